@@ -1,0 +1,28 @@
+#include "materials/MaterialDatabase.h"
+#include "ui/Fonts.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    korvane::ui::installFontSubstitutes();
+
+    const QString path = QString::fromLatin1(korvane::kDatabasePath);
+    korvane::OpenedDatabase database = korvane::openMaterialDatabase(path);
+    if (!database.store) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(),
+                              QStringLiteral("The materials database %1 cannot be used: %2.\n\n"
+                                             "The file has not been changed.")
+                                  .arg(path, database.error));
+        return 1;
+    }
+    korvane::ui::Form1 window(*database.store);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,78 @@
+#include "materials/MaterialDatabase.h"
+#include "materials/ShippedMaterials.h"
+#include "ui/Form1.h"
+
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace korvane;
+
+// A database file in a temporary folder, made once per table size.
+QString databaseWith(int rows)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("table-%1.db").arg(rows));
+    if (QFileInfo::exists(path))
+        return path;
+    std::vector<Material> materials = readShippedMaterials(shippedMaterialsText()).materials;
+    const Material compound = materials.back();
+    for (int id = materials.back().id + 1; int(materials.size()) < rows; ++id) {
+        Material m = compound;
+        m.id = id;
+        m.name = QStringLiteral("C%1H%2").arg(id % 97).arg(id);
+        materials.push_back(m);
+    }
+    QString error;
+    createMaterialDatabase(path, materials, &error);
+    return path;
+}
+
+// From opening the database to the window showing the first IMFP.
+void StartUp(benchmark::State& state)
+{
+    const QString path = databaseWith(int(state.range(0)));
+    for (auto _ : state) {
+        OpenedDatabase database = openMaterialDatabase(path);
+        ui::Form1 window(*database.store);
+        window.show();
+        benchmark::DoNotOptimize(window.storedImfp());
+    }
+    state.counters["materials"] = double(state.range(0));
+}
+BENCHMARK(StartUp)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A click on another row of the name list with its whole chain of
+// recalculations: the reset before the move, the bound fields, the row change.
+void RowChange(benchmark::State& state)
+{
+    OpenedDatabase database = openMaterialDatabase(databaseWith(0));
+    ui::Form1 window(*database.store);
+    window.show();
+    auto* grid = window.findChild<QTableView*>(QStringLiteral("dgrdName"));
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 1) % 100;
+        grid->selectionModel()->setCurrentIndex(grid->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+        benchmark::DoNotOptimize(window.storedImfp());
+    }
+}
+BENCHMARK(RowChange)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+void OpenOnly(benchmark::State& state)
+{
+    const QString path = databaseWith(int(state.range(0)));
+    for (auto _ : state) {
+        OpenedDatabase database = openMaterialDatabase(path);
+        benchmark::DoNotOptimize(database.store.get());
+    }
+}
+BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+}

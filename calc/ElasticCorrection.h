@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+// Correction factor CF for elastic electron scattering: the ratio of the
+// effective attenuation length to the inelastic mean free path, as a
+// function of the depth of the emitting atom. Two approximations are offered:
+//  1. a tabulated curve in the reduced depth z / IMFP, linearly interpolated;
+//  2. an analytic fit in the reduced depth z / effective transport mean free
+//     path, which in turn follows from the elastic transport cross-section.
+// Every function returns no result (nullopt) when the arithmetic fails.
+namespace korvane {
+
+// CF by approximation 1 for depth z (Å) and IMFP lambda (Å); nullopt on failure.
+std::optional<float> correctionFactorApprox1(float depth, float imfp);
+
+struct TransportPaths {
+    std::optional<float> trMfp;    // transport mean free path (Å)
+    std::optional<float> effTrMfp; // effective transport mean free path (Å)
+};
+
+// density rho (g/cm3), mass A (g/mol), cross-section sigma in units of a0^2
+// (a Double), imfp (Å). When the effective path alone cannot be formed,
+// trMfp keeps its value and effTrMfp is nullopt.
+TransportPaths transportMeanFreePaths(float density, float mass, double crossSection, float imfp);
+
+// CF by approximation 2 for depth z (Å) and effective transport mean free
+// path (Å); nullopt on failure.
+std::optional<float> correctionFactorApprox2(float depth, float effTrMfp);
+
+} // namespace korvane

@@ -1,0 +1,87 @@
+#include "calc/ImfpCalculator.h"
+
+#include "calc/CheckedMath.h"
+
+namespace korvane {
+
+namespace {
+
+namespace ck = checked;
+
+constexpr double kPlasmonFactor = 28.8;
+constexpr double kElementaryCharge = 1.6e-19; // J per eV
+constexpr double kSpeedOfLight = 3e8;         // m/s
+constexpr float kTwiceElectronMass = 1.822e-30f;
+constexpr double kElectronMass = static_cast<double>(9.11e-31f);
+
+// The terms of the formula that both forms share.
+struct Terms {
+    float ep;    // free-electron plasmon energy, eV
+    float beta;
+    float gamma;
+    float c;
+    float d;
+};
+
+Terms commonTerms(const ImfpInputs& in)
+{
+    const double rho = in.density;
+    const double nv = in.valenceElectrons;
+    const double m = in.mass;
+    const double eg = in.bandGap;
+
+    const float ep = ck::single(kPlasmonFactor * ck::sqrt(ck::div(ck::finite(rho * nv), m)));
+    const float u = ck::single(ck::div(ck::finite(rho * nv), m));
+    const float s = ck::single(ck::sqrt(ck::finite(ck::pow(ep, 2) + ck::pow(eg, 2))));
+    const float beta = ck::single(ck::finite(0.069 * ck::pow(rho, 0.1) + (ck::div(0.944, s) - 0.1)));
+    const float gamma = ck::single(ck::div(0.191, ck::sqrt(rho)));
+    const float c = ck::single(1.97 - 0.91 * double(u));
+    const float d = ck::single(ck::finite(53.4 - 20.8 * double(u)));
+    return {ep, beta, gamma, c, d};
+}
+
+// B = D/E^2 + (beta*L - C/E), held as Single.
+float bracket(const Terms& t, double e, double l)
+{
+    return ck::single(ck::finite(ck::div(t.d, ck::pow(e, 2)) + ck::finite(t.beta * l - ck::div(t.c, e))));
+}
+
+} // namespace
+
+std::optional<float> imfpNonRelativistic(const ImfpInputs& in)
+{
+    try {
+        const Terms t = commonTerms(in);
+        const double e = in.energy;
+        const double l = ck::log(e * double(t.gamma));
+        const float b = bracket(t, e, l);
+        return ck::single(ck::div(e, ck::finite(ck::pow(t.ep, 2) * b)));
+    } catch (const ck::ArithmeticError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<float> imfpRelativistic(const ImfpInputs& in)
+{
+    try {
+        const Terms t = commonTerms(in);
+        const double e = in.energy;
+        const float ej = ck::single(e * kElementaryCharge);
+        const double c2 = ck::pow(kSpeedOfLight, 2);
+        const float a = ck::single(ck::div(ej, c2 * double(kTwiceElectronMass)) + 1.0);
+        const double denominator = ck::pow(ck::div(ej, c2 * kElectronMass) + 1.0, 2);
+        const float alpha = ck::single(ck::div(a, denominator));
+        const double l = ck::log(ck::finite(double(t.gamma) * double(alpha)) * e);
+        const float b = bracket(t, e, l);
+        return ck::single(ck::div(e * double(alpha), ck::finite(ck::pow(t.ep, 2) * b)));
+    } catch (const ck::ArithmeticError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<float> imfp(ImfpForm form, const ImfpInputs& in)
+{
+    return form == ImfpForm::NonRelativistic ? imfpNonRelativistic(in) : imfpRelativistic(in);
+}
+
+} // namespace korvane

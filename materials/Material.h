@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace korvane {
+
+// One row of the materials table tblIMFPdata. Numeric columns hold Singles;
+// an empty (null) column is std::nullopt, a null name a null QString.
+struct Material {
+    std::int32_t id = 0;
+    QString description; // second column: a longer name; the window does not use it
+    QString name;
+    std::optional<float> density;        // g/cm3
+    std::optional<float> atomicWeight;   // g/mol
+    std::optional<float> energyGap;      // eV, at 300 K
+    std::optional<float> valenceSpHbe;   // s+p electrons, higher binding energy
+    std::optional<float> valenceSpLbe;   // s+p electrons, lower binding energy
+    std::optional<float> valenceD;
+    std::optional<float> valenceF;       // for a compound: its whole valence total
+
+    bool operator==(const Material&) const = default;
+};
+
+// Column indexes in table order; ID is the first column and Name the third.
+enum class Column : int {
+    Id = 0,
+    Description = 1,
+    Name = 2,
+    Density = 3,
+    AtomicWeight = 4,
+    EnergyGap = 5,
+    ValenceSpHbe = 6,
+    ValenceSpLbe = 7,
+    ValenceD = 8,
+    ValenceF = 9,
+};
+
+inline constexpr int kColumnCount = 10;
+
+// The exact column names of tblIMFPdata, in table order.
+inline constexpr std::array<const char*, kColumnCount> kColumnNames = {
+    "ID", "Description", "Name", "Density", "Atomic wght", "Energy gap 300 K",
+    "valel s+p,n", "valel s+p,n+1", "valel d", "valel f",
+};
+
+inline constexpr const char* kTableName = "tblIMFPdata";
+
+// Materials with an ID below this are the chemical elements.
+inline constexpr std::int32_t kFirstCompoundId = 104;
+
+// The numeric column at `column`, or nullptr for ID, Description and Name.
+std::optional<float>* numericField(Material& material, Column column);
+const std::optional<float>* numericField(const Material& material, Column column);
+
+// Column index for a column name, or -1.
+int columnIndex(const QString& name);
+
+} // namespace korvane

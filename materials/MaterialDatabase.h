@@ -1,0 +1,27 @@
+#pragma once
+
+#include "materials/MaterialStore.h"
+
+#include <memory>
+
+namespace korvane {
+
+// The database file under the working directory.
+inline constexpr const char* kDatabasePath = "DataBase/TPP2-data.db";
+
+struct OpenedDatabase {
+    std::unique_ptr<MaterialStore> store;
+    QString error; // what is wrong with the file, when store is null
+};
+
+// Opens the materials database at `path`. A missing file is first created
+// from the shipped materials; an existing file is never overwritten, and a
+// file that is not a usable materials database is left untouched: it is
+// checked read-only before it is opened for writing.
+OpenedDatabase openMaterialDatabase(const QString& path);
+
+// Writes a new database file with the given rows. The file appears whole or
+// not at all, and never replaces an existing one.
+bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error);
+
+} // namespace korvane

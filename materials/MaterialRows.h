@@ -1,0 +1,49 @@
+#pragma once
+
+#include "materials/Material.h"
+#include "materials/Sqlite.h"
+
+#include <QString>
+
+#include <list>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace korvane {
+
+// The rows of the materials table by their place in ID order, read from the
+// database in blocks as they are asked for. A large table costs nothing
+// until its rows are looked at.
+class MaterialRows {
+public:
+    MaterialRows(const sqlite::Connection& db, QString secondColumn);
+
+    // Counts the rows again and forgets every block read so far; after a
+    // write. False, with the database's message, when the table cannot be read.
+    bool reload(QString* error = nullptr);
+
+    int count() const { return count_; }
+    // The row at a 0-based place; nullopt when it cannot be read.
+    std::optional<Material> at(int index) const;
+    // The place of the row with this ID, or -1 when there is none.
+    int indexOfId(std::int32_t id) const;
+    // The place of the first row at or after `from` whose name matches, or -1.
+    int findName(int from, const std::function<bool(const QString&)>& matches) const;
+    // The columns of a row in table order, quoted for SQL.
+    QString selectColumns() const;
+
+private:
+    static constexpr int kBlockSize = 256;
+    static constexpr size_t kBlocksKept = 64;
+
+    const std::vector<Material>* block(int number) const;
+
+    const sqlite::Connection& db_;
+    QString secondColumn_;
+    int count_ = 0;
+    mutable std::map<int, std::vector<Material>> blocks_;
+    mutable std::list<int> recentBlocks_; // most recent first
+};
+
+} // namespace korvane

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "materials/Material.h"
+#include "materials/MaterialRows.h"
+#include "materials/Sqlite.h"
+
+#include <QVariant>
+
+#include <functional>
+#include <vector>
+
+namespace korvane {
+
+// What is about to happen to a record when the store asks its observer.
+enum class ChangeReason { Update, Delete, CancelUpdate };
+
+// The edit status of the current record.
+enum class EditStatus { None, InProgress, Add };
+
+// Receives the store's three notifications, synchronously, inside the call
+// that causes them.
+class MaterialStoreObserver {
+public:
+    virtual ~MaterialStoreObserver() = default;
+    // Before the current record moves.
+    virtual void willMove() {}
+    // After the current record has moved (also onto BOF or EOF).
+    virtual void moveComplete() {}
+    // Before a record is written, deleted or its pending change discarded;
+    // returning false cancels the operation.
+    virtual bool willChangeRecord(ChangeReason) { return true; }
+};
+
+// The materials table as the window uses it: all rows in ID order, a current
+// record that can also stand before the first (BOF) or after the last (EOF),
+// an edit buffer for the pending change or new record, and writes that go to
+// the database file in one transaction each. A refused or failed write leaves
+// both the file and the rows in memory as they were.
+class MaterialStore {
+public:
+    using Bookmark = std::int32_t; // the ID of a record
+
+    MaterialStore(sqlite::Connection connection, QString secondColumn);
+    MaterialStore(const MaterialStore&) = delete;
+    MaterialStore& operator=(const MaterialStore&) = delete;
+
+    // Reads the table's size; false, with the database's message, when the
+    // table cannot be read.
+    bool load(QString* error);
+
+    void setObserver(MaterialStoreObserver* observer) { observer_ = observer; }
+
+    int recordCount() const;
+    // The number of rows written to the table (without a new one being entered).
+    int storedRowCount() const { return rows_.count(); }
+    bool bof() const { return position_ < 0; }
+    bool eof() const;
+    // 1-based position of the current record; 0 at BOF or EOF.
+    int absolutePosition() const;
+    // The stored row at a 0-based index, for the name list; an empty
+    // material when it cannot be read.
+    Material row(int index) const { return rows_.at(index).value_or(Material{}); }
+    // The current record as it stands in the edit buffer, or nullptr.
+    const Material* current() const;
+    // 0-based index of the current stored record, or -1.
+    int currentIndex() const;
+
+    // Moves; each raises willMove and moveComplete. False when the move is
+    // not possible (past BOF or EOF, or a pending change that cannot be written).
+    bool moveFirst();
+    bool moveLast();
+    bool moveNext();
+    bool movePrevious();
+    bool move(int offset);
+    bool moveTo(int index);
+
+    // A column of the current record: null, a number (ID as int, the others
+    // as float) or text; an invalid QVariant when there is no current record.
+    QVariant field(int column) const;
+    QVariant field(const QString& name) const;
+    // Sets a column of the current record in the edit buffer.
+    bool setField(int column, const QVariant& value);
+
+    bool addNew();
+    bool update();
+    bool cancelUpdate();
+    bool deleteCurrent();
+    EditStatus editStatus() const { return editStatus_; }
+
+    // Moves forward from the current record (itself included) to the first
+    // whose name matches; without a match the store ends at EOF.
+    bool find(const std::function<bool(const QString&)>& nameMatches);
+    Bookmark bookmark() const;
+    bool setBookmark(Bookmark bookmark);
+
+    // What the last failing operation reported.
+    QString lastError() const { return lastError_; }
+
+private:
+    bool moveToPosition(int position);
+    bool onStoredRecord() const;
+    bool fail(const QString& message);
+    bool notifyWillChange(ChangeReason reason);
+    bool writePending();
+    bool insertPending();
+    bool updatePending();
+
+    sqlite::Connection db_;
+    MaterialRows rows_;
+    QString secondColumn_;
+    Material currentRow_; // the stored values of the current record
+    MaterialStoreObserver* observer_ = nullptr;
+    int position_ = -1; // -1 BOF, rows_.size() EOF
+    bool onDeletedRecord_ = false;
+    EditStatus editStatus_ = EditStatus::None;
+    Material buffer_;
+    unsigned dirtyColumns_ = 0;
+    int positionBeforeAdd_ = -1;
+    QString lastError_;
+};
+
+} // namespace korvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// The conversions between numbers and the texts of the window's fields.
+namespace korvane::numbertext {
+
+// Strict, locale-aware reading: the whole text must be one number in the
+// user's locale, blanks around it allowed. Empty or trailing text fails.
+std::optional<double> toDouble(const QString& text, const QLocale& locale = QLocale());
+
+// As toDouble, and the number must also fit a Single.
+std::optional<float> toSingle(const QString& text, const QLocale& locale = QLocale());
+
+// Lenient reading of the leading number: blanks are skipped, the decimal point
+// is always the full stop, reading stops at the first character that cannot
+// continue the number, and a text without a leading number reads as 0.
+double leadingNumber(const QString& text);
+
+// "0.00 Å": a length in ångström with two decimals.
+QString length(float angstrom, const QLocale& locale = QLocale());
+
+// "0.000": a correction factor with three decimals.
+QString factor(float value, const QLocale& locale = QLocale());
+
+// Fixed number of decimals, at least one digit before the separator.
+QString fixed(double value, int decimals, const QLocale& locale = QLocale());
+
+// The shortest text that reads back as the same Single ("4", "11", "4.5").
+QString shortest(float value, const QLocale& locale = QLocale());
+
+// A Double with up to 15 significant digits, so 0.1 + 0.2 shows 0.3.
+QString shortest15(double value, const QLocale& locale = QLocale());
+
+} // namespace korvane::numbertext

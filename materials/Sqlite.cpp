@@ -1,0 +1,70 @@
+#include "materials/Sqlite.h"
+
+namespace korvane::sqlite {
+
+Connection Connection::open(const QString& path, int flags, QString* error)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    Connection connection(db);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = db ? connection.errorMessage() : QString::fromUtf8(sqlite3_errstr(rc));
+        return {};
+    }
+    sqlite3_extended_result_codes(db, 1);
+    return connection;
+}
+
+QString Connection::errorMessage() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(db_));
+}
+
+bool Connection::exec(const char* sql, QString* error)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    if (error)
+        *error = QString::fromUtf8(message ? message : "unknown error");
+    sqlite3_free(message);
+    return false;
+}
+
+Statement::Statement(const Connection& connection, const QString& sql)
+{
+    sqlite3_prepare_v2(connection.handle(), sql.toUtf8().constData(), -1, &stmt_, nullptr);
+}
+
+void Statement::bind(int index, const std::optional<float>& value)
+{
+    if (value)
+        sqlite3_bind_double(stmt_, index, double(*value));
+    else
+        sqlite3_bind_null(stmt_, index);
+}
+
+void Statement::bind(int index, const QString& value)
+{
+    if (value.isNull()) {
+        sqlite3_bind_null(stmt_, index);
+        return;
+    }
+    const QByteArray utf8 = value.toUtf8();
+    sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::bind(int index, qint64 value)
+{
+    sqlite3_bind_int64(stmt_, index, value);
+}
+
+QString quoted(const QString& identifier)
+{
+    QString text = identifier;
+    text.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}
+
+} // namespace korvane::sqlite

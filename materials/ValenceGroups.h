@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace korvane {
+
+// The four valence-electron groups of a material as the window shows them:
+// the text of each group's field and whether its include box is ticked.
+struct ValenceGroups {
+    struct Group {
+        QString text;
+        bool included = false;
+    };
+    Group spHbe; // s+p, higher binding energy (not ticked when the window opens)
+    Group spLbe; // s+p, lower binding energy
+    Group d;
+    Group f;
+
+    // The total of the ticked groups as a Single, each group's text read by
+    // its leading number. No value when a group or the total is too large
+    // for a Single.
+    std::optional<float> total() const;
+};
+
+} // namespace korvane

@@ -1,0 +1,175 @@
+#include "calc/ElasticCorrection.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+namespace {
+
+using korvane::correctionFactorApprox1;
+using korvane::correctionFactorApprox2;
+using korvane::transportMeanFreePaths;
+
+// Value as the calculator shows it with a fixed number of decimals.
+double shown(float v, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(static_cast<double>(v) * scale) / scale;
+}
+
+TEST(ElasticCorrectionApprox1, ShownValuesInsideAndOutsideTable)
+{
+    struct Case { float depth; float imfp; double expected; };
+    const Case cases[] = {
+        {10.0f, 25.0f, 1.082},  // x = 0.4, between the first two knots
+        {10.0f, 10.0f, 0.977},  // x = 1, on a knot
+        {0.0f, 7.0f, 1.098},    // surface
+        {0.0f, 123.5f, 1.098},
+        {21.0f, 10.0f, 0.723},  // x = 2.1: 0.750 - 0.1 * 0.272 / 0.25
+        {100.0f, 20.0f, 0.106}, // x = 5
+        {140.0f, 20.0f, 0.023}, // x = 7
+        {150.0f, 20.0f, 0.023}, // x = 7.5, flat last segment
+        {160.0f, 20.0f, 0.023}, // x = 8, last knot
+        {1000.0f, 20.0f, 0.023},// x = 50, past the table
+        {-5.0f, 20.0f, 0.000},  // negative depth matches no segment
+    };
+    for (const Case &c : cases) {
+        const std::optional<float> cf = correctionFactorApprox1(c.depth, c.imfp);
+        ASSERT_TRUE(cf.has_value()) << c.depth << "/" << c.imfp;
+        EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth << "/" << c.imfp;
+    }
+
+    // Past the table and below it the values are the fixed ones, not interpolated.
+    EXPECT_EQ(*correctionFactorApprox1(1000.0f, 20.0f), 0.023f);
+    EXPECT_EQ(*correctionFactorApprox1(-5.0f, 20.0f), 0.0f);
+    EXPECT_EQ(*correctionFactorApprox1(-1e30f, 1e-3f), 0.0f);
+}
+
+TEST(ElasticCorrectionApprox1, KnotsGiveTabulatedValuesExactly)
+{
+    const std::array<double, 30> cfAtKnot = {
+        1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682,
+        0.576, 0.515, 0.424, 0.379, 0.341, 0.280, 0.227, 0.189, 0.152, 0.121,
+        0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
+    };
+    for (std::size_t k = 0; k < cfAtKnot.size(); ++k) {
+        const float x = k < 29 ? 0.25f * static_cast<float>(k) : 8.0f;
+        // IMFP 4 keeps depth / IMFP exact.
+        const std::optional<float> cf = correctionFactorApprox1(4.0f * x, 4.0f);
+        ASSERT_TRUE(cf.has_value()) << "x = " << x;
+        EXPECT_EQ(*cf, static_cast<float>(cfAtKnot[k])) << "x = " << x;
+    }
+}
+
+TEST(ElasticCorrectionApprox1, FailsOnBadQuotient)
+{
+    EXPECT_FALSE(correctionFactorApprox1(10.0f, 0.0f).has_value());  // division by zero
+    EXPECT_FALSE(correctionFactorApprox1(-10.0f, 0.0f).has_value());
+    EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value());   // 0 / 0
+    // A reduced depth beyond Single range fails instead of taking the tail value.
+    EXPECT_FALSE(correctionFactorApprox1(3e38f, 1e-3f).has_value());
+    EXPECT_FALSE(correctionFactorApprox1(-3e38f, 1e-3f).has_value());
+}
+
+TEST(ElasticCorrectionTransport, SiliconPaths)
+{
+    // Silicon: rho 2.33 g/cm3, A 28.09 g/mol, N about 4.996E28 atoms per m3.
+    const auto paths = transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f);
+    ASSERT_TRUE(paths.trMfp.has_value());
+    ASSERT_TRUE(paths.effTrMfp.has_value());
+    EXPECT_DOUBLE_EQ(shown(*paths.trMfp, 2), 71.47);
+    EXPECT_DOUBLE_EQ(shown(*paths.effTrMfp, 2), 21.13);
+    // 1 / (4.996E28 * 2.8005266E-21 m2) in angstrom, to the last bit: with the
+    // Bohr radius held as a Single, a0^2 = 2.8005265814187778E-21 m2. Taking
+    // 5.292E-11 at full Double precision instead gives 71.4732132.
+    EXPECT_EQ(*paths.trMfp, 71.4732056f);
+
+    // Doubling the cross-section halves the transport path.
+    const auto doubled = transportMeanFreePaths(2.33f, 28.09f, 2.0, 30.0f);
+    ASSERT_TRUE(doubled.trMfp.has_value());
+    EXPECT_DOUBLE_EQ(shown(*doubled.trMfp, 2), 35.74);
+
+    // Zero IMFP: the effective path is 0 without failing.
+    const auto noImfp = transportMeanFreePaths(2.33f, 28.09f, 1.0, 0.0f);
+    ASSERT_TRUE(noImfp.trMfp.has_value());
+    ASSERT_TRUE(noImfp.effTrMfp.has_value());
+    EXPECT_DOUBLE_EQ(shown(*noImfp.trMfp, 2), 71.47);
+    EXPECT_EQ(*noImfp.effTrMfp, 0.0f);
+
+    // IMFP equal to the transport path: the effective path is exactly half.
+    const auto equal = transportMeanFreePaths(2.33f, 28.09f, 1.0, *paths.trMfp);
+    ASSERT_TRUE(equal.effTrMfp.has_value());
+    EXPECT_EQ(*equal.effTrMfp, *paths.trMfp / 2.0f);
+}
+
+TEST(ElasticCorrectionTransport, Failures)
+{
+    // Zero cross-section: 1 / (N * 0).
+    auto p = transportMeanFreePaths(2.33f, 28.09f, 0.0, 30.0f);
+    EXPECT_FALSE(p.trMfp.has_value());
+    EXPECT_FALSE(p.effTrMfp.has_value());
+
+    // Zero molar mass.
+    p = transportMeanFreePaths(2.33f, 0.0f, 1.0, 30.0f);
+    EXPECT_FALSE(p.trMfp.has_value());
+    EXPECT_FALSE(p.effTrMfp.has_value());
+
+    // Zero density gives N = 0 and again 1 / 0.
+    p = transportMeanFreePaths(0.0f, 28.09f, 1.0, 30.0f);
+    EXPECT_FALSE(p.trMfp.has_value());
+    EXPECT_FALSE(p.effTrMfp.has_value());
+
+    // Atom density beyond Single range (about 6E59 per m3).
+    p = transportMeanFreePaths(1.0f, 1e-30f, 1.0, 30.0f);
+    EXPECT_FALSE(p.trMfp.has_value());
+    EXPECT_FALSE(p.effTrMfp.has_value());
+
+    // Transport path beyond Single range (about 6E50 angstrom) though finite in Double.
+    p = transportMeanFreePaths(1e-30f, 1.0f, 1e-20, 30.0f);
+    EXPECT_FALSE(p.trMfp.has_value());
+    EXPECT_FALSE(p.effTrMfp.has_value());
+
+    // TrMFP + IMFP = 0: only the effective path fails.
+    const float tr = *transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f).trMfp;
+    p = transportMeanFreePaths(2.33f, 28.09f, 1.0, -tr);
+    ASSERT_TRUE(p.trMfp.has_value());
+    EXPECT_EQ(*p.trMfp, tr);
+    EXPECT_FALSE(p.effTrMfp.has_value());
+}
+
+TEST(ElasticCorrectionApprox2, ShownValues)
+{
+    struct Case { float depth; double expected; };
+    const Case cases[] = {
+        {0.0f, 1.103},   // exp(-0.201962) + exp(-1.25132)
+        {10.0f, 1.022},
+        {20.0f, 0.870},
+        {50.0f, 0.337},
+        {-10.0f, 1.102}, // negative depth is evaluated by the same formula
+    };
+    for (const Case &c : cases) {
+        const std::optional<float> cf = correctionFactorApprox2(c.depth, 10.0f);
+        ASSERT_TRUE(cf.has_value()) << c.depth;
+        EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth;
+    }
+    // Very deep: both exponentials vanish.
+    const std::optional<float> deep = correctionFactorApprox2(1e6f, 1.0f);
+    ASSERT_TRUE(deep.has_value());
+    EXPECT_EQ(*deep, 0.0f);
+}
+
+TEST(ElasticCorrectionApprox2, Failures)
+{
+    EXPECT_FALSE(correctionFactorApprox2(5.0f, 0.0f).has_value());   // division by zero
+    EXPECT_FALSE(correctionFactorApprox2(0.0f, 0.0f).has_value());   // 0 / 0
+    EXPECT_FALSE(correctionFactorApprox2(3e38f, 1e-3f).has_value()); // x beyond Single
+    // x = -600: the second exponential (about 4E40) is finite in Double but not a Single.
+    EXPECT_FALSE(correctionFactorApprox2(-600.0f, 1.0f).has_value());
+    // x = -5000: the second exponential overflows a Double.
+    EXPECT_FALSE(correctionFactorApprox2(-5000.0f, 1.0f).has_value());
+}
+
+} // namespace

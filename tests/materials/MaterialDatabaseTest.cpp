@@ -1,0 +1,105 @@
+#include "materials/MaterialDatabase.h"
+#include "materials/ShippedMaterials.h"
+#include "support/TestMaterials.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    OpenedDatabase opened = openMaterialDatabase(path);
+    ASSERT_TRUE(opened.store) << opened.error.toStdString();
+    const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
+    ASSERT_TRUE(shipped.error.isEmpty()) << shipped.error.toStdString();
+    ASSERT_EQ(opened.store->storedRowCount(), int(shipped.materials.size()));
+    std::vector<Material> sorted = shipped.materials;
+    std::sort(sorted.begin(), sorted.end(), [](const Material& a, const Material& b) { return a.id < b.id; });
+    for (int i = 0; i < opened.store->storedRowCount(); ++i)
+        EXPECT_EQ(opened.store->row(i), sorted[size_t(i)]) << "row " << i;
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new")));
+}
+
+TEST(MaterialDatabase, AnExistingFileIsNeverReplaced)
+{
+    test::FixtureDatabase fixture;
+    const QByteArray before = bytesOf(fixture.path());
+    QString error;
+    EXPECT_FALSE(createMaterialDatabase(fixture.path(), {}, &error));
+    EXPECT_EQ(bytesOf(fixture.path()), before);
+    OpenedDatabase opened = openMaterialDatabase(fixture.path());
+    ASSERT_TRUE(opened.store);
+    EXPECT_EQ(opened.store->storedRowCount(), 6);
+}
+
+// Each unusable file gives a message naming what is wrong and keeps its bytes.
+TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    auto expectRefused = [&](const char* what, const QString& expectedWords) {
+        const QByteArray before = bytesOf(path);
+        OpenedDatabase opened = openMaterialDatabase(path);
+        EXPECT_FALSE(opened.store) << what;
+        EXPECT_TRUE(opened.error.contains(expectedWords, Qt::CaseInsensitive))
+            << what << ": " << opened.error.toStdString();
+        EXPECT_EQ(bytesOf(path), before) << what;
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal"))) << what;
+    };
+
+    writeBytes(path, QByteArray("ID;Name\n1;H\n").repeated(200));
+    expectRefused("a text file", QStringLiteral("not a database"));
+
+    QFile::remove(path);
+    {
+        sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        db.exec("CREATE TABLE other (x)");
+    }
+    expectRefused("no materials table", QStringLiteral("no table tblIMFPdata"));
+
+    QFile::remove(path);
+    {
+        sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        db.exec("CREATE TABLE tblIMFPdata (\"ID\" INTEGER PRIMARY KEY, \"Description\" TEXT, \"Name\" TEXT,"
+                " \"Density\" REAL, \"Atomic wght\" REAL, \"Energy gap 300 K\" REAL, \"valel s+p,n\" REAL,"
+                " \"valel s+p,n+1\" REAL, \"valel f\" REAL)");
+    }
+    expectRefused("a missing column", QStringLiteral("\"valel d\""));
+
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral(".new"));
+    std::vector<Material> many;
+    for (int i = 1; i <= 400; ++i)
+        many.push_back(test::material(i, "Xx", 1, 2, 0, 1, 2, 3, 4));
+    QString error;
+    ASSERT_TRUE(createMaterialDatabase(path, many, &error));
+    QByteArray damaged = bytesOf(path);
+    ASSERT_GT(damaged.size(), 3 * 4096);
+    damaged.replace(4096, 4096, QByteArray(4096, '\xff')); // the table's root page
+    writeBytes(path, damaged);
+    expectRefused("a damaged table", QStringLiteral("malformed"));
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,202 @@
+#include "materials/MaterialDatabase.h"
+#include "support/TestMaterials.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+// Records the store's notifications in the order they come.
+class Recorder : public MaterialStoreObserver {
+public:
+    explicit Recorder(MaterialStore& store) : store_(store) { store.setObserver(this); }
+    ~Recorder() override { store_.setObserver(nullptr); }
+    void willMove() override { events << QStringLiteral("willMove %1").arg(store_.absolutePosition()); }
+    void moveComplete() override
+    {
+        events << (store_.eof() ? QStringLiteral("moveComplete EOF")
+                   : store_.bof() ? QStringLiteral("moveComplete BOF")
+                                  : QStringLiteral("moveComplete %1").arg(store_.absolutePosition()));
+    }
+    bool willChangeRecord(ChangeReason reason) override
+    {
+        events << QStringLiteral("willChange %1").arg(int(reason));
+        return allowChanges;
+    }
+    QStringList events;
+    bool allowChanges = true;
+
+private:
+    MaterialStore& store_;
+};
+
+// What a second connection reads from the file: name and density by ID.
+std::map<int, std::pair<QString, std::optional<float>>> fileContents(const QString& path)
+{
+    std::map<int, std::pair<QString, std::optional<float>>> contents;
+    OpenedDatabase other = openMaterialDatabase(path);
+    EXPECT_TRUE(other.store) << other.error.toStdString();
+    if (!other.store)
+        return contents;
+    for (int i = 0; i < other.store->storedRowCount(); ++i) {
+        const Material& m = other.store->row(i);
+        contents[m.id] = {m.name, m.density};
+    }
+    return contents;
+}
+
+class MaterialStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fixture.created());
+        OpenedDatabase opened = openMaterialDatabase(fixture.path());
+        ASSERT_TRUE(opened.store) << opened.error.toStdString();
+        store = std::move(opened.store);
+        recorder = std::make_unique<Recorder>(*store);
+    }
+    test::FixtureDatabase fixture;
+    std::unique_ptr<MaterialStore> store;
+    std::unique_ptr<Recorder> recorder;
+};
+
+TEST_F(MaterialStoreTest, MovesRaiseTheirNotificationsAndStopAtBothEnds)
+{
+    EXPECT_TRUE(store->bof());
+    EXPECT_EQ(store->recordCount(), 6);
+    ASSERT_TRUE(store->moveLast());
+    ASSERT_TRUE(store->moveFirst());
+    EXPECT_EQ(recorder->events, QStringList({"willMove 0", "moveComplete 6", "willMove 6", "moveComplete 1"}));
+    EXPECT_EQ(store->field(QStringLiteral("Name")).toString(), QStringLiteral("O"));
+    EXPECT_EQ(store->field(int(Column::Id)).toInt(), 8);
+    EXPECT_FALSE(store->field(QStringLiteral("valel d")).isValid()) << "a null column";
+    EXPECT_EQ(store->field(QStringLiteral("valel s+p,n+1")).toFloat(), 6.0f);
+
+    recorder->events.clear();
+    ASSERT_TRUE(store->movePrevious());
+    EXPECT_TRUE(store->bof());
+    EXPECT_FALSE(store->movePrevious());
+    EXPECT_FALSE(store->field(int(Column::Name)).isValid());
+    ASSERT_TRUE(store->moveLast());
+    ASSERT_TRUE(store->moveNext());
+    EXPECT_TRUE(store->eof());
+    EXPECT_FALSE(store->moveNext());
+    EXPECT_EQ(recorder->events, QStringList({"willMove 1", "moveComplete BOF", "willMove 0", "moveComplete 6",
+                                             "willMove 6", "moveComplete EOF"}));
+}
+
+TEST_F(MaterialStoreTest, ASavedChangeIsInTheFileAndARefusedOneIsNot)
+{
+    store->moveTo(1); // Si
+    ASSERT_TRUE(store->setField(int(Column::Density), 2.5f));
+    recorder->allowChanges = false;
+    EXPECT_FALSE(store->update());
+    EXPECT_EQ(store->editStatus(), EditStatus::InProgress) << "the refused edit stays pending";
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.33f);
+    EXPECT_EQ(store->row(1).density, 2.33f);
+
+    recorder->allowChanges = true;
+    ASSERT_TRUE(store->setField(int(Column::Name), QStringLiteral("Si (c)")));
+    ASSERT_TRUE(store->update());
+    EXPECT_EQ(store->editStatus(), EditStatus::None);
+    EXPECT_EQ(fileContents(fixture.path())[14], std::make_pair(QStringLiteral("Si (c)"), std::optional<float>(2.5f)));
+    EXPECT_EQ(store->absolutePosition(), 2);
+
+    // Cancelling drops the buffer; the stored values come back.
+    ASSERT_TRUE(store->setField(int(Column::Density), 9.0f));
+    ASSERT_TRUE(store->cancelUpdate());
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 2.5f);
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
+}
+
+TEST_F(MaterialStoreTest, ANewMaterialGetsTheNextCompoundId)
+{
+    store->moveTo(2);
+    ASSERT_TRUE(store->addNew());
+    EXPECT_EQ(store->editStatus(), EditStatus::Add);
+    EXPECT_FALSE(store->eof());
+    EXPECT_EQ(store->recordCount(), 7);
+    ASSERT_TRUE(store->cancelUpdate());
+    EXPECT_EQ(store->absolutePosition(), 3) << "back on the record current before the new one";
+    EXPECT_EQ(fileContents(fixture.path()).size(), 6u);
+
+    ASSERT_TRUE(store->addNew());
+    ASSERT_TRUE(store->setField(int(Column::Name), QStringLiteral("GaAs")));
+    ASSERT_TRUE(store->setField(int(Column::Density), 5.32f));
+    ASSERT_TRUE(store->update());
+    EXPECT_EQ(store->field(int(Column::Id)).toInt(), 111);
+    EXPECT_EQ(store->absolutePosition(), 7);
+    EXPECT_EQ(fileContents(fixture.path())[111].first, QStringLiteral("GaAs"));
+}
+
+TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
+{
+    test::FixtureDatabase fixture({test::material(8, "O", 1.568f, 16, 0, {}, 6, {}, {})});
+    OpenedDatabase opened = openMaterialDatabase(fixture.path());
+    ASSERT_TRUE(opened.store);
+    opened.store->moveFirst();
+    opened.store->addNew();
+    opened.store->setField(int(Column::Name), QStringLiteral("X"));
+    ASSERT_TRUE(opened.store->update());
+    EXPECT_EQ(opened.store->field(int(Column::Id)).toInt(), 104);
+}
+
+TEST_F(MaterialStoreTest, DeleteMovesOnAndARefusedDeleteKeepsTheRecord)
+{
+    store->moveTo(3); // SiO2
+    recorder->allowChanges = false;
+    EXPECT_FALSE(store->deleteCurrent());
+    EXPECT_EQ(fileContents(fixture.path()).count(104), 1u);
+
+    recorder->allowChanges = true;
+    ASSERT_TRUE(store->deleteCurrent());
+    EXPECT_EQ(store->current(), nullptr);
+    EXPECT_EQ(fileContents(fixture.path()).count(104), 0u);
+    ASSERT_TRUE(store->moveNext());
+    EXPECT_EQ(store->field(int(Column::Name)).toString(), QStringLiteral("Cu2O"));
+
+    store->moveLast();
+    ASSERT_TRUE(store->deleteCurrent());
+    ASSERT_TRUE(store->moveNext());
+    EXPECT_TRUE(store->eof());
+    ASSERT_TRUE(store->movePrevious());
+    EXPECT_EQ(store->field(int(Column::Name)).toString(), QStringLiteral("Cu2O"));
+    EXPECT_EQ(store->recordCount(), 4);
+}
+
+TEST_F(MaterialStoreTest, FindStartsAtTheCurrentRecordAndBookmarksReturn)
+{
+    auto startsWith = [](const char* prefix) {
+        return [prefix](const QString& name) { return name.startsWith(QLatin1String(prefix)); };
+    };
+    store->moveTo(1); // Si
+    ASSERT_TRUE(store->find(startsWith("Si")));
+    EXPECT_EQ(store->absolutePosition(), 2) << "the current record itself counts";
+    const MaterialStore::Bookmark mark = store->bookmark();
+    ASSERT_TRUE(store->moveNext());
+    ASSERT_TRUE(store->find(startsWith("Si")));
+    EXPECT_EQ(store->field(int(Column::Name)).toString(), QStringLiteral("SiO2"));
+    ASSERT_TRUE(store->find(startsWith("O")));
+    EXPECT_TRUE(store->eof()) << "no match at or after the current record";
+    ASSERT_TRUE(store->setBookmark(mark));
+    EXPECT_EQ(store->field(int(Column::Name)).toString(), QStringLiteral("Si"));
+}
+
+TEST_F(MaterialStoreTest, AWriteWhileAnotherCopyHoldsTheLockFailsAndKeepsTheEdit)
+{
+    sqlite::Connection other = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE")); // the other copy is writing
+    store->moveTo(1);
+    ASSERT_TRUE(store->setField(int(Column::Density), 7.0f));
+    EXPECT_FALSE(store->update());
+    EXPECT_FALSE(store->lastError().isEmpty());
+    EXPECT_EQ(store->editStatus(), EditStatus::InProgress);
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 7.0f) << "the typed value is kept";
+    EXPECT_EQ(store->row(1).density, 2.33f);
+    ASSERT_TRUE(other.exec("ROLLBACK"));
+    ASSERT_TRUE(store->update());
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 7.0f);
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "support/FakePrompts.h"
+#include "support/TestMaterials.h"
+#include "ui/Form1.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+
+// The main window over a fresh copy of the fixture database, shown on the
+// offscreen platform, with its boxes answered by FakePrompts.
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(database.created());
+        OpenedDatabase opened = openMaterialDatabase(database.path());
+        ASSERT_TRUE(opened.store) << opened.error.toStdString();
+        store = std::move(opened.store);
+        window = std::make_unique<ui::Form1>(*store, &prompts);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        store.reset();
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) const
+    {
+        T* widget = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QString text(const char* name) const
+    {
+        QWidget* widget = find(name);
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            return line->text();
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+            return plain->toPlainText();
+        return {};
+    }
+
+    // A click on a row of the name list, as the user makes it.
+    void clickRow(int row)
+    {
+        auto* grid = find<QTableView>("dgrdName");
+        const QModelIndex index = grid->model()->index(row, 0);
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+    }
+
+    // Replaces the whole text of a line edit by typing, as the user does.
+    template <typename Box>
+    void typeInto(Box* box, const QString& typed)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, typed);
+    }
+
+    FixtureDatabase database;
+    std::unique_ptr<MaterialStore> store;
+    FakePrompts prompts;
+    std::unique_ptr<ui::Form1> window;
+};
+
+} // namespace korvane::test

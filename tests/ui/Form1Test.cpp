@@ -1,0 +1,179 @@
+#include "materials/NumberText.h"
+#include "support/WindowFixture.h"
+#include "ui/DataControl.h"
+#include "ui/UpDownArrows.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace korvane::ui {
+namespace {
+
+class Form1Test : public test::WindowFixture {
+protected:
+    bool visible(const char* name) const { return find(name)->isVisible(); }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void clickCheck(const char* name)
+    {
+        auto* box = find<QCheckBox>(name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() / 2));
+    }
+    void setEnergy(const QString& energy) { typeInto(find<QLineEdit>("txtElectronEnergy"), energy); }
+    QString imfp() const { return text("txtIMFP_2M"); }
+};
+
+const QString kAngstrom = QStringLiteral(" \u00C5");
+
+TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eV)
+{
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1000"));
+    EXPECT_TRUE(find<QRadioButton>("Opt_non_relativistic")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("Opt_relativistic")->isChecked());
+    EXPECT_FALSE(visible("txt_outside_valid_energy_range"));
+    EXPECT_FALSE(visible("txtError"));
+    EXPECT_FALSE(find("cmdSave")->isEnabled());
+    for (const char* field : {"txtName", "txt_d", "txt_f", "txt_s_p_hbe", "txt_s_p_lbe", "txtAtomicMass",
+                              "txtBulkDensity", "txtEnergyGap"})
+        EXPECT_FALSE(find(field)->isEnabled()) << field;
+    EXPECT_FALSE(find<QCheckBox>("chk_S_P_hbe")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("chk_S_P_lbe")->isChecked());
+
+    // The first material in ID order, its groups, total and IMFP.
+    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("1.568"));
+    EXPECT_EQ(text("txtAtomicMass"), QStringLiteral("15.999"));
+    EXPECT_EQ(text("txt_s_p_lbe"), QStringLiteral("6.0"));
+    EXPECT_EQ(text("txt_d"), QString());
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("6"));
+    EXPECT_EQ(text("txtNoValenceElectrprAtomorMolec"), QStringLiteral("6"));
+    EXPECT_TRUE(imfp().endsWith(kAngstrom));
+    EXPECT_EQ(numbertext::length(window->storedImfp()), imfp());
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of 6"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 0);
+    for (const char* field : {"txtName", "txtBulkDensity", "txt_s_p_lbe", "txt_d"})
+        EXPECT_EQ(find(field)->property("Tag").toString(), text(field)) << field;
+}
+
+TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
+{
+    clickRow(3);
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
+    EXPECT_EQ(text("txt_f"), QStringLiteral("16.0"));
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("16"));
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 4 of 6"));
+    EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
+
+    click("Opt_relativistic");
+    EXPECT_EQ(imfp(), QStringLiteral("29.05") + kAngstrom);
+    setEnergy(QStringLiteral("100000"));
+    EXPECT_EQ(imfp(), QStringLiteral("1145.72") + kAngstrom);
+    click("Opt_non_relativistic");
+    EXPECT_EQ(imfp(), QStringLiteral("1449.10") + kAngstrom);
+    setEnergy(QStringLiteral("50"));
+    EXPECT_EQ(imfp(), QStringLiteral("7.63") + kAngstrom);
+
+    // Moving away and back shows each material's own IMFP.
+    setEnergy(QStringLiteral("1000"));
+    clickRow(4);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O"));
+    EXPECT_NE(imfp(), QStringLiteral("29.12") + kAngstrom);
+    clickRow(3);
+    EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
+    EXPECT_FALSE(visible("txtError"));
+}
+
+TEST_F(Form1Test, EnergyRangeNoteAndArrows)
+{
+    auto* arrows = find<UpDownArrows>("updEnergy");
+    struct Case {
+        const char* energy;
+        bool noteShown;
+    };
+    for (const Case& c : {Case{"50", false}, Case{"200000", false}, Case{"49.99", true}, Case{"1000", false},
+                          Case{"200000.01", true}, Case{"0", true}}) {
+        setEnergy(QString::fromLatin1(c.energy));
+        EXPECT_EQ(visible("txt_outside_valid_energy_range"), c.noteShown) << c.energy;
+    }
+    EXPECT_TRUE(visible("txtError")) << "0 eV fails";
+
+    setEnergy(QStringLiteral("1000"));
+    const QString at1000 = imfp();
+    QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050"));
+    QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
+    QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("950"));
+    setEnergy(QStringLiteral("1000.5"));
+    QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050.5"));
+
+    setEnergy(QStringLiteral("1000"));
+    EXPECT_EQ(imfp(), at1000);
+    setEnergy(QStringLiteral("50"));
+    const QString at50 = imfp();
+    QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("0"));
+    EXPECT_TRUE(visible("txt_outside_valid_energy_range"));
+    EXPECT_TRUE(visible("txtError"));
+    EXPECT_EQ(imfp(), at50) << "a failed computation leaves the old text";
+
+    // An energy that is not a number: the note keeps its state, the arrows beep.
+    setEnergy(QStringLiteral("1000"));
+    setEnergy(QStringLiteral("abc"));
+    EXPECT_TRUE(visible("txtError"));
+    EXPECT_FALSE(visible("txt_outside_valid_energy_range"));
+    QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
+    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("abc"));
+    EXPECT_EQ(prompts.beeps, 1);
+}
+
+TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
+{
+    clickRow(2); // Cu: s+p(hbe) 8, s+p(lbe) 1, d 10, f empty
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("11"));
+    const QString at11 = imfp();
+    clickCheck("chk_S_P_hbe");
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("19"));
+    EXPECT_EQ(text("txtNoValenceElectrprAtomorMolec"), QStringLiteral("19"));
+    EXPECT_NE(imfp(), at11);
+    clickCheck("chk_S_P_hbe");
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("11"));
+    EXPECT_EQ(imfp(), at11);
+
+    clickCheck("chk_S_P_lbe");
+    clickCheck("chk_d");
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
+    EXPECT_TRUE(visible("txtError")) << "no valence electrons";
+    EXPECT_EQ(imfp(), QStringLiteral("15.40") + kAngstrom) << "the last result, with d alone, stays shown";
+
+    // The include boxes stay as they are when the material changes.
+    clickRow(1);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Si"));
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
+    clickCheck("chk_S_P_lbe");
+    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("4"));
+    EXPECT_FALSE(visible("txtError"));
+}
+
+TEST_F(Form1Test, NavigationBarStaysOnTheFirstAndLastRecord)
+{
+    auto* bar = find<DataControl>("adoMaterials");
+    auto arrow = [&](const char* name) { QTest::mouseClick(bar->findChild<QToolButton*>(name), Qt::LeftButton); };
+    arrow("movePrevious");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 1 of 6"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
+    arrow("moveNext");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 2 of 6"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 1);
+    arrow("moveLast");
+    arrow("moveNext");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 6 of 6"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
+    arrow("moveFirst");
+    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
+}
+
+} // namespace
+} // namespace korvane::ui

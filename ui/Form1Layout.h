@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/ControlSpec.h"
+
+#include <span>
+
+namespace korvane::ui {
+
+inline constexpr const char* kForm1Caption =
+    "Korvane - IMFP calculator by TPP2M formula and elastic scattering correction CF calculation";
+inline constexpr int kForm1Width = 12180;  // client area, twips
+inline constexpr int kForm1Height = 10020;
+
+// Every control of the main window, in creation order: where controls
+// overlap, a later one lies above an earlier one.
+std::span<const ControlSpec> form1Controls();
+
+// The controls that take the keyboard focus, in tab order.
+std::span<const char* const> form1TabOrder();
+
+} // namespace korvane::ui

@@ -1,0 +1,24 @@
+#include "ui/LineWidget.h"
+
+#include <QPainter>
+
+namespace korvane::ui {
+
+LineWidget::LineWidget(QPoint from, QPoint to, QColor colour, int width, QWidget* parent)
+    : QWidget(parent), colour_(colour), width_(width)
+{
+    const QRect bounds = QRect(from, to).normalized().adjusted(-(width / 2), -(width / 2), width / 2, width / 2);
+    setGeometry(bounds);
+    from_ = from - bounds.topLeft();
+    to_ = to - bounds.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(from_, to_);
+}
+
+} // namespace korvane::ui
