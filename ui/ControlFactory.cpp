@@ -33,88 +33,88 @@ QColor Colour::toQColor() const
     }
 }
 
-QFont designedFont(const FontSpec& spec)
+QFont designedFont(const FontSpec& design)
 {
-    QFont font(QString::fromLatin1(spec.face));
-    font.setPixelSize(int(std::lround(spec.points * 96.0 / 72.0)));
-    font.setBold(spec.bold);
+    QFont font(QString::fromLatin1(design.face));
+    font.setPixelSize(int(std::lround(design.points * 96.0 / 72.0)));
+    font.setBold(design.bold);
     return font;
 }
 
 namespace {
 
-QRect pixelRect(const ControlSpec& spec)
+QRect pixelRect(const ControlSpec& design)
 {
-    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-            twipsToPixels(spec.height)};
+    return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
+            twipsToPixels(design.height)};
 }
 
-void paint(QWidget* widget, const ControlSpec& spec, QPalette::ColorRole backRole, QPalette::ColorRole foreRole)
+void paint(QWidget* widget, const ControlSpec& design, QPalette::ColorRole backRole, QPalette::ColorRole foreRole)
 {
     QPalette palette = widget->palette();
-    if (spec.back.type != Colour::Type::Unset) {
-        palette.setColor(backRole, spec.back.toQColor());
+    if (design.back.type != Colour::Type::Unset) {
+        palette.setColor(backRole, design.back.toQColor());
         widget->setAutoFillBackground(true);
     }
-    if (spec.fore.type != Colour::Type::Unset) {
-        palette.setColor(QPalette::All, foreRole, spec.fore.toQColor());
-        palette.setColor(QPalette::Disabled, foreRole, spec.fore.toQColor().lighter(140));
+    if (design.fore.type != Colour::Type::Unset) {
+        palette.setColor(QPalette::All, foreRole, design.fore.toQColor());
+        palette.setColor(QPalette::Disabled, foreRole, design.fore.toQColor().lighter(140));
     }
     widget->setPalette(palette);
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlSpec& design, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(design.caption);
+    switch (design.kind) {
     case Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        paint(label, spec, QPalette::Window, QPalette::WindowText);
+        paint(label, design, QPalette::Window, QPalette::WindowText);
         return label;
     }
     case Kind::TextBox: {
         auto* box = new QLineEdit(caption, parent);
         box->setCursorPosition(0);
-        paint(box, spec, QPalette::Base, QPalette::Text);
+        paint(box, design, QPalette::Base, QPalette::Text);
         return box;
     }
     case Kind::MultiLineText: {
         auto* box = new QPlainTextEdit(parent);
         box->setPlainText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        box->setVerticalScrollBarPolicy((spec.flags & VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->document()->setDocumentMargin(2);
-        paint(box, spec, QPalette::Base, QPalette::Text);
+        paint(box, design, QPalette::Base, QPalette::Text);
         return box;
     }
     case Kind::Frame: {
         auto* frame = new QGroupBox(caption, parent);
-        paint(frame, spec, QPalette::Window, QPalette::WindowText);
+        paint(frame, design, QPalette::Window, QPalette::WindowText);
         return frame;
     }
     case Kind::Button: {
         auto* button = new QPushButton(caption, parent);
-        paint(button, spec, QPalette::Button, QPalette::ButtonText);
+        paint(button, design, QPalette::Button, QPalette::ButtonText);
         return button;
     }
     case Kind::CheckBox: {
         auto* box = new QCheckBox(caption, parent);
-        box->setChecked(spec.flags & Checked);
-        paint(box, spec, QPalette::Window, QPalette::WindowText);
+        box->setChecked(design.flags & Checked);
+        paint(box, design, QPalette::Window, QPalette::WindowText);
         return box;
     }
     case Kind::Option: {
         auto* option = new QRadioButton(caption, parent);
-        option->setChecked(spec.flags & Checked);
-        paint(option, spec, QPalette::Window, QPalette::WindowText);
+        option->setChecked(design.flags & Checked);
+        paint(option, design, QPalette::Window, QPalette::WindowText);
         return option;
     }
     case Kind::Line: {
-        const QPoint from(twipsToPixels(spec.left), twipsToPixels(spec.top));
-        const QPoint to(twipsToPixels(spec.width), twipsToPixels(spec.height));
-        return new LineWidget(from, to, spec.fore.toQColor(), (spec.flags & ThickLine) ? 3 : 1, parent);
+        const QPoint from(twipsToPixels(design.left), twipsToPixels(design.top));
+        const QPoint to(twipsToPixels(design.width), twipsToPixels(design.height));
+        return new LineWidget(from, to, design.fore.toQColor(), (design.flags & ThickLine) ? 3 : 1, parent);
     }
     case Kind::UpDown: return new UpDownArrows(parent);
     case Kind::Grid: {
@@ -133,7 +133,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
     case Kind::DataControl: {
         auto* bar = new DataControl(parent);
         bar->setCaption(caption);
-        paint(bar, spec, QPalette::Window, QPalette::WindowText);
+        paint(bar, design, QPalette::Window, QPalette::WindowText);
         return bar;
     }
     }
@@ -142,22 +142,22 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
 
 } // namespace
 
-void buildControls(QWidget* client, std::span<const ControlSpec> specs, const QFont& windowFont)
+void buildControls(QWidget* client, std::span<const ControlSpec> designs, const QFont& windowFont)
 {
     std::vector<QWidget*> drawnBeneath;
-    for (const ControlSpec& spec : specs) {
-        QWidget* parent = spec.parent ? client->findChild<QWidget*>(QLatin1String(spec.parent)) : client;
+    for (const ControlSpec& design : designs) {
+        QWidget* parent = design.parent ? client->findChild<QWidget*>(QLatin1String(design.parent)) : client;
         Q_ASSERT(parent);
-        QWidget* control = createControl(spec, parent);
-        control->setObjectName(QLatin1String(spec.name));
-        control->setFont(spec.font.face ? designedFont(spec.font) : windowFont);
-        if (spec.kind != Kind::Line)
-            control->setGeometry(pixelRect(spec));
-        if (spec.flags & Hidden)
+        QWidget* control = createControl(design, parent);
+        control->setObjectName(QLatin1String(design.name));
+        control->setFont(design.font.face ? designedFont(design.font) : windowFont);
+        if (design.kind != Kind::Line)
+            control->setGeometry(pixelRect(design));
+        if (design.flags & Hidden)
             control->hide();
-        if (spec.flags & Disabled)
+        if (design.flags & Disabled)
             control->setEnabled(false);
-        if (spec.kind == Kind::Line || spec.kind == Kind::Label)
+        if (design.kind == Kind::Line || design.kind == Kind::Label)
             drawnBeneath.push_back(control);
     }
     for (auto it = drawnBeneath.rbegin(); it != drawnBeneath.rend(); ++it)
