@@ -5,6 +5,8 @@
 #include "materials/ValenceGroups.h"
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
+#include "ui/ElasticPanels.h"
+#include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
@@ -116,6 +118,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     dgrdName_->setColumnWidth(0, twipsToPixels(1094.74));
     dgrdName_->setColumnWidth(1, twipsToPixels(599.811));
 
+    elasticPanels_ = new ElasticPanels(centralWidget(), storedImfp_, this);
+    informationPanels_ = new InformationPanels(this, centralWidget());
+
     connectHandlers();
     store_.setObserver(this);
     Form_Load();
@@ -163,6 +168,7 @@ void Form1::connectHandlers()
 void Form1::Form_Load()
 {
     txtElectronEnergy_->setText(QStringLiteral("1000"));
+    informationPanels_->FillInfoTexts();
     SwitchParameterFields();
     cmdSave_->setEnabled(false);
     store_.moveLast();

@@ -18,6 +18,8 @@ class QTableView;
 namespace korvane::ui {
 
 class DataControl;
+class ElasticPanels;
+class InformationPanels;
 class MaterialListModel;
 class UpDownArrows;
 class UserPrompts;
@@ -78,6 +80,8 @@ private:
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts* prompts_;
     MaterialListModel* model_ = nullptr;
+    ElasticPanels* elasticPanels_ = nullptr;
+    InformationPanels* informationPanels_ = nullptr;
     bool syncingGrid_ = false;
 
     float storedImfp_ = 0;
