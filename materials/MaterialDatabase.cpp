@@ -135,7 +135,7 @@ bool createMaterialDatabase(const QString& path, const std::vector<Material>& ro
     return written;
 }
 
-OpenedDatabase openMaterialDatabase(const QString& path)
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
 {
     OpenedDatabase result;
     if (!QFileInfo::exists(path)) {
@@ -164,9 +164,11 @@ OpenedDatabase openMaterialDatabase(const QString& path)
         result.error = contents.error;
         return result;
     }
-    db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
-    if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
-        return result;
+    if (!readOnly) {
+        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
+        if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
+            return result;
+    }
     sqlite3_busy_timeout(db.handle(), 2000);
     auto store = std::make_unique<MaterialStore>(std::move(db), contents.secondColumn);
     if (store->load(&result.error))

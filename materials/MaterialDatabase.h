@@ -18,7 +18,8 @@ struct OpenedDatabase {
 // from the shipped materials; an existing file is never overwritten, and a
 // file that is not a usable materials database is left untouched: it is
 // checked read-only before it is opened for writing.
-OpenedDatabase openMaterialDatabase(const QString& path);
+// With `readOnly`, the store can browse and find but every write fails.
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false);
 
 // Writes a new database file with the given rows. The file appears whole or
 // not at all, and never replaces an existing one.
