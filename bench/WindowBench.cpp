@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/NamePattern.h"
 #include "materials/ShippedMaterials.h"
 #include "ui/Form1.h"
 
@@ -76,3 +77,22 @@ void OpenOnly(benchmark::State& state)
 }
 BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
+
+namespace {
+
+// Find over a table of 100 000 materials, from the first record: a name
+// near the end, and a name that no material has.
+void FindMaterial(benchmark::State& state, const QString& typed)
+{
+    OpenedDatabase database = openMaterialDatabase(databaseWith(100000));
+    const NamePattern pattern = NamePattern::startingWith(typed);
+    for (auto _ : state) {
+        database.store->moveFirst();
+        database.store->find([&pattern](const QString& name) { return pattern.matches(name); });
+        benchmark::DoNotOptimize(database.store->absolutePosition());
+    }
+}
+BENCHMARK_CAPTURE(FindMaterial, NearTheEnd, QStringLiteral("C56H99990"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindMaterial, NoMatch, QStringLiteral("Xq"))->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -99,6 +99,12 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     chk_f_ = control<QCheckBox>("chk_f");
     cmdSave_ = control<QPushButton>("cmdSave");
     cmdExit_ = control<QPushButton>("cmdExit");
+    cmdNew_ = control<QPushButton>("cmdNew");
+    cmdDelete_ = control<QPushButton>("cmdDelete");
+    cmdChangeParam_ = control<QPushButton>("cmdChangeParam");
+    cmdFind_ = control<QPushButton>("cmdFind");
+    cmdClose_ = control<QPushButton>("cmdClose");
+    txtProcess_ = control<QPlainTextEdit>("txtProcess");
     adoMaterials_ = control<DataControl>("adoMaterials");
     dgrdName_ = control<QTableView>("dgrdName");
 
@@ -149,6 +155,14 @@ void Form1::connectHandlers()
     for (QCheckBox* box : {chk_S_P_lbe_, chk_S_P_hbe_, chk_d_, chk_f_})
         connect(box, &QCheckBox::clicked, this, &Form1::SumValenceElectrons);
     connect(cmdExit_, &QPushButton::clicked, this, &Form1::cmdExit_Click);
+    connect(cmdChangeParam_, &QPushButton::clicked, this, &Form1::cmdChangeParam_Click);
+    connect(cmdNew_, &QPushButton::clicked, this, &Form1::cmdNew_Click);
+    connect(cmdSave_, &QPushButton::clicked, this, &Form1::cmdSave_Click);
+    connect(cmdClose_, &QPushButton::clicked, this, &Form1::cmdClose_Click);
+    connect(cmdDelete_, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+    connect(cmdFind_, &QPushButton::clicked, this, &Form1::cmdFind_Click);
+    for (const BoundField& field : boundFields_)
+        field.box->installEventFilter(this);
 
     connect(adoMaterials_, &DataControl::firstClicked, this, [this] { store_.moveFirst(); });
     connect(adoMaterials_, &DataControl::lastClicked, this, [this] { store_.moveLast(); });
@@ -339,6 +353,7 @@ void Form1::showCurrentRowInGrid()
     if (row < 0)
         return;
     syncingGrid_ = true;
+    gridRow_ = row;
     const QModelIndex index = model_->index(row, 0);
     dgrdName_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     dgrdName_->scrollTo(index);
@@ -349,6 +364,19 @@ void Form1::dgrdName_RowChanged(int row)
 {
     if (syncingGrid_ || row < 0 || row == store_.currentIndex())
         return;
+    // Leaving a material that is being changed or added asks first.
+    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
+        const int shown = gridRow_;
+        QMetaObject::invokeMethod(this, [this, shown] {
+            if (shown >= 0 && editingMode() != EditingMode::Browsing) {
+                syncingGrid_ = true;
+                dgrdName_->selectionModel()->setCurrentIndex(model_->index(shown, 0),
+                                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                syncingGrid_ = false;
+            }
+        }, Qt::QueuedConnection);
+        return;
+    }
     if (!store_.moveTo(row))
         showCurrentRowInGrid();
 }

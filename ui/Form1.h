@@ -4,6 +4,7 @@
 #include "materials/MaterialStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -36,6 +37,13 @@ public:
 
     float storedImfp() const { return storedImfp_; }
 
+    enum class EditingMode { Browsing, Changing, Adding };
+    EditingMode editingMode() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct BoundField {
         QLineEdit* box;
@@ -66,6 +74,26 @@ private:
     void RefreshFieldTags();
     void SwitchParameterFields();
 
+    // Editing: change, add, save, cancel and delete materials
+    void cmdChangeParam_Click();
+    void cmdNew_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+    void cmdDelete_Click();
+    void SwitchEditButtons();
+    void ParameterEdited();
+    void MoveAfterDelete();
+    bool willChangeRecord(ChangeReason reason) override;
+    bool adoMaterials_WillChangeRecord();
+    bool writeFieldsToRecord();
+    void reportFailedWrite(const QString& what);
+    // Asks what to do with a pending edit before the window leaves it; true
+    // when the edit is over (saved or discarded) and the window may go on.
+    bool settlePendingEdit();
+
+    // Finding a material by the start of its name
+    void cmdFind_Click();
+
     // The name list follows the current record; a click in it moves there.
     void showCurrentRowInGrid();
     void dgrdName_RowChanged(int row);
@@ -83,6 +111,12 @@ private:
     ElasticPanels* elasticPanels_ = nullptr;
     InformationPanels* informationPanels_ = nullptr;
     bool syncingGrid_ = false;
+    int gridRow_ = -1; // the row the name list shows as current
+
+    bool validationFailed_ = false;
+    bool cancelling_ = false;
+    bool deleting_ = false;
+    QString writeProblem_; // why the last write could not be made, beyond the checks
 
     float storedImfp_ = 0;
 
@@ -109,6 +143,12 @@ private:
     QCheckBox* chk_f_;
     QPushButton* cmdSave_;
     QPushButton* cmdExit_;
+    QPushButton* cmdNew_;
+    QPushButton* cmdDelete_;
+    QPushButton* cmdChangeParam_;
+    QPushButton* cmdFind_;
+    QPushButton* cmdClose_;
+    QPlainTextEdit* txtProcess_;
     DataControl* adoMaterials_;
     QTableView* dgrdName_;
     std::array<BoundField, 8> boundFields_;

@@ -12,9 +12,10 @@ int DialogPrompts::message(const QString& text, const QString& title, int style)
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     // Message texts break their lines with CR LF; the box wants LF alone.
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    if (style == YesNoQuestion) {
+    if (style == YesNoQuestion || style == YesNoCancelQuestion) {
         box.setIcon(QMessageBox::Question);
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setStandardButtons(style == YesNoQuestion ? QMessageBox::Yes | QMessageBox::No
+                                                      : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     } else {
         box.setIcon(style == OkExclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok);
@@ -24,6 +25,8 @@ int DialogPrompts::message(const QString& text, const QString& title, int style)
         return AnswerYes;
     if (answer == QMessageBox::No)
         return AnswerNo;
+    if (answer == QMessageBox::Cancel)
+        return AnswerCancel;
     return AnswerOk;
 }
 

@@ -7,8 +7,8 @@ class QWidget;
 namespace korvane::ui {
 
 // Message-box styles and answers as the window uses them.
-enum MessageStyle { OkOnly = 0, YesNoQuestion = 36, OkExclamation = 48 };
-enum MessageAnswer { AnswerOk = 1, AnswerYes = 6, AnswerNo = 7 };
+enum MessageStyle { OkOnly = 0, YesNoCancelQuestion = 35, YesNoQuestion = 36, OkExclamation = 48 };
+enum MessageAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 // Every modal question the window asks goes through here, so that tests can
 // read what was asked and give the answer.

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include <map>
 #include <vector>
 
 namespace korvane::test {
@@ -36,6 +37,20 @@ inline std::vector<Material> fixtureMaterials()
         material(105, "Cu2O", 6, 143, 2.2f, std::nullopt, std::nullopt, std::nullopt, 28),
         material(110, "SiC", 3.21f, 40.096f, 2.36f, std::nullopt, std::nullopt, std::nullopt, 8),
     };
+}
+
+// Every material in the file as a second connection reads it, by ID.
+inline std::map<std::int32_t, Material> storedMaterials(const QString& path)
+{
+    std::map<std::int32_t, Material> materials;
+    OpenedDatabase other = openMaterialDatabase(path, /*readOnly=*/true);
+    if (!other.store)
+        return materials;
+    for (int i = 0; i < other.store->storedRowCount(); ++i) {
+        const Material m = other.store->row(i);
+        materials[m.id] = m;
+    }
+    return materials;
 }
 
 // A fresh database file with the fixture rows in a temporary folder that

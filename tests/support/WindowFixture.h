@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(database.created());
-        OpenedDatabase opened = openMaterialDatabase(database.path());
+        OpenedDatabase opened = openMaterialDatabase(database.path(), openReadOnly);
         ASSERT_TRUE(opened.store) << opened.error.toStdString();
         store = std::move(opened.store);
         window = std::make_unique<ui::Form1>(*store, &prompts);
@@ -70,6 +70,7 @@ protected:
         QTest::keyClicks(box, typed);
     }
 
+    bool openReadOnly = false; // the file as if the user could not write it
     FixtureDatabase database;
     std::unique_ptr<MaterialStore> store;
     FakePrompts prompts;

@@ -1,0 +1,53 @@
+#include "materials/MaterialValidation.h"
+
+#include "materials/NumberText.h"
+
+namespace korvane {
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// Blank: nothing but space characters.
+bool isBlank(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c != u' ')
+            return false;
+    }
+    return true;
+}
+
+bool isNumeric(const QString& text)
+{
+    return numbertext::toDouble(text).has_value();
+}
+
+} // namespace
+
+MaterialProblems checkMaterial(MaterialTexts& texts)
+{
+    MaterialProblems problems;
+    if (isBlank(texts.name))
+        problems.blank += QStringLiteral("Name must be filled in") + kLineEnd;
+    if (isBlank(texts.density))
+        problems.blank += QStringLiteral("density must be filled in") + kLineEnd;
+    if (isBlank(texts.valenceElectrons))
+        problems.blank += QStringLiteral("Number of valence electrons mus be filled in") + kLineEnd;
+    if (isBlank(texts.mass))
+        problems.blank += QStringLiteral("Atomic mass must be filled in") + kLineEnd;
+    if (isBlank(texts.energyGap))
+        texts.energyGap = QStringLiteral("0");
+
+    if (!isNumeric(texts.density))
+        problems.notNumeric += QStringLiteral("density must be numeric") + kLineEnd;
+    if (!isNumeric(texts.valenceElectrons))
+        problems.notNumeric += QStringLiteral("Number of valence electrons must be numeric") + kLineEnd;
+    if (!isNumeric(texts.mass))
+        problems.notNumeric += QStringLiteral("Atomic mass must be numeric") + kLineEnd;
+    if (!isNumeric(texts.energyGap))
+        problems.notNumeric += QStringLiteral("Energy gap must be numeric") + kLineEnd;
+    return problems;
+}
+
+} // namespace korvane

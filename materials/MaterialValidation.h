@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace korvane {
+
+// The parameter texts of a material as the user sees and typed them.
+struct MaterialTexts {
+    QString name;
+    QString density;
+    QString valenceElectrons;
+    QString mass;
+    QString energyGap;
+};
+
+// What is wrong with a material before it is written: the list of blank
+// fields and the list of fields that hold no number, each entry ending with
+// CR LF. Both empty when the material may be written.
+struct MaterialProblems {
+    QString blank;
+    QString notNumeric;
+    bool ok() const { return blank.isEmpty() && notNumeric.isEmpty(); }
+};
+
+// Checks the texts; a blank band gap is first set to "0".
+MaterialProblems checkMaterial(MaterialTexts& texts);
+
+} // namespace korvane

@@ -1,0 +1,265 @@
+#include "support/WindowFixture.h"
+#include "ui/DataControl.h"
+
+#include <QPushButton>
+
+namespace korvane::ui {
+namespace {
+
+class EditingTest : public test::WindowFixture {
+protected:
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    bool enabled(const char* name) const { return find(name)->isEnabled(); }
+    QString caption(const char* name) const { return find<QPushButton>(name)->text(); }
+
+    // Every editing button's state, and what the mode shows.
+    void expectMode(Form1::EditingMode mode)
+    {
+        const bool browsing = mode == Form1::EditingMode::Browsing;
+        EXPECT_EQ(window->editingMode(), mode);
+        EXPECT_EQ(enabled("cmdNew"), browsing);
+        EXPECT_EQ(enabled("cmdSave"), !browsing);
+        EXPECT_EQ(enabled("cmdDelete"), browsing);
+        EXPECT_EQ(enabled("cmdChangeParam"), browsing);
+        EXPECT_EQ(enabled("cmdFind"), browsing);
+        EXPECT_EQ(enabled("adoMaterials"), browsing);
+        EXPECT_EQ(caption("cmdClose"), browsing ? QStringLiteral("&Close") : QStringLiteral("&Cancel"));
+        for (const char* field : {"txtName", "txt_d", "txt_f", "txt_s_p_hbe", "txt_s_p_lbe", "txtAtomicMass",
+                                  "txtBulkDensity", "txtEnergyGap"})
+            EXPECT_EQ(enabled(field), !browsing) << field;
+        EXPECT_TRUE(enabled("dgrdName"));
+        EXPECT_EQ(find("txtProcess")->isVisible(), !browsing);
+    }
+    std::vector<test::FakePrompts::Message> takeMessages() { return std::exchange(prompts.messages, {}); }
+    std::map<std::int32_t, Material> file() const { return test::storedMaterials(database.path()); }
+};
+
+TEST_F(EditingTest, ChangeTypeSaveAndCancel)
+{
+    expectMode(Form1::EditingMode::Browsing);
+    clickRow(1); // Si
+    click("cmdChangeParam");
+    expectMode(Form1::EditingMode::Changing);
+    EXPECT_EQ(text("txtProcess"), QStringLiteral("Warning: You are now changing data for the current material. "
+                                                 "Select Cancel to stop without change"));
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+
+    // A key that leaves the text as stored recalculates nothing; a digit does.
+    click("cmdChangeParam");
+    auto* density = find<QLineEdit>("txtBulkDensity");
+    const QString before = text("txtIMFP_2M");
+    QTest::keyClick(density, Qt::Key_End);
+    EXPECT_EQ(text("txtIMFP_2M"), before);
+    QTest::keyClick(density, Qt::Key_Backspace);
+    QTest::keyClicks(density, QStringLiteral("9")); // 2.39
+    EXPECT_NE(text("txtIMFP_2M"), before);
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.33"));
+    EXPECT_EQ(text("txtIMFP_2M"), before);
+    EXPECT_EQ(file().at(14).density, 2.33f);
+
+    click("cmdChangeParam");
+    typeInto(density, QStringLiteral("2.5"));
+    typeInto(find<QLineEdit>("txtName"), QStringLiteral("Si (c)"));
+    click("cmdSave");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(file().at(14).density, 2.5f);
+    EXPECT_EQ(file().at(14).name, QStringLiteral("Si (c)"));
+    EXPECT_EQ(file().at(14).valenceSpHbe, 8.0f) << "untouched fields keep their stored values";
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 2 of 6"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->model()->index(1, 0).data().toString(), QStringLiteral("Si (c)"));
+}
+
+TEST_F(EditingTest, NewMaterialIsRefusedUntilCompleteThenStoredLast)
+{
+    click("cmdNew");
+    expectMode(Form1::EditingMode::Adding);
+    EXPECT_EQ(text("txtName"), QStringLiteral("type name here"));
+    EXPECT_EQ(text("txtProcess"), QStringLiteral(" Entering data for new material"));
+
+    typeInto(find<QLineEdit>("txtName"), QStringLiteral("GaAs"));
+    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("144.64"));
+    typeInto(find<QLineEdit>("txt_f"), QStringLiteral("8"));
+    click("cmdSave");
+    auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("density must be filled in\r\n"));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Data Error"));
+    EXPECT_EQ(messages[0].style, OkExclamation);
+    EXPECT_EQ(messages[1].text, QStringLiteral("density must be numeric\r\n"));
+    EXPECT_EQ(text("txtEnergyGap"), QStringLiteral("0"));
+    expectMode(Form1::EditingMode::Adding);
+    EXPECT_EQ(file().size(), 6u);
+
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("5.32"));
+    click("cmdSave");
+    EXPECT_TRUE(takeMessages().empty());
+    expectMode(Form1::EditingMode::Browsing);
+    const auto stored = file();
+    ASSERT_EQ(stored.count(111), 1u);
+    EXPECT_EQ(stored.at(111).name, QStringLiteral("GaAs"));
+    EXPECT_EQ(stored.at(111).density, 5.32f);
+    EXPECT_EQ(stored.at(111).energyGap, 0.0f);
+    EXPECT_EQ(stored.at(111).valenceF, 8.0f);
+    EXPECT_FALSE(stored.at(111).valenceD.has_value());
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 7 of 7"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 6);
+    EXPECT_EQ(text("txt_f"), QStringLiteral("8.0"));
+
+    // Cancelling a new material returns to the one before.
+    clickRow(2);
+    click("cmdNew");
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+    EXPECT_EQ(file().size(), 7u);
+}
+
+TEST_F(EditingTest, ElementsAreProtectedAndCompoundsDeletedOnYes)
+{
+    clickRow(2); // Cu, ID 29
+    click("cmdDelete");
+    auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("'Cu'  is one of the elements. It cannot be deleted."));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Not allowed"));
+    EXPECT_EQ(messages[0].style, OkOnly);
+    EXPECT_EQ(prompts.beeps, 0);
+
+    clickRow(3); // SiO2, ID 104
+    prompts.answers.push_back(AnswerNo);
+    click("cmdDelete");
+    messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Delete the current material  'SiO2'  with ID = 104"));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Delete material"));
+    EXPECT_EQ(messages[0].style, YesNoQuestion);
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_EQ(file().count(104), 1u);
+
+    prompts.answers.push_back(AnswerYes);
+    click("cmdDelete");
+    EXPECT_EQ(file().count(104), 0u);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O")) << "the next material";
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 4 of 5"));
+
+    clickRow(4); // SiC, the last
+    prompts.answers.push_back(AnswerYes);
+    click("cmdDelete");
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O")) << "the previous one after the last";
+    EXPECT_EQ(file().size(), 4u);
+
+    // After a delete, a save still runs the checks.
+    takeMessages();
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtAtomicMass"), QString());
+    click("cmdSave");
+    messages = takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Atomic mass must be filled in\r\n"));
+}
+
+TEST_F(EditingTest, FindWrapsOnceAndLeavesTheRecordWhenNothingMatches)
+{
+    auto findMaterial = [&](const QString& typed) {
+        prompts.typed.push_back(typed);
+        click("cmdFind");
+    };
+    clickRow(3); // SiO2
+    findMaterial(QStringLiteral("SiO2"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
+    EXPECT_EQ(prompts.inputs.last(), QStringLiteral("Enter material name|Find material"));
+    findMaterial(QStringLiteral("si"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2")) << "the current material matches itself";
+    findMaterial(QStringLiteral("Cu"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O"));
+    findMaterial(QStringLiteral("O"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("O")) << "found after starting again at the first";
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of 6"));
+
+    const auto before = file();
+    for (const char* typed : {"Xe", "'", "%", "_", "Si'; DROP TABLE tblIMFPdata; --"}) {
+        clickRow(2);
+        findMaterial(QString::fromUtf8(typed));
+        const auto messages = takeMessages();
+        ASSERT_EQ(messages.size(), 1u) << typed;
+        EXPECT_EQ(messages[0].text, QStringLiteral("Material Not Found"));
+        EXPECT_EQ(messages[0].title, QString());
+        EXPECT_EQ(messages[0].style, OkOnly);
+        EXPECT_EQ(text("txtName"), QStringLiteral("Cu")) << typed;
+        EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 3 of 6"));
+    }
+    EXPECT_EQ(file().size(), before.size());
+    findMaterial(QString()); // the box cancelled
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+}
+
+TEST_F(EditingTest, LeavingAPendingEditAsksFirst)
+{
+    clickRow(1); // Si
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("3"));
+
+    prompts.answers.push_back(AnswerCancel);
+    clickRow(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(takeMessages().at(0).title, QStringLiteral("Unsaved changes"));
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("3"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 1);
+
+    prompts.answers.push_back(AnswerNo);
+    clickRow(2);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+    EXPECT_EQ(file().at(14).density, 2.33f);
+
+    clickRow(1);
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("3"));
+    prompts.answers.push_back(AnswerYes);
+    clickRow(2);
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+    EXPECT_EQ(file().at(14).density, 3.0f);
+
+    // Closing the window while adding asks the same; Cancel keeps it open.
+    click("cmdNew");
+    prompts.answers.push_back(AnswerCancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Adding);
+    prompts.answers.push_back(AnswerNo);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(file().size(), 6u);
+}
+
+class ReadOnlyEditingTest : public EditingTest {
+protected:
+    ReadOnlyEditingTest() { openReadOnly = true; }
+};
+
+TEST_F(ReadOnlyEditingTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
+{
+    clickRow(1);
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.5"));
+    click("cmdSave");
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, QStringLiteral("Save failed"));
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("readonly"))) << messages[0].text.toStdString();
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.5"));
+    EXPECT_EQ(file().at(14).density, 2.33f);
+
+    // A valence text that is no number is not stored as anything else.
+    typeInto(find<QLineEdit>("txt_d"), QStringLiteral("abc"));
+    click("cmdSave");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("\"abc\"")));
+}
+
+} // namespace
+} // namespace korvane::ui
