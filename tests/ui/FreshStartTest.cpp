@@ -1,0 +1,43 @@
+#include "materials/MaterialDatabase.h"
+#include "materials/ShippedMaterials.h"
+#include "support/FakePrompts.h"
+#include "ui/DataControl.h"
+#include "ui/Form1.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace korvane::ui {
+namespace {
+
+// The first start in a folder without a database: the file is made from the
+// shipped materials and the window opens on hydrogen.
+TEST(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QLatin1String(kDatabasePath));
+    OpenedDatabase database = openMaterialDatabase(path);
+    ASSERT_TRUE(database.store) << database.error.toStdString();
+    test::FakePrompts prompts;
+    Form1 window(*database.store, &prompts);
+    window.show();
+
+    const auto shipped = readShippedMaterials(shippedMaterialsText()).materials;
+    ASSERT_EQ(database.store->storedRowCount(), int(shipped.size()));
+    std::int32_t previous = 0;
+    for (int i = 0; i < database.store->storedRowCount(); ++i) {
+        const std::int32_t id = database.store->row(i).id;
+        EXPECT_GT(id, previous) << "rows in ID order";
+        previous = id;
+    }
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), QStringLiteral("H"));
+    EXPECT_EQ(window.findChild<DataControl*>(QStringLiteral("adoMaterials"))->caption(),
+              QStringLiteral("Rec: 1 of %1").arg(shipped.size()));
+    EXPECT_FALSE(window.findChild<QLineEdit*>(QStringLiteral("txtError"))->isVisible());
+}
+
+} // namespace
+} // namespace korvane::ui
