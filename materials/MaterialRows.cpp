@@ -61,8 +61,22 @@ QString MaterialRows::selectColumns() const
     return columns;
 }
 
+qint64 MaterialRows::dataVersion() const
+{
+    sqlite::Statement version(db_, QStringLiteral("PRAGMA data_version"));
+    return version.ok() && version.step() == SQLITE_ROW ? sqlite3_column_int64(version.handle(), 0) : -1;
+}
+
+bool MaterialRows::reloadIfChangedElsewhere()
+{
+    if (dataVersion() == dataVersion_)
+        return false;
+    return reload();
+}
+
 bool MaterialRows::reload(QString* error)
 {
+    dataVersion_ = dataVersion();
     blocks_.clear();
     recentBlocks_.clear();
     // Counting walks every page of the table, so a damaged table shows here.

@@ -23,6 +23,10 @@ public:
     // write. False, with the database's message, when the table cannot be read.
     bool reload(QString* error = nullptr);
 
+    // Reloads when another connection has changed the file since the last
+    // look; true when it did.
+    bool reloadIfChangedElsewhere();
+
     int count() const { return count_; }
     // The row at a 0-based place; nullopt when it cannot be read.
     std::optional<Material> at(int index) const;
@@ -38,10 +42,12 @@ private:
     static constexpr size_t kBlocksKept = 64;
 
     const std::vector<Material>* block(int number) const;
+    qint64 dataVersion() const;
 
     const sqlite::Connection& db_;
     QString secondColumn_;
     int count_ = 0;
+    qint64 dataVersion_ = -1;
     mutable std::map<int, std::vector<Material>> blocks_;
     mutable std::list<int> recentBlocks_; // most recent first
 };

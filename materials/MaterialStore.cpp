@@ -56,6 +56,12 @@ int MaterialStore::recordCount() const
     return rows_.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
 }
 
+void MaterialStore::reloadRows()
+{
+    rows_.reload();
+    ++generation_;
+}
+
 bool MaterialStore::onStoredRecord() const
 {
     return position_ >= 0 && position_ < rows_.count() && !onDeletedRecord_;
@@ -104,6 +110,9 @@ bool MaterialStore::moveToPosition(int position)
     // Leaving a record with a pending change writes it first.
     if (editStatus_ != EditStatus::None && !update())
         return false;
+    // Another copy of the program may have saved since: moves show its changes.
+    if (rows_.reloadIfChangedElsewhere())
+        ++generation_;
     position = std::clamp(position, -1, rows_.count());
     std::optional<Material> row;
     if (position >= 0 && position < rows_.count() && !(row = rows_.at(position)))
@@ -287,7 +296,7 @@ bool MaterialStore::insertPending()
         return fail(db_.errorMessage());
     buffer_.id = std::int32_t(id);
     // The new ID is the largest, so the new material is the last row.
-    rows_.reload();
+    reloadRows();
     position_ = rows_.count() - 1;
     currentRow_ = buffer_;
     onDeletedRecord_ = false;
@@ -330,7 +339,7 @@ bool MaterialStore::updatePending()
         return fail(QStringLiteral("The material is no longer in the database."));
     if (!transaction.commit())
         return fail(db_.errorMessage());
-    rows_.reload();
+    reloadRows();
     currentRow_ = buffer_;
     return true;
 }
@@ -361,7 +370,7 @@ bool MaterialStore::deleteCurrent()
     statement.bind(1, qint64(currentRow_.id));
     if (statement.step() != SQLITE_DONE || !transaction.commit())
         return fail(db_.errorMessage());
-    rows_.reload();
+    reloadRows();
     onDeletedRecord_ = true;
     return true;
 }

@@ -51,6 +51,9 @@ public:
     void setObserver(MaterialStoreObserver* observer) { observer_ = observer; }
 
     int recordCount() const;
+    // Counts the times the rows were read afresh, after a write of this or
+    // of another copy of the program; the name list follows it.
+    int generation() const { return generation_; }
     // The number of rows written to the table (without a new one being entered).
     int storedRowCount() const { return rows_.count(); }
     bool bof() const { return position_ < 0; }
@@ -99,6 +102,7 @@ public:
 private:
     bool moveToPosition(int position);
     bool onStoredRecord() const;
+    void reloadRows();
     bool fail(const QString& message);
     bool notifyWillChange(ChangeReason reason);
     bool writePending();
@@ -111,6 +115,7 @@ private:
     Material currentRow_; // the stored values of the current record
     MaterialStoreObserver* observer_ = nullptr;
     int position_ = -1; // -1 BOF, rows_.size() EOF
+    int generation_ = 0;
     bool onDeletedRecord_ = false;
     EditStatus editStatus_ = EditStatus::None;
     Material buffer_;

@@ -120,6 +120,7 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
                      {txtName_, Column::Name}}};
 
     model_ = new MaterialListModel(store_, this);
+    listedGeneration_ = store_.generation();
     dgrdName_->setModel(model_);
     dgrdName_->setColumnWidth(0, twipsToPixels(1094.74));
     dgrdName_->setColumnWidth(1, twipsToPixels(599.811));
@@ -297,6 +298,7 @@ void Form1::willMove()
 
 void Form1::moveComplete()
 {
+    followStoreRows();
     if (!store_.current())
         return;
     bindFields();
@@ -345,6 +347,15 @@ void Form1::SwitchParameterFields()
     for (QLineEdit* box : {txtName_, txt_d_, txt_f_, txt_s_p_hbe_, txt_s_p_lbe_, txtAtomicMass_, txtBulkDensity_,
                            txtEnergyGap_})
         box->setEnabled(!box->isEnabled());
+}
+
+// The name list reads the rows afresh after they changed in the file.
+void Form1::followStoreRows()
+{
+    if (listedGeneration_ == store_.generation())
+        return;
+    listedGeneration_ = store_.generation();
+    model_->reload();
 }
 
 void Form1::showCurrentRowInGrid()

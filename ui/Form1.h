@@ -96,6 +96,7 @@ private:
 
     // The name list follows the current record; a click in it moves there.
     void showCurrentRowInGrid();
+    void followStoreRows();
     void dgrdName_RowChanged(int row);
 
     void connectHandlers();
@@ -112,6 +113,7 @@ private:
     InformationPanels* informationPanels_ = nullptr;
     bool syncingGrid_ = false;
     int gridRow_ = -1; // the row the name list shows as current
+    int listedGeneration_ = 0; // the store's rows that the name list shows
 
     bool validationFailed_ = false;
     bool cancelling_ = false;

@@ -6,7 +6,6 @@
 #include "materials/NumberText.h"
 #include "ui/DataControl.h"
 #include "ui/Form1.h"
-#include "ui/MaterialListModel.h"
 #include "ui/UserPrompts.h"
 
 #include <QCloseEvent>
@@ -100,7 +99,7 @@ void Form1::cmdSave_Click()
         reportFailedWrite(writeProblem_.isEmpty() ? store_.lastError() : writeProblem_);
         return;
     }
-    model_->reload();
+    followStoreRows();
     if (adding)
         store_.moveLast();
     else
@@ -162,7 +161,7 @@ void Form1::cmdDelete_Click()
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
-    model_->reload();
+    followStoreRows();
     MoveAfterDelete();
 }
 

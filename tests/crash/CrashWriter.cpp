@@ -1,0 +1,45 @@
+// Saves materials through MaterialStore in an endless loop, for the crash
+// test to kill at random moments. Every saved material carries one version
+// number in all its columns (name "v<n>", every number n), so a torn record
+// shows as columns of different versions. After each save has returned it
+// prints "saved <ID> <version>".
+#include "materials/MaterialDatabase.h"
+
+#include <cstdio>
+#include <random>
+
+using namespace korvane;
+
+int main(int argc, char* argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATABASE SEED\n", argv[0]);
+        return 2;
+    }
+    OpenedDatabase database = openMaterialDatabase(QString::fromLocal8Bit(argv[1]));
+    if (!database.store) {
+        std::fprintf(stderr, "%s\n", qPrintable(database.error));
+        return 1;
+    }
+    MaterialStore& store = *database.store;
+    std::mt19937 random(std::stoul(argv[2]));
+    for (;;) {
+        const bool adding = random() % 4 == 0;
+        float version = 1;
+        if (adding) {
+            store.addNew();
+        } else {
+            store.moveTo(int(random() % unsigned(store.storedRowCount())));
+            version = store.field(int(Column::Density)).toFloat() + 1;
+        }
+        store.setField(int(Column::Name), QStringLiteral("v%1").arg(version));
+        for (int c = int(Column::Density); c < kColumnCount; ++c)
+            store.setField(c, version);
+        if (!store.update()) {
+            std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
+            return 1;
+        }
+        std::printf("saved %d %g\n", store.field(int(Column::Id)).toInt(), double(version));
+        std::fflush(stdout);
+    }
+}

@@ -1,0 +1,66 @@
+#include "support/WindowFixture.h"
+#include "ui/DataControl.h"
+
+#include <QPushButton>
+
+namespace korvane::ui {
+namespace {
+
+// A second copy of the program working on the same file.
+class TwoCopiesTest : public test::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        OpenedDatabase opened = openMaterialDatabase(database.path());
+        ASSERT_TRUE(opened.store);
+        other = std::move(opened.store);
+        other->moveFirst();
+    }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    std::unique_ptr<MaterialStore> other;
+};
+
+TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
+{
+    other->moveTo(1); // Si
+    ASSERT_TRUE(other->setField(int(Column::Density), 2.5f));
+    ASSERT_TRUE(other->update());
+    ASSERT_TRUE(other->addNew());
+    ASSERT_TRUE(other->setField(int(Column::Name), QStringLiteral("GaN")));
+    ASSERT_TRUE(other->update());
+
+    clickRow(1);
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.5"));
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 2 of 7"));
+    auto* grid = find<QTableView>("dgrdName");
+    EXPECT_EQ(grid->model()->rowCount(), 7);
+    EXPECT_EQ(grid->model()->index(6, 0).data().toString(), QStringLiteral("GaN"));
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST_F(TwoCopiesTest, ASaveWhileTheOtherWritesFailsAfterAShortWait)
+{
+    sqlite::Connection writer = sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE, nullptr);
+    clickRow(1);
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.6"));
+    ASSERT_TRUE(writer.exec("BEGIN IMMEDIATE"));
+    QElapsedTimer waited;
+    waited.start();
+    click("cmdSave");
+    EXPECT_LT(waited.elapsed(), 5000);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Save failed"));
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("locked"))) << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
+    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.6"));
+
+    ASSERT_TRUE(writer.exec("ROLLBACK"));
+    click("cmdSave");
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
+    EXPECT_EQ(test::storedMaterials(database.path()).at(14).density, 2.6f);
+}
+
+} // namespace
+} // namespace korvane::ui
