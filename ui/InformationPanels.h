@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
+class QAction;
 class QMainWindow;
+class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace korvane::ui {
+
+class FormAbout;
 
 // The information texts of the main window: the right-hand panels, the
 // overlay with the elastic-scattering explanation and the worked examples,
@@ -14,13 +20,36 @@ class InformationPanels : public QObject {
     Q_OBJECT
 public:
     InformationPanels(QMainWindow* window, QWidget* client);
+    ~InformationPanels() override;
 
     // Writes the three panel texts; once, at start-up.
     void FillInfoTexts();
 
 private:
+    void cmdUsersGuide_Click();
+    void cmdAccuracy_Click();
+    void Yes_Click();
+    void No_Click();
+    void cmdInfo_Click(int index);
+    void cmdAdd_New_material_Example_Click();
+    void cmdCloseInfo_Click();
+    void mnuAbout_Click();
+
+    void openOverlay(const QString& text);
+
+    template <typename T>
+    T* control(const char* name) const;
+    QAction* menuEntry(const char* name) const;
+
     QMainWindow* window_;
     QWidget* client_;
+    QWidget* frmInfo_;
+    QWidget* frmGuide_;
+    QWidget* Frame1_;
+    QWidget* Frame2_;
+    QPlainTextEdit* txtInfo_;
+    QPushButton* cmdCloseInfo_;
+    QPointer<FormAbout> formAbout_;
 };
 
 } // namespace korvane::ui
