@@ -1,0 +1,413 @@
+#include "cli/CommandLine.h"
+
+#include "cli/EnergyGrid.h"
+#include "cli/OneLine.h"
+#include "materials/NumberText.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+
+namespace korvane::cli {
+
+namespace {
+
+// The commands an option belongs to, as bits.
+enum : unsigned {
+    kList = 1u << unsigned(CommandKind::List),
+    kImfp = 1u << unsigned(CommandKind::Imfp),
+    kCf1 = 1u << unsigned(CommandKind::Cf1),
+    kCf2 = 1u << unsigned(CommandKind::Cf2),
+    kPlot = 1u << unsigned(CommandKind::Plot),
+    kComputing = kImfp | kCf1 | kCf2 | kPlot,
+};
+
+struct OptionInfo {
+    const char* name;
+    bool takesValue;
+    unsigned commands;
+};
+
+constexpr std::array<OptionInfo, 20> kOptions = {{
+    {"--database", true, kList | kComputing},
+    {"--include", true, kList | kComputing},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2},
+    {"--json", false, kList | kImfp | kCf1 | kCf2},
+    {"--energy", true, kComputing},
+    {"--range", true, kComputing},
+    {"--log", true, kComputing},
+    {"--relativistic", false, kComputing},
+    {"--density", true, kComputing},
+    {"--mass", true, kComputing},
+    {"--gap", true, kComputing},
+    {"--nv", true, kComputing},
+    {"--formula", true, kComputing},
+    {"--imfp", true, kCf1 | kCf2},
+    {"--depth", true, kCf1 | kCf2},
+    {"--cross-section", true, kCf2},
+    {"--eff-trmfp", true, kCf2},
+    {"--output", true, kPlot},
+    {"-o", true, kPlot},
+    {"--size", true, kPlot},
+}};
+
+const std::map<QString, CommandKind> kCommands = {
+    {QStringLiteral("list"), CommandKind::List}, {QStringLiteral("imfp"), CommandKind::Imfp},
+    {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
+    {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
+};
+
+// Numbers on the command line always have a full stop as decimal point and no
+// group separators, whatever the user's locale, so a script gives the same
+// numbers everywhere and "1,5" is never read as 15.
+QLocale commandLineLocale()
+{
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+class Parser {
+public:
+    explicit Parser(const QStringList& arguments) : args_(arguments) {}
+
+    ParsedCommandLine parse()
+    {
+        if (args_.isEmpty())
+            return failed(QStringLiteral("no command given; try tpp2m --help"));
+        if (args_.contains(QStringLiteral("--help")) || args_.contains(QStringLiteral("-h")))
+            return {};
+        const auto command = kCommands.find(args_[0]);
+        if (command == kCommands.end())
+            return failed(args_[0].startsWith(u'-') ? QStringLiteral("the command comes first; try tpp2m --help")
+                                                     : QStringLiteral("unknown command \"%1\"; try tpp2m --help").arg(args_[0]));
+        cmd_.kind = command->second;
+        if (cmd_.kind == CommandKind::Help)
+            return {};
+        for (qsizetype i = 1; i < args_.size() && error_.isEmpty(); ++i)
+            i = readArgument(i);
+        if (error_.isEmpty())
+            checkCombination();
+        if (!error_.isEmpty())
+            return failed(error_);
+        return {cmd_, {}};
+    }
+
+private:
+    static ParsedCommandLine failed(const QString& error) { return {{}, oneLine(error)}; }
+
+    void fail(const QString& message)
+    {
+        if (error_.isEmpty())
+            error_ = oneLine(message);
+    }
+
+    QString commandName() const { return args_[0]; }
+
+    // Reads the argument at i (and its value); returns the index of the last one used.
+    qsizetype readArgument(qsizetype i)
+    {
+        const QString& arg = args_[i];
+        if (!arg.startsWith(u'-')) {
+            if (cmd_.kind == CommandKind::List)
+                fail(QStringLiteral("%1 takes no material (got \"%2\")").arg(commandName(), arg));
+            cmd_.materials.push_back(NamedMaterial{arg});
+            return i;
+        }
+        const qsizetype equals = arg.indexOf(u'=');
+        const QString name = equals < 0 ? arg : arg.left(equals);
+        const auto option = std::find_if(kOptions.begin(), kOptions.end(),
+                                         [&](const OptionInfo& o) { return name == QLatin1String(o.name); });
+        if (option == kOptions.end()) {
+            fail(QStringLiteral("unknown option %1").arg(name));
+            return i;
+        }
+        if (!(option->commands & (1u << unsigned(cmd_.kind)))) {
+            fail(QStringLiteral("%1 is not an option of %2").arg(name, commandName()));
+            return i;
+        }
+        if (name == QLatin1String("--relativistic"))
+            return readForms(i, equals);
+        if (!option->takesValue) { // --csv or --json
+            if (equals >= 0)
+                fail(QStringLiteral("%1 takes no value").arg(name));
+            cmd_.format = name == QLatin1String("--csv") ? OutputFormat::Csv : OutputFormat::Json;
+            if (formatGiven_)
+                fail(QStringLiteral("choose one of --csv and --json"));
+            formatGiven_ = true;
+            return i;
+        }
+        QString value;
+        if (equals >= 0) {
+            value = arg.mid(equals + 1);
+        } else if (i + 1 < args_.size()) {
+            value = args_[++i];
+        } else {
+            fail(QStringLiteral("%1 needs a value").arg(name));
+            return i;
+        }
+        readValue(name, value);
+        return i;
+    }
+
+    // --relativistic alone, or followed by "both".
+    qsizetype readForms(qsizetype i, qsizetype equals)
+    {
+        QString value;
+        if (equals >= 0)
+            value = args_[i].mid(equals + 1);
+        else if (i + 1 < args_.size() && args_[i + 1] == QLatin1String("both"))
+            value = args_[++i];
+        if (!value.isEmpty() && value != QLatin1String("both"))
+            fail(QStringLiteral("--relativistic takes no value or \"both\" (got \"%1\")").arg(value));
+        cmd_.forms = value.isEmpty() ? Forms::Relativistic : Forms::Both;
+        return i;
+    }
+
+    void readValue(const QString& name, const QString& value)
+    {
+        if (name == QLatin1String("--database"))
+            cmd_.databasePath = value;
+        else if (name == QLatin1String("--include"))
+            readGroups(value);
+        else if (name == QLatin1String("--energy"))
+            readList(name, value, cmd_.energies);
+        else if (name == QLatin1String("--range") || name == QLatin1String("--log"))
+            readGrid(name, value);
+        else if (name == QLatin1String("--depth"))
+            readList(name, value, cmd_.depths);
+        else if (name == QLatin1String("--formula"))
+            once(name, formula_) = value;
+        else if (name == QLatin1String("--cross-section"))
+            once(name, cmd_.crossSection) = number(name, value);
+        else if (name == QLatin1String("--output") || name == QLatin1String("-o"))
+            cmd_.outputFile = value;
+        else if (name == QLatin1String("--size"))
+            readSize(value);
+        else
+            once(name, singles_[name]) = single(name, value);
+    }
+
+    // A value that may be given only once.
+    template <typename T>
+    T& once(const QString& name, T& slot)
+    {
+        if (!given_.insert(name).second)
+            fail(QStringLiteral("%1 is given twice").arg(name));
+        return slot;
+    }
+
+    std::optional<double> number(const QString& name, const QString& text)
+    {
+        const std::optional<double> value = numbertext::toDouble(text, commandLineLocale());
+        if (!value)
+            fail(QStringLiteral("%1: \"%2\" is not a number").arg(name, text));
+        return value;
+    }
+
+    std::optional<float> single(const QString& name, const QString& text)
+    {
+        const std::optional<float> value = numbertext::toSingle(text, commandLineLocale());
+        if (!value && number(name, text))
+            fail(QStringLiteral("%1: \"%2\" is out of range").arg(name, text));
+        return value;
+    }
+
+    // Values separated by commas.
+    void readList(const QString& name, const QString& text, std::vector<float>& values)
+    {
+        for (const QString& item : text.split(u',')) {
+            if (const std::optional<float> value = single(name, item))
+                values.push_back(*value);
+        }
+    }
+
+    // FROM:TO:STEP for --range, FROM:TO:COUNT for --log.
+    void readGrid(const QString& name, const QString& text)
+    {
+        const bool log = name == QLatin1String("--log");
+        const QStringList parts = text.split(u':');
+        if (parts.size() != 3) {
+            fail(QStringLiteral("%1 needs FROM:TO:%2 (got \"%3\")").arg(name, log ? u"COUNT" : u"STEP", text));
+            return;
+        }
+        std::array<double, 3> v{};
+        for (int k = 0; k < 3; ++k) {
+            const std::optional<float> value = single(name, parts[k]);
+            if (!value)
+                return;
+            v[k] = *value;
+        }
+        const EnergyGrid grid = log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
+        if (!grid.error.isEmpty())
+            fail(grid.error);
+        else if (double(cmd_.energies.size()) + double(grid.energies.size()) > kMaxEnergies)
+            fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
+        else
+            cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
+    }
+
+    void readGroups(const QString& text)
+    {
+        IncludedGroups groups{false, false, false, false};
+        if (text != QLatin1String("none")) {
+            for (const QString& item : text.split(u',')) {
+                const QString group = item.trimmed();
+                if (group == QLatin1String("hbe"))
+                    groups.spHbe = true;
+                else if (group == QLatin1String("lbe"))
+                    groups.spLbe = true;
+                else if (group == QLatin1String("d"))
+                    groups.d = true;
+                else if (group == QLatin1String("f"))
+                    groups.f = true;
+                else
+                    fail(QStringLiteral("unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
+                             .arg(group));
+            }
+        }
+        cmd_.groups = groups;
+    }
+
+    void readSize(const QString& text)
+    {
+        static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+        const QRegularExpressionMatch match = pattern.match(text);
+        const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+        const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+        if (width < 100 || height < 100 || width > 10000 || height > 10000)
+            fail(QStringLiteral("--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"%1\")").arg(text));
+        cmd_.imageSize = QSize(width, height);
+    }
+
+    bool has(const char* name) const { return given_.count(QString::fromLatin1(name)) > 0; }
+
+    std::optional<float> value(const char* name) const
+    {
+        const auto found = singles_.find(QString::fromLatin1(name));
+        return found == singles_.end() ? std::nullopt : found->second;
+    }
+
+    // What a command needs and what it cannot take together.
+    void checkCombination()
+    {
+        switch (cmd_.kind) {
+        case CommandKind::Help:
+        case CommandKind::List: return;
+        case CommandKind::Imfp: return needMaterialsAndEnergies();
+        case CommandKind::Plot:
+            needMaterialsAndEnergies();
+            if (cmd_.outputFile.isEmpty())
+                fail(QStringLiteral("plot needs -o FILE.png or -o FILE.svg"));
+            else if (!cmd_.outputFile.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)
+                     && !cmd_.outputFile.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+                fail(QStringLiteral("the plot file must end in .png or .svg (got \"%1\")").arg(cmd_.outputFile));
+            return;
+        case CommandKind::Cf1:
+            needDepths();
+            if (has("--imfp")) {
+                refuseBeside("--imfp", {"--density", "--mass", "--gap", "--nv", "--formula"});
+                cmd_.imfp = value("--imfp");
+            } else {
+                needMaterialsAndEnergies();
+            }
+            return;
+        case CommandKind::Cf2:
+            needDepths();
+            if (has("--eff-trmfp")) {
+                refuseBeside("--eff-trmfp", {"--imfp", "--density", "--mass", "--gap", "--nv", "--formula",
+                                             "--cross-section"});
+                cmd_.effTrMfp = value("--eff-trmfp");
+                return;
+            }
+            if (!has("--cross-section"))
+                fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
+            if (has("--imfp")) {
+                refuseBeside("--imfp", {"--gap", "--nv", "--formula"});
+                for (const char* needed : {"--density", "--mass"})
+                    if (!has(needed))
+                        fail(QStringLiteral("cf2 with --imfp needs %1").arg(QLatin1String(needed)));
+                cmd_.imfp = value("--imfp");
+                cmd_.transportDensity = value("--density");
+                cmd_.transportMass = value("--mass");
+            } else {
+                needMaterialsAndEnergies();
+            }
+            return;
+        }
+    }
+
+    // A path given directly stands for the material and its energies.
+    void refuseBeside(const char* path, std::initializer_list<const char*> others)
+    {
+        for (const char* other : others)
+            if (has(other))
+                fail(QStringLiteral("%1 cannot be given with %2").arg(QLatin1String(other), QLatin1String(path)));
+        if (!cmd_.materials.empty())
+            fail(QStringLiteral("a material cannot be given with %1").arg(QLatin1String(path)));
+        if (!cmd_.energies.empty())
+            fail(QStringLiteral("an energy cannot be given with %1").arg(QLatin1String(path)));
+    }
+
+    void needDepths()
+    {
+        if (cmd_.depths.empty())
+            fail(QStringLiteral("%1 needs --depth").arg(commandName()));
+    }
+
+    void needMaterialsAndEnergies()
+    {
+        addOptionMaterial();
+        if (cmd_.materials.empty())
+            fail(QStringLiteral("%1 needs a material: a name, an ID, --formula or --density --mass --gap --nv")
+                     .arg(commandName()));
+        if (cmd_.energies.empty())
+            fail(QStringLiteral("%1 needs an energy: --energy, --range or --log").arg(commandName()));
+    }
+
+    // The material given by --formula, or by --density --mass --gap --nv.
+    void addOptionMaterial()
+    {
+        if (has("--formula")) {
+            for (const char* unused : {"--mass", "--nv"})
+                if (has(unused))
+                    fail(QStringLiteral("%1 cannot be given with --formula: it is summed from the elements")
+                             .arg(QLatin1String(unused)));
+            for (const char* needed : {"--density", "--gap"})
+                if (!has(needed))
+                    fail(QStringLiteral("--formula needs %1").arg(QLatin1String(needed)));
+            if (error_.isEmpty())
+                cmd_.materials.push_back(FormulaMaterial{formula_, *value("--density"), *value("--gap")});
+            return;
+        }
+        constexpr std::array<const char*, 4> kInline = {"--density", "--mass", "--gap", "--nv"};
+        if (std::none_of(kInline.begin(), kInline.end(), [this](const char* o) { return has(o); }))
+            return;
+        for (const char* needed : kInline)
+            if (!has(needed))
+                fail(QStringLiteral("a material given by its values needs %1").arg(QLatin1String(needed)));
+        if (error_.isEmpty())
+            cmd_.materials.push_back(
+                InlineMaterial{*value("--density"), *value("--mass"), *value("--gap"), *value("--nv")});
+    }
+
+    const QStringList& args_;
+    Command cmd_;
+    QString error_;
+    bool formatGiven_ = false;
+    std::set<QString> given_;
+    std::map<QString, std::optional<float>> singles_;
+    QString formula_;
+};
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments)
+{
+    return Parser(arguments).parse();
+}
+
+} // namespace korvane::cli

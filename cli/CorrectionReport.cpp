@@ -1,0 +1,109 @@
+#include "cli/CorrectionReport.h"
+
+#include "calc/ElasticCorrection.h"
+#include "cli/ImfpReport.h"
+
+namespace korvane::cli {
+
+namespace {
+
+// The paths one group of depth rows shares, and what went wrong forming them.
+struct Paths {
+    Row leading; // material, energy and form, when computed from a material
+    std::optional<float> imfp;
+    TransportPaths transport;
+    QString error;
+};
+
+TransportPaths transportFor(std::optional<float> density, std::optional<float> mass, double crossSection,
+                            float imfp, QString* error)
+{
+    if (!density || !mass) {
+        *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
+        return {};
+    }
+    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
+    if (!paths.trMfp)
+        *error = QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section");
+    else if (!paths.effTrMfp)
+        *error = QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP");
+    return paths;
+}
+
+std::vector<Paths> pathsOf(const Command& command, const std::vector<MaterialInputs>& materials)
+{
+    const bool cf2 = command.kind == CommandKind::Cf2;
+    if (command.effTrMfp)
+        return {Paths{{}, std::nullopt, {std::nullopt, command.effTrMfp}, {}}};
+    if (command.imfp) {
+        Paths given{{}, command.imfp, {}, {}};
+        if (cf2)
+            given.transport = transportFor(command.transportDensity, command.transportMass, *command.crossSection,
+                                           *command.imfp, &given.error);
+        return {given};
+    }
+    std::vector<Paths> all;
+    for (const MaterialInputs& material : materials) {
+        for (const float energy : command.energies) {
+            for (const ImfpForm form : formsToCompute(command.forms)) {
+                const ImfpOutcome outcome = evaluateImfp(material, energy, form);
+                Paths paths{materialCells(material, energy, form), outcome.imfp, {}, outcome.error};
+                if (cf2 && outcome.imfp)
+                    paths.transport =
+                        transportFor(material.density, material.mass, *command.crossSection, *outcome.imfp, &paths.error);
+                all.push_back(std::move(paths));
+            }
+        }
+    }
+    return all;
+}
+
+std::vector<Column> columnsOf(const Command& command)
+{
+    const bool cf2 = command.kind == CommandKind::Cf2;
+    std::vector<Column> columns = command.materials.empty() ? std::vector<Column>{} : materialColumns();
+    if (!command.effTrMfp)
+        columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
+    if (cf2 && !command.effTrMfp)
+        columns.push_back({"trmfp_A", QStringLiteral("TrMFP (\u00C5)"), true});
+    if (cf2)
+        columns.push_back({"efftrmfp_A", QStringLiteral("EffTrMFP (\u00C5)"), true});
+    columns.push_back({"depth_A", QStringLiteral("Depth (\u00C5)"), true});
+    columns.push_back(cf2 ? Column{"cf2", QStringLiteral("CF2"), true} : Column{"cf1", QStringLiteral("CF1"), true});
+    columns.push_back({"error", QStringLiteral("Error"), false, true});
+    return columns;
+}
+
+} // namespace
+
+void writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+{
+    const bool cf2 = command.kind == CommandKind::Cf2;
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, columnsOf(command), out);
+    for (const Paths& paths : pathsOf(command, materials)) {
+        for (const float depth : command.depths) {
+            Row row = paths.leading;
+            if (!command.effTrMfp)
+                row.push_back(paths.imfp ? Cell::ofSingle(*paths.imfp, 2) : Cell::empty());
+            if (cf2 && !command.effTrMfp)
+                row.push_back(paths.transport.trMfp ? Cell::ofSingle(*paths.transport.trMfp, 2) : Cell::empty());
+            if (cf2)
+                row.push_back(paths.transport.effTrMfp ? Cell::ofSingle(*paths.transport.effTrMfp, 2) : Cell::empty());
+            row.push_back(Cell::ofSingle(depth));
+            std::optional<float> factor;
+            QString error = paths.error;
+            if (error.isEmpty()) {
+                factor = cf2 ? correctionFactorApprox2(depth, *paths.transport.effTrMfp)
+                             : correctionFactorApprox1(depth, *paths.imfp);
+                if (!factor)
+                    error = QStringLiteral("no correction factor for this depth and path");
+            }
+            row.push_back(factor ? Cell::ofSingle(*factor, 3) : Cell::empty());
+            row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));
+            writer->write(row);
+        }
+    }
+    writer->finish();
+}
+
+} // namespace korvane::cli

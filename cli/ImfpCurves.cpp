@@ -1,0 +1,34 @@
+#include "cli/ImfpCurves.h"
+
+#include "cli/ImfpEvaluation.h"
+
+namespace korvane::cli {
+
+ImfpCurves imfpCurves(const Command& command, const std::vector<MaterialInputs>& materials)
+{
+    ImfpCurves result;
+    const std::vector<ImfpForm> forms = formsToCompute(command.forms);
+    for (const MaterialInputs& material : materials) {
+        for (const ImfpForm form : forms) {
+            Curve curve{forms.size() > 1 ? QStringLiteral("%1 (%2)").arg(material.name, formName(form)) : material.name,
+                        {}};
+            curve.points.reserve(command.energies.size());
+            int leftOut = 0;
+            for (const float energy : command.energies) {
+                const std::optional<float> imfp = evaluateImfp(material, energy, form).imfp;
+                if (energy > 0 && imfp && *imfp > 0)
+                    curve.points.emplace_back(energy, *imfp);
+                else
+                    ++leftOut;
+            }
+            if (leftOut > 0)
+                result.notes << QStringLiteral("%1 of the energies give no positive IMFP for %2 and are left out of the plot")
+                                    .arg(leftOut)
+                                    .arg(curve.name);
+            result.curves.push_back(std::move(curve));
+        }
+    }
+    return result;
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/MaterialResolution.h"
+
+#include <QPointF>
+#include <QStringList>
+
+#include <vector>
+
+namespace korvane::cli {
+
+// One curve of a plot: a name for the legend and its (energy, IMFP) points.
+struct Curve {
+    QString name;
+    std::vector<QPointF> points;
+};
+
+struct ImfpCurves {
+    std::vector<Curve> curves; // one per material and form
+    QStringList notes;         // the points that a log-log plot cannot show
+};
+
+// The IMFP against energy for each material and form. A point whose IMFP
+// fails, or that is not above 0 on either axis, is left out with a note.
+ImfpCurves imfpCurves(const Command& command, const std::vector<MaterialInputs>& materials);
+
+} // namespace korvane::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "materials/Material.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace korvane::cli {
+
+// The materials table, read once from a database opened read-only.
+class MaterialCatalog {
+public:
+    // Opens the database at `path`, creating it from the shipped materials
+    // when the file is missing, as the window does. Null, with the reason in
+    // `error`, when it cannot be opened.
+    static std::unique_ptr<MaterialCatalog> open(const QString& path, QString* error);
+
+    explicit MaterialCatalog(std::vector<Material> rows) : rows_(std::move(rows)) {}
+
+    // Every material in ID order.
+    const std::vector<Material>& rows() const { return rows_; }
+
+    // The first material with exactly this name, or with this ID when the
+    // text is a whole number; null when there is none.
+    const Material* find(const QString& nameOrId) const;
+
+    // The element (ID below the first compound's) with this symbol, or null.
+    const Material* element(const QString& symbol) const;
+
+    // A name that differs from `name` only in letter case, for a hint; empty if none.
+    QString nameInOtherCase(const QString& name) const;
+
+private:
+    std::vector<Material> rows_;
+};
+
+// The valence-electron total of a material with the chosen groups included:
+// each group as the window shows it ("0.0") and reads it back, added in the
+// window's order and held as a Single. No value when it is too large.
+std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups);
+
+} // namespace korvane::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/MaterialCatalog.h"
+
+#include <cstdio>
+
+namespace korvane::cli {
+
+// tpp2m list: every material with its ID, name, density, mass, gap and the
+// valence total of the chosen groups.
+void writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out);
+
+} // namespace korvane::cli

@@ -1,0 +1,267 @@
+#include "cli/RowWriter.h"
+
+#include "materials/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace korvane::cli {
+
+namespace {
+
+// Gathers text and hands it to the file in large pieces.
+class Output {
+public:
+    explicit Output(std::FILE* out) : out_(out) { buffer_.reserve(kChunk + 1024); }
+    ~Output() { flush(); }
+
+    void append(const QByteArray& text)
+    {
+        buffer_ += text;
+        if (buffer_.size() >= kChunk)
+            flush();
+    }
+
+    void flush()
+    {
+        std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_);
+        buffer_.resize(0); // keeps the memory, unlike clear()
+        std::fflush(out_);
+    }
+
+private:
+    static constexpr qsizetype kChunk = 1 << 16;
+    std::FILE* out_;
+    QByteArray buffer_;
+};
+
+// Appends the full value of a number cell: a whole number, or the shortest
+// text that reads back as the same Single, without an exponent (100000, not
+// 1e+05), so an energy reads as it was typed.
+void appendNumber(QByteArray& out, const Cell& cell)
+{
+    std::array<char, 64> buffer{};
+    char* const begin = buffer.data();
+    char* const end = begin + buffer.size();
+    const float single = cell.single == 0.0f ? 0.0f : cell.single; // no sign on a negative zero
+    const auto result = cell.kind == Cell::Kind::Integer ? std::to_chars(begin, end, cell.integer)
+                                                         : std::to_chars(begin, end, single, std::chars_format::fixed);
+    out.append(begin, result.ptr - begin);
+}
+
+QString fullNumber(const Cell& cell)
+{
+    QByteArray text;
+    appendNumber(text, cell);
+    return QString::fromLatin1(text);
+}
+
+// The encoded form of each column's text, kept while the text repeats from
+// row to row (the material's name, the form), which is the common case.
+class EncodedTexts {
+public:
+    using Encoder = QByteArray (*)(const QString&);
+    EncodedTexts(size_t columns, Encoder encode) : last_(columns), encode_(encode) {}
+
+    const QByteArray& of(size_t column, const QString& text)
+    {
+        auto& [source, encoded] = last_[column];
+        if (source != text || encoded.isNull()) {
+            source = text;
+            encoded = encode_(text);
+        }
+        return encoded;
+    }
+
+private:
+    std::vector<std::pair<QString, QByteArray>> last_;
+    Encoder encode_;
+};
+
+class CsvWriter : public RowWriter {
+public:
+    CsvWriter(const std::vector<Column>& columns, std::FILE* out) : out_(out), texts_(columns.size(), quoted)
+    {
+        for (const Column& column : columns)
+            line_ += (line_.isEmpty() ? "" : ",") + QByteArray(column.key);
+        out_.append(line_ + '\n');
+    }
+
+    void write(const Row& row) override
+    {
+        line_.resize(0);
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i)
+                line_ += ',';
+            const Cell& cell = row[i];
+            if (cell.kind == Cell::Kind::Text)
+                line_ += texts_.of(i, cell.text);
+            else if (cell.kind != Cell::Kind::Empty)
+                appendNumber(line_, cell);
+        }
+        line_ += '\n';
+        out_.append(line_);
+    }
+
+    void finish() override { out_.flush(); }
+
+private:
+    // A text with a comma, a quote or a line break goes in double quotes.
+    static QByteArray quoted(const QString& text)
+    {
+        QByteArray bytes = text.toUtf8();
+        if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r'))
+            return bytes;
+        return '"' + bytes.replace('"', "\"\"") + '"';
+    }
+
+    Output out_;
+    EncodedTexts texts_;
+    QByteArray line_;
+};
+
+class JsonWriter : public RowWriter {
+public:
+    JsonWriter(const std::vector<Column>& columns, std::FILE* out) : out_(out), texts_(columns.size(), quoted)
+    {
+        for (const Column& column : columns)
+            keys_.push_back('"' + QByteArray(column.key) + "\": ");
+        out_.append("[");
+    }
+
+    void write(const Row& row) override
+    {
+        object_.resize(0);
+        object_ += first_ ? "\n  {" : ",\n  {";
+        first_ = false;
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i)
+                object_ += ", ";
+            object_ += keys_[i];
+            const Cell& cell = row[i];
+            if (cell.kind == Cell::Kind::Empty)
+                object_ += "null";
+            else if (cell.kind == Cell::Kind::Text)
+                object_ += texts_.of(i, cell.text);
+            else
+                appendNumber(object_, cell);
+        }
+        object_ += '}';
+        out_.append(object_);
+    }
+
+    void finish() override
+    {
+        out_.append(first_ ? "]\n" : "\n]\n");
+        out_.flush();
+    }
+
+private:
+    static QByteArray quoted(const QString& text)
+    {
+        QByteArray escaped = "\"";
+        for (const char c : text.toUtf8()) {
+            if (c == '"' || c == '\\')
+                escaped += '\\';
+            if (static_cast<unsigned char>(c) < 0x20)
+                escaped += QByteArray("\\u00") + QByteArray::number(c, 16).rightJustified(2, '0');
+            else
+                escaped += c;
+        }
+        return escaped + '"';
+    }
+
+    Output out_;
+    EncodedTexts texts_;
+    std::vector<QByteArray> keys_;
+    QByteArray object_;
+    bool first_ = true;
+};
+
+class TableWriter : public RowWriter {
+public:
+    TableWriter(std::vector<Column> columns, std::FILE* out) : columns_(std::move(columns)), out_(out) {}
+
+    void write(const Row& row) override
+    {
+        std::vector<QString> texts;
+        texts.reserve(row.size());
+        for (const Cell& cell : row)
+            texts.push_back(shown(cell));
+        rows_.push_back(std::move(texts));
+    }
+
+    void finish() override
+    {
+        std::vector<qsizetype> widths(columns_.size(), 0);
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            for (const std::vector<QString>& row : rows_)
+                widths[c] = std::max(widths[c], row[c].size());
+            if (widths[c] == 0 && columns_[c].hideWhenEmpty)
+                widths[c] = -1; // left out
+            else
+                widths[c] = std::max(widths[c], columns_[c].title.size());
+        }
+        std::vector<QString> header, rule;
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            header.push_back(columns_[c].title);
+            rule.push_back(QString(std::max<qsizetype>(widths[c], 0), u'-'));
+        }
+        line(header, widths);
+        line(rule, widths);
+        for (const std::vector<QString>& row : rows_)
+            line(row, widths);
+        out_.flush();
+    }
+
+private:
+    static QString shown(const Cell& cell)
+    {
+        switch (cell.kind) {
+        case Cell::Kind::Empty: return {};
+        case Cell::Kind::Text: return cell.text;
+        case Cell::Kind::Integer: return QString::number(cell.integer);
+        case Cell::Kind::Single:
+            return cell.decimals < 0 ? fullNumber(cell)
+                                     : numbertext::fixed(cell.single, cell.decimals, QLocale::c());
+        }
+        return {};
+    }
+
+    // Columns two blanks apart, numbers flush right, no blanks at the end.
+    void line(const std::vector<QString>& texts, const std::vector<qsizetype>& widths)
+    {
+        QString text;
+        bool first = true;
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            if (widths[c] < 0)
+                continue;
+            if (!first)
+                text += QLatin1String("  ");
+            first = false;
+            text += columns_[c].numeric ? texts[c].rightJustified(widths[c]) : texts[c].leftJustified(widths[c]);
+        }
+        while (text.endsWith(u' '))
+            text.chop(1);
+        out_.append((text + u'\n').toUtf8());
+    }
+
+    std::vector<Column> columns_;
+    std::vector<std::vector<QString>> rows_;
+    Output out_;
+};
+
+} // namespace
+
+std::unique_ptr<RowWriter> makeRowWriter(OutputFormat format, std::vector<Column> columns, std::FILE* out)
+{
+    switch (format) {
+    case OutputFormat::Csv: return std::make_unique<CsvWriter>(columns, out);
+    case OutputFormat::Json: return std::make_unique<JsonWriter>(columns, out);
+    case OutputFormat::Table: break;
+    }
+    return std::make_unique<TableWriter>(std::move(columns), out);
+}
+
+} // namespace korvane::cli

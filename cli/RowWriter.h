@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace korvane::cli {
+
+struct Column {
+    const char* key;            // CSV header and JSON member name
+    QString title;              // table header
+    bool numeric = false;       // right-aligned in the table
+    bool hideWhenEmpty = false; // left out of the table when no row fills it
+};
+
+// One value of a row. A Single shows in the table with `decimals` digits,
+// rounded like the window (or shortest when -1); CSV and JSON always carry
+// its full value, the shortest text that reads back as the same Single.
+struct Cell {
+    enum class Kind { Empty, Text, Integer, Single };
+    Kind kind = Kind::Empty;
+    QString text;
+    qint64 integer = 0;
+    float single = 0;
+    int decimals = -1;
+
+    static Cell empty() { return {}; }
+    static Cell ofText(const QString& text) { return {Kind::Text, text}; }
+    static Cell ofInteger(qint64 value) { return {Kind::Integer, {}, value}; }
+    static Cell ofSingle(float value, int decimals = -1) { return {Kind::Single, {}, 0, value, decimals}; }
+    template <typename T>
+    static Cell ofOptional(const std::optional<T>& value)
+    {
+        if (!value)
+            return {};
+        if constexpr (std::is_integral_v<T>)
+            return ofInteger(*value);
+        else
+            return ofSingle(*value);
+    }
+};
+
+using Row = std::vector<Cell>;
+
+// Writes rows under fixed columns as an aligned table, CSV or JSON. CSV and
+// JSON stream each row out at once; the table waits for every row to know
+// its column widths. Numbers always use the full stop.
+class RowWriter {
+public:
+    virtual ~RowWriter() = default;
+    virtual void write(const Row& row) = 0;
+    // Ends the output; nothing is written after it.
+    virtual void finish() = 0;
+};
+
+std::unique_ptr<RowWriter> makeRowWriter(OutputFormat format, std::vector<Column> columns, std::FILE* out);
+
+} // namespace korvane::cli

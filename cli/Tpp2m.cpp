@@ -1,0 +1,102 @@
+#include "cli/Tpp2m.h"
+
+#include "cli/OneLine.h"
+
+#include "cli/CorrectionReport.h"
+#include "cli/ExitStatus.h"
+#include "cli/HelpText.h"
+#include "cli/ImfpChart.h"
+#include "cli/ImfpEvaluation.h"
+#include "cli/ImfpReport.h"
+#include "cli/MaterialListReport.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace korvane::cli {
+
+namespace {
+
+void printLine(std::FILE* err, const QString& text)
+{
+    std::fputs(QStringLiteral("tpp2m: %1\n").arg(oneLine(text)).toUtf8().constData(), err);
+}
+
+int failed(std::FILE* err, const Failure& failure)
+{
+    printLine(err, failure.message);
+    return failure.status;
+}
+
+int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
+{
+    QString error;
+    const std::unique_ptr<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, &error);
+    if (!catalog)
+        return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
+                                .arg(command.databasePath, error),
+                            kNotFound});
+    writeMaterialList(command, *catalog, out);
+    return kSuccess;
+}
+
+// Qt's remarks about its surroundings (no runtime folder, a stand-in font)
+// do not change the picture; only its critical messages reach standard error.
+void keepQtCriticalMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printLine(stderr, QStringLiteral("Qt: ") + message);
+}
+
+// The chart is drawn on Qt's offscreen platform unless another is asked for:
+// a plot never opens a window, and so looks the same with or without a display.
+int plot(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* err)
+{
+    const ImfpCurves curves = imfpCurves(command, materials);
+    for (const QString& note : curves.notes)
+        printLine(err, QStringLiteral("note: ") + note);
+    qInstallMessageHandler(keepQtCriticalMessages);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "tpp2m";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QApplication> application;
+    if (!QCoreApplication::instance())
+        application = std::make_unique<QApplication>(argc, argv);
+    const QString error = writeImfpChart(curves.curves, command.outputFile, command.imageSize);
+    if (!error.isEmpty())
+        return failed(err, {error, kNotFound});
+    return kSuccess;
+}
+
+} // namespace
+
+int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
+{
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (!parsed.error.isEmpty())
+        return failed(err, {parsed.error, kBadInput});
+    const Command& command = parsed.command;
+    switch (command.kind) {
+    case CommandKind::Help: std::fputs(helpText().toUtf8().constData(), out); return kSuccess;
+    case CommandKind::List: return listMaterials(command, out, err);
+    default: break;
+    }
+    const ResolvedMaterials resolved = resolveMaterials(command);
+    if (resolved.failure)
+        return failed(err, *resolved.failure);
+    if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
+        printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
+    switch (command.kind) {
+    case CommandKind::Imfp: writeImfpReport(command, resolved.materials, out); break;
+    case CommandKind::Cf1:
+    case CommandKind::Cf2: writeCorrectionReport(command, resolved.materials, out); break;
+    case CommandKind::Plot: return plot(command, resolved.materials, err);
+    default: break;
+    }
+    return kSuccess;
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace korvane {
+
+// One element of a chemical formula and how many of its atoms a formula unit holds.
+struct ElementCount {
+    QString symbol; // as written: a capital letter and up to two small ones
+    double count = 0;
+
+    bool operator==(const ElementCount&) const = default;
+};
+
+struct ChemicalFormula {
+    // Each element once, in the order of its first appearance.
+    std::vector<ElementCount> elements;
+    QString error; // empty when the whole text was read
+};
+
+// Reads a formula such as "SiO2", "C22H10N2O5", "Ca(OH)2" or "TiO1.9": element
+// symbols, each followed by an optional count (a whole or decimal number
+// above 0), and parenthesised groups with an optional count that multiplies
+// the group. Only the syntax is checked; whether a symbol names an element is
+// for the materials table to tell. An error names the offending part of the text.
+ChemicalFormula parseChemicalFormula(const QString& text);
+
+} // namespace korvane

@@ -1,0 +1,50 @@
+#include "materials/ChemicalFormula.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+std::vector<ElementCount> elements(const char* text)
+{
+    const ChemicalFormula formula = parseChemicalFormula(QString::fromLatin1(text));
+    EXPECT_TRUE(formula.error.isEmpty()) << text << ": " << formula.error.toStdString();
+    return formula.elements;
+}
+
+TEST(ChemicalFormula, CountsEachElementOnceInTheOrderOfFirstAppearance)
+{
+    using E = std::vector<ElementCount>;
+    EXPECT_EQ(elements("SiO2"), (E{{"Si", 1}, {"O", 2}}));
+    EXPECT_EQ(elements("C22H10N2O5"), (E{{"C", 22}, {"H", 10}, {"N", 2}, {"O", 5}}));
+    EXPECT_EQ(elements("Ca(OH)2"), (E{{"Ca", 1}, {"O", 2}, {"H", 2}}));
+    EXPECT_EQ(elements("CH3COOH"), (E{{"C", 2}, {"H", 4}, {"O", 2}}));
+    EXPECT_EQ(elements("Mg3(Si2(OH)2)2"), (E{{"Mg", 3}, {"Si", 4}, {"O", 4}, {"H", 4}}));
+    EXPECT_EQ(elements("TiO1.9"), (E{{"Ti", 1}, {"O", 1.9}}));
+    // Symbols are read as written; the table decides whether they are elements.
+    EXPECT_EQ(elements("SiOx"), (E{{"Si", 1}, {"Ox", 1}}));
+}
+
+TEST(ChemicalFormula, AnErrorNamesTheOffendingTextAndNothingIsKept)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "the formula is empty"},
+        {"SiO-2", "unexpected \"-\" at position 4 of \"SiO-2\""},
+        {"2SiO", "unexpected \"2\" at position 1 of \"2SiO\""},
+        {"Si O2", "unexpected \" \" at position 3 of \"Si O2\""},
+        {"Siiii", "unexpected \"i\" at position 4 of \"Siiii\""},
+        {"Si(O2", "\"(\" at position 3 of \"Si(O2\" is not closed"},
+        {"SiO)2", "\")\" at position 4 of \"SiO)2\" has no matching \"(\""},
+        {"Ca()2", "empty parentheses at position 3 of \"Ca()2\""},
+        {"Si0O2", "the count \"0\" at position 3 of \"Si0O2\" is not above 0"},
+        {"SiO2.", "unexpected \".\" at position 5 of \"SiO2.\""},
+    };
+    for (const auto& [text, message] : cases) {
+        const ChemicalFormula formula = parseChemicalFormula(QString::fromLatin1(text));
+        EXPECT_EQ(formula.error.toStdString(), message) << text;
+        EXPECT_TRUE(formula.elements.empty()) << text;
+    }
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,131 @@
+#include "cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::cli {
+namespace {
+
+ParsedCommandLine parse(const char* line)
+{
+    return parseCommandLine(QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts));
+}
+
+Command command(const char* line)
+{
+    const ParsedCommandLine parsed = parse(line);
+    EXPECT_EQ(parsed.error.toStdString(), "") << line;
+    return parsed.command;
+}
+
+TEST(CommandLine, ReadsMaterialsEnergiesAndChoicesInTheOrderGiven)
+{
+    const Command c = command("imfp SiO2 104 --energy 1000,1486.6 --range 50:60:5 --log=10:1000:3 "
+                              "--energy 7 --relativistic both --include hbe,d --csv --database other.db");
+    EXPECT_EQ(c.kind, CommandKind::Imfp);
+    ASSERT_EQ(c.materials.size(), 2u);
+    EXPECT_EQ(std::get<NamedMaterial>(c.materials[0]).nameOrId, QStringLiteral("SiO2"));
+    EXPECT_EQ(std::get<NamedMaterial>(c.materials[1]).nameOrId, QStringLiteral("104"));
+    EXPECT_EQ(c.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
+    EXPECT_EQ(c.forms, Forms::Both);
+    EXPECT_EQ(c.groups, (IncludedGroups{true, false, true, false}));
+    EXPECT_EQ(c.format, OutputFormat::Csv);
+    EXPECT_EQ(c.databasePath, QStringLiteral("other.db"));
+
+    const Command defaults = command("imfp Cu --energy 1000");
+    EXPECT_EQ(defaults.forms, Forms::NonRelativistic);
+    EXPECT_EQ(defaults.groups, (IncludedGroups{false, true, true, true})) << "as the window starts";
+    EXPECT_EQ(defaults.format, OutputFormat::Table);
+    EXPECT_EQ(defaults.databasePath, QStringLiteral("DataBase/TPP2-data.db"));
+    EXPECT_EQ(command("imfp Cu --energy 1000 --relativistic").forms, Forms::Relativistic);
+    EXPECT_EQ(command("list --include none").groups, (IncludedGroups{false, false, false, false}));
+    // A range keeps its end even when the steps add up to a little less.
+    EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(command("cf1 --help --bogus").kind, CommandKind::Help);
+}
+
+TEST(CommandLine, MaterialsByValueOrFormulaAndTheDirectPaths)
+{
+    const Command inline_ = command("imfp --density 2.65 --mass 60.08 --gap 9.1 --nv 16 --energy 1000");
+    const auto& given = std::get<InlineMaterial>(inline_.materials.at(0));
+    EXPECT_EQ(std::tie(given.density, given.mass, given.bandGap, given.valenceElectrons),
+              std::make_tuple(2.65f, 60.08f, 9.1f, 16.0f));
+    const Command formula = command("plot Cu --formula Ca(OH)2 --density 2.21 --gap 5 --log 50:5000:10 -o a.svg");
+    ASSERT_EQ(formula.materials.size(), 2u);
+    const auto& byFormula = std::get<FormulaMaterial>(formula.materials[1]);
+    EXPECT_EQ(byFormula.formula, QStringLiteral("Ca(OH)2"));
+    EXPECT_EQ(std::make_pair(byFormula.density, byFormula.bandGap), std::make_pair(2.21f, 5.0f));
+    EXPECT_EQ(formula.outputFile, QStringLiteral("a.svg"));
+    EXPECT_EQ(formula.imageSize, QSize(800, 600));
+    EXPECT_EQ(command("plot Cu --energy 1,2 -o A.PNG --size 640x480").imageSize, QSize(640, 480));
+
+    const Command cf1 = command("cf1 --imfp 25 --depth 0,10 --depth -5");
+    EXPECT_EQ(cf1.imfp, 25.0f);
+    EXPECT_EQ(cf1.depths, (std::vector<float>{0, 10, -5}));
+    const Command cf2 = command("cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30 --depth 10");
+    EXPECT_EQ(std::make_tuple(cf2.transportDensity, cf2.transportMass, cf2.crossSection, cf2.imfp),
+              std::make_tuple(2.33f, 28.09f, 1.0, 30.0f));
+    EXPECT_TRUE(cf2.materials.empty()) << "density and mass are the transport inputs here";
+    EXPECT_EQ(command("cf2 --eff-trmfp 10 --depth 1").effTrMfp, 10.0f);
+    const Command fromMaterial = command("cf2 Si --energy 1000 --cross-section 1.5 --depth 5");
+    EXPECT_EQ(fromMaterial.crossSection, 1.5);
+    EXPECT_FALSE(fromMaterial.imfp);
+}
+
+TEST(CommandLine, EachMistakeIsNamedInOneLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "no command given; try tpp2m --help"},
+        {"lsit", "unknown command \"lsit\"; try tpp2m --help"},
+        {"--csv list", "the command comes first; try tpp2m --help"},
+        {"imfp Cu --energy 1000 --frobnicate", "unknown option --frobnicate"},
+        {"imfp Cu --energy 1000 --depth 10", "--depth is not an option of imfp"},
+        {"list SiO2", "list takes no material (got \"SiO2\")"},
+        {"imfp Cu --energy", "--energy needs a value"},
+        {"imfp Cu --energy 1000 --csv=yes", "--csv takes no value"},
+        {"imfp Cu --energy 1000 --csv --json", "choose one of --csv and --json"},
+        {"imfp Cu --energy 1e3x", "--energy: \"1e3x\" is not a number"},
+        {"imfp --density 1,5 --mass 2 --gap 0 --nv 4 --energy 100", "--density: \"1,5\" is not a number"},
+        {"imfp Cu --energy 4e38", "--energy: \"4e38\" is out of range"},
+        {"imfp --formula SiO2 --formula SiO --density 2 --gap 1 --energy 1", "--formula is given twice"},
+        {"imfp Cu --range 100:10:5", "--range must run upwards (FROM is above TO)"},
+        {"imfp Cu --range 10:100:0", "the step of --range must be above 0"},
+        {"imfp Cu --range 10:100", "--range needs FROM:TO:STEP (got \"10:100\")"},
+        {"imfp Cu --log 0:100:5", "--log must start above 0 eV"},
+        {"imfp Cu --log 10:100:1", "the COUNT of --log must be a whole number of at least 2"},
+        {"imfp Cu --range 1:30000000:1", "--range gives more than 20000000 energies"},
+        {"imfp Cu --energy 1 --include lbe,p", "unknown valence group \"p\" in --include (choose from hbe, lbe, d, f, or none)"},
+        {"imfp Cu --energy 1 --relativistic=yes", "--relativistic takes no value or \"both\" (got \"yes\")"},
+        {"imfp Cu", "imfp needs an energy: --energy, --range or --log"},
+        {"imfp --energy 1000", "imfp needs a material: a name, an ID, --formula or --density --mass --gap --nv"},
+        {"imfp --density 2 --mass 60 --gap 9 --energy 1000", "a material given by its values needs --nv"},
+        {"imfp --formula SiO2 --density 2 --energy 1000", "--formula needs --gap"},
+        {"imfp --formula SiO2 --density 2 --gap 9 --mass 60 --energy 1", "--mass cannot be given with --formula: it is summed from the elements"},
+        {"cf1 --imfp 25", "cf1 needs --depth"},
+        {"cf1 SiO2 --imfp 25 --depth 1", "a material cannot be given with --imfp"},
+        {"cf2 --imfp 30 --cross-section 1 --density 2 --depth 1", "cf2 with --imfp needs --mass"},
+        {"cf2 --imfp 30 --density 2 --mass 28 --depth 1", "cf2 needs --cross-section (or --eff-trmfp)"},
+        {"cf2 --eff-trmfp 10 --cross-section 1 --depth 1", "--cross-section cannot be given with --eff-trmfp"},
+        {"plot Cu --energy 100,1000", "plot needs -o FILE.png or -o FILE.svg"},
+        {"plot Cu --energy 100 -o a.gif", "the plot file must end in .png or .svg (got \"a.gif\")"},
+        {"plot Cu --energy 100 -o a.png --size 800x60", "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
+    };
+    for (const auto& [line, message] : cases)
+        EXPECT_EQ(parse(line).error.toStdString(), message) << line;
+}
+
+} // namespace
+} // namespace korvane::cli
+
+namespace korvane::cli {
+namespace {
+
+// Found by fuzzing: an argument with a line break in it broke the message
+// over two lines.
+TEST(CommandLine, TypedLineBreaksStayOnTheMessagesOneLine)
+{
+    const ParsedCommandLine parsed = parseCommandLine({QStringLiteral("cf2\n)n\t")});
+    EXPECT_EQ(parsed.error, QStringLiteral("unknown command \"cf2\\n)n\\t\"; try tpp2m --help"));
+}
+
+} // namespace
+} // namespace korvane::cli

@@ -1,0 +1,13 @@
+// The reader of the shipped materials text: any text gives rows or an error.
+#include "materials/ShippedMaterials.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const korvane::ShippedMaterials read =
+        korvane::readShippedMaterials(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!read.error.isEmpty() && read.error.size() > 10000)
+        std::abort();
+    return 0;
+}
