@@ -1,18 +1,17 @@
 #include "ui/ControlFactory.h"
 
+#include "ui/ClassicFrame.h"
 #include "ui/DataControl.h"
+#include "ui/DataGrid.h"
 #include "ui/LineWidget.h"
+#include "ui/SunkenLineEdit.h"
 #include "ui/UpDownArrows.h"
+#include "ui/WrappingButton.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
 
 #include <cmath>
 #include <vector>
@@ -33,7 +32,7 @@ QColor Colour::toQColor() const
     }
 }
 
-QFont designedFont(const FontSpec& design)
+QFont designedFont(const FontDesign& design)
 {
     QFont font(QString::fromLatin1(design.face));
     font.setPixelSize(int(std::lround(design.points * 96.0 / 72.0)));
@@ -43,112 +42,146 @@ QFont designedFont(const FontSpec& design)
 
 namespace {
 
-QRect pixelRect(const ControlSpec& design)
+// The classic desktop's grey text of disabled controls, and its 3D edge
+// colours, which the sunken text boxes and the etched frames are drawn in.
+const QColor kGrayText(109, 109, 109);
+const QColor kEdgeHighlight(255, 255, 255);
+const QColor kEdgeLight(227, 227, 227);
+const QColor kEdgeShadow(160, 160, 160);
+const QColor kEdgeDarkShadow(105, 105, 105);
+
+QRect pixelRect(const ControlDesign& design)
 {
     return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
             twipsToPixels(design.height)};
 }
 
-void paint(QWidget* widget, const ControlSpec& design, QPalette::ColorRole backRole, QPalette::ColorRole foreRole)
+// The colours a control is drawn in. What the design leaves unset comes from
+// the window, never from the enclosing frame: a control inside the dark grey
+// parameter frame still has the window's black text.
+struct Paint {
+    QPalette::ColorRole backRole;
+    QPalette::ColorRole foreRole;
+    QColor back;   // invalid: the style's own
+    QColor fore;
+};
+
+void paint(QWidget* widget, const Paint& colours)
 {
     QPalette palette = widget->palette();
-    if (design.back.type != Colour::Type::Unset) {
-        palette.setColor(backRole, design.back.toQColor());
-        widget->setAutoFillBackground(true);
-    }
-    if (design.fore.type != Colour::Type::Unset) {
-        palette.setColor(QPalette::All, foreRole, design.fore.toQColor());
-        palette.setColor(QPalette::Disabled, foreRole, design.fore.toQColor().lighter(140));
-    }
+    palette.setColor(QPalette::Light, kEdgeHighlight);
+    palette.setColor(QPalette::Midlight, kEdgeLight);
+    palette.setColor(QPalette::Dark, kEdgeShadow);
+    palette.setColor(QPalette::Shadow, kEdgeDarkShadow);
+    if (colours.back.isValid())
+        palette.setColor(colours.backRole, colours.back);
+    palette.setColor(colours.foreRole, colours.fore);
+    palette.setColor(QPalette::Disabled, colours.foreRole, kGrayText);
     widget->setPalette(palette);
 }
 
-QWidget* createControl(const ControlSpec& design, QWidget* parent)
-{
-    const QString caption = QString::fromUtf8(design.caption);
-    switch (design.kind) {
-    case Kind::Label: {
-        auto* label = new QLabel(caption, parent);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        paint(label, design, QPalette::Window, QPalette::WindowText);
-        return label;
+class Factory {
+public:
+    explicit Factory(QWidget* client) : windowBack_(client->palette().color(QPalette::Window)) {}
+
+    QWidget* create(const ControlDesign& design, QWidget* parent) const
+    {
+        const QString caption = QString::fromUtf8(design.caption);
+        switch (design.kind) {
+        case Kind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAutoFillBackground(true);
+            paint(label, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
+            return label;
+        }
+        case Kind::TextBox: {
+            auto* box = new SunkenLineEdit(caption, parent);
+            box->setCursorPosition(0);
+            paint(box, colours(design, QPalette::Base, QPalette::Text, systemColour(5).toQColor()));
+            return box;
+        }
+        case Kind::MultiLineText: {
+            auto* box = new QPlainTextEdit(parent);
+            box->setPlainText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+            box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAlwaysOff);
+            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            box->setTabChangesFocus(true);
+            box->document()->setDocumentMargin(1);
+            paint(box, colours(design, QPalette::Base, QPalette::Text, systemColour(5).toQColor()));
+            return box;
+        }
+        case Kind::Frame: {
+            auto* frame = new ClassicFrame(caption, parent);
+            paint(frame, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
+            return frame;
+        }
+        case Kind::Button: {
+            auto* button = new WrappingButton(caption, parent);
+            paint(button, colours(design, QPalette::Button, QPalette::ButtonText, QColor()));
+            return button;
+        }
+        case Kind::CheckBox: {
+            auto* box = new QCheckBox(caption, parent);
+            box->setChecked(design.flags & Checked);
+            box->setAutoFillBackground(true);
+            paint(box, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
+            return box;
+        }
+        case Kind::Option: {
+            // The option is narrower than its indicator and the gap after it,
+            // so its own caption is clipped away; a label beside it carries
+            // the words. Tab enters a group of options at the selected one;
+            // from then on the stop follows the focus within the group.
+            auto* option = new QRadioButton(caption, parent);
+            option->setChecked(design.flags & Checked);
+            if (!option->isChecked())
+                option->setFocusPolicy(Qt::ClickFocus);
+            option->setAutoFillBackground(true);
+            paint(option, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
+            return option;
+        }
+        case Kind::Line: {
+            const QPoint from(twipsToPixels(design.left), twipsToPixels(design.top));
+            const QPoint to(twipsToPixels(design.width), twipsToPixels(design.height));
+            return new LineWidget(from, to, design.fore.toQColor(), (design.flags & ThickLine) ? 3 : 1, parent);
+        }
+        case Kind::UpDown: return new UpDownArrows(parent);
+        case Kind::Grid: return new DataGrid(designedFont(design.headerFont), parent);
+        case Kind::DataControl: {
+            auto* bar = new DataControl(parent);
+            bar->setCaption(caption);
+            paint(bar, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
+            return bar;
+        }
+        }
+        return nullptr;
     }
-    case Kind::TextBox: {
-        auto* box = new QLineEdit(caption, parent);
-        box->setCursorPosition(0);
-        paint(box, design, QPalette::Base, QPalette::Text);
-        return box;
+
+private:
+    static Paint colours(const ControlDesign& design, QPalette::ColorRole backRole, QPalette::ColorRole foreRole,
+                         const QColor& defaultBack)
+    {
+        return {backRole, foreRole, design.back.type != Colour::Type::Unset ? design.back.toQColor() : defaultBack,
+                design.fore.type != Colour::Type::Unset ? design.fore.toQColor() : systemColour(8).toQColor()};
     }
-    case Kind::MultiLineText: {
-        auto* box = new QPlainTextEdit(parent);
-        box->setPlainText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->document()->setDocumentMargin(2);
-        paint(box, design, QPalette::Base, QPalette::Text);
-        return box;
-    }
-    case Kind::Frame: {
-        auto* frame = new QGroupBox(caption, parent);
-        paint(frame, design, QPalette::Window, QPalette::WindowText);
-        return frame;
-    }
-    case Kind::Button: {
-        auto* button = new QPushButton(caption, parent);
-        paint(button, design, QPalette::Button, QPalette::ButtonText);
-        return button;
-    }
-    case Kind::CheckBox: {
-        auto* box = new QCheckBox(caption, parent);
-        box->setChecked(design.flags & Checked);
-        paint(box, design, QPalette::Window, QPalette::WindowText);
-        return box;
-    }
-    case Kind::Option: {
-        auto* option = new QRadioButton(caption, parent);
-        option->setChecked(design.flags & Checked);
-        paint(option, design, QPalette::Window, QPalette::WindowText);
-        return option;
-    }
-    case Kind::Line: {
-        const QPoint from(twipsToPixels(design.left), twipsToPixels(design.top));
-        const QPoint to(twipsToPixels(design.width), twipsToPixels(design.height));
-        return new LineWidget(from, to, design.fore.toQColor(), (design.flags & ThickLine) ? 3 : 1, parent);
-    }
-    case Kind::UpDown: return new UpDownArrows(parent);
-    case Kind::Grid: {
-        auto* grid = new QTableView(parent);
-        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        grid->verticalHeader()->setDefaultSectionSize(17);
-        grid->verticalHeader()->setFixedWidth(12); // the record selector column
-        grid->verticalHeader()->setSectionsClickable(false);
-        grid->horizontalHeader()->setFont(designedFont({"Arial", 9.75, true}));
-        grid->horizontalHeader()->setHighlightSections(false);
-        return grid;
-    }
-    case Kind::DataControl: {
-        auto* bar = new DataControl(parent);
-        bar->setCaption(caption);
-        paint(bar, design, QPalette::Window, QPalette::WindowText);
-        return bar;
-    }
-    }
-    return nullptr;
-}
+
+    QColor windowBack_;
+};
 
 } // namespace
 
-void buildControls(QWidget* client, std::span<const ControlSpec> designs, const QFont& windowFont)
+void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont)
 {
+    const Factory factory(client);
     std::vector<QWidget*> drawnBeneath;
-    for (const ControlSpec& design : designs) {
+    for (const ControlDesign& design : designs) {
         QWidget* parent = design.parent ? client->findChild<QWidget*>(QLatin1String(design.parent)) : client;
         Q_ASSERT(parent);
-        QWidget* control = createControl(design, parent);
+        QWidget* control = factory.create(design, parent);
         control->setObjectName(QLatin1String(design.name));
         control->setFont(design.font.face ? designedFont(design.font) : windowFont);
         if (design.kind != Kind::Line)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ControlSpec.h"
+#include "ui/ControlDesign.h"
 
 #include <QFont>
 
@@ -12,13 +12,13 @@ namespace korvane::ui {
 
 // The font of a design in pixels at 96 dots per inch, so the designed sizes
 // hold whatever the screen's dpi setting.
-QFont designedFont(const FontSpec& design);
+QFont designedFont(const FontDesign& design);
 
 // Creates the controls of `designs` inside `client`, each with its designed
 // name, place, size, caption, font, colours and initial state. Controls
 // without a font of their own take `windowFont`. Lines and labels are drawn
 // beneath the other controls of their container, as on the designed form.
-void buildControls(QWidget* client, std::span<const ControlSpec> designs, const QFont& windowFont);
+void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont);
 
 // Chains the focus from one named control to the next.
 void applyTabOrder(QWidget* client, std::span<const char* const> names);

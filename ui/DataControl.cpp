@@ -47,8 +47,10 @@ void DataControl::setCaption(const QString& caption)
 
 void DataControl::resizeEvent(QResizeEvent*)
 {
+    // Arrow buttons three quarters as wide as the bar is high, as on the
+    // classic bar, leave the caption room for "Rec: 190 of 190".
     const int h = height();
-    const int button = h; // square arrow buttons, as on the classic bar
+    const int button = h * 3 / 4;
     first_->setGeometry(0, 0, button, h);
     previous_->setGeometry(button, 0, button, h);
     caption_->setGeometry(2 * button, 0, width() - 4 * button, h);

@@ -2,7 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
-#include "ui/ControlSpec.h"
+#include "ui/ControlDesign.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -64,6 +64,10 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kForm1Caption));
     setCentralWidget(buildClientArea(this));
+    // Enlarging the window shows more of the window's grey, never moving a control.
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, centralWidget()->palette().color(QPalette::Window));
+    setPalette(windowPalette);
 
     QMenu* showInformation = menuBar()->addMenu(QStringLiteral("&Show Information"));
     showInformation->setObjectName(QStringLiteral("ShowInformation"));

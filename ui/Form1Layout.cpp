@@ -6,9 +6,9 @@ namespace korvane::ui {
 
 namespace {
 
-constexpr FontSpec arial(double points, bool bold = false) { return {"Arial", points, bold}; }
-constexpr FontSpec verdana(double points, bool bold = false) { return {"Verdana", points, bold}; }
-constexpr FontSpec calibri(double points) { return {"Calibri", points, false}; }
+constexpr FontDesign arial(double points, bool bold = false) { return {"Arial", points, bold}; }
+constexpr FontDesign verdana(double points, bool bold = false) { return {"Verdana", points, bold}; }
+constexpr FontDesign calibri(double points) { return {"Calibri", points, false}; }
 
 constexpr Colour kCyan = rgb(192, 255, 255);
 constexpr Colour kDarkRed = rgb(128, 0, 0);
@@ -25,8 +25,8 @@ constexpr const char* kRangeNote =
 constexpr const char* kErrorText = " Check that all material parameters are correct.";
 constexpr const char* kFrameElastic = "Elastic Scattering Correction";
 
-// name, kind, parent, caption, left, top, width, height, font, back, fore, flags
-constexpr std::array kControls = std::to_array<ControlSpec>({
+// name, kind, parent, caption, left, top, width, height, font, back, fore, flags, header font
+constexpr std::array kControls = std::to_array<ControlDesign>({
     // Calculation area
     {"Label1", Kind::Label, nullptr, "  IMFP calculated from Tanuma, Powell, Penn formula: TPP2M",
      120, 30, 6600, 315, arial(9.75, true), kWindowGrey, kWindowText},
@@ -73,8 +73,8 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"lbl_f", Kind::Label, "frmValenceElectrons", " f :", 50, 1116, 372, 288, arial(7.5), kSilver},
     {"txt_f", Kind::TextBox, "frmValenceElectrons", "", 672, 1135, 400, 288, arial(7.5)},
     {"chk_f", Kind::CheckBox, "frmValenceElectrons", "", 1104, 1116, 300, 240, {}, kSilver, kUnset, Checked},
-    {"Line4", Kind::Line, "frmValenceElectrons", "", -240, 1650, 960, 1650, {}, kUnset, kDarkRed},
     {"ldl_Total", Kind::Label, "frmValenceElectrons", "Total :", 50, 1476, 612, 288, arial(7.5), kSilver},
+    {"Line4", Kind::Line, "frmValenceElectrons", "", -240, 1650, 960, 1650, {}, kUnset, kDarkRed}, // over "Total :"
     {"txt_Val_El_Total", Kind::TextBox, "frmValenceElectrons", "", 672, 1476, 400, 288, arial(7.5),
      kUnset, kUnset, Disabled},
     {"Line1", Kind::Line, "frmMaterialParam", "", 2076, 680, 2410, 680, {}, kUnset, kDarkRed},
@@ -83,7 +83,7 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
 
     {"adoMaterials", Kind::DataControl, nullptr, "Materials", 5820, 360, 2295, 330, verdana(7.5),
      systemColour(5), systemColour(8)},
-    {"dgrdName", Kind::Grid, nullptr, "", 5850, 690, 2295, 7215, verdana(9)},
+    {"dgrdName", Kind::Grid, nullptr, "", 5850, 690, 2295, 7215, verdana(9), kUnset, kUnset, None, arial(9.75, true)},
 
     // Editing buttons
     {"cmdNew", Kind::Button, nullptr, "&New Material", 120, 4590, 1550, 280, arial(9, true)},
@@ -114,8 +114,10 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     // Messages over the material parameters
     {"txtProcess", Kind::MultiLineText, nullptr, "", 1680, 3360, 4845, 720, arial(9, true), kDarkRed, kWhite, Hidden},
     {"txtError", Kind::TextBox, nullptr, kErrorText, 840, 3600, 4935, 375, arial(9, true), kDarkRed, kWhite, Hidden},
-    {"txt_outside_valid_energy_range", Kind::MultiLineText, nullptr, kRangeNote, 3600, 480, 2175, 975, calibri(9),
-     rgb(255, 224, 192), kUnset, Hidden},
+    // Designed in Calibri 9: Carlito spaces its lines wider than the classic
+    // box does, and the last of the four lines is cut off; at 8.25 all show.
+    {"txt_outside_valid_energy_range", Kind::MultiLineText, nullptr, kRangeNote, 3600, 480, 2175, 975,
+     calibri(8.25), rgb(255, 224, 192), kUnset, Hidden},
 
     // Elastic-scattering panels, bottom to top
     {"frameElastic1", Kind::Frame, nullptr, kFrameElastic, 2040, 6600, 3000, 1695, verdana(9), kGrey, kWhite, Hidden},
@@ -133,8 +135,10 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {"Command3", Kind::Button, "frameElastic", "Close", 3480, 270, 675, 285},
 
     {"frameElastic2", Kind::Frame, nullptr, kFrameElastic, 5160, 6480, 4785, 2385, verdana(9), kGrey, kWhite, Hidden},
+    // Designed in the window's Arial 9, the instruction needs three lines of
+    // Liberation Sans where two fit; at 8.25 it takes two.
     {"lblTrCrSct", Kind::Label, "frameElastic2", "1. Input the value for Transp Cross Sect. From NIST SRD64",
-     120, 270, 2385, 495},
+     120, 270, 2385, 495, arial(8.25)},
     {"txtTrXsct", Kind::TextBox, "frameElastic2", "1", 2580, 270, 825, 375},
     {"cmdCalc1", Kind::Button, "frameElastic2", "2. Calc TrMFP and EffTrMFP", 120, 900, 2400, 345, {}, kSilver},
     {"lblTrMFP", Kind::Label, "frameElastic2", "TrMFP =", 2580, 810, 960, 225},
@@ -168,7 +172,7 @@ constexpr std::array kTabOrder = {
 
 } // namespace
 
-std::span<const ControlSpec> form1Controls() { return kControls; }
+std::span<const ControlDesign> form1Controls() { return kControls; }
 
 std::span<const char* const> form1TabOrder() { return kTabOrder; }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ControlSpec.h"
+#include "ui/ControlDesign.h"
 
 #include <span>
 
@@ -13,7 +13,7 @@ inline constexpr int kForm1Height = 10020;
 
 // Every control of the main window, in creation order: where controls
 // overlap, a later one lies above an earlier one.
-std::span<const ControlSpec> form1Controls();
+std::span<const ControlDesign> form1Controls();
 
 // The controls that take the keyboard focus, in tab order.
 std::span<const char* const> form1TabOrder();

@@ -6,10 +6,10 @@ namespace korvane::ui {
 
 namespace {
 
-constexpr FontSpec kSansSerif = {"MS Sans Serif", 8.25, false};
+constexpr FontDesign kSansSerif = {"MS Sans Serif", 8.25, false};
 
 // name, kind, parent, caption, left, top, width, height, font, back, fore, flags
-constexpr std::array kControls = std::to_array<ControlSpec>({
+constexpr std::array kControls = std::to_array<ControlDesign>({
     {"frameCopyright", Kind::Frame, nullptr, "Copyright", 300, 300, 4815, 4275, {"Arial", 9.75, true},
      rgb(255, 255, 255)},
     {"Text1_0", Kind::MultiLineText, "frameCopyright", "Text1", 200, 360, 4000, 195, kSansSerif},
@@ -27,7 +27,7 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
 
 } // namespace
 
-std::span<const ControlSpec> formAboutControls()
+std::span<const ControlDesign> formAboutControls()
 {
     return kControls;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ControlSpec.h"
+#include "ui/ControlDesign.h"
 
 #include <span>
 
@@ -9,9 +9,9 @@ namespace korvane::ui {
 inline constexpr const char* kFormAboutCaption = "About";
 inline constexpr int kFormAboutWidth = 5445;  // client area, twips
 inline constexpr int kFormAboutHeight = 5220;
-inline constexpr FontSpec kFormAboutFont = {"Arial", 8.25, true};
+inline constexpr FontDesign kFormAboutFont = {"Arial", 8.25, true};
 
 // Every control of the About box, in creation order.
-std::span<const ControlSpec> formAboutControls();
+std::span<const ControlDesign> formAboutControls();
 
 } // namespace korvane::ui

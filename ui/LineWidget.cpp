@@ -16,9 +16,12 @@ LineWidget::LineWidget(QPoint from, QPoint to, QColor colour, int width, QWidget
 
 void LineWidget::paintEvent(QPaintEvent*)
 {
+    // Through the pixel centres, with square ends that cover the end pixels,
+    // so the line fills whole pixels on a screen of any scale.
+    const QPointF centre(0.5, 0.5);
     QPainter painter(this);
-    painter.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(from_, to_);
+    painter.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(QPointF(from_) + centre, QPointF(to_) + centre);
 }
 
 } // namespace korvane::ui

@@ -34,7 +34,7 @@ constexpr Colour rgb(int r, int g, int b) { return {Colour::Type::Rgb, (r << 16)
 constexpr Colour systemColour(int index) { return {Colour::Type::System, index}; }
 constexpr Colour kUnset{};
 
-struct FontSpec {
+struct FontDesign {
     const char* face = nullptr; // nullptr: the parent's font
     double points = 0;
     bool bold = false;
@@ -49,16 +49,17 @@ enum Flag : unsigned {
     ThickLine = 1u << 4,    // a line 3 pixels wide
 };
 
-struct ControlSpec {
+struct ControlDesign {
     const char* name;   // the control's name, used as its object name
     Kind kind;
     const char* parent; // enclosing frame, or nullptr for the window
     const char* caption;
     int left, top, width, height;
-    FontSpec font = {};
+    FontDesign font = {};
     Colour back = kUnset;
     Colour fore = kUnset;
     unsigned flags = None;
+    FontDesign headerFont = {}; // data grid: its column headers (`font` is its cells')
 };
 
 // 15 twips are one pixel at 96 dots per inch.

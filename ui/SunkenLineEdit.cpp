@@ -1,0 +1,25 @@
+#include "ui/SunkenLineEdit.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace korvane::ui {
+
+SunkenLineEdit::SunkenLineEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent)
+{
+    // The edge takes two pixels on each side; the text starts one pixel
+    // further in on the left, as on the classic box, and is centred in the
+    // height below the top edge, so that an accent over a capital (the ring
+    // of "Å") stays clear of it.
+    setFrame(false);
+    setTextMargins(1, 2, 0, 0);
+}
+
+void SunkenLineEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), true);
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace korvane::ui {
+
+// A single-line text box with the classic two-pixel sunken edge and slim
+// margins, so that a box only 19 pixels high (the valence-electron groups)
+// still shows its number in full.
+class SunkenLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    SunkenLineEdit(const QString& text, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace korvane::ui
