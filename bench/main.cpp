@@ -1,4 +1,5 @@
 #include "ui/Fonts.h"
+#include "ui/VectorState.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     korvane::ui::installFontSubstitutes();
+    korvane::ui::clearUpperVectorState();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

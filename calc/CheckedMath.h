@@ -57,6 +57,14 @@ inline double pow(double base, double exponent)
     return finite(std::pow(base, exponent));
 }
 
+// The square of a value that is a Single: exact in Double, so it equals the
+// Double power with exponent 2 and costs one multiplication.
+inline double squareOfSingle(float x)
+{
+    const double d = x;
+    return d * d;
+}
+
 // Holds a Double result as a Single: rounds to float, failing when the
 // rounded value no longer fits.
 inline float single(double x)

@@ -11,6 +11,7 @@ namespace ck = checked;
 constexpr double kPlasmonFactor = 28.8;
 constexpr double kElementaryCharge = 1.6e-19; // J per eV
 constexpr double kSpeedOfLight = 3e8;         // m/s
+constexpr double kSpeedOfLightSquared = kSpeedOfLight * kSpeedOfLight; // exact: 9e16
 constexpr float kTwiceElectronMass = 1.822e-30f;
 constexpr double kElectronMass = static_cast<double>(9.11e-31f);
 
@@ -28,11 +29,13 @@ Terms commonTerms(const ImfpInputs& in)
     const double rho = in.density;
     const double nv = in.valenceElectrons;
     const double m = in.mass;
-    const double eg = in.bandGap;
 
-    const float ep = ck::single(kPlasmonFactor * ck::sqrt(ck::div(ck::finite(rho * nv), m)));
-    const float u = ck::single(ck::div(ck::finite(rho * nv), m));
-    const float s = ck::single(ck::sqrt(ck::finite(ck::pow(ep, 2) + ck::pow(eg, 2))));
+    // rho*Nv/M enters twice, under the root of Ep and as U; it is the same
+    // Double both times.
+    const double densityRatio = ck::div(ck::finite(rho * nv), m);
+    const float ep = ck::single(kPlasmonFactor * ck::sqrt(densityRatio));
+    const float u = ck::single(densityRatio);
+    const float s = ck::single(ck::sqrt(ck::finite(ck::squareOfSingle(ep) + ck::squareOfSingle(in.bandGap))));
     const float beta = ck::single(ck::finite(0.069 * ck::pow(rho, 0.1) + (ck::div(0.944, s) - 0.1)));
     const float gamma = ck::single(ck::div(0.191, ck::sqrt(rho)));
     const float c = ck::single(1.97 - 0.91 * double(u));
@@ -41,9 +44,9 @@ Terms commonTerms(const ImfpInputs& in)
 }
 
 // B = D/E^2 + (beta*L - C/E), held as Single.
-float bracket(const Terms& t, double e, double l)
+float bracket(const Terms& t, float e, double l)
 {
-    return ck::single(ck::finite(ck::div(t.d, ck::pow(e, 2)) + ck::finite(t.beta * l - ck::div(t.c, e))));
+    return ck::single(ck::finite(ck::div(t.d, ck::squareOfSingle(e)) + ck::finite(t.beta * l - ck::div(t.c, e))));
 }
 
 } // namespace
@@ -54,8 +57,8 @@ std::optional<float> imfpNonRelativistic(const ImfpInputs& in)
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const double l = ck::log(e * double(t.gamma));
-        const float b = bracket(t, e, l);
-        return ck::single(ck::div(e, ck::finite(ck::pow(t.ep, 2) * b)));
+        const float b = bracket(t, in.energy, l);
+        return ck::single(ck::div(e, ck::finite(ck::squareOfSingle(t.ep) * b)));
     } catch (const ck::ArithmeticError&) {
         return std::nullopt;
     }
@@ -67,13 +70,13 @@ std::optional<float> imfpRelativistic(const ImfpInputs& in)
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const float ej = ck::single(e * kElementaryCharge);
-        const double c2 = ck::pow(kSpeedOfLight, 2);
+        const double c2 = kSpeedOfLightSquared;
         const float a = ck::single(ck::div(ej, c2 * double(kTwiceElectronMass)) + 1.0);
         const double denominator = ck::pow(ck::div(ej, c2 * kElectronMass) + 1.0, 2);
         const float alpha = ck::single(ck::div(a, denominator));
         const double l = ck::log(ck::finite(double(t.gamma) * double(alpha)) * e);
-        const float b = bracket(t, e, l);
-        return ck::single(ck::div(e * double(alpha), ck::finite(ck::pow(t.ep, 2) * b)));
+        const float b = bracket(t, in.energy, l);
+        return ck::single(ck::div(e * double(alpha), ck::finite(ck::squareOfSingle(t.ep) * b)));
     } catch (const ck::ArithmeticError&) {
         return std::nullopt;
     }

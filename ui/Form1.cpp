@@ -11,6 +11,7 @@
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
 #include "ui/UserPrompts.h"
+#include "ui/VectorState.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -255,6 +256,7 @@ void Form1::CalculateIMFPRelativistic()
 
 void Form1::calculateImfp(bool relativistic)
 {
+    clearUpperVectorState();
     txtError_->hide();
     SumValenceElectrons();
     ImfpInputs inputs;
