@@ -1,3 +1,4 @@
+#include "app/UserDataFolder.h"
 #include "materials/MaterialDatabase.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
@@ -10,8 +11,17 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     korvane::ui::installFontSubstitutes();
+
+    if (QApplication::arguments().contains(QLatin1String(korvane::app::kUserDataFolderOption))) {
+        const korvane::app::EnteredFolder folder = korvane::app::enterUserDataFolder();
+        if (!folder.error.isEmpty()) {
+            QMessageBox::critical(nullptr, QApplication::applicationName(), folder.error);
+            return 1;
+        }
+    }
 
     const QString path = QString::fromLatin1(korvane::kDatabasePath);
     korvane::OpenedDatabase database = korvane::openMaterialDatabase(path);

@@ -1,0 +1,167 @@
+// Where the program keeps its database when started from the menu
+// (--user-data-folder): the folder chosen by the XDG base directory rules,
+// made on the first start, kept as it is on every later one.
+
+#include "app/UserDataFolder.h"
+#include "materials/MaterialDatabase.h"
+#include "materials/ShippedMaterials.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace korvane::app {
+namespace {
+
+TEST(UserDataFolder, FollowsXdgDataHomeAndFallsBackToHomeWhenItIsUnsetEmptyOrRelative)
+{
+    EXPECT_EQ(userDataFolder(QStringLiteral("/data/ana"), QStringLiteral("/home/ana")),
+              QStringLiteral("/data/ana/korvane"));
+    EXPECT_EQ(userDataFolder(QStringLiteral("/data/ana/"), QStringLiteral("/home/ana")),
+              QStringLiteral("/data/ana/korvane"));
+    EXPECT_EQ(userDataFolder(QString(), QStringLiteral("/home/ana")),
+              QStringLiteral("/home/ana/.local/share/korvane"));
+    EXPECT_EQ(userDataFolder(QStringLiteral("data"), QStringLiteral("/home/ana")),
+              QStringLiteral("/home/ana/.local/share/korvane"));
+    EXPECT_EQ(userDataFolder(QStringLiteral("./.local/share"), QStringLiteral("/home/ana/")),
+              QStringLiteral("/home/ana/.local/share/korvane"));
+    EXPECT_EQ(userDataFolder(QStringLiteral("data"), QStringLiteral("ana")), std::nullopt);
+    EXPECT_EQ(userDataFolder(QString(), QString()), std::nullopt);
+}
+
+// Each test runs with its own environment and working directory, and puts
+// both back afterwards.
+class EnteringUserDataFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(scratch_.isValid());
+        ASSERT_TRUE(QDir::setCurrent(scratch_.path()));
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(startFolder_);
+        restore("XDG_DATA_HOME", xdgDataHome_);
+        restore("HOME", home_);
+    }
+
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+
+    QString scratchRoot() const { return scratch_.path(); }
+    QString scratchPath(const QString& relative) const { return scratch_.filePath(relative); }
+
+private:
+    QString startFolder_ = QDir::currentPath();
+    QByteArray xdgDataHome_ = qgetenv("XDG_DATA_HOME");
+    QByteArray home_ = qgetenv("HOME");
+    QTemporaryDir scratch_;
+};
+
+int ownerOnly()
+{
+    return int(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+int permissionBits(const QString& path)
+{
+    const int all = int(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                        | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    return int(QFileInfo(path).permissions()) & all;
+}
+
+void deleteMaterial(const QString& databaseFile, int id)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(databaseFile).constData(), &db), SQLITE_OK);
+    const std::string sql = "DELETE FROM tblIMFPdata WHERE ID = " + std::to_string(id);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_changes(db), 1);
+    sqlite3_close(db);
+}
+
+// The first start makes the folder (owner-only, as the XDG rules ask) and
+// the database in it; a later start opens the same file with the user's
+// changes, and never makes it anew.
+TEST_F(EnteringUserDataFolder, MakesTheFolderOnceAndKeepsTheDatabaseInIt)
+{
+    const QString dataHome = scratchPath(QStringLiteral("xdg/data"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+    qputenv("HOME", QFile::encodeName(scratchPath(QStringLiteral("home"))));
+    const QString folder = dataHome + QStringLiteral("/korvane");
+
+    const EnteredFolder first = enterUserDataFolder();
+    EXPECT_EQ(first.error, QString());
+    EXPECT_EQ(first.path, folder);
+    EXPECT_EQ(QDir::currentPath(), folder);
+    EXPECT_EQ(permissionBits(scratchPath(QStringLiteral("xdg"))), ownerOnly());
+    EXPECT_EQ(permissionBits(dataHome), ownerOnly());
+    EXPECT_EQ(permissionBits(folder), ownerOnly());
+    EXPECT_FALSE(QFileInfo::exists(scratchPath(QStringLiteral("home"))));
+
+    const int shippedRows = int(readShippedMaterials(shippedMaterialsText()).materials.size());
+    const QString databaseFile = folder + QStringLiteral("/DataBase/TPP2-data.db");
+    {
+        OpenedDatabase database = openMaterialDatabase(QString::fromLatin1(kDatabasePath));
+        ASSERT_TRUE(database.store) << database.error.toStdString();
+        EXPECT_EQ(database.store->storedRowCount(), shippedRows);
+    }
+    ASSERT_TRUE(QFileInfo::exists(databaseFile));
+    deleteMaterial(databaseFile, 104);
+
+    ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));
+    const EnteredFolder second = enterUserDataFolder();
+    EXPECT_EQ(second.error, QString());
+    EXPECT_EQ(QDir::currentPath(), folder);
+    OpenedDatabase database = openMaterialDatabase(QString::fromLatin1(kDatabasePath));
+    ASSERT_TRUE(database.store) << database.error.toStdString();
+    EXPECT_EQ(database.store->storedRowCount(), shippedRows - 1);
+}
+
+// A relative XDG_DATA_HOME is ignored, as the XDG rules say: the folder goes
+// under HOME, not under the folder the program was started from.
+TEST_F(EnteringUserDataFolder, IgnoresARelativeXdgDataHome)
+{
+    qputenv("XDG_DATA_HOME", "data");
+    qputenv("HOME", QFile::encodeName(scratchPath(QStringLiteral("home"))));
+
+    const EnteredFolder entered = enterUserDataFolder();
+    EXPECT_EQ(entered.error, QString());
+    EXPECT_EQ(QDir::currentPath(), scratchPath(QStringLiteral("home/.local/share/korvane")));
+    EXPECT_FALSE(QFileInfo::exists(scratchPath(QStringLiteral("data"))));
+}
+
+// A folder that cannot be chosen or made leaves the working directory as it
+// was, and says why.
+TEST_F(EnteringUserDataFolder, SaysWhyWhenTheFolderCannotBeChosenOrMade)
+{
+    qputenv("XDG_DATA_HOME", "data");
+    qunsetenv("HOME");
+    const EnteredFolder unchosen = enterUserDataFolder();
+    EXPECT_EQ(unchosen.path, QString());
+    EXPECT_EQ(unchosen.error, QStringLiteral("Neither XDG_DATA_HOME nor HOME names an absolute folder."));
+    EXPECT_EQ(QDir::currentPath(), scratchRoot());
+
+    const QString plainFile = scratchPath(QStringLiteral("plain-file"));
+    QFile file(plainFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(plainFile));
+    const EnteredFolder unmade = enterUserDataFolder();
+    EXPECT_EQ(unmade.path, plainFile + QStringLiteral("/korvane"));
+    EXPECT_EQ(unmade.error, QStringLiteral("The folder %1/korvane cannot be made.").arg(plainFile));
+    EXPECT_EQ(QDir::currentPath(), scratchRoot());
+}
+
+} // namespace
+} // namespace korvane::app
