@@ -3,120 +3,79 @@
 #include "support/WindowFixture.h"
 #include "ui/ElasticPanels.h"
 
-#include <QGroupBox>
-#include <QLabel>
+#include <string>
 
 namespace korvane::ui {
 namespace {
 
-const QString kAngstrom = QStringLiteral(" \u00C5");
-
 class ElasticPanelsTest : public test::WindowFixture {
 protected:
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-    bool visible(const char* name) const { return find(name)->isVisible(); }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    const ElasticPanels& panels() const { return *window->findChild<ElasticPanels*>(); }
-
-    // Whether a frame, or a control in it, is on top at a point of the window's client area.
-    bool onTop(const char* frame, QPoint point) const
+    // The elastic-scattering frames that are visible, in a fixed order; a
+    // star marks the one on top where the chooser and both panels overlap.
+    QString shownFrames() const
     {
-        QWidget* top = window->centralWidget()->childAt(point);
-        return top == find(frame) || find(frame)->isAncestorOf(top);
+        QWidget* top = window->centralWidget()->childAt(QPoint(150, 430));
+        QStringList names;
+        for (const char* name : {"frameElastic", "frameElastic1", "frameElastic2"})
+            if (find(name)->isVisible())
+                names << QLatin1String(name) + (top == find(name) || find(name)->isAncestorOf(top) ? "*" : "");
+        return names.join(u' ');
     }
-
-    void openPanel(const char* chooserButton)
+    void calculateTransport(const QString& trXsct) { typeInto(box("txtTrXsct"), trXsct); click("cmdCalc1"); }
+    // TrMFP and EffTrMFP as shown, then as stored.
+    std::string transportPaths() const
     {
-        click("cmdCalc_CF");
-        click(chooserButton);
-    }
-    void calculateTransport(const QString& crossSection)
-    {
-        typeInto(box("txtTrXsct"), crossSection);
-        click("cmdCalc1");
+        const ElasticPanels& panels = *window->findChild<ElasticPanels*>();
+        return QStringLiteral("%1 | %2 | %3 | %4").arg(text("txtTrMFP"), text("txtEffTrMFP"))
+            .arg(panels.storedTrMfp(), 0, 'g', 9).arg(panels.storedEffTrMfp(), 0, 'g', 9).toStdString();
     }
     QString cf1(float depth) const { return numbertext::factor(*correctionFactorApprox1(depth, window->storedImfp())); }
-    static QString cf2(float depth, float effTrMfp)
-    {
-        return numbertext::factor(*correctionFactorApprox2(depth, effTrMfp));
-    }
+    static QString cf2(float depth, float eff) { return numbertext::factor(*correctionFactorApprox2(depth, eff)); }
 };
 
-TEST_F(ElasticPanelsTest, ChooserOpensAndClosesAndPanelsStackInDesignedOrder)
+TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackInOpeningOrderAtOnePlace)
 {
-    for (const char* frame : {"frameElastic", "frameElastic1", "frameElastic2"})
-        EXPECT_FALSE(visible(frame)) << frame;
-
-    click("cmdCalc_CF");
-    EXPECT_TRUE(visible("frameElastic"));
-    EXPECT_FALSE(visible("frameElastic1"));
-    EXPECT_FALSE(visible("frameElastic2"));
-    click("cmdCalc_CF");
-    EXPECT_TRUE(visible("frameElastic")) << "a second click leaves the chooser shown";
-    click("Command3");
-    for (const char* frame : {"frameElastic", "frameElastic1", "frameElastic2"})
-        EXPECT_FALSE(visible(frame)) << frame;
-
-    // Approximation 1 open, then the chooser again: the chooser lies on top.
-    openPanel("cmdElastic1");
-    click("cmdCalc_CF");
-    EXPECT_TRUE(visible("frameElastic1"));
-    EXPECT_TRUE(visible("frameElastic"));
-    const QPoint overlap(150, 430); // inside both panels and the chooser
-    EXPECT_TRUE(onTop("frameElastic", overlap));
-
-    // Approximation 2 opens at the same place, over panel 1, which stays shown.
-    click("cmdElastic2");
-    EXPECT_FALSE(visible("frameElastic"));
-    EXPECT_TRUE(visible("frameElastic1"));
-    EXPECT_TRUE(visible("frameElastic2"));
+    const std::pair<const char*, const char*> steps[] = {
+        {"cmdCalc_CF", "frameElastic*"},
+        {"cmdCalc_CF", "frameElastic*"}, // a second click leaves the chooser shown
+        {"Command3", ""},
+        {"cmdCalc_CF", "frameElastic*"},
+        {"cmdElastic1", "frameElastic1*"},
+        {"cmdCalc_CF", "frameElastic* frameElastic1"},
+        {"cmdElastic2", "frameElastic1 frameElastic2*"},
+        {"Command1", "frameElastic* frameElastic1"},
+        {"Command2", "frameElastic*"},
+    };
+    EXPECT_EQ(shownFrames(), QString());
+    for (const auto& [button, shown] : steps) {
+        click(button);
+        EXPECT_EQ(shownFrames(), QLatin1String(shown)) << "after " << button;
+    }
+    EXPECT_EQ(find("frameElastic1")->geometry(), QRect(7, 390, 187, 127));
     EXPECT_EQ(find("frameElastic2")->geometry(), QRect(7, 390, 319, 159));
-    EXPECT_TRUE(onTop("frameElastic2", overlap));
-    EXPECT_EQ(text("txtCF2"), QString());
-
-    click("Command1");
-    EXPECT_FALSE(visible("frameElastic2"));
-    EXPECT_TRUE(visible("frameElastic"));
-    click("Command2");
-    EXPECT_FALSE(visible("frameElastic1"));
-    EXPECT_TRUE(visible("frameElastic"));
 }
 
-TEST_F(ElasticPanelsTest, Approximation1FollowsEveryDepthEdit)
+TEST_F(ElasticPanelsTest, Approximation1FollowsEveryDepthKeystroke)
 {
-    openPanel("cmdElastic1");
-    EXPECT_TRUE(visible("frameElastic1"));
-    EXPECT_FALSE(visible("frameElastic"));
-    EXPECT_EQ(find("frameElastic1")->geometry(), QRect(7, 390, 187, 127));
-    EXPECT_EQ(text("txtDepth1"), QStringLiteral("10"));
+    click("cmdCalc_CF");
+    click("cmdElastic1");
     EXPECT_EQ(text("txtCF1"), QString()) << "opening computes nothing";
-
     QLineEdit* depth = box("txtDepth1");
     typeInto(depth, QStringLiteral("1"));
     EXPECT_EQ(text("txtCF1"), cf1(1));
     QTest::keyClicks(depth, QStringLiteral("5"));
-    EXPECT_EQ(text("txtDepth1"), QStringLiteral("15"));
     EXPECT_EQ(text("txtCF1"), cf1(15));
-    EXPECT_NE(cf1(1), cf1(15));
-
-    QTest::keyClicks(depth, kAngstrom);
+    QTest::keyClicks(depth, QStringLiteral(" \u00C5"));
     EXPECT_EQ(text("txtCF1"), cf1(15)) << "a depth with a unit is refused";
-    typeInto(depth, QString());
-    EXPECT_EQ(text("txtCF1"), cf1(15)) << "an empty depth is refused";
-
-    typeInto(depth, QStringLiteral("0"));
-    EXPECT_EQ(text("txtCF1"), QStringLiteral("1.098"));
-    typeInto(depth, QStringLiteral("-5"));
-    EXPECT_EQ(text("txtCF1"), QStringLiteral("0.000"));
-    typeInto(depth, QStringLiteral("100000"));
-    EXPECT_EQ(text("txtCF1"), QStringLiteral("0.023"));
 
     // A new IMFP leaves the shown CF; the label recomputes it.
     typeInto(depth, QStringLiteral("20"));
     const QString at1000eV = text("txtCF1");
     typeInto(box("txtElectronEnergy"), QStringLiteral("3000"));
     EXPECT_EQ(text("txtCF1"), at1000eV);
-    QTest::mouseClick(find<QLabel>("lblCF1"), Qt::LeftButton);
+    click("lblCF1");
     EXPECT_EQ(text("txtCF1"), cf1(20));
     EXPECT_NE(text("txtCF1"), at1000eV);
 
@@ -127,100 +86,51 @@ TEST_F(ElasticPanelsTest, Approximation1FollowsEveryDepthEdit)
     EXPECT_EQ(text("txtCF1"), QString());
 }
 
-TEST_F(ElasticPanelsTest, Approximation2UsesTheStoredEffectivePath)
+TEST_F(ElasticPanelsTest, Approximation2UsesTheEffectivePathOfTheLastSuccessfulClick)
 {
-    clickRow(1);
-    ASSERT_EQ(text("txtName"), QStringLiteral("Si"));
-    const float siliconImfp = window->storedImfp();
-    const float siliconEff = *transportMeanFreePaths(2.33f, 28.085f, 1.0, siliconImfp).effTrMfp;
-
-    openPanel("cmdElastic2");
+    const float siliconEff = 17.8893776f, copperEff = 11.2978354f;
+    clickRow(1); // Si
+    click("cmdCalc_CF");
+    click("cmdElastic2");
     typeInto(box("txtDepth"), QStringLiteral("20"));
-    QTest::mouseClick(find<QLabel>("lblCF2"), Qt::LeftButton);
-    EXPECT_EQ(text("txtCF2"), QString()) << "no EffTrMFP yet";
-
-    // Refused cross-sections change neither the fields nor the stored values.
-    for (const char* refused : {"1x", "", "0"}) {
-        calculateTransport(QString::fromLatin1(refused));
-        EXPECT_EQ(text("txtTrMFP"), QStringLiteral("10")) << refused;
-        EXPECT_EQ(text("txtEffTrMFP"), QStringLiteral("10")) << refused;
-        EXPECT_EQ(panels().storedTrMfp(), 0.0f) << refused;
-        EXPECT_EQ(panels().storedEffTrMfp(), 0.0f) << refused;
-    }
-
     calculateTransport(QStringLiteral("1"));
-    EXPECT_EQ(text("txtTrMFP"), QStringLiteral("71.46") + kAngstrom);
-    EXPECT_EQ(text("txtEffTrMFP"), numbertext::length(siliconEff));
-    EXPECT_EQ(panels().storedTrMfp(), 71.46048f);
-    EXPECT_EQ(panels().storedEffTrMfp(), siliconEff);
+    const std::string silicon = "71.46 \u00C5 | 17.89 \u00C5 | 71.4604797 | 17.8893776";
+    EXPECT_EQ(transportPaths(), silicon);
     EXPECT_EQ(text("txtCF2"), QString()) << "the button computes no CF";
-    QTest::mouseClick(find<QLabel>("lblCF2"), Qt::LeftButton);
+
+    // Refused cross-sections change neither the fields nor the stored paths.
+    // The last one makes silicon's TrMFP exactly minus its IMFP: that TrMFP
+    // is stored, and EffTrMFP over their sum fails.
+    for (const QString& refused : {QStringLiteral("1x"), QString(), QStringLiteral("0")}) {
+        calculateTransport(refused);
+        EXPECT_EQ(transportPaths(), silicon) << refused.toStdString();
+    }
+    calculateTransport(QLocale().toString(-2.9945760190339636, 'g', 17));
+    EXPECT_EQ(transportPaths(), "71.46 \u00C5 | 17.89 \u00C5 | -23.8633041 | 17.8893776");
+
+    // CF follows the label and the depth, from the stored EffTrMFP and never
+    // from its text, which is for display only.
+    click("lblCF2");
     EXPECT_EQ(text("txtCF2"), cf2(20, siliconEff));
+    typeInto(box("txtEffTrMFP"), QStringLiteral("5"));
     typeInto(box("txtDepth"), QStringLiteral("35"));
     EXPECT_EQ(text("txtCF2"), cf2(35, siliconEff));
-    typeInto(box("txtDepth"), QStringLiteral("35 nm"));
-    EXPECT_EQ(text("txtCF2"), cf2(35, siliconEff));
-
-    calculateTransport(QStringLiteral("abc"));
-    EXPECT_EQ(text("txtTrMFP"), QStringLiteral("71.46") + kAngstrom);
-    EXPECT_EQ(panels().storedEffTrMfp(), siliconEff);
-
-    // The EffTrMFP text is for display only.
-    typeInto(box("txtEffTrMFP"), QStringLiteral("5"));
-    typeInto(box("txtDepth"), QStringLiteral("10"));
-    EXPECT_EQ(text("txtCF2"), cf2(10, siliconEff));
-    EXPECT_NE(cf2(10, siliconEff), cf2(10, 5));
 
     // Another material changes nothing until the button is clicked again.
-    clickRow(2);
-    ASSERT_EQ(text("txtName"), QStringLiteral("Cu"));
+    clickRow(2); // Cu
     typeInto(box("txtDepth"), QStringLiteral("15"));
     EXPECT_EQ(text("txtCF2"), cf2(15, siliconEff));
     calculateTransport(QStringLiteral("1"));
-    const float copperEff = *transportMeanFreePaths(8.96f, 63.546f, 1.0, window->storedImfp()).effTrMfp;
-    EXPECT_EQ(text("txtTrMFP"), QStringLiteral("42.05") + kAngstrom);
-    EXPECT_EQ(text("txtEffTrMFP"), numbertext::length(copperEff));
-    EXPECT_EQ(text("txtCF2"), cf2(15, siliconEff));
-    QTest::mouseClick(find<QLabel>("lblCF2"), Qt::LeftButton);
+    EXPECT_EQ(transportPaths(), "42.05 \u00C5 | 11.30 \u00C5 | 42.0462875 | 11.2978354");
+    click("lblCF2");
     EXPECT_EQ(text("txtCF2"), cf2(15, copperEff));
-    EXPECT_NE(cf2(15, copperEff), cf2(15, siliconEff));
 
     // Reopening keeps the paths, empties the CF and goes on with them.
     click("Command1");
     click("cmdElastic2");
-    EXPECT_EQ(text("txtTrMFP"), QStringLiteral("42.05") + kAngstrom);
     EXPECT_EQ(text("txtCF2"), QString());
     typeInto(box("txtDepth"), QStringLiteral("40"));
     EXPECT_EQ(text("txtCF2"), cf2(40, copperEff));
-}
-
-// A negative cross-section can make TrMFP + IMFP exactly 0: the new TrMFP is
-// kept, the fields and the stored EffTrMFP stay as they were.
-TEST_F(ElasticPanelsTest, TransportPathIsKeptWhenTheEffectivePathFails)
-{
-    clickRow(1);
-    const float imfp = window->storedImfp();
-    const double firstGuess = -double(*transportMeanFreePaths(2.33f, 28.085f, 1.0, imfp).trMfp) / imfp;
-    double crossSection = 0;
-    for (int step = -30; step <= 30 && crossSection == 0; ++step) {
-        const double candidate = firstGuess * (1 + step * 1e-8);
-        const TransportPaths paths = transportMeanFreePaths(2.33f, 28.085f, candidate, imfp);
-        if (paths.trMfp == -imfp && !paths.effTrMfp)
-            crossSection = candidate;
-    }
-    ASSERT_NE(crossSection, 0) << "no cross-section cancels the IMFP";
-
-    openPanel("cmdElastic2");
-    calculateTransport(QStringLiteral("1"));
-    const QString trText = text("txtTrMFP");
-    const QString effText = text("txtEffTrMFP");
-    const float eff = panels().storedEffTrMfp();
-
-    calculateTransport(QLocale().toString(crossSection, 'g', 17));
-    EXPECT_EQ(panels().storedTrMfp(), -imfp);
-    EXPECT_EQ(panels().storedEffTrMfp(), eff);
-    EXPECT_EQ(text("txtTrMFP"), trText);
-    EXPECT_EQ(text("txtEffTrMFP"), effText);
 }
 
 } // namespace
