@@ -56,6 +56,12 @@ inline constexpr std::int32_t kFirstCompoundId = 104;
 std::optional<float>* numericField(Material& material, Column column);
 const std::optional<float>* numericField(const Material& material, Column column);
 
+// The name of the column at an index, as the table has it.
+inline QString columnName(int column)
+{
+    return QString::fromLatin1(kColumnNames[size_t(column)]);
+}
+
 // Column index for a column name, or -1.
 int columnIndex(const QString& name);
 

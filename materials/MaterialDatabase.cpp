@@ -12,11 +12,6 @@ namespace korvane {
 
 namespace {
 
-QString columnName(int column)
-{
-    return QString::fromLatin1(kColumnNames[size_t(column)]);
-}
-
 QString createTableSql()
 {
     QString sql = QStringLiteral("CREATE TABLE %1 (\"ID\" INTEGER PRIMARY KEY, \"Description\" TEXT, \"Name\" TEXT")

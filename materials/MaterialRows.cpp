@@ -8,11 +8,6 @@ namespace korvane {
 
 namespace {
 
-QString columnName(int column)
-{
-    return QString::fromLatin1(kColumnNames[size_t(column)]);
-}
-
 QString table()
 {
     return QLatin1String(kTableName);

@@ -6,11 +6,6 @@ namespace korvane {
 
 namespace {
 
-QString columnName(int column)
-{
-    return QString::fromLatin1(kColumnNames[size_t(column)]);
-}
-
 // Runs one write in its own transaction; a failing step rolls it back so
 // the file keeps what was saved before.
 class Transaction {

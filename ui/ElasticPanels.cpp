@@ -3,6 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
 #include "ui/ControlDesign.h"
+#include "ui/FindControl.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,14 +25,6 @@ constexpr int kPanel1Height = 1900;
 constexpr int kPanel2Width = 4785;
 constexpr int kPanel2Height = 2385;
 
-template <typename T>
-T* control(QWidget* client, const char* name)
-{
-    T* widget = client->findChild<T*>(QLatin1String(name));
-    Q_ASSERT_X(widget, "ElasticPanels", name);
-    return widget;
-}
-
 // Moves and resizes in one step, so the panel is in place before it shows.
 void placeInTwips(QWidget* panel, int left, int top, int width, int height)
 {
@@ -43,20 +36,20 @@ void placeInTwips(QWidget* panel, int left, int top, int width, int height)
 ElasticPanels::ElasticPanels(QWidget* client, const float& storedImfp, QObject* parent)
     : QObject(parent),
       storedImfp_(storedImfp),
-      frameElastic_(control<QGroupBox>(client, "frameElastic")),
-      frameElastic1_(control<QGroupBox>(client, "frameElastic1")),
-      frameElastic2_(control<QGroupBox>(client, "frameElastic2")),
-      txtDepth1_(control<QLineEdit>(client, "txtDepth1")),
-      lblCF1_(control<QLabel>(client, "lblCF1")),
-      txtCF1_(control<QLineEdit>(client, "txtCF1")),
-      txtAtomicMass_(control<QLineEdit>(client, "txtAtomicMass")),
-      txtBulkDensity_(control<QLineEdit>(client, "txtBulkDensity")),
-      txtTrXsct_(control<QLineEdit>(client, "txtTrXsct")),
-      txtTrMFP_(control<QLineEdit>(client, "txtTrMFP")),
-      txtEffTrMFP_(control<QLineEdit>(client, "txtEffTrMFP")),
-      txtDepth_(control<QLineEdit>(client, "txtDepth")),
-      lblCF2_(control<QLabel>(client, "lblCF2")),
-      txtCF2_(control<QLineEdit>(client, "txtCF2"))
+      frameElastic_(findControl<QGroupBox>(client, "frameElastic")),
+      frameElastic1_(findControl<QGroupBox>(client, "frameElastic1")),
+      frameElastic2_(findControl<QGroupBox>(client, "frameElastic2")),
+      txtDepth1_(findControl<QLineEdit>(client, "txtDepth1")),
+      lblCF1_(findControl<QLabel>(client, "lblCF1")),
+      txtCF1_(findControl<QLineEdit>(client, "txtCF1")),
+      txtAtomicMass_(findControl<QLineEdit>(client, "txtAtomicMass")),
+      txtBulkDensity_(findControl<QLineEdit>(client, "txtBulkDensity")),
+      txtTrXsct_(findControl<QLineEdit>(client, "txtTrXsct")),
+      txtTrMFP_(findControl<QLineEdit>(client, "txtTrMFP")),
+      txtEffTrMFP_(findControl<QLineEdit>(client, "txtEffTrMFP")),
+      txtDepth_(findControl<QLineEdit>(client, "txtDepth")),
+      lblCF2_(findControl<QLabel>(client, "lblCF2")),
+      txtCF2_(findControl<QLineEdit>(client, "txtCF2"))
 {
     connectHandlers(client);
 }
@@ -73,7 +66,7 @@ void ElasticPanels::connectHandlers(QWidget* client)
         {"cmdCalc1", &ElasticPanels::cmdCalc1_Click},
     };
     for (const auto& [name, handler] : buttons)
-        connect(control<QPushButton>(client, name), &QPushButton::clicked, this, handler);
+        connect(findControl<QPushButton>(client, name), &QPushButton::clicked, this, handler);
 
     // textChanged fires only on a real change of the text, typed or set.
     connect(txtDepth1_, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth1_Change);

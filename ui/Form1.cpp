@@ -6,6 +6,7 @@
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
 #include "ui/ElasticPanels.h"
+#include "ui/FindControl.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialListModel.h"
@@ -46,14 +47,6 @@ QWidget* buildClientArea(QWidget* window)
 
 } // namespace
 
-template <typename T>
-T* Form1::control(const char* name) const
-{
-    T* widget = findChild<T*>(QLatin1String(name));
-    Q_ASSERT_X(widget, "Form1", name);
-    return widget;
-}
-
 Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     : QMainWindow(parent), store_(store)
 {
@@ -81,37 +74,37 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     help->menuAction()->setVisible(false);
     help->menuAction()->setEnabled(false);
 
-    txtElectronEnergy_ = control<QLineEdit>("txtElectronEnergy");
-    updEnergy_ = control<UpDownArrows>("updEnergy");
-    Opt_relativistic_ = control<QRadioButton>("Opt_relativistic");
-    Opt_non_relativistic_ = control<QRadioButton>("Opt_non_relativistic");
-    txtIMFP_2M_ = control<QLineEdit>("txtIMFP_2M");
-    txtError_ = control<QLineEdit>("txtError");
-    txt_outside_valid_energy_range_ = control<QPlainTextEdit>("txt_outside_valid_energy_range");
-    txtName_ = control<QLineEdit>("txtName");
-    txtBulkDensity_ = control<QLineEdit>("txtBulkDensity");
-    txtAtomicMass_ = control<QLineEdit>("txtAtomicMass");
-    txtEnergyGap_ = control<QLineEdit>("txtEnergyGap");
-    txtNoValenceElectrprAtomorMolec_ = control<QLineEdit>("txtNoValenceElectrprAtomorMolec");
-    txt_s_p_hbe_ = control<QLineEdit>("txt_s_p_hbe");
-    txt_s_p_lbe_ = control<QLineEdit>("txt_s_p_lbe");
-    txt_d_ = control<QLineEdit>("txt_d");
-    txt_f_ = control<QLineEdit>("txt_f");
-    txt_Val_El_Total_ = control<QLineEdit>("txt_Val_El_Total");
-    chk_S_P_hbe_ = control<QCheckBox>("chk_S_P_hbe");
-    chk_S_P_lbe_ = control<QCheckBox>("chk_S_P_lbe");
-    chk_d_ = control<QCheckBox>("chk_d");
-    chk_f_ = control<QCheckBox>("chk_f");
-    cmdSave_ = control<QPushButton>("cmdSave");
-    cmdExit_ = control<QPushButton>("cmdExit");
-    cmdNew_ = control<QPushButton>("cmdNew");
-    cmdDelete_ = control<QPushButton>("cmdDelete");
-    cmdChangeParam_ = control<QPushButton>("cmdChangeParam");
-    cmdFind_ = control<QPushButton>("cmdFind");
-    cmdClose_ = control<QPushButton>("cmdClose");
-    txtProcess_ = control<QPlainTextEdit>("txtProcess");
-    adoMaterials_ = control<DataControl>("adoMaterials");
-    dgrdName_ = control<QTableView>("dgrdName");
+    txtElectronEnergy_ = findControl<QLineEdit>(this, "txtElectronEnergy");
+    updEnergy_ = findControl<UpDownArrows>(this, "updEnergy");
+    Opt_relativistic_ = findControl<QRadioButton>(this, "Opt_relativistic");
+    Opt_non_relativistic_ = findControl<QRadioButton>(this, "Opt_non_relativistic");
+    txtIMFP_2M_ = findControl<QLineEdit>(this, "txtIMFP_2M");
+    txtError_ = findControl<QLineEdit>(this, "txtError");
+    txt_outside_valid_energy_range_ = findControl<QPlainTextEdit>(this, "txt_outside_valid_energy_range");
+    txtName_ = findControl<QLineEdit>(this, "txtName");
+    txtBulkDensity_ = findControl<QLineEdit>(this, "txtBulkDensity");
+    txtAtomicMass_ = findControl<QLineEdit>(this, "txtAtomicMass");
+    txtEnergyGap_ = findControl<QLineEdit>(this, "txtEnergyGap");
+    txtNoValenceElectrprAtomorMolec_ = findControl<QLineEdit>(this, "txtNoValenceElectrprAtomorMolec");
+    txt_s_p_hbe_ = findControl<QLineEdit>(this, "txt_s_p_hbe");
+    txt_s_p_lbe_ = findControl<QLineEdit>(this, "txt_s_p_lbe");
+    txt_d_ = findControl<QLineEdit>(this, "txt_d");
+    txt_f_ = findControl<QLineEdit>(this, "txt_f");
+    txt_Val_El_Total_ = findControl<QLineEdit>(this, "txt_Val_El_Total");
+    chk_S_P_hbe_ = findControl<QCheckBox>(this, "chk_S_P_hbe");
+    chk_S_P_lbe_ = findControl<QCheckBox>(this, "chk_S_P_lbe");
+    chk_d_ = findControl<QCheckBox>(this, "chk_d");
+    chk_f_ = findControl<QCheckBox>(this, "chk_f");
+    cmdSave_ = findControl<QPushButton>(this, "cmdSave");
+    cmdExit_ = findControl<QPushButton>(this, "cmdExit");
+    cmdNew_ = findControl<QPushButton>(this, "cmdNew");
+    cmdDelete_ = findControl<QPushButton>(this, "cmdDelete");
+    cmdChangeParam_ = findControl<QPushButton>(this, "cmdChangeParam");
+    cmdFind_ = findControl<QPushButton>(this, "cmdFind");
+    cmdClose_ = findControl<QPushButton>(this, "cmdClose");
+    txtProcess_ = findControl<QPlainTextEdit>(this, "txtProcess");
+    adoMaterials_ = findControl<DataControl>(this, "adoMaterials");
+    dgrdName_ = findControl<QTableView>(this, "dgrdName");
 
     // Filled in this order when the record moves; the name comes last, so
     // its change recalculates with every other field already in place.

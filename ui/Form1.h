@@ -102,9 +102,6 @@ private:
     void connectHandlers();
     QString boundText(const BoundField& field) const;
 
-    template <typename T>
-    T* control(const char* name) const;
-
     MaterialStore& store_;
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts* prompts_;

@@ -1,5 +1,6 @@
 #include "ui/InformationPanels.h"
 
+#include "ui/FindControl.h"
 #include "ui/FormAbout.h"
 #include "ui/InformationTexts.h"
 
@@ -21,14 +22,6 @@ void showText(QPlainTextEdit* box, const QString& text)
 
 } // namespace
 
-template <typename T>
-T* InformationPanels::control(const char* name) const
-{
-    T* widget = client_->findChild<T*>(QLatin1String(name));
-    Q_ASSERT_X(widget, "InformationPanels", name);
-    return widget;
-}
-
 QAction* InformationPanels::menuEntry(const char* name) const
 {
     auto* entry = window_->findChild<QAction*>(QLatin1String(name));
@@ -39,24 +32,24 @@ QAction* InformationPanels::menuEntry(const char* name) const
 InformationPanels::InformationPanels(QMainWindow* window, QWidget* client)
     : QObject(window), window_(window), client_(client)
 {
-    frmInfo_ = control<QWidget>("frmInfo");
-    frmGuide_ = control<QWidget>("frmGuide");
-    Frame1_ = control<QWidget>("Frame1");
-    Frame2_ = control<QWidget>("Frame2");
-    txtInfo_ = control<QPlainTextEdit>("txtInfo");
-    cmdCloseInfo_ = control<QPushButton>("cmdCloseInfo");
+    frmInfo_ = findControl<QWidget>(client_, "frmInfo");
+    frmGuide_ = findControl<QWidget>(client_, "frmGuide");
+    Frame1_ = findControl<QWidget>(client_, "Frame1");
+    Frame2_ = findControl<QWidget>(client_, "Frame2");
+    txtInfo_ = findControl<QPlainTextEdit>(client_, "txtInfo");
+    cmdCloseInfo_ = findControl<QPushButton>(client_, "cmdCloseInfo");
 
-    connect(control<QPushButton>("cmdUsersGuide"), &QPushButton::clicked, this,
+    connect(findControl<QPushButton>(client_, "cmdUsersGuide"), &QPushButton::clicked, this,
             &InformationPanels::cmdUsersGuide_Click);
-    connect(control<QPushButton>("cmdAccuracy"), &QPushButton::clicked, this, &InformationPanels::cmdAccuracy_Click);
+    connect(findControl<QPushButton>(client_, "cmdAccuracy"), &QPushButton::clicked, this, &InformationPanels::cmdAccuracy_Click);
     connect(menuEntry("Yes"), &QAction::triggered, this, &InformationPanels::Yes_Click);
     connect(menuEntry("No"), &QAction::triggered, this, &InformationPanels::No_Click);
     for (int index : {0, 3}) {
         const QByteArray name = "cmdInfo_" + QByteArray::number(index);
-        connect(control<QPushButton>(name.constData()), &QPushButton::clicked, this,
+        connect(findControl<QPushButton>(client_, name.constData()), &QPushButton::clicked, this,
                 [this, index] { cmdInfo_Click(index); });
     }
-    connect(control<QPushButton>("cmdAdd_New_material_Example"), &QPushButton::clicked, this,
+    connect(findControl<QPushButton>(client_, "cmdAdd_New_material_Example"), &QPushButton::clicked, this,
             &InformationPanels::cmdAdd_New_material_Example_Click);
     connect(cmdCloseInfo_, &QPushButton::clicked, this, &InformationPanels::cmdCloseInfo_Click);
     connect(menuEntry("mnuAbout"), &QAction::triggered, this, &InformationPanels::mnuAbout_Click);
@@ -70,9 +63,9 @@ InformationPanels::~InformationPanels()
 
 void InformationPanels::FillInfoTexts()
 {
-    showText(control<QPlainTextEdit>("txtInfo1"), infotexts::information());
-    showText(control<QPlainTextEdit>("txtInfo2"), infotexts::usersGuide());
-    showText(control<QPlainTextEdit>("txtInfo3"), infotexts::accuracy());
+    showText(findControl<QPlainTextEdit>(client_, "txtInfo1"), infotexts::information());
+    showText(findControl<QPlainTextEdit>(client_, "txtInfo2"), infotexts::usersGuide());
+    showText(findControl<QPlainTextEdit>(client_, "txtInfo3"), infotexts::accuracy());
 }
 
 void InformationPanels::cmdUsersGuide_Click()

@@ -37,8 +37,6 @@ private:
 
     void openOverlay(const QString& text);
 
-    template <typename T>
-    T* control(const char* name) const;
     QAction* menuEntry(const char* name) const;
 
     QMainWindow* window_;
