@@ -34,6 +34,8 @@ public:
     int indexOfId(std::int32_t id) const;
     // The place of the first row at or after `from` whose name matches, or -1.
     int findName(int from, const std::function<bool(const QString&)>& matches) const;
+    // The name of the table's second column, which may differ from file to file.
+    const QString& secondColumn() const { return secondColumn_; }
     // The columns of a row in table order, quoted for SQL.
     QString selectColumns() const;
 

@@ -37,7 +37,7 @@ private:
 } // namespace
 
 MaterialStore::MaterialStore(sqlite::Connection connection, QString secondColumn)
-    : db_(std::move(connection)), rows_(db_, secondColumn), secondColumn_(std::move(secondColumn))
+    : db_(std::move(connection)), rows_(db_, std::move(secondColumn))
 {
 }
 
@@ -309,7 +309,7 @@ bool MaterialStore::updatePending()
             continue;
         if (!assignments.isEmpty())
             assignments += u',';
-        const QString name = c == int(Column::Description) ? secondColumn_ : columnName(c);
+        const QString name = c == int(Column::Description) ? rows_.secondColumn() : columnName(c);
         assignments += sqlite::quoted(name) + QStringLiteral("=?");
     }
     sqlite::Statement statement(db_, QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\"=?")

@@ -111,7 +111,6 @@ private:
 
     sqlite::Connection db_;
     MaterialRows rows_;
-    QString secondColumn_;
     Material currentRow_; // the stored values of the current record
     MaterialStoreObserver* observer_ = nullptr;
     int position_ = -1; // -1 BOF, rows_.size() EOF

@@ -359,7 +359,12 @@ void Form1::followStoreRows()
 
 void Form1::showCurrentRowInGrid()
 {
-    const int row = store_.currentIndex();
+    showGridRow(store_.currentIndex());
+}
+
+// Makes `row` the name list's current row without taking it for a click.
+void Form1::showGridRow(int row)
+{
     if (row < 0)
         return;
     syncingGrid_ = true;
@@ -378,12 +383,8 @@ void Form1::dgrdName_RowChanged(int row)
     if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
         const int shown = gridRow_;
         QMetaObject::invokeMethod(this, [this, shown] {
-            if (shown >= 0 && editingMode() != EditingMode::Browsing) {
-                syncingGrid_ = true;
-                dgrdName_->selectionModel()->setCurrentIndex(model_->index(shown, 0),
-                                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                syncingGrid_ = false;
-            }
+            if (editingMode() != EditingMode::Browsing)
+                showGridRow(shown);
         }, Qt::QueuedConnection);
         return;
     }

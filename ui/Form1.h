@@ -96,6 +96,7 @@ private:
 
     // The name list follows the current record; a click in it moves there.
     void showCurrentRowInGrid();
+    void showGridRow(int row);
     void followStoreRows();
     void dgrdName_RowChanged(int row);
 
