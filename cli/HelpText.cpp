@@ -61,8 +61,8 @@ energies, relative to the Fermi level; the kinetic energy is the photon energy
 minus the binding energy, and the work function of the spectrometer (a few eV)
 is left out. The rows of a line also show the line, its source and its binding
 energy (columns line, source, binding_energy_eV); energy_eV holds the kinetic
-energy.
-           tpp2m imfp Cu --line "Cu 2p3/2,Cu 3d" --source AlKa
+energy. For example:
+  tpp2m imfp Cu --line "Cu 2p3/2,Cu 3d" --source AlKa
 
 Options:
   --database PATH       the materials database (default DataBase/TPP2-data.db

@@ -112,11 +112,32 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
               "SiO2      104  O 1s      Al Kα                   532        954.6  non-relativistic     28.11\n"
               "SiO2      104                                                1000  non-relativistic     29.12\n");
 
+    // The README's example.
+    EXPECT_EQ(run({"imfp", "SiO2", "--line", "Si 2p,O 1s", "--source", "MgKa", "--relativistic", "both"})
+                  .out.toStdString(),
+              "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
+              "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
+              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  non-relativistic     32.53\n"
+              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  relativistic         32.44\n"
+              "SiO2      104  O 1s      Mg Kα                   532        721.6  non-relativistic     22.79\n"
+              "SiO2      104  O 1s      Mg Kα                   532        721.6  relativistic         22.76\n");
+
     const test::Tpp2mRun refused = run({"imfp", "O", "--line", "O 1s", "--photon-energy", "500"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, QString());
     EXPECT_EQ(refused.err.toStdString(),
               "tpp2m: --line \"O 1s\": its binding energy 532 eV is not below the photon energy 500 eV\n");
+}
+
+TEST_F(LineOptionRun, HelpSaysWhatALevelWithoutItsSpinOrbitPartMeansAndWhatIsLeftOut)
+{
+    const std::string help = run({"--help"}).out.toStdString();
+    for (const char* said : {"--line \"EL LEVEL\"[,...]", "--source SOURCE", "--photon-energy E",
+                             "\"2p\" without the spin-orbit part means the stronger component (2p3/2, and\n"
+                             "likewise 3d5/2, 4f7/2)",
+                             "the work function of the spectrometer (a few eV)\nis left out",
+                             "tpp2m imfp Cu --line \"Cu 2p3/2,Cu 3d\" --source AlKa"})
+        EXPECT_NE(help.find(said), std::string::npos) << said;
 }
 
 } // namespace
