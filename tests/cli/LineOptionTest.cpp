@@ -127,6 +127,12 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
     EXPECT_EQ(refused.out, QString());
     EXPECT_EQ(refused.err.toStdString(),
               "tpp2m: --line \"O 1s\": its binding energy 532 eV is not below the photon energy 500 eV\n");
+    // xraylib's own complaints about an unknown symbol or an empty shell stay unprinted.
+    const test::Tpp2mRun unknown = run({"imfp", "O", "--line", "Cu 2s,Cu 4f", "--source", "AlKa"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err.toStdString(), "tpp2m: --line \"Cu 4f\": no binding energy is known for Cu 4f7/2\n");
+    EXPECT_EQ(run({"imfp", "O", "--line", "Qq 1s", "--source", "AlKa"}).err.toStdString(),
+              "tpp2m: --line \"Qq 1s\": unknown element \"Qq\"\n");
 }
 
 TEST_F(LineOptionRun, HelpSaysWhatALevelWithoutItsSpinOrbitPartMeansAndWhatIsLeftOut)
