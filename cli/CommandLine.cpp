@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/EnergyGrid.h"
+#include "cli/LineEnergies.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
 
@@ -31,7 +32,7 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 20> kOptions = {{
+constexpr std::array<OptionInfo, 23> kOptions = {{
     {"--database", true, kList | kComputing},
     {"--include", true, kList | kComputing},
     {"--csv", false, kList | kImfp | kCf1 | kCf2},
@@ -39,6 +40,9 @@ constexpr std::array<OptionInfo, 20> kOptions = {{
     {"--energy", true, kComputing},
     {"--range", true, kComputing},
     {"--log", true, kComputing},
+    {"--line", true, kComputing},
+    {"--source", true, kComputing},
+    {"--photon-energy", true, kComputing},
     {"--relativistic", false, kComputing},
     {"--density", true, kComputing},
     {"--mass", true, kComputing},
@@ -177,6 +181,12 @@ private:
             readList(name, value, cmd_.energies);
         else if (name == QLatin1String("--range") || name == QLatin1String("--log"))
             readGrid(name, value);
+        else if (name == QLatin1String("--line"))
+            readLines(value);
+        else if (name == QLatin1String("--source"))
+            once(name, photons_.source) = value;
+        else if (name == QLatin1String("--photon-energy"))
+            once(name, photons_.photonEnergy) = number(name, value);
         else if (name == QLatin1String("--depth"))
             readList(name, value, cmd_.depths);
         else if (name == QLatin1String("--formula"))
@@ -222,6 +232,16 @@ private:
         for (const QString& item : text.split(u',')) {
             if (const std::optional<float> value = single(name, item))
                 values.push_back(*value);
+        }
+    }
+
+    // Lines separated by commas; each holds its place among the energies
+    // until the photon energy is known.
+    void readLines(const QString& text)
+    {
+        for (const QString& item : text.split(u',')) {
+            typedLines_.push_back({item.trimmed(), cmd_.energies.size()});
+            cmd_.energies.push_back(0);
         }
     }
 
@@ -294,6 +314,8 @@ private:
     // What a command needs and what it cannot take together.
     void checkCombination()
     {
+        if (const QString error = resolveLines(typedLines_, photons_, cmd_); !error.isEmpty())
+            return fail(error);
         switch (cmd_.kind) {
         case CommandKind::Help:
         case CommandKind::List: return;
@@ -365,7 +387,7 @@ private:
             fail(QStringLiteral("%1 needs a material: a name, an ID, --formula or --density --mass --gap --nv")
                      .arg(commandName()));
         if (cmd_.energies.empty())
-            fail(QStringLiteral("%1 needs an energy: --energy, --range or --log").arg(commandName()));
+            fail(QStringLiteral("%1 needs an energy: --energy, --range, --log or --line").arg(commandName()));
     }
 
     // The material given by --formula, or by --density --mass --gap --nv.
@@ -401,6 +423,8 @@ private:
     std::set<QString> given_;
     std::map<QString, std::optional<float>> singles_;
     QString formula_;
+    std::vector<TypedLine> typedLines_;
+    LinePhotons photons_;
 };
 
 } // namespace

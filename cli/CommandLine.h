@@ -53,6 +53,13 @@ struct NamedMaterial {
 
 using MaterialRef = std::variant<NamedMaterial, InlineMaterial, FormulaMaterial>;
 
+// The photoelectron line behind an energy given by --line.
+struct LineEnergy {
+    QString line;            // "Cu 2p3/2"; for "Cu 2p" the level taken
+    QString source;          // "Al Kα", or the photon energy given ("500 eV")
+    float bindingEnergy = 0; // eV
+};
+
 struct Command {
     CommandKind kind = CommandKind::Help;
     QString databasePath = QString::fromLatin1(kDatabasePath);
@@ -60,7 +67,9 @@ struct Command {
     IncludedGroups groups;
     Forms forms = Forms::NonRelativistic;
     std::vector<MaterialRef> materials;
-    std::vector<float> energies; // eV, in the order given
+    std::vector<float> energies; // eV, in the order given; for a --line its kinetic energy
+    // When any --line is given, the line of each energy (none for the others); else empty.
+    std::vector<std::optional<LineEnergy>> lines;
 
     // Correction factors: the depths, and either the material's IMFP at each
     // energy or the paths given directly.

@@ -44,10 +44,10 @@ std::vector<Paths> pathsOf(const Command& command, const std::vector<MaterialInp
     }
     std::vector<Paths> all;
     for (const MaterialInputs& material : materials) {
-        for (const float energy : command.energies) {
+        for (size_t e = 0; e < command.energies.size(); ++e) {
             for (const ImfpForm form : formsToCompute(command.forms)) {
-                const ImfpOutcome outcome = evaluateImfp(material, energy, form);
-                Paths paths{materialCells(material, energy, form), outcome.imfp, {}, outcome.error};
+                const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], form);
+                Paths paths{materialCells(command, material, e, form), outcome.imfp, {}, outcome.error};
                 if (cf2 && outcome.imfp)
                     paths.transport =
                         transportFor(material.density, material.mass, *command.crossSection, *outcome.imfp, &paths.error);
@@ -61,7 +61,7 @@ std::vector<Paths> pathsOf(const Command& command, const std::vector<MaterialInp
 std::vector<Column> columnsOf(const Command& command)
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
-    std::vector<Column> columns = command.materials.empty() ? std::vector<Column>{} : materialColumns();
+    std::vector<Column> columns = command.materials.empty() ? std::vector<Column>{} : materialColumns(command);
     if (!command.effTrMfp)
         columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
     if (cf2 && !command.effTrMfp)

@@ -48,6 +48,21 @@ ENERGIES (eV), any number of them, in the order given:
   --energy E[,E...]         single energies
   --range FROM:TO:STEP      FROM, FROM+STEP, ... up to TO
   --log FROM:TO:COUNT       COUNT energies evenly spaced on a log scale
+  --line "EL LEVEL"[,...]   the kinetic energy of the photoelectrons of a core
+                            level, e.g. "Cu 2p3/2", "O 1s", "Au 4f", excited by
+    --source SOURCE         MgKa (1253.6 eV), AlKa (1486.6 eV), AgLa (2984.3 eV),
+                            CrKa (5414.8 eV) or GaKa (9251.7 eV), or by
+    --photon-energy E       photons of E eV (a synchrotron, say)
+
+Levels are written 1s, 2s, 2p1/2, 2p3/2, 3s ... 3d5/2, 4s ... 4f7/2, 5s ...;
+"2p" without the spin-orbit part means the stronger component (2p3/2, and
+likewise 3d5/2, 4f7/2). Binding energies are xraylib's absorption-edge
+energies, relative to the Fermi level; the kinetic energy is the photon energy
+minus the binding energy, and the work function of the spectrometer (a few eV)
+is left out. The rows of a line also show the line, its source and its binding
+energy (columns line, source, binding_energy_eV); energy_eV holds the kinetic
+energy. For example:
+  tpp2m imfp Cu --line "Cu 2p3/2,Cu 3d" --source AlKa
 
 Options:
   --database PATH       the materials database (default DataBase/TPP2-data.db
@@ -71,7 +86,9 @@ note on standard error.
 
 Exit status: 0 done; 1 a material is not found, or the database or the
 picture file cannot be used; 2 the command line is wrong (unknown option, a
-value that is not a number or out of range, an unknown element in a formula).
+value that is not a number or out of range, an unknown element in a formula,
+an unknown element or level in a line, a line without a source, or a level
+whose binding energy is not below the photon energy).
 )");
 }
 

@@ -2,45 +2,67 @@
 
 namespace korvane::cli {
 
-std::vector<Column> materialColumns()
+std::vector<Column> materialColumns(const Command& command)
 {
-    return {
+    std::vector<Column> columns = {
         {"material", QStringLiteral("Material")},
         {"id", QStringLiteral("ID"), true},
-        {"energy_eV", QStringLiteral("Energy (eV)"), true},
-        {"form", QStringLiteral("Form")},
     };
+    if (!command.lines.empty()) {
+        columns.push_back({"line", QStringLiteral("Line")});
+        columns.push_back({"source", QStringLiteral("Source")});
+        columns.push_back({"binding_energy_eV", QStringLiteral("Binding energy (eV)"), true});
+    }
+    columns.push_back({"energy_eV", QStringLiteral("Energy (eV)"), true});
+    columns.push_back({"form", QStringLiteral("Form")});
+    return columns;
 }
 
-Row materialCells(const MaterialInputs& material, float energy, ImfpForm form)
+void setEnergyCells(Row& row, const Command& command, size_t energyIndex)
 {
-    return {Cell::ofText(material.name), Cell::ofOptional(material.id), Cell::ofSingle(energy),
-            Cell::ofText(formName(form))};
+    size_t column = 2;
+    if (!command.lines.empty()) {
+        const std::optional<LineEnergy>& line = command.lines[energyIndex];
+        row[column++] = line ? Cell::ofText(line->line) : Cell::empty();
+        row[column++] = line ? Cell::ofText(line->source) : Cell::empty();
+        row[column++] = line ? Cell::ofSingle(line->bindingEnergy) : Cell::empty();
+    }
+    row[column] = Cell::ofSingle(command.energies[energyIndex]);
+}
+
+Row materialCells(const Command& command, const MaterialInputs& material, size_t energyIndex, ImfpForm form)
+{
+    Row row(materialColumns(command).size());
+    row.front() = Cell::ofText(material.name);
+    row[1] = Cell::ofOptional(material.id);
+    setEnergyCells(row, command, energyIndex);
+    row.back() = Cell::ofText(formName(form));
+    return row;
 }
 
 void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
-    std::vector<Column> columns = materialColumns();
+    std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
     columns.push_back({"error", QStringLiteral("Error"), false, true});
+    const size_t imfpColumn = columns.size() - 2, errorColumn = columns.size() - 1;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, std::move(columns), out);
     const std::vector<ImfpForm> forms = formsToCompute(command.forms);
-    constexpr size_t kEnergy = 2, kImfp = 4, kError = 5;
     for (const MaterialInputs& material : materials) {
         // One row per form, filled anew for each energy: a million rows
         // should not cost a million allocations.
         std::vector<Row> rows;
         for (const ImfpForm form : forms) {
-            rows.push_back(materialCells(material, 0, form));
-            rows.back().resize(kError + 1);
+            rows.push_back(materialCells(command, material, 0, form));
+            rows.back().resize(errorColumn + 1);
         }
-        for (const float energy : command.energies) {
+        for (size_t e = 0; e < command.energies.size(); ++e) {
             for (size_t f = 0; f < forms.size(); ++f) {
-                const ImfpOutcome outcome = evaluateImfp(material, energy, forms[f]);
+                const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], forms[f]);
                 Row& row = rows[f];
-                row[kEnergy] = Cell::ofSingle(energy);
-                row[kImfp] = outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
-                row[kError] = outcome.error.isEmpty() ? Cell::empty() : Cell::ofText(outcome.error);
+                setEnergyCells(row, command, e);
+                row[imfpColumn] = outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
+                row[errorColumn] = outcome.error.isEmpty() ? Cell::empty() : Cell::ofText(outcome.error);
                 writer->write(row);
             }
         }

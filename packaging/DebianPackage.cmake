@@ -1,7 +1,7 @@
 # The Debian package: everything `cmake --install` puts under the prefix, as
 # /usr. The shared libraries the programs link are found by dpkg-shlibdeps;
 # what Qt loads at run time and the faces the window is designed around are
-# named here.
+# named here, and xraylib, whose binding energies name the photoelectron lines.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvane)
 set(CPACK_PACKAGE_VENDOR "The Korvane authors")
@@ -21,7 +21,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-liberation2, fonts-crosextra-carlito, fonts-dejavu-core")
+    "libxrl11, qt6-qpa-plugins, fonts-liberation2, fonts-crosextra-carlito, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sqlite3")
 

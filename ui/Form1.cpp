@@ -7,6 +7,7 @@
 #include "ui/DataControl.h"
 #include "ui/ElasticPanels.h"
 #include "ui/FindControl.h"
+#include "ui/FormLineEnergy.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialListModel.h"
@@ -67,6 +68,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     showInformation->setObjectName(QStringLiteral("ShowInformation"));
     showInformation->addAction(QStringLiteral("&Yes"))->setObjectName(QStringLiteral("Yes"));
     showInformation->addAction(QStringLiteral("&No"))->setObjectName(QStringLiteral("No"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    addLineEnergyEntry(tools, this);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

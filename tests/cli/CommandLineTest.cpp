@@ -95,7 +95,7 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"imfp Cu --range 1:30000000:1", "--range gives more than 20000000 energies"},
         {"imfp Cu --energy 1 --include lbe,p", "unknown valence group \"p\" in --include (choose from hbe, lbe, d, f, or none)"},
         {"imfp Cu --energy 1 --relativistic=yes", "--relativistic takes no value or \"both\" (got \"yes\")"},
-        {"imfp Cu", "imfp needs an energy: --energy, --range or --log"},
+        {"imfp Cu", "imfp needs an energy: --energy, --range, --log or --line"},
         {"imfp --energy 1000", "imfp needs a material: a name, an ID, --formula or --density --mass --gap --nv"},
         {"imfp --density 2 --mass 60 --gap 9 --energy 1000", "a material given by its values needs --nv"},
         {"imfp --formula SiO2 --density 2 --energy 1000", "--formula needs --gap"},

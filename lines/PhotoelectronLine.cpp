@@ -1,0 +1,61 @@
+#include "lines/PhotoelectronLine.h"
+
+#include "lines/BindingEnergy.h"
+
+#include <sstream>
+
+namespace korvane::lines {
+
+namespace {
+
+LineLookup failed(std::string error)
+{
+    return {std::nullopt, std::move(error)};
+}
+
+} // namespace
+
+LineLookup findLine(std::string_view text)
+{
+    std::istringstream words{std::string(text)};
+    std::string element, levelName, extra;
+    if (!(words >> element >> levelName) || (words >> extra))
+        return failed("a line is an element and a level, such as \"Cu 2p3/2\" (got \"" + std::string(text) + "\")");
+    const std::optional<int> z = atomicNumber(element);
+    if (!z)
+        return failed("unknown element \"" + element + "\"");
+    const std::optional<CoreLevel> level = findCoreLevel(levelName);
+    if (!level)
+        return failed("unknown level \"" + levelName + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
+                      " or 2p, 3d, 4f for the stronger component)");
+    std::optional<PhotoelectronLine> line = lineOf(*z, *level);
+    if (!line)
+        return failed("no binding energy is known for " + element + ' ' + std::string(level->name));
+    return {std::move(line), {}};
+}
+
+std::optional<PhotoelectronLine> lineOf(int atomicNumber, const CoreLevel& level)
+{
+    const std::optional<double> binding = bindingEnergy(atomicNumber, level);
+    if (!binding)
+        return std::nullopt;
+    return PhotoelectronLine{atomicNumber, elementSymbol(atomicNumber), level, *binding};
+}
+
+std::vector<PhotoelectronLine> linesBelow(int atomicNumber, double photonEnergy)
+{
+    std::vector<PhotoelectronLine> lines;
+    for (const CoreLevel& level : coreLevels()) {
+        std::optional<PhotoelectronLine> line = lineOf(atomicNumber, level);
+        if (line && line->bindingEnergy < photonEnergy)
+            lines.push_back(std::move(*line));
+    }
+    return lines;
+}
+
+double kineticEnergy(const PhotoelectronLine& line, double photonEnergy)
+{
+    return photonEnergy - line.bindingEnergy;
+}
+
+} // namespace korvane::lines

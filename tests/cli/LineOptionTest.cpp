@@ -1,0 +1,150 @@
+#include "Tpp2mRun.h"
+
+#include "cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::cli {
+namespace {
+
+Command command(const QStringList& arguments)
+{
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    EXPECT_EQ(parsed.error.toStdString(), "") << arguments.join(u' ').toStdString();
+    return parsed.command;
+}
+
+std::string error(const QStringList& arguments)
+{
+    return parseCommandLine(arguments).error.toStdString();
+}
+
+TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
+{
+    const Command c = command({"imfp", "Cu", "--energy", "1000", "--line", "Cu 2p3/2, Au 4f", "--source", "MgKa",
+                               "--range", "100:200:100", "--line=O 1s"});
+    EXPECT_EQ(c.energies, (std::vector<float>{1000, float(1253.6 - 931.1), float(1253.6 - 84.1), 100, 200,
+                                              float(1253.6 - 532)}));
+    ASSERT_EQ(c.lines.size(), 6u);
+    for (const size_t plain : {0, 3, 4})
+        EXPECT_FALSE(c.lines[plain]) << plain;
+    const std::tuple<size_t, const char*, float> expected[] = {
+        {1, "Cu 2p3/2", 931.1f}, {2, "Au 4f7/2", 84.1f}, {5, "O 1s", 532}};
+    for (const auto& [index, line, binding] : expected) {
+        ASSERT_TRUE(c.lines[index]) << index;
+        EXPECT_EQ(c.lines[index]->line.toStdString(), line);
+        EXPECT_EQ(c.lines[index]->source, QStringLiteral("Mg K\u03B1"));
+        EXPECT_EQ(c.lines[index]->bindingEnergy, binding);
+    }
+
+    const Command haxpes = command({"cf1", "C", "--line", "C 1s", "--source", "GaKa", "--depth", "10"});
+    EXPECT_EQ(haxpes.energies, (std::vector<float>{float(9251.7 - 283.8)}));
+    const Command synchrotron = command({"plot", "O", "--line", "O 1s", "--photon-energy", "650.5", "-o", "a.png"});
+    EXPECT_EQ(synchrotron.energies, (std::vector<float>{float(650.5 - 532)}));
+    EXPECT_EQ(synchrotron.lines.at(0)->source, QStringLiteral("650.5 eV"));
+    EXPECT_TRUE(command({"imfp", "Cu", "--energy", "1000"}).lines.empty());
+
+    const std::pair<QStringList, const char*> wrong[] = {
+        {{"imfp", "O", "--line", "O 1s", "--photon-energy", "500"},
+         "--line \"O 1s\": its binding energy 532 eV is not below the photon energy 500 eV"},
+        {{"imfp", "O", "--line", "O 1s"}, "--line needs --source (MgKa, AlKa, AgLa, CrKa, GaKa) or --photon-energy"},
+        {{"imfp", "O", "--line", "Xx 1s", "--source", "AlKa"}, "--line \"Xx 1s\": unknown element \"Xx\""},
+        {{"imfp", "O", "--line", "O 1s,Cu 5f", "--source", "AlKa"},
+         "--line \"Cu 5f\": no binding energy is known for Cu 5f7/2"},
+        {{"imfp", "O", "--line", "O 1s", "--source", "AlKα"},
+         "unknown source \"AlKα\" (choose from MgKa, AlKa, AgLa, CrKa, GaKa)"},
+        {{"imfp", "O", "--line", "O 1s", "--source", "AlKa", "--photon-energy", "1486.6"},
+         "--source and --photon-energy cannot be given together"},
+        {{"imfp", "O", "--line", "O 1s", "--photon-energy", "-5"}, "--photon-energy must be above 0 eV"},
+        {{"imfp", "O", "--line", "O 1s", "--photon-energy", "x"}, "--photon-energy: \"x\" is not a number"},
+        {{"imfp", "O", "--energy", "100", "--source", "AlKa"}, "--source needs --line"},
+        {{"imfp", "O", "--energy", "100", "--photon-energy", "100"}, "--photon-energy needs --line"},
+        {{"imfp", "O", "--line", "O 1s", "--source", "AlKa", "--source", "MgKa"}, "--source is given twice"},
+        {{"cf1", "--imfp", "20", "--line", "O 1s", "--source", "AlKa", "--depth", "1"},
+         "an energy cannot be given with --imfp"},
+        {{"list", "--line", "O 1s"}, "--line is not an option of list"},
+    };
+    for (const auto& [arguments, message] : wrong)
+        EXPECT_EQ(error(arguments), message) << arguments.join(u' ').toStdString();
+}
+
+class LineOptionRun : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(database.created()); }
+
+    test::Tpp2mRun run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(database.folder());
+        process.start(QStringLiteral(TPP2M_PATH), arguments);
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    test::FixtureDatabase database;
+};
+
+TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
+{
+    const test::Tpp2mRun line = run({"imfp", "Cu", "--line", "Cu 2p3/2", "--source", "AlKa", "--relativistic", "both",
+                                     "--csv"});
+    EXPECT_EQ(line.status, 0);
+    EXPECT_EQ(line.err, QString());
+    EXPECT_EQ(line.out.toStdString(),
+              "material,id,line,source,binding_energy_eV,energy_eV,form,imfp_A,error\n"
+              "Cu,29,Cu 2p3/2,Al Kα,931.1,555.5,non-relativistic,10.107201,\n"
+              "Cu,29,Cu 2p3/2,Al Kα,931.1,555.5,relativistic,10.095488,\n");
+    const test::Tpp2mRun byEnergy = run({"imfp", "Cu", "--energy", "555.5", "--relativistic", "both", "--csv"});
+    EXPECT_EQ(byEnergy.out.toStdString(),
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "Cu,29,555.5,non-relativistic,10.107201,\n"
+              "Cu,29,555.5,relativistic,10.095488,\n");
+
+    EXPECT_EQ(run({"imfp", "Cu", "SiO2", "--line", "Cu 2p3/2,O 1s", "--source", "AlKa", "--energy", "1000"})
+                  .out.toStdString(),
+              "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
+              "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
+              "Cu         29  Cu 2p3/2  Al Kα                 931.1        555.5  non-relativistic     10.11\n"
+              "Cu         29  O 1s      Al Kα                   532        954.6  non-relativistic     14.92\n"
+              "Cu         29                                                1000  non-relativistic     15.45\n"
+              "SiO2      104  Cu 2p3/2  Al Kα                 931.1        555.5  non-relativistic     18.87\n"
+              "SiO2      104  O 1s      Al Kα                   532        954.6  non-relativistic     28.11\n"
+              "SiO2      104                                                1000  non-relativistic     29.12\n");
+
+    // The README's example.
+    EXPECT_EQ(run({"imfp", "SiO2", "--line", "Si 2p,O 1s", "--source", "MgKa", "--relativistic", "both"})
+                  .out.toStdString(),
+              "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
+              "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
+              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  non-relativistic     32.53\n"
+              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  relativistic         32.44\n"
+              "SiO2      104  O 1s      Mg Kα                   532        721.6  non-relativistic     22.79\n"
+              "SiO2      104  O 1s      Mg Kα                   532        721.6  relativistic         22.76\n");
+
+    const test::Tpp2mRun refused = run({"imfp", "O", "--line", "O 1s", "--photon-energy", "500"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, QString());
+    EXPECT_EQ(refused.err.toStdString(),
+              "tpp2m: --line \"O 1s\": its binding energy 532 eV is not below the photon energy 500 eV\n");
+    // xraylib's own complaints about an unknown symbol or an empty shell stay unprinted.
+    const test::Tpp2mRun unknown = run({"imfp", "O", "--line", "Cu 2s,Cu 4f", "--source", "AlKa"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err.toStdString(), "tpp2m: --line \"Cu 4f\": no binding energy is known for Cu 4f7/2\n");
+    EXPECT_EQ(run({"imfp", "O", "--line", "Qq 1s", "--source", "AlKa"}).err.toStdString(),
+              "tpp2m: --line \"Qq 1s\": unknown element \"Qq\"\n");
+}
+
+TEST_F(LineOptionRun, HelpSaysWhatALevelWithoutItsSpinOrbitPartMeansAndWhatIsLeftOut)
+{
+    const std::string help = run({"--help"}).out.toStdString();
+    for (const char* said : {"--line \"EL LEVEL\"[,...]", "--source SOURCE", "--photon-energy E",
+                             "\"2p\" without the spin-orbit part means the stronger component (2p3/2, and\n"
+                             "likewise 3d5/2, 4f7/2)",
+                             "the work function of the spectrometer (a few eV)\nis left out",
+                             "tpp2m imfp Cu --line \"Cu 2p3/2,Cu 3d\" --source AlKa"})
+        EXPECT_NE(help.find(said), std::string::npos) << said;
+}
+
+} // namespace
+} // namespace korvane::cli
