@@ -39,6 +39,8 @@ public:
         for (std::size_t k = 0; k < N; ++k) {
             const py::ssize_t own = arrays_[k].size();
             elementwise_ = elementwise_ && (own == size_ || own == 1);
+            data_[k] = arrays_[k].data();
+            step_[k] = own == 1 ? 0 : 1;
         }
     }
 
@@ -54,7 +56,7 @@ public:
     {
         std::array<double, N> values{};
         for (std::size_t k = 0; k < N; ++k)
-            values[k] = arrays_[k].data()[elementwise_ ? (arrays_[k].size() == 1 ? 0 : i) : offset(k, i)];
+            values[k] = data_[k][elementwise_ ? i * step_[k] : offset(k, i)];
         return values;
     }
 
@@ -124,6 +126,8 @@ private:
     }
 
     std::array<DoubleArray, N> arrays_;
+    std::array<const double*, N> data_{};
+    std::array<py::ssize_t, N> step_{}; // 1 for an input as large as the result, 0 for a single value
     std::array<std::vector<py::ssize_t>, N> strides_; // in elements; 0 along a broadcast dimension
     std::vector<py::ssize_t> shape_;
     py::ssize_t size_ = 1;

@@ -21,16 +21,12 @@ QString numberText(double value)
 
 } // namespace
 
-std::optional<float> single(double value, const char* name, QString* error)
+void reportNotSingle(double value, const char* name, QString* error)
 {
-    const float held = static_cast<float>(value);
-    if (std::isfinite(held))
-        return held;
     if (error->isEmpty())
         *error = QStringLiteral("%1: %2 is %3")
                      .arg(QLatin1String(name), numberText(value),
                           std::isnan(value) ? QStringLiteral("not a number") : QStringLiteral("out of range"));
-    return std::nullopt;
 }
 
 std::optional<double> finiteDouble(double value, const char* name, QString* error)

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cmath>
 #include <optional>
 
 namespace korvane::python {
@@ -14,11 +15,21 @@ struct ElementOutcome {
     QString error;
 };
 
-// An input held as a Single, as tpp2m reads its numbers: a NaN is not a
-// number, and a value beyond the Single range is out of range. No value when
-// the input cannot be held; the message goes to `error` unless an earlier
+// Puts the reason why `value` is no Single into `error`, unless an earlier
 // input of the element already put one there.
-std::optional<float> single(double value, const char* name, QString* error);
+void reportNotSingle(double value, const char* name, QString* error);
+
+// An input held as a Single, as tpp2m reads its numbers: a NaN is not a
+// number, and a value beyond the Single range is out of range. No value, and
+// the reason in `error`, when the input cannot be held.
+inline std::optional<float> single(double value, const char* name, QString* error)
+{
+    const float held = static_cast<float>(value);
+    if (std::isfinite(held)) [[likely]]
+        return held;
+    reportNotSingle(value, name, error);
+    return std::nullopt;
+}
 
 // An input read as a Double: NaN and infinity are not numbers.
 std::optional<double> finiteDouble(double value, const char* name, QString* error);
