@@ -27,8 +27,7 @@ g/mol, transport cross-sections in units of a0^2 (a0 = 5.292e-11 m).
 
 The database is the file DataBase/TPP2-data.db under the working directory
 unless a call names another; like tpp2m, the default file is created from
-the shipped materials when it is missing, and no call ever writes to a
-database.)";
+the shipped materials when it is missing, and no call changes a database.)";
 
 const char* const kImfpDoc = R"(imfp(energy, material=None, *, density=None, mass=None, gap=None, nv=None,
      database=None, relativistic=False, include=("lbe", "d", "f"))
@@ -121,6 +120,7 @@ PYBIND11_MODULE(korvane, m)
     py::options options;
     options.disable_function_signatures();
     m.doc() = kModuleDoc;
+    m.attr("__version__") = KORVANE_VERSION;
     m.def("imfp", &imfp, kImfpDoc, py::arg("energy"), py::arg("material") = py::none(), py::kw_only(),
           py::arg("density") = py::none(), py::arg("mass") = py::none(), py::arg("gap") = py::none(),
           py::arg("nv") = py::none(), py::arg("database") = py::none(), py::arg("relativistic") = false,

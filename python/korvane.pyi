@@ -11,6 +11,8 @@ _Result = Union[np.float32, npt.NDArray[np.float32]]
 _Database = Union[str, PathLike[str], None]
 _Groups = Union[str, Iterable[str]]
 
+__version__: str
+
 class Material(TypedDict):
     id: int
     name: str | None

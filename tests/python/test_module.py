@@ -2,6 +2,7 @@
 and other threads running during a long call."""
 
 import ast
+import doctest
 import inspect
 import os
 import threading
@@ -43,7 +44,18 @@ def test_every_function_has_a_docstring_that_the_stubs_follow():
         assert len(function.__doc__) > 120, name
         assert parameters(signature_in_docstring(function)) == parameters(stubs[name]), name
     assert "TPP-2M" in korvane.__doc__
+    assert korvane.__version__ == os.environ["KORVANE_VERSION"]
     assert "IMFP in Å" in inspect.getdoc(korvane.imfp)
+
+
+def test_the_examples_in_the_docstrings_give_what_they_show(tmp_path, monkeypatch):
+    monkeypatch.chdir(tmp_path)
+    for name in FUNCTIONS:
+        examples = doctest.DocTestParser().get_doctest(getattr(korvane, name).__doc__, {"korvane": korvane},
+                                                       name, None, 0)
+        runner = doctest.DocTestRunner()
+        runner.run(examples)
+        assert runner.failures == 0, name
 
 
 def test_a_long_array_call_lets_other_threads_run():
