@@ -98,16 +98,20 @@ TransportPaths transportMeanFreePaths(float density, float mass, double crossSec
         return paths;
     }
     paths.trMfp = trMfp;
+    paths.effTrMfp = effectiveTransportMeanFreePath(trMfp, imfp);
+    return paths;
+}
 
+std::optional<float> effectiveTransportMeanFreePath(float trMfp, float imfp)
+{
     try {
         // Combine transport and inelastic paths like parallel resistances.
         const double product = static_cast<double>(trMfp) * imfp;
         const double sum = static_cast<double>(trMfp) + imfp;
-        paths.effTrMfp = ck::single(ck::div(product, sum));
+        return ck::single(ck::div(product, sum));
     } catch (const ck::ArithmeticError &) {
-        paths.effTrMfp = std::nullopt;
+        return std::nullopt;
     }
-    return paths;
 }
 
 std::optional<float> correctionFactorApprox2(float depth, float effTrMfp)

@@ -24,6 +24,10 @@ struct TransportPaths {
 // trMfp keeps its value and effTrMfp is nullopt.
 TransportPaths transportMeanFreePaths(float density, float mass, double crossSection, float imfp);
 
+// The effective transport mean free path (Å) of a transport path and an
+// IMFP (Å), combined like parallel resistances; nullopt on failure.
+std::optional<float> effectiveTransportMeanFreePath(float trMfp, float imfp);
+
 // CF by approximation 2 for depth z (Å) and effective transport mean free
 // path (Å); nullopt on failure.
 std::optional<float> correctionFactorApprox2(float depth, float effTrMfp);

@@ -25,4 +25,24 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sqlite3")
 
+# The Python module is a package of its own, python3-korvane, as Debian names
+# Python modules: installing the calculator does not bring in Python and
+# NumPy, and the module needs neither the window's libraries nor its fonts.
+# The module carries the shipped materials itself, so it stands alone.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME korvane)
+set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+if(TARGET korvane_python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-korvane)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${KORVANE_PYTHON_DEPENDS}, python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-matplotlib")
+  string(CONCAT CPACK_DEBIAN_PYTHON_DESCRIPTION
+      "The Python module korvane of the Korvane calculator: the inelastic mean free\n"
+      "paths (IMFP) of electrons by the TPP-2M formula and the correction factors for\n"
+      "elastic-electron scattering, for numbers and NumPy arrays, from the same code\n"
+      "and materials database as the window and tpp2m.")
+endif()
+
 include(CPack)

@@ -11,6 +11,7 @@ namespace {
 
 using korvane::correctionFactorApprox1;
 using korvane::correctionFactorApprox2;
+using korvane::effectiveTransportMeanFreePath;
 using korvane::transportMeanFreePaths;
 
 // Value as the calculator shows it with a fixed number of decimals.
@@ -116,6 +117,16 @@ TEST(ElasticCorrectionTransport, Failures)
     ASSERT_TRUE(p.trMfp.has_value());
     EXPECT_EQ(*p.trMfp, tr);
     EXPECT_FALSE(p.effTrMfp.has_value());
+}
+
+TEST(ElasticCorrectionTransport, EffectivePathAlone)
+{
+    // The same combination as the paths from a cross-section, on its own.
+    const auto paths = transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f);
+    EXPECT_EQ(effectiveTransportMeanFreePath(*paths.trMfp, 30.0f), paths.effTrMfp);
+    EXPECT_EQ(effectiveTransportMeanFreePath(71.47f, 0.0f), 0.0f);
+    EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value()); // TrMFP + IMFP = 0
+    EXPECT_FALSE(effectiveTransportMeanFreePath(3e38f, -2.9e38f).has_value()); // -8.7E39, beyond a Single
 }
 
 TEST(ElasticCorrectionApprox2, ShownValues)

@@ -1,0 +1,132 @@
+#include "python/MaterialsTable.h"
+
+#include "cli/MaterialCatalog.h"
+
+#include <pybind11/numpy.h>
+
+#include <QFileInfo>
+
+namespace korvane::python {
+
+namespace {
+
+std::string text(const QString& message)
+{
+    return message.toStdString();
+}
+
+// The file a call reads: the default database under the working directory
+// (created from the shipped materials when missing, as tpp2m does), or a
+// file the caller names, which must exist: a mistyped path raises
+// FileNotFoundError rather than leave a new database behind.
+QString databasePath(py::handle database)
+{
+    if (database.is_none())
+        return QString::fromLatin1(kDatabasePath);
+    const py::object path = py::module_::import("os").attr("fspath")(database);
+    if (!py::isinstance<py::str>(path))
+        throw py::type_error("database must be a path given as text");
+    const QString given = QString::fromStdString(path.cast<std::string>());
+    if (!QFileInfo(given).isFile()) {
+        const std::string message = text(QStringLiteral("the materials database %1 cannot be opened: no such file").arg(given));
+        PyErr_SetString(PyExc_FileNotFoundError, message.c_str());
+        throw py::error_already_set();
+    }
+    return given;
+}
+
+// Runs tpp2m's resolution of one material; ValueError with its message.
+cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, const cli::IncludedGroups& groups)
+{
+    cli::Command command;
+    command.databasePath = databasePath(database);
+    command.groups = groups;
+    command.materials = {ref};
+    cli::ResolvedMaterials found;
+    {
+        py::gil_scoped_release unlocked;
+        found = cli::resolveMaterials(command);
+    }
+    if (found.failure)
+        throw py::value_error(text(found.failure->message));
+    return found.materials.front();
+}
+
+py::object singleOrNone(const std::optional<float>& value)
+{
+    return value ? py::object(py::array_t<float>(std::vector<py::ssize_t>{}, &*value)[py::tuple()]) : py::none();
+}
+
+} // namespace
+
+cli::IncludedGroups includedGroups(py::handle include)
+{
+    std::vector<std::string> names;
+    if (py::isinstance<py::str>(include)) {
+        for (const QString& name : QString::fromStdString(include.cast<std::string>()).split(u',', Qt::SkipEmptyParts))
+            names.push_back(name.trimmed().toStdString());
+    } else {
+        for (const py::handle name : include)
+            names.push_back(py::str(name).cast<std::string>());
+    }
+    cli::IncludedGroups groups{false, false, false, false};
+    for (const std::string& name : names) {
+        if (name == "hbe")
+            groups.spHbe = true;
+        else if (name == "lbe")
+            groups.spLbe = true;
+        else if (name == "d")
+            groups.d = true;
+        else if (name == "f")
+            groups.f = true;
+        else
+            throw py::value_error("unknown valence group \"" + name
+                                  + "\" in include (choose from hbe, lbe, d, f)");
+    }
+    return groups;
+}
+
+cli::MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const cli::IncludedGroups& groups)
+{
+    if (!py::isinstance<py::str>(nameOrId) && !py::isinstance<py::int_>(nameOrId))
+        throw py::type_error("material must be a name or an ID");
+    const QString wanted = QString::fromStdString(py::str(nameOrId).cast<std::string>());
+    return resolved(cli::NamedMaterial{wanted}, database, groups);
+}
+
+py::tuple formula(const std::string& formula, py::handle database, const cli::IncludedGroups& groups)
+{
+    cli::MaterialInputs summed = resolved(cli::FormulaMaterial{QString::fromStdString(formula)}, database, groups);
+    return py::make_tuple(singleOrNone(summed.valenceElectrons), singleOrNone(summed.mass));
+}
+
+py::list materials(py::handle database, const cli::IncludedGroups& groups)
+{
+    const QString path = databasePath(database);
+    QString error;
+    std::unique_ptr<cli::MaterialCatalog> catalog;
+    {
+        py::gil_scoped_release unlocked;
+        catalog = cli::MaterialCatalog::open(path, &error);
+    }
+    if (!catalog)
+        throw py::value_error(text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, error)));
+    py::list table;
+    for (const Material& m : catalog->rows()) {
+        py::dict row;
+        row["id"] = m.id;
+        row["name"] = m.name.isNull() ? py::object(py::none()) : py::str(text(m.name));
+        row["density"] = singleOrNone(m.density);
+        row["mass"] = singleOrNone(m.atomicWeight);
+        row["gap"] = singleOrNone(m.energyGap);
+        row["sp_hbe"] = singleOrNone(m.valenceSpHbe);
+        row["sp_lbe"] = singleOrNone(m.valenceSpLbe);
+        row["d"] = singleOrNone(m.valenceD);
+        row["f"] = singleOrNone(m.valenceF);
+        row["nv"] = singleOrNone(cli::valenceTotal(m, groups));
+        table.append(row);
+    }
+    return table;
+}
+
+} // namespace korvane::python

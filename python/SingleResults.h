@@ -1,0 +1,72 @@
+#pragma once
+
+#include "python/Broadcast.h"
+
+#include <QString>
+
+#include <cmath>
+#include <optional>
+
+namespace korvane::python {
+
+// The Single answer for one element, or the words of the failure.
+struct ElementOutcome {
+    std::optional<float> value;
+    QString error;
+};
+
+// Puts the reason why `value` is no Single into `error`, unless an earlier
+// input of the element already put one there.
+void reportNotSingle(double value, const char* name, QString* error);
+
+// An input held as a Single, as tpp2m reads its numbers: a NaN is not a
+// number, and a value beyond the Single range is out of range. No value, and
+// the reason in `error`, when the input cannot be held.
+inline std::optional<float> single(double value, const char* name, QString* error)
+{
+    const float held = static_cast<float>(value);
+    if (std::isfinite(held)) [[likely]]
+        return held;
+    reportNotSingle(value, name, error);
+    return std::nullopt;
+}
+
+// An input read as a Double: NaN and infinity are not numbers.
+std::optional<double> finiteDouble(double value, const char* name, QString* error);
+
+// The answer for every element of `inputs`, as a float32 array of the
+// broadcast shape (a NumPy float32 scalar when every input is a number).
+// `compute` runs without the interpreter's lock, so other Python threads go
+// on during a long call; it must not touch Python objects. The first failing
+// element ends the call with ValueError, naming the element for an array.
+template <std::size_t N, typename Compute>
+py::object singleResults(const Broadcast<N>& inputs, Compute&& compute)
+{
+    py::array_t<float> results(inputs.shape());
+    float* out = results.mutable_data();
+    py::ssize_t failedAt = -1;
+    QString failure;
+    {
+        py::gil_scoped_release unlocked;
+        for (py::ssize_t i = 0; i < inputs.size(); ++i) {
+            const ElementOutcome outcome = compute(inputs.at(i));
+            if (!outcome.value) {
+                failedAt = i;
+                failure = outcome.error;
+                break;
+            }
+            out[i] = *outcome.value;
+        }
+    }
+    if (failedAt >= 0) {
+        std::string message = failure.toStdString();
+        if (!inputs.allScalar())
+            message += " (at index " + inputs.indexText(failedAt) + ")";
+        throw py::value_error(message);
+    }
+    if (inputs.allScalar())
+        return results[py::tuple()];
+    return results;
+}
+
+} // namespace korvane::python

@@ -1,0 +1,45 @@
+"""The correction factors and transport paths: the worked numbers and failures."""
+
+import numpy as np
+import pytest
+
+import korvane
+
+
+def shown(values, decimals):
+    return [f"{v:.{decimals}f}" for v in np.atleast_1d(values)]
+
+
+def test_approximation_1_follows_the_table():
+    assert shown(korvane.cf1(10, [25, 10]), 3) == ["1.082", "0.977"]
+    assert shown(korvane.cf1([0, 100, 140, 160, 1000, -5], 20), 3) == ["1.098", "0.106", "0.023", "0.023", "0.023",
+                                                                        "0.000"]
+    assert korvane.cf1(10, 25).dtype == np.float32
+
+
+def test_transport_paths_and_approximation_2():
+    path = korvane.trmfp(2.33, 28.09, 1)
+    assert shown(path, 2) == ["71.47"]
+    assert shown(korvane.eff_trmfp(path, [30, 0]), 2) == ["21.13", "0.00"]
+    assert shown(korvane.cf2([0, 10, 20, 50], 10), 3) == ["1.103", "1.022", "0.870", "0.337"]
+    # A cross-section array is read in double precision, the others as Singles.
+    assert korvane.trmfp(2.33, 28.09, np.array([1.0, 2.0])).dtype == np.float32
+
+
+def raised(call):
+    with pytest.raises(ValueError) as error:
+        call()
+    return str(error.value)
+
+
+def test_failures_name_what_cannot_be_formed():
+    assert raised(lambda: korvane.cf1(10, 0)) == "no correction factor for this depth and path"
+    assert raised(lambda: korvane.cf2([10, 20], [10, 0])) == \
+        "no correction factor for this depth and path (at index (1,))"
+    assert raised(lambda: korvane.trmfp(2.33, 28.09, 0)) == \
+        "TrMFP cannot be formed from this density, mass and cross-section"
+    assert raised(lambda: korvane.trmfp(2.33, 0, 1)) == \
+        "TrMFP cannot be formed from this density, mass and cross-section"
+    assert raised(lambda: korvane.trmfp(2.33, 28.09, np.inf)) == "cross_section: inf is not a number"
+    assert raised(lambda: korvane.eff_trmfp(-30, 30)) == "EffTrMFP cannot be formed from this TrMFP and IMFP"
+    assert raised(lambda: korvane.cf1(1e300, 20)) == "depth: 1e+300 is out of range"

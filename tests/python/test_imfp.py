@@ -1,0 +1,87 @@
+"""korvane.imfp: the worked numbers, broadcasting and the failures."""
+
+import numpy as np
+import pytest
+
+import korvane
+
+SIO2 = dict(density=2.65, mass=60.08, gap=9.1, nv=16)
+
+
+def test_silicon_dioxide_by_values_and_by_name_gives_the_worked_numbers(database):
+    for where in (dict(material="SiO2", database=database), dict(material=104, database=database),
+                  dict(material="104", database=database), SIO2):
+        assert f"{korvane.imfp(1000, **where):.2f}" == "29.12"
+        assert f"{korvane.imfp(1000, relativistic=True, **where):.2f}" == "29.05"
+        assert f"{korvane.imfp(100000, **where):.2f}" == "1449.10"
+        assert f"{korvane.imfp(100000, relativistic=True, **where):.2f}" == "1145.72"
+        assert f"{korvane.imfp(50, **where):.2f}" == f"{korvane.imfp(50, relativistic=True, **where):.2f}" == "7.63"
+    # Full single precision, as tpp2m --csv writes it.
+    assert str(korvane.imfp(1000, material="SiO2", database=database)) == "29.11884"
+    assert str(korvane.imfp(1000, relativistic=True, **SIO2)) == "29.052042"
+
+
+def test_valence_groups_chosen_by_include_make_nv(database):
+    # Copper: s+p(hbe) 8, s+p(lbe) 1, d 10; the window's boxes leave s+p(hbe) out.
+    copper = dict(density=8.96, mass=63.546, gap=0)
+    by_name = korvane.imfp(1000, material="Cu", database=database)
+    assert by_name == korvane.imfp(1000, nv=11, **copper)
+    for include in (("hbe", "lbe", "d", "f"), "hbe,lbe,d,f", ["lbe", "hbe", "d"]):
+        assert korvane.imfp(1000, material="Cu", database=database, include=include) == korvane.imfp(
+            1000, nv=19, **copper)
+    assert korvane.imfp(1000, material="Cu", database=database, include=["d"]) == korvane.imfp(1000, nv=10, **copper)
+
+
+def test_numbers_give_a_float32_scalar_and_arrays_broadcast_as_numpy_does():
+    scalar = korvane.imfp(1000, **SIO2)
+    assert type(scalar) is np.float32
+    energies = np.array([100.0, 1000.0, 10000.0])
+    row = korvane.imfp(energies, **SIO2)
+    assert row.dtype == np.float32 and row.shape == (3,)
+    assert [korvane.imfp(e, **SIO2) for e in energies] == list(row)
+    # Energies down a column, densities along a row: a 3 x 2 table.
+    table = korvane.imfp(energies[:, None], density=[2.65, 2.2], mass=60.08, gap=9.1, nv=16)
+    assert table.shape == (3, 2) and table.dtype == np.float32
+    assert table[1, 0] == scalar and table[2, 1] == korvane.imfp(10000, density=2.2, mass=60.08, gap=9.1, nv=16)
+    # float32 input, lists, a 0-d array and a strided view read the same values.
+    assert korvane.imfp(np.float32(1000), **SIO2) == scalar
+    assert type(korvane.imfp(np.array(1000.0), **SIO2)) is np.float32
+    assert list(korvane.imfp(energies[::2], **SIO2)) == [row[0], row[2]]
+    assert korvane.imfp([], **SIO2).shape == (0,)
+
+
+def raised(call):
+    with pytest.raises(ValueError) as error:
+        call()
+    return str(error.value)
+
+
+def test_bad_input_raises_value_error_with_tpp2m_words(database):
+    assert raised(lambda: korvane.imfp(0, **SIO2)) == "energy must be above 0 eV"
+    assert raised(lambda: korvane.imfp([[1000, 500], [20, -1]], **SIO2)) == "energy must be above 0 eV (at index (1, 1))"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=60.08, gap=9.1, nv=0)) == "Nv is 0"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=0, gap=9.1, nv=16)) == "mass is 0"
+    assert raised(lambda: korvane.imfp(1000, density=-2.65, mass=60.08, gap=9.1, nv=16)) == "density must be above 0"
+    assert raised(lambda: korvane.imfp(1e39, **SIO2)) == "energy: 1e+39 is out of range"
+    assert raised(lambda: korvane.imfp([1000, np.nan], **SIO2)) == "energy: nan is not a number (at index (1,))"
+    assert raised(lambda: korvane.imfp("ten", **SIO2)) == 'energy: "ten" is not a number'
+    assert raised(lambda: korvane.imfp([1, 2], density=[1, 2, 3], mass=1, gap=1, nv=1)) == \
+        "the shapes (2,) (3,) () () () cannot be broadcast together"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=60.08, gap=9.1)) == \
+        "a material given by its values needs nv"
+    assert raised(lambda: korvane.imfp(1000)) == "imfp needs a material: a name, an ID, or density, mass, gap and nv"
+    assert raised(lambda: korvane.imfp(1000, material="SiO2", nv=16)) == \
+        "give either a material or its density, mass, gap and nv, not both"
+    assert raised(lambda: korvane.imfp(1000, material="sio2", database=database)) == \
+        f'no material "sio2" in {database} (did you mean "SiO2"?)'
+    assert raised(lambda: korvane.imfp(1000, material=99999, database=database)) == \
+        f'no material "99999" in {database}'
+    assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=["s"])) == \
+        'unknown valence group "s" in include (choose from hbe, lbe, d, f)'
+    assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=[])) == "Nv is 0"
+
+
+def test_energies_outside_the_fitted_range_warn_once():
+    with pytest.warns(UserWarning, match="not valid for energies below 50 eV and above 200000 eV") as warned:
+        korvane.imfp([10, 20, 1000, 300000], **SIO2)
+    assert len(warned) == 1
