@@ -178,6 +178,13 @@ double depthDistribution(const DepthModel& model, double depth)
     return factor * std::exp(-depth / attenuationLength(model));
 }
 
+DepthValue wholeSignal(const DepthModel& model)
+{
+    if (std::string error = depthModelError(model); !error.empty())
+        return {std::nullopt, error};
+    return {moments(model, 0, kInfinity).signal, {}};
+}
+
 DepthValue signalFraction(const DepthModel& model, double thickness)
 {
     if (std::string error = depthModelError(model); !error.empty())

@@ -39,6 +39,9 @@ std::string depthModelError(const DepthModel& model);
 // phi(z) of a usable model, not normalised; 0 above the surface (z < 0).
 double depthDistribution(const DepthModel& model, double depth);
 
+// The whole signal: phi integrated over all depths (Å), to normalise phi.
+DepthValue wholeSignal(const DepthModel& model);
+
 // F(d): the fraction of the signal that comes from depths 0 to d (Å).
 DepthValue signalFraction(const DepthModel& model, double thickness);
 

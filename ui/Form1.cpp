@@ -5,6 +5,7 @@
 #include "materials/ValenceGroups.h"
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
+#include "ui/DepthWindow.h"
 #include "ui/ElasticPanels.h"
 #include "ui/FindControl.h"
 #include "ui/InformationPanels.h"
@@ -67,6 +68,11 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     showInformation->setObjectName(QStringLiteral("ShowInformation"));
     showInformation->addAction(QStringLiteral("&Yes"))->setObjectName(QStringLiteral("Yes"));
     showInformation->addAction(QStringLiteral("&No"))->setObjectName(QStringLiteral("No"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
+    depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));
+    connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, store_); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

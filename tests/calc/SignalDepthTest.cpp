@@ -85,6 +85,7 @@ TEST(SignalDepth, StraightLineClosedForms)
     EXPECT_NEAR(*informationDepth({DepthCorrection::None, 10.0, 0.0}, 0.95).value, 29.957, 5e-4);
     EXPECT_NEAR(*informationDepth({DepthCorrection::None, 10.0, 60.0}, 0.95).value, 14.979, 5e-4);
     EXPECT_EQ(*signalFraction({DepthCorrection::None, 10.0, 0.0}, 0.0).value, 0.0);
+    EXPECT_DOUBLE_EQ(*wholeSignal({DepthCorrection::None, 10.0, 60.0}).value, 5.0);
 }
 
 TEST(SignalDepth, Approximation1AgainstBruteForce)
