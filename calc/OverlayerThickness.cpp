@@ -71,7 +71,7 @@ DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double b
 
     const Lengths l = lengths(overlayer);
     if (l.overlayer == l.crossing) // one energy: the closed form
-        return {l.overlayer * std::log1p(target), {}};
+        return heldResult(l.overlayer * std::log1p(target));
 
     // Bracket d, then Newton's method on log q(d), halving whenever a step
     // would leave the bracket.
@@ -95,7 +95,7 @@ DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double b
         if (settled || high - low <= 1e-16 * high)
             break;
     }
-    return {d, {}};
+    return heldResult(d);
 }
 
 DepthValue overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio)
@@ -108,9 +108,7 @@ DepthValue overlayerRatio(const Overlayer& overlayer, double thickness, double b
         return {std::nullopt, "the bulk ratio R\u221E must be above 0"};
     const Lengths l = lengths(overlayer);
     const double ratio = bulkRatio * -std::expm1(-thickness / l.overlayer) * std::exp(thickness / l.crossing);
-    if (!std::isfinite(ratio))
-        return {std::nullopt, "the ratio for this thickness is too large"};
-    return {ratio, {}};
+    return heldResult(ratio);
 }
 
 } // namespace korvane

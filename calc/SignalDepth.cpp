@@ -153,6 +153,13 @@ bool positive(double value)
 
 } // namespace
 
+DepthValue heldResult(double value)
+{
+    if (!(std::abs(value) <= std::numeric_limits<float>::max()))
+        return {std::nullopt, "the result is too large to be held"};
+    return {value, {}};
+}
+
 std::string depthModelError(const DepthModel& model)
 {
     if (!positive(model.imfp))
@@ -230,7 +237,7 @@ DepthValue informationDepth(const DepthModel& model, double probability)
         if (settled || high - low <= 1e-15 * high)
             break;
     }
-    return {depth, {}};
+    return heldResult(depth);
 }
 
 DepthValue meanEscapeDepth(const DepthModel& model)
@@ -238,7 +245,7 @@ DepthValue meanEscapeDepth(const DepthModel& model)
     if (std::string error = depthModelError(model); !error.empty())
         return {std::nullopt, error};
     const Moments whole = moments(model, 0, kInfinity);
-    return {whole.weighted / whole.signal, {}};
+    return heldResult(whole.weighted / whole.signal);
 }
 
 } // namespace korvane

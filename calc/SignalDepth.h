@@ -33,6 +33,9 @@ struct DepthValue {
     std::string error;
 };
 
+// A result as a DepthValue; like every shown value it must fit a Single.
+DepthValue heldResult(double value);
+
 // Why the model cannot be used; empty when it can.
 std::string depthModelError(const DepthModel& model);
 

@@ -196,7 +196,7 @@ private:
             once(name, cmd_.crossSection) = number(name, value);
         else if (name == QLatin1String("--angle") || name == QLatin1String("--probability")
                  || name == QLatin1String("--ratio") || name == QLatin1String("--bulk-ratio"))
-            once(name, doubles_[name]) = number(name, value);
+            once(name, doubles_[name]) = single(name, value) ? number(name, value) : std::nullopt; // shown as Singles
         else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate"))
             once(name, texts_[name]) = value;
         else if (name == QLatin1String("--output") || name == QLatin1String("-o"))

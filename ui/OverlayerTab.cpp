@@ -132,6 +132,8 @@ void OverlayerTab::recalculate()
         return message(sentence(thickness.error));
     txtThickness_->setText(numbertext::length(float(*thickness.value)));
     const DepthValue back = overlayerRatio(layer, *thickness.value, *bulkRatio);
+    if (!back.value)
+        return message(sentence(back.error));
     txtRatioBack_->setText(numbertext::shortest(float(*back.value)));
     message({});
 }

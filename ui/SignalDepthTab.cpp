@@ -99,9 +99,9 @@ std::optional<double> SignalDepthTab::crossSection() const
     return numbertext::toDouble(txtTransportCrossSection_->text());
 }
 
-std::array<SignalDepthTab::Column, 3> SignalDepthTab::columns(float imfp, double angle) const
+std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle) const
 {
-    std::array<Column, 3> all;
+    std::array<ModelColumn, 3> all;
     for (int m = 0; m < 3; ++m)
         all[m].model = {kCorrections[m], imfp, angle};
     const std::optional<double> sigma = crossSection();
@@ -149,12 +149,12 @@ void SignalDepthTab::recalculate()
         return;
     }
 
-    std::array<Column, 3> all = columns(*imfp.value, *angle);
+    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle);
     std::array<std::optional<double>, 3> depths;
     // Each reason once, after the models it holds for.
     std::vector<std::pair<QString, QStringList>> reasons;
     for (int m = 0; m < 3; ++m) {
-        Column& column = all[m];
+        ModelColumn& column = all[m];
         if (column.error.isEmpty()) {
             const DepthValue id = informationDepth(column.model, *probability);
             const DepthValue med = meanEscapeDepth(column.model);
@@ -179,7 +179,7 @@ void SignalDepthTab::recalculate()
     plot(all, depths);
 }
 
-void SignalDepthTab::plot(const std::array<Column, 3>& columns, const std::array<std::optional<double>, 3>& depths)
+void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths)
 {
     double end = 0;
     for (const std::optional<double>& depth : depths)

@@ -31,13 +31,13 @@ private:
     // the field holds no number.
     std::optional<double> crossSection() const;
     // The models to show, each with the reason it cannot be used, if any.
-    struct Column {
+    struct ModelColumn {
         DepthModel model;
         QString error;
     };
-    std::array<Column, 3> columns(float imfp, double angle) const;
+    std::array<ModelColumn, 3> columns(float imfp, double angle) const;
     void clearResults();
-    void plot(const std::array<Column, 3>& columns, const std::array<std::optional<double>, 3>& depths);
+    void plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths);
 
     const MainWindowInputs& source_;
     QLabel* lblSource_;

@@ -148,6 +148,9 @@ TEST(SignalDepth, BadInputGivesMessageAndNoNumber)
     EXPECT_EQ(meanEscapeDepth({DepthCorrection::Approx2, 10.0, 45.0, 5.0}).error,
               "the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal");
     EXPECT_EQ(signalFraction({DepthCorrection::None, 10.0, 0.0}, -1.0).error, "the thickness must be 0 \u00C5 or more");
+    // Every result is shown as a Single.
+    EXPECT_EQ(informationDepth({DepthCorrection::None, 3e38, 0.0}, 0.95).error, "the result is too large to be held");
+    EXPECT_TRUE(informationDepth({DepthCorrection::None, 3e38, 0.0}, 0.5).value);
 }
 
 TEST(OverlayerThickness, OneEnergyClosedForm)
@@ -195,6 +198,7 @@ TEST(OverlayerThickness, BadInputGivesMessageAndNoNumber)
     EXPECT_EQ(error({10.0, 12.0, 0.0}, 1.0, -2.0), "the bulk ratio R\u221E must be above 0");
     EXPECT_EQ(error({10.0, 12.0, 0.0}, 1e300, 1e-300), "the ratio R / R\u221E is out of range");
     EXPECT_EQ(overlayerRatio({10.0, 12.0, 0.0}, -1.0, 1.0).error, "the thickness must be 0 \u00C5 or more");
+    EXPECT_EQ(overlayerRatio({10.0, 12.0, 0.0}, 1e4, 1.0).error, "the result is too large to be held");
 }
 
 } // namespace

@@ -116,6 +116,7 @@ TEST_F(DepthCommandsTest, WrongCommandLinesAreRefused)
          "--energy is not an option of thickness"},
         {"depth SiO2 --energy 1000 --angle ten", "--angle: \"ten\" is not a number"},
         {"depth SiO2 --energy 1000 --angle 10 --angle 20", "--angle is given twice"},
+        {"depth SiO2 --energy 1000 --probability 1e39", "--probability: \"1e39\" is out of range"},
         {"depth SiO2 --energy 1000 --depth 10", "--depth is not an option of depth"},
         {"depth SiO2", "depth needs an energy: --energy, --range or --log"},
     };
