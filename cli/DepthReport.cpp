@@ -65,7 +65,8 @@ Cell lengthCell(const std::optional<double>& value)
 
 QString depthNote(const Command& command)
 {
-    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle))
+    // At 90° or more the rows themselves say that the angle is wrong.
+    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle && command.angle < 90))
         return {};
     return QStringLiteral("the corrections cf1 and cf2 hold only up to 30° from the surface normal; "
                           "at %1° only the straight-line model is given")

@@ -27,6 +27,7 @@ DepthWindow::DepthWindow(QWidget* mainWindow, const MaterialStore& store) : QWid
 {
     setObjectName(QStringLiteral("DepthWindow"));
     setWindowTitle(QStringLiteral("Depth of the signal"));
+    setAttribute(Qt::WA_QuitOnClose, false); // closing the main window still ends the program
     auto* source = new MainWindowInputs(mainWindow, this);
     signalDepth_ = new SignalDepthTab(*source, this);
     overlayer_ = new OverlayerTab(*source, store, this);

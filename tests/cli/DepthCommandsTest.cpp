@@ -61,6 +61,9 @@ TEST_F(DepthCommandsTest, DepthSaysWhyItLeavesOutCorrectionsAndNumbers)
     EXPECT_EQ(steep.err.toStdString(), "tpp2m: note: the corrections cf1 and cf2 hold only up to 30° from the surface "
                                        "normal; at 45° only the straight-line model is given\n");
 
+    EXPECT_EQ(output("depth SiO2 --energy 1000 --angle 90 --csv"),
+              "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
+              "SiO2,104,1000,non-relativistic,29.11884,90,none,,,the angle must be at least 0° and below 90°\n");
     EXPECT_EQ(output("depth SiO2 --energy 1000 --probability 1 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "SiO2,104,1000,non-relativistic,29.11884,0,none,,29.11884,the probability P must be above 0 and below 1\n"
