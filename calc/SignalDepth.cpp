@@ -106,9 +106,13 @@ Moments approx1Moments(const DepthModel& model, double length, double from, doub
     return sum;
 }
 
+// The integrals wanted from a range of depths: z * phi costs a second
+// quadrature under approximation 2, and only the mean escape depth needs it.
+enum class Wanted { Signal, SignalAndWeighted };
+
 // Approximation 2 by adaptive quadrature over panels that double in width
 // from the shorter of the two length scales, so that neither is stepped over.
-Moments approx2Moments(const DepthModel& model, double length, double from, double to)
+Moments approx2Moments(const DepthModel& model, double length, double from, double to, Wanted wanted)
 {
     const double end = std::min(to, kNegligibleDepth * length);
     const double scale = std::min(model.effTrMfp, length);
@@ -129,18 +133,20 @@ Moments approx2Moments(const DepthModel& model, double length, double from, doub
         if (high <= low)
             continue;
         sum.signal += integrateAdaptively(phi, low, high, kQuadratureTolerance * floor / panels);
-        sum.weighted += integrateAdaptively(zPhi, low, high, kQuadratureTolerance * floor / rate / panels);
+        if (wanted == Wanted::SignalAndWeighted)
+            sum.weighted += integrateAdaptively(zPhi, low, high, kQuadratureTolerance * floor / rate / panels);
     }
     return sum;
 }
 
-// The integrals of phi over the depths from `from` to `to` (Å, may be infinite).
-Moments moments(const DepthModel& model, double from, double to)
+// The integrals of phi over the depths from `from` to `to` (Å, may be infinite);
+// the weighted one only when wanted.
+Moments moments(const DepthModel& model, double from, double to, Wanted wanted = Wanted::Signal)
 {
     const double length = attenuationLength(model);
     switch (model.correction) {
     case DepthCorrection::Approx1: return approx1Moments(model, length, from, to);
-    case DepthCorrection::Approx2: return approx2Moments(model, length, from, to);
+    case DepthCorrection::Approx2: return approx2Moments(model, length, from, to, wanted);
     case DepthCorrection::None: break;
     }
     return linearSegment(from, to - from, 1.0, 0.0, length);
@@ -244,7 +250,7 @@ DepthValue meanEscapeDepth(const DepthModel& model)
 {
     if (std::string error = depthModelError(model); !error.empty())
         return {std::nullopt, error};
-    const Moments whole = moments(model, 0, kInfinity);
+    const Moments whole = moments(model, 0, kInfinity, Wanted::SignalAndWeighted);
     return heldResult(whole.weighted / whole.signal);
 }
 
