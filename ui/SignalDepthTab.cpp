@@ -191,8 +191,10 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
     depthAxis->setRange(0, end);
     auto* signalAxis = new QValueAxis;
     signalAxis->setTitleText(QStringLiteral("\u03C6(z) / \u222B\u03C6 dz [1/\u00C5]"));
-    for (QAbstractAxis* axis : chart_->axes())
-        chart_->removeAxis(axis);
+    for (QAbstractAxis* axis : chart_->axes()) {
+        chart_->removeAxis(axis); // gives up the chart's ownership
+        delete axis;
+    }
     chart_->addAxis(depthAxis, Qt::AlignBottom);
     chart_->addAxis(signalAxis, Qt::AlignLeft);
 
