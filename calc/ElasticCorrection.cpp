@@ -13,7 +13,7 @@ namespace ck = korvane::checked;
 
 // Approximation 1: CF against the reduced depth x = z / IMFP. Knots every
 // 0.25 up to 7.0, then one last knot at 8.0; beyond it the curve is flat.
-constexpr std::size_t kKnotCount = 30;
+constexpr std::size_t kKnotCount = kApprox1KnotCount;
 
 constexpr std::array<double, kKnotCount> kReducedDepth = {
     0.00, 0.25, 0.50, 0.75, 1.00, 1.25, 1.50, 1.75, 2.00, 2.25,
@@ -72,6 +72,16 @@ float approx2(float depth, float effTrMfp)
 }
 
 } // namespace
+
+const std::array<double, kApprox1KnotCount>& approx1ReducedDepths()
+{
+    return kReducedDepth;
+}
+
+const std::array<double, kApprox1KnotCount>& approx1Factors()
+{
+    return kCorrection;
+}
 
 std::optional<float> correctionFactorApprox1(float depth, float imfp)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 
 // Correction factor CF for elastic electron scattering: the ratio of the
@@ -13,6 +15,12 @@ namespace korvane {
 
 // CF by approximation 1 for depth z (Å) and IMFP lambda (Å); nullopt on failure.
 std::optional<float> correctionFactorApprox1(float depth, float imfp);
+
+// The knots of approximation 1: reduced depths x = z / IMFP and CF there.
+// Between knots CF is linear; past the last knot it stays at the last value.
+inline constexpr std::size_t kApprox1KnotCount = 30;
+const std::array<double, kApprox1KnotCount>& approx1ReducedDepths();
+const std::array<double, kApprox1KnotCount>& approx1Factors();
 
 struct TransportPaths {
     std::optional<float> trMfp;    // transport mean free path (Å)

@@ -23,7 +23,9 @@ enum : unsigned {
     kCf1 = 1u << unsigned(CommandKind::Cf1),
     kCf2 = 1u << unsigned(CommandKind::Cf2),
     kPlot = 1u << unsigned(CommandKind::Plot),
-    kComputing = kImfp | kCf1 | kCf2 | kPlot,
+    kDepth = 1u << unsigned(CommandKind::Depth),
+    kThickness = 1u << unsigned(CommandKind::Thickness),
+    kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth,
 };
 
 struct OptionInfo {
@@ -32,18 +34,18 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 23> kOptions = {{
-    {"--database", true, kList | kComputing},
-    {"--include", true, kList | kComputing},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2},
-    {"--json", false, kList | kImfp | kCf1 | kCf2},
+constexpr std::array<OptionInfo, 31> kOptions = {{
+    {"--database", true, kList | kComputing | kThickness},
+    {"--include", true, kList | kComputing | kThickness},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness},
     {"--energy", true, kComputing},
     {"--range", true, kComputing},
     {"--log", true, kComputing},
     {"--line", true, kComputing},
     {"--source", true, kComputing},
     {"--photon-energy", true, kComputing},
-    {"--relativistic", false, kComputing},
+    {"--relativistic", false, kComputing | kThickness},
     {"--density", true, kComputing},
     {"--mass", true, kComputing},
     {"--gap", true, kComputing},
@@ -51,7 +53,15 @@ constexpr std::array<OptionInfo, 23> kOptions = {{
     {"--formula", true, kComputing},
     {"--imfp", true, kCf1 | kCf2},
     {"--depth", true, kCf1 | kCf2},
-    {"--cross-section", true, kCf2},
+    {"--cross-section", true, kCf2 | kDepth},
+    {"--angle", true, kDepth | kThickness},
+    {"--probability", true, kDepth},
+    {"--overlayer", true, kThickness},
+    {"--substrate", true, kThickness},
+    {"--overlayer-energy", true, kThickness},
+    {"--substrate-energy", true, kThickness},
+    {"--ratio", true, kThickness},
+    {"--bulk-ratio", true, kThickness},
     {"--eff-trmfp", true, kCf2},
     {"--output", true, kPlot},
     {"-o", true, kPlot},
@@ -62,6 +72,7 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("list"), CommandKind::List}, {QStringLiteral("imfp"), CommandKind::Imfp},
     {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
     {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
+    {QStringLiteral("depth"), CommandKind::Depth}, {QStringLiteral("thickness"), CommandKind::Thickness},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -193,6 +204,11 @@ private:
             once(name, formula_) = value;
         else if (name == QLatin1String("--cross-section"))
             once(name, cmd_.crossSection) = number(name, value);
+        else if (name == QLatin1String("--angle") || name == QLatin1String("--probability")
+                 || name == QLatin1String("--ratio") || name == QLatin1String("--bulk-ratio"))
+            once(name, doubles_[name]) = single(name, value) ? number(name, value) : std::nullopt; // shown as Singles
+        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate"))
+            once(name, texts_[name]) = value;
         else if (name == QLatin1String("--output") || name == QLatin1String("-o"))
             cmd_.outputFile = value;
         else if (name == QLatin1String("--size"))
@@ -320,6 +336,11 @@ private:
         case CommandKind::Help:
         case CommandKind::List: return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
+        case CommandKind::Depth:
+            needMaterialsAndEnergies();
+            readDepthValues();
+            return;
+        case CommandKind::Thickness: return readThicknessValues();
         case CommandKind::Plot:
             needMaterialsAndEnergies();
             if (cmd_.outputFile.isEmpty())
@@ -360,6 +381,37 @@ private:
             }
             return;
         }
+    }
+
+    // The angle and P keep their defaults unless given; their ranges are
+    // checked with the physics, which says what is wrong with a value.
+    void readDepthValues()
+    {
+        cmd_.angle = doubles_[QStringLiteral("--angle")].value_or(cmd_.angle);
+        cmd_.probability = doubles_[QStringLiteral("--probability")].value_or(cmd_.probability);
+    }
+
+    // The overlayer and the substrate become the two materials, their peak
+    // energies the two energies.
+    void readThicknessValues()
+    {
+        for (const char* needed : {"--overlayer", "--substrate", "--overlayer-energy", "--substrate-energy",
+                                   "--ratio", "--bulk-ratio"})
+            if (!has(needed))
+                fail(QStringLiteral("thickness needs %1").arg(QLatin1String(needed)));
+        if (!cmd_.materials.empty())
+            fail(QStringLiteral("thickness takes its materials from --overlayer and --substrate (got \"%1\")")
+                     .arg(std::get<NamedMaterial>(cmd_.materials.front()).nameOrId));
+        if (cmd_.forms == Forms::Both)
+            fail(QStringLiteral("thickness takes one form of the formula: --relativistic without \"both\""));
+        if (!error_.isEmpty())
+            return;
+        cmd_.materials = {NamedMaterial{texts_[QStringLiteral("--overlayer")]},
+                          NamedMaterial{texts_[QStringLiteral("--substrate")]}};
+        cmd_.energies = {*value("--overlayer-energy"), *value("--substrate-energy")};
+        readDepthValues();
+        cmd_.ratio = *doubles_[QStringLiteral("--ratio")];
+        cmd_.bulkRatio = *doubles_[QStringLiteral("--bulk-ratio")];
     }
 
     // A path given directly stands for the material and its energies.
@@ -422,6 +474,8 @@ private:
     bool formatGiven_ = false;
     std::set<QString> given_;
     std::map<QString, std::optional<float>> singles_;
+    std::map<QString, std::optional<double>> doubles_;
+    std::map<QString, QString> texts_;
     QString formula_;
     std::vector<TypedLine> typedLines_;
     LinePhotons photons_;

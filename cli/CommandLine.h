@@ -12,7 +12,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -79,6 +79,14 @@ struct Command {
     std::optional<float> transportMass;    // g/mol, likewise
     std::optional<double> crossSection;    // units of a0^2
     std::optional<float> effTrMfp;         // Å
+
+    // Depth of the signal (for the straight-line model, cf1 and, with
+    // crossSection, cf2) and overlayer thickness. For thickness the materials
+    // are the overlayer and the substrate, the energies their two peaks.
+    double angle = 0;          // degrees from the surface normal
+    double probability = 0.95; // signal fraction for the information depth
+    double ratio = 0;          // R = I_o / I_s
+    double bulkRatio = 0;      // R∞ = I_o∞ / I_s∞
 
     // Plot.
     QString outputFile;

@@ -15,6 +15,10 @@ Usage:
   tpp2m cf2 (--eff-trmfp L | --density D --mass M --cross-section S --imfp L
              | MATERIAL... ENERGIES --cross-section S) --depth Z[,Z...] [--csv | --json]
   tpp2m plot MATERIAL... ENERGIES -o FILE.png|FILE.svg [--size WxH] [--relativistic [both]]
+  tpp2m depth MATERIAL... ENERGIES [--angle DEG] [--probability P] [--cross-section S]
+             [--csv | --json]
+  tpp2m thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E
+             --ratio R --bulk-ratio RINF [--angle DEG] [--csv | --json]
   tpp2m --help
 
 Commands:
@@ -37,6 +41,20 @@ Commands:
          PNG or SVG picture of WxH pixels (800x600 unless --size says otherwise).
            tpp2m plot SiO2 Cu Au --log 50:10000:200 -o imfp.png
            tpp2m plot SiO2 --range 50:100000:50 --relativistic both -o silica.svg
+  depth  How deep the signal comes from, at DEG degrees from the surface normal
+         (default 0): the information depth ID, above which the fraction P of the
+         signal arises (default 0.95), and the mean escape depth MED, by the
+         straight-line model (none), by approximation 1 (cf1) and, with the
+         transport cross-section S, by approximation 2 (cf2). The corrections
+         hold only up to 30 degrees; beyond, only the straight-line model is given.
+           tpp2m depth SiO2 --energy 1486.6 --angle 20 --cross-section 1.2
+  thickness
+         The thickness of an overlayer O on a substrate S (names or IDs) by the
+         straight-line model, from the ratio R of the overlayer's to the
+         substrate's peak intensity and the ratio RINF of the two bulk
+         intensities, with the peaks' kinetic energies in eV.
+           tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383
+             --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9
 
 MATERIAL is a name as in the database (letter case counts) or an ID, or:
   --density D --mass M --gap EG --nv NV   a material given by its values

@@ -3,12 +3,14 @@
 #include "cli/OneLine.h"
 
 #include "cli/CorrectionReport.h"
+#include "cli/DepthReport.h"
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
 #include "cli/ImfpChart.h"
 #include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
+#include "cli/ThicknessReport.h"
 
 #include <QApplication>
 
@@ -94,6 +96,12 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Cf1:
     case CommandKind::Cf2: writeCorrectionReport(command, resolved.materials, out); break;
     case CommandKind::Plot: return plot(command, resolved.materials, err);
+    case CommandKind::Depth:
+        if (const QString note = depthNote(command); !note.isEmpty())
+            printLine(err, QStringLiteral("note: ") + note);
+        writeDepthReport(command, resolved.materials, out);
+        break;
+    case CommandKind::Thickness: writeThicknessReport(command, resolved.materials, out); break;
     default: break;
     }
     return kSuccess;

@@ -5,6 +5,7 @@
 #include "materials/ValenceGroups.h"
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
+#include "ui/DepthWindow.h"
 #include "ui/ElasticPanels.h"
 #include "ui/FindControl.h"
 #include "ui/FormLineEnergy.h"
@@ -71,6 +72,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     addLineEnergyEntry(tools, this);
+    QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
+    depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));
+    connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, store_); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

@@ -113,7 +113,8 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
             menus << entry->objectName() + u'=' + entry->text();
     }
     EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:",
-                                  "mnuEnergyFromLine=Energy from a &line...", "&Help hidden disabled:",
+                                  "mnuEnergyFromLine=Energy from a &line...",
+                                  "mnuDepthOfTheSignal=&Depth of the signal...", "&Help hidden disabled:",
                                   "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
 
     // The designed faces through their metric-compatible stand-ins, at the

@@ -1,0 +1,114 @@
+#include "calc/OverlayerThickness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace korvane {
+
+namespace {
+
+bool positive(double value)
+{
+    return std::isfinite(value) && value > 0;
+}
+
+std::string ratioError(double ratio, double bulkRatio)
+{
+    if (!positive(ratio))
+        return "the ratio R must be above 0";
+    if (!positive(bulkRatio))
+        return "the bulk ratio R\u221E must be above 0";
+    return {};
+}
+
+// The two attenuation lengths along the normal.
+struct Lengths {
+    double overlayer; // of the overlayer's own electrons
+    double crossing;  // of the substrate's electrons crossing the overlayer
+};
+
+Lengths lengths(const Overlayer& overlayer)
+{
+    const double cosine = std::cos(overlayer.angle * std::numbers::pi / 180.0);
+    return {overlayer.imfpOverlayer * cosine, overlayer.imfpSubstrateInOverlayer * cosine};
+}
+
+// log q(d) - log q: increasing and concave in d, from -inf at 0 to +inf.
+double logExcess(const Lengths& l, double d, double logTarget)
+{
+    return std::log(-std::expm1(-d / l.overlayer)) + d / l.crossing - logTarget;
+}
+
+double logSlope(const Lengths& l, double d)
+{
+    return 1.0 / (l.overlayer * std::expm1(d / l.overlayer)) + 1.0 / l.crossing;
+}
+
+} // namespace
+
+std::string overlayerError(const Overlayer& overlayer)
+{
+    if (!positive(overlayer.imfpOverlayer))
+        return "the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5";
+    if (!positive(overlayer.imfpSubstrateInOverlayer))
+        return "the IMFP of the overlayer at the substrate energy must be above 0 \u00C5";
+    if (!(overlayer.angle >= 0 && overlayer.angle < 90))
+        return "the angle must be at least 0\u00B0 and below 90\u00B0";
+    return {};
+}
+
+DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio)
+{
+    std::string error = overlayerError(overlayer);
+    if (error.empty())
+        error = ratioError(ratio, bulkRatio);
+    const double target = ratio / bulkRatio;
+    if (error.empty() && !positive(target))
+        error = "the ratio R / R\u221E is out of range";
+    if (!error.empty())
+        return {std::nullopt, error};
+
+    const Lengths l = lengths(overlayer);
+    if (l.overlayer == l.crossing) // one energy: the closed form
+        return heldResult(l.overlayer * std::log1p(target));
+
+    // Bracket d, then Newton's method on log q(d), halving whenever a step
+    // would leave the bracket.
+    const double logTarget = std::log(target);
+    double low = 0, high = std::min(l.overlayer, l.crossing) * std::log1p(target);
+    while (logExcess(l, high, logTarget) < 0) {
+        low = high;
+        high *= 2.0;
+    }
+    double d = high;
+    for (int step = 0; step < 200; ++step) {
+        const double value = logExcess(l, d, logTarget);
+        if (value == 0)
+            break;
+        (value < 0 ? low : high) = d;
+        double next = d - value / logSlope(l, d);
+        if (!(next > low && next < high))
+            next = 0.5 * (low + high);
+        const bool settled = std::abs(next - d) <= 1e-15 * d;
+        d = next;
+        if (settled || high - low <= 1e-16 * high)
+            break;
+    }
+    return heldResult(d);
+}
+
+DepthValue overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio)
+{
+    if (std::string error = overlayerError(overlayer); !error.empty())
+        return {std::nullopt, error};
+    if (!(thickness >= 0) || !std::isfinite(thickness))
+        return {std::nullopt, "the thickness must be 0 \u00C5 or more"};
+    if (!positive(bulkRatio))
+        return {std::nullopt, "the bulk ratio R\u221E must be above 0"};
+    const Lengths l = lengths(overlayer);
+    const double ratio = bulkRatio * -std::expm1(-thickness / l.overlayer) * std::exp(thickness / l.crossing);
+    return heldResult(ratio);
+}
+
+} // namespace korvane

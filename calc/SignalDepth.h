@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// How deep the signal comes from. The depth distribution of the signal is
+// phi(z) = CF(z) * exp(-z / (IMFP cos(angle))) for depths z >= 0, where CF is
+// the elastic-scattering correction of one of three models. From it follow the
+// fraction of the signal from the top layer, the information depth and the
+// mean escape depth. Double precision throughout; each function returns no
+// value but a message when its input is not usable.
+namespace korvane {
+
+enum class DepthCorrection {
+    None,    // CF = 1: straight-line paths
+    Approx1, // the knots of approximation 1, at z / IMFP
+    Approx2, // the formula of approximation 2, at z / EffTrMFP
+};
+
+// The corrections hold only for emission up to this angle from the normal.
+inline constexpr double kMaxCorrectedAngle = 30.0; // degrees
+
+struct DepthModel {
+    DepthCorrection correction = DepthCorrection::None;
+    double imfp = 0;     // Å
+    double angle = 0;    // degrees from the surface normal, 0 <= angle < 90
+    double effTrMfp = 0; // Å, used by approximation 2 only
+};
+
+// A number, or the reason there is none.
+struct DepthValue {
+    std::optional<double> value;
+    std::string error;
+};
+
+// A result as a DepthValue; like every shown value it must fit a Single.
+DepthValue heldResult(double value);
+
+// Why the model cannot be used; empty when it can.
+std::string depthModelError(const DepthModel& model);
+
+// phi(z) of a usable model, not normalised; 0 above the surface (z < 0).
+double depthDistribution(const DepthModel& model, double depth);
+
+// The whole signal: phi integrated over all depths (Å), to normalise phi.
+DepthValue wholeSignal(const DepthModel& model);
+
+// F(d): the fraction of the signal that comes from depths 0 to d (Å).
+DepthValue signalFraction(const DepthModel& model, double thickness);
+
+// ID(P): the depth (Å) above which the fraction P of the signal arises, 0 < P < 1.
+DepthValue informationDepth(const DepthModel& model, double probability);
+
+// MED: the mean depth (Å) the signal comes from.
+DepthValue meanEscapeDepth(const DepthModel& model);
+
+} // namespace korvane

@@ -1,0 +1,117 @@
+#include "cli/DepthReport.h"
+
+#include "calc/ElasticCorrection.h"
+#include "calc/SignalDepth.h"
+#include "cli/ImfpReport.h"
+
+namespace korvane::cli {
+
+namespace {
+
+const char* correctionName(DepthCorrection correction)
+{
+    switch (correction) {
+    case DepthCorrection::Approx1: return "cf1";
+    case DepthCorrection::Approx2: return "cf2";
+    case DepthCorrection::None: break;
+    }
+    return "none";
+}
+
+std::vector<DepthCorrection> correctionsOf(const Command& command)
+{
+    if (command.angle > kMaxCorrectedAngle)
+        return {DepthCorrection::None};
+    if (command.crossSection)
+        return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
+    return {DepthCorrection::None, DepthCorrection::Approx1};
+}
+
+// EffTrMFP from the material's density and mass, the given transport
+// cross-section and the IMFP, or why it cannot be formed.
+std::optional<float> effectiveTransportPath(const MaterialInputs& material, double crossSection, float imfp,
+                                            QString* error)
+{
+    if (!material.density || !material.mass) {
+        *error = QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density");
+        return std::nullopt;
+    }
+    const TransportPaths paths = transportMeanFreePaths(*material.density, *material.mass, crossSection, imfp);
+    if (!paths.effTrMfp)
+        *error = QStringLiteral("EffTrMFP cannot be formed from this density, mass, cross-section and IMFP");
+    return paths.effTrMfp;
+}
+
+// The two depths of one model, or why there are none.
+struct Depths {
+    std::optional<double> information;
+    std::optional<double> meanEscape;
+    QString error;
+};
+
+Depths depthsOf(const DepthModel& model, double probability)
+{
+    const DepthValue id = informationDepth(model, probability);
+    const DepthValue med = meanEscapeDepth(model);
+    return {id.value, med.value, QString::fromStdString(id.error.empty() ? med.error : id.error)};
+}
+
+Cell lengthCell(const std::optional<double>& value)
+{
+    return value ? Cell::ofSingle(float(*value), 2) : Cell::empty();
+}
+
+} // namespace
+
+QString depthNote(const Command& command)
+{
+    // At 90° or more the rows themselves say that the angle is wrong.
+    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle && command.angle < 90))
+        return {};
+    return QStringLiteral("the corrections cf1 and cf2 hold only up to 30° from the surface normal; "
+                          "at %1° only the straight-line model is given")
+        .arg(command.angle);
+}
+
+void writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+{
+    std::vector<Column> columns = materialColumns();
+    columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
+    columns.push_back({"angle_deg", QStringLiteral("Angle (°)"), true});
+    columns.push_back({"correction", QStringLiteral("Correction")});
+    columns.push_back({"information_depth_A", QStringLiteral("Information depth (\u00C5)"), true});
+    columns.push_back({"mean_escape_depth_A", QStringLiteral("Mean escape depth (\u00C5)"), true});
+    columns.push_back({"error", QStringLiteral("Error"), false, true});
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, std::move(columns), out);
+    for (const MaterialInputs& material : materials) {
+        for (const float energy : command.energies) {
+            for (const ImfpForm form : formsToCompute(command.forms)) {
+                const ImfpOutcome outcome = evaluateImfp(material, energy, form);
+                for (const DepthCorrection correction : correctionsOf(command)) {
+                    Depths depths{{}, {}, outcome.error};
+                    if (outcome.imfp) {
+                        DepthModel model{correction, *outcome.imfp, command.angle};
+                        if (correction == DepthCorrection::Approx2) {
+                            const std::optional<float> effTrMfp =
+                                effectiveTransportPath(material, *command.crossSection, *outcome.imfp, &depths.error);
+                            model.effTrMfp = effTrMfp.value_or(0.0f);
+                        }
+                        if (depths.error.isEmpty())
+                            depths = depthsOf(model, command.probability);
+                    }
+                    Row row = materialCells(material, energy, form);
+                    row.push_back(outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty());
+                    row.push_back(Cell::ofSingle(float(command.angle)));
+                    row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
+                    row.push_back(lengthCell(depths.information));
+                    row.push_back(lengthCell(depths.meanEscape));
+                    row.push_back(depths.error.isEmpty() ? Cell::empty() : Cell::ofText(depths.error));
+                    writer->write(row);
+                }
+            }
+        }
+    }
+    writer->finish();
+}
+
+} // namespace korvane::cli

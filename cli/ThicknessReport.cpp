@@ -1,0 +1,64 @@
+#include "cli/ThicknessReport.h"
+
+#include "calc/OverlayerThickness.h"
+#include "cli/ImfpEvaluation.h"
+#include "cli/RowWriter.h"
+
+namespace korvane::cli {
+
+namespace {
+
+std::vector<Column> thicknessColumns()
+{
+    return {
+        {"overlayer", QStringLiteral("Overlayer")},
+        {"substrate", QStringLiteral("Substrate")},
+        {"overlayer_energy_eV", QStringLiteral("E overlayer (eV)"), true},
+        {"substrate_energy_eV", QStringLiteral("E substrate (eV)"), true},
+        {"imfp_overlayer_A", QStringLiteral("IMFP overlayer (\u00C5)"), true},
+        {"imfp_substrate_in_overlayer_A", QStringLiteral("IMFP substrate in overlayer (\u00C5)"), true},
+        {"angle_deg", QStringLiteral("Angle (°)"), true},
+        {"ratio", QStringLiteral("R"), true},
+        {"bulk_ratio", QStringLiteral("R\u221E"), true},
+        {"thickness_A", QStringLiteral("Thickness (\u00C5)"), true},
+        {"error", QStringLiteral("Error"), false, true},
+    };
+}
+
+Cell imfpCell(const ImfpOutcome& outcome)
+{
+    return outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
+}
+
+} // namespace
+
+void writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+{
+    const MaterialInputs& overlayer = materials.at(0);
+    const MaterialInputs& substrate = materials.at(1);
+    const float overlayerEnergy = command.energies.at(0);
+    const float substrateEnergy = command.energies.at(1);
+    const ImfpForm form = formsToCompute(command.forms).front();
+    // Both paths run through the overlayer: its IMFP at each peak energy.
+    const ImfpOutcome own = evaluateImfp(overlayer, overlayerEnergy, form);
+    const ImfpOutcome crossing = evaluateImfp(overlayer, substrateEnergy, form);
+
+    QString error = own.error.isEmpty() ? crossing.error : own.error;
+    std::optional<double> thickness;
+    if (error.isEmpty()) {
+        const DepthValue d =
+            overlayerThickness({*own.imfp, *crossing.imfp, command.angle}, command.ratio, command.bulkRatio);
+        thickness = d.value;
+        error = QString::fromStdString(d.error);
+    }
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
+    writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
+                   Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing),
+                   Cell::ofSingle(float(command.angle)), Cell::ofSingle(float(command.ratio)),
+                   Cell::ofSingle(float(command.bulkRatio)),
+                   thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
+                   error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
+    writer->finish();
+}
+
+} // namespace korvane::cli

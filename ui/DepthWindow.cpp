@@ -1,0 +1,42 @@
+#include "ui/DepthWindow.h"
+
+#include "ui/MainWindowInputs.h"
+#include "ui/OverlayerTab.h"
+#include "ui/SignalDepthTab.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace korvane::ui {
+
+DepthWindow* DepthWindow::showFor(QWidget* mainWindow, const MaterialStore& store)
+{
+    auto* window = mainWindow->findChild<DepthWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window) {
+        window->overlayer_->reloadMaterials(); // materials may have been added or renamed since
+    } else {
+        window = new DepthWindow(mainWindow, store);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+DepthWindow::DepthWindow(QWidget* mainWindow, const MaterialStore& store) : QWidget(mainWindow, Qt::Window)
+{
+    setObjectName(QStringLiteral("DepthWindow"));
+    setWindowTitle(QStringLiteral("Depth of the signal"));
+    setAttribute(Qt::WA_QuitOnClose, false); // closing the main window still ends the program
+    auto* source = new MainWindowInputs(mainWindow, this);
+    signalDepth_ = new SignalDepthTab(*source, this);
+    overlayer_ = new OverlayerTab(*source, store, this);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabsDepth"));
+    tabs->addTab(signalDepth_, QStringLiteral("&Signal depth"));
+    tabs->addTab(overlayer_, QStringLiteral("&Overlayer thickness"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,107 @@
+#include "ui/MainWindowInputs.h"
+
+#include "materials/NumberText.h"
+#include "materials/ValenceGroups.h"
+#include "ui/FindControl.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace korvane::ui {
+
+namespace {
+
+MainWindowInputs::Imfp imfpFrom(const ImfpInputs& inputs, ImfpForm form)
+{
+    if (const std::optional<float> value = imfp(form, inputs))
+        return {value, {}};
+    return {std::nullopt, QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy.")};
+}
+
+} // namespace
+
+MainWindowInputs::MainWindowInputs(QWidget* mainWindow, QObject* parent)
+    : QObject(parent),
+      txtElectronEnergy_(findControl<QLineEdit>(mainWindow, "txtElectronEnergy")),
+      Opt_relativistic_(findControl<QRadioButton>(mainWindow, "Opt_relativistic")),
+      txtName_(findControl<QLineEdit>(mainWindow, "txtName")),
+      txtBulkDensity_(findControl<QLineEdit>(mainWindow, "txtBulkDensity")),
+      txtAtomicMass_(findControl<QLineEdit>(mainWindow, "txtAtomicMass")),
+      txtEnergyGap_(findControl<QLineEdit>(mainWindow, "txtEnergyGap")),
+      txtNoValenceElectrprAtomorMolec_(findControl<QLineEdit>(mainWindow, "txtNoValenceElectrprAtomorMolec")),
+      chk_S_P_hbe_(findControl<QCheckBox>(mainWindow, "chk_S_P_hbe")),
+      chk_S_P_lbe_(findControl<QCheckBox>(mainWindow, "chk_S_P_lbe")),
+      chk_d_(findControl<QCheckBox>(mainWindow, "chk_d")),
+      chk_f_(findControl<QCheckBox>(mainWindow, "chk_f"))
+{
+    for (QLineEdit* field : {txtElectronEnergy_, txtName_, txtBulkDensity_, txtAtomicMass_, txtEnergyGap_,
+                             txtNoValenceElectrprAtomorMolec_})
+        connect(field, &QLineEdit::textChanged, this, &MainWindowInputs::changed);
+    connect(Opt_relativistic_, &QRadioButton::toggled, this, &MainWindowInputs::changed);
+}
+
+QString MainWindowInputs::materialName() const
+{
+    return txtName_->text();
+}
+
+QString MainWindowInputs::energyText() const
+{
+    return txtElectronEnergy_->text();
+}
+
+ImfpForm MainWindowInputs::form() const
+{
+    return Opt_relativistic_->isChecked() ? ImfpForm::Relativistic : ImfpForm::NonRelativistic;
+}
+
+std::optional<float> MainWindowInputs::density() const
+{
+    return numbertext::toSingle(txtBulkDensity_->text());
+}
+
+std::optional<float> MainWindowInputs::mass() const
+{
+    return numbertext::toSingle(txtAtomicMass_->text());
+}
+
+MainWindowInputs::Imfp MainWindowInputs::imfp() const
+{
+    // The same five fields, read the same way, as the main window's own IMFP.
+    ImfpInputs inputs;
+    const std::pair<QLineEdit*, float*> fields[] = {
+        {txtBulkDensity_, &inputs.density},
+        {txtNoValenceElectrprAtomorMolec_, &inputs.valenceElectrons},
+        {txtAtomicMass_, &inputs.mass},
+        {txtEnergyGap_, &inputs.bandGap},
+        {txtElectronEnergy_, &inputs.energy},
+    };
+    for (const auto& [box, value] : fields) {
+        const std::optional<float> number = numbertext::toSingle(box->text());
+        if (!number)
+            return {std::nullopt, QStringLiteral("The main window's material or energy is not a number.")};
+        *value = *number;
+    }
+    return imfpFrom(inputs, form());
+}
+
+MainWindowInputs::Imfp MainWindowInputs::imfpOf(const Material& material, float energy) const
+{
+    // Each group as the main window shows it ("0.0") and reads it back.
+    const auto shown = [](const std::optional<float>& value) {
+        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
+    };
+    const ValenceGroups groups{
+        {shown(material.valenceSpHbe), chk_S_P_hbe_->isChecked()},
+        {shown(material.valenceSpLbe), chk_S_P_lbe_->isChecked()},
+        {shown(material.valenceD), chk_d_->isChecked()},
+        {shown(material.valenceF), chk_f_->isChecked()},
+    };
+    const std::optional<float> total = groups.total();
+    if (!material.density || !material.atomicWeight || !material.energyGap || !total)
+        return {std::nullopt, QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name)};
+    return imfpFrom({*material.density, *total, *material.atomicWeight, *material.energyGap, energy}, form());
+}
+
+} // namespace korvane::ui

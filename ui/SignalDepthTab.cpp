@@ -1,0 +1,236 @@
+#include "ui/SignalDepthTab.h"
+
+#include "calc/ElasticCorrection.h"
+#include "materials/NumberText.h"
+#include "ui/MainWindowInputs.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPen>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace korvane::ui {
+
+namespace {
+
+constexpr std::array<const char*, 3> kModelNames = {"Straight line", "Approximation 1", "Approximation 2"};
+constexpr std::array<const char*, 3> kModelKeys = {"None", "Cf1", "Cf2"};
+constexpr std::array<DepthCorrection, 3> kCorrections = {DepthCorrection::None, DepthCorrection::Approx1,
+                                                         DepthCorrection::Approx2};
+constexpr int kCurvePoints = 240;
+
+QLineEdit* resultBox(QWidget* parent, const QString& name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+QLineEdit* inputBox(QWidget* parent, const char* name, const char* text)
+{
+    auto* box = new QLineEdit(QString::fromUtf8(text), parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+} // namespace
+
+SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, QWidget* parent) : QWidget(parent), source_(source)
+{
+    setObjectName(QStringLiteral("tabSignalDepth"));
+    lblSource_ = new QLabel(this);
+    lblSource_->setObjectName(QStringLiteral("lblDepthSource"));
+    txtAngle_ = inputBox(this, "txtAngle", "0");
+    txtProbability_ = inputBox(this, "txtProbability", "0.95");
+    txtTransportCrossSection_ = inputBox(this, "txtTransportCrossSection", "");
+
+    auto* inputs = new QFormLayout;
+    inputs->addRow(QStringLiteral("Angle from the surface normal [°]:"), txtAngle_);
+    inputs->addRow(QStringLiteral("Signal fraction P for the information depth:"), txtProbability_);
+    inputs->addRow(QStringLiteral("Transport cross-section [a0²], for approximation 2:"), txtTransportCrossSection_);
+
+    auto* results = new QGridLayout;
+    results->addWidget(new QLabel(QStringLiteral("Information depth ID"), this), 1, 0);
+    results->addWidget(new QLabel(QStringLiteral("Mean escape depth MED"), this), 2, 0);
+    for (int m = 0; m < 3; ++m) {
+        results->addWidget(new QLabel(QLatin1String(kModelNames[m]), this), 0, m + 1, Qt::AlignCenter);
+        informationDepth_[m] = resultBox(this, QStringLiteral("txtInformationDepth") + QLatin1String(kModelKeys[m]));
+        meanEscapeDepth_[m] = resultBox(this, QStringLiteral("txtMeanEscapeDepth") + QLatin1String(kModelKeys[m]));
+        results->addWidget(informationDepth_[m], 1, m + 1);
+        results->addWidget(meanEscapeDepth_[m], 2, m + 1);
+    }
+    lblDepthMessage_ = new QLabel(this);
+    lblDepthMessage_->setObjectName(QStringLiteral("lblDepthMessage"));
+    lblDepthMessage_->setWordWrap(true);
+
+    chart_ = new QChart;
+    chart_->setTitle(QStringLiteral("Depth distribution of the signal"));
+    auto* view = new QChartView(chart_, this);
+    view->setObjectName(QStringLiteral("chartDepth"));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(480, 300);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblSource_);
+    layout->addLayout(inputs);
+    layout->addLayout(results);
+    layout->addWidget(lblDepthMessage_);
+    layout->addWidget(view, 1);
+
+    for (QLineEdit* box : {txtAngle_, txtProbability_, txtTransportCrossSection_})
+        connect(box, &QLineEdit::textChanged, this, &SignalDepthTab::recalculate);
+    connect(&source_, &MainWindowInputs::changed, this, &SignalDepthTab::recalculate);
+    recalculate();
+}
+
+std::optional<double> SignalDepthTab::crossSection() const
+{
+    return numbertext::toDouble(txtTransportCrossSection_->text());
+}
+
+std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle) const
+{
+    std::array<ModelColumn, 3> all;
+    for (int m = 0; m < 3; ++m)
+        all[m].model = {kCorrections[m], imfp, angle};
+    const std::optional<double> sigma = crossSection();
+    const std::optional<float> density = source_.density();
+    const std::optional<float> mass = source_.mass();
+    if (!sigma) {
+        all[2].error = QStringLiteral("type the transport cross-section");
+    } else if (!density || !mass) {
+        all[2].error = QStringLiteral("the main window's density or mass is not a number");
+    } else if (const auto paths = transportMeanFreePaths(*density, *mass, *sigma, imfp); paths.effTrMfp) {
+        all[2].model.effTrMfp = *paths.effTrMfp;
+    } else {
+        all[2].error = QStringLiteral("no EffTrMFP from this density, mass, cross-section and IMFP");
+    }
+    return all;
+}
+
+void SignalDepthTab::clearResults()
+{
+    for (int m = 0; m < 3; ++m) {
+        informationDepth_[m]->clear();
+        meanEscapeDepth_[m]->clear();
+    }
+    chart_->removeAllSeries();
+}
+
+void SignalDepthTab::recalculate()
+{
+    const MainWindowInputs::Imfp imfp = source_.imfp();
+    const QString form =
+        source_.form() == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
+    lblSource_->setText(imfp.value ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4")
+                                         .arg(source_.materialName(), source_.energyText(), form,
+                                              numbertext::length(*imfp.value))
+                                   : QStringLiteral("%1 at %2 eV").arg(source_.materialName(), source_.energyText()));
+    clearResults();
+    if (!imfp.value) {
+        lblDepthMessage_->setText(imfp.error);
+        return;
+    }
+    const std::optional<double> angle = numbertext::toDouble(txtAngle_->text());
+    const std::optional<double> probability = numbertext::toDouble(txtProbability_->text());
+    if (!angle || !probability) {
+        lblDepthMessage_->setText(QStringLiteral("The angle and P must be numbers."));
+        return;
+    }
+
+    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle);
+    std::array<std::optional<double>, 3> depths;
+    // Each reason once, after the models it holds for.
+    std::vector<std::pair<QString, QStringList>> reasons;
+    for (int m = 0; m < 3; ++m) {
+        ModelColumn& column = all[m];
+        if (column.error.isEmpty()) {
+            const DepthValue id = informationDepth(column.model, *probability);
+            const DepthValue med = meanEscapeDepth(column.model);
+            depths[m] = id.value;
+            if (id.value)
+                informationDepth_[m]->setText(numbertext::length(float(*id.value)));
+            if (med.value)
+                meanEscapeDepth_[m]->setText(numbertext::length(float(*med.value)));
+            column.error = QString::fromStdString(id.error.empty() ? med.error : id.error);
+        }
+        if (column.error.isEmpty())
+            continue;
+        const auto same = std::find_if(reasons.begin(), reasons.end(),
+                                       [&](const auto& reason) { return reason.first == column.error; });
+        (same == reasons.end() ? reasons.emplace_back(column.error, QStringList{}) : *same)
+            .second.append(QLatin1String(kModelNames[m]));
+    }
+    QStringList messages;
+    for (const auto& [reason, models] : reasons)
+        messages << QStringLiteral("%1: %2.").arg(models.join(QStringLiteral(", ")), reason);
+    lblDepthMessage_->setText(messages.join(u'\n'));
+    plot(all, depths);
+}
+
+void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths)
+{
+    double end = 0;
+    for (const std::optional<double>& depth : depths)
+        end = std::max(end, depth.value_or(0.0) * 1.5);
+    if (!(end > 0))
+        return;
+    auto* depthAxis = new QValueAxis;
+    depthAxis->setTitleText(QStringLiteral("Depth z [\u00C5]"));
+    depthAxis->setRange(0, end);
+    auto* signalAxis = new QValueAxis;
+    signalAxis->setTitleText(QStringLiteral("\u03C6(z) / \u222B\u03C6 dz [1/\u00C5]"));
+    for (QAbstractAxis* axis : chart_->axes()) {
+        chart_->removeAxis(axis); // gives up the chart's ownership
+        delete axis;
+    }
+    chart_->addAxis(depthAxis, Qt::AlignBottom);
+    chart_->addAxis(signalAxis, Qt::AlignLeft);
+
+    double top = 0;
+    std::vector<QLineSeries*> markers;
+    for (int m = 0; m < 3; ++m) {
+        if (!depths[m])
+            continue;
+        const double whole = *wholeSignal(columns[m].model).value;
+        auto* curve = new QLineSeries;
+        curve->setName(QLatin1String(kModelNames[m]));
+        for (int i = 0; i <= kCurvePoints; ++i) {
+            const double z = end * i / kCurvePoints;
+            const double value = depthDistribution(columns[m].model, z) / whole;
+            top = std::max(top, value);
+            curve->append(z, value);
+        }
+        chart_->addSeries(curve);
+        curve->attachAxis(depthAxis);
+        curve->attachAxis(signalAxis);
+        // The information depth: a dashed line in the curve's colour.
+        auto* marker = new QLineSeries;
+        marker->setName(QStringLiteral("ID, %1").arg(QString::fromLatin1(kModelNames[m]).toLower()));
+        QPen pen(curve->pen().color());
+        pen.setStyle(Qt::DashLine);
+        marker->setPen(pen);
+        markers.push_back(marker);
+        marker->append(*depths[m], 0);
+        chart_->addSeries(marker);
+        chart_->legend()->markers(marker).constFirst()->setVisible(false);
+        marker->attachAxis(depthAxis);
+        marker->attachAxis(signalAxis);
+    }
+    signalAxis->setRange(0, top * 1.05);
+    for (QLineSeries* marker : markers)
+        marker->append(marker->at(0).x(), top * 1.05);
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "calc/SignalDepth.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QChart;
+class QLabel;
+class QLineEdit;
+
+namespace korvane::ui {
+
+class MainWindowInputs;
+
+// How deep the signal of the main window's material comes from at its
+// energy: the information depth and the mean escape depth by the straight-line
+// model and by both elastic-scattering corrections side by side, and the
+// normalised depth distributions with the information depths marked.
+class SignalDepthTab : public QWidget {
+    Q_OBJECT
+public:
+    SignalDepthTab(const MainWindowInputs& source, QWidget* parent = nullptr);
+
+    // Computes and shows everything anew from the fields and the main window.
+    void recalculate();
+
+private:
+    // The transport cross-section (a0^2) for approximation 2, or none when
+    // the field holds no number.
+    std::optional<double> crossSection() const;
+    // The models to show, each with the reason it cannot be used, if any.
+    struct ModelColumn {
+        DepthModel model;
+        QString error;
+    };
+    std::array<ModelColumn, 3> columns(float imfp, double angle) const;
+    void clearResults();
+    void plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths);
+
+    const MainWindowInputs& source_;
+    QLabel* lblSource_;
+    QLineEdit* txtAngle_;
+    QLineEdit* txtProbability_;
+    QLineEdit* txtTransportCrossSection_;
+    std::array<QLineEdit*, 3> informationDepth_{};
+    std::array<QLineEdit*, 3> meanEscapeDepth_{};
+    QLabel* lblDepthMessage_;
+    QChart* chart_;
+};
+
+} // namespace korvane::ui
