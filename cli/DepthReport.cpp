@@ -75,7 +75,7 @@ QString depthNote(const Command& command)
 
 void writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
-    std::vector<Column> columns = materialColumns();
+    std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
     columns.push_back({"angle_deg", QStringLiteral("Angle (°)"), true});
     columns.push_back({"correction", QStringLiteral("Correction")});
@@ -84,9 +84,9 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
     columns.push_back({"error", QStringLiteral("Error"), false, true});
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, std::move(columns), out);
     for (const MaterialInputs& material : materials) {
-        for (const float energy : command.energies) {
+        for (size_t e = 0; e < command.energies.size(); ++e) {
             for (const ImfpForm form : formsToCompute(command.forms)) {
-                const ImfpOutcome outcome = evaluateImfp(material, energy, form);
+                const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
                     Depths depths{{}, {}, outcome.error};
                     if (outcome.imfp) {
@@ -99,7 +99,7 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
                         if (depths.error.isEmpty())
                             depths = depthsOf(model, command.probability);
                     }
-                    Row row = materialCells(material, energy, form);
+                    Row row = materialCells(command, material, e, form);
                     row.push_back(outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty());
                     row.push_back(Cell::ofSingle(float(command.angle)));
                     row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
