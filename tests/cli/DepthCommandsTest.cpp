@@ -121,7 +121,7 @@ TEST_F(DepthCommandsTest, WrongCommandLinesAreRefused)
         {"depth SiO2 --energy 1000 --angle 10 --angle 20", "--angle is given twice"},
         {"depth SiO2 --energy 1000 --probability 1e39", "--probability: \"1e39\" is out of range"},
         {"depth SiO2 --energy 1000 --depth 10", "--depth is not an option of depth"},
-        {"depth SiO2", "depth needs an energy: --energy, --range or --log"},
+        {"depth SiO2", "depth needs an energy: --energy, --range, --log or --line"},
     };
     for (const auto& c : cases) {
         const Tpp2mRun result = run(c.line);
