@@ -22,6 +22,8 @@ enum : unsigned {
     kCf1 = 1u << unsigned(CommandKind::Cf1),
     kCf2 = 1u << unsigned(CommandKind::Cf2),
     kPlot = 1u << unsigned(CommandKind::Plot),
+    kExport = 1u << unsigned(CommandKind::Export),
+    kImport = 1u << unsigned(CommandKind::Import),
     kComputing = kImfp | kCf1 | kCf2 | kPlot,
 };
 
@@ -31,11 +33,13 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 20> kOptions = {{
-    {"--database", true, kList | kComputing},
+constexpr std::array<OptionInfo, 22> kOptions = {{
+    {"--database", true, kList | kComputing | kExport | kImport},
     {"--include", true, kList | kComputing},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2},
-    {"--json", false, kList | kImfp | kCf1 | kCf2},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kExport},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kExport},
+    {"--all", false, kExport},
+    {"--replace", false, kImport},
     {"--energy", true, kComputing},
     {"--range", true, kComputing},
     {"--log", true, kComputing},
@@ -58,6 +62,7 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("list"), CommandKind::List}, {QStringLiteral("imfp"), CommandKind::Imfp},
     {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
     {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
+    {QStringLiteral("export"), CommandKind::Export}, {QStringLiteral("import"), CommandKind::Import},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -112,7 +117,13 @@ private:
     {
         const QString& arg = args_[i];
         if (!arg.startsWith(u'-')) {
-            if (cmd_.kind == CommandKind::List)
+            if (cmd_.kind == CommandKind::Import) {
+                if (!cmd_.importFile.isEmpty())
+                    fail(QStringLiteral("import reads one file (got \"%1\" and \"%2\")").arg(cmd_.importFile, arg));
+                cmd_.importFile = arg;
+                return i;
+            }
+            if (cmd_.kind == CommandKind::List || cmd_.kind == CommandKind::Export)
                 fail(QStringLiteral("%1 takes no material (got \"%2\")").arg(commandName(), arg));
             cmd_.materials.push_back(NamedMaterial{arg});
             return i;
@@ -131,9 +142,13 @@ private:
         }
         if (name == QLatin1String("--relativistic"))
             return readForms(i, equals);
-        if (!option->takesValue) { // --csv or --json
+        if (!option->takesValue) { // --csv, --json, --all or --replace
             if (equals >= 0)
                 fail(QStringLiteral("%1 takes no value").arg(name));
+            if (name == QLatin1String("--all") || name == QLatin1String("--replace")) {
+                (name == QLatin1String("--all") ? cmd_.allMaterials : cmd_.replace) = true;
+                return i;
+            }
             cmd_.format = name == QLatin1String("--csv") ? OutputFormat::Csv : OutputFormat::Json;
             if (formatGiven_)
                 fail(QStringLiteral("choose one of --csv and --json"));
@@ -297,6 +312,14 @@ private:
         switch (cmd_.kind) {
         case CommandKind::Help:
         case CommandKind::List: return;
+        case CommandKind::Export:
+            if (!formatGiven_)
+                fail(QStringLiteral("export needs --csv or --json"));
+            return;
+        case CommandKind::Import:
+            if (cmd_.importFile.isEmpty())
+                fail(QStringLiteral("import needs the FILE to read"));
+            return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
         case CommandKind::Plot:
             needMaterialsAndEnergies();

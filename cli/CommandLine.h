@@ -12,7 +12,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Export, Import };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -74,6 +74,11 @@ struct Command {
     // Plot.
     QString outputFile;
     QSize imageSize{800, 600};
+
+    // Export and import of materials.
+    bool allMaterials = false; // export the elements and shipped compounds too
+    QString importFile;
+    bool replace = false; // import overwrites materials of the same name
 };
 
 struct ParsedCommandLine {

@@ -15,6 +15,8 @@ Usage:
   tpp2m cf2 (--eff-trmfp L | --density D --mass M --cross-section S --imfp L
              | MATERIAL... ENERGIES --cross-section S) --depth Z[,Z...] [--csv | --json]
   tpp2m plot MATERIAL... ENERGIES -o FILE.png|FILE.svg [--size WxH] [--relativistic [both]]
+  tpp2m export [--database PATH] [--all] --csv | --json
+  tpp2m import FILE [--database PATH] [--replace]
   tpp2m --help
 
 Commands:
@@ -37,6 +39,20 @@ Commands:
          PNG or SVG picture of WxH pixels (800x600 unless --size says otherwise).
            tpp2m plot SiO2 Cu Au --log 50:10000:200 -o imfp.png
            tpp2m plot SiO2 --range 50:100000:50 --relativistic both -o silica.svg
+  export The materials added by users (ID 104 and above), or every material
+         with --all, with every column as stored, to move them to another
+         database or keep them apart from it.
+           tpp2m export --csv > my-materials.csv
+  import Adds the materials of a CSV or JSON file made by export (or by hand,
+         with the same columns) to the database, all in one transaction. Every
+         row is checked first, as the window's Save checks a material; if any
+         row is bad, nothing is written and the bad rows are named. A name that
+         is already in the database is refused, unless --replace overwrites that
+         material (it keeps its ID); elements are never written. The database
+         gives the new materials their IDs. This is the only command that
+         writes to the database; while another copy of the program is saving,
+         it waits up to two seconds as the window does.
+           tpp2m import my-materials.csv --database ~/other/TPP2-data.db
 
 MATERIAL is a name as in the database (letter case counts) or an ID, or:
   --density D --mass M --gap EG --nv NV   a material given by its values
@@ -52,7 +68,7 @@ ENERGIES (eV), any number of them, in the order given:
 Options:
   --database PATH       the materials database (default DataBase/TPP2-data.db
                         under the current folder, created from the shipped
-                        materials when missing); it is only read
+                        materials when missing); only import writes to it
   --include GROUPS      the valence-electron groups that make up Nv, from
                         hbe (s+p, higher binding energy), lbe (s+p, lower
                         binding energy), d and f, separated by commas, or none;
@@ -61,6 +77,8 @@ Options:
   --csv, --json         full single-precision values for scripts and spreadsheets;
                         the default table rounds as the window shows
                         (lengths 0.00, correction factors 0.000)
+  --all                 export every material, the elements included
+  --replace             import over the materials of the same name
   -o, --output FILE     the picture to write (plot)
   --size WxH            its size in pixels, each from 100 to 10000
 
@@ -70,7 +88,7 @@ column. The formula was fitted for 50 eV to 200000 eV; energies outside give a
 note on standard error.
 
 Exit status: 0 done; 1 a material is not found, or the database or the
-picture file cannot be used; 2 the command line is wrong (unknown option, a
+picture file cannot be used, or an import wrote nothing; 2 the command line is wrong (unknown option, a
 value that is not a number or out of range, an unknown element in a formula).
 )");
 }

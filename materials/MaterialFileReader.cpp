@@ -1,0 +1,319 @@
+#include "materials/MaterialFileReader.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <array>
+#include <charconv>
+
+namespace korvane {
+
+namespace {
+
+const QString kRequired = QStringLiteral("Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+                                         "valel s+p,n+1, valel d, valel f");
+
+bool isRequired(int column)
+{
+    return column != int(Column::Id) && column != int(Column::Description);
+}
+
+// The column a header or member name stands for; letter case does not count.
+int columnOf(const QString& name)
+{
+    return columnIndex(name.trimmed());
+}
+
+// Text of one cell: UTF-8 without NUL bytes. Sets `error` otherwise.
+QString cellText(const QByteArray& bytes, const QString& where, QString* error)
+{
+    if (bytes.contains('\0')) {
+        *error = QStringLiteral("%1 holds a NUL byte: this is not a text file of materials").arg(where);
+        return {};
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        *error = QStringLiteral("%1 is not UTF-8 text").arg(where);
+    return text;
+}
+
+// Reads CSV records one at a time from the file, never holding more than
+// one record.
+class CsvReader {
+public:
+    explicit CsvReader(QFile& file) : file_(file) {}
+
+    // The next record's cells; false at the end of the file or on an error.
+    bool next(std::vector<QByteArray>* cells)
+    {
+        cells->clear();
+        recordLine_ = line_;
+        qint64 bytes = 0;
+        QByteArray cell;
+        bool quoted = false;     // inside a quoted cell
+        bool wasQuoted = false;  // the cell began with a quote
+        bool any = false;
+        for (;;) {
+            const int c = get();
+            if (c < 0) {
+                if (quoted)
+                    return fail(QStringLiteral("line %1: a quoted cell is not closed").arg(recordLine_));
+                if (!any)
+                    return false;
+                cells->push_back(finish(cell, wasQuoted));
+                return true;
+            }
+            any = true;
+            if (++bytes > kMaxRecordBytes)
+                return fail(QStringLiteral("line %1 is longer than %2 bytes").arg(recordLine_).arg(kMaxRecordBytes));
+            if (quoted) {
+                if (c == '"') {
+                    if (peek() == '"') {
+                        get();
+                        cell += '"';
+                    } else {
+                        quoted = false;
+                    }
+                } else {
+                    if (c == '\n')
+                        ++line_;
+                    cell += char(c);
+                }
+                continue;
+            }
+            if (c == '"' && cell.isEmpty() && !wasQuoted) {
+                quoted = wasQuoted = true;
+            } else if (c == ',') {
+                cells->push_back(finish(cell, wasQuoted));
+                cell.clear();
+                wasQuoted = false;
+            } else if (c == '\n' || c == '\r') {
+                if (c == '\r' && peek() == '\n')
+                    get();
+                ++line_;
+                cells->push_back(finish(cell, wasQuoted));
+                return true;
+            } else if (wasQuoted) {
+                return fail(QStringLiteral("line %1: text after the closing quote of a cell").arg(recordLine_));
+            } else {
+                cell += char(c);
+            }
+        }
+    }
+
+    qint64 recordLine() const { return recordLine_; }
+    const QString& error() const { return error_; }
+
+private:
+    // A quoted empty cell is the empty text; an unquoted one is no value,
+    // marked by a null array.
+    static QByteArray finish(const QByteArray& cell, bool wasQuoted)
+    {
+        if (cell.isEmpty())
+            return wasQuoted ? QByteArray("") : QByteArray();
+        return cell;
+    }
+
+    int get()
+    {
+        if (pos_ == buffer_.size()) {
+            buffer_ = file_.read(1 << 16);
+            pos_ = 0;
+            if (buffer_.isEmpty())
+                return -1;
+        }
+        return static_cast<unsigned char>(buffer_[pos_++]);
+    }
+    int peek()
+    {
+        const int c = get();
+        if (c >= 0)
+            --pos_;
+        return c;
+    }
+    bool fail(const QString& message)
+    {
+        error_ = message;
+        return false;
+    }
+
+    QFile& file_;
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+    qint64 line_ = 1;
+    qint64 recordLine_ = 1;
+    QString error_;
+};
+
+// Maps the names of a header or object to columns.
+struct Header {
+    std::vector<int> columns; // per cell
+    std::array<bool, kColumnCount> has{};
+};
+
+QString readHeader(const std::vector<QString>& names, Header* header)
+{
+    for (const QString& name : names) {
+        const int column = columnOf(name);
+        if (column < 0)
+            return QStringLiteral("unknown column \"%1\"; the columns are ID, Description, %2").arg(name, kRequired);
+        if (header->has[size_t(column)])
+            return QStringLiteral("the column \"%1\" is named twice").arg(columnName(column));
+        header->has[size_t(column)] = true;
+        header->columns.push_back(column);
+    }
+    for (int column = 0; column < kColumnCount; ++column) {
+        if (isRequired(column) && !header->has[size_t(column)])
+            return QStringLiteral("the column \"%1\" is missing; a file of materials needs %2")
+                .arg(columnName(column), kRequired);
+    }
+    return {};
+}
+
+MaterialFile readCsv(QFile& file)
+{
+    MaterialFile result;
+    CsvReader reader(file);
+    std::vector<QByteArray> cells;
+    if (!reader.next(&cells)) {
+        result.error = reader.error().isEmpty() ? QStringLiteral("the file is empty") : reader.error();
+        return result;
+    }
+    std::vector<QString> names;
+    for (const QByteArray& cell : cells) {
+        names.push_back(cellText(cell, QStringLiteral("line 1"), &result.error));
+        if (!result.error.isEmpty())
+            return result;
+    }
+    Header header;
+    if (const QString problem = readHeader(names, &header); !problem.isEmpty()) {
+        result.error = QStringLiteral("line 1 is not a header of material columns: %1").arg(problem);
+        return result;
+    }
+    result.hasColumn = header.has;
+    while (reader.next(&cells)) {
+        if (cells.size() == 1 && cells[0].isNull())
+            continue; // a blank line
+        FileRow row;
+        row.where = QStringLiteral("line %1").arg(reader.recordLine());
+        if (cells.size() != header.columns.size()) {
+            row.problem = QStringLiteral("it has %1 cells, the header %2").arg(cells.size()).arg(header.columns.size());
+        } else {
+            for (size_t i = 0; i < cells.size(); ++i) {
+                if (cells[i].isNull())
+                    continue;
+                row.cells[size_t(header.columns[i])] = cellText(cells[i], row.where, &result.error);
+                if (!result.error.isEmpty())
+                    return result;
+            }
+        }
+        result.rows.push_back(std::move(row));
+    }
+    result.error = reader.error();
+    return result;
+}
+
+// A JSON number as the shortest text that reads back as the same Double.
+QString numberText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return QString::fromLatin1(buffer.data(), written.ptr - buffer.data());
+}
+
+FileRow jsonRow(const QJsonValue& value, qsizetype index, std::array<bool, kColumnCount>& hasColumn)
+{
+    FileRow row;
+    row.where = QStringLiteral("row %1").arg(index + 1);
+    if (!value.isObject()) {
+        row.problem = QStringLiteral("it is not an object of columns");
+        return row;
+    }
+    const QJsonObject object = value.toObject();
+    std::array<bool, kColumnCount> named{};
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        const int column = columnOf(member.key());
+        if (column < 0 || named[size_t(column)]) {
+            row.problem = QString::fromLatin1(column < 0 ? "unknown column \"%1\"" : "the column \"%1\" is named twice")
+                              .arg(member.key());
+            return row;
+        }
+        named[size_t(column)] = hasColumn[size_t(column)] = true;
+        const QJsonValue cell = member.value();
+        if (cell.isString())
+            row.cells[size_t(column)] = cell.toString();
+        else if (cell.isDouble())
+            row.cells[size_t(column)] = numberText(cell.toDouble());
+        else if (!cell.isNull())
+            row.problem = QStringLiteral("\"%1\" must be a number, a text or null").arg(columnName(column));
+    }
+    for (int column = 0; column < kColumnCount && row.problem.isEmpty(); ++column) {
+        if (isRequired(column) && !named[size_t(column)])
+            row.problem = QStringLiteral("the column \"%1\" is missing").arg(columnName(column));
+    }
+    return row;
+}
+
+MaterialFile readJson(QFile& file)
+{
+    MaterialFile result;
+    if (file.size() > kMaxJsonBytes) {
+        result.error = QStringLiteral("the JSON file is larger than %1 MiB; write it as CSV, which has no limit")
+                           .arg(kMaxJsonBytes / (1024 * 1024));
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0')) {
+        result.error = QStringLiteral("the file holds a NUL byte: this is not a text file of materials");
+        return result;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const qsizetype offset = parseError.offset;
+        const qint64 line = bytes.left(offset).count('\n') + 1;
+        result.error = QStringLiteral("line %1 is not valid JSON: %2").arg(line).arg(parseError.errorString());
+        return result;
+    }
+    if (!document.isArray()) {
+        result.error = QStringLiteral("the JSON file must hold an array of materials");
+        return result;
+    }
+    const QJsonArray array = document.array();
+    for (qsizetype i = 0; i < array.size(); ++i)
+        result.rows.push_back(jsonRow(array[i], i, result.hasColumn));
+    return result;
+}
+
+// Whether the file starts, after blanks and a byte-order mark, as JSON does.
+bool looksLikeJson(QFile& file)
+{
+    const QByteArray start = file.peek(4096);
+    qsizetype i = start.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < start.size() && (start[i] == ' ' || start[i] == '\t' || start[i] == '\r' || start[i] == '\n'))
+        ++i;
+    return i < start.size() && (start[i] == '[' || start[i] == '{');
+}
+
+} // namespace
+
+MaterialFile readMaterialFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MaterialFile result;
+        result.error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+        return result;
+    }
+    if (looksLikeJson(file))
+        return readJson(file);
+    if (file.peek(3) == "\xEF\xBB\xBF")
+        file.read(3);
+    return readCsv(file);
+}
+
+} // namespace korvane
