@@ -8,6 +8,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace korvane {
 
@@ -217,9 +218,12 @@ MaterialFile readCsv(QFile& file)
     return result;
 }
 
-// A JSON number as the shortest text that reads back as the same Double.
+// A JSON number as the shortest text that reads back as the same Double; a
+// whole number (an ID) without an exponent.
 QString numberText(double value)
 {
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
     std::array<char, 64> buffer{};
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return QString::fromLatin1(buffer.data(), written.ptr - buffer.data());

@@ -36,7 +36,7 @@ std::vector<Material> usersMaterials()
     rows.back().description = QStringLiteral("first line\nsecond, \"quoted\"");
     rows.push_back(material(107, "x'); DROP TABLE tblIMFPdata; --", 3.4e38f, 7, 0.3f, 1, 2, 3, 4));
     rows.back().description = QStringLiteral("");
-    rows.push_back(material(130, " Ünïcødé ", 1.17549435e-38f, 1234567.8f, 2, std::nullopt, 0, 10, std::nullopt));
+    rows.push_back(material(100000, " Ünïcødé ", 1.17549435e-38f, 1234567.8f, 2, std::nullopt, 0, 10, std::nullopt));
     return rows;
 }
 
