@@ -24,7 +24,13 @@ struct FormulaSum {
     std::vector<FormulaTerm> terms; // in the order the formula names them
     float valenceElectrons = 0;
     float mass = 0;
-    QString error; // empty when every element was found and the sums fit a Single
+
+    // What stops the sum: the formula's text, an element not in the table,
+    // an element row without a mass or usable valence electrons, or a sum
+    // too large for a Single.
+    enum class Problem { None, Syntax, UnknownElement, ElementData, TooLarge };
+    Problem problem = Problem::None;
+    QString error; // the parser's or the sum's message; empty with Problem::None
 
     // The sums as the worked examples write them: "Nv = 4 + 2*6 = 16" and
     // "M = 28.085 + 2*15.999 = 60.08".
