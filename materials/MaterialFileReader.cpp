@@ -14,6 +14,8 @@ namespace korvane {
 
 namespace {
 
+const QString kTooManyRows = QStringLiteral("the file holds more than %1 materials; import it in parts").arg(kMaxRows);
+
 const QString kRequired = QStringLiteral("Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
                                          "valel s+p,n+1, valel d, valel f");
 
@@ -199,6 +201,10 @@ MaterialFile readCsv(QFile& file)
     while (reader.next(&cells)) {
         if (cells.size() == 1 && cells[0].isNull())
             continue; // a blank line
+        if (result.rows.size() == size_t(kMaxRows)) {
+            result.error = kTooManyRows;
+            return result;
+        }
         FileRow row;
         row.where = QStringLiteral("line %1").arg(reader.recordLine());
         if (cells.size() != header.columns.size()) {
@@ -288,6 +294,10 @@ MaterialFile readJson(QFile& file)
         return result;
     }
     const QJsonArray array = document.array();
+    if (array.size() > kMaxRows) {
+        result.error = kTooManyRows;
+        return result;
+    }
     for (qsizetype i = 0; i < array.size(); ++i)
         result.rows.push_back(jsonRow(array[i], i, result.hasColumn));
     return result;
@@ -310,7 +320,7 @@ MaterialFile readMaterialFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         MaterialFile result;
-        result.error = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+        result.error = QStringLiteral("the file cannot be read: %1").arg(file.errorString());
         return result;
     }
     if (looksLikeJson(file))

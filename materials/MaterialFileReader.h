@@ -25,10 +25,12 @@ struct MaterialFile {
     QString error; // what makes the whole file unusable; empty when it was read
 };
 
-// The largest CSV record and the largest JSON file that are read. Beyond
-// them reading stops, so a hostile file costs no more memory than this.
+// The largest CSV record, the largest JSON file and the most materials that
+// are read. Beyond them reading stops, so a hostile file costs no more
+// memory than this.
 inline constexpr qint64 kMaxRecordBytes = 64 * 1024;
 inline constexpr qint64 kMaxJsonBytes = 64 * 1024 * 1024;
+inline constexpr qsizetype kMaxRows = 250000;
 
 // Reads a file of materials as the export writes it, or as a user writes it
 // by hand with the same columns: CSV (a header of column names, then one

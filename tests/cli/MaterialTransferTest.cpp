@@ -246,6 +246,7 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     write(file("object.json"), "{\"Name\": \"SiO2\"}");
     write(file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n");
     write(file("empty.csv"), "");
+    write(file("many.csv"), header + QByteArray("x\n").repeated(250001));
     struct Case {
         QString path;
         QString message;
@@ -267,7 +268,8 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
         {file("object.json"), "the JSON file must hold an array of materials"},
         {file("broken.json"), "line 3 is not valid JSON: unterminated object"},
         {file("empty.csv"), "the file is empty"},
-        {file("missing.csv"), QStringLiteral("%1 cannot be read: No such file or directory").arg(file("missing.csv"))},
+        {file("missing.csv"), "the file cannot be read: No such file or directory"},
+        {file("many.csv"), "the file holds more than 250000 materials; import it in parts"},
     };
     const QByteArray before = fileHash(target.path());
     for (const Case& c : cases) {
