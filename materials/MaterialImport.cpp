@@ -58,6 +58,8 @@ public:
         m.description = row.cells[size_t(Column::Description)].value_or(QString());
         if (hasControlCharacter(m.name))
             problems << QStringLiteral("the name holds a control character");
+        if (m.description.contains(QChar(0)))
+            problems << QStringLiteral("the description holds a NUL character");
 
         // The four groups hold what a user could type into their fields.
         const std::array<Column, 4> groups = {Column::ValenceSpHbe, Column::ValenceSpLbe, Column::ValenceD,

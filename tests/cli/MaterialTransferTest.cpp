@@ -284,10 +284,17 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     // Quotes and SQL in a name are only text: stored as written.
     write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
                             "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7]");
+                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7, {\"Name\": \"N\\u0000\", "
+                            "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
+                            "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
     Tpp2mRun result = import(file("sql.json"));
-    EXPECT_EQ(result.err, QStringLiteral("tpp2m: nothing imported: 1 of the 2 rows of %1 cannot be written\n"
-                                         "tpp2m: row 2: it is not an object of columns\n").arg(file("sql.json")));
+    EXPECT_EQ(result.err.toStdString(),
+              QStringLiteral("tpp2m: nothing imported: 2 of the 3 rows of %1 cannot be written\n"
+                             "tpp2m: row 2: it is not an object of columns\n"
+                             "tpp2m: row 3 (\"N\\u0000\"): the name holds a control character; "
+                             "the description holds a NUL character\n")
+                  .arg(file("sql.json"))
+                  .toStdString());
     write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
                             "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
                             "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
