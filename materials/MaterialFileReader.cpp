@@ -1,5 +1,7 @@
 #include "materials/MaterialFileReader.h"
 
+#include "materials/CsvRecords.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -44,114 +46,6 @@ QString cellText(const QByteArray& bytes, const QString& where, QString* error)
     return text;
 }
 
-// Reads CSV records one at a time from the file, never holding more than
-// one record.
-class CsvReader {
-public:
-    explicit CsvReader(QFile& file) : file_(file) {}
-
-    // The next record's cells; false at the end of the file or on an error.
-    bool next(std::vector<QByteArray>* cells)
-    {
-        cells->clear();
-        recordLine_ = line_;
-        qint64 bytes = 0;
-        QByteArray cell;
-        bool quoted = false;     // inside a quoted cell
-        bool wasQuoted = false;  // the cell began with a quote
-        bool any = false;
-        for (;;) {
-            const int c = get();
-            if (c < 0) {
-                if (quoted)
-                    return fail(QStringLiteral("line %1: a quoted cell is not closed").arg(recordLine_));
-                if (!any)
-                    return false;
-                cells->push_back(finish(cell, wasQuoted));
-                return true;
-            }
-            any = true;
-            if (++bytes > kMaxRecordBytes)
-                return fail(QStringLiteral("line %1 is longer than %2 bytes").arg(recordLine_).arg(kMaxRecordBytes));
-            if (quoted) {
-                if (c == '"') {
-                    if (peek() == '"') {
-                        get();
-                        cell += '"';
-                    } else {
-                        quoted = false;
-                    }
-                } else {
-                    if (c == '\n')
-                        ++line_;
-                    cell += char(c);
-                }
-                continue;
-            }
-            if (c == '"' && cell.isEmpty() && !wasQuoted) {
-                quoted = wasQuoted = true;
-            } else if (c == ',') {
-                cells->push_back(finish(cell, wasQuoted));
-                cell.clear();
-                wasQuoted = false;
-            } else if (c == '\n' || c == '\r') {
-                if (c == '\r' && peek() == '\n')
-                    get();
-                ++line_;
-                cells->push_back(finish(cell, wasQuoted));
-                return true;
-            } else if (wasQuoted) {
-                return fail(QStringLiteral("line %1: text after the closing quote of a cell").arg(recordLine_));
-            } else {
-                cell += char(c);
-            }
-        }
-    }
-
-    qint64 recordLine() const { return recordLine_; }
-    const QString& error() const { return error_; }
-
-private:
-    // A quoted empty cell is the empty text; an unquoted one is no value,
-    // marked by a null array.
-    static QByteArray finish(const QByteArray& cell, bool wasQuoted)
-    {
-        if (cell.isEmpty())
-            return wasQuoted ? QByteArray("") : QByteArray();
-        return cell;
-    }
-
-    int get()
-    {
-        if (pos_ == buffer_.size()) {
-            buffer_ = file_.read(1 << 16);
-            pos_ = 0;
-            if (buffer_.isEmpty())
-                return -1;
-        }
-        return static_cast<unsigned char>(buffer_[pos_++]);
-    }
-    int peek()
-    {
-        const int c = get();
-        if (c >= 0)
-            --pos_;
-        return c;
-    }
-    bool fail(const QString& message)
-    {
-        error_ = message;
-        return false;
-    }
-
-    QFile& file_;
-    QByteArray buffer_;
-    qsizetype pos_ = 0;
-    qint64 line_ = 1;
-    qint64 recordLine_ = 1;
-    QString error_;
-};
-
 // Maps the names of a header or object to columns.
 struct Header {
     std::vector<int> columns; // per cell
@@ -180,7 +74,7 @@ QString readHeader(const std::vector<QString>& names, Header* header)
 MaterialFile readCsv(QFile& file)
 {
     MaterialFile result;
-    CsvReader reader(file);
+    CsvRecords reader(file, kMaxRecordBytes);
     std::vector<QByteArray> cells;
     if (!reader.next(&cells)) {
         result.error = reader.error().isEmpty() ? QStringLiteral("the file is empty") : reader.error();

@@ -28,8 +28,9 @@ const QString kExplanation = QStringLiteral(
     "in the window.");
 const QString kUserEntries = QStringLiteral(
     "\"Use\" puts Nv into the f-electron box (the other three valence boxes are emptied) and M into the "
-    "atomic-mass field, and the formula into an empty name. The bulk density and the band gap cannot be "
-    "known from the formula: type them in the window yourself. Nothing is saved until you press Save.");
+    "atomic-mass field, and the formula into the name when it is empty or still \"type name here\". The "
+    "bulk density and the band gap cannot be known from the formula: type them in the window yourself. "
+    "Nothing is saved until you press Save.");
 
 } // namespace
 
