@@ -217,7 +217,8 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     result = import(file("replace.csv"), "--replace");
     EXPECT_EQ(result.err.section(u'\n', 1, 1),
               QStringLiteral("tpp2m: line 3 (\"Si\"): the name is an element's (ID 14); elements are never written"));
-    write(file("replace.csv"), header + "SiO2,2.2,60.1,,,,,16\n");
+    // A byte-order mark and Windows line ends, as spreadsheets write them.
+    write(file("replace.csv"), "\xEF\xBB\xBF" + header + "SiO2,2.2,60.1,,,,,16\r\n");
     FixtureDatabase withCompounds;
     result = run(QStringLiteral("import %1 --database %2 --replace").arg(file("replace.csv"), withCompounds.path()));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();

@@ -128,7 +128,15 @@ TEST_F(MaterialFromFormulaTest, BadFormulasChangeNothingAndTheSumFollowsTheTicks
     QTest::mouseClick(button(dialog, "cmdCancel"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(fields(), before);
+
+    // A material that has a name keeps it; the other groups are emptied so
+    // that Nv is the formula's.
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
+    EXPECT_EQ(fields(), QStringList({"Si", "", "", "", "16", "60.08", "2.33", "1.12", "16"}));
     click("cmdClose");
+    EXPECT_EQ(fields(), before);
 
     // s+p(hbe) ticked and d unticked: each element counts its ticked boxes.
     find<QCheckBox>("chk_S_P_hbe")->click();
