@@ -101,20 +101,12 @@ bool MaterialFromFormula::includes(const char* checkBox) const
     return findControl<QCheckBox>(window_, checkBox)->checkState() == Qt::Checked;
 }
 
-// An element's Nv as the window would total its row: each group as its box
-// shows it ("0.0") and only the ticked groups.
+// An element's Nv as the window would total its row, with the ticked groups.
 std::optional<float> MaterialFromFormula::elementValence(const Material& element) const
 {
-    auto shown = [](const std::optional<float>& value) {
-        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
-    };
-    const ValenceGroups groups{
-        {shown(element.valenceSpHbe), includes("chk_S_P_hbe")},
-        {shown(element.valenceSpLbe), includes("chk_S_P_lbe")},
-        {shown(element.valenceD), includes("chk_d")},
-        {shown(element.valenceF), includes("chk_f")},
-    };
-    return groups.total();
+    return ValenceGroups::shownFor(element, includes("chk_S_P_hbe"), includes("chk_S_P_lbe"), includes("chk_d"),
+                                   includes("chk_f"))
+        .total();
 }
 
 void MaterialFromFormula::txtFormula_Change()
