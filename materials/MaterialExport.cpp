@@ -6,7 +6,9 @@
 
 #include <array>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace korvane {
 
