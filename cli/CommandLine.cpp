@@ -25,6 +25,8 @@ enum : unsigned {
     kPlot = 1u << unsigned(CommandKind::Plot),
     kDepth = 1u << unsigned(CommandKind::Depth),
     kThickness = 1u << unsigned(CommandKind::Thickness),
+    kExport = 1u << unsigned(CommandKind::Export),
+    kImport = 1u << unsigned(CommandKind::Import),
     kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth,
 };
 
@@ -34,11 +36,13 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 31> kOptions = {{
-    {"--database", true, kList | kComputing | kThickness},
+constexpr std::array<OptionInfo, 33> kOptions = {{
+    {"--database", true, kList | kComputing | kThickness | kExport | kImport},
     {"--include", true, kList | kComputing | kThickness},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness},
-    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport},
+    {"--all", false, kExport},
+    {"--replace", false, kImport},
     {"--energy", true, kComputing},
     {"--range", true, kComputing},
     {"--log", true, kComputing},
@@ -73,6 +77,7 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
     {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
     {QStringLiteral("depth"), CommandKind::Depth}, {QStringLiteral("thickness"), CommandKind::Thickness},
+    {QStringLiteral("export"), CommandKind::Export}, {QStringLiteral("import"), CommandKind::Import},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -127,7 +132,13 @@ private:
     {
         const QString& arg = args_[i];
         if (!arg.startsWith(u'-')) {
-            if (cmd_.kind == CommandKind::List)
+            if (cmd_.kind == CommandKind::Import) {
+                if (!cmd_.importFile.isEmpty())
+                    fail(QStringLiteral("import reads one file (got \"%1\" and \"%2\")").arg(cmd_.importFile, arg));
+                cmd_.importFile = arg;
+                return i;
+            }
+            if (cmd_.kind == CommandKind::List || cmd_.kind == CommandKind::Export)
                 fail(QStringLiteral("%1 takes no material (got \"%2\")").arg(commandName(), arg));
             cmd_.materials.push_back(NamedMaterial{arg});
             return i;
@@ -146,9 +157,13 @@ private:
         }
         if (name == QLatin1String("--relativistic"))
             return readForms(i, equals);
-        if (!option->takesValue) { // --csv or --json
+        if (!option->takesValue) { // --csv, --json, --all or --replace
             if (equals >= 0)
                 fail(QStringLiteral("%1 takes no value").arg(name));
+            if (name == QLatin1String("--all") || name == QLatin1String("--replace")) {
+                (name == QLatin1String("--all") ? cmd_.allMaterials : cmd_.replace) = true;
+                return i;
+            }
             cmd_.format = name == QLatin1String("--csv") ? OutputFormat::Csv : OutputFormat::Json;
             if (formatGiven_)
                 fail(QStringLiteral("choose one of --csv and --json"));
@@ -335,6 +350,14 @@ private:
         switch (cmd_.kind) {
         case CommandKind::Help:
         case CommandKind::List: return;
+        case CommandKind::Export:
+            if (!formatGiven_)
+                fail(QStringLiteral("export needs --csv or --json"));
+            return;
+        case CommandKind::Import:
+            if (cmd_.importFile.isEmpty())
+                fail(QStringLiteral("import needs the FILE to read"));
+            return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
         case CommandKind::Depth:
             needMaterialsAndEnergies();

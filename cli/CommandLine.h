@@ -12,7 +12,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -91,6 +91,11 @@ struct Command {
     // Plot.
     QString outputFile;
     QSize imageSize{800, 600};
+
+    // Export and import of materials.
+    bool allMaterials = false; // export the elements and shipped compounds too
+    QString importFile;
+    bool replace = false; // import overwrites materials of the same name
 };
 
 struct ParsedCommandLine {

@@ -19,6 +19,8 @@ Usage:
              [--csv | --json]
   tpp2m thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E
              --ratio R --bulk-ratio RINF [--angle DEG] [--csv | --json]
+  tpp2m export [--database PATH] [--all] --csv | --json
+  tpp2m import FILE [--database PATH] [--replace]
   tpp2m --help
 
 Commands:
@@ -55,6 +57,20 @@ Commands:
          intensities, with the peaks' kinetic energies in eV.
            tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383
              --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9
+  export The materials added by users (ID 104 and above), or every material
+         with --all, with every column as stored, to move them to another
+         database or keep them apart from it.
+           tpp2m export --csv > my-materials.csv
+  import Adds the materials of a CSV or JSON file made by export (or by hand,
+         with the same columns) to the database, all in one transaction. Every
+         row is checked first, as the window's Save checks a material; if any
+         row is bad, nothing is written and the bad rows are named. A name that
+         is already in the database is refused, unless --replace overwrites that
+         material (it keeps its ID); elements are never written. The database
+         gives the new materials their IDs. This is the only command that
+         writes to the database; while another copy of the program is saving,
+         it waits up to two seconds as the window does.
+           tpp2m import my-materials.csv --database ~/other/TPP2-data.db
 
 MATERIAL is a name as in the database (letter case counts) or an ID, or:
   --density D --mass M --gap EG --nv NV   a material given by its values
@@ -85,7 +101,7 @@ energy. For example:
 Options:
   --database PATH       the materials database (default DataBase/TPP2-data.db
                         under the current folder, created from the shipped
-                        materials when missing); it is only read
+                        materials when missing); only import writes to it
   --include GROUPS      the valence-electron groups that make up Nv, from
                         hbe (s+p, higher binding energy), lbe (s+p, lower
                         binding energy), d and f, separated by commas, or none;
@@ -94,6 +110,8 @@ Options:
   --csv, --json         full single-precision values for scripts and spreadsheets;
                         the default table rounds as the window shows
                         (lengths 0.00, correction factors 0.000)
+  --all                 export every material, the elements included
+  --replace             import over the materials of the same name
   -o, --output FILE     the picture to write (plot)
   --size WxH            its size in pixels, each from 100 to 10000
 
@@ -103,10 +121,10 @@ column. The formula was fitted for 50 eV to 200000 eV; energies outside give a
 note on standard error.
 
 Exit status: 0 done; 1 a material is not found, or the database or the
-picture file cannot be used; 2 the command line is wrong (unknown option, a
-value that is not a number or out of range, an unknown element in a formula,
-an unknown element or level in a line, a line without a source, or a level
-whose binding energy is not below the photon energy).
+picture file cannot be used, or an import wrote nothing; 2 the command line is
+wrong (unknown option, a value that is not a number or out of range, an unknown
+element in a formula, an unknown element or level in a line, a line without a
+source, or a level whose binding energy is not below the photon energy).
 )");
 }
 

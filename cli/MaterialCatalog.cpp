@@ -1,7 +1,6 @@
 #include "cli/MaterialCatalog.h"
 
 #include "materials/MaterialDatabase.h"
-#include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
 
 namespace korvane::cli {
@@ -51,16 +50,7 @@ QString MaterialCatalog::nameInOtherCase(const QString& name) const
 
 std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups)
 {
-    auto shown = [](const std::optional<float>& value) {
-        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
-    };
-    const ValenceGroups valence{
-        {shown(material.valenceSpHbe), groups.spHbe},
-        {shown(material.valenceSpLbe), groups.spLbe},
-        {shown(material.valenceD), groups.d},
-        {shown(material.valenceF), groups.f},
-    };
-    return valence.total();
+    return ValenceGroups::shownFor(material, groups.spHbe, groups.spLbe, groups.d, groups.f).total();
 }
 
 } // namespace korvane::cli

@@ -1,8 +1,7 @@
 #include "cli/MaterialResolution.h"
 
-#include "calc/CheckedMath.h"
 #include "cli/MaterialCatalog.h"
-#include "materials/ChemicalFormula.h"
+#include "materials/FormulaSum.h"
 
 namespace korvane::cli {
 
@@ -18,36 +17,23 @@ MaterialInputs fromRow(const Material& row, const IncludedGroups& groups)
     return {row.name, row.id, row.density, row.atomicWeight, row.energyGap, valenceTotal(row, groups)};
 }
 
-// Nv and M of a formula unit, summed over its elements' rows: the sum the
-// worked examples of adding a compound do by hand.
+// Nv and M of a formula unit, summed over its elements' rows as the
+// window's "Material from a formula" sums them.
 ResolvedMaterials fromFormula(const FormulaMaterial& given, const MaterialCatalog& catalog,
                               const IncludedGroups& groups)
 {
-    const ChemicalFormula formula = parseChemicalFormula(given.formula);
-    if (!formula.error.isEmpty())
-        return failed(QStringLiteral("--formula: %1").arg(formula.error), kBadInput);
-    double valence = 0;
-    double mass = 0;
-    for (const ElementCount& part : formula.elements) {
-        const Material* element = catalog.element(part.symbol);
-        if (!element)
-            return failed(QStringLiteral("unknown element \"%1\" in the formula \"%2\"").arg(part.symbol, given.formula),
-                          kBadInput);
-        const std::optional<float> nv = valenceTotal(*element, groups);
-        if (!element->atomicWeight || !nv)
-            return failed(QStringLiteral("the element %1 has no %2 in the database")
-                              .arg(part.symbol, nv ? u"atomic weight" : u"usable valence electrons"),
-                          kNotFound);
-        valence += part.count * double(*nv);
-        mass += part.count * double(*element->atomicWeight);
+    const FormulaSum sum = sumFormula(
+        given.formula, [&catalog](const QString& symbol) { return catalog.element(symbol); },
+        [&groups](const Material& element) { return valenceTotal(element, groups); });
+    switch (sum.problem) {
+    case FormulaSum::Problem::None: break;
+    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(sum.error), kBadInput);
+    case FormulaSum::Problem::ElementData: return failed(sum.error, kNotFound);
+    case FormulaSum::Problem::UnknownElement:
+    case FormulaSum::Problem::TooLarge: return failed(sum.error, kBadInput);
     }
-    try {
-        MaterialInputs inputs{given.formula, std::nullopt, given.density, checked::single(mass), given.bandGap,
-                              checked::single(valence)};
-        return {{inputs}, std::nullopt};
-    } catch (const checked::ArithmeticError&) {
-        return failed(QStringLiteral("the formula \"%1\" is too large").arg(given.formula), kBadInput);
-    }
+    MaterialInputs inputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
+    return {{inputs}, std::nullopt};
 }
 
 bool needsDatabase(const MaterialRef& ref)

@@ -11,6 +11,7 @@
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
 #include "cli/ThicknessReport.h"
+#include "cli/MaterialTransfer.h"
 
 #include <QApplication>
 
@@ -84,6 +85,8 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
     switch (command.kind) {
     case CommandKind::Help: std::fputs(helpText().toUtf8().constData(), out); return kSuccess;
     case CommandKind::List: return listMaterials(command, out, err);
+    case CommandKind::Export: return exportCommand(command, out, err);
+    case CommandKind::Import: return importCommand(command, out, err);
     default: break;
     }
     const ResolvedMaterials resolved = resolveMaterials(command);

@@ -18,14 +18,14 @@ bool isBlank(const QString& text)
     return true;
 }
 
-bool isNumeric(const QString& text)
+bool isNumeric(const QString& text, const QLocale& locale)
 {
-    return numbertext::toDouble(text).has_value();
+    return numbertext::toDouble(text, locale).has_value();
 }
 
 } // namespace
 
-MaterialProblems checkMaterial(MaterialTexts& texts)
+MaterialProblems checkMaterial(MaterialTexts& texts, const QLocale& locale)
 {
     MaterialProblems problems;
     if (isBlank(texts.name))
@@ -39,15 +39,25 @@ MaterialProblems checkMaterial(MaterialTexts& texts)
     if (isBlank(texts.energyGap))
         texts.energyGap = QStringLiteral("0");
 
-    if (!isNumeric(texts.density))
+    if (!isNumeric(texts.density, locale))
         problems.notNumeric += QStringLiteral("density must be numeric") + kLineEnd;
-    if (!isNumeric(texts.valenceElectrons))
+    if (!isNumeric(texts.valenceElectrons, locale))
         problems.notNumeric += QStringLiteral("Number of valence electrons must be numeric") + kLineEnd;
-    if (!isNumeric(texts.mass))
+    if (!isNumeric(texts.mass, locale))
         problems.notNumeric += QStringLiteral("Atomic mass must be numeric") + kLineEnd;
-    if (!isNumeric(texts.energyGap))
+    if (!isNumeric(texts.energyGap, locale))
         problems.notNumeric += QStringLiteral("Energy gap must be numeric") + kLineEnd;
     return problems;
+}
+
+std::optional<float> storableNumber(const QString& text, const QLocale& locale)
+{
+    return numbertext::toSingle(text, locale);
+}
+
+QString notStorableMessage(const QString& text)
+{
+    return QStringLiteral("\"%1\" is not a number that can be stored.").arg(text);
 }
 
 } // namespace korvane

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <optional>
 
 namespace korvane {
 
@@ -22,7 +25,14 @@ struct MaterialProblems {
     bool ok() const { return blank.isEmpty() && notNumeric.isEmpty(); }
 };
 
-// Checks the texts; a blank band gap is first set to "0".
-MaterialProblems checkMaterial(MaterialTexts& texts);
+// Checks the texts, numbers read in `locale`; a blank band gap is first set to "0".
+MaterialProblems checkMaterial(MaterialTexts& texts, const QLocale& locale = QLocale());
+
+// A number as it is stored: a Single. No value when the text is no number
+// or one too large for a Single.
+std::optional<float> storableNumber(const QString& text, const QLocale& locale = QLocale());
+
+// Why a text cannot be stored in a number column.
+QString notStorableMessage(const QString& text);
 
 } // namespace korvane

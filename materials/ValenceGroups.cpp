@@ -5,6 +5,17 @@
 
 namespace korvane {
 
+ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
+{
+    auto shown = [](const std::optional<float>& value) {
+        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
+    };
+    return {{shown(material.valenceSpHbe), spHbe},
+            {shown(material.valenceSpLbe), spLbe},
+            {shown(material.valenceD), d},
+            {shown(material.valenceF), f}};
+}
+
 std::optional<float> ValenceGroups::total() const
 {
     namespace ck = checked;

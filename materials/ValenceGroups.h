@@ -1,5 +1,7 @@
 #pragma once
 
+#include "materials/Material.h"
+
 #include <QString>
 
 #include <optional>
@@ -17,6 +19,10 @@ struct ValenceGroups {
     Group spLbe; // s+p, lower binding energy
     Group d;
     Group f;
+
+    // A material's groups as the window's fields show them ("0.0", an empty
+    // field for an empty column), with the given include boxes.
+    static ValenceGroups shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f);
 
     // The total of the ticked groups as a Single, each group's text read by
     // its leading number. No value when a group or the total is too large

@@ -11,6 +11,7 @@
 #include "ui/FormLineEnergy.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
+#include "ui/MaterialFromFormula.h"
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
 #include "ui/UserPrompts.h"
@@ -75,6 +76,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
     depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));
     connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, store_); });
+    QAction* fromFormula = tools->addAction(QStringLiteral("Material from a &formula..."));
+    fromFormula->setObjectName(QStringLiteral("mnuMaterialFromFormula"));
+    connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, store_); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

@@ -215,9 +215,9 @@ bool Form1::writeFieldsToRecord()
         if (field.column == Column::Name) {
             value = text;
         } else if (!text.trimmed().isEmpty()) {
-            const std::optional<float> number = numbertext::toSingle(text);
+            const std::optional<float> number = storableNumber(text);
             if (!number) {
-                writeProblem_ = QStringLiteral("\"%1\" is not a number that can be stored.").arg(text);
+                writeProblem_ = notStorableMessage(text);
                 return false;
             }
             value = *number;

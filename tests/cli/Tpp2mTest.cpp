@@ -221,7 +221,9 @@ TEST_F(Tpp2mTest, HelpShowsEveryCommandWithAnExample)
 {
     const std::string help = output("--help");
     for (const char* example : {"tpp2m list --csv", "tpp2m imfp SiO2 Cu --energy 1000", "tpp2m cf1 --imfp 25 --depth",
-                                "tpp2m cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30", "tpp2m plot SiO2"})
+                                "tpp2m cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30", "tpp2m plot SiO2",
+                                "tpp2m export --csv", "tpp2m import my-materials.csv",
+                                "This is the only command that\n         writes to the database"})
         EXPECT_NE(help.find(example), std::string::npos) << example;
     EXPECT_EQ(output("imfp SiO2 --energy 1000 --help"), help);
 }

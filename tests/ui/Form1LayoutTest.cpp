@@ -114,7 +114,8 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
     }
     EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:",
                                   "mnuEnergyFromLine=Energy from a &line...",
-                                  "mnuDepthOfTheSignal=&Depth of the signal...", "&Help hidden disabled:",
+                                  "mnuDepthOfTheSignal=&Depth of the signal...",
+                                  "mnuMaterialFromFormula=Material from a &formula...", "&Help hidden disabled:",
                                   "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
 
     // The designed faces through their metric-compatible stand-ins, at the

@@ -1,0 +1,164 @@
+#include "materials/MaterialExport.h"
+
+#include "materials/Material.h"
+#include "materials/MaterialDatabase.h"
+#include "materials/SecondColumn.h"
+
+#include <array>
+#include <charconv>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+namespace korvane {
+
+namespace {
+
+QByteArray csvText(const QByteArray& text)
+{
+    const bool needsQuotes = text.isEmpty() || text.contains(',') || text.contains('"') || text.contains('\n')
+                             || text.contains('\r') || text.startsWith(' ') || text.endsWith(' ');
+    if (!needsQuotes)
+        return text;
+    QByteArray quoted = text;
+    quoted.replace("\"", "\"\"");
+    return '"' + quoted + '"';
+}
+
+QByteArray jsonText(const QByteArray& text)
+{
+    QByteArray escaped = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"': escaped += "\\\""; break;
+        case '\\': escaped += "\\\\"; break;
+        case '\n': escaped += "\\n"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\t': escaped += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                escaped += QByteArray("\\u00") + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
+            else
+                escaped += c;
+        }
+    }
+    return escaped + '"';
+}
+
+QByteArray numberText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return QByteArray(buffer.data(), written.ptr - buffer.data());
+}
+
+// One stored value in the chosen format.
+QByteArray cell(sqlite3_stmt* row, int column, ExchangeFormat format)
+{
+    const bool csv = format == ExchangeFormat::Csv;
+    switch (sqlite3_column_type(row, column)) {
+    case SQLITE_NULL: return csv ? QByteArray() : QByteArray("null");
+    case SQLITE_INTEGER: return QByteArray::number(sqlite3_column_int64(row, column));
+    case SQLITE_FLOAT: {
+        const double value = sqlite3_column_double(row, column);
+        if (std::isfinite(value))
+            return numberText(value);
+        return csv ? numberText(value) : jsonText(numberText(value)); // JSON has no infinity
+    }
+    default: {
+        const QByteArray text(reinterpret_cast<const char*>(sqlite3_column_text(row, column)),
+                              sqlite3_column_bytes(row, column));
+        return csv ? csvText(text) : jsonText(text);
+    }
+    }
+}
+
+class Output {
+public:
+    explicit Output(std::FILE* out) : out_(out) {}
+    void append(const QByteArray& text)
+    {
+        buffer_ += text;
+        if (buffer_.size() >= (1 << 16))
+            flush();
+    }
+    bool flush()
+    {
+        if (!buffer_.isEmpty() && std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) != size_t(buffer_.size()))
+            failed_ = true;
+        buffer_.resize(0);
+        return !failed_;
+    }
+    bool failed() const { return failed_; }
+    bool finish() { return flush() && std::fflush(out_) == 0 && !std::ferror(out_); }
+
+private:
+    std::FILE* out_;
+    QByteArray buffer_;
+    bool failed_ = false;
+};
+
+} // namespace
+
+bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error)
+{
+    // The same checks of the file as when the window opens it.
+    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true); !opened.store) {
+        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error);
+        return false;
+    }
+    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY, error);
+    if (!db)
+        return false;
+    sqlite3_busy_timeout(db.handle(), 2000);
+    // One read transaction: a copy saving meanwhile does not split the export.
+    if (!db.exec("BEGIN", error))
+        return false;
+    sqlite::Statement select(db, QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" >= ? ORDER BY \"ID\"")
+                                     .arg(quotedColumns(secondColumnName(db)), QLatin1String(kTableName)));
+    if (!select.ok()) {
+        *error = db.errorMessage();
+        return false;
+    }
+    select.bind(1, qint64(all ? std::numeric_limits<qint64>::min() : kFirstCompoundId));
+
+    Output output(out);
+    const bool csv = format == ExchangeFormat::Csv;
+    if (csv) {
+        QByteArrayList header;
+        for (const char* name : kColumnNames)
+            header << csvText(name);
+        output.append(header.join(',') + '\n');
+    } else {
+        output.append("[");
+    }
+    int rc;
+    bool first = true;
+    while ((rc = select.step()) == SQLITE_ROW) {
+        QByteArrayList cells;
+        for (int c = 0; c < kColumnCount; ++c) {
+            const QByteArray value = cell(select.handle(), c, format);
+            cells << (csv ? value : jsonText(kColumnNames[size_t(c)]) + ": " + value);
+        }
+        if (csv)
+            output.append(cells.join(',') + '\n');
+        else
+            output.append(QByteArray(first ? "\n  {" : ",\n  {") + cells.join(", ") + '}');
+        first = false;
+        if (output.failed())
+            break; // a closed pipe or a full disk: the reading ends too
+    }
+    if (rc != SQLITE_DONE && !output.failed()) {
+        *error = db.errorMessage();
+        return false;
+    }
+    if (!csv)
+        output.append(first ? "]\n" : "\n]\n");
+    if (!output.finish()) {
+        *error = QStringLiteral("the output cannot be written: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    return true;
+}
+
+} // namespace korvane

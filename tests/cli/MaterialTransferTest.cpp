@@ -1,0 +1,334 @@
+#include "Tpp2mRun.h"
+#include "cli/CommandLine.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+// Failures show the texts, not their UTF-16 code units.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace korvane::test {
+namespace {
+
+std::vector<Material> elements()
+{
+    const std::vector<Material> all = fixtureMaterials();
+    return {all[0], all[1], all[2]};
+}
+
+// Users' rows that try every column: empty groups, an empty description
+// beside a null one, quotes, commas, a line break, SQL and letters beyond
+// ASCII in the texts, and numbers at the ends of a Single.
+std::vector<Material> usersMaterials()
+{
+    std::vector<Material> rows = elements();
+    rows.push_back(material(104, "SiO2", 2.65f, 60.08f, 9.1f, std::nullopt, std::nullopt, std::nullopt, 16));
+    rows.push_back(material(105, "Glass \"A\", fused", 0.1f, 1e-30f, 0, std::nullopt, 1.5f, std::nullopt, 3.25f));
+    rows.back().description = QStringLiteral("first line\nsecond, \"quoted\"");
+    rows.push_back(material(107, "x'); DROP TABLE tblIMFPdata; --", 3.4e38f, 7, 0.3f, 1, 2, 3, 4));
+    rows.back().description = QStringLiteral("");
+    rows.push_back(material(100000, " Ünïcødé ", 1.17549435e-38f, 1234567.8f, 2, std::nullopt, 0, 10, std::nullopt));
+    return rows;
+}
+
+// What sqlite3 prints for a query on a database file.
+QString sqlite3(const QString& path, const QString& query)
+{
+    QProcess process;
+    process.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), path, query});
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every column but the ID of the users' rows, exactly: texts as bytes,
+// numbers with 17 digits, each with its storage type.
+QString usersRows(const QString& path)
+{
+    QStringList columns = {QStringLiteral("typeof(\"Description\")||hex(\"Description\")"),
+                           QStringLiteral("typeof(\"Name\")||hex(\"Name\")")};
+    for (int c = int(Column::Density); c < kColumnCount; ++c)
+        columns << QStringLiteral("typeof(\"%1\")||printf('%.17g',\"%1\")").arg(columnName(c));
+    return sqlite3(path, QStringLiteral("SELECT %1 FROM tblIMFPdata WHERE ID >= 104 ORDER BY ID").arg(columns.join(u',')));
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+class MaterialTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(source.created());
+        ASSERT_TRUE(target.created());
+    }
+
+    Tpp2mRun run(const QString& line) { return runTpp2m(source.folder(), line); }
+    QString file(const char* name) const { return source.folder() + u'/' + QLatin1String(name); }
+    void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(bytes), bytes.size());
+    }
+    Tpp2mRun import(const QString& path, const char* options = "")
+    {
+        return run(QStringLiteral("import %1 --database %2 %3").arg(path, target.path(), QLatin1String(options)));
+    }
+
+    FixtureDatabase source{usersMaterials()};
+    FixtureDatabase target{elements()};
+};
+
+TEST(MaterialTransferCommandLine, ExportNeedsAFormatAndImportOneFile)
+{
+    const cli::Command exported = cli::parseCommandLine({"export", "--all", "--json", "--database", "a.db"}).command;
+    EXPECT_EQ(exported.kind, cli::CommandKind::Export);
+    EXPECT_TRUE(exported.allMaterials);
+    EXPECT_EQ(exported.format, cli::OutputFormat::Json);
+    EXPECT_EQ(exported.databasePath, QStringLiteral("a.db"));
+    const cli::Command imported = cli::parseCommandLine({"import", "mine.csv", "--replace"}).command;
+    EXPECT_EQ(imported.kind, cli::CommandKind::Import);
+    EXPECT_EQ(imported.importFile, QStringLiteral("mine.csv"));
+    EXPECT_TRUE(imported.replace);
+    const std::vector<std::pair<QStringList, QString>> wrong = {
+        {{"export"}, "export needs --csv or --json"},
+        {{"export", "SiO2", "--csv"}, "export takes no material (got \"SiO2\")"},
+        {{"export", "--csv", "--replace"}, "--replace is not an option of export"},
+        {{"import"}, "import needs the FILE to read"},
+        {{"import", "a.csv", "b.csv"}, "import reads one file (got \"a.csv\" and \"b.csv\")"},
+        {{"import", "a.csv", "--csv"}, "--csv is not an option of import"},
+        {{"imfp", "SiO2", "--energy", "1000", "--all"}, "--all is not an option of imfp"},
+    };
+    for (const auto& [arguments, error] : wrong)
+        EXPECT_EQ(cli::parseCommandLine(arguments).error, error) << arguments.join(u' ').toStdString();
+}
+
+TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
+{
+    for (const char* format : {"csv", "json"}) {
+        FixtureDatabase fresh(elements());
+        const QString exported = file(format);
+        const Tpp2mRun exportRun = run(QStringLiteral("export --%1").arg(QLatin1String(format)));
+        ASSERT_EQ(exportRun.status, 0) << exportRun.err.toStdString();
+        write(exported, exportRun.out.toUtf8());
+        const Tpp2mRun importRun =
+            run(QStringLiteral("import %1 --database %2").arg(exported, fresh.path()));
+        EXPECT_EQ(importRun.status, 0) << importRun.err.toStdString();
+        EXPECT_EQ(importRun.out, QStringLiteral("imported 4 materials into %1: 4 new, 0 replaced\n").arg(fresh.path()));
+        EXPECT_EQ(usersRows(fresh.path()), usersRows(source.path())) << format;
+        EXPECT_EQ(sqlite3(fresh.path(), QStringLiteral("SELECT group_concat(ID) FROM tblIMFPdata")),
+                  QStringLiteral("8,14,29,104,105,106,107\n"));
+    }
+    // The exported texts, as a person reads them.
+    EXPECT_EQ(run(QStringLiteral("export --csv")).out.section(u'\n', 0, 3),
+              QStringLiteral("ID,Description,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\","
+                             "valel d,valel f\n"
+                             "104,,SiO2,2.6500000953674316,60.08000183105469,9.100000381469727,,,,16\n"
+                             "105,\"first line\nsecond, \"\"quoted\"\"\",\"Glass \"\"A\"\", fused\","
+                             "0.10000000149011612,1.0000000031710769e-30,0,,1.5,,3.25"));
+    EXPECT_TRUE(run(QStringLiteral("export --json")).out.contains(
+        QStringLiteral("{\"ID\": 107, \"Description\": \"\", \"Name\": \"x'); DROP TABLE tblIMFPdata; --\", "
+                       "\"Density\": 3.3999999521443642e+38,")));
+
+    // All rows: the elements are left out of an import, the rest replace
+    // the rows of the same name and keep their IDs.
+    write(file("all.csv"), run(QStringLiteral("export --all --csv")).out.toUtf8());
+    ASSERT_EQ(import(file("all.csv")).status, 0);
+    const QString once = usersRows(target.path());
+    const Tpp2mRun again = import(file("all.csv"), "--replace");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err, QStringLiteral("tpp2m: note: 3 element rows (ID below 104) left out; elements are never written\n"));
+    EXPECT_EQ(again.out, QStringLiteral("imported 4 materials into %1: 0 new, 4 replaced\n").arg(target.path()));
+    EXPECT_EQ(usersRows(target.path()), once);
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("7\n"));
+}
+
+TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
+{
+    const QByteArray header = "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    auto rows = [&](const std::map<int, QByteArray>& bad) {
+        QByteArray csv = header;
+        for (int i = 1; i <= 1000; ++i)
+            csv += bad.count(i) ? bad.at(i) : QByteArray("M") + QByteArray::number(i) + ",2.5,60,,,,,16\n";
+        return csv;
+    };
+    const QByteArray before = fileHash(target.path());
+
+    write(file("one-bad.csv"), rows({{500, "M500,2.5x,60,,,,,16\n"}}));
+    Tpp2mRun result = import(file("one-bad.csv"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, QString());
+    EXPECT_EQ(result.err, QStringLiteral("tpp2m: nothing imported: 1 of the 1000 rows of %1 cannot be written\n"
+                                         "tpp2m: line 501 (\"M500\"): density must be numeric\n")
+                              .arg(file("one-bad.csv")));
+    EXPECT_EQ(fileHash(target.path()), before);
+
+    // Every rule of Save, and the import's own; at most 20 rows are named.
+    std::map<int, QByteArray> bad = {
+        {1, ",,,,,,,\n"},
+        {2, "Si,2.3,28,,,,,\n"},
+        {3, "Groups,1,60,,,,,16\n"},
+        {4, "Big,1e39,60,,,,,16\n"},
+        {5, "Groups,1,60,,,x,,16\n"},
+        {6, "\"Tab\there\",1,60,,,,,16\n"},
+        {7, "Short,1,60\n"},
+        {8, "Gapless,1,60,abc,,,,16\n"},
+    };
+    for (int i = 9; i <= 30; ++i)
+        bad[i * 10] = "M" + QByteArray::number(i * 10) + ",,60,,,,,16\n";
+    write(file("many-bad.csv"), rows(bad));
+    result = import(file("many-bad.csv"));
+    EXPECT_EQ(result.status, 1);
+    const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines.mid(0, 9), QStringList({
+        QStringLiteral("tpp2m: nothing imported: 29 of the 1000 rows of %1 cannot be written").arg(file("many-bad.csv")),
+        "tpp2m: line 2: Name must be filled in; density must be filled in; Atomic mass must be filled in; "
+        "density must be numeric; Atomic mass must be numeric",
+        "tpp2m: line 3 (\"Si\"): the name is already in the database (ID 14)",
+        "tpp2m: line 5 (\"Big\"): Density: \"1e39\" is not a number that can be stored.",
+        "tpp2m: line 6 (\"Groups\"): valel s+p,n+1: \"x\" is not a number that can be stored.; "
+        "the name is also in line 4",
+        "tpp2m: line 7 (\"Tab\\there\"): the name holds a control character",
+        "tpp2m: line 8: it has 3 cells, the header 8",
+        "tpp2m: line 9 (\"Gapless\"): Energy gap must be numeric",
+        "tpp2m: line 91 (\"M90\"): density must be filled in; density must be numeric",
+    }));
+    EXPECT_EQ(lines[20].toStdString(), "tpp2m: line 211 (\"M210\"): density must be filled in; density must be numeric");
+    EXPECT_EQ(lines[21].toStdString(), "tpp2m: and 9 more bad rows");
+    EXPECT_EQ(fileHash(target.path()), before);
+
+    // --replace overwrites a compound of the same name, never an element.
+    write(file("replace.csv"), header + "SiO2,2.2,60.1,8.9,,,,16\nSi,2.3,28,,,,,4\n");
+    result = import(file("replace.csv"), "--replace");
+    EXPECT_EQ(result.err.section(u'\n', 1, 1),
+              QStringLiteral("tpp2m: line 3 (\"Si\"): the name is an element's (ID 14); elements are never written"));
+    // A byte-order mark and Windows line ends, as spreadsheets write them.
+    write(file("replace.csv"), "\xEF\xBB\xBF" + header + "SiO2,2.2,60.1,,,,,16\r\n");
+    FixtureDatabase withCompounds;
+    result = run(QStringLiteral("import %1 --database %2 --replace").arg(file("replace.csv"), withCompounds.path()));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(sqlite3(withCompounds.path(), QStringLiteral("SELECT ID, Density, \"Energy gap 300 K\", Description "
+                                                           "IS NULL FROM tblIMFPdata WHERE Name = 'SiO2'")),
+              QStringLiteral("104|2.20000004768372|0.0|1\n"));
+}
+
+TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
+{
+    const QByteArray header = "ID,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    // A gigabyte on one line, without the disk space: a sparse file.
+    const QString longLine = file("long.csv");
+    write(longLine, header + "200,SiO2,");
+    ASSERT_EQ(::truncate(QFile::encodeName(longLine).constData(), 1LL << 30), 0);
+    const QString longJson = file("long.json");
+    write(longJson, "[{\"Name\": \"");
+    ASSERT_EQ(::truncate(QFile::encodeName(longJson).constData(), 1LL << 30), 0);
+    write(file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    write(file("prose.csv"), "Dear colleague, here are my materials.\n");
+    write(file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n");
+    write(file("twice.csv"), "Name,name\n");
+    write(file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31));
+    write(file("latin1.csv"), header + "200,Caf\xe9,2.65,60.08,9.1,,,,16\n");
+    write(file("open-quote.csv"), header + "200,\"SiO2,2.65,60.08,9.1,,,,16\n");
+    write(file("object.json"), "{\"Name\": \"SiO2\"}");
+    write(file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n");
+    write(file("empty.csv"), "");
+    write(file("many.csv"), header + QByteArray("x\n").repeated(250001));
+    struct Case {
+        QString path;
+        QString message;
+    };
+    const std::vector<Case> cases = {
+        {longLine, "line 2 is longer than 65536 bytes"},
+        {longJson, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
+        {file("png.csv"), "line 1 is not UTF-8 text"},
+        {file("prose.csv"), "line 1 is not a header of material columns: unknown column \"Dear colleague\"; the "
+                            "columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+                            "valel s+p,n+1, valel d, valel f"},
+        {file("columns.csv"), "line 1 is not a header of material columns: unknown column \"Colour\"; the columns "
+                              "are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+                              "valel s+p,n+1, valel d, valel f"},
+        {file("twice.csv"), "line 1 is not a header of material columns: the column \"Name\" is named twice"},
+        {file("nul.csv"), "line 2 holds a NUL byte: this is not a text file of materials"},
+        {file("latin1.csv"), "line 2 is not UTF-8 text"},
+        {file("open-quote.csv"), "line 2: a quoted cell is not closed"},
+        {file("object.json"), "the JSON file must hold an array of materials"},
+        {file("broken.json"), "line 3 is not valid JSON: unterminated object"},
+        {file("empty.csv"), "the file is empty"},
+        {file("missing.csv"), "the file cannot be read: No such file or directory"},
+        {file("many.csv"), "the file holds more than 250000 materials; import it in parts"},
+    };
+    const QByteArray before = fileHash(target.path());
+    for (const Case& c : cases) {
+        const Tpp2mRun result = import(c.path);
+        EXPECT_EQ(result.status, 1) << c.path.toStdString();
+        EXPECT_EQ(result.err.toStdString(),
+                  QStringLiteral("tpp2m: %1: %2; nothing imported\n").arg(c.path, c.message).toStdString());
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_EQ(fileHash(target.path()), before);
+
+    // Quotes and SQL in a name are only text: stored as written.
+    write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
+                            "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
+                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7, {\"Name\": \"N\\u0000\", "
+                            "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
+                            "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
+    Tpp2mRun result = import(file("sql.json"));
+    EXPECT_EQ(result.err.toStdString(),
+              QStringLiteral("tpp2m: nothing imported: 2 of the 3 rows of %1 cannot be written\n"
+                             "tpp2m: row 2: it is not an object of columns\n"
+                             "tpp2m: row 3 (\"N\\u0000\"): the name holds a control character; "
+                             "the description holds a NUL character\n")
+                  .arg(file("sql.json"))
+                  .toStdString());
+    write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
+                            "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
+                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
+    result = import(file("sql.json"));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata ORDER BY ID")),
+              QStringLiteral("8|O\n14|Si\n29|Cu\n104|'; DELETE FROM tblIMFPdata; --\"\n"));
+}
+
+TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
+{
+    write(file("one.csv"), "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
+                           "SiO2,2.65,60.08,9.1,,,,16\n");
+    sqlite::Connection other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+    // Held longer than Save waits: the import gives up and writes nothing.
+    Tpp2mRun result = import(file("one.csv"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, QStringLiteral("tpp2m: another copy of the program is writing to %1; try again; "
+                                         "nothing imported\n").arg(target.path()));
+    // Released after a moment: the import waits and then writes.
+    QProcess importer;
+    importer.setWorkingDirectory(source.folder());
+    importer.start(QStringLiteral(TPP2M_PATH), {QStringLiteral("import"), file("one.csv"),
+                                                QStringLiteral("--database"), target.path()});
+    ASSERT_TRUE(importer.waitForStarted());
+    QThread::msleep(500);
+    ASSERT_TRUE(other.exec("COMMIT"));
+    ASSERT_TRUE(importer.waitForFinished(10000));
+    EXPECT_EQ(importer.exitCode(), 0) << importer.readAllStandardError().toStdString();
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata WHERE ID >= 104")),
+              QStringLiteral("104|SiO2\n"));
+}
+
+} // namespace
+} // namespace korvane::test

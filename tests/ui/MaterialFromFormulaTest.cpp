@@ -1,0 +1,163 @@
+#include "support/WindowFixture.h"
+#include "ui/MaterialFromFormula.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <QFile>
+
+namespace korvane::ui {
+namespace {
+
+// The elements with the numbers the worked examples use: Nv 4 for Si, 6 for
+// O, 11 for Cu (with the window's ticks), M 28.08, 16 and 63.5.
+std::vector<Material> workedExampleElements()
+{
+    return {
+        test::material(8, "O", 1.568f, 16, 0, std::nullopt, 6, std::nullopt, std::nullopt),
+        test::material(14, "Si", 2.33f, 28.08f, 1.12f, 8, 4, std::nullopt, std::nullopt),
+        test::material(29, "Cu", 8.96f, 63.5f, 0, 8, 1, 10, std::nullopt),
+        test::material(104, "SiO2", 2.65f, 60.08f, 9.1f, std::nullopt, std::nullopt, std::nullopt, 16),
+    };
+}
+
+class MaterialFromFormulaTest : public test::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_TRUE(QFile::remove(database.path()));
+        ASSERT_TRUE(createMaterialDatabase(database.path(), workedExampleElements(), &error));
+        WindowFixture::SetUp();
+    }
+
+    // Opens the dialog from the Tools menu.
+    MaterialFromFormula* openDialog()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // dialogs closed before
+        window->findChild<QAction*>(QStringLiteral("mnuMaterialFromFormula"))->trigger();
+        auto* dialog = window->findChild<MaterialFromFormula*>();
+        EXPECT_TRUE(dialog && dialog->isVisible());
+        return dialog;
+    }
+    static QString label(QWidget* dialog, const char* name)
+    {
+        return dialog->findChild<QLabel*>(QLatin1String(name))->text();
+    }
+    static QPushButton* button(QWidget* dialog, const char* name)
+    {
+        return dialog->findChild<QPushButton*>(QLatin1String(name));
+    }
+    void typeFormula(QWidget* dialog, const QString& formula)
+    {
+        typeInto(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), formula);
+    }
+    QString sums(QWidget* dialog) { return label(dialog, "lblValenceSum") + u'|' + label(dialog, "lblMassSum"); }
+    QStringList fields() const
+    {
+        QStringList texts;
+        for (const char* name : {"txtName", "txt_s_p_hbe", "txt_s_p_lbe", "txt_d", "txt_f", "txtAtomicMass",
+                                 "txtBulkDensity", "txtEnergyGap", "txtNoValenceElectrprAtomorMolec"})
+            texts << text(name);
+        return texts;
+    }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+};
+
+TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsAndSaveWaitsForTheUser)
+{
+    // SiO2: from browsing, the menu starts a new material first.
+    MaterialFromFormula* dialog = openDialog();
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Adding);
+    EXPECT_EQ(text("txtName"), QStringLiteral("type name here"));
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    EXPECT_EQ(sums(dialog), QStringLiteral("Nv = 4 + 2*6 = 16|M = 28.08 + 2*16 = 60.08"));
+    EXPECT_TRUE(label(dialog, "lblUserEntries").contains(QStringLiteral("bulk density and the band gap")));
+    QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(fields(), QStringList({"SiO2", "", "", "", "16", "60.08", "", "", "16"}));
+    EXPECT_EQ(test::storedMaterials(database.path()).size(), 4u); // nothing saved yet
+
+    // Density and gap from the user; Save stores the row as the example's.
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.65"));
+    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("9.1"));
+    const QString imfp = text("txtIMFP_2M");
+    click("cmdSave");
+    EXPECT_TRUE(prompts.messages.empty());
+    Material expected = workedExampleElements()[3];
+    expected.id = 105;
+    EXPECT_EQ(test::storedMaterials(database.path())[105], expected);
+    clickRow(3); // the shipped SiO2 row gives the same IMFP
+    EXPECT_EQ(text("txtIMFP_2M"), imfp);
+
+    // Cu2O; cancelling in the window leaves the file as it was.
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("Cu2O"));
+    EXPECT_EQ(sums(dialog), QStringLiteral("Nv = 2*11 + 6 = 28|M = 2*63.5 + 16 = 143"));
+    QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
+    EXPECT_EQ(fields(), QStringList({"Cu2O", "", "", "", "28", "143", "", "", "28"}));
+    click("cmdClose");
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
+    EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
+}
+
+TEST_F(MaterialFromFormulaTest, BadFormulasChangeNothingAndTheSumFollowsTheTicks)
+{
+    // While changing, the menu keeps the material and its name.
+    clickRow(1); // Si
+    click("cmdChangeParam");
+    const QStringList before = fields();
+    MaterialFromFormula* dialog = openDialog();
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
+    const std::vector<std::pair<QString, QString>> bad = {
+        {"SiO2)", "\")\" at position 5 of \"SiO2)\" has no matching \"(\""},
+        {"Xx2O", "unknown element \"Xx\" in the formula \"Xx2O\""},
+        {"Si(O", "\"(\" at position 3 of \"Si(O\" is not closed"},
+        {"SiO0", "the count \"0\" at position 4 of \"SiO0\" is not above 0"},
+    };
+    for (const auto& [formula, message] : bad) {
+        typeFormula(dialog, formula);
+        EXPECT_EQ(label(dialog, "lblProblem"), message);
+        EXPECT_EQ(sums(dialog), QStringLiteral("|"));
+        EXPECT_FALSE(button(dialog, "cmdUse")->isEnabled());
+        QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
+        EXPECT_EQ(fields(), before);
+    }
+    QTest::mouseClick(button(dialog, "cmdCancel"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(fields(), before);
+
+    // A material that has a name keeps it; the other groups are emptied so
+    // that Nv is the formula's.
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
+    EXPECT_EQ(fields(), QStringList({"Si", "", "", "", "16", "60.08", "2.33", "1.12", "16"}));
+    click("cmdClose");
+    EXPECT_EQ(fields(), before);
+
+    // s+p(hbe) ticked and d unticked: each element counts its ticked boxes.
+    find<QCheckBox>("chk_S_P_hbe")->click();
+    find<QCheckBox>("chk_d")->click();
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    EXPECT_EQ(label(dialog, "lblValenceSum"), QStringLiteral("Nv = 12 + 2*6 = 24"));
+    typeFormula(dialog, QStringLiteral("Cu2O"));
+    EXPECT_EQ(label(dialog, "lblValenceSum"), QStringLiteral("Nv = 2*9 + 6 = 24"));
+    typeFormula(dialog, QStringLiteral("Cu(OH)1.5"));
+    EXPECT_EQ(label(dialog, "lblProblem"), QStringLiteral("unknown element \"H\" in the formula \"Cu(OH)1.5\""));
+    QTest::mouseClick(button(dialog, "cmdCancel"), Qt::LeftButton);
+
+    // With the f box unticked the dialog warns that Nv would not count.
+    find<QCheckBox>("chk_f")->click();
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("O"));
+    EXPECT_EQ(label(dialog, "lblValenceSum"), QStringLiteral("Nv = 6 = 6"));
+    EXPECT_EQ(label(dialog, "lblProblem"),
+              QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count."));
+}
+
+} // namespace
+} // namespace korvane::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "materials/FormulaSum.h"
+#include "materials/Material.h"
+
+#include <QDialog>
+
+#include <map>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvane {
+class MaterialStore;
+}
+
+namespace korvane::ui {
+
+class Form1;
+
+// "Material from a formula": the user types a compound's formula and sees Nv
+// and the molecular mass summed from the element rows, with the valence
+// groups that are ticked in the window; "Use" puts Nv into the f-electron box
+// and the mass into the atomic-mass field of the material being changed or
+// added, as compounds are entered by hand. Nothing is written to the
+// database: the window's Save does that, with its usual checks.
+class MaterialFromFormula : public QDialog {
+    Q_OBJECT
+public:
+    // The menu entry: starts adding a new material when the window is
+    // browsing, as "New Material" does, then opens the dialog over it.
+    static void open(Form1* window, const MaterialStore& store);
+
+    MaterialFromFormula(Form1* window, const MaterialStore& store);
+
+private:
+    void txtFormula_Change();
+    void cmdUse_Click();
+    std::optional<float> elementValence(const Material& element) const;
+    bool includes(const char* checkBox) const;
+
+    Form1* window_;
+    std::map<QString, Material> elements_; // the element rows by symbol
+    FormulaSum sum_;
+    QLineEdit* txtFormula_;
+    QLabel* lblValenceSum_;
+    QLabel* lblMassSum_;
+    QLabel* lblProblem_;
+    QPushButton* cmdUse_;
+};
+
+} // namespace korvane::ui
