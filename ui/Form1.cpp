@@ -29,6 +29,15 @@ namespace {
 
 constexpr const char* kTag = "Tag";
 
+// " The formula gives no physical IMFP for these values.", in the error
+// field's manner: a leading blank and a full stop.
+QString noPhysicalImfpText()
+{
+    QString reason = QString::fromLatin1(kNoPhysicalImfp);
+    reason[0] = reason[0].toUpper();
+    return u' ' + reason + u'.';
+}
+
 QWidget* buildClientArea(QWidget* window)
 {
     auto* client = new QWidget(window);
@@ -263,19 +272,26 @@ void Form1::calculateImfp(bool relativistic)
     for (const auto& [box, value] : fields) {
         const std::optional<float> number = numbertext::toSingle(box->text());
         if (!number) {
-            txtError_->show();
+            showImfpError(QLatin1String(kErrorText));
             return;
         }
         *value = *number;
     }
-    const std::optional<float> result =
-        imfp(relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, inputs);
-    if (!result) {
-        txtError_->show();
+    const ImfpResult result = imfp(relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, inputs);
+    if (!result.length) {
+        showImfpError(result.failure == ImfpFailure::NotPhysical ? noPhysicalImfpText() : QLatin1String(kErrorText));
         return;
     }
-    storedImfp_ = *result;
+    storedImfp_ = *result.length;
     txtIMFP_2M_->setText(numbertext::length(storedImfp_));
+}
+
+// The error field says why there is no IMFP; the last good one stays shown.
+void Form1::showImfpError(const QString& reason)
+{
+    txtError_->setText(reason);
+    txtError_->setCursorPosition(0);
+    txtError_->show();
 }
 
 void Form1::SumValenceElectrons()

@@ -64,6 +64,7 @@ private:
     void CalculateIMFPNonRelativistic();
     void CalculateIMFPRelativistic();
     void calculateImfp(bool relativistic);
+    void showImfpError(const QString& reason);
 
     // Valence electrons and the record source's notifications
     void SumValenceElectrons();

@@ -22,7 +22,6 @@ constexpr Colour kWindowText = systemColour(8);
 
 constexpr const char* kRangeNote =
     "Note that the applied \r\nalgorithms are not valid \r\nfor energies < 50 eV and \r\n> 200.000 eV\r\n";
-constexpr const char* kErrorText = " Check that all material parameters are correct.";
 constexpr const char* kFrameElastic = "Elastic Scattering Correction";
 
 // name, kind, parent, caption, left, top, width, height, font, back, fore, flags, header font

@@ -148,6 +148,32 @@ TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
     EXPECT_FALSE(visible("txtError"));
 }
 
+TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
+{
+    // Helium typed over oxygen: at 1000 eV the formula's value would be -884.50 Å.
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("0.125"));
+    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("4.002602"));
+    typeInto(find<QLineEdit>("txt_s_p_lbe"), QStringLiteral("2"));
+    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("2"));
+    const QString lastGood = imfp();
+    ASSERT_GT(window->storedImfp(), 0);
+    QTest::keyClick(find<QLineEdit>("txtEnergyGap"), Qt::Key_2);
+    auto* error = find<QLineEdit>("txtError");
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), QStringLiteral(" The formula gives no physical IMFP for these values."));
+    EXPECT_LE(error->fontMetrics().horizontalAdvance(error->text()), error->width() - 4) << "shown whole";
+    EXPECT_EQ(imfp(), lastGood);
+    EXPECT_EQ(numbertext::length(window->storedImfp()), lastGood);
+
+    // The other failures keep their own words; a good result hides the field.
+    typeInto(find<QLineEdit>("txtBulkDensity"), QString());
+    EXPECT_EQ(error->text(), QStringLiteral(" Check that all material parameters are correct."));
+    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("0"));
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("1.568"));
+    EXPECT_FALSE(error->isVisible());
+}
+
 TEST_F(Form1Test, NavigationBarStaysOnTheFirstAndLastRecord)
 {
     auto* bar = find<DataControl>("adoMaterials");
