@@ -180,8 +180,18 @@ TEST_F(EditingTest, FindWrapsOnceAndLeavesTheRecordWhenNothingMatches)
     EXPECT_EQ(text("txtName"), QStringLiteral("O")) << "found after starting again at the first";
     EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of 6"));
 
+    // The pattern language: a digit, a listed, ranged or excluded character.
+    findMaterial(QStringLiteral("Cu#"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O")) << "Cu has no digit after it";
+    findMaterial(QStringLiteral("Si[!O]"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
+    findMaterial(QStringLiteral("[a-d]u"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+    findMaterial(QStringLiteral("[OS]i"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
+
     const auto before = file();
-    for (const char* typed : {"Xe", "'", "%", "_", "Si'; DROP TABLE tblIMFPdata; --"}) {
+    for (const char* typed : {"Xe", "'", "%", "_", "Si'; DROP TABLE tblIMFPdata; --", "Si[", "C[a-", "[z-a]"}) {
         clickRow(2);
         findMaterial(QString::fromUtf8(typed));
         const auto messages = takeMessages();
