@@ -290,7 +290,6 @@ void Form1::calculateImfp(bool relativistic)
 void Form1::showImfpError(const QString& reason)
 {
     txtError_->setText(reason);
-    txtError_->setCursorPosition(0);
     txtError_->show();
 }
 

@@ -120,6 +120,19 @@ TEST_F(Form1Test, EnergyRangeNoteAndArrows)
     EXPECT_EQ(prompts.beeps, 1);
 }
 
+TEST_F(Form1Test, ALongEnergyShowsItsStartOutOfEditing)
+{
+    auto* energy = find<QLineEdit>("txtElectronEnergy");
+    ASSERT_GT(energy->fontMetrics().horizontalAdvance(QStringLiteral("200000.01")), energy->width());
+    setEnergy(QStringLiteral("199950.01"));
+    EXPECT_EQ(energy->cursorPosition(), 9) << "while typing, the end";
+    find("cmdExit")->setFocus();
+    EXPECT_EQ(energy->cursorPosition(), 0);
+    QTest::mouseClick(find<UpDownArrows>("updEnergy")->upButton(), Qt::LeftButton);
+    EXPECT_EQ(energy->text(), QStringLiteral("200000.01"));
+    EXPECT_EQ(energy->cursorPosition(), 0);
+}
+
 TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
 {
     clickRow(2); // Cu: s+p(hbe) 8, s+p(lbe) 1, d 10, f empty
