@@ -3,6 +3,7 @@
 #include "materials/Material.h"
 #include "materials/MaterialStore.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -84,6 +85,7 @@ private:
     void SwitchEditButtons();
     void ParameterEdited();
     void MoveAfterDelete();
+    void returnToNameList();
     bool willChangeRecord(ChangeReason reason) override;
     bool adoMaterials_WillChangeRecord();
     bool writeFieldsToRecord();
@@ -118,6 +120,7 @@ private:
     bool cancelling_ = false;
     bool deleting_ = false;
     QString writeProblem_; // why the last write could not be made, beyond the checks
+    QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
     float storedImfp_ = 0;
 

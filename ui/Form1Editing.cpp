@@ -8,10 +8,12 @@
 #include "ui/Form1.h"
 #include "ui/UserPrompts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace korvane::ui {
 
@@ -107,6 +109,14 @@ void Form1::cmdSave_Click()
     SwitchEditButtons();
     SwitchParameterFields();
     txtProcess_->hide();
+    returnToNameList();
+}
+
+// After an edit ends the focus goes back to the name list, not to the button
+// that now reads "&Close", where Enter or Space would end the program.
+void Form1::returnToNameList()
+{
+    dgrdName_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::reportFailedWrite(const QString& what)
@@ -120,6 +130,9 @@ void Form1::reportFailedWrite(const QString& what)
 void Form1::cmdClose_Click()
 {
     if (cmdClose_->text() == kCloseCaption) {
+        // The second click of a double click on "&Cancel" is no wish to quit.
+        if (sinceCancel_.isValid() && sinceCancel_.elapsed() < QApplication::doubleClickInterval())
+            return;
         close();
         return;
     }
@@ -134,6 +147,8 @@ void Form1::cmdClose_Click()
     SwitchParameterFields();
     SumValenceElectrons();
     txtProcess_->hide();
+    sinceCancel_.start();
+    returnToNameList();
 }
 
 void Form1::cmdDelete_Click()

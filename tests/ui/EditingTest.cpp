@@ -1,6 +1,7 @@
 #include "support/WindowFixture.h"
 #include "ui/DataControl.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 namespace korvane::ui {
@@ -71,6 +72,34 @@ TEST_F(EditingTest, ChangeTypeSaveAndCancel)
     EXPECT_EQ(file().at(14).valenceSpHbe, 8.0f) << "untouched fields keep their stored values";
     EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 2 of 6"));
     EXPECT_EQ(find<QTableView>("dgrdName")->model()->index(1, 0).data().toString(), QStringLiteral("Si (c)"));
+}
+
+TEST_F(EditingTest, EndingAnEditGivesTheFocusToTheNameListAndADoubleClickOnCancelDoesNotQuit)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* list = find("dgrdName");
+    click("cmdChangeParam");
+    find("txtBulkDensity")->setFocus();
+    QTest::keyClicks(find("txtBulkDensity"), QStringLiteral("1"));
+    click("cmdSave");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(QApplication::focusWidget(), list) << "Save";
+    click("cmdNew");
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(QApplication::focusWidget(), list) << "Cancel";
+
+    // Enter in the list, and a double click on "&Cancel", leave the window open.
+    QTest::keyClick(list, Qt::Key_Return);
+    click("cmdChangeParam");
+    click("cmdClose"); // the two clicks a double click gives a button
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_TRUE(window->isVisible());
+    // A click on "&Close" after the double-click interval closes the window.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    click("cmdClose");
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(EditingTest, NewMaterialIsRefusedUntilCompleteThenStoredLast)
