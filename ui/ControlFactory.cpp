@@ -80,6 +80,16 @@ void paint(QWidget* widget, const Paint& colours)
     widget->setPalette(palette);
 }
 
+// Room above a label's first line for an accent that rises above the font's
+// ascent, such as the ring of "Å" in Liberation Sans, which a top-aligned
+// caption would lose at the label's top edge; none for other captions.
+int accentRoom(const QFont& font, const QString& caption)
+{
+    const QFontMetricsF metrics(font);
+    const qreal above = -metrics.tightBoundingRect(caption).top() - metrics.ascent();
+    return above > 0 ? int(std::ceil(above)) + 1 : 0;
+}
+
 class Factory {
 public:
     explicit Factory(QWidget* client) : windowBack_(client->palette().color(QPalette::Window)) {}
@@ -186,6 +196,8 @@ void buildControls(QWidget* client, std::span<const ControlDesign> designs, cons
         control->setFont(design.font.face ? designedFont(design.font) : windowFont);
         if (design.kind != Kind::Line)
             control->setGeometry(pixelRect(design));
+        if (design.kind == Kind::Label)
+            control->setContentsMargins(0, accentRoom(control->font(), QString::fromUtf8(design.caption)), 0, 0);
         if (design.flags & Hidden)
             control->hide();
         if (design.flags & Disabled)

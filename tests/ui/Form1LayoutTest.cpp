@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -51,6 +52,31 @@ QRect captionInk(QWidget* control, const QString& caption)
         return picture(control);
     };
     const QImage before = show(control->inherits("QGroupBox") ? QStringLiteral(" ") : QString());
+    const QImage after = show(caption);
+    show(kept);
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    return changed;
+}
+
+// The pixels that `caption` changes in the control drawn at `scale` device
+// pixels to the pixel, as a screen at 100, 125, 150 or 200 % draws it.
+QRect captionInkAt(QWidget* control, const QString& caption, double scale)
+{
+    const QSignalBlocker quiet(control);
+    const QString kept = captionOf(control);
+    const auto show = [&](const QString& text) {
+        control->setProperty(captionProperty(control), text);
+        QImage image(control->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::magenta);
+        control->render(&image);
+        return image;
+    };
+    const QImage before = show(QString());
     const QImage after = show(caption);
     show(kept);
     QRect changed;
@@ -145,6 +171,32 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited.join(' ').toStdString(), designed.join(' ').toStdString());
+}
+
+TEST_F(Form1LayoutTest, NoLabelLosesAGlyphAtAnyScale)
+{
+    for (const ControlDesign& design : form1Controls()) {
+        if (design.kind != Kind::Label)
+            continue;
+        auto* label = find<QLabel>(design.name);
+        const QString caption = QString::fromUtf8(design.caption);
+        // The same caption in a label with room on every side.
+        QLabel roomy(caption);
+        roomy.setFont(label->font());
+        roomy.setWordWrap(true);
+        roomy.setAlignment(label->alignment());
+        roomy.setContentsMargins(8, 8, 8, 8);
+        roomy.resize(label->width() + 16, label->height() + 16);
+        for (double scale : {1.0, 1.25, 1.5, 2.0}) {
+            const QRect ink = captionInkAt(label, caption, scale);
+            const QRect whole = captionInkAt(&roomy, caption, scale);
+            // Top-aligned captions are cut at the top and bottom edges; a cut
+            // at the sides shows as a narrower ink.
+            EXPECT_TRUE(ink.top() > 0 && ink.bottom() < label->height() * scale - 1)
+                << design.name << " at " << scale << ": ink on a clipped edge";
+            EXPECT_EQ(ink.size(), whole.size()) << design.name << " at " << scale;
+        }
+    }
 }
 
 TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWhole)
