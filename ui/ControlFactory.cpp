@@ -137,6 +137,8 @@ public:
         case Kind::CheckBox: {
             auto* box = new QCheckBox(caption, parent);
             box->setChecked(design.flags & Checked);
+            // Filled with the designed background, not the style's button face.
+            box->setBackgroundRole(QPalette::Window);
             box->setAutoFillBackground(true);
             paint(box, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
             return box;
@@ -150,6 +152,7 @@ public:
             option->setChecked(design.flags & Checked);
             if (!option->isChecked())
                 option->setFocusPolicy(Qt::ClickFocus);
+            option->setBackgroundRole(QPalette::Window);
             option->setAutoFillBackground(true);
             paint(option, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
             return option;

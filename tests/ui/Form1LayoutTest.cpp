@@ -199,6 +199,19 @@ TEST_F(Form1LayoutTest, NoLabelLosesAGlyphAtAnyScale)
     }
 }
 
+TEST_F(Form1LayoutTest, CheckBoxesAndOptionsShowTheirDesignedBackground)
+{
+    // The corner beside the indicator, where only the background shows.
+    const auto background = [](QWidget* control) {
+        const QImage image = picture(control);
+        return QColor(image.pixel(image.width() - 1, image.height() - 1)).name().toStdString();
+    };
+    for (const char* box : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d", "chk_f"})
+        EXPECT_EQ(background(find(box)), "#c0c0c0") << box;
+    for (const char* option : {"Opt_relativistic", "Opt_non_relativistic"})
+        EXPECT_EQ(background(find(option)), "#e0e0e0") << option;
+}
+
 TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWhole)
 {
     for (const ControlDesign& design : form1Controls()) {
