@@ -8,10 +8,12 @@
 #include "ui/UpDownArrows.h"
 #include "ui/WrappingButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <cmath>
 #include <vector>
@@ -90,6 +92,22 @@ int accentRoom(const QFont& font, const QString& caption)
     return above > 0 ? int(std::ceil(above)) + 1 : 0;
 }
 
+// Gives a control the application's colours in every role, so that it takes
+// none from the coloured frame or box it sits in: a scroll bar in a teal frame
+// would otherwise draw white arrows on a white face.
+void keepOrdinaryLook(QWidget* control)
+{
+    const QPalette ordinary = QApplication::palette(control);
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            own.setBrush(g, r, ordinary.brush(g, r));
+        }
+    control->setPalette(own);
+}
+
 class Factory {
 public:
     explicit Factory(QWidget* client) : windowBack_(client->palette().color(QPalette::Window)) {}
@@ -122,6 +140,7 @@ public:
             box->setTabChangesFocus(true);
             box->document()->setDocumentMargin(1);
             paint(box, colours(design, QPalette::Base, QPalette::Text, systemColour(5).toQColor()));
+            keepOrdinaryLook(box->verticalScrollBar());
             return box;
         }
         case Kind::Frame: {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <optional>
 
@@ -98,6 +99,32 @@ TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
         EXPECT_TRUE(!step.onTop || onTop(step.onTop, QPoint(9000 / 15, 6000 / 15))) << "after " << step.action;
         EXPECT_TRUE(!step.shown.contains(QStringLiteral("cmdCloseInfo")) || onTop("cmdCloseInfo")) << step.action;
         EXPECT_TRUE(step.overlayText.isNull() || text("txtInfo") == step.overlayText) << "after " << step.action;
+    }
+}
+
+// A control drawn at `scale` device pixels to the pixel.
+QImage drawn(QWidget* control, double scale)
+{
+    QImage image(control->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    control->render(&image);
+    return image;
+}
+
+TEST_F(InformationPanelsTest, ScrollBarsOfTheTextsLookLikeEveryOtherScrollBar)
+{
+    click("cmdUsersGuide");
+    click("cmdAccuracy");
+    click("cmdInfo_3");
+    for (const char* name : {"txtInfo2", "txtInfo3", "txtInfo"}) {
+        QScrollBar* bar = find<QPlainTextEdit>(name)->verticalScrollBar();
+        QScrollBar ordinary(Qt::Vertical);
+        ordinary.setRange(bar->minimum(), bar->maximum());
+        ordinary.setPageStep(bar->pageStep());
+        ordinary.setValue(bar->value());
+        ordinary.resize(bar->size());
+        for (double scale : {1.0, 1.5})
+            EXPECT_EQ(drawn(bar, scale), drawn(&ordinary, scale)) << name << " at " << scale;
     }
 }
 
