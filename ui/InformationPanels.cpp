@@ -38,6 +38,9 @@ InformationPanels::InformationPanels(QMainWindow* window, QWidget* client)
     Frame2_ = findControl<QWidget>(client_, "Frame2");
     txtInfo_ = findControl<QPlainTextEdit>(client_, "txtInfo");
     cmdCloseInfo_ = findControl<QPushButton>(client_, "cmdCloseInfo");
+    // The close button lies over the box's lower right corner; the box
+    // scrolls past its end, so that every line can be moved clear of it.
+    txtInfo_->setCenterOnScroll(true);
 
     connect(findControl<QPushButton>(client_, "cmdUsersGuide"), &QPushButton::clicked, this,
             &InformationPanels::cmdUsersGuide_Click);

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 
+#include <map>
 #include <optional>
 
 namespace korvane::ui {
@@ -125,6 +126,32 @@ TEST_F(InformationPanelsTest, ScrollBarsOfTheTextsLookLikeEveryOtherScrollBar)
         ordinary.resize(bar->size());
         for (double scale : {1.0, 1.5})
             EXPECT_EQ(drawn(bar, scale), drawn(&ordinary, scale)) << name << " at " << scale;
+    }
+}
+
+// Scrolled to its end, the overlay shows its last line, and no line that it
+// shows runs under its close button.
+TEST_F(InformationPanelsTest, EveryLineOfTheOverlayCanBeReadBesideItsCloseButton)
+{
+    auto* box = find<QPlainTextEdit>("txtInfo");
+    const QRect button = find("cmdCloseInfo")->geometry();
+    for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {
+        click(opener);
+        QApplication::processEvents();
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+        // Each shown line, from the cursor places along it, in the client area.
+        std::map<int, QRect> lines;
+        QTextCursor cursor(box->document());
+        do {
+            const QRect place = box->cursorRect(cursor);
+            if (box->viewport()->rect().intersects(place))
+                lines[place.top()] |= QRect(box->viewport()->mapTo(window->centralWidget(), place.topLeft()),
+                                            place.size());
+        } while (cursor.movePosition(QTextCursor::NextCharacter));
+        ASSERT_FALSE(lines.empty()) << opener;
+        EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(cursor))) << opener << ": the end is shown";
+        for (const auto& [top, line] : lines)
+            EXPECT_FALSE(line.intersects(button)) << opener << ": the line at " << top;
     }
 }
 
