@@ -191,8 +191,7 @@ void Form1::Form_Load()
 {
     txtElectronEnergy_->setText(QStringLiteral("1000"));
     informationPanels_->FillInfoTexts();
-    SwitchParameterFields();
-    cmdSave_->setEnabled(false);
+    enterMode(EditingMode::Browsing);
     store_.moveLast();
     store_.moveFirst();
 }
@@ -356,11 +355,11 @@ void Form1::RefreshFieldTags()
         field.box->setProperty(kTag, boundText(field));
 }
 
-void Form1::SwitchParameterFields()
+void Form1::enableParameterFields(bool enabled)
 {
     for (QLineEdit* box : {txtName_, txt_d_, txt_f_, txt_s_p_hbe_, txt_s_p_lbe_, txtAtomicMass_, txtBulkDensity_,
                            txtEnergyGap_})
-        box->setEnabled(!box->isEnabled());
+        box->setEnabled(enabled);
 }
 
 // The name list reads the rows afresh after they changed in the file.
@@ -395,10 +394,10 @@ void Form1::dgrdName_RowChanged(int row)
     if (syncingGrid_ || row < 0 || row == store_.currentIndex())
         return;
     // Leaving a material that is being changed or added asks first.
-    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
+    if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
         const int shown = gridRow_;
         QMetaObject::invokeMethod(this, [this, shown] {
-            if (editingMode() != EditingMode::Browsing)
+            if (mode_ != EditingMode::Browsing)
                 showGridRow(shown);
         }, Qt::QueuedConnection);
         return;

@@ -39,7 +39,7 @@ public:
     float storedImfp() const { return storedImfp_; }
 
     enum class EditingMode { Browsing, Changing, Adding };
-    EditingMode editingMode() const;
+    EditingMode editingMode() const { return mode_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,7 +74,7 @@ private:
     void bindFields();
     void adoMaterials_MoveComplete();
     void RefreshFieldTags();
-    void SwitchParameterFields();
+    void enableParameterFields(bool enabled);
 
     // Editing: change, add, save, cancel and delete materials
     void cmdChangeParam_Click();
@@ -82,7 +82,7 @@ private:
     void cmdSave_Click();
     void cmdClose_Click();
     void cmdDelete_Click();
-    void SwitchEditButtons();
+    void enterMode(EditingMode mode);
     void ParameterEdited();
     void MoveAfterDelete();
     void returnToNameList();
@@ -116,6 +116,7 @@ private:
     int gridRow_ = -1; // the row the name list shows as current
     int listedGeneration_ = 0; // the store's rows that the name list shows
 
+    EditingMode mode_ = EditingMode::Browsing;
     bool validationFailed_ = false;
     bool cancelling_ = false;
     bool deleting_ = false;
