@@ -206,7 +206,7 @@ private:
 
 } // namespace
 
-void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont)
+void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont, void* kept)
 {
     const Factory factory(client);
     std::vector<QWidget*> drawnBeneath;
@@ -220,6 +220,10 @@ void buildControls(QWidget* client, std::span<const ControlDesign> designs, cons
             control->setGeometry(pixelRect(design));
         if (design.kind == Kind::Label)
             control->setContentsMargins(0, accentRoom(control->font(), QString::fromUtf8(design.caption)), 0, 0);
+        if (design.keep) {
+            Q_ASSERT(kept);
+            design.keep(kept, control);
+        }
         if (design.flags & Hidden)
             control->hide();
         if (design.flags & Disabled)

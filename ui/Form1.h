@@ -2,6 +2,7 @@
 
 #include "materials/Material.h"
 #include "materials/MaterialStore.h"
+#include "ui/Form1Controls.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -10,20 +11,13 @@
 #include <array>
 #include <memory>
 
-class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 
 namespace korvane::ui {
 
-class DataControl;
 class ElasticPanels;
 class InformationPanels;
 class MaterialListModel;
-class UpDownArrows;
 class UserPrompts;
 
 // The main window: the energy and formula choice, the current material with
@@ -125,37 +119,7 @@ private:
 
     float storedImfp_ = 0;
 
-    QLineEdit* txtElectronEnergy_;
-    UpDownArrows* updEnergy_;
-    QRadioButton* Opt_relativistic_;
-    QRadioButton* Opt_non_relativistic_;
-    QLineEdit* txtIMFP_2M_;
-    QLineEdit* txtError_;
-    QPlainTextEdit* txt_outside_valid_energy_range_;
-    QLineEdit* txtName_;
-    QLineEdit* txtBulkDensity_;
-    QLineEdit* txtAtomicMass_;
-    QLineEdit* txtEnergyGap_;
-    QLineEdit* txtNoValenceElectrprAtomorMolec_;
-    QLineEdit* txt_s_p_hbe_;
-    QLineEdit* txt_s_p_lbe_;
-    QLineEdit* txt_d_;
-    QLineEdit* txt_f_;
-    QLineEdit* txt_Val_El_Total_;
-    QCheckBox* chk_S_P_hbe_;
-    QCheckBox* chk_S_P_lbe_;
-    QCheckBox* chk_d_;
-    QCheckBox* chk_f_;
-    QPushButton* cmdSave_;
-    QPushButton* cmdExit_;
-    QPushButton* cmdNew_;
-    QPushButton* cmdDelete_;
-    QPushButton* cmdChangeParam_;
-    QPushButton* cmdFind_;
-    QPushButton* cmdClose_;
-    QPlainTextEdit* txtProcess_;
-    DataControl* adoMaterials_;
-    QTableView* dgrdName_;
+    Form1Controls ui_;
     std::array<BoundField, 8> boundFields_;
 };
 

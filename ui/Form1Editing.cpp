@@ -39,24 +39,24 @@ void Form1::enterMode(EditingMode mode)
     const bool editing = mode != EditingMode::Browsing;
     if (editing)
         enableParameterFields(true);
-    cmdClose_->setText(editing ? kCancelCaption : kCloseCaption);
-    cmdSave_->setEnabled(editing);
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdNew_, cmdDelete_, cmdChangeParam_, cmdFind_,
-                                                             adoMaterials_})
+    ui_.cmdClose->setText(editing ? kCancelCaption : kCloseCaption);
+    ui_.cmdSave->setEnabled(editing);
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_.cmdNew, ui_.cmdDelete, ui_.cmdChangeParam, ui_.cmdFind,
+                                                             ui_.adoMaterials})
         control->setEnabled(!editing);
     if (!editing)
         enableParameterFields(false);
 
     switch (mode) {
-    case EditingMode::Browsing: txtProcess_->hide(); break;
+    case EditingMode::Browsing: ui_.txtProcess->hide(); break;
     case EditingMode::Changing:
-        txtProcess_->setPlainText(kChangingNote);
-        txtProcess_->show();
-        txtProcess_->raise();
+        ui_.txtProcess->setPlainText(kChangingNote);
+        ui_.txtProcess->show();
+        ui_.txtProcess->raise();
         break;
     case EditingMode::Adding:
-        txtProcess_->setPlainText(kAddingNote);
-        txtProcess_->show();
+        ui_.txtProcess->setPlainText(kAddingNote);
+        ui_.txtProcess->show();
         break;
     }
 }
@@ -90,7 +90,7 @@ void Form1::cmdNew_Click()
         return;
     bindFields();
     store_.setField(int(Column::Name), kNewName);
-    txtName_->setText(kNewName);
+    ui_.txtName->setText(kNewName);
     enterMode(EditingMode::Adding);
     ParameterEdited();
 }
@@ -122,7 +122,7 @@ void Form1::cmdSave_Click()
 // that now reads "&Close", where Enter or Space would end the program.
 void Form1::returnToNameList()
 {
-    dgrdName_->setFocus(Qt::OtherFocusReason);
+    ui_.dgrdName->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::reportFailedWrite(const QString& what)
@@ -205,10 +205,10 @@ bool Form1::adoMaterials_WillChangeRecord()
         return true;
     if (store_.bof() || store_.eof())
         return true;
-    MaterialTexts texts{txtName_->text(), txtBulkDensity_->text(), txtNoValenceElectrprAtomorMolec_->text(),
-                        txtAtomicMass_->text(), txtEnergyGap_->text()};
+    MaterialTexts texts{ui_.txtName->text(), ui_.txtBulkDensity->text(), ui_.txtNoValenceElectrprAtomorMolec->text(),
+                        ui_.txtAtomicMass->text(), ui_.txtEnergyGap->text()};
     const MaterialProblems problems = checkMaterial(texts);
-    txtEnergyGap_->setText(texts.energyGap);
+    ui_.txtEnergyGap->setText(texts.energyGap);
     if (!problems.blank.isEmpty()) {
         prompts_->message(problems.blank, QStringLiteral("Data Error"), OkExclamation);
         validationFailed_ = true;
