@@ -321,7 +321,8 @@ void Form1::adoMaterials_MoveComplete()
     if (store_.eof() || store_.bof())
         return;
     RefreshFieldTags();
-    ui_.adoMaterials->setCaption(QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.recordCount()));
+    ui_.adoMaterials->setCaption(
+        QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.recordCount()));
 }
 
 void Form1::RefreshFieldTags()
@@ -332,8 +333,8 @@ void Form1::RefreshFieldTags()
 
 void Form1::enableParameterFields(bool enabled)
 {
-    for (QLineEdit* box : {ui_.txtName, ui_.txt_d, ui_.txt_f, ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txtAtomicMass, ui_.txtBulkDensity,
-                           ui_.txtEnergyGap})
+    for (QLineEdit* box : {ui_.txtName, ui_.txt_d, ui_.txt_f, ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txtAtomicMass,
+                           ui_.txtBulkDensity, ui_.txtEnergyGap})
         box->setEnabled(enabled);
 }
 
@@ -359,7 +360,8 @@ void Form1::showGridRow(int row)
     syncingGrid_ = true;
     gridRow_ = row;
     const QModelIndex index = model_->index(row, 0);
-    ui_.dgrdName->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ui_.dgrdName->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     ui_.dgrdName->scrollTo(index);
     syncingGrid_ = false;
 }
