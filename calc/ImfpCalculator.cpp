@@ -2,6 +2,8 @@
 
 #include "calc/CheckedMath.h"
 
+#include <cfloat>
+
 namespace korvane {
 
 namespace {
@@ -43,30 +45,59 @@ Terms commonTerms(const ImfpInputs& in)
     return {ep, beta, gamma, c, d};
 }
 
+// The formula's value is no length: zero or negative, or beyond a Single.
+struct NotPhysical {};
+
 // B = D/E^2 + (beta*L - C/E), held as Single.
 float bracket(const Terms& t, float e, double l)
 {
     return ck::single(ck::finite(ck::div(t.d, ck::squareOfSingle(e)) + ck::finite(t.beta * l - ck::div(t.c, e))));
 }
 
-} // namespace
+// lambda = numerator / (Ep^2 * B), held as Single. Ep = 0 (no valence
+// electrons) fails as a division by zero; otherwise a bracket that is not
+// positive, or a quotient too large for a Single, gives no physical length.
+float length(double numerator, float ep, float b)
+{
+    if (ep == 0)
+        throw ck::ArithmeticError("division by zero");
+    if (!(b > 0))
+        throw NotPhysical{};
+    const double lambda = numerator / ck::finite(ck::squareOfSingle(ep) * b);
+    if (!(lambda > 0) || !(lambda <= FLT_MAX))
+        throw NotPhysical{};
+    return ck::single(lambda);
+}
 
-std::optional<float> imfpNonRelativistic(const ImfpInputs& in)
+// Runs one form of the formula and says why it gives no value, if it does not.
+template <typename Formula>
+ImfpResult evaluate(Formula formula)
 {
     try {
+        return {formula(), ImfpFailure::Arithmetic};
+    } catch (const ck::ArithmeticError&) {
+        return {std::nullopt, ImfpFailure::Arithmetic};
+    } catch (const NotPhysical&) {
+        return {std::nullopt, ImfpFailure::NotPhysical};
+    }
+}
+
+} // namespace
+
+ImfpResult imfpNonRelativistic(const ImfpInputs& in)
+{
+    return evaluate([&in] {
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const double l = ck::log(e * double(t.gamma));
         const float b = bracket(t, in.energy, l);
-        return ck::single(ck::div(e, ck::finite(ck::squareOfSingle(t.ep) * b)));
-    } catch (const ck::ArithmeticError&) {
-        return std::nullopt;
-    }
+        return length(e, t.ep, b);
+    });
 }
 
-std::optional<float> imfpRelativistic(const ImfpInputs& in)
+ImfpResult imfpRelativistic(const ImfpInputs& in)
 {
-    try {
+    return evaluate([&in] {
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const float ej = ck::single(e * kElementaryCharge);
@@ -76,13 +107,11 @@ std::optional<float> imfpRelativistic(const ImfpInputs& in)
         const float alpha = ck::single(ck::div(a, denominator));
         const double l = ck::log(ck::finite(double(t.gamma) * double(alpha)) * e);
         const float b = bracket(t, in.energy, l);
-        return ck::single(ck::div(e * double(alpha), ck::finite(ck::squareOfSingle(t.ep) * b)));
-    } catch (const ck::ArithmeticError&) {
-        return std::nullopt;
-    }
+        return length(e * double(alpha), t.ep, b);
+    });
 }
 
-std::optional<float> imfp(ImfpForm form, const ImfpInputs& in)
+ImfpResult imfp(ImfpForm form, const ImfpInputs& in)
 {
     return form == ImfpForm::NonRelativistic ? imfpNonRelativistic(in) : imfpRelativistic(in);
 }

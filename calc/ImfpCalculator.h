@@ -15,14 +15,32 @@ struct ImfpInputs {
 
 enum class ImfpForm { NonRelativistic, Relativistic };
 
+// Why the formula gives no IMFP for a set of inputs.
+enum class ImfpFailure {
+    Arithmetic,  // the arithmetic fails on the way (see below)
+    NotPhysical, // the formula's bracket is zero or negative, or its length too large for a Single
+};
+
+// What the user is told when the formula's value is no length at all.
+inline constexpr const char* kNoPhysicalImfp = "the formula gives no physical IMFP for these values";
+
+// The IMFP in ångström, or why there is none.
+struct ImfpResult {
+    std::optional<float> length;
+    ImfpFailure failure = ImfpFailure::Arithmetic; // meaningful only without a length
+};
+
 // Inelastic mean free path in ångström by the TPP-2M formula of Tanuma,
 // Powell and Penn, in its non-relativistic or relativistic form. Intermediates
 // are held as Singles at the same points as the published procedure; every
 // other step runs in Double. No value when the arithmetic fails (division by
 // zero, square root or fractional power of a negative number, log of a
-// non-positive number, a result too large for a Single).
-std::optional<float> imfpNonRelativistic(const ImfpInputs& in);
-std::optional<float> imfpRelativistic(const ImfpInputs& in);
-std::optional<float> imfp(ImfpForm form, const ImfpInputs& in);
+// non-positive number, an intermediate too large for a Single), and none when
+// the formula's value is no physical length: for some parameter sets the
+// bracket of the denominator is zero or negative, which would give an
+// infinite or negative path.
+ImfpResult imfpNonRelativistic(const ImfpInputs& in);
+ImfpResult imfpRelativistic(const ImfpInputs& in);
+ImfpResult imfp(ImfpForm form, const ImfpInputs& in);
 
 } // namespace korvane

@@ -33,8 +33,11 @@ ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm 
             return {std::nullopt, QStringLiteral("no %1 in the database").arg(QLatin1String(what))};
     }
     const ImfpInputs inputs{*material.density, *material.valenceElectrons, *material.mass, *material.bandGap, energy};
-    if (const std::optional<float> value = imfp(form, inputs))
-        return {value, {}};
+    const ImfpResult result = imfp(form, inputs);
+    if (result.length)
+        return {result.length, {}};
+    if (result.failure == ImfpFailure::NotPhysical)
+        return {std::nullopt, QString::fromLatin1(kNoPhysicalImfp)};
     return {std::nullopt, failureCause(inputs)};
 }
 

@@ -2,6 +2,18 @@
 
 #include <QColor>
 
+#include <type_traits>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QWidget;
+
 // The description of one designed control: its kind, where it sits (in
 // twips, relative to the window's client area or its enclosing frame),
 // caption, font, colours and initial state. The window is built from a
@@ -21,6 +33,45 @@ enum class Kind {
     Grid,
     DataControl,
 };
+
+class DataControl;
+class LineWidget;
+class UpDownArrows;
+
+// The widget class each kind of control is built as.
+template <Kind> struct WidgetOf;
+template <> struct WidgetOf<Kind::Label> { using Type = QLabel; };
+template <> struct WidgetOf<Kind::TextBox> { using Type = QLineEdit; };
+template <> struct WidgetOf<Kind::MultiLineText> { using Type = QPlainTextEdit; };
+template <> struct WidgetOf<Kind::Frame> { using Type = QGroupBox; };
+template <> struct WidgetOf<Kind::Button> { using Type = QPushButton; };
+template <> struct WidgetOf<Kind::CheckBox> { using Type = QCheckBox; };
+template <> struct WidgetOf<Kind::Option> { using Type = QRadioButton; };
+template <> struct WidgetOf<Kind::Line> { using Type = LineWidget; };
+template <> struct WidgetOf<Kind::UpDown> { using Type = UpDownArrows; };
+template <> struct WidgetOf<Kind::Grid> { using Type = QTableView; };
+template <> struct WidgetOf<Kind::DataControl> { using Type = DataControl; };
+
+// Keeps a built control in a window's struct of typed controls.
+using KeepControl = void (*)(void* controls, QWidget* control);
+
+template <auto member> struct MemberOf;
+template <typename Controls, typename Widget, Widget* Controls::*member>
+struct MemberOf<member> {
+    using Owner = Controls;
+    using Type = Widget;
+};
+
+// Keeps a control of `kind` in `member`; a member of another widget class
+// does not compile. Instantiated where the widget classes are complete.
+template <Kind kind, auto member>
+void keepAs(void* controls, QWidget* control)
+{
+    using Member = MemberOf<member>;
+    static_assert(std::is_same_v<typename Member::Type, typename WidgetOf<kind>::Type>,
+                  "the member is not of the widget class of the control's kind");
+    static_cast<typename Member::Owner*>(controls)->*member = static_cast<typename Member::Type*>(control);
+}
 
 // Colour: an RGB triple, a system colour index, or unset (the parent's).
 struct Colour {
@@ -52,6 +103,7 @@ enum Flag : unsigned {
 struct ControlDesign {
     const char* name;   // the control's name, used as its object name
     Kind kind;
+    KeepControl keep;   // where the window keeps the control, or nullptr
     const char* parent; // enclosing frame, or nullptr for the window
     const char* caption;
     int left, top, width, height;

@@ -8,10 +8,12 @@
 #include "ui/UpDownArrows.h"
 #include "ui/WrappingButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <cmath>
 #include <vector>
@@ -80,6 +82,32 @@ void paint(QWidget* widget, const Paint& colours)
     widget->setPalette(palette);
 }
 
+// Room above a label's first line for an accent that rises above the font's
+// ascent, such as the ring of "Å" in Liberation Sans, which a top-aligned
+// caption would lose at the label's top edge; none for other captions.
+int accentRoom(const QFont& font, const QString& caption)
+{
+    const QFontMetricsF metrics(font);
+    const qreal above = -metrics.tightBoundingRect(caption).top() - metrics.ascent();
+    return above > 0 ? int(std::ceil(above)) + 1 : 0;
+}
+
+// Gives a control the application's colours in every role, so that it takes
+// none from the coloured frame or box it sits in: a scroll bar in a teal frame
+// would otherwise draw white arrows on a white face.
+void keepOrdinaryLook(QWidget* control)
+{
+    const QPalette ordinary = QApplication::palette(control);
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            own.setBrush(g, r, ordinary.brush(g, r));
+        }
+    control->setPalette(own);
+}
+
 class Factory {
 public:
     explicit Factory(QWidget* client) : windowBack_(client->palette().color(QPalette::Window)) {}
@@ -112,6 +140,7 @@ public:
             box->setTabChangesFocus(true);
             box->document()->setDocumentMargin(1);
             paint(box, colours(design, QPalette::Base, QPalette::Text, systemColour(5).toQColor()));
+            keepOrdinaryLook(box->verticalScrollBar());
             return box;
         }
         case Kind::Frame: {
@@ -127,6 +156,8 @@ public:
         case Kind::CheckBox: {
             auto* box = new QCheckBox(caption, parent);
             box->setChecked(design.flags & Checked);
+            // Filled with the designed background, not the style's button face.
+            box->setBackgroundRole(QPalette::Window);
             box->setAutoFillBackground(true);
             paint(box, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
             return box;
@@ -140,6 +171,7 @@ public:
             option->setChecked(design.flags & Checked);
             if (!option->isChecked())
                 option->setFocusPolicy(Qt::ClickFocus);
+            option->setBackgroundRole(QPalette::Window);
             option->setAutoFillBackground(true);
             paint(option, colours(design, QPalette::Window, QPalette::WindowText, windowBack_));
             return option;
@@ -174,7 +206,7 @@ private:
 
 } // namespace
 
-void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont)
+void buildControls(QWidget* client, std::span<const ControlDesign> designs, const QFont& windowFont, void* kept)
 {
     const Factory factory(client);
     std::vector<QWidget*> drawnBeneath;
@@ -186,6 +218,12 @@ void buildControls(QWidget* client, std::span<const ControlDesign> designs, cons
         control->setFont(design.font.face ? designedFont(design.font) : windowFont);
         if (design.kind != Kind::Line)
             control->setGeometry(pixelRect(design));
+        if (design.kind == Kind::Label)
+            control->setContentsMargins(0, accentRoom(control->font(), QString::fromUtf8(design.caption)), 0, 0);
+        if (design.keep) {
+            Q_ASSERT(kept);
+            design.keep(kept, control);
+        }
         if (design.flags & Hidden)
             control->hide();
         if (design.flags & Disabled)

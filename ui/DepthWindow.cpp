@@ -1,5 +1,6 @@
 #include "ui/DepthWindow.h"
 
+#include "ui/Form1.h"
 #include "ui/MainWindowInputs.h"
 #include "ui/OverlayerTab.h"
 #include "ui/SignalDepthTab.h"
@@ -9,7 +10,7 @@
 
 namespace korvane::ui {
 
-DepthWindow* DepthWindow::showFor(QWidget* mainWindow, const MaterialStore& store)
+DepthWindow* DepthWindow::showFor(Form1* mainWindow, const MaterialStore& store)
 {
     auto* window = mainWindow->findChild<DepthWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (window) {
@@ -23,12 +24,12 @@ DepthWindow* DepthWindow::showFor(QWidget* mainWindow, const MaterialStore& stor
     return window;
 }
 
-DepthWindow::DepthWindow(QWidget* mainWindow, const MaterialStore& store) : QWidget(mainWindow, Qt::Window)
+DepthWindow::DepthWindow(Form1* mainWindow, const MaterialStore& store) : QWidget(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("DepthWindow"));
     setWindowTitle(QStringLiteral("Depth of the signal"));
     setAttribute(Qt::WA_QuitOnClose, false); // closing the main window still ends the program
-    auto* source = new MainWindowInputs(mainWindow, this);
+    auto* source = new MainWindowInputs(mainWindow->controls(), this);
     signalDepth_ = new SignalDepthTab(*source, this);
     overlayer_ = new OverlayerTab(*source, store, this);
     auto* tabs = new QTabWidget(this);

@@ -8,6 +8,7 @@ class MaterialStore;
 
 namespace korvane::ui {
 
+class Form1;
 class OverlayerTab;
 class SignalDepthTab;
 
@@ -18,10 +19,10 @@ class DepthWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the main window's depth window, opening it the first time.
-    static DepthWindow* showFor(QWidget* mainWindow, const MaterialStore& store);
+    static DepthWindow* showFor(Form1* mainWindow, const MaterialStore& store);
 
 private:
-    DepthWindow(QWidget* mainWindow, const MaterialStore& store);
+    DepthWindow(Form1* mainWindow, const MaterialStore& store);
 
     SignalDepthTab* signalDepth_;
     OverlayerTab* overlayer_;

@@ -3,7 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
 #include "ui/ControlDesign.h"
-#include "ui/FindControl.h"
+#include "ui/Form1Controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -33,51 +33,41 @@ void placeInTwips(QWidget* panel, int left, int top, int width, int height)
 
 } // namespace
 
-ElasticPanels::ElasticPanels(QWidget* client, const float& storedImfp, QObject* parent)
-    : QObject(parent),
-      storedImfp_(storedImfp),
-      frameElastic_(findControl<QGroupBox>(client, "frameElastic")),
-      frameElastic1_(findControl<QGroupBox>(client, "frameElastic1")),
-      frameElastic2_(findControl<QGroupBox>(client, "frameElastic2")),
-      txtDepth1_(findControl<QLineEdit>(client, "txtDepth1")),
-      lblCF1_(findControl<QLabel>(client, "lblCF1")),
-      txtCF1_(findControl<QLineEdit>(client, "txtCF1")),
-      txtAtomicMass_(findControl<QLineEdit>(client, "txtAtomicMass")),
-      txtBulkDensity_(findControl<QLineEdit>(client, "txtBulkDensity")),
-      txtTrXsct_(findControl<QLineEdit>(client, "txtTrXsct")),
-      txtTrMFP_(findControl<QLineEdit>(client, "txtTrMFP")),
-      txtEffTrMFP_(findControl<QLineEdit>(client, "txtEffTrMFP")),
-      txtDepth_(findControl<QLineEdit>(client, "txtDepth")),
-      lblCF2_(findControl<QLabel>(client, "lblCF2")),
-      txtCF2_(findControl<QLineEdit>(client, "txtCF2"))
+ElasticPanels::ElasticPanels(const Form1Controls& controls, QObject* parent) : QObject(parent), ui_(controls)
 {
-    connectHandlers(client);
+    connectHandlers();
 }
 
-void ElasticPanels::connectHandlers(QWidget* client)
+void ElasticPanels::setMaterial(std::optional<float> density, std::optional<float> mass)
 {
-    const std::pair<const char*, void (ElasticPanels::*)()> buttons[] = {
-        {"cmdCalc_CF", &ElasticPanels::cmdCalc_CF_Click},
-        {"cmdElastic1", &ElasticPanels::cmdElastic1_Click},
-        {"cmdElastic2", &ElasticPanels::cmdElastic2_Click},
-        {"Command1", &ElasticPanels::Command1_Click},
-        {"Command2", &ElasticPanels::Command2_Click},
-        {"Command3", &ElasticPanels::Command3_Click},
-        {"cmdCalc1", &ElasticPanels::cmdCalc1_Click},
+    density_ = density;
+    mass_ = mass;
+}
+
+void ElasticPanels::connectHandlers()
+{
+    const std::pair<QPushButton*, void (ElasticPanels::*)()> buttons[] = {
+        {ui_.cmdCalc_CF, &ElasticPanels::cmdCalc_CF_Click},
+        {ui_.cmdElastic1, &ElasticPanels::cmdElastic1_Click},
+        {ui_.cmdElastic2, &ElasticPanels::cmdElastic2_Click},
+        {ui_.Command1, &ElasticPanels::Command1_Click},
+        {ui_.Command2, &ElasticPanels::Command2_Click},
+        {ui_.Command3, &ElasticPanels::Command3_Click},
+        {ui_.cmdCalc1, &ElasticPanels::cmdCalc1_Click},
     };
-    for (const auto& [name, handler] : buttons)
-        connect(findControl<QPushButton>(client, name), &QPushButton::clicked, this, handler);
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, handler);
 
     // textChanged fires only on a real change of the text, typed or set.
-    connect(txtDepth1_, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth1_Change);
-    connect(txtDepth_, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth_Change);
-    lblCF1_->installEventFilter(this);
-    lblCF2_->installEventFilter(this);
+    connect(ui_.txtDepth1, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth1_Change);
+    connect(ui_.txtDepth, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth_Change);
+    ui_.lblCF1->installEventFilter(this);
+    ui_.lblCF2->installEventFilter(this);
 }
 
 bool ElasticPanels::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != lblCF1_ && watched != lblCF2_)
+    if (watched != ui_.lblCF1 && watched != ui_.lblCF2)
         return QObject::eventFilter(watched, event);
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
         return false;
@@ -87,7 +77,7 @@ bool ElasticPanels::eventFilter(QObject* watched, QEvent* event)
     // A click is a press on the label and a release still over it.
     const QRect labelArea = static_cast<QLabel*>(watched)->rect();
     if (event->type() == QEvent::MouseButtonRelease && labelArea.contains(mouse->position().toPoint())) {
-        if (watched == lblCF1_)
+        if (watched == ui_.lblCF1)
             lblCF1_Click();
         else
             lblCF2_Click();
@@ -97,40 +87,40 @@ bool ElasticPanels::eventFilter(QObject* watched, QEvent* event)
 
 void ElasticPanels::cmdCalc_CF_Click()
 {
-    frameElastic_->show();
+    ui_.frameElastic->show();
 }
 
 void ElasticPanels::cmdElastic1_Click()
 {
-    placeInTwips(frameElastic1_, kPanelLeft, kPanelTop, kPanel1Width, kPanel1Height);
-    frameElastic1_->show();
-    frameElastic_->hide();
-    txtCF1_->clear();
+    placeInTwips(ui_.frameElastic1, kPanelLeft, kPanelTop, kPanel1Width, kPanel1Height);
+    ui_.frameElastic1->show();
+    ui_.frameElastic->hide();
+    ui_.txtCF1->clear();
 }
 
 void ElasticPanels::cmdElastic2_Click()
 {
-    placeInTwips(frameElastic2_, kPanelLeft, kPanelTop, kPanel2Width, kPanel2Height);
-    frameElastic2_->show();
-    frameElastic_->hide();
-    txtCF2_->clear();
+    placeInTwips(ui_.frameElastic2, kPanelLeft, kPanelTop, kPanel2Width, kPanel2Height);
+    ui_.frameElastic2->show();
+    ui_.frameElastic->hide();
+    ui_.txtCF2->clear();
 }
 
 void ElasticPanels::Command1_Click()
 {
-    frameElastic2_->hide();
-    frameElastic_->show();
+    ui_.frameElastic2->hide();
+    ui_.frameElastic->show();
 }
 
 void ElasticPanels::Command2_Click()
 {
-    frameElastic1_->hide();
-    frameElastic_->show();
+    ui_.frameElastic1->hide();
+    ui_.frameElastic->show();
 }
 
 void ElasticPanels::Command3_Click()
 {
-    frameElastic_->hide();
+    ui_.frameElastic->hide();
 }
 
 void ElasticPanels::txtDepth1_Change()
@@ -147,13 +137,13 @@ void ElasticPanels::lblCF1_Click()
 // failure the CF field keeps its text.
 void ElasticPanels::CalculateCF1()
 {
-    const std::optional<float> depth = numbertext::toSingle(txtDepth1_->text());
+    const std::optional<float> depth = numbertext::toSingle(ui_.txtDepth1->text());
     if (!depth)
         return;
     const std::optional<float> cf = correctionFactorApprox1(*depth, storedImfp_);
     if (!cf)
         return;
-    txtCF1_->setText(numbertext::factor(*cf));
+    ui_.txtCF1->setText(numbertext::factor(*cf));
 }
 
 void ElasticPanels::cmdCalc1_Click()
@@ -166,24 +156,20 @@ void ElasticPanels::cmdCalc1_Click()
 // EffTrMFP follows from it.
 void ElasticPanels::CalculateTrMFP()
 {
-    const std::optional<float> mass = numbertext::toSingle(txtAtomicMass_->text());
-    if (!mass)
+    if (!mass_ || !density_)
         return;
-    const std::optional<float> density = numbertext::toSingle(txtBulkDensity_->text());
-    if (!density)
-        return;
-    const std::optional<double> crossSection = numbertext::toDouble(txtTrXsct_->text());
+    const std::optional<double> crossSection = numbertext::toDouble(ui_.txtTrXsct->text());
     if (!crossSection)
         return;
-    const TransportPaths paths = transportMeanFreePaths(*density, *mass, *crossSection, storedImfp_);
+    const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, storedImfp_);
     if (!paths.trMfp)
         return;
     storedTrMfp_ = *paths.trMfp;
     if (!paths.effTrMfp)
         return;
     storedEffTrMfp_ = *paths.effTrMfp;
-    txtTrMFP_->setText(numbertext::length(storedTrMfp_));
-    txtEffTrMFP_->setText(numbertext::length(storedEffTrMfp_));
+    ui_.txtTrMFP->setText(numbertext::length(storedTrMfp_));
+    ui_.txtEffTrMFP->setText(numbertext::length(storedEffTrMfp_));
 }
 
 void ElasticPanels::txtDepth_Change()
@@ -200,13 +186,13 @@ void ElasticPanels::lblCF2_Click()
 // from the EffTrMFP text, which is for display only.
 void ElasticPanels::CalculateCF2()
 {
-    const std::optional<float> depth = numbertext::toSingle(txtDepth_->text());
+    const std::optional<float> depth = numbertext::toSingle(ui_.txtDepth->text());
     if (!depth)
         return;
     const std::optional<float> cf = correctionFactorApprox2(*depth, storedEffTrMfp_);
     if (!cf)
         return;
-    txtCF2_->setText(numbertext::factor(*cf));
+    ui_.txtCF2->setText(numbertext::factor(*cf));
 }
 
 } // namespace korvane::ui

@@ -2,21 +2,26 @@
 
 #include <QObject>
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QWidget;
+#include <optional>
 
 namespace korvane::ui {
+
+struct Form1Controls;
 
 // The elastic-scattering correction panels of the main window: the chooser
 // and the panels of approximations 1 and 2.
 class ElasticPanels : public QObject {
     Q_OBJECT
 public:
-    // `client` holds the panels' controls; `storedImfp` is the window's
-    // stored IMFP, which the panels read and never write.
-    ElasticPanels(QWidget* client, const float& storedImfp, QObject* parent = nullptr);
+    // The panels' controls are among `controls`; the window gives the
+    // material and the IMFP they start from through the setters below.
+    explicit ElasticPanels(const Form1Controls& controls, QObject* parent = nullptr);
+
+    // The current material's density and mass as their fields give them: no
+    // value where a field holds no number. TrMFP needs both.
+    void setMaterial(std::optional<float> density, std::optional<float> mass);
+    // The window's stored IMFP, which both approximations start from.
+    void setStoredImfp(float imfp) { storedImfp_ = imfp; }
 
     float storedTrMfp() const { return storedTrMfp_; }
     float storedEffTrMfp() const { return storedEffTrMfp_; }
@@ -46,26 +51,14 @@ private:
     void lblCF2_Click();
     void CalculateCF2();
 
-    void connectHandlers(QWidget* client);
+    void connectHandlers();
 
-    const float& storedImfp_;
+    const Form1Controls& ui_;
+    std::optional<float> density_;
+    std::optional<float> mass_;
+    float storedImfp_ = 0;
     float storedTrMfp_ = 0;
     float storedEffTrMfp_ = 0;
-
-    QGroupBox* frameElastic_;
-    QGroupBox* frameElastic1_;
-    QGroupBox* frameElastic2_;
-    QLineEdit* txtDepth1_;
-    QLabel* lblCF1_;
-    QLineEdit* txtCF1_;
-    QLineEdit* txtAtomicMass_;
-    QLineEdit* txtBulkDensity_;
-    QLineEdit* txtTrXsct_;
-    QLineEdit* txtTrMFP_;
-    QLineEdit* txtEffTrMFP_;
-    QLineEdit* txtDepth_;
-    QLabel* lblCF2_;
-    QLineEdit* txtCF2_;
 };
 
 } // namespace korvane::ui

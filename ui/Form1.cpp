@@ -7,7 +7,6 @@
 #include "ui/DataControl.h"
 #include "ui/DepthWindow.h"
 #include "ui/ElasticPanels.h"
-#include "ui/FindControl.h"
 #include "ui/FormLineEnergy.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
@@ -32,7 +31,16 @@ namespace {
 
 constexpr const char* kTag = "Tag";
 
-QWidget* buildClientArea(QWidget* window)
+// " The formula gives no physical IMFP for these values.", in the error
+// field's manner: a leading blank and a full stop.
+QString noPhysicalImfpText()
+{
+    QString reason = QString::fromLatin1(kNoPhysicalImfp);
+    reason[0] = reason[0].toUpper();
+    return u' ' + reason + u'.';
+}
+
+QWidget* buildClientArea(QWidget* window, Form1Controls& controls)
 {
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -43,7 +51,7 @@ QWidget* buildClientArea(QWidget* window)
     client->setAutoFillBackground(true);
     const QFont windowFont = designedFont({"Arial", 9, false});
     client->setFont(windowFont);
-    buildControls(client, form1Controls(), windowFont);
+    buildControls(client, form1Controls(), windowFont, controls);
     applyTabOrder(client, form1TabOrder());
     return client;
 }
@@ -60,7 +68,7 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     prompts_ = prompts;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kForm1Caption));
-    setCentralWidget(buildClientArea(this));
+    setCentralWidget(buildClientArea(this, ui_));
     // Enlarging the window shows more of the window's grey, never moving a control.
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, centralWidget()->palette().color(QPalette::Window));
@@ -86,57 +94,25 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     help->menuAction()->setVisible(false);
     help->menuAction()->setEnabled(false);
 
-    txtElectronEnergy_ = findControl<QLineEdit>(this, "txtElectronEnergy");
-    updEnergy_ = findControl<UpDownArrows>(this, "updEnergy");
-    Opt_relativistic_ = findControl<QRadioButton>(this, "Opt_relativistic");
-    Opt_non_relativistic_ = findControl<QRadioButton>(this, "Opt_non_relativistic");
-    txtIMFP_2M_ = findControl<QLineEdit>(this, "txtIMFP_2M");
-    txtError_ = findControl<QLineEdit>(this, "txtError");
-    txt_outside_valid_energy_range_ = findControl<QPlainTextEdit>(this, "txt_outside_valid_energy_range");
-    txtName_ = findControl<QLineEdit>(this, "txtName");
-    txtBulkDensity_ = findControl<QLineEdit>(this, "txtBulkDensity");
-    txtAtomicMass_ = findControl<QLineEdit>(this, "txtAtomicMass");
-    txtEnergyGap_ = findControl<QLineEdit>(this, "txtEnergyGap");
-    txtNoValenceElectrprAtomorMolec_ = findControl<QLineEdit>(this, "txtNoValenceElectrprAtomorMolec");
-    txt_s_p_hbe_ = findControl<QLineEdit>(this, "txt_s_p_hbe");
-    txt_s_p_lbe_ = findControl<QLineEdit>(this, "txt_s_p_lbe");
-    txt_d_ = findControl<QLineEdit>(this, "txt_d");
-    txt_f_ = findControl<QLineEdit>(this, "txt_f");
-    txt_Val_El_Total_ = findControl<QLineEdit>(this, "txt_Val_El_Total");
-    chk_S_P_hbe_ = findControl<QCheckBox>(this, "chk_S_P_hbe");
-    chk_S_P_lbe_ = findControl<QCheckBox>(this, "chk_S_P_lbe");
-    chk_d_ = findControl<QCheckBox>(this, "chk_d");
-    chk_f_ = findControl<QCheckBox>(this, "chk_f");
-    cmdSave_ = findControl<QPushButton>(this, "cmdSave");
-    cmdExit_ = findControl<QPushButton>(this, "cmdExit");
-    cmdNew_ = findControl<QPushButton>(this, "cmdNew");
-    cmdDelete_ = findControl<QPushButton>(this, "cmdDelete");
-    cmdChangeParam_ = findControl<QPushButton>(this, "cmdChangeParam");
-    cmdFind_ = findControl<QPushButton>(this, "cmdFind");
-    cmdClose_ = findControl<QPushButton>(this, "cmdClose");
-    txtProcess_ = findControl<QPlainTextEdit>(this, "txtProcess");
-    adoMaterials_ = findControl<DataControl>(this, "adoMaterials");
-    dgrdName_ = findControl<QTableView>(this, "dgrdName");
-
     // Filled in this order when the record moves; the name comes last, so
     // its change recalculates with every other field already in place.
-    boundFields_ = {{{txtBulkDensity_, Column::Density},
-                     {txtAtomicMass_, Column::AtomicWeight},
-                     {txtEnergyGap_, Column::EnergyGap},
-                     {txt_s_p_hbe_, Column::ValenceSpHbe},
-                     {txt_s_p_lbe_, Column::ValenceSpLbe},
-                     {txt_d_, Column::ValenceD},
-                     {txt_f_, Column::ValenceF},
-                     {txtName_, Column::Name}}};
+    boundFields_ = {{{ui_.txtBulkDensity, Column::Density},
+                     {ui_.txtAtomicMass, Column::AtomicWeight},
+                     {ui_.txtEnergyGap, Column::EnergyGap},
+                     {ui_.txt_s_p_hbe, Column::ValenceSpHbe},
+                     {ui_.txt_s_p_lbe, Column::ValenceSpLbe},
+                     {ui_.txt_d, Column::ValenceD},
+                     {ui_.txt_f, Column::ValenceF},
+                     {ui_.txtName, Column::Name}}};
 
     model_ = new MaterialListModel(store_, this);
     listedGeneration_ = store_.generation();
-    dgrdName_->setModel(model_);
-    dgrdName_->setColumnWidth(0, twipsToPixels(1094.74));
-    dgrdName_->setColumnWidth(1, twipsToPixels(599.811));
+    ui_.dgrdName->setModel(model_);
+    ui_.dgrdName->setColumnWidth(0, twipsToPixels(1094.74));
+    ui_.dgrdName->setColumnWidth(1, twipsToPixels(599.811));
 
-    elasticPanels_ = new ElasticPanels(centralWidget(), storedImfp_, this);
-    informationPanels_ = new InformationPanels(this, centralWidget());
+    elasticPanels_ = new ElasticPanels(ui_, this);
+    informationPanels_ = new InformationPanels(this, ui_);
 
     connectHandlers();
     store_.setObserver(this);
@@ -150,52 +126,58 @@ Form1::~Form1()
 
 void Form1::connectHandlers()
 {
-    connect(txtElectronEnergy_, &QLineEdit::textChanged, this, &Form1::txtElectronEnergy_Change);
-    connect(updEnergy_, &UpDownArrows::upClicked, this, &Form1::updEnergy_UpClick);
-    connect(updEnergy_, &UpDownArrows::downClicked, this, &Form1::updEnergy_DownClick);
+    connect(ui_.txtElectronEnergy, &QLineEdit::textChanged, this, &Form1::txtElectronEnergy_Change);
+    connect(ui_.updEnergy, &UpDownArrows::upClicked, this, &Form1::updEnergy_UpClick);
+    connect(ui_.updEnergy, &UpDownArrows::downClicked, this, &Form1::updEnergy_DownClick);
     // Selecting either form recalculates at once with that form.
-    for (QRadioButton* option : {Opt_non_relativistic_, Opt_relativistic_}) {
+    for (QRadioButton* option : {ui_.Opt_non_relativistic, ui_.Opt_relativistic}) {
         connect(option, &QRadioButton::toggled, this, [this](bool selected) {
             if (selected)
                 RecalculateIMFP();
         });
     }
-    connect(txtName_, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
-    connect(txtNoValenceElectrprAtomorMolec_, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
-    connect(txt_Val_El_Total_, &QLineEdit::textChanged, txtNoValenceElectrprAtomorMolec_, &QLineEdit::setText);
-    for (QCheckBox* box : {chk_S_P_lbe_, chk_S_P_hbe_, chk_d_, chk_f_})
+    connect(ui_.txtName, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
+    // The correction-factor panels work with the density and mass as the fields give them.
+    for (QLineEdit* field : {ui_.txtBulkDensity, ui_.txtAtomicMass}) {
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            elasticPanels_->setMaterial(numbertext::toSingle(ui_.txtBulkDensity->text()),
+                                        numbertext::toSingle(ui_.txtAtomicMass->text()));
+        });
+    }
+    connect(ui_.txtNoValenceElectrprAtomorMolec, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
+    connect(ui_.txt_Val_El_Total, &QLineEdit::textChanged, ui_.txtNoValenceElectrprAtomorMolec, &QLineEdit::setText);
+    for (QCheckBox* box : {ui_.chk_S_P_lbe, ui_.chk_S_P_hbe, ui_.chk_d, ui_.chk_f})
         connect(box, &QCheckBox::clicked, this, &Form1::SumValenceElectrons);
-    connect(cmdExit_, &QPushButton::clicked, this, &Form1::cmdExit_Click);
-    connect(cmdChangeParam_, &QPushButton::clicked, this, &Form1::cmdChangeParam_Click);
-    connect(cmdNew_, &QPushButton::clicked, this, &Form1::cmdNew_Click);
-    connect(cmdSave_, &QPushButton::clicked, this, &Form1::cmdSave_Click);
-    connect(cmdClose_, &QPushButton::clicked, this, &Form1::cmdClose_Click);
-    connect(cmdDelete_, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
-    connect(cmdFind_, &QPushButton::clicked, this, &Form1::cmdFind_Click);
+    connect(ui_.cmdExit, &QPushButton::clicked, this, &Form1::cmdExit_Click);
+    connect(ui_.cmdChangeParam, &QPushButton::clicked, this, &Form1::cmdChangeParam_Click);
+    connect(ui_.cmdNew, &QPushButton::clicked, this, &Form1::cmdNew_Click);
+    connect(ui_.cmdSave, &QPushButton::clicked, this, &Form1::cmdSave_Click);
+    connect(ui_.cmdClose, &QPushButton::clicked, this, &Form1::cmdClose_Click);
+    connect(ui_.cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+    connect(ui_.cmdFind, &QPushButton::clicked, this, &Form1::cmdFind_Click);
     for (const BoundField& field : boundFields_)
         field.box->installEventFilter(this);
 
-    connect(adoMaterials_, &DataControl::firstClicked, this, [this] { store_.moveFirst(); });
-    connect(adoMaterials_, &DataControl::lastClicked, this, [this] { store_.moveLast(); });
+    connect(ui_.adoMaterials, &DataControl::firstClicked, this, [this] { store_.moveFirst(); });
+    connect(ui_.adoMaterials, &DataControl::lastClicked, this, [this] { store_.moveLast(); });
     // At either end the arrows stay on the first or the last record.
-    connect(adoMaterials_, &DataControl::previousClicked, this, [this] {
+    connect(ui_.adoMaterials, &DataControl::previousClicked, this, [this] {
         if (store_.movePrevious() && store_.bof())
             store_.moveFirst();
     });
-    connect(adoMaterials_, &DataControl::nextClicked, this, [this] {
+    connect(ui_.adoMaterials, &DataControl::nextClicked, this, [this] {
         if (store_.moveNext() && store_.eof())
             store_.moveLast();
     });
-    connect(dgrdName_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(ui_.dgrdName->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { dgrdName_RowChanged(current.row()); });
 }
 
 void Form1::Form_Load()
 {
-    txtElectronEnergy_->setText(QStringLiteral("1000"));
+    ui_.txtElectronEnergy->setText(QStringLiteral("1000"));
     informationPanels_->FillInfoTexts();
-    SwitchParameterFields();
-    cmdSave_->setEnabled(false);
+    enterMode(EditingMode::Browsing);
     store_.moveLast();
     store_.moveFirst();
 }
@@ -203,10 +185,10 @@ void Form1::Form_Load()
 void Form1::txtElectronEnergy_Change()
 {
     RecalculateIMFP();
-    const std::optional<double> energy = numbertext::toDouble(txtElectronEnergy_->text());
+    const std::optional<double> energy = numbertext::toDouble(ui_.txtElectronEnergy->text());
     if (!energy)
         return;
-    txt_outside_valid_energy_range_->setVisible(*energy < 50 || *energy > 200000);
+    ui_.txt_outside_valid_energy_range->setVisible(*energy < 50 || *energy > 200000);
 }
 
 void Form1::updEnergy_UpClick()
@@ -223,12 +205,12 @@ void Form1::stepEnergy(double step)
 {
     // An energy that is not a number has no neighbour to step to: the text
     // stays for the user to correct, and a beep says the click did nothing.
-    const std::optional<double> energy = numbertext::toDouble(txtElectronEnergy_->text());
+    const std::optional<double> energy = numbertext::toDouble(ui_.txtElectronEnergy->text());
     if (!energy) {
         prompts_->beep();
         return;
     }
-    txtElectronEnergy_->setText(numbertext::shortest15(*energy + step));
+    ui_.txtElectronEnergy->setText(numbertext::shortest15(*energy + step));
 }
 
 void Form1::dgrdName_RowColChange()
@@ -243,7 +225,7 @@ void Form1::cmdExit_Click()
 
 void Form1::RecalculateIMFP()
 {
-    if (Opt_non_relativistic_->isChecked())
+    if (ui_.Opt_non_relativistic->isChecked())
         CalculateIMFPNonRelativistic();
     else
         CalculateIMFPRelativistic();
@@ -262,49 +244,56 @@ void Form1::CalculateIMFPRelativistic()
 void Form1::calculateImfp(bool relativistic)
 {
     clearUpperVectorState();
-    txtError_->hide();
+    ui_.txtError->hide();
     SumValenceElectrons();
     ImfpInputs inputs;
     const std::array<std::pair<QLineEdit*, float*>, 5> fields = {{
-        {txtBulkDensity_, &inputs.density},
-        {txtNoValenceElectrprAtomorMolec_, &inputs.valenceElectrons},
-        {txtAtomicMass_, &inputs.mass},
-        {txtEnergyGap_, &inputs.bandGap},
-        {txtElectronEnergy_, &inputs.energy},
+        {ui_.txtBulkDensity, &inputs.density},
+        {ui_.txtNoValenceElectrprAtomorMolec, &inputs.valenceElectrons},
+        {ui_.txtAtomicMass, &inputs.mass},
+        {ui_.txtEnergyGap, &inputs.bandGap},
+        {ui_.txtElectronEnergy, &inputs.energy},
     }};
     for (const auto& [box, value] : fields) {
         const std::optional<float> number = numbertext::toSingle(box->text());
         if (!number) {
-            txtError_->show();
+            showImfpError(QLatin1String(kErrorText));
             return;
         }
         *value = *number;
     }
-    const std::optional<float> result =
-        imfp(relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, inputs);
-    if (!result) {
-        txtError_->show();
+    const ImfpResult result = imfp(relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, inputs);
+    if (!result.length) {
+        showImfpError(result.failure == ImfpFailure::NotPhysical ? noPhysicalImfpText() : QLatin1String(kErrorText));
         return;
     }
-    storedImfp_ = *result;
-    txtIMFP_2M_->setText(numbertext::length(storedImfp_));
+    storedImfp_ = *result.length;
+    elasticPanels_->setStoredImfp(storedImfp_);
+    ui_.txtIMFP_2M->setText(numbertext::length(storedImfp_));
+}
+
+// The error field says why there is no IMFP; the last good one stays shown.
+void Form1::showImfpError(const QString& reason)
+{
+    ui_.txtError->setText(reason);
+    ui_.txtError->show();
 }
 
 void Form1::SumValenceElectrons()
 {
     const ValenceGroups groups{
-        {txt_s_p_hbe_->text(), chk_S_P_hbe_->checkState() == Qt::Checked},
-        {txt_s_p_lbe_->text(), chk_S_P_lbe_->checkState() == Qt::Checked},
-        {txt_d_->text(), chk_d_->checkState() == Qt::Checked},
-        {txt_f_->text(), chk_f_->checkState() == Qt::Checked},
+        {ui_.txt_s_p_hbe->text(), ui_.chk_S_P_hbe->checkState() == Qt::Checked},
+        {ui_.txt_s_p_lbe->text(), ui_.chk_S_P_lbe->checkState() == Qt::Checked},
+        {ui_.txt_d->text(), ui_.chk_d->checkState() == Qt::Checked},
+        {ui_.txt_f->text(), ui_.chk_f->checkState() == Qt::Checked},
     };
     if (const std::optional<float> total = groups.total())
-        txt_Val_El_Total_->setText(numbertext::shortest(*total));
+        ui_.txt_Val_El_Total->setText(numbertext::shortest(*total));
 }
 
 void Form1::willMove()
 {
-    txt_Val_El_Total_->setText(QStringLiteral("0"));
+    ui_.txt_Val_El_Total->setText(QStringLiteral("0"));
 }
 
 void Form1::moveComplete()
@@ -344,7 +333,8 @@ void Form1::adoMaterials_MoveComplete()
     if (store_.eof() || store_.bof())
         return;
     RefreshFieldTags();
-    adoMaterials_->setCaption(QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.recordCount()));
+    ui_.adoMaterials->setCaption(
+        QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.recordCount()));
 }
 
 void Form1::RefreshFieldTags()
@@ -353,11 +343,11 @@ void Form1::RefreshFieldTags()
         field.box->setProperty(kTag, boundText(field));
 }
 
-void Form1::SwitchParameterFields()
+void Form1::enableParameterFields(bool enabled)
 {
-    for (QLineEdit* box : {txtName_, txt_d_, txt_f_, txt_s_p_hbe_, txt_s_p_lbe_, txtAtomicMass_, txtBulkDensity_,
-                           txtEnergyGap_})
-        box->setEnabled(!box->isEnabled());
+    for (QLineEdit* box : {ui_.txtName, ui_.txt_d, ui_.txt_f, ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txtAtomicMass,
+                           ui_.txtBulkDensity, ui_.txtEnergyGap})
+        box->setEnabled(enabled);
 }
 
 // The name list reads the rows afresh after they changed in the file.
@@ -382,8 +372,9 @@ void Form1::showGridRow(int row)
     syncingGrid_ = true;
     gridRow_ = row;
     const QModelIndex index = model_->index(row, 0);
-    dgrdName_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    dgrdName_->scrollTo(index);
+    ui_.dgrdName->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ui_.dgrdName->scrollTo(index);
     syncingGrid_ = false;
 }
 
@@ -392,10 +383,10 @@ void Form1::dgrdName_RowChanged(int row)
     if (syncingGrid_ || row < 0 || row == store_.currentIndex())
         return;
     // Leaving a material that is being changed or added asks first.
-    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
+    if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
         const int shown = gridRow_;
         QMetaObject::invokeMethod(this, [this, shown] {
-            if (editingMode() != EditingMode::Browsing)
+            if (mode_ != EditingMode::Browsing)
                 showGridRow(shown);
         }, Qt::QueuedConnection);
         return;

@@ -2,27 +2,22 @@
 
 #include "materials/Material.h"
 #include "materials/MaterialStore.h"
+#include "ui/Form1Controls.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
 #include <memory>
 
-class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 
 namespace korvane::ui {
 
-class DataControl;
 class ElasticPanels;
 class InformationPanels;
 class MaterialListModel;
-class UpDownArrows;
 class UserPrompts;
 
 // The main window: the energy and formula choice, the current material with
@@ -36,9 +31,11 @@ public:
     ~Form1() override;
 
     float storedImfp() const { return storedImfp_; }
+    // The controls, for the tool windows that follow or fill the window.
+    const Form1Controls& controls() const { return ui_; }
 
     enum class EditingMode { Browsing, Changing, Adding };
-    EditingMode editingMode() const;
+    EditingMode editingMode() const { return mode_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +61,7 @@ private:
     void CalculateIMFPNonRelativistic();
     void CalculateIMFPRelativistic();
     void calculateImfp(bool relativistic);
+    void showImfpError(const QString& reason);
 
     // Valence electrons and the record source's notifications
     void SumValenceElectrons();
@@ -72,7 +70,7 @@ private:
     void bindFields();
     void adoMaterials_MoveComplete();
     void RefreshFieldTags();
-    void SwitchParameterFields();
+    void enableParameterFields(bool enabled);
 
     // Editing: change, add, save, cancel and delete materials
     void cmdChangeParam_Click();
@@ -80,9 +78,10 @@ private:
     void cmdSave_Click();
     void cmdClose_Click();
     void cmdDelete_Click();
-    void SwitchEditButtons();
+    void enterMode(EditingMode mode);
     void ParameterEdited();
     void MoveAfterDelete();
+    void returnToNameList();
     bool willChangeRecord(ChangeReason reason) override;
     bool adoMaterials_WillChangeRecord();
     bool writeFieldsToRecord();
@@ -113,44 +112,16 @@ private:
     int gridRow_ = -1; // the row the name list shows as current
     int listedGeneration_ = 0; // the store's rows that the name list shows
 
+    EditingMode mode_ = EditingMode::Browsing;
     bool validationFailed_ = false;
     bool cancelling_ = false;
     bool deleting_ = false;
     QString writeProblem_; // why the last write could not be made, beyond the checks
+    QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
     float storedImfp_ = 0;
 
-    QLineEdit* txtElectronEnergy_;
-    UpDownArrows* updEnergy_;
-    QRadioButton* Opt_relativistic_;
-    QRadioButton* Opt_non_relativistic_;
-    QLineEdit* txtIMFP_2M_;
-    QLineEdit* txtError_;
-    QPlainTextEdit* txt_outside_valid_energy_range_;
-    QLineEdit* txtName_;
-    QLineEdit* txtBulkDensity_;
-    QLineEdit* txtAtomicMass_;
-    QLineEdit* txtEnergyGap_;
-    QLineEdit* txtNoValenceElectrprAtomorMolec_;
-    QLineEdit* txt_s_p_hbe_;
-    QLineEdit* txt_s_p_lbe_;
-    QLineEdit* txt_d_;
-    QLineEdit* txt_f_;
-    QLineEdit* txt_Val_El_Total_;
-    QCheckBox* chk_S_P_hbe_;
-    QCheckBox* chk_S_P_lbe_;
-    QCheckBox* chk_d_;
-    QCheckBox* chk_f_;
-    QPushButton* cmdSave_;
-    QPushButton* cmdExit_;
-    QPushButton* cmdNew_;
-    QPushButton* cmdDelete_;
-    QPushButton* cmdChangeParam_;
-    QPushButton* cmdFind_;
-    QPushButton* cmdClose_;
-    QPlainTextEdit* txtProcess_;
-    DataControl* adoMaterials_;
-    QTableView* dgrdName_;
+    Form1Controls ui_;
     std::array<BoundField, 8> boundFields_;
 };
 

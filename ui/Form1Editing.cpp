@@ -8,10 +8,12 @@
 #include "ui/Form1.h"
 #include "ui/UserPrompts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace korvane::ui {
 
@@ -26,25 +28,41 @@ const QString kCancelCaption = QStringLiteral("&Cancel");
 
 } // namespace
 
-Form1::EditingMode Form1::editingMode() const
+// Shows the mode on the controls; every change of mode comes through here.
+// Controls that take the user into the new mode are enabled before those
+// that lead out of the old one are disabled, so that the focus leaving a
+// button that is disabled moves on as it always has: into the parameter
+// fields when an edit starts.
+void Form1::enterMode(EditingMode mode)
 {
-    if (!cmdSave_->isEnabled())
-        return EditingMode::Browsing;
-    return store_.editStatus() == EditStatus::Add ? EditingMode::Adding : EditingMode::Changing;
-}
+    mode_ = mode;
+    const bool editing = mode != EditingMode::Browsing;
+    if (editing)
+        enableParameterFields(true);
+    ui_.cmdClose->setText(editing ? kCancelCaption : kCloseCaption);
+    ui_.cmdSave->setEnabled(editing);
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_.cmdNew, ui_.cmdDelete, ui_.cmdChangeParam, ui_.cmdFind,
+                                                             ui_.adoMaterials})
+        control->setEnabled(!editing);
+    if (!editing)
+        enableParameterFields(false);
 
-void Form1::SwitchEditButtons()
-{
-    cmdClose_->setText(cmdClose_->text() != kCloseCaption ? kCloseCaption : kCancelCaption);
-    for (QPushButton* button : {cmdSave_, cmdNew_, cmdDelete_, cmdChangeParam_, cmdFind_})
-        button->setEnabled(!button->isEnabled());
-    adoMaterials_->setEnabled(!adoMaterials_->isEnabled());
+    switch (mode) {
+    case EditingMode::Browsing: ui_.txtProcess->hide(); break;
+    case EditingMode::Changing:
+        ui_.txtProcess->setPlainText(kChangingNote);
+        ui_.txtProcess->show();
+        ui_.txtProcess->raise();
+        break;
+    case EditingMode::Adding:
+        ui_.txtProcess->setPlainText(kAddingNote);
+        ui_.txtProcess->show();
+        break;
+    }
 }
 
 void Form1::ParameterEdited()
 {
-    if (!store_.bof() && !store_.eof() && !cmdSave_->isEnabled())
-        SwitchEditButtons();
     RecalculateIMFP();
 }
 
@@ -61,28 +79,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::cmdChangeParam_Click()
 {
-    txtProcess_->setPlainText(kChangingNote);
-    txtProcess_->show();
-    txtProcess_->raise();
-    SwitchParameterFields();
-    SwitchEditButtons();
+    enterMode(EditingMode::Changing);
 }
 
 void Form1::cmdNew_Click()
 {
-    txtProcess_->setPlainText(kAddingNote);
-    txtProcess_->show();
-    if (!store_.addNew()) {
-        // Nothing to name: without a new record the command stops here,
-        // rather than rename the material that is current.
-        txtProcess_->hide();
+    // Nothing to name without a new record: the command stops here rather
+    // than rename the material that is current.
+    if (!store_.addNew())
         return;
-    }
     bindFields();
     store_.setField(int(Column::Name), kNewName);
-    txtName_->setText(kNewName);
+    ui_.txtName->setText(kNewName);
+    enterMode(EditingMode::Adding);
     ParameterEdited();
-    SwitchParameterFields();
 }
 
 void Form1::cmdSave_Click()
@@ -104,9 +114,15 @@ void Form1::cmdSave_Click()
         store_.moveLast();
     else
         showCurrentRowInGrid();
-    SwitchEditButtons();
-    SwitchParameterFields();
-    txtProcess_->hide();
+    enterMode(EditingMode::Browsing);
+    returnToNameList();
+}
+
+// After an edit ends the focus goes back to the name list, not to the button
+// that now reads "&Close", where Enter or Space would end the program.
+void Form1::returnToNameList()
+{
+    ui_.dgrdName->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::reportFailedWrite(const QString& what)
@@ -119,7 +135,10 @@ void Form1::reportFailedWrite(const QString& what)
 
 void Form1::cmdClose_Click()
 {
-    if (cmdClose_->text() == kCloseCaption) {
+    if (mode_ == EditingMode::Browsing) {
+        // The second click of a double click on "&Cancel" is no wish to quit.
+        if (sinceCancel_.isValid() && sinceCancel_.elapsed() < QApplication::doubleClickInterval())
+            return;
         close();
         return;
     }
@@ -130,10 +149,10 @@ void Form1::cmdClose_Click()
         return;
     if (store_.editStatus() != EditStatus::Add && !store_.move(0))
         return;
-    SwitchEditButtons();
-    SwitchParameterFields();
+    enterMode(EditingMode::Browsing);
     SumValenceElectrons();
-    txtProcess_->hide();
+    sinceCancel_.start();
+    returnToNameList();
 }
 
 void Form1::cmdDelete_Click()
@@ -186,10 +205,10 @@ bool Form1::adoMaterials_WillChangeRecord()
         return true;
     if (store_.bof() || store_.eof())
         return true;
-    MaterialTexts texts{txtName_->text(), txtBulkDensity_->text(), txtNoValenceElectrprAtomorMolec_->text(),
-                        txtAtomicMass_->text(), txtEnergyGap_->text()};
+    MaterialTexts texts{ui_.txtName->text(), ui_.txtBulkDensity->text(), ui_.txtNoValenceElectrprAtomorMolec->text(),
+                        ui_.txtAtomicMass->text(), ui_.txtEnergyGap->text()};
     const MaterialProblems problems = checkMaterial(texts);
-    txtEnergyGap_->setText(texts.energyGap);
+    ui_.txtEnergyGap->setText(texts.energyGap);
     if (!problems.blank.isEmpty()) {
         prompts_->message(problems.blank, QStringLiteral("Data Error"), OkExclamation);
         validationFailed_ = true;
@@ -240,12 +259,12 @@ bool Form1::settlePendingEdit()
         cmdSave_Click();
     else if (answer == AnswerNo)
         cmdClose_Click();
-    return editingMode() == EditingMode::Browsing;
+    return mode_ == EditingMode::Browsing;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
+    if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
         event->ignore();
         return;
     }

@@ -8,6 +8,10 @@ namespace korvane::ui {
 
 inline constexpr const char* kForm1Caption =
     "Korvane - IMFP calculator by TPP2M formula and elastic scattering correction CF calculation";
+// The error field's designed text, shown when a field holds no number or the
+// arithmetic of the formula fails.
+inline constexpr const char* kErrorText = " Check that all material parameters are correct.";
+
 inline constexpr int kForm1Width = 12180;  // client area, twips
 inline constexpr int kForm1Height = 10020;
 

@@ -1,10 +1,11 @@
 #include "ui/InformationPanels.h"
 
-#include "ui/FindControl.h"
+#include "ui/Form1Controls.h"
 #include "ui/FormAbout.h"
 #include "ui/InformationTexts.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,29 +30,22 @@ QAction* InformationPanels::menuEntry(const char* name) const
     return entry;
 }
 
-InformationPanels::InformationPanels(QMainWindow* window, QWidget* client)
-    : QObject(window), window_(window), client_(client)
+InformationPanels::InformationPanels(QMainWindow* window, const Form1Controls& controls)
+    : QObject(window), window_(window), ui_(controls)
 {
-    frmInfo_ = findControl<QWidget>(client_, "frmInfo");
-    frmGuide_ = findControl<QWidget>(client_, "frmGuide");
-    Frame1_ = findControl<QWidget>(client_, "Frame1");
-    Frame2_ = findControl<QWidget>(client_, "Frame2");
-    txtInfo_ = findControl<QPlainTextEdit>(client_, "txtInfo");
-    cmdCloseInfo_ = findControl<QPushButton>(client_, "cmdCloseInfo");
+    // The close button lies over the box's lower right corner; the box
+    // scrolls past its end, so that every line can be moved clear of it.
+    ui_.txtInfo->setCenterOnScroll(true);
 
-    connect(findControl<QPushButton>(client_, "cmdUsersGuide"), &QPushButton::clicked, this,
-            &InformationPanels::cmdUsersGuide_Click);
-    connect(findControl<QPushButton>(client_, "cmdAccuracy"), &QPushButton::clicked, this, &InformationPanels::cmdAccuracy_Click);
+    connect(ui_.cmdUsersGuide, &QPushButton::clicked, this, &InformationPanels::cmdUsersGuide_Click);
+    connect(ui_.cmdAccuracy, &QPushButton::clicked, this, &InformationPanels::cmdAccuracy_Click);
     connect(menuEntry("Yes"), &QAction::triggered, this, &InformationPanels::Yes_Click);
     connect(menuEntry("No"), &QAction::triggered, this, &InformationPanels::No_Click);
-    for (int index : {0, 3}) {
-        const QByteArray name = "cmdInfo_" + QByteArray::number(index);
-        connect(findControl<QPushButton>(client_, name.constData()), &QPushButton::clicked, this,
-                [this, index] { cmdInfo_Click(index); });
-    }
-    connect(findControl<QPushButton>(client_, "cmdAdd_New_material_Example"), &QPushButton::clicked, this,
+    for (const auto& [button, index] : {std::pair{ui_.cmdInfo_0, 0}, std::pair{ui_.cmdInfo_3, 3}})
+        connect(button, &QPushButton::clicked, this, [this, index = index] { cmdInfo_Click(index); });
+    connect(ui_.cmdAdd_New_material_Example, &QPushButton::clicked, this,
             &InformationPanels::cmdAdd_New_material_Example_Click);
-    connect(cmdCloseInfo_, &QPushButton::clicked, this, &InformationPanels::cmdCloseInfo_Click);
+    connect(ui_.cmdCloseInfo, &QPushButton::clicked, this, &InformationPanels::cmdCloseInfo_Click);
     connect(menuEntry("mnuAbout"), &QAction::triggered, this, &InformationPanels::mnuAbout_Click);
 }
 
@@ -63,32 +57,32 @@ InformationPanels::~InformationPanels()
 
 void InformationPanels::FillInfoTexts()
 {
-    showText(findControl<QPlainTextEdit>(client_, "txtInfo1"), infotexts::information());
-    showText(findControl<QPlainTextEdit>(client_, "txtInfo2"), infotexts::usersGuide());
-    showText(findControl<QPlainTextEdit>(client_, "txtInfo3"), infotexts::accuracy());
+    showText(ui_.txtInfo1, infotexts::information());
+    showText(ui_.txtInfo2, infotexts::usersGuide());
+    showText(ui_.txtInfo3, infotexts::accuracy());
 }
 
 void InformationPanels::cmdUsersGuide_Click()
 {
-    Frame1_->show();
-    Frame1_->raise();
+    ui_.Frame1->show();
+    ui_.Frame1->raise();
 }
 
 void InformationPanels::cmdAccuracy_Click()
 {
-    Frame2_->show();
-    Frame2_->raise();
+    ui_.Frame2->show();
+    ui_.Frame2->raise();
 }
 
 void InformationPanels::Yes_Click()
 {
-    for (QWidget* frame : {frmInfo_, Frame1_, Frame2_, frmGuide_})
+    for (QWidget* frame : std::initializer_list<QWidget*>{ui_.frmInfo, ui_.Frame1, ui_.Frame2, ui_.frmGuide})
         frame->show();
 }
 
 void InformationPanels::No_Click()
 {
-    for (QWidget* frame : {frmInfo_, Frame1_, Frame2_, frmGuide_})
+    for (QWidget* frame : std::initializer_list<QWidget*>{ui_.frmInfo, ui_.Frame1, ui_.Frame2, ui_.frmGuide})
         frame->hide();
 }
 
@@ -106,8 +100,8 @@ void InformationPanels::cmdAdd_New_material_Example_Click()
 
 void InformationPanels::cmdCloseInfo_Click()
 {
-    txtInfo_->hide();
-    cmdCloseInfo_->hide();
+    ui_.txtInfo->hide();
+    ui_.cmdCloseInfo->hide();
 }
 
 void InformationPanels::mnuAbout_Click()
@@ -120,12 +114,12 @@ void InformationPanels::mnuAbout_Click()
 
 void InformationPanels::openOverlay(const QString& text)
 {
-    txtInfo_->show();
-    cmdCloseInfo_->show();
+    ui_.txtInfo->show();
+    ui_.cmdCloseInfo->show();
     // The button lies inside the text box's rectangle and stays above it.
-    txtInfo_->raise();
-    cmdCloseInfo_->raise();
-    showText(txtInfo_, text);
+    ui_.txtInfo->raise();
+    ui_.cmdCloseInfo->raise();
+    showText(ui_.txtInfo, text);
 }
 
 } // namespace korvane::ui

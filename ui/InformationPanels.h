@@ -5,13 +5,11 @@
 
 class QAction;
 class QMainWindow;
-class QPlainTextEdit;
-class QPushButton;
-class QWidget;
 
 namespace korvane::ui {
 
 class FormAbout;
+struct Form1Controls;
 
 // The information texts of the main window: the right-hand panels, the
 // overlay with the elastic-scattering explanation and the worked examples,
@@ -19,7 +17,7 @@ class FormAbout;
 class InformationPanels : public QObject {
     Q_OBJECT
 public:
-    InformationPanels(QMainWindow* window, QWidget* client);
+    InformationPanels(QMainWindow* window, const Form1Controls& controls);
     ~InformationPanels() override;
 
     // Writes the three panel texts; once, at start-up.
@@ -40,13 +38,7 @@ private:
     QAction* menuEntry(const char* name) const;
 
     QMainWindow* window_;
-    QWidget* client_;
-    QWidget* frmInfo_;
-    QWidget* frmGuide_;
-    QWidget* Frame1_;
-    QWidget* Frame2_;
-    QPlainTextEdit* txtInfo_;
-    QPushButton* cmdCloseInfo_;
+    const Form1Controls& ui_;
     QPointer<FormAbout> formAbout_;
 };
 

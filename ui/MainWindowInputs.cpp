@@ -2,7 +2,7 @@
 
 #include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
-#include "ui/FindControl.h"
+#include "ui/Form1Controls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,26 +14,29 @@ namespace {
 
 MainWindowInputs::Imfp imfpFrom(const ImfpInputs& inputs, ImfpForm form)
 {
-    if (const std::optional<float> value = imfp(form, inputs))
-        return {value, {}};
+    const ImfpResult result = imfp(form, inputs);
+    if (result.length)
+        return {result.length, {}};
+    if (result.failure == ImfpFailure::NotPhysical)
+        return {std::nullopt, QStringLiteral("The formula gives no physical IMFP for these values.")};
     return {std::nullopt, QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy.")};
 }
 
 } // namespace
 
-MainWindowInputs::MainWindowInputs(QWidget* mainWindow, QObject* parent)
+MainWindowInputs::MainWindowInputs(const Form1Controls& mainWindow, QObject* parent)
     : QObject(parent),
-      txtElectronEnergy_(findControl<QLineEdit>(mainWindow, "txtElectronEnergy")),
-      Opt_relativistic_(findControl<QRadioButton>(mainWindow, "Opt_relativistic")),
-      txtName_(findControl<QLineEdit>(mainWindow, "txtName")),
-      txtBulkDensity_(findControl<QLineEdit>(mainWindow, "txtBulkDensity")),
-      txtAtomicMass_(findControl<QLineEdit>(mainWindow, "txtAtomicMass")),
-      txtEnergyGap_(findControl<QLineEdit>(mainWindow, "txtEnergyGap")),
-      txtNoValenceElectrprAtomorMolec_(findControl<QLineEdit>(mainWindow, "txtNoValenceElectrprAtomorMolec")),
-      chk_S_P_hbe_(findControl<QCheckBox>(mainWindow, "chk_S_P_hbe")),
-      chk_S_P_lbe_(findControl<QCheckBox>(mainWindow, "chk_S_P_lbe")),
-      chk_d_(findControl<QCheckBox>(mainWindow, "chk_d")),
-      chk_f_(findControl<QCheckBox>(mainWindow, "chk_f"))
+      txtElectronEnergy_(mainWindow.txtElectronEnergy),
+      Opt_relativistic_(mainWindow.Opt_relativistic),
+      txtName_(mainWindow.txtName),
+      txtBulkDensity_(mainWindow.txtBulkDensity),
+      txtAtomicMass_(mainWindow.txtAtomicMass),
+      txtEnergyGap_(mainWindow.txtEnergyGap),
+      txtNoValenceElectrprAtomorMolec_(mainWindow.txtNoValenceElectrprAtomorMolec),
+      chk_S_P_hbe_(mainWindow.chk_S_P_hbe),
+      chk_S_P_lbe_(mainWindow.chk_S_P_lbe),
+      chk_d_(mainWindow.chk_d),
+      chk_f_(mainWindow.chk_f)
 {
     for (QLineEdit* field : {txtElectronEnergy_, txtName_, txtBulkDensity_, txtAtomicMass_, txtEnergyGap_,
                              txtNoValenceElectrprAtomorMolec_})

@@ -13,6 +13,8 @@ class QRadioButton;
 
 namespace korvane::ui {
 
+struct Form1Controls;
+
 // The main window's current material, electron energy and choice of formula,
 // read from its fields as they stand, for a tool window that follows them.
 // `changed` is raised after any of them changes (the main window has then
@@ -20,7 +22,7 @@ namespace korvane::ui {
 class MainWindowInputs : public QObject {
     Q_OBJECT
 public:
-    explicit MainWindowInputs(QWidget* mainWindow, QObject* parent = nullptr);
+    explicit MainWindowInputs(const Form1Controls& mainWindow, QObject* parent = nullptr);
 
     QString materialName() const;
     QString energyText() const;

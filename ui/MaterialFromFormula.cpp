@@ -3,7 +3,7 @@
 #include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
-#include "ui/FindControl.h"
+#include "ui/Form1Controls.h"
 #include "ui/Form1.h"
 
 #include <QCheckBox>
@@ -37,7 +37,7 @@ const QString kUserEntries = QStringLiteral(
 void MaterialFromFormula::open(Form1* window, const MaterialStore& store)
 {
     if (window->editingMode() == Form1::EditingMode::Browsing)
-        findControl<QPushButton>(window, "cmdNew")->click();
+        window->controls().cmdNew->click();
     if (window->editingMode() == Form1::EditingMode::Browsing)
         return;
     auto* dialog = new MaterialFromFormula(window, store);
@@ -96,16 +96,17 @@ MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& sto
     txtFormula_Change();
 }
 
-bool MaterialFromFormula::includes(const char* checkBox) const
+bool MaterialFromFormula::includes(const QCheckBox* checkBox)
 {
-    return findControl<QCheckBox>(window_, checkBox)->checkState() == Qt::Checked;
+    return checkBox->checkState() == Qt::Checked;
 }
 
 // An element's Nv as the window would total its row, with the ticked groups.
 std::optional<float> MaterialFromFormula::elementValence(const Material& element) const
 {
-    return ValenceGroups::shownFor(element, includes("chk_S_P_hbe"), includes("chk_S_P_lbe"), includes("chk_d"),
-                                   includes("chk_f"))
+    const Form1Controls& ui = window_->controls();
+    return ValenceGroups::shownFor(element, includes(ui.chk_S_P_hbe), includes(ui.chk_S_P_lbe), includes(ui.chk_d),
+                                   includes(ui.chk_f))
         .total();
 }
 
@@ -123,7 +124,7 @@ void MaterialFromFormula::txtFormula_Change()
     lblValenceSum_->setText(usable ? sum_.valenceLine() : QString());
     lblMassSum_->setText(usable ? sum_.massLine() : QString());
     QString problem = formula.trimmed().isEmpty() ? QString() : sum_.error;
-    if (usable && !includes("chk_f"))
+    if (usable && !includes(window_->controls().chk_f))
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
     lblProblem_->setText(problem);
     cmdUse_->setEnabled(usable);
@@ -133,11 +134,12 @@ void MaterialFromFormula::cmdUse_Click()
 {
     if (!sum_.error.isEmpty())
         return;
-    auto* txtName = findControl<QLineEdit>(window_, "txtName");
-    auto* txtAtomicMass = findControl<QLineEdit>(window_, "txtAtomicMass");
-    auto* txt_f = findControl<QLineEdit>(window_, "txt_f");
-    for (const char* group : {"txt_s_p_hbe", "txt_s_p_lbe", "txt_d"})
-        findControl<QLineEdit>(window_, group)->clear();
+    const Form1Controls& ui = window_->controls();
+    QLineEdit* txtName = ui.txtName;
+    QLineEdit* txtAtomicMass = ui.txtAtomicMass;
+    QLineEdit* txt_f = ui.txt_f;
+    for (QLineEdit* group : {ui.txt_s_p_hbe, ui.txt_s_p_lbe, ui.txt_d})
+        group->clear();
     txt_f->setText(numbertext::shortest(sum_.valenceElectrons));
     txtAtomicMass->setText(compoundMassText(sum_.mass));
     const QString name = txtName->text().trimmed();

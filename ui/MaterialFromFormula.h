@@ -7,6 +7,7 @@
 
 #include <map>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,7 +39,7 @@ private:
     void txtFormula_Change();
     void cmdUse_Click();
     std::optional<float> elementValence(const Material& element) const;
-    bool includes(const char* checkBox) const;
+    static bool includes(const QCheckBox* checkBox);
 
     Form1* window_;
     std::map<QString, Material> elements_; // the element rows by symbol

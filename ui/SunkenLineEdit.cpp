@@ -13,6 +13,18 @@ SunkenLineEdit::SunkenLineEdit(const QString& text, QWidget* parent) : QLineEdit
     // of "Å") stays clear of it.
     setFrame(false);
     setTextMargins(1, 2, 0, 0);
+    // A text too long for the box shows its start while the box is not
+    // being edited, whether it was set or typed.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!hasFocus())
+            setCursorPosition(0);
+    });
+}
+
+void SunkenLineEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    setCursorPosition(0);
 }
 
 void SunkenLineEdit::paintEvent(QPaintEvent* event)

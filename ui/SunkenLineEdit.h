@@ -6,7 +6,8 @@ namespace korvane::ui {
 
 // A single-line text box with the classic two-pixel sunken edge and slim
 // margins, so that a box only 19 pixels high (the valence-electron groups)
-// still shows its number in full.
+// still shows its number in full. Out of editing it shows the start of its
+// text, as the classic box does.
 class SunkenLineEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -14,6 +15,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace korvane::ui

@@ -6,9 +6,22 @@
 
 namespace korvane::ui {
 
+namespace {
+
+// A box of the main window with a title and a close button only: nothing to
+// minimise or maximise.
+void makeOrdinaryDialog(QDialog& box)
+{
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setWindowModality(Qt::ApplicationModal);
+}
+
+} // namespace
+
 int DialogPrompts::message(const QString& text, const QString& title, int style)
 {
     QMessageBox box(parent_);
+    makeOrdinaryDialog(box);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     // Message texts break their lines with CR LF; the box wants LF alone.
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -32,9 +45,12 @@ int DialogPrompts::message(const QString& text, const QString& title, int style)
 
 QString DialogPrompts::input(const QString& prompt, const QString& title)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
+    QInputDialog box(parent_);
+    makeOrdinaryDialog(box);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 void DialogPrompts::beep()

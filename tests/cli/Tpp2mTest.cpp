@@ -111,6 +111,10 @@ TEST_F(Tpp2mTest, FormatsAndRowsThatFail)
               "Cu         29         1000  non-relativistic     28.27\n");
     EXPECT_EQ(failing.err.toStdString(),
               "tpp2m: note: the formula is not valid for energies below 50 eV and above 200000 eV\n");
+    // Helium at 1000 eV: the formula's value would be -884.50 Å, no length.
+    EXPECT_EQ(output("imfp --density 0.125 --mass 4.002602 --gap 22 --nv 2 --energy 1000 --csv"),
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "(inline),,1000,non-relativistic,,the formula gives no physical IMFP for these values\n");
     EXPECT_EQ(output("cf2 Si --energy 1000 --cross-section 0 --depth 5 --csv"),
               "material,id,energy_eV,form,imfp_A,trmfp_A,efftrmfp_A,depth_A,cf2,error\n"
               "Si,14,1000,non-relativistic,23.863304,,,5,,"

@@ -49,7 +49,7 @@ protected:
     // The IMFP of SiO2 of the fixture, as the main window computes it.
     static float silicaImfp(float energy)
     {
-        return *imfp(ImfpForm::NonRelativistic, {2.65f, 16, 60.08f, 9.1f, energy});
+        return *imfp(ImfpForm::NonRelativistic, {2.65f, 16, 60.08f, 9.1f, energy}).length;
     }
 
     DepthWindow* depth = nullptr;

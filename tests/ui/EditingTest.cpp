@@ -1,6 +1,7 @@
 #include "support/WindowFixture.h"
 #include "ui/DataControl.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 namespace korvane::ui {
@@ -71,6 +72,34 @@ TEST_F(EditingTest, ChangeTypeSaveAndCancel)
     EXPECT_EQ(file().at(14).valenceSpHbe, 8.0f) << "untouched fields keep their stored values";
     EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 2 of 6"));
     EXPECT_EQ(find<QTableView>("dgrdName")->model()->index(1, 0).data().toString(), QStringLiteral("Si (c)"));
+}
+
+TEST_F(EditingTest, EndingAnEditGivesTheFocusToTheNameListAndADoubleClickOnCancelDoesNotQuit)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* list = find("dgrdName");
+    click("cmdChangeParam");
+    find("txtBulkDensity")->setFocus();
+    QTest::keyClicks(find("txtBulkDensity"), QStringLiteral("1"));
+    click("cmdSave");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(QApplication::focusWidget(), list) << "Save";
+    click("cmdNew");
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(QApplication::focusWidget(), list) << "Cancel";
+
+    // Enter in the list, and a double click on "&Cancel", leave the window open.
+    QTest::keyClick(list, Qt::Key_Return);
+    click("cmdChangeParam");
+    click("cmdClose"); // the two clicks a double click gives a button
+    click("cmdClose");
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_TRUE(window->isVisible());
+    // A click on "&Close" after the double-click interval closes the window.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    click("cmdClose");
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(EditingTest, NewMaterialIsRefusedUntilCompleteThenStoredLast)
@@ -180,8 +209,18 @@ TEST_F(EditingTest, FindWrapsOnceAndLeavesTheRecordWhenNothingMatches)
     EXPECT_EQ(text("txtName"), QStringLiteral("O")) << "found after starting again at the first";
     EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of 6"));
 
+    // The pattern language: a digit, a listed, ranged or excluded character.
+    findMaterial(QStringLiteral("Cu#"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O")) << "Cu has no digit after it";
+    findMaterial(QStringLiteral("Si[!O]"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
+    findMaterial(QStringLiteral("[a-d]u"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("Cu"));
+    findMaterial(QStringLiteral("[OS]i"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
+
     const auto before = file();
-    for (const char* typed : {"Xe", "'", "%", "_", "Si'; DROP TABLE tblIMFPdata; --"}) {
+    for (const char* typed : {"Xe", "'", "%", "_", "Si'; DROP TABLE tblIMFPdata; --", "Si[", "C[a-", "[z-a]"}) {
         clickRow(2);
         findMaterial(QString::fromUtf8(typed));
         const auto messages = takeMessages();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -49,6 +50,31 @@ QRect captionInk(QWidget* control, const QString& caption)
     const auto show = [control](const QString& text) {
         control->setProperty(captionProperty(control), text);
         return picture(control);
+    };
+    const QImage before = show(control->inherits("QGroupBox") ? QStringLiteral(" ") : QString());
+    const QImage after = show(caption);
+    show(kept);
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    return changed;
+}
+
+// The pixels that `caption` changes in the control drawn at `scale` device
+// pixels to the pixel, as a screen at 100, 125, 150 or 200 % draws it.
+QRect captionInkAt(QWidget* control, const QString& caption, double scale)
+{
+    const QSignalBlocker quiet(control);
+    const QString kept = captionOf(control);
+    const auto show = [&](const QString& text) {
+        control->setProperty(captionProperty(control), text);
+        QImage image(control->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::magenta);
+        control->render(&image);
+        return image;
     };
     const QImage before = show(control->inherits("QGroupBox") ? QStringLiteral(" ") : QString());
     const QImage after = show(caption);
@@ -148,6 +174,55 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited.join(' ').toStdString(), designed.join(' ').toStdString());
+}
+
+TEST_F(Form1LayoutTest, NoCaptionLosesAGlyphAtAnyScale)
+{
+    const QList<double> scales = {1.0, 1.25, 1.5, 2.0};
+    for (const ControlDesign& design : form1Controls()) {
+        const QString caption = QString::fromUtf8(design.caption);
+        // Buttons draw their caption inside the bevel, frames theirs along the top.
+        if (design.kind == Kind::Button || (design.kind == Kind::Frame && !caption.isEmpty())) {
+            QWidget* control = find(design.name);
+            for (double scale : scales) {
+                const QRect ink = captionInkAt(control, caption, scale);
+                const QRect inside = QRect(QPoint(0, 0), control->size() * scale).adjusted(1, 1, -1, -1);
+                EXPECT_TRUE(!ink.isEmpty() && inside.contains(ink)) << design.name << " at " << scale;
+            }
+        }
+        if (design.kind != Kind::Label)
+            continue;
+        auto* label = find<QLabel>(design.name);
+        // The same caption in a label with room on every side.
+        QLabel roomy(caption);
+        roomy.setFont(label->font());
+        roomy.setWordWrap(true);
+        roomy.setAlignment(label->alignment());
+        roomy.setContentsMargins(8, 8, 8, 8);
+        roomy.resize(label->width() + 16, label->height() + 16);
+        for (double scale : scales) {
+            const QRect ink = captionInkAt(label, caption, scale);
+            const QRect whole = captionInkAt(&roomy, caption, scale);
+            // Top-aligned captions are cut at the top and bottom edges; a cut
+            // at the sides shows as a narrower ink.
+            EXPECT_TRUE(ink.top() > 0 && ink.bottom() < label->height() * scale - 1)
+                << design.name << " at " << scale << ": ink on a clipped edge";
+            EXPECT_EQ(ink.size(), whole.size()) << design.name << " at " << scale;
+        }
+    }
+}
+
+TEST_F(Form1LayoutTest, CheckBoxesAndOptionsShowTheirDesignedBackground)
+{
+    // The corner beside the indicator, where only the background shows.
+    const auto background = [](QWidget* control) {
+        const QImage image = picture(control);
+        return QColor(image.pixel(image.width() - 1, image.height() - 1)).name().toStdString();
+    };
+    for (const char* box : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d", "chk_f"})
+        EXPECT_EQ(background(find(box)), "#c0c0c0") << box;
+    for (const char* option : {"Opt_relativistic", "Opt_non_relativistic"})
+        EXPECT_EQ(background(find(option)), "#e0e0e0") << option;
 }
 
 TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWhole)

@@ -120,6 +120,19 @@ TEST_F(Form1Test, EnergyRangeNoteAndArrows)
     EXPECT_EQ(prompts.beeps, 1);
 }
 
+TEST_F(Form1Test, ALongEnergyShowsItsStartOutOfEditing)
+{
+    auto* energy = find<QLineEdit>("txtElectronEnergy");
+    ASSERT_GT(energy->fontMetrics().horizontalAdvance(QStringLiteral("200000.01")), energy->width());
+    setEnergy(QStringLiteral("199950.01"));
+    EXPECT_EQ(energy->cursorPosition(), 9) << "while typing, the end";
+    find("cmdExit")->setFocus();
+    EXPECT_EQ(energy->cursorPosition(), 0);
+    QTest::mouseClick(find<UpDownArrows>("updEnergy")->upButton(), Qt::LeftButton);
+    EXPECT_EQ(energy->text(), QStringLiteral("200000.01"));
+    EXPECT_EQ(energy->cursorPosition(), 0);
+}
+
 TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
 {
     clickRow(2); // Cu: s+p(hbe) 8, s+p(lbe) 1, d 10, f empty
@@ -146,6 +159,32 @@ TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
     clickCheck("chk_S_P_lbe");
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("4"));
     EXPECT_FALSE(visible("txtError"));
+}
+
+TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
+{
+    // Helium typed over oxygen: at 1000 eV the formula's value would be -884.50 Å.
+    click("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("0.125"));
+    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("4.002602"));
+    typeInto(find<QLineEdit>("txt_s_p_lbe"), QStringLiteral("2"));
+    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("2"));
+    const QString lastGood = imfp();
+    ASSERT_GT(window->storedImfp(), 0);
+    QTest::keyClick(find<QLineEdit>("txtEnergyGap"), Qt::Key_2);
+    auto* error = find<QLineEdit>("txtError");
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), QStringLiteral(" The formula gives no physical IMFP for these values."));
+    EXPECT_LE(error->fontMetrics().horizontalAdvance(error->text()), error->width() - 4) << "shown whole";
+    EXPECT_EQ(imfp(), lastGood);
+    EXPECT_EQ(numbertext::length(window->storedImfp()), lastGood);
+
+    // The other failures keep their own words; a good result hides the field.
+    typeInto(find<QLineEdit>("txtBulkDensity"), QString());
+    EXPECT_EQ(error->text(), QStringLiteral(" Check that all material parameters are correct."));
+    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("0"));
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("1.568"));
+    EXPECT_FALSE(error->isVisible());
 }
 
 TEST_F(Form1Test, NavigationBarStaysOnTheFirstAndLastRecord)

@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 
+#include <map>
 #include <optional>
 
 namespace korvane::ui {
@@ -98,6 +100,58 @@ TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
         EXPECT_TRUE(!step.onTop || onTop(step.onTop, QPoint(9000 / 15, 6000 / 15))) << "after " << step.action;
         EXPECT_TRUE(!step.shown.contains(QStringLiteral("cmdCloseInfo")) || onTop("cmdCloseInfo")) << step.action;
         EXPECT_TRUE(step.overlayText.isNull() || text("txtInfo") == step.overlayText) << "after " << step.action;
+    }
+}
+
+// A control drawn at `scale` device pixels to the pixel.
+QImage drawn(QWidget* control, double scale)
+{
+    QImage image(control->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    control->render(&image);
+    return image;
+}
+
+TEST_F(InformationPanelsTest, ScrollBarsOfTheTextsLookLikeEveryOtherScrollBar)
+{
+    click("cmdUsersGuide");
+    click("cmdAccuracy");
+    click("cmdInfo_3");
+    for (const char* name : {"txtInfo2", "txtInfo3", "txtInfo"}) {
+        QScrollBar* bar = find<QPlainTextEdit>(name)->verticalScrollBar();
+        QScrollBar ordinary(Qt::Vertical);
+        ordinary.setRange(bar->minimum(), bar->maximum());
+        ordinary.setPageStep(bar->pageStep());
+        ordinary.setValue(bar->value());
+        ordinary.resize(bar->size());
+        for (double scale : {1.0, 1.5})
+            EXPECT_EQ(drawn(bar, scale), drawn(&ordinary, scale)) << name << " at " << scale;
+    }
+}
+
+// Scrolled to its end, the overlay shows its last line, and no line that it
+// shows runs under its close button.
+TEST_F(InformationPanelsTest, EveryLineOfTheOverlayCanBeReadBesideItsCloseButton)
+{
+    auto* box = find<QPlainTextEdit>("txtInfo");
+    const QRect button = find("cmdCloseInfo")->geometry();
+    for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {
+        click(opener);
+        QApplication::processEvents();
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+        // Each shown line, from the cursor places along it, in the client area.
+        std::map<int, QRect> lines;
+        QTextCursor cursor(box->document());
+        do {
+            const QRect place = box->cursorRect(cursor);
+            if (box->viewport()->rect().intersects(place))
+                lines[place.top()] |= QRect(box->viewport()->mapTo(window->centralWidget(), place.topLeft()),
+                                            place.size());
+        } while (cursor.movePosition(QTextCursor::NextCharacter));
+        ASSERT_FALSE(lines.empty()) << opener;
+        EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(cursor))) << opener << ": the end is shown";
+        for (const auto& [top, line] : lines)
+            EXPECT_FALSE(line.intersects(button)) << opener << ": the line at " << top;
     }
 }
 
