@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/ImfpCalculator.h"
+#include "chart/ImfpCurve.h"
 #include "cli/MaterialResolution.h"
 
 #include <vector>
@@ -18,7 +19,7 @@ ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm 
 // The forms to compute, non-relativistic first.
 std::vector<ImfpForm> formsToCompute(Forms forms);
 
-QString formName(ImfpForm form);
+using chart::formName;
 
 // The energy range in which the formula was fitted; the window warns outside it.
 bool outsideValidEnergyRange(float energy);

@@ -6,6 +6,7 @@
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
 #include "ui/ElasticPanels.h"
+#include "ui/ImfpCurveWindow.h"
 #include "ui/FindControl.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
@@ -67,6 +68,11 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     showInformation->setObjectName(QStringLiteral("ShowInformation"));
     showInformation->addAction(QStringLiteral("&Yes"))->setObjectName(QStringLiteral("Yes"));
     showInformation->addAction(QStringLiteral("&No"))->setObjectName(QStringLiteral("No"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    QAction* imfpCurve = tools->addAction(QStringLiteral("IMFP &curve..."));
+    imfpCurve->setObjectName(QStringLiteral("mnuImfpCurve"));
+    connect(imfpCurve, &QAction::triggered, this, [this] { ImfpCurveWindow::open(*this, *prompts_); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

@@ -1,0 +1,208 @@
+#include "chart/ImfpChart.h"
+
+#include <QBuffer>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvane::chart {
+
+namespace {
+
+struct Span {
+    double low = HUGE_VAL;
+    double high = 0;
+    bool empty() const { return !(low <= high); }
+    void take(double value)
+    {
+        low = std::min(low, value);
+        high = std::max(high, value);
+    }
+};
+
+// The whole decades that hold the span, so a log axis ends on labelled ticks.
+Span decadesAround(Span span)
+{
+    const double from = std::pow(10.0, std::floor(std::log10(span.low)));
+    const double to = std::pow(10.0, std::ceil(std::log10(span.high)));
+    return {from, to > from ? to : from * 10};
+}
+
+QAbstractAxis* logAxis(const QString& title, Span range)
+{
+    auto* axis = new QLogValueAxis;
+    axis->setBase(10);
+    // Whole numbers ("1000000", not "1e+06") unless a decade lies below 1.
+    axis->setLabelFormat(range.low >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
+    axis->setMinorTickCount(8);
+    axis->setTitleText(title);
+    axis->setRange(range.low, range.high);
+    return axis;
+}
+
+QAbstractAxis* linearAxis(const QString& title, Span range, bool fromZero)
+{
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTitleText(title);
+    axis->setRange(fromZero ? std::min(0.0, range.low) : range.low, range.high);
+    axis->applyNiceNumbers();
+    return axis;
+}
+
+// The energies and IMFPs that the axes must show: the points inside the
+// energy range, and on a log axis only those above 0.
+std::pair<Span, Span> spans(const ChartContent& content)
+{
+    const ChartAxes& axes = content.axes;
+    Span energies, imfps;
+    auto take = [&](const QPointF& p) {
+        if (axes.energyRange && (p.x() < axes.energyRange->first || p.x() > axes.energyRange->second))
+            return;
+        if ((axes.logEnergy && !(p.x() > 0)) || (axes.logImfp && !(p.y() > 0)))
+            return;
+        energies.take(p.x());
+        imfps.take(p.y());
+    };
+    for (const Curve& curve : content.curves)
+        std::for_each(curve.points.begin(), curve.points.end(), take);
+    for (const Marker& marker : content.markers)
+        take(marker.point);
+    if (axes.energyRange)
+        energies = {axes.energyRange->first, axes.energyRange->second};
+    if (energies.empty()) // nothing to draw: the usual range of the window
+        energies = {50, 200000};
+    if (imfps.empty())
+        imfps = {1, 1000};
+    if (!(energies.high > energies.low))
+        energies.high = energies.low * 10 + 1;
+    if (!(imfps.high > imfps.low))
+        imfps.high = imfps.low * 10 + 1;
+    return {energies, imfps};
+}
+
+void attach(QChart* chart, QXYSeries* series, QAbstractAxis* energyAxis, QAbstractAxis* imfpAxis)
+{
+    chart->addSeries(series);
+    series->attachAxis(energyAxis);
+    series->attachAxis(imfpAxis);
+}
+
+QLineSeries* curveSeries(const Curve& curve)
+{
+    auto* series = new QLineSeries;
+    series->setName(curve.name);
+    QPen pen(curveColour(curve.colour), curve.emphasised ? 3.0 : 1.5);
+    pen.setStyle(curve.form == ImfpForm::Relativistic ? Qt::DashLine : Qt::SolidLine);
+    series->setPen(pen);
+    series->append(QList<QPointF>(curve.points.begin(), curve.points.end()));
+    return series;
+}
+
+QScatterSeries* markerSeries(const Marker& marker)
+{
+    auto* series = new QScatterSeries;
+    series->setName(marker.label);
+    series->setColor(curveColour(marker.colour));
+    series->setBorderColor(Qt::white);
+    series->setMarkerSize(marker.emphasised ? 12 : 9);
+    series->append(marker.point);
+    // A format without tags is shown as it is: the value as the window writes it.
+    series->setPointLabelsFormat(QString(marker.label).replace(u'@', QStringLiteral("@@")));
+    series->setPointLabelsColor(curveColour(marker.colour));
+    series->setPointLabelsClipping(false);
+    series->setPointLabelsVisible(true);
+    return series;
+}
+
+void paint(QGraphicsScene& scene, QPaintDevice& device)
+{
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, scene.sceneRect(), scene.sceneRect());
+}
+
+QByteArray pngBytes(QGraphicsScene& scene, QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    paint(scene, image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray svgBytes(QGraphicsScene& scene, QSize size)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QStringLiteral("IMFP against electron energy"));
+    paint(scene, generator);
+    return bytes;
+}
+
+} // namespace
+
+QChart* buildImfpChart(const ChartContent& content)
+{
+    const auto [energies, imfps] = spans(content);
+    const ChartAxes& axes = content.axes;
+    const QString energyTitle = QStringLiteral("Electron energy (eV)");
+    const QString imfpTitle = QStringLiteral("IMFP (\u00C5)");
+
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Inelastic mean free path by the TPP-2M formula"));
+    // A list at the side holds up to sixteen names without cutting them short;
+    // each entry shows its line, solid or dashed.
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    QAbstractAxis* energyAxis = axes.logEnergy ? logAxis(energyTitle, content.axes.energyRange ? energies
+                                                                                               : decadesAround(energies))
+                                               : linearAxis(energyTitle, energies, false);
+    QAbstractAxis* imfpAxis = axes.logImfp ? logAxis(imfpTitle, decadesAround(imfps)) : linearAxis(imfpTitle, imfps, true);
+    chart->addAxis(energyAxis, Qt::AlignBottom);
+    chart->addAxis(imfpAxis, Qt::AlignLeft);
+    for (const Curve& curve : content.curves)
+        attach(chart, curveSeries(curve), energyAxis, imfpAxis);
+    for (const Marker& marker : content.markers) {
+        QScatterSeries* series = markerSeries(marker);
+        attach(chart, series, energyAxis, imfpAxis);
+        for (QLegendMarker* legendEntry : chart->legend()->markers(series))
+            legendEntry->setVisible(false);
+    }
+    return chart;
+}
+
+QString writeImfpChart(const ChartContent& content, const QString& file, QSize size)
+{
+    QGraphicsScene scene;
+    QChart* chart = buildImfpChart(content);
+    scene.addItem(chart);
+    scene.setSceneRect(QRectF(QPointF(0, 0), size));
+    chart->setGeometry(scene.sceneRect());
+    const bool svg = file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    const QByteArray bytes = svg ? svgBytes(scene, size) : pngBytes(scene, size);
+    QSaveFile out(file);
+    if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return QStringLiteral("the plot cannot be written to %1: %2").arg(file, out.errorString());
+    return {};
+}
+
+} // namespace korvane::chart

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "calc/ImfpCalculator.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+namespace korvane::chart {
+
+// The most materials one chart tells apart by colour.
+inline constexpr int kCurveColours = 8;
+
+// One curve of the chart: a name for the legend and its (energy, IMFP) points.
+// Each material has its colour; the relativistic form is drawn dashed.
+struct Curve {
+    QString name;
+    std::vector<QPointF> points;
+    int colour = 0;
+    ImfpForm form = ImfpForm::NonRelativistic;
+    bool emphasised = false; // the form the main window computes
+};
+
+// A marked point on a curve, labelled with its value.
+struct Marker {
+    QPointF point;
+    QString label;
+    int colour = 0;
+    bool emphasised = false;
+};
+
+// The colour of the material at `index`, repeating after kCurveColours.
+QColor curveColour(int index);
+
+// "non-relativistic" or "relativistic".
+QString formName(ImfpForm form);
+
+// "SiO2 (relativistic)": the legend text of one form of a material.
+QString curveName(const QString& material, ImfpForm form);
+
+} // namespace korvane::chart
