@@ -1,6 +1,7 @@
 #include "chart/ImfpChart.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
@@ -110,6 +111,19 @@ QLineSeries* curveSeries(const Curve& curve)
     return series;
 }
 
+// The label with blanks beside it as wide as itself: a point label is
+// centred over its point, so the text moves to one side of it.
+QString labelBeside(const QString& label, Marker::Side side, const QFont& font)
+{
+    if (side == Marker::Side::Centre)
+        return label;
+    const QFontMetricsF metrics(font);
+    QString blanks(2, u' ');
+    while (metrics.horizontalAdvance(blanks) < metrics.horizontalAdvance(label) + metrics.horizontalAdvance(u' '))
+        blanks += u' ';
+    return side == Marker::Side::Left ? label + blanks : blanks + label;
+}
+
 QScatterSeries* markerSeries(const Marker& marker)
 {
     auto* series = new QScatterSeries;
@@ -118,8 +132,8 @@ QScatterSeries* markerSeries(const Marker& marker)
     series->setBorderColor(Qt::white);
     series->setMarkerSize(marker.emphasised ? 12 : 9);
     series->append(marker.point);
-    // A format without tags is shown as it is: the value as the window writes it.
-    series->setPointLabelsFormat(QString(marker.label).replace(u'@', QStringLiteral("@@")));
+    // A label format without tags is shown as it is: the value as the window writes it.
+    series->setPointLabelsFormat(labelBeside(marker.label, marker.side, series->pointLabelsFont()));
     series->setPointLabelsColor(curveColour(marker.colour));
     series->setPointLabelsClipping(false);
     series->setPointLabelsVisible(true);

@@ -23,12 +23,16 @@ struct Curve {
     bool emphasised = false; // the form the main window computes
 };
 
-// A marked point on a curve, labelled with its value.
+// A marked point on a curve, labelled with its value above it. Two markers
+// at one energy may lie close together: their labels then go to the left and
+// to the right of the energy, so that both stay readable.
 struct Marker {
+    enum class Side { Centre, Left, Right };
     QPointF point;
     QString label;
     int colour = 0;
     bool emphasised = false;
+    Side side = Side::Centre;
 };
 
 // The colour of the material at `index`, repeating after kCurveColours.

@@ -17,10 +17,15 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
+
+#include <algorithm>
+#include <cmath>
 
 namespace korvane::ui {
 
@@ -73,7 +78,9 @@ ImfpCurveWindow::ImfpCurveWindow(Form1& mainWindow, UserPrompts& prompts)
     setWindowTitle(kTitle);
     buildControls();
     connectControls();
-    resize(1000, 640);
+    // Roomy, but inside the screen also at 200 % scaling.
+    const QSize available = mainWindow.screen()->availableSize() * 0.9;
+    resize(QSize(1000, 640).boundedTo(available).expandedTo(minimumSizeHint()));
 }
 
 void ImfpCurveWindow::buildControls()
@@ -192,10 +199,9 @@ void ImfpCurveWindow::refresh()
     if (!isVisible())
         return; // drawn afresh when shown again
     const MainWindowReading reading = watch_->read();
-    const bool logEnergy = chkLogEnergy_->isChecked();
-    energies_ = curveEnergies(range_.first, range_.second, logEnergy);
+    energies_ = curveEnergies(range_.first, range_.second, logEnergy_);
     chart::ChartContent content;
-    content.axes = {range_, logEnergy, chkLogImfp_->isChecked()};
+    content.axes = {range_, logEnergy_, chkLogImfp_->isChecked()};
 
     current_ = reading.material;
     if (current_) {
@@ -232,7 +238,9 @@ void ImfpCurveWindow::refresh()
             if (!value || !(*value > 0))
                 continue;
             const QString label = numbertext::length(*value);
-            content.markers.push_back({QPointF(*reading.energy, *value), label, current_->colour, form == reading.form});
+            content.markers.push_back({QPointF(*reading.energy, *value), label, current_->colour, form == reading.form,
+                                       form == ImfpForm::Relativistic ? chart::Marker::Side::Right
+                                                                      : chart::Marker::Side::Left});
             values << QStringLiteral("%1 %2").arg(label, chart::formName(form));
         }
         lblMarker_->setText(values.isEmpty() ? QStringLiteral("No IMFP at %1 eV: no marker.").arg(energyText(*reading.energy))
@@ -288,10 +296,14 @@ void ImfpCurveWindow::applyEnergyRange()
         lblRangeProblem_->setText(logEnergy ? QStringLiteral("From and To must be numbers above 0 eV, From below To.")
                                             : QStringLiteral("From and To must be numbers, From below To."));
         lblRangeProblem_->show();
+        // The box keeps showing the axis as it is drawn.
+        const QSignalBlocker quiet(chkLogEnergy_);
+        chkLogEnergy_->setChecked(logEnergy_);
         return;
     }
     lblRangeProblem_->hide();
     range_ = {*from, *to};
+    logEnergy_ = logEnergy;
     refresh();
 }
 

@@ -60,7 +60,8 @@ private:
     std::optional<PlottedMaterial> current_;
     std::vector<PlottedMaterial> pinned_;
     std::vector<float> energies_;
-    std::pair<double, double> range_{50, 200000};
+    std::pair<double, double> range_{50, 200000}; // as drawn
+    bool logEnergy_ = true;                         // as drawn
     chart::ChartContent content_;
     bool canPin_ = false;
 

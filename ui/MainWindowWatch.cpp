@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <array>
+
 namespace korvane::ui {
 
 namespace {

@@ -126,14 +126,17 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
     expectPoints(1, ImfpForm::Relativistic, kSiO2);
     EXPECT_EQ(marker(2)->points(), QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}))}));
-    EXPECT_EQ(marker(2)->pointLabelsFormat(), QStringLiteral("29.12 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat(), QStringLiteral("29.05 \u00C5"));
+    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
+    // Close together: one label to the left of the energy, the other to the right.
+    EXPECT_TRUE(marker(2)->pointLabelsFormat().startsWith(QStringLiteral("29.12 \u00C5   ")));
+    EXPECT_TRUE(marker(3)->pointLabelsFormat().endsWith(QStringLiteral("   29.05 \u00C5")));
     EXPECT_EQ(status("lblMarker"), QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
 
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("100000"));
     settle();
-    EXPECT_EQ(marker(2)->pointLabelsFormat(), QStringLiteral("1449.10 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat(), QStringLiteral("1145.72 \u00C5"));
+    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("1449.10 \u00C5"));
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("1145.72 \u00C5"));
     EXPECT_EQ(marker(3)->points().at(0).x(), 100000);
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
     settle();
@@ -168,7 +171,7 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     EXPECT_EQ(line(1)->pen().widthF(), 3.0);
     EXPECT_EQ(marker(2)->markerSize(), 9);
     EXPECT_EQ(marker(3)->markerSize(), 12);
-    EXPECT_EQ(marker(3)->pointLabelsFormat(), find<QLineEdit>("txtIMFP_2M")->text());
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
 }
 
 TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
@@ -274,6 +277,10 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     // 0 eV gives no IMFP and is left out of the curve.
     EXPECT_EQ(line(0)->points().size(), kCurvePoints - 1);
     EXPECT_EQ(line(0)->points().at(0).x(), float(10000.0 / (kCurvePoints - 1)));
+    clickCurve("chkLogEnergy"); // not from 0 eV: the axis stays linear
+    EXPECT_FALSE(curveControl<QCheckBox>("chkLogEnergy")->isChecked());
+    EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
     clickCurve("chkLogImfp");
     EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Vertical).at(0)), nullptr);
     EXPECT_TRUE(curveControl<QChartView>("chartView")->accessibleDescription().startsWith(
@@ -361,6 +368,28 @@ TEST_F(ImfpCurveWindowTest, AccessibleNamesAndMnemonics)
             reached = reached || label->buddy() == curveControl(box);
         EXPECT_TRUE(reached) << box;
     }
+}
+
+// Also run on a 1920 x 1080 screen at 150 % and 200 % (QT_SCALE_FACTOR):
+// the window lies inside the screen and every control has its whole size.
+TEST_F(ImfpCurveWindowTest, FitsAtEveryScale)
+{
+    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+    EXPECT_EQ(curveWindow->devicePixelRatioF(), scale);
+    EXPECT_TRUE(curveWindow->screen()->availableGeometry().contains(QRect(QPoint(0, 0), curveWindow->size())));
+    const QSize minimum = curveWindow->minimumSizeHint();
+    EXPECT_LE(minimum.width(), 1920 / 2);
+    EXPECT_LE(minimum.height(), 1080 / 2);
+    for (QWidget* control : curveWindow->findChildren<QWidget*>()) {
+        if (!control->isVisible() || qobject_cast<QLabel*>(control) || control->objectName() == "chartView")
+            continue;
+        EXPECT_GE(control->width(), control->minimumSizeHint().width()) << control->objectName().toStdString();
+        EXPECT_GE(control->height(), control->minimumSizeHint().height()) << control->objectName().toStdString();
+    }
+    // The picture keeps its size in the window's units; PNG export draws at that size.
+    prompts.savedFiles = {database.folder() + "/scaled.png"};
+    clickCurve("cmdExportPng");
+    EXPECT_EQ(QImage(database.folder() + "/scaled.png").size(), curveControl("chartView")->size());
 }
 
 } // namespace
