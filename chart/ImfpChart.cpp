@@ -40,26 +40,41 @@ Span decadesAround(Span span)
     return {from, to > from ? to : from * 10};
 }
 
-QAbstractAxis* logAxis(const QString& title, Span range)
+// A log axis ends on whole decades unless its range is given; a linear one
+// on round numbers, the IMFP axis from 0.
+void setRange(QAbstractAxis* axis, Span range, bool fromZero)
 {
-    auto* axis = new QLogValueAxis;
-    axis->setBase(10);
-    // Whole numbers ("1000000", not "1e+06") unless a decade lies below 1.
-    axis->setLabelFormat(range.low >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
-    axis->setMinorTickCount(8);
+    if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
+        // Whole numbers ("1000000", not "1e+06") unless a decade lies below 1.
+        log->setLabelFormat(range.low >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
+        log->setRange(range.low, range.high);
+        return;
+    }
+    auto* linear = static_cast<QValueAxis*>(axis);
+    linear->setRange(fromZero ? std::min(0.0, range.low) : range.low, range.high);
+    linear->applyNiceNumbers();
+}
+
+QAbstractAxis* newAxis(const QString& title, bool log)
+{
+    QAbstractAxis* axis = nullptr;
+    if (log) {
+        auto* logAxis = new QLogValueAxis;
+        logAxis->setBase(10);
+        logAxis->setMinorTickCount(8);
+        axis = logAxis;
+    } else {
+        auto* linearAxis = new QValueAxis;
+        linearAxis->setLabelFormat(QStringLiteral("%g"));
+        axis = linearAxis;
+    }
     axis->setTitleText(title);
-    axis->setRange(range.low, range.high);
     return axis;
 }
 
-QAbstractAxis* linearAxis(const QString& title, Span range, bool fromZero)
+bool isLog(const QAbstractAxis* axis)
 {
-    auto* axis = new QValueAxis;
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setTitleText(title);
-    axis->setRange(fromZero ? std::min(0.0, range.low) : range.low, range.high);
-    axis->applyNiceNumbers();
-    return axis;
+    return axis->type() == QAbstractAxis::AxisTypeLogValue;
 }
 
 // The energies and IMFPs that the axes must show: the points inside the
@@ -100,17 +115,6 @@ void attach(QChart* chart, QXYSeries* series, QAbstractAxis* energyAxis, QAbstra
     series->attachAxis(imfpAxis);
 }
 
-QLineSeries* curveSeries(const Curve& curve)
-{
-    auto* series = new QLineSeries;
-    series->setName(curve.name);
-    QPen pen(curveColour(curve.colour), curve.emphasised ? 3.0 : 1.5);
-    pen.setStyle(curve.form == ImfpForm::Relativistic ? Qt::DashLine : Qt::SolidLine);
-    series->setPen(pen);
-    series->append(QList<QPointF>(curve.points.begin(), curve.points.end()));
-    return series;
-}
-
 // The label with blanks beside it as wide as itself: a point label is
 // centred over its point, so the text moves to one side of it.
 QString labelBeside(const QString& label, Marker::Side side, const QFont& font)
@@ -124,20 +128,62 @@ QString labelBeside(const QString& label, Marker::Side side, const QFont& font)
     return side == Marker::Side::Left ? label + blanks : blanks + label;
 }
 
-QScatterSeries* markerSeries(const Marker& marker)
+// Each setting is made only when it changes, so that an unchanged series is
+// not laid out again.
+void showCurve(QLineSeries& series, const Curve& curve)
 {
-    auto* series = new QScatterSeries;
-    series->setName(marker.label);
-    series->setColor(curveColour(marker.colour));
-    series->setBorderColor(Qt::white);
-    series->setMarkerSize(marker.emphasised ? 12 : 9);
-    series->append(marker.point);
+    if (series.name() != curve.name)
+        series.setName(curve.name);
+    QPen pen(curveColour(curve.colour), curve.emphasised ? 3.0 : 1.5);
+    pen.setStyle(curve.form == ImfpForm::Relativistic ? Qt::DashLine : Qt::SolidLine);
+    if (series.pen() != pen)
+        series.setPen(pen);
+    const QList<QPointF> points(curve.points.begin(), curve.points.end());
+    if (series.points() != points)
+        series.replace(points);
+}
+
+void showMarker(QScatterSeries& series, const Marker& marker)
+{
+    const QColor colour = curveColour(marker.colour);
+    series.setName(marker.label);
+    series.setColor(colour);
+    series.setMarkerSize(marker.emphasised ? 12 : 9);
+    if (series.points() != QList<QPointF>{marker.point})
+        series.replace(QList<QPointF>{marker.point});
     // A label format without tags is shown as it is: the value as the window writes it.
-    series->setPointLabelsFormat(labelBeside(marker.label, marker.side, series->pointLabelsFont()));
-    series->setPointLabelsColor(curveColour(marker.colour));
-    series->setPointLabelsClipping(false);
-    series->setPointLabelsVisible(true);
-    return series;
+    series.setPointLabelsFormat(labelBeside(marker.label, marker.side, series.pointLabelsFont()));
+    series.setPointLabelsColor(colour);
+}
+
+bool sameShape(const QChart& chart, const ChartContent& content)
+{
+    const QList<QAbstractSeries*> series = chart.series();
+    if (series.size() != qsizetype(content.curves.size() + content.markers.size())
+        || chart.axes(Qt::Horizontal).size() != 1 || chart.axes(Qt::Vertical).size() != 1)
+        return false;
+    for (qsizetype i = 0; i < series.size(); ++i) {
+        const bool marker = i >= qsizetype(content.curves.size());
+        if (series[i]->type() != (marker ? QAbstractSeries::SeriesTypeScatter : QAbstractSeries::SeriesTypeLine))
+            return false;
+    }
+    return isLog(chart.axes(Qt::Horizontal).at(0)) == content.axes.logEnergy
+           && isLog(chart.axes(Qt::Vertical).at(0)) == content.axes.logImfp;
+}
+
+// Puts the content into a chart of its shape.
+void show(QChart& chart, const ChartContent& content)
+{
+    const auto [energies, imfps] = spans(content);
+    const ChartAxes& axes = content.axes;
+    setRange(chart.axes(Qt::Horizontal).at(0), axes.logEnergy && !axes.energyRange ? decadesAround(energies) : energies,
+             false);
+    setRange(chart.axes(Qt::Vertical).at(0), axes.logImfp ? decadesAround(imfps) : imfps, true);
+    const QList<QAbstractSeries*> series = chart.series();
+    for (std::size_t i = 0; i < content.curves.size(); ++i)
+        showCurve(*static_cast<QLineSeries*>(series[qsizetype(i)]), content.curves[i]);
+    for (std::size_t i = 0; i < content.markers.size(); ++i)
+        showMarker(*static_cast<QScatterSeries*>(series[qsizetype(content.curves.size() + i)]), content.markers[i]);
 }
 
 void paint(QGraphicsScene& scene, QPaintDevice& device)
@@ -176,32 +222,37 @@ QByteArray svgBytes(QGraphicsScene& scene, QSize size)
 
 QChart* buildImfpChart(const ChartContent& content)
 {
-    const auto [energies, imfps] = spans(content);
-    const ChartAxes& axes = content.axes;
-    const QString energyTitle = QStringLiteral("Electron energy (eV)");
-    const QString imfpTitle = QStringLiteral("IMFP (\u00C5)");
-
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Inelastic mean free path by the TPP-2M formula"));
     // A list at the side holds up to sixteen names without cutting them short;
     // each entry shows its line, solid or dashed.
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    QAbstractAxis* energyAxis = axes.logEnergy ? logAxis(energyTitle, content.axes.energyRange ? energies
-                                                                                               : decadesAround(energies))
-                                               : linearAxis(energyTitle, energies, false);
-    QAbstractAxis* imfpAxis = axes.logImfp ? logAxis(imfpTitle, decadesAround(imfps)) : linearAxis(imfpTitle, imfps, true);
+    QAbstractAxis* energyAxis = newAxis(QStringLiteral("Electron energy (eV)"), content.axes.logEnergy);
+    QAbstractAxis* imfpAxis = newAxis(QStringLiteral("IMFP (\u00C5)"), content.axes.logImfp);
     chart->addAxis(energyAxis, Qt::AlignBottom);
     chart->addAxis(imfpAxis, Qt::AlignLeft);
-    for (const Curve& curve : content.curves)
-        attach(chart, curveSeries(curve), energyAxis, imfpAxis);
-    for (const Marker& marker : content.markers) {
-        QScatterSeries* series = markerSeries(marker);
+    for (std::size_t i = 0; i < content.curves.size(); ++i)
+        attach(chart, new QLineSeries, energyAxis, imfpAxis);
+    for (std::size_t i = 0; i < content.markers.size(); ++i) {
+        auto* series = new QScatterSeries;
+        series->setBorderColor(Qt::white);
+        series->setPointLabelsClipping(false);
+        series->setPointLabelsVisible(true);
         attach(chart, series, energyAxis, imfpAxis);
         for (QLegendMarker* legendEntry : chart->legend()->markers(series))
             legendEntry->setVisible(false);
     }
+    show(*chart, content);
     return chart;
+}
+
+bool updateImfpChart(QChart& chart, const ChartContent& content)
+{
+    if (!sameShape(chart, content))
+        return false;
+    show(chart, content);
+    return true;
 }
 
 QString writeImfpChart(const ChartContent& content, const QString& file, QSize size)

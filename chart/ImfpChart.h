@@ -31,6 +31,12 @@ struct ChartContent {
 // markers. The caller owns the chart. Needs a QApplication.
 QChart* buildImfpChart(const ChartContent& content);
 
+// Brings a chart that buildImfpChart made to `content`, keeping its series,
+// so that only what changed is laid out anew. False, with nothing changed,
+// when the content has other series or axis scales than the chart; the
+// caller then builds a new chart.
+bool updateImfpChart(QChart& chart, const ChartContent& content);
+
 // Draws the chart at `size` and writes it as PNG or SVG by the file's
 // suffix. No window is shown. Returns what went wrong, or an empty text.
 QString writeImfpChart(const ChartContent& content, const QString& file, QSize size);

@@ -262,9 +262,11 @@ void ImfpCurveWindow::refresh()
 void ImfpCurveWindow::showChart(chart::ChartContent content)
 {
     content_ = std::move(content);
-    QChart* old = chartView_->chart();
-    chartView_->setChart(buildImfpChart(content_));
-    delete old;
+    if (!updateImfpChart(*chartView_->chart(), content_)) {
+        QChart* old = chartView_->chart();
+        chartView_->setChart(buildImfpChart(content_));
+        delete old;
+    }
     chartView_->setAccessibleDescription(describeChart());
 }
 

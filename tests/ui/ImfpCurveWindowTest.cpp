@@ -121,10 +121,12 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     expectPoints(1, ImfpForm::Relativistic, kOxygen);
     EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of O as saved in the materials list."));
 
+    QAbstractSeries* const drawn = series().at(0);
     clickRow(3); // SiO2
     settle();
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
     expectPoints(1, ImfpForm::Relativistic, kSiO2);
+    EXPECT_EQ(series().at(0), drawn); // new points in the same series, not a new chart
     EXPECT_EQ(marker(2)->points(), QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}))}));
     EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
     EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
