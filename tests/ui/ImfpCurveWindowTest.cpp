@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
@@ -174,6 +175,18 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     EXPECT_EQ(marker(2)->markerSize(), 9);
     EXPECT_EQ(marker(3)->markerSize(), 12);
     EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
+
+    // Closing the main window still ends the program with the curve window open.
+    bool ended = false;
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, curveWindow, [&ended] { ended = true; });
+    QTimer closing, giveUp;
+    closing.callOnTimeout(window.get(), [this] { window->close(); });
+    giveUp.callOnTimeout(qApp, &QCoreApplication::quit);
+    closing.start(0);
+    giveUp.start(5000);
+    QCoreApplication::exec();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(giveUp.isActive());
 }
 
 TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
