@@ -1,6 +1,7 @@
 #include "ui/ImfpCurveWindow.h"
 
 #include "materials/NumberText.h"
+#include "ui/CurrentCurve.h"
 #include "ui/CurveCsv.h"
 #include "ui/CurveEnergies.h"
 #include "ui/Form1.h"
@@ -51,11 +52,6 @@ QLabel* statusLine(const char* name, QWidget* parent)
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
-}
-
-QString energyText(float energy)
-{
-    return numbertext::shortestFixed(energy);
 }
 
 } // namespace
@@ -198,56 +194,17 @@ void ImfpCurveWindow::refresh()
 {
     if (!isVisible())
         return; // drawn afresh when shown again
-    const MainWindowReading reading = watch_->read();
     energies_ = curveEnergies(range_.first, range_.second, logEnergy_);
     chart::ChartContent content;
     content.axes = {range_, logEnergy_, chkLogImfp_->isChecked()};
 
-    current_ = reading.material;
-    if (current_) {
-        content.curves = curvesOf(*current_, energies_, reading.form);
-        if (content.curves[0].points.empty() && content.curves[1].points.empty()) {
-            current_.reset();
-            content.curves.clear();
-        }
-    }
-    const QString name = reading.name.trimmed();
-    if (!current_)
-        lblSource_->setText(reading.typed
-                                ? QStringLiteral("The typed values do not form a valid material yet: no curve for them.")
-                                : QStringLiteral("%1 gives no IMFP with its parameters: no curve.").arg(name));
-    else if (reading.adding)
-        lblSource_->setText(QStringLiteral("Curve of the new material %1 from its typed values (not saved).").arg(name));
-    else if (reading.typed)
-        lblSource_->setText(QStringLiteral("Curve of %1 from the typed values (not saved).").arg(name));
-    else
-        lblSource_->setText(QStringLiteral("Curve of %1 as saved in the materials list.").arg(name));
-
-    lblMarker_->clear();
-    if (current_ && !(reading.energy && *reading.energy > 0)) {
-        lblMarker_->setText(QStringLiteral("The energy box holds no energy above 0 eV: no marker."));
-    } else if (current_ && (*reading.energy < range_.first || *reading.energy > range_.second)) {
-        lblMarker_->setText(
-            QStringLiteral("%1 eV lies outside the energy range shown: no marker.").arg(energyText(*reading.energy)));
-    } else if (current_) {
-        QStringList values;
-        ImfpInputs inputs = current_->inputs;
-        inputs.energy = *reading.energy;
-        for (const ImfpForm form : {ImfpForm::NonRelativistic, ImfpForm::Relativistic}) {
-            const std::optional<float> value = imfp(form, inputs);
-            if (!value || !(*value > 0))
-                continue;
-            const QString label = numbertext::length(*value);
-            content.markers.push_back({QPointF(*reading.energy, *value), label, current_->colour, form == reading.form,
-                                       form == ImfpForm::Relativistic ? chart::Marker::Side::Right
-                                                                      : chart::Marker::Side::Left});
-            values << QStringLiteral("%1 %2").arg(label, chart::formName(form));
-        }
-        lblMarker_->setText(values.isEmpty() ? QStringLiteral("No IMFP at %1 eV: no marker.").arg(energyText(*reading.energy))
-                                             : QStringLiteral("At %1 eV: %2.").arg(energyText(*reading.energy),
-                                                                                  values.join(QStringLiteral(", "))));
-    }
-
+    CurrentCurve current = currentCurve(watch_->read(), energies_, range_);
+    current_ = std::move(current.material);
+    content.curves = std::move(current.curves);
+    content.markers = std::move(current.markers);
+    lblSource_->setText(current.source);
+    lblMarker_->setText(current.marked);
+    // Pinned curves follow the energy range, not the main window.
     for (const PlottedMaterial& material : pinned_) {
         for (chart::Curve& curve : curvesOf(material, energies_, std::nullopt))
             content.curves.push_back(std::move(curve));
@@ -364,7 +321,7 @@ void ImfpCurveWindow::showNearestPoint(QPoint viewportPosition)
     }
     if (nearestCurve)
         lblReadout_->setText(QStringLiteral("Nearest point: %1 at %2 eV: %3.")
-                                 .arg(nearestCurve->name, energyText(float(nearest.x())),
+                                 .arg(nearestCurve->name, numbertext::shortestFixed(float(nearest.x())),
                                       numbertext::length(float(nearest.y()))));
 }
 
