@@ -197,6 +197,11 @@ TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
     settle();
     EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 from the typed values (not saved)."));
     expectPoints(0, ImfpForm::NonRelativistic, {2.2f, 16, 60.08f, 9.1f, 0});
+    // Typed values are no row of the database: their CSV rows have no ID.
+    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
+    const float typed = *imfpNonRelativistic({2.2f, 16, 60.08f, 9.1f, 50});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().section(u'\n', 1, 1),
+              "SiO2,,50,non-relativistic," + numbertext::shortestFixed(typed, QLocale::c()) + u',');
 
     typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60,08x"));
     settle();
