@@ -43,4 +43,10 @@ ImfpResult imfpNonRelativistic(const ImfpInputs& in);
 ImfpResult imfpRelativistic(const ImfpInputs& in);
 ImfpResult imfp(ImfpForm form, const ImfpInputs& in);
 
+// "non-relativistic" or "relativistic", as tables, legends and files name the forms.
+inline const char* formName(ImfpForm form)
+{
+    return form == ImfpForm::Relativistic ? "relativistic" : "non-relativistic";
+}
+
 } // namespace korvane

@@ -8,10 +8,10 @@ ImfpCurves imfpCurves(const Command& command, const std::vector<MaterialInputs>&
 {
     ImfpCurves result;
     const std::vector<ImfpForm> forms = formsToCompute(command.forms);
-    for (const MaterialInputs& material : materials) {
+    for (size_t m = 0; m < materials.size(); ++m) {
+        const MaterialInputs& material = materials[m];
         for (const ImfpForm form : forms) {
-            Curve curve{forms.size() > 1 ? QStringLiteral("%1 (%2)").arg(material.name, formName(form)) : material.name,
-                        {}};
+            Curve curve{forms.size() > 1 ? chart::curveName(material.name, form) : material.name, {}, int(m), form};
             curve.points.reserve(command.energies.size());
             int leftOut = 0;
             for (const float energy : command.energies) {

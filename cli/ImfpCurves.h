@@ -1,19 +1,15 @@
 #pragma once
 
+#include "chart/ImfpCurve.h"
 #include "cli/MaterialResolution.h"
 
-#include <QPointF>
 #include <QStringList>
 
 #include <vector>
 
 namespace korvane::cli {
 
-// One curve of a plot: a name for the legend and its (energy, IMFP) points.
-struct Curve {
-    QString name;
-    std::vector<QPointF> points;
-};
+using chart::Curve;
 
 struct ImfpCurves {
     std::vector<Curve> curves; // one per material and form

@@ -51,11 +51,6 @@ std::vector<ImfpForm> formsToCompute(Forms forms)
     return {ImfpForm::NonRelativistic, ImfpForm::Relativistic};
 }
 
-QString formName(ImfpForm form)
-{
-    return form == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
-}
-
 bool outsideValidEnergyRange(float energy)
 {
     return energy < 50 || energy > 200000;

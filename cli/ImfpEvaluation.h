@@ -18,8 +18,6 @@ ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm 
 // The forms to compute, non-relativistic first.
 std::vector<ImfpForm> formsToCompute(Forms forms);
 
-QString formName(ImfpForm form);
-
 // The energy range in which the formula was fitted; the window warns outside it.
 bool outsideValidEnergyRange(float energy);
 

@@ -36,7 +36,7 @@ Row materialCells(const Command& command, const MaterialInputs& material, size_t
     row.front() = Cell::ofText(material.name);
     row[1] = Cell::ofOptional(material.id);
     setEnergyCells(row, command, energyIndex);
-    row.back() = Cell::ofText(formName(form));
+    row.back() = Cell::ofText(QLatin1String(formName(form)));
     return row;
 }
 

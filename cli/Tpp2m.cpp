@@ -2,11 +2,12 @@
 
 #include "cli/OneLine.h"
 
+#include "chart/ImfpChart.h"
 #include "cli/CorrectionReport.h"
 #include "cli/DepthReport.h"
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
-#include "cli/ImfpChart.h"
+#include "cli/ImfpCurves.h"
 #include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
@@ -68,7 +69,7 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
     std::unique_ptr<QApplication> application;
     if (!QCoreApplication::instance())
         application = std::make_unique<QApplication>(argc, argv);
-    const QString error = writeImfpChart(curves.curves, command.outputFile, command.imageSize);
+    const QString error = chart::writeImfpChart({curves.curves, {}, {}}, command.outputFile, command.imageSize);
     if (!error.isEmpty())
         return failed(err, {error, kNotFound});
     return kSuccess;

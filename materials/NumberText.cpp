@@ -101,6 +101,15 @@ QString shortest(float value, const QLocale& locale)
     return localised(buffer.data(), result.ptr, locale);
 }
 
+QString shortestFixed(float value, const QLocale& locale)
+{
+    if (value == 0.0f)
+        value = 0.0f;
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    return localised(buffer.data(), result.ptr, locale);
+}
+
 QString shortest15(double value, const QLocale& locale)
 {
     if (value == 0.0)

@@ -32,6 +32,9 @@ QString fixed(double value, int decimals, const QLocale& locale = QLocale());
 // The shortest text that reads back as the same Single ("4", "11", "4.5").
 QString shortest(float value, const QLocale& locale = QLocale());
 
+// As shortest, without an exponent ("300000", not "3e+05"), for energies.
+QString shortestFixed(float value, const QLocale& locale = QLocale());
+
 // A Double with up to 15 significant digits, so 0.1 + 0.2 shows 0.3.
 QString shortest15(double value, const QLocale& locale = QLocale());
 

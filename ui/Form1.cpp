@@ -8,6 +8,7 @@
 #include "ui/DepthWindow.h"
 #include "ui/ElasticPanels.h"
 #include "ui/FormLineEnergy.h"
+#include "ui/ImfpCurveWindow.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialFromFormula.h"
@@ -80,6 +81,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     showInformation->addAction(QStringLiteral("&No"))->setObjectName(QStringLiteral("No"));
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
+    QAction* imfpCurve = tools->addAction(QStringLiteral("IMFP &curve..."));
+    imfpCurve->setObjectName(QStringLiteral("mnuImfpCurve"));
+    connect(imfpCurve, &QAction::triggered, this, [this] { ImfpCurveWindow::open(*this, *prompts_); });
     addLineEnergyEntry(tools, this);
     QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
     depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));

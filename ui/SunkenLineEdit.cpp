@@ -14,9 +14,10 @@ SunkenLineEdit::SunkenLineEdit(const QString& text, QWidget* parent) : QLineEdit
     setFrame(false);
     setTextMargins(1, 2, 0, 0);
     // A text too long for the box shows its start while the box is not
-    // being edited, whether it was set or typed.
+    // being edited, whether it was set or typed. The box being edited is its
+    // window's focus widget, even while another window is active.
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (!hasFocus())
+        if (window()->focusWidget() != this)
             setCursorPosition(0);
     });
 }

@@ -1,6 +1,7 @@
 #include "ui/UserPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -56,6 +57,11 @@ QString DialogPrompts::input(const QString& prompt, const QString& title)
 void DialogPrompts::beep()
 {
     QApplication::beep();
+}
+
+QString DialogPrompts::saveFileName(const QString& title, const QString& suggested, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
 }
 
 } // namespace korvane::ui

@@ -20,6 +20,8 @@ public:
     // An input box with an empty default; the empty text when cancelled.
     virtual QString input(const QString& prompt, const QString& title) = 0;
     virtual void beep() = 0;
+    // A save-file dialog starting at `suggested`; the empty text when cancelled.
+    virtual QString saveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
 };
 
 // The real modal boxes, over the given window.
@@ -29,6 +31,7 @@ public:
     int message(const QString& text, const QString& title, int style) override;
     QString input(const QString& prompt, const QString& title) override;
     void beep() override;
+    QString saveFileName(const QString& title, const QString& suggested, const QString& filter) override;
 
 private:
     QWidget* parent_;

@@ -47,6 +47,9 @@ TEST(NumberText, ShownFormats)
     EXPECT_EQ(nt::shortest(11, kEnglish), QStringLiteral("11"));
     EXPECT_EQ(nt::shortest(4.5f, kGerman), QStringLiteral("4,5"));
     EXPECT_EQ(nt::shortest(2.33f, kEnglish), QStringLiteral("2.33"));
+    EXPECT_EQ(nt::shortestFixed(300000, kEnglish), QStringLiteral("300000"));
+    EXPECT_EQ(nt::shortestFixed(1023.4567f, kGerman), QStringLiteral("1023,4567"));
+    EXPECT_EQ(nt::shortestFixed(-0.0f, kEnglish), QStringLiteral("0"));
     EXPECT_EQ(nt::shortest15(0.1 + 0.2, kEnglish), QStringLiteral("0.3"));
     EXPECT_EQ(nt::shortest15(1050.5, kEnglish), QStringLiteral("1050.5"));
     EXPECT_EQ(nt::shortest15(-20, kEnglish), QStringLiteral("-20"));

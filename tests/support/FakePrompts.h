@@ -37,11 +37,22 @@ public:
         return text;
     }
     void beep() override { ++beeps; }
+    QString saveFileName(const QString& title, const QString&, const QString& filter) override
+    {
+        saveDialogs << title + u'|' + filter;
+        if (savedFiles.empty())
+            return {};
+        const QString file = savedFiles.front();
+        savedFiles.pop_front();
+        return file;
+    }
 
     std::vector<Message> messages;
     QStringList inputs;
     std::deque<int> answers;
     std::deque<QString> typed;
+    QStringList saveDialogs;
+    std::deque<QString> savedFiles;
     int beeps = 0;
 };
 

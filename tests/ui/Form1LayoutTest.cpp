@@ -139,6 +139,7 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
             menus << entry->objectName() + u'=' + entry->text();
     }
     EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:",
+                                  "mnuImfpCurve=IMFP &curve...",
                                   "mnuEnergyFromLine=Energy from a &line...",
                                   "mnuDepthOfTheSignal=&Depth of the signal...",
                                   "mnuMaterialFromFormula=Material from a &formula...", "&Help hidden disabled:",

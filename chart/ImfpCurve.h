@@ -1,0 +1,44 @@
+#pragma once
+
+#include "calc/ImfpCalculator.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+namespace korvane::chart {
+
+// The most materials one chart tells apart by colour.
+inline constexpr int kCurveColours = 8;
+
+// One curve of the chart: a name for the legend and its (energy, IMFP) points.
+// Each material has its colour; the relativistic form is drawn dashed.
+struct Curve {
+    QString name;
+    std::vector<QPointF> points;
+    int colour = 0;
+    ImfpForm form = ImfpForm::NonRelativistic;
+    bool emphasised = false; // the form the main window computes
+};
+
+// A marked point on a curve, labelled with its value above it. Two markers
+// at one energy may lie close together: their labels then go to the left and
+// to the right of the energy, so that both stay readable.
+struct Marker {
+    enum class Side { Centre, Left, Right };
+    QPointF point;
+    QString label;
+    int colour = 0;
+    bool emphasised = false;
+    Side side = Side::Centre;
+};
+
+// The colour of the material at `index`, repeating after kCurveColours.
+QColor curveColour(int index);
+
+// "SiO2 (relativistic)": the legend text of one form of a material.
+QString curveName(const QString& material, ImfpForm form);
+
+} // namespace korvane::chart

@@ -1,0 +1,416 @@
+#include "cli/Tpp2mRun.h"
+#include "materials/NumberText.h"
+#include "support/WindowFixture.h"
+#include "ui/CurveEnergies.h"
+#include "ui/ImfpCurveWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+
+#include <charconv>
+
+// Readable failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace korvane::ui {
+namespace {
+
+class ImfpCurveWindowTest : public test::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        openCurveWindow();
+    }
+
+    void openCurveWindow()
+    {
+        window->findChild<QAction*>(QStringLiteral("mnuImfpCurve"))->trigger();
+        curveWindow = window->findChild<ImfpCurveWindow*>();
+        ASSERT_NE(curveWindow, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(curveWindow));
+    }
+
+    // The curve window redraws once the main window has finished its work.
+    void settle() { QCoreApplication::processEvents(); }
+
+    template <typename T = QWidget>
+    T* curveControl(const char* name) const
+    {
+        T* widget = curveWindow->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void clickCurve(const char* name) { QTest::mouseClick(curveControl(name), Qt::LeftButton); }
+    void clickMain(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    QString status(const char* name) const { return curveControl<QLabel>(name)->text(); }
+
+    QChart* chart() const { return curveControl<QChartView>("chartView")->chart(); }
+    QList<QAbstractSeries*> series() const { return chart()->series(); }
+    QLineSeries* line(int index) const { return qobject_cast<QLineSeries*>(series().at(index)); }
+    QScatterSeries* marker(int index) const { return qobject_cast<QScatterSeries*>(series().at(index)); }
+    QStringList names() const
+    {
+        QStringList result;
+        for (QAbstractSeries* s : series())
+            result << s->name();
+        return result;
+    }
+
+    // The IMFP drawn at energy `index` of the curve, beside the formula's.
+    void expectPoints(int curve, ImfpForm form, ImfpInputs inputs)
+    {
+        const QList<QPointF> points = line(curve)->points();
+        ASSERT_EQ(points.size(), kCurvePoints);
+        const std::vector<float> energies = curveEnergies(50, 200000, true);
+        for (const int index : {0, 57, 120, kCurvePoints - 1}) {
+            inputs.energy = energies[std::size_t(index)];
+            EXPECT_EQ(points[index], QPointF(inputs.energy, *imfp(form, inputs).length)) << index;
+        }
+    }
+
+    static QString energyList(const std::vector<float>& energies)
+    {
+        QStringList texts;
+        for (const float energy : energies) {
+            char buffer[64];
+            const auto end = std::to_chars(buffer, buffer + sizeof buffer, energy, std::chars_format::fixed).ptr;
+            texts << QString::fromLatin1(buffer, end - buffer);
+        }
+        return texts.join(u',');
+    }
+
+    static QString fileText(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    ImfpCurveWindow* curveWindow = nullptr;
+};
+
+const ImfpInputs kOxygen{1.568f, 6, 15.999f, 0, 0};
+const ImfpInputs kSiO2{2.65f, 16, 60.08f, 9.1f, 0};
+
+TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
+{
+    EXPECT_EQ(curveWindow->windowTitle(), QStringLiteral("IMFP curve"));
+    window->findChild<QAction*>(QStringLiteral("mnuImfpCurve"))->trigger();
+    EXPECT_EQ(window->findChildren<ImfpCurveWindow*>().size(), 1);
+    EXPECT_FALSE(curveWindow->isModal());
+
+    // O, the first row, with the s+p(lbe) group only: Nv 6, as the main window sums it.
+    EXPECT_EQ(names(), QStringList({"O (non-relativistic)", "O (relativistic)", "27.85 \u00C5", "27.79 \u00C5"}));
+    expectPoints(0, ImfpForm::NonRelativistic, kOxygen);
+    expectPoints(1, ImfpForm::Relativistic, kOxygen);
+    EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of O as saved in the materials list."));
+
+    QAbstractSeries* const drawn = series().at(0);
+    clickRow(3); // SiO2
+    settle();
+    expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
+    expectPoints(1, ImfpForm::Relativistic, kSiO2);
+    EXPECT_EQ(series().at(0), drawn); // new points in the same series, not a new chart
+    EXPECT_EQ(marker(2)->points(), QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}).length)}));
+    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
+    // Close together: one label to the left of the energy, the other to the right.
+    EXPECT_TRUE(marker(2)->pointLabelsFormat().startsWith(QStringLiteral("29.12 \u00C5   ")));
+    EXPECT_TRUE(marker(3)->pointLabelsFormat().endsWith(QStringLiteral("   29.05 \u00C5")));
+    EXPECT_EQ(status("lblMarker"), QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
+
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("100000"));
+    settle();
+    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("1449.10 \u00C5"));
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("1145.72 \u00C5"));
+    EXPECT_EQ(marker(3)->points().at(0).x(), 100000);
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
+    settle();
+    EXPECT_EQ(series().size(), 2);
+    EXPECT_EQ(status("lblMarker"), QStringLiteral("300000 eV lies outside the energy range shown: no marker."));
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1000"));
+
+    // Cu: s+p(lbe) 1 and d 10 give Nv 11; ticking s+p(hbe) adds 8.
+    clickRow(2);
+    settle();
+    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 11, 63.546f, 0, 0});
+    clickMain("chk_S_P_hbe");
+    settle();
+    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 19, 63.546f, 0, 0});
+    expectPoints(1, ImfpForm::Relativistic, {8.96f, 19, 63.546f, 0, 0});
+    for (const char* group : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d"})
+        clickMain(group);
+    settle();
+    EXPECT_EQ(series().size(), 0); // Nv 0: no IMFP, as in the main window
+    EXPECT_EQ(status("lblSource"), QStringLiteral("Cu gives no IMFP with its parameters: no curve."));
+    for (const char* group : {"chk_S_P_lbe", "chk_d"})
+        clickMain(group);
+    settle();
+
+    // The form the main window computes is drawn bold, with the larger marker.
+    EXPECT_EQ(line(0)->pen().widthF(), 3.0);
+    EXPECT_EQ(line(1)->pen().widthF(), 1.5);
+    EXPECT_EQ(line(1)->pen().style(), Qt::DashLine);
+    QTest::mouseClick(find("Opt_relativistic"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(line(0)->pen().widthF(), 1.5);
+    EXPECT_EQ(line(1)->pen().widthF(), 3.0);
+    EXPECT_EQ(marker(2)->markerSize(), 9);
+    EXPECT_EQ(marker(3)->markerSize(), 12);
+    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
+
+    // Closing the main window still ends the program with the curve window open.
+    bool ended = false;
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, curveWindow, [&ended] { ended = true; });
+    QTimer closing, giveUp;
+    closing.callOnTimeout(window.get(), [this] { window->close(); });
+    giveUp.callOnTimeout(qApp, &QCoreApplication::quit);
+    closing.start(0);
+    giveUp.start(5000);
+    QCoreApplication::exec();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(giveUp.isActive());
+}
+
+TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
+{
+    clickRow(3); // SiO2
+    clickMain("cmdChangeParam");
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.2"));
+    settle();
+    EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 from the typed values (not saved)."));
+    expectPoints(0, ImfpForm::NonRelativistic, {2.2f, 16, 60.08f, 9.1f, 0});
+    // Typed values are no row of the database: their CSV rows have no ID.
+    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
+    const float typed = *imfpNonRelativistic({2.2f, 16, 60.08f, 9.1f, 50}).length;
+    EXPECT_EQ(QGuiApplication::clipboard()->text().section(u'\n', 1, 1),
+              "SiO2,,50,non-relativistic," + numbertext::shortestFixed(typed, QLocale::c()) + u',');
+
+    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60,08x"));
+    settle();
+    EXPECT_EQ(status("lblSource"), QStringLiteral("The typed values do not form a valid material yet: no curve for them."));
+    EXPECT_EQ(series().size(), 0);
+    EXPECT_FALSE(curveControl("cmdAddMaterial")->isEnabled());
+
+    // Cancelled: the saved values again.
+    clickMain("cmdClose");
+    settle();
+    EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 as saved in the materials list."));
+    expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
+
+    clickMain("cmdNew");
+    typeInto(find<QLineEdit>("txtName"), QStringLiteral("SiO2 glass"));
+    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.2"));
+    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60.08"));
+    typeInto(find<QLineEdit>("txt_f"), QStringLiteral("16"));
+    settle();
+    EXPECT_EQ(status("lblSource"),
+              QStringLiteral("Curve of the new material SiO2 glass from its typed values (not saved)."));
+    // A blank band gap counts as 0, as when it is saved.
+    expectPoints(1, ImfpForm::Relativistic, {2.2f, 16, 60.08f, 0, 0});
+}
+
+TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
+{
+    auto* pinned = curveControl<QListWidget>("lstPinned");
+    auto* add = curveControl<QPushButton>("cmdAddMaterial");
+    clickRow(3); // SiO2
+    settle();
+    clickCurve("cmdAddMaterial");
+    EXPECT_FALSE(add->isEnabled()); // the same material twice is one curve
+    clickRow(2); // Cu
+    settle();
+    clickCurve("cmdAddMaterial");
+    clickRow(5); // SiC
+    settle();
+    EXPECT_EQ(names(), QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)",
+                                    "SiO2 (relativistic)", "Cu (non-relativistic)", "Cu (relativistic)", "22.41 \u00C5",
+                                    "22.36 \u00C5"}));
+    // The pinned curves keep their own colours and are not emphasised.
+    EXPECT_EQ(line(2)->pen().color(), chart::curveColour(1));
+    EXPECT_EQ(line(4)->pen().color(), chart::curveColour(2));
+    EXPECT_EQ(line(0)->pen().color(), chart::curveColour(0));
+    expectPoints(2, ImfpForm::NonRelativistic, kSiO2);
+    EXPECT_EQ(line(4)->pen().widthF(), 1.5);
+
+    pinned->setCurrentRow(0);
+    clickCurve("cmdRemoveMaterial");
+    EXPECT_EQ(pinned->count(), 1);
+    EXPECT_EQ(pinned->item(0)->text(), QStringLiteral("Cu"));
+    EXPECT_EQ(names().mid(2, 2), QStringList({"Cu (non-relativistic)", "Cu (relativistic)"}));
+    EXPECT_EQ(line(2)->pen().color(), chart::curveColour(2));
+
+    // Seven pinned beside the current one fill the eight colours.
+    for (const int row : {0, 1, 3, 4, 5}) {
+        clickRow(row);
+        settle();
+        clickCurve("cmdAddMaterial");
+    }
+    clickRow(1);
+    clickMain("chk_S_P_hbe"); // Si with another Nv is another material
+    settle();
+    EXPECT_TRUE(add->isEnabled());
+    clickCurve("cmdAddMaterial");
+    EXPECT_EQ(pinned->count(), 7);
+    clickRow(2); // Cu with another Nv has no place left
+    settle();
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_EQ(series().size(), 8 * 2 + 2);
+}
+
+TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
+{
+    typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("100"));
+    typeInto(curveControl<QLineEdit>("txtToEnergy"), QStringLiteral("10000"));
+    QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
+    EXPECT_EQ(line(0)->points().first().x(), 100);
+    EXPECT_EQ(line(0)->points().last().x(), 10000);
+    auto* energyAxis = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Horizontal).at(0));
+    ASSERT_NE(energyAxis, nullptr);
+    EXPECT_EQ(energyAxis->min(), 100);
+    EXPECT_EQ(energyAxis->max(), 10000);
+
+    typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("0"));
+    QTest::keyClick(curveControl("txtFromEnergy"), Qt::Key_Return);
+    EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_EQ(line(0)->points().first().x(), 100);
+    clickCurve("chkLogEnergy"); // a linear axis may start at 0
+    EXPECT_FALSE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
+    // 0 eV gives no IMFP and is left out of the curve.
+    EXPECT_EQ(line(0)->points().size(), kCurvePoints - 1);
+    EXPECT_EQ(line(0)->points().at(0).x(), float(10000.0 / (kCurvePoints - 1)));
+    clickCurve("chkLogEnergy"); // not from 0 eV: the axis stays linear
+    EXPECT_FALSE(curveControl<QCheckBox>("chkLogEnergy")->isChecked());
+    EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
+    clickCurve("chkLogImfp");
+    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Vertical).at(0)), nullptr);
+    EXPECT_TRUE(curveControl<QChartView>("chartView")->accessibleDescription().startsWith(
+        QStringLiteral("Linear chart from 0 to 10000 eV")));
+
+    // Hovering reads the nearest point of any curve.
+    auto* view = curveControl<QChartView>("chartView");
+    const QPointF point = line(1)->points().at(150);
+    const QPoint at = view->mapFromScene(chart()->mapToScene(chart()->mapToPosition(point, line(1))));
+    QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(view->viewport(), &move);
+    EXPECT_EQ(status("lblReadout"), QStringLiteral("Nearest point: O (relativistic) at %1 eV: %2.")
+                                        .arg(numbertext::shortestFixed(float(point.x())),
+                                             numbertext::length(float(point.y()))));
+}
+
+TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
+{
+    clickRow(2); // Cu, pinned
+    settle();
+    clickCurve("cmdAddMaterial");
+    clickRow(3); // SiO2, current
+    settle();
+    const QString folder = database.folder();
+    const QSize shown = curveControl("chartView")->size();
+
+    prompts.savedFiles = {folder + "/curve.png", folder + "/curve.svg", folder + "/curve.csv"};
+    clickCurve("cmdExportPng");
+    clickCurve("cmdExportSvg");
+    clickCurve("cmdExportCsv");
+    EXPECT_EQ(prompts.saveDialogs, QStringList({"Export the IMFP curve|PNG image (*.png)",
+                                                "Export the IMFP curve|SVG image (*.svg)",
+                                                "Export the IMFP curve|CSV file (*.csv)"}));
+    const QImage png(folder + "/curve.png", "PNG");
+    EXPECT_EQ(png.size(), shown);
+    const QSvgRenderer svg(folder + "/curve.svg");
+    EXPECT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), shown));
+
+    const test::Tpp2mRun tpp2m = test::runTpp2m(
+        folder, "imfp SiO2 Cu --relativistic both --csv --energy " + energyList(curveEnergies(50, 200000, true)));
+    ASSERT_EQ(tpp2m.status, 0) << tpp2m.err.toStdString();
+    const QString csv = fileText(folder + "/curve.csv");
+    EXPECT_EQ(csv.count(u'\n'), 1 + 2 * 2 * kCurvePoints);
+    EXPECT_EQ(csv, tpp2m.out);
+
+    QGuiApplication::clipboard()->clear();
+    curveControl("chartView")->setFocus();
+    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), csv);
+
+    prompts.savedFiles = {folder + "/no/such/folder/curve.png"};
+    clickCurve("cmdExportPng");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith("The plot cannot be written to " + folder + "/no/such/folder/curve.png"));
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("IMFP curve"));
+    EXPECT_EQ(prompts.messages[0].style, OkExclamation);
+    clickCurve("cmdExportSvg"); // cancelled: nothing written, nothing said
+    EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(ImfpCurveWindowTest, AccessibleNamesAndMnemonics)
+{
+    auto* view = curveControl<QChartView>("chartView");
+    EXPECT_EQ(view->accessibleName(), QStringLiteral("IMFP against electron energy"));
+    EXPECT_EQ(view->accessibleDescription(),
+              QStringLiteral("Log-log chart from 50 to 200000 eV, non-relativistic curves solid, relativistic dashed. "
+                             "Materials: O. At 1000 eV: 27.85 \u00C5 non-relativistic, 27.79 \u00C5 relativistic."));
+    QStringList mnemonics;
+    for (QAbstractButton* control : curveWindow->findChildren<QAbstractButton*>()) {
+        const qsizetype at = control->text().indexOf(u'&');
+        ASSERT_GE(at, 0) << control->objectName().toStdString();
+        mnemonics << control->text().mid(at + 1, 1).toLower();
+    }
+    for (QLabel* label : curveWindow->findChildren<QLabel*>()) {
+        if (label->buddy())
+            mnemonics << label->text().mid(label->text().indexOf(u'&') + 1, 1).toLower();
+    }
+    EXPECT_EQ(mnemonics.size(), 12);
+    mnemonics.removeDuplicates();
+    EXPECT_EQ(mnemonics.size(), 12); // each letter reaches one control
+    for (const char* box : {"txtFromEnergy", "txtToEnergy", "lstPinned"}) {
+        bool reached = false;
+        for (QLabel* label : curveWindow->findChildren<QLabel*>())
+            reached = reached || label->buddy() == curveControl(box);
+        EXPECT_TRUE(reached) << box;
+    }
+}
+
+// Also run on a 1920 x 1080 screen at 150 % and 200 % (QT_SCALE_FACTOR):
+// the window lies inside the screen and every control has its whole size.
+TEST_F(ImfpCurveWindowTest, FitsAtEveryScale)
+{
+    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+    EXPECT_EQ(curveWindow->devicePixelRatioF(), scale);
+    EXPECT_TRUE(curveWindow->screen()->availableGeometry().contains(QRect(QPoint(0, 0), curveWindow->size())));
+    const QSize minimum = curveWindow->minimumSizeHint();
+    EXPECT_LE(minimum.width(), 1920 / 2);
+    EXPECT_LE(minimum.height(), 1080 / 2);
+    for (QWidget* control : curveWindow->findChildren<QWidget*>()) {
+        if (!control->isVisible() || qobject_cast<QLabel*>(control) || control->objectName() == "chartView")
+            continue;
+        EXPECT_GE(control->width(), control->minimumSizeHint().width()) << control->objectName().toStdString();
+        EXPECT_GE(control->height(), control->minimumSizeHint().height()) << control->objectName().toStdString();
+    }
+    // The picture keeps its size in the window's units; PNG export draws at that size.
+    prompts.savedFiles = {database.folder() + "/scaled.png"};
+    clickCurve("cmdExportPng");
+    EXPECT_EQ(QImage(database.folder() + "/scaled.png").size(), curveControl("chartView")->size());
+}
+
+} // namespace
+} // namespace korvane::ui
