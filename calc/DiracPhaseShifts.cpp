@@ -4,6 +4,7 @@
 #include "calc/RiccatiBessel.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -45,12 +46,12 @@ Node nodeAt(const CentralPotential& potential, double energy, double r)
 
 // The radius beyond which the potential turns no phase: the phase it could
 // still add, about (E + 2c^2) / (c^2 k) times the integral of |V| (taken as
-// twice |V| at the radius), is below 1e-10.
+// twice |V| at the radius), is below 1e-8.
 double matchingRadius(const CentralPotential& potential, double energy, double k)
 {
     const double weight = 2 * (energy + 2 * kC2) / (kC2 * k);
     double r = 1;
-    while (r < 200 && weight * std::fabs(potential.energy(r)) > 1e-10)
+    while (r < 200 && weight * std::fabs(potential.energy(r)) > 1e-8)
         r += 0.25;
     return r;
 }
@@ -82,32 +83,44 @@ struct Spinor {
     double p, q;
 };
 
-inline Spinor derivative(const Node& n, double kappa, double p, double q)
+// Integrates the two waves of one l, kappa = -(l+1) and kappa = l, outward
+// together from grid point `start` to the end; they share the grid's
+// coefficients, and the pair fills a vector register.
+std::array<Spinor, 2> integratePair(const RadialGrid& g, std::array<double, 2> kappa, std::size_t start,
+                                    std::array<Spinor, 2> y0)
 {
-    return {-kappa * n.inverseR * p + n.upper * q, -n.lower * p + kappa * n.inverseR * q};
-}
-
-// Integrates the wave kappa outward from grid point `start` to the end.
-Spinor integrate(const RadialGrid& g, double kappa, std::size_t start, Spinor y)
-{
+    double p[2] = {y0[0].p, y0[1].p}, q[2] = {y0[0].q, y0[1].q};
     const std::size_t last = g.r.size() - 1;
     for (std::size_t i = start; i < last; ++i) {
         const double h = g.r[i + 1] - g.r[i];
         const Node& n0 = g.nodes[2 * i];
         const Node& nm = g.nodes[2 * i + 1];
         const Node& n1 = g.nodes[2 * i + 2];
-        const Spinor k1 = derivative(n0, kappa, y.p, y.q);
-        const Spinor k2 = derivative(nm, kappa, y.p + 0.5 * h * k1.p, y.q + 0.5 * h * k1.q);
-        const Spinor k3 = derivative(nm, kappa, y.p + 0.5 * h * k2.p, y.q + 0.5 * h * k2.q);
-        const Spinor k4 = derivative(n1, kappa, y.p + h * k3.p, y.q + h * k3.q);
-        y.p += h / 6 * (k1.p + 2 * k2.p + 2 * k3.p + k4.p);
-        y.q += h / 6 * (k1.q + 2 * k2.q + 2 * k3.q + k4.q);
-        if (std::fabs(y.p) > 1e200 || std::fabs(y.q) > 1e200) {
-            y.p *= 1e-200;
-            y.q *= 1e-200;
+        double k1p[2], k1q[2], k2p[2], k2q[2], k3p[2], k3q[2], k4p[2], k4q[2];
+        for (int s = 0; s < 2; ++s) {
+            k1p[s] = -kappa[s] * n0.inverseR * p[s] + n0.upper * q[s];
+            k1q[s] = -n0.lower * p[s] + kappa[s] * n0.inverseR * q[s];
+            const double p2 = p[s] + 0.5 * h * k1p[s], q2 = q[s] + 0.5 * h * k1q[s];
+            k2p[s] = -kappa[s] * nm.inverseR * p2 + nm.upper * q2;
+            k2q[s] = -nm.lower * p2 + kappa[s] * nm.inverseR * q2;
+            const double p3 = p[s] + 0.5 * h * k2p[s], q3 = q[s] + 0.5 * h * k2q[s];
+            k3p[s] = -kappa[s] * nm.inverseR * p3 + nm.upper * q3;
+            k3q[s] = -nm.lower * p3 + kappa[s] * nm.inverseR * q3;
+            const double p4 = p[s] + h * k3p[s], q4 = q[s] + h * k3q[s];
+            k4p[s] = -kappa[s] * n1.inverseR * p4 + n1.upper * q4;
+            k4q[s] = -n1.lower * p4 + kappa[s] * n1.inverseR * q4;
+            p[s] += h / 6 * (k1p[s] + 2 * k2p[s] + 2 * k3p[s] + k4p[s]);
+            q[s] += h / 6 * (k1q[s] + 2 * k2q[s] + 2 * k3q[s] + k4q[s]);
+        }
+        // The waves grow through the barrier; keep them inside the range.
+        if (std::fabs(p[0]) + std::fabs(q[0]) + std::fabs(p[1]) + std::fabs(q[1]) > 1e200) {
+            for (int s = 0; s < 2; ++s) {
+                p[s] *= 1e-200;
+                q[s] *= 1e-200;
+            }
         }
     }
-    return y;
+    return {Spinor{p[0], q[0]}, Spinor{p[1], q[1]}};
 }
 
 // The regular solution where the integration starts. At the first grid
@@ -192,13 +205,13 @@ PhaseShifts diracPhaseShifts(const CentralPotential& potential, double kineticEn
                      * (g.r[start + 1] - r);
         }
 
-        const double up = matchedPhase(free, l, -(l + 1.0), f,
-                                       integrate(g, -(l + 1.0), start,
-                                                 startingValue(g, -(l + 1.0), potential.chargeAtOrigin, start, l)));
-        const double down = l == 0 ? 0.0
-                                   : matchedPhase(free, l, l, f,
-                                                  integrate(g, l, start,
-                                                            startingValue(g, l, potential.chargeAtOrigin, start, l)));
+        // l = 0 has no kappa = l wave; its lane repeats kappa = -1.
+        const std::array<double, 2> kappa = {-(l + 1.0), l == 0 ? -1.0 : l};
+        const double z0 = potential.chargeAtOrigin;
+        const std::array<Spinor, 2> end = integratePair(
+            g, kappa, start, {startingValue(g, kappa[0], z0, start, l), startingValue(g, kappa[1], z0, start, l)});
+        const double up = matchedPhase(free, l, kappa[0], f, end[0]);
+        const double down = l == 0 ? 0.0 : matchedPhase(free, l, kappa[1], f, end[1]);
         result.spinUp.push_back(up);
         result.spinDown.push_back(down);
 
