@@ -22,7 +22,9 @@ enum : unsigned {
     kCf1 = 1u << unsigned(CommandKind::Cf1),
     kCf2 = 1u << unsigned(CommandKind::Cf2),
     kPlot = 1u << unsigned(CommandKind::Plot),
+    kTransport = 1u << unsigned(CommandKind::Transport),
     kComputing = kImfp | kCf1 | kCf2 | kPlot,
+    kEnergies = kComputing | kTransport,
 };
 
 struct OptionInfo {
@@ -31,20 +33,21 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 20> kOptions = {{
-    {"--database", true, kList | kComputing},
+constexpr std::array<OptionInfo, 21> kOptions = {{
+    {"--database", true, kList | kEnergies},
     {"--include", true, kList | kComputing},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2},
-    {"--json", false, kList | kImfp | kCf1 | kCf2},
-    {"--energy", true, kComputing},
-    {"--range", true, kComputing},
-    {"--log", true, kComputing},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kTransport},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kTransport},
+    {"--energy", true, kEnergies},
+    {"--range", true, kEnergies},
+    {"--log", true, kEnergies},
     {"--relativistic", false, kComputing},
     {"--density", true, kComputing},
     {"--mass", true, kComputing},
     {"--gap", true, kComputing},
     {"--nv", true, kComputing},
-    {"--formula", true, kComputing},
+    {"--formula", true, kEnergies},
+    {"--element", true, kTransport},
     {"--imfp", true, kCf1 | kCf2},
     {"--depth", true, kCf1 | kCf2},
     {"--cross-section", true, kCf2},
@@ -58,6 +61,7 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("list"), CommandKind::List}, {QStringLiteral("imfp"), CommandKind::Imfp},
     {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
     {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
+    {QStringLiteral("transport"), CommandKind::Transport},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -179,6 +183,8 @@ private:
             readGrid(name, value);
         else if (name == QLatin1String("--depth"))
             readList(name, value, cmd_.depths);
+        else if (name == QLatin1String("--element"))
+            cmd_.elementSymbols.push_back(value);
         else if (name == QLatin1String("--formula"))
             once(name, formula_) = value;
         else if (name == QLatin1String("--cross-section"))
@@ -298,6 +304,15 @@ private:
         case CommandKind::Help:
         case CommandKind::List: return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
+        case CommandKind::Transport:
+            // A formula alone names the compound: S needs no density or gap.
+            if (has("--formula"))
+                cmd_.materials.push_back(FormulaMaterial{formula_, 0, 0});
+            if (cmd_.materials.empty() && cmd_.elementSymbols.empty())
+                fail(QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
+            if (cmd_.energies.empty())
+                fail(QStringLiteral("transport needs an energy: --energy, --range or --log"));
+            return;
         case CommandKind::Plot:
             needMaterialsAndEnergies();
             if (cmd_.outputFile.isEmpty())
@@ -323,9 +338,9 @@ private:
                 cmd_.effTrMfp = value("--eff-trmfp");
                 return;
             }
-            if (!has("--cross-section"))
-                fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
             if (has("--imfp")) {
+                if (!has("--cross-section"))
+                    fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
                 refuseBeside("--imfp", {"--gap", "--nv", "--formula"});
                 for (const char* needed : {"--density", "--mass"})
                     if (!has(needed))

@@ -12,7 +12,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Transport };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -61,6 +61,7 @@ struct Command {
     Forms forms = Forms::NonRelativistic;
     std::vector<MaterialRef> materials;
     std::vector<float> energies; // eV, in the order given
+    std::vector<QString> elementSymbols; // transport: --element, as typed
 
     // Correction factors: the depths, and either the material's IMFP at each
     // energy or the paths given directly.

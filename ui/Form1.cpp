@@ -9,6 +9,7 @@
 #include "ui/FindControl.h"
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
+#include "ui/TransportCrossSectionWindow.h"
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
 #include "ui/UserPrompts.h"
@@ -67,6 +68,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     showInformation->setObjectName(QStringLiteral("ShowInformation"));
     showInformation->addAction(QStringLiteral("&Yes"))->setObjectName(QStringLiteral("Yes"));
     showInformation->addAction(QStringLiteral("&No"))->setObjectName(QStringLiteral("No"));
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    addTransportCrossSectionEntry(tools, store_, this);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

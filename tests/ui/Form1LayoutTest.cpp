@@ -112,7 +112,8 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
         for (QAction* entry : menu->menu()->actions())
             menus << entry->objectName() + u'=' + entry->text();
     }
-    EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Help hidden disabled:",
+    EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:",
+                                  "mnuTransportCrossSection=&Transport cross-section...", "&Help hidden disabled:",
                                   "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
 
     // The designed faces through their metric-compatible stand-ins, at the
