@@ -22,7 +22,6 @@ public:
     double total(double r) const { return electrostatic(r) + exchange(r); }
 
     double nuclearCharge() const { return screening_.atomicNumber; }
-    double kineticEnergy() const { return energy_; }
 
 private:
     ScreeningFunction screening_;

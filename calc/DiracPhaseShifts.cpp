@@ -186,7 +186,6 @@ PhaseShifts diracPhaseShifts(const CentralPotential& potential, double kineticEn
 
     PhaseShifts result;
     result.waveNumber = k;
-    result.kineticEnergy = kineticEnergy;
     double largest = 0;
     int quietWaves = 0;
     std::size_t turning = 0;

@@ -26,8 +26,7 @@ struct PartialWaveSettings {
 };
 
 struct PhaseShifts {
-    double waveNumber = 0;      // k in 1/bohr
-    double kineticEnergy = 0;   // E in hartree
+    double waveNumber = 0;        // k in 1/bohr
     std::vector<double> spinUp;   // delta for kappa = -(l+1), l = 0, 1, ...
     std::vector<double> spinDown; // delta for kappa = l; spinDown[0] = 0 is unused
 };

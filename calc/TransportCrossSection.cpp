@@ -61,11 +61,6 @@ double moment(const PhaseShifts& s, int order)
 
 } // namespace
 
-double elasticCrossSection(const PhaseShifts& shifts)
-{
-    return moment(shifts, 0);
-}
-
 double transportCrossSection(const PhaseShifts& shifts)
 {
     return moment(shifts, 0) - moment(shifts, 1);

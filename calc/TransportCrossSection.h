@@ -13,9 +13,6 @@ namespace korvane {
 
 double transportCrossSection(const PhaseShifts& shifts);
 
-// Elastic cross-section of the same amplitudes (bohr^2).
-double elasticCrossSection(const PhaseShifts& shifts);
-
 // sigma_1 of a free neutral atom Z = 1 to 103 for an electron of kinetic
 // energy E in eV, by Dirac partial waves in the screened-nucleus potential
 // with exchange (calc/AtomPotential.h). In a0^2. The radial integration's
