@@ -1,4 +1,5 @@
 #include "calc/TransportCrossSection.h"
+#include "calc/TransportTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,5 +25,17 @@ BENCHMARK(AtomTransportCrossSection)
     ->Args({79, 30000})
     ->Args({103, 30000})
     ->Unit(benchmark::kMillisecond);
+
+// What the window and tpp2m do: a log-log lookup in the shipped table.
+void ShippedTableLookup(benchmark::State& state)
+{
+    const korvane::TransportTable& table = korvane::shippedTransportTable();
+    double energy = 1486.6;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(energy);
+        benchmark::DoNotOptimize(table.crossSection(79, energy));
+    }
+}
+BENCHMARK(ShippedTableLookup);
 
 } // namespace
