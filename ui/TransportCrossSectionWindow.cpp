@@ -127,6 +127,12 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
 
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    // The name field changes whenever the current record moves.
+    for (const char* followed : {"txtElectronEnergy", "txtName"})
+        connect(mainWindow_->findChild<QLineEdit*>(QLatin1String(followed)), &QLineEdit::textChanged, this, [this] {
+            if (isVisible())
+                refresh();
+        });
 }
 
 void TransportCrossSectionWindow::refresh()

@@ -20,8 +20,8 @@ namespace korvane::ui {
 // (an element, or a compound whose name is a chemical formula) at the
 // window's energy, in a0^2 and cm^2, with a log-log plot of S against the
 // energy from 50 eV to 30 keV. "Use" writes S into the approximation-2
-// panel's cross-section field as typing would. Opening it again reads the
-// material and energy anew.
+// panel's cross-section field as typing would. While it is shown it follows
+// the main window's energy and material (through their fields' changes).
 class TransportCrossSectionWindow : public QDialog {
     Q_OBJECT
 

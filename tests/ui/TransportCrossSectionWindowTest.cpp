@@ -49,10 +49,9 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     EXPECT_DOUBLE_EQ(curve->at(90).x(), 30000);
     EXPECT_EQ(static_cast<QScatterSeries*>(chart->series()[1])->at(0), QPointF(1000, atom(8, 1000)));
 
-    // A compound by its formula, at a new energy, when the window is opened again.
+    // A compound by its formula, at a new energy: the shown window follows.
     clickRow(3);
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1486.6"));
-    dialog = open();
     EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(),
               QStringLiteral("formula SiO2 at 1486.6 eV"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"),
@@ -60,7 +59,6 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
 
     // Outside the table: no value, a reason, and nothing to use.
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
-    dialog = open();
     EXPECT_EQ(shown(dialog, "txtCrossSection"), QString());
     EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblError"))->text(),
               QStringLiteral("no transport cross-section outside 50 eV to 30000 eV"));
