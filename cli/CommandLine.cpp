@@ -27,7 +27,9 @@ enum : unsigned {
     kThickness = 1u << unsigned(CommandKind::Thickness),
     kExport = 1u << unsigned(CommandKind::Export),
     kImport = 1u << unsigned(CommandKind::Import),
+    kTransport = 1u << unsigned(CommandKind::Transport),
     kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth,
+    kEnergies = kComputing | kTransport,
 };
 
 struct OptionInfo {
@@ -36,25 +38,26 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 33> kOptions = {{
-    {"--database", true, kList | kComputing | kThickness | kExport | kImport},
+constexpr std::array<OptionInfo, 34> kOptions = {{
+    {"--database", true, kList | kEnergies | kThickness | kExport | kImport},
     {"--include", true, kList | kComputing | kThickness},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport},
-    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport},
     {"--all", false, kExport},
     {"--replace", false, kImport},
-    {"--energy", true, kComputing},
-    {"--range", true, kComputing},
-    {"--log", true, kComputing},
-    {"--line", true, kComputing},
-    {"--source", true, kComputing},
-    {"--photon-energy", true, kComputing},
+    {"--energy", true, kEnergies},
+    {"--range", true, kEnergies},
+    {"--log", true, kEnergies},
+    {"--line", true, kEnergies},
+    {"--source", true, kEnergies},
+    {"--photon-energy", true, kEnergies},
     {"--relativistic", false, kComputing | kThickness},
     {"--density", true, kComputing},
     {"--mass", true, kComputing},
     {"--gap", true, kComputing},
     {"--nv", true, kComputing},
-    {"--formula", true, kComputing},
+    {"--formula", true, kEnergies},
+    {"--element", true, kTransport},
     {"--imfp", true, kCf1 | kCf2},
     {"--depth", true, kCf1 | kCf2},
     {"--cross-section", true, kCf2 | kDepth},
@@ -78,6 +81,7 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
     {QStringLiteral("depth"), CommandKind::Depth}, {QStringLiteral("thickness"), CommandKind::Thickness},
     {QStringLiteral("export"), CommandKind::Export}, {QStringLiteral("import"), CommandKind::Import},
+    {QStringLiteral("transport"), CommandKind::Transport},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -215,6 +219,8 @@ private:
             once(name, photons_.photonEnergy) = number(name, value);
         else if (name == QLatin1String("--depth"))
             readList(name, value, cmd_.depths);
+        else if (name == QLatin1String("--element"))
+            cmd_.elementSymbols.push_back(value);
         else if (name == QLatin1String("--formula"))
             once(name, formula_) = value;
         else if (name == QLatin1String("--cross-section"))
@@ -364,6 +370,15 @@ private:
             readDepthValues();
             return;
         case CommandKind::Thickness: return readThicknessValues();
+        case CommandKind::Transport:
+            // A formula alone names the compound: S needs no density or gap.
+            if (has("--formula"))
+                cmd_.materials.push_back(FormulaMaterial{formula_, 0, 0});
+            if (cmd_.materials.empty() && cmd_.elementSymbols.empty())
+                fail(QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
+            if (cmd_.energies.empty())
+                fail(QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
+            return;
         case CommandKind::Plot:
             needMaterialsAndEnergies();
             if (cmd_.outputFile.isEmpty())
@@ -389,9 +404,9 @@ private:
                 cmd_.effTrMfp = value("--eff-trmfp");
                 return;
             }
-            if (!has("--cross-section"))
-                fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
             if (has("--imfp")) {
+                if (!has("--cross-section"))
+                    fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
                 refuseBeside("--imfp", {"--gap", "--nv", "--formula"});
                 for (const char* needed : {"--density", "--mass"})
                     if (!has(needed))

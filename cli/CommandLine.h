@@ -12,7 +12,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -70,6 +70,7 @@ struct Command {
     std::vector<float> energies; // eV, in the order given; for a --line its kinetic energy
     // When any --line is given, the line of each energy (none for the others); else empty.
     std::vector<std::optional<LineEnergy>> lines;
+    std::vector<QString> elementSymbols; // transport: --element, as typed
 
     // Correction factors: the depths, and either the material's IMFP at each
     // energy or the paths given directly.

@@ -13,7 +13,7 @@ Usage:
   tpp2m imfp MATERIAL... ENERGIES [--relativistic [both]] [--include GROUPS] [--csv | --json]
   tpp2m cf1 (--imfp L | MATERIAL... ENERGIES) --depth Z[,Z...] [--csv | --json]
   tpp2m cf2 (--eff-trmfp L | --density D --mass M --cross-section S --imfp L
-             | MATERIAL... ENERGIES --cross-section S) --depth Z[,Z...] [--csv | --json]
+             | MATERIAL... ENERGIES [--cross-section S]) --depth Z[,Z...] [--csv | --json]
   tpp2m plot MATERIAL... ENERGIES -o FILE.png|FILE.svg [--size WxH] [--relativistic [both]]
   tpp2m depth MATERIAL... ENERGIES [--angle DEG] [--probability P] [--cross-section S]
              [--csv | --json]
@@ -21,6 +21,7 @@ Usage:
              --ratio R --bulk-ratio RINF [--angle DEG] [--csv | --json]
   tpp2m export [--database PATH] [--all] --csv | --json
   tpp2m import FILE [--database PATH] [--replace]
+  tpp2m transport (MATERIAL... | --formula F | --element SYMBOL)... ENERGIES [--csv | --json]
   tpp2m --help
 
 Commands:
@@ -39,6 +40,9 @@ Commands:
            tpp2m cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30 --depth 10
            tpp2m cf2 --eff-trmfp 10 --depth 0,10,20,50
            tpp2m cf2 Si --energy 1000 --cross-section 1.2 --depth 5,10
+         Without --cross-section, S of each material is computed as by
+         transport, and its columns say which S was used.
+           tpp2m cf2 SiO2 --energy 1486.6 --depth 10
   plot   The IMFP against energy on log-log axes, one curve per material, as a
          PNG or SVG picture of WxH pixels (800x600 unless --size says otherwise).
            tpp2m plot SiO2 Cu Au --log 50:10000:200 -o imfp.png
@@ -71,6 +75,15 @@ Commands:
          writes to the database; while another copy of the program is saving,
          it waits up to two seconds as the window does.
            tpp2m import my-materials.csv --database ~/other/TPP2-data.db
+
+  transport
+         The transport cross-section S in a0^2 and cm^2 of an element (a row
+         with an ID below 104, or --element SYMBOL, any number of times) or of
+         a compound whose name or --formula is a chemical formula: the sum of
+         its atoms' sigma_1 over one formula unit. Free atoms, Dirac partial
+         waves, 50 eV to 30000 eV; a material without S says why in its Error
+         column.
+           tpp2m transport Cu SiO2 --element Au --log 100:10000:3 --csv
 
 MATERIAL is a name as in the database (letter case counts) or an ID, or:
   --density D --mass M --gap EG --nv NV   a material given by its values

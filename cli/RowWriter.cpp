@@ -46,7 +46,8 @@ void appendNumber(QByteArray& out, const Cell& cell)
     char* const end = begin + buffer.size();
     const float single = cell.single == 0.0f ? 0.0f : cell.single; // no sign on a negative zero
     const auto result = cell.kind == Cell::Kind::Integer ? std::to_chars(begin, end, cell.integer)
-                                                         : std::to_chars(begin, end, single, std::chars_format::fixed);
+                        : cell.exponent ? std::to_chars(begin, end, single)
+                                        : std::to_chars(begin, end, single, std::chars_format::fixed);
     out.append(begin, result.ptr - begin);
 }
 

@@ -27,11 +27,13 @@ struct Cell {
     qint64 integer = 0;
     float single = 0;
     int decimals = -1;
+    bool exponent = false; // full value in the shortest form, 3.21e-17 rather than 0.0000000000000000321
 
     static Cell empty() { return {}; }
     static Cell ofText(const QString& text) { return {Kind::Text, text}; }
     static Cell ofInteger(qint64 value) { return {Kind::Integer, {}, value}; }
     static Cell ofSingle(float value, int decimals = -1) { return {Kind::Single, {}, 0, value, decimals}; }
+    static Cell ofSingleWithExponent(float value) { return {Kind::Single, {}, 0, value, -1, true}; }
     template <typename T>
     static Cell ofOptional(const std::optional<T>& value)
     {

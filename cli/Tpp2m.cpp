@@ -13,6 +13,7 @@
 #include "cli/MaterialListReport.h"
 #include "cli/ThicknessReport.h"
 #include "cli/MaterialTransfer.h"
+#include "cli/TransportReport.h"
 
 #include <QApplication>
 
@@ -90,9 +91,14 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Import: return importCommand(command, out, err);
     default: break;
     }
-    const ResolvedMaterials resolved = resolveMaterials(command);
+    const ResolvedMaterials resolved =
+        command.kind == CommandKind::Transport ? resolveTransportMaterials(command) : resolveMaterials(command);
     if (resolved.failure)
         return failed(err, *resolved.failure);
+    if (command.kind == CommandKind::Transport) {
+        writeTransportReport(command, resolved.materials, out);
+        return kSuccess;
+    }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
     switch (command.kind) {

@@ -12,6 +12,7 @@
 #include "ui/InformationPanels.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialFromFormula.h"
+#include "ui/TransportCrossSectionWindow.h"
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
 #include "ui/UserPrompts.h"
@@ -91,6 +92,7 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     QAction* fromFormula = tools->addAction(QStringLiteral("Material from a &formula..."));
     fromFormula->setObjectName(QStringLiteral("mnuMaterialFromFormula"));
     connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, store_); });
+    addTransportCrossSectionEntry(tools, store_, this);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

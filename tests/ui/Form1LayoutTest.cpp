@@ -142,7 +142,8 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
                                   "mnuImfpCurve=IMFP &curve...",
                                   "mnuEnergyFromLine=Energy from a &line...",
                                   "mnuDepthOfTheSignal=&Depth of the signal...",
-                                  "mnuMaterialFromFormula=Material from a &formula...", "&Help hidden disabled:",
+                                  "mnuMaterialFromFormula=Material from a &formula...",
+                                  "mnuTransportCrossSection=&Transport cross-section...", "&Help hidden disabled:",
                                   "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
 
     // The designed faces through their metric-compatible stand-ins, at the

@@ -1,0 +1,77 @@
+#include "cli/TransportReport.h"
+
+#include "calc/ScreeningFunction.h"
+#include "cli/RowWriter.h"
+
+namespace korvane::cli {
+
+namespace {
+
+std::vector<Column> transportColumns()
+{
+    return {
+        {"material", QStringLiteral("Material")},
+        {"id", QStringLiteral("ID"), true},
+        {"energy_eV", QStringLiteral("Energy (eV)"), true},
+        {"transport_cross_section_a0sq", QStringLiteral("S (a0\u00B2)"), true},
+        {"transport_cross_section_cm2", QStringLiteral("S (cm\u00B2)"), true},
+        {"error", QStringLiteral("Error"), false, true},
+    };
+}
+
+Row transportRow(const QString& name, std::optional<int> id, float energy, const TransportCrossSection& s)
+{
+    const auto single = [](std::optional<double> v) {
+        return v ? Cell::ofSingleWithExponent(static_cast<float>(*v)) : Cell::empty();
+    };
+    return {Cell::ofText(name),
+            Cell::ofOptional(id),
+            Cell::ofSingle(energy),
+            single(s.a0Squared),
+            single(s.a0Squared ? std::optional<double>(*s.a0Squared * bohrRadiusSquaredCm2()) : std::nullopt),
+            s.error.isEmpty() ? Cell::empty() : Cell::ofText(s.error)};
+}
+
+} // namespace
+
+ResolvedMaterials resolveTransportMaterials(const Command& command)
+{
+    Command named = command;
+    std::erase_if(named.materials, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
+    ResolvedMaterials resolved = resolveMaterials(named);
+    for (const MaterialRef& ref : command.materials)
+        if (const auto* given = std::get_if<FormulaMaterial>(&ref))
+            resolved.materials.push_back({given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    return resolved;
+}
+
+TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy)
+{
+    if (material.id && *material.id >= 1 && *material.id < kFirstCompoundId)
+        return elementTransportCrossSection(*material.id, energy);
+    Material row;
+    row.id = material.id.value_or(0);
+    row.name = material.name;
+    return materialTransportCrossSection(row, energy);
+}
+
+void writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+{
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
+    for (const MaterialInputs& material : materials)
+        for (const float energy : command.energies)
+            writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy)));
+    for (const QString& symbol : command.elementSymbols) {
+        const int z = atomicNumberOf(symbol.toStdString());
+        for (const float energy : command.energies) {
+            const TransportCrossSection s = z ? elementTransportCrossSection(z, energy)
+                                              : TransportCrossSection{std::nullopt,
+                                                                      QStringLiteral("no element has the symbol %1").arg(symbol),
+                                                                      QString()};
+            writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s));
+        }
+    }
+    writer->finish();
+}
+
+} // namespace korvane::cli

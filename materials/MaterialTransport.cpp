@@ -1,0 +1,75 @@
+#include "materials/MaterialTransport.h"
+
+#include "calc/AtomicUnits.h"
+#include "calc/ScreeningFunction.h"
+#include "calc/TransportTable.h"
+#include "materials/ChemicalFormula.h"
+
+namespace korvane {
+
+namespace {
+
+TransportCrossSection failure(const QString& error)
+{
+    return {std::nullopt, error, QString()};
+}
+
+// sigma_1 of one atom from the table, or why there is none.
+TransportCrossSection atomValue(int atomicNumber, double energyEv)
+{
+    if (!(energyEv >= kTableLowestEnergy && energyEv <= kTableHighestEnergy))
+        return failure(QStringLiteral("no transport cross-section outside %1 eV to %2 eV")
+                           .arg(kTableLowestEnergy)
+                           .arg(kTableHighestEnergy));
+    return {shippedTransportTable().crossSection(atomicNumber, energyEv), QString(), QString()};
+}
+
+} // namespace
+
+double bohrRadiusSquaredCm2()
+{
+    return atomic::kBohrRadiusSquaredCm2;
+}
+
+TransportCrossSection elementTransportCrossSection(int atomicNumber, double energyEv)
+{
+    if (atomicNumber < 1 || atomicNumber > kLastElement)
+        return failure(QStringLiteral("no element has the atomic number %1").arg(atomicNumber));
+    TransportCrossSection s = atomValue(atomicNumber, energyEv);
+    if (s.a0Squared)
+        s.source = QStringLiteral("%1 (Z = %2)")
+                       .arg(QString::fromUtf8(elementSymbol(atomicNumber).data(),
+                                              static_cast<qsizetype>(elementSymbol(atomicNumber).size())))
+                       .arg(atomicNumber);
+    return s;
+}
+
+TransportCrossSection formulaTransportCrossSection(const QString& formula, double energyEv)
+{
+    const ChemicalFormula parsed = parseChemicalFormula(formula);
+    if (!parsed.error.isEmpty())
+        return failure(QStringLiteral("not a chemical formula: %1").arg(parsed.error));
+    double sum = 0;
+    for (const ElementCount& element : parsed.elements) {
+        const int z = atomicNumberOf(element.symbol.toStdString());
+        if (z == 0)
+            return failure(QStringLiteral("no element has the symbol %1").arg(element.symbol));
+        const TransportCrossSection atom = atomValue(z, energyEv);
+        if (!atom.a0Squared)
+            return atom;
+        sum += element.count * *atom.a0Squared;
+    }
+    return {sum, QString(), QStringLiteral("formula %1").arg(formula.trimmed())};
+}
+
+TransportCrossSection materialTransportCrossSection(const Material& material, double energyEv)
+{
+    if (material.id >= 1 && material.id < kFirstCompoundId)
+        return elementTransportCrossSection(material.id, energyEv);
+    TransportCrossSection s = formulaTransportCrossSection(material.name, energyEv);
+    if (!s.a0Squared && s.error.startsWith(QStringLiteral("not a chemical formula")))
+        s.error = QStringLiteral("neither an element nor a chemical formula: %1").arg(material.name);
+    return s;
+}
+
+} // namespace korvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "materials/Material.h"
+
+#include <QString>
+
+#include <optional>
+
+// The transport cross-section S of a material for approximation 2 of the
+// correction factor, in a0^2: for an element its atom's sigma_1, for a
+// compound the sum n_i sigma_i over the atoms of one formula unit, each
+// sigma_i from the shipped table of free atoms (calc/TransportTable.h) at
+// the electron energy.
+namespace korvane {
+
+struct TransportCrossSection {
+    std::optional<double> a0Squared;
+    QString error;  // why there is no value; empty with a value
+    QString source; // what S stands for: "Cu (Z = 29)" or "formula SiO2"
+};
+
+// S of one formula unit of a chemical formula such as "SiO2".
+TransportCrossSection formulaTransportCrossSection(const QString& formula, double energyEv);
+
+// S of the element with atomic number Z.
+TransportCrossSection elementTransportCrossSection(int atomicNumber, double energyEv);
+
+// S of a row of the materials table: an element by its ID (its atomic
+// number), a compound by its name read as a chemical formula.
+TransportCrossSection materialTransportCrossSection(const Material& material, double energyEv);
+
+// cm^2 per a0^2.
+double bohrRadiusSquaredCm2();
+
+} // namespace korvane

@@ -1,0 +1,100 @@
+#include "Tpp2mRun.h"
+
+#include "calc/TransportTable.h"
+#include "cli/CommandLine.h"
+#include "materials/MaterialTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+
+namespace korvane::test {
+namespace {
+
+// A value as tpp2m writes it in CSV: the shortest text of the Single.
+std::string csv(double value)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value)).ptr;
+    return std::string(buffer, end);
+}
+
+double atom(int z, double energy)
+{
+    return *shippedTransportTable().crossSection(z, energy);
+}
+
+std::string sRow(const std::string& leading, double s)
+{
+    return leading + csv(s) + "," + csv(s * bohrRadiusSquaredCm2()) + ",\n";
+}
+
+class TransportCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(database.created()); }
+
+    Tpp2mRun run(const std::string& line) { return runTpp2m(database.folder(), QString::fromStdString(line)); }
+
+    FixtureDatabase database;
+};
+
+TEST_F(TransportCommandTest, ElementsByIdCompoundsByFormulaAndTheRowsWithout)
+{
+    const Tpp2mRun result = run("transport Cu SiO2 --energy 1000,20 --formula Al2O3 --element Au --element Qq --csv");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err.toStdString(), "");
+    const std::string outside = "no transport cross-section outside 50 eV to 30000 eV";
+    EXPECT_EQ(result.out.toStdString(),
+              "material,id,energy_eV,transport_cross_section_a0sq,transport_cross_section_cm2,error\n"
+                  + sRow("Cu,29,1000,", atom(29, 1000)) + "Cu,29,20,,," + outside + "\n"
+                  + sRow("SiO2,104,1000,", atom(14, 1000) + 2 * atom(8, 1000)) + "SiO2,104,20,,," + outside + "\n"
+                  + sRow("Al2O3,,1000,", 2 * atom(13, 1000) + 3 * atom(8, 1000)) + "Al2O3,,20,,," + outside + "\n"
+                  + sRow("Au,79,1000,", atom(79, 1000)) + "Au,79,20,,," + outside + "\n"
+                  + "Qq,,1000,,,no element has the symbol Qq\nQq,,20,,,no element has the symbol Qq\n");
+
+    FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
+    ASSERT_TRUE(glass.created());
+    const Tpp2mRun named = run("transport Glass --energy 500 --json --database " + glass.path().toStdString());
+    EXPECT_EQ(named.out.toStdString(),
+              "[\n  {\"material\": \"Glass\", \"id\": 200, \"energy_eV\": 500, \"transport_cross_section_a0sq\": null, "
+              "\"transport_cross_section_cm2\": null, \"error\": \"neither an element nor a chemical formula: Glass\"}\n]\n");
+}
+
+TEST_F(TransportCommandTest, Cf2WithoutCrossSectionComputesAndNamesIt)
+{
+    const Tpp2mRun result = run("cf2 Si SiC --energy 1000 --depth 5 --csv");
+    EXPECT_EQ(result.status, 0);
+    const QStringList lines = result.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("material,id,energy_eV,form,imfp_A,cross_section_a0sq,cross_section_from,"
+                                       "trmfp_A,efftrmfp_A,depth_A,cf2,error"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Si,14,1000,non-relativistic,23.863304,")
+                                    + QString::fromStdString(csv(atom(14, 1000))) + QStringLiteral(",Si (Z = 14),")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(QString::fromStdString(csv(atom(14, 1000) + atom(6, 1000)))
+                                  + QStringLiteral(",formula SiC,")))
+        << lines[2].toStdString();
+    // With --cross-section the given value is used and no S column appears.
+    const Tpp2mRun given = run("cf2 Si --energy 1000 --cross-section 1 --depth 5 --csv");
+    EXPECT_TRUE(given.out.startsWith(QStringLiteral("material,id,energy_eV,form,imfp_A,trmfp_A,")));
+}
+
+TEST(TransportCommandLine, NeedsAMaterialAndAnEnergy)
+{
+    using cli::parseCommandLine;
+    const auto parse = [](const char* line) { return parseCommandLine(QString::fromLatin1(line).split(u' ')); };
+    const cli::ParsedCommandLine ok = parse("transport Cu --element Au --element Ag --log 50:30000:3 --formula SiO2");
+    ASSERT_EQ(ok.error, QString());
+    EXPECT_EQ(ok.command.kind, cli::CommandKind::Transport);
+    EXPECT_EQ(ok.command.elementSymbols, (std::vector<QString>{QStringLiteral("Au"), QStringLiteral("Ag")}));
+    EXPECT_EQ(ok.command.materials.size(), 2u);
+    EXPECT_EQ(ok.command.energies.size(), 3u);
+    EXPECT_EQ(parse("transport --energy 100").error,
+              QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
+    EXPECT_EQ(parse("transport Cu").error, QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
+    EXPECT_EQ(parse("transport Cu --energy 100 --depth 3").error,
+              QStringLiteral("--depth is not an option of transport"));
+}
+
+} // namespace
+} // namespace korvane::test
