@@ -3,6 +3,7 @@
 #include "lines/BindingEnergy.h"
 #include "lines/PhotoelectronLine.h"
 #include "lines/XraySource.h"
+#include "ui/Form1.h"
 #include "materials/NumberText.h"
 
 #include <QComboBox>
@@ -183,13 +184,12 @@ void FormLineEnergy::cmdUse_Click()
         energyBox_->setText(numbertext::shortest15(lines::kineticEnergy(*line, *photons)));
 }
 
-void addLineEnergyEntry(QMenu* tools, QWidget* window)
+void addLineEnergyEntry(QMenu* tools, Form1* window)
 {
     QAction* entry = tools->addAction(QStringLiteral("Energy from a &line..."));
     entry->setObjectName(QStringLiteral("mnuEnergyFromLine"));
     QObject::connect(entry, &QAction::triggered, window, [window] {
-        auto* dialog = new FormLineEnergy(window->findChild<QLineEdit*>(QStringLiteral("txtElectronEnergy")),
-                                          window->findChild<QLineEdit*>(QStringLiteral("txtName")), window);
+        auto* dialog = new FormLineEnergy(window->controls().txtElectronEnergy, window->controls().txtName, window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
     });

@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace korvane::ui {
 
+class Form1;
+
 // "Energy from a line": the kinetic energy of the photoelectrons of one core
 // level of one element, excited by a laboratory X-ray source or by photons of
 // a given energy. "Use" writes it into the main window's energy box, which
@@ -49,6 +51,6 @@ private:
 
 // Adds "Energy from a &line..." to the "&Tools" menu of the main window
 // `window`; each choice opens a new dialog over the window's energy box.
-void addLineEnergyEntry(QMenu* tools, QWidget* window);
+void addLineEnergyEntry(QMenu* tools, Form1* window);
 
 } // namespace korvane::ui

@@ -4,6 +4,7 @@
 #include "materials/MaterialStore.h"
 #include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
+#include "ui/Form1.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -83,7 +84,7 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
 
 } // namespace
 
-TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& store, QWidget* mainWindow)
+TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& store, Form1* mainWindow)
     : QDialog(mainWindow),
       store_(store),
       mainWindow_(mainWindow),
@@ -128,8 +129,8 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     // The name field changes whenever the current record moves.
-    for (const char* followed : {"txtElectronEnergy", "txtName"})
-        connect(mainWindow_->findChild<QLineEdit*>(QLatin1String(followed)), &QLineEdit::textChanged, this, [this] {
+    for (QLineEdit* followed : {mainWindow_->controls().txtElectronEnergy, mainWindow_->controls().txtName})
+        connect(followed, &QLineEdit::textChanged, this, [this] {
             if (isVisible())
                 refresh();
         });
@@ -138,7 +139,7 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
 void TransportCrossSectionWindow::refresh()
 {
     const Material* material = store_.current();
-    const QString energyText = mainWindow_->findChild<QLineEdit*>(QStringLiteral("txtElectronEnergy"))->text();
+    const QString energyText = mainWindow_->controls().txtElectronEnergy->text();
     const std::optional<double> energy = numbertext::toDouble(energyText);
     TransportCrossSection s;
     if (!material)
@@ -166,12 +167,12 @@ void TransportCrossSectionWindow::cmdUse_Click()
     if (!crossSection_)
         return;
     // Replaced through the field's own editing, as a typed value would be.
-    auto* field = mainWindow_->findChild<QLineEdit*>(QStringLiteral("txtTrXsct"));
+    QLineEdit* field = mainWindow_->controls().txtTrXsct;
     field->selectAll();
     field->insert(QLocale().toString(*crossSection_, 'g', 6));
 }
 
-void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, QWidget* mainWindow)
+void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, Form1* mainWindow)
 {
     QAction* entry = tools->addAction(QStringLiteral("&Transport cross-section..."));
     entry->setObjectName(QStringLiteral("mnuTransportCrossSection"));

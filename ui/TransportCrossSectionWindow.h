@@ -16,6 +16,8 @@ class MaterialStore;
 
 namespace korvane::ui {
 
+class Form1;
+
 // Tools -> Transport cross-section: S of the main window's current material
 // (an element, or a compound whose name is a chemical formula) at the
 // window's energy, in a0^2 and cm^2, with a log-log plot of S against the
@@ -27,7 +29,7 @@ class TransportCrossSectionWindow : public QDialog {
 
 public:
     // `mainWindow` holds the energy field and the approximation-2 panel.
-    TransportCrossSectionWindow(const MaterialStore& store, QWidget* mainWindow);
+    TransportCrossSectionWindow(const MaterialStore& store, Form1* mainWindow);
 
     // Reads the current material and energy and shows their S.
     void refresh();
@@ -36,7 +38,7 @@ private:
     void cmdUse_Click();
 
     const MaterialStore& store_;
-    QWidget* mainWindow_;
+    Form1* mainWindow_;
     QLabel* lblMaterial_;
     QLineEdit* txtCrossSection_;
     QLineEdit* txtCrossSectionCm2_;
@@ -48,6 +50,6 @@ private:
 
 // Adds "&Transport cross-section..." to the Tools menu; the window is made
 // at its first use and kept.
-void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, QWidget* mainWindow);
+void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, Form1* mainWindow);
 
 } // namespace korvane::ui
