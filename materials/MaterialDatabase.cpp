@@ -6,7 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace korvane {
 
@@ -103,17 +109,90 @@ Contents inspect(sqlite::Connection& db)
     return contents;
 }
 
-} // namespace
-
-bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error)
+QString systemError()
 {
-    const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath())) {
-        *error = QStringLiteral("the folder %1 cannot be created").arg(target.absolutePath());
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+// Makes the folder and any missing folders above it; false, saying which
+// folder could not be made and why, when one cannot be.
+bool makeFolders(const QString& folder, QString* error)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).path();
+    if (parent != folder && !makeFolders(parent, error))
         return false;
+    if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 || (errno == EEXIST && QFileInfo(folder).isDir()))
+        return true;
+    if (errno == EACCES || errno == EROFS)
+        *error = QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
+                     .arg(folder, parent);
+    else if (errno == EEXIST)
+        *error = QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way")
+                     .arg(folder);
+    else
+        *error = QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError());
+    return false;
+}
+
+// An exclusive lock on a folder, held while the object lives. The system
+// drops it when the process ends, so a crash leaves no stale lock.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder)
+    {
+        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0)
+            return;
+        int rc;
+        while ((rc = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (rc != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
     }
+    ~FolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+bool pathTaken(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+enum class Creation { Made, FoundMade, Failed };
+
+// Writes the database unless a file is already at `path`. Copies of the
+// program that start at the same moment take turns through a lock on the
+// folder: the first builds the file, the others then find it made.
+Creation createUnlessPresent(const QString& path, const std::vector<Material>& rows, QString* error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!makeFolders(folder, error))
+        return Creation::Failed;
+    const FolderLock lock(folder);
+    if (!lock.held()) {
+        *error = QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError());
+        return Creation::Failed;
+    }
+    if (pathTaken(path))
+        return Creation::FoundMade;
     // Build the database beside its final place, then link it there: the
-    // link fails rather than replace a file that appeared meanwhile.
+    // file appears whole, and the link fails rather than replace a file.
+    // While the lock is held no other copy builds, so a partial file found
+    // here is a crash's leftover.
     const QString partial = path + QStringLiteral(".new");
     QFile::remove(partial);
     QFile::remove(partial + QStringLiteral("-journal"));
@@ -123,25 +202,52 @@ bool createMaterialDatabase(const QString& path, const std::vector<Material>& ro
         written = db && db.exec("PRAGMA synchronous=FULL", error) && writeRows(db, rows, error);
     }
     if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        *error = QStringLiteral("the file cannot be created: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        *error = QStringLiteral("the file cannot be created (%1)").arg(systemError());
         written = false;
     }
     QFile::remove(partial);
-    return written;
+    return written ? Creation::Made : Creation::Failed;
+}
+
+// What keeps an existing name from being opened as a database file, in
+// words the user can act on; empty when it is a file or a link to one.
+QString unusablePath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget());
+    if (info.isDir())
+        return QStringLiteral("it is a folder, not a database file");
+    return {};
+}
+
+} // namespace
+
+bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error)
+{
+    switch (createUnlessPresent(path, rows, error)) {
+    case Creation::Made: return true;
+    case Creation::FoundMade: *error = QStringLiteral("the file already exists"); return false;
+    case Creation::Failed: return false;
+    }
+    return false;
 }
 
 OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
 {
     OpenedDatabase result;
-    if (!QFileInfo::exists(path)) {
+    if (!pathTaken(path)) {
         const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
         if (!shipped.error.isEmpty()) {
             result.error = QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error);
             return result;
         }
-        if (!createMaterialDatabase(path, shipped.materials, &result.error))
+        if (createUnlessPresent(path, shipped.materials, &result.error) == Creation::Failed)
             return result;
     }
+    result.error = unusablePath(path);
+    if (!result.error.isEmpty())
+        return result;
     // Look at the file read-only first, so a file that is not ours stays as
     // it was. Only a file left with an interrupted write of our own (a hot
     // journal) needs the writable connection to be read, which rolls it back.

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <latch>
+#include <thread>
+
 namespace korvane {
 namespace {
 
@@ -39,6 +42,36 @@ TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
     for (int i = 0; i < opened.store->storedRowCount(); ++i)
         EXPECT_EQ(opened.store->row(i), sorted[size_t(i)]) << "row " << i;
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new")));
+}
+
+// Copies of the program started at the same moment in an empty folder: one
+// builds the file, the others wait for it, and every one reads all of it. A
+// partial file left by a crash is cleaned up.
+TEST(MaterialDatabase, CopiesStartingAtOnceBuildTheFileOnceAndAllReadIt)
+{
+    const size_t shippedCount = readShippedMaterials(shippedMaterialsText()).materials.size();
+    for (int round = 0; round < 8; ++round) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+        if (round == 0)
+            writeBytes(path + QStringLiteral(".new"), "left by a crash");
+        constexpr int kCopies = 4;
+        std::latch start(kCopies);
+        std::vector<QString> outcomes(kCopies);
+        std::vector<std::thread> copies;
+        for (int c = 0; c < kCopies; ++c) {
+            copies.emplace_back([&, c] {
+                start.arrive_and_wait();
+                OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/c % 2 == 0);
+                outcomes[size_t(c)] = opened.store ? QString::number(opened.store->storedRowCount()) : opened.error;
+            });
+        }
+        for (std::thread& copy : copies)
+            copy.join();
+        for (const QString& outcome : outcomes)
+            EXPECT_EQ(outcome.toStdString(), std::to_string(shippedCount)) << "round " << round;
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new"))) << "round " << round;
+    }
 }
 
 TEST(MaterialDatabase, AnExistingFileIsNeverReplaced)
@@ -99,6 +132,23 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
     damaged.replace(4096, 4096, QByteArray(4096, '\xff')); // the table's root page
     writeBytes(path, damaged);
     expectRefused("a damaged table", QStringLiteral("malformed"));
+}
+
+// A name that is taken by something other than a database file is named
+// for what it is, and nothing is created in its place.
+TEST(MaterialDatabase, ANameTakenByAFolderOrADanglingLinkIsNamedForWhatItIs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_EQ(openMaterialDatabase(path).error.toStdString(), "it is a folder, not a database file");
+
+    ASSERT_TRUE(QDir(path).removeRecursively());
+    const QString target = dir.filePath(QStringLiteral("moved/TPP2-data.db"));
+    ASSERT_TRUE(QFile::link(target, path));
+    EXPECT_EQ(openMaterialDatabase(path).error, QStringLiteral("it is a link to %1, which does not exist").arg(target));
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".new")));
 }
 
 } // namespace
