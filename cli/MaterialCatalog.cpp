@@ -6,6 +6,25 @@
 
 namespace korvane::cli {
 
+namespace {
+
+// The ID written as a bare decimal number ("104", not " 104", "+104" or
+// "0104"), so that a material whose name is a number is still found by name.
+std::optional<qint64> bareId(const QString& text)
+{
+    if (text.isEmpty() || (text.size() > 1 && text[0] == u'0'))
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 id = text.toLongLong(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
+}
+
+} // namespace
+
 std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, QString* error)
 {
     const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true);
@@ -22,10 +41,10 @@ std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, QStr
 
 const Material* MaterialCatalog::find(const QString& nameOrId) const
 {
-    bool isId = false;
-    const int id = nameOrId.toInt(&isId);
+    const std::optional<qint64> id = bareId(nameOrId);
+    const bool isId = id.has_value();
     for (const Material& m : rows_) {
-        if (isId ? m.id == id : m.name == nameOrId)
+        if (isId ? m.id == *id : m.name == nameOrId)
             return &m;
     }
     return nullptr;

@@ -23,7 +23,7 @@ public:
     const std::vector<Material>& rows() const { return rows_; }
 
     // The first material with exactly this name, or with this ID when the
-    // text is a whole number; null when there is none.
+    // text is a bare decimal number; null when there is none.
     const Material* find(const QString& nameOrId) const;
 
     // The element (ID below the first compound's) with this symbol, or null.

@@ -11,7 +11,7 @@ namespace korvane {
 // One row of the materials table tblIMFPdata. Numeric columns hold Singles;
 // an empty (null) column is std::nullopt, a null name a null QString.
 struct Material {
-    std::int32_t id = 0;
+    qint64 id = 0;
     QString description; // second column: a longer name; the window does not use it
     QString name;
     std::optional<float> density;        // g/cm3
@@ -50,7 +50,7 @@ inline constexpr std::array<const char*, kColumnCount> kColumnNames = {
 inline constexpr const char* kTableName = "tblIMFPdata";
 
 // Materials with an ID below this are the chemical elements.
-inline constexpr std::int32_t kFirstCompoundId = 104;
+inline constexpr qint64 kFirstCompoundId = 104;
 
 // The numeric column at `column`, or nullptr for ID, Description and Name.
 std::optional<float>* numericField(Material& material, Column column);

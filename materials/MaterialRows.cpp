@@ -21,7 +21,7 @@ Material readMaterial(sqlite3_stmt* s)
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
     };
     Material m;
-    m.id = sqlite3_column_int(s, 0);
+    m.id = sqlite3_column_int64(s, 0);
     m.description = text(1);
     m.name = text(2);
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
@@ -131,7 +131,7 @@ std::optional<Material> MaterialRows::at(int index) const
     return (*rows)[offset];
 }
 
-int MaterialRows::indexOfId(std::int32_t id) const
+int MaterialRows::indexOfId(qint64 id) const
 {
     sqlite::Statement select(db_, QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE \"ID\" < ?1),"
                                                  " EXISTS (SELECT 1 FROM %1 WHERE \"ID\" = ?1)")
@@ -161,7 +161,7 @@ int MaterialRows::findName(int from, const std::function<bool(const QString&)>& 
         if (select.ok()) {
             select.bind(1, qint64(start->id));
             if (select.step() == SQLITE_ROW)
-                found = indexOfId(sqlite3_column_int(select.handle(), 0));
+                found = indexOfId(sqlite3_column_int64(select.handle(), 0));
         }
     }
     sqlite3_create_function_v2(db_.handle(), "korvane_name_matches", 1, SQLITE_UTF8, nullptr, nullptr, nullptr,

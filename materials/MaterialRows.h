@@ -31,7 +31,7 @@ public:
     // The row at a 0-based place; nullopt when it cannot be read.
     std::optional<Material> at(int index) const;
     // The place of the row with this ID, or -1 when there is none.
-    int indexOfId(std::int32_t id) const;
+    int indexOfId(qint64 id) const;
     // The place of the first row at or after `from` whose name matches, or -1.
     int findName(int from, const std::function<bool(const QString&)>& matches) const;
     // The name of the table's second column, which may differ from file to file.

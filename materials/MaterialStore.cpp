@@ -268,11 +268,13 @@ bool MaterialStore::insertPending()
         sqlite::Statement maxId(db_, QStringLiteral("SELECT max(\"ID\") FROM ") + QLatin1String(kTableName));
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
             return fail(db_.errorMessage());
-        if (sqlite3_column_type(maxId.handle(), 0) != SQLITE_NULL)
-            id = std::max<qint64>(id, sqlite3_column_int64(maxId.handle(), 0) + 1);
+        if (sqlite3_column_type(maxId.handle(), 0) != SQLITE_NULL) {
+            const qint64 largest = sqlite3_column_int64(maxId.handle(), 0);
+            if (largest == std::numeric_limits<qint64>::max())
+                return fail(QStringLiteral("No ID is left for a new material."));
+            id = std::max(id, largest + 1);
+        }
     }
-    if (id > std::numeric_limits<std::int32_t>::max())
-        return fail(QStringLiteral("No ID is left for a new material."));
     QString columns = QStringLiteral("\"ID\"");
     QString values = QStringLiteral("?");
     for (int c = int(Column::Name); c < kColumnCount; ++c) {
@@ -289,7 +291,7 @@ bool MaterialStore::insertPending()
         insert.bind(c, *numericField(buffer_, Column(c)));
     if (insert.step() != SQLITE_DONE || !transaction.commit())
         return fail(db_.errorMessage());
-    buffer_.id = std::int32_t(id);
+    buffer_.id = id;
     // The new ID is the largest, so the new material is the last row.
     reloadRows();
     position_ = rows_.count() - 1;

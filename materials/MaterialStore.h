@@ -38,7 +38,7 @@ public:
 // both the file and the rows in memory as they were.
 class MaterialStore {
 public:
-    using Bookmark = std::int32_t; // the ID of a record
+    using Bookmark = qint64; // the ID of a record
 
     MaterialStore(sqlite::Connection connection, QString secondColumn);
     MaterialStore(const MaterialStore&) = delete;

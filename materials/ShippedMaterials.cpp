@@ -71,7 +71,7 @@ ShippedMaterials readShippedMaterials(std::string_view text)
         cells = byColumn;
         Material material;
         bool idOk = false;
-        material.id = cells[int(Column::Id)].toInt(&idOk);
+        material.id = cells[int(Column::Id)].toLongLong(&idOk);
         if (!idOk) {
             result.error = cellError(lineNumber, QStringLiteral("the ID is not a whole number"));
             return result;

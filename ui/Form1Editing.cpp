@@ -142,7 +142,7 @@ void Form1::cmdDelete_Click()
     if (!id.isValid())
         return;
     const QString name = store_.field(int(Column::Name)).toString();
-    if (id.toInt() < kFirstCompoundId) {
+    if (id.toLongLong() < kFirstCompoundId) {
         prompts_->message(QStringLiteral("'") + name + QStringLiteral("'")
                               + QStringLiteral("  is one of the elements. It cannot be deleted."),
                           QStringLiteral("Not allowed"), OkOnly);
@@ -150,7 +150,7 @@ void Form1::cmdDelete_Click()
     }
     prompts_->beep();
     const QString question = QStringLiteral("Delete the current material  ") + QStringLiteral("'") + name
-                             + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toInt());
+                             + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toLongLong());
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     deleting_ = true;

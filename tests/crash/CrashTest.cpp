@@ -44,7 +44,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
     test::FixtureDatabase database(versionOneMaterials());
     ASSERT_TRUE(database.created());
     std::mt19937 random(20261206);
-    std::map<std::int32_t, float> saved; // the newest version whose save returned
+    std::map<qint64, float> saved; // the newest version whose save returned
     int savesSeen = 0;
     const int kills = killCount();
     for (int kill = 0; kill < kills; ++kill) {
@@ -73,7 +73,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
             ASSERT_EQ(integrity.step(), SQLITE_ROW);
             ASSERT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity.handle(), 0)), "ok");
         }
-        std::map<std::int32_t, float> stored;
+        std::map<qint64, float> stored;
         for (int i = 0; i < reopened.store->storedRowCount(); ++i) {
             const Material m = reopened.store->row(i);
             stored[m.id] = versionOf(m);

@@ -68,7 +68,7 @@ TEST(ShippedMaterials, ReadsWithElementsInOrderThenConsecutiveCompounds)
         const Material& m = table.materials[i];
         const std::string name = m.name.toStdString();
         SCOPED_TRACE("row " + std::to_string(i + 1) + " " + name);
-        EXPECT_EQ(m.id, std::int32_t(i + 1));
+        EXPECT_EQ(m.id, qint64(i + 1));
         if (i < std::size_t(kElementCount)) {
             EXPECT_EQ(name, kElementSymbols[i]);
         }
@@ -133,7 +133,7 @@ TEST(ShippedMaterials, CompoundMassAndValenceAddUpFromTheirElements)
         const Material& c = materials[i];
         const std::string name = c.name.toStdString();
         SCOPED_TRACE(name);
-        EXPECT_EQ(c.id, kFirstCompoundId + std::int32_t(i - kElementCount));
+        EXPECT_EQ(c.id, kFirstCompoundId + qint64(i - kElementCount));
         EXPECT_FALSE(c.valenceSpHbe.has_value());
         EXPECT_FALSE(c.valenceSpLbe.has_value());
         EXPECT_FALSE(c.valenceD.has_value());

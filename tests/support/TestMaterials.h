@@ -9,7 +9,7 @@
 
 namespace korvane::test {
 
-inline Material material(std::int32_t id, const char* name, float density, float mass, float gap,
+inline Material material(qint64 id, const char* name, float density, float mass, float gap,
                          std::optional<float> hbe, std::optional<float> lbe, std::optional<float> d,
                          std::optional<float> f)
 {
@@ -40,9 +40,9 @@ inline std::vector<Material> fixtureMaterials()
 }
 
 // Every material in the file as a second connection reads it, by ID.
-inline std::map<std::int32_t, Material> storedMaterials(const QString& path)
+inline std::map<qint64, Material> storedMaterials(const QString& path)
 {
-    std::map<std::int32_t, Material> materials;
+    std::map<qint64, Material> materials;
     OpenedDatabase other = openMaterialDatabase(path, /*readOnly=*/true);
     if (!other.store)
         return materials;

@@ -27,9 +27,9 @@ TEST(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
 
     const auto shipped = readShippedMaterials(shippedMaterialsText()).materials;
     ASSERT_EQ(database.store->storedRowCount(), int(shipped.size()));
-    std::int32_t previous = 0;
+    qint64 previous = 0;
     for (int i = 0; i < database.store->storedRowCount(); ++i) {
-        const std::int32_t id = database.store->row(i).id;
+        const qint64 id = database.store->row(i).id;
         EXPECT_GT(id, previous) << "rows in ID order";
         previous = id;
     }
