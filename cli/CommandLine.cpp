@@ -170,7 +170,7 @@ private:
     void readValue(const QString& name, const QString& value)
     {
         if (name == QLatin1String("--database"))
-            cmd_.databasePath = value;
+            readDatabase(value);
         else if (name == QLatin1String("--include"))
             readGroups(value);
         else if (name == QLatin1String("--energy"))
@@ -248,6 +248,14 @@ private:
             fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
         else
             cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
+    }
+
+    void readDatabase(const QString& path)
+    {
+        if (path.isEmpty())
+            fail(QStringLiteral("--database needs a file name"));
+        cmd_.databasePath = path;
+        cmd_.whenDatabaseMissing = WhenMissing::Refuse;
     }
 
     void readGroups(const QString& text)

@@ -25,17 +25,23 @@ std::optional<qint64> bareId(const QString& text)
 
 } // namespace
 
-std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, QString* error)
+std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing, QString* error)
 {
-    const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true);
+    const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing);
     if (!opened.store) {
         *error = opened.error;
         return nullptr;
     }
     std::vector<Material> rows;
     rows.reserve(size_t(opened.store->storedRowCount()));
-    for (int i = 0; i < opened.store->storedRowCount(); ++i)
-        rows.push_back(opened.store->row(i));
+    for (int i = 0; i < opened.store->storedRowCount(); ++i) {
+        std::optional<Material> row = opened.store->readRow(i);
+        if (!row) {
+            *error = QStringLiteral("the material in row %1 cannot be read").arg(i + 1);
+            return nullptr;
+        }
+        rows.push_back(std::move(*row));
+    }
     return std::make_unique<MaterialCatalog>(std::move(rows));
 }
 

@@ -13,9 +13,10 @@ namespace korvane::cli {
 class MaterialCatalog {
 public:
     // Opens the database at `path`, creating it from the shipped materials
-    // when the file is missing, as the window does. Null, with the reason in
-    // `error`, when it cannot be opened.
-    static std::unique_ptr<MaterialCatalog> open(const QString& path, QString* error);
+    // when the file is missing (as the window does) unless `whenMissing`
+    // refuses. Null, with the reason in `error`, when it cannot be opened or
+    // a row cannot be read.
+    static std::unique_ptr<MaterialCatalog> open(const QString& path, WhenMissing whenMissing, QString* error);
 
     explicit MaterialCatalog(std::vector<Material> rows) : rows_(std::move(rows)) {}
 

@@ -62,7 +62,7 @@ ResolvedMaterials resolveMaterials(const Command& command)
     std::unique_ptr<MaterialCatalog> catalog;
     if (std::any_of(command.materials.begin(), command.materials.end(), needsDatabase)) {
         QString error;
-        catalog = MaterialCatalog::open(command.databasePath, &error);
+        catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing, &error);
         if (!catalog)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
                               .arg(command.databasePath, error),

@@ -32,7 +32,7 @@ int failed(std::FILE* err, const Failure& failure)
 int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 {
     QString error;
-    const std::unique_ptr<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, &error);
+    const std::unique_ptr<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing, &error);
     if (!catalog)
         return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
                                 .arg(command.databasePath, error),

@@ -1,5 +1,6 @@
 #include "materials/MaterialDatabase.h"
 
+#include "materials/MaterialTableCheck.h"
 #include "materials/ShippedMaterials.h"
 
 #include <QDir>
@@ -54,59 +55,6 @@ bool writeRows(sqlite::Connection& db, const std::vector<Material>& rows, QStrin
         }
     }
     return db.exec("COMMIT", error);
-}
-
-// The column names of the table in table order, or an error.
-QStringList tableColumns(const sqlite::Connection& db, QString* error)
-{
-    sqlite::Statement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(kTableName)));
-    if (!info.ok()) {
-        *error = db.errorMessage();
-        return {};
-    }
-    QStringList names;
-    int rc;
-    while ((rc = info.step()) == SQLITE_ROW)
-        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.handle(), 1)));
-    if (rc != SQLITE_DONE)
-        *error = db.errorMessage();
-    else if (names.isEmpty())
-        *error = QStringLiteral("it has no table %1").arg(QLatin1String(kTableName));
-    return names;
-}
-
-QString checkColumns(const QStringList& names)
-{
-    for (int c = 0; c < kColumnCount; ++c) {
-        if (c == int(Column::Description))
-            continue; // the second column may hold anything
-        if (!names.contains(columnName(c), Qt::CaseInsensitive))
-            return QStringLiteral("the table %1 has no column \"%2\"").arg(QLatin1String(kTableName), columnName(c));
-    }
-    if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
-        || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column")
-            .arg(QLatin1String(kTableName));
-    return {};
-}
-
-struct Contents {
-    QString secondColumn;
-    QString error;
-    bool needsRollback = false;
-};
-
-// Checks that the table and its columns are there.
-Contents inspect(sqlite::Connection& db)
-{
-    Contents contents;
-    const QStringList columns = tableColumns(db, &contents.error);
-    if (contents.error.isEmpty())
-        contents.error = checkColumns(columns);
-    if (contents.error.isEmpty())
-        contents.secondColumn = columns[1];
-    contents.needsRollback = sqlite3_extended_errcode(db.handle()) == SQLITE_READONLY_ROLLBACK;
-    return contents;
 }
 
 QString systemError()
@@ -221,6 +169,18 @@ QString unusablePath(const QString& path)
     return {};
 }
 
+// Rolling back an interrupted save removes its journal, which needs a
+// writable folder; without one the file is left alone and the user told.
+QString rollbackImpossible(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+        return {};
+    return QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in a "
+                          "writable folder; make the folder %2 writable once and start again")
+        .arg(path, folder);
+}
+
 } // namespace
 
 bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error)
@@ -233,9 +193,13 @@ bool createMaterialDatabase(const QString& path, const std::vector<Material>& ro
     return false;
 }
 
-OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
     OpenedDatabase result;
+    if (!pathTaken(path) && whenMissing == WhenMissing::Refuse) {
+        result.error = QStringLiteral("there is no such file");
+        return result;
+    }
     if (!pathTaken(path)) {
         const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
         if (!shipped.error.isEmpty()) {
@@ -254,12 +218,15 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
     sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY, &result.error);
     if (!db)
         return result;
-    Contents contents = inspect(db);
+    MaterialTableCheck contents = checkMaterialTable(db);
     if (contents.needsRollback) {
+        result.error = rollbackImpossible(path);
+        if (!result.error.isEmpty())
+            return result;
         db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
         if (!db)
             return result;
-        contents = inspect(db);
+        contents = checkMaterialTable(db);
     }
     if (!contents.error.isEmpty()) {
         result.error = contents.error;
@@ -270,7 +237,6 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
         if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
             return result;
     }
-    sqlite3_busy_timeout(db.handle(), 2000);
     auto store = std::make_unique<MaterialStore>(std::move(db), contents.secondColumn);
     if (store->load(&result.error))
         result.store = std::move(store);

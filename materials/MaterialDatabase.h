@@ -14,12 +14,17 @@ struct OpenedDatabase {
     QString error; // what is wrong with the file, when store is null
 };
 
+// What to do when there is no file at the path to open.
+enum class WhenMissing { Create, Refuse };
+
 // Opens the materials database at `path`. A missing file is first created
-// from the shipped materials; an existing file is never overwritten, and a
-// file that is not a usable materials database is left untouched: it is
-// checked read-only before it is opened for writing.
+// from the shipped materials (unless `whenMissing` refuses); an existing file
+// is never overwritten, and a file that is not a usable materials database
+// (damaged ones included) is left untouched: it is checked read-only before
+// it is opened for writing.
 // With `readOnly`, the store can browse and find but every write fails.
-OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false);
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false,
+                                    WhenMissing whenMissing = WhenMissing::Create);
 
 // Writes a new database file with the given rows. The file appears whole or
 // not at all, and never replaces an existing one.

@@ -13,8 +13,12 @@ QString table()
     return QLatin1String(kTableName);
 }
 
-Material readMaterial(sqlite3_stmt* s)
+// A row as the file holds it; nullopt when a column holds what it cannot
+// (an ID that is not a whole number, text in a numeric column).
+std::optional<Material> readMaterial(sqlite3_stmt* s)
 {
+    if (sqlite3_column_type(s, 0) != SQLITE_INTEGER)
+        return std::nullopt;
     auto text = [s](int c) {
         if (sqlite3_column_type(s, c) == SQLITE_NULL)
             return QString();
@@ -25,7 +29,10 @@ Material readMaterial(sqlite3_stmt* s)
     m.description = text(1);
     m.name = text(2);
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
-        if (sqlite3_column_type(s, c) != SQLITE_NULL)
+        const int type = sqlite3_column_type(s, c);
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+            return std::nullopt;
+        if (type != SQLITE_NULL)
             *numericField(m, Column(c)) = float(sqlite3_column_double(s, c));
     }
     return m;
@@ -106,8 +113,12 @@ const std::vector<Material>* MaterialRows::block(int number) const
     std::vector<Material> rows;
     rows.reserve(size_t(end - first));
     int rc;
-    while ((rc = select.step()) == SQLITE_ROW)
-        rows.push_back(readMaterial(select.handle()));
+    while ((rc = select.step()) == SQLITE_ROW) {
+        std::optional<Material> row = readMaterial(select.handle());
+        if (!row)
+            return nullptr;
+        rows.push_back(std::move(*row));
+    }
     if (rc != SQLITE_DONE)
         return nullptr;
     if (fromEnd)

@@ -63,6 +63,9 @@ public:
     // The stored row at a 0-based index, for the name list; an empty
     // material when it cannot be read.
     Material row(int index) const { return rows_.at(index).value_or(Material{}); }
+    // The stored row at a 0-based index; nullopt when the file cannot give
+    // it, which is damage.
+    std::optional<Material> readRow(int index) const { return rows_.at(index); }
     // The current record as it stands in the edit buffer, or nullptr.
     const Material* current() const;
     // 0-based index of the current stored record, or -1.

@@ -4,8 +4,10 @@ namespace korvane::sqlite {
 
 Connection Connection::open(const QString& path, int flags, QString* error)
 {
+    // A name that begins "file:" is still a file name, never a URI.
+    const QString name = path.startsWith(QLatin1String("file:")) ? QStringLiteral("./") + path : path;
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.toUtf8().constData(), &db, flags, nullptr);
     Connection connection(db);
     if (rc != SQLITE_OK) {
         if (error)
@@ -13,6 +15,9 @@ Connection Connection::open(const QString& path, int flags, QString* error)
         return {};
     }
     sqlite3_extended_result_codes(db, 1);
+    // While another copy of the program commits, wait for it rather than
+    // fail at once, from the first statement on.
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     return connection;
 }
 

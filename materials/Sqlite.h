@@ -11,6 +11,9 @@
 // statement as a bound parameter, never as text pasted into the SQL.
 namespace korvane::sqlite {
 
+// How long a statement waits for another connection's write to end.
+inline constexpr int kBusyTimeoutMs = 2000;
+
 class Connection {
 public:
     Connection() = default;
@@ -25,6 +28,8 @@ public:
     Connection& operator=(const Connection&) = delete;
     ~Connection() { sqlite3_close_v2(db_); }
 
+    // Opens the file at `path` (a plain file name, never a URI) with a busy
+    // timeout of kBusyTimeoutMs.
     static Connection open(const QString& path, int flags, QString* error);
     sqlite3* handle() const { return db_; }
     explicit operator bool() const { return db_ != nullptr; }

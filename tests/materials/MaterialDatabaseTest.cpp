@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <latch>
 #include <thread>
 
@@ -132,6 +133,115 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
     damaged.replace(4096, 4096, QByteArray(4096, '\xff')); // the table's root page
     writeBytes(path, damaged);
     expectRefused("a damaged table", QStringLiteral("malformed"));
+}
+
+// A table made by hand in another program, with the given rows pasted in as
+// SQL values; `key` is what follows "ID" in the table's definition.
+void writeTable(const QString& path, const char* key, const QStringList& rows)
+{
+    QFile::remove(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    ASSERT_TRUE(db.exec(QStringLiteral("CREATE TABLE tblIMFPdata (\"ID\" %1, \"Description\" TEXT, \"Name\" TEXT,"
+                                       " \"Density\" REAL, \"Atomic wght\" REAL, \"Energy gap 300 K\" REAL,"
+                                       " \"valel s+p,n\" REAL, \"valel s+p,n+1\" REAL, \"valel d\" REAL,"
+                                       " \"valel f\" REAL)")
+                            .arg(QLatin1String(key))
+                            .toUtf8()
+                            .constData()));
+    for (const QString& row : rows)
+        ASSERT_TRUE(db.exec(QStringLiteral("INSERT INTO tblIMFPdata VALUES (%1)").arg(row).toUtf8().constData()));
+}
+
+// A record that cannot be read is damage, reported at open with what is
+// wrong and the file left as it was; it never shows as an empty material.
+TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    auto expectDamage = [&](const char* what, const QString& expected) {
+        const QByteArray before = bytesOf(path);
+        for (const bool readOnly : {false, true}) {
+            OpenedDatabase opened = openMaterialDatabase(path, readOnly);
+            EXPECT_FALSE(opened.store) << what;
+            EXPECT_EQ(opened.error.toStdString(), expected.toStdString()) << what;
+        }
+        EXPECT_EQ(bytesOf(path), before) << what;
+    };
+
+    // Pages that count but whose records cannot be decoded.
+    std::vector<Material> many;
+    for (int i = 1; i <= 400; ++i)
+        many.push_back(test::material(i, "Xx", 1, 2, 0, 1, 2, 3, 4));
+    QString error;
+    ASSERT_TRUE(createMaterialDatabase(path, many, &error));
+    QByteArray damaged = bytesOf(path);
+    damaged.replace(2 * 4096 + 1500, 4096 - 1500, QByteArray(4096 - 1500, '\xff')); // cells of a leaf page
+    writeBytes(path, damaged);
+    expectDamage("undecodable records", QStringLiteral("the database disk image is malformed (*** in database main ***"
+                                                      " On tree page 3 cell 135: invalid page number -1)"));
+
+    const QString good = QStringLiteral("'', 'X', 1, 2, 3, 4, 5, 6, 7");
+    writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("1, ") + good, QStringLiteral("2, '', 'Y', 'abc', 2, 3, 4, 5, 6, 7")});
+    expectDamage("text for a density",
+                 QStringLiteral("the material with ID 2 holds the text \"abc\" in the column \"Density\", where a number belongs"));
+    writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("7, '', 'Y', 1, '1,5', 3, 4, 5, 6, 7")});
+    expectDamage("a decimal comma",
+                 QStringLiteral("the material with ID 7 holds the text \"1,5\" in the column \"Atomic wght\", where a number belongs"));
+    writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("8, '', 'Y', 1, 2, 3, 4, 5, x'00ff', 7")});
+    expectDamage("binary data",
+                 QStringLiteral("the material with ID 8 holds binary data in the column \"valel d\", where a number belongs"));
+    writeTable(path, "INTEGER", {QStringLiteral("'5a', ") + good});
+    expectDamage("an ID that is not a number", QStringLiteral("a material has the ID \"5a\", which is not a whole number"));
+    writeTable(path, "INTEGER", {QStringLiteral("3, ") + good, QStringLiteral("1, ") + good, QStringLiteral("3, ") + good});
+    expectDamage("an ID twice", QStringLiteral("two materials have the ID 3"));
+
+    // A number stored as text that SQLite turned into a number is fine, as
+    // are whole numbers in a numeric column and an unkeyed table with unique IDs.
+    writeTable(path, "INTEGER", {QStringLiteral("3, '', 'Y', '2.5', 2, 3, 4, 5, 6, 7"), QStringLiteral("1, ") + good});
+    OpenedDatabase opened = openMaterialDatabase(path);
+    ASSERT_TRUE(opened.store) << opened.error.toStdString();
+    EXPECT_EQ(opened.store->row(1).density, 2.5f);
+    EXPECT_EQ(opened.store->row(0).valenceD, 6.0f);
+}
+
+// While another copy holds the file for its commit, opening waits for it
+// instead of failing at once with "database is locked".
+TEST(MaterialDatabase, OpeningWaitsForAnotherCopysCommit)
+{
+    test::FixtureDatabase fixture;
+    sqlite::Connection writer = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_TRUE(writer.exec("BEGIN EXCLUSIVE"));
+    ASSERT_TRUE(writer.exec("UPDATE tblIMFPdata SET \"Density\" = 9 WHERE \"ID\" = 8"));
+    std::thread committer([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        writer.exec("COMMIT");
+    });
+    for (const bool readOnly : {true, false}) {
+        OpenedDatabase opened = openMaterialDatabase(fixture.path(), readOnly);
+        ASSERT_TRUE(opened.store) << opened.error.toStdString();
+        EXPECT_EQ(opened.store->row(0).density, 9.0f);
+    }
+    committer.join();
+}
+
+// Only the default database is created when missing; a path beginning
+// "file:" is a file name, not a URI.
+TEST(MaterialDatabase, ANamedFileMustExistAndIsNeverAUri)
+{
+    test::FixtureDatabase fixture;
+    const QString missing = fixture.folder() + QStringLiteral("/Typo/TPP2-data.db");
+    EXPECT_EQ(openMaterialDatabase(missing, true, WhenMissing::Refuse).error, QStringLiteral("there is no such file"));
+    EXPECT_FALSE(QFileInfo::exists(fixture.folder() + QStringLiteral("/Typo")));
+
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(fixture.folder()));
+    QString error;
+    const sqlite::Connection uri =
+        sqlite::Connection::open(QStringLiteral("file:DataBase/TPP2-data.db"), SQLITE_OPEN_READONLY, &error);
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(uri);
+    EXPECT_EQ(error, QStringLiteral("unable to open database file"));
 }
 
 // A name that is taken by something other than a database file is named

@@ -1,0 +1,152 @@
+#include "materials/MaterialTableCheck.h"
+
+#include "materials/Material.h"
+
+#include <QStringList>
+
+namespace korvane {
+
+namespace {
+
+QString table()
+{
+    return QLatin1String(kTableName);
+}
+
+QString columnText(sqlite3_stmt* statement, int column)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+}
+
+struct TableColumns {
+    QStringList names;   // in table order
+    bool idIsKey = false; // "ID" alone is the primary key, so no ID is there twice
+};
+
+TableColumns tableColumns(const sqlite::Connection& db, QString* error)
+{
+    TableColumns columns;
+    sqlite::Statement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(table()));
+    if (!info.ok()) {
+        *error = db.errorMessage();
+        return columns;
+    }
+    int keyColumns = 0;
+    bool idInKey = false;
+    int rc;
+    while ((rc = info.step()) == SQLITE_ROW) {
+        columns.names << columnText(info.handle(), 1);
+        if (sqlite3_column_int(info.handle(), 5) > 0) {
+            ++keyColumns;
+            idInKey = idInKey || columns.names.last().compare(columnName(0), Qt::CaseInsensitive) == 0;
+        }
+    }
+    columns.idIsKey = keyColumns == 1 && idInKey;
+    if (rc != SQLITE_DONE)
+        *error = db.errorMessage();
+    else if (columns.names.isEmpty())
+        *error = QStringLiteral("it has no table %1").arg(table());
+    return columns;
+}
+
+QString checkColumns(const QStringList& names)
+{
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (c == int(Column::Description))
+            continue; // the second column may hold anything
+        if (!names.contains(columnName(c), Qt::CaseInsensitive))
+            return QStringLiteral("the table %1 has no column \"%2\"").arg(table(), columnName(c));
+    }
+    if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
+        || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
+        return QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table());
+    return {};
+}
+
+// Every page of the file, read once: damage that counting rows would not show.
+QString checkPages(const sqlite::Connection& db)
+{
+    sqlite::Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+    if (!check.ok() || check.step() != SQLITE_ROW)
+        return db.errorMessage();
+    const QString result = columnText(check.handle(), 0);
+    if (result == QLatin1String("ok"))
+        return {};
+    return QStringLiteral("the database disk image is malformed (%1)").arg(result.simplified());
+}
+
+// The first row with an ID that is not a whole number, a name that is not
+// text, or a numeric column that holds text or binary data.
+QString checkValues(const sqlite::Connection& db)
+{
+    QString columns = sqlite::quoted(columnName(0));
+    QString wrong = QStringLiteral("typeof(%1)<>'integer' OR typeof(%2) NOT IN ('text','null')")
+                        .arg(sqlite::quoted(columnName(0)), sqlite::quoted(columnName(int(Column::Name))));
+    for (int c = int(Column::Name); c < kColumnCount; ++c)
+        columns += u',' + sqlite::quoted(columnName(c));
+    for (int c = int(Column::Density); c < kColumnCount; ++c)
+        wrong += QStringLiteral(" OR typeof(%1) NOT IN ('integer','real','null')").arg(sqlite::quoted(columnName(c)));
+    sqlite::Statement select(db, QStringLiteral("SELECT %1 FROM %2 WHERE %3 LIMIT 1").arg(columns, table(), wrong));
+    if (!select.ok())
+        return db.errorMessage();
+    const int rc = select.step();
+    if (rc == SQLITE_DONE)
+        return {};
+    if (rc != SQLITE_ROW)
+        return db.errorMessage();
+    sqlite3_stmt* row = select.handle();
+    if (sqlite3_column_type(row, 0) != SQLITE_INTEGER)
+        return sqlite3_column_type(row, 0) == SQLITE_NULL
+                   ? QStringLiteral("a material has no ID")
+                   : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(columnText(row, 0));
+    const QString id = QString::number(sqlite3_column_int64(row, 0));
+    if (sqlite3_column_type(row, 1) == SQLITE_BLOB)
+        return QStringLiteral("the material with ID %1 has binary data for a name").arg(id);
+    for (int c = int(Column::Density); c < kColumnCount; ++c) {
+        const int type = sqlite3_column_type(row, c - 1);
+        if (type == SQLITE_TEXT)
+            return QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", where a number belongs")
+                .arg(id, columnText(row, c - 1), columnName(c));
+        if (type == SQLITE_BLOB)
+            return QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", where a number belongs")
+                .arg(id, columnName(c));
+    }
+    return {};
+}
+
+// Without "ID" as its primary key a table may hold an ID twice, and then
+// neither the name list nor a save could tell the two rows apart.
+QString checkIdsUnique(const sqlite::Connection& db)
+{
+    sqlite::Statement twice(db, QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 HAVING count(*) > 1 LIMIT 1")
+                                    .arg(sqlite::quoted(columnName(0)), table()));
+    if (!twice.ok())
+        return db.errorMessage();
+    const int rc = twice.step();
+    if (rc == SQLITE_ROW)
+        return QStringLiteral("two materials have the ID %1").arg(sqlite3_column_int64(twice.handle(), 0));
+    return rc == SQLITE_DONE ? QString() : db.errorMessage();
+}
+
+} // namespace
+
+MaterialTableCheck checkMaterialTable(const sqlite::Connection& db)
+{
+    MaterialTableCheck check;
+    const TableColumns columns = tableColumns(db, &check.error);
+    if (check.error.isEmpty())
+        check.error = checkColumns(columns.names);
+    if (check.error.isEmpty())
+        check.error = checkPages(db);
+    if (check.error.isEmpty())
+        check.error = checkValues(db);
+    if (check.error.isEmpty() && !columns.idIsKey)
+        check.error = checkIdsUnique(db);
+    if (check.error.isEmpty())
+        check.secondColumn = columns.names[1];
+    check.needsRollback = sqlite3_extended_errcode(db.handle()) == SQLITE_READONLY_ROLLBACK;
+    return check;
+}
+
+} // namespace korvane

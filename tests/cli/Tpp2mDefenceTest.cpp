@@ -1,0 +1,104 @@
+#include "Tpp2mRun.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+// tpp2m against files and command lines meant to break it: each ends in a
+// clear line and a non-zero status, or in the right answer.
+class Tpp2mDefenceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(database.created()); }
+    Tpp2mRun run(const QString& line) { return runTpp2m(database.folder(), line); }
+
+    FixtureDatabase database;
+};
+
+// One line on standard error, nothing on standard output.
+void expectRefused(const Tpp2mRun& result, int status, const QString& message, const char* what)
+{
+    EXPECT_EQ(result.status, status) << what;
+    EXPECT_EQ(result.err.toStdString(), (QStringLiteral("tpp2m: ") + message + u'\n').toStdString()) << what;
+    EXPECT_EQ(result.out.toStdString(), "") << what;
+}
+
+TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
+{
+    for (int round = 0; round < 4; ++round) {
+        QTemporaryDir empty;
+        std::vector<std::unique_ptr<QProcess>> copies;
+        for (int c = 0; c < 4; ++c) {
+            copies.push_back(std::make_unique<QProcess>());
+            copies.back()->setWorkingDirectory(empty.path());
+            copies.back()->start(QStringLiteral(TPP2M_PATH), {QStringLiteral("imfp"), QStringLiteral("SiO2"),
+                                                              QStringLiteral("--energy"), QStringLiteral("1000"),
+                                                              QStringLiteral("--csv")});
+        }
+        for (const auto& copy : copies) {
+            ASSERT_TRUE(copy->waitForFinished(60000));
+            EXPECT_EQ(copy->exitCode(), 0) << copy->readAllStandardError().toStdString();
+            EXPECT_EQ(copy->readAllStandardOutput().toStdString(),
+                      "material,id,energy_eV,form,imfp_A,error\nSiO2,104,1000,non-relativistic,29.11884,\n");
+        }
+        EXPECT_EQ(QDir(empty.filePath(QStringLiteral("DataBase"))).entryList(QDir::Files),
+                  QStringList{QStringLiteral("TPP2-data.db")});
+    }
+}
+
+TEST_F(Tpp2mDefenceTest, ADamagedFileIsOneLineAndExitOneNeverEmptyRows)
+{
+    QFile file(database.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    ASSERT_GE(bytes.size(), 2 * 4096);
+    // The records of the table's only page: its cells lie at the page's end.
+    bytes.replace(4096 + 3000, 4096 - 3000, QByteArray(4096 - 3000, '\xff'));
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    const Tpp2mRun result = run(QStringLiteral("list --csv"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral(
+        "tpp2m: the materials database DataBase/TPP2-data.db cannot be opened: the database disk image is malformed")))
+        << result.err.toStdString();
+    EXPECT_EQ(result.err.count(u'\n'), 1);
+    EXPECT_EQ(result.out.toStdString(), "");
+}
+
+TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
+{
+    FixtureDatabase odd({material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
+                         material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
+    ASSERT_TRUE(odd.created());
+    const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
+    const Tpp2mRun found = run(QStringLiteral("imfp 4294967301 0104 104 5") + from);
+    EXPECT_EQ(found.status, 0) << found.err.toStdString();
+    EXPECT_EQ(found.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
+                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
+                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
+                                       "SiO2,104,1000,non-relativistic,29.11884,\n"
+                                       "B,5,1000,non-relativistic,24.817091,\n");
+    expectRefused(run(QStringLiteral("imfp +104") + from), 1,
+                  QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
+}
+
+TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
+{
+    expectRefused(run(QStringLiteral("list --database Typo/TPP2-data.db")), 1,
+                  QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
+                  "a typo");
+    EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo")));
+    expectRefused(run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
+                  QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
+                  "a URI");
+    expectRefused(run(QStringLiteral("list --database=")), 2, QStringLiteral("--database needs a file name"),
+                  "an empty name");
+}
+
+} // namespace
+} // namespace korvane::test
