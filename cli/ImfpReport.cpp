@@ -18,7 +18,8 @@ Row materialCells(const MaterialInputs& material, float energy, ImfpForm form)
             Cell::ofText(formName(form))};
 }
 
-void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                       std::FILE* out)
 {
     std::vector<Column> columns = materialColumns();
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -41,11 +42,12 @@ void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& 
                 row[kEnergy] = Cell::ofSingle(energy);
                 row[kImfp] = outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
                 row[kError] = outcome.error.isEmpty() ? Cell::empty() : Cell::ofText(outcome.error);
-                writer->write(row);
+                if (!writer->write(row))
+                    return writer->failure();
             }
         }
     }
-    writer->finish();
+    return writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

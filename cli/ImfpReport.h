@@ -9,7 +9,9 @@ namespace korvane::cli {
 std::vector<Column> materialColumns();
 Row materialCells(const MaterialInputs& material, float energy, ImfpForm form);
 
-// tpp2m imfp: one row per material, energy and form, in that order.
-void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+// tpp2m imfp: one row per material, energy and form, in that order. What
+// ended the output early, if anything.
+std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                       std::FILE* out);
 
 } // namespace korvane::cli

@@ -12,6 +12,8 @@
 
 #include <QApplication>
 
+#include <fcntl.h>
+
 #include <algorithm>
 
 namespace korvane::cli {
@@ -37,7 +39,8 @@ int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
         return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
                                 .arg(command.databasePath, error),
                             kNotFound});
-    writeMaterialList(command, *catalog, out);
+    if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
+        return failed(err, *failure);
     return kSuccess;
 }
 
@@ -71,9 +74,7 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
     return kSuccess;
 }
 
-} // namespace
-
-int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
+int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
 {
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.isEmpty())
@@ -89,14 +90,28 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
         return failed(err, *resolved.failure);
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
+    std::optional<Failure> failure;
     switch (command.kind) {
-    case CommandKind::Imfp: writeImfpReport(command, resolved.materials, out); break;
+    case CommandKind::Imfp: failure = writeImfpReport(command, resolved.materials, out); break;
     case CommandKind::Cf1:
-    case CommandKind::Cf2: writeCorrectionReport(command, resolved.materials, out); break;
+    case CommandKind::Cf2: failure = writeCorrectionReport(command, resolved.materials, out); break;
     case CommandKind::Plot: return plot(command, resolved.materials, err);
     default: break;
     }
-    return kSuccess;
+    return failure ? failed(err, *failure) : kSuccess;
+}
+
+} // namespace
+
+int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
+{
+    // A closed standard output would take the number of the next file opened.
+    if (::fcntl(fileno(out), F_GETFD) == -1)
+        return failed(err, outputFailure());
+    const int status = run(arguments, out, err);
+    if (status == kSuccess && (std::fflush(out) != 0 || std::ferror(out)))
+        return failed(err, outputFailure());
+    return status;
 }
 
 } // namespace korvane::cli

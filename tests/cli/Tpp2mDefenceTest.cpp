@@ -100,5 +100,68 @@ TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
                   "an empty name");
 }
 
+// Runs tpp2m through bash, for what QProcess cannot set up: a closed
+// standard output, a limit on memory, a pipe to wc.
+Tpp2mRun runInShell(const QString& folder, const QString& script)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script,
+                                           QStringLiteral(TPP2M_PATH)});
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
+{
+    for (const char* line : {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
+                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-"}) {
+        const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" ") + QLatin1String(line));
+        EXPECT_EQ(result.status, 1) << line;
+        EXPECT_EQ(result.err.toStdString(), QString::fromLatin1(line).endsWith(QLatin1String("&-"))
+                                                ? "tpp2m: the output cannot be written: Bad file descriptor\n"
+                                                : "tpp2m: the output cannot be written: No space left on device\n")
+            << line;
+    }
+}
+
+// A million rows of CSV stream out in little memory; a table, which must hold
+// its rows to align them, refuses more than it can hold and points to CSV.
+TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)
+{
+    for (const char* command : {"cf1 SiO2 --log 50:2000:1000000 --depth 10 --csv",
+                                "cf2 SiO2 --log 50:2000:500000 --relativistic both --cross-section 1 --depth 10 --json",
+                                "imfp SiO2 --log 50:2000:1000000 --csv"}) {
+        const Tpp2mRun result =
+            runInShell(database.folder(), QStringLiteral("ulimit -d 100000; \"$0\" %1 | wc -l").arg(QLatin1String(command)));
+        EXPECT_EQ(result.status, 0) << command << result.err.toStdString();
+        EXPECT_EQ(result.out.trimmed().toInt(), QString::fromLatin1(command).contains(QLatin1String("json")) ? 1000002 : 1000001)
+            << command;
+    }
+    expectRefused(run(QStringLiteral("cf1 SiO2 --log 50:2000:50001 --depth 1,2")), 2,
+                  QStringLiteral("a table holds at most 100000 rows; use --csv or --json for more"), "a large table");
+    const Tpp2mRun largest = run(QStringLiteral("cf1 SiO2 --log 50:2000:50000 --depth 1,2"));
+    EXPECT_EQ(largest.status, 0);
+    EXPECT_EQ(largest.out.count(u'\n'), 100002);
+}
+
+TEST_F(Tpp2mDefenceTest, ControlCharactersInNamesAreEscapedInTableAndCsv)
+{
+    Material odd = material(200, "", 2.2f, 60.08f, 9, {}, {}, {}, 16);
+    odd.name = QStringLiteral("Ugly\x1b[2J\a\nname\0!");
+    FixtureDatabase file({odd});
+    ASSERT_TRUE(file.created());
+    const QString from = QStringLiteral(" --database ") + file.path();
+    const Tpp2mRun table = run(QStringLiteral("list") + from);
+    EXPECT_EQ(table.out.toStdString(),
+              " ID  Name                              Density (g/cm³)  Mass (g/mol)  Gap (eV)  Nv\n"
+              "---  --------------------------------  ---------------  ------------  --------  --\n"
+              "200  Ugly\\u001b[2J\\u0007\\nname\\u0000!              2.2         60.08         9  16\n");
+    const Tpp2mRun csv = run(QStringLiteral("imfp 200 --energy 1000 --csv") + from);
+    EXPECT_EQ(csv.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
+                                     "Ugly\\u001b[2J\\u0007\\nname\\u0000!,200,1000,non-relativistic,30.214905,\n");
+}
+
 } // namespace
 } // namespace korvane::test
