@@ -100,6 +100,17 @@ TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
                   "an empty name");
 }
 
+TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
+{
+    const QString deep = QString(20000, u'(') + u'C' + QString(20000, u')');
+    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + deep), 2,
+                  QStringLiteral("--formula: the formula is longer than 1000 characters"), "20000 deep");
+    const QString nested = QString(65, u'(') + u'C' + QString(65, u')');
+    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
+                  QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
+                  "65 deep");
+}
+
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
 // standard output, a limit on memory, a pipe to wc.
 Tpp2mRun runInShell(const QString& folder, const QString& script)
