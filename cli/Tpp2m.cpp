@@ -9,6 +9,7 @@
 #include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
+#include "cli/PlotPlatform.h"
 
 #include <QApplication>
 
@@ -44,24 +45,17 @@ int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
     return kSuccess;
 }
 
-// Qt's remarks about its surroundings (no runtime folder, a stand-in font)
-// do not change the picture; only its critical messages reach standard error.
-void keepQtCriticalMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        printLine(stderr, QStringLiteral("Qt: ") + message);
-}
-
-// The chart is drawn on Qt's offscreen platform unless another is asked for:
-// a plot never opens a window, and so looks the same with or without a display.
+// The chart is drawn without a window, so it looks the same with or without
+// a display; it is written only to a regular file or a new name.
 int plot(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* err)
 {
+    const QString unwritable = unwritablePlotFile(command.outputFile);
+    if (!unwritable.isEmpty())
+        return failed(err, {unwritable, kNotFound});
     const ImfpCurves curves = imfpCurves(command, materials);
     for (const QString& note : curves.notes)
         printLine(err, QStringLiteral("note: ") + note);
-    qInstallMessageHandler(keepQtCriticalMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preparePlotPlatform();
     int argc = 1;
     char name[] = "tpp2m";
     char* argv[] = {name, nullptr};

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,37 @@ TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
     expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
                   QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
                   "65 deep");
+}
+
+TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(database.folder());
+    process.start(QStringLiteral(TPP2M_PATH), QStringLiteral("plot SiO2 --energy 100,1000 -o imfp.png").split(u' '));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(database.folder() + QStringLiteral("/imfp.png")).size(), QSize(800, 600));
+
+    const QString folder = database.folder() + u'/';
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("pipe.png")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), folder + QStringLiteral("null.png")));
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("gone/x.png"), folder + QStringLiteral("dangling.png")));
+    ASSERT_TRUE(QDir().mkdir(folder + QStringLiteral("folder.svg")));
+    for (const char* name : {"pipe.png", "null.png", "folder.svg"})
+        expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o ") + QLatin1String(name)), 1,
+                      QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(QLatin1String(name)),
+                      name);
+    expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o dangling.png")), 1,
+                  QStringLiteral("the plot cannot be written to dangling.png: it is a link to %1gone/x.png, which does not exist")
+                      .arg(folder),
+                  "a dangling link");
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone")));
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
