@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/MaterialTableCheck.h"
 #include "materials/NamePattern.h"
 #include "materials/ShippedMaterials.h"
 #include "ui/Form1.h"
@@ -76,6 +77,28 @@ void OpenOnly(benchmark::State& state)
     }
 }
 BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The part of the open that reads the whole file to find damage: SQLite's
+// page check alone, and all checks of the table together.
+void QuickCheck(benchmark::State& state)
+{
+    const sqlite::Connection db =
+        sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY, nullptr);
+    for (auto _ : state) {
+        sqlite::Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+        benchmark::DoNotOptimize(check.step());
+    }
+}
+BENCHMARK(QuickCheck)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void CheckTable(benchmark::State& state)
+{
+    const sqlite::Connection db =
+        sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY, nullptr);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkMaterialTable(db).error);
+}
+BENCHMARK(CheckTable)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
 namespace {
