@@ -38,7 +38,8 @@ Commands:
            tpp2m plot SiO2 Cu Au --log 50:10000:200 -o imfp.png
            tpp2m plot SiO2 --range 50:100000:50 --relativistic both -o silica.svg
 
-MATERIAL is a name as in the database (letter case counts) or an ID, or:
+MATERIAL is a name as in the database (letter case counts) or an ID written
+as a bare number (104, not 0104 or +104), or:
   --density D --mass M --gap EG --nv NV   a material given by its values
   --formula F --density D --gap EG        a material given by its chemical
                                           formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;
@@ -50,9 +51,9 @@ ENERGIES (eV), any number of them, in the order given:
   --log FROM:TO:COUNT       COUNT energies evenly spaced on a log scale
 
 Options:
-  --database PATH       the materials database (default DataBase/TPP2-data.db
-                        under the current folder, created from the shipped
-                        materials when missing); it is only read
+  --database PATH       the materials database, which must exist (default
+                        DataBase/TPP2-data.db under the current folder, created
+                        from the shipped materials when missing); it is only read
   --include GROUPS      the valence-electron groups that make up Nv, from
                         hbe (s+p, higher binding energy), lbe (s+p, lower
                         binding energy), d and f, separated by commas, or none;
@@ -60,8 +61,9 @@ Options:
   --relativistic        the relativistic form of the formula; "both" gives both forms
   --csv, --json         full single-precision values for scripts and spreadsheets;
                         the default table rounds as the window shows
-                        (lengths 0.00, correction factors 0.000)
-  -o, --output FILE     the picture to write (plot)
+                        (lengths 0.00, correction factors 0.000) and holds at
+                        most 100000 rows
+  -o, --output FILE     the picture to write (plot): a regular file or a new name
   --size WxH            its size in pixels, each from 100 to 10000
 
 Numbers are written with a full stop as decimal point, in any locale. A row
@@ -69,9 +71,10 @@ whose IMFP cannot be formed (Nv 0, an energy of 0) says so in its Error
 column. The formula was fitted for 50 eV to 200000 eV; energies outside give a
 note on standard error.
 
-Exit status: 0 done; 1 a material is not found, or the database or the
-picture file cannot be used; 2 the command line is wrong (unknown option, a
-value that is not a number or out of range, an unknown element in a formula).
+Exit status: 0 done; 1 a material is not found, the database or the picture
+file cannot be used, or the output cannot be written; 2 the command line is
+wrong (unknown option, a value that is not a number or out of range, an unknown
+element in a formula, a table of more than 100000 rows).
 )");
 }
 
