@@ -183,6 +183,21 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     file = fileContents(fixture.path());
     EXPECT_EQ(file.size(), 2u);
     EXPECT_EQ(file.count(kLargeId), 0u);
+
+    // The failed save rolled its transaction back: the file is free for
+    // another copy's write at once, and this copy saves again.
+    {
+        sqlite::Connection other = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(other.handle(), 0);
+        QString error;
+        EXPECT_TRUE(other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5", &error))
+            << error.toStdString();
+    }
+    ASSERT_TRUE(store.cancelUpdate());
+    ASSERT_TRUE(store.setBookmark(5));
+    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Boron")));
+    ASSERT_TRUE(store.update()) << store.lastError().toStdString();
+    EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }
 
 } // namespace
