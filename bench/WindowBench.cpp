@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "materials/MaterialTableCheck.h"
 #include "materials/NamePattern.h"
 #include "materials/ShippedMaterials.h"

@@ -1,5 +1,6 @@
 #include "materials/MaterialDatabase.h"
 
+#include "materials/MaterialSchema.h"
 #include "materials/MaterialTableCheck.h"
 #include "materials/ShippedMaterials.h"
 
@@ -19,42 +20,28 @@ namespace korvane {
 
 namespace {
 
-QString createTableSql()
-{
-    QString sql = QStringLiteral("CREATE TABLE %1 (\"ID\" INTEGER PRIMARY KEY, \"Description\" TEXT, \"Name\" TEXT")
-                      .arg(QLatin1String(kTableName));
-    for (int c = int(Column::Density); c < kColumnCount; ++c)
-        sql += u',' + sqlite::quoted(columnName(c)) + QStringLiteral(" REAL");
-    return sql + u')';
-}
-
 bool writeRows(sqlite::Connection& db, const std::vector<Material>& rows, QString* error)
 {
-    if (!db.exec("BEGIN IMMEDIATE", error))
+    sqlite::Transaction transaction(db);
+    if (!transaction.begun()) {
+        *error = transaction.error();
         return false;
-    if (!db.exec(createTableSql().toUtf8().constData(), error))
-        return false;
-    QString columns;
-    QString values;
-    for (int c = 0; c < kColumnCount; ++c) {
-        columns += (c ? QStringLiteral(",") : QString()) + sqlite::quoted(columnName(c));
-        values += c ? QStringLiteral(",?") : QStringLiteral("?");
     }
-    sqlite::Statement insert(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(QLatin1String(kTableName), columns, values));
+    if (!db.exec(schema::createTable().toUtf8().constData(), error))
+        return false;
+    sqlite::Statement insert(db, schema::insertRow(schema::columnName(int(Column::Description))));
     for (const Material& m : rows) {
-        sqlite3_reset(insert.handle());
-        insert.bind(1, qint64(m.id));
-        insert.bind(2, m.description);
-        insert.bind(3, m.name);
-        for (int c = int(Column::Density); c < kColumnCount; ++c)
-            insert.bind(c + 1, *numericField(m, Column(c)));
+        insert.reset();
+        schema::bindRow(insert, m);
         if (insert.step() != SQLITE_DONE) {
             *error = db.errorMessage();
             return false;
         }
     }
-    return db.exec("COMMIT", error);
+    if (transaction.commit())
+        return true;
+    *error = transaction.error();
+    return false;
 }
 
 QString systemError()

@@ -36,8 +36,6 @@ public:
     int findName(int from, const std::function<bool(const QString&)>& matches) const;
     // The name of the table's second column, which may differ from file to file.
     const QString& secondColumn() const { return secondColumn_; }
-    // The columns of a row in table order, quoted for SQL.
-    QString selectColumns() const;
 
 private:
     static constexpr int kBlockSize = 256;

@@ -1,78 +1,76 @@
 #include "materials/MaterialStore.h"
 
+#include "materials/MaterialRows.h"
+#include "materials/MaterialSchema.h"
+#include "materials/Sqlite.h"
+
 #include <algorithm>
 
 namespace korvane {
 
-namespace {
-
-// Runs one write in its own transaction; a failing step rolls it back so
-// the file keeps what was saved before.
-class Transaction {
-public:
-    explicit Transaction(sqlite::Connection& db) : db_(db)
+struct MaterialStore::Table {
+    Table(sqlite::Connection connection, QString secondColumn)
+        : db(std::move(connection)), rows(db, std::move(secondColumn))
     {
-        begun_ = db_.exec("BEGIN IMMEDIATE", &error_);
     }
-    ~Transaction()
-    {
-        if (begun_ && !committed_)
-            db_.exec("ROLLBACK");
-    }
-    bool begun() const { return begun_; }
-    bool commit()
-    {
-        committed_ = db_.exec("COMMIT", &error_);
-        return committed_;
-    }
-    QString error() const { return error_; }
-
-private:
-    sqlite::Connection& db_;
-    bool begun_ = false;
-    bool committed_ = false;
-    QString error_;
+    sqlite::Connection db;
+    MaterialRows rows;
 };
 
-} // namespace
-
 MaterialStore::MaterialStore(sqlite::Connection connection, QString secondColumn)
-    : db_(std::move(connection)), rows_(db_, std::move(secondColumn))
+    : table_(std::make_unique<Table>(std::move(connection), std::move(secondColumn)))
 {
+}
+
+MaterialStore::~MaterialStore() = default;
+
+int MaterialStore::storedRowCount() const
+{
+    return table_->rows.count();
+}
+
+Material MaterialStore::row(int index) const
+{
+    return table_->rows.at(index).value_or(Material{});
+}
+
+std::optional<Material> MaterialStore::readRow(int index) const
+{
+    return table_->rows.at(index);
 }
 
 bool MaterialStore::load(QString* error)
 {
-    return rows_.reload(error);
+    return table_->rows.reload(error);
 }
 
 int MaterialStore::recordCount() const
 {
-    return rows_.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
+    return table_->rows.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
 }
 
 void MaterialStore::reloadRows()
 {
-    rows_.reload();
+    table_->rows.reload();
     ++generation_;
 }
 
 bool MaterialStore::onStoredRecord() const
 {
-    return position_ >= 0 && position_ < rows_.count() && !onDeletedRecord_;
+    return position_ >= 0 && position_ < table_->rows.count() && !onDeletedRecord_;
 }
 
 bool MaterialStore::eof() const
 {
     if (editStatus_ == EditStatus::Add || onDeletedRecord_)
         return false;
-    return position_ >= rows_.count() || rows_.count() == 0;
+    return position_ >= table_->rows.count() || table_->rows.count() == 0;
 }
 
 int MaterialStore::absolutePosition() const
 {
     if (editStatus_ == EditStatus::Add)
-        return rows_.count() + 1;
+        return table_->rows.count() + 1;
     if (bof() || eof())
         return 0;
     return position_ + 1;
@@ -106,12 +104,12 @@ bool MaterialStore::moveToPosition(int position)
     if (editStatus_ != EditStatus::None && !update())
         return false;
     // Another copy of the program may have saved since: moves show its changes.
-    if (rows_.reloadIfChangedElsewhere())
+    if (table_->rows.reloadIfChangedElsewhere())
         ++generation_;
-    position = std::clamp(position, -1, rows_.count());
+    position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
-    if (position >= 0 && position < rows_.count() && !(row = rows_.at(position)))
-        return fail(db_.errorMessage());
+    if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
+        return fail(table_->db.errorMessage());
     if (observer_)
         observer_->willMove();
     position_ = position;
@@ -125,16 +123,16 @@ bool MaterialStore::moveToPosition(int position)
 
 bool MaterialStore::moveFirst()
 {
-    if (rows_.count() == 0)
+    if (table_->rows.count() == 0)
         return fail(QStringLiteral("The table holds no materials."));
     return moveToPosition(0);
 }
 
 bool MaterialStore::moveLast()
 {
-    if (rows_.count() == 0)
+    if (table_->rows.count() == 0)
         return fail(QStringLiteral("The table holds no materials."));
-    return moveToPosition(rows_.count() - 1);
+    return moveToPosition(table_->rows.count() - 1);
 }
 
 bool MaterialStore::moveNext()
@@ -160,7 +158,7 @@ bool MaterialStore::move(int offset)
 
 bool MaterialStore::moveTo(int index)
 {
-    if (index < 0 || index >= rows_.count())
+    if (index < 0 || index >= table_->rows.count())
         return fail(QStringLiteral("There is no record at that place."));
     return moveToPosition(index);
 }
@@ -182,7 +180,7 @@ QVariant MaterialStore::field(int column) const
 
 QVariant MaterialStore::field(const QString& name) const
 {
-    return field(columnIndex(name));
+    return field(schema::columnIndex(name));
 }
 
 bool MaterialStore::setField(int column, const QVariant& value)
@@ -203,7 +201,7 @@ bool MaterialStore::setField(int column, const QVariant& value)
         bool ok = true;
         const float number = value.toFloat(&ok);
         if (value.isValid() && !ok)
-            return fail(QStringLiteral("\"%1\" needs a number.").arg(columnName(column)));
+            return fail(QStringLiteral("\"%1\" needs a number.").arg(schema::columnName(column)));
         *numericField(buffer_, Column(column)) = value.isValid() ? std::optional<float>(number) : std::nullopt;
     }
     dirtyColumns_ |= 1u << column;
@@ -260,41 +258,34 @@ bool MaterialStore::writePending()
 
 bool MaterialStore::insertPending()
 {
-    Transaction transaction(db_);
+    sqlite::Connection& db = table_->db;
+    sqlite::Transaction transaction(db);
     if (!transaction.begun())
         return fail(transaction.error());
     qint64 id = kFirstCompoundId;
     {
-        sqlite::Statement maxId(db_, QStringLiteral("SELECT max(\"ID\") FROM ") + QLatin1String(kTableName));
+        sqlite::Statement maxId(db, schema::largestId());
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
-            return fail(db_.errorMessage());
-        if (sqlite3_column_type(maxId.handle(), 0) != SQLITE_NULL) {
-            const qint64 largest = sqlite3_column_int64(maxId.handle(), 0);
+            return fail(db.errorMessage());
+        if (maxId.type(0) != SQLITE_NULL) {
+            const qint64 largest = maxId.int64(0);
             if (largest == std::numeric_limits<qint64>::max())
                 return fail(QStringLiteral("No ID is left for a new material."));
             id = std::max(id, largest + 1);
         }
     }
-    QString columns = QStringLiteral("\"ID\"");
-    QString values = QStringLiteral("?");
-    for (int c = int(Column::Name); c < kColumnCount; ++c) {
-        columns += u',' + sqlite::quoted(columnName(c));
-        values += QStringLiteral(",?");
-    }
-    sqlite::Statement insert(db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(QLatin1String(kTableName), columns, values));
+    Material row = buffer_;
+    row.id = id;
+    sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
     if (!insert.ok())
-        return fail(db_.errorMessage());
-    insert.bind(1, id);
-    insert.bind(2, buffer_.name);
-    for (int c = int(Column::Density); c < kColumnCount; ++c)
-        insert.bind(c, *numericField(buffer_, Column(c)));
+        return fail(db.errorMessage());
+    schema::bindRow(insert, row);
     if (insert.step() != SQLITE_DONE || !transaction.commit())
-        return fail(db_.errorMessage());
+        return fail(db.errorMessage());
     buffer_.id = id;
     // The new ID is the largest, so the new material is the last row.
     reloadRows();
-    position_ = rows_.count() - 1;
+    position_ = table_->rows.count() - 1;
     currentRow_ = buffer_;
     onDeletedRecord_ = false;
     return true;
@@ -302,22 +293,13 @@ bool MaterialStore::insertPending()
 
 bool MaterialStore::updatePending()
 {
-    Transaction transaction(db_);
+    sqlite::Connection& db = table_->db;
+    sqlite::Transaction transaction(db);
     if (!transaction.begun())
         return fail(transaction.error());
-    QString assignments;
-    for (int c = int(Column::Description); c < kColumnCount; ++c) {
-        if (!(dirtyColumns_ & (1u << c)))
-            continue;
-        if (!assignments.isEmpty())
-            assignments += u',';
-        const QString name = c == int(Column::Description) ? rows_.secondColumn() : columnName(c);
-        assignments += sqlite::quoted(name) + QStringLiteral("=?");
-    }
-    sqlite::Statement statement(db_, QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\"=?")
-                                         .arg(QLatin1String(kTableName), assignments));
+    sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), dirtyColumns_));
     if (!statement.ok())
-        return fail(db_.errorMessage());
+        return fail(db.errorMessage());
     int index = 1;
     for (int c = int(Column::Description); c < kColumnCount; ++c) {
         if (!(dirtyColumns_ & (1u << c)))
@@ -329,13 +311,13 @@ bool MaterialStore::updatePending()
         else
             statement.bind(index++, *numericField(buffer_, Column(c)));
     }
-    statement.bind(index, qint64(buffer_.id));
+    statement.bind(index, buffer_.id);
     if (statement.step() != SQLITE_DONE)
-        return fail(db_.errorMessage());
-    if (sqlite3_changes(db_.handle()) != 1)
+        return fail(db.errorMessage());
+    if (db.changes() != 1)
         return fail(QStringLiteral("The material is no longer in the database."));
     if (!transaction.commit())
-        return fail(db_.errorMessage());
+        return fail(db.errorMessage());
     reloadRows();
     currentRow_ = buffer_;
     return true;
@@ -358,15 +340,15 @@ bool MaterialStore::deleteCurrent()
         return fail(QStringLiteral("There is no current record to delete."));
     if (!notifyWillChange(ChangeReason::Delete))
         return false;
-    Transaction transaction(db_);
+    sqlite::Transaction transaction(table_->db);
     if (!transaction.begun())
         return fail(transaction.error());
-    sqlite::Statement statement(db_, QStringLiteral("DELETE FROM %1 WHERE \"ID\"=?").arg(QLatin1String(kTableName)));
+    sqlite::Statement statement(table_->db, schema::deleteRow());
     if (!statement.ok())
-        return fail(db_.errorMessage());
-    statement.bind(1, qint64(currentRow_.id));
+        return fail(table_->db.errorMessage());
+    statement.bind(1, currentRow_.id);
     if (statement.step() != SQLITE_DONE || !transaction.commit())
-        return fail(db_.errorMessage());
+        return fail(table_->db.errorMessage());
     reloadRows();
     onDeletedRecord_ = true;
     return true;
@@ -376,8 +358,8 @@ bool MaterialStore::find(const std::function<bool(const QString&)>& nameMatches)
 {
     if (editStatus_ != EditStatus::None && !update())
         return false;
-    const int found = rows_.findName(std::max(position_, 0), nameMatches);
-    return moveToPosition(found >= 0 ? found : rows_.count());
+    const int found = table_->rows.findName(std::max(position_, 0), nameMatches);
+    return moveToPosition(found >= 0 ? found : table_->rows.count());
 }
 
 MaterialStore::Bookmark MaterialStore::bookmark() const
@@ -388,7 +370,7 @@ MaterialStore::Bookmark MaterialStore::bookmark() const
 
 bool MaterialStore::setBookmark(Bookmark bookmark)
 {
-    const int index = rows_.indexOfId(bookmark);
+    const int index = table_->rows.indexOfId(bookmark);
     if (index < 0)
         return fail(QStringLiteral("The bookmarked material is no longer in the table."));
     return moveToPosition(index);

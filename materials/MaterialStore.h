@@ -1,15 +1,18 @@
 #pragma once
 
 #include "materials/Material.h"
-#include "materials/MaterialRows.h"
-#include "materials/Sqlite.h"
 
 #include <QVariant>
 
 #include <functional>
-#include <vector>
+#include <memory>
+#include <optional>
 
 namespace korvane {
+
+namespace sqlite {
+class Connection;
+}
 
 // What is about to happen to a record when the store asks its observer.
 enum class ChangeReason { Update, Delete, CancelUpdate };
@@ -41,6 +44,7 @@ public:
     using Bookmark = qint64; // the ID of a record
 
     MaterialStore(sqlite::Connection connection, QString secondColumn);
+    ~MaterialStore();
     MaterialStore(const MaterialStore&) = delete;
     MaterialStore& operator=(const MaterialStore&) = delete;
 
@@ -55,17 +59,17 @@ public:
     // of another copy of the program; the name list follows it.
     int generation() const { return generation_; }
     // The number of rows written to the table (without a new one being entered).
-    int storedRowCount() const { return rows_.count(); }
+    int storedRowCount() const;
     bool bof() const { return position_ < 0; }
     bool eof() const;
     // 1-based position of the current record; 0 at BOF or EOF.
     int absolutePosition() const;
     // The stored row at a 0-based index, for the name list; an empty
     // material when it cannot be read.
-    Material row(int index) const { return rows_.at(index).value_or(Material{}); }
+    Material row(int index) const;
     // The stored row at a 0-based index; nullopt when the file cannot give
     // it, which is damage.
-    std::optional<Material> readRow(int index) const { return rows_.at(index); }
+    std::optional<Material> readRow(int index) const;
     // The current record as it stands in the edit buffer, or nullptr.
     const Material* current() const;
     // 0-based index of the current stored record, or -1.
@@ -112,8 +116,9 @@ private:
     bool insertPending();
     bool updatePending();
 
-    sqlite::Connection db_;
-    MaterialRows rows_;
+    // The connection and the rows read through it, kept out of sight.
+    struct Table;
+    std::unique_ptr<Table> table_;
     Material currentRow_; // the stored values of the current record
     MaterialStoreObserver* observer_ = nullptr;
     int position_ = -1; // -1 BOF, rows_.size() EOF

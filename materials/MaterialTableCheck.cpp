@@ -1,6 +1,6 @@
 #include "materials/MaterialTableCheck.h"
 
-#include "materials/Material.h"
+#include "materials/MaterialSchema.h"
 
 #include <QStringList>
 
@@ -8,15 +8,11 @@ namespace korvane {
 
 namespace {
 
+using schema::columnName;
+
 QString table()
 {
-    return QLatin1String(kTableName);
-}
-
-QString columnText(sqlite3_stmt* statement, int column)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                             sqlite3_column_bytes(statement, column));
+    return QLatin1String(schema::kTableName);
 }
 
 struct TableColumns {
@@ -27,7 +23,7 @@ struct TableColumns {
 TableColumns tableColumns(const sqlite::Connection& db, QString* error)
 {
     TableColumns columns;
-    sqlite::Statement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(table()));
+    sqlite::Statement info(db, schema::tableInfo());
     if (!info.ok()) {
         *error = db.errorMessage();
         return columns;
@@ -36,8 +32,8 @@ TableColumns tableColumns(const sqlite::Connection& db, QString* error)
     bool idInKey = false;
     int rc;
     while ((rc = info.step()) == SQLITE_ROW) {
-        columns.names << columnText(info.handle(), 1);
-        if (sqlite3_column_int(info.handle(), 5) > 0) {
+        columns.names << info.text(1);
+        if (info.int64(5) > 0) {
             ++keyColumns;
             idInKey = idInKey || columns.names.last().compare(columnName(0), Qt::CaseInsensitive) == 0;
         }
@@ -67,31 +63,20 @@ QString checkColumns(const QStringList& names)
 // Every page of the file, read once: damage that counting rows would not show.
 QString checkPages(const sqlite::Connection& db)
 {
-    sqlite::Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+    sqlite::Statement check(db, schema::quickCheck());
     if (!check.ok() || check.step() != SQLITE_ROW)
         return db.errorMessage();
-    const QString result = columnText(check.handle(), 0);
+    const QString result = check.text(0);
     if (result == QLatin1String("ok"))
         return {};
     return QStringLiteral("the database disk image is malformed (%1)").arg(result.simplified());
 }
 
 // The first row with an ID that is not a whole number, binary data for a
-// name, or text or binary data in a numeric column. SQLite orders every
-// number before every text and every text before every blob, so comparing
-// with the empty text and the empty blob finds them at a quarter of the cost
-// of typeof(); an ID that is the table's key is always a whole number.
+// name, or text or binary data in a numeric column.
 QString checkValues(const sqlite::Connection& db, bool idIsKey)
 {
-    QString columns = sqlite::quoted(columnName(0));
-    QString wrong = sqlite::quoted(columnName(int(Column::Name))) + QStringLiteral(" >= x''");
-    if (!idIsKey)
-        wrong += QStringLiteral(" OR typeof(%1) <> 'integer'").arg(sqlite::quoted(columnName(0)));
-    for (int c = int(Column::Name); c < kColumnCount; ++c)
-        columns += u',' + sqlite::quoted(columnName(c));
-    for (int c = int(Column::Density); c < kColumnCount; ++c)
-        wrong += QStringLiteral(" OR %1 >= ''").arg(sqlite::quoted(columnName(c)));
-    sqlite::Statement select(db, QStringLiteral("SELECT %1 FROM %2 WHERE %3 LIMIT 1").arg(columns, table(), wrong));
+    sqlite::Statement select(db, schema::firstUnreadableRow(!idIsKey));
     if (!select.ok())
         return db.errorMessage();
     const int rc = select.step();
@@ -99,19 +84,18 @@ QString checkValues(const sqlite::Connection& db, bool idIsKey)
         return {};
     if (rc != SQLITE_ROW)
         return db.errorMessage();
-    sqlite3_stmt* row = select.handle();
-    if (sqlite3_column_type(row, 0) != SQLITE_INTEGER)
-        return sqlite3_column_type(row, 0) == SQLITE_NULL
+    if (select.type(0) != SQLITE_INTEGER)
+        return select.type(0) == SQLITE_NULL
                    ? QStringLiteral("a material has no ID")
-                   : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(columnText(row, 0));
-    const QString id = QString::number(sqlite3_column_int64(row, 0));
-    if (sqlite3_column_type(row, 1) == SQLITE_BLOB)
+                   : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0));
+    const QString id = QString::number(select.int64(0));
+    if (select.type(1) == SQLITE_BLOB)
         return QStringLiteral("the material with ID %1 has binary data for a name").arg(id);
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
-        const int type = sqlite3_column_type(row, c - 1);
+        const int type = select.type(c - 1);
         if (type == SQLITE_TEXT)
             return QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", where a number belongs")
-                .arg(id, columnText(row, c - 1), columnName(c));
+                .arg(id, select.text(c - 1), columnName(c));
         if (type == SQLITE_BLOB)
             return QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", where a number belongs")
                 .arg(id, columnName(c));
@@ -123,13 +107,12 @@ QString checkValues(const sqlite::Connection& db, bool idIsKey)
 // neither the name list nor a save could tell the two rows apart.
 QString checkIdsUnique(const sqlite::Connection& db)
 {
-    sqlite::Statement twice(db, QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 HAVING count(*) > 1 LIMIT 1")
-                                    .arg(sqlite::quoted(columnName(0)), table()));
+    sqlite::Statement twice(db, schema::repeatedId());
     if (!twice.ok())
         return db.errorMessage();
     const int rc = twice.step();
     if (rc == SQLITE_ROW)
-        return QStringLiteral("two materials have the ID %1").arg(sqlite3_column_int64(twice.handle(), 0));
+        return QStringLiteral("two materials have the ID %1").arg(twice.int64(0));
     return rc == SQLITE_DONE ? QString() : db.errorMessage();
 }
 
@@ -149,7 +132,7 @@ MaterialTableCheck checkMaterialTable(const sqlite::Connection& db)
         check.error = checkIdsUnique(db);
     if (check.error.isEmpty())
         check.secondColumn = columns.names[1];
-    check.needsRollback = sqlite3_extended_errcode(db.handle()) == SQLITE_READONLY_ROLLBACK;
+    check.needsRollback = db.extendedErrorCode() == SQLITE_READONLY_ROLLBACK;
     return check;
 }
 

@@ -1,5 +1,7 @@
 #include "materials/ShippedMaterials.h"
 
+#include "materials/MaterialSchema.h"
+
 #include <QStringList>
 
 #include <charconv>
@@ -54,7 +56,7 @@ ShippedMaterials readShippedMaterials(std::string_view text)
         if (!headerSeen) {
             // The header names every column once, in any order.
             for (int c = 0; c < kColumnCount; ++c) {
-                const int column = columnIndex(cells[c]);
+                const int column = schema::columnIndex(cells[c]);
                 if (column < 0 || order.contains(column)) {
                     result.error = cellError(lineNumber, QStringLiteral("\"%1\" is not a column name, or twice")
                                                              .arg(cells[c]));

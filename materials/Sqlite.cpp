@@ -37,9 +37,31 @@ bool Connection::exec(const char* sql, QString* error)
     return false;
 }
 
+bool Connection::setTextPredicate(const char* name, const std::function<bool(const QString&)>* predicate) const
+{
+    auto call = [](sqlite3_context* context, int, sqlite3_value** values) {
+        const auto* holds = static_cast<const std::function<bool(const QString&)>*>(sqlite3_user_data(context));
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
+        const QString argument = text ? QString::fromUtf8(text, sqlite3_value_bytes(values[0])) : QString();
+        sqlite3_result_int(context, (*holds)(argument) ? 1 : 0);
+    };
+    void* data = const_cast<std::function<bool(const QString&)>*>(predicate);
+    return sqlite3_create_function_v2(db_, name, 1, SQLITE_UTF8, data, predicate ? +call : nullptr, nullptr, nullptr,
+                                      nullptr)
+           == SQLITE_OK;
+}
+
 Statement::Statement(const Connection& connection, const QString& sql)
 {
     sqlite3_prepare_v2(connection.handle(), sql.toUtf8().constData(), -1, &stmt_, nullptr);
+}
+
+QString Statement::text(int column) const
+{
+    if (type(column) == SQLITE_NULL)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                             sqlite3_column_bytes(stmt_, column));
 }
 
 void Statement::bind(int index, const std::optional<float>& value)

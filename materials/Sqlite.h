@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -36,6 +37,13 @@ public:
     QString errorMessage() const;
     // Runs SQL without parameters; false with the error text on failure.
     bool exec(const char* sql, QString* error = nullptr);
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int changes() const { return sqlite3_changes(db_); }
+    int extendedErrorCode() const { return sqlite3_extended_errcode(db_); }
+    // Makes `name(text)` an SQL function that gives 1 where `predicate` holds
+    // for the text (a null text reads as a null QString); a null predicate
+    // removes the function. The predicate must outlive its use.
+    bool setTextPredicate(const char* name, const std::function<bool(const QString&)>* predicate) const;
 
 private:
     sqlite3* db_ = nullptr;
@@ -54,10 +62,46 @@ public:
     void bind(int index, qint64 value);
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step() { return sqlite3_step(stmt_); }
-    sqlite3_stmt* handle() const { return stmt_; }
+    // Ready to run again with new values.
+    void reset() { sqlite3_reset(stmt_); }
+
+    // The columns of the current row.
+    int type(int column) const { return sqlite3_column_type(stmt_, column); }
+    qint64 int64(int column) const { return sqlite3_column_int64(stmt_, column); }
+    double real(int column) const { return sqlite3_column_double(stmt_, column); }
+    // The text of a column, or a null QString for an SQL null.
+    QString text(int column) const;
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Runs one write in its own transaction (BEGIN IMMEDIATE): a failing step
+// leaves it uncommitted, and the guard then rolls it back, so the file keeps
+// what was saved before.
+class Transaction {
+public:
+    explicit Transaction(Connection& db) : db_(db) { begun_ = db_.exec("BEGIN IMMEDIATE", &error_); }
+    ~Transaction()
+    {
+        if (begun_ && !committed_)
+            db_.exec("ROLLBACK");
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool begun() const { return begun_; }
+    bool commit()
+    {
+        committed_ = db_.exec("COMMIT", &error_);
+        return committed_;
+    }
+    QString error() const { return error_; }
+
+private:
+    Connection& db_;
+    bool begun_ = false;
+    bool committed_ = false;
+    QString error_;
 };
 
 // "name" with embedded double quotes doubled, for the column names with

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <QProcess>
@@ -71,7 +72,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
             sqlite::Connection check = sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY, nullptr);
             sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
             ASSERT_EQ(integrity.step(), SQLITE_ROW);
-            ASSERT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity.handle(), 0)), "ok");
+            ASSERT_EQ(integrity.text(0).toStdString(), "ok");
         }
         std::map<qint64, float> stored;
         for (int i = 0; i < reopened.store->storedRowCount(); ++i) {

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "materials/ShippedMaterials.h"
 #include "support/TestMaterials.h"
 

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "support/WindowFixture.h"
+#include "materials/Sqlite.h"
 #include "ui/DataControl.h"
 
 #include <QPushButton>
