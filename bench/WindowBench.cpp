@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/MaterialSchema.h"
 #include "materials/Sqlite.h"
 #include "materials/MaterialTableCheck.h"
 #include "materials/NamePattern.h"
@@ -30,8 +31,7 @@ QString databaseWith(int rows)
         m.name = QStringLiteral("C%1H%2").arg(id % 97).arg(id);
         materials.push_back(m);
     }
-    QString error;
-    createMaterialDatabase(path, materials, &error);
+    (void)createMaterialDatabase(path, materials);
     return path;
 }
 
@@ -83,10 +83,9 @@ BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 // page check alone, and all checks of the table together.
 void QuickCheck(benchmark::State& state)
 {
-    const sqlite::Connection db =
-        sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY, nullptr);
+    const sqlite::Connection db = *sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY);
     for (auto _ : state) {
-        sqlite::Statement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+        sqlite::Statement check(db, schema::quickCheck());
         benchmark::DoNotOptimize(check.step());
     }
 }
@@ -94,10 +93,9 @@ BENCHMARK(QuickCheck)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void CheckTable(benchmark::State& state)
 {
-    const sqlite::Connection db =
-        sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY, nullptr);
+    const sqlite::Connection db = *sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY);
     for (auto _ : state)
-        benchmark::DoNotOptimize(checkMaterialTable(db).error);
+        benchmark::DoNotOptimize(checkMaterialTable(db).error());
 }
 BENCHMARK(CheckTable)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 }

@@ -2,6 +2,7 @@
 
 #include "materials/MaterialSchema.h"
 #include "materials/MaterialTableCheck.h"
+#include "materials/Sqlite.h"
 #include "materials/ShippedMaterials.h"
 
 #include <QDir>
@@ -20,28 +21,21 @@ namespace korvane {
 
 namespace {
 
-bool writeRows(sqlite::Connection& db, const std::vector<Material>& rows, QString* error)
+Result<void> writeRows(sqlite::Connection& db, const std::vector<Material>& rows)
 {
     sqlite::Transaction transaction(db);
-    if (!transaction.begun()) {
-        *error = transaction.error();
-        return false;
-    }
-    if (!db.exec(schema::createTable().toUtf8().constData(), error))
-        return false;
+    if (!transaction.begun())
+        return transaction.begun();
+    if (Result<void> created = db.exec(schema::createTable().toUtf8().constData()); !created)
+        return created;
     sqlite::Statement insert(db, schema::insertRow(schema::columnName(int(Column::Description))));
     for (const Material& m : rows) {
         insert.reset();
         schema::bindRow(insert, m);
-        if (insert.step() != SQLITE_DONE) {
-            *error = db.errorMessage();
-            return false;
-        }
+        if (insert.step() != SQLITE_DONE)
+            return Failed{db.errorMessage()};
     }
-    if (transaction.commit())
-        return true;
-    *error = transaction.error();
-    return false;
+    return transaction.commit();
 }
 
 QString systemError()
@@ -49,26 +43,26 @@ QString systemError()
     return QString::fromLocal8Bit(strerror(errno));
 }
 
-// Makes the folder and any missing folders above it; false, saying which
-// folder could not be made and why, when one cannot be.
-bool makeFolders(const QString& folder, QString* error)
+// Makes the folder and any missing folders above it, or says which folder
+// could not be made and why.
+Result<void> makeFolders(const QString& folder)
 {
     if (QFileInfo(folder).isDir())
-        return true;
+        return {};
     const QString parent = QFileInfo(folder).path();
-    if (parent != folder && !makeFolders(parent, error))
-        return false;
+    if (parent != folder) {
+        if (Result<void> above = makeFolders(parent); !above)
+            return above;
+    }
     if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 || (errno == EEXIST && QFileInfo(folder).isDir()))
-        return true;
+        return {};
     if (errno == EACCES || errno == EROFS)
-        *error = QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
-                     .arg(folder, parent);
-    else if (errno == EEXIST)
-        *error = QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way")
-                     .arg(folder);
-    else
-        *error = QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError());
-    return false;
+        return Failed{QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
+                          .arg(folder, parent)};
+    if (errno == EEXIST)
+        return Failed{QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way")
+                          .arg(folder)};
+    return Failed{QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError())};
 }
 
 // An exclusive lock on a folder, held while the object lives. The system
@@ -107,21 +101,19 @@ bool pathTaken(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-enum class Creation { Made, FoundMade, Failed };
+enum class Creation { Made, FoundMade };
 
 // Writes the database unless a file is already at `path`. Copies of the
 // program that start at the same moment take turns through a lock on the
 // folder: the first builds the file, the others then find it made.
-Creation createUnlessPresent(const QString& path, const std::vector<Material>& rows, QString* error)
+Result<Creation> createUnlessPresent(const QString& path, const std::vector<Material>& rows)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!makeFolders(folder, error))
-        return Creation::Failed;
+    if (Result<void> made = makeFolders(folder); !made)
+        return Failed{made.error()};
     const FolderLock lock(folder);
-    if (!lock.held()) {
-        *error = QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError());
-        return Creation::Failed;
-    }
+    if (!lock.held())
+        return Failed{QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError())};
     if (pathTaken(path))
         return Creation::FoundMade;
     // Build the database beside its final place, then link it there: the
@@ -131,102 +123,106 @@ Creation createUnlessPresent(const QString& path, const std::vector<Material>& r
     const QString partial = path + QStringLiteral(".new");
     QFile::remove(partial);
     QFile::remove(partial + QStringLiteral("-journal"));
-    bool written = false;
+    Result<void> written;
     {
-        sqlite::Connection db = sqlite::Connection::open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
-        written = db && db.exec("PRAGMA synchronous=FULL", error) && writeRows(db, rows, error);
+        Result<sqlite::Connection> db = sqlite::Connection::open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!db)
+            written = Failed{db.error()};
+        if (written)
+            written = db->exec("PRAGMA synchronous=FULL");
+        if (written)
+            written = writeRows(*db, rows);
     }
-    if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        *error = QStringLiteral("the file cannot be created (%1)").arg(systemError());
-        written = false;
-    }
+    if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0)
+        written = Failed{QStringLiteral("the file cannot be created (%1)").arg(systemError())};
     QFile::remove(partial);
-    return written ? Creation::Made : Creation::Failed;
+    if (!written)
+        return Failed{written.error()};
+    return Creation::Made;
 }
 
 // What keeps an existing name from being opened as a database file, in
-// words the user can act on; empty when it is a file or a link to one.
-QString unusablePath(const QString& path)
+// words the user can act on.
+Result<void> checkPathUsable(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget());
+        return Failed{QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget())};
     if (info.isDir())
-        return QStringLiteral("it is a folder, not a database file");
+        return Failed{QStringLiteral("it is a folder, not a database file")};
     return {};
 }
 
 // Rolling back an interrupted save removes its journal, which needs a
 // writable folder; without one the file is left alone and the user told.
-QString rollbackImpossible(const QString& path)
+Result<void> checkRollbackPossible(const QString& path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
         return {};
-    return QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in a "
-                          "writable folder; make the folder %2 writable once and start again")
-        .arg(path, folder);
+    return Failed{QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in "
+                                 "a writable folder; make the folder %2 writable once and start again")
+                      .arg(path, folder)};
 }
 
 } // namespace
 
-bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error)
+Result<void> createMaterialDatabase(const QString& path, const std::vector<Material>& rows)
 {
-    switch (createUnlessPresent(path, rows, error)) {
-    case Creation::Made: return true;
-    case Creation::FoundMade: *error = QStringLiteral("the file already exists"); return false;
-    case Creation::Failed: return false;
-    }
-    return false;
+    const Result<Creation> created = createUnlessPresent(path, rows);
+    if (!created)
+        return Failed{created.error()};
+    if (*created == Creation::FoundMade)
+        return Failed{QStringLiteral("the file already exists")};
+    return {};
 }
 
 OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
     OpenedDatabase result;
-    if (!pathTaken(path) && whenMissing == WhenMissing::Refuse) {
-        result.error = QStringLiteral("there is no such file");
-        return result;
-    }
+    auto failed = [&result](const QString& reason) {
+        result.error = reason;
+        return std::move(result);
+    };
+    if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
+        return failed(QStringLiteral("there is no such file"));
     if (!pathTaken(path)) {
         const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
-        if (!shipped.error.isEmpty()) {
-            result.error = QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error);
-            return result;
-        }
-        if (createUnlessPresent(path, shipped.materials, &result.error) == Creation::Failed)
-            return result;
+        if (!shipped.error.isEmpty())
+            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error));
+        if (const Result<Creation> created = createUnlessPresent(path, shipped.materials); !created)
+            return failed(created.error());
     }
-    result.error = unusablePath(path);
-    if (!result.error.isEmpty())
-        return result;
+    if (const Result<void> usable = checkPathUsable(path); !usable)
+        return failed(usable.error());
     // Look at the file read-only first, so a file that is not ours stays as
     // it was. Only a file left with an interrupted write of our own (a hot
     // journal) needs the writable connection to be read, which rolls it back.
-    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY, &result.error);
+    Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
     if (!db)
-        return result;
-    MaterialTableCheck contents = checkMaterialTable(db);
-    if (contents.needsRollback) {
-        result.error = rollbackImpossible(path);
-        if (!result.error.isEmpty())
-            return result;
-        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
+        return failed(db.error());
+    Result<QString> secondColumn = checkMaterialTable(*db);
+    if (!secondColumn && db->extendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
+        if (const Result<void> possible = checkRollbackPossible(path); !possible)
+            return failed(possible.error());
+        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return result;
-        contents = checkMaterialTable(db);
+            return failed(db.error());
+        secondColumn = checkMaterialTable(*db);
     }
-    if (!contents.error.isEmpty()) {
-        result.error = contents.error;
-        return result;
-    }
+    if (!secondColumn)
+        return failed(secondColumn.error());
     if (!readOnly) {
-        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
-        if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
-            return result;
+        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
+        if (!db)
+            return failed(db.error());
+        if (const Result<void> durable = db->exec("PRAGMA synchronous=FULL"); !durable)
+            return failed(durable.error());
     }
-    auto store = std::make_unique<MaterialStore>(std::move(db), contents.secondColumn);
-    if (store->load(&result.error))
-        result.store = std::move(store);
+    auto store = std::make_unique<MaterialStore>(std::move(*db), *secondColumn);
+    if (const Result<void> loaded = store->load(); !loaded)
+        return failed(loaded.error());
+    result.store = std::move(store);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/MaterialStore.h"
+#include "materials/Result.h"
 
 #include <memory>
 
@@ -28,6 +29,6 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false,
 
 // Writes a new database file with the given rows. The file appears whole or
 // not at all, and never replaces an existing one.
-bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error);
+Result<void> createMaterialDatabase(const QString& path, const std::vector<Material>& rows);
 
 } // namespace korvane

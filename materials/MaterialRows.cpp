@@ -47,23 +47,20 @@ bool MaterialRows::reloadIfChangedElsewhere()
 {
     if (dataVersion() == dataVersion_)
         return false;
-    return reload();
+    return bool(reload());
 }
 
-bool MaterialRows::reload(QString* error)
+Result<void> MaterialRows::reload()
 {
     dataVersion_ = dataVersion();
     blocks_.clear();
     recentBlocks_.clear();
     // Counting walks every page of the table, so a damaged table shows here.
     sqlite::Statement countRows(db_, schema::countRows());
-    if (!countRows.ok() || countRows.step() != SQLITE_ROW) {
-        if (error)
-            *error = db_.errorMessage();
-        return false;
-    }
+    if (!countRows.ok() || countRows.step() != SQLITE_ROW)
+        return Failed{db_.errorMessage()};
     count_ = int(countRows.int64(0));
-    return true;
+    return {};
 }
 
 const std::vector<Material>* MaterialRows::block(int number) const

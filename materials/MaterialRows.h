@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
+#include "materials/Result.h"
 #include "materials/Sqlite.h"
 
 #include <QString>
@@ -20,11 +21,11 @@ public:
     MaterialRows(const sqlite::Connection& db, QString secondColumn);
 
     // Counts the rows again and forgets every block read so far; after a
-    // write. False, with the database's message, when the table cannot be read.
-    bool reload(QString* error = nullptr);
+    // write. Fails with the database's message when the table cannot be read.
+    Result<void> reload();
 
     // Reloads when another connection has changed the file since the last
-    // look; true when it did.
+    // look; true when it did and the rows could be counted.
     bool reloadIfChangedElsewhere();
 
     int count() const { return count_; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
+#include "materials/Result.h"
 
 #include <QVariant>
 
@@ -48,9 +49,9 @@ public:
     MaterialStore(const MaterialStore&) = delete;
     MaterialStore& operator=(const MaterialStore&) = delete;
 
-    // Reads the table's size; false, with the database's message, when the
+    // Reads the table's size; fails with the database's message when the
     // table cannot be read.
-    bool load(QString* error);
+    Result<void> load();
 
     void setObserver(MaterialStoreObserver* observer) { observer_ = observer; }
 
@@ -75,46 +76,43 @@ public:
     // 0-based index of the current stored record, or -1.
     int currentIndex() const;
 
-    // Moves; each raises willMove and moveComplete. False when the move is
+    // Moves; each raises willMove and moveComplete. Fails when the move is
     // not possible (past BOF or EOF, or a pending change that cannot be written).
-    bool moveFirst();
-    bool moveLast();
-    bool moveNext();
-    bool movePrevious();
-    bool move(int offset);
-    bool moveTo(int index);
+    Result<void> moveFirst();
+    Result<void> moveLast();
+    Result<void> moveNext();
+    Result<void> movePrevious();
+    Result<void> move(int offset);
+    Result<void> moveTo(int index);
 
     // A column of the current record: null, a number (ID as int, the others
     // as float) or text; an invalid QVariant when there is no current record.
     QVariant field(int column) const;
     QVariant field(const QString& name) const;
     // Sets a column of the current record in the edit buffer.
-    bool setField(int column, const QVariant& value);
+    Result<void> setField(int column, const QVariant& value);
 
-    bool addNew();
-    bool update();
-    bool cancelUpdate();
-    bool deleteCurrent();
+    Result<void> addNew();
+    Result<void> update();
+    Result<void> cancelUpdate();
+    Result<void> deleteCurrent();
     EditStatus editStatus() const { return editStatus_; }
 
     // Moves forward from the current record (itself included) to the first
     // whose name matches; without a match the store ends at EOF.
-    bool find(const std::function<bool(const QString&)>& nameMatches);
+    Result<void> find(const std::function<bool(const QString&)>& nameMatches);
     Bookmark bookmark() const;
-    bool setBookmark(Bookmark bookmark);
-
-    // What the last failing operation reported.
-    QString lastError() const { return lastError_; }
+    Result<void> setBookmark(Bookmark bookmark);
 
 private:
-    bool moveToPosition(int position);
+    Result<void> moveToPosition(int position);
     bool onStoredRecord() const;
-    void reloadRows();
-    bool fail(const QString& message);
-    bool notifyWillChange(ChangeReason reason);
-    bool writePending();
-    bool insertPending();
-    bool updatePending();
+    Result<void> reloadRows();
+    Result<void> notifyWillChange(ChangeReason reason);
+    Result<void> writePending();
+    Result<void> insertPending();
+    Result<void> updatePending();
+    Result<void> afterCommit(const Result<void>& reloaded);
 
     // The connection and the rows read through it, kept out of sight.
     struct Table;
@@ -128,7 +126,6 @@ private:
     Material buffer_;
     unsigned dirtyColumns_ = 0;
     int positionBeforeAdd_ = -1;
-    QString lastError_;
 };
 
 } // namespace korvane

@@ -2,18 +2,15 @@
 
 namespace korvane::sqlite {
 
-Connection Connection::open(const QString& path, int flags, QString* error)
+Result<Connection> Connection::open(const QString& path, int flags)
 {
     // A name that begins "file:" is still a file name, never a URI.
     const QString name = path.startsWith(QLatin1String("file:")) ? QStringLiteral("./") + path : path;
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(name.toUtf8().constData(), &db, flags, nullptr);
     Connection connection(db);
-    if (rc != SQLITE_OK) {
-        if (error)
-            *error = db ? connection.errorMessage() : QString::fromUtf8(sqlite3_errstr(rc));
-        return {};
-    }
+    if (rc != SQLITE_OK)
+        return Failed{db ? connection.errorMessage() : QString::fromUtf8(sqlite3_errstr(rc))};
     sqlite3_extended_result_codes(db, 1);
     // While another copy of the program commits, wait for it rather than
     // fail at once, from the first statement on.
@@ -26,15 +23,14 @@ QString Connection::errorMessage() const
     return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
-bool Connection::exec(const char* sql, QString* error)
+Result<void> Connection::exec(const char* sql)
 {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)
-        return true;
-    if (error)
-        *error = QString::fromUtf8(message ? message : "unknown error");
+        return {};
+    const QString reason = QString::fromUtf8(message ? message : "unknown error");
     sqlite3_free(message);
-    return false;
+    return Failed{reason};
 }
 
 bool Connection::setTextPredicate(const char* name, const std::function<bool(const QString&)>* predicate) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "materials/Result.h"
+
 #include <QString>
 
 #include <sqlite3.h>
@@ -31,12 +33,12 @@ public:
 
     // Opens the file at `path` (a plain file name, never a URI) with a busy
     // timeout of kBusyTimeoutMs.
-    static Connection open(const QString& path, int flags, QString* error);
+    static Result<Connection> open(const QString& path, int flags);
     sqlite3* handle() const { return db_; }
     explicit operator bool() const { return db_ != nullptr; }
     QString errorMessage() const;
-    // Runs SQL without parameters; false with the error text on failure.
-    bool exec(const char* sql, QString* error = nullptr);
+    // Runs SQL without parameters.
+    Result<void> exec(const char* sql);
     // Rows changed by the last INSERT, UPDATE or DELETE.
     int changes() const { return sqlite3_changes(db_); }
     int extendedErrorCode() const { return sqlite3_extended_errcode(db_); }
@@ -81,7 +83,7 @@ private:
 // what was saved before.
 class Transaction {
 public:
-    explicit Transaction(Connection& db) : db_(db) { begun_ = db_.exec("BEGIN IMMEDIATE", &error_); }
+    explicit Transaction(Connection& db) : db_(db), begun_(db_.exec("BEGIN IMMEDIATE")) {}
     ~Transaction()
     {
         if (begun_ && !committed_)
@@ -89,19 +91,18 @@ public:
     }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
-    bool begun() const { return begun_; }
-    bool commit()
+    const Result<void>& begun() const { return begun_; }
+    Result<void> commit()
     {
-        committed_ = db_.exec("COMMIT", &error_);
-        return committed_;
+        Result<void> committed = db_.exec("COMMIT");
+        committed_ = bool(committed);
+        return committed;
     }
-    QString error() const { return error_; }
 
 private:
     Connection& db_;
-    bool begun_ = false;
+    Result<void> begun_;
     bool committed_ = false;
-    QString error_;
 };
 
 // "name" with embedded double quotes doubled, for the column names with

@@ -90,13 +90,13 @@ void Form1::cmdSave_Click()
     validationFailed_ = false;
     writeProblem_.clear();
     const bool adding = store_.editStatus() == EditStatus::Add;
-    const bool written = store_.update();
+    const Result<void> written = store_.update();
     if (validationFailed_)
         return;
     if (!written) {
         // The checks passed but the file did not take the write: say so and
         // keep everything typed, in the editing mode.
-        reportFailedWrite(writeProblem_.isEmpty() ? store_.lastError() : writeProblem_);
+        reportFailedWrite(writeProblem_.isEmpty() ? written.error() : writeProblem_);
         return;
     }
     followStoreRows();
@@ -124,7 +124,7 @@ void Form1::cmdClose_Click()
         return;
     }
     cancelling_ = true;
-    const bool discarded = store_.cancelUpdate();
+    const bool discarded = bool(store_.cancelUpdate());
     cancelling_ = false;
     if (!discarded)
         return;
@@ -154,10 +154,10 @@ void Form1::cmdDelete_Click()
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     deleting_ = true;
-    const bool deleted = store_.deleteCurrent();
+    const Result<void> deleted = store_.deleteCurrent();
     deleting_ = false;
     if (!deleted) {
-        prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(store_.lastError()),
+        prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(deleted.error()),
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
@@ -222,8 +222,8 @@ bool Form1::writeFieldsToRecord()
             }
             value = *number;
         }
-        if (!store_.setField(int(field.column), value)) {
-            writeProblem_ = store_.lastError();
+        if (const Result<void> set = store_.setField(int(field.column), value); !set) {
+            writeProblem_ = set.error();
             return false;
         }
     }

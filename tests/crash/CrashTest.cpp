@@ -69,7 +69,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
         OpenedDatabase reopened = openMaterialDatabase(database.path());
         ASSERT_TRUE(reopened.store) << "after kill " << kill << ": " << reopened.error.toStdString();
         {
-            sqlite::Connection check = sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY, nullptr);
+            sqlite::Connection check = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY);
             sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
             ASSERT_EQ(integrity.step(), SQLITE_ROW);
             ASSERT_EQ(integrity.text(0).toStdString(), "ok");

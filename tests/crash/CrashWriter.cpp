@@ -35,8 +35,8 @@ int main(int argc, char* argv[])
         store.setField(int(Column::Name), QStringLiteral("v%1").arg(version));
         for (int c = int(Column::Density); c < kColumnCount; ++c)
             store.setField(c, version);
-        if (!store.update()) {
-            std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
+        if (const Result<void> saved = store.update(); !saved) {
+            std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
             return 1;
         }
         std::printf("saved %d %g\n", store.field(int(Column::Id)).toInt(), double(version));

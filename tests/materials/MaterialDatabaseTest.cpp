@@ -80,8 +80,7 @@ TEST(MaterialDatabase, AnExistingFileIsNeverReplaced)
 {
     test::FixtureDatabase fixture;
     const QByteArray before = bytesOf(fixture.path());
-    QString error;
-    EXPECT_FALSE(createMaterialDatabase(fixture.path(), {}, &error));
+    EXPECT_EQ(createMaterialDatabase(fixture.path(), {}).error(), QStringLiteral("the file already exists"));
     EXPECT_EQ(bytesOf(fixture.path()), before);
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
     ASSERT_TRUE(opened.store);
@@ -108,14 +107,14 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
 
     QFile::remove(path);
     {
-        sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite::Connection db = *sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         db.exec("CREATE TABLE other (x)");
     }
     expectRefused("no materials table", QStringLiteral("no table tblIMFPdata"));
 
     QFile::remove(path);
     {
-        sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite::Connection db = *sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         db.exec("CREATE TABLE tblIMFPdata (\"ID\" INTEGER PRIMARY KEY, \"Description\" TEXT, \"Name\" TEXT,"
                 " \"Density\" REAL, \"Atomic wght\" REAL, \"Energy gap 300 K\" REAL, \"valel s+p,n\" REAL,"
                 " \"valel s+p,n+1\" REAL, \"valel f\" REAL)");
@@ -127,8 +126,7 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
     std::vector<Material> many;
     for (int i = 1; i <= 400; ++i)
         many.push_back(test::material(i, "Xx", 1, 2, 0, 1, 2, 3, 4));
-    QString error;
-    ASSERT_TRUE(createMaterialDatabase(path, many, &error));
+    ASSERT_TRUE(createMaterialDatabase(path, many));
     QByteArray damaged = bytesOf(path);
     ASSERT_GT(damaged.size(), 3 * 4096);
     damaged.replace(4096, 4096, QByteArray(4096, '\xff')); // the table's root page
@@ -142,7 +140,7 @@ void writeTable(const QString& path, const char* key, const QStringList& rows)
 {
     QFile::remove(path);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    sqlite::Connection db = *sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     ASSERT_TRUE(db.exec(QStringLiteral("CREATE TABLE tblIMFPdata (\"ID\" %1, \"Description\" TEXT, \"Name\" TEXT,"
                                        " \"Density\" REAL, \"Atomic wght\" REAL, \"Energy gap 300 K\" REAL,"
                                        " \"valel s+p,n\" REAL, \"valel s+p,n+1\" REAL, \"valel d\" REAL,"
@@ -174,8 +172,7 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
     std::vector<Material> many;
     for (int i = 1; i <= 400; ++i)
         many.push_back(test::material(i, "Xx", 1, 2, 0, 1, 2, 3, 4));
-    QString error;
-    ASSERT_TRUE(createMaterialDatabase(path, many, &error));
+    ASSERT_TRUE(createMaterialDatabase(path, many));
     QByteArray damaged = bytesOf(path);
     damaged.replace(2 * 4096 + 1500, 4096 - 1500, QByteArray(4096 - 1500, '\xff')); // cells of a leaf page
     writeBytes(path, damaged);
@@ -211,7 +208,7 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
 TEST(MaterialDatabase, OpeningWaitsForAnotherCopysCommit)
 {
     test::FixtureDatabase fixture;
-    sqlite::Connection writer = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+    sqlite::Connection writer = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
     ASSERT_TRUE(writer.exec("BEGIN EXCLUSIVE"));
     ASSERT_TRUE(writer.exec("UPDATE tblIMFPdata SET \"Density\" = 9 WHERE \"ID\" = 8"));
     std::thread committer([&writer] {
@@ -237,12 +234,11 @@ TEST(MaterialDatabase, ANamedFileMustExistAndIsNeverAUri)
 
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(fixture.folder()));
-    QString error;
-    const sqlite::Connection uri =
-        sqlite::Connection::open(QStringLiteral("file:DataBase/TPP2-data.db"), SQLITE_OPEN_READONLY, &error);
+    const Result<sqlite::Connection> uri =
+        sqlite::Connection::open(QStringLiteral("file:DataBase/TPP2-data.db"), SQLITE_OPEN_READONLY);
     QDir::setCurrent(previous);
     EXPECT_FALSE(uri);
-    EXPECT_EQ(error, QStringLiteral("unable to open database file"));
+    EXPECT_EQ(uri.error(), QStringLiteral("unable to open database file"));
 }
 
 // A name that is taken by something other than a database file is named

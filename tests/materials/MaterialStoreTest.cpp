@@ -156,7 +156,8 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
     EXPECT_EQ(store.row(1).id, kLargeId);
     ASSERT_TRUE(store.setField(int(Column::Density), 9.5f));
-    ASSERT_TRUE(store.update()) << store.lastError().toStdString();
+    const Result<void> saved = store.update();
+    ASSERT_TRUE(saved) << saved.error().toStdString();
     auto file = fileContents(fixture.path());
     EXPECT_EQ(file[5], std::make_pair(QStringLiteral("B"), std::optional<float>(2.46f)));
     EXPECT_EQ(file[kLargeId], std::make_pair(QStringLiteral("Far"), std::optional<float>(9.5f)));
@@ -174,11 +175,10 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     ASSERT_TRUE(store.setBookmark(kLargeId));
     ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Typed")));
     {
-        sqlite::Connection other = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+        sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         ASSERT_TRUE(other.exec("DELETE FROM tblIMFPdata WHERE \"ID\" = 4294967301"));
     }
-    EXPECT_FALSE(store.update());
-    EXPECT_EQ(store.lastError(), QStringLiteral("The material is no longer in the database."));
+    EXPECT_EQ(store.update().error(), QStringLiteral("The material is no longer in the database."));
     EXPECT_EQ(store.editStatus(), EditStatus::InProgress);
     EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Typed"));
     file = fileContents(fixture.path());
@@ -188,16 +188,16 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     // The failed save rolled its transaction back: the file is free for
     // another copy's write at once, and this copy saves again.
     {
-        sqlite::Connection other = sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE, nullptr);
+        sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         sqlite3_busy_timeout(other.handle(), 0);
-        QString error;
-        EXPECT_TRUE(other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5", &error))
-            << error.toStdString();
+        const Result<void> written = other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5");
+        EXPECT_TRUE(written) << written.error().toStdString();
     }
     ASSERT_TRUE(store.cancelUpdate());
     ASSERT_TRUE(store.setBookmark(5));
     ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Boron")));
-    ASSERT_TRUE(store.update()) << store.lastError().toStdString();
+    const Result<void> savedAgain = store.update();
+    ASSERT_TRUE(savedAgain) << savedAgain.error().toStdString();
     EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }
 

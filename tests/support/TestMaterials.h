@@ -59,8 +59,7 @@ class FixtureDatabase {
 public:
     explicit FixtureDatabase(const std::vector<Material>& rows = fixtureMaterials())
     {
-        QString error;
-        created_ = createMaterialDatabase(path(), rows, &error);
+        created_ = bool(createMaterialDatabase(path(), rows));
     }
     bool created() const { return created_; }
     QString path() const { return dir_.filePath(QStringLiteral("DataBase/TPP2-data.db")); }

@@ -42,7 +42,7 @@ TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
 
 TEST_F(TwoCopiesTest, ASaveWhileTheOtherWritesFailsAfterAShortWait)
 {
-    sqlite::Connection writer = sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE, nullptr);
+    sqlite::Connection writer = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE);
     clickRow(1);
     click("cmdChangeParam");
     typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.6"));
