@@ -27,13 +27,13 @@ int main(int argc, char* argv[])
 
     const QString path = QString::fromLatin1(korvane::kDatabasePath);
     korvane::OpenedDatabase database = korvane::openMaterialDatabase(path);
-    if (!database.store) {
+    if (!database) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              korvane::app::unusableDatabaseMessage(path, database.error,
+                              korvane::app::unusableDatabaseMessage(path, database.error(),
                                                                     QFileInfo(path).isSymLink() || QFileInfo::exists(path)));
         return 1;
     }
-    korvane::ui::Form1 window(*database.store);
+    korvane::ui::Form1 window(**database);
     window.show();
     return app.exec();
 }

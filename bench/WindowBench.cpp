@@ -41,7 +41,7 @@ void StartUp(benchmark::State& state)
     const QString path = databaseWith(int(state.range(0)));
     for (auto _ : state) {
         OpenedDatabase database = openMaterialDatabase(path);
-        ui::Form1 window(*database.store);
+        ui::Form1 window(**database);
         window.show();
         benchmark::DoNotOptimize(window.storedImfp());
     }
@@ -54,7 +54,7 @@ BENCHMARK(StartUp)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 void RowChange(benchmark::State& state)
 {
     OpenedDatabase database = openMaterialDatabase(databaseWith(0));
-    ui::Form1 window(*database.store);
+    ui::Form1 window(**database);
     window.show();
     auto* grid = window.findChild<QTableView*>(QStringLiteral("dgrdName"));
     int row = 0;
@@ -74,7 +74,7 @@ void OpenOnly(benchmark::State& state)
     const QString path = databaseWith(int(state.range(0)));
     for (auto _ : state) {
         OpenedDatabase database = openMaterialDatabase(path);
-        benchmark::DoNotOptimize(database.store.get());
+        benchmark::DoNotOptimize(database->get());
     }
 }
 BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -109,9 +109,9 @@ void FindMaterial(benchmark::State& state, const QString& typed)
     OpenedDatabase database = openMaterialDatabase(databaseWith(100000));
     const NamePattern pattern = NamePattern::startingWith(typed);
     for (auto _ : state) {
-        database.store->moveFirst();
-        database.store->find([&pattern](const QString& name) { return pattern.matches(name); });
-        benchmark::DoNotOptimize(database.store->absolutePosition());
+        (*database)->moveFirst();
+        (*database)->find([&pattern](const QString& name) { return pattern.matches(name); });
+        benchmark::DoNotOptimize((*database)->absolutePosition());
     }
 }
 BENCHMARK_CAPTURE(FindMaterial, NearTheEnd, QStringLiteral("C56H99990"))->Unit(benchmark::kMillisecond);

@@ -28,14 +28,14 @@ std::optional<qint64> bareId(const QString& text)
 std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing, QString* error)
 {
     const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing);
-    if (!opened.store) {
-        *error = opened.error;
+    if (!opened) {
+        *error = opened.error();
         return nullptr;
     }
     std::vector<Material> rows;
-    rows.reserve(size_t(opened.store->storedRowCount()));
-    for (int i = 0; i < opened.store->storedRowCount(); ++i) {
-        std::optional<Material> row = opened.store->readRow(i);
+    rows.reserve(size_t((*opened)->storedRowCount()));
+    for (int i = 0; i < (*opened)->storedRowCount(); ++i) {
+        std::optional<Material> row = (*opened)->readRow(i);
         if (!row) {
             *error = QStringLiteral("the material in row %1 cannot be read").arg(i + 1);
             return nullptr;

@@ -179,11 +179,7 @@ Result<void> createMaterialDatabase(const QString& path, const std::vector<Mater
 
 OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
-    OpenedDatabase result;
-    auto failed = [&result](const QString& reason) {
-        result.error = reason;
-        return std::move(result);
-    };
+    auto failed = [](const QString& reason) { return OpenedDatabase(Failed{reason}); };
     if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
         return failed(QStringLiteral("there is no such file"));
     if (!pathTaken(path)) {
@@ -222,8 +218,7 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMiss
     auto store = std::make_unique<MaterialStore>(std::move(*db), *secondColumn);
     if (const Result<void> loaded = store->load(); !loaded)
         return failed(loaded.error());
-    result.store = std::move(store);
-    return result;
+    return store;
 }
 
 } // namespace korvane

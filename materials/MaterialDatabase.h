@@ -10,10 +10,8 @@ namespace korvane {
 // The database file under the working directory.
 inline constexpr const char* kDatabasePath = "DataBase/TPP2-data.db";
 
-struct OpenedDatabase {
-    std::unique_ptr<MaterialStore> store;
-    QString error; // what is wrong with the file, when store is null
-};
+// The store over an opened database, or what is wrong with the file.
+using OpenedDatabase = Result<std::unique_ptr<MaterialStore>>;
 
 // What to do when there is no file at the path to open.
 enum class WhenMissing { Create, Refuse };

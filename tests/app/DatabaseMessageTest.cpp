@@ -20,8 +20,8 @@ TEST(UnusableDatabaseMessage, SaysWhetherAFileIsThere)
     file.close();
     const QString path = blocker + QStringLiteral("/TPP2-data.db");
     const OpenedDatabase opened = openMaterialDatabase(path);
-    ASSERT_FALSE(opened.store);
-    EXPECT_EQ(unusableDatabaseMessage(path, opened.error, QFile::exists(path)),
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(unusableDatabaseMessage(path, opened.error(), QFile::exists(path)),
               QStringLiteral("The materials database %1 cannot be used: the folder %2 cannot be created, because a file of that name is in the way."
                              "\n\nNo file has been created.")
                   .arg(path, blocker));

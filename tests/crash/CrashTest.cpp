@@ -67,7 +67,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
         }
 
         OpenedDatabase reopened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(reopened.store) << "after kill " << kill << ": " << reopened.error.toStdString();
+        ASSERT_TRUE(reopened) << "after kill " << kill << ": " << reopened.error().toStdString();
         {
             sqlite::Connection check = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY);
             sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
@@ -75,8 +75,8 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
             ASSERT_EQ(integrity.text(0).toStdString(), "ok");
         }
         std::map<qint64, float> stored;
-        for (int i = 0; i < reopened.store->storedRowCount(); ++i) {
-            const Material m = reopened.store->row(i);
+        for (int i = 0; i < (*reopened)->storedRowCount(); ++i) {
+            const Material m = (*reopened)->row(i);
             stored[m.id] = versionOf(m);
             ASSERT_GE(stored[m.id], 1) << "material " << m.id << " is torn after kill " << kill;
         }

@@ -17,11 +17,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     OpenedDatabase database = openMaterialDatabase(QString::fromLocal8Bit(argv[1]));
-    if (!database.store) {
-        std::fprintf(stderr, "%s\n", qPrintable(database.error));
+    if (!database) {
+        std::fprintf(stderr, "%s\n", qPrintable(database.error()));
         return 1;
     }
-    MaterialStore& store = *database.store;
+    MaterialStore& store = **database;
     std::mt19937 random(std::stoul(argv[2]));
     for (;;) {
         const bool adding = random() % 4 == 0;

@@ -35,14 +35,14 @@ TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
     OpenedDatabase opened = openMaterialDatabase(path);
-    ASSERT_TRUE(opened.store) << opened.error.toStdString();
+    ASSERT_TRUE(opened) << opened.error().toStdString();
     const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
     ASSERT_TRUE(shipped.error.isEmpty()) << shipped.error.toStdString();
-    ASSERT_EQ(opened.store->storedRowCount(), int(shipped.materials.size()));
+    ASSERT_EQ((*opened)->storedRowCount(), int(shipped.materials.size()));
     std::vector<Material> sorted = shipped.materials;
     std::sort(sorted.begin(), sorted.end(), [](const Material& a, const Material& b) { return a.id < b.id; });
-    for (int i = 0; i < opened.store->storedRowCount(); ++i)
-        EXPECT_EQ(opened.store->row(i), sorted[size_t(i)]) << "row " << i;
+    for (int i = 0; i < (*opened)->storedRowCount(); ++i)
+        EXPECT_EQ((*opened)->row(i), sorted[size_t(i)]) << "row " << i;
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new")));
 }
 
@@ -65,7 +65,7 @@ TEST(MaterialDatabase, CopiesStartingAtOnceBuildTheFileOnceAndAllReadIt)
             copies.emplace_back([&, c] {
                 start.arrive_and_wait();
                 OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/c % 2 == 0);
-                outcomes[size_t(c)] = opened.store ? QString::number(opened.store->storedRowCount()) : opened.error;
+                outcomes[size_t(c)] = opened ? QString::number((*opened)->storedRowCount()) : opened.error();
             });
         }
         for (std::thread& copy : copies)
@@ -83,8 +83,8 @@ TEST(MaterialDatabase, AnExistingFileIsNeverReplaced)
     EXPECT_EQ(createMaterialDatabase(fixture.path(), {}).error(), QStringLiteral("the file already exists"));
     EXPECT_EQ(bytesOf(fixture.path()), before);
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened.store);
-    EXPECT_EQ(opened.store->storedRowCount(), 6);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ((*opened)->storedRowCount(), 6);
 }
 
 // Each unusable file gives a message naming what is wrong and keeps its bytes.
@@ -95,9 +95,9 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
     auto expectRefused = [&](const char* what, const QString& expectedWords) {
         const QByteArray before = bytesOf(path);
         OpenedDatabase opened = openMaterialDatabase(path);
-        EXPECT_FALSE(opened.store) << what;
-        EXPECT_TRUE(opened.error.contains(expectedWords, Qt::CaseInsensitive))
-            << what << ": " << opened.error.toStdString();
+        EXPECT_FALSE(opened) << what;
+        EXPECT_TRUE(opened.error().contains(expectedWords, Qt::CaseInsensitive))
+            << what << ": " << opened.error().toStdString();
         EXPECT_EQ(bytesOf(path), before) << what;
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal"))) << what;
     };
@@ -162,8 +162,8 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
         const QByteArray before = bytesOf(path);
         for (const bool readOnly : {false, true}) {
             OpenedDatabase opened = openMaterialDatabase(path, readOnly);
-            EXPECT_FALSE(opened.store) << what;
-            EXPECT_EQ(opened.error.toStdString(), expected.toStdString()) << what;
+            EXPECT_FALSE(opened) << what;
+            EXPECT_EQ(opened.error().toStdString(), expected.toStdString()) << what;
         }
         EXPECT_EQ(bytesOf(path), before) << what;
     };
@@ -198,9 +198,9 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
     // are whole numbers in a numeric column and an unkeyed table with unique IDs.
     writeTable(path, "INTEGER", {QStringLiteral("3, '', 'Y', '2.5', 2, 3, 4, 5, 6, 7"), QStringLiteral("1, ") + good});
     OpenedDatabase opened = openMaterialDatabase(path);
-    ASSERT_TRUE(opened.store) << opened.error.toStdString();
-    EXPECT_EQ(opened.store->row(1).density, 2.5f);
-    EXPECT_EQ(opened.store->row(0).valenceD, 6.0f);
+    ASSERT_TRUE(opened) << opened.error().toStdString();
+    EXPECT_EQ((*opened)->row(1).density, 2.5f);
+    EXPECT_EQ((*opened)->row(0).valenceD, 6.0f);
 }
 
 // While another copy holds the file for its commit, opening waits for it
@@ -217,8 +217,8 @@ TEST(MaterialDatabase, OpeningWaitsForAnotherCopysCommit)
     });
     for (const bool readOnly : {true, false}) {
         OpenedDatabase opened = openMaterialDatabase(fixture.path(), readOnly);
-        ASSERT_TRUE(opened.store) << opened.error.toStdString();
-        EXPECT_EQ(opened.store->row(0).density, 9.0f);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        EXPECT_EQ((*opened)->row(0).density, 9.0f);
     }
     committer.join();
 }
@@ -229,7 +229,7 @@ TEST(MaterialDatabase, ANamedFileMustExistAndIsNeverAUri)
 {
     test::FixtureDatabase fixture;
     const QString missing = fixture.folder() + QStringLiteral("/Typo/TPP2-data.db");
-    EXPECT_EQ(openMaterialDatabase(missing, true, WhenMissing::Refuse).error, QStringLiteral("there is no such file"));
+    EXPECT_EQ(openMaterialDatabase(missing, true, WhenMissing::Refuse).error(), QStringLiteral("there is no such file"));
     EXPECT_FALSE(QFileInfo::exists(fixture.folder() + QStringLiteral("/Typo")));
 
     const QString previous = QDir::currentPath();
@@ -248,12 +248,12 @@ TEST(MaterialDatabase, ANameTakenByAFolderOrADanglingLinkIsNamedForWhatItIs)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
     ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_EQ(openMaterialDatabase(path).error.toStdString(), "it is a folder, not a database file");
+    EXPECT_EQ(openMaterialDatabase(path).error().toStdString(), "it is a folder, not a database file");
 
     ASSERT_TRUE(QDir(path).removeRecursively());
     const QString target = dir.filePath(QStringLiteral("moved/TPP2-data.db"));
     ASSERT_TRUE(QFile::link(target, path));
-    EXPECT_EQ(openMaterialDatabase(path).error, QStringLiteral("it is a link to %1, which does not exist").arg(target));
+    EXPECT_EQ(openMaterialDatabase(path).error(), QStringLiteral("it is a link to %1, which does not exist").arg(target));
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".new")));
 }

@@ -36,11 +36,11 @@ std::map<qint64, std::pair<QString, std::optional<float>>> fileContents(const QS
 {
     std::map<qint64, std::pair<QString, std::optional<float>>> contents;
     OpenedDatabase other = openMaterialDatabase(path);
-    EXPECT_TRUE(other.store) << other.error.toStdString();
-    if (!other.store)
+    EXPECT_TRUE(other) << other.error().toStdString();
+    if (!other)
         return contents;
-    for (int i = 0; i < other.store->storedRowCount(); ++i) {
-        const Material& m = other.store->row(i);
+    for (int i = 0; i < (*other)->storedRowCount(); ++i) {
+        const Material& m = (*other)->row(i);
         contents[m.id] = {m.name, m.density};
     }
     return contents;
@@ -52,8 +52,8 @@ protected:
     {
         ASSERT_TRUE(fixture.created());
         OpenedDatabase opened = openMaterialDatabase(fixture.path());
-        ASSERT_TRUE(opened.store) << opened.error.toStdString();
-        store = std::move(opened.store);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        store = std::move(*opened);
         recorder = std::make_unique<Recorder>(*store);
     }
     test::FixtureDatabase fixture;
@@ -134,12 +134,12 @@ TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
 {
     test::FixtureDatabase fixture({test::material(8, "O", 1.568f, 16, 0, {}, 6, {}, {})});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened.store);
-    opened.store->moveFirst();
-    opened.store->addNew();
-    opened.store->setField(int(Column::Name), QStringLiteral("X"));
-    ASSERT_TRUE(opened.store->update());
-    EXPECT_EQ(opened.store->field(int(Column::Id)).toInt(), 104);
+    ASSERT_TRUE(opened);
+    (*opened)->moveFirst();
+    (*opened)->addNew();
+    (*opened)->setField(int(Column::Name), QStringLiteral("X"));
+    ASSERT_TRUE((*opened)->update());
+    EXPECT_EQ((*opened)->field(int(Column::Id)).toInt(), 104);
 }
 
 // An ID needs all 64 bits: one beyond 32 bits is neither cut nor mistaken
@@ -150,8 +150,8 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     test::FixtureDatabase fixture({test::material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
                                    test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened.store) << opened.error.toStdString();
-    MaterialStore& store = *opened.store;
+    ASSERT_TRUE(opened) << opened.error().toStdString();
+    MaterialStore& store = **opened;
     ASSERT_TRUE(store.moveTo(1));
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
     EXPECT_EQ(store.row(1).id, kLargeId);

@@ -44,10 +44,10 @@ inline std::map<qint64, Material> storedMaterials(const QString& path)
 {
     std::map<qint64, Material> materials;
     OpenedDatabase other = openMaterialDatabase(path, /*readOnly=*/true);
-    if (!other.store)
+    if (!other)
         return materials;
-    for (int i = 0; i < other.store->storedRowCount(); ++i) {
-        const Material m = other.store->row(i);
+    for (int i = 0; i < (*other)->storedRowCount(); ++i) {
+        const Material m = (*other)->row(i);
         materials[m.id] = m;
     }
     return materials;

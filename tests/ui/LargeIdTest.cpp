@@ -22,9 +22,9 @@ TEST(LargeIdWindowTest, TheWindowEditsTheRowOfTheWholeId)
                                     test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)});
     ASSERT_TRUE(database.created());
     OpenedDatabase opened = openMaterialDatabase(database.path());
-    ASSERT_TRUE(opened.store) << opened.error.toStdString();
+    ASSERT_TRUE(opened) << opened.error().toStdString();
     test::FakePrompts prompts;
-    Form1 window(*opened.store, &prompts);
+    Form1 window(**opened, &prompts);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 

@@ -14,8 +14,8 @@ protected:
     {
         WindowFixture::SetUp();
         OpenedDatabase opened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(opened.store);
-        other = std::move(opened.store);
+        ASSERT_TRUE(opened);
+        other = std::move(*opened);
         other->moveFirst();
     }
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
