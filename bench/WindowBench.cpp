@@ -23,7 +23,7 @@ QString databaseWith(int rows)
     const QString path = dir.filePath(QStringLiteral("table-%1.db").arg(rows));
     if (QFileInfo::exists(path))
         return path;
-    std::vector<Material> materials = readShippedMaterials(shippedMaterialsText()).materials;
+    std::vector<Material> materials = *readShippedMaterials(shippedMaterialsText());
     const Material compound = materials.back();
     for (int id = materials.back().id + 1; int(materials.size()) < rows; ++id) {
         Material m = compound;

@@ -183,10 +183,10 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMiss
     if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
         return failed(QStringLiteral("there is no such file"));
     if (!pathTaken(path)) {
-        const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
-        if (!shipped.error.isEmpty())
-            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error));
-        if (const Result<Creation> created = createUnlessPresent(path, shipped.materials); !created)
+        const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
+        if (!shipped)
+            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error()));
+        if (const Result<Creation> created = createUnlessPresent(path, *shipped); !created)
             return failed(created.error());
     }
     if (const Result<void> usable = checkPathUsable(path); !usable)

@@ -36,10 +36,10 @@ TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
     const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
     OpenedDatabase opened = openMaterialDatabase(path);
     ASSERT_TRUE(opened) << opened.error().toStdString();
-    const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
-    ASSERT_TRUE(shipped.error.isEmpty()) << shipped.error.toStdString();
-    ASSERT_EQ((*opened)->storedRowCount(), int(shipped.materials.size()));
-    std::vector<Material> sorted = shipped.materials;
+    const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
+    ASSERT_TRUE(shipped) << shipped.error().toStdString();
+    ASSERT_EQ((*opened)->storedRowCount(), int(shipped->size()));
+    std::vector<Material> sorted = *shipped;
     std::sort(sorted.begin(), sorted.end(), [](const Material& a, const Material& b) { return a.id < b.id; });
     for (int i = 0; i < (*opened)->storedRowCount(); ++i)
         EXPECT_EQ((*opened)->row(i), sorted[size_t(i)]) << "row " << i;
@@ -51,7 +51,7 @@ TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
 // partial file left by a crash is cleaned up.
 TEST(MaterialDatabase, CopiesStartingAtOnceBuildTheFileOnceAndAllReadIt)
 {
-    const size_t shippedCount = readShippedMaterials(shippedMaterialsText()).materials.size();
+    const size_t shippedCount = readShippedMaterials(shippedMaterialsText())->size();
     for (int round = 0; round < 8; ++round) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));

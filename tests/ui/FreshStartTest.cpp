@@ -25,7 +25,7 @@ TEST(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
     Form1 window(**database, &prompts);
     window.show();
 
-    const auto shipped = readShippedMaterials(shippedMaterialsText()).materials;
+    const std::vector<Material> shipped = *readShippedMaterials(shippedMaterialsText());
     ASSERT_EQ((*database)->storedRowCount(), int(shipped.size()));
     qint64 previous = 0;
     for (int i = 0; i < (*database)->storedRowCount(); ++i) {
