@@ -3,8 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
+
+#include "materials/Sqlite.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +147,69 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
                       .arg(folder),
                   "a dangling link");
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone")));
+}
+
+// A file left with an interrupted save (a hot journal): in a folder the user
+// cannot write, tpp2m says what to do and leaves both files as they were;
+// where the folder is writable, the save is rolled back and the file read.
+TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
+{
+    if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+        GTEST_SKIP() << "needs root to run tpp2m as another user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther));
+    const QString source = dir.filePath(QStringLiteral("source/TPP2-data.db"));
+    std::vector<Material> many;
+    for (int id = 1; id <= 3000; ++id)
+        many.push_back(material(id, "Xx", 1, 2, 3, 4, 5, 6, 7));
+    ASSERT_TRUE(createMaterialDatabase(source, many));
+    // Copy the file and its journal while a save is half written to the file.
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("DataBase"))));
+    {
+        sqlite::Connection writer = *sqlite::Connection::open(source, SQLITE_OPEN_READWRITE);
+        ASSERT_TRUE(writer.exec("PRAGMA cache_size=5"));
+        ASSERT_TRUE(writer.exec("BEGIN"));
+        ASSERT_TRUE(writer.exec("UPDATE tblIMFPdata SET \"Density\" = 99, \"Name\" = 'half saved'"));
+        ASSERT_TRUE(QFile::copy(source + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
+        ASSERT_TRUE(QFile::copy(source, path));
+        ASSERT_TRUE(writer.exec("ROLLBACK"));
+    }
+    auto bytesOf = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(path);
+    for (const QString& file : {path, path + QStringLiteral("-journal")})
+        ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
+    auto run = [&](const QStringList& command) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(command.first(), command.mid(1));
+        process.waitForFinished(60000);
+        return Tpp2mRun{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                        QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QStringList list = {QStringLiteral(TPP2M_PATH), QStringLiteral("list"), QStringLiteral("--csv")};
+    expectRefused(run(QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("nobody"),
+                                  QStringLiteral("--")}
+                      + list),
+                  1,
+                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
+                                 "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
+                                 "writable folder; make the folder %1 writable once and start again")
+                      .arg(dir.filePath(QStringLiteral("DataBase"))),
+                  "a read-only folder");
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
+    EXPECT_EQ(bytesOf(path), before);
+
+    const Tpp2mRun rolledBack = run(list);
+    EXPECT_EQ(rolledBack.status, 0) << rolledBack.err.toStdString();
+    EXPECT_TRUE(rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
+        << rolledBack.out.left(200).toStdString();
+    EXPECT_FALSE(rolledBack.out.contains(QStringLiteral("half saved")));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
