@@ -25,24 +25,21 @@ std::optional<qint64> bareId(const QString& text)
 
 } // namespace
 
-std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing, QString* error)
+Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing)
 {
     const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing);
-    if (!opened) {
-        *error = opened.error();
-        return nullptr;
-    }
+    if (!opened)
+        return Failed{opened.error()};
+    const MaterialStore& store = **opened;
     std::vector<Material> rows;
-    rows.reserve(size_t((*opened)->storedRowCount()));
-    for (int i = 0; i < (*opened)->storedRowCount(); ++i) {
-        std::optional<Material> row = (*opened)->readRow(i);
-        if (!row) {
-            *error = QStringLiteral("the material in row %1 cannot be read").arg(i + 1);
-            return nullptr;
-        }
+    rows.reserve(size_t(store.storedRowCount()));
+    for (int i = 0; i < store.storedRowCount(); ++i) {
+        std::optional<Material> row = store.readRow(i);
+        if (!row)
+            return Failed{QStringLiteral("the material in row %1 cannot be read").arg(i + 1)};
         rows.push_back(std::move(*row));
     }
-    return std::make_unique<MaterialCatalog>(std::move(rows));
+    return MaterialCatalog(std::move(rows));
 }
 
 const Material* MaterialCatalog::find(const QString& nameOrId) const

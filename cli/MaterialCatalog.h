@@ -3,7 +3,6 @@
 #include "cli/CommandLine.h"
 #include "materials/Material.h"
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,9 +13,8 @@ class MaterialCatalog {
 public:
     // Opens the database at `path`, creating it from the shipped materials
     // when the file is missing (as the window does) unless `whenMissing`
-    // refuses. Null, with the reason in `error`, when it cannot be opened or
-    // a row cannot be read.
-    static std::unique_ptr<MaterialCatalog> open(const QString& path, WhenMissing whenMissing, QString* error);
+    // refuses. Fails when it cannot be opened or a row cannot be read.
+    static Result<MaterialCatalog> open(const QString& path, WhenMissing whenMissing);
 
     explicit MaterialCatalog(std::vector<Material> rows) : rows_(std::move(rows)) {}
 

@@ -34,11 +34,10 @@ int failed(std::FILE* err, const Failure& failure)
 
 int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 {
-    QString error;
-    const std::unique_ptr<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing, &error);
+    const Result<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
     if (!catalog)
         return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
-                                .arg(command.databasePath, error),
+                                .arg(command.databasePath, catalog.error()),
                             kNotFound});
     if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
         return failed(err, *failure);
