@@ -28,9 +28,9 @@ int main(int argc, char* argv[])
     const QString path = QString::fromLatin1(korvane::kDatabasePath);
     korvane::OpenedDatabase database = korvane::openMaterialDatabase(path);
     if (!database) {
+        const bool fileExists = QFileInfo(path).isSymLink() || QFileInfo::exists(path);
         QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              korvane::app::unusableDatabaseMessage(path, database.error(),
-                                                                    QFileInfo(path).isSymLink() || QFileInfo::exists(path)));
+                              korvane::app::unusableDatabaseMessage(path, database.error(), fileExists));
         return 1;
     }
     korvane::ui::Form1 window(**database);

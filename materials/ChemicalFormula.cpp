@@ -67,7 +67,8 @@ private:
     {
         const qsizetype open = pos_;
         if (depth_ == kMaxFormulaNesting) {
-            fail(QStringLiteral("parentheses nested deeper than %1 levels %2").arg(QString::number(kMaxFormulaNesting), where()));
+            fail(QStringLiteral("parentheses nested deeper than %1 levels %2")
+                     .arg(QString::number(kMaxFormulaNesting), where()));
             return {};
         }
         ++pos_;

@@ -328,7 +328,8 @@ Result<void> MaterialStore::afterCommit(const Result<void>& reloaded)
     editStatus_ = EditStatus::None;
     dirtyColumns_ = 0;
     if (!reloaded)
-        return Failed{QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
+        return Failed{
+            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
     return {};
 }
 

@@ -54,7 +54,8 @@ Result<void> checkColumns(const QStringList& names)
     }
     if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
         || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return Failed{QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table())};
+        return Failed{QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column")
+                          .arg(table())};
     return {};
 }
 
@@ -92,11 +93,13 @@ Result<void> checkValues(const sqlite::Connection& db, bool idIsKey)
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
         const int type = select.type(c - 1);
         if (type == SQLITE_TEXT)
-            return Failed{QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", where a number belongs")
-                .arg(id, select.text(c - 1), columnName(c))};
+            return Failed{QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", "
+                                         "where a number belongs")
+                              .arg(id, select.text(c - 1), columnName(c))};
         if (type == SQLITE_BLOB)
-            return Failed{QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", where a number belongs")
-                .arg(id, columnName(c))};
+            return Failed{QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", "
+                                         "where a number belongs")
+                              .arg(id, columnName(c))};
     }
     return {};
 }
