@@ -1,9 +1,11 @@
+#include "app/DatabaseMessage.h"
 #include "app/UserDataFolder.h"
 #include "materials/MaterialDatabase.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
 
@@ -25,14 +27,13 @@ int main(int argc, char* argv[])
 
     const QString path = QString::fromLatin1(korvane::kDatabasePath);
     korvane::OpenedDatabase database = korvane::openMaterialDatabase(path);
-    if (!database.store) {
+    if (!database) {
+        const bool fileExists = QFileInfo(path).isSymLink() || QFileInfo::exists(path);
         QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              QStringLiteral("The materials database %1 cannot be used: %2.\n\n"
-                                             "The file has not been changed.")
-                                  .arg(path, database.error));
+                              korvane::app::unusableDatabaseMessage(path, database.error(), fileExists));
         return 1;
     }
-    korvane::ui::Form1 window(*database.store);
+    korvane::ui::Form1 window(**database);
     window.show();
     return app.exec();
 }

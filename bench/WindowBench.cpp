@@ -1,4 +1,7 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/MaterialSchema.h"
+#include "materials/Sqlite.h"
+#include "materials/MaterialTableCheck.h"
 #include "materials/NamePattern.h"
 #include "materials/ShippedMaterials.h"
 #include "ui/Form1.h"
@@ -20,7 +23,7 @@ QString databaseWith(int rows)
     const QString path = dir.filePath(QStringLiteral("table-%1.db").arg(rows));
     if (QFileInfo::exists(path))
         return path;
-    std::vector<Material> materials = readShippedMaterials(shippedMaterialsText()).materials;
+    std::vector<Material> materials = *readShippedMaterials(shippedMaterialsText());
     const Material compound = materials.back();
     for (int id = materials.back().id + 1; int(materials.size()) < rows; ++id) {
         Material m = compound;
@@ -28,8 +31,7 @@ QString databaseWith(int rows)
         m.name = QStringLiteral("C%1H%2").arg(id % 97).arg(id);
         materials.push_back(m);
     }
-    QString error;
-    createMaterialDatabase(path, materials, &error);
+    (void)createMaterialDatabase(path, materials);
     return path;
 }
 
@@ -39,7 +41,7 @@ void StartUp(benchmark::State& state)
     const QString path = databaseWith(int(state.range(0)));
     for (auto _ : state) {
         OpenedDatabase database = openMaterialDatabase(path);
-        ui::Form1 window(*database.store);
+        ui::Form1 window(**database);
         window.show();
         benchmark::DoNotOptimize(window.storedImfp());
     }
@@ -52,7 +54,7 @@ BENCHMARK(StartUp)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 void RowChange(benchmark::State& state)
 {
     OpenedDatabase database = openMaterialDatabase(databaseWith(0));
-    ui::Form1 window(*database.store);
+    ui::Form1 window(**database);
     window.show();
     auto* grid = window.findChild<QTableView*>(QStringLiteral("dgrdName"));
     int row = 0;
@@ -72,10 +74,30 @@ void OpenOnly(benchmark::State& state)
     const QString path = databaseWith(int(state.range(0)));
     for (auto _ : state) {
         OpenedDatabase database = openMaterialDatabase(path);
-        benchmark::DoNotOptimize(database.store.get());
+        benchmark::DoNotOptimize(database->get());
     }
 }
 BENCHMARK(OpenOnly)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The part of the open that reads the whole file to find damage: SQLite's
+// page check alone, and all checks of the table together.
+void QuickCheck(benchmark::State& state)
+{
+    const sqlite::Connection db = *sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY);
+    for (auto _ : state) {
+        sqlite::Statement check(db, schema::quickCheck());
+        benchmark::DoNotOptimize(check.step());
+    }
+}
+BENCHMARK(QuickCheck)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void CheckTable(benchmark::State& state)
+{
+    const sqlite::Connection db = *sqlite::Connection::open(databaseWith(int(state.range(0))), SQLITE_OPEN_READONLY);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkMaterialTable(db).error());
+}
+BENCHMARK(CheckTable)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
 namespace {
@@ -87,9 +109,9 @@ void FindMaterial(benchmark::State& state, const QString& typed)
     OpenedDatabase database = openMaterialDatabase(databaseWith(100000));
     const NamePattern pattern = NamePattern::startingWith(typed);
     for (auto _ : state) {
-        database.store->moveFirst();
-        database.store->find([&pattern](const QString& name) { return pattern.matches(name); });
-        benchmark::DoNotOptimize(database.store->absolutePosition());
+        (*database)->moveFirst();
+        (*database)->find([&pattern](const QString& name) { return pattern.matches(name); });
+        benchmark::DoNotOptimize((*database)->absolutePosition());
     }
 }
 BENCHMARK_CAPTURE(FindMaterial, NearTheEnd, QStringLiteral("C56H99990"))->Unit(benchmark::kMillisecond);

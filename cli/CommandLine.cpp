@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -204,7 +205,7 @@ private:
     void readValue(const QString& name, const QString& value)
     {
         if (name == QLatin1String("--database"))
-            cmd_.databasePath = value;
+            readDatabase(value);
         else if (name == QLatin1String("--include"))
             readGroups(value);
         else if (name == QLatin1String("--energy"))
@@ -247,20 +248,34 @@ private:
         return slot;
     }
 
+    // A number written too large or too small to be held (one that would
+    // overflow, or underflow to 0) is out of range, not a number that is not one.
     std::optional<double> number(const QString& name, const QString& text)
     {
+        static const QRegularExpression written(
+            QStringLiteral("^\\s*[+-]?(?<mantissa>\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+        const QRegularExpressionMatch match = written.match(text);
+        static const QRegularExpression nonZeroDigit(QStringLiteral("[1-9]"));
+        const bool nonZero = match.hasMatch() && match.captured(QStringLiteral("mantissa")).contains(nonZeroDigit);
         const std::optional<double> value = numbertext::toDouble(text, commandLineLocale());
-        if (!value)
-            fail(QStringLiteral("%1: \"%2\" is not a number").arg(name, text));
-        return value;
+        if (value && (*value != 0 || !nonZero))
+            return value;
+        fail(match.hasMatch() ? QStringLiteral("%1: \"%2\" is out of range").arg(name, text)
+                              : QStringLiteral("%1: \"%2\" is not a number").arg(name, text));
+        return std::nullopt;
     }
 
     std::optional<float> single(const QString& name, const QString& text)
     {
-        const std::optional<float> value = numbertext::toSingle(text, commandLineLocale());
-        if (!value && number(name, text))
+        const std::optional<double> value = number(name, text);
+        if (!value)
+            return std::nullopt;
+        const float single = static_cast<float>(*value);
+        if (std::isinf(single) || (single == 0 && *value != 0)) {
             fail(QStringLiteral("%1: \"%2\" is out of range").arg(name, text));
-        return value;
+            return std::nullopt;
+        }
+        return single;
     }
 
     // Values separated by commas.
@@ -305,6 +320,14 @@ private:
             fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
         else
             cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
+    }
+
+    void readDatabase(const QString& path)
+    {
+        if (path.isEmpty())
+            fail(QStringLiteral("--database needs a file name"));
+        cmd_.databasePath = path;
+        cmd_.whenDatabaseMissing = WhenMissing::Refuse;
     }
 
     void readGroups(const QString& text)

@@ -63,6 +63,8 @@ struct LineEnergy {
 struct Command {
     CommandKind kind = CommandKind::Help;
     QString databasePath = QString::fromLatin1(kDatabasePath);
+    // Only the default database is created when missing: a named one must exist.
+    WhenMissing whenDatabaseMissing = WhenMissing::Create;
     OutputFormat format = OutputFormat::Table;
     IncludedGroups groups;
     Forms forms = Forms::NonRelativistic;

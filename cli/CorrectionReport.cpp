@@ -4,6 +4,8 @@
 #include "cli/ImfpReport.h"
 #include "cli/TransportReport.h"
 
+#include <functional>
+
 namespace korvane::cli {
 
 namespace {
@@ -39,19 +41,21 @@ TransportPaths transportFor(std::optional<float> density, std::optional<float> m
     return paths;
 }
 
-std::vector<Paths> pathsOf(const Command& command, const std::vector<MaterialInputs>& materials)
+// Hands each group of paths to `write` as it is formed, so that no run holds
+// more than one group; stops when `write` returns false.
+bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& materials,
+                  const std::function<bool(const Paths&)>& write)
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
     if (command.effTrMfp)
-        return {Paths{{}, std::nullopt, {std::nullopt, command.effTrMfp}, {}}};
+        return write(Paths{{}, std::nullopt, {std::nullopt, command.effTrMfp}, {}});
     if (command.imfp) {
         Paths given{{}, command.imfp, {}, {}};
         if (cf2)
             given.transport = transportFor(command.transportDensity, command.transportMass, *command.crossSection,
                                            *command.imfp, &given.error);
-        return {given};
+        return write(given);
     }
-    std::vector<Paths> all;
     for (const MaterialInputs& material : materials) {
         for (size_t e = 0; e < command.energies.size(); ++e) {
             for (const ImfpForm form : formsToCompute(command.forms)) {
@@ -72,11 +76,12 @@ std::vector<Paths> pathsOf(const Command& command, const std::vector<MaterialInp
                 if (cf2 && outcome.imfp && crossSection)
                     paths.transport =
                         transportFor(material.density, material.mass, *crossSection, *outcome.imfp, &paths.error);
-                all.push_back(std::move(paths));
+                if (!write(paths))
+                    return false;
             }
         }
     }
-    return all;
+    return true;
 }
 
 std::vector<Column> columnsOf(const Command& command)
@@ -101,11 +106,12 @@ std::vector<Column> columnsOf(const Command& command)
 
 } // namespace
 
-void writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                             std::FILE* out)
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, columnsOf(command), out);
-    for (const Paths& paths : pathsOf(command, materials)) {
+    const bool written = forEachPaths(command, materials, [&](const Paths& paths) {
         for (const float depth : command.depths) {
             Row row = paths.leading;
             if (!command.effTrMfp)
@@ -129,10 +135,12 @@ void writeCorrectionReport(const Command& command, const std::vector<MaterialInp
             }
             row.push_back(factor ? Cell::ofSingle(*factor, 3) : Cell::empty());
             row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));
-            writer->write(row);
+            if (!writer->write(row))
+                return false;
         }
-    }
-    writer->finish();
+        return true;
+    });
+    return written && writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

@@ -85,7 +85,8 @@ Commands:
          column.
            tpp2m transport Cu SiO2 --element Au --log 100:10000:3 --csv
 
-MATERIAL is a name as in the database (letter case counts) or an ID, or:
+MATERIAL is a name as in the database (letter case counts) or an ID written
+as a bare number (104, not 0104 or +104), or:
   --density D --mass M --gap EG --nv NV   a material given by its values
   --formula F --density D --gap EG        a material given by its chemical
                                           formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;
@@ -112,9 +113,10 @@ energy. For example:
   tpp2m imfp Cu --line "Cu 2p3/2,Cu 3d" --source AlKa
 
 Options:
-  --database PATH       the materials database (default DataBase/TPP2-data.db
-                        under the current folder, created from the shipped
-                        materials when missing); only import writes to it
+  --database PATH       the materials database, which must exist (default
+                        DataBase/TPP2-data.db under the current folder, created
+                        from the shipped materials when missing); only import
+                        writes to it
   --include GROUPS      the valence-electron groups that make up Nv, from
                         hbe (s+p, higher binding energy), lbe (s+p, lower
                         binding energy), d and f, separated by commas, or none;
@@ -122,10 +124,11 @@ Options:
   --relativistic        the relativistic form of the formula; "both" gives both forms
   --csv, --json         full single-precision values for scripts and spreadsheets;
                         the default table rounds as the window shows
-                        (lengths 0.00, correction factors 0.000)
+                        (lengths 0.00, correction factors 0.000) and holds at
+                        most 100000 rows
   --all                 export every material, the elements included
   --replace             import over the materials of the same name
-  -o, --output FILE     the picture to write (plot)
+  -o, --output FILE     the picture to write (plot): a regular file or a new name
   --size WxH            its size in pixels, each from 100 to 10000
 
 Numbers are written with a full stop as decimal point, in any locale. A row
@@ -133,11 +136,12 @@ whose IMFP cannot be formed (Nv 0, an energy of 0) says so in its Error
 column. The formula was fitted for 50 eV to 200000 eV; energies outside give a
 note on standard error.
 
-Exit status: 0 done; 1 a material is not found, or the database or the
-picture file cannot be used, or an import wrote nothing; 2 the command line is
-wrong (unknown option, a value that is not a number or out of range, an unknown
-element in a formula, an unknown element or level in a line, a line without a
-source, or a level whose binding energy is not below the photon energy).
+Exit status: 0 done; 1 a material is not found, the database or the picture
+file cannot be used, the output cannot be written, or an import wrote nothing;
+2 the command line is wrong (unknown option, a value that is not a number or out
+of range, an unknown element in a formula, an unknown element or level in a line,
+a line without a source, a level whose binding energy is not below the photon
+energy, a table of more than 100000 rows).
 )");
 }
 

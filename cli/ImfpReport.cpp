@@ -40,7 +40,8 @@ Row materialCells(const Command& command, const MaterialInputs& material, size_t
     return row;
 }
 
-void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                       std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -63,11 +64,12 @@ void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& 
                 setEnergyCells(row, command, e);
                 row[imfpColumn] = outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
                 row[errorColumn] = outcome.error.isEmpty() ? Cell::empty() : Cell::ofText(outcome.error);
-                writer->write(row);
+                if (!writer->write(row))
+                    return writer->failure();
             }
         }
     }
-    writer->finish();
+    return writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

@@ -13,7 +13,9 @@ Row materialCells(const Command& command, const MaterialInputs& material, size_t
 // Writes the cells of energy number `energyIndex` into a row that starts with materialColumns.
 void setEnergyCells(Row& row, const Command& command, size_t energyIndex);
 
-// tpp2m imfp: one row per material, energy and form, in that order.
-void writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+// tpp2m imfp: one row per material, energy and form, in that order. What
+// ended the output early, if anything.
+std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                       std::FILE* out);
 
 } // namespace korvane::cli

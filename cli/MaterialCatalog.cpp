@@ -5,26 +5,48 @@
 
 namespace korvane::cli {
 
-std::unique_ptr<MaterialCatalog> MaterialCatalog::open(const QString& path, QString* error)
+namespace {
+
+// The ID written as a bare decimal number ("104", not " 104", "+104" or
+// "0104"), so that a material whose name is a number is still found by name.
+std::optional<qint64> bareId(const QString& text)
 {
-    const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true);
-    if (!opened.store) {
-        *error = opened.error;
-        return nullptr;
+    if (text.isEmpty() || (text.size() > 1 && text[0] == u'0'))
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
     }
+    bool ok = false;
+    const qint64 id = text.toLongLong(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
+}
+
+} // namespace
+
+Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing)
+{
+    const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing);
+    if (!opened)
+        return Failed{opened.error()};
+    const MaterialStore& store = **opened;
     std::vector<Material> rows;
-    rows.reserve(size_t(opened.store->storedRowCount()));
-    for (int i = 0; i < opened.store->storedRowCount(); ++i)
-        rows.push_back(opened.store->row(i));
-    return std::make_unique<MaterialCatalog>(std::move(rows));
+    rows.reserve(size_t(store.storedRowCount()));
+    for (int i = 0; i < store.storedRowCount(); ++i) {
+        std::optional<Material> row = store.readRow(i);
+        if (!row)
+            return Failed{QStringLiteral("the material in row %1 cannot be read").arg(i + 1)};
+        rows.push_back(std::move(*row));
+    }
+    return MaterialCatalog(std::move(rows));
 }
 
 const Material* MaterialCatalog::find(const QString& nameOrId) const
 {
-    bool isId = false;
-    const int id = nameOrId.toInt(&isId);
+    const std::optional<qint64> id = bareId(nameOrId);
+    const bool isId = id.has_value();
     for (const Material& m : rows_) {
-        if (isId ? m.id == id : m.name == nameOrId)
+        if (isId ? m.id == *id : m.name == nameOrId)
             return &m;
     }
     return nullptr;

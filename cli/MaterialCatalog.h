@@ -3,7 +3,6 @@
 #include "cli/CommandLine.h"
 #include "materials/Material.h"
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,9 +12,9 @@ namespace korvane::cli {
 class MaterialCatalog {
 public:
     // Opens the database at `path`, creating it from the shipped materials
-    // when the file is missing, as the window does. Null, with the reason in
-    // `error`, when it cannot be opened.
-    static std::unique_ptr<MaterialCatalog> open(const QString& path, QString* error);
+    // when the file is missing (as the window does) unless `whenMissing`
+    // refuses. Fails when it cannot be opened or a row cannot be read.
+    static Result<MaterialCatalog> open(const QString& path, WhenMissing whenMissing);
 
     explicit MaterialCatalog(std::vector<Material> rows) : rows_(std::move(rows)) {}
 
@@ -23,7 +22,7 @@ public:
     const std::vector<Material>& rows() const { return rows_; }
 
     // The first material with exactly this name, or with this ID when the
-    // text is a whole number; null when there is none.
+    // text is a bare decimal number; null when there is none.
     const Material* find(const QString& nameOrId) const;
 
     // The element (ID below the first compound's) with this symbol, or null.

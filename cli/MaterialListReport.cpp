@@ -4,7 +4,7 @@
 
 namespace korvane::cli {
 
-void writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out)
+std::optional<Failure> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format,
                                                             {
@@ -17,11 +17,12 @@ void writeMaterialList(const Command& command, const MaterialCatalog& catalog, s
                                                             },
                                                             out);
     for (const Material& m : catalog.rows()) {
-        writer->write({Cell::ofInteger(m.id), Cell::ofText(m.name), Cell::ofOptional(m.density),
-                       Cell::ofOptional(m.atomicWeight), Cell::ofOptional(m.energyGap),
-                       Cell::ofOptional(valenceTotal(m, command.groups))});
+        if (!writer->write({Cell::ofInteger(m.id), Cell::ofText(m.name), Cell::ofOptional(m.density),
+                            Cell::ofOptional(m.atomicWeight), Cell::ofOptional(m.energyGap),
+                            Cell::ofOptional(valenceTotal(m, command.groups))}))
+            return writer->failure();
     }
-    writer->finish();
+    return writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

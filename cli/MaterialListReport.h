@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
 #include "cli/MaterialCatalog.h"
 
 #include <cstdio>
@@ -7,7 +8,7 @@
 namespace korvane::cli {
 
 // tpp2m list: every material with its ID, name, density, mass, gap and the
-// valence total of the chosen groups.
-void writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out);
+// valence total of the chosen groups. What ended the output early, if anything.
+std::optional<Failure> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out);
 
 } // namespace korvane::cli

@@ -45,14 +45,14 @@ bool needsDatabase(const MaterialRef& ref)
 
 ResolvedMaterials resolveMaterials(const Command& command)
 {
-    std::unique_ptr<MaterialCatalog> catalog;
+    std::optional<MaterialCatalog> catalog;
     if (std::any_of(command.materials.begin(), command.materials.end(), needsDatabase)) {
-        QString error;
-        catalog = MaterialCatalog::open(command.databasePath, &error);
-        if (!catalog)
+        Result<MaterialCatalog> opened = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
+        if (!opened)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
-                              .arg(command.databasePath, error),
+                              .arg(command.databasePath, opened.error()),
                           kNotFound);
+        catalog = std::move(*opened);
     }
     ResolvedMaterials resolved;
     for (const MaterialRef& ref : command.materials) {

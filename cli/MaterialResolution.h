@@ -12,7 +12,7 @@ namespace korvane::cli {
 // known: a database row may leave a column empty.
 struct MaterialInputs {
     QString name;
-    std::optional<int> id; // for a database row
+    std::optional<qint64> id; // for a database row
     std::optional<float> density;
     std::optional<float> mass;
     std::optional<float> bandGap;

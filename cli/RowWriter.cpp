@@ -1,33 +1,45 @@
 #include "cli/RowWriter.h"
 
+#include "cli/OneLine.h"
 #include "materials/NumberText.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 
 namespace korvane::cli {
 
+Failure outputFailure()
+{
+    return {QStringLiteral("the output cannot be written: %1").arg(QString::fromLocal8Bit(std::strerror(errno))),
+            kNotFound};
+}
+
 namespace {
 
-// Gathers text and hands it to the file in large pieces.
+// Gathers text and hands it to the file in large pieces, checking each: a
+// full disk or a closed output ends the run instead of leaving it cut short.
 class Output {
 public:
     explicit Output(std::FILE* out) : out_(out) { buffer_.reserve(kChunk + 1024); }
-    ~Output() { flush(); }
 
-    void append(const QByteArray& text)
+    // False once a write has failed; `failure` then says why.
+    bool append(const QByteArray& text, std::optional<Failure>& failure)
     {
         buffer_ += text;
-        if (buffer_.size() >= kChunk)
-            flush();
+        return buffer_.size() < kChunk || flush(failure);
     }
 
-    void flush()
+    bool flush(std::optional<Failure>& failure)
     {
-        std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_);
+        const bool written = std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) == size_t(buffer_.size())
+                             && std::fflush(out_) == 0;
         buffer_.resize(0); // keeps the memory, unlike clear()
-        std::fflush(out_);
+        if (!written)
+            failure = outputFailure();
+        return written;
     }
 
 private:
@@ -86,10 +98,11 @@ public:
     {
         for (const Column& column : columns)
             line_ += (line_.isEmpty() ? "" : ",") + QByteArray(column.key);
-        out_.append(line_ + '\n');
+        // Short of a chunk, so it waits in the buffer for the first check.
+        out_.append(line_ + '\n', failure_);
     }
 
-    void write(const Row& row) override
+    bool write(const Row& row) override
     {
         line_.resize(0);
         for (size_t i = 0; i < row.size(); ++i) {
@@ -102,17 +115,18 @@ public:
                 appendNumber(line_, cell);
         }
         line_ += '\n';
-        out_.append(line_);
+        return out_.append(line_, failure_);
     }
 
-    void finish() override { out_.flush(); }
+    bool finish() override { return out_.flush(failure_); }
 
 private:
-    // A text with a comma, a quote or a line break goes in double quotes.
+    // Control characters as escapes; a text with a comma or a quote goes in
+    // double quotes.
     static QByteArray quoted(const QString& text)
     {
-        QByteArray bytes = text.toUtf8();
-        if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r'))
+        QByteArray bytes = oneLine(text).toUtf8();
+        if (!bytes.contains(',') && !bytes.contains('"'))
             return bytes;
         return '"' + bytes.replace('"', "\"\"") + '"';
     }
@@ -128,10 +142,10 @@ public:
     {
         for (const Column& column : columns)
             keys_.push_back('"' + QByteArray(column.key) + "\": ");
-        out_.append("[");
+        out_.append("[", failure_);
     }
 
-    void write(const Row& row) override
+    bool write(const Row& row) override
     {
         object_.resize(0);
         object_ += first_ ? "\n  {" : ",\n  {";
@@ -149,14 +163,10 @@ public:
                 appendNumber(object_, cell);
         }
         object_ += '}';
-        out_.append(object_);
+        return out_.append(object_, failure_);
     }
 
-    void finish() override
-    {
-        out_.append(first_ ? "]\n" : "\n]\n");
-        out_.flush();
-    }
+    bool finish() override { return out_.append(first_ ? "]\n" : "\n]\n", failure_) && out_.flush(failure_); }
 
 private:
     static QByteArray quoted(const QString& text)
@@ -184,16 +194,23 @@ class TableWriter : public RowWriter {
 public:
     TableWriter(std::vector<Column> columns, std::FILE* out) : columns_(std::move(columns)), out_(out) {}
 
-    void write(const Row& row) override
+    bool write(const Row& row) override
     {
+        if (rows_.size() >= size_t(kMaxTableRows)) {
+            failure_ = Failure{QStringLiteral("a table holds at most %1 rows; use --csv or --json for more")
+                                   .arg(kMaxTableRows),
+                               kBadInput};
+            return false;
+        }
         std::vector<QString> texts;
         texts.reserve(row.size());
         for (const Cell& cell : row)
             texts.push_back(shown(cell));
         rows_.push_back(std::move(texts));
+        return true;
     }
 
-    void finish() override
+    bool finish() override
     {
         std::vector<qsizetype> widths(columns_.size(), 0);
         for (size_t c = 0; c < columns_.size(); ++c) {
@@ -209,11 +226,10 @@ public:
             header.push_back(columns_[c].title);
             rule.push_back(QString(std::max<qsizetype>(widths[c], 0), u'-'));
         }
-        line(header, widths);
-        line(rule, widths);
-        for (const std::vector<QString>& row : rows_)
-            line(row, widths);
-        out_.flush();
+        bool written = line(header, widths) && line(rule, widths);
+        for (size_t r = 0; written && r < rows_.size(); ++r)
+            written = line(rows_[r], widths);
+        return written && out_.flush(failure_);
     }
 
 private:
@@ -221,7 +237,7 @@ private:
     {
         switch (cell.kind) {
         case Cell::Kind::Empty: return {};
-        case Cell::Kind::Text: return cell.text;
+        case Cell::Kind::Text: return oneLine(cell.text);
         case Cell::Kind::Integer: return QString::number(cell.integer);
         case Cell::Kind::Single:
             return cell.decimals < 0 ? fullNumber(cell)
@@ -231,7 +247,7 @@ private:
     }
 
     // Columns two blanks apart, numbers flush right, no blanks at the end.
-    void line(const std::vector<QString>& texts, const std::vector<qsizetype>& widths)
+    bool line(const std::vector<QString>& texts, const std::vector<qsizetype>& widths)
     {
         QString text;
         bool first = true;
@@ -245,7 +261,7 @@ private:
         }
         while (text.endsWith(u' '))
             text.chop(1);
-        out_.append((text + u'\n').toUtf8());
+        return out_.append((text + u'\n').toUtf8(), failure_);
     }
 
     std::vector<Column> columns_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
 
 #include <cstdio>
 #include <memory>
@@ -48,16 +49,31 @@ struct Cell {
 
 using Row = std::vector<Cell>;
 
+// The most rows a table holds: it keeps every row until the last to know its
+// column widths. CSV and JSON have no such bound.
+inline constexpr int kMaxTableRows = 100'000;
+
 // Writes rows under fixed columns as an aligned table, CSV or JSON. CSV and
 // JSON stream each row out at once; the table waits for every row to know
-// its column widths. Numbers always use the full stop.
+// its column widths. Numbers always use the full stop; control characters in
+// texts are written as escapes in every format.
 class RowWriter {
 public:
     virtual ~RowWriter() = default;
-    virtual void write(const Row& row) = 0;
-    // Ends the output; nothing is written after it.
-    virtual void finish() = 0;
+    // False when the row cannot be written: the output failed, or a table
+    // would hold more than kMaxTableRows rows. failure() tells which.
+    virtual bool write(const Row& row) = 0;
+    // Ends the output and flushes it; nothing is written after it. False
+    // when any of the output could not be written.
+    virtual bool finish() = 0;
+    const std::optional<Failure>& failure() const { return failure_; }
+
+protected:
+    std::optional<Failure> failure_;
 };
+
+// A failed write to the output, with the reason errno gives.
+Failure outputFailure();
 
 std::unique_ptr<RowWriter> makeRowWriter(OutputFormat format, std::vector<Column> columns, std::FILE* out);
 

@@ -14,8 +14,11 @@
 #include "cli/ThicknessReport.h"
 #include "cli/MaterialTransfer.h"
 #include "cli/TransportReport.h"
+#include "cli/PlotPlatform.h"
 
 #include <QApplication>
+
+#include <fcntl.h>
 
 #include <algorithm>
 
@@ -36,34 +39,27 @@ int failed(std::FILE* err, const Failure& failure)
 
 int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 {
-    QString error;
-    const std::unique_ptr<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, &error);
+    const Result<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
     if (!catalog)
         return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
-                                .arg(command.databasePath, error),
+                                .arg(command.databasePath, catalog.error()),
                             kNotFound});
-    writeMaterialList(command, *catalog, out);
+    if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
+        return failed(err, *failure);
     return kSuccess;
 }
 
-// Qt's remarks about its surroundings (no runtime folder, a stand-in font)
-// do not change the picture; only its critical messages reach standard error.
-void keepQtCriticalMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        printLine(stderr, QStringLiteral("Qt: ") + message);
-}
-
-// The chart is drawn on Qt's offscreen platform unless another is asked for:
-// a plot never opens a window, and so looks the same with or without a display.
+// The chart is drawn without a window, so it looks the same with or without
+// a display; it is written only to a regular file or a new name.
 int plot(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* err)
 {
+    const QString unwritable = unwritablePlotFile(command.outputFile);
+    if (!unwritable.isEmpty())
+        return failed(err, {unwritable, kNotFound});
     const ImfpCurves curves = imfpCurves(command, materials);
     for (const QString& note : curves.notes)
         printLine(err, QStringLiteral("note: ") + note);
-    qInstallMessageHandler(keepQtCriticalMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preparePlotPlatform();
     int argc = 1;
     char name[] = "tpp2m";
     char* argv[] = {name, nullptr};
@@ -76,9 +72,7 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
     return kSuccess;
 }
 
-} // namespace
-
-int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
+int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
 {
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.isEmpty())
@@ -101,10 +95,11 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
     }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
+    std::optional<Failure> failure;
     switch (command.kind) {
-    case CommandKind::Imfp: writeImfpReport(command, resolved.materials, out); break;
+    case CommandKind::Imfp: failure = writeImfpReport(command, resolved.materials, out); break;
     case CommandKind::Cf1:
-    case CommandKind::Cf2: writeCorrectionReport(command, resolved.materials, out); break;
+    case CommandKind::Cf2: failure = writeCorrectionReport(command, resolved.materials, out); break;
     case CommandKind::Plot: return plot(command, resolved.materials, err);
     case CommandKind::Depth:
         if (const QString note = depthNote(command); !note.isEmpty())
@@ -114,7 +109,20 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Thickness: writeThicknessReport(command, resolved.materials, out); break;
     default: break;
     }
-    return kSuccess;
+    return failure ? failed(err, *failure) : kSuccess;
+}
+
+} // namespace
+
+int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
+{
+    // A closed standard output would take the number of the next file opened.
+    if (::fcntl(fileno(out), F_GETFD) == -1)
+        return failed(err, outputFailure());
+    const int status = run(arguments, out, err);
+    if (status == kSuccess && (std::fflush(out) != 0 || std::ferror(out)))
+        return failed(err, outputFailure());
+    return status;
 }
 
 } // namespace korvane::cli

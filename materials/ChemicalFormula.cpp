@@ -30,6 +30,10 @@ public:
             formula.error = QStringLiteral("the formula is empty");
             return formula;
         }
+        if (text_.size() > kMaxFormulaLength) {
+            formula.error = QStringLiteral("the formula is longer than %1 characters").arg(kMaxFormulaLength);
+            return formula;
+        }
         formula.elements = sequence();
         if (error_.isEmpty() && pos_ < text_.size())
             fail(text_[pos_] == u')' ? QStringLiteral("\")\" %1 has no matching \"(\"").arg(where())
@@ -61,8 +65,16 @@ private:
     // "(" sequence ")" count: the group's atoms times its count.
     std::vector<ElementCount> group()
     {
-        const qsizetype open = pos_++;
+        const qsizetype open = pos_;
+        if (depth_ == kMaxFormulaNesting) {
+            fail(QStringLiteral("parentheses nested deeper than %1 levels %2")
+                     .arg(QString::number(kMaxFormulaNesting), where()));
+            return {};
+        }
+        ++pos_;
+        ++depth_;
         std::vector<ElementCount> elements = sequence();
+        --depth_;
         if (!error_.isEmpty())
             return {};
         if (pos_ >= text_.size()) {
@@ -141,6 +153,7 @@ private:
 
     const QString& text_;
     qsizetype pos_ = 0;
+    int depth_ = 0; // parentheses open at pos_
     QString error_;
 };
 

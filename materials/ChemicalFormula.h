@@ -25,6 +25,10 @@ struct ChemicalFormula {
 // above 0), and parenthesised groups with an optional count that multiplies
 // the group. Only the syntax is checked; whether a symbol names an element is
 // for the materials table to tell. An error names the offending part of the text.
+// A longer text or deeper parentheses are refused with an error: no real
+// compound needs them, and the reader's depth is what the stack allows.
+inline constexpr qsizetype kMaxFormulaLength = 1000;
+inline constexpr int kMaxFormulaNesting = 64;
 ChemicalFormula parseChemicalFormula(const QString& text);
 
 } // namespace korvane

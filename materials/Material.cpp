@@ -34,13 +34,4 @@ const std::optional<float>* numericField(const Material& material, Column column
     return numericFieldOf<const Material, const std::optional<float>>(material, column);
 }
 
-int columnIndex(const QString& name)
-{
-    for (int i = 0; i < kColumnCount; ++i) {
-        if (name.compare(QLatin1String(kColumnNames[i]), Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 } // namespace korvane

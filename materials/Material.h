@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -11,7 +10,7 @@ namespace korvane {
 // One row of the materials table tblIMFPdata. Numeric columns hold Singles;
 // an empty (null) column is std::nullopt, a null name a null QString.
 struct Material {
-    std::int32_t id = 0;
+    qint64 id = 0;
     QString description; // second column: a longer name; the window does not use it
     QString name;
     std::optional<float> density;        // g/cm3
@@ -41,28 +40,11 @@ enum class Column : int {
 
 inline constexpr int kColumnCount = 10;
 
-// The exact column names of tblIMFPdata, in table order.
-inline constexpr std::array<const char*, kColumnCount> kColumnNames = {
-    "ID", "Description", "Name", "Density", "Atomic wght", "Energy gap 300 K",
-    "valel s+p,n", "valel s+p,n+1", "valel d", "valel f",
-};
-
-inline constexpr const char* kTableName = "tblIMFPdata";
-
 // Materials with an ID below this are the chemical elements.
-inline constexpr std::int32_t kFirstCompoundId = 104;
+inline constexpr qint64 kFirstCompoundId = 104;
 
 // The numeric column at `column`, or nullptr for ID, Description and Name.
 std::optional<float>* numericField(Material& material, Column column);
 const std::optional<float>* numericField(const Material& material, Column column);
-
-// The name of the column at an index, as the table has it.
-inline QString columnName(int column)
-{
-    return QString::fromLatin1(kColumnNames[size_t(column)]);
-}
-
-// Column index for a column name, or -1.
-int columnIndex(const QString& name);
 
 } // namespace korvane

@@ -1,174 +1,224 @@
 #include "materials/MaterialDatabase.h"
 
+#include "materials/MaterialSchema.h"
+#include "materials/MaterialTableCheck.h"
+#include "materials/Sqlite.h"
 #include "materials/ShippedMaterials.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace korvane {
 
 namespace {
 
-QString createTableSql()
+Result<void> writeRows(sqlite::Connection& db, const std::vector<Material>& rows)
 {
-    QString sql = QStringLiteral("CREATE TABLE %1 (\"ID\" INTEGER PRIMARY KEY, \"Description\" TEXT, \"Name\" TEXT")
-                      .arg(QLatin1String(kTableName));
-    for (int c = int(Column::Density); c < kColumnCount; ++c)
-        sql += u',' + sqlite::quoted(columnName(c)) + QStringLiteral(" REAL");
-    return sql + u')';
+    sqlite::Transaction transaction(db);
+    if (!transaction.begun())
+        return transaction.begun();
+    if (Result<void> created = db.exec(schema::createTable().toUtf8().constData()); !created)
+        return created;
+    sqlite::Statement insert(db, schema::insertRow(schema::columnName(int(Column::Description))));
+    for (const Material& m : rows) {
+        insert.reset();
+        schema::bindRow(insert, m);
+        if (insert.step() != SQLITE_DONE)
+            return Failed{db.errorMessage()};
+    }
+    return transaction.commit();
 }
 
-bool writeRows(sqlite::Connection& db, const std::vector<Material>& rows, QString* error)
+QString systemError()
 {
-    if (!db.exec("BEGIN IMMEDIATE", error))
-        return false;
-    if (!db.exec(createTableSql().toUtf8().constData(), error))
-        return false;
-    QString columns;
-    QString values;
-    for (int c = 0; c < kColumnCount; ++c) {
-        columns += (c ? QStringLiteral(",") : QString()) + sqlite::quoted(columnName(c));
-        values += c ? QStringLiteral(",?") : QStringLiteral("?");
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+// Makes the folder and any missing folders above it, or says which folder
+// could not be made and why.
+Result<void> makeFolders(const QString& folder)
+{
+    if (QFileInfo(folder).isDir())
+        return {};
+    const QString parent = QFileInfo(folder).path();
+    if (parent != folder) {
+        if (Result<void> above = makeFolders(parent); !above)
+            return above;
     }
-    sqlite::Statement insert(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                     .arg(QLatin1String(kTableName), columns, values));
-    for (const Material& m : rows) {
-        sqlite3_reset(insert.handle());
-        insert.bind(1, qint64(m.id));
-        insert.bind(2, m.description);
-        insert.bind(3, m.name);
-        for (int c = int(Column::Density); c < kColumnCount; ++c)
-            insert.bind(c + 1, *numericField(m, Column(c)));
-        if (insert.step() != SQLITE_DONE) {
-            *error = db.errorMessage();
-            return false;
+    if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 || (errno == EEXIST && QFileInfo(folder).isDir()))
+        return {};
+    if (errno == EACCES || errno == EROFS)
+        return Failed{QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
+                          .arg(folder, parent)};
+    if (errno == EEXIST)
+        return Failed{QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way")
+                          .arg(folder)};
+    return Failed{QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError())};
+}
+
+// An exclusive lock on a folder, held while the object lives. The system
+// drops it when the process ends, so a crash leaves no stale lock.
+class FolderLock {
+public:
+    explicit FolderLock(const QString& folder)
+    {
+        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0)
+            return;
+        int rc;
+        while ((rc = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (rc != 0) {
+            ::close(fd_);
+            fd_ = -1;
         }
     }
-    return db.exec("COMMIT", error);
+    ~FolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+bool pathTaken(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-// The column names of the table in table order, or an error.
-QStringList tableColumns(const sqlite::Connection& db, QString* error)
+enum class Creation { Made, FoundMade };
+
+// Writes the database unless a file is already at `path`. Copies of the
+// program that start at the same moment take turns through a lock on the
+// folder: the first builds the file, the others then find it made.
+Result<Creation> createUnlessPresent(const QString& path, const std::vector<Material>& rows)
 {
-    sqlite::Statement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(kTableName)));
-    if (!info.ok()) {
-        *error = db.errorMessage();
-        return {};
+    const QString folder = QFileInfo(path).absolutePath();
+    if (Result<void> made = makeFolders(folder); !made)
+        return Failed{made.error()};
+    const FolderLock lock(folder);
+    if (!lock.held())
+        return Failed{QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError())};
+    if (pathTaken(path))
+        return Creation::FoundMade;
+    // Build the database beside its final place, then link it there: the
+    // file appears whole, and the link fails rather than replace a file.
+    // While the lock is held no other copy builds, so a partial file found
+    // here is a crash's leftover.
+    const QString partial = path + QStringLiteral(".new");
+    QFile::remove(partial);
+    QFile::remove(partial + QStringLiteral("-journal"));
+    Result<void> written;
+    {
+        Result<sqlite::Connection> db = sqlite::Connection::open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!db)
+            written = Failed{db.error()};
+        if (written)
+            written = db->exec("PRAGMA synchronous=FULL");
+        if (written)
+            written = writeRows(*db, rows);
     }
-    QStringList names;
-    int rc;
-    while ((rc = info.step()) == SQLITE_ROW)
-        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.handle(), 1)));
-    if (rc != SQLITE_DONE)
-        *error = db.errorMessage();
-    else if (names.isEmpty())
-        *error = QStringLiteral("it has no table %1").arg(QLatin1String(kTableName));
-    return names;
+    if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0)
+        written = Failed{QStringLiteral("the file cannot be created (%1)").arg(systemError())};
+    QFile::remove(partial);
+    if (!written)
+        return Failed{written.error()};
+    return Creation::Made;
 }
 
-QString checkColumns(const QStringList& names)
+// What keeps an existing name from being opened as a database file, in
+// words the user can act on.
+Result<void> checkPathUsable(const QString& path)
 {
-    for (int c = 0; c < kColumnCount; ++c) {
-        if (c == int(Column::Description))
-            continue; // the second column may hold anything
-        if (!names.contains(columnName(c), Qt::CaseInsensitive))
-            return QStringLiteral("the table %1 has no column \"%2\"").arg(QLatin1String(kTableName), columnName(c));
-    }
-    if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
-        || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column")
-            .arg(QLatin1String(kTableName));
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return Failed{QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget())};
+    if (info.isDir())
+        return Failed{QStringLiteral("it is a folder, not a database file")};
     return {};
 }
 
-struct Contents {
-    QString secondColumn;
-    QString error;
-    bool needsRollback = false;
-};
-
-// Checks that the table and its columns are there.
-Contents inspect(sqlite::Connection& db)
+// Rolling back an interrupted save removes its journal, which needs a
+// writable folder; without one the file is left alone and the user told.
+Result<void> checkRollbackPossible(const QString& path)
 {
-    Contents contents;
-    const QStringList columns = tableColumns(db, &contents.error);
-    if (contents.error.isEmpty())
-        contents.error = checkColumns(columns);
-    if (contents.error.isEmpty())
-        contents.secondColumn = columns[1];
-    contents.needsRollback = sqlite3_extended_errcode(db.handle()) == SQLITE_READONLY_ROLLBACK;
-    return contents;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+        return {};
+    return Failed{QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in "
+                                 "a writable folder; make the folder %2 writable once and start again")
+                      .arg(path, folder)};
 }
 
 } // namespace
 
-bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error)
+Result<void> createMaterialDatabase(const QString& path, const std::vector<Material>& rows)
 {
-    const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath())) {
-        *error = QStringLiteral("the folder %1 cannot be created").arg(target.absolutePath());
-        return false;
-    }
-    // Build the database beside its final place, then link it there: the
-    // link fails rather than replace a file that appeared meanwhile.
-    const QString partial = path + QStringLiteral(".new");
-    QFile::remove(partial);
-    QFile::remove(partial + QStringLiteral("-journal"));
-    bool written = false;
-    {
-        sqlite::Connection db = sqlite::Connection::open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
-        written = db && db.exec("PRAGMA synchronous=FULL", error) && writeRows(db, rows, error);
-    }
-    if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        *error = QStringLiteral("the file cannot be created: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-        written = false;
-    }
-    QFile::remove(partial);
-    return written;
+    const Result<Creation> created = createUnlessPresent(path, rows);
+    if (!created)
+        return Failed{created.error()};
+    if (*created == Creation::FoundMade)
+        return Failed{QStringLiteral("the file already exists")};
+    return {};
 }
 
-OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly)
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
-    OpenedDatabase result;
-    if (!QFileInfo::exists(path)) {
-        const ShippedMaterials shipped = readShippedMaterials(shippedMaterialsText());
-        if (!shipped.error.isEmpty()) {
-            result.error = QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error);
-            return result;
-        }
-        if (!createMaterialDatabase(path, shipped.materials, &result.error))
-            return result;
+    auto failed = [](const QString& reason) { return OpenedDatabase(Failed{reason}); };
+    if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
+        return failed(QStringLiteral("there is no such file"));
+    if (!pathTaken(path)) {
+        const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
+        if (!shipped)
+            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error()));
+        if (const Result<Creation> created = createUnlessPresent(path, *shipped); !created)
+            return failed(created.error());
     }
+    if (const Result<void> usable = checkPathUsable(path); !usable)
+        return failed(usable.error());
     // Look at the file read-only first, so a file that is not ours stays as
     // it was. Only a file left with an interrupted write of our own (a hot
     // journal) needs the writable connection to be read, which rolls it back.
-    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY, &result.error);
+    Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
     if (!db)
-        return result;
-    Contents contents = inspect(db);
-    if (contents.needsRollback) {
-        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
+        return failed(db.error());
+    Result<QString> secondColumn = checkMaterialTable(*db);
+    if (!secondColumn && db->extendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
+        if (const Result<void> possible = checkRollbackPossible(path); !possible)
+            return failed(possible.error());
+        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return result;
-        contents = inspect(db);
+            return failed(db.error());
+        secondColumn = checkMaterialTable(*db);
     }
-    if (!contents.error.isEmpty()) {
-        result.error = contents.error;
-        return result;
-    }
+    if (!secondColumn)
+        return failed(secondColumn.error());
     if (!readOnly) {
-        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
-        if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
-            return result;
+        db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
+        if (!db)
+            return failed(db.error());
+        if (const Result<void> durable = db->exec("PRAGMA synchronous=FULL"); !durable)
+            return failed(durable.error());
     }
-    sqlite3_busy_timeout(db.handle(), 2000);
-    auto store = std::make_unique<MaterialStore>(std::move(db), contents.secondColumn);
-    if (store->load(&result.error))
-        result.store = std::move(store);
-    return result;
+    auto store = std::make_unique<MaterialStore>(std::move(*db), *secondColumn);
+    if (const Result<void> loaded = store->load(); !loaded)
+        return failed(loaded.error());
+    return store;
 }
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/MaterialStore.h"
+#include "materials/Result.h"
 
 #include <memory>
 
@@ -9,20 +10,23 @@ namespace korvane {
 // The database file under the working directory.
 inline constexpr const char* kDatabasePath = "DataBase/TPP2-data.db";
 
-struct OpenedDatabase {
-    std::unique_ptr<MaterialStore> store;
-    QString error; // what is wrong with the file, when store is null
-};
+// The store over an opened database, or what is wrong with the file.
+using OpenedDatabase = Result<std::unique_ptr<MaterialStore>>;
+
+// What to do when there is no file at the path to open.
+enum class WhenMissing { Create, Refuse };
 
 // Opens the materials database at `path`. A missing file is first created
-// from the shipped materials; an existing file is never overwritten, and a
-// file that is not a usable materials database is left untouched: it is
-// checked read-only before it is opened for writing.
+// from the shipped materials (unless `whenMissing` refuses); an existing file
+// is never overwritten, and a file that is not a usable materials database
+// (damaged ones included) is left untouched: it is checked read-only before
+// it is opened for writing.
 // With `readOnly`, the store can browse and find but every write fails.
-OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false);
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false,
+                                    WhenMissing whenMissing = WhenMissing::Create);
 
 // Writes a new database file with the given rows. The file appears whole or
 // not at all, and never replaces an existing one.
-bool createMaterialDatabase(const QString& path, const std::vector<Material>& rows, QString* error);
+Result<void> createMaterialDatabase(const QString& path, const std::vector<Material>& rows);
 
 } // namespace korvane

@@ -1,5 +1,7 @@
 #include "materials/MaterialRows.h"
 
+#include "materials/MaterialSchema.h"
+
 #include <QByteArray>
 
 #include <algorithm>
@@ -8,37 +10,24 @@ namespace korvane {
 
 namespace {
 
-QString table()
+// A row as the file holds it; nullopt when a column holds what it cannot
+// (an ID that is not a whole number, text in a numeric column).
+std::optional<Material> readMaterial(const sqlite::Statement& s)
 {
-    return QLatin1String(kTableName);
-}
-
-Material readMaterial(sqlite3_stmt* s)
-{
-    auto text = [s](int c) {
-        if (sqlite3_column_type(s, c) == SQLITE_NULL)
-            return QString();
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
-    };
+    if (s.type(0) != SQLITE_INTEGER)
+        return std::nullopt;
     Material m;
-    m.id = sqlite3_column_int(s, 0);
-    m.description = text(1);
-    m.name = text(2);
+    m.id = s.int64(0);
+    m.description = s.text(1);
+    m.name = s.text(2);
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
-        if (sqlite3_column_type(s, c) != SQLITE_NULL)
-            *numericField(m, Column(c)) = float(sqlite3_column_double(s, c));
+        const int type = s.type(c);
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+            return std::nullopt;
+        if (type != SQLITE_NULL)
+            *numericField(m, Column(c)) = float(s.real(c));
     }
     return m;
-}
-
-// Name matching for a search inside SQLite: the search's predicate is
-// handed in as the function's user data.
-void nameMatchesFunction(sqlite3_context* context, int, sqlite3_value** values)
-{
-    const auto* matches = static_cast<const std::function<bool(const QString&)>*>(sqlite3_user_data(context));
-    const char* text = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
-    const QString name = text ? QString::fromUtf8(text, sqlite3_value_bytes(values[0])) : QString();
-    sqlite3_result_int(context, (*matches)(name) ? 1 : 0);
 }
 
 } // namespace
@@ -48,41 +37,30 @@ MaterialRows::MaterialRows(const sqlite::Connection& db, QString secondColumn)
 {
 }
 
-QString MaterialRows::selectColumns() const
-{
-    QString columns = QStringLiteral("\"ID\",") + sqlite::quoted(secondColumn_);
-    for (int c = int(Column::Name); c < kColumnCount; ++c)
-        columns += u',' + sqlite::quoted(columnName(c));
-    return columns;
-}
-
 qint64 MaterialRows::dataVersion() const
 {
-    sqlite::Statement version(db_, QStringLiteral("PRAGMA data_version"));
-    return version.ok() && version.step() == SQLITE_ROW ? sqlite3_column_int64(version.handle(), 0) : -1;
+    sqlite::Statement version(db_, schema::dataVersion());
+    return version.ok() && version.step() == SQLITE_ROW ? version.int64(0) : -1;
 }
 
 bool MaterialRows::reloadIfChangedElsewhere()
 {
     if (dataVersion() == dataVersion_)
         return false;
-    return reload();
+    return bool(reload());
 }
 
-bool MaterialRows::reload(QString* error)
+Result<void> MaterialRows::reload()
 {
     dataVersion_ = dataVersion();
     blocks_.clear();
     recentBlocks_.clear();
     // Counting walks every page of the table, so a damaged table shows here.
-    sqlite::Statement countRows(db_, QStringLiteral("SELECT count(*) FROM ") + table());
-    if (!countRows.ok() || countRows.step() != SQLITE_ROW) {
-        if (error)
-            *error = db_.errorMessage();
-        return false;
-    }
-    count_ = sqlite3_column_int(countRows.handle(), 0);
-    return true;
+    sqlite::Statement countRows(db_, schema::countRows());
+    if (!countRows.ok() || countRows.step() != SQLITE_ROW)
+        return Failed{db_.errorMessage()};
+    count_ = int(countRows.int64(0));
+    return {};
 }
 
 const std::vector<Material>* MaterialRows::block(int number) const
@@ -97,8 +75,7 @@ const std::vector<Material>* MaterialRows::block(int number) const
     const int first = number * kBlockSize;
     const int end = std::min(count_, first + kBlockSize);
     const bool fromEnd = first > count_ / 2;
-    sqlite::Statement select(db_, QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\" %3 LIMIT ? OFFSET ?")
-                                      .arg(selectColumns(), table(), fromEnd ? QStringLiteral("DESC") : QString()));
+    sqlite::Statement select(db_, schema::selectRows(secondColumn_, fromEnd));
     if (!select.ok() || end <= first)
         return nullptr;
     select.bind(1, qint64(end - first));
@@ -106,8 +83,12 @@ const std::vector<Material>* MaterialRows::block(int number) const
     std::vector<Material> rows;
     rows.reserve(size_t(end - first));
     int rc;
-    while ((rc = select.step()) == SQLITE_ROW)
-        rows.push_back(readMaterial(select.handle()));
+    while ((rc = select.step()) == SQLITE_ROW) {
+        std::optional<Material> row = readMaterial(select);
+        if (!row)
+            return nullptr;
+        rows.push_back(std::move(*row));
+    }
     if (rc != SQLITE_DONE)
         return nullptr;
     if (fromEnd)
@@ -131,17 +112,15 @@ std::optional<Material> MaterialRows::at(int index) const
     return (*rows)[offset];
 }
 
-int MaterialRows::indexOfId(std::int32_t id) const
+int MaterialRows::indexOfId(qint64 id) const
 {
-    sqlite::Statement select(db_, QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE \"ID\" < ?1),"
-                                                 " EXISTS (SELECT 1 FROM %1 WHERE \"ID\" = ?1)")
-                                      .arg(table()));
+    sqlite::Statement select(db_, schema::placeOfId());
     if (!select.ok())
         return -1;
-    select.bind(1, qint64(id));
-    if (select.step() != SQLITE_ROW || sqlite3_column_int(select.handle(), 1) == 0)
+    select.bind(1, id);
+    if (select.step() != SQLITE_ROW || select.int64(1) == 0)
         return -1;
-    return sqlite3_column_int(select.handle(), 0);
+    return int(select.int64(0));
 }
 
 int MaterialRows::findName(int from, const std::function<bool(const QString&)>& matches) const
@@ -149,23 +128,20 @@ int MaterialRows::findName(int from, const std::function<bool(const QString&)>& 
     const std::optional<Material> start = at(from);
     if (!start)
         return -1;
-    auto* matchesPointer = const_cast<std::function<bool(const QString&)>*>(&matches);
-    if (sqlite3_create_function_v2(db_.handle(), "korvane_name_matches", 1, SQLITE_UTF8, matchesPointer,
-                                   nameMatchesFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
+    // The search runs inside SQLite, which asks the predicate of each name.
+    constexpr const char* kFunction = "korvane_name_matches";
+    if (!db_.setTextPredicate(kFunction, &matches))
         return -1;
     int found = -1;
     {
-        sqlite::Statement select(db_, QStringLiteral("SELECT \"ID\" FROM %1 WHERE \"ID\" >= ? AND "
-                                                     "korvane_name_matches(\"Name\") ORDER BY \"ID\" LIMIT 1")
-                                          .arg(table()));
+        sqlite::Statement select(db_, schema::firstMatchingName(kFunction));
         if (select.ok()) {
-            select.bind(1, qint64(start->id));
+            select.bind(1, start->id);
             if (select.step() == SQLITE_ROW)
-                found = indexOfId(sqlite3_column_int(select.handle(), 0));
+                found = indexOfId(select.int64(0));
         }
     }
-    sqlite3_create_function_v2(db_.handle(), "korvane_name_matches", 1, SQLITE_UTF8, nullptr, nullptr, nullptr,
-                               nullptr, nullptr);
+    db_.setTextPredicate(kFunction, nullptr);
     return found;
 }
 

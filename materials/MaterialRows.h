@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
+#include "materials/Result.h"
 #include "materials/Sqlite.h"
 
 #include <QString>
@@ -20,24 +21,22 @@ public:
     MaterialRows(const sqlite::Connection& db, QString secondColumn);
 
     // Counts the rows again and forgets every block read so far; after a
-    // write. False, with the database's message, when the table cannot be read.
-    bool reload(QString* error = nullptr);
+    // write. Fails with the database's message when the table cannot be read.
+    Result<void> reload();
 
     // Reloads when another connection has changed the file since the last
-    // look; true when it did.
+    // look; true when it did and the rows could be counted.
     bool reloadIfChangedElsewhere();
 
     int count() const { return count_; }
     // The row at a 0-based place; nullopt when it cannot be read.
     std::optional<Material> at(int index) const;
     // The place of the row with this ID, or -1 when there is none.
-    int indexOfId(std::int32_t id) const;
+    int indexOfId(qint64 id) const;
     // The place of the first row at or after `from` whose name matches, or -1.
     int findName(int from, const std::function<bool(const QString&)>& matches) const;
     // The name of the table's second column, which may differ from file to file.
     const QString& secondColumn() const { return secondColumn_; }
-    // The columns of a row in table order, quoted for SQL.
-    QString selectColumns() const;
 
 private:
     static constexpr int kBlockSize = 256;

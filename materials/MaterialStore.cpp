@@ -1,78 +1,76 @@
 #include "materials/MaterialStore.h"
 
+#include "materials/MaterialRows.h"
+#include "materials/MaterialSchema.h"
+#include "materials/Sqlite.h"
+
 #include <algorithm>
 
 namespace korvane {
 
-namespace {
-
-// Runs one write in its own transaction; a failing step rolls it back so
-// the file keeps what was saved before.
-class Transaction {
-public:
-    explicit Transaction(sqlite::Connection& db) : db_(db)
+struct MaterialStore::Table {
+    Table(sqlite::Connection connection, QString secondColumn)
+        : db(std::move(connection)), rows(db, std::move(secondColumn))
     {
-        begun_ = db_.exec("BEGIN IMMEDIATE", &error_);
     }
-    ~Transaction()
-    {
-        if (begun_ && !committed_)
-            db_.exec("ROLLBACK");
-    }
-    bool begun() const { return begun_; }
-    bool commit()
-    {
-        committed_ = db_.exec("COMMIT", &error_);
-        return committed_;
-    }
-    QString error() const { return error_; }
-
-private:
-    sqlite::Connection& db_;
-    bool begun_ = false;
-    bool committed_ = false;
-    QString error_;
+    sqlite::Connection db;
+    MaterialRows rows;
 };
 
-} // namespace
-
 MaterialStore::MaterialStore(sqlite::Connection connection, QString secondColumn)
-    : db_(std::move(connection)), rows_(db_, std::move(secondColumn))
+    : table_(std::make_unique<Table>(std::move(connection), std::move(secondColumn)))
 {
 }
 
-bool MaterialStore::load(QString* error)
+MaterialStore::~MaterialStore() = default;
+
+int MaterialStore::storedRowCount() const
 {
-    return rows_.reload(error);
+    return table_->rows.count();
+}
+
+Material MaterialStore::row(int index) const
+{
+    return table_->rows.at(index).value_or(Material{});
+}
+
+std::optional<Material> MaterialStore::readRow(int index) const
+{
+    return table_->rows.at(index);
+}
+
+Result<void> MaterialStore::load()
+{
+    return table_->rows.reload();
 }
 
 int MaterialStore::recordCount() const
 {
-    return rows_.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
+    return table_->rows.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
 }
 
-void MaterialStore::reloadRows()
+Result<void> MaterialStore::reloadRows()
 {
-    rows_.reload();
     ++generation_;
+    return table_->rows.reload();
 }
 
 bool MaterialStore::onStoredRecord() const
 {
-    return position_ >= 0 && position_ < rows_.count() && !onDeletedRecord_;
+    return position_ >= 0 && position_ < table_->rows.count() && !onDeletedRecord_;
 }
 
 bool MaterialStore::eof() const
 {
     if (editStatus_ == EditStatus::Add || onDeletedRecord_)
         return false;
-    return position_ >= rows_.count() || rows_.count() == 0;
+    return position_ >= table_->rows.count() || table_->rows.count() == 0;
 }
 
 int MaterialStore::absolutePosition() const
 {
     if (editStatus_ == EditStatus::Add)
-        return rows_.count() + 1;
+        return table_->rows.count() + 1;
     if (bof() || eof())
         return 0;
     return position_ + 1;
@@ -94,24 +92,20 @@ int MaterialStore::currentIndex() const
     return position_;
 }
 
-bool MaterialStore::fail(const QString& message)
-{
-    lastError_ = message;
-    return false;
-}
-
-bool MaterialStore::moveToPosition(int position)
+Result<void> MaterialStore::moveToPosition(int position)
 {
     // Leaving a record with a pending change writes it first.
-    if (editStatus_ != EditStatus::None && !update())
-        return false;
+    if (editStatus_ != EditStatus::None) {
+        if (Result<void> written = update(); !written)
+            return written;
+    }
     // Another copy of the program may have saved since: moves show its changes.
-    if (rows_.reloadIfChangedElsewhere())
+    if (table_->rows.reloadIfChangedElsewhere())
         ++generation_;
-    position = std::clamp(position, -1, rows_.count());
+    position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
-    if (position >= 0 && position < rows_.count() && !(row = rows_.at(position)))
-        return fail(db_.errorMessage());
+    if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
+        return Failed{table_->db.errorMessage()};
     if (observer_)
         observer_->willMove();
     position_ = position;
@@ -120,48 +114,48 @@ bool MaterialStore::moveToPosition(int position)
         currentRow_ = std::move(*row);
     if (observer_)
         observer_->moveComplete();
-    return true;
+    return {};
 }
 
-bool MaterialStore::moveFirst()
+Result<void> MaterialStore::moveFirst()
 {
-    if (rows_.count() == 0)
-        return fail(QStringLiteral("The table holds no materials."));
+    if (table_->rows.count() == 0)
+        return Failed{QStringLiteral("The table holds no materials.")};
     return moveToPosition(0);
 }
 
-bool MaterialStore::moveLast()
+Result<void> MaterialStore::moveLast()
 {
-    if (rows_.count() == 0)
-        return fail(QStringLiteral("The table holds no materials."));
-    return moveToPosition(rows_.count() - 1);
+    if (table_->rows.count() == 0)
+        return Failed{QStringLiteral("The table holds no materials.")};
+    return moveToPosition(table_->rows.count() - 1);
 }
 
-bool MaterialStore::moveNext()
+Result<void> MaterialStore::moveNext()
 {
     if (eof())
-        return fail(QStringLiteral("There is no record after the last one."));
+        return Failed{QStringLiteral("There is no record after the last one.")};
     return moveToPosition(onDeletedRecord_ ? position_ : position_ + 1);
 }
 
-bool MaterialStore::movePrevious()
+Result<void> MaterialStore::movePrevious()
 {
     if (bof())
-        return fail(QStringLiteral("There is no record before the first one."));
+        return Failed{QStringLiteral("There is no record before the first one.")};
     return moveToPosition(position_ - 1);
 }
 
-bool MaterialStore::move(int offset)
+Result<void> MaterialStore::move(int offset)
 {
     if (onDeletedRecord_ || (offset == 0 && (bof() || eof())))
-        return fail(QStringLiteral("There is no current record."));
+        return Failed{QStringLiteral("There is no current record.")};
     return moveToPosition(position_ + offset);
 }
 
-bool MaterialStore::moveTo(int index)
+Result<void> MaterialStore::moveTo(int index)
 {
-    if (index < 0 || index >= rows_.count())
-        return fail(QStringLiteral("There is no record at that place."));
+    if (index < 0 || index >= table_->rows.count())
+        return Failed{QStringLiteral("There is no record at that place.")};
     return moveToPosition(index);
 }
 
@@ -182,16 +176,16 @@ QVariant MaterialStore::field(int column) const
 
 QVariant MaterialStore::field(const QString& name) const
 {
-    return field(columnIndex(name));
+    return field(schema::columnIndex(name));
 }
 
-bool MaterialStore::setField(int column, const QVariant& value)
+Result<void> MaterialStore::setField(int column, const QVariant& value)
 {
     if (column <= int(Column::Id) || column >= kColumnCount)
-        return fail(QStringLiteral("That column cannot be set."));
+        return Failed{QStringLiteral("That column cannot be set.")};
     if (editStatus_ == EditStatus::None) {
         if (!current())
-            return fail(QStringLiteral("There is no current record."));
+            return Failed{QStringLiteral("There is no current record.")};
         buffer_ = *current();
         editStatus_ = EditStatus::InProgress;
         dirtyColumns_ = 0;
@@ -203,119 +197,107 @@ bool MaterialStore::setField(int column, const QVariant& value)
         bool ok = true;
         const float number = value.toFloat(&ok);
         if (value.isValid() && !ok)
-            return fail(QStringLiteral("\"%1\" needs a number.").arg(columnName(column)));
+            return Failed{QStringLiteral("\"%1\" needs a number.").arg(schema::columnName(column))};
         *numericField(buffer_, Column(column)) = value.isValid() ? std::optional<float>(number) : std::nullopt;
     }
     dirtyColumns_ |= 1u << column;
-    return true;
+    return {};
 }
 
-bool MaterialStore::addNew()
+Result<void> MaterialStore::addNew()
 {
-    if (editStatus_ != EditStatus::None && !update())
-        return false;
+    if (editStatus_ != EditStatus::None) {
+        if (Result<void> written = update(); !written)
+            return written;
+    }
     positionBeforeAdd_ = position_;
     buffer_ = Material{};
     dirtyColumns_ = 0;
     editStatus_ = EditStatus::Add;
-    return true;
+    return {};
 }
 
-bool MaterialStore::notifyWillChange(ChangeReason reason)
+Result<void> MaterialStore::notifyWillChange(ChangeReason reason)
 {
     if (observer_ && !observer_->willChangeRecord(reason))
-        return fail(QStringLiteral("The change was cancelled."));
-    return true;
+        return Failed{QStringLiteral("The change was cancelled.")};
+    return {};
 }
 
-bool MaterialStore::update()
+Result<void> MaterialStore::update()
 {
     if (editStatus_ == EditStatus::None) {
         if (!current())
-            return fail(QStringLiteral("There is no current record."));
+            return Failed{QStringLiteral("There is no current record.")};
         buffer_ = *current();
         dirtyColumns_ = 0;
         editStatus_ = EditStatus::InProgress;
     }
-    if (!notifyWillChange(ChangeReason::Update)) {
+    if (Result<void> allowed = notifyWillChange(ChangeReason::Update); !allowed) {
         if (editStatus_ == EditStatus::InProgress && dirtyColumns_ == 0)
             editStatus_ = EditStatus::None;
-        return false;
+        return allowed;
     }
-    if (!writePending())
-        return false;
+    if (Result<void> written = writePending(); !written)
+        return written;
     editStatus_ = EditStatus::None;
     dirtyColumns_ = 0;
-    return true;
+    return {};
 }
 
-bool MaterialStore::writePending()
+Result<void> MaterialStore::writePending()
 {
     if (editStatus_ == EditStatus::Add)
         return insertPending();
     if (dirtyColumns_ == 0)
-        return true;
+        return {};
     return updatePending();
 }
 
-bool MaterialStore::insertPending()
+Result<void> MaterialStore::insertPending()
 {
-    Transaction transaction(db_);
+    sqlite::Connection& db = table_->db;
+    sqlite::Transaction transaction(db);
     if (!transaction.begun())
-        return fail(transaction.error());
+        return transaction.begun();
     qint64 id = kFirstCompoundId;
     {
-        sqlite::Statement maxId(db_, QStringLiteral("SELECT max(\"ID\") FROM ") + QLatin1String(kTableName));
+        sqlite::Statement maxId(db, schema::largestId());
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
-            return fail(db_.errorMessage());
-        if (sqlite3_column_type(maxId.handle(), 0) != SQLITE_NULL)
-            id = std::max<qint64>(id, sqlite3_column_int64(maxId.handle(), 0) + 1);
+            return Failed{db.errorMessage()};
+        if (maxId.type(0) != SQLITE_NULL) {
+            const qint64 largest = maxId.int64(0);
+            if (largest == std::numeric_limits<qint64>::max())
+                return Failed{QStringLiteral("No ID is left for a new material.")};
+            id = std::max(id, largest + 1);
+        }
     }
-    if (id > std::numeric_limits<std::int32_t>::max())
-        return fail(QStringLiteral("No ID is left for a new material."));
-    QString columns = QStringLiteral("\"ID\"");
-    QString values = QStringLiteral("?");
-    for (int c = int(Column::Name); c < kColumnCount; ++c) {
-        columns += u',' + sqlite::quoted(columnName(c));
-        values += QStringLiteral(",?");
-    }
-    sqlite::Statement insert(db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(QLatin1String(kTableName), columns, values));
+    Material row = buffer_;
+    row.id = id;
+    sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
     if (!insert.ok())
-        return fail(db_.errorMessage());
-    insert.bind(1, id);
-    insert.bind(2, buffer_.name);
-    for (int c = int(Column::Density); c < kColumnCount; ++c)
-        insert.bind(c, *numericField(buffer_, Column(c)));
+        return Failed{db.errorMessage()};
+    schema::bindRow(insert, row);
     if (insert.step() != SQLITE_DONE || !transaction.commit())
-        return fail(db_.errorMessage());
-    buffer_.id = std::int32_t(id);
+        return Failed{db.errorMessage()};
+    buffer_.id = id;
     // The new ID is the largest, so the new material is the last row.
-    reloadRows();
-    position_ = rows_.count() - 1;
+    const Result<void> reloaded = reloadRows();
+    position_ = table_->rows.count() - 1;
     currentRow_ = buffer_;
     onDeletedRecord_ = false;
-    return true;
+    return afterCommit(reloaded);
 }
 
-bool MaterialStore::updatePending()
+Result<void> MaterialStore::updatePending()
 {
-    Transaction transaction(db_);
+    sqlite::Connection& db = table_->db;
+    sqlite::Transaction transaction(db);
     if (!transaction.begun())
-        return fail(transaction.error());
-    QString assignments;
-    for (int c = int(Column::Description); c < kColumnCount; ++c) {
-        if (!(dirtyColumns_ & (1u << c)))
-            continue;
-        if (!assignments.isEmpty())
-            assignments += u',';
-        const QString name = c == int(Column::Description) ? rows_.secondColumn() : columnName(c);
-        assignments += sqlite::quoted(name) + QStringLiteral("=?");
-    }
-    sqlite::Statement statement(db_, QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\"=?")
-                                         .arg(QLatin1String(kTableName), assignments));
+        return transaction.begun();
+    sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), dirtyColumns_));
     if (!statement.ok())
-        return fail(db_.errorMessage());
+        return Failed{db.errorMessage()};
     int index = 1;
     for (int c = int(Column::Description); c < kColumnCount; ++c) {
         if (!(dirtyColumns_ & (1u << c)))
@@ -327,55 +309,69 @@ bool MaterialStore::updatePending()
         else
             statement.bind(index++, *numericField(buffer_, Column(c)));
     }
-    statement.bind(index, qint64(buffer_.id));
+    statement.bind(index, buffer_.id);
     if (statement.step() != SQLITE_DONE)
-        return fail(db_.errorMessage());
-    if (sqlite3_changes(db_.handle()) != 1)
-        return fail(QStringLiteral("The material is no longer in the database."));
+        return Failed{db.errorMessage()};
+    if (db.changes() != 1)
+        return Failed{QStringLiteral("The material is no longer in the database.")};
     if (!transaction.commit())
-        return fail(db_.errorMessage());
-    reloadRows();
+        return Failed{db.errorMessage()};
+    const Result<void> reloaded = reloadRows();
     currentRow_ = buffer_;
-    return true;
+    return afterCommit(reloaded);
 }
 
-bool MaterialStore::cancelUpdate()
+// A committed write ends the edit whatever follows, so that it is never
+// written twice; a table that cannot be read again afterwards is reported.
+Result<void> MaterialStore::afterCommit(const Result<void>& reloaded)
 {
-    if (!notifyWillChange(ChangeReason::CancelUpdate))
-        return false;
+    editStatus_ = EditStatus::None;
+    dirtyColumns_ = 0;
+    if (!reloaded)
+        return Failed{
+            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
+    return {};
+}
+
+Result<void> MaterialStore::cancelUpdate()
+{
+    if (Result<void> allowed = notifyWillChange(ChangeReason::CancelUpdate); !allowed)
+        return allowed;
     if (editStatus_ == EditStatus::Add)
         position_ = positionBeforeAdd_;
     editStatus_ = EditStatus::None;
     dirtyColumns_ = 0;
-    return true;
+    return {};
 }
 
-bool MaterialStore::deleteCurrent()
+Result<void> MaterialStore::deleteCurrent()
 {
     if (editStatus_ != EditStatus::None || currentIndex() < 0)
-        return fail(QStringLiteral("There is no current record to delete."));
-    if (!notifyWillChange(ChangeReason::Delete))
-        return false;
-    Transaction transaction(db_);
+        return Failed{QStringLiteral("There is no current record to delete.")};
+    if (Result<void> allowed = notifyWillChange(ChangeReason::Delete); !allowed)
+        return allowed;
+    sqlite::Transaction transaction(table_->db);
     if (!transaction.begun())
-        return fail(transaction.error());
-    sqlite::Statement statement(db_, QStringLiteral("DELETE FROM %1 WHERE \"ID\"=?").arg(QLatin1String(kTableName)));
+        return transaction.begun();
+    sqlite::Statement statement(table_->db, schema::deleteRow());
     if (!statement.ok())
-        return fail(db_.errorMessage());
-    statement.bind(1, qint64(currentRow_.id));
+        return Failed{table_->db.errorMessage()};
+    statement.bind(1, currentRow_.id);
     if (statement.step() != SQLITE_DONE || !transaction.commit())
-        return fail(db_.errorMessage());
-    reloadRows();
+        return Failed{table_->db.errorMessage()};
+    const Result<void> reloaded = reloadRows();
     onDeletedRecord_ = true;
-    return true;
+    return afterCommit(reloaded);
 }
 
-bool MaterialStore::find(const std::function<bool(const QString&)>& nameMatches)
+Result<void> MaterialStore::find(const std::function<bool(const QString&)>& nameMatches)
 {
-    if (editStatus_ != EditStatus::None && !update())
-        return false;
-    const int found = rows_.findName(std::max(position_, 0), nameMatches);
-    return moveToPosition(found >= 0 ? found : rows_.count());
+    if (editStatus_ != EditStatus::None) {
+        if (Result<void> written = update(); !written)
+            return written;
+    }
+    const int found = table_->rows.findName(std::max(position_, 0), nameMatches);
+    return moveToPosition(found >= 0 ? found : table_->rows.count());
 }
 
 MaterialStore::Bookmark MaterialStore::bookmark() const
@@ -384,11 +380,11 @@ MaterialStore::Bookmark MaterialStore::bookmark() const
     return material ? material->id : 0;
 }
 
-bool MaterialStore::setBookmark(Bookmark bookmark)
+Result<void> MaterialStore::setBookmark(Bookmark bookmark)
 {
-    const int index = rows_.indexOfId(bookmark);
+    const int index = table_->rows.indexOfId(bookmark);
     if (index < 0)
-        return fail(QStringLiteral("The bookmarked material is no longer in the table."));
+        return Failed{QStringLiteral("The bookmarked material is no longer in the table.")};
     return moveToPosition(index);
 }
 

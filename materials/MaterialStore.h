@@ -1,15 +1,19 @@
 #pragma once
 
 #include "materials/Material.h"
-#include "materials/MaterialRows.h"
-#include "materials/Sqlite.h"
+#include "materials/Result.h"
 
 #include <QVariant>
 
 #include <functional>
-#include <vector>
+#include <memory>
+#include <optional>
 
 namespace korvane {
+
+namespace sqlite {
+class Connection;
+}
 
 // What is about to happen to a record when the store asks its observer.
 enum class ChangeReason { Update, Delete, CancelUpdate };
@@ -38,15 +42,16 @@ public:
 // both the file and the rows in memory as they were.
 class MaterialStore {
 public:
-    using Bookmark = std::int32_t; // the ID of a record
+    using Bookmark = qint64; // the ID of a record
 
     MaterialStore(sqlite::Connection connection, QString secondColumn);
+    ~MaterialStore();
     MaterialStore(const MaterialStore&) = delete;
     MaterialStore& operator=(const MaterialStore&) = delete;
 
-    // Reads the table's size; false, with the database's message, when the
+    // Reads the table's size; fails with the database's message when the
     // table cannot be read.
-    bool load(QString* error);
+    Result<void> load();
 
     void setObserver(MaterialStoreObserver* observer) { observer_ = observer; }
 
@@ -55,62 +60,63 @@ public:
     // of another copy of the program; the name list follows it.
     int generation() const { return generation_; }
     // The number of rows written to the table (without a new one being entered).
-    int storedRowCount() const { return rows_.count(); }
+    int storedRowCount() const;
     bool bof() const { return position_ < 0; }
     bool eof() const;
     // 1-based position of the current record; 0 at BOF or EOF.
     int absolutePosition() const;
     // The stored row at a 0-based index, for the name list; an empty
     // material when it cannot be read.
-    Material row(int index) const { return rows_.at(index).value_or(Material{}); }
+    Material row(int index) const;
+    // The stored row at a 0-based index; nullopt when the file cannot give
+    // it, which is damage.
+    std::optional<Material> readRow(int index) const;
     // The current record as it stands in the edit buffer, or nullptr.
     const Material* current() const;
     // 0-based index of the current stored record, or -1.
     int currentIndex() const;
 
-    // Moves; each raises willMove and moveComplete. False when the move is
+    // Moves; each raises willMove and moveComplete. Fails when the move is
     // not possible (past BOF or EOF, or a pending change that cannot be written).
-    bool moveFirst();
-    bool moveLast();
-    bool moveNext();
-    bool movePrevious();
-    bool move(int offset);
-    bool moveTo(int index);
+    Result<void> moveFirst();
+    Result<void> moveLast();
+    Result<void> moveNext();
+    Result<void> movePrevious();
+    Result<void> move(int offset);
+    Result<void> moveTo(int index);
 
     // A column of the current record: null, a number (ID as int, the others
     // as float) or text; an invalid QVariant when there is no current record.
     QVariant field(int column) const;
     QVariant field(const QString& name) const;
     // Sets a column of the current record in the edit buffer.
-    bool setField(int column, const QVariant& value);
+    Result<void> setField(int column, const QVariant& value);
 
-    bool addNew();
-    bool update();
-    bool cancelUpdate();
-    bool deleteCurrent();
+    Result<void> addNew();
+    Result<void> update();
+    Result<void> cancelUpdate();
+    Result<void> deleteCurrent();
     EditStatus editStatus() const { return editStatus_; }
 
     // Moves forward from the current record (itself included) to the first
     // whose name matches; without a match the store ends at EOF.
-    bool find(const std::function<bool(const QString&)>& nameMatches);
+    Result<void> find(const std::function<bool(const QString&)>& nameMatches);
     Bookmark bookmark() const;
-    bool setBookmark(Bookmark bookmark);
-
-    // What the last failing operation reported.
-    QString lastError() const { return lastError_; }
+    Result<void> setBookmark(Bookmark bookmark);
 
 private:
-    bool moveToPosition(int position);
+    Result<void> moveToPosition(int position);
     bool onStoredRecord() const;
-    void reloadRows();
-    bool fail(const QString& message);
-    bool notifyWillChange(ChangeReason reason);
-    bool writePending();
-    bool insertPending();
-    bool updatePending();
+    Result<void> reloadRows();
+    Result<void> notifyWillChange(ChangeReason reason);
+    Result<void> writePending();
+    Result<void> insertPending();
+    Result<void> updatePending();
+    Result<void> afterCommit(const Result<void>& reloaded);
 
-    sqlite::Connection db_;
-    MaterialRows rows_;
+    // The connection and the rows read through it, kept out of sight.
+    struct Table;
+    std::unique_ptr<Table> table_;
     Material currentRow_; // the stored values of the current record
     MaterialStoreObserver* observer_ = nullptr;
     int position_ = -1; // -1 BOF, rows_.size() EOF
@@ -120,7 +126,6 @@ private:
     Material buffer_;
     unsigned dirtyColumns_ = 0;
     int positionBeforeAdd_ = -1;
-    QString lastError_;
 };
 
 } // namespace korvane

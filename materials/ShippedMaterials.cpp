@@ -1,5 +1,7 @@
 #include "materials/ShippedMaterials.h"
 
+#include "materials/MaterialSchema.h"
+
 #include <QStringList>
 
 #include <charconv>
@@ -30,9 +32,9 @@ bool readNumber(const QString& cell, std::optional<float>& value)
 
 } // namespace
 
-ShippedMaterials readShippedMaterials(std::string_view text)
+Result<std::vector<Material>> readShippedMaterials(std::string_view text)
 {
-    ShippedMaterials result;
+    std::vector<Material> materials;
     const QStringList lines = QString::fromUtf8(text.data(), qsizetype(text.size())).split(u'\n');
     bool headerSeen = false;
     QList<int> order; // table column of each cell
@@ -46,20 +48,16 @@ ShippedMaterials readShippedMaterials(std::string_view text)
         QStringList cells = line.split(u'|');
         for (QString& cell : cells)
             cell = cell.trimmed();
-        if (cells.size() != kColumnCount) {
-            result.error = cellError(lineNumber, QStringLiteral("expected %1 cells, found %2")
-                                                     .arg(kColumnCount).arg(cells.size()));
-            return result;
-        }
+        if (cells.size() != kColumnCount)
+            return Failed{cellError(lineNumber,
+                                    QStringLiteral("expected %1 cells, found %2").arg(kColumnCount).arg(cells.size()))};
         if (!headerSeen) {
             // The header names every column once, in any order.
             for (int c = 0; c < kColumnCount; ++c) {
-                const int column = columnIndex(cells[c]);
-                if (column < 0 || order.contains(column)) {
-                    result.error = cellError(lineNumber, QStringLiteral("\"%1\" is not a column name, or twice")
-                                                             .arg(cells[c]));
-                    return result;
-                }
+                const int column = schema::columnIndex(cells[c]);
+                if (column < 0 || order.contains(column))
+                    return Failed{cellError(lineNumber,
+                                            QStringLiteral("\"%1\" is not a column name, or twice").arg(cells[c]))};
                 order.append(column);
             }
             headerSeen = true;
@@ -71,24 +69,20 @@ ShippedMaterials readShippedMaterials(std::string_view text)
         cells = byColumn;
         Material material;
         bool idOk = false;
-        material.id = cells[int(Column::Id)].toInt(&idOk);
-        if (!idOk) {
-            result.error = cellError(lineNumber, QStringLiteral("the ID is not a whole number"));
-            return result;
-        }
+        material.id = cells[int(Column::Id)].toLongLong(&idOk);
+        if (!idOk)
+            return Failed{cellError(lineNumber, QStringLiteral("the ID is not a whole number"))};
         material.description = cells[int(Column::Description)];
         material.name = cells[int(Column::Name)];
         for (int c = int(Column::Density); c < kColumnCount; ++c) {
-            if (!readNumber(cells[c], *numericField(material, Column(c)))) {
-                result.error = cellError(lineNumber, QStringLiteral("\"%1\" is not a number").arg(cells[c]));
-                return result;
-            }
+            if (!readNumber(cells[c], *numericField(material, Column(c))))
+                return Failed{cellError(lineNumber, QStringLiteral("\"%1\" is not a number").arg(cells[c]))};
         }
-        result.materials.push_back(std::move(material));
+        materials.push_back(std::move(material));
     }
     if (!headerSeen)
-        result.error = QStringLiteral("the column header is missing");
-    return result;
+        return Failed{QStringLiteral("the column header is missing")};
+    return materials;
 }
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
+#include "materials/Result.h"
 
 #include <string_view>
 #include <vector>
@@ -10,15 +11,11 @@ namespace korvane {
 // The text of data/materials.txt, compiled into the program.
 std::string_view shippedMaterialsText();
 
-struct ShippedMaterials {
-    std::vector<Material> materials; // in the file's order
-    QString error;                   // empty when the whole text was read
-};
-
 // Reads the shipped materials text: '#' starts a comment (whole line or the
 // rest of a row), the first other line names the columns, each further line
 // is a row with cells separated by '|'; blanks around a cell are dropped and
 // an empty cell is null.
-ShippedMaterials readShippedMaterials(std::string_view text);
+// Gives the materials in the file's order, or what is wrong and where.
+Result<std::vector<Material>> readShippedMaterials(std::string_view text);
 
 } // namespace korvane

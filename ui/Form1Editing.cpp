@@ -100,13 +100,13 @@ void Form1::cmdSave_Click()
     validationFailed_ = false;
     writeProblem_.clear();
     const bool adding = store_.editStatus() == EditStatus::Add;
-    const bool written = store_.update();
+    const Result<void> written = store_.update();
     if (validationFailed_)
         return;
     if (!written) {
         // The checks passed but the file did not take the write: say so and
         // keep everything typed, in the editing mode.
-        reportFailedWrite(writeProblem_.isEmpty() ? store_.lastError() : writeProblem_);
+        reportFailedWrite(writeProblem_.isEmpty() ? written.error() : writeProblem_);
         return;
     }
     followStoreRows();
@@ -143,7 +143,7 @@ void Form1::cmdClose_Click()
         return;
     }
     cancelling_ = true;
-    const bool discarded = store_.cancelUpdate();
+    const bool discarded = bool(store_.cancelUpdate());
     cancelling_ = false;
     if (!discarded)
         return;
@@ -161,7 +161,7 @@ void Form1::cmdDelete_Click()
     if (!id.isValid())
         return;
     const QString name = store_.field(int(Column::Name)).toString();
-    if (id.toInt() < kFirstCompoundId) {
+    if (id.toLongLong() < kFirstCompoundId) {
         prompts_->message(QStringLiteral("'") + name + QStringLiteral("'")
                               + QStringLiteral("  is one of the elements. It cannot be deleted."),
                           QStringLiteral("Not allowed"), OkOnly);
@@ -169,14 +169,14 @@ void Form1::cmdDelete_Click()
     }
     prompts_->beep();
     const QString question = QStringLiteral("Delete the current material  ") + QStringLiteral("'") + name
-                             + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toInt());
+                             + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toLongLong());
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     deleting_ = true;
-    const bool deleted = store_.deleteCurrent();
+    const Result<void> deleted = store_.deleteCurrent();
     deleting_ = false;
     if (!deleted) {
-        prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(store_.lastError()),
+        prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(deleted.error()),
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
@@ -241,8 +241,8 @@ bool Form1::writeFieldsToRecord()
             }
             value = *number;
         }
-        if (!store_.setField(int(field.column), value)) {
-            writeProblem_ = store_.lastError();
+        if (const Result<void> set = store_.setField(int(field.column), value); !set) {
+            writeProblem_ = set.error();
             return false;
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace korvane {
 namespace {
 
@@ -44,6 +46,27 @@ TEST(ChemicalFormula, AnErrorNamesTheOffendingTextAndNothingIsKept)
         EXPECT_EQ(formula.error.toStdString(), message) << text;
         EXPECT_TRUE(formula.elements.empty()) << text;
     }
+}
+
+// However deep or long the text, the reader answers with an error instead
+// of running out of stack.
+TEST(ChemicalFormula, NestingAndLengthHaveLimits)
+{
+    auto nested = [](int depth) {
+        return QString(depth, u'(') + QStringLiteral("C") + QStringLiteral(")2").repeated(depth);
+    };
+    const ChemicalFormula deepest = parseChemicalFormula(nested(64));
+    EXPECT_EQ(deepest.error, QString());
+    EXPECT_EQ(deepest.elements, (std::vector<ElementCount>{{"C", std::pow(2.0, 64)}}));
+    const QString tooDeep = nested(65);
+    EXPECT_EQ(parseChemicalFormula(tooDeep).error,
+              QStringLiteral("parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(tooDeep));
+    EXPECT_TRUE(parseChemicalFormula(QString(499, u'(') + u'C' + QString(499, u')')).error.startsWith(
+        QStringLiteral("parentheses nested deeper than 64 levels at position 65 of")));
+    EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1000)).elements,
+              (std::vector<ElementCount>{{"H", 1000}}));
+    EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1001)).error,
+              QStringLiteral("the formula is longer than 1000 characters"));
 }
 
 } // namespace

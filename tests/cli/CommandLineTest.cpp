@@ -71,6 +71,15 @@ TEST(CommandLine, MaterialsByValueOrFormulaAndTheDirectPaths)
     EXPECT_FALSE(fromMaterial.imfp);
 }
 
+// Numbers near both ends of the range: what can be held is taken, zero in
+// any spelling included.
+TEST(CommandLine, NumbersAtTheEndsOfTheRangeAreTakenWhenTheyCanBeHeld)
+{
+    EXPECT_EQ(command("imfp Cu --energy 1e-40,0e-400,0.0,-0,3.4e38").energies,
+              (std::vector<float>{1e-40f, 0, 0, 0, 3.4e38f}));
+    EXPECT_EQ(command("cf2 Cu --energy 1000 --cross-section 1e-300 --depth 1").crossSection, 1e-300);
+}
+
 TEST(CommandLine, EachMistakeIsNamedInOneLine)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -86,6 +95,14 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"imfp Cu --energy 1e3x", "--energy: \"1e3x\" is not a number"},
         {"imfp --density 1,5 --mass 2 --gap 0 --nv 4 --energy 100", "--density: \"1,5\" is not a number"},
         {"imfp Cu --energy 4e38", "--energy: \"4e38\" is out of range"},
+        {"imfp Cu --energy 1e309", "--energy: \"1e309\" is out of range"},
+        {"imfp Cu --energy 1e-46", "--energy: \"1e-46\" is out of range"},
+        {"imfp Cu --energy 1e-400", "--energy: \"1e-400\" is out of range"},
+        {"cf2 --eff-trmfp 1e-46 --depth 1", "--eff-trmfp: \"1e-46\" is out of range"},
+        {"cf2 Cu --energy 1000 --cross-section 1e309 --depth 1", "--cross-section: \"1e309\" is out of range"},
+        {"cf2 Cu --energy 1000 --cross-section 1e-400 --depth 1", "--cross-section: \"1e-400\" is out of range"},
+        {"imfp Cu --energy 1e", "--energy: \"1e\" is not a number"},
+        {"imfp Cu --energy inf", "--energy: \"inf\" is not a number"},
         {"imfp --formula SiO2 --formula SiO --density 2 --gap 1 --energy 1", "--formula is given twice"},
         {"imfp Cu --range 100:10:5", "--range must run upwards (FROM is above TO)"},
         {"imfp Cu --range 10:100:0", "the step of --range must be above 0"},

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <QProcess>
@@ -44,7 +45,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
     test::FixtureDatabase database(versionOneMaterials());
     ASSERT_TRUE(database.created());
     std::mt19937 random(20261206);
-    std::map<std::int32_t, float> saved; // the newest version whose save returned
+    std::map<qint64, float> saved; // the newest version whose save returned
     int savesSeen = 0;
     const int kills = killCount();
     for (int kill = 0; kill < kills; ++kill) {
@@ -66,16 +67,16 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
         }
 
         OpenedDatabase reopened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(reopened.store) << "after kill " << kill << ": " << reopened.error.toStdString();
+        ASSERT_TRUE(reopened) << "after kill " << kill << ": " << reopened.error().toStdString();
         {
-            sqlite::Connection check = sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY, nullptr);
+            sqlite::Connection check = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY);
             sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
             ASSERT_EQ(integrity.step(), SQLITE_ROW);
-            ASSERT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity.handle(), 0)), "ok");
+            ASSERT_EQ(integrity.text(0).toStdString(), "ok");
         }
-        std::map<std::int32_t, float> stored;
-        for (int i = 0; i < reopened.store->storedRowCount(); ++i) {
-            const Material m = reopened.store->row(i);
+        std::map<qint64, float> stored;
+        for (int i = 0; i < (*reopened)->storedRowCount(); ++i) {
+            const Material m = (*reopened)->row(i);
             stored[m.id] = versionOf(m);
             ASSERT_GE(stored[m.id], 1) << "material " << m.id << " is torn after kill " << kill;
         }

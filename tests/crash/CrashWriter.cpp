@@ -17,11 +17,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     OpenedDatabase database = openMaterialDatabase(QString::fromLocal8Bit(argv[1]));
-    if (!database.store) {
-        std::fprintf(stderr, "%s\n", qPrintable(database.error));
+    if (!database) {
+        std::fprintf(stderr, "%s\n", qPrintable(database.error()));
         return 1;
     }
-    MaterialStore& store = *database.store;
+    MaterialStore& store = **database;
     std::mt19937 random(std::stoul(argv[2]));
     for (;;) {
         const bool adding = random() % 4 == 0;
@@ -35,8 +35,8 @@ int main(int argc, char* argv[])
         store.setField(int(Column::Name), QStringLiteral("v%1").arg(version));
         for (int c = int(Column::Density); c < kColumnCount; ++c)
             store.setField(c, version);
-        if (!store.update()) {
-            std::fprintf(stderr, "%s\n", qPrintable(store.lastError()));
+        if (const Result<void> saved = store.update(); !saved) {
+            std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
             return 1;
         }
         std::printf("saved %d %g\n", store.field(int(Column::Id)).toInt(), double(version));

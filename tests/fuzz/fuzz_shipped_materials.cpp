@@ -5,9 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const korvane::ShippedMaterials read =
+    const korvane::Result<std::vector<korvane::Material>> read =
         korvane::readShippedMaterials(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!read.error.isEmpty() && read.error.size() > 10000)
+    if (!read && read.error().size() > 10000)
         std::abort();
     return 0;
 }

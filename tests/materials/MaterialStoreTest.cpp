@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <gtest/gtest.h>
@@ -31,15 +32,15 @@ private:
 };
 
 // What a second connection reads from the file: name and density by ID.
-std::map<int, std::pair<QString, std::optional<float>>> fileContents(const QString& path)
+std::map<qint64, std::pair<QString, std::optional<float>>> fileContents(const QString& path)
 {
-    std::map<int, std::pair<QString, std::optional<float>>> contents;
+    std::map<qint64, std::pair<QString, std::optional<float>>> contents;
     OpenedDatabase other = openMaterialDatabase(path);
-    EXPECT_TRUE(other.store) << other.error.toStdString();
-    if (!other.store)
+    EXPECT_TRUE(other) << other.error().toStdString();
+    if (!other)
         return contents;
-    for (int i = 0; i < other.store->storedRowCount(); ++i) {
-        const Material& m = other.store->row(i);
+    for (int i = 0; i < (*other)->storedRowCount(); ++i) {
+        const Material& m = (*other)->row(i);
         contents[m.id] = {m.name, m.density};
     }
     return contents;
@@ -51,8 +52,8 @@ protected:
     {
         ASSERT_TRUE(fixture.created());
         OpenedDatabase opened = openMaterialDatabase(fixture.path());
-        ASSERT_TRUE(opened.store) << opened.error.toStdString();
-        store = std::move(opened.store);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        store = std::move(*opened);
         recorder = std::make_unique<Recorder>(*store);
     }
     test::FixtureDatabase fixture;
@@ -133,12 +134,71 @@ TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
 {
     test::FixtureDatabase fixture({test::material(8, "O", 1.568f, 16, 0, {}, 6, {}, {})});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened.store);
-    opened.store->moveFirst();
-    opened.store->addNew();
-    opened.store->setField(int(Column::Name), QStringLiteral("X"));
-    ASSERT_TRUE(opened.store->update());
-    EXPECT_EQ(opened.store->field(int(Column::Id)).toInt(), 104);
+    ASSERT_TRUE(opened);
+    (*opened)->moveFirst();
+    (*opened)->addNew();
+    (*opened)->setField(int(Column::Name), QStringLiteral("X"));
+    ASSERT_TRUE((*opened)->update());
+    EXPECT_EQ((*opened)->field(int(Column::Id)).toInt(), 104);
+}
+
+// An ID needs all 64 bits: one beyond 32 bits is neither cut nor mistaken
+// for another material's, and a save that finds its row gone keeps the edit.
+TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
+{
+    constexpr qint64 kLargeId = 4294967301; // 2^32 + 5
+    test::FixtureDatabase fixture({test::material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
+                                   test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)});
+    OpenedDatabase opened = openMaterialDatabase(fixture.path());
+    ASSERT_TRUE(opened) << opened.error().toStdString();
+    MaterialStore& store = **opened;
+    ASSERT_TRUE(store.moveTo(1));
+    EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
+    EXPECT_EQ(store.row(1).id, kLargeId);
+    ASSERT_TRUE(store.setField(int(Column::Density), 9.5f));
+    const Result<void> saved = store.update();
+    ASSERT_TRUE(saved) << saved.error().toStdString();
+    auto file = fileContents(fixture.path());
+    EXPECT_EQ(file[5], std::make_pair(QStringLiteral("B"), std::optional<float>(2.46f)));
+    EXPECT_EQ(file[kLargeId], std::make_pair(QStringLiteral("Far"), std::optional<float>(9.5f)));
+    ASSERT_TRUE(store.setBookmark(5));
+    ASSERT_TRUE(store.setBookmark(kLargeId));
+    EXPECT_EQ(store.absolutePosition(), 2);
+
+    ASSERT_TRUE(store.addNew());
+    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Next")));
+    ASSERT_TRUE(store.update());
+    EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId + 1);
+
+    // Another copy deletes the material while this one edits it: the save
+    // changes no row, says so, and keeps what was typed.
+    ASSERT_TRUE(store.setBookmark(kLargeId));
+    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Typed")));
+    {
+        sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
+        ASSERT_TRUE(other.exec("DELETE FROM tblIMFPdata WHERE \"ID\" = 4294967301"));
+    }
+    EXPECT_EQ(store.update().error(), QStringLiteral("The material is no longer in the database."));
+    EXPECT_EQ(store.editStatus(), EditStatus::InProgress);
+    EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Typed"));
+    file = fileContents(fixture.path());
+    EXPECT_EQ(file.size(), 2u);
+    EXPECT_EQ(file.count(kLargeId), 0u);
+
+    // The failed save rolled its transaction back: the file is free for
+    // another copy's write at once, and this copy saves again.
+    {
+        sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
+        sqlite3_busy_timeout(other.handle(), 0);
+        const Result<void> written = other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5");
+        EXPECT_TRUE(written) << written.error().toStdString();
+    }
+    ASSERT_TRUE(store.cancelUpdate());
+    ASSERT_TRUE(store.setBookmark(5));
+    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Boron")));
+    const Result<void> savedAgain = store.update();
+    ASSERT_TRUE(savedAgain) << savedAgain.error().toStdString();
+    EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 namespace korvane::test {
 
-inline Material material(std::int32_t id, const char* name, float density, float mass, float gap,
+inline Material material(qint64 id, const char* name, float density, float mass, float gap,
                          std::optional<float> hbe, std::optional<float> lbe, std::optional<float> d,
                          std::optional<float> f)
 {
@@ -40,14 +40,14 @@ inline std::vector<Material> fixtureMaterials()
 }
 
 // Every material in the file as a second connection reads it, by ID.
-inline std::map<std::int32_t, Material> storedMaterials(const QString& path)
+inline std::map<qint64, Material> storedMaterials(const QString& path)
 {
-    std::map<std::int32_t, Material> materials;
+    std::map<qint64, Material> materials;
     OpenedDatabase other = openMaterialDatabase(path, /*readOnly=*/true);
-    if (!other.store)
+    if (!other)
         return materials;
-    for (int i = 0; i < other.store->storedRowCount(); ++i) {
-        const Material m = other.store->row(i);
+    for (int i = 0; i < (*other)->storedRowCount(); ++i) {
+        const Material m = (*other)->row(i);
         materials[m.id] = m;
     }
     return materials;
@@ -59,8 +59,7 @@ class FixtureDatabase {
 public:
     explicit FixtureDatabase(const std::vector<Material>& rows = fixtureMaterials())
     {
-        QString error;
-        created_ = createMaterialDatabase(path(), rows, &error);
+        created_ = bool(createMaterialDatabase(path(), rows));
     }
     bool created() const { return created_; }
     QString path() const { return dir_.filePath(QStringLiteral("DataBase/TPP2-data.db")); }

@@ -21,8 +21,8 @@ protected:
     {
         ASSERT_TRUE(database.created());
         OpenedDatabase opened = openMaterialDatabase(database.path(), openReadOnly);
-        ASSERT_TRUE(opened.store) << opened.error.toStdString();
-        store = std::move(opened.store);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        store = std::move(*opened);
         window = std::make_unique<ui::Form1>(*store, &prompts);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

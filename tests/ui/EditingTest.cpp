@@ -32,7 +32,7 @@ protected:
         EXPECT_EQ(find("txtProcess")->isVisible(), !browsing);
     }
     std::vector<test::FakePrompts::Message> takeMessages() { return std::exchange(prompts.messages, {}); }
-    std::map<std::int32_t, Material> file() const { return test::storedMaterials(database.path()); }
+    std::map<qint64, Material> file() const { return test::storedMaterials(database.path()); }
 };
 
 TEST_F(EditingTest, ChangeTypeSaveAndCancel)

@@ -20,16 +20,16 @@ TEST(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
     QTemporaryDir dir;
     const QString path = dir.filePath(QLatin1String(kDatabasePath));
     OpenedDatabase database = openMaterialDatabase(path);
-    ASSERT_TRUE(database.store) << database.error.toStdString();
+    ASSERT_TRUE(database) << database.error().toStdString();
     test::FakePrompts prompts;
-    Form1 window(*database.store, &prompts);
+    Form1 window(**database, &prompts);
     window.show();
 
-    const auto shipped = readShippedMaterials(shippedMaterialsText()).materials;
-    ASSERT_EQ(database.store->storedRowCount(), int(shipped.size()));
-    std::int32_t previous = 0;
-    for (int i = 0; i < database.store->storedRowCount(); ++i) {
-        const std::int32_t id = database.store->row(i).id;
+    const std::vector<Material> shipped = *readShippedMaterials(shippedMaterialsText());
+    ASSERT_EQ((*database)->storedRowCount(), int(shipped.size()));
+    qint64 previous = 0;
+    for (int i = 0; i < (*database)->storedRowCount(); ++i) {
+        const qint64 id = (*database)->row(i).id;
         EXPECT_GT(id, previous) << "rows in ID order";
         previous = id;
     }

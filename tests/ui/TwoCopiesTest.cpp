@@ -1,4 +1,5 @@
 #include "support/WindowFixture.h"
+#include "materials/Sqlite.h"
 #include "ui/DataControl.h"
 
 #include <QPushButton>
@@ -13,8 +14,8 @@ protected:
     {
         WindowFixture::SetUp();
         OpenedDatabase opened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(opened.store);
-        other = std::move(opened.store);
+        ASSERT_TRUE(opened);
+        other = std::move(*opened);
         other->moveFirst();
     }
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
@@ -41,7 +42,7 @@ TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
 
 TEST_F(TwoCopiesTest, ASaveWhileTheOtherWritesFailsAfterAShortWait)
 {
-    sqlite::Connection writer = sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE, nullptr);
+    sqlite::Connection writer = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE);
     clickRow(1);
     click("cmdChangeParam");
     typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.6"));

@@ -1,0 +1,279 @@
+#include "Tpp2mRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QStandardPaths>
+
+#include "materials/Sqlite.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+// tpp2m against files and command lines meant to break it: each ends in a
+// clear line and a non-zero status, or in the right answer.
+class Tpp2mDefenceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(database.created()); }
+    Tpp2mRun run(const QString& line) { return runTpp2m(database.folder(), line); }
+
+    FixtureDatabase database;
+};
+
+// One line on standard error, nothing on standard output.
+void expectRefused(const Tpp2mRun& result, int status, const QString& message, const char* what)
+{
+    EXPECT_EQ(result.status, status) << what;
+    EXPECT_EQ(result.err.toStdString(), (QStringLiteral("tpp2m: ") + message + u'\n').toStdString()) << what;
+    EXPECT_EQ(result.out.toStdString(), "") << what;
+}
+
+TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
+{
+    for (int round = 0; round < 4; ++round) {
+        QTemporaryDir empty;
+        std::vector<std::unique_ptr<QProcess>> copies;
+        for (int c = 0; c < 4; ++c) {
+            copies.push_back(std::make_unique<QProcess>());
+            copies.back()->setWorkingDirectory(empty.path());
+            copies.back()->start(QStringLiteral(TPP2M_PATH), {QStringLiteral("imfp"), QStringLiteral("SiO2"),
+                                                              QStringLiteral("--energy"), QStringLiteral("1000"),
+                                                              QStringLiteral("--csv")});
+        }
+        for (const auto& copy : copies) {
+            ASSERT_TRUE(copy->waitForFinished(60000));
+            EXPECT_EQ(copy->exitCode(), 0) << copy->readAllStandardError().toStdString();
+            EXPECT_EQ(copy->readAllStandardOutput().toStdString(),
+                      "material,id,energy_eV,form,imfp_A,error\nSiO2,104,1000,non-relativistic,29.11884,\n");
+        }
+        EXPECT_EQ(QDir(empty.filePath(QStringLiteral("DataBase"))).entryList(QDir::Files),
+                  QStringList{QStringLiteral("TPP2-data.db")});
+    }
+}
+
+TEST_F(Tpp2mDefenceTest, ADamagedFileIsOneLineAndExitOneNeverEmptyRows)
+{
+    QFile file(database.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    ASSERT_GE(bytes.size(), 2 * 4096);
+    // The records of the table's only page: its cells lie at the page's end.
+    bytes.replace(4096 + 3000, 4096 - 3000, QByteArray(4096 - 3000, '\xff'));
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    const Tpp2mRun result = run(QStringLiteral("list --csv"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral(
+        "tpp2m: the materials database DataBase/TPP2-data.db cannot be opened: the database disk image is malformed")))
+        << result.err.toStdString();
+    EXPECT_EQ(result.err.count(u'\n'), 1);
+    EXPECT_EQ(result.out.toStdString(), "");
+}
+
+TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
+{
+    FixtureDatabase odd({material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
+                         material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
+    ASSERT_TRUE(odd.created());
+    const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
+    const Tpp2mRun found = run(QStringLiteral("imfp 4294967301 0104 104 5") + from);
+    EXPECT_EQ(found.status, 0) << found.err.toStdString();
+    EXPECT_EQ(found.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
+                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
+                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
+                                       "SiO2,104,1000,non-relativistic,29.11884,\n"
+                                       "B,5,1000,non-relativistic,24.817091,\n");
+    expectRefused(run(QStringLiteral("imfp +104") + from), 1,
+                  QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
+}
+
+TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
+{
+    expectRefused(run(QStringLiteral("list --database Typo/TPP2-data.db")), 1,
+                  QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
+                  "a typo");
+    EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo")));
+    expectRefused(run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
+                  QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
+                  "a URI");
+    expectRefused(run(QStringLiteral("list --database=")), 2, QStringLiteral("--database needs a file name"),
+                  "an empty name");
+}
+
+TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
+{
+    const QString deep = QString(20000, u'(') + u'C' + QString(20000, u')');
+    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + deep), 2,
+                  QStringLiteral("--formula: the formula is longer than 1000 characters"), "20000 deep");
+    const QString nested = QString(65, u'(') + u'C' + QString(65, u')');
+    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
+                  QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
+                  "65 deep");
+}
+
+TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(database.folder());
+    process.start(QStringLiteral(TPP2M_PATH), QStringLiteral("plot SiO2 --energy 100,1000 -o imfp.png").split(u' '));
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(database.folder() + QStringLiteral("/imfp.png")).size(), QSize(800, 600));
+
+    const QString folder = database.folder() + u'/';
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("pipe.png")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), folder + QStringLiteral("null.png")));
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("gone/x.png"), folder + QStringLiteral("dangling.png")));
+    ASSERT_TRUE(QDir().mkdir(folder + QStringLiteral("folder.svg")));
+    for (const char* name : {"pipe.png", "null.png", "folder.svg"})
+        expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o ") + QLatin1String(name)), 1,
+                      QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(QLatin1String(name)),
+                      name);
+    expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o dangling.png")), 1,
+                  QStringLiteral("the plot cannot be written to dangling.png: it is a link to %1gone/x.png, which does not exist")
+                      .arg(folder),
+                  "a dangling link");
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone")));
+}
+
+// A file left with an interrupted save (a hot journal): in a folder the user
+// cannot write, tpp2m says what to do and leaves both files as they were;
+// where the folder is writable, the save is rolled back and the file read.
+TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
+{
+    if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+        GTEST_SKIP() << "needs root to run tpp2m as another user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther));
+    const QString source = dir.filePath(QStringLiteral("source/TPP2-data.db"));
+    std::vector<Material> many;
+    for (int id = 1; id <= 3000; ++id)
+        many.push_back(material(id, "Xx", 1, 2, 3, 4, 5, 6, 7));
+    ASSERT_TRUE(createMaterialDatabase(source, many));
+    // Copy the file and its journal while a save is half written to the file.
+    const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("DataBase"))));
+    {
+        sqlite::Connection writer = *sqlite::Connection::open(source, SQLITE_OPEN_READWRITE);
+        ASSERT_TRUE(writer.exec("PRAGMA cache_size=5"));
+        ASSERT_TRUE(writer.exec("BEGIN"));
+        ASSERT_TRUE(writer.exec("UPDATE tblIMFPdata SET \"Density\" = 99, \"Name\" = 'half saved'"));
+        ASSERT_TRUE(QFile::copy(source + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
+        ASSERT_TRUE(QFile::copy(source, path));
+        ASSERT_TRUE(writer.exec("ROLLBACK"));
+    }
+    auto bytesOf = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(path);
+    for (const QString& file : {path, path + QStringLiteral("-journal")})
+        ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
+    auto run = [&](const QStringList& command) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(command.first(), command.mid(1));
+        process.waitForFinished(60000);
+        return Tpp2mRun{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                        QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QStringList list = {QStringLiteral(TPP2M_PATH), QStringLiteral("list"), QStringLiteral("--csv")};
+    expectRefused(run(QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("nobody"),
+                                  QStringLiteral("--")}
+                      + list),
+                  1,
+                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
+                                 "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
+                                 "writable folder; make the folder %1 writable once and start again")
+                      .arg(dir.filePath(QStringLiteral("DataBase"))),
+                  "a read-only folder");
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
+    EXPECT_EQ(bytesOf(path), before);
+
+    const Tpp2mRun rolledBack = run(list);
+    EXPECT_EQ(rolledBack.status, 0) << rolledBack.err.toStdString();
+    EXPECT_TRUE(rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
+        << rolledBack.out.left(200).toStdString();
+    EXPECT_FALSE(rolledBack.out.contains(QStringLiteral("half saved")));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+}
+
+// Runs tpp2m through bash, for what QProcess cannot set up: a closed
+// standard output, a limit on memory, a pipe to wc.
+Tpp2mRun runInShell(const QString& folder, const QString& script)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script,
+                                           QStringLiteral(TPP2M_PATH)});
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
+{
+    for (const char* line : {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
+                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-"}) {
+        const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" ") + QLatin1String(line));
+        EXPECT_EQ(result.status, 1) << line;
+        EXPECT_EQ(result.err.toStdString(), QString::fromLatin1(line).endsWith(QLatin1String("&-"))
+                                                ? "tpp2m: the output cannot be written: Bad file descriptor\n"
+                                                : "tpp2m: the output cannot be written: No space left on device\n")
+            << line;
+    }
+}
+
+// A million rows of CSV stream out in little memory; a table, which must hold
+// its rows to align them, refuses more than it can hold and points to CSV.
+TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)
+{
+    for (const char* command : {"cf1 SiO2 --log 50:2000:1000000 --depth 10 --csv",
+                                "cf2 SiO2 --log 50:2000:500000 --relativistic both --cross-section 1 --depth 10 --json",
+                                "imfp SiO2 --log 50:2000:1000000 --csv"}) {
+        const Tpp2mRun result =
+            runInShell(database.folder(), QStringLiteral("ulimit -d 100000; \"$0\" %1 | wc -l").arg(QLatin1String(command)));
+        EXPECT_EQ(result.status, 0) << command << result.err.toStdString();
+        EXPECT_EQ(result.out.trimmed().toInt(), QString::fromLatin1(command).contains(QLatin1String("json")) ? 1000002 : 1000001)
+            << command;
+    }
+    expectRefused(run(QStringLiteral("cf1 SiO2 --log 50:2000:50001 --depth 1,2")), 2,
+                  QStringLiteral("a table holds at most 100000 rows; use --csv or --json for more"), "a large table");
+    const Tpp2mRun largest = run(QStringLiteral("cf1 SiO2 --log 50:2000:50000 --depth 1,2"));
+    EXPECT_EQ(largest.status, 0);
+    EXPECT_EQ(largest.out.count(u'\n'), 100002);
+}
+
+TEST_F(Tpp2mDefenceTest, ControlCharactersInNamesAreEscapedInTableAndCsv)
+{
+    Material odd = material(200, "", 2.2f, 60.08f, 9, {}, {}, {}, 16);
+    odd.name = QStringLiteral("Ugly\x1b[2J\a\nname\0!");
+    FixtureDatabase file({odd});
+    ASSERT_TRUE(file.created());
+    const QString from = QStringLiteral(" --database ") + file.path();
+    const Tpp2mRun table = run(QStringLiteral("list") + from);
+    EXPECT_EQ(table.out.toStdString(),
+              " ID  Name                              Density (g/cm³)  Mass (g/mol)  Gap (eV)  Nv\n"
+              "---  --------------------------------  ---------------  ------------  --------  --\n"
+              "200  Ugly\\u001b[2J\\u0007\\nname\\u0000!              2.2         60.08         9  16\n");
+    const Tpp2mRun csv = run(QStringLiteral("imfp 200 --energy 1000 --csv") + from);
+    EXPECT_EQ(csv.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
+                                     "Ugly\\u001b[2J\\u0007\\nname\\u0000!,200,1000,non-relativistic,30.214905,\n");
+}
+
+} // namespace
+} // namespace korvane::test
