@@ -30,12 +30,11 @@ public:
 void RowChangeWithCurveWindow(benchmark::State& state)
 {
     QTemporaryDir dir;
-    QString error;
     const QString path = dir.filePath(QStringLiteral("materials.db"));
-    createMaterialDatabase(path, readShippedMaterials(shippedMaterialsText()).materials, &error);
+    createMaterialDatabase(path, *readShippedMaterials(shippedMaterialsText()));
     OpenedDatabase database = openMaterialDatabase(path);
     SilentPrompts prompts;
-    ui::Form1 window(*database.store, &prompts);
+    ui::Form1 window(**database, &prompts);
     window.show();
     ui::ImfpCurveWindow* curves = ui::ImfpCurveWindow::open(window, prompts);
     auto* grid = window.findChild<QTableView*>(QStringLiteral("dgrdName"));

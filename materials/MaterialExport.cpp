@@ -2,7 +2,9 @@
 
 #include "materials/Material.h"
 #include "materials/MaterialDatabase.h"
-#include "materials/SecondColumn.h"
+#include "materials/MaterialSchema.h"
+#include "materials/MaterialTableCheck.h"
+#include "materials/Sqlite.h"
 
 #include <array>
 #include <charconv>
@@ -53,21 +55,20 @@ QByteArray numberText(double value)
 }
 
 // One stored value in the chosen format.
-QByteArray cell(sqlite3_stmt* row, int column, ExchangeFormat format)
+QByteArray cell(const sqlite::Statement& row, int column, ExchangeFormat format)
 {
     const bool csv = format == ExchangeFormat::Csv;
-    switch (sqlite3_column_type(row, column)) {
+    switch (row.type(column)) {
     case SQLITE_NULL: return csv ? QByteArray() : QByteArray("null");
-    case SQLITE_INTEGER: return QByteArray::number(sqlite3_column_int64(row, column));
+    case SQLITE_INTEGER: return QByteArray::number(row.int64(column));
     case SQLITE_FLOAT: {
-        const double value = sqlite3_column_double(row, column);
+        const double value = row.real(column);
         if (std::isfinite(value))
             return numberText(value);
         return csv ? numberText(value) : jsonText(numberText(value)); // JSON has no infinity
     }
     default: {
-        const QByteArray text(reinterpret_cast<const char*>(sqlite3_column_text(row, column)),
-                              sqlite3_column_bytes(row, column));
+        const QByteArray text = row.text(column).toUtf8();
         return csv ? csvText(text) : jsonText(text);
     }
     }
@@ -103,21 +104,25 @@ private:
 bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error)
 {
     // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true); !opened.store) {
-        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error);
+    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true); !opened) {
+        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
         return false;
     }
-    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY, error);
-    if (!db)
+    Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
+    if (!db) {
+        *error = db.error();
         return false;
-    sqlite3_busy_timeout(db.handle(), 2000);
+    }
     // One read transaction: a copy saving meanwhile does not split the export.
-    if (!db.exec("BEGIN", error))
+    const Result<void> begun = db->exec("BEGIN");
+    const Result<QString> secondColumn = begun ? checkMaterialTable(*db) : Result<QString>(Failed{begun.error()});
+    if (!secondColumn) {
+        *error = secondColumn.error();
         return false;
-    sqlite::Statement select(db, QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" >= ? ORDER BY \"ID\"")
-                                     .arg(quotedColumns(secondColumnName(db)), QLatin1String(kTableName)));
+    }
+    sqlite::Statement select(*db, schema::selectRowsFromId(*secondColumn));
     if (!select.ok()) {
-        *error = db.errorMessage();
+        *error = db->errorMessage();
         return false;
     }
     select.bind(1, qint64(all ? std::numeric_limits<qint64>::min() : kFirstCompoundId));
@@ -126,7 +131,7 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
     const bool csv = format == ExchangeFormat::Csv;
     if (csv) {
         QByteArrayList header;
-        for (const char* name : kColumnNames)
+        for (const char* name : schema::kColumnNames)
             header << csvText(name);
         output.append(header.join(',') + '\n');
     } else {
@@ -137,8 +142,8 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
     while ((rc = select.step()) == SQLITE_ROW) {
         QByteArrayList cells;
         for (int c = 0; c < kColumnCount; ++c) {
-            const QByteArray value = cell(select.handle(), c, format);
-            cells << (csv ? value : jsonText(kColumnNames[size_t(c)]) + ": " + value);
+            const QByteArray value = cell(select, c, format);
+            cells << (csv ? value : jsonText(schema::kColumnNames[size_t(c)]) + ": " + value);
         }
         if (csv)
             output.append(cells.join(',') + '\n');
@@ -149,7 +154,7 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
             break; // a closed pipe or a full disk: the reading ends too
     }
     if (rc != SQLITE_DONE && !output.failed()) {
-        *error = db.errorMessage();
+        *error = db->errorMessage();
         return false;
     }
     if (!csv)

@@ -1,6 +1,7 @@
 #include "materials/MaterialFileReader.h"
 
 #include "materials/CsvRecords.h"
+#include "materials/MaterialSchema.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -29,7 +30,7 @@ bool isRequired(int column)
 // The column a header or member name stands for; letter case does not count.
 int columnOf(const QString& name)
 {
-    return columnIndex(name.trimmed());
+    return schema::columnIndex(name.trimmed());
 }
 
 // Text of one cell: UTF-8 without NUL bytes. Sets `error` otherwise.
@@ -59,14 +60,14 @@ QString readHeader(const std::vector<QString>& names, Header* header)
         if (column < 0)
             return QStringLiteral("unknown column \"%1\"; the columns are ID, Description, %2").arg(name, kRequired);
         if (header->has[size_t(column)])
-            return QStringLiteral("the column \"%1\" is named twice").arg(columnName(column));
+            return QStringLiteral("the column \"%1\" is named twice").arg(schema::columnName(column));
         header->has[size_t(column)] = true;
         header->columns.push_back(column);
     }
     for (int column = 0; column < kColumnCount; ++column) {
         if (isRequired(column) && !header->has[size_t(column)])
             return QStringLiteral("the column \"%1\" is missing; a file of materials needs %2")
-                .arg(columnName(column), kRequired);
+                .arg(schema::columnName(column), kRequired);
     }
     return {};
 }
@@ -153,11 +154,11 @@ FileRow jsonRow(const QJsonValue& value, qsizetype index, std::array<bool, kColu
         else if (cell.isDouble())
             row.cells[size_t(column)] = numberText(cell.toDouble());
         else if (!cell.isNull())
-            row.problem = QStringLiteral("\"%1\" must be a number, a text or null").arg(columnName(column));
+            row.problem = QStringLiteral("\"%1\" must be a number, a text or null").arg(schema::columnName(column));
     }
     for (int column = 0; column < kColumnCount && row.problem.isEmpty(); ++column) {
         if (isRequired(column) && !named[size_t(column)])
-            row.problem = QStringLiteral("the column \"%1\" is missing").arg(columnName(column));
+            row.problem = QStringLiteral("the column \"%1\" is missing").arg(schema::columnName(column));
     }
     return row;
 }

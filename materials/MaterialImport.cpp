@@ -3,7 +3,9 @@
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialValidation.h"
 #include "materials/NumberText.h"
-#include "materials/SecondColumn.h"
+#include "materials/MaterialSchema.h"
+#include "materials/MaterialTableCheck.h"
+#include "materials/Sqlite.h"
 #include "materials/ValenceGroups.h"
 
 #include <QHash>
@@ -99,7 +101,7 @@ private:
             return;
         numbers_[size_t(column)] = storableNumber(text, fileLocale());
         if (!numbers_[size_t(column)])
-            *problems << QStringLiteral("%1: %2").arg(columnName(int(column)), notStorableMessage(text));
+            *problems << QStringLiteral("%1: %2").arg(schema::columnName(int(column)), notStorableMessage(text));
     }
 
     void checkName(const QString& name, const QString& where, CheckedRow* checked, QStringList* problems)
@@ -150,76 +152,66 @@ std::optional<qint64> fileId(const FileRow& row, QStringList* problems)
     return ok ? std::optional<qint64>(id) : std::nullopt;
 }
 
+// Writes the checked rows: new materials as whole rows, replaced ones
+// column by column (the second column only when the file has it).
 class ImportWriter {
 public:
-    ImportWriter(sqlite::Connection& db, QString secondColumn, bool writeDescription)
-        : db_(db), second_(std::move(secondColumn)), writeDescription_(writeDescription)
+    ImportWriter(const sqlite::Connection& db, const QString& secondColumn, bool writeDescription)
+        : db_(db), insert_(db, schema::insertRow(secondColumn)),
+          replacedColumns_(allColumnsBut(writeDescription ? Column::Id : Column::Description)),
+          update_(db, schema::updateColumns(secondColumn, replacedColumns_))
     {
     }
 
-    bool prepare(QString* error)
+    Result<void> prepared() const
     {
-        QString values = QStringLiteral("?");
-        QString assignments = writeDescription_ ? sqlite::quoted(second_) + QStringLiteral("=?2,") : QString();
-        for (int c = int(Column::Description); c < kColumnCount; ++c)
-            values += QStringLiteral(",?");
-        for (int c = int(Column::Name); c < kColumnCount; ++c)
-            assignments += QStringLiteral("%1=?%2%3").arg(sqlite::quoted(columnName(c))).arg(c + 1)
-                               .arg(c + 1 < kColumnCount ? QStringLiteral(",") : QString());
-        const QString columns = quotedColumns(second_);
-        const QString table = QLatin1String(kTableName);
-        insert_ = std::make_unique<sqlite::Statement>(
-            db_, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns, values));
-        update_ = std::make_unique<sqlite::Statement>(
-            db_, QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\"=?1").arg(table, assignments));
-        if (!insert_->ok() || !update_->ok()) {
-            *error = db_.errorMessage();
-            return false;
-        }
-        return true;
+        if (!insert_.ok() || !update_.ok())
+            return Failed{db_.errorMessage()};
+        return {};
     }
 
-    bool write(qint64 id, const Material& m, bool replacing, QString* error)
+    Result<void> write(const Material& material, bool replacing)
     {
-        sqlite::Statement& statement = replacing ? *update_ : *insert_;
-        sqlite3_reset(statement.handle());
-        statement.bind(1, id);
-        statement.bind(2, m.description);
-        statement.bind(3, m.name);
-        for (int c = int(Column::Density); c < kColumnCount; ++c)
-            statement.bind(c + 1, *numericField(m, Column(c)));
-        if (statement.step() != SQLITE_DONE) {
-            *error = db_.errorMessage();
-            return false;
-        }
-        return true;
+        sqlite::Statement& statement = replacing ? update_ : insert_;
+        statement.reset();
+        if (replacing)
+            schema::bindColumns(statement, material, replacedColumns_);
+        else
+            schema::bindRow(statement, material);
+        if (statement.step() != SQLITE_DONE)
+            return Failed{db_.errorMessage()};
+        return {};
     }
 
 private:
-    sqlite::Connection& db_;
-    QString second_;
-    bool writeDescription_;
-    std::unique_ptr<sqlite::Statement> insert_;
-    std::unique_ptr<sqlite::Statement> update_;
+    // Every column but the ID and `left`.
+    static unsigned allColumnsBut(Column left)
+    {
+        return ((1u << kColumnCount) - 1) & ~(1u << int(Column::Id)) & ~(1u << int(left));
+    }
+
+    const sqlite::Connection& db_;
+    sqlite::Statement insert_;
+    unsigned replacedColumns_;
+    sqlite::Statement update_;
 };
 
 // The IDs of the stored materials by name, and the largest ID.
-QHash<QString, QList<qint64>> storedNames(const sqlite::Connection& db, qint64* maxId, QString* error)
+Result<QHash<QString, QList<qint64>>> storedNames(const sqlite::Connection& db, qint64* maxId)
 {
     QHash<QString, QList<qint64>> names;
     *maxId = 0;
-    sqlite::Statement select(db, QStringLiteral("SELECT \"ID\",\"Name\" FROM %1 ORDER BY \"ID\"")
-                                     .arg(QLatin1String(kTableName)));
+    sqlite::Statement select(db, schema::idsAndNames());
     int rc = SQLITE_ERROR;
     while (select.ok() && (rc = select.step()) == SQLITE_ROW) {
-        const qint64 id = sqlite3_column_int64(select.handle(), 0);
-        const char* name = reinterpret_cast<const char*>(sqlite3_column_text(select.handle(), 1));
-        if (name)
-            names[QString::fromUtf8(name, sqlite3_column_bytes(select.handle(), 1))].push_back(id);
+        const qint64 id = select.int64(0);
+        const QString name = select.text(1);
+        if (!name.isNull())
+            names[name].push_back(id);
         *maxId = std::max(*maxId, id);
     }
     if (rc != SQLITE_DONE)
-        *error = db.errorMessage();
+        return Failed{db.errorMessage()};
     return names;
 }
 
@@ -229,35 +221,37 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
 {
     ImportResult result;
     // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path); !opened.store) {
-        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error);
+    if (const OpenedDatabase opened = openMaterialDatabase(path); !opened) {
+        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
         return result;
     }
-    sqlite::Connection db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, &result.error);
-    if (!db || !db.exec("PRAGMA synchronous=FULL", &result.error))
-        return result;
-    // Another copy's write is waited for as long as Save waits.
-    sqlite3_busy_timeout(db.handle(), 2000);
-    if (!db.exec("BEGIN IMMEDIATE", &result.error)) {
-        if (sqlite3_extended_errcode(db.handle()) == SQLITE_BUSY)
-            result.error = QStringLiteral("another copy of the program is writing to %1; try again").arg(path);
+    // Another copy's write is waited for as long as Save waits (the connection's busy timeout).
+    Result<sqlite::Connection> opened = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
+    if (!opened) {
+        result.error = opened.error();
         return result;
     }
-    // From here every early return rolls the transaction back.
-    struct Rollback {
-        sqlite::Connection& db;
-        bool committed = false;
-        ~Rollback()
-        {
-            if (!committed)
-                db.exec("ROLLBACK");
-        }
-    } rollback{db};
-
+    sqlite::Connection& db = *opened;
+    if (const Result<void> full = db.exec("PRAGMA synchronous=FULL"); !full) {
+        result.error = full.error();
+        return result;
+    }
+    // Every early return from here rolls the transaction back.
+    sqlite::Transaction transaction(db);
+    if (!transaction.begun()) {
+        result.error = db.extendedErrorCode() == SQLITE_BUSY
+                           ? QStringLiteral("another copy of the program is writing to %1; try again").arg(path)
+                           : transaction.begun().error();
+        return result;
+    }
+    const Result<QString> secondColumn = checkMaterialTable(db);
     qint64 maxId = 0;
-    RowChecker checker(storedNames(db, &maxId, &result.error), replace);
-    if (!result.error.isEmpty())
+    Result<QHash<QString, QList<qint64>>> stored = storedNames(db, &maxId);
+    if (!secondColumn || !stored) {
+        result.error = !secondColumn ? secondColumn.error() : stored.error();
         return result;
+    }
+    RowChecker checker(std::move(*stored), replace);
     std::vector<CheckedRow> rows;
     rows.reserve(file.rows.size());
     for (const FileRow& row : file.rows) {
@@ -277,9 +271,11 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
     if (!result.badRows.isEmpty())
         return result;
 
-    ImportWriter writer(db, secondColumnName(db), file.hasColumn[size_t(Column::Description)]);
-    if (!writer.prepare(&result.error))
+    ImportWriter writer(db, *secondColumn, file.hasColumn[size_t(Column::Description)]);
+    if (const Result<void> prepared = writer.prepared(); !prepared) {
+        result.error = prepared.error();
         return result;
+    }
     qint64 nextId = std::max<qint64>(maxId + 1, kFirstCompoundId);
     for (const CheckedRow& row : rows) {
         const bool replacing = row.replacesId >= 0;
@@ -287,15 +283,18 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
             result.error = QStringLiteral("no ID is left for a new material");
             return result;
         }
-        if (!writer.write(replacing ? row.replacesId : nextId++, row.material, replacing, &result.error))
+        Material material = row.material;
+        material.id = replacing ? row.replacesId : nextId++;
+        if (const Result<void> written = writer.write(material, replacing); !written) {
+            result.error = written.error();
             return result;
+        }
         ++(replacing ? result.replaced : result.added);
     }
-    if (!db.exec("COMMIT", &result.error)) {
+    if (const Result<void> committed = transaction.commit(); !committed) {
+        result.error = committed.error();
         result.added = result.replaced = 0;
-        return result;
     }
-    rollback.committed = true;
     return result;
 }
 

@@ -88,6 +88,22 @@ QString updateColumns(const QString& secondColumn, unsigned columns)
     return QStringLiteral("UPDATE %1 SET %2 WHERE %3=?%4").arg(table(), assignments, id()).arg(parameter + 1);
 }
 
+void bindColumns(sqlite::Statement& update, const Material& material, unsigned columns)
+{
+    int index = 1;
+    for (int c = int(Column::Description); c < kColumnCount; ++c) {
+        if (!(columns & (1u << c)))
+            continue;
+        if (c == int(Column::Description))
+            update.bind(index++, material.description);
+        else if (c == int(Column::Name))
+            update.bind(index++, material.name);
+        else
+            update.bind(index++, *numericField(material, Column(c)));
+    }
+    update.bind(index, material.id);
+}
+
 QString deleteRow()
 {
     return QStringLiteral("DELETE FROM %1 WHERE %2=?1").arg(table(), id());
@@ -102,6 +118,16 @@ QString selectRows(const QString& secondColumn, bool fromEnd)
 {
     return QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4 LIMIT ?1 OFFSET ?2")
         .arg(allColumns(secondColumn), table(), id(), fromEnd ? QStringLiteral(" DESC") : QString());
+}
+
+QString selectRowsFromId(const QString& secondColumn)
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3>=?1 ORDER BY %3").arg(allColumns(secondColumn), table(), id());
+}
+
+QString idsAndNames()
+{
+    return QStringLiteral("SELECT %2,%3 FROM %1 ORDER BY %2").arg(table(), id(), column(int(Column::Name)));
 }
 
 QString countRows()

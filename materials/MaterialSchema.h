@@ -44,6 +44,8 @@ void bindRow(sqlite::Statement& insert, const Material& material);
 // The columns of `columns` (bit i for column i, the ID never among them), in
 // table order as ?1, ?2, ...; the ID last, after them.
 QString updateColumns(const QString& secondColumn, unsigned columns);
+// Gives a statement of updateColumns the values of a material.
+void bindColumns(sqlite::Statement& update, const Material& material, unsigned columns);
 // The row with the ID ?1.
 QString deleteRow();
 // The largest ID, or null for an empty table.
@@ -52,6 +54,10 @@ QString largestId();
 // order; from the table's end when `fromEnd`.
 QString selectRows(const QString& secondColumn, bool fromEnd);
 QString countRows();
+// Every row from the ID ?1 on, in the order of their IDs, every column in table order.
+QString selectRowsFromId(const QString& secondColumn);
+// The ID and the name of every row, in the order of their IDs.
+QString idsAndNames();
 // How many rows have an ID below ?1, and whether one has the ID ?1.
 QString placeOfId();
 // The ID of the first row from the ID ?1 on whose name `function` accepts.

@@ -298,18 +298,7 @@ Result<void> MaterialStore::updatePending()
     sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), dirtyColumns_));
     if (!statement.ok())
         return Failed{db.errorMessage()};
-    int index = 1;
-    for (int c = int(Column::Description); c < kColumnCount; ++c) {
-        if (!(dirtyColumns_ & (1u << c)))
-            continue;
-        if (c == int(Column::Description))
-            statement.bind(index++, buffer_.description);
-        else if (c == int(Column::Name))
-            statement.bind(index++, buffer_.name);
-        else
-            statement.bind(index++, *numericField(buffer_, Column(c)));
-    }
-    statement.bind(index, buffer_.id);
+    schema::bindColumns(statement, buffer_, dirtyColumns_);
     if (statement.step() != SQLITE_DONE)
         return Failed{db.errorMessage()};
     if (db.changes() != 1)

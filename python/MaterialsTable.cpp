@@ -35,11 +35,18 @@ QString databasePath(py::handle database)
     return given;
 }
 
+// Only the default database is made when it is missing.
+WhenMissing whenMissing(py::handle database)
+{
+    return database.is_none() ? WhenMissing::Create : WhenMissing::Refuse;
+}
+
 // Runs tpp2m's resolution of one material; ValueError with its message.
 cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, const cli::IncludedGroups& groups)
 {
     cli::Command command;
     command.databasePath = databasePath(database);
+    command.whenDatabaseMissing = whenMissing(database);
     command.groups = groups;
     command.materials = {ref};
     cli::ResolvedMaterials found;
@@ -103,16 +110,16 @@ py::tuple formula(const std::string& formula, py::handle database, const cli::In
 py::list materials(py::handle database, const cli::IncludedGroups& groups)
 {
     const QString path = databasePath(database);
-    QString error;
-    std::unique_ptr<cli::MaterialCatalog> catalog;
+    std::optional<Result<cli::MaterialCatalog>> catalog;
     {
         py::gil_scoped_release unlocked;
-        catalog = cli::MaterialCatalog::open(path, &error);
+        catalog.emplace(cli::MaterialCatalog::open(path, whenMissing(database)));
     }
-    if (!catalog)
-        throw py::value_error(text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, error)));
+    if (!*catalog)
+        throw py::value_error(
+            text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, catalog->error())));
     py::list table;
-    for (const Material& m : catalog->rows()) {
+    for (const Material& m : (**catalog).rows()) {
         py::dict row;
         row["id"] = m.id;
         row["name"] = m.name.isNull() ? py::object(py::none()) : py::str(text(m.name));

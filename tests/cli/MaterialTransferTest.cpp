@@ -1,5 +1,7 @@
 #include "Tpp2mRun.h"
 #include "cli/CommandLine.h"
+#include "materials/MaterialSchema.h"
+#include "materials/Sqlite.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -57,7 +59,7 @@ QString usersRows(const QString& path)
     QStringList columns = {QStringLiteral("typeof(\"Description\")||hex(\"Description\")"),
                            QStringLiteral("typeof(\"Name\")||hex(\"Name\")")};
     for (int c = int(Column::Density); c < kColumnCount; ++c)
-        columns << QStringLiteral("typeof(\"%1\")||printf('%.17g',\"%1\")").arg(columnName(c));
+        columns << QStringLiteral("typeof(\"%1\")||printf('%.17g',\"%1\")").arg(schema::columnName(c));
     return sqlite3(path, QStringLiteral("SELECT %1 FROM tblIMFPdata WHERE ID >= 104 ORDER BY ID").arg(columns.join(u',')));
 }
 
@@ -309,8 +311,9 @@ TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
 {
     write(file("one.csv"), "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
                            "SiO2,2.65,60.08,9.1,,,,16\n");
-    sqlite::Connection other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE, nullptr);
-    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+    Result<sqlite::Connection> other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE);
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(other->exec("BEGIN IMMEDIATE"));
     // Held longer than Save waits: the import gives up and writes nothing.
     Tpp2mRun result = import(file("one.csv"));
     EXPECT_EQ(result.status, 1);
@@ -323,7 +326,7 @@ TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
                                                 QStringLiteral("--database"), target.path()});
     ASSERT_TRUE(importer.waitForStarted());
     QThread::msleep(500);
-    ASSERT_TRUE(other.exec("COMMIT"));
+    ASSERT_TRUE(other->exec("COMMIT"));
     ASSERT_TRUE(importer.waitForFinished(10000));
     EXPECT_EQ(importer.exitCode(), 0) << importer.readAllStandardError().toStdString();
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata WHERE ID >= 104")),

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <QElapsedTimer>
@@ -38,13 +39,14 @@ QProcess* startImport(const QString& file, const QString& database)
 
 // The file as a copy of the program finds it after the kill: an
 // interrupted write is rolled back on opening.
-std::map<std::int32_t, Material> reopened(const QString& path)
+std::map<qint64, Material> reopened(const QString& path)
 {
     {
-        sqlite::Connection check = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
+        Result<sqlite::Connection> check = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
+        EXPECT_TRUE(check);
+        sqlite::Statement integrity(*check, QStringLiteral("PRAGMA integrity_check"));
         EXPECT_EQ(integrity.step(), SQLITE_ROW);
-        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(integrity.handle(), 0)), "ok");
+        EXPECT_EQ(integrity.text(0), QStringLiteral("ok"));
     }
     return test::storedMaterials(path);
 }
@@ -65,7 +67,7 @@ TEST(CrashSafety, AnImportKilledWhileWritingLeavesTheDatabaseAsItWas)
 {
     test::FixtureDatabase database;
     ASSERT_TRUE(database.created());
-    const std::map<std::int32_t, Material> before = test::storedMaterials(database.path());
+    const std::map<qint64, Material> before = test::storedMaterials(database.path());
     const QString file = writeLargeImport(database.folder());
     const QString original = database.folder() + QStringLiteral("/original.db");
     ASSERT_TRUE(QFile::copy(database.path(), original));
@@ -93,7 +95,7 @@ TEST(CrashSafety, AnImportKilledWhileWritingLeavesTheDatabaseAsItWas)
         importer->kill();
         importer->waitForFinished();
         // All or nothing: a kill after the commit leaves every new row.
-        const std::map<std::int32_t, Material> after = reopened(database.path());
+        const std::map<qint64, Material> after = reopened(database.path());
         if (after.size() == before.size() + kImportedRows)
             continue;
         ASSERT_EQ(after, before) << "after kill " << kill;

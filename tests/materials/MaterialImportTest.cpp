@@ -24,9 +24,9 @@ TEST(MaterialImport, ABrowsingCopySeesTheImportAtItsNextMoveAndReplacingKeepsWha
     test::FixtureDatabase database(rows);
     ASSERT_TRUE(database.created());
     OpenedDatabase browsing = openMaterialDatabase(database.path());
-    ASSERT_TRUE(browsing.store);
-    ASSERT_TRUE(browsing.store->moveFirst());
-    ASSERT_EQ(browsing.store->storedRowCount(), 6);
+    ASSERT_TRUE(browsing);
+    ASSERT_TRUE((*browsing)->moveFirst());
+    ASSERT_EQ((*browsing)->storedRowCount(), 6);
 
     MaterialFile file;
     file.rows = {row("Quartz glass", "2.2"), row("SiO2", "2.6")};
@@ -38,15 +38,15 @@ TEST(MaterialImport, ABrowsingCopySeesTheImportAtItsNextMoveAndReplacingKeepsWha
     EXPECT_TRUE(result.badRows.isEmpty() && result.error.isEmpty()) << result.error.toStdString();
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(result.replaced, 1);
-    ASSERT_TRUE(browsing.store->moveNext());
-    EXPECT_EQ(browsing.store->storedRowCount(), 7);
-    ASSERT_TRUE(browsing.store->moveLast());
-    EXPECT_EQ(browsing.store->current()->id, 111);
-    EXPECT_EQ(browsing.store->current()->name, QStringLiteral("Quartz glass"));
+    ASSERT_TRUE((*browsing)->moveNext());
+    EXPECT_EQ((*browsing)->storedRowCount(), 7);
+    ASSERT_TRUE((*browsing)->moveLast());
+    EXPECT_EQ((*browsing)->current()->id, 111);
+    EXPECT_EQ((*browsing)->current()->name, QStringLiteral("Quartz glass"));
 
     // SiO2 takes the file's values; its ID stays, and a file without the
     // Description column leaves that column as it was. A blank gap is 0, as Save makes it.
-    std::map<std::int32_t, Material> stored = test::storedMaterials(database.path());
+    std::map<qint64, Material> stored = test::storedMaterials(database.path());
     Material expected = rows[3];
     expected.density = 2.6f;
     expected.energyGap = 0;

@@ -24,6 +24,9 @@ def database(tmp_path, tpp2m, monkeypatch):
     """A database made from the shipped materials, by tpp2m; the test runs in
     its own folder, so the default database lies there too."""
     path = tmp_path / "materials.db"
-    tpp2m("list", "--database", str(path))
+    maker = tmp_path / "made"
+    maker.mkdir()
+    tpp2m("list", cwd=maker)  # only the default database is made when missing
+    (maker / "DataBase" / "TPP2-data.db").rename(path)
     monkeypatch.chdir(tmp_path)
     return path

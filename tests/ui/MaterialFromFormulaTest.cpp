@@ -27,9 +27,8 @@ class MaterialFromFormulaTest : public test::WindowFixture {
 protected:
     void SetUp() override
     {
-        QString error;
         ASSERT_TRUE(QFile::remove(database.path()));
-        ASSERT_TRUE(createMaterialDatabase(database.path(), workedExampleElements(), &error));
+        ASSERT_TRUE(createMaterialDatabase(database.path(), workedExampleElements()));
         WindowFixture::SetUp();
     }
 
