@@ -1,8 +1,8 @@
 #include "cli/CorrectionReport.h"
 
 #include "calc/ElasticCorrection.h"
+#include "cli/CrossSectionUse.h"
 #include "cli/ImfpReport.h"
-#include "cli/TransportReport.h"
 
 #include <functional>
 
@@ -16,15 +16,8 @@ struct Paths {
     std::optional<float> imfp;
     TransportPaths transport;
     QString error;
-    std::optional<float> crossSection = std::nullopt; // S computed for the material (a0^2)
-    QString crossSectionSource = QString();           // and what it stands for
+    TransportCrossSection crossSection = {}; // the S used, for a material's cf2
 };
-
-// cf2 of a material without --cross-section computes S as tpp2m transport does.
-bool computesCrossSection(const Command& command)
-{
-    return command.kind == CommandKind::Cf2 && !command.crossSection && !command.effTrMfp && !command.imfp;
-}
 
 TransportPaths transportFor(std::optional<float> density, std::optional<float> mass, double crossSection,
                             float imfp, QString* error)
@@ -62,20 +55,14 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                 const float energy = command.energies[e];
                 const ImfpOutcome outcome = evaluateImfp(material, energy, form);
                 Paths paths{materialCells(command, material, e, form), outcome.imfp, {}, outcome.error};
-                std::optional<double> crossSection = command.crossSection;
-                if (computesCrossSection(command) && outcome.imfp) {
-                    const TransportCrossSection s = crossSectionOf(material, energy);
-                    crossSection = s.a0Squared;
-                    if (s.a0Squared) {
-                        paths.crossSection = static_cast<float>(*s.a0Squared);
-                        paths.crossSectionSource = s.source;
-                    } else {
-                        paths.error = s.error;
-                    }
+                if (cf2 && outcome.imfp) {
+                    paths.crossSection = crossSectionUsed(command, material, energy);
+                    if (paths.crossSection.a0Squared)
+                        paths.transport = transportFor(material.density, material.mass,
+                                                       *paths.crossSection.a0Squared, *outcome.imfp, &paths.error);
+                    else
+                        paths.error = paths.crossSection.error;
                 }
-                if (cf2 && outcome.imfp && crossSection)
-                    paths.transport =
-                        transportFor(material.density, material.mass, *crossSection, *outcome.imfp, &paths.error);
                 if (!write(paths))
                     return false;
             }
@@ -90,10 +77,7 @@ std::vector<Column> columnsOf(const Command& command)
     std::vector<Column> columns = command.materials.empty() ? std::vector<Column>{} : materialColumns(command);
     if (!command.effTrMfp)
         columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
-    if (computesCrossSection(command)) {
-        columns.push_back({"cross_section_a0sq", QStringLiteral("S (a0\u00B2)"), true});
-        columns.push_back({"cross_section_from", QStringLiteral("S from")});
-    }
+    appendCrossSectionColumns(command, &columns);
     if (cf2 && !command.effTrMfp)
         columns.push_back({"trmfp_A", QStringLiteral("TrMFP (\u00C5)"), true});
     if (cf2)
@@ -116,10 +100,7 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
             Row row = paths.leading;
             if (!command.effTrMfp)
                 row.push_back(paths.imfp ? Cell::ofSingle(*paths.imfp, 2) : Cell::empty());
-            if (computesCrossSection(command)) {
-                row.push_back(Cell::ofOptional(paths.crossSection));
-                row.push_back(Cell::ofText(paths.crossSectionSource));
-            }
+            appendCrossSectionCells(command, paths.crossSection, &row);
             if (cf2 && !command.effTrMfp)
                 row.push_back(paths.transport.trMfp ? Cell::ofSingle(*paths.transport.trMfp, 2) : Cell::empty());
             if (cf2)

@@ -2,6 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/SignalDepth.h"
+#include "cli/CrossSectionUse.h"
 #include "cli/ImfpReport.h"
 
 namespace korvane::cli {
@@ -22,12 +23,10 @@ std::vector<DepthCorrection> correctionsOf(const Command& command)
 {
     if (command.angle > kMaxCorrectedAngle)
         return {DepthCorrection::None};
-    if (command.crossSection)
-        return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
-    return {DepthCorrection::None, DepthCorrection::Approx1};
+    return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
 }
 
-// EffTrMFP from the material's density and mass, the given transport
+// EffTrMFP from the material's density and mass, the transport
 // cross-section and the IMFP, or why it cannot be formed.
 std::optional<float> effectiveTransportPath(const MaterialInputs& material, double crossSection, float imfp,
                                             QString* error)
@@ -79,6 +78,7 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
     columns.push_back({"angle_deg", QStringLiteral("Angle (°)"), true});
     columns.push_back({"correction", QStringLiteral("Correction")});
+    appendCrossSectionColumns(command, &columns);
     columns.push_back({"information_depth_A", QStringLiteral("Information depth (\u00C5)"), true});
     columns.push_back({"mean_escape_depth_A", QStringLiteral("Mean escape depth (\u00C5)"), true});
     columns.push_back({"error", QStringLiteral("Error"), false, true});
@@ -89,12 +89,17 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
                 const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
                     Depths depths{{}, {}, outcome.error};
+                    TransportCrossSection s; // only approximation 2 uses one
                     if (outcome.imfp) {
                         DepthModel model{correction, *outcome.imfp, command.angle};
                         if (correction == DepthCorrection::Approx2) {
-                            const std::optional<float> effTrMfp =
-                                effectiveTransportPath(material, *command.crossSection, *outcome.imfp, &depths.error);
-                            model.effTrMfp = effTrMfp.value_or(0.0f);
+                            s = crossSectionUsed(command, material, command.energies[e]);
+                            if (s.a0Squared)
+                                model.effTrMfp =
+                                    effectiveTransportPath(material, *s.a0Squared, *outcome.imfp, &depths.error)
+                                        .value_or(0.0f);
+                            else
+                                depths.error = s.error;
                         }
                         if (depths.error.isEmpty())
                             depths = depthsOf(model, command.probability);
@@ -103,6 +108,7 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
                     row.push_back(outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty());
                     row.push_back(Cell::ofSingle(float(command.angle)));
                     row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
+                    appendCrossSectionCells(command, s, &row);
                     row.push_back(lengthCell(depths.information));
                     row.push_back(lengthCell(depths.meanEscape));
                     row.push_back(depths.error.isEmpty() ? Cell::empty() : Cell::ofText(depths.error));

@@ -50,9 +50,11 @@ Commands:
   depth  How deep the signal comes from, at DEG degrees from the surface normal
          (default 0): the information depth ID, above which the fraction P of the
          signal arises (default 0.95), and the mean escape depth MED, by the
-         straight-line model (none), by approximation 1 (cf1) and, with the
-         transport cross-section S, by approximation 2 (cf2). The corrections
-         hold only up to 30 degrees; beyond, only the straight-line model is given.
+         straight-line model (none), by approximation 1 (cf1) and by
+         approximation 2 (cf2) with the transport cross-section S given, or
+         computed as by transport without --cross-section (its columns then
+         say which S was used). The corrections hold only up to 30 degrees;
+         beyond, only the straight-line model is given.
            tpp2m depth SiO2 --energy 1486.6 --angle 20 --cross-section 1.2
   thickness
          The thickness of an overlayer O on a substrate S (names or IDs) by the

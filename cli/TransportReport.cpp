@@ -45,16 +45,6 @@ ResolvedMaterials resolveTransportMaterials(const Command& command)
     return resolved;
 }
 
-TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy)
-{
-    if (material.id && *material.id >= 1 && *material.id < kFirstCompoundId)
-        return elementTransportCrossSection(*material.id, energy);
-    Material row;
-    row.id = material.id.value_or(0);
-    row.name = material.name;
-    return materialTransportCrossSection(row, energy);
-}
-
 void writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);

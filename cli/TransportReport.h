@@ -1,15 +1,10 @@
 #pragma once
 
-#include "cli/MaterialResolution.h"
-#include "materials/MaterialTransport.h"
+#include "cli/MaterialCrossSection.h"
 
 #include <cstdio>
 
 namespace korvane::cli {
-
-// S of a material as tpp2m resolved it: an element row by its ID, anything
-// else by its name (or --formula) read as a chemical formula.
-TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy);
 
 // The materials of tpp2m transport: names and IDs from the database, a
 // --formula as it is written (S needs no element rows).

@@ -1,7 +1,10 @@
 // The Python module korvane: the calculator's physics and materials database
 // for scripts and notebooks, through the same C++ as tpp2m.
 #include "python/Calculations.h"
+#include "python/DepthCalculations.h"
+#include "python/LineEnergy.h"
 #include "python/MaterialsTable.h"
+#include "python/TransportCalculation.h"
 
 #include <pybind11/numpy.h>
 
@@ -18,7 +21,9 @@ database as the Korvane window and tpp2m.
 Every function takes Python numbers or NumPy arrays, broadcast against one
 another as NumPy does, and answers with float32 values (a NumPy float32 for
 numbers, an array of the broadcast shape for arrays): the calculator holds
-these quantities in single precision. Bad input raises ValueError with
+these quantities in single precision. The depths of the signal, the
+overlayer thickness and the transport cross-section are computed in double
+precision and come as float64. Bad input raises ValueError with
 tpp2m's words; for an array the message names the element. Long array calls
 release the interpreter's lock.
 
@@ -88,6 +93,81 @@ valence-electron groups chosen by include, as tpp2m --formula sums them.
 (16.0, 60.083)
 )";
 
+const char* const kTransportCrossSectionDoc = R"(transport_cross_section(material_or_formula, energy, *, database=None)
+
+The transport cross-section S in units of a0^2 (float64) at each energy (eV),
+50 eV to 30000 eV: the sum of the atoms' first transport cross-sections over
+one formula unit, from the shipped table of free atoms, as tpp2m transport
+gives it. material_or_formula is an element symbol ("Cu"), a chemical formula
+("Al2O3") or a material of the database by name or ID, whose name must then
+be a chemical formula (an element row is taken by its ID).
+
+Raises ValueError for a material without S, with tpp2m's words.
+
+>>> round(float(korvane.transport_cross_section("Cu", 1000)), 4)
+1.1463
+)";
+
+const char* const kDepthModelText = R"(correction chooses the elastic-scattering correction of the depth
+distribution: "none" (straight-line paths), "cf1" (approximation 1) or "cf2"
+(approximation 2, which needs eff_trmfp, the effective transport mean free
+path in Å). The corrections hold only up to 30 degrees from the surface
+normal; angle is in degrees, 0 <= angle < 90. IMFPs and EffTrMFPs are held
+in single precision, as tpp2m depth holds them; bad input raises ValueError
+with its words.)";
+
+const std::string kInformationDepthDoc = std::string(R"(information_depth(imfp, probability=0.95, *, angle=0, correction="none", eff_trmfp=None)
+
+The information depth in Å (float64): the depth above which the fraction
+probability (0 < P < 1) of the signal arises, for the IMFP imfp (Å), as
+tpp2m depth gives it; -imfp cos(angle) ln(1 - P) for straight lines.
+
+>>> round(float(korvane.information_depth(29.11884)), 4)
+87.2322
+
+)") + kDepthModelText;
+
+const std::string kMeanEscapeDepthDoc = std::string(R"(mean_escape_depth(imfp, *, angle=0, correction="none", eff_trmfp=None)
+
+The mean escape depth in Å (float64): the mean depth the signal comes from,
+as tpp2m depth gives it; imfp cos(angle) for straight lines.
+
+)") + kDepthModelText;
+
+const std::string kSignalFractionDoc = std::string(R"(signal_fraction(thickness, imfp, *, angle=0, correction="none", eff_trmfp=None)
+
+The fraction of the signal (float64) that comes from the top layer of the
+given thickness (Å); 1 - exp(-thickness / (imfp cos(angle))) for straight lines.
+
+)") + kDepthModelText;
+
+const char* const kOverlayerThicknessDoc = R"(overlayer_thickness(imfp_overlayer, imfp_substrate_in_overlayer, ratio, bulk_ratio, *, angle=0)
+
+The thickness in Å (float64) of an overlayer on a substrate by straight-line
+paths, as tpp2m thickness gives it: imfp_overlayer is the overlayer's IMFP
+(Å) at its own peak's energy, imfp_substrate_in_overlayer its IMFP at the
+substrate peak's energy, ratio the measured ratio R of the overlayer's to the
+substrate's peak intensity and bulk_ratio the ratio of the two bulk
+intensities; angle in degrees from the surface normal.
+
+>>> round(float(korvane.overlayer_thickness(29.11884, 29.11884, 1, 1)), 4)  # 29.11884 ln 2
+20.1836
+)";
+
+const char* const kLineEnergyDoc = R"(line_energy(line, source=None, photon_energy=None)
+
+(binding energy, kinetic energy) in eV, as float32, of the photoelectrons of
+a core level such as "Cu 2p3/2", "O 1s" or "Si 2p" (the stronger spin-orbit
+component), excited by the X-ray source source (MgKa, AlKa, AgLa, CrKa,
+GaKa) or by photons of photon_energy eV, as tpp2m --line finds them. The
+binding energy is xraylib's absorption-edge energy of the level; the kinetic
+energy the photon energy minus it. Raises ValueError with tpp2m's words for
+an unknown line or source, and for photons that cannot excite the level.
+
+>>> korvane.line_energy("Si 2p", "MgKa")
+(98.9, 1154.7)
+)";
+
 py::tuple defaultGroups()
 {
     return py::make_tuple("lbe", "d", "f");
@@ -129,6 +209,34 @@ PYBIND11_MODULE(korvane, m)
     m.def("trmfp", &trmfp, kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"));
     m.def("eff_trmfp", &effTrmfp, kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"));
     m.def("cf2", &cf2, kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"));
+    m.def("transport_cross_section", &transportCrossSection, kTransportCrossSectionDoc,
+          py::arg("material_or_formula"), py::arg("energy"), py::kw_only(), py::arg("database") = py::none());
+    m.def(
+        "information_depth",
+        [](py::handle imfp, py::handle probability, py::handle angle, const std::string& correction,
+           py::handle effTrmfp) {
+            return informationDepth(imfp, probability, angle, {correction, effTrmfp});
+        },
+        kInformationDepthDoc.c_str(), py::arg("imfp"), py::arg("probability") = 0.95, py::kw_only(),
+        py::arg("angle") = 0.0, py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
+    m.def(
+        "mean_escape_depth",
+        [](py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp) {
+            return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
+        },
+        kMeanEscapeDepthDoc.c_str(), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
+        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
+    m.def(
+        "signal_fraction",
+        [](py::handle thickness, py::handle imfp, py::handle angle, const std::string& correction,
+           py::handle effTrmfp) { return signalFraction(thickness, imfp, angle, {correction, effTrmfp}); },
+        kSignalFractionDoc.c_str(), py::arg("thickness"), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
+        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
+    m.def("overlayer_thickness", &overlayerThickness, kOverlayerThicknessDoc, py::arg("imfp_overlayer"),
+          py::arg("imfp_substrate_in_overlayer"), py::arg("ratio"), py::arg("bulk_ratio"), py::kw_only(),
+          py::arg("angle") = 0.0);
+    m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
+          py::arg("photon_energy") = py::none());
     m.def(
         "materials",
         [](py::handle database, py::handle include) { return materials(database, includedGroups(include)); },

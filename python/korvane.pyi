@@ -1,13 +1,15 @@
-"""Type stubs of the korvane module: IMFP and elastic-scattering correction."""
+"""Type stubs of the korvane module: IMFP, elastic-scattering correction, depth of the signal."""
 
 from os import PathLike
-from typing import Iterable, TypedDict, Union
+from typing import Iterable, Literal, TypedDict, Union
 
 import numpy as np
 import numpy.typing as npt
 
 _Values = Union[float, npt.ArrayLike]
 _Result = Union[np.float32, npt.NDArray[np.float32]]
+_Result64 = Union[np.float64, npt.NDArray[np.float64]]
+_Correction = Literal["none", "cf1", "cf2"]
 _Database = Union[str, PathLike[str], None]
 _Groups = Union[str, Iterable[str]]
 
@@ -44,4 +46,37 @@ def cf2(depth: _Values, eff_trmfp: _Values) -> _Result: ...
 def materials(database: _Database = None, include: _Groups = ("lbe", "d", "f")) -> list[Material]: ...
 def formula(
     text: str, database: _Database = None, include: _Groups = ("lbe", "d", "f")
+) -> tuple[np.float32, np.float32]: ...
+def transport_cross_section(
+    material_or_formula: str | int, energy: _Values, *, database: _Database = None
+) -> _Result64: ...
+def information_depth(
+    imfp: _Values,
+    probability: _Values = 0.95,
+    *,
+    angle: _Values = 0.0,
+    correction: _Correction = "none",
+    eff_trmfp: _Values | None = None,
+) -> _Result64: ...
+def mean_escape_depth(
+    imfp: _Values, *, angle: _Values = 0.0, correction: _Correction = "none", eff_trmfp: _Values | None = None
+) -> _Result64: ...
+def signal_fraction(
+    thickness: _Values,
+    imfp: _Values,
+    *,
+    angle: _Values = 0.0,
+    correction: _Correction = "none",
+    eff_trmfp: _Values | None = None,
+) -> _Result64: ...
+def overlayer_thickness(
+    imfp_overlayer: _Values,
+    imfp_substrate_in_overlayer: _Values,
+    ratio: _Values,
+    bulk_ratio: _Values,
+    *,
+    angle: _Values = 0.0,
+) -> _Result64: ...
+def line_energy(
+    line: str, source: str | None = None, photon_energy: float | None = None
 ) -> tuple[np.float32, np.float32]: ...

@@ -53,7 +53,11 @@ template <> struct WidgetOf<Kind::Grid> { using Type = QTableView; };
 template <> struct WidgetOf<Kind::DataControl> { using Type = DataControl; };
 
 // Keeps a built control in a window's struct of typed controls.
-using KeepControl = void (*)(void* controls, QWidget* control);
+struct KeepControl {
+    void (*into)(void* controls, QWidget* control) = nullptr;
+    // Known when compiling, as the address of `into` is not in every build.
+    bool kept = false;
+};
 
 template <auto member> struct MemberOf;
 template <typename Controls, typename Widget, Widget* Controls::*member>
@@ -103,7 +107,7 @@ enum Flag : unsigned {
 struct ControlDesign {
     const char* name;   // the control's name, used as its object name
     Kind kind;
-    KeepControl keep;   // where the window keeps the control, or nullptr
+    KeepControl keep;   // where the window keeps the control, if it does
     const char* parent; // enclosing frame, or nullptr for the window
     const char* caption;
     int left, top, width, height;

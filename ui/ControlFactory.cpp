@@ -220,9 +220,9 @@ void buildControls(QWidget* client, std::span<const ControlDesign> designs, cons
             control->setGeometry(pixelRect(design));
         if (design.kind == Kind::Label)
             control->setContentsMargins(0, accentRoom(control->font(), QString::fromUtf8(design.caption)), 0, 0);
-        if (design.keep) {
+        if (design.keep.kept) {
             Q_ASSERT(kept);
-            design.keep(kept, control);
+            design.keep.into(kept, control);
         }
         if (design.flags & Hidden)
             control->hide();

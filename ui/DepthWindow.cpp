@@ -30,7 +30,7 @@ DepthWindow::DepthWindow(Form1* mainWindow, const MaterialStore& store) : QWidge
     setWindowTitle(QStringLiteral("Depth of the signal"));
     setAttribute(Qt::WA_QuitOnClose, false); // closing the main window still ends the program
     auto* source = new MainWindowInputs(mainWindow->controls(), this);
-    signalDepth_ = new SignalDepthTab(*source, this);
+    signalDepth_ = new SignalDepthTab(*source, store, this);
     overlayer_ = new OverlayerTab(*source, store, this);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabsDepth"));

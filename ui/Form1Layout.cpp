@@ -41,9 +41,9 @@ constexpr const char* kFrameElastic = "Elastic Scattering Correction";
 
 // A control the window works with: kept in Form1Controls under the same
 // name, as the widget class of its kind; a wrong name or kind does not compile.
-#define KEPT(name, kind) #name, Kind::kind, &keepAs<Kind::kind, &Form1Controls::name>
+#define KEPT(name, kind) #name, Kind::kind, KeepControl{&keepAs<Kind::kind, &Form1Controls::name>, true}
 // A control that only shows what it is designed with.
-#define SHOWN(name, kind) #name, Kind::kind, nullptr
+#define SHOWN(name, kind) #name, Kind::kind, KeepControl{}
 
 // name and kind, parent, caption, left, top, width, height, font, back, fore, flags, header font
 constexpr std::array kControls = std::to_array<ControlDesign>({
@@ -182,7 +182,7 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
 #undef KEPT
 #undef SHOWN
 
-static_assert(std::ranges::count_if(kControls, [](const ControlDesign& design) { return design.keep != nullptr; }) *
+static_assert(std::ranges::count_if(kControls, [](const ControlDesign& design) { return design.keep.kept; }) *
                       sizeof(void*) ==
                   sizeof(Form1Controls),
               "every member of Form1Controls is kept by one row of the table");

@@ -1,6 +1,7 @@
 #include "ui/SignalDepthTab.h"
 
 #include "calc/ElasticCorrection.h"
+#include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
 #include "ui/MainWindowInputs.h"
 
@@ -9,6 +10,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -46,7 +48,8 @@ QLineEdit* inputBox(QWidget* parent, const char* name, const char* text)
 
 } // namespace
 
-SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, QWidget* parent) : QWidget(parent), source_(source)
+SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, const MaterialStore& store, QWidget* parent)
+    : QWidget(parent), source_(source), store_(store)
 {
     setObjectName(QStringLiteral("tabSignalDepth"));
     lblSource_ = new QLabel(this);
@@ -54,11 +57,15 @@ SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, QWidget* parent) 
     txtAngle_ = inputBox(this, "txtAngle", "0");
     txtProbability_ = inputBox(this, "txtProbability", "0.95");
     txtTransportCrossSection_ = inputBox(this, "txtTransportCrossSection", "");
+    txtTransportCrossSection_->setPlaceholderText(QStringLiteral("computed when empty"));
+    lblCrossSectionUsed_ = new QLabel(this);
+    lblCrossSectionUsed_->setObjectName(QStringLiteral("lblCrossSectionUsed"));
 
     auto* inputs = new QFormLayout;
     inputs->addRow(QStringLiteral("Angle from the surface normal [°]:"), txtAngle_);
     inputs->addRow(QStringLiteral("Signal fraction P for the information depth:"), txtProbability_);
     inputs->addRow(QStringLiteral("Transport cross-section [a0²], for approximation 2:"), txtTransportCrossSection_);
+    inputs->addRow(QString(), lblCrossSectionUsed_);
 
     auto* results = new QGridLayout;
     results->addWidget(new QLabel(QStringLiteral("Information depth ID"), this), 1, 0);
@@ -94,24 +101,35 @@ SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, QWidget* parent) 
     recalculate();
 }
 
-std::optional<double> SignalDepthTab::crossSection() const
+TransportCrossSection SignalDepthTab::crossSection() const
 {
-    return numbertext::toDouble(txtTransportCrossSection_->text());
+    if (!txtTransportCrossSection_->text().trimmed().isEmpty()) {
+        const std::optional<double> typed = numbertext::toDouble(txtTransportCrossSection_->text());
+        return {typed, typed ? QString() : QStringLiteral("the transport cross-section is not a number"), QString()};
+    }
+    const Material* material = store_.current();
+    if (!material)
+        return {std::nullopt, QStringLiteral("no material is chosen"), QString()};
+    // The energy is a number here: the IMFP has been formed from it.
+    TransportCrossSection s = materialTransportCrossSection(*material, *numbertext::toDouble(source_.energyText()));
+    if (!s.a0Squared)
+        s.error = QStringLiteral("type the transport cross-section, as none is computed (%1)").arg(s.error);
+    return s;
 }
 
-std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle) const
+std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle,
+                                                                  const TransportCrossSection& sigma) const
 {
     std::array<ModelColumn, 3> all;
     for (int m = 0; m < 3; ++m)
         all[m].model = {kCorrections[m], imfp, angle};
-    const std::optional<double> sigma = crossSection();
     const std::optional<float> density = source_.density();
     const std::optional<float> mass = source_.mass();
-    if (!sigma) {
-        all[2].error = QStringLiteral("type the transport cross-section");
+    if (!sigma.a0Squared) {
+        all[2].error = sigma.error;
     } else if (!density || !mass) {
         all[2].error = QStringLiteral("the main window's density or mass is not a number");
-    } else if (const auto paths = transportMeanFreePaths(*density, *mass, *sigma, imfp); paths.effTrMfp) {
+    } else if (const auto paths = transportMeanFreePaths(*density, *mass, *sigma.a0Squared, imfp); paths.effTrMfp) {
         all[2].model.effTrMfp = *paths.effTrMfp;
     } else {
         all[2].error = QStringLiteral("no EffTrMFP from this density, mass, cross-section and IMFP");
@@ -121,6 +139,7 @@ std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, d
 
 void SignalDepthTab::clearResults()
 {
+    lblCrossSectionUsed_->clear();
     for (int m = 0; m < 3; ++m) {
         informationDepth_[m]->clear();
         meanEscapeDepth_[m]->clear();
@@ -149,7 +168,11 @@ void SignalDepthTab::recalculate()
         return;
     }
 
-    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle);
+    const TransportCrossSection sigma = crossSection();
+    if (sigma.a0Squared && !sigma.source.isEmpty() && !(*angle > kMaxCorrectedAngle))
+        lblCrossSectionUsed_->setText(QStringLiteral("Approximation 2 uses S = %1 a0\u00B2, computed for %2.")
+                                          .arg(QLocale().toString(*sigma.a0Squared, 'g', 6), sigma.source));
+    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle, sigma);
     std::array<std::optional<double>, 3> depths;
     // Each reason once, after the models it holds for.
     std::vector<std::pair<QString, QStringList>> reasons;

@@ -38,15 +38,22 @@ TEST_F(DepthCommandsTest, DepthGivesEachModelItsRow)
               "                64.41                  22.68\n"
               "SiO2      104         1000  non-relativistic     29.12          0  cf2         "
               "                68.44                  23.72\n");
-    // At 30° L = lambda cos 30° = 25.2177 and ID(0.5) = L ln 2.
+    // At 30° L = lambda cos 30° = 25.2177 and ID(0.5) = L ln 2. Without
+    // --cross-section, S of SiO2 is computed, and only its cf2 row uses it.
     EXPECT_EQ(output("depth 104 --energy 1000 --probability 0.5 --angle 30 --json"),
               "[\n"
               "  {\"material\": \"SiO2\", \"id\": 104, \"energy_eV\": 1000, \"form\": \"non-relativistic\", "
-              "\"imfp_A\": 29.11884, \"angle_deg\": 30, \"correction\": \"none\", \"information_depth_A\": 17.479546, "
+              "\"imfp_A\": 29.11884, \"angle_deg\": 30, \"correction\": \"none\", \"cross_section_a0sq\": null, "
+              "\"cross_section_from\": null, \"information_depth_A\": 17.479546, "
               "\"mean_escape_depth_A\": 25.217655, \"error\": null},\n"
               "  {\"material\": \"SiO2\", \"id\": 104, \"energy_eV\": 1000, \"form\": \"non-relativistic\", "
-              "\"imfp_A\": 29.11884, \"angle_deg\": 30, \"correction\": \"cf1\", \"information_depth_A\": 14.980952, "
-              "\"mean_escape_depth_A\": 20.553396, \"error\": null}\n"
+              "\"imfp_A\": 29.11884, \"angle_deg\": 30, \"correction\": \"cf1\", \"cross_section_a0sq\": null, "
+              "\"cross_section_from\": null, \"information_depth_A\": 14.980952, "
+              "\"mean_escape_depth_A\": 20.553396, \"error\": null},\n"
+              "  {\"material\": \"SiO2\", \"id\": 104, \"energy_eV\": 1000, \"form\": \"non-relativistic\", "
+              "\"imfp_A\": 29.11884, \"angle_deg\": 30, \"correction\": \"cf2\", \"cross_section_a0sq\": 0.90476835, "
+              "\"cross_section_from\": \"formula SiO2\", \"information_depth_A\": 15.369238, "
+              "\"mean_escape_depth_A\": 21.395363, \"error\": null}\n"
               "]\n");
 }
 
@@ -64,10 +71,11 @@ TEST_F(DepthCommandsTest, DepthSaysWhyItLeavesOutCorrectionsAndNumbers)
     EXPECT_EQ(output("depth SiO2 --energy 1000 --angle 90 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "SiO2,104,1000,non-relativistic,29.11884,90,none,,,the angle must be at least 0° and below 90°\n");
-    EXPECT_EQ(output("depth SiO2 --energy 1000 --probability 1 --csv"),
+    EXPECT_EQ(output("depth SiO2 --energy 1000 --probability 1 --cross-section 1 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "SiO2,104,1000,non-relativistic,29.11884,0,none,,29.11884,the probability P must be above 0 and below 1\n"
-              "SiO2,104,1000,non-relativistic,29.11884,0,cf1,,22.67567,the probability P must be above 0 and below 1\n");
+              "SiO2,104,1000,non-relativistic,29.11884,0,cf1,,22.67567,the probability P must be above 0 and below 1\n"
+              "SiO2,104,1000,non-relativistic,29.11884,0,cf2,,23.719479,the probability P must be above 0 and below 1\n");
     EXPECT_EQ(output("depth Si --energy 1000 --cross-section 0 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "Si,14,1000,non-relativistic,23.863304,0,none,71.48807,23.863304,\n"

@@ -79,6 +79,45 @@ TEST_F(TransportCommandTest, Cf2WithoutCrossSectionComputesAndNamesIt)
     EXPECT_TRUE(given.out.startsWith(QStringLiteral("material,id,energy_eV,form,imfp_A,trmfp_A,")));
 }
 
+TEST_F(TransportCommandTest, DepthWithoutCrossSectionComputesAndNamesIt)
+{
+    const std::string header = "material,id,energy_eV,form,imfp_A,angle_deg,correction,cross_section_a0sq,"
+                               "cross_section_from,information_depth_A,mean_escape_depth_A,error\n";
+    const Tpp2mRun result = run("depth Cu --energy 1000,20 --csv");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.toStdString(),
+              header + "Cu,29,1000,non-relativistic,15.448975,0,none,,,46.28099,15.448975,\n"
+                  + "Cu,29,1000,non-relativistic,15.448975,0,cf1,,,34.171906,12.030557,\n"
+                  + "Cu,29,1000,non-relativistic,15.448975,0,cf2," + csv(atom(29, 1000))
+                  + ",Cu (Z = 29),34.414696,12.016999,\n"
+                  + "Cu,29,20,non-relativistic,0.55717194,0,none,,,1.669138,0.55717194,\n"
+                  + "Cu,29,20,non-relativistic,0.55717194,0,cf1,,,1.2324202,0.43388566,\n"
+                  + "Cu,29,20,non-relativistic,0.55717194,0,cf2,,,,,no transport cross-section outside 50 eV to 30000 eV\n");
+
+    // A compound by its formula-like name; one that is neither says why in its cf2 row.
+    const QStringList silica = run("depth SiO2 --energy 1000 --csv").out.split(u'\n');
+    ASSERT_EQ(silica.size(), 5);
+    EXPECT_EQ(silica[3], QStringLiteral("SiO2,104,1000,non-relativistic,29.11884,0,cf2,")
+                             + QString::fromStdString(csv(atom(14, 1000) + 2 * atom(8, 1000)))
+                             + QStringLiteral(",formula SiO2,68.814445,23.830328,"));
+    FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
+    ASSERT_TRUE(glass.created());
+    const QStringList rows =
+        run("depth Glass --energy 1000 --csv --database " + glass.path().toStdString()).out.split(u'\n');
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_TRUE(rows[3].endsWith(QStringLiteral(",cf2,,,,,neither an element nor a chemical formula: Glass")))
+        << rows[3].toStdString();
+
+    // A given S is used as it is, and the fields stay those without S; beyond 30°
+    // there is no approximation 2 and so no S either.
+    EXPECT_TRUE(run("depth Cu --energy 1000 --cross-section 1 --csv")
+                    .out.startsWith(QStringLiteral("material,id,energy_eV,form,imfp_A,angle_deg,correction,"
+                                                   "information_depth_A,")));
+    EXPECT_EQ(run("depth Cu --energy 1000 --angle 40 --csv").out.toStdString(),
+              "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
+              "Cu,29,1000,non-relativistic,15.448975,40,none,35.453297,11.834601,\n");
+}
+
 TEST(TransportCommandLine, NeedsAMaterialAndAnEnergy)
 {
     using cli::parseCommandLine;

@@ -2,6 +2,7 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/OverlayerThickness.h"
 #include "calc/SignalDepth.h"
+#include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
 #include "support/WindowFixture.h"
 #include "ui/DepthWindow.h"
@@ -70,8 +71,13 @@ TEST_F(DepthWindowTest, ToolsMenuOpensOneWindowThatFollowsTheMainWindow)
     EXPECT_EQ(shown("txtMeanEscapeDepthNone"), numbertext::length(oxygen).toStdString());
     EXPECT_EQ(shown("txtInformationDepthCf1"), length(informationDepth({DepthCorrection::Approx1, oxygen}, 0.95)));
     EXPECT_EQ(shown("txtMeanEscapeDepthCf1"), length(meanEscapeDepth({DepthCorrection::Approx1, oxygen})));
-    EXPECT_EQ(shown("txtInformationDepthCf2"), "");
-    EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: type the transport cross-section.");
+    // With the cross-section field empty, approximation 2 takes oxygen's computed S.
+    EXPECT_EQ(shown("lblCrossSectionUsed"),
+              "Approximation 2 uses S = "
+                  + QLocale().toString(*elementTransportCrossSection(8, 1000).a0Squared, 'g', 6).toStdString()
+                  + " a0\u00B2, computed for O (Z = 8).");
+    EXPECT_NE(shown("txtInformationDepthCf2"), "");
+    EXPECT_EQ(shown("lblDepthMessage"), "");
 
     // A new energy and a new material in the main window are followed at once.
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("2000"));
@@ -127,6 +133,33 @@ TEST_F(DepthWindowTest, SignalDepthForThreeModelsWithTheirLimits)
     typeInto(in("txtAngle"), QStringLiteral("ten"));
     EXPECT_EQ(shown("txtInformationDepthNone"), "");
     EXPECT_EQ(shown("lblDepthMessage"), "The angle and P must be numbers.");
+}
+
+TEST_F(DepthWindowTest, ApproximationTwoComputesTheCrossSectionWhenNoneIsTyped)
+{
+    clickRow(3); // SiO2 at 1000 eV
+    const float lambda = silicaImfp(1000);
+    const double s = *formulaTransportCrossSection(QStringLiteral("SiO2"), 1000).a0Squared;
+    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0, *transportMeanFreePaths(2.65f, 60.08f, s, lambda).effTrMfp};
+    EXPECT_EQ(shown("txtInformationDepthCf2"), length(informationDepth(cf2, 0.95)));
+    EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), length(meanEscapeDepth(cf2)));
+    EXPECT_EQ(shown("lblCrossSectionUsed"), "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
+                                                + " a0\u00B2, computed for formula SiO2.");
+
+    // A typed value replaces it, and the note goes.
+    typeInto(in("txtTransportCrossSection"), QStringLiteral("1"));
+    EXPECT_EQ(shown("lblCrossSectionUsed"), "");
+    typeInto(in("txtTransportCrossSection"), QStringLiteral("one"));
+    EXPECT_EQ(shown("txtInformationDepthCf2"), "");
+    EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: the transport cross-section is not a number.");
+
+    // Emptied again at an energy the table does not reach: it says why.
+    typeInto(in("txtTransportCrossSection"), QString());
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
+    EXPECT_EQ(shown("txtInformationDepthCf2"), "");
+    EXPECT_EQ(shown("lblCrossSectionUsed"), "");
+    EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: type the transport cross-section, as none is computed "
+                                        "(no transport cross-section outside 50 eV to 30000 eV).");
 }
 
 TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)

@@ -1,0 +1,42 @@
+#include "cli/CrossSectionUse.h"
+
+#include "calc/SignalDepth.h"
+#include "cli/MaterialCrossSection.h"
+
+namespace korvane::cli {
+
+bool computesCrossSection(const Command& command)
+{
+    if (command.crossSection)
+        return false;
+    switch (command.kind) {
+    case CommandKind::Cf2: return !command.effTrMfp && !command.imfp;
+    case CommandKind::Depth: return !(command.angle > kMaxCorrectedAngle);
+    default: return false;
+    }
+}
+
+TransportCrossSection crossSectionUsed(const Command& command, const MaterialInputs& material, double energy)
+{
+    if (command.crossSection)
+        return {command.crossSection, QString(), QString()};
+    return crossSectionOf(material, energy);
+}
+
+void appendCrossSectionColumns(const Command& command, std::vector<Column>* columns)
+{
+    if (!computesCrossSection(command))
+        return;
+    columns->push_back({"cross_section_a0sq", QStringLiteral("S (a0\u00B2)"), true});
+    columns->push_back({"cross_section_from", QStringLiteral("S from")});
+}
+
+void appendCrossSectionCells(const Command& command, const TransportCrossSection& s, Row* row)
+{
+    if (!computesCrossSection(command))
+        return;
+    row->push_back(s.a0Squared ? Cell::ofSingle(static_cast<float>(*s.a0Squared)) : Cell::empty());
+    row->push_back(s.source.isEmpty() ? Cell::empty() : Cell::ofText(s.source));
+}
+
+} // namespace korvane::cli
