@@ -72,7 +72,7 @@ QString depthNote(const Command& command)
         .arg(command.angle);
 }
 
-void writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -112,12 +112,13 @@ void writeDepthReport(const Command& command, const std::vector<MaterialInputs>&
                     row.push_back(lengthCell(depths.information));
                     row.push_back(lengthCell(depths.meanEscape));
                     row.push_back(depths.error.isEmpty() ? Cell::empty() : Cell::ofText(depths.error));
-                    writer->write(row);
+                    if (!writer->write(row))
+                        return writer->failure();
                 }
             }
         }
     }
-    writer->finish();
+    return writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

@@ -32,7 +32,7 @@ Cell imfpCell(const ImfpOutcome& outcome)
 
 } // namespace
 
-void writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
@@ -52,13 +52,13 @@ void writeThicknessReport(const Command& command, const std::vector<MaterialInpu
         error = QString::fromStdString(d.error);
     }
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
-    writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
+    const bool written = writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
                    Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing),
                    Cell::ofSingle(float(command.angle)), Cell::ofSingle(float(command.ratio)),
                    Cell::ofSingle(float(command.bulkRatio)),
                    thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
                    error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
-    writer->finish();
+    return written && writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

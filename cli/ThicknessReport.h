@@ -1,14 +1,16 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
 #include "cli/MaterialResolution.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace korvane::cli {
 
 // tpp2m thickness: the thickness of the overlayer (the first material) on the
 // substrate (the second) from the measured and the bulk intensity ratios,
 // with the overlayer's IMFP at both peak energies; one row.
-void writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
 
 } // namespace korvane::cli

@@ -90,8 +90,8 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     if (resolved.failure)
         return failed(err, *resolved.failure);
     if (command.kind == CommandKind::Transport) {
-        writeTransportReport(command, resolved.materials, out);
-        return kSuccess;
+        const std::optional<Failure> failure = writeTransportReport(command, resolved.materials, out);
+        return failure ? failed(err, *failure) : kSuccess;
     }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
@@ -104,9 +104,9 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Depth:
         if (const QString note = depthNote(command); !note.isEmpty())
             printLine(err, QStringLiteral("note: ") + note);
-        writeDepthReport(command, resolved.materials, out);
+        failure = writeDepthReport(command, resolved.materials, out);
         break;
-    case CommandKind::Thickness: writeThicknessReport(command, resolved.materials, out); break;
+    case CommandKind::Thickness: failure = writeThicknessReport(command, resolved.materials, out); break;
     default: break;
     }
     return failure ? failed(err, *failure) : kSuccess;

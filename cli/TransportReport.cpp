@@ -45,12 +45,13 @@ ResolvedMaterials resolveTransportMaterials(const Command& command)
     return resolved;
 }
 
-void writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
     for (const MaterialInputs& material : materials)
         for (const float energy : command.energies)
-            writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy)));
+            if (!writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy))))
+                return writer->failure();
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
         for (const float energy : command.energies) {
@@ -58,10 +59,11 @@ void writeTransportReport(const Command& command, const std::vector<MaterialInpu
                                               : TransportCrossSection{std::nullopt,
                                                                       QStringLiteral("no element has the symbol %1").arg(symbol),
                                                                       QString()};
-            writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s));
+            if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s)))
+                return writer->failure();
         }
     }
-    writer->finish();
+    return writer->finish() ? std::nullopt : writer->failure();
 }
 
 } // namespace korvane::cli

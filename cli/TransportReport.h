@@ -1,8 +1,10 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
 #include "cli/MaterialCrossSection.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace korvane::cli {
 
@@ -12,6 +14,6 @@ ResolvedMaterials resolveTransportMaterials(const Command& command);
 
 // tpp2m transport: one row per material (then per --element) and energy,
 // with S in a0^2 and in cm^2, or why there is none.
-void writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
 
 } // namespace korvane::cli

@@ -228,7 +228,11 @@ Tpp2mRun runInShell(const QString& folder, const QString& script)
 TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 {
     for (const char* line : {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
-                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-"}) {
+                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-",
+                             "depth SiO2 --energy 1000 --csv > /dev/full", "transport Cu --energy 1000 > /dev/full",
+                             "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 "
+                             "--ratio 0.8 --bulk-ratio 0.9 > /dev/full",
+                             "export --all --json > /dev/full"}) {
         const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" ") + QLatin1String(line));
         EXPECT_EQ(result.status, 1) << line;
         EXPECT_EQ(result.err.toStdString(), QString::fromLatin1(line).endsWith(QLatin1String("&-"))
