@@ -51,9 +51,4 @@ std::vector<ImfpForm> formsToCompute(Forms forms)
     return {ImfpForm::NonRelativistic, ImfpForm::Relativistic};
 }
 
-bool outsideValidEnergyRange(float energy)
-{
-    return energy < 50 || energy > 200000;
-}
-
 } // namespace korvane::cli

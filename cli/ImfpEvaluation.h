@@ -18,7 +18,4 @@ ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm 
 // The forms to compute, non-relativistic first.
 std::vector<ImfpForm> formsToCompute(Forms forms);
 
-// The energy range in which the formula was fitted; the window warns outside it.
-bool outsideValidEnergyRange(float energy);
-
 } // namespace korvane::cli

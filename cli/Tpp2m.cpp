@@ -2,6 +2,7 @@
 
 #include "cli/OneLine.h"
 
+#include "calc/ValidEnergyRange.h"
 #include "chart/ImfpChart.h"
 #include "cli/CorrectionReport.h"
 #include "cli/DepthReport.h"
@@ -94,7 +95,7 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
         return failure ? failed(err, *failure) : kSuccess;
     }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
-        printLine(err, QStringLiteral("note: the formula is not valid for energies below 50 eV and above 200000 eV"));
+        printLine(err, QStringLiteral("note: ") + QLatin1String(kOutsideValidEnergyRangeNote));
     std::optional<Failure> failure;
     switch (command.kind) {
     case CommandKind::Imfp: failure = writeImfpReport(command, resolved.materials, out); break;

@@ -1,5 +1,6 @@
 #include "materials/MaterialImport.h"
 
+#include "materials/LineBreaks.h"
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialValidation.h"
 #include "materials/NumberText.h"
@@ -78,7 +79,7 @@ public:
                             text(Column::AtomicWeight), text(Column::EnergyGap)};
         const MaterialProblems saveProblems = checkMaterial(texts, fileLocale());
         for (const QString& list : {saveProblems.blank, saveProblems.notNumeric})
-            problems << list.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+            problems << linesOf(list);
         if (saveProblems.ok()) {
             readNumber(texts.density, Column::Density, &problems);
             readNumber(texts.mass, Column::AtomicWeight, &problems);

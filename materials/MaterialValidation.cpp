@@ -1,12 +1,13 @@
 #include "materials/MaterialValidation.h"
 
+#include "materials/LineBreaks.h"
 #include "materials/NumberText.h"
 
 namespace korvane {
 
 namespace {
 
-const QString kLineEnd = QStringLiteral("\r\n");
+const QString kLineEnd = lineBreak();
 
 // Blank: nothing but space characters.
 bool isBlank(const QString& text)

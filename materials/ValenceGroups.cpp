@@ -5,10 +5,15 @@
 
 namespace korvane {
 
+QString ValenceGroups::groupText(float value, const QLocale& locale)
+{
+    return numbertext::fixed(value, 1, locale);
+}
+
 ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
 {
     auto shown = [](const std::optional<float>& value) {
-        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
+        return value ? groupText(*value, QLocale::c()) : QString();
     };
     return {{shown(material.valenceSpHbe), spHbe},
             {shown(material.valenceSpLbe), spLbe},

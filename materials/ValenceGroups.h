@@ -2,6 +2,7 @@
 
 #include "materials/Material.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <optional>
@@ -19,6 +20,9 @@ struct ValenceGroups {
     Group spLbe; // s+p, lower binding energy
     Group d;
     Group f;
+
+    // The text of one group's field: the number with one decimal ("4.0").
+    static QString groupText(float value, const QLocale& locale = QLocale());
 
     // A material's groups as the window's fields show them ("0.0", an empty
     // field for an empty column), with the given include boxes.

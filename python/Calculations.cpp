@@ -1,6 +1,7 @@
 #include "python/Calculations.h"
 
 #include "calc/ElasticCorrection.h"
+#include "calc/ValidEnergyRange.h"
 #include "cli/ImfpEvaluation.h"
 #include "python/SingleResults.h"
 
@@ -17,9 +18,7 @@ ImfpForm formOf(bool relativistic)
 // was not fitted.
 void warnWhenOutsideValidRange(bool outside)
 {
-    if (outside
-        && PyErr_WarnEx(PyExc_UserWarning,
-                        "the formula is not valid for energies below 50 eV and above 200000 eV", 1) != 0)
+    if (outside && PyErr_WarnEx(PyExc_UserWarning, kOutsideValidEnergyRangeNote, 1) != 0)
         throw py::error_already_set();
 }
 
@@ -42,7 +41,7 @@ py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, 
         const auto n = single(v[4], "nv", &error);
         if (!e || !rho || !m || !eg || !n)
             return {std::nullopt, error};
-        outside = outside || cli::outsideValidEnergyRange(*e);
+        outside = outside || outsideValidEnergyRange(*e);
         const cli::ImfpOutcome outcome = cli::evaluateImfp({{}, std::nullopt, rho, m, eg, n}, *e, form);
         return {outcome.imfp, outcome.error};
     });
@@ -60,7 +59,7 @@ py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material
         const auto e = single(v[0], "energy", &error);
         if (!e)
             return {std::nullopt, error};
-        outside = outside || cli::outsideValidEnergyRange(*e);
+        outside = outside || outsideValidEnergyRange(*e);
         const cli::ImfpOutcome outcome = cli::evaluateImfp(material, *e, form);
         return {outcome.imfp, outcome.error};
     });

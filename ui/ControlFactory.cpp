@@ -1,5 +1,6 @@
 #include "ui/ControlFactory.h"
 
+#include "materials/LineBreaks.h"
 #include "ui/ClassicFrame.h"
 #include "ui/DataControl.h"
 #include "ui/DataGrid.h"
@@ -132,7 +133,7 @@ public:
         }
         case Kind::MultiLineText: {
             auto* box = new QPlainTextEdit(parent);
-            box->setPlainText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            box->setPlainText(withLineFeeds(caption));
             box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
             box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn
                                                                      : Qt::ScrollBarAlwaysOff);

@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include "calc/ImfpCalculator.h"
+#include "calc/ValidEnergyRange.h"
 #include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
 #include "ui/ControlFactory.h"
@@ -194,7 +195,7 @@ void Form1::txtElectronEnergy_Change()
     const std::optional<double> energy = numbertext::toDouble(ui_.txtElectronEnergy->text());
     if (!energy)
         return;
-    ui_.txt_outside_valid_energy_range->setVisible(*energy < 50 || *energy > 200000);
+    ui_.txt_outside_valid_energy_range->setVisible(outsideValidEnergyRange(*energy));
 }
 
 void Form1::updEnergy_UpClick()
@@ -323,7 +324,7 @@ QString Form1::boundText(const BoundField& field) const
     case Column::ValenceSpHbe:
     case Column::ValenceSpLbe:
     case Column::ValenceD:
-    case Column::ValenceF: return numbertext::fixed(value.toFloat(), 1);
+    case Column::ValenceF: return ValenceGroups::groupText(value.toFloat());
     default: return numbertext::shortest(value.toFloat());
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/InformationPanels.h"
 
+#include "materials/LineBreaks.h"
 #include "ui/Form1Controls.h"
 #include "ui/FormAbout.h"
 #include "ui/InformationTexts.h"
@@ -14,11 +15,9 @@ namespace korvane::ui {
 
 namespace {
 
-// The texts break their lines with carriage return and line feed; a text
-// box shows a line break as a single line feed.
 void showText(QPlainTextEdit* box, const QString& text)
 {
-    box->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box->setPlainText(withLineFeeds(text));
 }
 
 } // namespace

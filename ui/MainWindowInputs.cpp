@@ -91,16 +91,8 @@ MainWindowInputs::Imfp MainWindowInputs::imfp() const
 
 MainWindowInputs::Imfp MainWindowInputs::imfpOf(const Material& material, float energy) const
 {
-    // Each group as the main window shows it ("0.0") and reads it back.
-    const auto shown = [](const std::optional<float>& value) {
-        return value ? numbertext::fixed(*value, 1, QLocale::c()) : QString();
-    };
-    const ValenceGroups groups{
-        {shown(material.valenceSpHbe), chk_S_P_hbe_->isChecked()},
-        {shown(material.valenceSpLbe), chk_S_P_lbe_->isChecked()},
-        {shown(material.valenceD), chk_d_->isChecked()},
-        {shown(material.valenceF), chk_f_->isChecked()},
-    };
+    const ValenceGroups groups = ValenceGroups::shownFor(material, chk_S_P_hbe_->isChecked(), chk_S_P_lbe_->isChecked(),
+                                                         chk_d_->isChecked(), chk_f_->isChecked());
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
         return {std::nullopt, QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name)};

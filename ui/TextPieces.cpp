@@ -1,16 +1,17 @@
 #include "ui/TextPieces.h"
 
+#include "materials/LineBreaks.h"
+
 namespace korvane::ui {
 
 namespace {
 
 QString separator(Then then)
 {
-    const QString lineBreak = QStringLiteral("\r\n");
     switch (then) {
-    case Then::Break: return lineBreak;
-    case Then::Blank: return lineBreak.repeated(2);
-    case Then::TwoBlanks: return lineBreak.repeated(3);
+    case Then::Break: return lineBreak();
+    case Then::Blank: return lineBreak().repeated(2);
+    case Then::TwoBlanks: return lineBreak().repeated(3);
     case Then::None:
     case Then::End: return {};
     }

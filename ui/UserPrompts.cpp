@@ -1,5 +1,7 @@
 #include "ui/UserPrompts.h"
 
+#include "materials/LineBreaks.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -24,8 +26,7 @@ int DialogPrompts::message(const QString& text, const QString& title, int style)
     QMessageBox box(parent_);
     makeOrdinaryDialog(box);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
-    // Message texts break their lines with CR LF; the box wants LF alone.
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(withLineFeeds(text));
     if (style == YesNoQuestion || style == YesNoCancelQuestion) {
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(style == YesNoQuestion ? QMessageBox::Yes | QMessageBox::No
