@@ -1,5 +1,5 @@
 #include "ui/Fonts.h"
-#include "ui/VectorState.h"
+#include "calc/VectorState.h"
 
 #include <QApplication>
 
@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     korvane::ui::installFontSubstitutes();
-    korvane::ui::clearUpperVectorState();
+    korvane::clearUpperVectorState();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -82,16 +82,6 @@ QString fixed(double value, int decimals, const QLocale& locale)
     return localised(buffer.data(), result.ptr, locale);
 }
 
-QString length(float angstrom, const QLocale& locale)
-{
-    return fixed(angstrom, 2, locale) + QStringLiteral(" \u00C5");
-}
-
-QString factor(float value, const QLocale& locale)
-{
-    return fixed(value, 3, locale);
-}
-
 QString shortest(float value, const QLocale& locale)
 {
     if (value == 0.0f)

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-// The conversions between numbers and the texts of the window's fields.
+// The conversions between numbers and texts: typed into a field or a command
+// line, read from a file, written back.
 namespace korvane::numbertext {
 
 // Strict, locale-aware reading: the whole text must be one number in the
@@ -19,12 +20,6 @@ std::optional<float> toSingle(const QString& text, const QLocale& locale = QLoca
 // is always the full stop, reading stops at the first character that cannot
 // continue the number, and a text without a leading number reads as 0.
 double leadingNumber(const QString& text);
-
-// "0.00 Å": a length in ångström with two decimals.
-QString length(float angstrom, const QLocale& locale = QLocale());
-
-// "0.000": a correction factor with three decimals.
-QString factor(float value, const QLocale& locale = QLocale());
 
 // Fixed number of decimals, at least one digit before the separator.
 QString fixed(double value, int decimals, const QLocale& locale = QLocale());

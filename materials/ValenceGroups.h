@@ -9,8 +9,10 @@
 
 namespace korvane {
 
-// The four valence-electron groups of a material as the window shows them:
-// the text of each group's field and whether its include box is ticked.
+// The four valence-electron groups of a material, each as the text of its
+// field and whether its include box is ticked. Nv is formed from these texts,
+// one decimal each, by the window, tpp2m, the Python module and the import
+// alike, so the rule lives here below all of them.
 struct ValenceGroups {
     struct Group {
         QString text;

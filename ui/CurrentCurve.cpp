@@ -1,6 +1,7 @@
 #include "ui/CurrentCurve.h"
 
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 
 namespace korvane::ui {
 

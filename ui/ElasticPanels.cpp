@@ -2,6 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "ui/ControlDesign.h"
 #include "ui/Form1Controls.h"
 

@@ -3,6 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "materials/ValenceGroups.h"
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
@@ -17,7 +18,7 @@
 #include "ui/MaterialListModel.h"
 #include "ui/UpDownArrows.h"
 #include "ui/UserPrompts.h"
-#include "ui/VectorState.h"
+#include "calc/VectorState.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

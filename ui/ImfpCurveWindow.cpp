@@ -1,6 +1,7 @@
 #include "ui/ImfpCurveWindow.h"
 
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "ui/CurrentCurve.h"
 #include "ui/CurveCsv.h"
 #include "ui/CurveEnergies.h"

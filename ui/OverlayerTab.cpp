@@ -3,6 +3,7 @@
 #include "calc/OverlayerThickness.h"
 #include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "ui/MainWindowInputs.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "calc/OverlayerThickness.h"
 #include "calc/SignalDepth.h"
 #include "materials/MaterialTransport.h"
-#include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/DepthWindow.h"
 

@@ -1,5 +1,5 @@
 #include "calc/ElasticCorrection.h"
-#include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/ElasticPanels.h"
 

@@ -1,4 +1,4 @@
-#include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/DataControl.h"
 #include "ui/UpDownArrows.h"

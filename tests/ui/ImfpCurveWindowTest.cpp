@@ -1,5 +1,6 @@
 #include "cli/Tpp2mRun.h"
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/CurveEnergies.h"
 #include "ui/ImfpCurveWindow.h"

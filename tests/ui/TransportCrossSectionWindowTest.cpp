@@ -2,6 +2,7 @@
 #include "calc/TransportTable.h"
 #include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
+#include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/TransportCrossSectionWindow.h"
 

@@ -1,10 +1,10 @@
-#include "ui/VectorState.h"
+#include "calc/VectorState.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
 
-namespace korvane::ui {
+namespace korvane {
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -30,4 +30,4 @@ void clearUpperVectorState() {}
 
 #endif
 
-} // namespace korvane::ui
+} // namespace korvane

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace korvane::ui {
+namespace korvane {
 
 // Some libraries that the window toolkit loads leave the upper halves of the
 // processor's AVX registers in use. Until they are cleared, every ordinary
@@ -9,4 +9,4 @@ namespace korvane::ui {
 // elsewhere.
 void clearUpperVectorState();
 
-} // namespace korvane::ui
+} // namespace korvane

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// How the window's result fields show a length and a correction factor.
+namespace korvane::numbertext {
+
+// "0.00 Å": a length in ångström with two decimals.
+QString length(float angstrom, const QLocale& locale = QLocale());
+
+// "0.000": a correction factor with three decimals.
+QString factor(float value, const QLocale& locale = QLocale());
+
+} // namespace korvane::numbertext
