@@ -17,13 +17,7 @@ namespace {
 
 // tpp2m against files and command lines meant to break it: each ends in a
 // clear line and a non-zero status, or in the right answer.
-class Tpp2mDefenceTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(database.created()); }
-    Tpp2mRun run(const QString& line) { return runTpp2m(database.folder(), line); }
-
-    FixtureDatabase database;
-};
+using Tpp2mDefenceTest = Tpp2mFixture;
 
 // One line on standard error, nothing on standard output.
 void expectRefused(const Tpp2mRun& result, int status, const QString& message, const char* what)
