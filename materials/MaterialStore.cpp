@@ -51,8 +51,9 @@ int MaterialStore::recordCount() const
 
 Result<void> MaterialStore::reloadRows()
 {
-    ++generation_;
-    return table_->rows.reload();
+    const Result<void> reloaded = table_->rows.reload();
+    notifyRowsReread();
+    return reloaded;
 }
 
 bool MaterialStore::onStoredRecord() const
@@ -101,19 +102,17 @@ Result<void> MaterialStore::moveToPosition(int position)
     }
     // Another copy of the program may have saved since: moves show its changes.
     if (table_->rows.reloadIfChangedElsewhere())
-        ++generation_;
+        notifyRowsReread();
     position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
     if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
         return Failed{table_->db.errorMessage()};
-    if (observer_)
-        observer_->willMove();
+    notifyWillMove();
     position_ = position;
     onDeletedRecord_ = false;
     if (row)
         currentRow_ = std::move(*row);
-    if (observer_)
-        observer_->moveComplete();
+    notifyMoveComplete();
     return {};
 }
 
@@ -217,11 +216,42 @@ Result<void> MaterialStore::addNew()
     return {};
 }
 
+void MaterialStore::addListener(MaterialStoreListener* listener)
+{
+    listeners_.push_back(listener);
+}
+
+void MaterialStore::removeListener(MaterialStoreListener* listener)
+{
+    std::erase(listeners_, listener);
+}
+
+void MaterialStore::notifyWillMove()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->willMove();
+}
+
+void MaterialStore::notifyMoveComplete()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->moveComplete();
+}
+
+// The first listener that refuses cancels the change; those after it are not asked.
 Result<void> MaterialStore::notifyWillChange(ChangeReason reason)
 {
-    if (observer_ && !observer_->willChangeRecord(reason))
-        return Failed{QStringLiteral("The change was cancelled.")};
+    for (MaterialStoreListener* listener : listeners_) {
+        if (!listener->willChangeRecord(reason))
+            return Failed{QStringLiteral("The change was cancelled.")};
+    }
     return {};
+}
+
+void MaterialStore::notifyRowsReread()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->rowsReread();
 }
 
 Result<void> MaterialStore::update()

@@ -22,7 +22,7 @@ class UserPrompts;
 
 // The main window: the energy and formula choice, the current material with
 // its valence-electron groups, the IMFP, and the list of materials.
-class Form1 : public QMainWindow, private MaterialStoreObserver {
+class Form1 : public QMainWindow, private MaterialStoreListener {
     Q_OBJECT
 public:
     // `prompts` answers the window's message and input boxes; the real
@@ -96,7 +96,6 @@ private:
     // The name list follows the current record; a click in it moves there.
     void showCurrentRowInGrid();
     void showGridRow(int row);
-    void followStoreRows();
     void dgrdName_RowChanged(int row);
 
     void connectHandlers();
@@ -110,7 +109,6 @@ private:
     InformationPanels* informationPanels_ = nullptr;
     bool syncingGrid_ = false;
     int gridRow_ = -1; // the row the name list shows as current
-    int listedGeneration_ = 0; // the store's rows that the name list shows
 
     EditingMode mode_ = EditingMode::Browsing;
     bool validationFailed_ = false;

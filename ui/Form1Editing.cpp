@@ -109,7 +109,6 @@ void Form1::cmdSave_Click()
         reportFailedWrite(writeProblem_.isEmpty() ? written.error() : writeProblem_);
         return;
     }
-    followStoreRows();
     if (adding)
         store_.moveLast();
     else
@@ -180,7 +179,6 @@ void Form1::cmdDelete_Click()
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
-    followStoreRows();
     MoveAfterDelete();
 }
 
