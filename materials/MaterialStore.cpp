@@ -178,17 +178,25 @@ QVariant MaterialStore::field(const QString& name) const
     return field(schema::columnIndex(name));
 }
 
+// A change of the current stored record starts in the buffer as a copy of it.
+Result<void> MaterialStore::beginEdit()
+{
+    if (editStatus_ != EditStatus::None)
+        return {};
+    if (!current())
+        return Failed{QStringLiteral("There is no current record.")};
+    buffer_ = *current();
+    dirtyColumns_ = 0;
+    editStatus_ = EditStatus::InProgress;
+    return {};
+}
+
 Result<void> MaterialStore::setField(int column, const QVariant& value)
 {
     if (column <= int(Column::Id) || column >= kColumnCount)
         return Failed{QStringLiteral("That column cannot be set.")};
-    if (editStatus_ == EditStatus::None) {
-        if (!current())
-            return Failed{QStringLiteral("There is no current record.")};
-        buffer_ = *current();
-        editStatus_ = EditStatus::InProgress;
-        dirtyColumns_ = 0;
-    }
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
     if (column == int(Column::Name) || column == int(Column::Description)) {
         QString& text = column == int(Column::Name) ? buffer_.name : buffer_.description;
         text = value.isValid() ? value.toString() : QString();
@@ -254,15 +262,28 @@ void MaterialStore::notifyRowsReread()
         listener->rowsReread();
 }
 
+Result<void> MaterialStore::save(const Material& values, unsigned columns)
+{
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
+    for (int column = int(Column::Description); column < kColumnCount; ++column) {
+        if (!(columns & (1u << column)))
+            continue;
+        if (column == int(Column::Name))
+            buffer_.name = values.name;
+        else if (column == int(Column::Description))
+            buffer_.description = values.description;
+        else
+            *numericField(buffer_, Column(column)) = *numericField(values, Column(column));
+        dirtyColumns_ |= 1u << column;
+    }
+    return update();
+}
+
 Result<void> MaterialStore::update()
 {
-    if (editStatus_ == EditStatus::None) {
-        if (!current())
-            return Failed{QStringLiteral("There is no current record.")};
-        buffer_ = *current();
-        dirtyColumns_ = 0;
-        editStatus_ = EditStatus::InProgress;
-    }
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
     if (Result<void> allowed = notifyWillChange(ChangeReason::Update); !allowed) {
         if (editStatus_ == EditStatus::InProgress && dirtyColumns_ == 0)
             editStatus_ = EditStatus::None;

@@ -95,6 +95,10 @@ public:
     QVariant field(const QString& name) const;
     // Sets a column of the current record in the edit buffer.
     Result<void> setField(int column, const QVariant& value);
+    // Takes the columns `columns` (bits 1 << column) of `values` into the
+    // current record, or into the new one being added, and writes it as
+    // update() does.
+    Result<void> save(const Material& values, unsigned columns);
 
     Result<void> addNew();
     Result<void> update();
@@ -110,6 +114,7 @@ public:
 
 private:
     Result<void> moveToPosition(int position);
+    Result<void> beginEdit();
     bool onStoredRecord() const;
     Result<void> reloadRows();
     void notifyWillMove();

@@ -82,9 +82,12 @@ private:
     void ParameterEdited();
     void MoveAfterDelete();
     void returnToNameList();
-    bool willChangeRecord(ChangeReason reason) override;
-    bool adoMaterials_WillChangeRecord();
-    bool writeFieldsToRecord();
+    bool checkFieldsBeforeSave();
+    struct TypedMaterial {
+        Material values;
+        unsigned columns = 0; // bits 1 << column of the columns to write
+    };
+    Result<TypedMaterial> materialFromFields(bool adding) const;
     void reportFailedWrite(const QString& what);
     // Asks what to do with a pending edit before the window leaves it; true
     // when the edit is over (saved or discarded) and the window may go on.
@@ -111,10 +114,6 @@ private:
     int gridRow_ = -1; // the row the name list shows as current
 
     EditingMode mode_ = EditingMode::Browsing;
-    bool validationFailed_ = false;
-    bool cancelling_ = false;
-    bool deleting_ = false;
-    QString writeProblem_; // why the last write could not be made, beyond the checks
     QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
     float storedImfp_ = 0;

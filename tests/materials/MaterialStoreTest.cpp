@@ -158,6 +158,35 @@ TEST_F(MaterialStoreTest, AWriteTellsEachListenerOnceInTheOrderTheyWereAdded)
     store->removeListener(&second);
 }
 
+TEST_F(MaterialStoreTest, ASaveWritesOnlyTheGivenColumnsAndAsksOnce)
+{
+    ASSERT_TRUE(store->moveTo(1)); // Si
+    recorder->events.clear();
+    Material values;
+    values.name = QStringLiteral("not taken");
+    values.density = 2.5f;
+    ASSERT_TRUE(store->save(values, 1u << int(Column::Density)));
+    EXPECT_EQ(recorder->events, QStringList({"willChange 0"}));
+    EXPECT_EQ(store->editStatus(), EditStatus::None);
+    EXPECT_EQ(fileContents(fixture.path())[14], std::make_pair(QStringLiteral("Si"), std::optional<float>(2.5f)));
+
+    // A refused save leaves the file as it was and keeps the values pending.
+    recorder->allowChanges = false;
+    values.density = 3.5f;
+    EXPECT_FALSE(store->save(values, 1u << int(Column::Density)));
+    EXPECT_EQ(store->editStatus(), EditStatus::InProgress);
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 3.5f);
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
+
+    // A new material takes the columns it is given.
+    recorder->allowChanges = true;
+    ASSERT_TRUE(store->cancelUpdate());
+    ASSERT_TRUE(store->addNew());
+    values.name = QStringLiteral("GaAs");
+    ASSERT_TRUE(store->save(values, 1u << int(Column::Name) | 1u << int(Column::Density)));
+    EXPECT_EQ(fileContents(fixture.path())[111], std::make_pair(QStringLiteral("GaAs"), std::optional<float>(3.5f)));
+}
+
 TEST_F(MaterialStoreTest, ANewMaterialGetsTheNextCompoundId)
 {
     store->moveTo(2);
