@@ -90,10 +90,12 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
 
 TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
 {
-    expectRefused(run(QStringLiteral("list --database Typo/TPP2-data.db")), 1,
-                  QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
-                  "a typo");
-    EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo")));
+    for (const char* command : {"list", "export --csv", "imfp SiO2 --energy 1000"}) {
+        expectRefused(run(QStringLiteral("%1 --database Typo/TPP2-data.db").arg(QLatin1String(command))), 1,
+                      QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
+                      command);
+        EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo"))) << command;
+    }
     expectRefused(run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
                   QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
                   "a URI");
