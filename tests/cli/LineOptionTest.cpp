@@ -120,16 +120,5 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
               "tpp2m: --line \"Qq 1s\": unknown element \"Qq\"\n");
 }
 
-TEST_F(LineOptionRun, HelpSaysWhatALevelWithoutItsSpinOrbitPartMeansAndWhatIsLeftOut)
-{
-    const std::string help = run(QStringList{"--help"}).out.toStdString();
-    for (const char* said : {"--line \"EL LEVEL\"[,...]", "--source SOURCE", "--photon-energy E",
-                             "\"2p\" without the spin-orbit part means the stronger component (2p3/2, and\n"
-                             "likewise 3d5/2, 4f7/2)",
-                             "the work function of the spectrometer (a few eV)\nis left out",
-                             "tpp2m imfp Cu --line \"Cu 2p3/2,Cu 3d\" --source AlKa"})
-        EXPECT_NE(help.find(said), std::string::npos) << said;
-}
-
 } // namespace
 } // namespace korvane::cli
