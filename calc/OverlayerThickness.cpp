@@ -1,5 +1,7 @@
 #include "calc/OverlayerThickness.h"
 
+#include "calc/BracketedNewton.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -81,20 +83,8 @@ DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double b
         low = high;
         high *= 2.0;
     }
-    double d = high;
-    for (int step = 0; step < 200; ++step) {
-        const double value = logExcess(l, d, logTarget);
-        if (value == 0)
-            break;
-        (value < 0 ? low : high) = d;
-        double next = d - value / logSlope(l, d);
-        if (!(next > low && next < high))
-            next = 0.5 * (low + high);
-        const bool settled = std::abs(next - d) <= 1e-15 * d;
-        d = next;
-        if (settled || high - low <= 1e-16 * high)
-            break;
-    }
+    const double d = bracketedNewton([&](double x) { return logExcess(l, x, logTarget); },
+                                     [&](double x) { return logSlope(l, x); }, low, high, high, 1e-15);
     return heldResult(d);
 }
 

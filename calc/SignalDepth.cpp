@@ -1,6 +1,7 @@
 #include "calc/SignalDepth.h"
 
 #include "calc/AdaptiveQuadrature.h"
+#include "calc/BracketedNewton.h"
 #include "calc/ElasticCorrection.h"
 
 #include <algorithm>
@@ -229,20 +230,8 @@ DepthValue informationDepth(const DepthModel& model, double probability)
         low = high;
         high *= 2.0;
     }
-    double depth = 0.5 * (low + high);
-    for (int step = 0; step < 200; ++step) {
-        const double value = excess(depth);
-        if (value == 0)
-            break;
-        (value < 0 ? low : high) = depth;
-        double next = depth - value / depthDistribution(model, depth);
-        if (!(next > low && next < high))
-            next = 0.5 * (low + high);
-        const bool settled = std::abs(next - depth) <= 1e-14 * depth;
-        depth = next;
-        if (settled || high - low <= 1e-15 * high)
-            break;
-    }
+    const double depth = bracketedNewton(excess, [&](double x) { return depthDistribution(model, x); }, low, high,
+                                         0.5 * (low + high), 1e-14);
     return heldResult(depth);
 }
 

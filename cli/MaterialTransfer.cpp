@@ -23,7 +23,7 @@ int exportCommand(const Command& command, std::FILE* out, std::FILE* err)
 {
     QString error;
     const ExchangeFormat format = command.format == OutputFormat::Json ? ExchangeFormat::Json : ExchangeFormat::Csv;
-    if (!exportMaterials(command.databasePath, command.allMaterials, format, out, &error)) {
+    if (!exportMaterials(command.databasePath, command.allMaterials, format, out, &error, command.whenDatabaseMissing)) {
         printLine(err, error);
         return kNotFound;
     }
@@ -37,7 +37,7 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
         printLine(err, QStringLiteral("%1: %2; nothing imported").arg(command.importFile, file.error));
         return kNotFound;
     }
-    const ImportResult result = importMaterials(command.databasePath, file, command.replace);
+    const ImportResult result = importMaterials(command.databasePath, file, command.replace, command.whenDatabaseMissing);
     if (!result.error.isEmpty()) {
         printLine(err, QStringLiteral("%1; nothing imported").arg(result.error));
         return kNotFound;

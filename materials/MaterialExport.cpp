@@ -101,10 +101,11 @@ private:
 
 } // namespace
 
-bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error)
+bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
+                     WhenMissing whenMissing)
 {
     // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true); !opened) {
+    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing); !opened) {
         *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "materials/MaterialDatabase.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -16,6 +18,7 @@ enum class ExchangeFormat { Csv, Json };
 // (an empty text is "" in both), so that an import gives back the same rows.
 // False, with the reason, when the database cannot be read or `out` cannot
 // be written.
-bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error);
+bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
+                     WhenMissing whenMissing = WhenMissing::Refuse);
 
 } // namespace korvane

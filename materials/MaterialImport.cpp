@@ -218,11 +218,11 @@ Result<QHash<QString, QList<qint64>>> storedNames(const sqlite::Connection& db, 
 
 } // namespace
 
-ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace)
+ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace, WhenMissing whenMissing)
 {
     ImportResult result;
     // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path); !opened) {
+    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/false, whenMissing); !opened) {
         result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
         return result;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "materials/MaterialDatabase.h"
 #include "materials/MaterialFileReader.h"
 
 #include <QStringList>
@@ -24,6 +25,7 @@ struct ImportResult {
 // compound's are elements and are left out; the database gives the new
 // materials their IDs. While another copy of the program is writing, the
 // import waits for it as Save does.
-ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace);
+ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace,
+                             WhenMissing whenMissing = WhenMissing::Refuse);
 
 } // namespace korvane

@@ -51,8 +51,9 @@ int MaterialStore::recordCount() const
 
 Result<void> MaterialStore::reloadRows()
 {
-    ++generation_;
-    return table_->rows.reload();
+    const Result<void> reloaded = table_->rows.reload();
+    notifyRowsReread();
+    return reloaded;
 }
 
 bool MaterialStore::onStoredRecord() const
@@ -101,19 +102,17 @@ Result<void> MaterialStore::moveToPosition(int position)
     }
     // Another copy of the program may have saved since: moves show its changes.
     if (table_->rows.reloadIfChangedElsewhere())
-        ++generation_;
+        notifyRowsReread();
     position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
     if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
         return Failed{table_->db.errorMessage()};
-    if (observer_)
-        observer_->willMove();
+    notifyWillMove();
     position_ = position;
     onDeletedRecord_ = false;
     if (row)
         currentRow_ = std::move(*row);
-    if (observer_)
-        observer_->moveComplete();
+    notifyMoveComplete();
     return {};
 }
 
@@ -179,17 +178,25 @@ QVariant MaterialStore::field(const QString& name) const
     return field(schema::columnIndex(name));
 }
 
+// A change of the current stored record starts in the buffer as a copy of it.
+Result<void> MaterialStore::beginEdit()
+{
+    if (editStatus_ != EditStatus::None)
+        return {};
+    if (!current())
+        return Failed{QStringLiteral("There is no current record.")};
+    buffer_ = *current();
+    dirtyColumns_ = 0;
+    editStatus_ = EditStatus::InProgress;
+    return {};
+}
+
 Result<void> MaterialStore::setField(int column, const QVariant& value)
 {
     if (column <= int(Column::Id) || column >= kColumnCount)
         return Failed{QStringLiteral("That column cannot be set.")};
-    if (editStatus_ == EditStatus::None) {
-        if (!current())
-            return Failed{QStringLiteral("There is no current record.")};
-        buffer_ = *current();
-        editStatus_ = EditStatus::InProgress;
-        dirtyColumns_ = 0;
-    }
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
     if (column == int(Column::Name) || column == int(Column::Description)) {
         QString& text = column == int(Column::Name) ? buffer_.name : buffer_.description;
         text = value.isValid() ? value.toString() : QString();
@@ -217,22 +224,66 @@ Result<void> MaterialStore::addNew()
     return {};
 }
 
+void MaterialStore::addListener(MaterialStoreListener* listener)
+{
+    listeners_.push_back(listener);
+}
+
+void MaterialStore::removeListener(MaterialStoreListener* listener)
+{
+    std::erase(listeners_, listener);
+}
+
+void MaterialStore::notifyWillMove()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->willMove();
+}
+
+void MaterialStore::notifyMoveComplete()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->moveComplete();
+}
+
+// The first listener that refuses cancels the change; those after it are not asked.
 Result<void> MaterialStore::notifyWillChange(ChangeReason reason)
 {
-    if (observer_ && !observer_->willChangeRecord(reason))
-        return Failed{QStringLiteral("The change was cancelled.")};
+    for (MaterialStoreListener* listener : listeners_) {
+        if (!listener->willChangeRecord(reason))
+            return Failed{QStringLiteral("The change was cancelled.")};
+    }
     return {};
+}
+
+void MaterialStore::notifyRowsReread()
+{
+    for (MaterialStoreListener* listener : listeners_)
+        listener->rowsReread();
+}
+
+Result<void> MaterialStore::save(const Material& values, unsigned columns)
+{
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
+    for (int column = int(Column::Description); column < kColumnCount; ++column) {
+        if (!(columns & (1u << column)))
+            continue;
+        if (column == int(Column::Name))
+            buffer_.name = values.name;
+        else if (column == int(Column::Description))
+            buffer_.description = values.description;
+        else
+            *numericField(buffer_, Column(column)) = *numericField(values, Column(column));
+        dirtyColumns_ |= 1u << column;
+    }
+    return update();
 }
 
 Result<void> MaterialStore::update()
 {
-    if (editStatus_ == EditStatus::None) {
-        if (!current())
-            return Failed{QStringLiteral("There is no current record.")};
-        buffer_ = *current();
-        dirtyColumns_ = 0;
-        editStatus_ = EditStatus::InProgress;
-    }
+    if (Result<void> editing = beginEdit(); !editing)
+        return editing;
     if (Result<void> allowed = notifyWillChange(ChangeReason::Update); !allowed) {
         if (editStatus_ == EditStatus::InProgress && dirtyColumns_ == 0)
             editStatus_ = EditStatus::None;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace korvane {
 
@@ -15,17 +16,17 @@ namespace sqlite {
 class Connection;
 }
 
-// What is about to happen to a record when the store asks its observer.
+// What is about to happen to a record when the store asks its listeners.
 enum class ChangeReason { Update, Delete, CancelUpdate };
 
 // The edit status of the current record.
 enum class EditStatus { None, InProgress, Add };
 
-// Receives the store's three notifications, synchronously, inside the call
-// that causes them.
-class MaterialStoreObserver {
+// Receives the store's notifications, synchronously, inside the call that
+// causes them; each listener overrides those it needs.
+class MaterialStoreListener {
 public:
-    virtual ~MaterialStoreObserver() = default;
+    virtual ~MaterialStoreListener() = default;
     // Before the current record moves.
     virtual void willMove() {}
     // After the current record has moved (also onto BOF or EOF).
@@ -33,6 +34,9 @@ public:
     // Before a record is written, deleted or its pending change discarded;
     // returning false cancels the operation.
     virtual bool willChangeRecord(ChangeReason) { return true; }
+    // After the rows were read afresh, following a write of this or of
+    // another copy of the program: rows may have come, gone or changed.
+    virtual void rowsReread() {}
 };
 
 // The materials table as the window uses it: all rows in ID order, a current
@@ -53,12 +57,12 @@ public:
     // table cannot be read.
     Result<void> load();
 
-    void setObserver(MaterialStoreObserver* observer) { observer_ = observer; }
+    // Listeners are told in the order they were added; a listener removes
+    // itself before it goes.
+    void addListener(MaterialStoreListener* listener);
+    void removeListener(MaterialStoreListener* listener);
 
     int recordCount() const;
-    // Counts the times the rows were read afresh, after a write of this or
-    // of another copy of the program; the name list follows it.
-    int generation() const { return generation_; }
     // The number of rows written to the table (without a new one being entered).
     int storedRowCount() const;
     bool bof() const { return position_ < 0; }
@@ -91,6 +95,10 @@ public:
     QVariant field(const QString& name) const;
     // Sets a column of the current record in the edit buffer.
     Result<void> setField(int column, const QVariant& value);
+    // Takes the columns `columns` (bits 1 << column) of `values` into the
+    // current record, or into the new one being added, and writes it as
+    // update() does.
+    Result<void> save(const Material& values, unsigned columns);
 
     Result<void> addNew();
     Result<void> update();
@@ -106,9 +114,13 @@ public:
 
 private:
     Result<void> moveToPosition(int position);
+    Result<void> beginEdit();
     bool onStoredRecord() const;
     Result<void> reloadRows();
+    void notifyWillMove();
+    void notifyMoveComplete();
     Result<void> notifyWillChange(ChangeReason reason);
+    void notifyRowsReread();
     Result<void> writePending();
     Result<void> insertPending();
     Result<void> updatePending();
@@ -118,9 +130,8 @@ private:
     struct Table;
     std::unique_ptr<Table> table_;
     Material currentRow_; // the stored values of the current record
-    MaterialStoreObserver* observer_ = nullptr;
+    std::vector<MaterialStoreListener*> listeners_;
     int position_ = -1; // -1 BOF, rows_.size() EOF
-    int generation_ = 0;
     bool onDeletedRecord_ = false;
     EditStatus editStatus_ = EditStatus::None;
     Material buffer_;

@@ -114,7 +114,6 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
                      {ui_.txtName, Column::Name}}};
 
     model_ = new MaterialListModel(store_, this);
-    listedGeneration_ = store_.generation();
     ui_.dgrdName->setModel(model_);
     ui_.dgrdName->setColumnWidth(0, twipsToPixels(1094.74));
     ui_.dgrdName->setColumnWidth(1, twipsToPixels(599.811));
@@ -123,13 +122,13 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
     informationPanels_ = new InformationPanels(this, ui_);
 
     connectHandlers();
-    store_.setObserver(this);
+    store_.addListener(this);
     Form_Load();
 }
 
 Form1::~Form1()
 {
-    store_.setObserver(nullptr);
+    store_.removeListener(this);
 }
 
 void Form1::connectHandlers()
@@ -306,7 +305,6 @@ void Form1::willMove()
 
 void Form1::moveComplete()
 {
-    followStoreRows();
     if (!store_.current())
         return;
     bindFields();
@@ -356,15 +354,6 @@ void Form1::enableParameterFields(bool enabled)
     for (QLineEdit* box : {ui_.txtName, ui_.txt_d, ui_.txt_f, ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txtAtomicMass,
                            ui_.txtBulkDensity, ui_.txtEnergyGap})
         box->setEnabled(enabled);
-}
-
-// The name list reads the rows afresh after they changed in the file.
-void Form1::followStoreRows()
-{
-    if (listedGeneration_ == store_.generation())
-        return;
-    listedGeneration_ = store_.generation();
-    model_->reload();
 }
 
 void Form1::showCurrentRowInGrid()

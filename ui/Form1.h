@@ -22,7 +22,7 @@ class UserPrompts;
 
 // The main window: the energy and formula choice, the current material with
 // its valence-electron groups, the IMFP, and the list of materials.
-class Form1 : public QMainWindow, private MaterialStoreObserver {
+class Form1 : public QMainWindow, private MaterialStoreListener {
     Q_OBJECT
 public:
     // `prompts` answers the window's message and input boxes; the real
@@ -82,9 +82,12 @@ private:
     void ParameterEdited();
     void MoveAfterDelete();
     void returnToNameList();
-    bool willChangeRecord(ChangeReason reason) override;
-    bool adoMaterials_WillChangeRecord();
-    bool writeFieldsToRecord();
+    bool checkFieldsBeforeSave();
+    struct TypedMaterial {
+        Material values;
+        unsigned columns = 0; // bits 1 << column of the columns to write
+    };
+    Result<TypedMaterial> materialFromFields(bool adding) const;
     void reportFailedWrite(const QString& what);
     // Asks what to do with a pending edit before the window leaves it; true
     // when the edit is over (saved or discarded) and the window may go on.
@@ -96,7 +99,6 @@ private:
     // The name list follows the current record; a click in it moves there.
     void showCurrentRowInGrid();
     void showGridRow(int row);
-    void followStoreRows();
     void dgrdName_RowChanged(int row);
 
     void connectHandlers();
@@ -110,13 +112,8 @@ private:
     InformationPanels* informationPanels_ = nullptr;
     bool syncingGrid_ = false;
     int gridRow_ = -1; // the row the name list shows as current
-    int listedGeneration_ = 0; // the store's rows that the name list shows
 
     EditingMode mode_ = EditingMode::Browsing;
-    bool validationFailed_ = false;
-    bool cancelling_ = false;
-    bool deleting_ = false;
-    QString writeProblem_; // why the last write could not be made, beyond the checks
     QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
     float storedImfp_ = 0;

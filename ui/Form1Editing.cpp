@@ -95,21 +95,30 @@ void Form1::cmdNew_Click()
     ParameterEdited();
 }
 
+// The fields are checked and made into a material first; only a material
+// that passed goes to the store. A refusal keeps everything typed, in the
+// editing mode.
 void Form1::cmdSave_Click()
 {
-    validationFailed_ = false;
-    writeProblem_.clear();
     const bool adding = store_.editStatus() == EditStatus::Add;
-    const Result<void> written = store_.update();
-    if (validationFailed_)
-        return;
-    if (!written) {
-        // The checks passed but the file did not take the write: say so and
-        // keep everything typed, in the editing mode.
-        reportFailedWrite(writeProblem_.isEmpty() ? written.error() : writeProblem_);
+    TypedMaterial typed;
+    // Without a current record there is nothing to check or take from the
+    // fields; the store refuses the save and says why.
+    if (store_.current()) {
+        if (!checkFieldsBeforeSave())
+            return;
+        Result<TypedMaterial> fromFields = materialFromFields(adding);
+        if (!fromFields) {
+            reportFailedWrite(fromFields.error());
+            return;
+        }
+        typed = std::move(*fromFields);
+    }
+    if (const Result<void> written = store_.save(typed.values, typed.columns); !written) {
+        // The checks passed but the file did not take the write.
+        reportFailedWrite(written.error());
         return;
     }
-    followStoreRows();
     if (adding)
         store_.moveLast();
     else
@@ -142,10 +151,7 @@ void Form1::cmdClose_Click()
         close();
         return;
     }
-    cancelling_ = true;
-    const bool discarded = bool(store_.cancelUpdate());
-    cancelling_ = false;
-    if (!discarded)
+    if (!store_.cancelUpdate())
         return;
     if (store_.editStatus() != EditStatus::Add && !store_.move(0))
         return;
@@ -172,15 +178,11 @@ void Form1::cmdDelete_Click()
                              + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toLongLong());
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
-    deleting_ = true;
-    const Result<void> deleted = store_.deleteCurrent();
-    deleting_ = false;
-    if (!deleted) {
+    if (const Result<void> deleted = store_.deleteCurrent(); !deleted) {
         prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(deleted.error()),
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
-    followStoreRows();
     MoveAfterDelete();
 }
 
@@ -191,62 +193,42 @@ void Form1::MoveAfterDelete()
         store_.movePrevious();
 }
 
-bool Form1::willChangeRecord(ChangeReason reason)
+// The checks of a material before it is written: each kind of problem in one
+// "Data Error" box. A blank band gap is set to 0 on the way.
+bool Form1::checkFieldsBeforeSave()
 {
-    if (!adoMaterials_WillChangeRecord())
-        return false;
-    // The checks passed: the bound fields give their texts to the record.
-    return reason != ChangeReason::Update || cancelling_ || deleting_ || writeFieldsToRecord();
-}
-
-bool Form1::adoMaterials_WillChangeRecord()
-{
-    if (cancelling_ || deleting_)
-        return true;
-    if (store_.bof() || store_.eof())
-        return true;
     MaterialTexts texts{ui_.txtName->text(), ui_.txtBulkDensity->text(), ui_.txtNoValenceElectrprAtomorMolec->text(),
                         ui_.txtAtomicMass->text(), ui_.txtEnergyGap->text()};
     const MaterialProblems problems = checkMaterial(texts);
     ui_.txtEnergyGap->setText(texts.energyGap);
-    if (!problems.blank.isEmpty()) {
+    if (!problems.blank.isEmpty())
         prompts_->message(problems.blank, QStringLiteral("Data Error"), OkExclamation);
-        validationFailed_ = true;
-    }
-    if (!problems.notNumeric.isEmpty()) {
+    if (!problems.notNumeric.isEmpty())
         prompts_->message(problems.notNumeric, QStringLiteral("Data Error"), OkExclamation);
-        validationFailed_ = true;
-    }
     return problems.ok();
 }
 
-// Gives the texts of the bound fields to the record: every field of a new
-// material, and of a changed one the fields whose text the user changed
-// (an untouched field keeps its stored value, whatever its display format).
-bool Form1::writeFieldsToRecord()
+// The material as the bound fields give it: every field of a new material,
+// and of a changed one the fields whose text the user changed (an untouched
+// field keeps its stored value, whatever its display format).
+Result<Form1::TypedMaterial> Form1::materialFromFields(bool adding) const
 {
-    const bool adding = store_.editStatus() == EditStatus::Add;
+    TypedMaterial typed;
     for (const BoundField& field : boundFields_) {
         const QString text = field.box->text();
         if (!adding && text == field.box->property("Tag").toString())
             continue;
-        QVariant value;
         if (field.column == Column::Name) {
-            value = text;
+            typed.values.name = text;
         } else if (!text.trimmed().isEmpty()) {
             const std::optional<float> number = storableNumber(text);
-            if (!number) {
-                writeProblem_ = notStorableMessage(text);
-                return false;
-            }
-            value = *number;
+            if (!number)
+                return Failed{notStorableMessage(text)};
+            *numericField(typed.values, field.column) = number;
         }
-        if (const Result<void> set = store_.setField(int(field.column), value); !set) {
-            writeProblem_ = set.error();
-            return false;
-        }
+        typed.columns |= 1u << int(field.column);
     }
-    return true;
+    return typed;
 }
 
 bool Form1::settlePendingEdit()

@@ -1,12 +1,16 @@
 #include "ui/MaterialListModel.h"
 
-#include "materials/MaterialStore.h"
-
 namespace korvane::ui {
 
-MaterialListModel::MaterialListModel(const MaterialStore& store, QObject* parent)
+MaterialListModel::MaterialListModel(MaterialStore& store, QObject* parent)
     : QAbstractTableModel(parent), store_(store), rows_(store.storedRowCount())
 {
+    store_.addListener(this);
+}
+
+MaterialListModel::~MaterialListModel()
+{
+    store_.removeListener(this);
 }
 
 int MaterialListModel::rowCount(const QModelIndex& parent) const
@@ -34,7 +38,7 @@ QVariant MaterialListModel::headerData(int section, Qt::Orientation orientation,
     return section == 0 ? QStringLiteral("Name") : QStringLiteral("ID");
 }
 
-void MaterialListModel::reload()
+void MaterialListModel::rowsReread()
 {
     beginResetModel();
     rows_ = store_.storedRowCount();

@@ -1,30 +1,29 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "materials/MaterialStore.h"
 
-namespace korvane {
-class MaterialStore;
-}
+#include <QAbstractTableModel>
 
 namespace korvane::ui {
 
 // The name list: Name and ID of every stored material, read from the store
-// row by row as the view asks, so a large table costs nothing up front.
-class MaterialListModel : public QAbstractTableModel {
+// row by row as the view asks, so a large table costs nothing up front. It
+// starts afresh whenever the store has read its rows again.
+class MaterialListModel : public QAbstractTableModel, private MaterialStoreListener {
     Q_OBJECT
 public:
-    explicit MaterialListModel(const MaterialStore& store, QObject* parent = nullptr);
+    explicit MaterialListModel(MaterialStore& store, QObject* parent = nullptr);
+    ~MaterialListModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // After rows were added or deleted in the store.
-    void reload();
-
 private:
-    const MaterialStore& store_;
+    void rowsReread() override;
+
+    MaterialStore& store_;
     int rows_;
 };
 

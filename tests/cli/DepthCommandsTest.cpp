@@ -7,22 +7,7 @@
 namespace korvane::test {
 namespace {
 
-class DepthCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(database.created()); }
-
-    Tpp2mRun run(const char* line) { return runTpp2m(database.folder(), QString::fromUtf8(line)); }
-
-    std::string output(const char* line)
-    {
-        const Tpp2mRun result = run(line);
-        EXPECT_EQ(result.status, 0) << line;
-        EXPECT_EQ(result.err.toStdString(), "") << line;
-        return result.out.toStdString();
-    }
-
-    FixtureDatabase database;
-};
+using DepthCommandsTest = Tpp2mFixture;
 
 TEST_F(DepthCommandsTest, DepthGivesEachModelItsRow)
 {

@@ -68,22 +68,7 @@ TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
         EXPECT_EQ(error(arguments), message) << arguments.join(u' ').toStdString();
 }
 
-class LineOptionRun : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(database.created()); }
-
-    test::Tpp2mRun run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(database.folder());
-        process.start(QStringLiteral(TPP2M_PATH), arguments);
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    test::FixtureDatabase database;
-};
+using LineOptionRun = test::Tpp2mFixture;
 
 TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
 {
@@ -133,17 +118,6 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
     EXPECT_EQ(unknown.err.toStdString(), "tpp2m: --line \"Cu 4f\": no binding energy is known for Cu 4f7/2\n");
     EXPECT_EQ(run({"imfp", "O", "--line", "Qq 1s", "--source", "AlKa"}).err.toStdString(),
               "tpp2m: --line \"Qq 1s\": unknown element \"Qq\"\n");
-}
-
-TEST_F(LineOptionRun, HelpSaysWhatALevelWithoutItsSpinOrbitPartMeansAndWhatIsLeftOut)
-{
-    const std::string help = run({"--help"}).out.toStdString();
-    for (const char* said : {"--line \"EL LEVEL\"[,...]", "--source SOURCE", "--photon-energy E",
-                             "\"2p\" without the spin-orbit part means the stronger component (2p3/2, and\n"
-                             "likewise 3d5/2, 4f7/2)",
-                             "the work function of the spectrometer (a few eV)\nis left out",
-                             "tpp2m imfp Cu --line \"Cu 2p3/2,Cu 3d\" --source AlKa"})
-        EXPECT_NE(help.find(said), std::string::npos) << said;
 }
 
 } // namespace

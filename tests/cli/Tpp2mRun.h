@@ -4,6 +4,10 @@
 
 #include <QProcess>
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 namespace korvane::test {
 
 // What one run of the built tpp2m gave.
@@ -13,16 +17,42 @@ struct Tpp2mRun {
     QString err;
 };
 
-// Runs tpp2m in `folder` (where its default database lies) with the
-// arguments of `line`, split at blanks.
-inline Tpp2mRun runTpp2m(const QString& folder, const QString& line)
+// Runs tpp2m in `folder` (where its default database lies) with `arguments`.
+inline Tpp2mRun runTpp2m(const QString& folder, const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(TPP2M_PATH), line.split(u' ', Qt::SkipEmptyParts));
+    process.start(QStringLiteral(TPP2M_PATH), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
+
+// The same with the arguments of `line`, split at blanks.
+inline Tpp2mRun runTpp2m(const QString& folder, const QString& line)
+{
+    return runTpp2m(folder, line.split(u' ', Qt::SkipEmptyParts));
+}
+
+// Tests of tpp2m on a fresh fixture database in a folder of its own, where
+// tpp2m runs, so that its default database is the fixture.
+class Tpp2mFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(database.created()); }
+
+    Tpp2mRun run(const QString& line) { return runTpp2m(database.folder(), line); }
+    Tpp2mRun run(const QStringList& arguments) { return runTpp2m(database.folder(), arguments); }
+
+    // The standard output of a run that must succeed without a word on standard error.
+    std::string output(const QString& line)
+    {
+        const Tpp2mRun result = run(line);
+        EXPECT_EQ(result.status, 0) << line.toStdString();
+        EXPECT_EQ(result.err.toStdString(), "") << line.toStdString();
+        return result.out.toStdString();
+    }
+
+    FixtureDatabase database;
+};
 
 } // namespace korvane::test

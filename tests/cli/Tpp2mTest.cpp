@@ -10,24 +10,7 @@
 namespace korvane::test {
 namespace {
 
-class Tpp2mTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(database.created()); }
-
-    // Runs in the fixture's folder, so the default database is the fixture.
-    Tpp2mRun run(const char* line) { return runTpp2m(database.folder(), QString::fromUtf8(line)); }
-
-    // The standard output of a run that must succeed without a word on standard error.
-    std::string output(const char* line)
-    {
-        const Tpp2mRun result = run(line);
-        EXPECT_EQ(result.status, 0) << line;
-        EXPECT_EQ(result.err.toStdString(), "") << line;
-        return result.out.toStdString();
-    }
-
-    FixtureDatabase database;
-};
+using Tpp2mTest = Tpp2mFixture;
 
 TEST_F(Tpp2mTest, TheWindowsOwnChecksComeOutIdentically)
 {

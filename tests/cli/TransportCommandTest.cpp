@@ -29,14 +29,7 @@ std::string sRow(const std::string& leading, double s)
     return leading + csv(s) + "," + csv(s * bohrRadiusSquaredCm2()) + ",\n";
 }
 
-class TransportCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(database.created()); }
-
-    Tpp2mRun run(const std::string& line) { return runTpp2m(database.folder(), QString::fromStdString(line)); }
-
-    FixtureDatabase database;
-};
+using TransportCommandTest = Tpp2mFixture;
 
 TEST_F(TransportCommandTest, ElementsByIdCompoundsByFormulaAndTheRowsWithout)
 {
@@ -54,7 +47,7 @@ TEST_F(TransportCommandTest, ElementsByIdCompoundsByFormulaAndTheRowsWithout)
 
     FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
     ASSERT_TRUE(glass.created());
-    const Tpp2mRun named = run("transport Glass --energy 500 --json --database " + glass.path().toStdString());
+    const Tpp2mRun named = run("transport Glass --energy 500 --json --database " + glass.path());
     EXPECT_EQ(named.out.toStdString(),
               "[\n  {\"material\": \"Glass\", \"id\": 200, \"energy_eV\": 500, \"transport_cross_section_a0sq\": null, "
               "\"transport_cross_section_cm2\": null, \"error\": \"neither an element nor a chemical formula: Glass\"}\n]\n");
@@ -103,7 +96,7 @@ TEST_F(TransportCommandTest, DepthWithoutCrossSectionComputesAndNamesIt)
     FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
     ASSERT_TRUE(glass.created());
     const QStringList rows =
-        run("depth Glass --energy 1000 --csv --database " + glass.path().toStdString()).out.split(u'\n');
+        run("depth Glass --energy 1000 --csv --database " + glass.path()).out.split(u'\n');
     ASSERT_EQ(rows.size(), 5);
     EXPECT_TRUE(rows[3].endsWith(QStringLiteral(",cf2,,,,,neither an element nor a chemical formula: Glass")))
         << rows[3].toStdString();

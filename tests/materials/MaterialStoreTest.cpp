@@ -8,10 +8,10 @@ namespace korvane {
 namespace {
 
 // Records the store's notifications in the order they come.
-class Recorder : public MaterialStoreObserver {
+class Recorder : public MaterialStoreListener {
 public:
-    explicit Recorder(MaterialStore& store) : store_(store) { store.setObserver(this); }
-    ~Recorder() override { store_.setObserver(nullptr); }
+    explicit Recorder(MaterialStore& store) : store_(store) { store.addListener(this); }
+    ~Recorder() override { store_.removeListener(this); }
     void willMove() override { events << QStringLiteral("willMove %1").arg(store_.absolutePosition()); }
     void moveComplete() override
     {
@@ -108,6 +108,83 @@ TEST_F(MaterialStoreTest, ASavedChangeIsInTheFileAndARefusedOneIsNot)
     ASSERT_TRUE(store->cancelUpdate());
     EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 2.5f);
     EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
+}
+
+// Hears a write as the named one of several listeners.
+class NamedListener : public MaterialStoreListener {
+public:
+    NamedListener(QString name, QStringList& heard) : name_(std::move(name)), heard_(heard) {}
+    bool willChangeRecord(ChangeReason) override
+    {
+        heard_ << name_ + QStringLiteral(" willChange");
+        return allowChanges;
+    }
+    void rowsReread() override { heard_ << name_ + QStringLiteral(" rowsReread"); }
+    bool allowChanges = true;
+
+private:
+    QString name_;
+    QStringList& heard_;
+};
+
+TEST_F(MaterialStoreTest, AWriteTellsEachListenerOnceInTheOrderTheyWereAdded)
+{
+    QStringList heard;
+    NamedListener first(QStringLiteral("first"), heard);
+    NamedListener second(QStringLiteral("second"), heard);
+    store->addListener(&first);
+    store->addListener(&second);
+    ASSERT_TRUE(store->moveTo(1)); // Si
+    EXPECT_TRUE(heard.isEmpty()) << "a move reads no rows while the file is unchanged";
+
+    ASSERT_TRUE(store->setField(int(Column::Density), 2.5f));
+    ASSERT_TRUE(store->update());
+    EXPECT_EQ(heard, QStringList({"first willChange", "second willChange", "first rowsReread", "second rowsReread"}));
+
+    // A refusal stops the write before the later listeners are asked.
+    heard.clear();
+    first.allowChanges = false;
+    ASSERT_TRUE(store->setField(int(Column::Density), 3.5f));
+    EXPECT_FALSE(store->update());
+    EXPECT_EQ(heard, QStringList({"first willChange"}));
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
+
+    // A removed listener hears nothing more.
+    heard.clear();
+    first.allowChanges = true;
+    store->removeListener(&first);
+    ASSERT_TRUE(store->update());
+    EXPECT_EQ(heard, QStringList({"second willChange", "second rowsReread"}));
+    store->removeListener(&second);
+}
+
+TEST_F(MaterialStoreTest, ASaveWritesOnlyTheGivenColumnsAndAsksOnce)
+{
+    ASSERT_TRUE(store->moveTo(1)); // Si
+    recorder->events.clear();
+    Material values;
+    values.name = QStringLiteral("not taken");
+    values.density = 2.5f;
+    ASSERT_TRUE(store->save(values, 1u << int(Column::Density)));
+    EXPECT_EQ(recorder->events, QStringList({"willChange 0"}));
+    EXPECT_EQ(store->editStatus(), EditStatus::None);
+    EXPECT_EQ(fileContents(fixture.path())[14], std::make_pair(QStringLiteral("Si"), std::optional<float>(2.5f)));
+
+    // A refused save leaves the file as it was and keeps the values pending.
+    recorder->allowChanges = false;
+    values.density = 3.5f;
+    EXPECT_FALSE(store->save(values, 1u << int(Column::Density)));
+    EXPECT_EQ(store->editStatus(), EditStatus::InProgress);
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 3.5f);
+    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
+
+    // A new material takes the columns it is given.
+    recorder->allowChanges = true;
+    ASSERT_TRUE(store->cancelUpdate());
+    ASSERT_TRUE(store->addNew());
+    values.name = QStringLiteral("GaAs");
+    ASSERT_TRUE(store->save(values, 1u << int(Column::Name) | 1u << int(Column::Density)));
+    EXPECT_EQ(fileContents(fixture.path())[111], std::make_pair(QStringLiteral("GaAs"), std::optional<float>(3.5f)));
 }
 
 TEST_F(MaterialStoreTest, ANewMaterialGetsTheNextCompoundId)

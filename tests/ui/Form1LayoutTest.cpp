@@ -40,30 +40,10 @@ QString captionOf(const QWidget* control) { return control->property(captionProp
 
 QImage picture(QWidget* control) { return control->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-// Where a caption is drawn: the pixels it changes in the control's picture
-// over a blank one (a frame keeps a blank title, or its border moves up).
-// Signals are held so that no handler rewrites the text.
-QRect captionInk(QWidget* control, const QString& caption)
-{
-    const QSignalBlocker quiet(control);
-    const QString kept = captionOf(control);
-    const auto show = [control](const QString& text) {
-        control->setProperty(captionProperty(control), text);
-        return picture(control);
-    };
-    const QImage before = show(control->inherits("QGroupBox") ? QStringLiteral(" ") : QString());
-    const QImage after = show(caption);
-    show(kept);
-    QRect changed;
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x)
-            if (before.pixel(x, y) != after.pixel(x, y))
-                changed |= QRect(x, y, 1, 1);
-    return changed;
-}
-
-// The pixels that `caption` changes in the control drawn at `scale` device
-// pixels to the pixel, as a screen at 100, 125, 150 or 200 % draws it.
+// Where a caption is drawn: the pixels it changes in the control drawn at
+// `scale` device pixels to the pixel (as a screen at 100, 125, 150 or 200 %
+// draws it) over a blank one (a frame keeps a blank title, or its border
+// moves up). Signals are held so that no handler rewrites the text.
 QRect captionInkAt(QWidget* control, const QString& caption, double scale)
 {
     const QSignalBlocker quiet(control);
@@ -86,6 +66,9 @@ QRect captionInkAt(QWidget* control, const QString& caption, double scale)
                 changed |= QRect(x, y, 1, 1);
     return changed;
 }
+
+// The same at 100 %.
+QRect captionInk(QWidget* control, const QString& caption) { return captionInkAt(control, caption, 1.0); }
 
 using Form1LayoutTest = test::WindowFixture;
 
