@@ -18,8 +18,7 @@ bool isAbsoluteFolder(const QString& path)
 bool makeFolder(const QString& path)
 {
     QStringList missing;
-    for (QString folder = QDir::cleanPath(path); !QFileInfo::exists(folder);
-         folder = QFileInfo(folder).path())
+    for (QString folder = QDir::cleanPath(path); !QFileInfo::exists(folder); folder = QFileInfo(folder).path())
         missing.prepend(folder);
     for (const QString& folder : missing) {
         if (!QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))

@@ -19,8 +19,8 @@ struct LargeExport {
     {
         std::vector<Material> rows = test::fixtureMaterials();
         for (int i = 0; i < kRows; ++i)
-            rows.push_back(test::material(1000 + i, "M", 2.5f, 40.0f + float(i % 97), 1.5f, std::nullopt,
-                                          std::nullopt, std::nullopt, 16));
+            rows.push_back(test::material(1000 + i, "M", 2.5f, 40.0f + float(i % 97), 1.5f, std::nullopt, std::nullopt,
+                                          std::nullopt, 16));
         for (int i = 0; i < kRows; ++i)
             rows[rows.size() - kRows + size_t(i)].name = QStringLiteral("M%1").arg(i);
         source = std::make_unique<test::FixtureDatabase>(rows);

@@ -98,7 +98,7 @@ void CheckTable(benchmark::State& state)
         benchmark::DoNotOptimize(checkMaterialTable(db).error());
 }
 BENCHMARK(CheckTable)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);
-}
+} // namespace
 
 namespace {
 

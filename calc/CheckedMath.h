@@ -46,7 +46,10 @@ inline double log(double x)
     return std::log(x);
 }
 
-inline double exp(double x) { return finite(std::exp(x)); }
+inline double exp(double x)
+{
+    return finite(std::exp(x));
+}
 
 inline double pow(double base, double exponent)
 {

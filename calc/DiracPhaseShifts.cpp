@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kC = atomic::kSpeedOfLight;
 constexpr double kC2 = kC * kC;
-constexpr double kBarrierDepth = 12;      // e-folds of decay inside the barrier
+constexpr double kBarrierDepth = 12;       // e-folds of decay inside the barrier
 constexpr double kRelativePhaseCut = 1e-5; // of the largest phase: a quiet wave
 
 // The coefficients of the radial equations at one radius.
@@ -28,9 +28,9 @@ struct Node {
 // of the local wave, or of ln r near the nucleus, per step. Nodes hold the
 // grid points at even and the step midpoints at odd indices.
 struct RadialGrid {
-    std::vector<double> r;               // grid points r_0 < ... < r_n = R
+    std::vector<double> r;                // grid points r_0 < ... < r_n = R
     std::vector<double> localWaveSquared; // k(r)^2 at the grid points
-    std::vector<Node> nodes;             // 2n + 1 entries
+    std::vector<Node> nodes;              // 2n + 1 entries
 };
 
 double localWaveSquared(double energy, double v)
@@ -200,8 +200,7 @@ PhaseShifts diracPhaseShifts(const CentralPotential& potential, double kineticEn
         while (start > 0 && decay < kBarrierDepth) {
             --start;
             const double r = g.r[start];
-            decay += std::sqrt(std::max(0.0, barrier / (r * r) - g.localWaveSquared[start]))
-                     * (g.r[start + 1] - r);
+            decay += std::sqrt(std::max(0.0, barrier / (r * r) - g.localWaveSquared[start])) * (g.r[start + 1] - r);
         }
 
         // l = 0 has no kappa = l wave; its lane repeats kappa = -1.

@@ -16,15 +16,13 @@ namespace ck = korvane::checked;
 constexpr std::size_t kKnotCount = kApprox1KnotCount;
 
 constexpr std::array<double, kKnotCount> kReducedDepth = {
-    0.00, 0.25, 0.50, 0.75, 1.00, 1.25, 1.50, 1.75, 2.00, 2.25,
-    2.50, 2.75, 3.00, 3.25, 3.50, 3.75, 4.00, 4.25, 4.50, 4.75,
-    5.00, 5.25, 5.50, 5.75, 6.00, 6.25, 6.50, 6.75, 7.00, 8.00,
+    0.00, 0.25, 0.50, 0.75, 1.00, 1.25, 1.50, 1.75, 2.00, 2.25, 2.50, 2.75, 3.00, 3.25, 3.50,
+    3.75, 4.00, 4.25, 4.50, 4.75, 5.00, 5.25, 5.50, 5.75, 6.00, 6.25, 6.50, 6.75, 7.00, 8.00,
 };
 
 constexpr std::array<double, kKnotCount> kCorrection = {
-    1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682,
-    0.576, 0.515, 0.424, 0.379, 0.341, 0.280, 0.227, 0.189, 0.152, 0.121,
-    0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
+    1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682, 0.576, 0.515, 0.424, 0.379, 0.341,
+    0.280, 0.227, 0.189, 0.152, 0.121, 0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
 };
 
 // Value used past the last knot.
@@ -87,7 +85,7 @@ std::optional<float> correctionFactorApprox1(float depth, float imfp)
 {
     try {
         return approx1(depth, imfp);
-    } catch (const ck::ArithmeticError &) {
+    } catch (const ck::ArithmeticError&) {
         return std::nullopt;
     }
 }
@@ -97,14 +95,14 @@ TransportPaths transportMeanFreePaths(float density, float mass, double crossSec
     TransportPaths paths;
     float trMfp = 0.0f;
     try {
-        const double a0Squared = ck::pow(kBohrRadius, 2); // m^2
+        const double a0Squared = ck::pow(kBohrRadius, 2);          // m^2
         const double sigma = ck::finite(crossSection * a0Squared); // m^2
         // Atoms per m^3: density in g/cm^3 to g/m^3, per mole, times Avogadro.
         const double perMole = ck::div(ck::finite(density * kCm3PerM3), mass);
         const float atoms = ck::single(ck::finite(perMole * kAvogadro));
         const double inverse = ck::div(1.0, ck::finite(atoms * sigma)); // m
         trMfp = ck::single(ck::finite(inverse * kAngstromPerM));
-    } catch (const ck::ArithmeticError &) {
+    } catch (const ck::ArithmeticError&) {
         return paths;
     }
     paths.trMfp = trMfp;
@@ -119,7 +117,7 @@ std::optional<float> effectiveTransportMeanFreePath(float trMfp, float imfp)
         const double product = static_cast<double>(trMfp) * imfp;
         const double sum = static_cast<double>(trMfp) + imfp;
         return ck::single(ck::div(product, sum));
-    } catch (const ck::ArithmeticError &) {
+    } catch (const ck::ArithmeticError&) {
         return std::nullopt;
     }
 }
@@ -128,7 +126,7 @@ std::optional<float> correctionFactorApprox2(float depth, float effTrMfp)
 {
     try {
         return approx2(depth, effTrMfp);
-    } catch (const ck::ArithmeticError &) {
+    } catch (const ck::ArithmeticError&) {
         return std::nullopt;
     }
 }

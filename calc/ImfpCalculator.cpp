@@ -11,15 +11,15 @@ namespace {
 namespace ck = checked;
 
 constexpr double kPlasmonFactor = 28.8;
-constexpr double kElementaryCharge = 1.6e-19; // J per eV
-constexpr double kSpeedOfLight = 3e8;         // m/s
+constexpr double kElementaryCharge = 1.6e-19;                          // J per eV
+constexpr double kSpeedOfLight = 3e8;                                  // m/s
 constexpr double kSpeedOfLightSquared = kSpeedOfLight * kSpeedOfLight; // exact: 9e16
 constexpr float kTwiceElectronMass = 1.822e-30f;
 constexpr double kElectronMass = static_cast<double>(9.11e-31f);
 
 // The terms of the formula that both forms share.
 struct Terms {
-    float ep;    // free-electron plasmon energy, eV
+    float ep; // free-electron plasmon energy, eV
     float beta;
     float gamma;
     float c;

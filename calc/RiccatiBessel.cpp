@@ -21,7 +21,7 @@ RiccatiBessel riccatiBessel(double x, int lmax)
     // minimal solution: recur downward from far above (Miller's method),
     // rescaling against overflow, and normalise with jhat_0 or jhat_1.
     const int top = std::max(lmax, static_cast<int>(x)) + 20
-                    + static_cast<int>(std::sqrt(40.0 * std::max(lmax, static_cast<int>(x)) + 40));
+        + static_cast<int>(std::sqrt(40.0 * std::max(lmax, static_cast<int>(x)) + 40));
     double above = 0, current = 1e-300;
     for (int l = top; l > 0; --l) {
         const double below = (2.0 * l + 1) / x * current - above;

@@ -31,8 +31,8 @@ constexpr double kNegligibleDepth = 60.0;
 
 // The integrals of phi and of z * phi over a range of depths.
 struct Moments {
-    double signal = 0;    // integral of phi
-    double weighted = 0;  // integral of z * phi
+    double signal = 0;   // integral of phi
+    double weighted = 0; // integral of z * phi
 
     Moments& operator+=(const Moments& other)
     {
@@ -230,8 +230,8 @@ DepthValue informationDepth(const DepthModel& model, double probability)
         low = high;
         high *= 2.0;
     }
-    const double depth = bracketedNewton(excess, [&](double x) { return depthDistribution(model, x); }, low, high,
-                                         0.5 * (low + high), 1e-14);
+    const double depth = bracketedNewton(
+        excess, [&](double x) { return depthDistribution(model, x); }, low, high, 0.5 * (low + high), 1e-14);
     return heldResult(depth);
 }
 

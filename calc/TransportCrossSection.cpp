@@ -47,12 +47,11 @@ double moment(const PhaseShifts& s, int order)
     for (std::size_t i = 0; i + 1 < c.direct.size(); ++i) {
         const double l = static_cast<double>(i);
         if (order == 0) {
-            sum += std::norm(c.direct[i]) * 2 / (2 * l + 1)
-                   + std::norm(c.spinFlip[i]) * 2 * l * (l + 1) / (2 * l + 1);
+            sum += std::norm(c.direct[i]) * 2 / (2 * l + 1) + std::norm(c.spinFlip[i]) * 2 * l * (l + 1) / (2 * l + 1);
         } else {
             const double across = (2 * l + 1) * (2 * l + 3);
             sum += 2 * std::real(c.direct[i] * std::conj(c.direct[i + 1])) * 2 * (l + 1) / across
-                   + 2 * std::real(c.spinFlip[i] * std::conj(c.spinFlip[i + 1])) * 2 * l * (l + 1) * (l + 2) / across;
+                + 2 * std::real(c.spinFlip[i] * std::conj(c.spinFlip[i + 1])) * 2 * l * (l + 1) * (l + 2) / across;
         }
     }
     const double k = s.waveNumber;

@@ -19,7 +19,6 @@ double transportCrossSection(const PhaseShifts& shifts);
 // error falls as the fourth power of the step, so the result is extrapolated
 // from the given step and twice it (Richardson): converged to about 1e-5. Throws std::out_of_range
 // for another Z and std::invalid_argument for E <= 0.
-double atomTransportCrossSection(int atomicNumber, double energyEv,
-                                 const PartialWaveSettings& settings = {});
+double atomTransportCrossSection(int atomicNumber, double energyEv, const PartialWaveSettings& settings = {});
 
 } // namespace korvane

@@ -58,12 +58,11 @@ std::string transportTableHeader()
 std::string transportTableLine(int atomicNumber, double energyEv)
 {
     return std::to_string(atomicNumber) + '\t' + std::string(elementSymbol(atomicNumber)) + '\t'
-           + formatted("%.10g", energyEv) + '\t'
-           + formatted("%.7g", atomTransportCrossSection(atomicNumber, energyEv)) + '\n';
+        + formatted("%.10g", energyEv) + '\t' + formatted("%.7g", atomTransportCrossSection(atomicNumber, energyEv))
+        + '\n';
 }
 
-TransportTable::TransportTable(std::string_view text)
-    : values_(kLastElement)
+TransportTable::TransportTable(std::string_view text) : values_(kLastElement)
 {
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');

@@ -26,7 +26,9 @@ void clearUpperVectorState()
 
 #else
 
-void clearUpperVectorState() {}
+void clearUpperVectorState()
+{
+}
 
 #endif
 

@@ -168,7 +168,7 @@ bool sameShape(const QChart& chart, const ChartContent& content)
             return false;
     }
     return isLog(chart.axes(Qt::Horizontal).at(0)) == content.axes.logEnergy
-           && isLog(chart.axes(Qt::Vertical).at(0)) == content.axes.logImfp;
+        && isLog(chart.axes(Qt::Vertical).at(0)) == content.axes.logImfp;
 }
 
 // Puts the content into a chart of its shape.

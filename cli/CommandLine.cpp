@@ -77,11 +77,16 @@ constexpr std::array<OptionInfo, 34> kOptions = {{
 }};
 
 const std::map<QString, CommandKind> kCommands = {
-    {QStringLiteral("list"), CommandKind::List}, {QStringLiteral("imfp"), CommandKind::Imfp},
-    {QStringLiteral("cf1"), CommandKind::Cf1},   {QStringLiteral("cf2"), CommandKind::Cf2},
-    {QStringLiteral("plot"), CommandKind::Plot}, {QStringLiteral("help"), CommandKind::Help},
-    {QStringLiteral("depth"), CommandKind::Depth}, {QStringLiteral("thickness"), CommandKind::Thickness},
-    {QStringLiteral("export"), CommandKind::Export}, {QStringLiteral("import"), CommandKind::Import},
+    {QStringLiteral("list"), CommandKind::List},
+    {QStringLiteral("imfp"), CommandKind::Imfp},
+    {QStringLiteral("cf1"), CommandKind::Cf1},
+    {QStringLiteral("cf2"), CommandKind::Cf2},
+    {QStringLiteral("plot"), CommandKind::Plot},
+    {QStringLiteral("help"), CommandKind::Help},
+    {QStringLiteral("depth"), CommandKind::Depth},
+    {QStringLiteral("thickness"), CommandKind::Thickness},
+    {QStringLiteral("export"), CommandKind::Export},
+    {QStringLiteral("import"), CommandKind::Import},
     {QStringLiteral("transport"), CommandKind::Transport},
 };
 
@@ -107,8 +112,9 @@ public:
             return {};
         const auto command = kCommands.find(args_[0]);
         if (command == kCommands.end())
-            return failed(args_[0].startsWith(u'-') ? QStringLiteral("the command comes first; try tpp2m --help")
-                                                     : QStringLiteral("unknown command \"%1\"; try tpp2m --help").arg(args_[0]));
+            return failed(args_[0].startsWith(u'-')
+                              ? QStringLiteral("the command comes first; try tpp2m --help")
+                              : QStringLiteral("unknown command \"%1\"; try tpp2m --help").arg(args_[0]));
         cmd_.kind = command->second;
         if (cmd_.kind == CommandKind::Help)
             return {};
@@ -345,7 +351,8 @@ private:
                 else if (group == QLatin1String("f"))
                     groups.f = true;
                 else
-                    fail(QStringLiteral("unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
+                    fail(QStringLiteral(
+                             "unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
                              .arg(group));
             }
         }
@@ -359,7 +366,8 @@ private:
         const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
         const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
         if (width < 100 || height < 100 || width > 10000 || height > 10000)
-            fail(QStringLiteral("--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"%1\")").arg(text));
+            fail(
+                QStringLiteral("--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"%1\")").arg(text));
         cmd_.imageSize = QSize(width, height);
     }
 
@@ -422,8 +430,8 @@ private:
         case CommandKind::Cf2:
             needDepths();
             if (has("--eff-trmfp")) {
-                refuseBeside("--eff-trmfp", {"--imfp", "--density", "--mass", "--gap", "--nv", "--formula",
-                                             "--cross-section"});
+                refuseBeside("--eff-trmfp",
+                             {"--imfp", "--density", "--mass", "--gap", "--nv", "--formula", "--cross-section"});
                 cmd_.effTrMfp = value("--eff-trmfp");
                 return;
             }
@@ -456,8 +464,8 @@ private:
     // energies the two energies.
     void readThicknessValues()
     {
-        for (const char* needed : {"--overlayer", "--substrate", "--overlayer-energy", "--substrate-energy",
-                                   "--ratio", "--bulk-ratio"})
+        for (const char* needed :
+             {"--overlayer", "--substrate", "--overlayer-energy", "--substrate-energy", "--ratio", "--bulk-ratio"})
             if (!has(needed))
                 fail(QStringLiteral("thickness needs %1").arg(QLatin1String(needed)));
         if (!cmd_.materials.empty())

@@ -76,8 +76,8 @@ struct Command {
 
     // Correction factors: the depths, and either the material's IMFP at each
     // energy or the paths given directly.
-    std::vector<float> depths; // Å
-    std::optional<float> imfp; // Å
+    std::vector<float> depths;             // Å
+    std::optional<float> imfp;             // Å
     std::optional<float> transportDensity; // g/cm3, for TrMFP when --imfp is given
     std::optional<float> transportMass;    // g/mol, likewise
     std::optional<double> crossSection;    // units of a0^2

@@ -19,8 +19,8 @@ struct Paths {
     TransportCrossSection crossSection = {}; // the S used, for a material's cf2
 };
 
-TransportPaths transportFor(std::optional<float> density, std::optional<float> mass, double crossSection,
-                            float imfp, QString* error)
+TransportPaths transportFor(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp,
+                            QString* error)
 {
     if (!density || !mass) {
         *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
@@ -58,8 +58,8 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                 if (cf2 && outcome.imfp) {
                     paths.crossSection = crossSectionUsed(command, material, energy);
                     if (paths.crossSection.a0Squared)
-                        paths.transport = transportFor(material.density, material.mass,
-                                                       *paths.crossSection.a0Squared, *outcome.imfp, &paths.error);
+                        paths.transport = transportFor(material.density, material.mass, *paths.crossSection.a0Squared,
+                                                       *outcome.imfp, &paths.error);
                     else
                         paths.error = paths.crossSection.error;
                 }

@@ -72,7 +72,8 @@ QString depthNote(const Command& command)
         .arg(command.angle);
 }
 
-std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                        std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});

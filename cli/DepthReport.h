@@ -16,6 +16,7 @@ QString depthNote(const Command& command);
 // the mean escape depth by the straight-line model, by approximation 1 and,
 // with a transport cross-section, by approximation 2; the corrections only
 // up to 30° from the surface normal.
-std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                        std::FILE* out);
 
 } // namespace korvane::cli

@@ -22,7 +22,8 @@ ImfpCurves imfpCurves(const Command& command, const std::vector<MaterialInputs>&
                     ++leftOut;
             }
             if (leftOut > 0)
-                result.notes << QStringLiteral("%1 of the energies give no positive IMFP for %2 and are left out of the plot")
+                result.notes << QStringLiteral(
+                                    "%1 of the energies give no positive IMFP for %2 and are left out of the plot")
                                     .arg(leftOut)
                                     .arg(curve.name);
             result.curves.push_back(std::move(curve));

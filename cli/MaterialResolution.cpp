@@ -69,10 +69,11 @@ ResolvedMaterials resolveMaterials(const Command& command)
             const Material* row = catalog->find(wanted);
             if (!row) {
                 const QString other = catalog->nameInOtherCase(wanted);
-                return failed(QStringLiteral("no material \"%1\" in %2%3")
-                                  .arg(wanted, command.databasePath,
-                                       other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
-                              kNotFound);
+                return failed(
+                    QStringLiteral("no material \"%1\" in %2%3")
+                        .arg(wanted, command.databasePath,
+                             other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
+                    kNotFound);
             }
             resolved.materials.push_back(fromRow(*row, command.groups));
         }

@@ -35,7 +35,7 @@ public:
     bool flush(std::optional<Failure>& failure)
     {
         const bool written = std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) == size_t(buffer_.size())
-                             && std::fflush(out_) == 0;
+            && std::fflush(out_) == 0;
         buffer_.resize(0); // keeps the memory, unlike clear()
         if (!written)
             failure = outputFailure();
@@ -58,8 +58,8 @@ void appendNumber(QByteArray& out, const Cell& cell)
     char* const end = begin + buffer.size();
     const float single = cell.single == 0.0f ? 0.0f : cell.single; // no sign on a negative zero
     const auto result = cell.kind == Cell::Kind::Integer ? std::to_chars(begin, end, cell.integer)
-                        : cell.exponent ? std::to_chars(begin, end, single)
-                                        : std::to_chars(begin, end, single, std::chars_format::fixed);
+        : cell.exponent                                  ? std::to_chars(begin, end, single)
+                                                         : std::to_chars(begin, end, single, std::chars_format::fixed);
     out.append(begin, result.ptr - begin);
 }
 
@@ -197,9 +197,9 @@ public:
     bool write(const Row& row) override
     {
         if (rows_.size() >= size_t(kMaxTableRows)) {
-            failure_ = Failure{QStringLiteral("a table holds at most %1 rows; use --csv or --json for more")
-                                   .arg(kMaxTableRows),
-                               kBadInput};
+            failure_ = Failure{
+                QStringLiteral("a table holds at most %1 rows; use --csv or --json for more").arg(kMaxTableRows),
+                kBadInput};
             return false;
         }
         std::vector<QString> texts;
@@ -240,8 +240,7 @@ private:
         case Cell::Kind::Text: return oneLine(cell.text);
         case Cell::Kind::Integer: return QString::number(cell.integer);
         case Cell::Kind::Single:
-            return cell.decimals < 0 ? fullNumber(cell)
-                                     : numbertext::fixed(cell.single, cell.decimals, QLocale::c());
+            return cell.decimals < 0 ? fullNumber(cell) : numbertext::fixed(cell.single, cell.decimals, QLocale::c());
         }
         return {};
     }

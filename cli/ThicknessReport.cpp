@@ -32,7 +32,8 @@ Cell imfpCell(const ImfpOutcome& outcome)
 
 } // namespace
 
-std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                            std::FILE* out)
 {
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
@@ -52,12 +53,12 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
         error = QString::fromStdString(d.error);
     }
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
-    const bool written = writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
-                   Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing),
-                   Cell::ofSingle(float(command.angle)), Cell::ofSingle(float(command.ratio)),
-                   Cell::ofSingle(float(command.bulkRatio)),
-                   thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
-                   error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
+    const bool written = writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name),
+                                        Cell::ofSingle(overlayerEnergy), Cell::ofSingle(substrateEnergy), imfpCell(own),
+                                        imfpCell(crossing), Cell::ofSingle(float(command.angle)),
+                                        Cell::ofSingle(float(command.ratio)), Cell::ofSingle(float(command.bulkRatio)),
+                                        thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
+                                        error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
     return written && writer->finish() ? std::nullopt : writer->failure();
 }
 

@@ -42,9 +42,10 @@ int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 {
     const Result<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
     if (!catalog)
-        return failed(err, {QStringLiteral("the materials database %1 cannot be opened: %2")
-                                .arg(command.databasePath, catalog.error()),
-                            kNotFound});
+        return failed(err,
+                      {QStringLiteral("the materials database %1 cannot be opened: %2")
+                           .arg(command.databasePath, catalog.error()),
+                       kNotFound});
     if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
         return failed(err, *failure);
     return kSuccess;

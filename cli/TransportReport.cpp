@@ -41,11 +41,13 @@ ResolvedMaterials resolveTransportMaterials(const Command& command)
     ResolvedMaterials resolved = resolveMaterials(named);
     for (const MaterialRef& ref : command.materials)
         if (const auto* given = std::get_if<FormulaMaterial>(&ref))
-            resolved.materials.push_back({given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+            resolved.materials.push_back(
+                {given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
     return resolved;
 }
 
-std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
+std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                            std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
     for (const MaterialInputs& material : materials)
@@ -55,10 +57,10 @@ std::optional<Failure> writeTransportReport(const Command& command, const std::v
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
         for (const float energy : command.energies) {
-            const TransportCrossSection s = z ? elementTransportCrossSection(z, energy)
-                                              : TransportCrossSection{std::nullopt,
-                                                                      QStringLiteral("no element has the symbol %1").arg(symbol),
-                                                                      QString()};
+            const TransportCrossSection s = z
+                ? elementTransportCrossSection(z, energy)
+                : TransportCrossSection{std::nullopt, QStringLiteral("no element has the symbol %1").arg(symbol),
+                                        QString()};
             if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s)))
                 return writer->failure();
         }

@@ -14,6 +14,7 @@ ResolvedMaterials resolveTransportMaterials(const Command& command);
 
 // tpp2m transport: one row per material (then per --element) and energy,
 // with S in a0^2 and in cm^2, or why there is none.
-std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
+std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                            std::FILE* out);
 
 } // namespace korvane::cli

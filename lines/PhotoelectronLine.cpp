@@ -26,8 +26,9 @@ LineLookup findLine(std::string_view text)
         return failed("unknown element \"" + element + "\"");
     const std::optional<CoreLevel> level = findCoreLevel(levelName);
     if (!level)
-        return failed("unknown level \"" + levelName + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
-                      " or 2p, 3d, 4f for the stronger component)");
+        return failed("unknown level \"" + levelName
+                      + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
+                        " or 2p, 3d, 4f for the stronger component)");
     std::optional<PhotoelectronLine> line = lineOf(*z, *level);
     if (!line)
         return failed("no binding energy is known for " + element + ' ' + std::string(level->name));

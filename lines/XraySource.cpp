@@ -25,7 +25,8 @@ std::span<const XraySource> xraySources()
 
 const XraySource* findXraySource(std::string_view key)
 {
-    const auto found = std::find_if(kSources.begin(), kSources.end(), [&](const XraySource& s) { return s.key == key; });
+    const auto found =
+        std::find_if(kSources.begin(), kSources.end(), [&](const XraySource& s) { return s.key == key; });
     return found == kSources.end() ? nullptr : &*found;
 }
 

@@ -36,8 +36,7 @@ public:
         }
         formula.elements = sequence();
         if (error_.isEmpty() && pos_ < text_.size())
-            fail(text_[pos_] == u')' ? QStringLiteral("\")\" %1 has no matching \"(\"").arg(where())
-                                     : unexpected());
+            fail(text_[pos_] == u')' ? QStringLiteral("\")\" %1 has no matching \"(\"").arg(where()) : unexpected());
         if (!error_.isEmpty())
             formula = {{}, error_};
         return formula;
@@ -132,16 +131,10 @@ private:
         return value;
     }
 
-    QString unexpected() const
-    {
-        return QStringLiteral("unexpected \"%1\" %2").arg(QString(text_[pos_]), where());
-    }
+    QString unexpected() const { return QStringLiteral("unexpected \"%1\" %2").arg(QString(text_[pos_]), where()); }
 
     // Where the reader stands, for a message: "at position 3 of "SiOx"".
-    QString where() const
-    {
-        return QStringLiteral("at position %1 of \"%2\"").arg(QString::number(pos_ + 1), text_);
-    }
+    QString where() const { return QStringLiteral("at position %1 of \"%2\"").arg(QString::number(pos_ + 1), text_); }
 
     // Records the first error and ends the reading.
     void fail(const QString& message)

@@ -29,13 +29,14 @@ QString sumLine(const char* label, const std::vector<FormulaTerm>& terms, ValueO
 
 QString FormulaSum::valenceLine() const
 {
-    return sumLine("Nv", terms, [](const FormulaTerm& t) { return t.valenceElectrons; },
-                   numbertext::shortest(valenceElectrons));
+    return sumLine(
+        "Nv", terms, [](const FormulaTerm& t) { return t.valenceElectrons; }, numbertext::shortest(valenceElectrons));
 }
 
 QString FormulaSum::massLine() const
 {
-    return sumLine("M", terms, [](const FormulaTerm& t) { return t.mass; }, compoundMassText(mass));
+    return sumLine(
+        "M", terms, [](const FormulaTerm& t) { return t.mass; }, compoundMassText(mass));
 }
 
 QString compoundMassText(float mass)

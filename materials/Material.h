@@ -13,13 +13,13 @@ struct Material {
     qint64 id = 0;
     QString description; // second column: a longer name; the window does not use it
     QString name;
-    std::optional<float> density;        // g/cm3
-    std::optional<float> atomicWeight;   // g/mol
-    std::optional<float> energyGap;      // eV, at 300 K
-    std::optional<float> valenceSpHbe;   // s+p electrons, higher binding energy
-    std::optional<float> valenceSpLbe;   // s+p electrons, lower binding energy
+    std::optional<float> density;      // g/cm3
+    std::optional<float> atomicWeight; // g/mol
+    std::optional<float> energyGap;    // eV, at 300 K
+    std::optional<float> valenceSpHbe; // s+p electrons, higher binding energy
+    std::optional<float> valenceSpLbe; // s+p electrons, lower binding energy
     std::optional<float> valenceD;
-    std::optional<float> valenceF;       // for a compound: its whole valence total
+    std::optional<float> valenceF; // for a compound: its whole valence total
 
     bool operator==(const Material&) const = default;
 };

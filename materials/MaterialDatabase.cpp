@@ -60,8 +60,8 @@ Result<void> makeFolders(const QString& folder)
         return Failed{QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
                           .arg(folder, parent)};
     if (errno == EEXIST)
-        return Failed{QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way")
-                          .arg(folder)};
+        return Failed{
+            QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way").arg(folder)};
     return Failed{QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError())};
 }
 
@@ -75,8 +75,7 @@ public:
         if (fd_ < 0)
             return;
         int rc;
-        while ((rc = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
-        }
+        while ((rc = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {}
         if (rc != 0) {
             ::close(fd_);
             fd_ = -1;

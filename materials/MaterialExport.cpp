@@ -19,7 +19,7 @@ namespace {
 QByteArray csvText(const QByteArray& text)
 {
     const bool needsQuotes = text.isEmpty() || text.contains(',') || text.contains('"') || text.contains('\n')
-                             || text.contains('\r') || text.startsWith(' ') || text.endsWith(' ');
+        || text.contains('\r') || text.startsWith(' ') || text.endsWith(' ');
     if (!needsQuotes)
         return text;
     QByteArray quoted = text;
@@ -39,7 +39,8 @@ QByteArray jsonText(const QByteArray& text)
         case '\t': escaped += "\\t"; break;
         default:
             if (static_cast<unsigned char>(c) < 0x20)
-                escaped += QByteArray("\\u00") + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
+                escaped +=
+                    QByteArray("\\u00") + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
             else
                 escaped += c;
         }
@@ -85,7 +86,8 @@ public:
     }
     bool flush()
     {
-        if (!buffer_.isEmpty() && std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) != size_t(buffer_.size()))
+        if (!buffer_.isEmpty()
+            && std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) != size_t(buffer_.size()))
             failed_ = true;
         buffer_.resize(0);
         return !failed_;

@@ -22,7 +22,7 @@ struct FileRow {
 struct MaterialFile {
     std::vector<FileRow> rows;
     std::array<bool, kColumnCount> hasColumn{}; // the columns the file names
-    QString error; // what makes the whole file unusable; empty when it was read
+    QString error;                              // what makes the whole file unusable; empty when it was read
 };
 
 // The largest CSV record, the largest JSON file and the most materials that

@@ -43,10 +43,7 @@ struct CheckedRow {
 
 class RowChecker {
 public:
-    RowChecker(QHash<QString, QList<qint64>> stored, bool replace)
-        : stored_(std::move(stored)), replace_(replace)
-    {
-    }
+    RowChecker(QHash<QString, QList<qint64>> stored, bool replace) : stored_(std::move(stored)), replace_(replace) {}
 
     // The row's problems, in the order the window's Save reports them.
     QStringList check(const FileRow& row, CheckedRow* checked)
@@ -75,8 +72,9 @@ public:
                                   {text(Column::ValenceD), true},
                                   {text(Column::ValenceF), true}};
         const std::optional<float> total = shown.total();
-        MaterialTexts texts{m.name, text(Column::Density), total ? numbertext::shortest(*total, QLocale::c()) : QString(),
-                            text(Column::AtomicWeight), text(Column::EnergyGap)};
+        MaterialTexts texts{m.name, text(Column::Density),
+                            total ? numbertext::shortest(*total, QLocale::c()) : QString(), text(Column::AtomicWeight),
+                            text(Column::EnergyGap)};
         const MaterialProblems saveProblems = checkMaterial(texts, fileLocale());
         for (const QString& list : {saveProblems.blank, saveProblems.notNumeric})
             problems << linesOf(list);
@@ -241,8 +239,8 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
     sqlite::Transaction transaction(db);
     if (!transaction.begun()) {
         result.error = db.extendedErrorCode() == SQLITE_BUSY
-                           ? QStringLiteral("another copy of the program is writing to %1; try again").arg(path)
-                           : transaction.begun().error();
+            ? QStringLiteral("another copy of the program is writing to %1; try again").arg(path)
+            : transaction.begun().error();
         return result;
     }
     const Result<QString> secondColumn = checkMaterialTable(db);

@@ -22,7 +22,7 @@ inline constexpr const char* kTableName = "tblIMFPdata";
 
 // The exact column names of tblIMFPdata, in table order.
 inline constexpr std::array<const char*, kColumnCount> kColumnNames = {
-    "ID", "Description", "Name", "Density", "Atomic wght", "Energy gap 300 K",
+    "ID",          "Description",   "Name",    "Density", "Atomic wght", "Energy gap 300 K",
     "valel s+p,n", "valel s+p,n+1", "valel d", "valel f",
 };
 

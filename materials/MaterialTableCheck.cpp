@@ -16,7 +16,7 @@ QString table()
 }
 
 struct TableColumns {
-    QStringList names;   // in table order
+    QStringList names;    // in table order
     bool idIsKey = false; // "ID" alone is the primary key, so no ID is there twice
 };
 
@@ -54,8 +54,8 @@ Result<void> checkColumns(const QStringList& names)
     }
     if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
         || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return Failed{QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column")
-                          .arg(table())};
+        return Failed{
+            QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table())};
     return {};
 }
 
@@ -84,9 +84,10 @@ Result<void> checkValues(const sqlite::Connection& db, bool idIsKey)
     if (rc != SQLITE_ROW)
         return Failed{db.errorMessage()};
     if (select.type(0) != SQLITE_INTEGER)
-        return Failed{select.type(0) == SQLITE_NULL
-                   ? QStringLiteral("a material has no ID")
-                   : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0))};
+        return Failed{
+            select.type(0) == SQLITE_NULL
+                ? QStringLiteral("a material has no ID")
+                : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0))};
     const QString id = QString::number(select.int64(0));
     if (select.type(1) == SQLITE_BLOB)
         return Failed{QStringLiteral("the material with ID %1 has binary data for a name").arg(id)};

@@ -77,8 +77,8 @@ QString fixed(double value, int decimals, const QLocale& locale)
     if (value == 0.0)
         value = 0.0; // no sign on a negative zero
     std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     return localised(buffer.data(), result.ptr, locale);
 }
 

@@ -56,8 +56,8 @@ Result<std::vector<Material>> readShippedMaterials(std::string_view text)
             for (int c = 0; c < kColumnCount; ++c) {
                 const int column = schema::columnIndex(cells[c]);
                 if (column < 0 || order.contains(column))
-                    return Failed{cellError(lineNumber,
-                                            QStringLiteral("\"%1\" is not a column name, or twice").arg(cells[c]))};
+                    return Failed{
+                        cellError(lineNumber, QStringLiteral("\"%1\" is not a column name, or twice").arg(cells[c]))};
                 order.append(column);
             }
             headerSeen = true;

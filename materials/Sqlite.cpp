@@ -44,7 +44,7 @@ bool Connection::setTextPredicate(const char* name, const std::function<bool(con
     void* data = const_cast<std::function<bool(const QString&)>*>(predicate);
     return sqlite3_create_function_v2(db_, name, 1, SQLITE_UTF8, data, predicate ? +call : nullptr, nullptr, nullptr,
                                       nullptr)
-           == SQLITE_OK;
+        == SQLITE_OK;
 }
 
 Statement::Statement(const Connection& connection, const QString& sql)

@@ -12,9 +12,7 @@ QString ValenceGroups::groupText(float value, const QLocale& locale)
 
 ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
 {
-    auto shown = [](const std::optional<float>& value) {
-        return value ? groupText(*value, QLocale::c()) : QString();
-    };
+    auto shown = [](const std::optional<float>& value) { return value ? groupText(*value, QLocale::c()) : QString(); };
     return {{shown(material.valenceSpHbe), spHbe},
             {shown(material.valenceSpLbe), spLbe},
             {shown(material.valenceD), d},

@@ -127,7 +127,7 @@ private:
 
     std::array<DoubleArray, N> arrays_;
     std::array<const double*, N> data_{};
-    std::array<py::ssize_t, N> step_{}; // 1 for an input as large as the result, 0 for a single value
+    std::array<py::ssize_t, N> step_{};               // 1 for an input as large as the result, 0 for a single value
     std::array<std::vector<py::ssize_t>, N> strides_; // in elements; 0 along a broadcast dimension
     std::vector<py::ssize_t> shape_;
     py::ssize_t size_ = 1;

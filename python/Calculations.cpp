@@ -94,24 +94,24 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection)
                 return {std::nullopt, error};
             // The IMFP does not enter the transport path itself.
             const std::optional<float> path = transportMeanFreePaths(*rho, *m, *sigma, 0).trMfp;
-            return {path, path ? QString()
-                               : QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section")};
+            return {path,
+                    path ? QString()
+                         : QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section")};
         });
 }
 
 py::object effTrmfp(py::handle trmfp, py::handle imfp)
 {
-    return singleResults(Broadcast<2>({trmfp, imfp}, {"trmfp", "imfp"}),
-                         [](const std::array<double, 2>& v) -> ElementOutcome {
-                             QString error;
-                             const auto transport = single(v[0], "trmfp", &error);
-                             const auto lambda = single(v[1], "imfp", &error);
-                             if (!transport || !lambda)
-                                 return {std::nullopt, error};
-                             const std::optional<float> path = effectiveTransportMeanFreePath(*transport, *lambda);
-                             return {path, path ? QString()
-                                                : QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP")};
-                         });
+    return singleResults(
+        Broadcast<2>({trmfp, imfp}, {"trmfp", "imfp"}), [](const std::array<double, 2>& v) -> ElementOutcome {
+            QString error;
+            const auto transport = single(v[0], "trmfp", &error);
+            const auto lambda = single(v[1], "imfp", &error);
+            if (!transport || !lambda)
+                return {std::nullopt, error};
+            const std::optional<float> path = effectiveTransportMeanFreePath(*transport, *lambda);
+            return {path, path ? QString() : QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP")};
+        });
 }
 
 py::object cf2(py::handle depth, py::handle effTrmfp)

@@ -36,8 +36,8 @@ py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoic
                         const char* extraName, Compute&& compute)
 {
     const DepthCorrection correction = correctionOf(choice);
-    const py::object effTrmfp = choice.effTrmfp.is_none() ? py::object(py::float_(0.0))
-                                                          : py::reinterpret_borrow<py::object>(choice.effTrmfp);
+    const py::object effTrmfp =
+        choice.effTrmfp.is_none() ? py::object(py::float_(0.0)) : py::reinterpret_borrow<py::object>(choice.effTrmfp);
     const Broadcast<4> inputs({imfp, angle, effTrmfp, extra}, {"imfp", "angle", "eff_trmfp", extraName});
     return doubleResults(inputs, [&](const std::array<double, 4>& v) -> DoubleOutcome {
         QString error;

@@ -116,7 +116,8 @@ normal; angle is in degrees, 0 <= angle < 90. IMFPs and EffTrMFPs are held
 in single precision, as tpp2m depth holds them; bad input raises ValueError
 with its words.)";
 
-const std::string kInformationDepthDoc = std::string(R"(information_depth(imfp, probability=0.95, *, angle=0, correction="none", eff_trmfp=None)
+const std::string kInformationDepthDoc =
+    std::string(R"(information_depth(imfp, probability=0.95, *, angle=0, correction="none", eff_trmfp=None)
 
 The information depth in Å (float64): the depth above which the fraction
 probability (0 < P < 1) of the signal arises, for the IMFP imfp (Å), as
@@ -127,21 +128,24 @@ tpp2m depth gives it; -imfp cos(angle) ln(1 - P) for straight lines.
 
 )") + kDepthModelText;
 
-const std::string kMeanEscapeDepthDoc = std::string(R"(mean_escape_depth(imfp, *, angle=0, correction="none", eff_trmfp=None)
+const std::string kMeanEscapeDepthDoc =
+    std::string(R"(mean_escape_depth(imfp, *, angle=0, correction="none", eff_trmfp=None)
 
 The mean escape depth in Å (float64): the mean depth the signal comes from,
 as tpp2m depth gives it; imfp cos(angle) for straight lines.
 
 )") + kDepthModelText;
 
-const std::string kSignalFractionDoc = std::string(R"(signal_fraction(thickness, imfp, *, angle=0, correction="none", eff_trmfp=None)
+const std::string kSignalFractionDoc =
+    std::string(R"(signal_fraction(thickness, imfp, *, angle=0, correction="none", eff_trmfp=None)
 
 The fraction of the signal (float64) that comes from the top layer of the
 given thickness (Å); 1 - exp(-thickness / (imfp cos(angle))) for straight lines.
 
 )") + kDepthModelText;
 
-const char* const kOverlayerThicknessDoc = R"(overlayer_thickness(imfp_overlayer, imfp_substrate_in_overlayer, ratio, bulk_ratio, *, angle=0)
+const char* const kOverlayerThicknessDoc =
+    R"(overlayer_thickness(imfp_overlayer, imfp_substrate_in_overlayer, ratio, bulk_ratio, *, angle=0)
 
 The thickness in Å (float64) of an overlayer on a substrate by straight-line
 paths, as tpp2m thickness gives it: imfp_overlayer is the overlayer's IMFP
@@ -184,7 +188,8 @@ py::object imfp(py::handle energy, py::handle material, py::handle density, py::
     }
     if (!byValues)
         throw py::value_error("imfp needs a material: a name, an ID, or density, mass, gap and nv");
-    const std::pair<py::handle, const char*> values[] = {{density, "density"}, {mass, "mass"}, {gap, "gap"}, {nv, "nv"}};
+    const std::pair<py::handle, const char*> values[] = {
+        {density, "density"}, {mass, "mass"}, {gap, "gap"}, {nv, "nv"}};
     for (const auto& [value, name] : values) {
         if (value.is_none())
             throw py::value_error(std::string("a material given by its values needs ") + name);
@@ -209,27 +214,29 @@ PYBIND11_MODULE(korvane, m)
     m.def("trmfp", &trmfp, kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"));
     m.def("eff_trmfp", &effTrmfp, kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"));
     m.def("cf2", &cf2, kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"));
-    m.def("transport_cross_section", &transportCrossSection, kTransportCrossSectionDoc,
-          py::arg("material_or_formula"), py::arg("energy"), py::kw_only(), py::arg("database") = py::none());
+    m.def("transport_cross_section", &transportCrossSection, kTransportCrossSectionDoc, py::arg("material_or_formula"),
+          py::arg("energy"), py::kw_only(), py::arg("database") = py::none());
     m.def(
         "information_depth",
         [](py::handle imfp, py::handle probability, py::handle angle, const std::string& correction,
            py::handle effTrmfp) {
-            return informationDepth(imfp, probability, angle, {correction, effTrmfp});
+        return informationDepth(imfp, probability, angle, {correction, effTrmfp});
         },
         kInformationDepthDoc.c_str(), py::arg("imfp"), py::arg("probability") = 0.95, py::kw_only(),
         py::arg("angle") = 0.0, py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
     m.def(
         "mean_escape_depth",
         [](py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp) {
-            return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
+        return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
         },
         kMeanEscapeDepthDoc.c_str(), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
     m.def(
         "signal_fraction",
         [](py::handle thickness, py::handle imfp, py::handle angle, const std::string& correction,
-           py::handle effTrmfp) { return signalFraction(thickness, imfp, angle, {correction, effTrmfp}); },
+           py::handle effTrmfp) {
+        return signalFraction(thickness, imfp, angle, {correction, effTrmfp});
+        },
         kSignalFractionDoc.c_str(), py::arg("thickness"), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
     m.def("overlayer_thickness", &overlayerThickness, kOverlayerThicknessDoc, py::arg("imfp_overlayer"),
@@ -244,7 +251,7 @@ PYBIND11_MODULE(korvane, m)
     m.def(
         "formula",
         [](const std::string& text, py::handle database, py::handle include) {
-            return formula(text, database, includedGroups(include));
+        return formula(text, database, includedGroups(include));
         },
         kFormulaDoc, py::arg("text"), py::arg("database") = py::none(), py::arg("include") = defaultGroups());
 }

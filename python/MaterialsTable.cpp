@@ -28,7 +28,8 @@ QString databasePath(py::handle database)
         throw py::type_error("database must be a path given as text");
     const QString given = QString::fromStdString(path.cast<std::string>());
     if (!QFileInfo(given).isFile()) {
-        const std::string message = text(QStringLiteral("the materials database %1 cannot be opened: no such file").arg(given));
+        const std::string message =
+            text(QStringLiteral("the materials database %1 cannot be opened: no such file").arg(given));
         PyErr_SetString(PyExc_FileNotFoundError, message.c_str());
         throw py::error_already_set();
     }
@@ -87,8 +88,7 @@ cli::IncludedGroups includedGroups(py::handle include)
         else if (name == "f")
             groups.f = true;
         else
-            throw py::value_error("unknown valence group \"" + name
-                                  + "\" in include (choose from hbe, lbe, d, f)");
+            throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
     }
     return groups;
 }

@@ -28,7 +28,7 @@ enum class Kind {
     Button,
     CheckBox,
     Option,
-    Line,          // left/top/width/height hold the end points X1, Y1, X2, Y2
+    Line, // left/top/width/height hold the end points X1, Y1, X2, Y2
     UpDown,
     Grid,
     DataControl,
@@ -39,6 +39,7 @@ class LineWidget;
 class UpDownArrows;
 
 // The widget class each kind of control is built as.
+// clang-format off
 template <Kind> struct WidgetOf;
 template <> struct WidgetOf<Kind::Label> { using Type = QLabel; };
 template <> struct WidgetOf<Kind::TextBox> { using Type = QLineEdit; };
@@ -51,6 +52,7 @@ template <> struct WidgetOf<Kind::Line> { using Type = LineWidget; };
 template <> struct WidgetOf<Kind::UpDown> { using Type = UpDownArrows; };
 template <> struct WidgetOf<Kind::Grid> { using Type = QTableView; };
 template <> struct WidgetOf<Kind::DataControl> { using Type = DataControl; };
+// clang-format on
 
 // Keeps a built control in a window's struct of typed controls.
 struct KeepControl {
@@ -59,7 +61,8 @@ struct KeepControl {
     bool kept = false;
 };
 
-template <auto member> struct MemberOf;
+template <auto member>
+struct MemberOf;
 template <typename Controls, typename Widget, Widget* Controls::*member>
 struct MemberOf<member> {
     using Owner = Controls;
@@ -85,8 +88,14 @@ struct Colour {
     QColor toQColor() const;
 };
 
-constexpr Colour rgb(int r, int g, int b) { return {Colour::Type::Rgb, (r << 16) | (g << 8) | b}; }
-constexpr Colour systemColour(int index) { return {Colour::Type::System, index}; }
+constexpr Colour rgb(int r, int g, int b)
+{
+    return {Colour::Type::Rgb, (r << 16) | (g << 8) | b};
+}
+constexpr Colour systemColour(int index)
+{
+    return {Colour::Type::System, index};
+}
 constexpr Colour kUnset{};
 
 struct FontDesign {
@@ -99,13 +108,13 @@ enum Flag : unsigned {
     None = 0,
     Hidden = 1u << 0,
     Disabled = 1u << 1,
-    Checked = 1u << 2,      // check box ticked, option selected
-    VScroll = 1u << 3,      // multi-line text with a vertical scroll bar
-    ThickLine = 1u << 4,    // a line 3 pixels wide
+    Checked = 1u << 2,   // check box ticked, option selected
+    VScroll = 1u << 3,   // multi-line text with a vertical scroll bar
+    ThickLine = 1u << 4, // a line 3 pixels wide
 };
 
 struct ControlDesign {
-    const char* name;   // the control's name, used as its object name
+    const char* name; // the control's name, used as its object name
     Kind kind;
     KeepControl keep;   // where the window keeps the control, if it does
     const char* parent; // enclosing frame, or nullptr for the window
@@ -119,6 +128,9 @@ struct ControlDesign {
 };
 
 // 15 twips are one pixel at 96 dots per inch.
-constexpr int twipsToPixels(double twips) { return int(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5)); }
+constexpr int twipsToPixels(double twips)
+{
+    return int(twips / 15.0 + (twips >= 0 ? 0.5 : -0.5));
+}
 
 } // namespace korvane::ui

@@ -25,12 +25,12 @@ QColor Colour::toQColor() const
 {
     if (type == Type::Rgb)
         return QColor((value >> 16) & 0xff, (value >> 8) & 0xff, value & 0xff);
-    switch (value) { // the classic desktop's system colours
-    case 0: return QColor(200, 200, 200);   // scroll bar
-    case 5: return QColor(255, 255, 255);   // window background
-    case 8: return QColor(0, 0, 0);         // window text
-    case 12: return QColor(171, 171, 171);  // application workspace
-    case 14: return QColor(255, 255, 255);  // highlight text
+    switch (value) {                       // the classic desktop's system colours
+    case 0: return QColor(200, 200, 200);  // scroll bar
+    case 5: return QColor(255, 255, 255);  // window background
+    case 8: return QColor(0, 0, 0);        // window text
+    case 12: return QColor(171, 171, 171); // application workspace
+    case 14: return QColor(255, 255, 255); // highlight text
     default: return QColor(0, 0, 0);
     }
 }
@@ -65,7 +65,7 @@ QRect pixelRect(const ControlDesign& design)
 struct Paint {
     QPalette::ColorRole backRole;
     QPalette::ColorRole foreRole;
-    QColor back;   // invalid: the style's own
+    QColor back; // invalid: the style's own
     QColor fore;
 };
 
@@ -135,8 +135,7 @@ public:
             auto* box = new QPlainTextEdit(parent);
             box->setPlainText(withLineFeeds(caption));
             box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-            box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                     : Qt::ScrollBarAlwaysOff);
+            box->setVerticalScrollBarPolicy((design.flags & VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             box->setTabChangesFocus(true);
             box->document()->setDocumentMargin(1);

@@ -39,8 +39,8 @@ void markEnergy(CurrentCurve& curve, float energy, ImfpForm chosen)
         values << QStringLiteral("%1 %2").arg(label, QLatin1String(formName(form)));
     }
     curve.marked = values.isEmpty()
-                       ? QStringLiteral("No IMFP at %1 eV: no marker.").arg(energyText)
-                       : QStringLiteral("At %1 eV: %2.").arg(energyText, values.join(QStringLiteral(", ")));
+        ? QStringLiteral("No IMFP at %1 eV: no marker.").arg(energyText)
+        : QStringLiteral("At %1 eV: %2.").arg(energyText, values.join(QStringLiteral(", ")));
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "materials/NumberText.h"
 #include "ui/PlottedMaterial.h"
 
-
 namespace korvane::ui {
 
 namespace {

@@ -19,12 +19,10 @@ QToolButton* arrowButton(const char* name, const QString& text, QWidget* parent)
 } // namespace
 
 DataControl::DataControl(QWidget* parent)
-    : QWidget(parent),
-      first_(arrowButton("moveFirst", QStringLiteral("|\u25C0"), this)),
+    : QWidget(parent), first_(arrowButton("moveFirst", QStringLiteral("|\u25C0"), this)),
       previous_(arrowButton("movePrevious", QStringLiteral("\u25C0"), this)),
       next_(arrowButton("moveNext", QStringLiteral("\u25B6"), this)),
-      last_(arrowButton("moveLast", QStringLiteral("\u25B6|"), this)),
-      caption_(new QLabel(this))
+      last_(arrowButton("moveLast", QStringLiteral("\u25B6|"), this)), caption_(new QLabel(this))
 {
     caption_->setObjectName(QStringLiteral("caption"));
     caption_->setAlignment(Qt::AlignCenter);

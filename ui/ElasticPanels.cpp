@@ -48,12 +48,9 @@ void ElasticPanels::setMaterial(std::optional<float> density, std::optional<floa
 void ElasticPanels::connectHandlers()
 {
     const std::pair<QPushButton*, void (ElasticPanels::*)()> buttons[] = {
-        {ui_.cmdCalc_CF, &ElasticPanels::cmdCalc_CF_Click},
-        {ui_.cmdElastic1, &ElasticPanels::cmdElastic1_Click},
-        {ui_.cmdElastic2, &ElasticPanels::cmdElastic2_Click},
-        {ui_.Command1, &ElasticPanels::Command1_Click},
-        {ui_.Command2, &ElasticPanels::Command2_Click},
-        {ui_.Command3, &ElasticPanels::Command3_Click},
+        {ui_.cmdCalc_CF, &ElasticPanels::cmdCalc_CF_Click},   {ui_.cmdElastic1, &ElasticPanels::cmdElastic1_Click},
+        {ui_.cmdElastic2, &ElasticPanels::cmdElastic2_Click}, {ui_.Command1, &ElasticPanels::Command1_Click},
+        {ui_.Command2, &ElasticPanels::Command2_Click},       {ui_.Command3, &ElasticPanels::Command3_Click},
         {ui_.cmdCalc1, &ElasticPanels::cmdCalc1_Click},
     };
     for (const auto& [button, handler] : buttons)

@@ -62,8 +62,7 @@ QWidget* buildClientArea(QWidget* window, Form1Controls& controls)
 
 } // namespace
 
-Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent)
-    : QMainWindow(parent), store_(store)
+Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMainWindow(parent), store_(store)
 {
     if (!prompts) {
         ownPrompts_ = std::make_unique<DialogPrompts>(this);
@@ -382,10 +381,13 @@ void Form1::dgrdName_RowChanged(int row)
     // Leaving a material that is being changed or added asks first.
     if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
         const int shown = gridRow_;
-        QMetaObject::invokeMethod(this, [this, shown] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, shown] {
             if (mode_ != EditingMode::Browsing)
                 showGridRow(shown);
-        }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
         return;
     }
     if (!store_.moveTo(row))

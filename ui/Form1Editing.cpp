@@ -19,8 +19,8 @@ namespace korvane::ui {
 
 namespace {
 
-const QString kChangingNote = QStringLiteral(
-    "Warning: You are now changing data for the current material. Select Cancel to stop without change");
+const QString kChangingNote =
+    QStringLiteral("Warning: You are now changing data for the current material. Select Cancel to stop without change");
 const QString kAddingNote = QStringLiteral(" Entering data for new material");
 const QString kNewName = QStringLiteral("type name here");
 const QString kCloseCaption = QStringLiteral("&Close");
@@ -41,8 +41,8 @@ void Form1::enterMode(EditingMode mode)
         enableParameterFields(true);
     ui_.cmdClose->setText(editing ? kCancelCaption : kCloseCaption);
     ui_.cmdSave->setEnabled(editing);
-    for (QWidget* control : std::initializer_list<QWidget*>{ui_.cmdNew, ui_.cmdDelete, ui_.cmdChangeParam, ui_.cmdFind,
-                                                             ui_.adoMaterials})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui_.cmdNew, ui_.cmdDelete, ui_.cmdChangeParam, ui_.cmdFind, ui_.adoMaterials})
         control->setEnabled(!editing);
     if (!editing)
         enableParameterFields(false);
@@ -175,7 +175,7 @@ void Form1::cmdDelete_Click()
     }
     prompts_->beep();
     const QString question = QStringLiteral("Delete the current material  ") + QStringLiteral("'") + name
-                             + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toLongLong());
+        + QStringLiteral("'") + QStringLiteral("  with ID = ") + QString::number(id.toLongLong());
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     if (const Result<void> deleted = store_.deleteCurrent(); !deleted) {

@@ -21,6 +21,7 @@ namespace korvane::ui {
 
 namespace {
 
+// clang-format off
 constexpr FontDesign arial(double points, bool bold = false) { return {"Arial", points, bold}; }
 constexpr FontDesign verdana(double points, bool bold = false) { return {"Verdana", points, bold}; }
 constexpr FontDesign calibri(double points) { return {"Calibri", points, false}; }
@@ -181,27 +182,80 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
 
 #undef KEPT
 #undef SHOWN
+// clang-format on
 
-static_assert(std::ranges::count_if(kControls, [](const ControlDesign& design) { return design.keep.kept; }) *
-                      sizeof(void*) ==
-                  sizeof(Form1Controls),
+static_assert(std::ranges::count_if(kControls, [](const ControlDesign& design) { return design.keep.kept; })
+                      * sizeof(void*)
+                  == sizeof(Form1Controls),
               "every member of Form1Controls is kept by one row of the table");
 
 constexpr std::array kTabOrder = {
-    "cmdExit", "txtElectronEnergy", "txtInfo1", "txtName", "cmdSave", "cmdClose", "cmdNew", "cmdDelete",
-    "dgrdName", "cmdFind", "updEnergy", "cmdChangeParam", "txtBulkDensity", "txtNoValenceElectrprAtomorMolec",
-    "txtAtomicMass", "txtEnergyGap", "txt_s_p_lbe", "chk_S_P_lbe", "chk_f", "chk_d", "chk_S_P_hbe",
-    "txt_Val_El_Total", "txt_f", "txt_d", "txt_s_p_hbe", "txtProcess", "txtError", "txtInfo2", "txtInfo3",
-    "cmdUsersGuide", "cmdAccuracy", "Opt_relativistic", "Opt_non_relativistic", "txtEffTrMFP", "txtTrXsct",
-    "cmdCalc1", "txtCF2", "txtIMFP_2M", "txtTrMFP", "cmdCalc_CF", "Command1", "txtDepth", "cmdElastic1",
-    "cmdElastic2", "txtDepth1", "txtCF1", "Command2", "txtInfo", "cmdInfo_0", "cmdCloseInfo", "cmdInfo_3",
-    "Command3", "txt_outside_valid_energy_range", "cmdAdd_New_material_Example",
+    "cmdExit",
+    "txtElectronEnergy",
+    "txtInfo1",
+    "txtName",
+    "cmdSave",
+    "cmdClose",
+    "cmdNew",
+    "cmdDelete",
+    "dgrdName",
+    "cmdFind",
+    "updEnergy",
+    "cmdChangeParam",
+    "txtBulkDensity",
+    "txtNoValenceElectrprAtomorMolec",
+    "txtAtomicMass",
+    "txtEnergyGap",
+    "txt_s_p_lbe",
+    "chk_S_P_lbe",
+    "chk_f",
+    "chk_d",
+    "chk_S_P_hbe",
+    "txt_Val_El_Total",
+    "txt_f",
+    "txt_d",
+    "txt_s_p_hbe",
+    "txtProcess",
+    "txtError",
+    "txtInfo2",
+    "txtInfo3",
+    "cmdUsersGuide",
+    "cmdAccuracy",
+    "Opt_relativistic",
+    "Opt_non_relativistic",
+    "txtEffTrMFP",
+    "txtTrXsct",
+    "cmdCalc1",
+    "txtCF2",
+    "txtIMFP_2M",
+    "txtTrMFP",
+    "cmdCalc_CF",
+    "Command1",
+    "txtDepth",
+    "cmdElastic1",
+    "cmdElastic2",
+    "txtDepth1",
+    "txtCF1",
+    "Command2",
+    "txtInfo",
+    "cmdInfo_0",
+    "cmdCloseInfo",
+    "cmdInfo_3",
+    "Command3",
+    "txt_outside_valid_energy_range",
+    "cmdAdd_New_material_Example",
 };
 
 } // namespace
 
-std::span<const ControlDesign> form1Controls() { return kControls; }
+std::span<const ControlDesign> form1Controls()
+{
+    return kControls;
+}
 
-std::span<const char* const> form1TabOrder() { return kTabOrder; }
+std::span<const char* const> form1TabOrder()
+{
+    return kTabOrder;
+}
 
 } // namespace korvane::ui

@@ -12,7 +12,7 @@ inline constexpr const char* kForm1Caption =
 // arithmetic of the formula fails.
 inline constexpr const char* kErrorText = " Check that all material parameters are correct.";
 
-inline constexpr int kForm1Width = 12180;  // client area, twips
+inline constexpr int kForm1Width = 12180; // client area, twips
 inline constexpr int kForm1Height = 10020;
 
 // Every control of the main window, in creation order: where controls

@@ -11,8 +11,7 @@
 
 namespace korvane::ui {
 
-FormAbout::FormAbout(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Dialog), mainWindow_(mainWindow)
+FormAbout::FormAbout(QWidget* mainWindow) : QWidget(nullptr, Qt::Dialog), mainWindow_(mainWindow)
 {
     // No parent widget: a child window would be disabled with the main
     // window. The transient parent keeps the box above it all the same.

@@ -10,7 +10,16 @@ constexpr FontDesign kSansSerif = {"MS Sans Serif", 8.25, false};
 
 // name, kind, kept (none), parent, caption, left, top, width, height, font, back, fore, flags
 constexpr std::array kControls = std::to_array<ControlDesign>({
-    {"frameCopyright", Kind::Frame, {}, nullptr, "Copyright", 300, 300, 4815, 4275, {"Arial", 9.75, true},
+    {"frameCopyright",
+     Kind::Frame,
+     {},
+     nullptr,
+     "Copyright",
+     300,
+     300,
+     4815,
+     4275,
+     {"Arial", 9.75, true},
      rgb(255, 255, 255)},
     {"Text1_0", Kind::MultiLineText, {}, "frameCopyright", "Text1", 200, 360, 4000, 195, kSansSerif},
     {"Text1_1", Kind::MultiLineText, {}, "frameCopyright", "Text1", 200, 600, 4000, 435, kSansSerif},

@@ -7,7 +7,7 @@
 namespace korvane::ui {
 
 inline constexpr const char* kFormAboutCaption = "About";
-inline constexpr int kFormAboutWidth = 5445;  // client area, twips
+inline constexpr int kFormAboutWidth = 5445; // client area, twips
 inline constexpr int kFormAboutHeight = 5220;
 inline constexpr FontDesign kFormAboutFont = {"Arial", 8.25, true};
 

@@ -66,8 +66,9 @@ FormLineEnergy::FormLineEnergy(QLineEdit* energyBox, const QLineEdit* nameBox, Q
     cboSource_ = new QComboBox(this);
     cboSource_->setObjectName(QStringLiteral("cboSource"));
     for (const lines::XraySource& source : lines::xraySources())
-        cboSource_->addItem(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(source.name), electronVolts(source.photonEnergy)),
-                            QString::fromUtf8(source.key));
+        cboSource_->addItem(
+            QStringLiteral("%1 (%2)").arg(QString::fromUtf8(source.name), electronVolts(source.photonEnergy)),
+            QString::fromUtf8(source.key));
     cboSource_->addItem(QStringLiteral("Other photon energy"));
     cboSource_->setCurrentIndex(cboSource_->findData(QLatin1String(kDefaultSource)));
 
@@ -150,8 +151,9 @@ void FormLineEnergy::fillLevels()
     cboLevel_->clear();
     if (photons) {
         for (const lines::PhotoelectronLine& line : lines::linesBelow(cboElement_->currentData().toInt(), *photons))
-            cboLevel_->addItem(QStringLiteral("%1   (%2)").arg(levelName(line.level), electronVolts(line.bindingEnergy)),
-                               levelName(line.level));
+            cboLevel_->addItem(
+                QStringLiteral("%1   (%2)").arg(levelName(line.level), electronVolts(line.bindingEnergy)),
+                levelName(line.level));
     }
     cboLevel_->setCurrentIndex(std::max(0, cboLevel_->findData(chosen)));
     cboLevel_->setEnabled(cboLevel_->count() > 0);
@@ -160,7 +162,8 @@ void FormLineEnergy::fillLevels()
 
 std::optional<lines::PhotoelectronLine> FormLineEnergy::chosenLine() const
 {
-    const std::optional<lines::CoreLevel> level = lines::findCoreLevel(cboLevel_->currentData().toString().toStdString());
+    const std::optional<lines::CoreLevel> level =
+        lines::findCoreLevel(cboLevel_->currentData().toString().toStdString());
     if (!level)
         return std::nullopt;
     return lines::lineOf(cboElement_->currentData().toInt(), *level);

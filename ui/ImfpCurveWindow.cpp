@@ -211,8 +211,8 @@ void ImfpCurveWindow::refresh()
             content.curves.push_back(std::move(curve));
     }
     canPin_ = current_ && int(pinned_.size()) + 1 < kMostMaterials
-              && std::none_of(pinned_.begin(), pinned_.end(),
-                              [this](const PlottedMaterial& m) { return m.sameValues(*current_); });
+        && std::none_of(pinned_.begin(), pinned_.end(),
+                        [this](const PlottedMaterial& m) { return m.sameValues(*current_); });
     cmdAddMaterial_->setEnabled(canPin_);
     showChart(std::move(content));
 }
@@ -239,8 +239,8 @@ QString ImfpCurveWindow::describeChart() const
     return QStringLiteral("%1 chart from %2 to %3 eV, non-relativistic curves solid, relativistic dashed. "
                           "Materials: %4. %5")
         .arg(axes.logEnergy && axes.logImfp ? QStringLiteral("Log-log")
-             : axes.logEnergy               ? QStringLiteral("Log-linear")
-             : axes.logImfp                 ? QStringLiteral("Linear-log")
+                 : axes.logEnergy           ? QStringLiteral("Log-linear")
+                 : axes.logImfp             ? QStringLiteral("Linear-log")
                                             : QStringLiteral("Linear"),
              numbertext::shortest15(range_.first), numbertext::shortest15(range_.second),
              materials.isEmpty() ? QStringLiteral("none") : materials.join(QStringLiteral(", ")), lblMarker_->text())
@@ -275,8 +275,7 @@ void ImfpCurveWindow::addMaterial()
     // Each pinned material keeps its colour; the current one has the first.
     for (pinned.colour = 1; std::any_of(pinned_.begin(), pinned_.end(),
                                         [&](const PlottedMaterial& m) { return m.colour == pinned.colour; });
-         ++pinned.colour) {
-    }
+         ++pinned.colour) {}
     pinned_.push_back(pinned);
     auto* item = new QListWidgetItem(pinned.name, lstPinned_);
     item->setForeground(chart::curveColour(pinned.colour));
@@ -353,8 +352,8 @@ void ImfpCurveWindow::exportImage(const QString& suffix, const QString& filter)
 
 void ImfpCurveWindow::exportCsv()
 {
-    const QString file = prompts_.saveFileName(QStringLiteral("Export the IMFP curve"), QStringLiteral("imfp-curve.csv"),
-                                               QStringLiteral("CSV file (*.csv)"));
+    const QString file = prompts_.saveFileName(QStringLiteral("Export the IMFP curve"),
+                                               QStringLiteral("imfp-curve.csv"), QStringLiteral("CSV file (*.csv)"));
     if (file.isEmpty())
         return;
     const QByteArray bytes = csv().toUtf8();

@@ -61,7 +61,7 @@ private:
     std::vector<PlottedMaterial> pinned_;
     std::vector<float> energies_;
     std::pair<double, double> range_{50, 200000}; // as drawn
-    bool logEnergy_ = true;                         // as drawn
+    bool logEnergy_ = true;                       // as drawn
     chart::ChartContent content_;
     bool canPin_ = false;
 

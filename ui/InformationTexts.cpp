@@ -11,6 +11,7 @@ constexpr const char* kCopyright = "Copyright (c) 2026 the Korvane authors";
 // The pieces are numbered as the texts were first laid out; a number that
 // appears on several rows is one piece of several lines or paragraphs.
 
+// clang-format off
 constexpr TextPiece kInformation[] = {
     /* 1 */ {"Korvane Ver. 4.2", Then::Break},
     /* 1 */ {"Inelastic electron mean free paths calculated from the TPP-2M formula", Then::Blank},
@@ -114,6 +115,7 @@ constexpr TextPiece kWorkedExamples[] = {
     /* 15 */ {"Varying the band gap shows that the IMFP hardly depends on it unless the gap is above about "
               "3 eV. This is why the gap is often set to 0 for compounds with a small gap.", Then::End},
 };
+// clang-format on
 
 } // namespace
 

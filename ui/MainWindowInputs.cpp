@@ -25,17 +25,11 @@ MainWindowInputs::Imfp imfpFrom(const ImfpInputs& inputs, ImfpForm form)
 } // namespace
 
 MainWindowInputs::MainWindowInputs(const Form1Controls& mainWindow, QObject* parent)
-    : QObject(parent),
-      txtElectronEnergy_(mainWindow.txtElectronEnergy),
-      Opt_relativistic_(mainWindow.Opt_relativistic),
-      txtName_(mainWindow.txtName),
-      txtBulkDensity_(mainWindow.txtBulkDensity),
-      txtAtomicMass_(mainWindow.txtAtomicMass),
-      txtEnergyGap_(mainWindow.txtEnergyGap),
+    : QObject(parent), txtElectronEnergy_(mainWindow.txtElectronEnergy), Opt_relativistic_(mainWindow.Opt_relativistic),
+      txtName_(mainWindow.txtName), txtBulkDensity_(mainWindow.txtBulkDensity),
+      txtAtomicMass_(mainWindow.txtAtomicMass), txtEnergyGap_(mainWindow.txtEnergyGap),
       txtNoValenceElectrprAtomorMolec_(mainWindow.txtNoValenceElectrprAtomorMolec),
-      chk_S_P_hbe_(mainWindow.chk_S_P_hbe),
-      chk_S_P_lbe_(mainWindow.chk_S_P_lbe),
-      chk_d_(mainWindow.chk_d),
+      chk_S_P_hbe_(mainWindow.chk_S_P_hbe), chk_S_P_lbe_(mainWindow.chk_S_P_lbe), chk_d_(mainWindow.chk_d),
       chk_f_(mainWindow.chk_f)
 {
     for (QLineEdit* field : {txtElectronEnergy_, txtName_, txtBulkDensity_, txtAtomicMass_, txtEnergyGap_,
@@ -74,10 +68,8 @@ MainWindowInputs::Imfp MainWindowInputs::imfp() const
     // The same five fields, read the same way, as the main window's own IMFP.
     ImfpInputs inputs;
     const std::pair<QLineEdit*, float*> fields[] = {
-        {txtBulkDensity_, &inputs.density},
-        {txtNoValenceElectrprAtomorMolec_, &inputs.valenceElectrons},
-        {txtAtomicMass_, &inputs.mass},
-        {txtEnergyGap_, &inputs.bandGap},
+        {txtBulkDensity_, &inputs.density},   {txtNoValenceElectrprAtomorMolec_, &inputs.valenceElectrons},
+        {txtAtomicMass_, &inputs.mass},       {txtEnergyGap_, &inputs.bandGap},
         {txtElectronEnergy_, &inputs.energy},
     };
     for (const auto& [box, value] : fields) {

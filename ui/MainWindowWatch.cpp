@@ -21,16 +21,12 @@ constexpr int kIdColumn = 1; // of the name list
 } // namespace
 
 MainWindowWatch::MainWindowWatch(Form1& mainWindow, QObject* parent)
-    : QObject(parent),
-      mainWindow_(mainWindow),
-      txtName_(mainWindow.controls().txtName),
-      txtBulkDensity_(mainWindow.controls().txtBulkDensity),
-      txtAtomicMass_(mainWindow.controls().txtAtomicMass),
+    : QObject(parent), mainWindow_(mainWindow), txtName_(mainWindow.controls().txtName),
+      txtBulkDensity_(mainWindow.controls().txtBulkDensity), txtAtomicMass_(mainWindow.controls().txtAtomicMass),
       txtEnergyGap_(mainWindow.controls().txtEnergyGap),
       txtNoValenceElectrprAtomorMolec_(mainWindow.controls().txtNoValenceElectrprAtomorMolec),
       txtElectronEnergy_(mainWindow.controls().txtElectronEnergy),
-      Opt_relativistic_(mainWindow.controls().Opt_relativistic),
-      cmdSave_(mainWindow.controls().cmdSave),
+      Opt_relativistic_(mainWindow.controls().Opt_relativistic), cmdSave_(mainWindow.controls().cmdSave),
       dgrdName_(mainWindow.controls().dgrdName)
 {
     for (QLineEdit* box : {txtName_, txtBulkDensity_, txtAtomicMass_, txtEnergyGap_, txtNoValenceElectrprAtomorMolec_,
@@ -53,10 +49,13 @@ void MainWindowWatch::noteChange()
     if (pending_)
         return;
     pending_ = true;
-    QMetaObject::invokeMethod(this, [this] {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
         pending_ = false;
         emit changed();
-    }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 MainWindowReading MainWindowWatch::read() const

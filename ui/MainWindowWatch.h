@@ -18,8 +18,8 @@ struct MainWindowReading {
     std::optional<PlottedMaterial> material; // none when its values give no curve
     bool typed = false;                      // the values of a material being changed or added
     bool adding = false;
-    QString name;                   // the text of the name field
-    std::optional<float> energy;    // the energy box, when it holds a number
+    QString name;                // the text of the name field
+    std::optional<float> energy; // the energy box, when it holds a number
     ImfpForm form = ImfpForm::NonRelativistic;
 };
 

@@ -26,11 +26,11 @@ const QString kExplanation = QStringLiteral(
     "Type the formula of a compound, for example SiO2, Cu2O, C22H10N2O5 or Ca(OH)2. Nv and the molecular "
     "mass M are summed from the elements' rows of the database, counting the valence groups that are ticked "
     "in the window.");
-const QString kUserEntries = QStringLiteral(
-    "\"Use\" puts Nv into the f-electron box (the other three valence boxes are emptied) and M into the "
-    "atomic-mass field, and the formula into the name when it is empty or still \"type name here\". The "
-    "bulk density and the band gap cannot be known from the formula: type them in the window yourself. "
-    "Nothing is saved until you press Save.");
+const QString kUserEntries =
+    QStringLiteral("\"Use\" puts Nv into the f-electron box (the other three valence boxes are emptied) and M into the "
+                   "atomic-mass field, and the formula into the name when it is empty or still \"type name here\". The "
+                   "bulk density and the band gap cannot be known from the formula: type them in the window yourself. "
+                   "Nothing is saved until you press Save.");
 
 } // namespace
 
@@ -45,8 +45,7 @@ void MaterialFromFormula::open(Form1* window, const MaterialStore& store)
     dialog->QDialog::open();
 }
 
-MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& store)
-    : QDialog(window), window_(window)
+MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& store) : QDialog(window), window_(window)
 {
     setObjectName(QStringLiteral("frmMaterialFromFormula"));
     setWindowTitle(QStringLiteral("Material from a formula"));
@@ -76,7 +75,8 @@ MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& sto
     cmdUse_ = buttons->addButton(QStringLiteral("Use"), QDialogButtonBox::AcceptRole);
     cmdUse_->setObjectName(QStringLiteral("cmdUse"));
     cmdUse_->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cmdCancel"));
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
@@ -116,8 +116,8 @@ void MaterialFromFormula::txtFormula_Change()
     sum_ = sumFormula(
         formula,
         [this](const QString& symbol) {
-            const auto found = elements_.find(symbol);
-            return found == elements_.end() ? nullptr : &found->second;
+        const auto found = elements_.find(symbol);
+        return found == elements_.end() ? nullptr : &found->second;
         },
         [this](const Material& element) { return elementValence(element); });
     const bool usable = sum_.error.isEmpty();

@@ -5,8 +5,8 @@ namespace korvane::ui {
 bool PlottedMaterial::sameValues(const PlottedMaterial& other) const
 {
     return name == other.name && inputs.density == other.inputs.density
-           && inputs.valenceElectrons == other.inputs.valenceElectrons && inputs.mass == other.inputs.mass
-           && inputs.bandGap == other.inputs.bandGap;
+        && inputs.valenceElectrons == other.inputs.valenceElectrons && inputs.mass == other.inputs.mass
+        && inputs.bandGap == other.inputs.bandGap;
 }
 
 std::vector<QPointF> imfpPoints(const PlottedMaterial& material, ImfpForm form, const std::vector<float>& energies)

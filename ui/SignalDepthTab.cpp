@@ -119,7 +119,7 @@ TransportCrossSection SignalDepthTab::crossSection() const
 }
 
 std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle,
-                                                                  const TransportCrossSection& sigma) const
+                                                                   const TransportCrossSection& sigma) const
 {
     std::array<ModelColumn, 3> all;
     for (int m = 0; m < 3; ++m)
@@ -153,10 +153,10 @@ void SignalDepthTab::recalculate()
     const MainWindowInputs::Imfp imfp = source_.imfp();
     const QString form =
         source_.form() == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
-    lblSource_->setText(imfp.value ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4")
-                                         .arg(source_.materialName(), source_.energyText(), form,
-                                              numbertext::length(*imfp.value))
-                                   : QStringLiteral("%1 at %2 eV").arg(source_.materialName(), source_.energyText()));
+    lblSource_->setText(
+        imfp.value ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4")
+                         .arg(source_.materialName(), source_.energyText(), form, numbertext::length(*imfp.value))
+                   : QStringLiteral("%1 at %2 eV").arg(source_.materialName(), source_.energyText()));
     clearResults();
     if (!imfp.value) {
         lblDepthMessage_->setText(imfp.error);

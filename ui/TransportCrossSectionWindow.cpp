@@ -72,7 +72,8 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
     QLogValueAxis* crossSectionAxis = logAxis(QStringLiteral("S (a0\u00B2)"));
     energyAxis->setRange(kTableLowestEnergy, kTableHighestEnergy);
     if (high > 0)
-        crossSectionAxis->setRange(std::pow(10.0, std::floor(std::log10(low))), std::pow(10.0, std::ceil(std::log10(high))));
+        crossSectionAxis->setRange(std::pow(10.0, std::floor(std::log10(low))),
+                                   std::pow(10.0, std::ceil(std::log10(high))));
     chart->addAxis(energyAxis, Qt::AlignBottom);
     chart->addAxis(crossSectionAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {
@@ -85,15 +86,9 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
 } // namespace
 
 TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& store, Form1* mainWindow)
-    : QDialog(mainWindow),
-      store_(store),
-      mainWindow_(mainWindow),
-      lblMaterial_(new QLabel),
-      txtCrossSection_(readOnlyField("txtCrossSection")),
-      txtCrossSectionCm2_(readOnlyField("txtCrossSectionCm2")),
-      lblError_(new QLabel),
-      chart_(new QChartView),
-      cmdUse_(new QPushButton(QStringLiteral("&Use")))
+    : QDialog(mainWindow), store_(store), mainWindow_(mainWindow), lblMaterial_(new QLabel),
+      txtCrossSection_(readOnlyField("txtCrossSection")), txtCrossSectionCm2_(readOnlyField("txtCrossSectionCm2")),
+      lblError_(new QLabel), chart_(new QChartView), cmdUse_(new QPushButton(QStringLiteral("&Use")))
 {
     setObjectName(QStringLiteral("TransportCrossSectionWindow"));
     setWindowTitle(QStringLiteral("Transport cross-section"));
@@ -114,9 +109,9 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
     buttons->addStretch();
     buttons->addWidget(cmdUse_);
     buttons->addWidget(cmdClose);
-    auto* note = new QLabel(QStringLiteral(
-        "Sum of the atoms' first transport cross-sections over one formula unit: free atoms, "
-        "Dirac partial waves in the screened-nucleus potential with exchange, 50 eV to 30 keV."));
+    auto* note = new QLabel(
+        QStringLiteral("Sum of the atoms' first transport cross-sections over one formula unit: free atoms, "
+                       "Dirac partial waves in the screened-nucleus potential with exchange, 50 eV to 30 keV."));
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblMaterial_);
@@ -149,11 +144,13 @@ void TransportCrossSectionWindow::refresh()
     else
         s = materialTransportCrossSection(*material, *energy);
     crossSection_ = s.a0Squared;
-    lblMaterial_->setText(QStringLiteral("%1 at %2 eV")
-                              .arg(material ? (s.source.isEmpty() ? material->name : s.source) : QString(), energyText));
+    lblMaterial_->setText(
+        QStringLiteral("%1 at %2 eV")
+            .arg(material ? (s.source.isEmpty() ? material->name : s.source) : QString(), energyText));
     const QLocale locale;
     txtCrossSection_->setText(s.a0Squared ? locale.toString(*s.a0Squared, 'g', 6) : QString());
-    txtCrossSectionCm2_->setText(s.a0Squared ? locale.toString(*s.a0Squared * bohrRadiusSquaredCm2(), 'g', 4) : QString());
+    txtCrossSectionCm2_->setText(s.a0Squared ? locale.toString(*s.a0Squared * bohrRadiusSquaredCm2(), 'g', 4)
+                                             : QString());
     lblError_->setText(s.error);
     lblError_->setVisible(!s.error.isEmpty());
     cmdUse_->setEnabled(s.a0Squared.has_value());

@@ -4,8 +4,7 @@
 
 namespace korvane::ui {
 
-UpDownArrows::UpDownArrows(QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
 {
     up_->setObjectName(QStringLiteral("upArrow"));
     down_->setObjectName(QStringLiteral("downArrow"));

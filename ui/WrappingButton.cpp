@@ -5,7 +5,9 @@
 
 namespace korvane::ui {
 
-WrappingButton::WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+WrappingButton::WrappingButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+{
+}
 
 void WrappingButton::paintEvent(QPaintEvent*)
 {
@@ -15,8 +17,8 @@ void WrappingButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
     const QRect captionArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.drawItemText(captionArea, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
-                         isEnabled(), text(), QPalette::ButtonText);
+    painter.drawItemText(captionArea, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(), isEnabled(),
+                         text(), QPalette::ButtonText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -22,7 +22,8 @@ TEST(UnusableDatabaseMessage, SaysWhetherAFileIsThere)
     const OpenedDatabase opened = openMaterialDatabase(path);
     ASSERT_FALSE(opened);
     EXPECT_EQ(unusableDatabaseMessage(path, opened.error(), QFile::exists(path)),
-              QStringLiteral("The materials database %1 cannot be used: the folder %2 cannot be created, because a file of that name is in the way."
+              QStringLiteral("The materials database %1 cannot be used: the folder %2 cannot be created, because a "
+                             "file of that name is in the way."
                              "\n\nNo file has been created.")
                   .arg(path, blocker));
     EXPECT_EQ(unusableDatabaseMessage(QStringLiteral("DataBase/TPP2-data.db"), QStringLiteral("it is damaged"), true),

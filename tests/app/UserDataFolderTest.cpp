@@ -21,8 +21,7 @@ TEST(UserDataFolder, FollowsXdgDataHomeAndFallsBackToHomeWhenItIsUnsetEmptyOrRel
               QStringLiteral("/data/ana/korvane"));
     EXPECT_EQ(userDataFolder(QStringLiteral("/data/ana/"), QStringLiteral("/home/ana")),
               QStringLiteral("/data/ana/korvane"));
-    EXPECT_EQ(userDataFolder(QString(), QStringLiteral("/home/ana")),
-              QStringLiteral("/home/ana/.local/share/korvane"));
+    EXPECT_EQ(userDataFolder(QString(), QStringLiteral("/home/ana")), QStringLiteral("/home/ana/.local/share/korvane"));
     EXPECT_EQ(userDataFolder(QStringLiteral("data"), QStringLiteral("/home/ana")),
               QStringLiteral("/home/ana/.local/share/korvane"));
     EXPECT_EQ(userDataFolder(QStringLiteral("./.local/share"), QStringLiteral("/home/ana/")),

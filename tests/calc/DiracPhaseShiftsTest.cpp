@@ -18,8 +18,8 @@ constexpr double kPi = atomic::kPi;
 
 // An independent route to a phase shift: the variable-phase equation,
 // integrated from the origin with small classical Runge-Kutta steps,
-//     Dirac:       d delta/dr = -V/(c f) [ (cos d jhat_l - sin d yhat_l)^2 + f^2 (cos d jhat_lbar - sin d yhat_lbar)^2 ],
-//     Schroedinger: d delta/dr = -2V/k (cos d jhat_l - sin d yhat_l)^2,
+//     Dirac:       d delta/dr = -V/(c f) [ (cos d jhat_l - sin d yhat_l)^2 + f^2 (cos d jhat_lbar - sin d yhat_lbar)^2
+//     ], Schroedinger: d delta/dr = -2V/k (cos d jhat_l - sin d yhat_l)^2,
 // with f = c k / (E + 2c^2) and lbar = l + 1 for kappa < 0, l - 1 for kappa > 0.
 // The relativistic form follows from the radial Dirac equations written as
 // A(r) (cos d u - sin d w) with u, w the free solutions.

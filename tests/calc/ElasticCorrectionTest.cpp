@@ -23,21 +23,24 @@ double shown(float v, int decimals)
 
 TEST(ElasticCorrectionApprox1, ShownValuesInsideAndOutsideTable)
 {
-    struct Case { float depth; float imfp; double expected; };
-    const Case cases[] = {
-        {10.0f, 25.0f, 1.082},  // x = 0.4, between the first two knots
-        {10.0f, 10.0f, 0.977},  // x = 1, on a knot
-        {0.0f, 7.0f, 1.098},    // surface
-        {0.0f, 123.5f, 1.098},
-        {21.0f, 10.0f, 0.723},  // x = 2.1: 0.750 - 0.1 * 0.272 / 0.25
-        {100.0f, 20.0f, 0.106}, // x = 5
-        {140.0f, 20.0f, 0.023}, // x = 7
-        {150.0f, 20.0f, 0.023}, // x = 7.5, flat last segment
-        {160.0f, 20.0f, 0.023}, // x = 8, last knot
-        {1000.0f, 20.0f, 0.023},// x = 50, past the table
-        {-5.0f, 20.0f, 0.000},  // negative depth matches no segment
+    struct Case {
+        float depth;
+        float imfp;
+        double expected;
     };
-    for (const Case &c : cases) {
+    const Case cases[] = {
+        {10.0f, 25.0f, 1.082},                          // x = 0.4, between the first two knots
+        {10.0f, 10.0f, 0.977},                          // x = 1, on a knot
+        {0.0f, 7.0f, 1.098},                            // surface
+        {0.0f, 123.5f, 1.098},   {21.0f, 10.0f, 0.723}, // x = 2.1: 0.750 - 0.1 * 0.272 / 0.25
+        {100.0f, 20.0f, 0.106},                         // x = 5
+        {140.0f, 20.0f, 0.023},                         // x = 7
+        {150.0f, 20.0f, 0.023},                         // x = 7.5, flat last segment
+        {160.0f, 20.0f, 0.023},                         // x = 8, last knot
+        {1000.0f, 20.0f, 0.023},                        // x = 50, past the table
+        {-5.0f, 20.0f, 0.000},                          // negative depth matches no segment
+    };
+    for (const Case& c : cases) {
         const std::optional<float> cf = correctionFactorApprox1(c.depth, c.imfp);
         ASSERT_TRUE(cf.has_value()) << c.depth << "/" << c.imfp;
         EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth << "/" << c.imfp;
@@ -52,9 +55,8 @@ TEST(ElasticCorrectionApprox1, ShownValuesInsideAndOutsideTable)
 TEST(ElasticCorrectionApprox1, KnotsGiveTabulatedValuesExactly)
 {
     const std::array<double, 30> cfAtKnot = {
-        1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682,
-        0.576, 0.515, 0.424, 0.379, 0.341, 0.280, 0.227, 0.189, 0.152, 0.121,
-        0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
+        1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682, 0.576, 0.515, 0.424, 0.379, 0.341,
+        0.280, 0.227, 0.189, 0.152, 0.121, 0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
     };
     for (std::size_t k = 0; k < cfAtKnot.size(); ++k) {
         const float x = k < 29 ? 0.25f * static_cast<float>(k) : 8.0f;
@@ -67,9 +69,9 @@ TEST(ElasticCorrectionApprox1, KnotsGiveTabulatedValuesExactly)
 
 TEST(ElasticCorrectionApprox1, FailsOnBadQuotient)
 {
-    EXPECT_FALSE(correctionFactorApprox1(10.0f, 0.0f).has_value());  // division by zero
+    EXPECT_FALSE(correctionFactorApprox1(10.0f, 0.0f).has_value()); // division by zero
     EXPECT_FALSE(correctionFactorApprox1(-10.0f, 0.0f).has_value());
-    EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value());   // 0 / 0
+    EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value()); // 0 / 0
     // A reduced depth beyond Single range fails instead of taking the tail value.
     EXPECT_FALSE(correctionFactorApprox1(3e38f, 1e-3f).has_value());
     EXPECT_FALSE(correctionFactorApprox1(-3e38f, 1e-3f).has_value());
@@ -98,7 +100,12 @@ TEST(ElasticCorrectionTransport, SiliconPaths)
 
 TEST(ElasticCorrectionTransport, Failures)
 {
-    struct Case { float density; float mass; double crossSection; const char* why; };
+    struct Case {
+        float density;
+        float mass;
+        double crossSection;
+        const char* why;
+    };
     const Case cases[] = {
         {2.33f, 28.09f, 0.0, "zero cross-section: 1 / (N * 0)"},
         {2.33f, 0.0f, 1.0, "zero molar mass"},
@@ -125,21 +132,22 @@ TEST(ElasticCorrectionTransport, EffectivePathAlone)
     const auto paths = transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f);
     EXPECT_EQ(effectiveTransportMeanFreePath(*paths.trMfp, 30.0f), paths.effTrMfp);
     EXPECT_EQ(effectiveTransportMeanFreePath(71.47f, 0.0f), 0.0f);
-    EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value()); // TrMFP + IMFP = 0
+    EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value());   // TrMFP + IMFP = 0
     EXPECT_FALSE(effectiveTransportMeanFreePath(3e38f, -2.9e38f).has_value()); // -8.7E39, beyond a Single
 }
 
 TEST(ElasticCorrectionApprox2, ShownValues)
 {
-    struct Case { float depth; double expected; };
-    const Case cases[] = {
-        {0.0f, 1.103},   // exp(-0.201962) + exp(-1.25132)
-        {10.0f, 1.022},
-        {20.0f, 0.870},
-        {50.0f, 0.337},
-        {-10.0f, 1.102}, // negative depth is evaluated by the same formula
+    struct Case {
+        float depth;
+        double expected;
     };
-    for (const Case &c : cases) {
+    const Case cases[] = {
+        {0.0f, 1.103}, // exp(-0.201962) + exp(-1.25132)
+        {10.0f, 1.022}, {20.0f, 0.870},
+        {50.0f, 0.337}, {-10.0f, 1.102}, // negative depth is evaluated by the same formula
+    };
+    for (const Case& c : cases) {
         const std::optional<float> cf = correctionFactorApprox2(c.depth, 10.0f);
         ASSERT_TRUE(cf.has_value()) << c.depth;
         EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth;

@@ -60,8 +60,8 @@ TEST(ImfpCalculator, ArithmeticFailuresGiveNoValue)
     auto both = [](ImfpInputs in) {
         const ImfpResult nonRelativistic = imfpNonRelativistic(in);
         const ImfpResult relativistic = imfpRelativistic(in);
-        return !nonRelativistic.length && nonRelativistic.failure == ImfpFailure::Arithmetic &&
-               !relativistic.length && relativistic.failure == ImfpFailure::Arithmetic;
+        return !nonRelativistic.length && nonRelativistic.failure == ImfpFailure::Arithmetic && !relativistic.length
+            && relativistic.failure == ImfpFailure::Arithmetic;
     };
     ImfpInputs in = silica(0);
     EXPECT_TRUE(both(in)) << "log of zero";

@@ -61,8 +61,8 @@ TEST(AtomPotential, ExchangeFollowsItsWeakDensityLimit)
     EXPECT_NEAR(atom.exchange(r) / weak, 1.0, 1e-5);
     const double near = 0.2;
     const double d = 2.0 - atom.electrostatic(near);
-    EXPECT_NEAR(atom.exchange(near),
-                0.5 * (d - std::sqrt(d * d + 4 * atomic::kPi * atom.electronDensity(near))), 1e-12);
+    EXPECT_NEAR(atom.exchange(near), 0.5 * (d - std::sqrt(d * d + 4 * atomic::kPi * atom.electronDensity(near))),
+                1e-12);
 }
 
 } // namespace

@@ -138,8 +138,10 @@ TEST(SignalDepth, BadInputGivesMessageAndNoNumber)
     };
     EXPECT_EQ(idError({DepthCorrection::None, 0.0, 0.0}, 0.95), "the IMFP must be above 0 \u00C5");
     EXPECT_EQ(idError({DepthCorrection::None, -3.0, 0.0}, 0.95), "the IMFP must be above 0 \u00C5");
-    EXPECT_EQ(idError({DepthCorrection::None, 10.0, 90.0}, 0.95), "the angle must be at least 0\u00B0 and below 90\u00B0");
-    EXPECT_EQ(idError({DepthCorrection::None, 10.0, -1.0}, 0.95), "the angle must be at least 0\u00B0 and below 90\u00B0");
+    EXPECT_EQ(idError({DepthCorrection::None, 10.0, 90.0}, 0.95),
+              "the angle must be at least 0\u00B0 and below 90\u00B0");
+    EXPECT_EQ(idError({DepthCorrection::None, 10.0, -1.0}, 0.95),
+              "the angle must be at least 0\u00B0 and below 90\u00B0");
     EXPECT_EQ(idError({DepthCorrection::Approx1, 10.0, 30.5}, 0.95),
               "the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal");
     EXPECT_EQ(idError({DepthCorrection::Approx2, 10.0, 0.0, 0.0}, 0.95), "the EffTrMFP must be above 0 \u00C5");
@@ -191,8 +193,10 @@ TEST(OverlayerThickness, BadInputGivesMessageAndNoNumber)
         EXPECT_FALSE(d.value);
         return d.error;
     };
-    EXPECT_EQ(error({0.0, 10.0, 0.0}, 1.0, 1.0), "the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5");
-    EXPECT_EQ(error({10.0, -1.0, 0.0}, 1.0, 1.0), "the IMFP of the overlayer at the substrate energy must be above 0 \u00C5");
+    EXPECT_EQ(error({0.0, 10.0, 0.0}, 1.0, 1.0),
+              "the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5");
+    EXPECT_EQ(error({10.0, -1.0, 0.0}, 1.0, 1.0),
+              "the IMFP of the overlayer at the substrate energy must be above 0 \u00C5");
     EXPECT_EQ(error({10.0, 10.0, 90.0}, 1.0, 1.0), "the angle must be at least 0\u00B0 and below 90\u00B0");
     EXPECT_EQ(error({10.0, 12.0, 0.0}, 0.0, 1.0), "the ratio R must be above 0");
     EXPECT_EQ(error({10.0, 12.0, 0.0}, 1.0, -2.0), "the bulk ratio R\u221E must be above 0");

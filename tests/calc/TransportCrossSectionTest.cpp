@@ -29,8 +29,8 @@ double differentialCrossSection(const PhaseShifts& s, double theta)
     using Complex = std::complex<double>;
     const double x = std::cos(theta);
     Complex f, g;
-    double p0 = 1, p1 = x;                 // P_l, P_l+1
-    double q0 = 0, q1 = std::sin(theta);   // P_l^1, P_l+1^1
+    double p0 = 1, p1 = x;               // P_l, P_l+1
+    double q0 = 0, q1 = std::sin(theta); // P_l^1, P_l+1^1
     for (std::size_t l = 0; l < s.spinUp.size(); ++l) {
         const double dl = static_cast<double>(l);
         const Complex up = std::polar(1.0, 2 * s.spinUp[l]) - 1.0;
@@ -60,8 +60,8 @@ double integratedTransportCrossSection(const PhaseShifts& s)
             sum += (i % 2 ? 4 : 2) * g(a + i * h);
         return sum * h / 3;
     };
-    const double forward = simpson([&](double t) { return integrand(std::exp(t)) * std::exp(t); },
-                                   std::log(1e-9), std::log(0.1), 4000);
+    const double forward =
+        simpson([&](double t) { return integrand(std::exp(t)) * std::exp(t); }, std::log(1e-9), std::log(0.1), 4000);
     const double rest = simpson(integrand, 0.1, kPi, 8000);
     return 2 * kPi * (forward + rest);
 }

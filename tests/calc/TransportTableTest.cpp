@@ -42,7 +42,8 @@ TEST(TransportTable, InterpolationBetweenNodesWithinATwoThousandth)
     const TransportTable& table = shippedTransportTable();
     const std::vector<double>& e = table.energies();
     for (int z : {6, 29, 36, 54, 79, 92})
-        for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{10}, e.size() / 2, e.size() - 2}) {
+        for (std::size_t i :
+             {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{10}, e.size() / 2, e.size() - 2}) {
             const double between = std::sqrt(e[i] * e[i + 1]);
             const double direct = atomTransportCrossSection(z, between);
             EXPECT_NEAR(*table.crossSection(z, between) / direct, 1.0, 2e-3) << "Z = " << z << ", " << between << " eV";

@@ -61,8 +61,8 @@ TEST(ChemicalFormula, NestingAndLengthHaveLimits)
     const QString tooDeep = nested(65);
     EXPECT_EQ(parseChemicalFormula(tooDeep).error,
               QStringLiteral("parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(tooDeep));
-    EXPECT_TRUE(parseChemicalFormula(QString(499, u'(') + u'C' + QString(499, u')')).error.startsWith(
-        QStringLiteral("parentheses nested deeper than 64 levels at position 65 of")));
+    EXPECT_TRUE(parseChemicalFormula(QString(499, u'(') + u'C' + QString(499, u')'))
+                    .error.startsWith(QStringLiteral("parentheses nested deeper than 64 levels at position 65 of")));
     EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1000)).elements,
               (std::vector<ElementCount>{{"H", 1000}}));
     EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1001)).error,

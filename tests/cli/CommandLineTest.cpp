@@ -110,13 +110,15 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"imfp Cu --log 0:100:5", "--log must start above 0 eV"},
         {"imfp Cu --log 10:100:1", "the COUNT of --log must be a whole number of at least 2"},
         {"imfp Cu --range 1:30000000:1", "--range gives more than 20000000 energies"},
-        {"imfp Cu --energy 1 --include lbe,p", "unknown valence group \"p\" in --include (choose from hbe, lbe, d, f, or none)"},
+        {"imfp Cu --energy 1 --include lbe,p",
+         "unknown valence group \"p\" in --include (choose from hbe, lbe, d, f, or none)"},
         {"imfp Cu --energy 1 --relativistic=yes", "--relativistic takes no value or \"both\" (got \"yes\")"},
         {"imfp Cu", "imfp needs an energy: --energy, --range, --log or --line"},
         {"imfp --energy 1000", "imfp needs a material: a name, an ID, --formula or --density --mass --gap --nv"},
         {"imfp --density 2 --mass 60 --gap 9 --energy 1000", "a material given by its values needs --nv"},
         {"imfp --formula SiO2 --density 2 --energy 1000", "--formula needs --gap"},
-        {"imfp --formula SiO2 --density 2 --gap 9 --mass 60 --energy 1", "--mass cannot be given with --formula: it is summed from the elements"},
+        {"imfp --formula SiO2 --density 2 --gap 9 --mass 60 --energy 1",
+         "--mass cannot be given with --formula: it is summed from the elements"},
         {"cf1 --imfp 25", "cf1 needs --depth"},
         {"cf1 SiO2 --imfp 25 --depth 1", "a material cannot be given with --imfp"},
         {"cf2 --imfp 30 --cross-section 1 --density 2 --depth 1", "cf2 with --imfp needs --mass"},
@@ -124,7 +126,8 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"cf2 --eff-trmfp 10 --cross-section 1 --depth 1", "--cross-section cannot be given with --eff-trmfp"},
         {"plot Cu --energy 100,1000", "plot needs -o FILE.png or -o FILE.svg"},
         {"plot Cu --energy 100 -o a.gif", "the plot file must end in .png or .svg (got \"a.gif\")"},
-        {"plot Cu --energy 100 -o a.png --size 800x60", "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
+        {"plot Cu --energy 100 -o a.png --size 800x60",
+         "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
     };
     for (const auto& [line, message] : cases)
         EXPECT_EQ(parse(line).error.toStdString(), message) << line;

@@ -50,17 +50,19 @@ TEST_F(DepthCommandsTest, DepthSaysWhyItLeavesOutCorrectionsAndNumbers)
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "SiO2,104,1000,non-relativistic,,45,none,,,Nv is 0\n"
               "Cu,29,1000,non-relativistic,,45,none,,,Nv is 0\n");
-    EXPECT_EQ(steep.err.toStdString(), "tpp2m: note: the corrections cf1 and cf2 hold only up to 30° from the surface "
-                                       "normal; at 45° only the straight-line model is given\n");
+    EXPECT_EQ(steep.err.toStdString(),
+              "tpp2m: note: the corrections cf1 and cf2 hold only up to 30° from the surface "
+              "normal; at 45° only the straight-line model is given\n");
 
     EXPECT_EQ(output("depth SiO2 --energy 1000 --angle 90 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "SiO2,104,1000,non-relativistic,29.11884,90,none,,,the angle must be at least 0° and below 90°\n");
-    EXPECT_EQ(output("depth SiO2 --energy 1000 --probability 1 --cross-section 1 --csv"),
-              "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
-              "SiO2,104,1000,non-relativistic,29.11884,0,none,,29.11884,the probability P must be above 0 and below 1\n"
-              "SiO2,104,1000,non-relativistic,29.11884,0,cf1,,22.67567,the probability P must be above 0 and below 1\n"
-              "SiO2,104,1000,non-relativistic,29.11884,0,cf2,,23.719479,the probability P must be above 0 and below 1\n");
+    EXPECT_EQ(
+        output("depth SiO2 --energy 1000 --probability 1 --cross-section 1 --csv"),
+        "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
+        "SiO2,104,1000,non-relativistic,29.11884,0,none,,29.11884,the probability P must be above 0 and below 1\n"
+        "SiO2,104,1000,non-relativistic,29.11884,0,cf1,,22.67567,the probability P must be above 0 and below 1\n"
+        "SiO2,104,1000,non-relativistic,29.11884,0,cf2,,23.719479,the probability P must be above 0 and below 1\n");
     EXPECT_EQ(output("depth Si --energy 1000 --cross-section 0 --csv"),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "Si,14,1000,non-relativistic,23.863304,0,none,71.48807,23.863304,\n"

@@ -23,8 +23,8 @@ TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
 {
     const Command c = command({"imfp", "Cu", "--energy", "1000", "--line", "Cu 2p3/2, Au 4f", "--source", "MgKa",
                                "--range", "100:200:100", "--line=O 1s"});
-    EXPECT_EQ(c.energies, (std::vector<float>{1000, float(1253.6 - 931.1), float(1253.6 - 84.1), 100, 200,
-                                              float(1253.6 - 532)}));
+    EXPECT_EQ(c.energies,
+              (std::vector<float>{1000, float(1253.6 - 931.1), float(1253.6 - 84.1), 100, 200, float(1253.6 - 532)}));
     ASSERT_EQ(c.lines.size(), 6u);
     for (const size_t plain : {0, 3, 4})
         EXPECT_FALSE(c.lines[plain]) << plain;
@@ -72,8 +72,8 @@ using LineOptionRun = test::Tpp2mFixture;
 
 TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
 {
-    const test::Tpp2mRun line = run({"imfp", "Cu", "--line", "Cu 2p3/2", "--source", "AlKa", "--relativistic", "both",
-                                     "--csv"});
+    const test::Tpp2mRun line =
+        run({"imfp", "Cu", "--line", "Cu 2p3/2", "--source", "AlKa", "--relativistic", "both", "--csv"});
     EXPECT_EQ(line.status, 0);
     EXPECT_EQ(line.err, QString());
     EXPECT_EQ(line.out.toStdString(),
@@ -98,14 +98,14 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
               "SiO2      104                                                1000  non-relativistic     29.12\n");
 
     // The README's example.
-    EXPECT_EQ(run({"imfp", "SiO2", "--line", "Si 2p,O 1s", "--source", "MgKa", "--relativistic", "both"})
-                  .out.toStdString(),
-              "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
-              "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
-              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  non-relativistic     32.53\n"
-              "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  relativistic         32.44\n"
-              "SiO2      104  O 1s      Mg Kα                   532        721.6  non-relativistic     22.79\n"
-              "SiO2      104  O 1s      Mg Kα                   532        721.6  relativistic         22.76\n");
+    EXPECT_EQ(
+        run({"imfp", "SiO2", "--line", "Si 2p,O 1s", "--source", "MgKa", "--relativistic", "both"}).out.toStdString(),
+        "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
+        "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
+        "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  non-relativistic     32.53\n"
+        "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  relativistic         32.44\n"
+        "SiO2      104  O 1s      Mg Kα                   532        721.6  non-relativistic     22.79\n"
+        "SiO2      104  O 1s      Mg Kα                   532        721.6  relativistic         22.76\n");
 
     const test::Tpp2mRun refused = run({"imfp", "O", "--line", "O 1s", "--photon-energy", "500"});
     EXPECT_EQ(refused.status, 2);

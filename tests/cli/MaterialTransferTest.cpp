@@ -60,7 +60,8 @@ QString usersRows(const QString& path)
                            QStringLiteral("typeof(\"Name\")||hex(\"Name\")")};
     for (int c = int(Column::Density); c < kColumnCount; ++c)
         columns << QStringLiteral("typeof(\"%1\")||printf('%.17g',\"%1\")").arg(schema::columnName(c));
-    return sqlite3(path, QStringLiteral("SELECT %1 FROM tblIMFPdata WHERE ID >= 104 ORDER BY ID").arg(columns.join(u',')));
+    return sqlite3(path,
+                   QStringLiteral("SELECT %1 FROM tblIMFPdata WHERE ID >= 104 ORDER BY ID").arg(columns.join(u',')));
 }
 
 QByteArray fileHash(const QString& path)
@@ -127,8 +128,7 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
         const Tpp2mRun exportRun = run(QStringLiteral("export --%1").arg(QLatin1String(format)));
         ASSERT_EQ(exportRun.status, 0) << exportRun.err.toStdString();
         write(exported, exportRun.out.toUtf8());
-        const Tpp2mRun importRun =
-            run(QStringLiteral("import %1 --database %2").arg(exported, fresh.path()));
+        const Tpp2mRun importRun = run(QStringLiteral("import %1 --database %2").arg(exported, fresh.path()));
         EXPECT_EQ(importRun.status, 0) << importRun.err.toStdString();
         EXPECT_EQ(importRun.out, QStringLiteral("imported 4 materials into %1: 4 new, 0 replaced\n").arg(fresh.path()));
         EXPECT_EQ(usersRows(fresh.path()), usersRows(source.path())) << format;
@@ -136,15 +136,17 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
                   QStringLiteral("8,14,29,104,105,106,107\n"));
     }
     // The exported texts, as a person reads them.
-    EXPECT_EQ(run(QStringLiteral("export --csv")).out.section(u'\n', 0, 3),
-              QStringLiteral("ID,Description,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\","
-                             "valel d,valel f\n"
-                             "104,,SiO2,2.6500000953674316,60.08000183105469,9.100000381469727,,,,16\n"
-                             "105,\"first line\nsecond, \"\"quoted\"\"\",\"Glass \"\"A\"\", fused\","
-                             "0.10000000149011612,1.0000000031710769e-30,0,,1.5,,3.25"));
-    EXPECT_TRUE(run(QStringLiteral("export --json")).out.contains(
-        QStringLiteral("{\"ID\": 107, \"Description\": \"\", \"Name\": \"x'); DROP TABLE tblIMFPdata; --\", "
-                       "\"Density\": 3.3999999521443642e+38,")));
+    EXPECT_EQ(
+        run(QStringLiteral("export --csv")).out.section(u'\n', 0, 3),
+        QStringLiteral("ID,Description,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\","
+                       "valel d,valel f\n"
+                       "104,,SiO2,2.6500000953674316,60.08000183105469,9.100000381469727,,,,16\n"
+                       "105,\"first line\nsecond, \"\"quoted\"\"\",\"Glass \"\"A\"\", fused\","
+                       "0.10000000149011612,1.0000000031710769e-30,0,,1.5,,3.25"));
+    EXPECT_TRUE(run(QStringLiteral("export --json"))
+                    .out.contains(QStringLiteral(
+                        "{\"ID\": 107, \"Description\": \"\", \"Name\": \"x'); DROP TABLE tblIMFPdata; --\", "
+                        "\"Density\": 3.3999999521443642e+38,")));
 
     // All rows: the elements are left out of an import, the rest replace
     // the rows of the same name and keep their IDs.
@@ -153,7 +155,8 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
     const QString once = usersRows(target.path());
     const Tpp2mRun again = import(file("all.csv"), "--replace");
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.err, QStringLiteral("tpp2m: note: 3 element rows (ID below 104) left out; elements are never written\n"));
+    EXPECT_EQ(again.err,
+              QStringLiteral("tpp2m: note: 3 element rows (ID below 104) left out; elements are never written\n"));
     EXPECT_EQ(again.out, QStringLiteral("imported 4 materials into %1: 0 new, 4 replaced\n").arg(target.path()));
     EXPECT_EQ(usersRows(target.path()), once);
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("7\n"));
@@ -161,7 +164,8 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
 
 TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
 {
-    const QByteArray header = "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    const QByteArray header =
+        "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
     auto rows = [&](const std::map<int, QByteArray>& bad) {
         QByteArray csv = header;
         for (int i = 1; i <= 1000; ++i)
@@ -174,9 +178,10 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     Tpp2mRun result = import(file("one-bad.csv"));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, QString());
-    EXPECT_EQ(result.err, QStringLiteral("tpp2m: nothing imported: 1 of the 1000 rows of %1 cannot be written\n"
-                                         "tpp2m: line 501 (\"M500\"): density must be numeric\n")
-                              .arg(file("one-bad.csv")));
+    EXPECT_EQ(result.err,
+              QStringLiteral("tpp2m: nothing imported: 1 of the 1000 rows of %1 cannot be written\n"
+                             "tpp2m: line 501 (\"M500\"): density must be numeric\n")
+                  .arg(file("one-bad.csv")));
     EXPECT_EQ(fileHash(target.path()), before);
 
     // Every rule of Save, and the import's own; at most 20 rows are named.
@@ -197,20 +202,23 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     EXPECT_EQ(result.status, 1);
     const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 22);
-    EXPECT_EQ(lines.mid(0, 9), QStringList({
-        QStringLiteral("tpp2m: nothing imported: 29 of the 1000 rows of %1 cannot be written").arg(file("many-bad.csv")),
-        "tpp2m: line 2: Name must be filled in; density must be filled in; Atomic mass must be filled in; "
-        "density must be numeric; Atomic mass must be numeric",
-        "tpp2m: line 3 (\"Si\"): the name is already in the database (ID 14)",
-        "tpp2m: line 5 (\"Big\"): Density: \"1e39\" is not a number that can be stored.",
-        "tpp2m: line 6 (\"Groups\"): valel s+p,n+1: \"x\" is not a number that can be stored.; "
-        "the name is also in line 4",
-        "tpp2m: line 7 (\"Tab\\there\"): the name holds a control character",
-        "tpp2m: line 8: it has 3 cells, the header 8",
-        "tpp2m: line 9 (\"Gapless\"): Energy gap must be numeric",
-        "tpp2m: line 91 (\"M90\"): density must be filled in; density must be numeric",
-    }));
-    EXPECT_EQ(lines[20].toStdString(), "tpp2m: line 211 (\"M210\"): density must be filled in; density must be numeric");
+    EXPECT_EQ(lines.mid(0, 9),
+              QStringList({
+                  QStringLiteral("tpp2m: nothing imported: 29 of the 1000 rows of %1 cannot be written")
+                      .arg(file("many-bad.csv")),
+                  "tpp2m: line 2: Name must be filled in; density must be filled in; Atomic mass must be filled in; "
+                  "density must be numeric; Atomic mass must be numeric",
+                  "tpp2m: line 3 (\"Si\"): the name is already in the database (ID 14)",
+                  "tpp2m: line 5 (\"Big\"): Density: \"1e39\" is not a number that can be stored.",
+                  "tpp2m: line 6 (\"Groups\"): valel s+p,n+1: \"x\" is not a number that can be stored.; "
+                  "the name is also in line 4",
+                  "tpp2m: line 7 (\"Tab\\there\"): the name holds a control character",
+                  "tpp2m: line 8: it has 3 cells, the header 8",
+                  "tpp2m: line 9 (\"Gapless\"): Energy gap must be numeric",
+                  "tpp2m: line 91 (\"M90\"): density must be filled in; density must be numeric",
+              }));
+    EXPECT_EQ(lines[20].toStdString(),
+              "tpp2m: line 211 (\"M210\"): density must be filled in; density must be numeric");
     EXPECT_EQ(lines[21].toStdString(), "tpp2m: and 9 more bad rows");
     EXPECT_EQ(fileHash(target.path()), before);
 
@@ -224,14 +232,16 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     FixtureDatabase withCompounds;
     result = run(QStringLiteral("import %1 --database %2 --replace").arg(file("replace.csv"), withCompounds.path()));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(sqlite3(withCompounds.path(), QStringLiteral("SELECT ID, Density, \"Energy gap 300 K\", Description "
-                                                           "IS NULL FROM tblIMFPdata WHERE Name = 'SiO2'")),
+    EXPECT_EQ(sqlite3(withCompounds.path(),
+                      QStringLiteral("SELECT ID, Density, \"Energy gap 300 K\", Description "
+                                     "IS NULL FROM tblIMFPdata WHERE Name = 'SiO2'")),
               QStringLiteral("104|2.20000004768372|0.0|1\n"));
 }
 
 TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
 {
-    const QByteArray header = "ID,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    const QByteArray header =
+        "ID,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
     // A gigabyte on one line, without the disk space: a sparse file.
     const QString longLine = file("long.csv");
     write(longLine, header + "200,SiO2,");
@@ -258,12 +268,14 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
         {longLine, "line 2 is longer than 65536 bytes"},
         {longJson, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
         {file("png.csv"), "line 1 is not UTF-8 text"},
-        {file("prose.csv"), "line 1 is not a header of material columns: unknown column \"Dear colleague\"; the "
-                            "columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-                            "valel s+p,n+1, valel d, valel f"},
-        {file("columns.csv"), "line 1 is not a header of material columns: unknown column \"Colour\"; the columns "
-                              "are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-                              "valel s+p,n+1, valel d, valel f"},
+        {file("prose.csv"),
+         "line 1 is not a header of material columns: unknown column \"Dear colleague\"; the "
+         "columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+         "valel s+p,n+1, valel d, valel f"},
+        {file("columns.csv"),
+         "line 1 is not a header of material columns: unknown column \"Colour\"; the columns "
+         "are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+         "valel s+p,n+1, valel d, valel f"},
         {file("twice.csv"), "line 1 is not a header of material columns: the column \"Name\" is named twice"},
         {file("nul.csv"), "line 2 holds a NUL byte: this is not a text file of materials"},
         {file("latin1.csv"), "line 2 is not UTF-8 text"},
@@ -285,11 +297,12 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 
     // Quotes and SQL in a name are only text: stored as written.
-    write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
-                            "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7, {\"Name\": \"N\\u0000\", "
-                            "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
-                            "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
+    write(file("sql.json"),
+          "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
+          "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
+          "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7, {\"Name\": \"N\\u0000\", "
+          "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
+          "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
     Tpp2mRun result = import(file("sql.json"));
     EXPECT_EQ(result.err.toStdString(),
               QStringLiteral("tpp2m: nothing imported: 2 of the 3 rows of %1 cannot be written\n"
@@ -298,9 +311,10 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
                              "the description holds a NUL character\n")
                   .arg(file("sql.json"))
                   .toStdString());
-    write(file("sql.json"), "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
-                            "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-                            "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
+    write(file("sql.json"),
+          "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
+          "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
+          "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
     result = import(file("sql.json"));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata ORDER BY ID")),
@@ -309,21 +323,24 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
 
 TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
 {
-    write(file("one.csv"), "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-                           "SiO2,2.65,60.08,9.1,,,,16\n");
+    write(file("one.csv"),
+          "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
+          "SiO2,2.65,60.08,9.1,,,,16\n");
     Result<sqlite::Connection> other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE);
     ASSERT_TRUE(other);
     ASSERT_TRUE(other->exec("BEGIN IMMEDIATE"));
     // Held longer than Save waits: the import gives up and writes nothing.
     Tpp2mRun result = import(file("one.csv"));
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, QStringLiteral("tpp2m: another copy of the program is writing to %1; try again; "
-                                         "nothing imported\n").arg(target.path()));
+    EXPECT_EQ(result.err,
+              QStringLiteral("tpp2m: another copy of the program is writing to %1; try again; "
+                             "nothing imported\n")
+                  .arg(target.path()));
     // Released after a moment: the import waits and then writes.
     QProcess importer;
     importer.setWorkingDirectory(source.folder());
-    importer.start(QStringLiteral(TPP2M_PATH), {QStringLiteral("import"), file("one.csv"),
-                                                QStringLiteral("--database"), target.path()});
+    importer.start(QStringLiteral(TPP2M_PATH),
+                   {QStringLiteral("import"), file("one.csv"), QStringLiteral("--database"), target.path()});
     ASSERT_TRUE(importer.waitForStarted());
     QThread::msleep(500);
     ASSERT_TRUE(other->exec("COMMIT"));

@@ -35,9 +35,9 @@ TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
         for (int c = 0; c < 4; ++c) {
             copies.push_back(std::make_unique<QProcess>());
             copies.back()->setWorkingDirectory(empty.path());
-            copies.back()->start(QStringLiteral(TPP2M_PATH), {QStringLiteral("imfp"), QStringLiteral("SiO2"),
-                                                              QStringLiteral("--energy"), QStringLiteral("1000"),
-                                                              QStringLiteral("--csv")});
+            copies.back()->start(QStringLiteral(TPP2M_PATH),
+                                 {QStringLiteral("imfp"), QStringLiteral("SiO2"), QStringLiteral("--energy"),
+                                  QStringLiteral("1000"), QStringLiteral("--csv")});
         }
         for (const auto& copy : copies) {
             ASSERT_TRUE(copy->waitForFinished(60000));
@@ -79,11 +79,12 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
     const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
     const Tpp2mRun found = run(QStringLiteral("imfp 4294967301 0104 104 5") + from);
     EXPECT_EQ(found.status, 0) << found.err.toStdString();
-    EXPECT_EQ(found.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
-                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
-                                       "0104,4294967301,1000,non-relativistic,29.11884,\n"
-                                       "SiO2,104,1000,non-relativistic,29.11884,\n"
-                                       "B,5,1000,non-relativistic,24.817091,\n");
+    EXPECT_EQ(found.out.toStdString(),
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "0104,4294967301,1000,non-relativistic,29.11884,\n"
+              "0104,4294967301,1000,non-relativistic,29.11884,\n"
+              "SiO2,104,1000,non-relativistic,29.11884,\n"
+              "B,5,1000,non-relativistic,24.817091,\n");
     expectRefused(run(QStringLiteral("imfp +104") + from), 1,
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
 }
@@ -91,14 +92,16 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
 TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
 {
     for (const char* command : {"list", "export --csv", "imfp SiO2 --energy 1000"}) {
-        expectRefused(run(QStringLiteral("%1 --database Typo/TPP2-data.db").arg(QLatin1String(command))), 1,
-                      QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
-                      command);
+        expectRefused(
+            run(QStringLiteral("%1 --database Typo/TPP2-data.db").arg(QLatin1String(command))), 1,
+            QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
+            command);
         EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo"))) << command;
     }
-    expectRefused(run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
-                  QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
-                  "a URI");
+    expectRefused(
+        run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
+        QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
+        "a URI");
     expectRefused(run(QStringLiteral("list --database=")), 2, QStringLiteral("--database needs a file name"),
                   "an empty name");
 }
@@ -109,9 +112,10 @@ TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
     expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + deep), 2,
                   QStringLiteral("--formula: the formula is longer than 1000 characters"), "20000 deep");
     const QString nested = QString(65, u'(') + u'C' + QString(65, u')');
-    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
-                  QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
-                  "65 deep");
+    expectRefused(
+        run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
+        QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
+        "65 deep");
 }
 
 TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
@@ -135,13 +139,15 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
     ASSERT_TRUE(QFile::link(folder + QStringLiteral("gone/x.png"), folder + QStringLiteral("dangling.png")));
     ASSERT_TRUE(QDir().mkdir(folder + QStringLiteral("folder.svg")));
     for (const char* name : {"pipe.png", "null.png", "folder.svg"})
-        expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o ") + QLatin1String(name)), 1,
-                      QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(QLatin1String(name)),
-                      name);
-    expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o dangling.png")), 1,
-                  QStringLiteral("the plot cannot be written to dangling.png: it is a link to %1gone/x.png, which does not exist")
-                      .arg(folder),
-                  "a dangling link");
+        expectRefused(
+            run(QStringLiteral("plot SiO2 --energy 1000 -o ") + QLatin1String(name)), 1,
+            QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(QLatin1String(name)),
+            name);
+    expectRefused(
+        run(QStringLiteral("plot SiO2 --energy 1000 -o dangling.png")), 1,
+        QStringLiteral("the plot cannot be written to dangling.png: it is a link to %1gone/x.png, which does not exist")
+            .arg(folder),
+        "a dangling link");
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone")));
 }
 
@@ -153,8 +159,8 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
     if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
         GTEST_SKIP() << "needs root to run tpp2m as another user";
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                      | QFile::ReadOther | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     const QString source = dir.filePath(QStringLiteral("source/TPP2-data.db"));
     std::vector<Material> many;
     for (int id = 1; id <= 3000; ++id)
@@ -188,21 +194,22 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
                         QString::fromUtf8(process.readAllStandardError())};
     };
     const QStringList list = {QStringLiteral(TPP2M_PATH), QStringLiteral("list"), QStringLiteral("--csv")};
-    expectRefused(run(QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("nobody"),
-                                  QStringLiteral("--")}
-                      + list),
-                  1,
-                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
-                                 "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
-                                 "writable folder; make the folder %1 writable once and start again")
-                      .arg(dir.filePath(QStringLiteral("DataBase"))),
-                  "a read-only folder");
+    expectRefused(
+        run(QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")}
+            + list),
+        1,
+        QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
+                       "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
+                       "writable folder; make the folder %1 writable once and start again")
+            .arg(dir.filePath(QStringLiteral("DataBase"))),
+        "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
     EXPECT_EQ(bytesOf(path), before);
 
     const Tpp2mRun rolledBack = run(list);
     EXPECT_EQ(rolledBack.status, 0) << rolledBack.err.toStdString();
-    EXPECT_TRUE(rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
+    EXPECT_TRUE(
+        rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
         << rolledBack.out.left(200).toStdString();
     EXPECT_FALSE(rolledBack.out.contains(QStringLiteral("half saved")));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
@@ -214,8 +221,8 @@ Tpp2mRun runInShell(const QString& folder, const QString& script)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script,
-                                           QStringLiteral(TPP2M_PATH)});
+    process.start(QStringLiteral("bash"),
+                  {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script, QStringLiteral(TPP2M_PATH)});
     process.waitForFinished(120000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -223,17 +230,19 @@ Tpp2mRun runInShell(const QString& folder, const QString& script)
 
 TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 {
-    for (const char* line : {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
-                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-",
-                             "depth SiO2 --energy 1000 --csv > /dev/full", "transport Cu --energy 1000 > /dev/full",
-                             "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 "
-                             "--ratio 0.8 --bulk-ratio 0.9 > /dev/full",
-                             "export --all --json > /dev/full"}) {
+    for (const char* line :
+         {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
+          "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-",
+          "depth SiO2 --energy 1000 --csv > /dev/full", "transport Cu --energy 1000 > /dev/full",
+          "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 "
+          "--ratio 0.8 --bulk-ratio 0.9 > /dev/full",
+          "export --all --json > /dev/full"}) {
         const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" ") + QLatin1String(line));
         EXPECT_EQ(result.status, 1) << line;
-        EXPECT_EQ(result.err.toStdString(), QString::fromLatin1(line).endsWith(QLatin1String("&-"))
-                                                ? "tpp2m: the output cannot be written: Bad file descriptor\n"
-                                                : "tpp2m: the output cannot be written: No space left on device\n")
+        EXPECT_EQ(result.err.toStdString(),
+                  QString::fromLatin1(line).endsWith(QLatin1String("&-"))
+                      ? "tpp2m: the output cannot be written: Bad file descriptor\n"
+                      : "tpp2m: the output cannot be written: No space left on device\n")
             << line;
     }
 }
@@ -254,7 +263,8 @@ TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)
         const Tpp2mRun result =
             runInShell(database.folder(), limit + QStringLiteral("\"$0\" %1 | wc -l").arg(QLatin1String(command)));
         EXPECT_EQ(result.status, 0) << command << result.err.toStdString();
-        EXPECT_EQ(result.out.trimmed().toInt(), QString::fromLatin1(command).contains(QLatin1String("json")) ? 1000002 : 1000001)
+        EXPECT_EQ(result.out.trimmed().toInt(),
+                  QString::fromLatin1(command).contains(QLatin1String("json")) ? 1000002 : 1000001)
             << command;
     }
     expectRefused(run(QStringLiteral("cf1 SiO2 --log 50:2000:50001 --depth 1,2")), 2,
@@ -277,8 +287,9 @@ TEST_F(Tpp2mDefenceTest, ControlCharactersInNamesAreEscapedInTableAndCsv)
               "---  --------------------------------  ---------------  ------------  --------  --\n"
               "200  Ugly\\u001b[2J\\u0007\\nname\\u0000!              2.2         60.08         9  16\n");
     const Tpp2mRun csv = run(QStringLiteral("imfp 200 --energy 1000 --csv") + from);
-    EXPECT_EQ(csv.out.toStdString(), "material,id,energy_eV,form,imfp_A,error\n"
-                                     "Ugly\\u001b[2J\\u0007\\nname\\u0000!,200,1000,non-relativistic,30.214905,\n");
+    EXPECT_EQ(csv.out.toStdString(),
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "Ugly\\u001b[2J\\u0007\\nname\\u0000!,200,1000,non-relativistic,30.214905,\n");
 }
 
 } // namespace

@@ -66,8 +66,7 @@ TEST_F(Tpp2mTest, AFormulaSumsNvAndMassOverTheElementRows)
     // s+p(lbe) alone 2 x 1 + 6 = 8.
     auto imfpOf = [this](const char* line) { return output(line).substr(40); };
     EXPECT_EQ(imfpOf("imfp --formula Cu2O --density 6 --gap 2.2 --energy 1000 --csv"),
-              imfpOf("imfp --density 6 --mass 143.091 --gap 2.2 --nv 28 --energy 1000 --csv")
-                  .replace(0, 8, "Cu2O"));
+              imfpOf("imfp --density 6 --mass 143.091 --gap 2.2 --nv 28 --energy 1000 --csv").replace(0, 8, "Cu2O"));
     EXPECT_EQ(imfpOf("imfp --formula Cu2O --density 6 --gap 2.2 --energy 1000 --csv --include lbe"),
               imfpOf("imfp --density 6 --mass 143.091 --gap 2.2 --nv 8 --energy 1000 --csv").replace(0, 8, "Cu2O"));
 }
@@ -106,8 +105,8 @@ TEST_F(Tpp2mTest, FormatsAndRowsThatFail)
 
 TEST_F(Tpp2mTest, NamesWithCommasAndQuotesSurviveCsvAndJson)
 {
-    FixtureDatabase odd({material(200, "Glass \"A\", fused", 2.2f, 60.08f, 9, std::nullopt, std::nullopt,
-                                  std::nullopt, 16)});
+    FixtureDatabase odd(
+        {material(200, "Glass \"A\", fused", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
     ASSERT_TRUE(odd.created());
     const std::string from = " --energy 1000 --database " + odd.path().toStdString();
     EXPECT_EQ(output(("imfp 200 --csv" + from).c_str()),
@@ -167,9 +166,10 @@ TEST_F(Tpp2mTest, ListsTheTableWithoutChangingItAndCreatesAMissingOne)
               "104  SiO2             2.65         60.08       9.1  16\n"
               "105  Cu2O                6           143       2.2  28\n"
               "110  SiC              3.21        40.096      2.36   8\n");
-    EXPECT_EQ(output("list --include hbe,lbe,d,f --csv"),
-              "id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n8,O,1.568,15.999,0,6\n14,Si,2.33,28.085,1.12,12\n"
-              "29,Cu,8.96,63.546,0,19\n104,SiO2,2.65,60.08,9.1,16\n105,Cu2O,6,143,2.2,28\n110,SiC,3.21,40.096,2.36,8\n");
+    EXPECT_EQ(
+        output("list --include hbe,lbe,d,f --csv"),
+        "id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n8,O,1.568,15.999,0,6\n14,Si,2.33,28.085,1.12,12\n"
+        "29,Cu,8.96,63.546,0,19\n104,SiO2,2.65,60.08,9.1,16\n105,Cu2O,6,143,2.2,28\n110,SiC,3.21,40.096,2.36,8\n");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
 
@@ -201,16 +201,17 @@ TEST_F(Tpp2mTest, PlotsPngAndSvgOfTheRequestedSize)
 
     const Tpp2mRun unwritable = run("plot SiO2 --energy 100,1000 -o no/such/folder/imfp.png");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("tpp2m: the plot cannot be written to no/such/folder/imfp.png")));
+    EXPECT_TRUE(
+        unwritable.err.contains(QStringLiteral("tpp2m: the plot cannot be written to no/such/folder/imfp.png")));
 }
 
 TEST_F(Tpp2mTest, HelpShowsEveryCommandWithAnExample)
 {
     const std::string help = output("--help");
-    for (const char* example : {"tpp2m list --csv", "tpp2m imfp SiO2 Cu --energy 1000", "tpp2m cf1 --imfp 25 --depth",
-                                "tpp2m cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30", "tpp2m plot SiO2",
-                                "tpp2m export --csv", "tpp2m import my-materials.csv",
-                                "This is the only command that\n         writes to the database"})
+    for (const char* example :
+         {"tpp2m list --csv", "tpp2m imfp SiO2 Cu --energy 1000", "tpp2m cf1 --imfp 25 --depth",
+          "tpp2m cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30", "tpp2m plot SiO2", "tpp2m export --csv",
+          "tpp2m import my-materials.csv", "This is the only command that\n         writes to the database"})
         EXPECT_NE(help.find(example), std::string::npos) << example;
     EXPECT_EQ(output("imfp SiO2 --energy 1000 --help"), help);
 }

@@ -48,9 +48,10 @@ TEST_F(TransportCommandTest, ElementsByIdCompoundsByFormulaAndTheRowsWithout)
     FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
     ASSERT_TRUE(glass.created());
     const Tpp2mRun named = run("transport Glass --energy 500 --json --database " + glass.path());
-    EXPECT_EQ(named.out.toStdString(),
-              "[\n  {\"material\": \"Glass\", \"id\": 200, \"energy_eV\": 500, \"transport_cross_section_a0sq\": null, "
-              "\"transport_cross_section_cm2\": null, \"error\": \"neither an element nor a chemical formula: Glass\"}\n]\n");
+    EXPECT_EQ(
+        named.out.toStdString(),
+        "[\n  {\"material\": \"Glass\", \"id\": 200, \"energy_eV\": 500, \"transport_cross_section_a0sq\": null, "
+        "\"transport_cross_section_cm2\": null, \"error\": \"neither an element nor a chemical formula: Glass\"}\n]\n");
 }
 
 TEST_F(TransportCommandTest, Cf2WithoutCrossSectionComputesAndNamesIt)
@@ -59,8 +60,9 @@ TEST_F(TransportCommandTest, Cf2WithoutCrossSectionComputesAndNamesIt)
     EXPECT_EQ(result.status, 0);
     const QStringList lines = result.out.split(u'\n');
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], QStringLiteral("material,id,energy_eV,form,imfp_A,cross_section_a0sq,cross_section_from,"
-                                       "trmfp_A,efftrmfp_A,depth_A,cf2,error"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("material,id,energy_eV,form,imfp_A,cross_section_a0sq,cross_section_from,"
+                             "trmfp_A,efftrmfp_A,depth_A,cf2,error"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Si,14,1000,non-relativistic,23.863304,")
                                     + QString::fromStdString(csv(atom(14, 1000))) + QStringLiteral(",Si (Z = 14),")))
         << lines[1].toStdString();
@@ -78,25 +80,26 @@ TEST_F(TransportCommandTest, DepthWithoutCrossSectionComputesAndNamesIt)
                                "cross_section_from,information_depth_A,mean_escape_depth_A,error\n";
     const Tpp2mRun result = run("depth Cu --energy 1000,20 --csv");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out.toStdString(),
-              header + "Cu,29,1000,non-relativistic,15.448975,0,none,,,46.28099,15.448975,\n"
-                  + "Cu,29,1000,non-relativistic,15.448975,0,cf1,,,34.171906,12.030557,\n"
-                  + "Cu,29,1000,non-relativistic,15.448975,0,cf2," + csv(atom(29, 1000))
-                  + ",Cu (Z = 29),34.414696,12.016999,\n"
-                  + "Cu,29,20,non-relativistic,0.55717194,0,none,,,1.669138,0.55717194,\n"
-                  + "Cu,29,20,non-relativistic,0.55717194,0,cf1,,,1.2324202,0.43388566,\n"
-                  + "Cu,29,20,non-relativistic,0.55717194,0,cf2,,,,,no transport cross-section outside 50 eV to 30000 eV\n");
+    EXPECT_EQ(
+        result.out.toStdString(),
+        header + "Cu,29,1000,non-relativistic,15.448975,0,none,,,46.28099,15.448975,\n"
+            + "Cu,29,1000,non-relativistic,15.448975,0,cf1,,,34.171906,12.030557,\n"
+            + "Cu,29,1000,non-relativistic,15.448975,0,cf2," + csv(atom(29, 1000))
+            + ",Cu (Z = 29),34.414696,12.016999,\n"
+            + "Cu,29,20,non-relativistic,0.55717194,0,none,,,1.669138,0.55717194,\n"
+            + "Cu,29,20,non-relativistic,0.55717194,0,cf1,,,1.2324202,0.43388566,\n"
+            + "Cu,29,20,non-relativistic,0.55717194,0,cf2,,,,,no transport cross-section outside 50 eV to 30000 eV\n");
 
     // A compound by its formula-like name; one that is neither says why in its cf2 row.
     const QStringList silica = run("depth SiO2 --energy 1000 --csv").out.split(u'\n');
     ASSERT_EQ(silica.size(), 5);
-    EXPECT_EQ(silica[3], QStringLiteral("SiO2,104,1000,non-relativistic,29.11884,0,cf2,")
-                             + QString::fromStdString(csv(atom(14, 1000) + 2 * atom(8, 1000)))
-                             + QStringLiteral(",formula SiO2,68.814445,23.830328,"));
+    EXPECT_EQ(silica[3],
+              QStringLiteral("SiO2,104,1000,non-relativistic,29.11884,0,cf2,")
+                  + QString::fromStdString(csv(atom(14, 1000) + 2 * atom(8, 1000)))
+                  + QStringLiteral(",formula SiO2,68.814445,23.830328,"));
     FixtureDatabase glass({material(200, "Glass", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
     ASSERT_TRUE(glass.created());
-    const QStringList rows =
-        run("depth Glass --energy 1000 --csv --database " + glass.path()).out.split(u'\n');
+    const QStringList rows = run("depth Glass --energy 1000 --csv --database " + glass.path()).out.split(u'\n');
     ASSERT_EQ(rows.size(), 5);
     EXPECT_TRUE(rows[3].endsWith(QStringLiteral(",cf2,,,,,neither an element nor a chemical formula: Glass")))
         << rows[3].toStdString();
@@ -123,7 +126,8 @@ TEST(TransportCommandLine, NeedsAMaterialAndAnEnergy)
     EXPECT_EQ(ok.command.energies.size(), 3u);
     EXPECT_EQ(parse("transport --energy 100").error,
               QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
-    EXPECT_EQ(parse("transport Cu").error, QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
+    EXPECT_EQ(parse("transport Cu").error,
+              QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
     EXPECT_EQ(parse("transport Cu --energy 100 --depth 3").error,
               QStringLiteral("--depth is not an option of transport"));
 }

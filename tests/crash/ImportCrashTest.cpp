@@ -32,7 +32,8 @@ QString writeLargeImport(const QString& folder)
 QProcess* startImport(const QString& file, const QString& database)
 {
     auto* importer = new QProcess;
-    importer->start(QStringLiteral(TPP2M_PATH), {QStringLiteral("import"), file, QStringLiteral("--database"), database});
+    importer->start(QStringLiteral(TPP2M_PATH),
+                    {QStringLiteral("import"), file, QStringLiteral("--database"), database});
     EXPECT_TRUE(importer->waitForStarted());
     return importer;
 }

@@ -112,7 +112,8 @@ TEST(ShippedMaterials, CopperSiliconOxygenTitaniumHaveTheirWorkedValenceGroups)
                             Groups{"O", 2.0f, 6.0f, {}, {}, 6}, Groups{"Ti", 8.0f, 2.0f, 2.0f, {}, 4}}) {
         const Material* m = findByName(e.name);
         ASSERT_TRUE(m) << e.name;
-        EXPECT_EQ(std::tie(m->valenceSpHbe, m->valenceSpLbe, m->valenceD, m->valenceF), std::tie(e.hbe, e.lbe, e.d, e.f))
+        EXPECT_EQ(std::tie(m->valenceSpHbe, m->valenceSpLbe, m->valenceD, m->valenceF),
+                  std::tie(e.hbe, e.lbe, e.d, e.f))
             << e.name;
         EXPECT_EQ(defaultTotal(*m), e.total) << e.name;
     }
@@ -192,11 +193,10 @@ TEST(ShippedMaterials, CarriesTheWorkedExamplesAndThePublishedCompounds)
 
     // Compounds with published TPP-2M inelastic mean free paths.
     for (const char* formula :
-         {"Al2O3", "SiO2",  "MgO",  "ZnO",  "TiO2",    "Cu2O",   "ZrO2",  "Y2O3",   "NiO",
-          "Fe2O3", "Fe3O4", "PbO",  "SnO2", "In2O3",   "AlN",    "GaN",   "Si3N4",  "TiN",
-          "BN",    "SiC",   "TiC",  "WC",   "GaAs",    "GaP",    "InP",   "InAs",   "InSb",
-          "ZnS",   "ZnSe",  "CdS",  "CdTe", "PbS",     "LiF",    "NaCl",  "KCl",    "KBr",
-          "CsI",   "NaF",   "C2H4", "C8H8", "C5H8O2",  "C22H10N2O5",      "C2F4",   "C2H3Cl"}) {
+         {"Al2O3", "SiO2", "MgO",   "ZnO",  "TiO2", "Cu2O",  "ZrO2", "Y2O3",   "NiO",        "Fe2O3", "Fe3O4",
+          "PbO",   "SnO2", "In2O3", "AlN",  "GaN",  "Si3N4", "TiN",  "BN",     "SiC",        "TiC",   "WC",
+          "GaAs",  "GaP",  "InP",   "InAs", "InSb", "ZnS",   "ZnSe", "CdS",    "CdTe",       "PbS",   "LiF",
+          "NaCl",  "KCl",  "KBr",   "CsI",  "NaF",  "C2H4",  "C8H8", "C5H8O2", "C22H10N2O5", "C2F4",  "C2H3Cl"}) {
         const Material* m = findByName(formula);
         EXPECT_TRUE(m && m->id >= kFirstCompoundId) << formula << " is missing";
     }

@@ -59,9 +59,9 @@ TEST(PhotoelectronLineTest, LevelsAreNamedAsAnalystsWriteThem)
     EXPECT_EQ(coreLevels()[O1_SHELL].name, "5s");
 
     const std::pair<const char*, int> named[] = {
-        {"1s", K_SHELL},     {"2s", L1_SHELL},    {"2p1/2", L2_SHELL}, {"2p3/2", L3_SHELL}, {"2p", L3_SHELL},
-        {"3d3/2", M4_SHELL}, {"3d", M5_SHELL},    {"4f5/2", N6_SHELL}, {"4f", N7_SHELL},   {"5f", O7_SHELL},
-        {"7p", Q3_SHELL},
+        {"1s", K_SHELL},  {"2s", L1_SHELL},    {"2p1/2", L2_SHELL}, {"2p3/2", L3_SHELL},
+        {"2p", L3_SHELL}, {"3d3/2", M4_SHELL}, {"3d", M5_SHELL},    {"4f5/2", N6_SHELL},
+        {"4f", N7_SHELL}, {"5f", O7_SHELL},    {"7p", Q3_SHELL},
     };
     for (const auto& [name, shell] : named) {
         const std::optional<CoreLevel> level = findCoreLevel(name);
@@ -80,8 +80,9 @@ TEST(PhotoelectronLineTest, AMistakenLineSaysWhatIsWrong)
         {"cu 2p3/2", "unknown element \"cu\""},
         {"Xx 1s", "unknown element \"Xx\""},
         {"Rf 1s", "unknown element \"Rf\""},
-        {"Cu 2x", "unknown level \"2x\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ..., or 2p, 3d, 4f "
-                  "for the stronger component)"},
+        {"Cu 2x",
+         "unknown level \"2x\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ..., or 2p, 3d, 4f "
+         "for the stronger component)"},
         {"Cu 4f", "no binding energy is known for Cu 4f7/2"},
         {"H 2s", "no binding energy is known for H 2s"},
     };
@@ -98,8 +99,9 @@ TEST(PhotoelectronLineTest, OnlyTheLevelsThePhotonsReachAreOffered)
     for (const PhotoelectronLine& line : linesBelow(29, photonsOf("AlKa")))
         names.push_back(line.name());
     // Cu 1s (near 8979 eV) is beyond Al Kα; xraylib has no 4s for copper.
-    EXPECT_EQ(names, (std::vector<std::string>{"Cu 2s", "Cu 2p1/2", "Cu 2p3/2", "Cu 3s", "Cu 3p1/2", "Cu 3p3/2",
-                                               "Cu 3d3/2", "Cu 3d5/2"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Cu 2s", "Cu 2p1/2", "Cu 2p3/2", "Cu 3s", "Cu 3p1/2", "Cu 3p3/2", "Cu 3d3/2",
+                                        "Cu 3d5/2"}));
     EXPECT_EQ(linesBelow(29, photonsOf("GaKa")).front().name(), "Cu 1s");
 
     EXPECT_EQ(atomicNumber("H"), 1);
@@ -109,11 +111,12 @@ TEST(PhotoelectronLineTest, OnlyTheLevelsThePhotonsReachAreOffered)
     std::vector<std::pair<std::string, double>> sources;
     for (const XraySource& source : xraySources())
         sources.emplace_back(std::string(source.key) + ' ' + std::string(source.name), source.photonEnergy);
-    EXPECT_EQ(sources, (std::vector<std::pair<std::string, double>>{{"MgKa Mg K\xCE\xB1", 1253.6},
-                                                                     {"AlKa Al K\xCE\xB1", 1486.6},
-                                                                     {"AgLa Ag L\xCE\xB1", 2984.3},
-                                                                     {"CrKa Cr K\xCE\xB1", 5414.8},
-                                                                     {"GaKa Ga K\xCE\xB1", 9251.7}}));
+    EXPECT_EQ(sources,
+              (std::vector<std::pair<std::string, double>>{{"MgKa Mg K\xCE\xB1", 1253.6},
+                                                           {"AlKa Al K\xCE\xB1", 1486.6},
+                                                           {"AgLa Ag L\xCE\xB1", 2984.3},
+                                                           {"CrKa Cr K\xCE\xB1", 5414.8},
+                                                           {"GaKa Ga K\xCE\xB1", 9251.7}}));
     EXPECT_EQ(findXraySource("alka"), nullptr);
 }
 

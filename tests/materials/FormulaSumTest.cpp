@@ -15,8 +15,7 @@ TEST(FormulaSum, WritesTheSumsAsTheWorkedExamplesDoAndNamesWhatStopsThem)
         {"H", test::material(1, "H", 1, 1.008f, 0, std::nullopt, 1, std::nullopt, std::nullopt)},
         {"Ca", test::material(20, "Ca", 1, 40.078f, 0, 8, 2, std::nullopt, std::nullopt)},
         {"Ti", test::material(22, "Ti", 1, 47.867f, 0, 8, 2, 2, std::nullopt)},
-        {"Xe", test::material(54, "Xe", 1, 131.29f, 0, std::nullopt, 3e38f, 3e38f,
-                              std::nullopt)},
+        {"Xe", test::material(54, "Xe", 1, 131.29f, 0, std::nullopt, 3e38f, 3e38f, std::nullopt)},
     };
     elements["Og"] = test::material(118, "Og", 1, 1, 0, std::nullopt, 8, std::nullopt, std::nullopt);
     elements["Og"].atomicWeight.reset();

@@ -176,22 +176,31 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
     QByteArray damaged = bytesOf(path);
     damaged.replace(2 * 4096 + 1500, 4096 - 1500, QByteArray(4096 - 1500, '\xff')); // cells of a leaf page
     writeBytes(path, damaged);
-    expectDamage("undecodable records", QStringLiteral("the database disk image is malformed (*** in database main ***"
-                                                      " On tree page 3 cell 135: invalid page number -1)"));
+    expectDamage("undecodable records",
+                 QStringLiteral("the database disk image is malformed (*** in database main ***"
+                                " On tree page 3 cell 135: invalid page number -1)"));
 
     const QString good = QStringLiteral("'', 'X', 1, 2, 3, 4, 5, 6, 7");
-    writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("1, ") + good, QStringLiteral("2, '', 'Y', 'abc', 2, 3, 4, 5, 6, 7")});
-    expectDamage("text for a density",
-                 QStringLiteral("the material with ID 2 holds the text \"abc\" in the column \"Density\", where a number belongs"));
+    writeTable(path, "INTEGER PRIMARY KEY",
+               {QStringLiteral("1, ") + good, QStringLiteral("2, '', 'Y', 'abc', 2, 3, 4, 5, 6, 7")});
+    expectDamage(
+        "text for a density",
+        QStringLiteral(
+            "the material with ID 2 holds the text \"abc\" in the column \"Density\", where a number belongs"));
     writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("7, '', 'Y', 1, '1,5', 3, 4, 5, 6, 7")});
-    expectDamage("a decimal comma",
-                 QStringLiteral("the material with ID 7 holds the text \"1,5\" in the column \"Atomic wght\", where a number belongs"));
+    expectDamage(
+        "a decimal comma",
+        QStringLiteral(
+            "the material with ID 7 holds the text \"1,5\" in the column \"Atomic wght\", where a number belongs"));
     writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("8, '', 'Y', 1, 2, 3, 4, 5, x'00ff', 7")});
-    expectDamage("binary data",
-                 QStringLiteral("the material with ID 8 holds binary data in the column \"valel d\", where a number belongs"));
+    expectDamage(
+        "binary data",
+        QStringLiteral("the material with ID 8 holds binary data in the column \"valel d\", where a number belongs"));
     writeTable(path, "INTEGER", {QStringLiteral("'5a', ") + good});
-    expectDamage("an ID that is not a number", QStringLiteral("a material has the ID \"5a\", which is not a whole number"));
-    writeTable(path, "INTEGER", {QStringLiteral("3, ") + good, QStringLiteral("1, ") + good, QStringLiteral("3, ") + good});
+    expectDamage("an ID that is not a number",
+                 QStringLiteral("a material has the ID \"5a\", which is not a whole number"));
+    writeTable(path, "INTEGER",
+               {QStringLiteral("3, ") + good, QStringLiteral("1, ") + good, QStringLiteral("3, ") + good});
     expectDamage("an ID twice", QStringLiteral("two materials have the ID 3"));
 
     // A number stored as text that SQLite turned into a number is fine, as
@@ -229,7 +238,8 @@ TEST(MaterialDatabase, ANamedFileMustExistAndIsNeverAUri)
 {
     test::FixtureDatabase fixture;
     const QString missing = fixture.folder() + QStringLiteral("/Typo/TPP2-data.db");
-    EXPECT_EQ(openMaterialDatabase(missing, true, WhenMissing::Refuse).error(), QStringLiteral("there is no such file"));
+    EXPECT_EQ(openMaterialDatabase(missing, true, WhenMissing::Refuse).error(),
+              QStringLiteral("there is no such file"));
     EXPECT_FALSE(QFileInfo::exists(fixture.folder() + QStringLiteral("/Typo")));
 
     const QString previous = QDir::currentPath();
@@ -253,7 +263,8 @@ TEST(MaterialDatabase, ANameTakenByAFolderOrADanglingLinkIsNamedForWhatItIs)
     ASSERT_TRUE(QDir(path).removeRecursively());
     const QString target = dir.filePath(QStringLiteral("moved/TPP2-data.db"));
     ASSERT_TRUE(QFile::link(target, path));
-    EXPECT_EQ(openMaterialDatabase(path).error(), QStringLiteral("it is a link to %1, which does not exist").arg(target));
+    EXPECT_EQ(openMaterialDatabase(path).error(),
+              QStringLiteral("it is a link to %1, which does not exist").arg(target));
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".new")));
 }

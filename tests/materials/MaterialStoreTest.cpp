@@ -15,9 +15,9 @@ public:
     void willMove() override { events << QStringLiteral("willMove %1").arg(store_.absolutePosition()); }
     void moveComplete() override
     {
-        events << (store_.eof() ? QStringLiteral("moveComplete EOF")
-                   : store_.bof() ? QStringLiteral("moveComplete BOF")
-                                  : QStringLiteral("moveComplete %1").arg(store_.absolutePosition()));
+        events << (store_.eof()       ? QStringLiteral("moveComplete EOF")
+                       : store_.bof() ? QStringLiteral("moveComplete BOF")
+                                      : QStringLiteral("moveComplete %1").arg(store_.absolutePosition()));
     }
     bool willChangeRecord(ChangeReason reason) override
     {
@@ -82,8 +82,9 @@ TEST_F(MaterialStoreTest, MovesRaiseTheirNotificationsAndStopAtBothEnds)
     ASSERT_TRUE(store->moveNext());
     EXPECT_TRUE(store->eof());
     EXPECT_FALSE(store->moveNext());
-    EXPECT_EQ(recorder->events, QStringList({"willMove 1", "moveComplete BOF", "willMove 0", "moveComplete 6",
-                                             "willMove 6", "moveComplete EOF"}));
+    EXPECT_EQ(recorder->events,
+              QStringList({"willMove 1", "moveComplete BOF", "willMove 0", "moveComplete 6", "willMove 6",
+                           "moveComplete EOF"}));
 }
 
 TEST_F(MaterialStoreTest, ASavedChangeIsInTheFileAndARefusedOneIsNot)

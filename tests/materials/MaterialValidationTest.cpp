@@ -13,8 +13,9 @@ TEST(MaterialValidation, ListsBlankAndNonNumericFieldsInOrder)
     EXPECT_EQ(problems.blank.toStdString(),
               "Name must be filled in\r\ndensity must be filled in\r\n"
               "Number of valence electrons mus be filled in\r\nAtomic mass must be filled in\r\n");
-    EXPECT_EQ(problems.notNumeric.toStdString(),
-              "density must be numeric\r\nNumber of valence electrons must be numeric\r\nAtomic mass must be numeric\r\n");
+    EXPECT_EQ(
+        problems.notNumeric.toStdString(),
+        "density must be numeric\r\nNumber of valence electrons must be numeric\r\nAtomic mass must be numeric\r\n");
     EXPECT_EQ(blank.energyGap, QStringLiteral("0"));
 
     MaterialTexts badGap{QStringLiteral("X"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("12"),
@@ -23,8 +24,8 @@ TEST(MaterialValidation, ListsBlankAndNonNumericFieldsInOrder)
     EXPECT_TRUE(problems.blank.isEmpty());
     EXPECT_EQ(problems.notNumeric, QStringLiteral("Energy gap must be numeric\r\n"));
 
-    MaterialTexts spacesOnly{QStringLiteral("   "), QStringLiteral(" 2.5 "), QStringLiteral("4"),
-                             QStringLiteral("12"), QStringLiteral("1")};
+    MaterialTexts spacesOnly{QStringLiteral("   "), QStringLiteral(" 2.5 "), QStringLiteral("4"), QStringLiteral("12"),
+                             QStringLiteral("1")};
     problems = checkMaterial(spacesOnly);
     EXPECT_EQ(problems.blank, QStringLiteral("Name must be filled in\r\n"));
     EXPECT_TRUE(problems.notNumeric.isEmpty()) << "the name is never checked for a number";

@@ -9,9 +9,8 @@
 
 namespace korvane::test {
 
-inline Material material(qint64 id, const char* name, float density, float mass, float gap,
-                         std::optional<float> hbe, std::optional<float> lbe, std::optional<float> d,
-                         std::optional<float> f)
+inline Material material(qint64 id, const char* name, float density, float mass, float gap, std::optional<float> hbe,
+                         std::optional<float> lbe, std::optional<float> d, std::optional<float> f)
 {
     Material m;
     m.id = id;

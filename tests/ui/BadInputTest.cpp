@@ -11,10 +11,15 @@ namespace {
 const QStringList& badInputs()
 {
     static const QStringList inputs = {
-        QStringLiteral("abc"),          QStringLiteral("-"),   QStringLiteral("1e999"),
-        QStringLiteral("nan"),          QStringLiteral("inf"), QString(10000, u'7'),
-        QStringLiteral("\t"),           QStringLiteral("\u0663"), // an Arabic-Indic digit three
-        QString(),                                              // an empty paste
+        QStringLiteral("abc"),
+        QStringLiteral("-"),
+        QStringLiteral("1e999"),
+        QStringLiteral("nan"),
+        QStringLiteral("inf"),
+        QString(10000, u'7'),
+        QStringLiteral("\t"),
+        QStringLiteral("\u0663"), // an Arabic-Indic digit three
+        QString(),                // an empty paste
     };
     return inputs;
 }

@@ -83,8 +83,8 @@ TEST_F(DepthWindowTest, ToolsMenuOpensOneWindowThatFollowsTheMainWindow)
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("2000"));
     clickRow(3);
     ASSERT_EQ(text("txtName").toStdString(), "SiO2");
-    EXPECT_EQ(shown("lblDepthSource"), "SiO2 at 2000 eV, non-relativistic form: IMFP " +
-                                           numbertext::length(silicaImfp(2000)).toStdString());
+    EXPECT_EQ(shown("lblDepthSource"),
+              "SiO2 at 2000 eV, non-relativistic form: IMFP " + numbertext::length(silicaImfp(2000)).toStdString());
     EXPECT_EQ(shown("txtMeanEscapeDepthNone"), numbertext::length(silicaImfp(2000)).toStdString());
     QTest::mouseClick(find<QRadioButton>("Opt_relativistic"), Qt::LeftButton);
     EXPECT_EQ(shown("txtMeanEscapeDepthNone"), numbertext::length(window->storedImfp()).toStdString());
@@ -115,16 +115,18 @@ TEST_F(DepthWindowTest, SignalDepthForThreeModelsWithTheirLimits)
     EXPECT_EQ(shown("txtMeanEscapeDepthNone"), numbertext::length(float(lambda * std::cos(M_PI / 4))).toStdString());
     EXPECT_EQ(shown("txtInformationDepthCf1"), "");
     EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), "");
-    EXPECT_EQ(shown("lblDepthMessage"), "Approximation 1, Approximation 2: the elastic-scattering corrections hold "
-                                        "only up to 30\u00B0 from the surface normal.");
+    EXPECT_EQ(shown("lblDepthMessage"),
+              "Approximation 1, Approximation 2: the elastic-scattering corrections hold "
+              "only up to 30\u00B0 from the surface normal.");
     EXPECT_EQ(in<QChartView>("chartDepth")->chart()->series().size(), 2);
 
     typeInto(in("txtAngle"), QStringLiteral("0"));
     typeInto(in("txtProbability"), QStringLiteral("1"));
     EXPECT_EQ(shown("txtInformationDepthCf1"), "");
     EXPECT_EQ(shown("txtMeanEscapeDepthCf1"), length(meanEscapeDepth({DepthCorrection::Approx1, lambda})));
-    EXPECT_EQ(shown("lblDepthMessage"), "Straight line, Approximation 1, Approximation 2: the probability P must be "
-                                        "above 0 and below 1.");
+    EXPECT_EQ(shown("lblDepthMessage"),
+              "Straight line, Approximation 1, Approximation 2: the probability P must be "
+              "above 0 and below 1.");
     typeInto(in("txtProbability"), QStringLiteral("0.5"));
     EXPECT_EQ(shown("txtInformationDepthNone"), numbertext::length(float(lambda * std::log(2.0))).toStdString());
     typeInto(in("txtTransportCrossSection"), QStringLiteral("0"));
@@ -140,11 +142,13 @@ TEST_F(DepthWindowTest, ApproximationTwoComputesTheCrossSectionWhenNoneIsTyped)
     clickRow(3); // SiO2 at 1000 eV
     const float lambda = silicaImfp(1000);
     const double s = *formulaTransportCrossSection(QStringLiteral("SiO2"), 1000).a0Squared;
-    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0, *transportMeanFreePaths(2.65f, 60.08f, s, lambda).effTrMfp};
+    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0,
+                         *transportMeanFreePaths(2.65f, 60.08f, s, lambda).effTrMfp};
     EXPECT_EQ(shown("txtInformationDepthCf2"), length(informationDepth(cf2, 0.95)));
     EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), length(meanEscapeDepth(cf2)));
-    EXPECT_EQ(shown("lblCrossSectionUsed"), "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
-                                                + " a0\u00B2, computed for formula SiO2.");
+    EXPECT_EQ(shown("lblCrossSectionUsed"),
+              "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
+                  + " a0\u00B2, computed for formula SiO2.");
 
     // A typed value replaces it, and the note goes.
     typeInto(in("txtTransportCrossSection"), QStringLiteral("1"));
@@ -158,8 +162,9 @@ TEST_F(DepthWindowTest, ApproximationTwoComputesTheCrossSectionWhenNoneIsTyped)
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
     EXPECT_EQ(shown("txtInformationDepthCf2"), "");
     EXPECT_EQ(shown("lblCrossSectionUsed"), "");
-    EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: type the transport cross-section, as none is computed "
-                                        "(no transport cross-section outside 50 eV to 30000 eV).");
+    EXPECT_EQ(shown("lblDepthMessage"),
+              "Approximation 2: type the transport cross-section, as none is computed "
+              "(no transport cross-section outside 50 eV to 30000 eV).");
 }
 
 TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)

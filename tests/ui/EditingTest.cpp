@@ -41,8 +41,9 @@ TEST_F(EditingTest, ChangeTypeSaveAndCancel)
     clickRow(1); // Si
     click("cmdChangeParam");
     expectMode(Form1::EditingMode::Changing);
-    EXPECT_EQ(text("txtProcess"), QStringLiteral("Warning: You are now changing data for the current material. "
-                                                 "Select Cancel to stop without change"));
+    EXPECT_EQ(text("txtProcess"),
+              QStringLiteral("Warning: You are now changing data for the current material. "
+                             "Select Cancel to stop without change"));
     click("cmdClose");
     expectMode(Form1::EditingMode::Browsing);
 

@@ -23,13 +23,20 @@ protected:
                 names << QLatin1String(name) + (top == find(name) || find(name)->isAncestorOf(top) ? "*" : "");
         return names.join(u' ');
     }
-    void calculateTransport(const QString& trXsct) { typeInto(box("txtTrXsct"), trXsct); click("cmdCalc1"); }
+    void calculateTransport(const QString& trXsct)
+    {
+        typeInto(box("txtTrXsct"), trXsct);
+        click("cmdCalc1");
+    }
     // TrMFP and EffTrMFP as shown, then as stored.
     std::string transportPaths() const
     {
         const ElasticPanels& panels = *window->findChild<ElasticPanels*>();
-        return QStringLiteral("%1 | %2 | %3 | %4").arg(text("txtTrMFP"), text("txtEffTrMFP"))
-            .arg(panels.storedTrMfp(), 0, 'g', 9).arg(panels.storedEffTrMfp(), 0, 'g', 9).toStdString();
+        return QStringLiteral("%1 | %2 | %3 | %4")
+            .arg(text("txtTrMFP"), text("txtEffTrMFP"))
+            .arg(panels.storedTrMfp(), 0, 'g', 9)
+            .arg(panels.storedEffTrMfp(), 0, 'g', 9)
+            .toStdString();
     }
     QString cf1(float depth) const { return numbertext::factor(*correctionFactorApprox1(depth, window->storedImfp())); }
     static QString cf2(float depth, float eff) { return numbertext::factor(*correctionFactorApprox2(depth, eff)); }

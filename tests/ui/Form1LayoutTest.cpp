@@ -16,19 +16,26 @@ namespace korvane::ui {
 namespace {
 
 // The class each kind of control is built from.
-const std::map<Kind, const char*> kClassOf = {{Kind::Label, "QLabel"}, {Kind::TextBox, "QLineEdit"},
-    {Kind::MultiLineText, "QPlainTextEdit"}, {Kind::Frame, "QGroupBox"}, {Kind::Button, "QPushButton"},
-    {Kind::CheckBox, "QCheckBox"}, {Kind::Option, "QRadioButton"}, {Kind::Line, "korvane::ui::LineWidget"},
-    {Kind::UpDown, "korvane::ui::UpDownArrows"}, {Kind::Grid, "QTableView"},
-    {Kind::DataControl, "korvane::ui::DataControl"}};
+const std::map<Kind, const char*> kClassOf = {{Kind::Label, "QLabel"},
+                                              {Kind::TextBox, "QLineEdit"},
+                                              {Kind::MultiLineText, "QPlainTextEdit"},
+                                              {Kind::Frame, "QGroupBox"},
+                                              {Kind::Button, "QPushButton"},
+                                              {Kind::CheckBox, "QCheckBox"},
+                                              {Kind::Option, "QRadioButton"},
+                                              {Kind::Line, "korvane::ui::LineWidget"},
+                                              {Kind::UpDown, "korvane::ui::UpDownArrows"},
+                                              {Kind::Grid, "QTableView"},
+                                              {Kind::DataControl, "korvane::ui::DataControl"}};
 
 // Start-up locks the material until editing starts, and writes it, the energy, its
 // IMFP, the record position and the information texts over the designed texts.
-const QStringList kLockedAtStartUp = {"txtName", "txtBulkDensity", "txtAtomicMass", "txtEnergyGap",
-                                      "txt_s_p_hbe", "txt_s_p_lbe", "txt_d", "txt_f", "cmdSave"};
-const QStringList kFilledAtStartUp = kLockedAtStartUp + QStringList{"txtElectronEnergy", "txtIMFP_2M",
-    "txtNoValenceElectrprAtomorMolec", "txt_Val_El_Total", "adoMaterials", "txtInfo", "txtInfo1", "txtInfo2",
-    "txtInfo3"};
+const QStringList kLockedAtStartUp = {"txtName",     "txtBulkDensity", "txtAtomicMass", "txtEnergyGap", "txt_s_p_hbe",
+                                      "txt_s_p_lbe", "txt_d",          "txt_f",         "cmdSave"};
+const QStringList kFilledAtStartUp =
+    kLockedAtStartUp + QStringList{"txtElectronEnergy", "txtIMFP_2M",   "txtNoValenceElectrprAtomorMolec",
+                                   "txt_Val_El_Total",  "adoMaterials", "txtInfo",
+                                   "txtInfo1",          "txtInfo2",     "txtInfo3"};
 
 // The property that holds a control's caption or text.
 const char* captionProperty(const QWidget* control)
@@ -36,9 +43,15 @@ const char* captionProperty(const QWidget* control)
     return control->inherits("QGroupBox") ? "title" : control->inherits("QPlainTextEdit") ? "plainText" : "text";
 }
 
-QString captionOf(const QWidget* control) { return control->property(captionProperty(control)).toString(); }
+QString captionOf(const QWidget* control)
+{
+    return control->property(captionProperty(control)).toString();
+}
 
-QImage picture(QWidget* control) { return control->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage picture(QWidget* control)
+{
+    return control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // Where a caption is drawn: the pixels it changes in the control drawn at
 // `scale` device pixels to the pixel (as a screen at 100, 125, 150 or 200 %
@@ -68,7 +81,10 @@ QRect captionInkAt(QWidget* control, const QString& caption, double scale)
 }
 
 // The same at 100 %.
-QRect captionInk(QWidget* control, const QString& caption) { return captionInkAt(control, caption, 1.0); }
+QRect captionInk(QWidget* control, const QString& caption)
+{
+    return captionInkAt(control, caption, 1.0);
+}
 
 using Form1LayoutTest = test::WindowFixture;
 
@@ -113,21 +129,21 @@ TEST_F(Form1LayoutTest, EveryControlStandsWhereTheTablePutsItAndStaysThereWhenTh
 
 TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Korvane - IMFP calculator by TPP2M formula and elastic "
-                                                    "scattering correction CF calculation"));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Korvane - IMFP calculator by TPP2M formula and elastic "
+                             "scattering correction CF calculation"));
     QStringList menus;
     for (QAction* menu : window->menuBar()->actions()) {
         menus << menu->text() + (menu->isVisible() ? "" : " hidden") + (menu->isEnabled() ? "" : " disabled") + ':';
         for (QAction* entry : menu->menu()->actions())
             menus << entry->objectName() + u'=' + entry->text();
     }
-    EXPECT_EQ(menus, QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:",
-                                  "mnuImfpCurve=IMFP &curve...",
-                                  "mnuEnergyFromLine=Energy from a &line...",
-                                  "mnuDepthOfTheSignal=&Depth of the signal...",
-                                  "mnuMaterialFromFormula=Material from a &formula...",
-                                  "mnuTransportCrossSection=&Transport cross-section...", "&Help hidden disabled:",
-                                  "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
+    EXPECT_EQ(menus,
+              QStringList({"&Show Information:", "Yes=&Yes", "No=&No", "&Tools:", "mnuImfpCurve=IMFP &curve...",
+                           "mnuEnergyFromLine=Energy from a &line...", "mnuDepthOfTheSignal=&Depth of the signal...",
+                           "mnuMaterialFromFormula=Material from a &formula...",
+                           "mnuTransportCrossSection=&Transport cross-section...",
+                           "&Help hidden disabled:", "mnuKorvane_on_the_web=&Korvane on the web", "mnuAbout=&About"}));
 
     // The designed faces through their metric-compatible stand-ins, at the
     // designed point sizes on a 96 dpi screen; cmdExit has the window's font.
@@ -137,16 +153,17 @@ TEST_F(Form1LayoutTest, TitleMenusFontsAndTabOrder)
         const QFontInfo font(control->font());
         fonts << QStringLiteral("%1 %2px%3").arg(font.family()).arg(font.pixelSize()).arg(font.bold() ? " bold" : "");
     }
-    EXPECT_EQ(fonts, QStringList({"Liberation Sans 13px bold", "Liberation Sans 12px", "DejaVu Sans 15px bold",
-                                  "Carlito 12px", "Liberation Sans 13px bold"}));
+    EXPECT_EQ(fonts,
+              QStringList({"Liberation Sans 13px bold", "Liberation Sans 12px", "DejaVu Sans 15px bold", "Carlito 12px",
+                           "Liberation Sans 13px bold"}));
 
     // Tab goes round the table's order past what is hidden or locked; the two
     // options are one stop, at the selected one.
     QStringList designed;
     for (const char* name : form1TabOrder()) {
         QWidget* control = find(name);
-        if (control->isVisible() && control->isEnabled() &&
-            (!control->inherits("QRadioButton") || control->property("checked").toBool()))
+        if (control->isVisible() && control->isEnabled()
+            && (!control->inherits("QRadioButton") || control->property("checked").toBool()))
             designed << name;
     }
     designed << designed.first();
@@ -219,13 +236,13 @@ TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWhole)
         if (design.kind == Kind::Label) {
             // Labels wrap at word boundaries from their top-left corner, and no
             // shown control lies over their words.
-            const QRect wrapped = control->fontMetrics().boundingRect(QRect(0, 0, control->width(), 10000),
-                                                                      Qt::TextWordWrap, caption);
+            const QRect wrapped =
+                control->fontMetrics().boundingRect(QRect(0, 0, control->width(), 10000), Qt::TextWordWrap, caption);
             EXPECT_TRUE(wrapped.width() <= control->width() && wrapped.height() <= control->height());
             const QRect words = captionInk(control, caption).translated(control->pos());
             for (QWidget* sibling : control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                EXPECT_TRUE(sibling->isHidden() || sibling->inherits("QLabel") ||
-                            sibling->inherits("korvane::ui::LineWidget") || !sibling->geometry().intersects(words))
+                EXPECT_TRUE(sibling->isHidden() || sibling->inherits("QLabel")
+                            || sibling->inherits("korvane::ui::LineWidget") || !sibling->geometry().intersects(words))
                     << sibling->objectName().toStdString();
         }
         // Buttons draw their caption inside the bevel, frames theirs along the top.
@@ -239,10 +256,17 @@ TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWhole)
               understand->fontMetrics().height());
 
     // The widest text each box holds looks as it does in a roomy box of its font.
-    const QList<std::pair<const char*, QString>> widest = {{"txt_s_p_hbe", "14.0"}, {"txt_s_p_lbe", "14.0"},
-        {"txt_d", "14.0"}, {"txt_f", "14.0"}, {"txt_Val_El_Total", "14.0"}, {"txtNoValenceElectrprAtomorMolec", "44.5"},
-        {"txtCF1", "0.000"}, {"txtCF2", "0.000"}, {"txtElectronEnergy", "200000"}, {"txtIMFP_2M", "1449.10 \u00C5"},
-        {"txtEffTrMFP", "125.50 \u00C5"}};
+    const QList<std::pair<const char*, QString>> widest = {{"txt_s_p_hbe", "14.0"},
+                                                           {"txt_s_p_lbe", "14.0"},
+                                                           {"txt_d", "14.0"},
+                                                           {"txt_f", "14.0"},
+                                                           {"txt_Val_El_Total", "14.0"},
+                                                           {"txtNoValenceElectrprAtomorMolec", "44.5"},
+                                                           {"txtCF1", "0.000"},
+                                                           {"txtCF2", "0.000"},
+                                                           {"txtElectronEnergy", "200000"},
+                                                           {"txtIMFP_2M", "1449.10 \u00C5"},
+                                                           {"txtEffTrMFP", "125.50 \u00C5"}};
     for (const auto& [name, text] : widest) {
         auto* box = find<QLineEdit>(name);
         QLineEdit roomy;

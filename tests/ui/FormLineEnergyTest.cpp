@@ -60,8 +60,9 @@ TEST_F(FormLineEnergyTest, Cu2p3halfWithAlKaGoesIntoTheEnergyBoxAndRecalculates)
     EXPECT_EQ(in<QComboBox>(dialog, "cboSource")->currentText(), QStringLiteral("Al K\u03B1 (1486.6 eV)"));
     EXPECT_EQ(shown(dialog, "txtPhotonEnergy"), QStringLiteral("1486.6"));
     // Cu 1s lies beyond Al Kα; the deepest level reached comes first.
-    EXPECT_EQ(levels(dialog), "2s   (1096.1 eV)\n2p1/2   (951 eV)\n2p3/2   (931.1 eV)\n3s   (119.8 eV)\n"
-                              "3p1/2   (73.6 eV)\n3p3/2   (73.6 eV)\n3d3/2   (1.6 eV)\n3d5/2   (1.6 eV)\n");
+    EXPECT_EQ(levels(dialog),
+              "2s   (1096.1 eV)\n2p1/2   (951 eV)\n2p3/2   (931.1 eV)\n3s   (119.8 eV)\n"
+              "3p1/2   (73.6 eV)\n3p3/2   (73.6 eV)\n3d3/2   (1.6 eV)\n3d5/2   (1.6 eV)\n");
 
     // Alt+L to the level, typed to 2p3/2, Enter for "Use".
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);

@@ -129,13 +129,15 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
     expectPoints(1, ImfpForm::Relativistic, kSiO2);
     EXPECT_EQ(series().at(0), drawn); // new points in the same series, not a new chart
-    EXPECT_EQ(marker(2)->points(), QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}).length)}));
+    EXPECT_EQ(marker(2)->points(),
+              QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}).length)}));
     EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
     EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
     // Close together: one label to the left of the energy, the other to the right.
     EXPECT_TRUE(marker(2)->pointLabelsFormat().startsWith(QStringLiteral("29.12 \u00C5   ")));
     EXPECT_TRUE(marker(3)->pointLabelsFormat().endsWith(QStringLiteral("   29.05 \u00C5")));
-    EXPECT_EQ(status("lblMarker"), QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
+    EXPECT_EQ(status("lblMarker"),
+              QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
 
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("100000"));
     settle();
@@ -206,7 +208,8 @@ TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
 
     typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60,08x"));
     settle();
-    EXPECT_EQ(status("lblSource"), QStringLiteral("The typed values do not form a valid material yet: no curve for them."));
+    EXPECT_EQ(status("lblSource"),
+              QStringLiteral("The typed values do not form a valid material yet: no curve for them."));
     EXPECT_EQ(series().size(), 0);
     EXPECT_FALSE(curveControl("cmdAddMaterial")->isEnabled());
 
@@ -236,14 +239,15 @@ TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
     settle();
     clickCurve("cmdAddMaterial");
     EXPECT_FALSE(add->isEnabled()); // the same material twice is one curve
-    clickRow(2); // Cu
+    clickRow(2);                    // Cu
     settle();
     clickCurve("cmdAddMaterial");
     clickRow(5); // SiC
     settle();
-    EXPECT_EQ(names(), QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)",
-                                    "SiO2 (relativistic)", "Cu (non-relativistic)", "Cu (relativistic)", "22.41 \u00C5",
-                                    "22.36 \u00C5"}));
+    EXPECT_EQ(
+        names(),
+        QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)", "SiO2 (relativistic)",
+                     "Cu (non-relativistic)", "Cu (relativistic)", "22.41 \u00C5", "22.36 \u00C5"}));
     // The pinned curves keep their own colours and are not emphasised.
     EXPECT_EQ(line(2)->pen().color(), chart::curveColour(1));
     EXPECT_EQ(line(4)->pen().color(), chart::curveColour(2));
@@ -304,8 +308,9 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
     clickCurve("chkLogImfp");
     EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Vertical).at(0)), nullptr);
-    EXPECT_TRUE(curveControl<QChartView>("chartView")->accessibleDescription().startsWith(
-        QStringLiteral("Linear chart from 0 to 10000 eV")));
+    EXPECT_TRUE(curveControl<QChartView>("chartView")
+                    ->accessibleDescription()
+                    .startsWith(QStringLiteral("Linear chart from 0 to 10000 eV")));
 
     // Hovering reads the nearest point of any curve.
     auto* view = curveControl<QChartView>("chartView");
@@ -313,9 +318,9 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     const QPoint at = view->mapFromScene(chart()->mapToScene(chart()->mapToPosition(point, line(1))));
     QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
     QCoreApplication::sendEvent(view->viewport(), &move);
-    EXPECT_EQ(status("lblReadout"), QStringLiteral("Nearest point: O (relativistic) at %1 eV: %2.")
-                                        .arg(numbertext::shortestFixed(float(point.x())),
-                                             numbertext::length(float(point.y()))));
+    EXPECT_EQ(status("lblReadout"),
+              QStringLiteral("Nearest point: O (relativistic) at %1 eV: %2.")
+                  .arg(numbertext::shortestFixed(float(point.x())), numbertext::length(float(point.y()))));
 }
 
 TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
@@ -332,9 +337,9 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     clickCurve("cmdExportPng");
     clickCurve("cmdExportSvg");
     clickCurve("cmdExportCsv");
-    EXPECT_EQ(prompts.saveDialogs, QStringList({"Export the IMFP curve|PNG image (*.png)",
-                                                "Export the IMFP curve|SVG image (*.svg)",
-                                                "Export the IMFP curve|CSV file (*.csv)"}));
+    EXPECT_EQ(prompts.saveDialogs,
+              QStringList({"Export the IMFP curve|PNG image (*.png)", "Export the IMFP curve|SVG image (*.svg)",
+                           "Export the IMFP curve|CSV file (*.csv)"}));
     const QImage png(folder + "/curve.png", "PNG");
     EXPECT_EQ(png.size(), shown);
     const QSvgRenderer svg(folder + "/curve.svg");
@@ -356,7 +361,8 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     prompts.savedFiles = {folder + "/no/such/folder/curve.png"};
     clickCurve("cmdExportPng");
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith("The plot cannot be written to " + folder + "/no/such/folder/curve.png"));
+    EXPECT_TRUE(
+        prompts.messages[0].text.startsWith("The plot cannot be written to " + folder + "/no/such/folder/curve.png"));
     EXPECT_EQ(prompts.messages[0].title, QStringLiteral("IMFP curve"));
     EXPECT_EQ(prompts.messages[0].style, OkExclamation);
     clickCurve("cmdExportSvg"); // cancelled: nothing written, nothing said
@@ -395,7 +401,8 @@ TEST_F(ImfpCurveWindowTest, AccessibleNamesAndMnemonics)
 // the window lies inside the screen and every control has its whole size.
 TEST_F(ImfpCurveWindowTest, FitsAtEveryScale)
 {
-    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+    const double scale =
+        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
     EXPECT_EQ(curveWindow->devicePixelRatioF(), scale);
     EXPECT_TRUE(curveWindow->screen()->availableGeometry().contains(QRect(QPoint(0, 0), curveWindow->size())));
     const QSize minimum = curveWindow->minimumSizeHint();

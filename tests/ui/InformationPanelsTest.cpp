@@ -23,18 +23,29 @@ TEST(InformationTexts, PiecesStandOnTheirLinesWithTheirSeparators)
 {
     // Each text's layout, one letter a line, T with text and '.' empty (so a trailing
     // line break ends it with a '.'), and patterns for what some of its lines hold.
-    const struct { QString text; const char* layout; std::vector<std::pair<int, const char*>> lines; } texts[] = {
-        {infotexts::information(), "TT.T.TTT",
-         {{0, R"(^Korvane Ver\. 4\.2$)"}, {3, R"(^Non-relativistic:.*\(1994\).* Relativistic:.*\(2015\))"},
+    const struct {
+        QString text;
+        const char* layout;
+        std::vector<std::pair<int, const char*>> lines;
+    } texts[] = {
+        {infotexts::information(),
+         "TT.T.TTT",
+         {{0, R"(^Korvane Ver\. 4\.2$)"},
+          {3, R"(^Non-relativistic:.*\(1994\).* Relativistic:.*\(2015\))"},
           {1, "^Inelastic electron mean free paths calculated from the TPP-2M formula$"}}},
         {infotexts::usersGuide(), "T.T.T.T.T.TTT.T", {{12, R"(^s \+ p\(lbe\).*energy\. Single groups)"}}},
         {infotexts::accuracy(), "T.T.T.T", {}},
-        {infotexts::elasticScattering(), "T.TT.T.T.T..T.TT..T.T.TTT",
+        {infotexts::elasticScattering(),
+         "T.TT.T.T.T..T.TT..T.T.TTT",
          {{22, R"(^Ref\.\[1\]:.*1998)"}, {23, R"(^Ref\.\[2\]:.*1998)"}, {24, R"(^Ref\.\[3\]:.*2021)"}}},
-        {infotexts::workedExamples(), "T.TTTTT.TT..TTTT.TT.T",
-         {{0, R"(^Examples that show how to add a new material\.$)"}, {2, "^Example: SiO2$"},
-          {5, R"(^ M is 28\.08.*M for SiO2 = 28\.08 \+ 2\*16 = 60\.08$)"}, {12, R"(^Example: Cu2O\.$)"},
-          {14, R"(Nv for Cu2O = 2\*11 \+ 6 = 28$)"}, {15, R"(M for Cu2O = 2\*63\.5 \+ 16 = 143$)"}}},
+        {infotexts::workedExamples(),
+         "T.TTTTT.TT..TTTT.TT.T",
+         {{0, R"(^Examples that show how to add a new material\.$)"},
+          {2, "^Example: SiO2$"},
+          {5, R"(^ M is 28\.08.*M for SiO2 = 28\.08 \+ 2\*16 = 60\.08$)"},
+          {12, R"(^Example: Cu2O\.$)"},
+          {14, R"(Nv for Cu2O = 2\*11 \+ 6 = 28$)"},
+          {15, R"(M for Cu2O = 2\*63\.5 \+ 16 = 143$)"}}},
     };
     for (const auto& [text, layout, expectedLines] : texts) {
         // Breaks are CR LF pairs only, and the texts carry no web address.
@@ -81,7 +92,12 @@ TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
     const QString explanation = shown(infotexts::elasticScattering());
     const QString panels = QStringLiteral("frmInfo frmGuide Frame1 Frame2");
     const QString overlay = QStringLiteral("txtInfo cmdCloseInfo");
-    const struct { const char* action; QString shown; const char* onTop; QString overlayText; } steps[] = {
+    const struct {
+        const char* action;
+        QString shown;
+        const char* onTop;
+        QString overlayText;
+    } steps[] = {
         {"cmdUsersGuide", QStringLiteral("frmInfo frmGuide Frame1"), "Frame1", {}},
         {"cmdAccuracy", panels, "Frame2", {}},
         {"cmdUsersGuide", panels, "Frame1", {}},
@@ -145,8 +161,8 @@ TEST_F(InformationPanelsTest, EveryLineOfTheOverlayCanBeReadBesideItsCloseButton
         do {
             const QRect place = box->cursorRect(cursor);
             if (box->viewport()->rect().intersects(place))
-                lines[place.top()] |= QRect(box->viewport()->mapTo(window->centralWidget(), place.topLeft()),
-                                            place.size());
+                lines[place.top()] |=
+                    QRect(box->viewport()->mapTo(window->centralWidget(), place.topLeft()), place.size());
         } while (cursor.movePosition(QTextCursor::NextCharacter));
         ASSERT_FALSE(lines.empty()) << opener;
         EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(cursor))) << opener << ": the end is shown";

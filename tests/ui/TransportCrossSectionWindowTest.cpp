@@ -38,7 +38,8 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     TransportCrossSectionWindow* dialog = open();
     const QLocale locale;
     // The window starts on its first row, oxygen, at 1000 eV.
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(), QStringLiteral("O (Z = 8) at 1000 eV"));
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(),
+              QStringLiteral("O (Z = 8) at 1000 eV"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"), locale.toString(atom(8, 1000), 'g', 6));
     EXPECT_EQ(shown(dialog, "txtCrossSectionCm2"), locale.toString(atom(8, 1000) * bohrRadiusSquaredCm2(), 'g', 4));
     const QChart* chart = dialog->findChild<QChartView*>(QStringLiteral("chartCrossSection"))->chart();
@@ -55,8 +56,7 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1486.6"));
     EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(),
               QStringLiteral("formula SiO2 at 1486.6 eV"));
-    EXPECT_EQ(shown(dialog, "txtCrossSection"),
-              locale.toString(atom(14, 1486.6) + 2 * atom(8, 1486.6), 'g', 6));
+    EXPECT_EQ(shown(dialog, "txtCrossSection"), locale.toString(atom(14, 1486.6) + 2 * atom(8, 1486.6), 'g', 6));
 
     // Outside the table: no value, a reason, and nothing to use.
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));

@@ -28,10 +28,8 @@ TEST_F(UserPromptsTest, BoxesAreModalDialogsOfTheWindowWithoutMinimiseOrMaximise
                         .arg(QLatin1String(box->metaObject()->className()), box->windowTitle())
                         .arg(flags.testFlag(Qt::Dialog))
                         .arg(box->parentWidget() == window.get())
-                        .arg(flags.testFlag(Qt::WindowMinimizeButtonHint) ||
-                             !flags.testFlag(Qt::CustomizeWindowHint))
-                        .arg(flags.testFlag(Qt::WindowMaximizeButtonHint) ||
-                             !flags.testFlag(Qt::CustomizeWindowHint))
+                        .arg(flags.testFlag(Qt::WindowMinimizeButtonHint) || !flags.testFlag(Qt::CustomizeWindowHint))
+                        .arg(flags.testFlag(Qt::WindowMaximizeButtonHint) || !flags.testFlag(Qt::CustomizeWindowHint))
                         .arg(flags.testFlag(Qt::WindowCloseButtonHint));
             QTest::keyClick(box, Qt::Key_Escape);
         });
