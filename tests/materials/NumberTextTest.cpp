@@ -1,4 +1,5 @@
 #include "materials/NumberText.h"
+#include "support/Locales.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,8 @@ namespace {
 
 namespace nt = numbertext;
 
-const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-const QLocale kGerman(QLocale::German, QLocale::Germany);
+using test::kEnglish;
+using test::kGerman;
 
 TEST(NumberText, StrictReadingTakesTheWholeTextInTheUsersLocale)
 {
