@@ -176,47 +176,54 @@ Result<void> createMaterialDatabase(const QString& path, const std::vector<Mater
     return {};
 }
 
-OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
+Result<CheckedDatabase> openCheckedDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
-    auto failed = [](const QString& reason) { return OpenedDatabase(Failed{reason}); };
     if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
-        return failed(QStringLiteral("there is no such file"));
+        return Failed{QStringLiteral("there is no such file")};
     if (!pathTaken(path)) {
         const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
         if (!shipped)
-            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error()));
+            return Failed{QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error())};
         if (const Result<Creation> created = createUnlessPresent(path, *shipped); !created)
-            return failed(created.error());
+            return Failed{created.error()};
     }
     if (const Result<void> usable = checkPathUsable(path); !usable)
-        return failed(usable.error());
+        return Failed{usable.error()};
     // Look at the file read-only first, so a file that is not ours stays as
     // it was. Only a file left with an interrupted write of our own (a hot
     // journal) needs the writable connection to be read, which rolls it back.
     Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
     if (!db)
-        return failed(db.error());
+        return Failed{db.error()};
     Result<QString> secondColumn = checkMaterialTable(*db);
     if (!secondColumn && db->extendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
         if (const Result<void> possible = checkRollbackPossible(path); !possible)
-            return failed(possible.error());
+            return Failed{possible.error()};
         db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return failed(db.error());
+            return Failed{db.error()};
         secondColumn = checkMaterialTable(*db);
     }
     if (!secondColumn)
-        return failed(secondColumn.error());
+        return Failed{secondColumn.error()};
     if (!readOnly) {
         db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return failed(db.error());
+            return Failed{db.error()};
         if (const Result<void> durable = db->exec("PRAGMA synchronous=FULL"); !durable)
-            return failed(durable.error());
+            return Failed{durable.error()};
     }
-    auto store = std::make_unique<MaterialStore>(std::move(*db), *secondColumn);
+    return CheckedDatabase{std::move(*db), std::move(*secondColumn)};
+}
+
+OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
+{
+    Result<CheckedDatabase> checked = openCheckedDatabase(path, readOnly, whenMissing);
+    if (!checked)
+        return Failed{checked.error()};
+    auto store = std::make_unique<MaterialStore>(std::move(checked->connection), std::move(checked->secondColumn));
     if (const Result<void> loaded = store->load(); !loaded)
-        return failed(loaded.error());
+        return Failed{loaded.error()};
     return store;
 }
 

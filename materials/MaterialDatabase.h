@@ -2,6 +2,7 @@
 
 #include "materials/MaterialStore.h"
 #include "materials/Result.h"
+#include "materials/Sqlite.h"
 
 #include <memory>
 
@@ -24,6 +25,17 @@ enum class WhenMissing { Create, Refuse };
 // With `readOnly`, the store can browse and find but every write fails.
 OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly = false,
                                     WhenMissing whenMissing = WhenMissing::Create);
+
+// A database file that passed every check of opening, with a connection to
+// it: read-only, or writable with durable commits.
+struct CheckedDatabase {
+    sqlite::Connection connection;
+    QString secondColumn; // the table's second column, by the name the file gives it
+};
+
+// Opens and checks the file as `openMaterialDatabase` does, for export and
+// import, which read or write it in one transaction without the store.
+Result<CheckedDatabase> openCheckedDatabase(const QString& path, bool readOnly, WhenMissing whenMissing);
 
 // Writes a new database file with the given rows. The file appears whole or
 // not at all, and never replaces an existing one.

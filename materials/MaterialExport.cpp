@@ -3,7 +3,6 @@
 #include "materials/Material.h"
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialSchema.h"
-#include "materials/MaterialTableCheck.h"
 #include "materials/Sqlite.h"
 
 #include <array>
@@ -107,25 +106,20 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
                      WhenMissing whenMissing)
 {
     // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing); !opened) {
-        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
+    Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
+    if (!checked) {
+        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
         return false;
     }
-    Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
-    if (!db) {
-        *error = db.error();
-        return false;
-    }
+    sqlite::Connection& db = checked->connection;
     // One read transaction: a copy saving meanwhile does not split the export.
-    const Result<void> begun = db->exec("BEGIN");
-    const Result<QString> secondColumn = begun ? checkMaterialTable(*db) : Result<QString>(Failed{begun.error()});
-    if (!secondColumn) {
-        *error = secondColumn.error();
+    if (const Result<void> begun = db.exec("BEGIN"); !begun) {
+        *error = begun.error();
         return false;
     }
-    sqlite::Statement select(*db, schema::selectRowsFromId(*secondColumn));
+    sqlite::Statement select(db, schema::selectRowsFromId(checked->secondColumn));
     if (!select.ok()) {
-        *error = db->errorMessage();
+        *error = db.errorMessage();
         return false;
     }
     select.bind(1, qint64(all ? std::numeric_limits<qint64>::min() : kFirstCompoundId));
@@ -157,7 +151,7 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
             break; // a closed pipe or a full disk: the reading ends too
     }
     if (rc != SQLITE_DONE && !output.failed()) {
-        *error = db->errorMessage();
+        *error = db.errorMessage();
         return false;
     }
     if (!csv)

@@ -5,7 +5,6 @@
 #include "materials/MaterialValidation.h"
 #include "materials/NumberText.h"
 #include "materials/MaterialSchema.h"
-#include "materials/MaterialTableCheck.h"
 #include "materials/Sqlite.h"
 #include "materials/ValenceGroups.h"
 
@@ -219,22 +218,15 @@ Result<QHash<QString, QList<qint64>>> storedNames(const sqlite::Connection& db, 
 ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace, WhenMissing whenMissing)
 {
     ImportResult result;
-    // The same checks of the file as when the window opens it.
-    if (const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/false, whenMissing); !opened) {
-        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, opened.error());
+    // The same checks of the file as when the window opens it; another
+    // copy's write is waited for as long as Save waits (the connection's busy
+    // timeout).
+    Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/false, whenMissing);
+    if (!checked) {
+        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
         return result;
     }
-    // Another copy's write is waited for as long as Save waits (the connection's busy timeout).
-    Result<sqlite::Connection> opened = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
-    if (!opened) {
-        result.error = opened.error();
-        return result;
-    }
-    sqlite::Connection& db = *opened;
-    if (const Result<void> full = db.exec("PRAGMA synchronous=FULL"); !full) {
-        result.error = full.error();
-        return result;
-    }
+    sqlite::Connection& db = checked->connection;
     // Every early return from here rolls the transaction back.
     sqlite::Transaction transaction(db);
     if (!transaction.begun()) {
@@ -243,11 +235,10 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
             : transaction.begun().error();
         return result;
     }
-    const Result<QString> secondColumn = checkMaterialTable(db);
     qint64 maxId = 0;
     Result<QHash<QString, QList<qint64>>> stored = storedNames(db, &maxId);
-    if (!secondColumn || !stored) {
-        result.error = !secondColumn ? secondColumn.error() : stored.error();
+    if (!stored) {
+        result.error = stored.error();
         return result;
     }
     RowChecker checker(std::move(*stored), replace);
@@ -270,7 +261,7 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
     if (!result.badRows.isEmpty())
         return result;
 
-    ImportWriter writer(db, *secondColumn, file.hasColumn[size_t(Column::Description)]);
+    ImportWriter writer(db, checked->secondColumn, file.hasColumn[size_t(Column::Description)]);
     if (const Result<void> prepared = writer.prepared(); !prepared) {
         result.error = prepared.error();
         return result;
