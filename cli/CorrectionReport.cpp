@@ -19,21 +19,6 @@ struct Paths {
     TransportCrossSection crossSection = {}; // the S used, for a material's cf2
 };
 
-TransportPaths transportFor(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp,
-                            QString* error)
-{
-    if (!density || !mass) {
-        *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
-        return {};
-    }
-    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
-    if (!paths.trMfp)
-        *error = QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section");
-    else if (!paths.effTrMfp)
-        *error = QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP");
-    return paths;
-}
-
 // Hands each group of paths to `write` as it is formed, so that no run holds
 // more than one group; stops when `write` returns false.
 bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& materials,
@@ -45,8 +30,8 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
     if (command.imfp) {
         Paths given{{}, command.imfp, {}, {}};
         if (cf2)
-            given.transport = transportFor(command.transportDensity, command.transportMass, *command.crossSection,
-                                           *command.imfp, &given.error);
+            given.transport = transportPathsFor(command.transportDensity, command.transportMass, *command.crossSection,
+                                                *command.imfp, &given.error);
         return write(given);
     }
     for (const MaterialInputs& material : materials) {
@@ -58,8 +43,8 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                 if (cf2 && outcome.imfp) {
                     paths.crossSection = crossSectionUsed(command, material, energy);
                     if (paths.crossSection.a0Squared)
-                        paths.transport = transportFor(material.density, material.mass, *paths.crossSection.a0Squared,
-                                                       *outcome.imfp, &paths.error);
+                        paths.transport = transportPathsFor(material.density, material.mass,
+                                                            *paths.crossSection.a0Squared, *outcome.imfp, &paths.error);
                     else
                         paths.error = paths.crossSection.error;
                 }

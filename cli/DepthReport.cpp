@@ -26,21 +26,6 @@ std::vector<DepthCorrection> correctionsOf(const Command& command)
     return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
 }
 
-// EffTrMFP from the material's density and mass, the transport
-// cross-section and the IMFP, or why it cannot be formed.
-std::optional<float> effectiveTransportPath(const MaterialInputs& material, double crossSection, float imfp,
-                                            QString* error)
-{
-    if (!material.density || !material.mass) {
-        *error = QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density");
-        return std::nullopt;
-    }
-    const TransportPaths paths = transportMeanFreePaths(*material.density, *material.mass, crossSection, imfp);
-    if (!paths.effTrMfp)
-        *error = QStringLiteral("EffTrMFP cannot be formed from this density, mass, cross-section and IMFP");
-    return paths.effTrMfp;
-}
-
 // The two depths of one model, or why there are none.
 struct Depths {
     std::optional<double> information;
@@ -96,9 +81,9 @@ std::optional<Failure> writeDepthReport(const Command& command, const std::vecto
                         if (correction == DepthCorrection::Approx2) {
                             s = crossSectionUsed(command, material, command.energies[e]);
                             if (s.a0Squared)
-                                model.effTrMfp =
-                                    effectiveTransportPath(material, *s.a0Squared, *outcome.imfp, &depths.error)
-                                        .value_or(0.0f);
+                                model.effTrMfp = transportPathsFor(material.density, material.mass, *s.a0Squared,
+                                                                   *outcome.imfp, &depths.error)
+                                                     .effTrMfp.value_or(0.0f);
                             else
                                 depths.error = s.error;
                         }

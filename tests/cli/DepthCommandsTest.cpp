@@ -68,7 +68,7 @@ TEST_F(DepthCommandsTest, DepthSaysWhyItLeavesOutCorrectionsAndNumbers)
               "Si,14,1000,non-relativistic,23.863304,0,none,71.48807,23.863304,\n"
               "Si,14,1000,non-relativistic,23.863304,0,cf1,52.783737,18.583035,\n"
               "Si,14,1000,non-relativistic,23.863304,0,cf2,,,"
-              "\"EffTrMFP cannot be formed from this density, mass, cross-section and IMFP\"\n");
+              "\"TrMFP cannot be formed from this density, mass and cross-section\"\n");
 }
 
 TEST_F(DepthCommandsTest, ThicknessOfAnOverlayer)
