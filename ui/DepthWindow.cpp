@@ -4,6 +4,7 @@
 #include "ui/MainWindowInputs.h"
 #include "ui/OverlayerTab.h"
 #include "ui/SignalDepthTab.h"
+#include "ui/ToolWindow.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -12,15 +13,8 @@ namespace korvane::ui {
 
 DepthWindow* DepthWindow::showFor(Form1* mainWindow, const MaterialStore& store)
 {
-    auto* window = mainWindow->findChild<DepthWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (window) {
-        window->overlayer_->reloadMaterials(); // materials may have been added or renamed since
-    } else {
-        window = new DepthWindow(mainWindow, store);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    DepthWindow* window = showToolWindow<DepthWindow>(mainWindow, [&] { return new DepthWindow(mainWindow, store); });
+    window->overlayer_->reloadMaterials(); // materials may have been added or renamed since
     return window;
 }
 

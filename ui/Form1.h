@@ -20,6 +20,9 @@ class InformationPanels;
 class MaterialListModel;
 class UserPrompts;
 
+// The name a new material has until the user types one.
+inline const QString kNewMaterialName = QStringLiteral("type name here");
+
 // The main window: the energy and formula choice, the current material with
 // its valence-electron groups, the IMFP, and the list of materials.
 class Form1 : public QMainWindow, private MaterialStoreListener {

@@ -22,7 +22,6 @@ namespace {
 const QString kChangingNote =
     QStringLiteral("Warning: You are now changing data for the current material. Select Cancel to stop without change");
 const QString kAddingNote = QStringLiteral(" Entering data for new material");
-const QString kNewName = QStringLiteral("type name here");
 const QString kCloseCaption = QStringLiteral("&Close");
 const QString kCancelCaption = QStringLiteral("&Cancel");
 
@@ -89,8 +88,8 @@ void Form1::cmdNew_Click()
     if (!store_.addNew())
         return;
     bindFields();
-    store_.setField(int(Column::Name), kNewName);
-    ui_.txtName->setText(kNewName);
+    store_.setField(int(Column::Name), kNewMaterialName);
+    ui_.txtName->setText(kNewMaterialName);
     enterMode(EditingMode::Adding);
     ParameterEdited();
 }

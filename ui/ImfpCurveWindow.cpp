@@ -7,6 +7,7 @@
 #include "ui/CurveEnergies.h"
 #include "ui/Form1.h"
 #include "ui/MainWindowWatch.h"
+#include "ui/ToolWindow.h"
 #include "ui/UserPrompts.h"
 
 #include <QCheckBox>
@@ -59,13 +60,7 @@ QLabel* statusLine(const char* name, QWidget* parent)
 
 ImfpCurveWindow* ImfpCurveWindow::open(Form1& mainWindow, UserPrompts& prompts)
 {
-    auto* window = mainWindow.findChild<ImfpCurveWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window)
-        window = new ImfpCurveWindow(mainWindow, prompts);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
+    return showToolWindow<ImfpCurveWindow>(&mainWindow, [&] { return new ImfpCurveWindow(mainWindow, prompts); });
 }
 
 ImfpCurveWindow::ImfpCurveWindow(Form1& mainWindow, UserPrompts& prompts)

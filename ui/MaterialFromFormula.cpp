@@ -19,9 +19,6 @@ namespace korvane::ui {
 
 namespace {
 
-// The name a new material has until the user types one.
-const QString kNewName = QStringLiteral("type name here");
-
 const QString kExplanation = QStringLiteral(
     "Type the formula of a compound, for example SiO2, Cu2O, C22H10N2O5 or Ca(OH)2. Nv and the molecular "
     "mass M are summed from the elements' rows of the database, counting the valence groups that are ticked "
@@ -143,7 +140,7 @@ void MaterialFromFormula::cmdUse_Click()
     txt_f->setText(numbertext::shortest(sum_.valenceElectrons));
     txtAtomicMass->setText(compoundMassText(sum_.mass));
     const QString name = txtName->text().trimmed();
-    if (name.isEmpty() || name == kNewName)
+    if (name.isEmpty() || name == kNewMaterialName)
         txtName->setText(txtFormula_->text().trimmed());
     // The window takes the new texts as it takes typed ones: a key released
     // in a changed field recalculates the valence total and the IMFP.

@@ -5,6 +5,7 @@
 #include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
 #include "ui/Form1.h"
+#include "ui/ToolWindow.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -174,13 +175,9 @@ void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, For
     QAction* entry = tools->addAction(QStringLiteral("&Transport cross-section..."));
     entry->setObjectName(QStringLiteral("mnuTransportCrossSection"));
     QObject::connect(entry, &QAction::triggered, mainWindow, [&store, mainWindow] {
-        auto* window = mainWindow->findChild<TransportCrossSectionWindow*>();
-        if (!window)
-            window = new TransportCrossSectionWindow(store, mainWindow);
-        window->refresh();
-        window->show();
-        window->raise();
-        window->activateWindow();
+        showToolWindow<TransportCrossSectionWindow>(mainWindow, [&] {
+            return new TransportCrossSectionWindow(store, mainWindow);
+        })->refresh();
     });
 }
 
