@@ -249,45 +249,39 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     const QString longJson = file("long.json");
     write(longJson, "[{\"Name\": \"");
     ASSERT_EQ(::truncate(QFile::encodeName(longJson).constData(), 1LL << 30), 0);
-    write(file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    write(file("prose.csv"), "Dear colleague, here are my materials.\n");
-    write(file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n");
-    write(file("twice.csv"), "Name,name\n");
-    write(file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31));
-    write(file("latin1.csv"), header + "200,Caf\xe9,2.65,60.08,9.1,,,,16\n");
-    write(file("open-quote.csv"), header + "200,\"SiO2,2.65,60.08,9.1,,,,16\n");
-    write(file("object.json"), "{\"Name\": \"SiO2\"}");
-    write(file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n");
-    write(file("empty.csv"), "");
-    write(file("many.csv"), header + QByteArray("x\n").repeated(250001));
+    const QString columns =
+        QStringLiteral("; the columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+                       "valel s+p,n+1, valel d, valel f");
     struct Case {
         QString path;
+        std::optional<QByteArray> bytes; // none: written above, or not at all
         QString message;
     };
     const std::vector<Case> cases = {
-        {longLine, "line 2 is longer than 65536 bytes"},
-        {longJson, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
-        {file("png.csv"), "line 1 is not UTF-8 text"},
-        {file("prose.csv"),
-         "line 1 is not a header of material columns: unknown column \"Dear colleague\"; the "
-         "columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-         "valel s+p,n+1, valel d, valel f"},
-        {file("columns.csv"),
-         "line 1 is not a header of material columns: unknown column \"Colour\"; the columns "
-         "are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-         "valel s+p,n+1, valel d, valel f"},
-        {file("twice.csv"), "line 1 is not a header of material columns: the column \"Name\" is named twice"},
-        {file("nul.csv"), "line 2 holds a NUL byte: this is not a text file of materials"},
-        {file("latin1.csv"), "line 2 is not UTF-8 text"},
-        {file("open-quote.csv"), "line 2: a quoted cell is not closed"},
-        {file("object.json"), "the JSON file must hold an array of materials"},
-        {file("broken.json"), "line 3 is not valid JSON: unterminated object"},
-        {file("empty.csv"), "the file is empty"},
-        {file("missing.csv"), "the file cannot be read: No such file or directory"},
-        {file("many.csv"), "the file holds more than 250000 materials; import it in parts"},
+        {longLine, {}, "line 2 is longer than 65536 bytes"},
+        {longJson, {}, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
+        {file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "line 1 is not UTF-8 text"},
+        {file("prose.csv"), "Dear colleague, here are my materials.\n",
+         "line 1 is not a header of material columns: unknown column \"Dear colleague\"" + columns},
+        {file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n",
+         "line 1 is not a header of material columns: unknown column \"Colour\"" + columns},
+        {file("twice.csv"), "Name,name\n",
+         "line 1 is not a header of material columns: the column \"Name\" is named twice"},
+        {file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31),
+         "line 2 holds a NUL byte: this is not a text file of materials"},
+        {file("latin1.csv"), header + "200,Caf\xe9,2.65,60.08,9.1,,,,16\n", "line 2 is not UTF-8 text"},
+        {file("open-quote.csv"), header + "200,\"SiO2,2.65,60.08,9.1,,,,16\n", "line 2: a quoted cell is not closed"},
+        {file("object.json"), "{\"Name\": \"SiO2\"}", "the JSON file must hold an array of materials"},
+        {file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n", "line 3 is not valid JSON: unterminated object"},
+        {file("empty.csv"), QByteArray(), "the file is empty"},
+        {file("missing.csv"), {}, "the file cannot be read: No such file or directory"},
+        {file("many.csv"), header + QByteArray("x\n").repeated(250001),
+         "the file holds more than 250000 materials; import it in parts"},
     };
     const QByteArray before = fileHash(target.path());
     for (const Case& c : cases) {
+        if (c.bytes)
+            write(c.path, *c.bytes);
         const Tpp2mRun result = import(c.path);
         EXPECT_EQ(result.status, 1) << c.path.toStdString();
         EXPECT_EQ(result.err.toStdString(),

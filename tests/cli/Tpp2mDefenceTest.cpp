@@ -105,18 +105,6 @@ TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
                   "an empty name");
 }
 
-TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
-{
-    const QString deep = QString(20000, u'(') + u'C' + QString(20000, u')');
-    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + deep), 2,
-                  QStringLiteral("--formula: the formula is longer than 1000 characters"), "20000 deep");
-    const QString nested = QString(65, u'(') + u'C' + QString(65, u')');
-    expectRefused(
-        run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
-        QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
-        "65 deep");
-}
-
 TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
