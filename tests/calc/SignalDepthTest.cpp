@@ -24,10 +24,10 @@ class BruteForce {
 public:
     BruteForce(std::function<double(double)> phi, double step, double end) : phi_(std::move(phi)), step_(step)
     {
-        for (double z = 0; z < end; z += step_)
+        for (double z = 0; z < end; z += step_) {
             cumulative_.push_back(total_ += cell(z, z + step_));
-        for (double z = 0; z < end; z += step_)
             weighted_ += cell(z, z + step_, true);
+        }
     }
 
     double meanDepth() const { return weighted_ / total_; }
