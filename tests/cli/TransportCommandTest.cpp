@@ -105,12 +105,6 @@ TEST(TransportCommandLine, NeedsAMaterialAndAnEnergy)
 {
     using cli::parseCommandLine;
     const auto parse = [](const char* line) { return parseCommandLine(QString::fromLatin1(line).split(u' ')); };
-    const cli::ParsedCommandLine ok = parse("transport Cu --element Au --element Ag --log 50:30000:3 --formula SiO2");
-    ASSERT_EQ(ok.error, QString());
-    EXPECT_EQ(ok.command.kind, cli::CommandKind::Transport);
-    EXPECT_EQ(ok.command.elementSymbols, (std::vector<QString>{QStringLiteral("Au"), QStringLiteral("Ag")}));
-    EXPECT_EQ(ok.command.materials.size(), 2u);
-    EXPECT_EQ(ok.command.energies.size(), 3u);
     EXPECT_EQ(parse("transport --energy 100").error,
               QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
     EXPECT_EQ(parse("transport Cu").error,
