@@ -101,10 +101,6 @@ TEST(DiracPhaseShifts, SchroedingerLimitForCarbonAtLowEnergy)
     EXPECT_NEAR(dirac / nonRelativistic, 1.0, 2e-3);
 }
 
-} // namespace
-
-namespace {
-
 // The atom's nucleus is a point charge. A nucleus of uniform charge within
 // 1.2 A^(1/3) fm (gold: 1.32e-4 bohr) changes sigma_1 by far less than 1e-3.
 TEST(DiracPhaseShifts, FiniteNucleusChangesGoldByLessThanAThousandth)

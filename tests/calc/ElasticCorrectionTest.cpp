@@ -21,38 +21,7 @@ double shown(float v, int decimals)
     return std::round(static_cast<double>(v) * scale) / scale;
 }
 
-TEST(ElasticCorrectionApprox1, ShownValuesInsideAndOutsideTable)
-{
-    struct Case {
-        float depth;
-        float imfp;
-        double expected;
-    };
-    const Case cases[] = {
-        {10.0f, 25.0f, 1.082},                          // x = 0.4, between the first two knots
-        {10.0f, 10.0f, 0.977},                          // x = 1, on a knot
-        {0.0f, 7.0f, 1.098},                            // surface
-        {0.0f, 123.5f, 1.098},   {21.0f, 10.0f, 0.723}, // x = 2.1: 0.750 - 0.1 * 0.272 / 0.25
-        {100.0f, 20.0f, 0.106},                         // x = 5
-        {140.0f, 20.0f, 0.023},                         // x = 7
-        {150.0f, 20.0f, 0.023},                         // x = 7.5, flat last segment
-        {160.0f, 20.0f, 0.023},                         // x = 8, last knot
-        {1000.0f, 20.0f, 0.023},                        // x = 50, past the table
-        {-5.0f, 20.0f, 0.000},                          // negative depth matches no segment
-    };
-    for (const Case& c : cases) {
-        const std::optional<float> cf = correctionFactorApprox1(c.depth, c.imfp);
-        ASSERT_TRUE(cf.has_value()) << c.depth << "/" << c.imfp;
-        EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth << "/" << c.imfp;
-    }
-
-    // Past the table and below it the values are the fixed ones, not interpolated.
-    EXPECT_EQ(*correctionFactorApprox1(1000.0f, 20.0f), 0.023f);
-    EXPECT_EQ(*correctionFactorApprox1(-5.0f, 20.0f), 0.0f);
-    EXPECT_EQ(*correctionFactorApprox1(-1e30f, 1e-3f), 0.0f);
-}
-
-TEST(ElasticCorrectionApprox1, KnotsGiveTabulatedValuesExactly)
+TEST(ElasticCorrectionApprox1, TabulatedAtTheKnotsInterpolatedBetweenFixedOutside)
 {
     const std::array<double, 30> cfAtKnot = {
         1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682, 0.576, 0.515, 0.424, 0.379, 0.341,
@@ -61,14 +30,17 @@ TEST(ElasticCorrectionApprox1, KnotsGiveTabulatedValuesExactly)
     for (std::size_t k = 0; k < cfAtKnot.size(); ++k) {
         const float x = k < 29 ? 0.25f * static_cast<float>(k) : 8.0f;
         // IMFP 4 keeps depth / IMFP exact.
-        const std::optional<float> cf = correctionFactorApprox1(4.0f * x, 4.0f);
-        ASSERT_TRUE(cf.has_value()) << "x = " << x;
-        EXPECT_EQ(*cf, static_cast<float>(cfAtKnot[k])) << "x = " << x;
+        EXPECT_EQ(correctionFactorApprox1(4.0f * x, 4.0f), static_cast<float>(cfAtKnot[k])) << "x = " << x;
     }
-}
+    // Between the knots, as shown with 3 decimals.
+    EXPECT_DOUBLE_EQ(shown(*correctionFactorApprox1(10.0f, 25.0f), 3), 1.082);  // x = 0.4
+    EXPECT_DOUBLE_EQ(shown(*correctionFactorApprox1(21.0f, 10.0f), 3), 0.723);  // 0.750 - 0.1 * 0.272 / 0.25
+    EXPECT_DOUBLE_EQ(shown(*correctionFactorApprox1(150.0f, 20.0f), 3), 0.023); // flat last segment
+    // Past the table and below it (no segment matches) the values are fixed, not interpolated.
+    EXPECT_EQ(correctionFactorApprox1(1000.0f, 20.0f), 0.023f);
+    EXPECT_EQ(correctionFactorApprox1(-5.0f, 20.0f), 0.0f);
+    EXPECT_EQ(correctionFactorApprox1(-1e30f, 1e-3f), 0.0f);
 
-TEST(ElasticCorrectionApprox1, FailsOnBadQuotient)
-{
     EXPECT_FALSE(correctionFactorApprox1(10.0f, 0.0f).has_value()); // division by zero
     EXPECT_FALSE(correctionFactorApprox1(-10.0f, 0.0f).has_value());
     EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value()); // 0 / 0
@@ -77,29 +49,24 @@ TEST(ElasticCorrectionApprox1, FailsOnBadQuotient)
     EXPECT_FALSE(correctionFactorApprox1(-3e38f, 1e-3f).has_value());
 }
 
-TEST(ElasticCorrectionTransport, SiliconPaths)
+TEST(ElasticCorrectionTransport, SiliconPathsAndFailures)
 {
     // Silicon: rho 2.33 g/cm3, A 28.09 g/mol, N about 4.996E28 atoms per m3.
     const auto paths = transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f);
-    ASSERT_TRUE(paths.trMfp.has_value());
-    ASSERT_TRUE(paths.effTrMfp.has_value());
-    EXPECT_DOUBLE_EQ(shown(*paths.trMfp, 2), 71.47);
-    EXPECT_DOUBLE_EQ(shown(*paths.effTrMfp, 2), 21.13);
+    EXPECT_DOUBLE_EQ(shown(paths.effTrMfp.value(), 2), 21.13);
     // 1 / (4.996E28 * 2.8005266E-21 m2) in angstrom, to the last bit: with the
     // Bohr radius held as a Single, a0^2 = 2.8005265814187778E-21 m2. Taking
     // 5.292E-11 at full Double precision instead gives 71.4732132.
-    EXPECT_EQ(*paths.trMfp, 71.4732056f);
+    EXPECT_EQ(paths.trMfp, 71.4732056f);
+    // The same combination as the paths from a cross-section, on its own.
+    EXPECT_EQ(effectiveTransportMeanFreePath(*paths.trMfp, 30.0f), paths.effTrMfp);
 
     // Zero IMFP: the effective path is 0 without failing.
     const auto noImfp = transportMeanFreePaths(2.33f, 28.09f, 1.0, 0.0f);
-    ASSERT_TRUE(noImfp.trMfp.has_value());
-    ASSERT_TRUE(noImfp.effTrMfp.has_value());
-    EXPECT_DOUBLE_EQ(shown(*noImfp.trMfp, 2), 71.47);
-    EXPECT_EQ(*noImfp.effTrMfp, 0.0f);
-}
+    EXPECT_EQ(noImfp.trMfp, paths.trMfp);
+    EXPECT_EQ(noImfp.effTrMfp, 0.0f);
+    EXPECT_EQ(effectiveTransportMeanFreePath(71.47f, 0.0f), 0.0f);
 
-TEST(ElasticCorrectionTransport, Failures)
-{
     struct Case {
         float density;
         float mass;
@@ -117,49 +84,24 @@ TEST(ElasticCorrectionTransport, Failures)
         const auto p = transportMeanFreePaths(c.density, c.mass, c.crossSection, 30.0f);
         EXPECT_FALSE(p.trMfp.has_value() || p.effTrMfp.has_value()) << c.why;
     }
-
     // TrMFP + IMFP = 0: only the effective path fails.
-    const float tr = *transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f).trMfp;
-    const auto p = transportMeanFreePaths(2.33f, 28.09f, 1.0, -tr);
-    ASSERT_TRUE(p.trMfp.has_value());
-    EXPECT_EQ(*p.trMfp, tr);
+    const auto p = transportMeanFreePaths(2.33f, 28.09f, 1.0, -*paths.trMfp);
+    EXPECT_EQ(p.trMfp, paths.trMfp);
     EXPECT_FALSE(p.effTrMfp.has_value());
-}
-
-TEST(ElasticCorrectionTransport, EffectivePathAlone)
-{
-    // The same combination as the paths from a cross-section, on its own.
-    const auto paths = transportMeanFreePaths(2.33f, 28.09f, 1.0, 30.0f);
-    EXPECT_EQ(effectiveTransportMeanFreePath(*paths.trMfp, 30.0f), paths.effTrMfp);
-    EXPECT_EQ(effectiveTransportMeanFreePath(71.47f, 0.0f), 0.0f);
     EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value());   // TrMFP + IMFP = 0
     EXPECT_FALSE(effectiveTransportMeanFreePath(3e38f, -2.9e38f).has_value()); // -8.7E39, beyond a Single
 }
 
-TEST(ElasticCorrectionApprox2, ShownValues)
+TEST(ElasticCorrectionApprox2, ShownValuesAndFailures)
 {
-    struct Case {
-        float depth;
-        double expected;
-    };
-    const Case cases[] = {
-        {0.0f, 1.103}, // exp(-0.201962) + exp(-1.25132)
-        {10.0f, 1.022}, {20.0f, 0.870},
-        {50.0f, 0.337}, {-10.0f, 1.102}, // negative depth is evaluated by the same formula
-    };
-    for (const Case& c : cases) {
-        const std::optional<float> cf = correctionFactorApprox2(c.depth, 10.0f);
-        ASSERT_TRUE(cf.has_value()) << c.depth;
-        EXPECT_DOUBLE_EQ(shown(*cf, 3), c.expected) << c.depth;
-    }
-    // Very deep: both exponentials vanish.
-    const std::optional<float> deep = correctionFactorApprox2(1e6f, 1.0f);
-    ASSERT_TRUE(deep.has_value());
-    EXPECT_EQ(*deep, 0.0f);
-}
+    // exp(-0.201962) + exp(-1.25132) at the surface; a negative depth is
+    // evaluated by the same formula.
+    const std::pair<float, double> cases[] = {
+        {0.0f, 1.103}, {10.0f, 1.022}, {20.0f, 0.870}, {50.0f, 0.337}, {-10.0f, 1.102}};
+    for (const auto& [depth, expected] : cases)
+        EXPECT_DOUBLE_EQ(shown(correctionFactorApprox2(depth, 10.0f).value(), 3), expected) << depth;
+    EXPECT_EQ(correctionFactorApprox2(1e6f, 1.0f), 0.0f); // very deep: both exponentials vanish
 
-TEST(ElasticCorrectionApprox2, Failures)
-{
     EXPECT_FALSE(correctionFactorApprox2(5.0f, 0.0f).has_value());   // division by zero
     EXPECT_FALSE(correctionFactorApprox2(0.0f, 0.0f).has_value());   // 0 / 0
     EXPECT_FALSE(correctionFactorApprox2(3e38f, 1e-3f).has_value()); // x beyond Single

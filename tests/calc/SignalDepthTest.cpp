@@ -24,10 +24,10 @@ class BruteForce {
 public:
     BruteForce(std::function<double(double)> phi, double step, double end) : phi_(std::move(phi)), step_(step)
     {
-        for (double z = 0; z < end; z += step_)
+        for (double z = 0; z < end; z += step_) {
             cumulative_.push_back(total_ += cell(z, z + step_));
-        for (double z = 0; z < end; z += step_)
             weighted_ += cell(z, z + step_, true);
+        }
     }
 
     double meanDepth() const { return weighted_ / total_; }
@@ -88,45 +88,33 @@ TEST(SignalDepth, StraightLineClosedForms)
     EXPECT_DOUBLE_EQ(*wholeSignal({DepthCorrection::None, 10.0, 60.0}).value, 5.0);
 }
 
-TEST(SignalDepth, Approximation1AgainstBruteForce)
+TEST(SignalDepth, CorrectedModelsAgainstBruteForce)
 {
-    for (const double imfp : {3.0, 29.12, 250.0}) {
-        for (const double angle : {0.0, 17.5, 30.0}) {
-            const DepthModel model{DepthCorrection::Approx1, imfp, angle};
-            const double length = imfp * cosine(angle);
-            const auto phi = [&](double z) {
-                return double(*correctionFactorApprox1(float(z), float(imfp))) * std::exp(-z / length);
-            };
-            const BruteForce brute(phi, imfp / 2000.0, 60.0 * length);
-            EXPECT_LT(relative(*meanEscapeDepth(model).value, brute.meanDepth()), 1e-6) << imfp << " " << angle;
-            for (const double p : {0.05, 0.5, 0.9, 0.95, 0.99}) {
-                EXPECT_LT(relative(*informationDepth(model, p).value, brute.informationDepth(p)), 1e-6)
-                    << imfp << " " << angle << " " << p;
-            }
-        }
+    std::vector<DepthModel> models;
+    for (const double imfp : {3.0, 29.12, 250.0})
+        for (const double angle : {0.0, 17.5, 30.0})
+            models.push_back({DepthCorrection::Approx1, imfp, angle});
+    for (const double effTrMfp : {2.0, 21.13, 400.0})
+        for (const double angle : {0.0, 30.0})
+            models.push_back({DepthCorrection::Approx2, 30.0, angle, effTrMfp});
+    for (const DepthModel& model : models) {
+        const bool first = model.correction == DepthCorrection::Approx1;
+        const double length = model.imfp * cosine(model.angle);
+        const auto phi = [&](double z) {
+            const std::optional<float> cf = first ? correctionFactorApprox1(float(z), float(model.imfp))
+                                                  : correctionFactorApprox2(float(z), float(model.effTrMfp));
+            return double(*cf) * std::exp(-z / length);
+        };
+        const double step = first ? model.imfp / 2000.0 : std::min(model.effTrMfp, length) / 400.0;
+        const BruteForce brute(phi, step, 60.0 * length);
+        SCOPED_TRACE(testing::Message() << first << " " << model.imfp << " " << model.effTrMfp << " " << model.angle);
+        EXPECT_LT(relative(*meanEscapeDepth(model).value, brute.meanDepth()), 1e-6);
+        for (const double p : {0.05, 0.5, 0.9, 0.95, 0.99})
+            EXPECT_LT(relative(*informationDepth(model, p).value, brute.informationDepth(p)), 1e-6) << p;
     }
     // The correction moves the signal to the surface: shallower than straight lines.
     EXPECT_NEAR(*informationDepth({DepthCorrection::Approx1, 10.0, 0.0}, 0.95).value, 22.1192, 1e-4);
     EXPECT_NEAR(*meanEscapeDepth({DepthCorrection::Approx1, 10.0, 0.0}).value, 7.7873, 1e-4);
-}
-
-TEST(SignalDepth, Approximation2AgainstBruteForce)
-{
-    for (const double effTrMfp : {2.0, 21.13, 400.0}) {
-        for (const double angle : {0.0, 30.0}) {
-            const double imfp = 30.0;
-            const DepthModel model{DepthCorrection::Approx2, imfp, angle, effTrMfp};
-            const double length = imfp * cosine(angle);
-            const auto phi = [&](double z) {
-                return double(*correctionFactorApprox2(float(z), float(effTrMfp))) * std::exp(-z / length);
-            };
-            const BruteForce brute(phi, std::min(effTrMfp, length) / 400.0, 60.0 * length);
-            EXPECT_LT(relative(*meanEscapeDepth(model).value, brute.meanDepth()), 1e-6) << effTrMfp << " " << angle;
-            for (const double p : {0.05, 0.5, 0.95, 0.99})
-                EXPECT_LT(relative(*informationDepth(model, p).value, brute.informationDepth(p)), 1e-6)
-                    << effTrMfp << " " << angle << " " << p;
-        }
-    }
 }
 
 TEST(SignalDepth, BadInputGivesMessageAndNoNumber)

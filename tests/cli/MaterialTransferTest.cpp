@@ -45,12 +45,14 @@ std::vector<Material> usersMaterials()
 // What sqlite3 prints for a query on a database file.
 QString sqlite3(const QString& path, const QString& query)
 {
-    QProcess process;
-    process.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), path, query});
-    process.waitForFinished(60000);
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const Tpp2mRun result = runProgram(QString(), QStringLiteral("sqlite3"), {QStringLiteral("-batch"), path, query});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    return result.out;
 }
+
+// The header of a file of materials without IDs and descriptions.
+const QByteArray kHeader =
+    "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
 
 // Every column but the ID of the users' rows, exactly: texts as bytes,
 // numbers with 17 digits, each with its storage type.
@@ -164,10 +166,8 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
 
 TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
 {
-    const QByteArray header =
-        "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
     auto rows = [&](const std::map<int, QByteArray>& bad) {
-        QByteArray csv = header;
+        QByteArray csv = kHeader;
         for (int i = 1; i <= 1000; ++i)
             csv += bad.count(i) ? bad.at(i) : QByteArray("M") + QByteArray::number(i) + ",2.5,60,,,,,16\n";
         return csv;
@@ -223,12 +223,12 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 
     // --replace overwrites a compound of the same name, never an element.
-    write(file("replace.csv"), header + "SiO2,2.2,60.1,8.9,,,,16\nSi,2.3,28,,,,,4\n");
+    write(file("replace.csv"), kHeader + "SiO2,2.2,60.1,8.9,,,,16\nSi,2.3,28,,,,,4\n");
     result = import(file("replace.csv"), "--replace");
     EXPECT_EQ(result.err.section(u'\n', 1, 1),
               QStringLiteral("tpp2m: line 3 (\"Si\"): the name is an element's (ID 14); elements are never written"));
     // A byte-order mark and Windows line ends, as spreadsheets write them.
-    write(file("replace.csv"), "\xEF\xBB\xBF" + header + "SiO2,2.2,60.1,,,,,16\r\n");
+    write(file("replace.csv"), "\xEF\xBB\xBF" + kHeader + "SiO2,2.2,60.1,,,,,16\r\n");
     FixtureDatabase withCompounds;
     result = run(QStringLiteral("import %1 --database %2 --replace").arg(file("replace.csv"), withCompounds.path()));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
@@ -249,45 +249,39 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     const QString longJson = file("long.json");
     write(longJson, "[{\"Name\": \"");
     ASSERT_EQ(::truncate(QFile::encodeName(longJson).constData(), 1LL << 30), 0);
-    write(file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    write(file("prose.csv"), "Dear colleague, here are my materials.\n");
-    write(file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n");
-    write(file("twice.csv"), "Name,name\n");
-    write(file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31));
-    write(file("latin1.csv"), header + "200,Caf\xe9,2.65,60.08,9.1,,,,16\n");
-    write(file("open-quote.csv"), header + "200,\"SiO2,2.65,60.08,9.1,,,,16\n");
-    write(file("object.json"), "{\"Name\": \"SiO2\"}");
-    write(file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n");
-    write(file("empty.csv"), "");
-    write(file("many.csv"), header + QByteArray("x\n").repeated(250001));
+    const QString columns =
+        QStringLiteral("; the columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
+                       "valel s+p,n+1, valel d, valel f");
     struct Case {
         QString path;
+        std::optional<QByteArray> bytes; // none: written above, or not at all
         QString message;
     };
     const std::vector<Case> cases = {
-        {longLine, "line 2 is longer than 65536 bytes"},
-        {longJson, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
-        {file("png.csv"), "line 1 is not UTF-8 text"},
-        {file("prose.csv"),
-         "line 1 is not a header of material columns: unknown column \"Dear colleague\"; the "
-         "columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-         "valel s+p,n+1, valel d, valel f"},
-        {file("columns.csv"),
-         "line 1 is not a header of material columns: unknown column \"Colour\"; the columns "
-         "are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
-         "valel s+p,n+1, valel d, valel f"},
-        {file("twice.csv"), "line 1 is not a header of material columns: the column \"Name\" is named twice"},
-        {file("nul.csv"), "line 2 holds a NUL byte: this is not a text file of materials"},
-        {file("latin1.csv"), "line 2 is not UTF-8 text"},
-        {file("open-quote.csv"), "line 2: a quoted cell is not closed"},
-        {file("object.json"), "the JSON file must hold an array of materials"},
-        {file("broken.json"), "line 3 is not valid JSON: unterminated object"},
-        {file("empty.csv"), "the file is empty"},
-        {file("missing.csv"), "the file cannot be read: No such file or directory"},
-        {file("many.csv"), "the file holds more than 250000 materials; import it in parts"},
+        {longLine, {}, "line 2 is longer than 65536 bytes"},
+        {longJson, {}, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
+        {file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "line 1 is not UTF-8 text"},
+        {file("prose.csv"), "Dear colleague, here are my materials.\n",
+         "line 1 is not a header of material columns: unknown column \"Dear colleague\"" + columns},
+        {file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n",
+         "line 1 is not a header of material columns: unknown column \"Colour\"" + columns},
+        {file("twice.csv"), "Name,name\n",
+         "line 1 is not a header of material columns: the column \"Name\" is named twice"},
+        {file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31),
+         "line 2 holds a NUL byte: this is not a text file of materials"},
+        {file("latin1.csv"), header + "200,Caf\xe9,2.65,60.08,9.1,,,,16\n", "line 2 is not UTF-8 text"},
+        {file("open-quote.csv"), header + "200,\"SiO2,2.65,60.08,9.1,,,,16\n", "line 2: a quoted cell is not closed"},
+        {file("object.json"), "{\"Name\": \"SiO2\"}", "the JSON file must hold an array of materials"},
+        {file("broken.json"), "[\n  {\"Name\": \"SiO2\",\n", "line 3 is not valid JSON: unterminated object"},
+        {file("empty.csv"), QByteArray(), "the file is empty"},
+        {file("missing.csv"), {}, "the file cannot be read: No such file or directory"},
+        {file("many.csv"), header + QByteArray("x\n").repeated(250001),
+         "the file holds more than 250000 materials; import it in parts"},
     };
     const QByteArray before = fileHash(target.path());
     for (const Case& c : cases) {
+        if (c.bytes)
+            write(c.path, *c.bytes);
         const Tpp2mRun result = import(c.path);
         EXPECT_EQ(result.status, 1) << c.path.toStdString();
         EXPECT_EQ(result.err.toStdString(),
@@ -297,12 +291,14 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 
     // Quotes and SQL in a name are only text: stored as written.
+    const QByteArray sql = "{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
+                           "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
+                           "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}";
     write(file("sql.json"),
-          "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
-          "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-          "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}, 7, {\"Name\": \"N\\u0000\", "
-          "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
-          "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
+          "[" + sql
+              + ", 7, {\"Name\": \"N\\u0000\", "
+                "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
+                "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
     Tpp2mRun result = import(file("sql.json"));
     EXPECT_EQ(result.err.toStdString(),
               QStringLiteral("tpp2m: nothing imported: 2 of the 3 rows of %1 cannot be written\n"
@@ -311,10 +307,7 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
                              "the description holds a NUL character\n")
                   .arg(file("sql.json"))
                   .toStdString());
-    write(file("sql.json"),
-          "[{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
-          "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-          "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
+    write(file("sql.json"), "[" + sql + "]");
     result = import(file("sql.json"));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata ORDER BY ID")),
@@ -323,9 +316,7 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
 
 TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
 {
-    write(file("one.csv"),
-          "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-          "SiO2,2.65,60.08,9.1,,,,16\n");
+    write(file("one.csv"), kHeader + "SiO2,2.65,60.08,9.1,,,,16\n");
     Result<sqlite::Connection> other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE);
     ASSERT_TRUE(other);
     ASSERT_TRUE(other->exec("BEGIN IMMEDIATE"));

@@ -36,8 +36,7 @@ TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
             copies.push_back(std::make_unique<QProcess>());
             copies.back()->setWorkingDirectory(empty.path());
             copies.back()->start(QStringLiteral(TPP2M_PATH),
-                                 {QStringLiteral("imfp"), QStringLiteral("SiO2"), QStringLiteral("--energy"),
-                                  QStringLiteral("1000"), QStringLiteral("--csv")});
+                                 QStringLiteral("imfp SiO2 --energy 1000 --csv").split(u' '));
         }
         for (const auto& copy : copies) {
             ASSERT_TRUE(copy->waitForFinished(60000));
@@ -106,31 +105,16 @@ TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
                   "an empty name");
 }
 
-TEST_F(Tpp2mDefenceTest, ADeeplyNestedFormulaIsRefusedNotACrash)
-{
-    const QString deep = QString(20000, u'(') + u'C' + QString(20000, u')');
-    expectRefused(run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + deep), 2,
-                  QStringLiteral("--formula: the formula is longer than 1000 characters"), "20000 deep");
-    const QString nested = QString(65, u'(') + u'C' + QString(65, u')');
-    expectRefused(
-        run(QStringLiteral("imfp --density 1 --gap 1 --energy 1000 --formula ") + nested), 2,
-        QStringLiteral("--formula: parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(nested),
-        "65 deep");
-}
-
 TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(database.folder());
-    process.start(QStringLiteral(TPP2M_PATH), QStringLiteral("plot SiO2 --energy 100,1000 -o imfp.png").split(u' '));
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const Tpp2mRun plot =
+        runProgram(database.folder(), QStringLiteral(TPP2M_PATH),
+                   QStringLiteral("plot SiO2 --energy 100,1000 -o imfp.png").split(u' '), environment);
+    EXPECT_EQ(plot.status, 0) << plot.err.toStdString();
     EXPECT_EQ(QImage(database.folder() + QStringLiteral("/imfp.png")).size(), QSize(800, 600));
 
     const QString folder = database.folder() + u'/';
@@ -185,28 +169,19 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
     const QByteArray before = bytesOf(path);
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
-    auto run = [&](const QStringList& command) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(command.first(), command.mid(1));
-        process.waitForFinished(60000);
-        return Tpp2mRun{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                        QString::fromUtf8(process.readAllStandardError())};
-    };
-    const QStringList list = {QStringLiteral(TPP2M_PATH), QStringLiteral("list"), QStringLiteral("--csv")};
-    expectRefused(
-        run(QStringList{QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")}
-            + list),
-        1,
-        QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
-                       "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
-                       "writable folder; make the folder %1 writable once and start again")
-            .arg(dir.filePath(QStringLiteral("DataBase"))),
-        "a read-only folder");
+    expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
+                             QStringLiteral("-u nobody --").split(u' ')
+                                 << QStringLiteral(TPP2M_PATH) << QStringLiteral("list") << QStringLiteral("--csv")),
+                  1,
+                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
+                                 "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
+                                 "writable folder; make the folder %1 writable once and start again")
+                      .arg(dir.filePath(QStringLiteral("DataBase"))),
+                  "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
     EXPECT_EQ(bytesOf(path), before);
 
-    const Tpp2mRun rolledBack = run(list);
+    const Tpp2mRun rolledBack = runTpp2m(dir.path(), QStringLiteral("list --csv"));
     EXPECT_EQ(rolledBack.status, 0) << rolledBack.err.toStdString();
     EXPECT_TRUE(
         rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
@@ -219,13 +194,8 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
 // standard output, a limit on memory, a pipe to wc.
 Tpp2mRun runInShell(const QString& folder, const QString& script)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("bash"),
-                  {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script, QStringLiteral(TPP2M_PATH)});
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(folder, QStringLiteral("bash"),
+                      {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + script, QStringLiteral(TPP2M_PATH)});
 }
 
 TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)

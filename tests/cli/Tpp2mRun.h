@@ -17,15 +17,23 @@ struct Tpp2mRun {
     QString err;
 };
 
+// Runs `program` in `folder` with `arguments` and `environment`.
+inline Tpp2mRun runProgram(const QString& folder, const QString& program, const QStringList& arguments,
+                           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
 // Runs tpp2m in `folder` (where its default database lies) with `arguments`.
 inline Tpp2mRun runTpp2m(const QString& folder, const QStringList& arguments)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(TPP2M_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(folder, QStringLiteral(TPP2M_PATH), arguments);
 }
 
 // The same with the arguments of `line`, split at blanks.

@@ -10,18 +10,11 @@ def shown(values, decimals):
     return [f"{v:.{decimals}f}" for v in np.atleast_1d(values)]
 
 
-def test_approximation_1_follows_the_table():
+# The values themselves are tpp2m's, bit for bit (test_same_as_tpp2m.py).
+def test_worked_values_as_float32():
     assert shown(korvane.cf1(10, [25, 10]), 3) == ["1.082", "0.977"]
-    assert shown(korvane.cf1([0, 100, 140, 160, 1000, -5], 20), 3) == ["1.098", "0.106", "0.023", "0.023", "0.023",
-                                                                        "0.000"]
     assert korvane.cf1(10, 25).dtype == np.float32
-
-
-def test_transport_paths_and_approximation_2():
-    path = korvane.trmfp(2.33, 28.09, 1)
-    assert shown(path, 2) == ["71.47"]
-    assert shown(korvane.eff_trmfp(path, [30, 0]), 2) == ["21.13", "0.00"]
-    assert shown(korvane.cf2([0, 10, 20, 50], 10), 3) == ["1.103", "1.022", "0.870", "0.337"]
+    assert shown(korvane.eff_trmfp(korvane.trmfp(2.33, 28.09, 1), [30, 0]), 2) == ["21.13", "0.00"]
     # A cross-section array is read in double precision, the others as Singles.
     assert korvane.trmfp(2.33, 28.09, np.array([1.0, 2.0])).dtype == np.float32
 
