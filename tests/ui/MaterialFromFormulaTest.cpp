@@ -1,3 +1,4 @@
+#include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/MaterialFromFormula.h"
 
@@ -41,14 +42,8 @@ protected:
         EXPECT_TRUE(dialog && dialog->isVisible());
         return dialog;
     }
-    static QString label(QWidget* dialog, const char* name)
-    {
-        return dialog->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-    static QPushButton* button(QWidget* dialog, const char* name)
-    {
-        return dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
+    static QString label(QWidget* dialog, const char* name) { return test::child<QLabel>(dialog, name)->text(); }
+    static QPushButton* button(QWidget* dialog, const char* name) { return test::child<QPushButton>(dialog, name); }
     void typeFormula(QWidget* dialog, const QString& formula)
     {
         typeInto(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), formula);
