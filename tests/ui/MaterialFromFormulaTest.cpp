@@ -60,7 +60,7 @@ protected:
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
 };
 
-TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsAndSaveWaitsForTheUser)
+TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNothingAndTheSumFollowsTheTicks)
 {
     // SiO2: from browsing, the menu starts a new material first.
     MaterialFromFormula* dialog = openDialog();
@@ -95,15 +95,12 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsAndSaveWaitsForTheUse
     click("cmdClose");
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
-}
 
-TEST_F(MaterialFromFormulaTest, BadFormulasChangeNothingAndTheSumFollowsTheTicks)
-{
     // While changing, the menu keeps the material and its name.
     clickRow(1); // Si
     click("cmdChangeParam");
     const QStringList before = fields();
-    MaterialFromFormula* dialog = openDialog();
+    dialog = openDialog();
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
     const std::vector<std::pair<QString, QString>> bad = {
         {"SiO2)", "\")\" at position 5 of \"SiO2)\" has no matching \"(\""},
