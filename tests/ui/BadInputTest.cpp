@@ -41,7 +41,7 @@ protected:
     bool visible(const char* name) const { return find(name)->isVisible(); }
 };
 
-TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoes)
+TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWritten)
 {
     clickRow(3); // SiO2
     const QString imfp = text("txtIMFP_2M");
@@ -78,10 +78,8 @@ TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoes)
         paste("txtDepth1", input);
         EXPECT_EQ(text("txtCF1"), cf1) << input.left(12).toStdString();
     }
-}
 
-TEST_F(BadInputTest, ParametersThatAreNoNumberAreNeverWritten)
-{
+    // Material parameters that are no number are never written.
     struct Field {
         const char* name;
         const char* problem; // the words of the refusal

@@ -4,6 +4,7 @@
 #include "calc/SignalDepth.h"
 #include "materials/MaterialTransport.h"
 #include "ui/ShownNumbers.h"
+#include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/DepthWindow.h"
 
@@ -35,9 +36,7 @@ protected:
     template <typename T = QLineEdit>
     T* in(const char* name) const
     {
-        T* widget = depth->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return test::child<T>(depth, name);
     }
     std::string shown(const char* name) const
     {
@@ -95,9 +94,21 @@ TEST_F(DepthWindowTest, SignalDepthForThreeModelsWithTheirLimits)
 {
     clickRow(3); // SiO2 at 1000 eV
     const float lambda = silicaImfp(1000);
+    // No cross-section typed: approximation 2 computes S for the formula.
+    const double s = *formulaTransportCrossSection(QStringLiteral("SiO2"), 1000).a0Squared;
+    const DepthModel computed{DepthCorrection::Approx2, lambda, 0,
+                              *transportMeanFreePaths(2.65f, 60.08f, s, lambda).effTrMfp};
+    EXPECT_EQ(shown("txtInformationDepthCf2"), length(informationDepth(computed, 0.95)));
+    EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), length(meanEscapeDepth(computed)));
+    EXPECT_EQ(shown("lblCrossSectionUsed"),
+              "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
+                  + " a0\u00B2, computed for formula SiO2.");
+
+    // A typed value replaces it, and the note goes.
     typeInto(in("txtTransportCrossSection"), QStringLiteral("1"));
-    const float effTrMfp = *transportMeanFreePaths(2.65f, 60.08f, 1.0, lambda).effTrMfp;
-    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0, effTrMfp};
+    EXPECT_EQ(shown("lblCrossSectionUsed"), "");
+    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0,
+                         *transportMeanFreePaths(2.65f, 60.08f, 1.0, lambda).effTrMfp};
     EXPECT_EQ(shown("txtInformationDepthCf2"), length(informationDepth(cf2, 0.95)));
     EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), length(meanEscapeDepth(cf2)));
     EXPECT_EQ(shown("lblDepthMessage"), "");
@@ -135,28 +146,11 @@ TEST_F(DepthWindowTest, SignalDepthForThreeModelsWithTheirLimits)
     typeInto(in("txtAngle"), QStringLiteral("ten"));
     EXPECT_EQ(shown("txtInformationDepthNone"), "");
     EXPECT_EQ(shown("lblDepthMessage"), "The angle and P must be numbers.");
-}
 
-TEST_F(DepthWindowTest, ApproximationTwoComputesTheCrossSectionWhenNoneIsTyped)
-{
-    clickRow(3); // SiO2 at 1000 eV
-    const float lambda = silicaImfp(1000);
-    const double s = *formulaTransportCrossSection(QStringLiteral("SiO2"), 1000).a0Squared;
-    const DepthModel cf2{DepthCorrection::Approx2, lambda, 0,
-                         *transportMeanFreePaths(2.65f, 60.08f, s, lambda).effTrMfp};
-    EXPECT_EQ(shown("txtInformationDepthCf2"), length(informationDepth(cf2, 0.95)));
-    EXPECT_EQ(shown("txtMeanEscapeDepthCf2"), length(meanEscapeDepth(cf2)));
-    EXPECT_EQ(shown("lblCrossSectionUsed"),
-              "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
-                  + " a0\u00B2, computed for formula SiO2.");
-
-    // A typed value replaces it, and the note goes.
-    typeInto(in("txtTransportCrossSection"), QStringLiteral("1"));
-    EXPECT_EQ(shown("lblCrossSectionUsed"), "");
+    typeInto(in("txtAngle"), QStringLiteral("0"));
     typeInto(in("txtTransportCrossSection"), QStringLiteral("one"));
     EXPECT_EQ(shown("txtInformationDepthCf2"), "");
     EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: the transport cross-section is not a number.");
-
     // Emptied again at an energy the table does not reach: it says why.
     typeInto(in("txtTransportCrossSection"), QString());
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));

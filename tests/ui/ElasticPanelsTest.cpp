@@ -42,7 +42,7 @@ protected:
     static QString cf2(float depth, float eff) { return numbertext::factor(*correctionFactorApprox2(depth, eff)); }
 };
 
-TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackInOpeningOrderAtOnePlace)
+TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackAtOnePlaceAndApproximation1FollowsEveryKeystroke)
 {
     const std::pair<const char*, const char*> steps[] = {
         {"cmdCalc_CF", "frameElastic*"},
@@ -62,11 +62,8 @@ TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackInOpeningOrderAtOnePlace)
     }
     EXPECT_EQ(find("frameElastic1")->geometry(), QRect(7, 390, 187, 127));
     EXPECT_EQ(find("frameElastic2")->geometry(), QRect(7, 390, 319, 159));
-}
 
-TEST_F(ElasticPanelsTest, Approximation1FollowsEveryDepthKeystroke)
-{
-    click("cmdCalc_CF");
+    // Approximation 1 follows every keystroke of the depth.
     click("cmdElastic1");
     EXPECT_EQ(text("txtCF1"), QString()) << "opening computes nothing";
     QLineEdit* depth = box("txtDepth1");

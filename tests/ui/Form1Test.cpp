@@ -26,7 +26,7 @@ protected:
 
 const QString kAngstrom = QStringLiteral(" \u00C5");
 
-TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eV)
+TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eVAndTheBarStaysWithinTheRecords)
 {
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1000"));
     EXPECT_FALSE(visible("txtError"));
@@ -45,6 +45,22 @@ TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eV)
     EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 0);
     for (const char* field : {"txtName", "txtBulkDensity", "txt_s_p_lbe", "txt_d"})
         EXPECT_EQ(find(field)->property("Tag").toString(), text(field)) << field;
+
+    // The navigation bar stays on the first and the last record.
+    auto* bar = find<DataControl>("adoMaterials");
+    auto arrow = [&](const char* name) { QTest::mouseClick(bar->findChild<QToolButton*>(name), Qt::LeftButton); };
+    arrow("movePrevious");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 1 of 6"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
+    arrow("moveNext");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 2 of 6"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 1);
+    arrow("moveLast");
+    arrow("moveNext");
+    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 6 of 6"));
+    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
+    arrow("moveFirst");
+    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
 }
 
 TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
@@ -53,7 +69,6 @@ TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
     EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
     EXPECT_EQ(text("txt_f"), QStringLiteral("16.0"));
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("16"));
-    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 4 of 6"));
     EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
 
     click("Opt_relativistic");
@@ -75,7 +90,7 @@ TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
     EXPECT_FALSE(visible("txtError"));
 }
 
-TEST_F(Form1Test, EnergyRangeNoteAndArrows)
+TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
 {
     auto* arrows = find<UpDownArrows>("updEnergy");
     struct Case {
@@ -118,17 +133,15 @@ TEST_F(Form1Test, EnergyRangeNoteAndArrows)
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("abc"));
     EXPECT_EQ(prompts.beeps, 1);
-}
 
-TEST_F(Form1Test, ALongEnergyShowsItsStartOutOfEditing)
-{
+    // A long energy shows its end while typed and its start out of editing.
     auto* energy = find<QLineEdit>("txtElectronEnergy");
     ASSERT_GT(energy->fontMetrics().horizontalAdvance(QStringLiteral("200000.01")), energy->width());
     setEnergy(QStringLiteral("199950.01"));
     EXPECT_EQ(energy->cursorPosition(), 9) << "while typing, the end";
     find("cmdExit")->setFocus();
     EXPECT_EQ(energy->cursorPosition(), 0);
-    QTest::mouseClick(find<UpDownArrows>("updEnergy")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(energy->text(), QStringLiteral("200000.01"));
     EXPECT_EQ(energy->cursorPosition(), 0);
 }
@@ -185,24 +198,6 @@ TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
     typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("0"));
     typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("1.568"));
     EXPECT_FALSE(error->isVisible());
-}
-
-TEST_F(Form1Test, NavigationBarStaysOnTheFirstAndLastRecord)
-{
-    auto* bar = find<DataControl>("adoMaterials");
-    auto arrow = [&](const char* name) { QTest::mouseClick(bar->findChild<QToolButton*>(name), Qt::LeftButton); };
-    arrow("movePrevious");
-    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 1 of 6"));
-    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
-    arrow("moveNext");
-    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 2 of 6"));
-    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 1);
-    arrow("moveLast");
-    arrow("moveNext");
-    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 6 of 6"));
-    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
-    arrow("moveFirst");
-    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/FormLineEnergy.h"
 
@@ -31,9 +32,7 @@ protected:
     template <typename T = QWidget>
     static T* in(FormLineEnergy* dialog, const char* name)
     {
-        T* widget = dialog->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return test::child<T>(dialog, name);
     }
 
     // The levels offered, one per line.

@@ -128,7 +128,7 @@ QImage drawn(QWidget* control, double scale)
     return image;
 }
 
-TEST_F(InformationPanelsTest, ScrollBarsOfTheTextsLookLikeEveryOtherScrollBar)
+TEST_F(InformationPanelsTest, TheTextsScrollLikeAnyOtherAndTheOverlayIsReadWhole)
 {
     click("cmdUsersGuide");
     click("cmdAccuracy");
@@ -143,12 +143,9 @@ TEST_F(InformationPanelsTest, ScrollBarsOfTheTextsLookLikeEveryOtherScrollBar)
         for (double scale : {1.0, 1.5})
             EXPECT_EQ(drawn(bar, scale), drawn(&ordinary, scale)) << name << " at " << scale;
     }
-}
 
-// Scrolled to its end, the overlay shows its last line, and no line that it
-// shows runs under its close button.
-TEST_F(InformationPanelsTest, EveryLineOfTheOverlayCanBeReadBesideItsCloseButton)
-{
+    // Scrolled to its end, the overlay shows its last line, and no line that
+    // it shows runs under its close button.
     auto* box = find<QPlainTextEdit>("txtInfo");
     const QRect button = find("cmdCloseInfo")->geometry();
     for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {

@@ -1,3 +1,4 @@
+#include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/MaterialFromFormula.h"
 
@@ -41,14 +42,8 @@ protected:
         EXPECT_TRUE(dialog && dialog->isVisible());
         return dialog;
     }
-    static QString label(QWidget* dialog, const char* name)
-    {
-        return dialog->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-    static QPushButton* button(QWidget* dialog, const char* name)
-    {
-        return dialog->findChild<QPushButton*>(QLatin1String(name));
-    }
+    static QString label(QWidget* dialog, const char* name) { return test::child<QLabel>(dialog, name)->text(); }
+    static QPushButton* button(QWidget* dialog, const char* name) { return test::child<QPushButton>(dialog, name); }
     void typeFormula(QWidget* dialog, const QString& formula)
     {
         typeInto(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), formula);
@@ -65,7 +60,7 @@ protected:
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
 };
 
-TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsAndSaveWaitsForTheUser)
+TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNothingAndTheSumFollowsTheTicks)
 {
     // SiO2: from browsing, the menu starts a new material first.
     MaterialFromFormula* dialog = openDialog();
@@ -100,15 +95,12 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsAndSaveWaitsForTheUse
     click("cmdClose");
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
-}
 
-TEST_F(MaterialFromFormulaTest, BadFormulasChangeNothingAndTheSumFollowsTheTicks)
-{
     // While changing, the menu keeps the material and its name.
     clickRow(1); // Si
     click("cmdChangeParam");
     const QStringList before = fields();
-    MaterialFromFormula* dialog = openDialog();
+    dialog = openDialog();
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
     const std::vector<std::pair<QString, QString>> bad = {
         {"SiO2)", "\")\" at position 5 of \"SiO2)\" has no matching \"(\""},

@@ -3,6 +3,7 @@
 #include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
 #include "ui/ShownNumbers.h"
+#include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/TransportCrossSectionWindow.h"
 
@@ -26,10 +27,7 @@ protected:
         EXPECT_TRUE(dialog && dialog->isVisible());
         return dialog;
     }
-    QString shown(TransportCrossSectionWindow* dialog, const char* name) const
-    {
-        return dialog->findChild<QLineEdit*>(QLatin1String(name))->text();
-    }
+    static QString shown(QWidget* dialog, const char* name) { return test::child<QLineEdit>(dialog, name)->text(); }
     static double atom(int z, double energy) { return *shippedTransportTable().crossSection(z, energy); }
 };
 
@@ -38,11 +36,10 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     TransportCrossSectionWindow* dialog = open();
     const QLocale locale;
     // The window starts on its first row, oxygen, at 1000 eV.
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(),
-              QStringLiteral("O (Z = 8) at 1000 eV"));
+    EXPECT_EQ(test::child<QLabel>(dialog, "lblMaterial")->text(), QStringLiteral("O (Z = 8) at 1000 eV"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"), locale.toString(atom(8, 1000), 'g', 6));
     EXPECT_EQ(shown(dialog, "txtCrossSectionCm2"), locale.toString(atom(8, 1000) * bohrRadiusSquaredCm2(), 'g', 4));
-    const QChart* chart = dialog->findChild<QChartView*>(QStringLiteral("chartCrossSection"))->chart();
+    const QChart* chart = test::child<QChartView>(dialog, "chartCrossSection")->chart();
     ASSERT_EQ(chart->series().size(), 2);
     const auto* curve = static_cast<QLineSeries*>(chart->series()[0]);
     ASSERT_EQ(curve->count(), 91);
@@ -54,16 +51,15 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     // A compound by its formula, at a new energy: the shown window follows.
     clickRow(3);
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1486.6"));
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaterial"))->text(),
-              QStringLiteral("formula SiO2 at 1486.6 eV"));
+    EXPECT_EQ(test::child<QLabel>(dialog, "lblMaterial")->text(), QStringLiteral("formula SiO2 at 1486.6 eV"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"), locale.toString(atom(14, 1486.6) + 2 * atom(8, 1486.6), 'g', 6));
 
     // Outside the table: no value, a reason, and nothing to use.
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"), QString());
-    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblError"))->text(),
+    EXPECT_EQ(test::child<QLabel>(dialog, "lblError")->text(),
               QStringLiteral("no transport cross-section outside 50 eV to 30000 eV"));
-    EXPECT_FALSE(dialog->findChild<QPushButton*>(QStringLiteral("cmdUse"))->isEnabled());
+    EXPECT_FALSE(test::child<QPushButton>(dialog, "cmdUse")->isEnabled());
 }
 
 TEST_F(TransportCrossSectionWindowTest, UseWritesSIntoTheApproximationTwoFieldForTheNextCalculation)
@@ -74,7 +70,7 @@ TEST_F(TransportCrossSectionWindowTest, UseWritesSIntoTheApproximationTwoFieldFo
     auto* field = find<QLineEdit>("txtTrXsct");
     QSignalSpy changes(field, &QLineEdit::textChanged);
     TransportCrossSectionWindow* dialog = open();
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdUse")), Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(dialog, "cmdUse"), Qt::LeftButton);
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(field->text(), QLocale().toString(atom(14, 1000), 'g', 6));
     EXPECT_EQ(field->text(), shown(dialog, "txtCrossSection"));
