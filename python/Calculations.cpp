@@ -24,6 +24,23 @@ void warnWhenOutsideValidRange(bool outside)
 
 const QString kNoFactor = QStringLiteral("no correction factor for this depth and path");
 
+// `compute` of two Single arguments, element by element; `failure` where it
+// gives no value.
+template <class Compute>
+py::object ofTwoSingles(py::handle first, py::handle second, const std::array<const char*, 2>& names, Compute compute,
+                        const QString& failure)
+{
+    return singleResults(Broadcast<2>({first, second}, names), [&](const std::array<double, 2>& v) -> ElementOutcome {
+        QString error;
+        const auto a = single(v[0], names[0], &error);
+        const auto b = single(v[1], names[1], &error);
+        if (!a || !b)
+            return {std::nullopt, error};
+        const std::optional<float> value = compute(*a, *b);
+        return {value, value ? QString() : failure};
+    });
+}
+
 } // namespace
 
 py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, py::handle gap, py::handle nv,
@@ -69,16 +86,7 @@ py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material
 
 py::object cf1(py::handle depth, py::handle imfp)
 {
-    return singleResults(Broadcast<2>({depth, imfp}, {"depth", "imfp"}),
-                         [](const std::array<double, 2>& v) -> ElementOutcome {
-                             QString error;
-                             const auto z = single(v[0], "depth", &error);
-                             const auto lambda = single(v[1], "imfp", &error);
-                             if (!z || !lambda)
-                                 return {std::nullopt, error};
-                             const std::optional<float> factor = correctionFactorApprox1(*z, *lambda);
-                             return {factor, factor ? QString() : kNoFactor};
-                         });
+    return ofTwoSingles(depth, imfp, {"depth", "imfp"}, correctionFactorApprox1, kNoFactor);
 }
 
 py::object trmfp(py::handle density, py::handle mass, py::handle crossSection)
@@ -102,30 +110,13 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection)
 
 py::object effTrmfp(py::handle trmfp, py::handle imfp)
 {
-    return singleResults(
-        Broadcast<2>({trmfp, imfp}, {"trmfp", "imfp"}), [](const std::array<double, 2>& v) -> ElementOutcome {
-            QString error;
-            const auto transport = single(v[0], "trmfp", &error);
-            const auto lambda = single(v[1], "imfp", &error);
-            if (!transport || !lambda)
-                return {std::nullopt, error};
-            const std::optional<float> path = effectiveTransportMeanFreePath(*transport, *lambda);
-            return {path, path ? QString() : QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP")};
-        });
+    return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, effectiveTransportMeanFreePath,
+                        QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP"));
 }
 
 py::object cf2(py::handle depth, py::handle effTrmfp)
 {
-    return singleResults(Broadcast<2>({depth, effTrmfp}, {"depth", "eff_trmfp"}),
-                         [](const std::array<double, 2>& v) -> ElementOutcome {
-                             QString error;
-                             const auto z = single(v[0], "depth", &error);
-                             const auto path = single(v[1], "eff_trmfp", &error);
-                             if (!z || !path)
-                                 return {std::nullopt, error};
-                             const std::optional<float> factor = correctionFactorApprox2(*z, *path);
-                             return {factor, factor ? QString() : kNoFactor};
-                         });
+    return ofTwoSingles(depth, effTrmfp, {"depth", "eff_trmfp"}, correctionFactorApprox2, kNoFactor);
 }
 
 } // namespace korvane::python
