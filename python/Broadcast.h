@@ -107,8 +107,11 @@ private:
         std::string text;
         for (const DoubleArray& a : arrays_) {
             text += text.empty() ? "(" : " (";
-            for (py::ssize_t d = 0; d < a.ndim(); ++d)
-                text += (d ? "," : "") + std::to_string(a.shape(d));
+            for (py::ssize_t d = 0; d < a.ndim(); ++d) {
+                if (d > 0)
+                    text += ',';
+                text += std::to_string(a.shape(d));
+            }
             text += a.ndim() == 1 ? ",)" : ")";
         }
         return text;
