@@ -2,6 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "cli/CrossSectionUse.h"
+#include "cli/MaterialCrossSection.h"
 #include "cli/ImfpReport.h"
 
 #include <functional>

@@ -23,21 +23,6 @@ TransportCrossSection crossSectionUsed(const Command& command, const MaterialInp
     return crossSectionOf(material, energy);
 }
 
-TransportPaths transportPathsFor(std::optional<float> density, std::optional<float> mass, double crossSection,
-                                 float imfp, QString* error)
-{
-    if (!density || !mass) {
-        *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
-        return {};
-    }
-    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
-    if (!paths.trMfp)
-        *error = QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section");
-    else if (!paths.effTrMfp)
-        *error = QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP");
-    return paths;
-}
-
 void appendCrossSectionColumns(const Command& command, std::vector<Column>* columns)
 {
     if (!computesCrossSection(command))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cli/MaterialResolution.h"
-#include "calc/ElasticCorrection.h"
 #include "cli/RowWriter.h"
 #include "materials/MaterialTransport.h"
 
@@ -14,11 +13,6 @@ bool computesCrossSection(const Command& command);
 // The S (a0^2) that approximation 2 uses for a material at an energy: the
 // --cross-section given, or the one computed as tpp2m transport does.
 TransportCrossSection crossSectionUsed(const Command& command, const MaterialInputs& material, double energy);
-
-// TrMFP and EffTrMFP from a density, a mass, S and the IMFP; `error` says
-// which of them cannot be formed, or that the database has no density or mass.
-TransportPaths transportPathsFor(std::optional<float> density, std::optional<float> mass, double crossSection,
-                                 float imfp, QString* error);
 
 // The columns cross_section_a0sq and cross_section_from, when S is computed.
 void appendCrossSectionColumns(const Command& command, std::vector<Column>* columns);

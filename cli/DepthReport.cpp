@@ -3,6 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/SignalDepth.h"
 #include "cli/CrossSectionUse.h"
+#include "cli/MaterialCrossSection.h"
 #include "cli/ImfpReport.h"
 
 namespace korvane::cli {

@@ -12,4 +12,19 @@ TransportCrossSection crossSectionOf(const MaterialInputs& material, double ener
     return materialTransportCrossSection(row, energy);
 }
 
+TransportPaths transportPathsFor(std::optional<float> density, std::optional<float> mass, double crossSection,
+                                 float imfp, QString* error)
+{
+    if (!density || !mass) {
+        *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
+        return {};
+    }
+    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
+    if (!paths.trMfp)
+        *error = kNoTransportPath;
+    else if (!paths.effTrMfp)
+        *error = kNoEffectiveTransportPath;
+    return paths;
+}
+
 } // namespace korvane::cli

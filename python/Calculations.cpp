@@ -3,6 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/ValidEnergyRange.h"
 #include "cli/ImfpEvaluation.h"
+#include "cli/MaterialCrossSection.h"
 #include "python/SingleResults.h"
 
 namespace korvane::python {
@@ -91,27 +92,23 @@ py::object cf1(py::handle depth, py::handle imfp)
 
 py::object trmfp(py::handle density, py::handle mass, py::handle crossSection)
 {
-    return singleResults(
-        Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}),
-        [](const std::array<double, 3>& v) -> ElementOutcome {
-            QString error;
-            const auto rho = single(v[0], "density", &error);
-            const auto m = single(v[1], "mass", &error);
-            const auto sigma = finiteDouble(v[2], "cross_section", &error);
-            if (!rho || !m || !sigma)
-                return {std::nullopt, error};
-            // The IMFP does not enter the transport path itself.
-            const std::optional<float> path = transportMeanFreePaths(*rho, *m, *sigma, 0).trMfp;
-            return {path,
-                    path ? QString()
-                         : QStringLiteral("TrMFP cannot be formed from this density, mass and cross-section")};
-        });
+    return singleResults(Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}),
+                         [](const std::array<double, 3>& v) -> ElementOutcome {
+                             QString error;
+                             const auto rho = single(v[0], "density", &error);
+                             const auto m = single(v[1], "mass", &error);
+                             const auto sigma = finiteDouble(v[2], "cross_section", &error);
+                             if (!rho || !m || !sigma)
+                                 return {std::nullopt, error};
+                             // The IMFP does not enter the transport path itself.
+                             const std::optional<float> path = transportMeanFreePaths(*rho, *m, *sigma, 0).trMfp;
+                             return {path, path ? QString() : cli::kNoTransportPath};
+                         });
 }
 
 py::object effTrmfp(py::handle trmfp, py::handle imfp)
 {
-    return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, effectiveTransportMeanFreePath,
-                        QStringLiteral("EffTrMFP cannot be formed from this TrMFP and IMFP"));
+    return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath);
 }
 
 py::object cf2(py::handle depth, py::handle effTrmfp)
