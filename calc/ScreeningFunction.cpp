@@ -1,6 +1,7 @@
 #include "calc/ScreeningFunction.h"
 
-#include <charconv>
+#include "calc/TextTable.h"
+
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -15,57 +16,30 @@ struct ScreeningRow {
     std::string symbol;
 };
 
-double readNumber(std::string_view field)
-{
-    double value = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size())
-        throw std::logic_error("screening table: not a number: " + std::string(field));
-    return value;
-}
-
-std::vector<std::string_view> splitTabs(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string_view::npos; start = tab + 1)
-        fields.push_back(line.substr(start, tab - start));
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
-// Rows indexed by Z - 1. Comment lines start with '#', the header with "Z".
+// Rows indexed by Z - 1.
 // A3 = 1 - A1 - A2 in double precision, 0 when it is below 1e-15 in size, as
 // the table's header defines it.
 std::vector<ScreeningRow> readTable()
 {
     std::vector<ScreeningRow> rows;
-    std::string_view text = screeningTableText();
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.empty() || line.front() == '#' || line.front() == 'Z')
-            continue;
-        const std::vector<std::string_view> f = splitTabs(line);
+    texttable::forEachRow(screeningTableText(), [&](const std::vector<std::string_view>& f, std::string_view) {
         if (f.size() != 7)
             throw std::logic_error("screening table: a row without seven fields");
+        auto number = [](std::string_view field) { return texttable::number(field, "screening table"); };
         ScreeningRow row;
-        row.function.atomicNumber = static_cast<int>(readNumber(f[0]));
+        row.function.atomicNumber = static_cast<int>(number(f[0]));
         row.symbol = std::string(f[1]);
-        const double a1 = readNumber(f[2]);
-        const double a2 = readNumber(f[3]);
+        const double a1 = number(f[2]);
+        const double a2 = number(f[3]);
         double a3 = 1.0 - a1 - a2;
         if (std::fabs(a3) < 1e-15)
             a3 = 0.0;
         row.function.amplitude = {a1, a2, a3};
-        row.function.decay = {readNumber(f[4]), readNumber(f[5]), readNumber(f[6])};
+        row.function.decay = {number(f[4]), number(f[5]), number(f[6])};
         if (row.function.atomicNumber != static_cast<int>(rows.size()) + 1)
             throw std::logic_error("screening table: rows out of order");
         rows.push_back(row);
-    }
+    });
     if (rows.size() != kLastElement)
         throw std::logic_error("screening table: not 103 elements");
     return rows;

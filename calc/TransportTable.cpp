@@ -1,10 +1,10 @@
 #include "calc/TransportTable.h"
 
 #include "calc/ScreeningFunction.h"
+#include "calc/TextTable.h"
 #include "calc/TransportCrossSection.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -16,15 +16,6 @@ namespace {
 // 50 energies per decade keep the interpolation error below 0.2 % (largest
 // where sigma_1 has a minimum at low energy, for the heavy atoms).
 constexpr int kEnergyCount = 140;
-
-double readNumber(std::string_view field)
-{
-    double value = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size())
-        throw std::logic_error("transport table: not a number: " + std::string(field));
-    return value;
-}
 
 std::string formatted(const char* pattern, double value)
 {
@@ -64,30 +55,21 @@ std::string transportTableLine(int atomicNumber, double energyEv)
 
 TransportTable::TransportTable(std::string_view text) : values_(kLastElement)
 {
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        const std::string_view line = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
-        if (line.empty() || line.front() == '#' || line.front() == 'Z')
-            continue;
-        std::string_view fields[4];
-        std::string_view rest = line;
-        for (std::string_view& field : fields) {
-            const std::size_t tab = rest.find('\t');
-            field = rest.substr(0, tab);
-            rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
-        }
-        const int z = static_cast<int>(readNumber(fields[0]));
+    texttable::forEachRow(text, [this](const std::vector<std::string_view>& fields, std::string_view line) {
+        if (fields.size() != 4)
+            throw std::logic_error("transport table: a row without four fields: " + std::string(line));
+        auto number = [](std::string_view field) { return texttable::number(field, "transport table"); };
+        const int z = static_cast<int>(number(fields[0]));
         if (z < 1 || z > kLastElement || fields[1] != elementSymbol(z))
             throw std::logic_error("transport table: unknown element in: " + std::string(line));
-        const double energy = readNumber(fields[2]);
+        const double energy = number(fields[2]);
         std::vector<double>& row = values_[static_cast<std::size_t>(z - 1)];
         if (z == 1)
             energies_.push_back(energy);
         else if (row.size() >= energies_.size() || energies_[row.size()] != energy)
             throw std::logic_error("transport table: energies differ in: " + std::string(line));
-        row.push_back(readNumber(fields[3]));
-    }
+        row.push_back(number(fields[3]));
+    });
     for (const std::vector<double>& row : values_)
         if (row.size() != energies_.size() || row.empty())
             throw std::logic_error("transport table: an element lacks energies");
