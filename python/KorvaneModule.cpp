@@ -220,14 +220,14 @@ PYBIND11_MODULE(korvane, m)
         "information_depth",
         [](py::handle imfp, py::handle probability, py::handle angle, const std::string& correction,
            py::handle effTrmfp) {
-        return informationDepth(imfp, probability, angle, {correction, effTrmfp});
+            return informationDepth(imfp, probability, angle, {correction, effTrmfp});
         },
         kInformationDepthDoc.c_str(), py::arg("imfp"), py::arg("probability") = 0.95, py::kw_only(),
         py::arg("angle") = 0.0, py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
     m.def(
         "mean_escape_depth",
         [](py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp) {
-        return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
+            return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
         },
         kMeanEscapeDepthDoc.c_str(), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
@@ -235,7 +235,7 @@ PYBIND11_MODULE(korvane, m)
         "signal_fraction",
         [](py::handle thickness, py::handle imfp, py::handle angle, const std::string& correction,
            py::handle effTrmfp) {
-        return signalFraction(thickness, imfp, angle, {correction, effTrmfp});
+            return signalFraction(thickness, imfp, angle, {correction, effTrmfp});
         },
         kSignalFractionDoc.c_str(), py::arg("thickness"), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
@@ -251,7 +251,7 @@ PYBIND11_MODULE(korvane, m)
     m.def(
         "formula",
         [](const std::string& text, py::handle database, py::handle include) {
-        return formula(text, database, includedGroups(include));
+            return formula(text, database, includedGroups(include));
         },
         kFormulaDoc, py::arg("text"), py::arg("database") = py::none(), py::arg("include") = defaultGroups());
 }

@@ -384,8 +384,8 @@ void Form1::dgrdName_RowChanged(int row)
         QMetaObject::invokeMethod(
             this,
             [this, shown] {
-            if (mode_ != EditingMode::Browsing)
-                showGridRow(shown);
+                if (mode_ != EditingMode::Browsing)
+                    showGridRow(shown);
             },
             Qt::QueuedConnection);
         return;

@@ -52,8 +52,8 @@ void MainWindowWatch::noteChange()
     QMetaObject::invokeMethod(
         this,
         [this] {
-        pending_ = false;
-        emit changed();
+            pending_ = false;
+            emit changed();
         },
         Qt::QueuedConnection);
 }

@@ -113,8 +113,8 @@ void MaterialFromFormula::txtFormula_Change()
     sum_ = sumFormula(
         formula,
         [this](const QString& symbol) {
-        const auto found = elements_.find(symbol);
-        return found == elements_.end() ? nullptr : &found->second;
+            const auto found = elements_.find(symbol);
+            return found == elements_.end() ? nullptr : &found->second;
         },
         [this](const Material& element) { return elementValence(element); });
     const bool usable = sum_.error.isEmpty();
