@@ -53,6 +53,12 @@ ImfpForm MainWindowInputs::form() const
     return Opt_relativistic_->isChecked() ? ImfpForm::Relativistic : ImfpForm::NonRelativistic;
 }
 
+MaterialTexts MainWindowInputs::materialTexts() const
+{
+    return {txtName_->text(), txtBulkDensity_->text(), txtNoValenceElectrprAtomorMolec_->text(), txtAtomicMass_->text(),
+            txtEnergyGap_->text()};
+}
+
 std::optional<float> MainWindowInputs::density() const
 {
     return numbertext::toSingle(txtBulkDensity_->text());

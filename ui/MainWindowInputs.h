@@ -2,6 +2,7 @@
 
 #include "calc/ImfpCalculator.h"
 #include "materials/Material.h"
+#include "materials/MaterialValidation.h"
 
 #include <QObject>
 
@@ -27,6 +28,8 @@ public:
     QString materialName() const;
     QString energyText() const;
     ImfpForm form() const;
+    // The material's fields as they stand, for the checks of a save.
+    MaterialTexts materialTexts() const;
     // Density and mass as typed, for the transport mean free path.
     std::optional<float> density() const;
     std::optional<float> mass() const;

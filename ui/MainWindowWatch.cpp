@@ -5,9 +5,7 @@
 #include "ui/Form1.h"
 
 #include <QEvent>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableView>
 
 #include <array>
@@ -21,18 +19,10 @@ constexpr int kIdColumn = 1; // of the name list
 } // namespace
 
 MainWindowWatch::MainWindowWatch(Form1& mainWindow, QObject* parent)
-    : QObject(parent), mainWindow_(mainWindow), txtName_(mainWindow.controls().txtName),
-      txtBulkDensity_(mainWindow.controls().txtBulkDensity), txtAtomicMass_(mainWindow.controls().txtAtomicMass),
-      txtEnergyGap_(mainWindow.controls().txtEnergyGap),
-      txtNoValenceElectrprAtomorMolec_(mainWindow.controls().txtNoValenceElectrprAtomorMolec),
-      txtElectronEnergy_(mainWindow.controls().txtElectronEnergy),
-      Opt_relativistic_(mainWindow.controls().Opt_relativistic), cmdSave_(mainWindow.controls().cmdSave),
+    : QObject(parent), mainWindow_(mainWindow), inputs_(mainWindow.controls()), cmdSave_(mainWindow.controls().cmdSave),
       dgrdName_(mainWindow.controls().dgrdName)
 {
-    for (QLineEdit* box : {txtName_, txtBulkDensity_, txtAtomicMass_, txtEnergyGap_, txtNoValenceElectrprAtomorMolec_,
-                           txtElectronEnergy_})
-        connect(box, &QLineEdit::textChanged, this, &MainWindowWatch::noteChange);
-    connect(Opt_relativistic_, &QRadioButton::toggled, this, &MainWindowWatch::noteChange);
+    connect(&inputs_, &MainWindowInputs::changed, this, &MainWindowWatch::noteChange);
     // Save is enabled exactly while a material is being changed or added.
     cmdSave_->installEventFilter(this);
 }
@@ -64,14 +54,13 @@ MainWindowReading MainWindowWatch::read() const
     const Form1::EditingMode mode = mainWindow_.editingMode();
     reading.typed = mode != Form1::EditingMode::Browsing;
     reading.adding = mode == Form1::EditingMode::Adding;
-    reading.name = txtName_->text();
-    reading.energy = numbertext::toSingle(txtElectronEnergy_->text());
-    reading.form = Opt_relativistic_->isChecked() ? ImfpForm::Relativistic : ImfpForm::NonRelativistic;
+    reading.name = inputs_.materialName();
+    reading.energy = numbertext::toSingle(inputs_.energyText());
+    reading.form = inputs_.form();
 
     // Typed values must pass the checks a save makes before they are drawn;
     // like a save, they take a blank band gap for 0.
-    MaterialTexts texts{txtName_->text(), txtBulkDensity_->text(), txtNoValenceElectrprAtomorMolec_->text(),
-                        txtAtomicMass_->text(), txtEnergyGap_->text()};
+    MaterialTexts texts = inputs_.materialTexts();
     if (reading.typed && !checkMaterial(texts).ok())
         return reading;
     PlottedMaterial material{reading.name, std::nullopt, {}, 0};

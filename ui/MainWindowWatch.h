@@ -1,12 +1,11 @@
 #pragma once
 
+#include "ui/MainWindowInputs.h"
 #include "ui/PlottedMaterial.h"
 
 #include <QObject>
 
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QTableView;
 
 namespace korvane::ui {
@@ -24,9 +23,9 @@ struct MainWindowReading {
 };
 
 // Follows the main window through the notifications its controls already
-// raise: the material fields (the Nv field carries the valence-group boxes,
-// as the main window sums them), the energy, the formula choice and the
-// editing buttons. Many of them fire during one move in the name list, so
+// raise: the material fields, energy and formula choice as `MainWindowInputs`
+// reads them (the Nv field carries the valence-group boxes, as the main
+// window sums them), and the editing buttons. Many of them fire during one move in the name list, so
 // `changed` is raised once, after the main window has finished its work.
 class MainWindowWatch : public QObject {
     Q_OBJECT
@@ -45,13 +44,7 @@ private:
     void noteChange();
 
     Form1& mainWindow_;
-    QLineEdit* txtName_;
-    QLineEdit* txtBulkDensity_;
-    QLineEdit* txtAtomicMass_;
-    QLineEdit* txtEnergyGap_;
-    QLineEdit* txtNoValenceElectrprAtomorMolec_;
-    QLineEdit* txtElectronEnergy_;
-    QRadioButton* Opt_relativistic_;
+    MainWindowInputs inputs_;
     QPushButton* cmdSave_;
     QTableView* dgrdName_;
     bool pending_ = false;
