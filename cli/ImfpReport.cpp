@@ -18,6 +18,17 @@ std::vector<Column> materialColumns(const Command& command)
     return columns;
 }
 
+namespace {
+
+// The cells setEnergyCells writes: the line, its source and binding energy
+// when lines were named, and the energy.
+size_t energyCellCount(const Command& command)
+{
+    return command.lines.empty() ? 1 : 4;
+}
+
+} // namespace
+
 void setEnergyCells(Row& row, const Command& command, size_t energyIndex)
 {
     size_t column = 2;
@@ -32,7 +43,9 @@ void setEnergyCells(Row& row, const Command& command, size_t energyIndex)
 
 Row materialCells(const Command& command, const MaterialInputs& material, size_t energyIndex, ImfpForm form)
 {
-    Row row(materialColumns(command).size());
+    // Material, ID, the energy cells and the form: the material columns,
+    // counted rather than built, since every row of a report asks.
+    Row row(2 + energyCellCount(command) + 1);
     row.front() = Cell::ofText(material.name);
     row[1] = Cell::ofOptional(material.id);
     setEnergyCells(row, command, energyIndex);
