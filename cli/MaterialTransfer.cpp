@@ -12,11 +12,6 @@ namespace {
 // At most this many bad rows are named; the rest are counted.
 constexpr qsizetype kBadRowsShown = 20;
 
-void printLine(std::FILE* err, const QString& text)
-{
-    std::fputs(QStringLiteral("tpp2m: %1\n").arg(oneLine(text)).toUtf8().constData(), err);
-}
-
 } // namespace
 
 int exportCommand(const Command& command, std::FILE* out, std::FILE* err)

@@ -21,4 +21,9 @@ QString oneLine(const QString& message)
     return line;
 }
 
+void printLine(std::FILE* err, const QString& message)
+{
+    std::fputs(QStringLiteral("tpp2m: %1\n").arg(oneLine(message)).toUtf8().constData(), err);
+}
+
 } // namespace korvane::cli

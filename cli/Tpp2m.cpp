@@ -27,11 +27,6 @@ namespace korvane::cli {
 
 namespace {
 
-void printLine(std::FILE* err, const QString& text)
-{
-    std::fputs(QStringLiteral("tpp2m: %1\n").arg(oneLine(text)).toUtf8().constData(), err);
-}
-
 int failed(std::FILE* err, const Failure& failure)
 {
     printLine(err, failure.message);
