@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace korvane {
@@ -42,6 +44,15 @@ inline constexpr int kColumnCount = 10;
 
 // Materials with an ID below this are the chemical elements.
 inline constexpr qint64 kFirstCompoundId = 104;
+
+// The ID a new material gets after the largest ID in use (0 for none): the
+// next one, and never an element's; none when the largest is the last ID.
+constexpr std::optional<qint64> idAfter(qint64 largest)
+{
+    if (largest == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return std::max(kFirstCompoundId, largest + 1);
+}
 
 // The numeric column at `column`, or nullptr for ID, Description and Name.
 std::optional<float>* numericField(Material& material, Column column);

@@ -266,15 +266,17 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         result.error = prepared.error();
         return result;
     }
-    qint64 nextId = std::max<qint64>(maxId + 1, kFirstCompoundId);
+    std::optional<qint64> nextId = idAfter(maxId);
     for (const CheckedRow& row : rows) {
         const bool replacing = row.replacesId >= 0;
-        if (!replacing && nextId > std::numeric_limits<std::int32_t>::max()) {
+        if (!replacing && !nextId) {
             result.error = QStringLiteral("no ID is left for a new material");
             return result;
         }
         Material material = row.material;
-        material.id = replacing ? row.replacesId : nextId++;
+        material.id = replacing ? row.replacesId : *nextId;
+        if (!replacing)
+            nextId = idAfter(*nextId);
         if (const Result<void> written = writer.write(material, replacing); !written) {
             result.error = written.error();
             return result;

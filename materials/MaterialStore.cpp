@@ -311,27 +311,24 @@ Result<void> MaterialStore::insertPending()
     sqlite::Transaction transaction(db);
     if (!transaction.begun())
         return transaction.begun();
-    qint64 id = kFirstCompoundId;
+    std::optional<qint64> id;
     {
         sqlite::Statement maxId(db, schema::largestId());
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
             return Failed{db.errorMessage()};
-        if (maxId.type(0) != SQLITE_NULL) {
-            const qint64 largest = maxId.int64(0);
-            if (largest == std::numeric_limits<qint64>::max())
-                return Failed{QStringLiteral("No ID is left for a new material.")};
-            id = std::max(id, largest + 1);
-        }
+        id = idAfter(maxId.type(0) == SQLITE_NULL ? 0 : maxId.int64(0));
+        if (!id)
+            return Failed{QStringLiteral("No ID is left for a new material.")};
     }
     Material row = buffer_;
-    row.id = id;
+    row.id = *id;
     sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
     if (!insert.ok())
         return Failed{db.errorMessage()};
     schema::bindRow(insert, row);
     if (insert.step() != SQLITE_DONE || !transaction.commit())
         return Failed{db.errorMessage()};
-    buffer_.id = id;
+    buffer_.id = row.id;
     // The new ID is the largest, so the new material is the last row.
     const Result<void> reloaded = reloadRows();
     position_ = table_->rows.count() - 1;
