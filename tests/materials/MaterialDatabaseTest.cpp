@@ -186,11 +186,6 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
         "text for a density",
         QStringLiteral(
             "the material with ID 2 holds the text \"abc\" in the column \"Density\", where a number belongs"));
-    writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("7, '', 'Y', 1, '1,5', 3, 4, 5, 6, 7")});
-    expectDamage(
-        "a decimal comma",
-        QStringLiteral(
-            "the material with ID 7 holds the text \"1,5\" in the column \"Atomic wght\", where a number belongs"));
     writeTable(path, "INTEGER PRIMARY KEY", {QStringLiteral("8, '', 'Y', 1, 2, 3, 4, 5, x'00ff', 7")});
     expectDamage(
         "binary data",
