@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -58,27 +59,18 @@ TEST(ElasticCorrectionTransport, SiliconPathsAndFailures)
     EXPECT_EQ(noImfp.trMfp, paths.trMfp);
     EXPECT_EQ(noImfp.effTrMfp, 0.0f);
 
-    struct Case {
-        float density;
-        float mass;
-        double crossSection;
-        const char* why;
-    };
-    const Case cases[] = {
-        {2.33f, 28.09f, 0.0, "zero cross-section: 1 / (N * 0)"},
-        {2.33f, 0.0f, 1.0, "zero molar mass"},
-        {1.0f, 1e-30f, 1.0, "atom density beyond a Single (about 6E59 per m3)"},
-        {1e-30f, 1.0f, 1e-20, "TrMFP beyond a Single (about 6E50), though finite in Double"},
-    };
-    for (const Case& c : cases) {
-        const auto p = transportMeanFreePaths(c.density, c.mass, c.crossSection, 30.0f);
-        EXPECT_FALSE(p.trMfp.has_value() || p.effTrMfp.has_value()) << c.why;
+    // Density, mass, cross-section: 1 / (N * 0), a zero molar mass, an atom density
+    // beyond a Single (about 6E59 per m3), a TrMFP beyond a Single (about 6E50).
+    const std::tuple<float, float, double> cases[] = {
+        {2.33f, 28.09f, 0.0}, {2.33f, 0.0f, 1.0}, {1.0f, 1e-30f, 1.0}, {1e-30f, 1.0f, 1e-20}};
+    for (const auto& [density, mass, crossSection] : cases) {
+        const auto p = transportMeanFreePaths(density, mass, crossSection, 30.0f);
+        EXPECT_FALSE(p.trMfp.has_value() || p.effTrMfp.has_value()) << density << " " << mass << " " << crossSection;
     }
     // TrMFP + IMFP = 0: only the effective path fails.
     const auto p = transportMeanFreePaths(2.33f, 28.09f, 1.0, -*paths.trMfp);
     EXPECT_EQ(p.trMfp, paths.trMfp);
     EXPECT_FALSE(p.effTrMfp.has_value());
-    EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value());   // TrMFP + IMFP = 0
     EXPECT_FALSE(effectiveTransportMeanFreePath(3e38f, -2.9e38f).has_value()); // -8.7E39, beyond a Single
 }
 
