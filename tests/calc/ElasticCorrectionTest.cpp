@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -23,15 +23,10 @@ double shown(float v, int decimals)
 
 TEST(ElasticCorrectionApprox1, TabulatedAtTheKnotsInterpolatedBetweenFixedOutside)
 {
-    const std::array<double, 30> cfAtKnot = {
-        1.098, 1.091, 1.076, 1.038, 0.977, 0.924, 0.864, 0.818, 0.750, 0.682, 0.576, 0.515, 0.424, 0.379, 0.341,
-        0.280, 0.227, 0.189, 0.152, 0.121, 0.106, 0.083, 0.068, 0.061, 0.053, 0.045, 0.038, 0.030, 0.023, 0.023,
-    };
-    for (std::size_t k = 0; k < cfAtKnot.size(); ++k) {
-        const float x = k < 29 ? 0.25f * static_cast<float>(k) : 8.0f;
-        // IMFP 4 keeps depth / IMFP exact.
-        EXPECT_EQ(correctionFactorApprox1(4.0f * x, 4.0f), static_cast<float>(cfAtKnot[k])) << "x = " << x;
-    }
+    // At the first knot and at the last ones; IMFP 4 keeps depth / IMFP exact.
+    EXPECT_EQ(correctionFactorApprox1(0.0f, 4.0f), 1.098f);
+    EXPECT_EQ(correctionFactorApprox1(4.0f * 7.0f, 4.0f), 0.023f);
+    EXPECT_EQ(correctionFactorApprox1(4.0f * 8.0f, 4.0f), 0.023f);
     // Between the knots, as shown with 3 decimals.
     EXPECT_DOUBLE_EQ(shown(*correctionFactorApprox1(10.0f, 25.0f), 3), 1.082);  // x = 0.4
     EXPECT_DOUBLE_EQ(shown(*correctionFactorApprox1(21.0f, 10.0f), 3), 0.723);  // 0.750 - 0.1 * 0.272 / 0.25
@@ -39,11 +34,9 @@ TEST(ElasticCorrectionApprox1, TabulatedAtTheKnotsInterpolatedBetweenFixedOutsid
     // Past the table and below it (no segment matches) the values are fixed, not interpolated.
     EXPECT_EQ(correctionFactorApprox1(1000.0f, 20.0f), 0.023f);
     EXPECT_EQ(correctionFactorApprox1(-5.0f, 20.0f), 0.0f);
-    EXPECT_EQ(correctionFactorApprox1(-1e30f, 1e-3f), 0.0f);
 
     EXPECT_FALSE(correctionFactorApprox1(10.0f, 0.0f).has_value()); // division by zero
-    EXPECT_FALSE(correctionFactorApprox1(-10.0f, 0.0f).has_value());
-    EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value()); // 0 / 0
+    EXPECT_FALSE(correctionFactorApprox1(0.0f, 0.0f).has_value());  // 0 / 0
     // A reduced depth beyond Single range fails instead of taking the tail value.
     EXPECT_FALSE(correctionFactorApprox1(3e38f, 1e-3f).has_value());
     EXPECT_FALSE(correctionFactorApprox1(-3e38f, 1e-3f).has_value());
@@ -65,30 +58,19 @@ TEST(ElasticCorrectionTransport, SiliconPathsAndFailures)
     const auto noImfp = transportMeanFreePaths(2.33f, 28.09f, 1.0, 0.0f);
     EXPECT_EQ(noImfp.trMfp, paths.trMfp);
     EXPECT_EQ(noImfp.effTrMfp, 0.0f);
-    EXPECT_EQ(effectiveTransportMeanFreePath(71.47f, 0.0f), 0.0f);
 
-    struct Case {
-        float density;
-        float mass;
-        double crossSection;
-        const char* why;
-    };
-    const Case cases[] = {
-        {2.33f, 28.09f, 0.0, "zero cross-section: 1 / (N * 0)"},
-        {2.33f, 0.0f, 1.0, "zero molar mass"},
-        {0.0f, 28.09f, 1.0, "zero density: N = 0"},
-        {1.0f, 1e-30f, 1.0, "atom density beyond a Single (about 6E59 per m3)"},
-        {1e-30f, 1.0f, 1e-20, "TrMFP beyond a Single (about 6E50), though finite in Double"},
-    };
-    for (const Case& c : cases) {
-        const auto p = transportMeanFreePaths(c.density, c.mass, c.crossSection, 30.0f);
-        EXPECT_FALSE(p.trMfp.has_value() || p.effTrMfp.has_value()) << c.why;
+    // Density, mass, cross-section: 1 / (N * 0), a zero molar mass, an atom density
+    // beyond a Single (about 6E59 per m3), a TrMFP beyond a Single (about 6E50).
+    const std::tuple<float, float, double> cases[] = {
+        {2.33f, 28.09f, 0.0}, {2.33f, 0.0f, 1.0}, {1.0f, 1e-30f, 1.0}, {1e-30f, 1.0f, 1e-20}};
+    for (const auto& [density, mass, crossSection] : cases) {
+        const auto p = transportMeanFreePaths(density, mass, crossSection, 30.0f);
+        EXPECT_FALSE(p.trMfp.has_value() || p.effTrMfp.has_value()) << density << " " << mass << " " << crossSection;
     }
     // TrMFP + IMFP = 0: only the effective path fails.
     const auto p = transportMeanFreePaths(2.33f, 28.09f, 1.0, -*paths.trMfp);
     EXPECT_EQ(p.trMfp, paths.trMfp);
     EXPECT_FALSE(p.effTrMfp.has_value());
-    EXPECT_FALSE(effectiveTransportMeanFreePath(-30.0f, 30.0f).has_value());   // TrMFP + IMFP = 0
     EXPECT_FALSE(effectiveTransportMeanFreePath(3e38f, -2.9e38f).has_value()); // -8.7E39, beyond a Single
 }
 
@@ -96,8 +78,7 @@ TEST(ElasticCorrectionApprox2, ShownValuesAndFailures)
 {
     // exp(-0.201962) + exp(-1.25132) at the surface; a negative depth is
     // evaluated by the same formula.
-    const std::pair<float, double> cases[] = {
-        {0.0f, 1.103}, {10.0f, 1.022}, {20.0f, 0.870}, {50.0f, 0.337}, {-10.0f, 1.102}};
+    const std::pair<float, double> cases[] = {{0.0f, 1.103}, {20.0f, 0.870}, {-10.0f, 1.102}};
     for (const auto& [depth, expected] : cases)
         EXPECT_DOUBLE_EQ(shown(correctionFactorApprox2(depth, 10.0f).value(), 3), expected) << depth;
     EXPECT_EQ(correctionFactorApprox2(1e6f, 1.0f), 0.0f); // very deep: both exponentials vanish

