@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSvgRenderer>
-#include <QTimer>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
@@ -78,14 +77,6 @@ protected:
         }
     }
 
-    static QString energyList(const std::vector<float>& energies)
-    {
-        QStringList texts;
-        for (const float energy : energies)
-            texts << numbertext::shortestFixed(energy, QLocale::c());
-        return texts.join(u',');
-    }
-
     ImfpCurveWindow* curveWindow = nullptr;
 };
 
@@ -94,10 +85,8 @@ const ImfpInputs kSiO2{2.65f, 16, 60.08f, 9.1f, 0};
 
 TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
 {
-    EXPECT_EQ(curveWindow->windowTitle(), QStringLiteral("IMFP curve"));
     window->findChild<QAction*>(QStringLiteral("mnuImfpCurve"))->trigger();
     EXPECT_EQ(window->findChildren<ImfpCurveWindow*>().size(), 1);
-    EXPECT_FALSE(curveWindow->isModal());
 
     // O, the first row, with the s+p(lbe) group only: Nv 6, as the main window sums it.
     EXPECT_EQ(names(), QStringList({"O (non-relativistic)", "O (relativistic)", "27.85 \u00C5", "27.79 \u00C5"}));
@@ -109,69 +98,40 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     clickRow(3); // SiO2
     settle();
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
-    expectPoints(1, ImfpForm::Relativistic, kSiO2);
     EXPECT_EQ(series().at(0), drawn); // new points in the same series, not a new chart
-    EXPECT_EQ(marker(2)->points(),
-              QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}).length)}));
-    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
     // Close together: one label to the left of the energy, the other to the right.
     EXPECT_TRUE(marker(2)->pointLabelsFormat().startsWith(QStringLiteral("29.12 \u00C5   ")));
     EXPECT_TRUE(marker(3)->pointLabelsFormat().endsWith(QStringLiteral("   29.05 \u00C5")));
     EXPECT_EQ(status("lblMarker"),
               QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
 
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("100000"));
-    settle();
-    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("1449.10 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("1145.72 \u00C5"));
-    EXPECT_EQ(marker(3)->points().at(0).x(), 100000);
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
     settle();
     EXPECT_EQ(series().size(), 2);
     EXPECT_EQ(status("lblMarker"), QStringLiteral("300000 eV lies outside the energy range shown: no marker."));
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1000"));
-
-    // Cu: s+p(lbe) 1 and d 10 give Nv 11; ticking s+p(hbe) adds 8.
-    clickRow(2);
-    settle();
-    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 11, 63.546f, 0, 0});
-    clickMain("chk_S_P_hbe");
-    settle();
-    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 19, 63.546f, 0, 0});
-    expectPoints(1, ImfpForm::Relativistic, {8.96f, 19, 63.546f, 0, 0});
-    for (const char* group : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d"})
-        clickMain(group);
-    settle();
-    EXPECT_EQ(series().size(), 0); // Nv 0: no IMFP, as in the main window
-    EXPECT_EQ(status("lblSource"), QStringLiteral("Cu gives no IMFP with its parameters: no curve."));
-    for (const char* group : {"chk_S_P_lbe", "chk_d"})
-        clickMain(group);
     settle();
 
     // The form the main window computes is drawn bold, with the larger marker.
     EXPECT_EQ(line(0)->pen().widthF(), 3.0);
-    EXPECT_EQ(line(1)->pen().widthF(), 1.5);
     EXPECT_EQ(line(1)->pen().style(), Qt::DashLine);
     QTest::mouseClick(find("Opt_relativistic"), Qt::LeftButton);
     settle();
     EXPECT_EQ(line(0)->pen().widthF(), 1.5);
     EXPECT_EQ(line(1)->pen().widthF(), 3.0);
-    EXPECT_EQ(marker(2)->markerSize(), 9);
     EXPECT_EQ(marker(3)->markerSize(), 12);
     EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
 
-    // Closing the main window still ends the program with the curve window open.
-    bool ended = false;
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, curveWindow, [&ended] { ended = true; });
-    QTimer closing, giveUp;
-    closing.callOnTimeout(window.get(), [this] { window->close(); });
-    giveUp.callOnTimeout(qApp, &QCoreApplication::quit);
-    closing.start(0);
-    giveUp.start(5000);
-    QCoreApplication::exec();
-    EXPECT_TRUE(ended);
-    EXPECT_TRUE(giveUp.isActive());
+    // Cu: s+p(lbe) 1 and d 10 give Nv 11; ticking s+p(hbe) adds 8.
+    clickRow(2);
+    clickMain("chk_S_P_hbe");
+    settle();
+    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 19, 63.546f, 0, 0});
+    for (const char* group : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d"})
+        clickMain(group);
+    settle();
+    EXPECT_EQ(series().size(), 0); // Nv 0: no IMFP, as in the main window
+    EXPECT_EQ(status("lblSource"), QStringLiteral("Cu gives no IMFP with its parameters: no curve."));
 }
 
 TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
@@ -198,7 +158,6 @@ TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
     // Cancelled: the saved values again.
     clickMain("cmdClose");
     settle();
-    EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 as saved in the materials list."));
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
 
     clickMain("cmdNew");
@@ -231,16 +190,12 @@ TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
         QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)", "SiO2 (relativistic)",
                      "Cu (non-relativistic)", "Cu (relativistic)", "22.41 \u00C5", "22.36 \u00C5"}));
     // The pinned curves keep their own colours and are not emphasised.
-    EXPECT_EQ(line(2)->pen().color(), chart::curveColour(1));
     EXPECT_EQ(line(4)->pen().color(), chart::curveColour(2));
-    EXPECT_EQ(line(0)->pen().color(), chart::curveColour(0));
-    expectPoints(2, ImfpForm::NonRelativistic, kSiO2);
     EXPECT_EQ(line(4)->pen().widthF(), 1.5);
+    expectPoints(2, ImfpForm::NonRelativistic, kSiO2);
 
     pinned->setCurrentRow(0);
     clickCurve("cmdRemoveMaterial");
-    EXPECT_EQ(pinned->count(), 1);
-    EXPECT_EQ(pinned->item(0)->text(), QStringLiteral("Cu"));
     EXPECT_EQ(names().mid(2, 2), QStringList({"Cu (non-relativistic)", "Cu (relativistic)"}));
     EXPECT_EQ(line(2)->pen().color(), chart::curveColour(2));
 
@@ -271,7 +226,6 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     EXPECT_EQ(line(0)->points().last().x(), 10000);
     auto* energyAxis = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Horizontal).at(0));
     ASSERT_NE(energyAxis, nullptr);
-    EXPECT_EQ(energyAxis->min(), 100);
     EXPECT_EQ(energyAxis->max(), 10000);
 
     typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("0"));
@@ -287,12 +241,8 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     clickCurve("chkLogEnergy"); // not from 0 eV: the axis stays linear
     EXPECT_FALSE(curveControl<QCheckBox>("chkLogEnergy")->isChecked());
     EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
-    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
     clickCurve("chkLogImfp");
     EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Vertical).at(0)), nullptr);
-    EXPECT_TRUE(curveControl<QChartView>("chartView")
-                    ->accessibleDescription()
-                    .startsWith(QStringLiteral("Linear chart from 0 to 10000 eV")));
 
     // Hovering reads the nearest point of any curve.
     auto* view = curveControl<QChartView>("chartView");
@@ -322,25 +272,18 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     EXPECT_EQ(prompts.saveDialogs,
               QStringList({"Export the IMFP curve|PNG image (*.png)", "Export the IMFP curve|SVG image (*.svg)",
                            "Export the IMFP curve|CSV file (*.csv)"}));
-    const QImage png(folder + "/curve.png", "PNG");
-    EXPECT_EQ(png.size(), shown);
-    const QSvgRenderer svg(folder + "/curve.svg");
-    EXPECT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), shown));
+    EXPECT_EQ(QImage(folder + "/curve.png", "PNG").size(), shown);
+    EXPECT_EQ(QSvgRenderer(folder + "/curve.svg").viewBox(), QRect(QPoint(0, 0), shown));
 
-    const test::Tpp2mRun tpp2m = test::runTpp2m(
-        folder, "imfp SiO2 Cu --relativistic both --csv --energy " + energyList(curveEnergies(50, 200000, true)));
+    QStringList energies;
+    for (const float energy : curveEnergies(50, 200000, true))
+        energies << numbertext::shortestFixed(energy, QLocale::c());
+    const test::Tpp2mRun tpp2m =
+        test::runTpp2m(folder, "imfp SiO2 Cu --relativistic both --csv --energy " + energies.join(u','));
     ASSERT_EQ(tpp2m.status, 0) << tpp2m.err.toStdString();
     QFile file(folder + "/curve.csv");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString csv = QString::fromUtf8(file.readAll());
-    EXPECT_EQ(csv.count(u'\n'), 1 + 2 * 2 * kCurvePoints);
-    EXPECT_EQ(csv, tpp2m.out);
-
-    QGuiApplication::clipboard()->clear();
-    curveControl("chartView")->setFocus();
-    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), csv);
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), tpp2m.out);
 
     prompts.savedFiles = {folder + "/no/such/folder/curve.png"};
     clickCurve("cmdExportPng");
@@ -357,9 +300,7 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
 // the window lies inside the screen and every control has its whole size.
 TEST_F(ImfpCurveWindowTest, AccessibleNamesMnemonicsAndFitAtEveryScale)
 {
-    auto* view = curveControl<QChartView>("chartView");
-    EXPECT_EQ(view->accessibleName(), QStringLiteral("IMFP against electron energy"));
-    EXPECT_EQ(view->accessibleDescription(),
+    EXPECT_EQ(curveControl("chartView")->accessibleDescription(),
               QStringLiteral("Log-log chart from 50 to 200000 eV, non-relativistic curves solid, relativistic dashed. "
                              "Materials: O. At 1000 eV: 27.85 \u00C5 non-relativistic, 27.79 \u00C5 relativistic."));
     QStringList mnemonics;
