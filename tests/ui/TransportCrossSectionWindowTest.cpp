@@ -28,7 +28,7 @@ protected:
     static double atom(int z, double energy) { return *shippedTransportTable().crossSection(z, energy); }
 };
 
-TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
+TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurveAndUseWritesItOnce)
 {
     TransportCrossSectionWindow* dialog = open();
     const QLocale locale;
@@ -50,24 +50,18 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurve)
     EXPECT_EQ(test::child<QLabel>(dialog, "lblMaterial")->text(), QStringLiteral("formula SiO2 at 1486.6 eV"));
     EXPECT_EQ(shown(dialog, "txtCrossSection"), locale.toString(atom(14, 1486.6) + 2 * atom(8, 1486.6), 'g', 6));
 
+    // Use writes the shown S into approximation 2's field, once.
+    auto* field = find<QLineEdit>("txtTrXsct");
+    QSignalSpy changes(field, &QLineEdit::textChanged);
+    QTest::mouseClick(test::child<QPushButton>(dialog, "cmdUse"), Qt::LeftButton);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(field->text(), shown(dialog, "txtCrossSection"));
+
     // Outside the table: no value, a reason, and nothing to use.
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
     EXPECT_EQ(test::child<QLabel>(dialog, "lblError")->text(),
               QStringLiteral("no transport cross-section outside 50 eV to 30000 eV"));
     EXPECT_FALSE(test::child<QPushButton>(dialog, "cmdUse")->isEnabled());
-}
-
-TEST_F(TransportCrossSectionWindowTest, UseWritesSIntoTheApproximationTwoFieldOnce)
-{
-    clickRow(1); // Si
-    QTest::mouseClick(find("cmdCalc_CF"), Qt::LeftButton);
-    QTest::mouseClick(find("cmdElastic2"), Qt::LeftButton);
-    auto* field = find<QLineEdit>("txtTrXsct");
-    QSignalSpy changes(field, &QLineEdit::textChanged);
-    TransportCrossSectionWindow* dialog = open();
-    QTest::mouseClick(test::child<QPushButton>(dialog, "cmdUse"), Qt::LeftButton);
-    EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(field->text(), QLocale().toString(atom(14, 1000), 'g', 6));
 }
 
 } // namespace
