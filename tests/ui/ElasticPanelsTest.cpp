@@ -46,7 +46,6 @@ TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackAtOnePlaceAndApproximation1
 {
     const std::pair<const char*, const char*> steps[] = {
         {"cmdCalc_CF", "frameElastic*"},
-        {"cmdCalc_CF", "frameElastic*"}, // a second click leaves the chooser shown
         {"Command3", ""},
         {"cmdElastic1", "frameElastic1*"},
         {"cmdCalc_CF", "frameElastic* frameElastic1"},

@@ -37,13 +37,11 @@ TEST_F(FormLineEnergyTest, Cu2p3halfWithAlKaGoesIntoTheEnergyBoxAndRecalculates)
     FormLineEnergy* dialog = openByKeyboard();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(in<QComboBox>(dialog, "cboElement")->currentText(), QStringLiteral("Cu"));
-    EXPECT_EQ(in<QComboBox>(dialog, "cboSource")->currentText(), QStringLiteral("Al K\u03B1 (1486.6 eV)"));
 
     // Alt+L to the level, typed to 2p3/2, Enter for "Use".
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
     ASSERT_EQ(QApplication::focusWidget(), in(dialog, "cboLevel"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2p3"));
-    EXPECT_EQ(shown(dialog, "txtBindingEnergy"), QStringLiteral("931.1 eV"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("555.5"));
     EXPECT_EQ(text("txtIMFP_2M"), QStringLiteral("10.11 \u00C5"));
