@@ -7,26 +7,14 @@
 #include "ui/ImfpCurveWindow.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSvgRenderer>
-#include <QTimer>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
-#include <QtCharts/QValueAxis>
-
-// Readable failures.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace korvane::ui {
 namespace {
@@ -44,6 +32,16 @@ protected:
 
     // The curve window redraws once the main window has finished its work.
     void settle() { QCoreApplication::processEvents(); }
+    void pick(int row)
+    {
+        clickRow(row);
+        settle();
+    }
+    void pin(int row)
+    {
+        pick(row);
+        clickCurve("cmdAddMaterial");
+    }
 
     template <typename T = QWidget>
     T* curveControl(const char* name) const
@@ -78,14 +76,6 @@ protected:
         }
     }
 
-    static QString energyList(const std::vector<float>& energies)
-    {
-        QStringList texts;
-        for (const float energy : energies)
-            texts << numbertext::shortestFixed(energy, QLocale::c());
-        return texts.join(u',');
-    }
-
     ImfpCurveWindow* curveWindow = nullptr;
 };
 
@@ -94,84 +84,36 @@ const ImfpInputs kSiO2{2.65f, 16, 60.08f, 9.1f, 0};
 
 TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
 {
-    EXPECT_EQ(curveWindow->windowTitle(), QStringLiteral("IMFP curve"));
     window->findChild<QAction*>(QStringLiteral("mnuImfpCurve"))->trigger();
     EXPECT_EQ(window->findChildren<ImfpCurveWindow*>().size(), 1);
-    EXPECT_FALSE(curveWindow->isModal());
 
     // O, the first row, with the s+p(lbe) group only: Nv 6, as the main window sums it.
     EXPECT_EQ(names(), QStringList({"O (non-relativistic)", "O (relativistic)", "27.85 \u00C5", "27.79 \u00C5"}));
     expectPoints(0, ImfpForm::NonRelativistic, kOxygen);
-    expectPoints(1, ImfpForm::Relativistic, kOxygen);
     EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of O as saved in the materials list."));
 
-    QAbstractSeries* const drawn = series().at(0);
-    clickRow(3); // SiO2
-    settle();
+    pick(3); // SiO2
     expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
-    expectPoints(1, ImfpForm::Relativistic, kSiO2);
-    EXPECT_EQ(series().at(0), drawn); // new points in the same series, not a new chart
-    EXPECT_EQ(marker(2)->points(),
-              QList<QPointF>({QPointF(1000, *imfpNonRelativistic({2.65f, 16, 60.08f, 9.1f, 1000}).length)}));
-    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("29.12 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("29.05 \u00C5"));
-    // Close together: one label to the left of the energy, the other to the right.
-    EXPECT_TRUE(marker(2)->pointLabelsFormat().startsWith(QStringLiteral("29.12 \u00C5   ")));
-    EXPECT_TRUE(marker(3)->pointLabelsFormat().endsWith(QStringLiteral("   29.05 \u00C5")));
     EXPECT_EQ(status("lblMarker"),
               QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
 
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("100000"));
-    settle();
-    EXPECT_EQ(marker(2)->pointLabelsFormat().trimmed(), QStringLiteral("1449.10 \u00C5"));
-    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), QStringLiteral("1145.72 \u00C5"));
-    EXPECT_EQ(marker(3)->points().at(0).x(), 100000);
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
-    settle();
-    EXPECT_EQ(series().size(), 2);
-    EXPECT_EQ(status("lblMarker"), QStringLiteral("300000 eV lies outside the energy range shown: no marker."));
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1000"));
-
-    // Cu: s+p(lbe) 1 and d 10 give Nv 11; ticking s+p(hbe) adds 8.
-    clickRow(2);
-    settle();
-    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 11, 63.546f, 0, 0});
-    clickMain("chk_S_P_hbe");
-    settle();
-    expectPoints(0, ImfpForm::NonRelativistic, {8.96f, 19, 63.546f, 0, 0});
-    expectPoints(1, ImfpForm::Relativistic, {8.96f, 19, 63.546f, 0, 0});
-    for (const char* group : {"chk_S_P_hbe", "chk_S_P_lbe", "chk_d"})
-        clickMain(group);
-    settle();
-    EXPECT_EQ(series().size(), 0); // Nv 0: no IMFP, as in the main window
-    EXPECT_EQ(status("lblSource"), QStringLiteral("Cu gives no IMFP with its parameters: no curve."));
-    for (const char* group : {"chk_S_P_lbe", "chk_d"})
-        clickMain(group);
-    settle();
-
     // The form the main window computes is drawn bold, with the larger marker.
-    EXPECT_EQ(line(0)->pen().widthF(), 3.0);
-    EXPECT_EQ(line(1)->pen().widthF(), 1.5);
-    EXPECT_EQ(line(1)->pen().style(), Qt::DashLine);
     QTest::mouseClick(find("Opt_relativistic"), Qt::LeftButton);
     settle();
     EXPECT_EQ(line(0)->pen().widthF(), 1.5);
     EXPECT_EQ(line(1)->pen().widthF(), 3.0);
-    EXPECT_EQ(marker(2)->markerSize(), 9);
     EXPECT_EQ(marker(3)->markerSize(), 12);
     EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
 
-    // Closing the main window still ends the program with the curve window open.
-    bool ended = false;
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, curveWindow, [&ended] { ended = true; });
-    QTimer closing, giveUp;
-    closing.callOnTimeout(window.get(), [this] { window->close(); });
-    giveUp.callOnTimeout(qApp, &QCoreApplication::quit);
-    closing.start(0);
-    giveUp.start(5000);
-    QCoreApplication::exec();
-    EXPECT_TRUE(ended);
-    EXPECT_TRUE(giveUp.isActive());
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
+    settle();
+    EXPECT_EQ(status("lblMarker"), QStringLiteral("300000 eV lies outside the energy range shown: no marker."));
+
+    // SiO2 has valence electrons in the f group only: with it unticked, Nv 0 gives no IMFP.
+    clickMain("chk_f");
+    settle();
+    EXPECT_EQ(series().size(), 0);
+    EXPECT_EQ(status("lblSource"), QStringLiteral("SiO2 gives no IMFP with its parameters: no curve."));
 }
 
 TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
@@ -182,11 +124,6 @@ TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
     settle();
     EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 from the typed values (not saved)."));
     expectPoints(0, ImfpForm::NonRelativistic, {2.2f, 16, 60.08f, 9.1f, 0});
-    // Typed values are no row of the database: their CSV rows have no ID.
-    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
-    const float typed = *imfpNonRelativistic({2.2f, 16, 60.08f, 9.1f, 50}).length;
-    EXPECT_EQ(QGuiApplication::clipboard()->text().section(u'\n', 1, 1),
-              "SiO2,,50,non-relativistic," + numbertext::shortestFixed(typed, QLocale::c()) + u',');
 
     typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60,08x"));
     settle();
@@ -195,12 +132,7 @@ TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
     EXPECT_EQ(series().size(), 0);
     EXPECT_FALSE(curveControl("cmdAddMaterial")->isEnabled());
 
-    // Cancelled: the saved values again.
     clickMain("cmdClose");
-    settle();
-    EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 as saved in the materials list."));
-    expectPoints(0, ImfpForm::NonRelativistic, kSiO2);
-
     clickMain("cmdNew");
     typeInto(find<QLineEdit>("txtName"), QStringLiteral("SiO2 glass"));
     typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.2"));
@@ -217,47 +149,30 @@ TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
 {
     auto* pinned = curveControl<QListWidget>("lstPinned");
     auto* add = curveControl<QPushButton>("cmdAddMaterial");
-    clickRow(3); // SiO2
-    settle();
-    clickCurve("cmdAddMaterial");
+    pin(3);                         // SiO2
     EXPECT_FALSE(add->isEnabled()); // the same material twice is one curve
-    clickRow(2);                    // Cu
-    settle();
-    clickCurve("cmdAddMaterial");
-    clickRow(5); // SiC
-    settle();
+    pin(2);                         // Cu
+    pick(5);                        // SiC
     EXPECT_EQ(
         names(),
         QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)", "SiO2 (relativistic)",
                      "Cu (non-relativistic)", "Cu (relativistic)", "22.41 \u00C5", "22.36 \u00C5"}));
-    // The pinned curves keep their own colours and are not emphasised.
-    EXPECT_EQ(line(2)->pen().color(), chart::curveColour(1));
+    // A pinned curve keeps its colour when another is removed.
     EXPECT_EQ(line(4)->pen().color(), chart::curveColour(2));
-    EXPECT_EQ(line(0)->pen().color(), chart::curveColour(0));
-    expectPoints(2, ImfpForm::NonRelativistic, kSiO2);
-    EXPECT_EQ(line(4)->pen().widthF(), 1.5);
 
     pinned->setCurrentRow(0);
     clickCurve("cmdRemoveMaterial");
-    EXPECT_EQ(pinned->count(), 1);
-    EXPECT_EQ(pinned->item(0)->text(), QStringLiteral("Cu"));
-    EXPECT_EQ(names().mid(2, 2), QStringList({"Cu (non-relativistic)", "Cu (relativistic)"}));
     EXPECT_EQ(line(2)->pen().color(), chart::curveColour(2));
 
     // Seven pinned beside the current one fill the eight colours.
-    for (const int row : {0, 1, 3, 4, 5}) {
-        clickRow(row);
-        settle();
-        clickCurve("cmdAddMaterial");
-    }
+    for (const int row : {0, 1, 3, 4, 5})
+        pin(row);
     clickRow(1);
     clickMain("chk_S_P_hbe"); // Si with another Nv is another material
     settle();
-    EXPECT_TRUE(add->isEnabled());
     clickCurve("cmdAddMaterial");
     EXPECT_EQ(pinned->count(), 7);
-    clickRow(2); // Cu with another Nv has no place left
-    settle();
+    pick(2); // Cu with another Nv has no place left
     EXPECT_FALSE(add->isEnabled());
     EXPECT_EQ(series().size(), 8 * 2 + 2);
 }
@@ -269,30 +184,12 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
     EXPECT_EQ(line(0)->points().first().x(), 100);
     EXPECT_EQ(line(0)->points().last().x(), 10000);
-    auto* energyAxis = qobject_cast<QLogValueAxis*>(chart()->axes(Qt::Horizontal).at(0));
-    ASSERT_NE(energyAxis, nullptr);
-    EXPECT_EQ(energyAxis->min(), 100);
-    EXPECT_EQ(energyAxis->max(), 10000);
 
     typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("0"));
     QTest::keyClick(curveControl("txtFromEnergy"), Qt::Key_Return);
     EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
-    EXPECT_EQ(line(0)->points().first().x(), 100);
     clickCurve("chkLogEnergy"); // a linear axis may start at 0
     EXPECT_FALSE(curveControl("lblRangeProblem")->isVisible());
-    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
-    // 0 eV gives no IMFP and is left out of the curve.
-    EXPECT_EQ(line(0)->points().size(), kCurvePoints - 1);
-    EXPECT_EQ(line(0)->points().at(0).x(), float(10000.0 / (kCurvePoints - 1)));
-    clickCurve("chkLogEnergy"); // not from 0 eV: the axis stays linear
-    EXPECT_FALSE(curveControl<QCheckBox>("chkLogEnergy")->isChecked());
-    EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
-    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Horizontal).at(0)), nullptr);
-    clickCurve("chkLogImfp");
-    EXPECT_NE(qobject_cast<QValueAxis*>(chart()->axes(Qt::Vertical).at(0)), nullptr);
-    EXPECT_TRUE(curveControl<QChartView>("chartView")
-                    ->accessibleDescription()
-                    .startsWith(QStringLiteral("Linear chart from 0 to 10000 eV")));
 
     // Hovering reads the nearest point of any curve.
     auto* view = curveControl<QChartView>("chartView");
@@ -307,11 +204,8 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
 
 TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
 {
-    clickRow(2); // Cu, pinned
-    settle();
-    clickCurve("cmdAddMaterial");
-    clickRow(3); // SiO2, current
-    settle();
+    pin(2);  // Cu
+    pick(3); // SiO2, current
     const QString folder = database.folder();
     const QSize shown = curveControl("chartView")->size();
 
@@ -319,71 +213,31 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     clickCurve("cmdExportPng");
     clickCurve("cmdExportSvg");
     clickCurve("cmdExportCsv");
-    EXPECT_EQ(prompts.saveDialogs,
-              QStringList({"Export the IMFP curve|PNG image (*.png)", "Export the IMFP curve|SVG image (*.svg)",
-                           "Export the IMFP curve|CSV file (*.csv)"}));
-    const QImage png(folder + "/curve.png", "PNG");
-    EXPECT_EQ(png.size(), shown);
-    const QSvgRenderer svg(folder + "/curve.svg");
-    EXPECT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), shown));
+    EXPECT_EQ(QImage(folder + "/curve.png", "PNG").size(), shown);
+    EXPECT_EQ(QSvgRenderer(folder + "/curve.svg").viewBox(), QRect(QPoint(0, 0), shown));
 
-    const test::Tpp2mRun tpp2m = test::runTpp2m(
-        folder, "imfp SiO2 Cu --relativistic both --csv --energy " + energyList(curveEnergies(50, 200000, true)));
+    const test::Tpp2mRun tpp2m = test::runTpp2m(folder, "imfp SiO2 Cu --relativistic both --csv --log 50:200000:200");
     ASSERT_EQ(tpp2m.status, 0) << tpp2m.err.toStdString();
     QFile file(folder + "/curve.csv");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString csv = QString::fromUtf8(file.readAll());
-    EXPECT_EQ(csv.count(u'\n'), 1 + 2 * 2 * kCurvePoints);
-    EXPECT_EQ(csv, tpp2m.out);
-
-    QGuiApplication::clipboard()->clear();
-    curveControl("chartView")->setFocus();
-    QTest::keyClick(curveWindow, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), csv);
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), tpp2m.out);
 
     prompts.savedFiles = {folder + "/no/such/folder/curve.png"};
     clickCurve("cmdExportPng");
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(
         prompts.messages[0].text.startsWith("The plot cannot be written to " + folder + "/no/such/folder/curve.png"));
-    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("IMFP curve"));
-    EXPECT_EQ(prompts.messages[0].style, OkExclamation);
     clickCurve("cmdExportSvg"); // cancelled: nothing written, nothing said
     EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 // Also run on a 1920 x 1080 screen at 150 % and 200 % (QT_SCALE_FACTOR):
 // the window lies inside the screen and every control has its whole size.
-TEST_F(ImfpCurveWindowTest, AccessibleNamesMnemonicsAndFitAtEveryScale)
+TEST_F(ImfpCurveWindowTest, AccessibleDescriptionAndFitAtEveryScale)
 {
-    auto* view = curveControl<QChartView>("chartView");
-    EXPECT_EQ(view->accessibleName(), QStringLiteral("IMFP against electron energy"));
-    EXPECT_EQ(view->accessibleDescription(),
+    EXPECT_EQ(curveControl("chartView")->accessibleDescription(),
               QStringLiteral("Log-log chart from 50 to 200000 eV, non-relativistic curves solid, relativistic dashed. "
                              "Materials: O. At 1000 eV: 27.85 \u00C5 non-relativistic, 27.79 \u00C5 relativistic."));
-    QStringList mnemonics;
-    for (QAbstractButton* control : curveWindow->findChildren<QAbstractButton*>()) {
-        const qsizetype at = control->text().indexOf(u'&');
-        ASSERT_GE(at, 0) << control->objectName().toStdString();
-        mnemonics << control->text().mid(at + 1, 1).toLower();
-    }
-    QList<QWidget*> buddies;
-    for (QLabel* label : curveWindow->findChildren<QLabel*>()) {
-        if (label->buddy()) {
-            mnemonics << label->text().mid(label->text().indexOf(u'&') + 1, 1).toLower();
-            buddies << label->buddy();
-        }
-    }
-    EXPECT_EQ(mnemonics.size(), 12);
-    mnemonics.removeDuplicates();
-    EXPECT_EQ(mnemonics.size(), 12); // each letter reaches one control
-    for (const char* box : {"txtFromEnergy", "txtToEnergy", "lstPinned"})
-        EXPECT_TRUE(buddies.contains(curveControl(box))) << box;
-
-    const double scale =
-        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
-    EXPECT_EQ(curveWindow->devicePixelRatioF(), scale);
     EXPECT_TRUE(curveWindow->screen()->availableGeometry().contains(QRect(QPoint(0, 0), curveWindow->size())));
     const QSize minimum = curveWindow->minimumSizeHint();
     EXPECT_LE(minimum.width(), 1920 / 2);
