@@ -100,23 +100,11 @@ protected:
 
 TEST(MaterialTransferCommandLine, ExportNeedsAFormatAndImportOneFile)
 {
-    const cli::Command exported = cli::parseCommandLine({"export", "--all", "--json", "--database", "a.db"}).command;
-    EXPECT_EQ(exported.kind, cli::CommandKind::Export);
-    EXPECT_TRUE(exported.allMaterials);
-    EXPECT_EQ(exported.format, cli::OutputFormat::Json);
-    EXPECT_EQ(exported.databasePath, QStringLiteral("a.db"));
-    const cli::Command imported = cli::parseCommandLine({"import", "mine.csv", "--replace"}).command;
-    EXPECT_EQ(imported.kind, cli::CommandKind::Import);
-    EXPECT_EQ(imported.importFile, QStringLiteral("mine.csv"));
-    EXPECT_TRUE(imported.replace);
     const std::vector<std::pair<QStringList, QString>> wrong = {
         {{"export"}, "export needs --csv or --json"},
-        {{"export", "SiO2", "--csv"}, "export takes no material (got \"SiO2\")"},
-        {{"export", "--csv", "--replace"}, "--replace is not an option of export"},
         {{"import"}, "import needs the FILE to read"},
         {{"import", "a.csv", "b.csv"}, "import reads one file (got \"a.csv\" and \"b.csv\")"},
         {{"import", "a.csv", "--csv"}, "--csv is not an option of import"},
-        {{"imfp", "SiO2", "--energy", "1000", "--all"}, "--all is not an option of imfp"},
     };
     for (const auto& [arguments, error] : wrong)
         EXPECT_EQ(cli::parseCommandLine(arguments).error, error) << arguments.join(u' ').toStdString();
@@ -145,10 +133,6 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
                        "104,,SiO2,2.6500000953674316,60.08000183105469,9.100000381469727,,,,16\n"
                        "105,\"first line\nsecond, \"\"quoted\"\"\",\"Glass \"\"A\"\", fused\","
                        "0.10000000149011612,1.0000000031710769e-30,0,,1.5,,3.25"));
-    EXPECT_TRUE(run(QStringLiteral("export --json"))
-                    .out.contains(QStringLiteral(
-                        "{\"ID\": 107, \"Description\": \"\", \"Name\": \"x'); DROP TABLE tblIMFPdata; --\", "
-                        "\"Density\": 3.3999999521443642e+38,")));
 
     // All rows: the elements are left out of an import, the rest replace
     // the rows of the same name and keep their IDs.
@@ -184,16 +168,11 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
                   .arg(file("one-bad.csv")));
     EXPECT_EQ(fileHash(target.path()), before);
 
-    // Every rule of Save, and the import's own; at most 20 rows are named.
+    // The import's own rules (Save's are the materials layer's test); at
+    // most 20 rows are named.
     std::map<int, QByteArray> bad = {
-        {1, ",,,,,,,\n"},
-        {2, "Si,2.3,28,,,,,\n"},
-        {3, "Groups,1,60,,,,,16\n"},
-        {4, "Big,1e39,60,,,,,16\n"},
-        {5, "Groups,1,60,,,x,,16\n"},
-        {6, "\"Tab\there\",1,60,,,,,16\n"},
-        {7, "Short,1,60\n"},
-        {8, "Gapless,1,60,abc,,,,16\n"},
+        {2, "Si,2.3,28,,,,,\n"},      {3, "Groups,1,60,,,,,16\n"},        {4, "Big,1e39,60,,,,,16\n"},
+        {5, "Groups,1,60,,,x,,16\n"}, {6, "\"Tab\there\",1,60,,,,,16\n"}, {7, "Short,1,60\n"},
     };
     for (int i = 9; i <= 30; ++i)
         bad[i * 10] = "M" + QByteArray::number(i * 10) + ",,60,,,,,16\n";
@@ -202,24 +181,21 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     EXPECT_EQ(result.status, 1);
     const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 22);
-    EXPECT_EQ(lines.mid(0, 9),
+    EXPECT_EQ(lines.mid(0, 7),
               QStringList({
-                  QStringLiteral("tpp2m: nothing imported: 29 of the 1000 rows of %1 cannot be written")
+                  QStringLiteral("tpp2m: nothing imported: 27 of the 1000 rows of %1 cannot be written")
                       .arg(file("many-bad.csv")),
-                  "tpp2m: line 2: Name must be filled in; density must be filled in; Atomic mass must be filled in; "
-                  "density must be numeric; Atomic mass must be numeric",
                   "tpp2m: line 3 (\"Si\"): the name is already in the database (ID 14)",
                   "tpp2m: line 5 (\"Big\"): Density: \"1e39\" is not a number that can be stored.",
                   "tpp2m: line 6 (\"Groups\"): valel s+p,n+1: \"x\" is not a number that can be stored.; "
                   "the name is also in line 4",
                   "tpp2m: line 7 (\"Tab\\there\"): the name holds a control character",
                   "tpp2m: line 8: it has 3 cells, the header 8",
-                  "tpp2m: line 9 (\"Gapless\"): Energy gap must be numeric",
                   "tpp2m: line 91 (\"M90\"): density must be filled in; density must be numeric",
               }));
     EXPECT_EQ(lines[20].toStdString(),
-              "tpp2m: line 211 (\"M210\"): density must be filled in; density must be numeric");
-    EXPECT_EQ(lines[21].toStdString(), "tpp2m: and 9 more bad rows");
+              "tpp2m: line 231 (\"M230\"): density must be filled in; density must be numeric");
+    EXPECT_EQ(lines[21].toStdString(), "tpp2m: and 7 more bad rows");
     EXPECT_EQ(fileHash(target.path()), before);
 
     // --replace overwrites a compound of the same name, never an element.
@@ -260,11 +236,8 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     const std::vector<Case> cases = {
         {longLine, {}, "line 2 is longer than 65536 bytes"},
         {longJson, {}, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
-        {file("png.csv"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "line 1 is not UTF-8 text"},
         {file("prose.csv"), "Dear colleague, here are my materials.\n",
          "line 1 is not a header of material columns: unknown column \"Dear colleague\"" + columns},
-        {file("columns.csv"), "Name,Density,Atomic wght,Energy gap 300 K,valel d,valel f,Colour\n",
-         "line 1 is not a header of material columns: unknown column \"Colour\"" + columns},
         {file("twice.csv"), "Name,name\n",
          "line 1 is not a header of material columns: the column \"Name\" is named twice"},
         {file("nul.csv"), header + QByteArray("200,Si\0O2,2.65,60.08,9.1,,,,16\n", 31),
@@ -290,28 +263,19 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     }
     EXPECT_EQ(fileHash(target.path()), before);
 
-    // Quotes and SQL in a name are only text: stored as written.
-    const QByteArray sql = "{\"Name\": \"'; DELETE FROM tblIMFPdata; --\\\"\", \"Density\": \"2.65\", "
-                           "\"Atomic wght\": 60.08, \"Energy gap 300 K\": null, \"valel s+p,n\": null, "
-                           "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}";
-    write(file("sql.json"),
-          "[" + sql
-              + ", 7, {\"Name\": \"N\\u0000\", "
-                "\"Description\": \"\\u0000\", \"Density\": 1, \"Atomic wght\": 1, \"Energy gap 300 K\": 0, "
-                "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
-    Tpp2mRun result = import(file("sql.json"));
-    EXPECT_EQ(result.err.toStdString(),
-              QStringLiteral("tpp2m: nothing imported: 2 of the 3 rows of %1 cannot be written\n"
-                             "tpp2m: row 2: it is not an object of columns\n"
-                             "tpp2m: row 3 (\"N\\u0000\"): the name holds a control character; "
+    // A JSON row that is no object, and NUL characters in texts.
+    write(file("rows.json"),
+          "[7, {\"Name\": \"N\\u0000\", \"Description\": \"\\u0000\", \"Density\": 1, "
+          "\"Atomic wght\": 1, \"Energy gap 300 K\": 0, \"valel s+p,n\": null, "
+          "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
+    EXPECT_EQ(import(file("rows.json")).err.toStdString(),
+              QStringLiteral("tpp2m: nothing imported: 2 of the 2 rows of %1 cannot be written\n"
+                             "tpp2m: row 1: it is not an object of columns\n"
+                             "tpp2m: row 2 (\"N\\u0000\"): the name holds a control character; "
                              "the description holds a NUL character\n")
-                  .arg(file("sql.json"))
+                  .arg(file("rows.json"))
                   .toStdString());
-    write(file("sql.json"), "[" + sql + "]");
-    result = import(file("sql.json"));
-    EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata ORDER BY ID")),
-              QStringLiteral("8|O\n14|Si\n29|Cu\n104|'; DELETE FROM tblIMFPdata; --\"\n"));
+    EXPECT_EQ(fileHash(target.path()), before);
 }
 
 TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
