@@ -148,26 +148,9 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("7\n"));
 }
 
-TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
+TEST_F(MaterialTransferTest, BadRowsAmongAThousandWriteNothing)
 {
-    auto rows = [&](const std::map<int, QByteArray>& bad) {
-        QByteArray csv = kHeader;
-        for (int i = 1; i <= 1000; ++i)
-            csv += bad.count(i) ? bad.at(i) : QByteArray("M") + QByteArray::number(i) + ",2.5,60,,,,,16\n";
-        return csv;
-    };
     const QByteArray before = fileHash(target.path());
-
-    write(file("one-bad.csv"), rows({{500, "M500,2.5x,60,,,,,16\n"}}));
-    Tpp2mRun result = import(file("one-bad.csv"));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, QString());
-    EXPECT_EQ(result.err,
-              QStringLiteral("tpp2m: nothing imported: 1 of the 1000 rows of %1 cannot be written\n"
-                             "tpp2m: line 501 (\"M500\"): density must be numeric\n")
-                  .arg(file("one-bad.csv")));
-    EXPECT_EQ(fileHash(target.path()), before);
-
     // The import's own rules (Save's are the materials layer's test); at
     // most 20 rows are named.
     std::map<int, QByteArray> bad = {
@@ -176,8 +159,12 @@ TEST_F(MaterialTransferTest, OneBadRowAmongAThousandWritesNothing)
     };
     for (int i = 9; i <= 30; ++i)
         bad[i * 10] = "M" + QByteArray::number(i * 10) + ",,60,,,,,16\n";
-    write(file("many-bad.csv"), rows(bad));
-    result = import(file("many-bad.csv"));
+    QByteArray csv = kHeader;
+    for (int i = 1; i <= 1000; ++i)
+        csv += bad.count(i) ? bad.at(i) : QByteArray("M") + QByteArray::number(i) + ",2.5,60,,,,,16\n";
+    write(file("many-bad.csv"), csv);
+    Tpp2mRun result = import(file("many-bad.csv"));
+    EXPECT_TRUE(result.out.isEmpty());
     EXPECT_EQ(result.status, 1);
     const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 22);
