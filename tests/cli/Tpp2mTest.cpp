@@ -74,20 +74,6 @@ TEST_F(Tpp2mTest, FormatsAndRowsThatFail)
               "\"TrMFP cannot be formed from this density, mass and cross-section\"\n");
 }
 
-TEST_F(Tpp2mTest, NamesWithCommasAndQuotesSurviveCsvAndJson)
-{
-    FixtureDatabase odd(
-        {material(200, "Glass \"A\", fused", 2.2f, 60.08f, 9, std::nullopt, std::nullopt, std::nullopt, 16)});
-    ASSERT_TRUE(odd.created());
-    const std::string from = " --energy 1000 --database " + odd.path().toStdString();
-    EXPECT_EQ(output(("imfp 200 --csv" + from).c_str()),
-              "material,id,energy_eV,form,imfp_A,error\n"
-              "\"Glass \"\"A\"\", fused\",200,1000,non-relativistic,30.214905,\n");
-    EXPECT_EQ(output(("imfp 200 --json" + from).c_str()),
-              "[\n  {\"material\": \"Glass \\\"A\\\", fused\", \"id\": 200, \"energy_eV\": 1000, "
-              "\"form\": \"non-relativistic\", \"imfp_A\": 30.214905, \"error\": null}\n]\n");
-}
-
 TEST_F(Tpp2mTest, BadInputEndsTheRunWithOneLineAndNoOutput)
 {
     struct Case {
