@@ -91,6 +91,21 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"plot Cu --energy 100 -o a.gif", "the plot file must end in .png or .svg (got \"a.gif\")"},
         {"plot Cu --energy 100 -o a.png --size 800x60",
          "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
+        {"imfp SiO2 --log 1000:100:5", "--log must run upwards (TO must be above FROM)"},
+        {"export", "export needs --csv or --json"},
+        {"import", "import needs the FILE to read"},
+        {"import a.csv b.csv", "import reads one file (got \"a.csv\" and \"b.csv\")"},
+        {"import a.csv --csv", "--csv is not an option of import"},
+        {"transport --energy 100", "transport needs a material: a name, an ID, --formula or --element"},
+        {"transport Cu", "transport needs an energy: --energy, --range, --log or --line"},
+        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1000 --ratio 1 --bulk-ratio 1",
+         "thickness needs --substrate-energy"},
+        {"thickness SiO2 --overlayer SiO2 --substrate Si --overlayer-energy 1 --substrate-energy 1 --ratio 1 "
+         "--bulk-ratio 1",
+         "thickness takes its materials from --overlayer and --substrate (got \"SiO2\")"},
+        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1 --substrate-energy 1 --ratio 1 "
+         "--bulk-ratio 1 --relativistic both",
+         "thickness takes one form of the formula: --relativistic without \"both\""},
     };
     for (const auto& [line, message] : cases)
         EXPECT_EQ(parse(line).error.toStdString(), message) << line;

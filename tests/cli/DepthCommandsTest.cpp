@@ -34,12 +34,6 @@ TEST_F(DepthCommandsTest, DepthGivesEachModelItsRowUpTo30Degrees)
 
 TEST_F(DepthCommandsTest, ThicknessOfAnOverlayer)
 {
-    // One energy: d = lambda ln(1 + R / Rinf) = 29.11884 ln 2.
-    EXPECT_EQ(output("thickness --overlayer SiO2 --substrate 14 --overlayer-energy 1000 --substrate-energy 1000 "
-                     "--ratio 1 --bulk-ratio 1 --csv"),
-              "overlayer,substrate,overlayer_energy_eV,substrate_energy_eV,imfp_overlayer_A,"
-              "imfp_substrate_in_overlayer_A,angle_deg,ratio,bulk_ratio,thickness_A,error\n"
-              "SiO2,Si,1000,1000,29.11884,29.11884,0,1,1,20.183641,\n");
     // The overlayer and its energy come first, in whatever order they are given.
     EXPECT_EQ(output("thickness --substrate Si --overlayer SiO2 --substrate-energy 1400 --overlayer-energy 1000 "
                      "--ratio 2 --bulk-ratio 0.5 --angle 60 --relativistic"),
@@ -49,28 +43,6 @@ TEST_F(DepthCommandsTest, ThicknessOfAnOverlayer)
               "-------------------------------  ---------  -  ---  -------------\n"
               "SiO2       Si                     1000              1400               29.05  "
               "                          37.68         60  2  0.5          28.89\n");
-}
-
-TEST_F(DepthCommandsTest, WrongCommandLinesAreRefused)
-{
-    const struct {
-        const char* line;
-        const char* message;
-    } cases[] = {
-        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1000 --ratio 1 --bulk-ratio 1",
-         "thickness needs --substrate-energy"},
-        {"thickness SiO2 --overlayer SiO2 --substrate Si --overlayer-energy 1000 --substrate-energy 1000 --ratio 1 "
-         "--bulk-ratio 1",
-         "thickness takes its materials from --overlayer and --substrate (got \"SiO2\")"},
-        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1000 --substrate-energy 1000 --ratio 1 "
-         "--bulk-ratio 1 --relativistic both",
-         "thickness takes one form of the formula: --relativistic without \"both\""},
-    };
-    for (const auto& c : cases) {
-        const Tpp2mRun result = run(c.line);
-        EXPECT_EQ(result.status, 2) << c.line;
-        EXPECT_EQ(result.err.toStdString(), std::string("tpp2m: ") + c.message + "\n") << c.line;
-    }
 }
 
 } // namespace

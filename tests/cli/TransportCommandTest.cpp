@@ -1,7 +1,5 @@
 #include "Tpp2mRun.h"
 
-#include "cli/CommandLine.h"
-
 #include <gtest/gtest.h>
 
 namespace korvane::test {
@@ -39,15 +37,6 @@ TEST_F(TransportCommandTest, Cf2AndDepthWithoutCrossSectionComputeAndNameIt)
     EXPECT_EQ(run("depth Cu --energy 1000 --angle 40 --csv").out.toStdString(),
               "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
               "Cu,29,1000,non-relativistic,15.448975,40,none,35.453297,11.834601,\n");
-}
-
-TEST(TransportCommandLine, NeedsAMaterialAndAnEnergy)
-{
-    const auto parse = [](const char* line) { return cli::parseCommandLine(QString::fromLatin1(line).split(u' ')); };
-    EXPECT_EQ(parse("transport --energy 100").error,
-              QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
-    EXPECT_EQ(parse("transport Cu").error,
-              QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
 }
 
 } // namespace
