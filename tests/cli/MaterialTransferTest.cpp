@@ -1,12 +1,9 @@
 #include "Tpp2mRun.h"
-#include "cli/CommandLine.h"
 #include "materials/MaterialSchema.h"
 #include "materials/Sqlite.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QProcess>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -97,18 +94,6 @@ protected:
     FixtureDatabase source{usersMaterials()};
     FixtureDatabase target{elements()};
 };
-
-TEST(MaterialTransferCommandLine, ExportNeedsAFormatAndImportOneFile)
-{
-    const std::vector<std::pair<QStringList, QString>> wrong = {
-        {{"export"}, "export needs --csv or --json"},
-        {{"import"}, "import needs the FILE to read"},
-        {{"import", "a.csv", "b.csv"}, "import reads one file (got \"a.csv\" and \"b.csv\")"},
-        {{"import", "a.csv", "--csv"}, "--csv is not an option of import"},
-    };
-    for (const auto& [arguments, error] : wrong)
-        EXPECT_EQ(cli::parseCommandLine(arguments).error, error) << arguments.join(u' ').toStdString();
-}
 
 TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
 {
@@ -265,7 +250,8 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 }
 
-TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
+// Waiting for another copy's write is the connection's, tested where it is opened.
+TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
 {
     write(file("one.csv"), kHeader + "SiO2,2.65,60.08,9.1,,,,16\n");
     Result<sqlite::Connection> other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE);
@@ -278,18 +264,7 @@ TEST_F(MaterialTransferTest, ImportWaitsForAnotherCopysWriteAsSaveDoes)
               QStringLiteral("tpp2m: another copy of the program is writing to %1; try again; "
                              "nothing imported\n")
                   .arg(target.path()));
-    // Released after a moment: the import waits and then writes.
-    QProcess importer;
-    importer.setWorkingDirectory(source.folder());
-    importer.start(QStringLiteral(TPP2M_PATH),
-                   {QStringLiteral("import"), file("one.csv"), QStringLiteral("--database"), target.path()});
-    ASSERT_TRUE(importer.waitForStarted());
-    QThread::msleep(500);
-    ASSERT_TRUE(other->exec("COMMIT"));
-    ASSERT_TRUE(importer.waitForFinished(10000));
-    EXPECT_EQ(importer.exitCode(), 0) << importer.readAllStandardError().toStdString();
-    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT ID, Name FROM tblIMFPdata WHERE ID >= 104")),
-              QStringLiteral("104|SiO2\n"));
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("3\n"));
 }
 
 } // namespace
