@@ -19,14 +19,6 @@ namespace {
 // clear line and a non-zero status, or in the right answer.
 using Tpp2mDefenceTest = Tpp2mFixture;
 
-// One line on standard error, nothing on standard output.
-void expectRefused(const Tpp2mRun& result, int status, const QString& message, const char* what)
-{
-    EXPECT_EQ(result.status, status) << what;
-    EXPECT_EQ(result.err.toStdString(), (QStringLiteral("tpp2m: ") + message + u'\n').toStdString()) << what;
-    EXPECT_EQ(result.out.toStdString(), "") << what;
-}
-
 TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
 {
     for (int round = 0; round < 2; ++round) {
@@ -147,11 +139,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
         ASSERT_TRUE(QFile::copy(source, path));
         ASSERT_TRUE(writer.exec("ROLLBACK"));
     }
-    auto bytesOf = [](const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileHash(path);
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
     expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
@@ -164,7 +152,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
                       .arg(dir.filePath(QStringLiteral("DataBase"))),
                   "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
-    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_EQ(fileHash(path), before);
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
