@@ -33,10 +33,6 @@ TEST_F(TransportCommandTest, Cf2AndDepthWithoutCrossSectionComputeAndNameIt)
               "Cu,29,1000,non-relativistic,15.448975,0,none,,,46.28099,15.448975,\n"
               "Cu,29,1000,non-relativistic,15.448975,0,cf1,,,34.171906,12.030557,\n"
               "Cu,29,1000,non-relativistic,15.448975,0,cf2,1.1463349,Cu (Z = 29),34.414696,12.016999,\n");
-    // Beyond 30° there is no approximation 2 and so no S.
-    EXPECT_EQ(run("depth Cu --energy 1000 --angle 40 --csv").out.toStdString(),
-              "material,id,energy_eV,form,imfp_A,angle_deg,correction,information_depth_A,mean_escape_depth_A,error\n"
-              "Cu,29,1000,non-relativistic,15.448975,40,none,35.453297,11.834601,\n");
 }
 
 } // namespace
