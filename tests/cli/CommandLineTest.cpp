@@ -85,6 +85,7 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"plot Cu --energy 100 -o a.png --size 800x60",
          "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
         {"imfp SiO2 --log 1000:100:5", "--log must run upwards (TO must be above FROM)"},
+        {"list --database=", "--database needs a file name"},
         {"export", "export needs --csv or --json"},
         {"import", "import needs the FILE to read"},
         {"import a.csv b.csv", "import reads one file (got \"a.csv\" and \"b.csv\")"},

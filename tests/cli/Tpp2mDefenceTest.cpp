@@ -23,12 +23,11 @@ TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
 {
     for (int round = 0; round < 2; ++round) {
         QTemporaryDir empty;
-        std::vector<std::unique_ptr<QProcess>> copies;
-        for (int c = 0; c < 4; ++c) {
-            copies.push_back(std::make_unique<QProcess>());
-            copies.back()->setWorkingDirectory(empty.path());
-            copies.back()->start(QStringLiteral(TPP2M_PATH),
-                                 QStringLiteral("imfp SiO2 --energy 1000 --csv").split(u' '));
+        std::vector<std::unique_ptr<QProcess>> copies(4);
+        for (auto& copy : copies) {
+            copy = std::make_unique<QProcess>();
+            copy->setWorkingDirectory(empty.path());
+            copy->start(QStringLiteral(TPP2M_PATH), QStringLiteral("imfp SiO2 --energy 1000 --csv").split(u' '));
         }
         for (const auto& copy : copies) {
             ASSERT_TRUE(copy->waitForFinished(60000));
@@ -67,9 +66,7 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
                          material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
     ASSERT_TRUE(odd.created());
     const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
-    const Tpp2mRun found = run(QStringLiteral("imfp 4294967301 0104 104") + from);
-    EXPECT_EQ(found.status, 0) << found.err.toStdString();
-    EXPECT_EQ(found.out.toStdString(),
+    EXPECT_EQ(output(QStringLiteral("imfp 4294967301 0104 104") + from),
               "material,id,energy_eV,form,imfp_A,error\n"
               "0104,4294967301,1000,non-relativistic,29.11884,\n"
               "0104,4294967301,1000,non-relativistic,29.11884,\n"
@@ -78,14 +75,12 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
 }
 
-TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
+TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExist)
 {
     expectRefused(run(QStringLiteral("imfp SiO2 --energy 1000 --database Typo/TPP2-data.db")), 1,
                   QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
                   "a typo");
     EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo")));
-    expectRefused(run(QStringLiteral("list --database=")), 2, QStringLiteral("--database needs a file name"),
-                  "an empty name");
 }
 
 TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
@@ -143,8 +138,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
     expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
-                             QStringLiteral("-u nobody --").split(u' ')
-                                 << QStringLiteral(TPP2M_PATH) << QStringLiteral("list") << QStringLiteral("--csv")),
+                             QStringLiteral("-u nobody -- " TPP2M_PATH " list --csv").split(u' ')),
                   1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
                                  "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
@@ -215,9 +209,11 @@ TEST_F(Tpp2mDefenceTest, ControlCharactersQuotesAndCommasInNamesAreEscaped)
     EXPECT_EQ(run(QStringLiteral("imfp 200 --energy 1000 --csv") + from).out.toStdString(),
               "material,id,energy_eV,form,imfp_A,error\n"
               "\"\"\"A\"\", \\u001b[2J\\u0007\\nb\\u0000!\",200,1000,non-relativistic,30.214905,\n");
-    EXPECT_EQ(run(QStringLiteral("imfp 200 --energy 1000 --json") + from).out.toStdString(),
+    EXPECT_EQ(run(QStringLiteral("imfp 200 --energy 1000,2000 --json") + from).out.toStdString(),
               "[\n  {\"material\": \"\\\"A\\\", \\u001b[2J\\u0007\\u000ab\\u0000!\", \"id\": 200, \"energy_eV\": 1000, "
-              "\"form\": \"non-relativistic\", \"imfp_A\": 30.214905, \"error\": null}\n]\n");
+              "\"form\": \"non-relativistic\", \"imfp_A\": 30.214905, \"error\": null},\n"
+              "  {\"material\": \"\\\"A\\\", \\u001b[2J\\u0007\\u000ab\\u0000!\", \"id\": 200, \"energy_eV\": 2000, "
+              "\"form\": \"non-relativistic\", \"imfp_A\": 52.288544, \"error\": null}\n]\n");
 }
 
 } // namespace
