@@ -242,12 +242,9 @@ TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
     ASSERT_TRUE(other);
     ASSERT_TRUE(other->exec("BEGIN IMMEDIATE"));
     // Held longer than Save waits: the import gives up and writes nothing.
-    Tpp2mRun result = import(file("one.csv"));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err,
-              QStringLiteral("tpp2m: another copy of the program is writing to %1; try again; "
-                             "nothing imported\n")
-                  .arg(target.path()));
+    expectRefused(
+        import(file("one.csv")), 1,
+        QStringLiteral("another copy of the program is writing to %1; try again; nothing imported").arg(target.path()));
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("3\n"));
 }
 
