@@ -1,6 +1,5 @@
 #include "Tpp2mRun.h"
 
-#include <QFile>
 #include <QSvgRenderer>
 
 #include <gtest/gtest.h>
