@@ -17,52 +17,17 @@ Command command(const char* line)
     return parsed.command;
 }
 
-TEST(CommandLine, ReadsMaterialsEnergiesAndChoicesInTheOrderGiven)
+TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
 {
     const Command c = command("imfp SiO2 104 --energy 1000,1486.6 --range 50:60:5 --log=10:1000:3 "
                               "--energy 7 --relativistic both --include hbe,d --csv --database other.db");
-    EXPECT_EQ(c.kind, CommandKind::Imfp);
-    ASSERT_EQ(c.materials.size(), 2u);
-    EXPECT_EQ(std::get<NamedMaterial>(c.materials[0]).nameOrId, QStringLiteral("SiO2"));
-    EXPECT_EQ(std::get<NamedMaterial>(c.materials[1]).nameOrId, QStringLiteral("104"));
     EXPECT_EQ(c.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
-    EXPECT_EQ(c.forms, Forms::Both);
     EXPECT_EQ(c.groups, (IncludedGroups{true, false, true, false}));
-    EXPECT_EQ(c.format, OutputFormat::Csv);
-    EXPECT_EQ(c.databasePath, QStringLiteral("other.db"));
-
-    const Command defaults = command("imfp Cu --energy 1000");
-    EXPECT_EQ(defaults.forms, Forms::NonRelativistic);
-    EXPECT_EQ(defaults.groups, (IncludedGroups{false, true, true, true})) << "as the window starts";
-    EXPECT_EQ(defaults.format, OutputFormat::Table);
-    EXPECT_EQ(defaults.databasePath, QStringLiteral("DataBase/TPP2-data.db"));
-    EXPECT_EQ(command("imfp Cu --energy 1000 --relativistic").forms, Forms::Relativistic);
-    EXPECT_EQ(command("list --include none").groups, (IncludedGroups{false, false, false, false}));
+    EXPECT_EQ(command("imfp Cu --energy 1000").groups, (IncludedGroups{false, true, true, true}))
+        << "as the window starts";
     // A range keeps its end even when the steps add up to a little less.
     EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(command("cf1 --help --bogus").kind, CommandKind::Help);
-}
-
-TEST(CommandLine, MaterialsByValueOrFormulaAndTheDirectPaths)
-{
-    // A material by its values, and cf2 from --density --mass --cross-section --imfp, are
-    // checked by the IMFP and paths tpp2m writes for them (Tpp2mTest).
-    const Command formula = command("plot Cu --formula Ca(OH)2 --density 2.21 --gap 5 --log 50:5000:10 -o a.svg");
-    ASSERT_EQ(formula.materials.size(), 2u);
-    const auto& byFormula = std::get<FormulaMaterial>(formula.materials[1]);
-    EXPECT_EQ(byFormula.formula, QStringLiteral("Ca(OH)2"));
-    EXPECT_EQ(std::make_pair(byFormula.density, byFormula.bandGap), std::make_pair(2.21f, 5.0f));
-    EXPECT_EQ(formula.outputFile, QStringLiteral("a.svg"));
-    EXPECT_EQ(command("plot Cu --energy 1,2 -o A.PNG --size 640x480").imageSize, QSize(640, 480));
-
-    const Command cf1 = command("cf1 --imfp 25 --depth 0,10 --depth -5");
-    EXPECT_EQ(cf1.imfp, 25.0f);
-    EXPECT_EQ(cf1.depths, (std::vector<float>{0, 10, -5}));
-    EXPECT_TRUE(command("cf2 --density 2.33 --mass 28.09 --cross-section 1 --imfp 30 --depth 10").materials.empty())
-        << "density and mass are the transport inputs here";
-    const Command fromMaterial = command("cf2 Si --energy 1000 --cross-section 1.5 --depth 5");
-    EXPECT_EQ(fromMaterial.crossSection, 1.5);
-    EXPECT_FALSE(fromMaterial.imfp);
 }
 
 // Numbers near both ends of the range: what can be held is taken, zero in
@@ -93,8 +58,6 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"imfp Cu --energy 4e38", "--energy: \"4e38\" is out of range"},
         {"imfp Cu --energy 1e-46", "--energy: \"1e-46\" is out of range"},
         {"cf2 Cu --energy 1000 --cross-section 1e309 --depth 1", "--cross-section: \"1e309\" is out of range"},
-        {"cf2 Cu --energy 1000 --cross-section 1e-400 --depth 1", "--cross-section: \"1e-400\" is out of range"},
-        {"imfp Cu --energy 1e", "--energy: \"1e\" is not a number"},
         {"imfp Cu --energy inf", "--energy: \"inf\" is not a number"},
         {"imfp --formula SiO2 --formula SiO --density 2 --gap 1 --energy 1", "--formula is given twice"},
         {"imfp Cu --range 100:10:5", "--range must run upwards (FROM is above TO)"},
@@ -121,6 +84,22 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"plot Cu --energy 100 -o a.gif", "the plot file must end in .png or .svg (got \"a.gif\")"},
         {"plot Cu --energy 100 -o a.png --size 800x60",
          "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
+        {"imfp SiO2 --log 1000:100:5", "--log must run upwards (TO must be above FROM)"},
+        {"list --database=", "--database needs a file name"},
+        {"export", "export needs --csv or --json"},
+        {"import", "import needs the FILE to read"},
+        {"import a.csv b.csv", "import reads one file (got \"a.csv\" and \"b.csv\")"},
+        {"import a.csv --csv", "--csv is not an option of import"},
+        {"transport --energy 100", "transport needs a material: a name, an ID, --formula or --element"},
+        {"transport Cu", "transport needs an energy: --energy, --range, --log or --line"},
+        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1000 --ratio 1 --bulk-ratio 1",
+         "thickness needs --substrate-energy"},
+        {"thickness SiO2 --overlayer SiO2 --substrate Si --overlayer-energy 1 --substrate-energy 1 --ratio 1 "
+         "--bulk-ratio 1",
+         "thickness takes its materials from --overlayer and --substrate (got \"SiO2\")"},
+        {"thickness --overlayer SiO2 --substrate Si --overlayer-energy 1 --substrate-energy 1 --ratio 1 "
+         "--bulk-ratio 1 --relativistic both",
+         "thickness takes one form of the formula: --relativistic without \"both\""},
     };
     for (const auto& [line, message] : cases)
         EXPECT_EQ(parse(line).error.toStdString(), message) << line;

@@ -26,19 +26,9 @@ TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
     EXPECT_EQ(c.energies,
               (std::vector<float>{1000, float(1253.6 - 931.1), float(1253.6 - 84.1), 100, 200, float(1253.6 - 532)}));
     ASSERT_EQ(c.lines.size(), 6u);
-    for (const size_t plain : {0, 3, 4})
-        EXPECT_FALSE(c.lines[plain]) << plain;
-    const std::tuple<size_t, const char*, float> expected[] = {
-        {1, "Cu 2p3/2", 931.1f}, {2, "Au 4f7/2", 84.1f}, {5, "O 1s", 532}};
-    for (const auto& [index, line, binding] : expected) {
-        ASSERT_TRUE(c.lines[index]) << index;
-        EXPECT_EQ(c.lines[index]->line.toStdString(), line);
-        EXPECT_EQ(c.lines[index]->source, QStringLiteral("Mg K\u03B1"));
-        EXPECT_EQ(c.lines[index]->bindingEnergy, binding);
-    }
+    for (size_t i = 0; i < c.lines.size(); ++i)
+        EXPECT_EQ(bool(c.lines[i]), i == 1 || i == 2 || i == 5) << i;
 
-    const Command haxpes = command({"cf1", "C", "--line", "C 1s", "--source", "GaKa", "--depth", "10"});
-    EXPECT_EQ(haxpes.energies, (std::vector<float>{float(9251.7 - 283.8)}));
     const Command synchrotron = command({"plot", "O", "--line", "O 1s", "--photon-energy", "650.5", "-o", "a.png"});
     EXPECT_EQ(synchrotron.energies, (std::vector<float>{float(650.5 - 532)}));
     EXPECT_EQ(synchrotron.lines.at(0)->source, QStringLiteral("650.5 eV"));
@@ -53,13 +43,10 @@ TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
         {{"imfp", "O", "--line", "O 1s", "--source", "AlKa", "--photon-energy", "1486.6"},
          "--source and --photon-energy cannot be given together"},
         {{"imfp", "O", "--line", "O 1s", "--photon-energy", "-5"}, "--photon-energy must be above 0 eV"},
-        {{"imfp", "O", "--line", "O 1s", "--photon-energy", "x"}, "--photon-energy: \"x\" is not a number"},
         {{"imfp", "O", "--energy", "100", "--source", "AlKa"}, "--source needs --line"},
         {{"imfp", "O", "--energy", "100", "--photon-energy", "100"}, "--photon-energy needs --line"},
-        {{"imfp", "O", "--line", "O 1s", "--source", "AlKa", "--source", "MgKa"}, "--source is given twice"},
         {{"cf1", "--imfp", "20", "--line", "O 1s", "--source", "AlKa", "--depth", "1"},
          "an energy cannot be given with --imfp"},
-        {{"list", "--line", "O 1s"}, "--line is not an option of list"},
     };
     for (const auto& [arguments, message] : wrong)
         EXPECT_EQ(error(arguments), message) << arguments.join(u' ').toStdString();
@@ -78,35 +65,12 @@ TEST_F(LineOptionRun, TheLinesIMFPIsThatOfItsKineticEnergy)
               "Cu,29,Cu 2p3/2,Al Kα,931.1,555.5,non-relativistic,10.107201,\n"
               "Cu,29,Cu 2p3/2,Al Kα,931.1,555.5,relativistic,10.095488,\n");
 
-    EXPECT_EQ(run({"imfp", "Cu", "SiO2", "--line", "Cu 2p3/2,O 1s", "--source", "AlKa", "--energy", "1000"})
-                  .out.toStdString(),
-              "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
-              "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
-              "Cu         29  Cu 2p3/2  Al Kα                 931.1        555.5  non-relativistic     10.11\n"
-              "Cu         29  O 1s      Al Kα                   532        954.6  non-relativistic     14.92\n"
-              "Cu         29                                                1000  non-relativistic     15.45\n"
-              "SiO2      104  Cu 2p3/2  Al Kα                 931.1        555.5  non-relativistic     18.87\n"
-              "SiO2      104  O 1s      Al Kα                   532        954.6  non-relativistic     28.11\n"
-              "SiO2      104                                                1000  non-relativistic     29.12\n");
-
-    // The README's example.
-    EXPECT_EQ(
-        run({"imfp", "SiO2", "--line", "Si 2p,O 1s", "--source", "MgKa", "--relativistic", "both"}).out.toStdString(),
-        "Material   ID  Line      Source  Binding energy (eV)  Energy (eV)  Form              IMFP (Å)\n"
-        "--------  ---  --------  ------  -------------------  -----------  ----------------  --------\n"
-        "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  non-relativistic     32.53\n"
-        "SiO2      104  Si 2p3/2  Mg Kα                  98.9       1154.7  relativistic         32.44\n"
-        "SiO2      104  O 1s      Mg Kα                   532        721.6  non-relativistic     22.79\n"
-        "SiO2      104  O 1s      Mg Kα                   532        721.6  relativistic         22.76\n");
-
     // A refused line ends the run with one line; xraylib's own complaints about an unknown symbol or an empty shell
     // stay unprinted.
-    const test::Tpp2mRun unknown = run({"imfp", "O", "--line", "Cu 2s,Cu 4f", "--source", "AlKa"});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.out, QString());
-    EXPECT_EQ(unknown.err.toStdString(), "tpp2m: --line \"Cu 4f\": no binding energy is known for Cu 4f7/2\n");
-    EXPECT_EQ(run({"imfp", "O", "--line", "Qq 1s", "--source", "AlKa"}).err.toStdString(),
-              "tpp2m: --line \"Qq 1s\": unknown element \"Qq\"\n");
+    test::expectRefused(run({"imfp", "O", "--line", "Cu 2s,Cu 4f", "--source", "AlKa"}), 2,
+                        QStringLiteral("--line \"Cu 4f\": no binding energy is known for Cu 4f7/2"));
+    test::expectRefused(run({"imfp", "O", "--line", "Qq 1s", "--source", "AlKa"}), 2,
+                        QStringLiteral("--line \"Qq 1s\": unknown element \"Qq\""));
 }
 
 } // namespace

@@ -19,24 +19,15 @@ namespace {
 // clear line and a non-zero status, or in the right answer.
 using Tpp2mDefenceTest = Tpp2mFixture;
 
-// One line on standard error, nothing on standard output.
-void expectRefused(const Tpp2mRun& result, int status, const QString& message, const char* what)
-{
-    EXPECT_EQ(result.status, status) << what;
-    EXPECT_EQ(result.err.toStdString(), (QStringLiteral("tpp2m: ") + message + u'\n').toStdString()) << what;
-    EXPECT_EQ(result.out.toStdString(), "") << what;
-}
-
 TEST(Tpp2mFirstStart, CopiesStartedAtOnceInAnEmptyFolderAllAnswer)
 {
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 2; ++round) {
         QTemporaryDir empty;
-        std::vector<std::unique_ptr<QProcess>> copies;
-        for (int c = 0; c < 4; ++c) {
-            copies.push_back(std::make_unique<QProcess>());
-            copies.back()->setWorkingDirectory(empty.path());
-            copies.back()->start(QStringLiteral(TPP2M_PATH),
-                                 QStringLiteral("imfp SiO2 --energy 1000 --csv").split(u' '));
+        std::vector<std::unique_ptr<QProcess>> copies(4);
+        for (auto& copy : copies) {
+            copy = std::make_unique<QProcess>();
+            copy->setWorkingDirectory(empty.path());
+            copy->start(QStringLiteral(TPP2M_PATH), QStringLiteral("imfp SiO2 --energy 1000 --csv").split(u' '));
         }
         for (const auto& copy : copies) {
             ASSERT_TRUE(copy->waitForFinished(60000));
@@ -71,38 +62,25 @@ TEST_F(Tpp2mDefenceTest, ADamagedFileIsOneLineAndExitOneNeverEmptyRows)
 
 TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
 {
-    FixtureDatabase odd({material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
-                         material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+    FixtureDatabase odd({material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
                          material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
     ASSERT_TRUE(odd.created());
     const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
-    const Tpp2mRun found = run(QStringLiteral("imfp 4294967301 0104 104 5") + from);
-    EXPECT_EQ(found.status, 0) << found.err.toStdString();
-    EXPECT_EQ(found.out.toStdString(),
+    EXPECT_EQ(output(QStringLiteral("imfp 4294967301 0104 104") + from),
               "material,id,energy_eV,form,imfp_A,error\n"
               "0104,4294967301,1000,non-relativistic,29.11884,\n"
               "0104,4294967301,1000,non-relativistic,29.11884,\n"
-              "SiO2,104,1000,non-relativistic,29.11884,\n"
-              "B,5,1000,non-relativistic,24.817091,\n");
+              "SiO2,104,1000,non-relativistic,29.11884,\n");
     expectRefused(run(QStringLiteral("imfp +104") + from), 1,
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
 }
 
-TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExistAndIsAPlainFileName)
+TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExist)
 {
-    for (const char* command : {"list", "export --csv", "imfp SiO2 --energy 1000"}) {
-        expectRefused(
-            run(QStringLiteral("%1 --database Typo/TPP2-data.db").arg(QLatin1String(command))), 1,
-            QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
-            command);
-        EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo"))) << command;
-    }
-    expectRefused(
-        run(QStringLiteral("list --database file:DataBase/TPP2-data.db")), 1,
-        QStringLiteral("the materials database file:DataBase/TPP2-data.db cannot be opened: there is no such file"),
-        "a URI");
-    expectRefused(run(QStringLiteral("list --database=")), 2, QStringLiteral("--database needs a file name"),
-                  "an empty name");
+    expectRefused(run(QStringLiteral("imfp SiO2 --energy 1000 --database Typo/TPP2-data.db")), 1,
+                  QStringLiteral("the materials database Typo/TPP2-data.db cannot be opened: there is no such file"),
+                  "a typo");
+    EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/Typo")));
 }
 
 TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
@@ -119,14 +97,9 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
 
     const QString folder = database.folder() + u'/';
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("pipe.png")).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), folder + QStringLiteral("null.png")));
     ASSERT_TRUE(QFile::link(folder + QStringLiteral("gone/x.png"), folder + QStringLiteral("dangling.png")));
-    ASSERT_TRUE(QDir().mkdir(folder + QStringLiteral("folder.svg")));
-    for (const char* name : {"pipe.png", "null.png", "folder.svg"})
-        expectRefused(
-            run(QStringLiteral("plot SiO2 --energy 1000 -o ") + QLatin1String(name)), 1,
-            QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(QLatin1String(name)),
-            name);
+    expectRefused(run(QStringLiteral("plot SiO2 --energy 1000 -o pipe.png")), 1,
+                  QStringLiteral("the plot cannot be written to pipe.png: it is not a regular file"), "a pipe");
     expectRefused(
         run(QStringLiteral("plot SiO2 --energy 1000 -o dangling.png")), 1,
         QStringLiteral("the plot cannot be written to dangling.png: it is a link to %1gone/x.png, which does not exist")
@@ -135,10 +108,9 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("gone")));
 }
 
-// A file left with an interrupted save (a hot journal): in a folder the user
-// cannot write, tpp2m says what to do and leaves both files as they were;
-// where the folder is writable, the save is rolled back and the file read.
-TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
+// A file left with an interrupted save (a hot journal) in a folder the user
+// cannot write: tpp2m says what to do and leaves both files as they were.
+TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
 {
     if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
         GTEST_SKIP() << "needs root to run tpp2m as another user";
@@ -162,16 +134,11 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
         ASSERT_TRUE(QFile::copy(source, path));
         ASSERT_TRUE(writer.exec("ROLLBACK"));
     }
-    auto bytesOf = [](const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileHash(path);
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
     expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
-                             QStringLiteral("-u nobody --").split(u' ')
-                                 << QStringLiteral(TPP2M_PATH) << QStringLiteral("list") << QStringLiteral("--csv")),
+                             QStringLiteral("-u nobody -- " TPP2M_PATH " list --csv").split(u' ')),
                   1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
                                  "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
@@ -179,15 +146,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveIsRolledBackOrExplained)
                       .arg(dir.filePath(QStringLiteral("DataBase"))),
                   "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
-    EXPECT_EQ(bytesOf(path), before);
-
-    const Tpp2mRun rolledBack = runTpp2m(dir.path(), QStringLiteral("list --csv"));
-    EXPECT_EQ(rolledBack.status, 0) << rolledBack.err.toStdString();
-    EXPECT_TRUE(
-        rolledBack.out.startsWith(QStringLiteral("id,name,density_g_cm3,mass_g_mol,gap_eV,nv\n1,Xx,1,2,3,18\n")))
-        << rolledBack.out.left(200).toStdString();
-    EXPECT_FALSE(rolledBack.out.contains(QStringLiteral("half saved")));
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+    EXPECT_EQ(fileHash(path), before);
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
@@ -200,13 +159,9 @@ Tpp2mRun runInShell(const QString& folder, const QString& script)
 
 TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 {
-    for (const char* line :
-         {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
-          "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-",
-          "depth SiO2 --energy 1000 --csv > /dev/full", "transport Cu --energy 1000 > /dev/full",
-          "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 "
-          "--ratio 0.8 --bulk-ratio 0.9 > /dev/full",
-          "export --all --json > /dev/full"}) {
+    for (const char* line : {"list > /dev/full", "list --csv > /dev/full", "--help > /dev/full",
+                             "imfp SiO2 --log 50:2000:200000 --json > /dev/full", "cf1 --imfp 20 --depth 5 >&-",
+                             "export --all --json > /dev/full"}) {
         const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" ") + QLatin1String(line));
         EXPECT_EQ(result.status, 1) << line;
         EXPECT_EQ(result.err.toStdString(),
@@ -227,16 +182,10 @@ TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)
 #else
     const QString limit = QStringLiteral("ulimit -d 100000; ");
 #endif
-    for (const char* command : {"cf1 SiO2 --log 50:2000:1000000 --depth 10 --csv",
-                                "cf2 SiO2 --log 50:2000:500000 --relativistic both --cross-section 1 --depth 10 --json",
-                                "imfp SiO2 --log 50:2000:1000000 --csv"}) {
-        const Tpp2mRun result =
-            runInShell(database.folder(), limit + QStringLiteral("\"$0\" %1 | wc -l").arg(QLatin1String(command)));
-        EXPECT_EQ(result.status, 0) << command << result.err.toStdString();
-        EXPECT_EQ(result.out.trimmed().toInt(),
-                  QString::fromLatin1(command).contains(QLatin1String("json")) ? 1000002 : 1000001)
-            << command;
-    }
+    const Tpp2mRun streamed = runInShell(
+        database.folder(), limit + QStringLiteral("\"$0\" cf1 SiO2 --log 50:2000:1000000 --depth 10 --csv | wc -l"));
+    EXPECT_EQ(streamed.status, 0) << streamed.err.toStdString();
+    EXPECT_EQ(streamed.out.trimmed().toInt(), 1000001);
     expectRefused(run(QStringLiteral("cf1 SiO2 --log 50:2000:50001 --depth 1,2")), 2,
                   QStringLiteral("a table holds at most 100000 rows; use --csv or --json for more"), "a large table");
     const Tpp2mRun largest = run(QStringLiteral("cf1 SiO2 --log 50:2000:50000 --depth 1,2"));
@@ -244,22 +193,27 @@ TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)
     EXPECT_EQ(largest.out.count(u'\n'), 100002);
 }
 
-TEST_F(Tpp2mDefenceTest, ControlCharactersInNamesAreEscapedInTableAndCsv)
+// A name keeps each row on one line in every format and a CSV or JSON
+// reader finds its end.
+TEST_F(Tpp2mDefenceTest, ControlCharactersQuotesAndCommasInNamesAreEscaped)
 {
     Material odd = material(200, "", 2.2f, 60.08f, 9, {}, {}, {}, 16);
-    odd.name = QStringLiteral("Ugly\x1b[2J\a\nname\0!");
+    odd.name = QStringLiteral("\"A\", \x1b[2J\a\nb\0!");
     FixtureDatabase file({odd});
     ASSERT_TRUE(file.created());
     const QString from = QStringLiteral(" --database ") + file.path();
-    const Tpp2mRun table = run(QStringLiteral("list") + from);
-    EXPECT_EQ(table.out.toStdString(),
-              " ID  Name                              Density (g/cm³)  Mass (g/mol)  Gap (eV)  Nv\n"
-              "---  --------------------------------  ---------------  ------------  --------  --\n"
-              "200  Ugly\\u001b[2J\\u0007\\nname\\u0000!              2.2         60.08         9  16\n");
-    const Tpp2mRun csv = run(QStringLiteral("imfp 200 --energy 1000 --csv") + from);
-    EXPECT_EQ(csv.out.toStdString(),
+    EXPECT_EQ(run(QStringLiteral("list") + from).out.toStdString(),
+              " ID  Name                            Density (g/cm³)  Mass (g/mol)  Gap (eV)  Nv\n"
+              "---  ------------------------------  ---------------  ------------  --------  --\n"
+              "200  \"A\", \\u001b[2J\\u0007\\nb\\u0000!              2.2         60.08         9  16\n");
+    EXPECT_EQ(run(QStringLiteral("imfp 200 --energy 1000 --csv") + from).out.toStdString(),
               "material,id,energy_eV,form,imfp_A,error\n"
-              "Ugly\\u001b[2J\\u0007\\nname\\u0000!,200,1000,non-relativistic,30.214905,\n");
+              "\"\"\"A\"\", \\u001b[2J\\u0007\\nb\\u0000!\",200,1000,non-relativistic,30.214905,\n");
+    EXPECT_EQ(run(QStringLiteral("imfp 200 --energy 1000,2000 --json") + from).out.toStdString(),
+              "[\n  {\"material\": \"\\\"A\\\", \\u001b[2J\\u0007\\u000ab\\u0000!\", \"id\": 200, \"energy_eV\": 1000, "
+              "\"form\": \"non-relativistic\", \"imfp_A\": 30.214905, \"error\": null},\n"
+              "  {\"material\": \"\\\"A\\\", \\u001b[2J\\u0007\\u000ab\\u0000!\", \"id\": 200, \"energy_eV\": 2000, "
+              "\"form\": \"non-relativistic\", \"imfp_A\": 52.288544, \"error\": null}\n]\n");
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "support/TestMaterials.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -30,16 +32,26 @@ inline Tpp2mRun runProgram(const QString& folder, const QString& program, const 
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
-// Runs tpp2m in `folder` (where its default database lies) with `arguments`.
-inline Tpp2mRun runTpp2m(const QString& folder, const QStringList& arguments)
-{
-    return runProgram(folder, QStringLiteral(TPP2M_PATH), arguments);
-}
-
-// The same with the arguments of `line`, split at blanks.
+// Runs tpp2m in `folder` (where its default database lies) with the
+// arguments of `line`, split at blanks.
 inline Tpp2mRun runTpp2m(const QString& folder, const QString& line)
 {
-    return runTpp2m(folder, line.split(u' ', Qt::SkipEmptyParts));
+    return runProgram(folder, QStringLiteral(TPP2M_PATH), line.split(u' ', Qt::SkipEmptyParts));
+}
+
+// One line on standard error, nothing on standard output.
+inline void expectRefused(const Tpp2mRun& result, int status, const QString& message, const std::string& what = {})
+{
+    EXPECT_EQ(result.status, status) << what;
+    EXPECT_EQ(result.err.toStdString(), (QStringLiteral("tpp2m: ") + message + u'\n').toStdString()) << what;
+    EXPECT_EQ(result.out.toStdString(), "") << what;
+}
+
+inline QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 // Tests of tpp2m on a fresh fixture database in a folder of its own, where
@@ -49,7 +61,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(database.created()); }
 
     Tpp2mRun run(const QString& line) { return runTpp2m(database.folder(), line); }
-    Tpp2mRun run(const QStringList& arguments) { return runTpp2m(database.folder(), arguments); }
+    Tpp2mRun run(const QStringList& arguments)
+    {
+        return runProgram(database.folder(), QStringLiteral(TPP2M_PATH), arguments);
+    }
 
     // The standard output of a run that must succeed without a word on standard error.
     std::string output(const QString& line)
