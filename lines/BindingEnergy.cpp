@@ -27,27 +27,6 @@ private:
 
 } // namespace
 
-std::optional<int> atomicNumber(std::string_view symbol)
-{
-    const std::string text(symbol);
-    XrlError error;
-    const int z = SymbolToAtomicNumber(text.c_str(), error.out());
-    if (error.failed() || z < kFirstElement || z > kLastElement)
-        return std::nullopt;
-    return z;
-}
-
-std::string elementSymbol(int atomicNumber)
-{
-    XrlError error;
-    char* symbol = AtomicNumberToSymbol(atomicNumber, error.out());
-    if (error.failed() || !symbol)
-        return {};
-    std::string text(symbol);
-    xrlFree(symbol);
-    return text;
-}
-
 std::optional<double> bindingEnergy(int atomicNumber, const CoreLevel& level)
 {
     XrlError error;

@@ -1,5 +1,6 @@
 #include "lines/PhotoelectronLine.h"
 
+#include "calc/ScreeningFunction.h"
 #include "lines/BindingEnergy.h"
 
 #include <sstream>
@@ -21,15 +22,15 @@ LineLookup findLine(std::string_view text)
     std::string element, levelName, extra;
     if (!(words >> element >> levelName) || (words >> extra))
         return failed("a line is an element and a level, such as \"Cu 2p3/2\" (got \"" + std::string(text) + "\")");
-    const std::optional<int> z = atomicNumber(element);
-    if (!z)
+    const int z = atomicNumberOf(element);
+    if (z == 0)
         return failed("unknown element \"" + element + "\"");
     const std::optional<CoreLevel> level = findCoreLevel(levelName);
     if (!level)
         return failed("unknown level \"" + levelName
                       + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
                         " or 2p, 3d, 4f for the stronger component)");
-    std::optional<PhotoelectronLine> line = lineOf(*z, *level);
+    std::optional<PhotoelectronLine> line = lineOf(z, *level);
     if (!line)
         return failed("no binding energy is known for " + element + ' ' + std::string(level->name));
     return {std::move(line), {}};
@@ -37,10 +38,12 @@ LineLookup findLine(std::string_view text)
 
 std::optional<PhotoelectronLine> lineOf(int atomicNumber, const CoreLevel& level)
 {
+    if (atomicNumber < 1 || atomicNumber > kLastElement)
+        return std::nullopt;
     const std::optional<double> binding = bindingEnergy(atomicNumber, level);
     if (!binding)
         return std::nullopt;
-    return PhotoelectronLine{atomicNumber, elementSymbol(atomicNumber), level, *binding};
+    return PhotoelectronLine{atomicNumber, std::string(elementSymbol(atomicNumber)), level, *binding};
 }
 
 std::vector<PhotoelectronLine> linesBelow(int atomicNumber, double photonEnergy)

@@ -1,6 +1,6 @@
 #include "ui/FormLineEnergy.h"
 
-#include "lines/BindingEnergy.h"
+#include "calc/ScreeningFunction.h"
 #include "lines/PhotoelectronLine.h"
 #include "lines/XraySource.h"
 #include "ui/Form1.h"
@@ -58,10 +58,12 @@ FormLineEnergy::FormLineEnergy(QLineEdit* energyBox, const QLineEdit* nameBox, Q
 
     cboElement_ = new QComboBox(this);
     cboElement_->setObjectName(QStringLiteral("cboElement"));
-    for (int z = lines::kFirstElement; z <= lines::kLastElement; ++z)
-        cboElement_->addItem(QString::fromStdString(lines::elementSymbol(z)), z);
-    if (const std::optional<int> z = lines::atomicNumber(nameBox->text().trimmed().toStdString()))
-        cboElement_->setCurrentIndex(cboElement_->findData(*z));
+    for (int z = 1; z <= kLastElement; ++z) {
+        const std::string_view symbol = elementSymbol(z);
+        cboElement_->addItem(QString::fromUtf8(symbol.data(), qsizetype(symbol.size())), z);
+    }
+    if (const int z = atomicNumberOf(nameBox->text().trimmed().toStdString()))
+        cboElement_->setCurrentIndex(cboElement_->findData(z));
 
     cboSource_ = new QComboBox(this);
     cboSource_->setObjectName(QStringLiteral("cboSource"));
