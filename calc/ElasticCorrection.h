@@ -13,6 +13,9 @@
 // Every function returns no result (nullopt) when the arithmetic fails.
 namespace korvane {
 
+// Why tpp2m and the Python module give no CF for a depth.
+inline constexpr const char* kNoCorrectionFactorNote = "no correction factor for this depth and path";
+
 // CF by approximation 1 for depth z (Å) and IMFP lambda (Å); nullopt on failure.
 std::optional<float> correctionFactorApprox1(float depth, float imfp);
 

@@ -98,7 +98,7 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
                 factor = cf2 ? correctionFactorApprox2(depth, *paths.transport.effTrMfp)
                              : correctionFactorApprox1(depth, *paths.imfp);
                 if (!factor)
-                    error = QStringLiteral("no correction factor for this depth and path");
+                    error = QLatin1String(kNoCorrectionFactorNote);
             }
             row.push_back(factor ? Cell::ofSingle(*factor, 3) : Cell::empty());
             row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));

@@ -23,7 +23,7 @@ void warnWhenOutsideValidRange(bool outside)
         throw py::error_already_set();
 }
 
-const QString kNoFactor = QStringLiteral("no correction factor for this depth and path");
+const QString kNoFactor = QLatin1String(kNoCorrectionFactorNote);
 
 // `compute` of two Single arguments, element by element; `failure` where it
 // gives no value.
