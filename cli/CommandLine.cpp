@@ -15,6 +15,14 @@
 
 namespace korvane::cli {
 
+bool IncludedGroups::tick(QStringView name)
+{
+    bool* box = name == u"hbe" ? &spHbe : name == u"lbe" ? &spLbe : name == u"d" ? &d : name == u"f" ? &f : nullptr;
+    if (box)
+        *box = true;
+    return box != nullptr;
+}
+
 namespace {
 
 // The commands an option belongs to, as bits.
@@ -342,15 +350,7 @@ private:
         if (text != QLatin1String("none")) {
             for (const QString& item : text.split(u',')) {
                 const QString group = item.trimmed();
-                if (group == QLatin1String("hbe"))
-                    groups.spHbe = true;
-                else if (group == QLatin1String("lbe"))
-                    groups.spLbe = true;
-                else if (group == QLatin1String("d"))
-                    groups.d = true;
-                else if (group == QLatin1String("f"))
-                    groups.f = true;
-                else
+                if (!groups.tick(group))
                     fail(QStringLiteral(
                              "unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
                              .arg(group));

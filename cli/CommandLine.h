@@ -27,6 +27,9 @@ struct IncludedGroups {
     bool d = true;
     bool f = true;
 
+    // Ticks the group named "hbe", "lbe", "d" or "f"; false for any other name.
+    bool tick(QStringView name);
+
     bool operator==(const IncludedGroups&) const = default;
 };
 

@@ -79,15 +79,7 @@ cli::IncludedGroups includedGroups(py::handle include)
     }
     cli::IncludedGroups groups{false, false, false, false};
     for (const std::string& name : names) {
-        if (name == "hbe")
-            groups.spHbe = true;
-        else if (name == "lbe")
-            groups.spLbe = true;
-        else if (name == "d")
-            groups.d = true;
-        else if (name == "f")
-            groups.f = true;
-        else
+        if (!groups.tick(QString::fromStdString(name)))
             throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
     }
     return groups;
