@@ -1,19 +1,11 @@
 #include "python/LineEnergy.h"
 
 #include "cli/LineEnergies.h"
+#include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
 
 namespace korvane::python {
-
-namespace {
-
-py::object float32(float value)
-{
-    return py::array_t<float>(std::vector<py::ssize_t>{}, &value)[py::tuple()];
-}
-
-} // namespace
 
 py::tuple lineEnergy(const std::string& line, py::handle source, py::handle photonEnergy)
 {
@@ -28,7 +20,7 @@ py::tuple lineEnergy(const std::string& line, py::handle source, py::handle phot
     const QString error = cli::resolveLines({{QString::fromStdString(line), 0}}, photons, command);
     if (!error.isEmpty())
         throw py::value_error(error.toStdString());
-    return py::make_tuple(float32(command.lines.front()->bindingEnergy), float32(command.energies.front()));
+    return py::make_tuple(singleScalar(command.lines.front()->bindingEnergy), singleScalar(command.energies.front()));
 }
 
 } // namespace korvane::python

@@ -1,6 +1,7 @@
 #include "python/MaterialsTable.h"
 
 #include "cli/MaterialCatalog.h"
+#include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
 
@@ -62,7 +63,7 @@ cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, c
 
 py::object singleOrNone(const std::optional<float>& value)
 {
-    return value ? py::object(py::array_t<float>(std::vector<py::ssize_t>{}, &*value)[py::tuple()]) : py::none();
+    return value ? singleScalar(*value) : py::none();
 }
 
 } // namespace

@@ -35,6 +35,12 @@ inline std::optional<float> single(double value, const char* name, QString* erro
     return std::nullopt;
 }
 
+// A Single as a NumPy float32 scalar.
+inline py::object singleScalar(float value)
+{
+    return py::array_t<float>(std::vector<py::ssize_t>{}, &value)[py::tuple()];
+}
+
 // An input read as a Double: NaN and infinity are not numbers.
 std::optional<double> finiteDouble(double value, const char* name, QString* error);
 
