@@ -21,30 +21,18 @@ public:
     int message(const QString& text, const QString& title, int style) override
     {
         messages.push_back({text, title, style});
-        if (answers.empty())
-            return ui::AnswerOk;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return next(answers, int(ui::AnswerOk));
     }
     QString input(const QString& prompt, const QString& title) override
     {
         inputs << prompt + u'|' + title;
-        if (typed.empty())
-            return {};
-        const QString text = typed.front();
-        typed.pop_front();
-        return text;
+        return next(typed, QString());
     }
     void beep() override { ++beeps; }
     QString saveFileName(const QString& title, const QString&, const QString& filter) override
     {
         saveDialogs << title + u'|' + filter;
-        if (savedFiles.empty())
-            return {};
-        const QString file = savedFiles.front();
-        savedFiles.pop_front();
-        return file;
+        return next(savedFiles, QString());
     }
 
     std::vector<Message> messages;
@@ -54,6 +42,18 @@ public:
     QStringList saveDialogs;
     std::deque<QString> savedFiles;
     int beeps = 0;
+
+private:
+    // The first queued answer, taken from the queue, or `none` when it is empty.
+    template <typename T>
+    static T next(std::deque<T>& queue, T none)
+    {
+        if (queue.empty())
+            return none;
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
 };
 
 } // namespace korvane::test

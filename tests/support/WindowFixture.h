@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/FakePrompts.h"
+#include "support/FindChild.h"
 #include "support/TestMaterials.h"
 #include "ui/Form1.h"
 
@@ -36,9 +37,7 @@ protected:
     template <typename T = QWidget>
     T* find(const char* name) const
     {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return child<T>(window.get(), name);
     }
 
     QString text(const char* name) const
@@ -50,6 +49,9 @@ protected:
             return plain->toPlainText();
         return {};
     }
+
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    bool visible(const char* name) const { return find(name)->isVisible(); }
 
     // A click on a row of the name list, as the user makes it.
     void clickRow(int row)

@@ -13,8 +13,6 @@ namespace {
 
 class Form1Test : public test::WindowFixture {
 protected:
-    bool visible(const char* name) const { return find(name)->isVisible(); }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     void clickCheck(const char* name)
     {
         auto* box = find<QCheckBox>(name);

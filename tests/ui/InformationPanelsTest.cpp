@@ -29,7 +29,6 @@ TEST(InformationTexts, BreaksAreCrLfPairsAndNoTextCarriesAWebAddress)
 
 class InformationPanelsTest : public test::WindowFixture {
 protected:
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     void choose(const char* entry) { find<QAction>(entry)->trigger(); }
     // The information controls that are visible, in a fixed order.
     QString shownControls() const
@@ -84,33 +83,8 @@ TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
     }
 }
 
-// A control drawn at `scale` device pixels to the pixel.
-QImage drawn(QWidget* control, double scale)
+TEST_F(InformationPanelsTest, TheOverlayScrolledToItsEndShowsItsLastLineClearOfTheCloseButton)
 {
-    QImage image(control->size() * scale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    control->render(&image);
-    return image;
-}
-
-TEST_F(InformationPanelsTest, TheTextsScrollLikeAnyOtherAndTheOverlayIsReadWhole)
-{
-    click("cmdUsersGuide");
-    click("cmdAccuracy");
-    click("cmdInfo_3");
-    for (const char* name : {"txtInfo2", "txtInfo3", "txtInfo"}) {
-        QScrollBar* bar = find<QPlainTextEdit>(name)->verticalScrollBar();
-        QScrollBar ordinary(Qt::Vertical);
-        ordinary.setRange(bar->minimum(), bar->maximum());
-        ordinary.setPageStep(bar->pageStep());
-        ordinary.setValue(bar->value());
-        ordinary.resize(bar->size());
-        for (double scale : {1.0, 1.5})
-            EXPECT_EQ(drawn(bar, scale), drawn(&ordinary, scale)) << name << " at " << scale;
-    }
-
-    // Scrolled to its end, the overlay shows its last line, and no line that
-    // it shows runs under its close button.
     auto* box = find<QPlainTextEdit>("txtInfo");
     const QRect button = find("cmdCloseInfo")->geometry();
     for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {
@@ -149,19 +123,16 @@ TEST_F(FormAboutTest, OpensOverADisabledWindowAndClosesByOkOrCloseBox)
     choose("mnuKorvane_on_the_web");
     EXPECT_TRUE(aboutBox() == nullptr && window->isEnabled() && prompts.messages.empty());
 
-    const std::array<QString, 8> lines = infotexts::aboutLines();
-
     // "OK" and the title bar's close box close and delete it alike; each opening builds it anew.
     for (bool byOk : {true, false}) {
         choose("mnuAbout");
         QPointer<QWidget> box = aboutBox();
         ASSERT_TRUE(box);
         auto* ok = box->findChild<QPushButton*>(QStringLiteral("cmdOK"));
-        EXPECT_TRUE(box->windowTitle() == QStringLiteral("About") && ok->text() == QStringLiteral("OK"));
         for (int index = 0; index < 8; ++index) {
             auto* line = box->findChild<QPlainTextEdit*>(QStringLiteral("Text1_%1").arg(index));
             ASSERT_NE(line, nullptr) << index;
-            EXPECT_EQ(line->toPlainText(), lines[index]) << index;
+            EXPECT_EQ(line->toPlainText(), infotexts::aboutLines()[index]) << index;
         }
         EXPECT_FALSE(window->isEnabled());
         click("cmdUsersGuide"); // the main window takes no input

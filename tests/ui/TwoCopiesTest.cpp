@@ -18,7 +18,6 @@ protected:
         other = std::move(*opened);
         other->moveFirst();
     }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     std::unique_ptr<MaterialStore> other;
 };
 
