@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <ostream>
 
 namespace korvane::test {
 
@@ -16,6 +17,11 @@ public:
         QString text;
         QString title;
         int style;
+        bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& m, std::ostream* out)
+        {
+            *out << m.title.toStdString() << ": " << m.text.toStdString() << " (style " << m.style << ')';
+        }
     };
 
     int message(const QString& text, const QString& title, int style) override
