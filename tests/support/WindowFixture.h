@@ -28,12 +28,6 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    void TearDown() override
-    {
-        window.reset();
-        store.reset();
-    }
-
     template <typename T = QWidget>
     T* find(const char* name) const
     {
@@ -72,6 +66,7 @@ protected:
         QTest::keyClicks(box, typed);
     }
 
+    // Declared in the order they are made, so that the window goes before its store.
     bool openReadOnly = false; // the file as if the user could not write it
     FixtureDatabase database;
     std::unique_ptr<MaterialStore> store;

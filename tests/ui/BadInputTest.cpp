@@ -51,31 +51,26 @@ TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWr
     }
 
     // Material parameters that are no number are never written.
-    struct Field {
-        const char* name;
-        const char* problem; // the words of the refusal
-    };
-    const Field fields[] = {
-        {"txtBulkDensity", "density must be"},
-        {"txtEnergyGap", "Energy gap must be numeric"},
-        {"txt_d", "could not be saved"},
-    };
+    // Each kind of field with the words of its refusal.
+    const std::pair<const char*, const char*> fields[] = {{"txtBulkDensity", "density must be"},
+                                                          {"txtEnergyGap", "Energy gap must be numeric"},
+                                                          {"txt_d", "could not be saved"}};
     const auto before = test::storedMaterials(database.path());
     clickRow(2); // Cu
-    for (const Field& field : fields) {
+    for (const auto& [name, problem] : fields) {
         for (const QString& input : kBadInputs) {
-            const std::string shown = std::string(field.name) + " " + input.left(12).toStdString();
+            const std::string shown = std::string(name) + " " + input.left(12).toStdString();
             click("cmdChangeParam");
-            paste(field.name, input);
+            paste(name, input);
             prompts.messages.clear();
             click("cmdSave");
-            if (input.isEmpty() && QLatin1String(field.name) != QLatin1String("txtBulkDensity")) {
+            if (input.isEmpty() && QLatin1String(name) != QLatin1String("txtBulkDensity")) {
                 // A blank gap is saved as 0 and a blank group as empty.
                 EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing) << shown;
                 continue;
             }
             ASSERT_FALSE(prompts.messages.empty()) << shown;
-            EXPECT_TRUE(prompts.messages.back().text.contains(QLatin1String(field.problem))) << shown;
+            EXPECT_TRUE(prompts.messages.back().text.contains(QLatin1String(problem))) << shown;
             EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing) << shown;
             click("cmdClose");
         }
