@@ -34,16 +34,12 @@ protected:
         return child<T>(window.get(), name);
     }
 
+    // The text of a line or plain text box.
     QString text(const char* name) const
     {
-        QWidget* widget = find(name);
-        if (auto* line = qobject_cast<QLineEdit*>(widget))
-            return line->text();
-        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-            return plain->toPlainText();
-        return {};
+        QWidget* box = find(name);
+        return box->property(box->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
     }
-
     void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     bool visible(const char* name) const { return find(name)->isVisible(); }
 

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
-#include <QRegularExpression>
 
 #include <optional>
 
@@ -14,14 +13,6 @@ namespace {
 QString shown(const QString& text)
 {
     return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-TEST(InformationTexts, BreaksAreCrLfPairsAndNoTextCarriesAWebAddress)
-{
-    for (const QString& text : {infotexts::information(), infotexts::usersGuide(), infotexts::accuracy(),
-                                infotexts::elasticScattering(), infotexts::workedExamples()})
-        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("http|www\\.|\r(?!\n)|(?<!\r)\n"))))
-            << text.left(40).toStdString();
 }
 
 class InformationPanelsTest : public test::WindowFixture {

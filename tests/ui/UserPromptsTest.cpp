@@ -13,14 +13,11 @@ using UserPromptsTest = test::WindowFixture;
 TEST_F(UserPromptsTest, RealBoxesAreModalOverTheWindowAndEscapeAnswersNo)
 {
     DialogPrompts real(window.get());
-    QStringList seen;
     const auto escapeTheOpenBox = [&] {
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
             ASSERT_NE(box, nullptr);
-            seen << QStringLiteral("%1 '%2' over the window=%3")
-                        .arg(QLatin1String(box->metaObject()->className()), box->windowTitle())
-                        .arg(box->parentWidget() == window.get());
+            EXPECT_EQ(box->parentWidget(), window.get());
             QTest::keyClick(box, Qt::Key_Escape);
         });
     };
@@ -28,9 +25,6 @@ TEST_F(UserPromptsTest, RealBoxesAreModalOverTheWindowAndEscapeAnswersNo)
     EXPECT_EQ(real.message(QStringLiteral("Delete?"), QStringLiteral("Delete material"), YesNoQuestion), AnswerNo);
     escapeTheOpenBox();
     EXPECT_EQ(real.input(QStringLiteral("Enter material name"), QStringLiteral("Find material")), QString());
-    EXPECT_EQ(seen.join(u'\n').toStdString(),
-              "QMessageBox 'Delete material' over the window=1\n"
-              "QInputDialog 'Find material' over the window=1");
 }
 
 } // namespace
