@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <ostream>
 
 namespace korvane::test {
 
@@ -16,35 +17,28 @@ public:
         QString text;
         QString title;
         int style;
+        bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& m, std::ostream* out)
+        {
+            *out << m.title.toStdString() << ": " << m.text.toStdString() << " (style " << m.style << ')';
+        }
     };
 
     int message(const QString& text, const QString& title, int style) override
     {
         messages.push_back({text, title, style});
-        if (answers.empty())
-            return ui::AnswerOk;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return next(answers, int(ui::AnswerOk));
     }
     QString input(const QString& prompt, const QString& title) override
     {
         inputs << prompt + u'|' + title;
-        if (typed.empty())
-            return {};
-        const QString text = typed.front();
-        typed.pop_front();
-        return text;
+        return next(typed, QString());
     }
     void beep() override { ++beeps; }
     QString saveFileName(const QString& title, const QString&, const QString& filter) override
     {
         saveDialogs << title + u'|' + filter;
-        if (savedFiles.empty())
-            return {};
-        const QString file = savedFiles.front();
-        savedFiles.pop_front();
-        return file;
+        return next(savedFiles, QString());
     }
 
     std::vector<Message> messages;
@@ -54,6 +48,18 @@ public:
     QStringList saveDialogs;
     std::deque<QString> savedFiles;
     int beeps = 0;
+
+private:
+    // The first queued answer, taken from the queue, or `none` when it is empty.
+    template <typename T>
+    static T next(std::deque<T>& queue, T none)
+    {
+        if (queue.empty())
+            return none;
+        T first = std::move(queue.front());
+        queue.pop_front();
+        return first;
+    }
 };
 
 } // namespace korvane::test

@@ -12,17 +12,7 @@ namespace korvane::test {
 inline Material material(qint64 id, const char* name, float density, float mass, float gap, std::optional<float> hbe,
                          std::optional<float> lbe, std::optional<float> d, std::optional<float> f)
 {
-    Material m;
-    m.id = id;
-    m.name = QString::fromLatin1(name);
-    m.density = density;
-    m.atomicWeight = mass;
-    m.energyGap = gap;
-    m.valenceSpHbe = hbe;
-    m.valenceSpLbe = lbe;
-    m.valenceD = d;
-    m.valenceF = f;
-    return m;
+    return Material{id, {}, QString::fromLatin1(name), density, mass, gap, hbe, lbe, d, f};
 }
 
 // A small table: three elements and three compounds, in ID order.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/FakePrompts.h"
+#include "support/FindChild.h"
 #include "support/TestMaterials.h"
 #include "ui/Form1.h"
 
@@ -27,29 +28,20 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    void TearDown() override
-    {
-        window.reset();
-        store.reset();
-    }
-
     template <typename T = QWidget>
     T* find(const char* name) const
     {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return child<T>(window.get(), name);
     }
 
+    // The text of a line or plain text box.
     QString text(const char* name) const
     {
-        QWidget* widget = find(name);
-        if (auto* line = qobject_cast<QLineEdit*>(widget))
-            return line->text();
-        if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-            return plain->toPlainText();
-        return {};
+        QWidget* box = find(name);
+        return box->property(box->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
     }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    bool visible(const char* name) const { return find(name)->isVisible(); }
 
     // A click on a row of the name list, as the user makes it.
     void clickRow(int row)
@@ -70,6 +62,7 @@ protected:
         QTest::keyClicks(box, typed);
     }
 
+    // Declared in the order they are made, so that the window goes before its store.
     bool openReadOnly = false; // the file as if the user could not write it
     FixtureDatabase database;
     std::unique_ptr<MaterialStore> store;

@@ -7,22 +7,11 @@
 namespace korvane::ui {
 namespace {
 
-// Texts a user may type or paste into any field.
-const QStringList& badInputs()
-{
-    static const QStringList inputs = {
-        QStringLiteral("abc"),
-        QStringLiteral("-"),
-        QStringLiteral("1e999"),
-        QStringLiteral("nan"),
-        QStringLiteral("inf"),
-        QString(10000, u'7'),
-        QStringLiteral("\t"),
-        QStringLiteral("\u0663"), // an Arabic-Indic digit three
-        QString(),                // an empty paste
-    };
-    return inputs;
-}
+// Texts a user may type or paste into any field, past what the number reading
+// itself is tested with: one too large, a very long one, a digit of another
+// script, and an empty paste.
+const QStringList kBadInputs = {QStringLiteral("abc"), QStringLiteral("1e999"), QString(10000, u'7'),
+                                QStringLiteral("\u0663"), QString()};
 
 class BadInputTest : public test::WindowFixture {
 protected:
@@ -37,8 +26,6 @@ protected:
         if (input.isEmpty())
             QTest::keyClick(box, Qt::Key_Delete);
     }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-    bool visible(const char* name) const { return find(name)->isVisible(); }
 };
 
 TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWritten)
@@ -46,75 +33,50 @@ TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWr
     clickRow(3); // SiO2
     const QString imfp = text("txtIMFP_2M");
     click("cmdCalc_CF");
-    click("cmdElastic1");
-    paste("txtDepth1", QStringLiteral("10"));
-    const QString cf1 = text("txtCF1");
-    click("Command2");
     click("cmdElastic2");
     click("cmdCalc1");
-    const QString trMfp = text("txtTrMFP");
     paste("txtDepth", QStringLiteral("10"));
     const QString cf2 = text("txtCF2");
-    ASSERT_FALSE(cf1.isEmpty() || cf2.isEmpty());
+    ASSERT_FALSE(cf2.isEmpty());
 
-    for (const QString& input : badInputs()) {
+    // The energy fails aloud, the depth of approximation 2 silently.
+    for (const QString& input : kBadInputs) {
         const std::string shown = input.left(12).toStdString();
         paste("txtElectronEnergy", QStringLiteral("1000"));
         paste("txtElectronEnergy", input);
         EXPECT_TRUE(visible("txtError")) << shown;
         EXPECT_EQ(text("txtIMFP_2M"), imfp) << shown;
-
-        paste("txtDepth", input); // approximation 2 fails silently
+        paste("txtDepth", input);
         EXPECT_EQ(text("txtCF2"), cf2) << shown;
-        paste("txtTrXsct", input);
-        click("cmdCalc1");
-        EXPECT_EQ(text("txtTrMFP"), trMfp) << shown;
-        paste("txtTrXsct", QStringLiteral("1"));
-    }
-    click("Command1");
-    click("cmdElastic1");
-    paste("txtDepth1", QStringLiteral("10"));
-    for (const QString& input : badInputs()) {
-        paste("txtDepth1", input);
-        EXPECT_EQ(text("txtCF1"), cf1) << input.left(12).toStdString();
     }
 
     // Material parameters that are no number are never written.
-    struct Field {
-        const char* name;
-        const char* problem; // the words of the refusal
-    };
-    const Field fields[] = {
-        {"txtBulkDensity", "density must be"},
-        {"txtAtomicMass", "Atomic mass must be"},
-        {"txtEnergyGap", "Energy gap must be numeric"},
-        {"txt_d", "could not be saved"},
-    };
+    // Each kind of field with the words of its refusal.
+    const std::pair<const char*, const char*> fields[] = {{"txtBulkDensity", "density must be"},
+                                                          {"txtEnergyGap", "Energy gap must be numeric"},
+                                                          {"txt_d", "could not be saved"}};
     const auto before = test::storedMaterials(database.path());
     clickRow(2); // Cu
-    for (const Field& field : fields) {
-        for (const QString& input : badInputs()) {
-            const std::string shown = std::string(field.name) + " " + input.left(12).toStdString();
+    for (const auto& [name, problem] : fields) {
+        for (const QString& input : kBadInputs) {
+            const std::string shown = std::string(name) + " " + input.left(12).toStdString();
             click("cmdChangeParam");
-            paste(field.name, input);
+            paste(name, input);
             prompts.messages.clear();
             click("cmdSave");
-            const bool blankGap = input.isEmpty() && QLatin1String(field.name) == QLatin1String("txtEnergyGap");
-            const bool blankGroup = input.trimmed().isEmpty() && QLatin1String(field.name) == QLatin1String("txt_d");
-            if (blankGap || blankGroup) {
-                // A blank gap is saved as 0 and a blank group (or a tab) as empty.
+            if (input.isEmpty() && QLatin1String(name) != QLatin1String("txtBulkDensity")) {
+                // A blank gap is saved as 0 and a blank group as empty.
                 EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing) << shown;
                 continue;
             }
             ASSERT_FALSE(prompts.messages.empty()) << shown;
-            EXPECT_TRUE(prompts.messages.back().text.contains(QLatin1String(field.problem))) << shown;
+            EXPECT_TRUE(prompts.messages.back().text.contains(QLatin1String(problem))) << shown;
             EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing) << shown;
             click("cmdClose");
         }
     }
     const auto after = test::storedMaterials(database.path());
     EXPECT_EQ(after.at(29).density, before.at(29).density);
-    EXPECT_EQ(after.at(29).atomicWeight, before.at(29).atomicWeight);
 }
 
 } // namespace

@@ -13,8 +13,6 @@ namespace {
 
 class Form1Test : public test::WindowFixture {
 protected:
-    bool visible(const char* name) const { return find(name)->isVisible(); }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     void clickCheck(const char* name)
     {
         auto* box = find<QCheckBox>(name);
@@ -28,95 +26,48 @@ const QString kAngstrom = QStringLiteral(" \u00C5");
 
 TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eVAndTheBarStaysWithinTheRecords)
 {
+    // The first material in ID order, a blank group and the total, at 1000 eV.
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1000"));
-    EXPECT_FALSE(visible("txtError"));
-    // (The controls' initial states are checked with the layout.)
-
-    // The first material in ID order, its groups, total and IMFP.
     EXPECT_EQ(text("txtName"), QStringLiteral("O"));
-    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("1.568"));
-    EXPECT_EQ(text("txtAtomicMass"), QStringLiteral("15.999"));
     EXPECT_EQ(text("txt_s_p_lbe"), QStringLiteral("6.0"));
     EXPECT_EQ(text("txt_d"), QString());
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("6"));
-    EXPECT_EQ(text("txtNoValenceElectrprAtomorMolec"), QStringLiteral("6"));
-    EXPECT_EQ(numbertext::length(window->storedImfp()), imfp());
-    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of 6"));
-    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 0);
-    for (const char* field : {"txtName", "txtBulkDensity", "txt_s_p_lbe", "txt_d"})
-        EXPECT_EQ(find(field)->property("Tag").toString(), text(field)) << field;
+    EXPECT_FALSE(visible("txtError"));
 
-    // The navigation bar stays on the first and the last record.
+    // The navigation bar moves the record, the list and the caption together.
     auto* bar = find<DataControl>("adoMaterials");
-    auto arrow = [&](const char* name) { QTest::mouseClick(bar->findChild<QToolButton*>(name), Qt::LeftButton); };
-    arrow("movePrevious");
     EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 1 of 6"));
-    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
-    arrow("moveNext");
-    EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 2 of 6"));
-    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 1);
-    arrow("moveLast");
-    arrow("moveNext");
+    QTest::mouseClick(bar->findChild<QToolButton*>("moveLast"), Qt::LeftButton);
     EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 6 of 6"));
+    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 5);
     EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
-    arrow("moveFirst");
-    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
 }
 
 TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
 {
     clickRow(3);
-    EXPECT_EQ(text("txtName"), QStringLiteral("SiO2"));
-    EXPECT_EQ(text("txt_f"), QStringLiteral("16.0"));
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("16"));
     EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
-
     click("Opt_relativistic");
     EXPECT_EQ(imfp(), QStringLiteral("29.05") + kAngstrom);
-    setEnergy(QStringLiteral("100000"));
-    EXPECT_EQ(imfp(), QStringLiteral("1145.72") + kAngstrom);
     click("Opt_non_relativistic");
+    setEnergy(QStringLiteral("100000"));
     EXPECT_EQ(imfp(), QStringLiteral("1449.10") + kAngstrom);
-    setEnergy(QStringLiteral("50"));
-    EXPECT_EQ(imfp(), QStringLiteral("7.63") + kAngstrom);
-
-    // Moving away and back shows each material's own IMFP.
-    setEnergy(QStringLiteral("1000"));
-    clickRow(4);
-    EXPECT_EQ(text("txtName"), QStringLiteral("Cu2O"));
-    EXPECT_NE(imfp(), QStringLiteral("29.12") + kAngstrom);
-    clickRow(3);
-    EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
-    EXPECT_FALSE(visible("txtError"));
 }
 
 TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
 {
     auto* arrows = find<UpDownArrows>("updEnergy");
-    struct Case {
-        const char* energy;
-        bool noteShown;
-    };
-    for (const Case& c : {Case{"50", false}, Case{"200000", false}, Case{"49.99", true}, Case{"1000", false},
-                          Case{"200000.01", true}, Case{"0", true}}) {
-        setEnergy(QString::fromLatin1(c.energy));
-        EXPECT_EQ(visible("txt_outside_valid_energy_range"), c.noteShown) << c.energy;
+    // The note stands beside energies outside 50 eV to 200 keV.
+    for (const auto& [energy, noteShown] :
+         {std::pair{"49.99", true}, std::pair{"50", false}, std::pair{"200000.01", true}, std::pair{"200000", false}}) {
+        setEnergy(QString::fromLatin1(energy));
+        EXPECT_EQ(visible("txt_outside_valid_energy_range"), noteShown) << energy;
     }
-    EXPECT_TRUE(visible("txtError")) << "0 eV fails";
 
-    setEnergy(QStringLiteral("1000"));
-    const QString at1000 = imfp();
-    QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050"));
-    QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
-    QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("950"));
+    // The arrows step by 50 eV; down from 50 eV the energy 0 fails.
     setEnergy(QStringLiteral("1000.5"));
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050.5"));
-
-    setEnergy(QStringLiteral("1000"));
-    EXPECT_EQ(imfp(), at1000);
     setEnergy(QStringLiteral("50"));
     const QString at50 = imfp();
     QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
@@ -128,7 +79,6 @@ TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
     // An energy that is not a number: the note keeps its state, the arrows beep.
     setEnergy(QStringLiteral("1000"));
     setEnergy(QStringLiteral("abc"));
-    EXPECT_TRUE(visible("txtError"));
     EXPECT_FALSE(visible("txt_outside_valid_energy_range"));
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("abc"));
@@ -152,26 +102,14 @@ TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("11"));
     const QString at11 = imfp();
     clickCheck("chk_S_P_hbe");
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("19"));
     EXPECT_EQ(text("txtNoValenceElectrprAtomorMolec"), QStringLiteral("19"));
     EXPECT_NE(imfp(), at11);
     clickCheck("chk_S_P_hbe");
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("11"));
-    EXPECT_EQ(imfp(), at11);
-
     clickCheck("chk_S_P_lbe");
     clickCheck("chk_d");
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
     EXPECT_TRUE(visible("txtError")) << "no valence electrons";
     EXPECT_EQ(imfp(), QStringLiteral("15.40") + kAngstrom) << "the last result, with d alone, stays shown";
-
-    // The include boxes stay as they are when the material changes.
-    clickRow(1);
-    EXPECT_EQ(text("txtName"), QStringLiteral("Si"));
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
-    clickCheck("chk_S_P_lbe");
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("4"));
-    EXPECT_FALSE(visible("txtError"));
 }
 
 TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
@@ -188,7 +126,6 @@ TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
     auto* error = find<QLineEdit>("txtError");
     EXPECT_TRUE(error->isVisible());
     EXPECT_EQ(error->text(), QStringLiteral(" The formula gives no physical IMFP for these values."));
-    EXPECT_LE(error->fontMetrics().horizontalAdvance(error->text()), error->width() - 4) << "shown whole";
     EXPECT_EQ(imfp(), lastGood);
     EXPECT_EQ(numbertext::length(window->storedImfp()), lastGood);
 

@@ -21,15 +21,10 @@ protected:
 
 TEST_F(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
 {
-    const std::vector<Material> shipped = *readShippedMaterials(shippedMaterialsText());
-    ASSERT_EQ(store->storedRowCount(), int(shipped.size()));
-    qint64 previous = 0;
-    for (int i = 0; i < store->storedRowCount(); ++i) {
-        EXPECT_GT(store->row(i).id, previous) << "rows in ID order";
-        previous = store->row(i).id;
-    }
+    const std::size_t shipped = readShippedMaterials(shippedMaterialsText())->size();
+    ASSERT_EQ(store->storedRowCount(), int(shipped));
     EXPECT_EQ(text("txtName"), QStringLiteral("H"));
-    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of %1").arg(shipped.size()));
+    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of %1").arg(shipped));
     EXPECT_FALSE(find("txtError")->isVisible());
 }
 

