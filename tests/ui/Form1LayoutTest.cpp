@@ -2,7 +2,9 @@
 #include "ui/Form1Layout.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 namespace korvane::ui {
 namespace {
@@ -16,13 +18,42 @@ const QStringList kFilledAtStartUp =
                                    "txt_Val_El_Total",  "adoMaterials", "txtInfo",
                                    "txtInfo1",          "txtInfo2",     "txtInfo3"};
 
-// A control's caption or text.
+// The property that holds a control's caption or text.
+const char* captionProperty(const QWidget* control)
+{
+    return control->inherits("QGroupBox") ? "title" : control->inherits("QPlainTextEdit") ? "plainText" : "text";
+}
+
 QString captionOf(const QWidget* control)
 {
-    const char* property = control->inherits("QGroupBox") ? "title"
-        : control->inherits("QPlainTextEdit")             ? "plainText"
-                                                          : "text";
-    return control->property(property).toString();
+    return control->property(captionProperty(control)).toString();
+}
+
+// Where a caption is drawn: the pixels it changes in the control drawn at
+// `scale` device pixels to the pixel (as a screen at 100, 125, 150 or 200 %
+// draws it) over a blank one (a frame keeps a blank title, or its border
+// moves up). Signals are held so that no handler rewrites the text.
+QRect captionInkAt(QWidget* control, const QString& caption, double scale)
+{
+    const QSignalBlocker quiet(control);
+    const QString kept = captionOf(control);
+    const auto show = [&](const QString& text) {
+        control->setProperty(captionProperty(control), text);
+        QImage image(control->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::magenta);
+        control->render(&image);
+        return image;
+    };
+    const QImage before = show(control->inherits("QGroupBox") ? QStringLiteral(" ") : QString());
+    const QImage after = show(caption);
+    show(kept);
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    return changed;
 }
 
 using Form1LayoutTest = test::WindowFixture;
@@ -84,6 +115,52 @@ TEST_F(Form1LayoutTest, TabGoesRoundTheTableOrderPastWhatIsHiddenOrLocked)
         visited << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(visited.join(' ').toStdString(), designed.join(' ').toStdString());
+}
+
+TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWholeAtAnyScale)
+{
+    // Buttons draw their caption inside the bevel, frames theirs along the top.
+    // Labels wrap theirs from the top-left corner as a label with room on every
+    // side does, and clear of the top and bottom edges that cut them.
+    for (const ControlDesign& design : form1Controls()) {
+        const QString caption = QString::fromUtf8(design.caption);
+        const bool label = design.kind == Kind::Label;
+        if (caption.isEmpty() || (design.kind != Kind::Button && design.kind != Kind::Frame && !label))
+            continue;
+        QWidget* control = find(design.name);
+        QLabel roomy(caption);
+        roomy.setFont(control->font());
+        roomy.setWordWrap(true);
+        roomy.setAlignment(label ? find<QLabel>(design.name)->alignment() : Qt::AlignLeft);
+        roomy.setContentsMargins(8, 8, 8, 8);
+        roomy.resize(control->width() + 16, control->height() + 16);
+        for (double scale : {1.0, 1.25, 1.5, 2.0}) {
+            const QRect ink = captionInkAt(control, caption, scale);
+            const QRect inside =
+                QRect(QPoint(0, 0), control->size() * scale).adjusted(label ? -1 : 1, 1, label ? 1 : -1, -1);
+            EXPECT_TRUE(!ink.isEmpty() && inside.contains(ink)) << design.name << " at " << scale;
+            EXPECT_TRUE(!label || ink.size() == captionInkAt(&roomy, caption, scale).size())
+                << design.name << " at " << scale;
+        }
+    }
+
+    // The widest text each box holds looks as it does in a roomy box of its font
+    // (the other valence boxes are as wide as s+p(hbe), in a smaller font).
+    const QList<std::pair<const char*, QString>> widest = {{"txt_s_p_hbe", "14.0"},
+                                                           {"txtNoValenceElectrprAtomorMolec", "44.5"},
+                                                           {"txtCF1", "0.000"},
+                                                           {"txtElectronEnergy", "200000"},
+                                                           {"txtIMFP_2M", "1449.10 \u00C5"},
+                                                           {"txtEffTrMFP", "125.50 \u00C5"}};
+    for (const auto& [name, text] : widest) {
+        auto* box = find<QLineEdit>(name);
+        QLineEdit roomy;
+        roomy.setFont(box->font());
+        roomy.resize(300, 60);
+        const QRect shown = captionInkAt(box, text, 1);
+        EXPECT_EQ(shown.size(), captionInkAt(&roomy, text, 1).size()) << name;
+        EXPECT_TRUE(box->rect().adjusted(2, 2, -2, -2).contains(shown)) << name;
+    }
 }
 
 } // namespace

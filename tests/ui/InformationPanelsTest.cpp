@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
+#include <QScrollBar>
 
+#include <map>
 #include <optional>
 
 namespace korvane::ui {
@@ -68,6 +70,30 @@ TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
         EXPECT_TRUE(!step.onTop || onTop(step.onTop, QPoint(9000 / 15, 6000 / 15))) << "after " << step.action;
         EXPECT_TRUE(!step.shown.contains(QStringLiteral("cmdCloseInfo")) || onTop("cmdCloseInfo")) << step.action;
         EXPECT_TRUE(step.overlayText.isNull() || text("txtInfo") == step.overlayText) << "after " << step.action;
+    }
+}
+
+TEST_F(InformationPanelsTest, TheOverlayScrolledToItsEndShowsItsLastLineClearOfTheCloseButton)
+{
+    auto* box = find<QPlainTextEdit>("txtInfo");
+    const QRect button = find("cmdCloseInfo")->geometry();
+    for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {
+        click(opener);
+        QApplication::processEvents();
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+        // Each shown line, from the cursor places along it, in the client area.
+        std::map<int, QRect> lines;
+        QTextCursor cursor(box->document());
+        do {
+            const QRect place = box->cursorRect(cursor);
+            if (box->viewport()->rect().intersects(place))
+                lines[place.top()] |=
+                    QRect(box->viewport()->mapTo(window->centralWidget(), place.topLeft()), place.size());
+        } while (cursor.movePosition(QTextCursor::NextCharacter));
+        ASSERT_FALSE(lines.empty()) << opener;
+        EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(cursor))) << opener << ": the end is shown";
+        for (const auto& [top, line] : lines)
+            EXPECT_FALSE(line.intersects(button)) << opener << ": the line at " << top;
     }
 }
 
