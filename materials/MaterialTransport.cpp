@@ -24,6 +24,22 @@ TransportCrossSection atomValue(int atomicNumber, double energyEv)
     return {shippedTransportTable().crossSection(atomicNumber, energyEv), QString(), QString()};
 }
 
+// S of a formula unit: n_i sigma_i summed over its atoms.
+TransportCrossSection parsedFormulaCrossSection(const ChemicalFormula& parsed, const QString& formula, double energyEv)
+{
+    double sum = 0;
+    for (const ElementCount& element : parsed.elements) {
+        const int z = atomicNumberOf(element.symbol.toStdString());
+        if (z == 0)
+            return failure(QStringLiteral("no element has the symbol %1").arg(element.symbol));
+        const TransportCrossSection atom = atomValue(z, energyEv);
+        if (!atom.a0Squared)
+            return atom;
+        sum += element.count * *atom.a0Squared;
+    }
+    return {sum, QString(), QStringLiteral("formula %1").arg(formula.trimmed())};
+}
+
 } // namespace
 
 double bohrRadiusSquaredCm2()
@@ -49,27 +65,17 @@ TransportCrossSection formulaTransportCrossSection(const QString& formula, doubl
     const ChemicalFormula parsed = parseChemicalFormula(formula);
     if (!parsed.error.isEmpty())
         return failure(QStringLiteral("not a chemical formula: %1").arg(parsed.error));
-    double sum = 0;
-    for (const ElementCount& element : parsed.elements) {
-        const int z = atomicNumberOf(element.symbol.toStdString());
-        if (z == 0)
-            return failure(QStringLiteral("no element has the symbol %1").arg(element.symbol));
-        const TransportCrossSection atom = atomValue(z, energyEv);
-        if (!atom.a0Squared)
-            return atom;
-        sum += element.count * *atom.a0Squared;
-    }
-    return {sum, QString(), QStringLiteral("formula %1").arg(formula.trimmed())};
+    return parsedFormulaCrossSection(parsed, formula, energyEv);
 }
 
 TransportCrossSection materialTransportCrossSection(const Material& material, double energyEv)
 {
     if (material.id >= 1 && material.id < kFirstCompoundId)
         return elementTransportCrossSection(material.id, energyEv);
-    TransportCrossSection s = formulaTransportCrossSection(material.name, energyEv);
-    if (!s.a0Squared && s.error.startsWith(QStringLiteral("not a chemical formula")))
-        s.error = QStringLiteral("neither an element nor a chemical formula: %1").arg(material.name);
-    return s;
+    const ChemicalFormula parsed = parseChemicalFormula(material.name);
+    if (!parsed.error.isEmpty())
+        return failure(QStringLiteral("neither an element nor a chemical formula: %1").arg(material.name));
+    return parsedFormulaCrossSection(parsed, material.name, energyEv);
 }
 
 } // namespace korvane
