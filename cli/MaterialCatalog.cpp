@@ -1,7 +1,9 @@
 #include "cli/MaterialCatalog.h"
 
-#include "materials/MaterialDatabase.h"
+#include "materials/MaterialSchema.h"
 #include "materials/ValenceGroups.h"
+
+#include <limits>
 
 namespace korvane::cli {
 
@@ -22,52 +24,122 @@ std::optional<qint64> bareId(const QString& text)
     return ok ? std::optional<qint64>(id) : std::nullopt;
 }
 
+QString unreadable(qint64 place)
+{
+    return QStringLiteral("the material in row %1 cannot be read").arg(place);
+}
+
 } // namespace
 
 Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing)
 {
-    const OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/true, whenMissing);
-    if (!opened)
-        return Failed{opened.error()};
-    const MaterialStore& store = **opened;
-    std::vector<Material> rows;
-    rows.reserve(size_t(store.storedRowCount()));
-    for (int i = 0; i < store.storedRowCount(); ++i) {
-        std::optional<Material> row = store.readRow(i);
+    Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
+    if (!checked)
+        return Failed{checked.error()};
+    return MaterialCatalog(std::move(checked->connection), std::move(checked->secondColumn));
+}
+
+MaterialCatalog::MaterialCatalog(sqlite::Connection db, QString secondColumn)
+    : db_(std::move(db)), secondColumn_(std::move(secondColumn)),
+      dataVersion_(std::make_unique<sqlite::Statement>(db_, schema::dataVersion()))
+{
+}
+
+Result<qint64> MaterialCatalog::count() const
+{
+    sqlite::Statement countRows(db_, schema::countRows());
+    if (!countRows.ok() || countRows.step() != SQLITE_ROW)
+        return Failed{db_.errorMessage()};
+    return countRows.int64(0);
+}
+
+Result<void> MaterialCatalog::forEach(const std::function<bool(const Material&)>& take) const
+{
+    sqlite::Statement select(db_, schema::selectRowsFromId(secondColumn_));
+    if (!select.ok())
+        return Failed{db_.errorMessage()};
+    select.bind(1, std::numeric_limits<qint64>::min());
+    qint64 place = 0;
+    int rc;
+    while ((rc = select.step()) == SQLITE_ROW) {
+        ++place;
+        ++rowsRead_;
+        const std::optional<Material> row = schema::readRow(select);
         if (!row)
-            return Failed{QStringLiteral("the material in row %1 cannot be read").arg(i + 1)};
-        rows.push_back(std::move(*row));
+            return Failed{unreadable(place)};
+        if (!take(*row))
+            return {};
     }
-    return MaterialCatalog(std::move(rows));
+    if (rc != SQLITE_DONE)
+        return Failed{unreadable(place + 1)};
+    return {};
 }
 
-const Material* MaterialCatalog::find(const QString& nameOrId) const
+Result<std::optional<Material>> MaterialCatalog::firstRow(sqlite::Statement& select) const
 {
-    const std::optional<qint64> id = bareId(nameOrId);
-    const bool isId = id.has_value();
-    for (const Material& m : rows_) {
-        if (isId ? m.id == *id : m.name == nameOrId)
-            return &m;
-    }
-    return nullptr;
+    const int rc = select.step();
+    if (rc == SQLITE_DONE)
+        return std::optional<Material>();
+    if (rc != SQLITE_ROW)
+        return Failed{db_.errorMessage()};
+    ++rowsRead_;
+    std::optional<Material> row = schema::readRow(select);
+    if (!row)
+        return Failed{QStringLiteral("the material with ID %1 cannot be read").arg(select.int64(0))};
+    return row;
 }
 
-const Material* MaterialCatalog::element(const QString& symbol) const
+Result<std::optional<Material>> MaterialCatalog::find(const QString& nameOrId) const
 {
-    for (const Material& m : rows_) {
-        if (m.id < kFirstCompoundId && m.name == symbol)
-            return &m;
+    if (const std::optional<qint64> id = bareId(nameOrId)) {
+        sqlite::Statement select(db_, schema::rowWithId(secondColumn_));
+        select.bind(1, *id);
+        return firstRow(select);
     }
-    return nullptr;
+    sqlite::Statement select(db_, schema::firstRowNamed(secondColumn_));
+    select.bind(1, nameOrId.isNull() ? QStringLiteral("") : nameOrId);
+    select.bind(2, std::numeric_limits<qint64>::max());
+    return firstRow(select);
+}
+
+Result<std::optional<Material>> MaterialCatalog::element(const QString& symbol) const
+{
+    sqlite::Statement select(db_, schema::firstRowNamed(secondColumn_));
+    select.bind(1, symbol.isNull() ? QStringLiteral("") : symbol);
+    select.bind(2, kFirstCompoundId);
+    return firstRow(select);
 }
 
 QString MaterialCatalog::nameInOtherCase(const QString& name) const
 {
-    for (const Material& m : rows_) {
-        if (m.name.compare(name, Qt::CaseInsensitive) == 0)
-            return m.name;
+    // Letter case beyond ASCII is Qt's to fold, so SQLite asks Qt of each
+    // name; this runs only when a name was not found.
+    constexpr const char* kFunction = "korvane_same_name_but_case";
+    const std::function<bool(const QString&)> matches = [&name](const QString& other) {
+        return other.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (!db_.setTextPredicate(kFunction, &matches))
+        return {};
+    std::optional<Material> found;
+    {
+        sqlite::Statement select(db_, schema::firstMatchingName(kFunction));
+        select.bind(1, std::numeric_limits<qint64>::min());
+        if (select.ok() && select.step() == SQLITE_ROW) {
+            sqlite::Statement row(db_, schema::rowWithId(secondColumn_));
+            row.bind(1, select.int64(0));
+            if (Result<std::optional<Material>> read = firstRow(row); read && *read)
+                found = std::move(**read);
+        }
     }
-    return {};
+    db_.setTextPredicate(kFunction, nullptr);
+    return found ? found->name : QString();
+}
+
+qint64 MaterialCatalog::dataVersion() const
+{
+    const qint64 version = dataVersion_->step() == SQLITE_ROW ? dataVersion_->int64(0) : -1;
+    dataVersion_->reset(); // ends the read, so writers need not wait for it
+    return version;
 }
 
 std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups)

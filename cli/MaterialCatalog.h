@@ -2,37 +2,52 @@
 
 #include "cli/CommandLine.h"
 #include "materials/Material.h"
+#include "materials/Sqlite.h"
 
+#include <functional>
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace korvane::cli {
 
-// The materials table, read once from a database opened read-only.
+// The materials table of a database opened read-only and checked whole at
+// open. Rows are read by SQL as they are asked for, never the whole table
+// to find one.
 class MaterialCatalog {
 public:
     // Opens the database at `path`, creating it from the shipped materials
     // when the file is missing (as the window does) unless `whenMissing`
-    // refuses. Fails when it cannot be opened or a row cannot be read.
+    // refuses. Fails when it cannot be opened or fails a check.
     static Result<MaterialCatalog> open(const QString& path, WhenMissing whenMissing);
 
-    explicit MaterialCatalog(std::vector<Material> rows) : rows_(std::move(rows)) {}
+    MaterialCatalog(sqlite::Connection db, QString secondColumn);
 
-    // Every material in ID order.
-    const std::vector<Material>& rows() const { return rows_; }
+    // How many materials the table holds; counting reads no material.
+    Result<qint64> count() const;
+    // Every material in ID order, handed to `take` one at a time until it
+    // answers false. Fails when a row cannot be read.
+    Result<void> forEach(const std::function<bool(const Material&)>& take) const;
 
     // The first material with exactly this name, or with this ID when the
-    // text is a bare decimal number; null when there is none.
-    const Material* find(const QString& nameOrId) const;
-
-    // The element (ID below the first compound's) with this symbol, or null.
-    const Material* element(const QString& symbol) const;
-
+    // text is a bare decimal number; no value when there is none.
+    Result<std::optional<Material>> find(const QString& nameOrId) const;
+    // The element (ID below the first compound's) with this symbol.
+    Result<std::optional<Material>> element(const QString& symbol) const;
     // A name that differs from `name` only in letter case, for a hint; empty if none.
     QString nameInOtherCase(const QString& name) const;
 
+    // Changes whenever another connection has written the file.
+    qint64 dataVersion() const;
+    // How many rows have been read into materials since the file was opened.
+    qint64 rowsRead() const { return rowsRead_; }
+
 private:
-    std::vector<Material> rows_;
+    Result<std::optional<Material>> firstRow(sqlite::Statement& select) const;
+
+    sqlite::Connection db_;
+    QString secondColumn_;
+    std::unique_ptr<sqlite::Statement> dataVersion_; // prepared once: asked at every look
+    mutable qint64 rowsRead_ = 0;
 };
 
 // The valence-electron total of a material with the chosen groups included:

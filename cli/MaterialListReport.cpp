@@ -4,6 +4,16 @@
 
 namespace korvane::cli {
 
+namespace {
+
+Failure unreadable(const Command& command, const QString& reason)
+{
+    return {QStringLiteral("the materials database %1 cannot be read: %2").arg(command.databasePath, reason),
+            kNotFound};
+}
+
+} // namespace
+
 std::optional<Failure> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer =
@@ -17,12 +27,24 @@ std::optional<Failure> writeMaterialList(const Command& command, const MaterialC
                           {"nv", QStringLiteral("Nv"), true},
                       },
                       out);
-    for (const Material& m : catalog.rows()) {
-        if (!writer->write({Cell::ofInteger(m.id), Cell::ofText(m.name), Cell::ofOptional(m.density),
-                            Cell::ofOptional(m.atomicWeight), Cell::ofOptional(m.energyGap),
-                            Cell::ofOptional(valenceTotal(m, command.groups))}))
-            return writer->failure();
+    // A table keeps every row until the last, so a table too long for it is
+    // refused before a row is read.
+    if (command.format == OutputFormat::Table) {
+        const Result<qint64> count = catalog.count();
+        if (!count)
+            return unreadable(command, count.error());
+        if (*count > kMaxTableRows)
+            return tooManyTableRows();
     }
+    const Result<void> listed = catalog.forEach([&](const Material& m) {
+        return writer->write({Cell::ofInteger(m.id), Cell::ofText(m.name), Cell::ofOptional(m.density),
+                              Cell::ofOptional(m.atomicWeight), Cell::ofOptional(m.energyGap),
+                              Cell::ofOptional(valenceTotal(m, command.groups))});
+    });
+    if (writer->failure())
+        return writer->failure();
+    if (!listed)
+        return unreadable(command, listed.error());
     return writer->finish() ? std::nullopt : writer->failure();
 }
 

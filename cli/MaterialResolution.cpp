@@ -1,7 +1,9 @@
 #include "cli/MaterialResolution.h"
 
-#include "cli/MaterialCatalog.h"
+#include "cli/MaterialCache.h"
 #include "materials/FormulaSum.h"
+
+#include <list>
 
 namespace korvane::cli {
 
@@ -12,6 +14,11 @@ ResolvedMaterials failed(const QString& message, ExitStatus status)
     return {{}, Failure{message, status}};
 }
 
+ResolvedMaterials unreadableDatabase(const QString& path, const QString& reason)
+{
+    return failed(QStringLiteral("the materials database %1 cannot be read: %2").arg(path, reason), kNotFound);
+}
+
 MaterialInputs fromRow(const Material& row, const IncludedGroups& groups)
 {
     return {row.name, row.id, row.density, row.atomicWeight, row.energyGap, valenceTotal(row, groups)};
@@ -19,12 +26,24 @@ MaterialInputs fromRow(const Material& row, const IncludedGroups& groups)
 
 // Nv and M of a formula unit, summed over its elements' rows as the
 // window's "Material from a formula" sums them.
-ResolvedMaterials fromFormula(const FormulaMaterial& given, const MaterialCatalog& catalog,
+ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Lookup& lookup, const QString& databasePath,
                               const IncludedGroups& groups)
 {
+    std::list<Material> elements; // the rows the sum points to
+    std::optional<QString> unreadable;
     const FormulaSum sum = sumFormula(
-        given.formula, [&catalog](const QString& symbol) { return catalog.element(symbol); },
+        given.formula,
+        [&](const QString& symbol) -> const Material* {
+            Result<std::optional<Material>> row = lookup.element(symbol);
+            if (!row)
+                unreadable = row.error();
+            if (!row || !*row)
+                return nullptr;
+            return &elements.emplace_back(std::move(**row));
+        },
         [&groups](const Material& element) { return valenceTotal(element, groups); });
+    if (unreadable)
+        return unreadableDatabase(databasePath, *unreadable);
     switch (sum.problem) {
     case FormulaSum::Problem::None: break;
     case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(sum.error), kBadInput);
@@ -36,6 +55,23 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, const MaterialCatalo
     return {{inputs}, std::nullopt};
 }
 
+// The database row named or numbered `wanted`, with a hint at a name that
+// differs only in letter case when there is none.
+ResolvedMaterials fromDatabase(const QString& wanted, MaterialCache::Lookup& lookup, const Command& command)
+{
+    const Result<std::optional<Material>> row = lookup.find(wanted);
+    if (!row)
+        return unreadableDatabase(command.databasePath, row.error());
+    if (!*row) {
+        const QString other = lookup.nameInOtherCase(wanted);
+        return failed(QStringLiteral("no material \"%1\" in %2%3")
+                          .arg(wanted, command.databasePath,
+                               other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
+                      kNotFound);
+    }
+    return {{fromRow(**row, command.groups)}, std::nullopt};
+}
+
 bool needsDatabase(const MaterialRef& ref)
 {
     return !std::holds_alternative<InlineMaterial>(ref);
@@ -45,38 +81,27 @@ bool needsDatabase(const MaterialRef& ref)
 
 ResolvedMaterials resolveMaterials(const Command& command)
 {
-    std::optional<MaterialCatalog> catalog;
+    std::optional<Result<MaterialCache::Lookup>> lookup;
     if (std::any_of(command.materials.begin(), command.materials.end(), needsDatabase)) {
-        Result<MaterialCatalog> opened = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
-        if (!opened)
+        lookup.emplace(MaterialCache::shared().open(command.databasePath, command.whenDatabaseMissing));
+        if (!*lookup)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
-                              .arg(command.databasePath, opened.error()),
+                              .arg(command.databasePath, lookup->error()),
                           kNotFound);
-        catalog = std::move(*opened);
     }
     ResolvedMaterials resolved;
     for (const MaterialRef& ref : command.materials) {
         if (const auto* given = std::get_if<InlineMaterial>(&ref)) {
             resolved.materials.push_back({QStringLiteral("(inline)"), std::nullopt, given->density, given->mass,
                                           given->bandGap, given->valenceElectrons});
-        } else if (const auto* given = std::get_if<FormulaMaterial>(&ref)) {
-            ResolvedMaterials one = fromFormula(*given, *catalog, command.groups);
-            if (one.failure)
-                return one;
-            resolved.materials.push_back(one.materials.front());
-        } else {
-            const QString& wanted = std::get<NamedMaterial>(ref).nameOrId;
-            const Material* row = catalog->find(wanted);
-            if (!row) {
-                const QString other = catalog->nameInOtherCase(wanted);
-                return failed(
-                    QStringLiteral("no material \"%1\" in %2%3")
-                        .arg(wanted, command.databasePath,
-                             other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
-                    kNotFound);
-            }
-            resolved.materials.push_back(fromRow(*row, command.groups));
+            continue;
         }
+        const ResolvedMaterials one = std::holds_alternative<FormulaMaterial>(ref)
+            ? fromFormula(std::get<FormulaMaterial>(ref), **lookup, command.databasePath, command.groups)
+            : fromDatabase(std::get<NamedMaterial>(ref).nameOrId, **lookup, command);
+        if (one.failure)
+            return one;
+        resolved.materials.push_back(one.materials.front());
     }
     return resolved;
 }

@@ -11,6 +11,12 @@
 
 namespace korvane::cli {
 
+Failure tooManyTableRows()
+{
+    return {QStringLiteral("a table holds at most %1 rows; use --csv or --json for more").arg(kMaxTableRows),
+            kBadInput};
+}
+
 Failure outputFailure()
 {
     return {QStringLiteral("the output cannot be written: %1").arg(QString::fromLocal8Bit(std::strerror(errno))),
@@ -197,9 +203,7 @@ public:
     bool write(const Row& row) override
     {
         if (rows_.size() >= size_t(kMaxTableRows)) {
-            failure_ = Failure{
-                QStringLiteral("a table holds at most %1 rows; use --csv or --json for more").arg(kMaxTableRows),
-                kBadInput};
+            failure_ = tooManyTableRows();
             return false;
         }
         std::vector<QString> texts;

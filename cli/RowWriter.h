@@ -72,6 +72,9 @@ protected:
     std::optional<Failure> failure_;
 };
 
+// A table asked to hold more than kMaxTableRows rows.
+Failure tooManyTableRows();
+
 // A failed write to the output, with the reason errno gives.
 Failure outputFailure();
 

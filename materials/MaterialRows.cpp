@@ -8,30 +8,6 @@
 
 namespace korvane {
 
-namespace {
-
-// A row as the file holds it; nullopt when a column holds what it cannot
-// (an ID that is not a whole number, text in a numeric column).
-std::optional<Material> readMaterial(const sqlite::Statement& s)
-{
-    if (s.type(0) != SQLITE_INTEGER)
-        return std::nullopt;
-    Material m;
-    m.id = s.int64(0);
-    m.description = s.text(1);
-    m.name = s.text(2);
-    for (int c = int(Column::Density); c < kColumnCount; ++c) {
-        const int type = s.type(c);
-        if (type == SQLITE_TEXT || type == SQLITE_BLOB)
-            return std::nullopt;
-        if (type != SQLITE_NULL)
-            *numericField(m, Column(c)) = float(s.real(c));
-    }
-    return m;
-}
-
-} // namespace
-
 MaterialRows::MaterialRows(const sqlite::Connection& db, QString secondColumn)
     : db_(db), secondColumn_(std::move(secondColumn))
 {
@@ -84,7 +60,7 @@ const std::vector<Material>* MaterialRows::block(int number) const
     rows.reserve(size_t(end - first));
     int rc;
     while ((rc = select.step()) == SQLITE_ROW) {
-        std::optional<Material> row = readMaterial(select);
+        std::optional<Material> row = schema::readRow(select);
         if (!row)
             return nullptr;
         rows.push_back(std::move(*row));

@@ -130,6 +130,18 @@ QString idsAndNames()
     return QStringLiteral("SELECT %2,%3 FROM %1 ORDER BY %2").arg(table(), id(), column(int(Column::Name)));
 }
 
+QString firstRowNamed(const QString& secondColumn)
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE coalesce(CAST(%4 AS TEXT),'') = ?1 COLLATE BINARY AND %3 < ?2 ORDER "
+                          "BY %3 LIMIT 1")
+        .arg(allColumns(secondColumn), table(), id(), column(int(Column::Name)));
+}
+
+QString rowWithId(const QString& secondColumn)
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1 LIMIT 1").arg(allColumns(secondColumn), table(), id());
+}
+
 QString countRows()
 {
     return QStringLiteral("SELECT count(*) FROM %1").arg(table());
@@ -150,6 +162,24 @@ QString firstMatchingName(const char* function)
 QString dataVersion()
 {
     return QStringLiteral("PRAGMA data_version");
+}
+
+std::optional<Material> readRow(const sqlite::Statement& select)
+{
+    if (select.type(0) != SQLITE_INTEGER)
+        return std::nullopt;
+    Material m;
+    m.id = select.int64(0);
+    m.description = select.text(1);
+    m.name = select.text(2);
+    for (int c = int(Column::Density); c < kColumnCount; ++c) {
+        const int type = select.type(c);
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+            return std::nullopt;
+        if (type != SQLITE_NULL)
+            *numericField(m, Column(c)) = float(select.real(c));
+    }
+    return m;
 }
 
 QString tableInfo()

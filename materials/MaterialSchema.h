@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace korvane::sqlite {
 class Statement;
@@ -58,12 +59,23 @@ QString countRows();
 QString selectRowsFromId(const QString& secondColumn);
 // The ID and the name of every row, in the order of their IDs.
 QString idsAndNames();
+// The first row, in the order of the IDs, whose name is exactly ?1 and whose
+// ID is below ?2; every column in table order. A name the file holds as a
+// number is compared as its text, a missing name as the empty text.
+QString firstRowNamed(const QString& secondColumn);
+// The row with the ID ?1, every column in table order.
+QString rowWithId(const QString& secondColumn);
 // How many rows have an ID below ?1, and whether one has the ID ?1.
 QString placeOfId();
 // The ID of the first row from the ID ?1 on whose name `function` accepts.
 QString firstMatchingName(const char* function);
 // Changes whenever another connection has written the file.
 QString dataVersion();
+
+// A row of a statement that selects every column in table order; nullopt
+// when a column holds what it cannot (an ID that is not a whole number, text
+// in a numeric column).
+std::optional<Material> readRow(const sqlite::Statement& select);
 
 // The checks of a file at open (see MaterialTableCheck).
 QString tableInfo();

@@ -103,16 +103,22 @@ py::tuple formula(const std::string& formula, py::handle database, const cli::In
 py::list materials(py::handle database, const cli::IncludedGroups& groups)
 {
     const QString path = databasePath(database);
-    std::optional<Result<cli::MaterialCatalog>> catalog;
+    std::vector<Material> rows;
+    Result<void> read;
     {
         py::gil_scoped_release unlocked;
-        catalog.emplace(cli::MaterialCatalog::open(path, whenMissing(database)));
+        const Result<cli::MaterialCatalog> catalog = cli::MaterialCatalog::open(path, whenMissing(database));
+        read = catalog ? catalog->forEach([&rows](const Material& m) {
+            rows.push_back(m);
+            return true;
+        })
+                       : Result<void>(Failed{catalog.error()});
     }
-    if (!*catalog)
+    if (!read)
         throw py::value_error(
-            text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, catalog->error())));
+            text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, read.error())));
     py::list table;
-    for (const Material& m : (**catalog).rows()) {
+    for (const Material& m : rows) {
         py::dict row;
         row["id"] = m.id;
         row["name"] = m.name.isNull() ? py::object(py::none()) : py::str(text(m.name));

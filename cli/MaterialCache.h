@@ -1,0 +1,74 @@
+#pragma once
+
+#include "cli/MaterialCatalog.h"
+
+#include <sys/types.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace korvane::cli {
+
+// The materials of each database file as far as they have been looked up,
+// kept with a connection to the file, so that asking again for a material
+// reads nothing. Before every use the file is checked for changes: another
+// file at the path, a new modification time or size, or a write of another
+// connection (SQLite's data version); any of them opens and checks the file
+// afresh and forgets every material read from it. Safe for several threads:
+// one at a time holds a file's materials.
+class MaterialCache {
+public:
+    // The cache of this process, for tpp2m's commands and the Python module.
+    static MaterialCache& shared();
+
+    class Lookup;
+    // The materials of the file at `path`, opened (and created when missing,
+    // unless `whenMissing` refuses) as MaterialCatalog::open does. The cache
+    // is held until the lookup ends.
+    Result<Lookup> open(const QString& path, WhenMissing whenMissing);
+
+private:
+    // The file as the system describes it, to tell another or a rewritten file.
+    struct FileState {
+        dev_t device = 0;
+        ino_t inode = 0;
+        qint64 modifiedNs = 0;
+        qint64 size = 0;
+        bool operator==(const FileState&) const = default;
+    };
+    struct File {
+        MaterialCatalog catalog;
+        FileState state;
+        qint64 dataVersion = 0;
+        // By the text asked for: found rows and materials that are not there.
+        std::map<QString, std::optional<Material>> byNameOrId;
+        std::map<QString, std::optional<Material>> elements;
+    };
+    static std::optional<FileState> stateOf(const QString& path);
+    bool unchanged(const File& file, const QString& path) const;
+
+    std::mutex mutex_;
+    std::map<QString, std::unique_ptr<File>> files_;
+
+public:
+    class Lookup {
+    public:
+        // The first material with exactly this name, or with this ID when
+        // the text is a bare decimal number (MaterialCatalog::find).
+        Result<std::optional<Material>> find(const QString& nameOrId);
+        // The element with this symbol (MaterialCatalog::element).
+        Result<std::optional<Material>> element(const QString& symbol);
+        QString nameInOtherCase(const QString& name) const { return file_->catalog.nameInOtherCase(name); }
+        // Rows read from the file since it was last opened.
+        qint64 rowsRead() const { return file_->catalog.rowsRead(); }
+
+    private:
+        friend class MaterialCache;
+        Lookup(std::unique_lock<std::mutex> lock, File* file) : lock_(std::move(lock)), file_(file) {}
+        std::unique_lock<std::mutex> lock_;
+        File* file_;
+    };
+};
+
+} // namespace korvane::cli
