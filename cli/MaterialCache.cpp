@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <ctime>
+
 namespace korvane::cli {
 
 namespace {
@@ -11,6 +13,22 @@ namespace {
 // Materials kept per file before the oldest are forgotten: a loop over
 // every name of a large table must not keep the table in memory.
 constexpr size_t kKeptPerFile = 4096;
+
+// How far the system's file times may lag its clock (they are taken from a
+// coarse clock, and some file systems keep whole seconds), with room to spare.
+constexpr qint64 kFileTimeLagNs = 2'000'000'000;
+
+qint64 nanoseconds(const timespec& time)
+{
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 clockNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
+}
 
 using Memo = std::map<QString, std::optional<Material>>;
 
@@ -41,14 +59,27 @@ std::optional<MaterialCache::FileState> MaterialCache::stateOf(const QString& pa
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
-    return FileState{info.st_dev, info.st_ino, qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+    return FileState{info.st_dev, info.st_ino, nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
                      qint64(info.st_size)};
 }
 
-bool MaterialCache::unchanged(const File& file, const QString& path) const
+bool MaterialCache::unchanged(File& file, const QString& path)
 {
     const std::optional<FileState> now = stateOf(path);
-    return now && *now == file.state && file.catalog.dataVersion() == file.dataVersion;
+    if (!now || *now != file.state)
+        return false;
+    // A commit writes the file itself and so moves its change time, unless
+    // it falls within the file time's granularity of the last change; once
+    // the data version has been found unchanged well after that, the file's
+    // times alone show every later commit, and asking SQLite (which locks
+    // and reads the file) is needless. In WAL mode it is always asked.
+    if (!file.writeAhead && file.state.changedNs + kFileTimeLagNs < file.verifiedNs)
+        return true;
+    const qint64 asked = clockNs();
+    if (file.catalog.dataVersion() != file.dataVersion)
+        return false;
+    file.verifiedNs = asked;
+    return true;
 }
 
 Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissing whenMissing)
@@ -60,6 +91,7 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
     kept.reset();
     // The state is taken before the checks, so a change while they run is
     // seen at the next look; a file that the opening creates has it after.
+    const qint64 openedAt = clockNs();
     std::optional<FileState> state = stateOf(path);
     Result<MaterialCatalog> opened = MaterialCatalog::open(path, whenMissing);
     if (!state)
@@ -69,7 +101,8 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
         return Failed{opened ? QStringLiteral("the file has gone") : opened.error()};
     }
     const qint64 version = opened->dataVersion();
-    kept = std::make_unique<File>(File{std::move(*opened), *state, version, {}, {}});
+    const bool writeAhead = opened->writesAhead();
+    kept = std::make_unique<File>(File{std::move(*opened), *state, version, writeAhead, openedAt, {}, {}});
     return Lookup(std::move(lock), kept.get());
 }
 

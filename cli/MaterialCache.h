@@ -13,10 +13,10 @@ namespace korvane::cli {
 // The materials of each database file as far as they have been looked up,
 // kept with a connection to the file, so that asking again for a material
 // reads nothing. Before every use the file is checked for changes: another
-// file at the path, a new modification time or size, or a write of another
-// connection (SQLite's data version); any of them opens and checks the file
-// afresh and forgets every material read from it. Safe for several threads:
-// one at a time holds a file's materials.
+// file at the path, a new modification or change time or size, or a write of
+// another connection (SQLite's data version); any of them opens and checks
+// the file afresh and forgets every material read from it. Safe for several
+// threads: one at a time holds a file's materials.
 class MaterialCache {
 public:
     // The cache of this process, for tpp2m's commands and the Python module.
@@ -34,6 +34,7 @@ private:
         dev_t device = 0;
         ino_t inode = 0;
         qint64 modifiedNs = 0;
+        qint64 changedNs = 0; // set by the system on every write, never by a program
         qint64 size = 0;
         bool operator==(const FileState&) const = default;
     };
@@ -41,12 +42,14 @@ private:
         MaterialCatalog catalog;
         FileState state;
         qint64 dataVersion = 0;
+        bool writeAhead = false; // WAL: commits go to another file, leaving this one's times
+        qint64 verifiedNs = 0;   // when the data version was last found unchanged
         // By the text asked for: found rows and materials that are not there.
         std::map<QString, std::optional<Material>> byNameOrId;
         std::map<QString, std::optional<Material>> elements;
     };
     static std::optional<FileState> stateOf(const QString& path);
-    bool unchanged(const File& file, const QString& path) const;
+    static bool unchanged(File& file, const QString& path);
 
     std::mutex mutex_;
     std::map<QString, std::unique_ptr<File>> files_;

@@ -142,6 +142,12 @@ qint64 MaterialCatalog::dataVersion() const
     return version;
 }
 
+bool MaterialCatalog::writesAhead() const
+{
+    sqlite::Statement mode(db_, schema::journalMode());
+    return mode.ok() && mode.step() == SQLITE_ROW && mode.text(0).compare(u"wal", Qt::CaseInsensitive) == 0;
+}
+
 std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups)
 {
     return ValenceGroups::shownFor(material, groups.spHbe, groups.spLbe, groups.d, groups.f).total();

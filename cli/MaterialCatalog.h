@@ -38,6 +38,8 @@ public:
 
     // Changes whenever another connection has written the file.
     qint64 dataVersion() const;
+    // Whether the file is in WAL mode, where commits go to a file beside it.
+    bool writesAhead() const;
     // How many rows have been read into materials since the file was opened.
     qint64 rowsRead() const { return rowsRead_; }
 

@@ -182,6 +182,11 @@ std::optional<Material> readRow(const sqlite::Statement& select)
     return m;
 }
 
+QString journalMode()
+{
+    return QStringLiteral("PRAGMA journal_mode");
+}
+
 QString tableInfo()
 {
     return QStringLiteral("PRAGMA table_info(%1)").arg(table());

@@ -71,6 +71,8 @@ QString placeOfId();
 QString firstMatchingName(const char* function);
 // Changes whenever another connection has written the file.
 QString dataVersion();
+// "wal" for a file in WAL mode.
+QString journalMode();
 
 // A row of a statement that selects every column in table order; nullopt
 // when a column holds what it cannot (an ID that is not a whole number, text
