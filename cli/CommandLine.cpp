@@ -132,7 +132,7 @@ public:
             checkCombination();
         if (!error_.isEmpty())
             return failed(error_);
-        return {cmd_, {}};
+        return {std::move(cmd_), {}}; // a million energies are not copied
     }
 
 private:
@@ -327,11 +327,13 @@ private:
                 return;
             v[k] = *value;
         }
-        const EnergyGrid grid = log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
+        EnergyGrid grid = log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
         if (!grid.error.isEmpty())
             fail(grid.error);
         else if (double(cmd_.energies.size()) + double(grid.energies.size()) > kMaxEnergies)
             fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
+        else if (cmd_.energies.empty())
+            cmd_.energies = std::move(grid.energies);
         else
             cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
     }

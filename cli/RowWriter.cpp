@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <string>
 
 namespace korvane::cli {
 
@@ -31,33 +32,40 @@ class Output {
 public:
     explicit Output(std::FILE* out) : out_(out) { buffer_.reserve(kChunk + 1024); }
 
-    // False once a write has failed; `failure` then says why.
+    // The text gathered so far: a writer appends to it and then settles.
+    std::string& text() { return buffer_; }
+
+    // Hands the gathered text to the file once it fills a chunk. False once
+    // a write has failed; `failure` then says why.
+    bool settle(std::optional<Failure>& failure) { return buffer_.size() < kChunk || flush(failure); }
+
     bool append(const QByteArray& text, std::optional<Failure>& failure)
     {
-        buffer_ += text;
-        return buffer_.size() < kChunk || flush(failure);
+        buffer_.append(text.constData(), size_t(text.size()));
+        return settle(failure);
     }
 
     bool flush(std::optional<Failure>& failure)
     {
-        const bool written = std::fwrite(buffer_.constData(), 1, size_t(buffer_.size()), out_) == size_t(buffer_.size())
-            && std::fflush(out_) == 0;
-        buffer_.resize(0); // keeps the memory, unlike clear()
+        const bool written =
+            std::fwrite(buffer_.data(), 1, buffer_.size(), out_) == buffer_.size() && std::fflush(out_) == 0;
+        buffer_.clear(); // keeps the memory
         if (!written)
             failure = outputFailure();
         return written;
     }
 
 private:
-    static constexpr qsizetype kChunk = 1 << 16;
+    static constexpr size_t kChunk = 1 << 16;
     std::FILE* out_;
-    QByteArray buffer_;
+    std::string buffer_;
 };
 
 // Appends the full value of a number cell: a whole number, or the shortest
 // text that reads back as the same Single, without an exponent (100000, not
 // 1e+05), so an energy reads as it was typed.
-void appendNumber(QByteArray& out, const Cell& cell)
+template <typename Text>
+void appendNumber(Text& out, const Cell& cell)
 {
     std::array<char, 64> buffer{};
     char* const begin = buffer.data();
@@ -86,7 +94,7 @@ public:
     const QByteArray& of(size_t column, const QString& text)
     {
         auto& [source, encoded] = last_[column];
-        if (source != text || encoded.isNull()) {
+        if (encoded.isNull() || (!source.isSharedWith(text) && source != text)) {
             source = text;
             encoded = encode_(text);
         }
@@ -102,26 +110,31 @@ class CsvWriter : public RowWriter {
 public:
     CsvWriter(const std::vector<Column>& columns, std::FILE* out) : out_(out), texts_(columns.size(), quoted)
     {
+        QByteArray header;
         for (const Column& column : columns)
-            line_ += (line_.isEmpty() ? "" : ",") + QByteArray(column.key);
+            header += (header.isEmpty() ? "" : ",") + QByteArray(column.key);
         // Short of a chunk, so it waits in the buffer for the first check.
-        out_.append(line_ + '\n', failure_);
+        out_.append(header + '\n', failure_);
     }
 
+    // Each cell goes straight into the output's buffer: a million rows are
+    // the common case, and a copy per row costs as much as a number's text.
     bool write(const Row& row) override
     {
-        line_.resize(0);
+        std::string& line = out_.text();
         for (size_t i = 0; i < row.size(); ++i) {
             if (i)
-                line_ += ',';
+                line += ',';
             const Cell& cell = row[i];
-            if (cell.kind == Cell::Kind::Text)
-                line_ += texts_.of(i, cell.text);
-            else if (cell.kind != Cell::Kind::Empty)
-                appendNumber(line_, cell);
+            if (cell.kind == Cell::Kind::Text) {
+                const QByteArray& text = texts_.of(i, cell.text);
+                line.append(text.constData(), size_t(text.size()));
+            } else if (cell.kind != Cell::Kind::Empty) {
+                appendNumber(line, cell);
+            }
         }
-        line_ += '\n';
-        return out_.append(line_, failure_);
+        line += '\n';
+        return out_.settle(failure_);
     }
 
     bool finish() override { return out_.flush(failure_); }
@@ -139,7 +152,6 @@ private:
 
     Output out_;
     EncodedTexts texts_;
-    QByteArray line_;
 };
 
 class JsonWriter : public RowWriter {
