@@ -2,16 +2,18 @@
 
 #include <QFile>
 
+#include <pthread.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <ctime>
 
 namespace korvane::cli {
 
 namespace {
 
-// Materials kept per file before the oldest are forgotten: a loop over
-// every name of a large table must not keep the table in memory.
+// Materials kept per file; beyond them the file's memory starts afresh, so
+// a loop over every name of a large table does not keep the table.
 constexpr size_t kKeptPerFile = 4096;
 
 // How far the system's file times may lag its clock (they are taken from a
@@ -29,6 +31,10 @@ qint64 clockNs()
     clock_gettime(CLOCK_REALTIME, &now);
     return nanoseconds(now);
 }
+
+// Counts the forks that made this process: a connection must not be used
+// across a fork (its locks are the parent's), so a child opens afresh.
+std::atomic<unsigned> forks{0};
 
 using Memo = std::map<QString, std::optional<Material>>;
 
@@ -51,6 +57,8 @@ Result<std::optional<Material>> remembered(Memo& memo, const QString& key,
 MaterialCache& MaterialCache::shared()
 {
     static MaterialCache cache;
+    static const int counted = pthread_atfork(nullptr, nullptr, [] { ++forks; });
+    (void)counted;
     return cache;
 }
 
@@ -66,7 +74,7 @@ std::optional<MaterialCache::FileState> MaterialCache::stateOf(const QString& pa
 bool MaterialCache::unchanged(File& file, const QString& path)
 {
     const std::optional<FileState> now = stateOf(path);
-    if (!now || *now != file.state)
+    if (!now || *now != file.state || file.fork != forks)
         return false;
     // A commit writes the file itself and so moves its change time, unless
     // it falls within the file time's granularity of the last change; once
@@ -102,7 +110,7 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
     }
     const qint64 version = opened->dataVersion();
     const bool writeAhead = opened->writesAhead();
-    kept = std::make_unique<File>(File{std::move(*opened), *state, version, writeAhead, openedAt, {}, {}});
+    kept = std::make_unique<File>(File{std::move(*opened), *state, forks, version, writeAhead, openedAt, {}, {}});
     return Lookup(std::move(lock), kept.get());
 }
 

@@ -41,6 +41,7 @@ private:
     struct File {
         MaterialCatalog catalog;
         FileState state;
+        unsigned fork = 0; // the process it was opened in, as counted by forks
         qint64 dataVersion = 0;
         bool writeAhead = false; // WAL: commits go to another file, leaving this one's times
         qint64 verifiedNs = 0;   // when the data version was last found unchanged

@@ -106,7 +106,7 @@ Result<std::optional<Material>> MaterialCatalog::element(const QString& symbol) 
 {
     sqlite::Statement select(db_, schema::firstRowNamed(secondColumn_));
     select.bind(1, symbol.isNull() ? QStringLiteral("") : symbol);
-    select.bind(2, kFirstCompoundId);
+    select.bind(2, kFirstCompoundId - 1);
     return firstRow(select);
 }
 

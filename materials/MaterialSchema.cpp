@@ -132,8 +132,9 @@ QString idsAndNames()
 
 QString firstRowNamed(const QString& secondColumn)
 {
-    return QStringLiteral("SELECT %1 FROM %2 WHERE coalesce(CAST(%4 AS TEXT),'') = ?1 COLLATE BINARY AND %3 < ?2 ORDER "
-                          "BY %3 LIMIT 1")
+    return QStringLiteral(
+               "SELECT %1 FROM %2 WHERE coalesce(CAST(%4 AS TEXT),'') = ?1 COLLATE BINARY AND %3 <= ?2 ORDER "
+               "BY %3 LIMIT 1")
         .arg(allColumns(secondColumn), table(), id(), column(int(Column::Name)));
 }
 

@@ -60,7 +60,7 @@ QString selectRowsFromId(const QString& secondColumn);
 // The ID and the name of every row, in the order of their IDs.
 QString idsAndNames();
 // The first row, in the order of the IDs, whose name is exactly ?1 and whose
-// ID is below ?2; every column in table order. A name the file holds as a
+// ID is ?2 at most; every column in table order. A name the file holds as a
 // number is compared as its text, a missing name as the empty text.
 QString firstRowNamed(const QString& secondColumn);
 // The row with the ID ?1, every column in table order.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 
 namespace korvane::test {
 namespace {
@@ -15,9 +16,10 @@ namespace {
 using cli::MaterialCache;
 
 constexpr int kLargeRows = cli::kMaxTableRows + 1;
+constexpr qint64 kLastId = std::numeric_limits<qint64>::max();
 
-// The fixture's materials and one more than a table holds, "N0" to
-// "N100000" from ID 1000 on, written in one transaction.
+// The fixture's materials, one more than a table holds, "N0" to "N100000"
+// from ID 1000 on, and "Last" with the largest ID, written in one transaction.
 const FixtureDatabase& largeDatabase()
 {
     static const FixtureDatabase database([] {
@@ -27,6 +29,7 @@ const FixtureDatabase& largeDatabase()
             rows.push_back(material(1000 + i, "", 2.5f, 40.0f + float(i % 97), 1.5f, {}, {}, {}, 16));
             rows.back().name = QStringLiteral("N%1").arg(i);
         }
+        rows.push_back(material(kLastId, "Last", 1, 2, 3, {}, {}, {}, 4));
         return rows;
     }());
     return database;
@@ -61,6 +64,7 @@ TEST(MaterialLookupTest, OneMaterialOfALargeTableReadsOneRow)
     EXPECT_EQ((*silicon)->id, 14);
     EXPECT_EQ(found(*lookup, QStringLiteral("n99999")), std::nullopt);
     EXPECT_EQ(lookup->rowsRead(), 3);
+    EXPECT_EQ(found(*lookup, QStringLiteral("Last"))->id, kLastId);
     EXPECT_EQ(lookup->nameInOtherCase(QStringLiteral("n99999")), QStringLiteral("N99999"));
 }
 
@@ -82,7 +86,7 @@ TEST(MaterialLookupTest, AListTooLongForATableIsRefusedBeforeAnyRowIsRead)
     EXPECT_EQ(catalog->rowsRead(), 0);
     list.format = cli::OutputFormat::Csv;
     EXPECT_EQ(cli::writeMaterialList(list, *catalog, sink), std::nullopt);
-    EXPECT_EQ(catalog->rowsRead(), int(fixtureMaterials().size()) + kLargeRows);
+    EXPECT_EQ(catalog->rowsRead(), int(fixtureMaterials().size()) + kLargeRows + 1);
     std::fclose(sink);
 }
 
