@@ -204,6 +204,11 @@ PYBIND11_MODULE(korvane, m)
     // Each docstring starts with its own signature, written as a Python user reads it.
     py::options options;
     options.disable_function_signatures();
+    // pybind11 looks NumPy's C API up once, under a static guard, while it
+    // holds the interpreter's lock; importing NumPy there lets another thread
+    // take the lock and wait on the guard, and two threads' first calls
+    // deadlock. Looked up here, at import, the guard is passed for good.
+    py::detail::npy_api::get();
     m.doc() = kModuleDoc;
     m.attr("__version__") = KORVANE_VERSION;
     m.def("imfp", &imfp, kImfpDoc, py::arg("energy"), py::arg("material") = py::none(), py::kw_only(),
