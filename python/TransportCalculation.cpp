@@ -1,10 +1,10 @@
 #include "python/TransportCalculation.h"
 
 #include "calc/ScreeningFunction.h"
+#include "calc/TransportTable.h"
 #include "cli/MaterialCrossSection.h"
 #include "materials/ChemicalFormula.h"
 #include "python/MaterialsTable.h"
-#include "python/SingleResults.h"
 
 #include <functional>
 
@@ -30,20 +30,42 @@ std::function<TransportCrossSection(double)> crossSectionSource(py::handle given
     return [material](double energy) { return cli::crossSectionOf(material, energy); };
 }
 
+// Energies of the table: outside them S is no number, but the energy is.
+bool inTable(float energy)
+{
+    return energy >= kTableLowestEnergy && energy <= kTableHighestEnergy;
+}
+
 } // namespace
 
-py::object transportCrossSection(py::handle materialOrFormula, py::handle energy, py::handle database)
+py::object transportCrossSection(py::handle materialOrFormula, py::handle energy, py::handle database,
+                                 NoValuePolicy policy)
 {
     const std::function<TransportCrossSection(double)> crossSection = crossSectionSource(materialOrFormula, database);
-    return doubleResults(Broadcast<1>({energy}, {"energy"}), [&](const std::array<double, 1>& v) -> DoubleOutcome {
-        QString error;
-        // tpp2m holds each energy as a Single.
-        const auto e = single(v[0], "energy", &error);
-        if (!e)
-            return {std::nullopt, error};
-        const TransportCrossSection s = crossSection(*e);
-        return {s.a0Squared, s.error};
-    });
+    return arrayResults<double>(
+        Broadcast<1>({energy}, {"energy"}), policy,
+        [&](const std::array<double, 1>& v) -> Element<double> {
+            // tpp2m holds each energy as a Single.
+            const float e = static_cast<float>(v[0]);
+            if (std::isnan(e))
+                return failed<double>(Verdict::NanIn);
+            if (!std::isfinite(e) || !(e > 0))
+                return failed<double>(Verdict::WrongInput);
+            if (!inTable(e))
+                return failed<double>(Verdict::NoValue);
+            // In the table, only a material without S has none.
+            return valueOr(crossSection(e).a0Squared, Verdict::WrongInput);
+        },
+        [&](const std::array<double, 1>& v) {
+            QString error;
+            const auto e = single(v[0], "energy", &error);
+            if (!e)
+                return DoubleOutcome{std::nullopt, error};
+            if (!(*e > 0))
+                return DoubleOutcome{std::nullopt, QStringLiteral("energy must be above 0 eV")};
+            const TransportCrossSection s = crossSection(*e);
+            return DoubleOutcome{s.a0Squared, s.error};
+        });
 }
 
 } // namespace korvane::python
