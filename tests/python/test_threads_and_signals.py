@@ -5,6 +5,7 @@ import os
 import signal
 import subprocess
 import sys
+import time
 
 FRESH = dict(os.environ)
 
@@ -31,3 +32,22 @@ print(korvane.imfp(1000, **silica))
         run.kill()
         raise AssertionError("the threads' first calls hang")
     assert (run.returncode, out, err) == (0, "29.11884\n", "")
+
+
+def test_ctrl_c_ends_a_long_call():
+    # Half a million depths by approximation 2 would take minutes.
+    run = python("""
+import numpy as np
+import korvane
+print("started", flush=True)
+korvane.information_depth(np.full(500_000, 20.0), 0.95, correction="cf2", eff_trmfp=50.0)
+""")
+    assert run.stdout.readline() == "started\n"
+    time.sleep(0.5)  # into the call, which runs for minutes unless Ctrl+C ends it
+    run.send_signal(signal.SIGINT)
+    try:
+        _, err = run.communicate(timeout=60)
+    except subprocess.TimeoutExpired:
+        run.kill()
+        raise AssertionError("Ctrl+C did not end the call")
+    assert run.returncode == -signal.SIGINT and err.rstrip().endswith("KeyboardInterrupt"), err
