@@ -13,13 +13,12 @@ namespace {
 
 } // namespace
 
-DoubleArray numbersOf(py::handle input, const char* name, double* scalar, bool* isScalar)
+std::optional<DoubleArray> numbersOf(py::handle input, const char* name, double* scalar)
 {
     // The fast path of a scalar call: a Python float or int needs no array.
     if (PyFloat_CheckExact(input.ptr())) {
         *scalar = PyFloat_AS_DOUBLE(input.ptr());
-        *isScalar = true;
-        return {};
+        return std::nullopt;
     }
     if (PyLong_CheckExact(input.ptr())) {
         *scalar = PyLong_AsDouble(input.ptr());
@@ -28,8 +27,7 @@ DoubleArray numbersOf(py::handle input, const char* name, double* scalar, bool* 
             PyErr_Clear();
             *scalar = std::numeric_limits<double>::infinity();
         }
-        *isScalar = true;
-        return {};
+        return std::nullopt;
     }
     const py::array given = py::array::ensure(input);
     // Integers and floating-point numbers only: NumPy would read a boolean

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,9 @@ using DoubleArray = py::array_t<double, py::array::c_style | py::array::forcecas
 
 // Reads one input as numbers; throws ValueError naming it when it is no
 // numbers: text, None, a boolean, a date or a time span are refused rather
-// than read as numbers. `scalar` takes a Python float or int (not a bool)
-// without an array; any other input comes back as an array of Doubles.
-DoubleArray numbersOf(py::handle input, const char* name, double* scalar, bool* isScalar);
+// than read as numbers. A Python float or int (not a bool) goes into
+// `scalar`, without an array; any other input comes back as an array of Doubles.
+std::optional<DoubleArray> numbersOf(py::handle input, const char* name, double* scalar);
 
 // Inputs of one call broadcast against one another as NumPy broadcasts them:
 // each a Python number or an array of any shape, read as Doubles. The inputs
@@ -32,15 +33,15 @@ public:
     Broadcast(const std::array<py::handle, N>& inputs, const std::array<const char*, N>& names)
     {
         for (std::size_t k = 0; k < N; ++k) {
-            bool isScalar = false;
-            arrays_[k] = numbersOf(inputs[k], names[k], &scalars_[k], &isScalar);
-            if (isScalar) {
+            arrays_[k] = numbersOf(inputs[k], names[k], &scalars_[k]);
+            if (!arrays_[k]) {
                 data_[k] = &scalars_[k];
                 continue;
             }
-            data_[k] = arrays_[k].data();
-            allScalar_ = allScalar_ && arrays_[k].ndim() == 0;
-            shapes_[k].assign(arrays_[k].shape(), arrays_[k].shape() + arrays_[k].ndim());
+            const DoubleArray& array = *arrays_[k];
+            data_[k] = array.data();
+            allScalar_ = allScalar_ && array.ndim() == 0;
+            shapes_[k].assign(array.shape(), array.shape() + array.ndim());
         }
         broadcastShape();
         size_ = 1;
@@ -148,7 +149,7 @@ private:
         return at;
     }
 
-    std::array<DoubleArray, N> arrays_;
+    std::array<std::optional<DoubleArray>, N> arrays_; // none for a Python number
     std::array<double, N> scalars_{};
     std::array<const double*, N> data_{};
     std::array<py::ssize_t, N> step_{};               // 1 for an input as large as the result, 0 for a single value

@@ -15,11 +15,10 @@ py::tuple lineEnergy(const std::string& line, py::handle source, py::handle phot
         photons.source = QString::fromStdString(py::str(source).cast<std::string>());
     if (!photonEnergy.is_none()) {
         double value = 0;
-        bool isScalar = false;
-        const DoubleArray given = numbersOf(photonEnergy, "photon_energy", &value, &isScalar);
-        if (!isScalar && given.size() != 1)
+        const std::optional<DoubleArray> given = numbersOf(photonEnergy, "photon_energy", &value);
+        if (given && given->size() != 1)
             throw py::value_error("photon_energy must be one number");
-        photons.photonEnergy = isScalar ? value : *given.data();
+        photons.photonEnergy = given ? *given->data() : value;
     }
     // tpp2m's own reading of one --line, so the words of each refusal are its own.
     cli::Command command;
