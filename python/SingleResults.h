@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/VectorState.h"
 #include "python/Broadcast.h"
 #include "python/NumpyScalars.h"
 
@@ -150,6 +151,9 @@ py::object arrayResults(const Broadcast<N>& inputs, NoValuePolicy policy, Comput
         const py::ssize_t end = std::min(inputs.size(), start + elementsPerSignalCheck);
         {
             py::gil_scoped_release unlocked;
+            // NumPy and the interpreter may leave the upper halves of the
+            // AVX registers in use, which slows every Double operation after.
+            clearUpperVectorState();
             for (py::ssize_t i = start; i < end; ++i) {
                 const Element<T> element = compute(inputs.at(i));
                 out[i] = element.value;
