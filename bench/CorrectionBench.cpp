@@ -2,31 +2,23 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
-// CF of one depth by approximation 1 (SiO2 at 1486.6 eV: IMFP 39.64 Å) and by
-// approximation 2 (EffTrMFP 21.13 Å), the cost of one element of the Python
-// module's arrays of them.
-void CorrectionFactorApprox1(benchmark::State& state)
+// CF of one depth, 10 Å, by one approximation for one path (Å): the cost of
+// one element of the Python module's arrays of CF.
+void CorrectionFactor(benchmark::State& state, std::optional<float> (*correction)(float, float), float path)
 {
-    float depth = 10, imfp = 39.64f;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(depth);
-        benchmark::DoNotOptimize(imfp);
-        benchmark::DoNotOptimize(korvane::correctionFactorApprox1(depth, imfp));
-    }
-}
-BENCHMARK(CorrectionFactorApprox1);
-
-void CorrectionFactorApprox2(benchmark::State& state)
-{
-    float depth = 10, path = 21.13f;
+    float depth = 10;
     for (auto _ : state) {
         benchmark::DoNotOptimize(depth);
         benchmark::DoNotOptimize(path);
-        benchmark::DoNotOptimize(korvane::correctionFactorApprox2(depth, path));
+        benchmark::DoNotOptimize(correction(depth, path));
     }
 }
-BENCHMARK(CorrectionFactorApprox2);
+// SiO2 at 1486.6 eV: IMFP 39.64 Å for approximation 1, EffTrMFP 21.13 Å for approximation 2.
+BENCHMARK_CAPTURE(CorrectionFactor, approx1, korvane::correctionFactorApprox1, 39.64f);
+BENCHMARK_CAPTURE(CorrectionFactor, approx2, korvane::correctionFactorApprox2, 21.13f);
 
 } // namespace

@@ -62,13 +62,13 @@ def main():
         warnings.simplefilter("ignore", UserWarning)
         korvane.imfp(1000, material="SiO2")  # makes the default database once
         per_element = {name: benchmark_ns(bench, name) for name in [
-            "ImfpNonRelativistic", "CorrectionFactorApprox1", "CorrectionFactorApprox2", "InformationDepth/model:0",
+            "ImfpNonRelativistic", "CorrectionFactor/approx1", "CorrectionFactor/approx2", "InformationDepth/model:0",
             "ShippedTableLookup"]}
         arrays = [
             ("imfp, array by name", "ImfpNonRelativistic", lambda: korvane.imfp(energies, material="SiO2"), count),
             ("imfp, array by values", "ImfpNonRelativistic", lambda: korvane.imfp(energies, **silica), count),
-            ("cf1, array", "CorrectionFactorApprox1", lambda: korvane.cf1(depths, 39.64), count),
-            ("cf2, array", "CorrectionFactorApprox2", lambda: korvane.cf2(depths, 21.13), count),
+            ("cf1, array", "CorrectionFactor/approx1", lambda: korvane.cf1(depths, 39.64), count),
+            ("cf2, array", "CorrectionFactor/approx2", lambda: korvane.cf2(depths, 21.13), count),
             ("information_depth, array", "InformationDepth/model:0",
              lambda: korvane.information_depth(imfps, 0.95, angle=20), imfps.size),
             ("transport_cross_section, array", "ShippedTableLookup",

@@ -141,16 +141,16 @@ py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material
                        policy);
 }
 
-py::object cf1(py::handle depth, py::handle imfp, NoValuePolicy policy)
+py::object cf1(py::handle depth, py::handle imfp, const std::string& errors)
 {
     return ofTwoSingles(depth, imfp, {"depth", "imfp"}, {Bound::Any, Bound::AboveZero}, correctionFactorApprox1,
-                        kNoFactor, policy);
+                        kNoFactor, noValuePolicy(errors));
 }
 
-py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, NoValuePolicy policy)
+py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, const std::string& errors)
 {
     return arrayResults<float>(
-        Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}), policy,
+        Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}), noValuePolicy(errors),
         [](const std::array<double, 3>& v) -> Element<float> {
             std::array<float, 2> held;
             if (anyNan(v))
@@ -171,16 +171,16 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, N
         });
 }
 
-py::object effTrmfp(py::handle trmfp, py::handle imfp, NoValuePolicy policy)
+py::object effTrmfp(py::handle trmfp, py::handle imfp, const std::string& errors)
 {
     return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, {Bound::AboveZero, Bound::ZeroOrAbove},
-                        effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath, policy);
+                        effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath, noValuePolicy(errors));
 }
 
-py::object cf2(py::handle depth, py::handle effTrmfp, NoValuePolicy policy)
+py::object cf2(py::handle depth, py::handle effTrmfp, const std::string& errors)
 {
     return ofTwoSingles(depth, effTrmfp, {"depth", "eff_trmfp"}, {Bound::Any, Bound::AboveZero},
-                        correctionFactorApprox2, kNoFactor, policy);
+                        correctionFactorApprox2, kNoFactor, noValuePolicy(errors));
 }
 
 } // namespace korvane::python

@@ -230,31 +230,12 @@ PYBIND11_MODULE(korvane, m)
           py::arg("density") = py::none(), py::arg("mass") = py::none(), py::arg("gap") = py::none(),
           py::arg("nv") = py::none(), py::arg("database") = py::none(), py::arg("relativistic") = false,
           py::arg("include") = defaultGroups(), py::arg("errors") = "warn");
-    m.def(
-        "cf1",
-        [](py::handle depth, py::handle imfp, const std::string& errors) {
-            return cf1(depth, imfp, noValuePolicy(errors));
-        },
-        kCf1Doc, py::arg("depth"), py::arg("imfp"), py::kw_only(), py::arg("errors") = "warn");
-    m.def(
-        "trmfp",
-        [](py::handle density, py::handle mass, py::handle crossSection, const std::string& errors) {
-            return trmfp(density, mass, crossSection, noValuePolicy(errors));
-        },
-        kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"), py::kw_only(),
-        py::arg("errors") = "warn");
-    m.def(
-        "eff_trmfp",
-        [](py::handle trmfp, py::handle imfp, const std::string& errors) {
-            return effTrmfp(trmfp, imfp, noValuePolicy(errors));
-        },
-        kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"), py::kw_only(), py::arg("errors") = "warn");
-    m.def(
-        "cf2",
-        [](py::handle depth, py::handle effTrmfp, const std::string& errors) {
-            return cf2(depth, effTrmfp, noValuePolicy(errors));
-        },
-        kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"), py::kw_only(), py::arg("errors") = "warn");
+    m.def("cf1", &cf1, kCf1Doc, py::arg("depth"), py::arg("imfp"), py::kw_only(), py::arg("errors") = "warn");
+    m.def("trmfp", &trmfp, kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"), py::kw_only(),
+          py::arg("errors") = "warn");
+    m.def("eff_trmfp", &effTrmfp, kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"), py::kw_only(),
+          py::arg("errors") = "warn");
+    m.def("cf2", &cf2, kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"), py::kw_only(), py::arg("errors") = "warn");
     m.def(
         "transport_cross_section",
         [](py::handle materialOrFormula, py::handle energy, py::handle database, const std::string& errors) {
