@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@ namespace korvane::python {
 namespace py = pybind11;
 
 using DoubleArray = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+// Reads one input as numbers; throws ValueError naming it when it is no
+// numbers: text, None, a boolean, a date or a time span are refused rather
+// than read as numbers. A Python float or int (not a bool) goes into
+// `scalar`, without an array; any other input comes back as an array of Doubles.
+std::optional<DoubleArray> numbersOf(py::handle input, const char* name, double* scalar);
 
 // Inputs of one call broadcast against one another as NumPy broadcasts them:
 // each a Python number or an array of any shape, read as Doubles. The inputs
@@ -26,20 +33,23 @@ public:
     Broadcast(const std::array<py::handle, N>& inputs, const std::array<const char*, N>& names)
     {
         for (std::size_t k = 0; k < N; ++k) {
-            arrays_[k] = DoubleArray::ensure(inputs[k]);
-            if (!arrays_[k])
-                throw py::value_error(std::string(names[k]) + ": \"" + py::str(inputs[k]).cast<std::string>()
-                                      + "\" is not a number");
-            allScalar_ = allScalar_ && arrays_[k].ndim() == 0;
+            arrays_[k] = numbersOf(inputs[k], names[k], &scalars_[k]);
+            if (!arrays_[k]) {
+                data_[k] = &scalars_[k];
+                continue;
+            }
+            const DoubleArray& array = *arrays_[k];
+            data_[k] = array.data();
+            allScalar_ = allScalar_ && array.ndim() == 0;
+            shapes_[k].assign(array.shape(), array.shape() + array.ndim());
         }
         broadcastShape();
         size_ = 1;
         for (const py::ssize_t extent : shape_)
             size_ *= extent;
         for (std::size_t k = 0; k < N; ++k) {
-            const py::ssize_t own = arrays_[k].size();
+            const py::ssize_t own = elementCount(shapes_[k]);
             elementwise_ = elementwise_ && (own == size_ || own == 1);
-            data_[k] = arrays_[k].data();
             step_[k] = own == 1 ? 0 : 1;
         }
     }
@@ -68,36 +78,51 @@ public:
             index[d] = i % shape_[d];
             i /= shape_[d];
         }
-        std::string text = "(";
-        for (std::size_t d = 0; d < index.size(); ++d)
-            text += (d ? ", " : "") + std::to_string(index[d]);
-        return text + (index.size() == 1 ? ",)" : ")");
+        return shapeText(index);
     }
 
 private:
+    static py::ssize_t elementCount(const std::vector<py::ssize_t>& shape)
+    {
+        py::ssize_t count = 1;
+        for (const py::ssize_t extent : shape)
+            count *= extent;
+        return count;
+    }
+
+    static std::string shapeText(const std::vector<py::ssize_t>& extents)
+    {
+        std::string text = "(";
+        for (std::size_t d = 0; d < extents.size(); ++d)
+            text += (d ? ", " : "") + std::to_string(extents[d]);
+        return text + (extents.size() == 1 ? ",)" : ")");
+    }
+
     void broadcastShape()
     {
-        py::ssize_t ndim = 0;
-        for (const DoubleArray& a : arrays_)
-            ndim = std::max(ndim, a.ndim());
-        shape_.assign(std::size_t(ndim), 1);
-        for (const DoubleArray& a : arrays_) {
-            for (py::ssize_t d = 0; d < a.ndim(); ++d) {
-                const py::ssize_t extent = a.shape(d);
-                py::ssize_t& result = shape_[std::size_t(ndim - a.ndim() + d)];
-                if (extent == 1 || extent == result)
+        std::size_t ndim = 0;
+        for (const std::vector<py::ssize_t>& own : shapes_)
+            ndim = std::max(ndim, own.size());
+        shape_.assign(ndim, 1);
+        for (const std::vector<py::ssize_t>& own : shapes_) {
+            for (std::size_t d = 0; d < own.size(); ++d) {
+                py::ssize_t& result = shape_[ndim - own.size() + d];
+                if (own[d] == 1 || own[d] == result)
                     continue;
                 if (result != 1)
                     throw py::value_error("the shapes " + shapesText() + " cannot be broadcast together");
-                result = extent;
+                result = own[d];
             }
         }
+        // Strides in elements of a C-ordered array; 0 along a broadcast dimension.
         for (std::size_t k = 0; k < N; ++k) {
-            const DoubleArray& a = arrays_[k];
-            strides_[k].assign(std::size_t(ndim), 0);
-            for (py::ssize_t d = 0; d < a.ndim(); ++d) {
-                if (a.shape(d) != 1)
-                    strides_[k][std::size_t(ndim - a.ndim() + d)] = a.strides(d) / py::ssize_t(sizeof(double));
+            const std::vector<py::ssize_t>& own = shapes_[k];
+            strides_[k].assign(ndim, 0);
+            py::ssize_t stride = 1;
+            for (std::size_t d = own.size(); d-- > 0;) {
+                if (own[d] != 1)
+                    strides_[k][ndim - own.size() + d] = stride;
+                stride *= own[d];
             }
         }
     }
@@ -105,14 +130,10 @@ private:
     std::string shapesText() const
     {
         std::string text;
-        for (const DoubleArray& a : arrays_) {
-            text += text.empty() ? "(" : " (";
-            for (py::ssize_t d = 0; d < a.ndim(); ++d) {
-                if (d > 0)
-                    text += ',';
-                text += std::to_string(a.shape(d));
-            }
-            text += a.ndim() == 1 ? ",)" : ")";
+        for (const std::vector<py::ssize_t>& own : shapes_) {
+            std::string one = shapeText(own);
+            std::erase(one, ' ');
+            text += (text.empty() ? "" : " ") + one;
         }
         return text;
     }
@@ -128,9 +149,11 @@ private:
         return at;
     }
 
-    std::array<DoubleArray, N> arrays_;
+    std::array<std::optional<DoubleArray>, N> arrays_; // none for a Python number
+    std::array<double, N> scalars_{};
     std::array<const double*, N> data_{};
     std::array<py::ssize_t, N> step_{};               // 1 for an input as large as the result, 0 for a single value
+    std::array<std::vector<py::ssize_t>, N> shapes_;  // of each input; empty for a number
     std::array<std::vector<py::ssize_t>, N> strides_; // in elements; 0 along a broadcast dimension
     std::vector<py::ssize_t> shape_;
     py::ssize_t size_ = 1;

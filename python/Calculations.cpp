@@ -25,95 +25,162 @@ void warnWhenOutsideValidRange(bool outside)
 
 const QString kNoFactor = QLatin1String(kNoCorrectionFactorNote);
 
-// `compute` of two Single arguments, element by element; `failure` where it
-// gives no value.
-template <class Compute>
-py::object ofTwoSingles(py::handle first, py::handle second, const std::array<const char*, 2>& names, Compute compute,
-                        const QString& failure)
+// Which values an input of the elastic-scattering quantities may take.
+enum class Bound { Any, ZeroOrAbove, AboveZero };
+
+bool within(float value, Bound bound)
 {
-    return singleResults(Broadcast<2>({first, second}, names), [&](const std::array<double, 2>& v) -> ElementOutcome {
-        QString error;
-        const auto a = single(v[0], names[0], &error);
-        const auto b = single(v[1], names[1], &error);
-        if (!a || !b)
-            return {std::nullopt, error};
-        const std::optional<float> value = compute(*a, *b);
-        return {value, value ? QString() : failure};
-    });
+    return bound == Bound::Any || value > 0 || (bound == Bound::ZeroOrAbove && value == 0);
+}
+
+// The N inputs held as Singles; false when one is beyond the Single range.
+template <std::size_t N>
+bool heldAsSingles(const std::array<double, N>& values, std::array<float, N>* held)
+{
+    bool finite = true;
+    for (std::size_t k = 0; k < N; ++k) {
+        (*held)[k] = static_cast<float>(values[k]);
+        finite = finite && std::isfinite((*held)[k]);
+    }
+    return finite;
+}
+
+// The inputs of the formula by their order in a call: energy, density, mass, gap, nv.
+ImfpInputs imfpInputs(const std::array<float, 5>& v)
+{
+    return {v[1], v[4], v[2], v[3], v[0]};
+}
+
+// Why an element of imfp has no value, in tpp2m's words; inputs that are no
+// length, density, mass or count of electrons first, in the order a user checks.
+QString imfpFailure(const std::array<double, 5>& v, ImfpForm form)
+{
+    QString error;
+    const char* const names[] = {"energy", "density", "mass", "gap", "nv"};
+    for (std::size_t k = 0; k < v.size(); ++k)
+        single(v[k], names[k], &error);
+    if (!error.isEmpty())
+        return error;
+    const ImfpInputs in = imfpInputs({float(v[0]), float(v[1]), float(v[2]), float(v[3]), float(v[4])});
+    if (in.valenceElectrons < 0)
+        return QStringLiteral("Nv must be above 0");
+    if (in.mass < 0)
+        return QStringLiteral("mass must be above 0");
+    return cli::evaluateImfp({{}, std::nullopt, in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
+        .error;
+}
+
+// The IMFP of each element of energy, density, mass, gap and nv.
+py::object imfpResults(const Broadcast<5>& inputs, ImfpForm form, NoValuePolicy policy)
+{
+    bool outside = false;
+    py::object results = arrayResults<float>(
+        inputs, policy,
+        [&](const std::array<double, 5>& v) -> Element<float> {
+            std::array<float, 5> held;
+            if (anyNan(v))
+                return failed<float>(Verdict::NanIn);
+            if (!heldAsSingles(v, &held))
+                return failed<float>(Verdict::WrongInput);
+            const ImfpInputs in = imfpInputs(held);
+            if (!(in.energy > 0 && in.density > 0 && in.mass > 0 && in.valenceElectrons > 0))
+                return failed<float>(Verdict::WrongInput);
+            outside = outside || outsideValidEnergyRange(in.energy);
+            return valueOr(imfp(form, in).length, Verdict::NoValue);
+        },
+        [&](const std::array<double, 5>& v) {
+            return Outcome<float>{std::nullopt, imfpFailure(v, form)};
+        });
+    warnWhenOutsideValidRange(outside);
+    return results;
+}
+
+// `compute` of two Single arguments within their bounds, element by element;
+// `failure` where it gives no value.
+template <class Compute>
+py::object ofTwoSingles(py::handle first, py::handle second, const std::array<const char*, 2>& names,
+                        const std::array<Bound, 2>& bounds, Compute compute, const QString& failure,
+                        NoValuePolicy policy)
+{
+    return arrayResults<float>(
+        Broadcast<2>({first, second}, names), policy,
+        [&](const std::array<double, 2>& v) -> Element<float> {
+            std::array<float, 2> held;
+            if (anyNan(v))
+                return failed<float>(Verdict::NanIn);
+            if (!heldAsSingles(v, &held) || !within(held[0], bounds[0]) || !within(held[1], bounds[1]))
+                return failed<float>(Verdict::WrongInput);
+            return valueOr(compute(held[0], held[1]), Verdict::NoValue);
+        },
+        [&](const std::array<double, 2>& v) {
+            QString error;
+            single(v[0], names[0], &error);
+            single(v[1], names[1], &error);
+            return Outcome<float>{std::nullopt, error.isEmpty() ? failure : error};
+        });
 }
 
 } // namespace
 
 py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, py::handle gap, py::handle nv,
-                        bool relativistic)
+                        bool relativistic, NoValuePolicy policy)
 {
-    const Broadcast<5> inputs({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"});
+    return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}),
+                       formOf(relativistic), policy);
+}
+
+py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material, bool relativistic,
+                          NoValuePolicy policy)
+{
     const ImfpForm form = formOf(relativistic);
-    bool outside = false;
-    py::object results = singleResults(inputs, [&](const std::array<double, 5>& v) -> ElementOutcome {
-        QString error;
-        const auto e = single(v[0], "energy", &error);
-        const auto rho = single(v[1], "density", &error);
-        const auto m = single(v[2], "mass", &error);
-        const auto eg = single(v[3], "gap", &error);
-        const auto n = single(v[4], "nv", &error);
-        if (!e || !rho || !m || !eg || !n)
-            return {std::nullopt, error};
-        outside = outside || outsideValidEnergyRange(*e);
-        const cli::ImfpOutcome outcome = cli::evaluateImfp({{}, std::nullopt, rho, m, eg, n}, *e, form);
-        return {outcome.imfp, outcome.error};
-    });
-    warnWhenOutsideValidRange(outside);
-    return results;
+    if (!material.density || !material.mass || !material.bandGap || !material.valenceElectrons)
+        throw py::value_error(cli::evaluateImfp(material, 1, form).error.toStdString()); // "no density in the database"
+    const py::float_ density(*material.density), mass(*material.mass), gap(*material.bandGap),
+        nv(*material.valenceElectrons);
+    return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}), form,
+                       policy);
 }
 
-py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material, bool relativistic)
+py::object cf1(py::handle depth, py::handle imfp, const std::string& errors)
 {
-    const Broadcast<1> inputs({energy}, {"energy"});
-    const ImfpForm form = formOf(relativistic);
-    bool outside = false;
-    py::object results = singleResults(inputs, [&](const std::array<double, 1>& v) -> ElementOutcome {
-        QString error;
-        const auto e = single(v[0], "energy", &error);
-        if (!e)
-            return {std::nullopt, error};
-        outside = outside || outsideValidEnergyRange(*e);
-        const cli::ImfpOutcome outcome = cli::evaluateImfp(material, *e, form);
-        return {outcome.imfp, outcome.error};
-    });
-    warnWhenOutsideValidRange(outside);
-    return results;
+    return ofTwoSingles(depth, imfp, {"depth", "imfp"}, {Bound::Any, Bound::AboveZero}, correctionFactorApprox1,
+                        kNoFactor, noValuePolicy(errors));
 }
 
-py::object cf1(py::handle depth, py::handle imfp)
+py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, const std::string& errors)
 {
-    return ofTwoSingles(depth, imfp, {"depth", "imfp"}, correctionFactorApprox1, kNoFactor);
+    return arrayResults<float>(
+        Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}), noValuePolicy(errors),
+        [](const std::array<double, 3>& v) -> Element<float> {
+            std::array<float, 2> held;
+            if (anyNan(v))
+                return failed<float>(Verdict::NanIn);
+            // The cross-section is read as a Double.
+            if (!heldAsSingles(std::array{v[0], v[1]}, &held) || !std::isfinite(v[2])
+                || !(held[0] > 0 && held[1] > 0 && v[2] > 0))
+                return failed<float>(Verdict::WrongInput);
+            // The IMFP does not enter the transport path itself.
+            return valueOr(transportMeanFreePaths(held[0], held[1], v[2], 0).trMfp, Verdict::NoValue);
+        },
+        [](const std::array<double, 3>& v) {
+            QString error;
+            single(v[0], "density", &error);
+            single(v[1], "mass", &error);
+            finiteDouble(v[2], "cross_section", &error);
+            return Outcome<float>{std::nullopt, error.isEmpty() ? cli::kNoTransportPath : error};
+        });
 }
 
-py::object trmfp(py::handle density, py::handle mass, py::handle crossSection)
+py::object effTrmfp(py::handle trmfp, py::handle imfp, const std::string& errors)
 {
-    return singleResults(Broadcast<3>({density, mass, crossSection}, {"density", "mass", "cross_section"}),
-                         [](const std::array<double, 3>& v) -> ElementOutcome {
-                             QString error;
-                             const auto rho = single(v[0], "density", &error);
-                             const auto m = single(v[1], "mass", &error);
-                             const auto sigma = finiteDouble(v[2], "cross_section", &error);
-                             if (!rho || !m || !sigma)
-                                 return {std::nullopt, error};
-                             // The IMFP does not enter the transport path itself.
-                             const std::optional<float> path = transportMeanFreePaths(*rho, *m, *sigma, 0).trMfp;
-                             return {path, path ? QString() : cli::kNoTransportPath};
-                         });
+    return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, {Bound::AboveZero, Bound::ZeroOrAbove},
+                        effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath, noValuePolicy(errors));
 }
 
-py::object effTrmfp(py::handle trmfp, py::handle imfp)
+py::object cf2(py::handle depth, py::handle effTrmfp, const std::string& errors)
 {
-    return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath);
-}
-
-py::object cf2(py::handle depth, py::handle effTrmfp)
-{
-    return ofTwoSingles(depth, effTrmfp, {"depth", "eff_trmfp"}, correctionFactorApprox2, kNoFactor);
+    return ofTwoSingles(depth, effTrmfp, {"depth", "eff_trmfp"}, {Bound::Any, Bound::AboveZero},
+                        correctionFactorApprox2, kNoFactor, noValuePolicy(errors));
 }
 
 } // namespace korvane::python

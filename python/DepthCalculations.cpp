@@ -29,64 +29,117 @@ DoubleOutcome outcomeOf(const DepthValue& value)
     return {value.value, QString::fromStdString(value.error)};
 }
 
+// A depth computed, or why not: wrong input unless `refused` finds nothing
+// wrong with the inputs, which leaves a result too large to be held.
+Element<double> verdictOf(const DepthValue& value, bool refused)
+{
+    return valueOr(value.value, refused ? Verdict::WrongInput : Verdict::NoValue);
+}
+
 // `compute(model, extra)` for every element of imfp, angle, EffTrMFP and one
-// more input, `extra`.
-template <typename Compute>
+// more input, `extra`, which `accepts` checks.
+template <typename Compute, typename Accepts>
 py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoice& choice, py::handle extra,
-                        const char* extraName, Compute&& compute)
+                        const char* extraName, Compute&& compute, Accepts&& accepts)
 {
     const DepthCorrection correction = correctionOf(choice);
     const py::object effTrmfp =
         choice.effTrmfp.is_none() ? py::object(py::float_(0.0)) : py::reinterpret_borrow<py::object>(choice.effTrmfp);
     const Broadcast<4> inputs({imfp, angle, effTrmfp, extra}, {"imfp", "angle", "eff_trmfp", extraName});
-    return doubleResults(inputs, [&](const std::array<double, 4>& v) -> DoubleOutcome {
-        QString error;
-        const auto lambda = single(v[0], "imfp", &error);
-        const auto theta = finiteDouble(v[1], "angle", &error);
-        const auto path = single(v[2], "eff_trmfp", &error);
-        const auto more = finiteDouble(v[3], extraName, &error);
-        if (!lambda || !theta || !path || !more)
-            return {std::nullopt, error};
-        return outcomeOf(compute(DepthModel{correction, *lambda, *theta, *path}, *more));
-    });
+    // Each element's model, or why there is none.
+    const auto modelOf = [&](const std::array<double, 4>& v, QString* error) -> std::optional<DepthModel> {
+        const auto lambda = single(v[0], "imfp", error);
+        const auto theta = finiteDouble(v[1], "angle", error);
+        const auto path = single(v[2], "eff_trmfp", error);
+        finiteDouble(v[3], extraName, error);
+        if (!lambda || !theta || !path || !error->isEmpty())
+            return std::nullopt;
+        return DepthModel{correction, *lambda, *theta, *path};
+    };
+    return arrayResults<double>(
+        inputs, choice.policy,
+        [&](const std::array<double, 4>& v) -> Element<double> {
+            if (anyNan(v))
+                return failed<double>(Verdict::NanIn);
+            QString error; // stays empty, without an allocation, for numbers
+            const std::optional<DepthModel> model = modelOf(v, &error);
+            if (!model)
+                return failed<double>(Verdict::WrongInput);
+            const DepthValue value = compute(*model, v[3]);
+            return verdictOf(value, !value.value && (!depthModelError(*model).empty() || !accepts(v[3])));
+        },
+        [&](const std::array<double, 4>& v) {
+            QString error;
+            const std::optional<DepthModel> model = modelOf(v, &error);
+            return model ? outcomeOf(compute(*model, v[3])) : DoubleOutcome{std::nullopt, error};
+        },
+        kCostlyElementsPerSignalCheck);
+}
+
+bool anyValue(double)
+{
+    return true;
 }
 
 } // namespace
 
 py::object informationDepth(py::handle imfp, py::handle probability, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(imfp, angle, model, probability, "probability",
-                        [](const DepthModel& m, double p) { return korvane::informationDepth(m, p); });
+    return depthResults(
+        imfp, angle, model, probability, "probability",
+        [](const DepthModel& m, double p) { return korvane::informationDepth(m, p); },
+        [](double p) { return p > 0 && p < 1; });
 }
 
 py::object meanEscapeDepth(py::handle imfp, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(imfp, angle, model, py::float_(0.0), "",
-                        [](const DepthModel& m, double) { return korvane::meanEscapeDepth(m); });
+    return depthResults(
+        imfp, angle, model, py::float_(0.0), "",
+        [](const DepthModel& m, double) { return korvane::meanEscapeDepth(m); }, anyValue);
 }
 
 py::object signalFraction(py::handle thickness, py::handle imfp, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(imfp, angle, model, thickness, "thickness",
-                        [](const DepthModel& m, double d) { return korvane::signalFraction(m, d); });
+    return depthResults(
+        imfp, angle, model, thickness, "thickness",
+        [](const DepthModel& m, double d) { return korvane::signalFraction(m, d); }, [](double d) { return d >= 0; });
 }
 
 py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrateInOverlayer, py::handle ratio,
-                              py::handle bulkRatio, py::handle angle)
+                              py::handle bulkRatio, py::handle angle, NoValuePolicy policy)
 {
     const Broadcast<5> inputs({imfpOverlayer, imfpSubstrateInOverlayer, ratio, bulkRatio, angle},
                               {"imfp_overlayer", "imfp_substrate_in_overlayer", "ratio", "bulk_ratio", "angle"});
-    return doubleResults(inputs, [](const std::array<double, 5>& v) -> DoubleOutcome {
-        QString error;
-        const auto own = single(v[0], "imfp_overlayer", &error);
-        const auto crossing = single(v[1], "imfp_substrate_in_overlayer", &error);
-        const auto ratio = finiteDouble(v[2], "ratio", &error);
-        const auto bulk = finiteDouble(v[3], "bulk_ratio", &error);
-        const auto theta = finiteDouble(v[4], "angle", &error);
-        if (!own || !crossing || !ratio || !bulk || !theta)
-            return {std::nullopt, error};
-        return outcomeOf(korvane::overlayerThickness({*own, *crossing, *theta}, *ratio, *bulk));
-    });
+    // Each element's overlayer and ratios, or why there are none.
+    const auto read = [](const std::array<double, 5>& v, QString* error) -> std::optional<Overlayer> {
+        const auto own = single(v[0], "imfp_overlayer", error);
+        const auto crossing = single(v[1], "imfp_substrate_in_overlayer", error);
+        finiteDouble(v[2], "ratio", error);
+        finiteDouble(v[3], "bulk_ratio", error);
+        const auto theta = finiteDouble(v[4], "angle", error);
+        if (!own || !crossing || !theta || !error->isEmpty())
+            return std::nullopt;
+        return Overlayer{*own, *crossing, *theta};
+    };
+    return arrayResults<double>(
+        inputs, policy,
+        [&](const std::array<double, 5>& v) -> Element<double> {
+            if (anyNan(v))
+                return failed<double>(Verdict::NanIn);
+            QString error;
+            const std::optional<Overlayer> overlayer = read(v, &error);
+            if (!overlayer)
+                return failed<double>(Verdict::WrongInput);
+            const DepthValue d = korvane::overlayerThickness(*overlayer, v[2], v[3]);
+            return verdictOf(d, !d.value && (!overlayerError(*overlayer).empty() || !(v[2] > 0 && v[3] > 0)));
+        },
+        [&](const std::array<double, 5>& v) {
+            QString error;
+            const std::optional<Overlayer> overlayer = read(v, &error);
+            return overlayer ? outcomeOf(korvane::overlayerThickness(*overlayer, v[2], v[3]))
+                             : DoubleOutcome{std::nullopt, error};
+        },
+        kCostlyElementsPerSignalCheck);
 }
 
 } // namespace korvane::python

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "python/SingleResults.h"
+
 #include <pybind11/pybind11.h>
 
 #include <string>
@@ -16,6 +18,7 @@ namespace py = pybind11;
 struct DepthModelChoice {
     std::string correction;
     py::handle effTrmfp;
+    NoValuePolicy policy = NoValuePolicy::Warn;
 };
 
 // The information depth (Å) above which the fraction `probability` of the signal arises.
@@ -30,6 +33,6 @@ py::object signalFraction(py::handle thickness, py::handle imfp, py::handle angl
 // The overlayer thickness (Å) from the IMFPs (Å) of the overlayer at both
 // peaks' energies, the measured ratio R and the bulk ratio Rinf.
 py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrateInOverlayer, py::handle ratio,
-                              py::handle bulkRatio, py::handle angle);
+                              py::handle bulkRatio, py::handle angle, NoValuePolicy policy);
 
 } // namespace korvane::python

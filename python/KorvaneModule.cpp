@@ -4,6 +4,7 @@
 #include "python/DepthCalculations.h"
 #include "python/LineEnergy.h"
 #include "python/MaterialsTable.h"
+#include "python/NumpyScalars.h"
 #include "python/TransportCalculation.h"
 
 #include <pybind11/numpy.h>
@@ -23,9 +24,14 @@ another as NumPy does, and answers with float32 values (a NumPy float32 for
 numbers, an array of the broadcast shape for arrays): the calculator holds
 these quantities in single precision. The depths of the signal, the
 overlayer thickness and the transport cross-section are computed in double
-precision and come as float64. Bad input raises ValueError with
-tpp2m's words; for an array the message names the element. Long array calls
-release the interpreter's lock.
+precision and come as float64. As in NumPy, input that is wrong as input
+(text, None, booleans, dates, shapes that do not broadcast, an energy,
+density, mass or Nv of 0 or below) raises ValueError with tpp2m's words,
+naming the element of an array; valid input for which the formula has no
+value gives NaN there and one RuntimeWarning per call that says how many
+elements and why (errors="raise" raises ValueError instead, errors="ignore"
+stays silent); a NaN that comes in gives NaN, silently. Long array calls
+release the interpreter's lock and end at Ctrl+C.
 
 Energies are in eV, lengths in ångström, densities in g/cm3, masses in
 g/mol, transport cross-sections in units of a0^2 (a0 = 5.292e-11 m).
@@ -35,7 +41,7 @@ unless a call names another; like tpp2m, the default file is created from
 the shipped materials when it is missing, and no call changes a database.)";
 
 const char* const kImfpDoc = R"(imfp(energy, material=None, *, density=None, mass=None, gap=None, nv=None,
-     database=None, relativistic=False, include=("lbe", "d", "f"))
+     database=None, relativistic=False, include=("lbe", "d", "f"), errors="warn")
 
 The IMFP in Å by the TPP-2M formula at each energy (eV).
 
@@ -51,28 +57,30 @@ material: "hbe" and "lbe" (s+p, higher and lower binding energy), "d", "f".
 >>> korvane.imfp(1000, density=2.65, mass=60.08, gap=9.1, nv=16, relativistic=True)
 29.052042
 
-Raises ValueError when the formula fails for an element (for example
-"energy must be above 0 eV") or the material is not in the database,
-FileNotFoundError when a named database file does not exist. A UserWarning
-notes energies below 50 eV or above 200000 eV, where the formula was not fitted.)";
+Raises ValueError for wrong input (for example "energy must be above 0 eV")
+or a material that is not in the database, FileNotFoundError when a named
+database file does not exist. Where the formula has no physical IMFP
+(helium at 1000 eV) the element is NaN, with a RuntimeWarning, or
+ValueError with errors="raise". A UserWarning notes energies below 50 eV or
+above 200000 eV, where the formula was not fitted.)";
 
-const char* const kCf1Doc = R"(cf1(depth, imfp)
+const char* const kCf1Doc = R"(cf1(depth, imfp, *, errors="warn")
 
 The correction factor CF by approximation 1, from the tabulated curve in the
 reduced depth depth/imfp (both in Å). A negative depth gives 0.)";
 
-const char* const kTrmfpDoc = R"(trmfp(density, mass, cross_section)
+const char* const kTrmfpDoc = R"(trmfp(density, mass, cross_section, *, errors="warn")
 
 The transport mean free path in Å from the density (g/cm3), the atomic or
 molecular mass (g/mol) and the transport cross-section (units of a0^2, read in
 double precision).)";
 
-const char* const kEffTrmfpDoc = R"(eff_trmfp(trmfp, imfp)
+const char* const kEffTrmfpDoc = R"(eff_trmfp(trmfp, imfp, *, errors="warn")
 
 The effective transport mean free path in Å: the TrMFP and the IMFP (both in
 Å) combined as 1/EffTrMFP = 1/TrMFP + 1/IMFP.)";
 
-const char* const kCf2Doc = R"(cf2(depth, eff_trmfp)
+const char* const kCf2Doc = R"(cf2(depth, eff_trmfp, *, errors="warn")
 
 The correction factor CF by approximation 2, from the closed formula in the
 reduced depth depth/eff_trmfp (both in Å).)";
@@ -93,7 +101,8 @@ valence-electron groups chosen by include, as tpp2m --formula sums them.
 (16.0, 60.083)
 )";
 
-const char* const kTransportCrossSectionDoc = R"(transport_cross_section(material_or_formula, energy, *, database=None)
+const char* const kTransportCrossSectionDoc =
+    R"(transport_cross_section(material_or_formula, energy, *, database=None, errors="warn")
 
 The transport cross-section S in units of a0^2 (float64) at each energy (eV),
 50 eV to 30000 eV: the sum of the atoms' first transport cross-sections over
@@ -102,7 +111,9 @@ gives it. material_or_formula is an element symbol ("Cu"), a chemical formula
 ("Al2O3") or a material of the database by name or ID, whose name must then
 be a chemical formula (an element row is taken by its ID).
 
-Raises ValueError for a material without S, with tpp2m's words.
+Raises ValueError for a material without S, with tpp2m's words; an energy
+outside the table gives NaN and a RuntimeWarning (ValueError with
+errors="raise").
 
 >>> round(float(korvane.transport_cross_section("Cu", 1000)), 4)
 1.1463
@@ -117,7 +128,8 @@ in single precision, as tpp2m depth holds them; bad input raises ValueError
 with its words.)";
 
 const std::string kInformationDepthDoc =
-    std::string(R"(information_depth(imfp, probability=0.95, *, angle=0, correction="none", eff_trmfp=None)
+    std::string(R"(information_depth(imfp, probability=0.95, *, angle=0, correction="none", eff_trmfp=None,
+                  errors="warn")
 
 The information depth in Å (float64): the depth above which the fraction
 probability (0 < P < 1) of the signal arises, for the IMFP imfp (Å), as
@@ -129,7 +141,7 @@ tpp2m depth gives it; -imfp cos(angle) ln(1 - P) for straight lines.
 )") + kDepthModelText;
 
 const std::string kMeanEscapeDepthDoc =
-    std::string(R"(mean_escape_depth(imfp, *, angle=0, correction="none", eff_trmfp=None)
+    std::string(R"(mean_escape_depth(imfp, *, angle=0, correction="none", eff_trmfp=None, errors="warn")
 
 The mean escape depth in Å (float64): the mean depth the signal comes from,
 as tpp2m depth gives it; imfp cos(angle) for straight lines.
@@ -137,7 +149,7 @@ as tpp2m depth gives it; imfp cos(angle) for straight lines.
 )") + kDepthModelText;
 
 const std::string kSignalFractionDoc =
-    std::string(R"(signal_fraction(thickness, imfp, *, angle=0, correction="none", eff_trmfp=None)
+    std::string(R"(signal_fraction(thickness, imfp, *, angle=0, correction="none", eff_trmfp=None, errors="warn")
 
 The fraction of the signal (float64) that comes from the top layer of the
 given thickness (Å); 1 - exp(-thickness / (imfp cos(angle))) for straight lines.
@@ -145,7 +157,8 @@ given thickness (Å); 1 - exp(-thickness / (imfp cos(angle))) for straight lines
 )") + kDepthModelText;
 
 const char* const kOverlayerThicknessDoc =
-    R"(overlayer_thickness(imfp_overlayer, imfp_substrate_in_overlayer, ratio, bulk_ratio, *, angle=0)
+    R"(overlayer_thickness(imfp_overlayer, imfp_substrate_in_overlayer, ratio, bulk_ratio, *, angle=0,
+                    errors="warn")
 
 The thickness in Å (float64) of an overlayer on a substrate by straight-line
 paths, as tpp2m thickness gives it: imfp_overlayer is the overlayer's IMFP
@@ -178,13 +191,14 @@ py::tuple defaultGroups()
 }
 
 py::object imfp(py::handle energy, py::handle material, py::handle density, py::handle mass, py::handle gap,
-                py::handle nv, py::handle database, bool relativistic, py::handle include)
+                py::handle nv, py::handle database, bool relativistic, py::handle include, const std::string& errors)
 {
     const bool byValues = !density.is_none() || !mass.is_none() || !gap.is_none() || !nv.is_none();
     if (!material.is_none()) {
         if (byValues)
             throw py::value_error("give either a material or its density, mass, gap and nv, not both");
-        return imfpOfMaterial(energy, databaseMaterial(material, database, includedGroups(include)), relativistic);
+        return imfpOfMaterial(energy, databaseMaterial(material, database, includedGroups(include)), relativistic,
+                              noValuePolicy(errors));
     }
     if (!byValues)
         throw py::value_error("imfp needs a material: a name, an ID, or density, mass, gap and nv");
@@ -194,7 +208,7 @@ py::object imfp(py::handle energy, py::handle material, py::handle density, py::
         if (value.is_none())
             throw py::value_error(std::string("a material given by its values needs ") + name);
     }
-    return imfpOfValues(energy, density, mass, gap, nv, relativistic);
+    return imfpOfValues(energy, density, mass, gap, nv, relativistic, noValuePolicy(errors));
 }
 
 } // namespace
@@ -204,44 +218,65 @@ PYBIND11_MODULE(korvane, m)
     // Each docstring starts with its own signature, written as a Python user reads it.
     py::options options;
     options.disable_function_signatures();
+    // pybind11 looks NumPy's C API up once, under a static guard, while it
+    // holds the interpreter's lock; importing NumPy there lets another thread
+    // take the lock and wait on the guard, and two threads' first calls
+    // deadlock. Looked up here, at import, the guard is passed for good.
+    py::detail::npy_api::get();
+    loadNumpyScalars();
     m.doc() = kModuleDoc;
     m.attr("__version__") = KORVANE_VERSION;
     m.def("imfp", &imfp, kImfpDoc, py::arg("energy"), py::arg("material") = py::none(), py::kw_only(),
           py::arg("density") = py::none(), py::arg("mass") = py::none(), py::arg("gap") = py::none(),
           py::arg("nv") = py::none(), py::arg("database") = py::none(), py::arg("relativistic") = false,
-          py::arg("include") = defaultGroups());
-    m.def("cf1", &cf1, kCf1Doc, py::arg("depth"), py::arg("imfp"));
-    m.def("trmfp", &trmfp, kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"));
-    m.def("eff_trmfp", &effTrmfp, kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"));
-    m.def("cf2", &cf2, kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"));
-    m.def("transport_cross_section", &transportCrossSection, kTransportCrossSectionDoc, py::arg("material_or_formula"),
-          py::arg("energy"), py::kw_only(), py::arg("database") = py::none());
+          py::arg("include") = defaultGroups(), py::arg("errors") = "warn");
+    m.def("cf1", &cf1, kCf1Doc, py::arg("depth"), py::arg("imfp"), py::kw_only(), py::arg("errors") = "warn");
+    m.def("trmfp", &trmfp, kTrmfpDoc, py::arg("density"), py::arg("mass"), py::arg("cross_section"), py::kw_only(),
+          py::arg("errors") = "warn");
+    m.def("eff_trmfp", &effTrmfp, kEffTrmfpDoc, py::arg("trmfp"), py::arg("imfp"), py::kw_only(),
+          py::arg("errors") = "warn");
+    m.def("cf2", &cf2, kCf2Doc, py::arg("depth"), py::arg("eff_trmfp"), py::kw_only(), py::arg("errors") = "warn");
+    m.def(
+        "transport_cross_section",
+        [](py::handle materialOrFormula, py::handle energy, py::handle database, const std::string& errors) {
+            return transportCrossSection(materialOrFormula, energy, database, noValuePolicy(errors));
+        },
+        kTransportCrossSectionDoc, py::arg("material_or_formula"), py::arg("energy"), py::kw_only(),
+        py::arg("database") = py::none(), py::arg("errors") = "warn");
     m.def(
         "information_depth",
         [](py::handle imfp, py::handle probability, py::handle angle, const std::string& correction,
-           py::handle effTrmfp) {
-            return informationDepth(imfp, probability, angle, {correction, effTrmfp});
+           py::handle effTrmfp, const std::string& errors) {
+            return informationDepth(imfp, probability, angle, {correction, effTrmfp, noValuePolicy(errors)});
         },
         kInformationDepthDoc.c_str(), py::arg("imfp"), py::arg("probability") = 0.95, py::kw_only(),
-        py::arg("angle") = 0.0, py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
+        py::arg("angle") = 0.0, py::arg("correction") = "none", py::arg("eff_trmfp") = py::none(),
+        py::arg("errors") = "warn");
     m.def(
         "mean_escape_depth",
-        [](py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp) {
-            return meanEscapeDepth(imfp, angle, {correction, effTrmfp});
+        [](py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp,
+           const std::string& errors) {
+            return meanEscapeDepth(imfp, angle, {correction, effTrmfp, noValuePolicy(errors)});
         },
         kMeanEscapeDepthDoc.c_str(), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
-        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
+        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none(), py::arg("errors") = "warn");
     m.def(
         "signal_fraction",
-        [](py::handle thickness, py::handle imfp, py::handle angle, const std::string& correction,
-           py::handle effTrmfp) {
-            return signalFraction(thickness, imfp, angle, {correction, effTrmfp});
+        [](py::handle thickness, py::handle imfp, py::handle angle, const std::string& correction, py::handle effTrmfp,
+           const std::string& errors) {
+            return signalFraction(thickness, imfp, angle, {correction, effTrmfp, noValuePolicy(errors)});
         },
         kSignalFractionDoc.c_str(), py::arg("thickness"), py::arg("imfp"), py::kw_only(), py::arg("angle") = 0.0,
-        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none());
-    m.def("overlayer_thickness", &overlayerThickness, kOverlayerThicknessDoc, py::arg("imfp_overlayer"),
-          py::arg("imfp_substrate_in_overlayer"), py::arg("ratio"), py::arg("bulk_ratio"), py::kw_only(),
-          py::arg("angle") = 0.0);
+        py::arg("correction") = "none", py::arg("eff_trmfp") = py::none(), py::arg("errors") = "warn");
+    m.def(
+        "overlayer_thickness",
+        [](py::handle imfpOverlayer, py::handle imfpSubstrateInOverlayer, py::handle ratio, py::handle bulkRatio,
+           py::handle angle, const std::string& errors) {
+            return overlayerThickness(imfpOverlayer, imfpSubstrateInOverlayer, ratio, bulkRatio, angle,
+                                      noValuePolicy(errors));
+        },
+        kOverlayerThicknessDoc, py::arg("imfp_overlayer"), py::arg("imfp_substrate_in_overlayer"), py::arg("ratio"),
+        py::arg("bulk_ratio"), py::kw_only(), py::arg("angle") = 0.0, py::arg("errors") = "warn");
     m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
           py::arg("photon_energy") = py::none());
     m.def(

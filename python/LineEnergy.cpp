@@ -1,6 +1,7 @@
 #include "python/LineEnergy.h"
 
 #include "cli/LineEnergies.h"
+#include "python/PythonWords.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
@@ -12,14 +13,19 @@ py::tuple lineEnergy(const std::string& line, py::handle source, py::handle phot
     cli::LinePhotons photons;
     if (!source.is_none())
         photons.source = QString::fromStdString(py::str(source).cast<std::string>());
-    if (!photonEnergy.is_none())
-        photons.photonEnergy = photonEnergy.cast<double>();
+    if (!photonEnergy.is_none()) {
+        double value = 0;
+        const std::optional<DoubleArray> given = numbersOf(photonEnergy, "photon_energy", &value);
+        if (given && given->size() != 1)
+            throw py::value_error("photon_energy must be one number");
+        photons.photonEnergy = given ? *given->data() : value;
+    }
     // tpp2m's own reading of one --line, so the words of each refusal are its own.
     cli::Command command;
     command.energies = {0.0f};
     const QString error = cli::resolveLines({{QString::fromStdString(line), 0}}, photons, command);
     if (!error.isEmpty())
-        throw py::value_error(error.toStdString());
+        throw py::value_error(pythonWords(error));
     return py::make_tuple(singleScalar(command.lines.front()->bindingEnergy), singleScalar(command.energies.front()));
 }
 

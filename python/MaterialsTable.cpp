@@ -1,6 +1,7 @@
 #include "python/MaterialsTable.h"
 
 #include "cli/MaterialCatalog.h"
+#include "python/PythonWords.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
@@ -19,7 +20,8 @@ std::string text(const QString& message)
 // The file a call reads: the default database under the working directory
 // (created from the shipped materials when missing, as tpp2m does), or a
 // file the caller names, which must exist: a mistyped path raises
-// FileNotFoundError rather than leave a new database behind.
+// FileNotFoundError rather than leave a new database behind. A folder is
+// left to the opening, which says that it is one.
 QString databasePath(py::handle database)
 {
     if (database.is_none())
@@ -28,7 +30,7 @@ QString databasePath(py::handle database)
     if (!py::isinstance<py::str>(path))
         throw py::type_error("database must be a path given as text");
     const QString given = QString::fromStdString(path.cast<std::string>());
-    if (!QFileInfo(given).isFile()) {
+    if (!QFileInfo::exists(given)) {
         const std::string message =
             text(QStringLiteral("the materials database %1 cannot be opened: no such file").arg(given));
         PyErr_SetString(PyExc_FileNotFoundError, message.c_str());
@@ -57,7 +59,7 @@ cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, c
         found = cli::resolveMaterials(command);
     }
     if (found.failure)
-        throw py::value_error(text(found.failure->message));
+        throw py::value_error(pythonWords(found.failure->message));
     return found.materials.front();
 }
 

@@ -38,4 +38,37 @@ std::optional<double> finiteDouble(double value, const char* name, QString* erro
     return std::nullopt;
 }
 
+NoValuePolicy noValuePolicy(const std::string& errors)
+{
+    if (errors == "warn")
+        return NoValuePolicy::Warn;
+    if (errors == "raise")
+        return NoValuePolicy::Raise;
+    if (errors == "ignore")
+        return NoValuePolicy::Ignore;
+    throw py::value_error("unknown errors=\"" + errors + "\" (choose from warn, raise, ignore)");
+}
+
+void reportFaults(const Faults& faults, py::ssize_t size, NoValuePolicy policy,
+                  const std::function<QString(py::ssize_t)>& why, const std::function<std::string(py::ssize_t)>& where)
+{
+    const auto atIndex = [&](py::ssize_t at) {
+        const std::string index = where(at);
+        return index.empty() ? std::string() : " (at index " + index + ")";
+    };
+    if (faults.wrongAt >= 0)
+        throw py::value_error(why(faults.wrongAt).toStdString() + atIndex(faults.wrongAt));
+    if (faults.noValues == 0 || policy == NoValuePolicy::Ignore)
+        return;
+    const std::string reason = why(faults.firstNoValueAt).toStdString();
+    if (policy == NoValuePolicy::Raise)
+        throw py::value_error(reason + atIndex(faults.firstNoValueAt));
+    const std::string index = where(faults.firstNoValueAt);
+    const std::string warning = index.empty() ? reason + ": the result is NaN"
+                                              : reason + ": " + std::to_string(faults.noValues) + " of "
+            + std::to_string(size) + " elements are NaN, the first at index " + index;
+    if (PyErr_WarnEx(PyExc_RuntimeWarning, warning.c_str(), 1) != 0)
+        throw py::error_already_set();
+}
+
 } // namespace korvane::python

@@ -1,23 +1,63 @@
 #pragma once
 
+#include "calc/VectorState.h"
 #include "python/Broadcast.h"
+#include "python/NumpyScalars.h"
 
 #include <QString>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace korvane::python {
 
-// The answer for one element, or the words of the failure.
+// What became of one element of a call, in NumPy's convention.
+enum class Verdict : std::uint8_t {
+    Value,      // a number
+    NanIn,      // a NaN came in: NaN goes out, silently
+    WrongInput, // input that is wrong as input: the call raises ValueError at once
+    NoValue,    // valid input without a physical value: NaN and a RuntimeWarning
+};
+
+// One element's answer: its value, or NaN and why there is none. Only codes
+// on the way, so a long call allocates nothing per element; the words come
+// once, at the end, from the element that failed.
+template <typename T>
+struct Element {
+    T value = std::numeric_limits<T>::quiet_NaN();
+    Verdict verdict = Verdict::Value;
+};
+
+template <typename T>
+Element<T> failed(Verdict verdict)
+{
+    return {std::numeric_limits<T>::quiet_NaN(), verdict};
+}
+
+// A computed value, or `otherwise` when there is none.
+template <typename T>
+Element<T> valueOr(const std::optional<T>& value, Verdict otherwise)
+{
+    return value ? Element<T>{*value, Verdict::Value} : failed<T>(otherwise);
+}
+
+// What a call does with valid inputs that have no value (errors="warn",
+// the default, "raise" or "ignore").
+enum class NoValuePolicy { Warn, Raise, Ignore };
+NoValuePolicy noValuePolicy(const std::string& errors);
+
+// The answer for one element, or the words of the failure: what a failed
+// element's inputs are explained with, once, after the call.
 template <typename T>
 struct Outcome {
     std::optional<T> value;
     QString error;
 };
-using ElementOutcome = Outcome<float>; // a Single
-using DoubleOutcome = Outcome<double>;
 
 // Puts the reason why `value` is no Single into `error`, unless an earlier
 // input of the element already put one there.
@@ -35,63 +75,100 @@ inline std::optional<float> single(double value, const char* name, QString* erro
     return std::nullopt;
 }
 
-// A Single as a NumPy float32 scalar.
-inline py::object singleScalar(float value)
+using DoubleOutcome = Outcome<double>;
+
+// Whether a NaN came in among the inputs of an element.
+template <std::size_t N>
+bool anyNan(const std::array<double, N>& values)
 {
-    return py::array_t<float>(std::vector<py::ssize_t>{}, &value)[py::tuple()];
+    bool nan = false;
+    for (const double v : values)
+        nan = nan || std::isnan(v);
+    return nan;
 }
 
 // An input read as a Double: NaN and infinity are not numbers.
 std::optional<double> finiteDouble(double value, const char* name, QString* error);
 
-// The answer for every element of `inputs`, as an array of T of the
-// broadcast shape (a NumPy scalar when every input is a number). `compute`
-// returns an Outcome<T> and runs without the interpreter's lock, so other
-// Python threads go on during a long call; it must not touch Python objects.
-// The first failing element ends the call with ValueError, naming the
-// element for an array.
-template <typename T, std::size_t N, typename Compute>
-py::object arrayResults(const Broadcast<N>& inputs, Compute&& compute)
+// A NumPy float32 scalar, as the module answers Singles.
+inline py::object singleScalar(float value)
 {
-    py::array_t<T> results(inputs.shape());
-    T* out = results.mutable_data();
-    py::ssize_t failedAt = -1;
-    QString failure;
+    return float32Scalar(value);
+}
+
+// Where the elements of a call that gave no value lie.
+struct Faults {
+    py::ssize_t wrongAt = -1; // the first wrong input; the call ended there
+    py::ssize_t firstNoValueAt = -1;
+    py::ssize_t noValues = 0;
+
+    void note(py::ssize_t at, Verdict verdict)
     {
-        py::gil_scoped_release unlocked;
-        for (py::ssize_t i = 0; i < inputs.size(); ++i) {
-            const Outcome<T> outcome = compute(inputs.at(i));
-            if (!outcome.value) {
-                failedAt = i;
-                failure = outcome.error;
-                break;
-            }
-            out[i] = *outcome.value;
+        if (verdict == Verdict::WrongInput) {
+            wrongAt = at;
+        } else if (verdict == Verdict::NoValue) {
+            if (noValues++ == 0)
+                firstNoValueAt = at;
         }
     }
-    if (failedAt >= 0) {
-        std::string message = failure.toStdString();
-        if (!inputs.allScalar())
-            message += " (at index " + inputs.indexText(failedAt) + ")";
-        throw py::value_error(message);
+};
+
+// Raises ValueError for a wrong input, and for valid inputs without a value
+// under NoValuePolicy::Raise; warns of those under NoValuePolicy::Warn.
+// `why` gives the words for the element at an index, `where` its index text
+// (empty for a scalar call).
+void reportFaults(const Faults& faults, py::ssize_t size, NoValuePolicy policy,
+                  const std::function<QString(py::ssize_t)>& why, const std::function<std::string(py::ssize_t)>& where);
+
+// How many elements run between two looks at the interpreter's signals:
+// Ctrl+C ends a long call within a few milliseconds.
+inline constexpr py::ssize_t kCheapElementsPerSignalCheck = 16384;
+inline constexpr py::ssize_t kCostlyElementsPerSignalCheck = 8;
+
+// The answer for every element of `inputs`, as an array of T of the
+// broadcast shape (a NumPy scalar when every input is a number). `compute`
+// gives an Element<T> and runs without the interpreter's lock, so other
+// Python threads go on during a long call; it must not touch Python objects.
+// `explain` gives the words for an element that failed, as an Outcome<T>.
+template <typename T, std::size_t N, typename Compute, typename Explain>
+py::object arrayResults(const Broadcast<N>& inputs, NoValuePolicy policy, Compute&& compute, Explain&& explain,
+                        py::ssize_t elementsPerSignalCheck = kCheapElementsPerSignalCheck)
+{
+    Faults faults;
+    const auto why = [&](py::ssize_t at) { return explain(inputs.at(at)).error; };
+    if (inputs.allScalar()) {
+        const Element<T> element = compute(inputs.at(0));
+        faults.note(0, element.verdict);
+        reportFaults(faults, 1, policy, why, [](py::ssize_t) { return std::string(); });
+        if constexpr (std::is_same_v<T, float>)
+            return float32Scalar(element.value);
+        else
+            return float64Scalar(element.value);
     }
-    if (inputs.allScalar())
-        return results[py::tuple()];
+    py::array_t<T> results(inputs.shape());
+    T* out = results.mutable_data();
+    for (py::ssize_t start = 0; start < inputs.size() && faults.wrongAt < 0; start += elementsPerSignalCheck) {
+        const py::ssize_t end = std::min(inputs.size(), start + elementsPerSignalCheck);
+        {
+            py::gil_scoped_release unlocked;
+            // NumPy and the interpreter may leave the upper halves of the
+            // AVX registers in use, which slows every Double operation after.
+            clearUpperVectorState();
+            for (py::ssize_t i = start; i < end; ++i) {
+                const Element<T> element = compute(inputs.at(i));
+                out[i] = element.value;
+                if (element.verdict > Verdict::NanIn) [[unlikely]] {
+                    faults.note(i, element.verdict);
+                    if (element.verdict == Verdict::WrongInput)
+                        break;
+                }
+            }
+        }
+        if (PyErr_CheckSignals() != 0)
+            throw py::error_already_set();
+    }
+    reportFaults(faults, inputs.size(), policy, why, [&](py::ssize_t at) { return inputs.indexText(at); });
     return results;
-}
-
-// float32 answers: the quantities the calculator holds as Singles.
-template <std::size_t N, typename Compute>
-py::object singleResults(const Broadcast<N>& inputs, Compute&& compute)
-{
-    return arrayResults<float>(inputs, std::forward<Compute>(compute));
-}
-
-// float64 answers: the quantities computed in double precision.
-template <std::size_t N, typename Compute>
-py::object doubleResults(const Broadcast<N>& inputs, Compute&& compute)
-{
-    return arrayResults<double>(inputs, std::forward<Compute>(compute));
 }
 
 } // namespace korvane::python

@@ -1,49 +1,116 @@
 #include "python/TransportCalculation.h"
 
 #include "calc/ScreeningFunction.h"
+#include "calc/TransportTable.h"
 #include "cli/MaterialCrossSection.h"
 #include "materials/ChemicalFormula.h"
+#include "materials/Material.h"
 #include "python/MaterialsTable.h"
-#include "python/SingleResults.h"
 
 #include <functional>
+#include <vector>
 
 namespace korvane::python {
 
 namespace {
 
-// S of one formula unit at an energy: an element symbol and a chemical
-// formula are read as they are written; any other text and an ID name a
-// material of the database.
-std::function<TransportCrossSection(double)> crossSectionSource(py::handle given, py::handle database)
+// One atom of a formula unit: its atomic number and how many a unit holds.
+struct AtomCount {
+    int atomicNumber = 0;
+    double count = 0;
+};
+
+// The atoms whose sigma_1 sum to S, and S at an energy with tpp2m's words
+// for a failure.
+struct CrossSectionSource {
+    std::vector<AtomCount> atoms;
+    std::function<TransportCrossSection(double)> withWords;
+};
+
+std::vector<AtomCount> atomsOf(const QString& formula)
+{
+    std::vector<AtomCount> atoms;
+    for (const ElementCount& element : parseChemicalFormula(formula).elements)
+        atoms.push_back({atomicNumberOf(element.symbol.toStdString()), element.count});
+    return atoms;
+}
+
+// S of one formula unit: an element symbol and a chemical formula are read
+// as they are written; any other text and an ID name a material of the
+// database, an element row by its ID and any other by its name as a formula.
+CrossSectionSource crossSectionSource(py::handle given, py::handle database)
 {
     if (py::isinstance<py::str>(given)) {
         const QString text = QString::fromStdString(given.cast<std::string>());
         if (const int z = atomicNumberOf(text.toStdString()))
-            return [z](double energy) { return elementTransportCrossSection(z, energy); };
+            return {{{z, 1}}, [z](double energy) { return elementTransportCrossSection(z, energy); }};
         if (parseChemicalFormula(text).error.isEmpty())
-            return [text](double energy) { return formulaTransportCrossSection(text, energy); };
+            return {atomsOf(text), [text](double energy) { return formulaTransportCrossSection(text, energy); }};
     } else if (!py::isinstance<py::int_>(given)) {
         throw py::type_error("material_or_formula must be an element symbol, a chemical formula, a name or an ID");
     }
     const cli::MaterialInputs material = databaseMaterial(given, database, cli::IncludedGroups{});
-    return [material](double energy) { return cli::crossSectionOf(material, energy); };
+    const auto withWords = [material](double energy) { return cli::crossSectionOf(material, energy); };
+    const qint64 id = material.id.value_or(0);
+    if (id >= 1 && id < kFirstCompoundId)
+        return {{{int(id), 1}}, withWords};
+    return {atomsOf(material.name), withWords};
+}
+
+// Energies of the table: outside them S is no number, but the energy is.
+bool inTable(float energy)
+{
+    return energy >= kTableLowestEnergy && energy <= kTableHighestEnergy;
+}
+
+// S at an energy of the table: n_i sigma_i summed over the atoms, in their
+// order, as tpp2m sums them.
+std::optional<double> sumOver(const std::vector<AtomCount>& atoms, double energy)
+{
+    const TransportTable& table = shippedTransportTable();
+    double sum = 0;
+    for (const AtomCount& atom : atoms) {
+        const std::optional<double> sigma = table.crossSection(atom.atomicNumber, energy);
+        if (!sigma)
+            return std::nullopt;
+        sum += atom.count * *sigma;
+    }
+    return sum;
 }
 
 } // namespace
 
-py::object transportCrossSection(py::handle materialOrFormula, py::handle energy, py::handle database)
+py::object transportCrossSection(py::handle materialOrFormula, py::handle energy, py::handle database,
+                                 NoValuePolicy policy)
 {
-    const std::function<TransportCrossSection(double)> crossSection = crossSectionSource(materialOrFormula, database);
-    return doubleResults(Broadcast<1>({energy}, {"energy"}), [&](const std::array<double, 1>& v) -> DoubleOutcome {
-        QString error;
-        // tpp2m holds each energy as a Single.
-        const auto e = single(v[0], "energy", &error);
-        if (!e)
-            return {std::nullopt, error};
-        const TransportCrossSection s = crossSection(*e);
-        return {s.a0Squared, s.error};
-    });
+    const CrossSectionSource source = crossSectionSource(materialOrFormula, database);
+    // A material or formula without S (an unknown symbol, a name that is no
+    // formula) is wrong input for every energy: refused before any.
+    if (const TransportCrossSection probe = source.withWords(kTableLowestEnergy); !probe.a0Squared)
+        throw py::value_error(probe.error.toStdString());
+    return arrayResults<double>(
+        Broadcast<1>({energy}, {"energy"}), policy,
+        [&](const std::array<double, 1>& v) -> Element<double> {
+            // tpp2m holds each energy as a Single.
+            const float e = static_cast<float>(v[0]);
+            if (std::isnan(e))
+                return failed<double>(Verdict::NanIn);
+            if (!std::isfinite(e) || !(e > 0))
+                return failed<double>(Verdict::WrongInput);
+            if (!inTable(e))
+                return failed<double>(Verdict::NoValue);
+            return valueOr(sumOver(source.atoms, e), Verdict::NoValue);
+        },
+        [&](const std::array<double, 1>& v) {
+            QString error;
+            const auto e = single(v[0], "energy", &error);
+            if (!e)
+                return DoubleOutcome{std::nullopt, error};
+            if (!(*e > 0))
+                return DoubleOutcome{std::nullopt, QStringLiteral("energy must be above 0 eV")};
+            const TransportCrossSection s = source.withWords(*e);
+            return DoubleOutcome{s.a0Squared, s.error};
+        });
 }
 
 } // namespace korvane::python

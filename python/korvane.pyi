@@ -12,6 +12,7 @@ _Result64 = Union[np.float64, npt.NDArray[np.float64]]
 _Correction = Literal["none", "cf1", "cf2"]
 _Database = Union[str, PathLike[str], None]
 _Groups = Union[str, Iterable[str]]
+_Errors = Literal["warn", "raise", "ignore"]
 
 __version__: str
 
@@ -38,17 +39,18 @@ def imfp(
     database: _Database = None,
     relativistic: bool = False,
     include: _Groups = ("lbe", "d", "f"),
+    errors: _Errors = "warn",
 ) -> _Result: ...
-def cf1(depth: _Values, imfp: _Values) -> _Result: ...
-def trmfp(density: _Values, mass: _Values, cross_section: _Values) -> _Result: ...
-def eff_trmfp(trmfp: _Values, imfp: _Values) -> _Result: ...
-def cf2(depth: _Values, eff_trmfp: _Values) -> _Result: ...
+def cf1(depth: _Values, imfp: _Values, *, errors: _Errors = "warn") -> _Result: ...
+def trmfp(density: _Values, mass: _Values, cross_section: _Values, *, errors: _Errors = "warn") -> _Result: ...
+def eff_trmfp(trmfp: _Values, imfp: _Values, *, errors: _Errors = "warn") -> _Result: ...
+def cf2(depth: _Values, eff_trmfp: _Values, *, errors: _Errors = "warn") -> _Result: ...
 def materials(database: _Database = None, include: _Groups = ("lbe", "d", "f")) -> list[Material]: ...
 def formula(
     text: str, database: _Database = None, include: _Groups = ("lbe", "d", "f")
 ) -> tuple[np.float32, np.float32]: ...
 def transport_cross_section(
-    material_or_formula: str | int, energy: _Values, *, database: _Database = None
+    material_or_formula: str | int, energy: _Values, *, database: _Database = None, errors: _Errors = "warn"
 ) -> _Result64: ...
 def information_depth(
     imfp: _Values,
@@ -57,9 +59,15 @@ def information_depth(
     angle: _Values = 0.0,
     correction: _Correction = "none",
     eff_trmfp: _Values | None = None,
+    errors: _Errors = "warn",
 ) -> _Result64: ...
 def mean_escape_depth(
-    imfp: _Values, *, angle: _Values = 0.0, correction: _Correction = "none", eff_trmfp: _Values | None = None
+    imfp: _Values,
+    *,
+    angle: _Values = 0.0,
+    correction: _Correction = "none",
+    eff_trmfp: _Values | None = None,
+    errors: _Errors = "warn",
 ) -> _Result64: ...
 def signal_fraction(
     thickness: _Values,
@@ -68,6 +76,7 @@ def signal_fraction(
     angle: _Values = 0.0,
     correction: _Correction = "none",
     eff_trmfp: _Values | None = None,
+    errors: _Errors = "warn",
 ) -> _Result64: ...
 def overlayer_thickness(
     imfp_overlayer: _Values,
@@ -76,6 +85,7 @@ def overlayer_thickness(
     bulk_ratio: _Values,
     *,
     angle: _Values = 0.0,
+    errors: _Errors = "warn",
 ) -> _Result64: ...
 def line_energy(
     line: str, source: str | None = None, photon_energy: float | None = None

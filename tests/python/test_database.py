@@ -34,7 +34,7 @@ def test_formula_sums_nv_and_mass_from_the_element_rows(database, tpp2m):
               "--energy", "1253.6", "--csv").splitlines()[1].split(",")[4])
     with pytest.raises(ValueError, match='^unknown element "Xx" in the formula "SiXx2"$'):
         korvane.formula("SiXx2", database)
-    with pytest.raises(ValueError, match=r'^--formula: "\(" at position 3 of "Si\(O2" is not closed$'):
+    with pytest.raises(ValueError, match=r'^"\(" at position 3 of "Si\(O2" is not closed$'):
         korvane.formula("Si(O2", database)
 
 

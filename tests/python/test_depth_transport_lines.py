@@ -40,8 +40,11 @@ def test_transport_cross_sections_of_elements_formulas_and_materials(database, t
         expected = [np.float32(row["transport_cross_section_a0sq"]) for row in out[first:first + 5]]
         np.testing.assert_array_equal(got.astype(np.float32), expected, err_msg=str(given))
 
-    with pytest.raises(ValueError, match=r"^no transport cross-section outside 50 eV to 30000 eV \(at index \(1,\)\)$"):
-        korvane.transport_cross_section("Cu", [100, 40000])
+    beyond = r"no transport cross-section outside 50 eV to 30000 eV"
+    with pytest.raises(ValueError, match=r"^" + beyond + r" \(at index \(1,\)\)$"):
+        korvane.transport_cross_section("Cu", [100, 40000], errors="raise")
+    with pytest.warns(RuntimeWarning, match=r"^" + beyond + ": 1 of 2 elements are NaN, the first at index \(1,\)$"):
+        assert np.isnan(korvane.transport_cross_section("Cu", [100, 40000])[1])
     with pytest.raises(TypeError):
         korvane.transport_cross_section(1.5, 100)
 
@@ -69,7 +72,7 @@ def test_depth_functions_broadcast_and_refuse_in_tpp2ms_words():
                                -np.float32(imfp)[:, None] * np.log1p(-np.array([0.5, 0.95])), rtol=1e-12)
 
     cases = [
-        (lambda: korvane.information_depth([20, math.nan]), r"imfp: nan is not a number \(at index \(1,\)\)"),
+        (lambda: korvane.information_depth([20, math.inf]), r"imfp: inf is out of range \(at index \(1,\)\)"),
         (lambda: korvane.mean_escape_depth(20, correction="cf2"), 'correction="cf2" needs eff_trmfp'),
         (lambda: korvane.mean_escape_depth(20, eff_trmfp=10), 'eff_trmfp is used only with correction="cf2"'),
         (lambda: korvane.mean_escape_depth(20, correction="cf3"), r'unknown correction "cf3" \(choose from none, cf1, cf2\)'),
@@ -107,7 +110,22 @@ def test_line_energies(database, tpp2m):
         (["--line", "Au 4f", "--source", "AlKa", "--photon-energy", "9"],
          lambda: korvane.line_energy("Au 4f", "AlKa", 9)),
     ]:
+        # tpp2m's words, with its options named as the arguments of line_energy.
         expected = refusal("imfp", "SiO2", *arguments, "--database", str(database))
+        for option, argument in [("--photon-energy", "photon_energy"), ("--source", "source"), ("--line", "line")]:
+            expected = expected.replace(option, argument)
         with pytest.raises(ValueError) as raised:
             call()
-        assert str(raised.value) == expected
+        assert str(raised.value) == expected and "--" not in expected
+
+    messages = [
+        (lambda: korvane.line_energy("Au 4f"), "line needs source (MgKa, AlKa, AgLa, CrKa, GaKa) or photon_energy"),
+        (lambda: korvane.line_energy("Au 4f", photon_energy="5000"), 'photon_energy: "5000" is not a number'),
+        (lambda: korvane.formula("", database=database), "the formula is empty"),
+        (lambda: korvane.materials(database=database.parent),
+         f"the materials database {database.parent} cannot be opened: it is a folder, not a database file"),
+    ]
+    for call, message in messages:
+        with pytest.raises(ValueError) as raised:
+            call()
+        assert str(raised.value) == message

@@ -1,5 +1,7 @@
 """korvane.imfp: the worked numbers, broadcasting and the failures."""
 
+import warnings
+
 import numpy as np
 import pytest
 
@@ -51,8 +53,19 @@ def raised(call):
 def test_bad_input_raises_value_error_with_tpp2m_words(database):
     assert raised(lambda: korvane.imfp([[1000, 500], [20, -1]], **SIO2)) == "energy must be above 0 eV (at index (1, 1))"
     assert raised(lambda: korvane.imfp(1e39, **SIO2)) == "energy: 1e+39 is out of range"
-    assert raised(lambda: korvane.imfp([1000, np.nan], **SIO2)) == "energy: nan is not a number (at index (1,))"
     assert raised(lambda: korvane.imfp("ten", **SIO2)) == 'energy: "ten" is not a number'
+    # None, booleans and dates are no numbers, though NumPy could read them as some.
+    assert raised(lambda: korvane.imfp(None, **SIO2)) == 'energy: "None" is not a number'
+    assert raised(lambda: korvane.imfp(1000, density=True, mass=60.08, gap=9.1, nv=16)) == \
+        'density: "True" is not a number'
+    assert raised(lambda: korvane.imfp(np.array(["2026-12-07"], dtype="datetime64[D]"), **SIO2)) == \
+        "energy: datetime64[D] values are not numbers"
+    assert raised(lambda: korvane.imfp([1000, None], **SIO2)) == "energy: object values are not numbers"
+    assert raised(lambda: korvane.imfp(1000, density=[2.65, -1], mass=60.08, gap=9.1, nv=16)) == \
+        "density must be above 0 (at index (1,))"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=-60.08, gap=9.1, nv=16)) == "mass must be above 0"
+    assert raised(lambda: korvane.imfp(1000, **SIO2, errors="sometimes")) == \
+        'unknown errors="sometimes" (choose from warn, raise, ignore)'
     assert raised(lambda: korvane.imfp([1, 2], density=[1, 2, 3], mass=1, gap=1, nv=1)) == \
         "the shapes (2,) (3,) () () () cannot be broadcast together"
     assert raised(lambda: korvane.imfp(1000, density=2.65, mass=60.08, gap=9.1)) == \
@@ -65,6 +78,33 @@ def test_bad_input_raises_value_error_with_tpp2m_words(database):
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=["s"])) == \
         'unknown valence group "s" in include (choose from hbe, lbe, d, f)'
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=[])) == "Nv is 0"
+
+
+def test_no_physical_imfp_gives_nan_and_one_warning_and_nan_in_gives_nan_out(database):
+    # Helium's bracket of the formula is below 0 at 1000 eV: no IMFP there, but one at 20 eV.
+    helium = dict(material="He", database=database)
+    with pytest.warns(RuntimeWarning) as warned:
+        grid = korvane.imfp([20, 1000, 2000], **helium)
+    assert [str(w.message) for w in warned if w.category is RuntimeWarning] == [
+        "the formula gives no physical IMFP for these values: 2 of 3 elements are NaN, the first at index (1,)"]
+    assert grid[0] == korvane.imfp(20, **helium) and np.isnan(grid[1:]).all()
+    with pytest.warns(RuntimeWarning, match="^the formula gives no physical IMFP for these values: the result is NaN$"):
+        assert np.isnan(korvane.imfp(1000, **helium))
+    assert raised(lambda: korvane.imfp([20, 1000], errors="raise", **helium)) == \
+        "the formula gives no physical IMFP for these values (at index (1,))"
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        assert np.isnan(korvane.imfp([1000], errors="ignore", **helium)).all()
+        # A NaN that comes in is a hole in the grid: NaN goes out, silently, through
+        # every function that takes it, and the rest is computed.
+        imfps = korvane.imfp([1000, np.nan], **SIO2)
+        assert imfps[0] == korvane.imfp(1000, **SIO2) and np.isnan(imfps[1])
+        factors = korvane.cf1(10, imfps)
+        assert factors[0] == korvane.cf1(10, imfps[0]) and np.isnan(factors[1])
+        assert np.isnan(korvane.cf2(np.nan, 10)) and np.isnan(korvane.eff_trmfp(np.nan, 10))
+        assert np.isnan(korvane.trmfp(2.65, 60.08, np.nan))
+        assert np.isnan(korvane.information_depth(imfps)[1]) and np.isnan(korvane.transport_cross_section("Cu", np.nan))
+        assert np.isnan(korvane.overlayer_thickness(20, 20, np.nan, 1))
 
 
 def test_energies_outside_the_fitted_range_warn_once():
