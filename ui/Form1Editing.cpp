@@ -100,7 +100,7 @@ void Form1::cmdNew_Click()
 // editing mode.
 void Form1::cmdSave_Click()
 {
-    const bool adding = store_.editStatus() == EditStatus::Add;
+    const bool adding = editingMode() == EditingMode::Adding;
     TypedMaterial typed;
     // Without a current record there is nothing to check or take from the
     // fields; the store refuses the save and says why.
@@ -153,8 +153,15 @@ void Form1::cmdClose_Click()
     }
     if (!store_.cancelUpdate())
         return;
-    if (store_.editStatus() != EditStatus::Add && !store_.move(0))
-        return;
+    // Back on the record current before the edit, with its stored values; a
+    // table without rows has none, and the fields are emptied.
+    if (store_.current()) {
+        if (!store_.move(0))
+            return;
+    } else {
+        noteSavedId();
+        bindFields();
+    }
     enterMode(EditingMode::Browsing);
     SumValenceElectrons();
     sinceCancel_.start();
