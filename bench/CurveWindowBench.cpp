@@ -36,7 +36,7 @@ void RowChangeWithCurveWindow(benchmark::State& state)
     SilentPrompts prompts;
     ui::Form1 window(**database, &prompts);
     window.show();
-    ui::ImfpCurveWindow* curves = ui::ImfpCurveWindow::open(window, prompts);
+    ui::ImfpCurveWindow* curves = ui::ImfpCurveWindow::open(&window, window.state(), prompts);
     auto* grid = window.findChild<QTableView*>(QStringLiteral("dgrdName"));
     auto* pin = curves->findChild<QPushButton*>(QStringLiteral("cmdAddMaterial"));
     auto moveTo = [&](int row) {

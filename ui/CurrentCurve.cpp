@@ -1,6 +1,8 @@
 #include "ui/CurrentCurve.h"
 
+#include "materials/MaterialValidation.h"
 #include "materials/NumberText.h"
+#include "ui/MainWindowState.h"
 #include "ui/ShownNumbers.h"
 
 namespace korvane::ui {
@@ -44,6 +46,39 @@ void markEnergy(CurrentCurve& curve, float energy, ImfpForm chosen)
 }
 
 } // namespace
+
+MainWindowReading readMainWindow(const MainWindowState& state)
+{
+    using Field = MainWindowState::Field;
+    MainWindowReading reading;
+    const MainWindowState::EditingMode mode = state.editingMode();
+    reading.typed = mode != MainWindowState::EditingMode::Browsing;
+    reading.adding = mode == MainWindowState::EditingMode::Adding;
+    reading.name = state.text(Field::Name);
+    reading.energy = state.number(Field::Energy);
+    reading.form = state.form();
+
+    MaterialTexts texts = state.materialTexts();
+    if (reading.typed && !checkMaterial(texts).ok())
+        return reading;
+    PlottedMaterial material{reading.name, std::nullopt, {}, 0};
+    const std::pair<const QString*, float*> fields[] = {
+        {&texts.density, &material.inputs.density},
+        {&texts.valenceElectrons, &material.inputs.valenceElectrons},
+        {&texts.mass, &material.inputs.mass},
+        {&texts.energyGap, &material.inputs.bandGap},
+    };
+    for (const auto& [text, value] : fields) {
+        const std::optional<float> number = numbertext::toSingle(*text);
+        if (!number)
+            return reading;
+        *value = *number;
+    }
+    if (!reading.typed)
+        material.id = state.savedId();
+    reading.material = material;
+    return reading;
+}
 
 CurrentCurve currentCurve(const MainWindowReading& reading, const std::vector<float>& energies,
                           std::pair<double, double> range)

@@ -1,11 +1,28 @@
 #pragma once
 
 #include "chart/ImfpCurve.h"
-#include "ui/MainWindowWatch.h"
+#include "ui/PlottedMaterial.h"
 
 #include <utility>
 
 namespace korvane::ui {
+
+class MainWindowState;
+
+// What the main window shows now, as the curve window draws it.
+struct MainWindowReading {
+    std::optional<PlottedMaterial> material; // none when its values give no curve
+    bool typed = false;                      // the values of a material being changed or added
+    bool adding = false;
+    QString name;                // the text of the name field
+    std::optional<float> energy; // the energy box, when it holds a number
+    ImfpForm form = ImfpForm::NonRelativistic;
+};
+
+// Reads the main window's state; typed values must pass the checks a save
+// makes before they are drawn, and like a save they take a blank band gap
+// for 0.
+MainWindowReading readMainWindow(const MainWindowState& state);
 
 // What the curve window draws for the main window's material, and what it
 // says about it.

@@ -1,7 +1,5 @@
 #include "ui/DepthWindow.h"
 
-#include "ui/Form1.h"
-#include "ui/MainWindowInputs.h"
 #include "ui/OverlayerTab.h"
 #include "ui/SignalDepthTab.h"
 #include "ui/ToolWindow.h"
@@ -11,21 +9,22 @@
 
 namespace korvane::ui {
 
-DepthWindow* DepthWindow::showFor(Form1* mainWindow, const MaterialStore& store)
+DepthWindow* DepthWindow::showFor(QWidget* mainWindow, const MainWindowState& state, const MaterialStore& store)
 {
-    DepthWindow* window = showToolWindow<DepthWindow>(mainWindow, [&] { return new DepthWindow(mainWindow, store); });
+    DepthWindow* window =
+        showToolWindow<DepthWindow>(mainWindow, [&] { return new DepthWindow(mainWindow, state, store); });
     window->overlayer_->reloadMaterials(); // materials may have been added or renamed since
     return window;
 }
 
-DepthWindow::DepthWindow(Form1* mainWindow, const MaterialStore& store) : QWidget(mainWindow, Qt::Window)
+DepthWindow::DepthWindow(QWidget* mainWindow, const MainWindowState& state, const MaterialStore& store)
+    : QWidget(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("DepthWindow"));
     setWindowTitle(QStringLiteral("Depth of the signal"));
     setAttribute(Qt::WA_QuitOnClose, false); // closing the main window still ends the program
-    auto* source = new MainWindowInputs(mainWindow->controls(), this);
-    signalDepth_ = new SignalDepthTab(*source, store, this);
-    overlayer_ = new OverlayerTab(*source, store, this);
+    signalDepth_ = new SignalDepthTab(state, this);
+    overlayer_ = new OverlayerTab(state, store, this);
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabsDepth"));
     tabs->addTab(signalDepth_, QStringLiteral("&Signal depth"));

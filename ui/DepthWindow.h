@@ -8,7 +8,7 @@ class MaterialStore;
 
 namespace korvane::ui {
 
-class Form1;
+class MainWindowState;
 class OverlayerTab;
 class SignalDepthTab;
 
@@ -19,10 +19,10 @@ class DepthWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the main window's depth window, opening it the first time.
-    static DepthWindow* showFor(Form1* mainWindow, const MaterialStore& store);
+    static DepthWindow* showFor(QWidget* mainWindow, const MainWindowState& state, const MaterialStore& store);
 
 private:
-    DepthWindow(Form1* mainWindow, const MaterialStore& store);
+    DepthWindow(QWidget* mainWindow, const MainWindowState& state, const MaterialStore& store);
 
     SignalDepthTab* signalDepth_;
     OverlayerTab* overlayer_;

@@ -8,6 +8,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -43,6 +44,18 @@ void ElasticPanels::setMaterial(std::optional<float> density, std::optional<floa
 {
     density_ = density;
     mass_ = mass;
+}
+
+void ElasticPanels::forgetImfp()
+{
+    storedImfp_.reset();
+    ui_.txtCF1->clear();
+}
+
+void ElasticPanels::takeTransportCrossSection(double a0Squared)
+{
+    ui_.txtTrXsct->selectAll();
+    ui_.txtTrXsct->insert(QLocale().toString(a0Squared, 'g', 6));
 }
 
 void ElasticPanels::connectHandlers()
@@ -136,9 +149,9 @@ void ElasticPanels::lblCF1_Click()
 void ElasticPanels::CalculateCF1()
 {
     const std::optional<float> depth = numbertext::toSingle(ui_.txtDepth1->text());
-    if (!depth)
+    if (!depth || !storedImfp_)
         return;
-    const std::optional<float> cf = correctionFactorApprox1(*depth, storedImfp_);
+    const std::optional<float> cf = correctionFactorApprox1(*depth, *storedImfp_);
     if (!cf)
         return;
     ui_.txtCF1->setText(numbertext::factor(*cf));
@@ -154,12 +167,12 @@ void ElasticPanels::cmdCalc1_Click()
 // EffTrMFP follows from it.
 void ElasticPanels::CalculateTrMFP()
 {
-    if (!mass_ || !density_)
+    if (!mass_ || !density_ || !storedImfp_)
         return;
     const std::optional<double> crossSection = numbertext::toDouble(ui_.txtTrXsct->text());
     if (!crossSection)
         return;
-    const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, storedImfp_);
+    const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, *storedImfp_);
     if (!paths.trMfp)
         return;
     storedTrMfp_ = *paths.trMfp;

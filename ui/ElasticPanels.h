@@ -22,6 +22,14 @@ public:
     void setMaterial(std::optional<float> density, std::optional<float> mass);
     // The window's stored IMFP, which both approximations start from.
     void setStoredImfp(float imfp) { storedImfp_ = imfp; }
+    // The window has no IMFP: approximation 1 and the transport paths
+    // compute nothing, and the CF of approximation 1 formed from the IMFP
+    // before is emptied. Approximation 2 keeps its stored EffTrMFP, as it
+    // does when the material changes.
+    void forgetImfp();
+    // A transport cross-section (a0^2) for approximation 2, replacing the
+    // field's text through its own editing, as a typed value would.
+    void takeTransportCrossSection(double a0Squared);
 
     float storedTrMfp() const { return storedTrMfp_; }
     float storedEffTrMfp() const { return storedEffTrMfp_; }
@@ -56,7 +64,7 @@ private:
     const Form1Controls& ui_;
     std::optional<float> density_;
     std::optional<float> mass_;
-    float storedImfp_ = 0;
+    std::optional<float> storedImfp_;
     float storedTrMfp_ = 0;
     float storedEffTrMfp_ = 0;
 };

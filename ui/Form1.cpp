@@ -2,9 +2,10 @@
 
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
+#include "materials/FormulaSum.h"
 #include "materials/NumberText.h"
-#include "ui/ShownNumbers.h"
 #include "materials/ValenceGroups.h"
+#include "ui/ShownNumbers.h"
 #include "ui/ControlFactory.h"
 #include "ui/DataControl.h"
 #include "ui/DepthWindow.h"
@@ -36,12 +37,10 @@ namespace {
 constexpr const char* kTag = "Tag";
 
 // " The formula gives no physical IMFP for these values.", in the error
-// field's manner: a leading blank and a full stop.
+// field's manner: with a leading blank.
 QString noPhysicalImfpText()
 {
-    QString reason = QString::fromLatin1(kNoPhysicalImfp);
-    reason[0] = reason[0].toUpper();
-    return u' ' + reason + u'.';
+    return u' ' + noPhysicalImfpSentence();
 }
 
 QWidget* buildClientArea(QWidget* window, Form1Controls& controls)
@@ -85,15 +84,15 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     tools->setObjectName(QStringLiteral("mnuTools"));
     QAction* imfpCurve = tools->addAction(QStringLiteral("IMFP &curve..."));
     imfpCurve->setObjectName(QStringLiteral("mnuImfpCurve"));
-    connect(imfpCurve, &QAction::triggered, this, [this] { ImfpCurveWindow::open(*this, *prompts_); });
-    addLineEnergyEntry(tools, this);
+    connect(imfpCurve, &QAction::triggered, this, [this] { ImfpCurveWindow::open(this, state_, *prompts_); });
+    addLineEnergyEntry(tools, state_, this);
     QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
     depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));
-    connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, store_); });
+    connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, state_, store_); });
     QAction* fromFormula = tools->addAction(QStringLiteral("Material from a &formula..."));
     fromFormula->setObjectName(QStringLiteral("mnuMaterialFromFormula"));
-    connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, store_); });
-    addTransportCrossSectionEntry(tools, store_, this);
+    connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, state_, store_); });
+    addTransportCrossSectionEntry(tools, state_, this);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));
@@ -130,8 +129,71 @@ Form1::~Form1()
     store_.removeListener(this);
 }
 
+void Form1::bindState()
+{
+    using Field = MainWindowState::Field;
+    const std::pair<QLineEdit*, Field> fields[] = {
+        {ui_.txtName, Field::Name},
+        {ui_.txtBulkDensity, Field::Density},
+        {ui_.txtAtomicMass, Field::Mass},
+        {ui_.txtEnergyGap, Field::BandGap},
+        {ui_.txtElectronEnergy, Field::Energy},
+        {ui_.txtNoValenceElectrprAtomorMolec, Field::ValenceElectrons},
+    };
+    for (const auto& [box, field] : fields) {
+        state_.setText(field, box->text());
+        connect(box, &QLineEdit::textChanged, &state_,
+                [this, field](const QString& text) { state_.setText(field, text); });
+    }
+    const auto readForm = [this] {
+        state_.setForm(ui_.Opt_relativistic->isChecked() ? ImfpForm::Relativistic : ImfpForm::NonRelativistic);
+    };
+    readForm();
+    connect(ui_.Opt_relativistic, &QRadioButton::toggled, &state_, readForm);
+    const auto readTicks = [this] {
+        const auto ticked = [](const QCheckBox* box) { return box->checkState() == Qt::Checked; };
+        state_.setTickedGroups(
+            {ticked(ui_.chk_S_P_hbe), ticked(ui_.chk_S_P_lbe), ticked(ui_.chk_d), ticked(ui_.chk_f)});
+    };
+    readTicks();
+    for (QCheckBox* box : {ui_.chk_S_P_lbe, ui_.chk_S_P_hbe, ui_.chk_d, ui_.chk_f})
+        connect(box, &QCheckBox::toggled, &state_, readTicks);
+
+    connect(&state_, &MainWindowState::energyRequested, this,
+            [this](double energy) { ui_.txtElectronEnergy->setText(numbertext::shortest15(energy)); });
+    connect(&state_, &MainWindowState::addingRequested, this, &Form1::cmdNew_Click);
+    connect(&state_, &MainWindowState::sumsRequested, this, &Form1::applyFormulaSums);
+    connect(&state_, &MainWindowState::transportCrossSectionRequested, elasticPanels_,
+            &ElasticPanels::takeTransportCrossSection);
+}
+
+// Nv into the f group with the other groups emptied, the mass, and the
+// formula as the name of a material that has none yet; then the window
+// recalculates as after typing.
+void Form1::applyFormulaSums(const QString& formula, float valenceElectrons, float mass)
+{
+    for (QLineEdit* group : {ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txt_d})
+        group->clear();
+    ui_.txt_f->setText(numbertext::shortest(valenceElectrons));
+    ui_.txtAtomicMass->setText(compoundMassText(mass));
+    const QString name = ui_.txtName->text().trimmed();
+    if (name.isEmpty() || name == kNewMaterialName)
+        ui_.txtName->setText(formula);
+    ParameterEdited();
+}
+
+// The ID of the record shown, none for a new one.
+void Form1::noteSavedId()
+{
+    const QVariant id = store_.field(int(Column::Id));
+    state_.setSavedId(id.isValid() && !id.isNull() ? std::optional<qint64>(id.toLongLong()) : std::nullopt);
+}
+
 void Form1::connectHandlers()
 {
+    // First, so that the state holds a field's new text before the window
+    // recalculates from it.
+    bindState();
     connect(ui_.txtElectronEnergy, &QLineEdit::textChanged, this, &Form1::txtElectronEnergy_Change);
     connect(ui_.updEnergy, &UpDownArrows::upClicked, this, &Form1::updEnergy_UpClick);
     connect(ui_.updEnergy, &UpDownArrows::downClicked, this, &Form1::updEnergy_DownClick);
@@ -229,58 +291,29 @@ void Form1::cmdExit_Click()
     close();
 }
 
+// The IMFP in the chosen form from the fields as they stand.
 void Form1::RecalculateIMFP()
-{
-    if (ui_.Opt_non_relativistic->isChecked())
-        CalculateIMFPNonRelativistic();
-    else
-        CalculateIMFPRelativistic();
-}
-
-void Form1::CalculateIMFPNonRelativistic()
-{
-    calculateImfp(false);
-}
-
-void Form1::CalculateIMFPRelativistic()
-{
-    calculateImfp(true);
-}
-
-void Form1::calculateImfp(bool relativistic)
 {
     clearUpperVectorState();
     ui_.txtError->hide();
     SumValenceElectrons();
-    ImfpInputs inputs;
-    const std::array<std::pair<QLineEdit*, float*>, 5> fields = {{
-        {ui_.txtBulkDensity, &inputs.density},
-        {ui_.txtNoValenceElectrprAtomorMolec, &inputs.valenceElectrons},
-        {ui_.txtAtomicMass, &inputs.mass},
-        {ui_.txtEnergyGap, &inputs.bandGap},
-        {ui_.txtElectronEnergy, &inputs.energy},
-    }};
-    for (const auto& [box, value] : fields) {
-        const std::optional<float> number = numbertext::toSingle(box->text());
-        if (!number) {
-            showImfpError(QLatin1String(kErrorText));
-            return;
-        }
-        *value = *number;
-    }
-    const ImfpResult result = imfp(relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, inputs);
-    if (!result.length) {
-        showImfpError(result.failure == ImfpFailure::NotPhysical ? noPhysicalImfpText() : QLatin1String(kErrorText));
+    const MainWindowState::Imfp& result = state_.recalculateImfp();
+    if (!result.value) {
+        showImfpError(result.reason == MainWindowState::NoImfp::NotPhysical ? noPhysicalImfpText()
+                                                                            : QLatin1String(kErrorText));
         return;
     }
-    storedImfp_ = *result.length;
-    elasticPanels_->setStoredImfp(storedImfp_);
-    ui_.txtIMFP_2M->setText(numbertext::length(storedImfp_));
+    elasticPanels_->setStoredImfp(*result.value);
+    ui_.txtIMFP_2M->setText(numbertext::length(*result.value));
 }
 
-// The error field says why there is no IMFP; the last good one stays shown.
+// The error field says why there is no IMFP. No IMFP is kept or shown, and
+// the results formed from the one before are taken off the panels, so that
+// no number of another material stays beside this one.
 void Form1::showImfpError(const QString& reason)
 {
+    ui_.txtIMFP_2M->clear();
+    elasticPanels_->forgetImfp();
     ui_.txtError->setText(reason);
     ui_.txtError->show();
 }
@@ -306,6 +339,7 @@ void Form1::moveComplete()
 {
     if (!store_.current())
         return;
+    noteSavedId();
     bindFields();
     adoMaterials_MoveComplete();
     showCurrentRowInGrid();
@@ -379,12 +413,12 @@ void Form1::dgrdName_RowChanged(int row)
     if (syncingGrid_ || row < 0 || row == store_.currentIndex())
         return;
     // Leaving a material that is being changed or added asks first.
-    if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
+    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
         const int shown = gridRow_;
         QMetaObject::invokeMethod(
             this,
             [this, shown] {
-                if (mode_ != EditingMode::Browsing)
+                if (editingMode() != EditingMode::Browsing)
                     showGridRow(shown);
             },
             Qt::QueuedConnection);

@@ -3,6 +3,7 @@
 #include "materials/Material.h"
 #include "materials/MaterialStore.h"
 #include "ui/Form1Controls.h"
+#include "ui/MainWindowState.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -33,12 +34,14 @@ public:
     explicit Form1(MaterialStore& store, UserPrompts* prompts = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
-    float storedImfp() const { return storedImfp_; }
-    // The controls, for the tool windows that follow or fill the window.
+    // The IMFP last computed; none after a failed computation.
+    std::optional<float> storedImfp() const { return state_.imfp().value; }
     const Form1Controls& controls() const { return ui_; }
+    // The state the window's fields are bound to, which the Tools windows read.
+    MainWindowState& state() { return state_; }
 
-    enum class EditingMode { Browsing, Changing, Adding };
-    EditingMode editingMode() const { return mode_; }
+    using EditingMode = MainWindowState::EditingMode;
+    EditingMode editingMode() const { return state_.editingMode(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,9 +64,6 @@ private:
 
     // The IMFP
     void RecalculateIMFP();
-    void CalculateIMFPNonRelativistic();
-    void CalculateIMFPRelativistic();
-    void calculateImfp(bool relativistic);
     void showImfpError(const QString& reason);
 
     // Valence electrons and the record source's notifications
@@ -105,6 +105,10 @@ private:
     void dgrdName_RowChanged(int row);
 
     void connectHandlers();
+    // The state follows the fields; its commands are carried out on them.
+    void bindState();
+    void noteSavedId();
+    void applyFormulaSums(const QString& formula, float valenceElectrons, float mass);
     QString boundText(const BoundField& field) const;
 
     MaterialStore& store_;
@@ -116,10 +120,9 @@ private:
     bool syncingGrid_ = false;
     int gridRow_ = -1; // the row the name list shows as current
 
-    EditingMode mode_ = EditingMode::Browsing;
     QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
-    float storedImfp_ = 0;
+    MainWindowState state_;
 
     Form1Controls ui_;
     std::array<BoundField, 8> boundFields_;

@@ -34,7 +34,7 @@ const QString kCancelCaption = QStringLiteral("&Cancel");
 // fields when an edit starts.
 void Form1::enterMode(EditingMode mode)
 {
-    mode_ = mode;
+    state_.setEditingMode(mode);
     const bool editing = mode != EditingMode::Browsing;
     if (editing)
         enableParameterFields(true);
@@ -87,6 +87,7 @@ void Form1::cmdNew_Click()
     // than rename the material that is current.
     if (!store_.addNew())
         return;
+    noteSavedId();
     bindFields();
     store_.setField(int(Column::Name), kNewMaterialName);
     ui_.txtName->setText(kNewMaterialName);
@@ -99,7 +100,7 @@ void Form1::cmdNew_Click()
 // editing mode.
 void Form1::cmdSave_Click()
 {
-    const bool adding = store_.editStatus() == EditStatus::Add;
+    const bool adding = editingMode() == EditingMode::Adding;
     TypedMaterial typed;
     // Without a current record there is nothing to check or take from the
     // fields; the store refuses the save and says why.
@@ -143,7 +144,7 @@ void Form1::reportFailedWrite(const QString& what)
 
 void Form1::cmdClose_Click()
 {
-    if (mode_ == EditingMode::Browsing) {
+    if (editingMode() == EditingMode::Browsing) {
         // The second click of a double click on "&Cancel" is no wish to quit.
         if (sinceCancel_.isValid() && sinceCancel_.elapsed() < QApplication::doubleClickInterval())
             return;
@@ -152,8 +153,15 @@ void Form1::cmdClose_Click()
     }
     if (!store_.cancelUpdate())
         return;
-    if (store_.editStatus() != EditStatus::Add && !store_.move(0))
-        return;
+    // Back on the record current before the edit, with its stored values; a
+    // table without rows has none, and the fields are emptied.
+    if (store_.current()) {
+        if (!store_.move(0))
+            return;
+    } else {
+        noteSavedId();
+        bindFields();
+    }
     enterMode(EditingMode::Browsing);
     SumValenceElectrons();
     sinceCancel_.start();
@@ -240,12 +248,12 @@ bool Form1::settlePendingEdit()
         cmdSave_Click();
     else if (answer == AnswerNo)
         cmdClose_Click();
-    return mode_ == EditingMode::Browsing;
+    return editingMode() == EditingMode::Browsing;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (mode_ != EditingMode::Browsing && !settlePendingEdit()) {
+    if (editingMode() != EditingMode::Browsing && !settlePendingEdit()) {
         event->ignore();
         return;
     }

@@ -3,8 +3,8 @@
 #include "calc/ScreeningFunction.h"
 #include "lines/PhotoelectronLine.h"
 #include "lines/XraySource.h"
-#include "ui/Form1.h"
 #include "materials/NumberText.h"
+#include "ui/MainWindowState.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -50,8 +50,7 @@ void addRow(QFormLayout* form, const QString& caption, QWidget* field)
 
 } // namespace
 
-FormLineEnergy::FormLineEnergy(QLineEdit* energyBox, const QLineEdit* nameBox, QWidget* parent)
-    : QDialog(parent), energyBox_(energyBox)
+FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialog(parent), state_(state)
 {
     setObjectName(QStringLiteral("formLineEnergy"));
     setWindowTitle(QStringLiteral("Energy from a line"));
@@ -62,7 +61,7 @@ FormLineEnergy::FormLineEnergy(QLineEdit* energyBox, const QLineEdit* nameBox, Q
         const std::string_view symbol = elementSymbol(z);
         cboElement_->addItem(QString::fromUtf8(symbol.data(), qsizetype(symbol.size())), z);
     }
-    if (const int z = atomicNumberOf(nameBox->text().trimmed().toStdString()))
+    if (const int z = atomicNumberOf(state.text(MainWindowState::Field::Name).trimmed().toStdString()))
         cboElement_->setCurrentIndex(cboElement_->findData(z));
 
     cboSource_ = new QComboBox(this);
@@ -185,16 +184,16 @@ void FormLineEnergy::cmdUse_Click()
 {
     const std::optional<lines::PhotoelectronLine> line = chosenLine();
     const std::optional<double> photons = photonEnergy();
-    if (line && photons && energyBox_)
-        energyBox_->setText(numbertext::shortest15(lines::kineticEnergy(*line, *photons)));
+    if (line && photons)
+        state_.useEnergy(lines::kineticEnergy(*line, *photons));
 }
 
-void addLineEnergyEntry(QMenu* tools, Form1* window)
+void addLineEnergyEntry(QMenu* tools, MainWindowState& state, QWidget* window)
 {
     QAction* entry = tools->addAction(QStringLiteral("Energy from a &line..."));
     entry->setObjectName(QStringLiteral("mnuEnergyFromLine"));
-    QObject::connect(entry, &QAction::triggered, window, [window] {
-        auto* dialog = new FormLineEnergy(window->controls().txtElectronEnergy, window->controls().txtName, window);
+    QObject::connect(entry, &QAction::triggered, window, [&state, window] {
+        auto* dialog = new FormLineEnergy(state, window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
     });

@@ -3,7 +3,6 @@
 #include "lines/PhotoelectronLine.h"
 
 #include <QDialog>
-#include <QPointer>
 
 #include <optional>
 
@@ -14,7 +13,7 @@ class QPushButton;
 
 namespace korvane::ui {
 
-class Form1;
+class MainWindowState;
 
 // "Energy from a line": the kinetic energy of the photoelectrons of one core
 // level of one element, excited by a laboratory X-ray source or by photons of
@@ -24,9 +23,9 @@ class Form1;
 class FormLineEnergy : public QDialog {
     Q_OBJECT
 public:
-    // `energyBox` receives the kinetic energy; the element starts at the
-    // material named in `nameBox` when that is an element.
-    FormLineEnergy(QLineEdit* energyBox, const QLineEdit* nameBox, QWidget* parent);
+    // "Use" gives the kinetic energy to `state`; the element starts at the
+    // main window's material when that is an element.
+    FormLineEnergy(MainWindowState& state, QWidget* parent);
 
 private:
     void cboElement_Change();
@@ -39,7 +38,7 @@ private:
     std::optional<lines::PhotoelectronLine> chosenLine() const;
     void fillLevels();
 
-    QPointer<QLineEdit> energyBox_;
+    MainWindowState& state_;
     QComboBox* cboElement_;
     QComboBox* cboSource_;
     QLineEdit* txtPhotonEnergy_;
@@ -50,7 +49,7 @@ private:
 };
 
 // Adds "Energy from a &line..." to the "&Tools" menu of the main window
-// `window`; each choice opens a new dialog over the window's energy box.
-void addLineEnergyEntry(QMenu* tools, Form1* window);
+// `window`; each choice opens a new dialog for the window's energy.
+void addLineEnergyEntry(QMenu* tools, MainWindowState& state, QWidget* window);
 
 } // namespace korvane::ui

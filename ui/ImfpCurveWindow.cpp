@@ -5,8 +5,7 @@
 #include "ui/CurrentCurve.h"
 #include "ui/CurveCsv.h"
 #include "ui/CurveEnergies.h"
-#include "ui/Form1.h"
-#include "ui/MainWindowWatch.h"
+#include "ui/MainWindowState.h"
 #include "ui/ToolWindow.h"
 #include "ui/UserPrompts.h"
 
@@ -58,20 +57,20 @@ QLabel* statusLine(const char* name, QWidget* parent)
 
 } // namespace
 
-ImfpCurveWindow* ImfpCurveWindow::open(Form1& mainWindow, UserPrompts& prompts)
+ImfpCurveWindow* ImfpCurveWindow::open(QWidget* mainWindow, const MainWindowState& state, UserPrompts& prompts)
 {
-    return showToolWindow<ImfpCurveWindow>(&mainWindow, [&] { return new ImfpCurveWindow(mainWindow, prompts); });
+    return showToolWindow<ImfpCurveWindow>(mainWindow, [&] { return new ImfpCurveWindow(mainWindow, state, prompts); });
 }
 
-ImfpCurveWindow::ImfpCurveWindow(Form1& mainWindow, UserPrompts& prompts)
-    : QWidget(&mainWindow, Qt::Window), prompts_(prompts), watch_(new MainWindowWatch(mainWindow, this))
+ImfpCurveWindow::ImfpCurveWindow(QWidget* mainWindow, const MainWindowState& state, UserPrompts& prompts)
+    : QWidget(mainWindow, Qt::Window), prompts_(prompts), state_(state)
 {
     setObjectName(QStringLiteral("ImfpCurveWindow"));
     setWindowTitle(kTitle);
     buildControls();
     connectControls();
     // Roomy, but inside the screen also at 200 % scaling.
-    const QSize available = mainWindow.screen()->availableSize() * 0.9;
+    const QSize available = mainWindow->screen()->availableSize() * 0.9;
     resize(QSize(1000, 640).boundedTo(available).expandedTo(minimumSizeHint()));
 }
 
@@ -159,7 +158,7 @@ void ImfpCurveWindow::buildControls()
 
 void ImfpCurveWindow::connectControls()
 {
-    connect(watch_, &MainWindowWatch::changed, this, &ImfpCurveWindow::refresh);
+    connect(&state_, &MainWindowState::changed, this, &ImfpCurveWindow::refreshSoon);
     connect(txtFromEnergy_, &QLineEdit::editingFinished, this, &ImfpCurveWindow::applyEnergyRange);
     connect(txtToEnergy_, &QLineEdit::editingFinished, this, &ImfpCurveWindow::applyEnergyRange);
     connect(chkLogEnergy_, &QCheckBox::toggled, this, &ImfpCurveWindow::applyEnergyRange);
@@ -186,6 +185,20 @@ void ImfpCurveWindow::showEvent(QShowEvent* event)
     refresh();
 }
 
+void ImfpCurveWindow::refreshSoon()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshPending_ = false;
+            refresh();
+        },
+        Qt::QueuedConnection);
+}
+
 void ImfpCurveWindow::refresh()
 {
     if (!isVisible())
@@ -194,7 +207,7 @@ void ImfpCurveWindow::refresh()
     chart::ChartContent content;
     content.axes = {range_, logEnergy_, chkLogImfp_->isChecked()};
 
-    CurrentCurve current = currentCurve(watch_->read(), energies_, range_);
+    CurrentCurve current = currentCurve(readMainWindow(state_), energies_, range_);
     current_ = std::move(current.material);
     content.curves = std::move(current.curves);
     content.markers = std::move(current.markers);

@@ -14,8 +14,7 @@ class QPushButton;
 
 namespace korvane::ui {
 
-class Form1;
-class MainWindowWatch;
+class MainWindowState;
 class UserPrompts;
 
 // The IMFP of the main window's material against electron energy, both
@@ -27,9 +26,9 @@ public:
     // Shows the main window's curve window, opening it the first time; a
     // window already open is raised. Closing it only hides it, so the pinned
     // materials are there again at the next opening.
-    static ImfpCurveWindow* open(Form1& mainWindow, UserPrompts& prompts);
+    static ImfpCurveWindow* open(QWidget* mainWindow, const MainWindowState& state, UserPrompts& prompts);
 
-    ImfpCurveWindow(Form1& mainWindow, UserPrompts& prompts);
+    ImfpCurveWindow(QWidget* mainWindow, const MainWindowState& state, UserPrompts& prompts);
 
     // The chart content as drawn: the current material's curves first, then
     // the pinned ones, each non-relativistic before relativistic.
@@ -42,6 +41,8 @@ protected:
 private:
     void buildControls();
     void connectControls();
+    // Many values of the main window change in one move: one refresh after them.
+    void refreshSoon();
     void refresh();
     void showChart(chart::ChartContent content);
     QString describeChart() const;
@@ -56,7 +57,8 @@ private:
     void tell(const QString& text);
 
     UserPrompts& prompts_;
-    MainWindowWatch* watch_;
+    const MainWindowState& state_;
+    bool refreshPending_ = false;
     std::optional<PlottedMaterial> current_;
     std::vector<PlottedMaterial> pinned_;
     std::vector<float> energies_;

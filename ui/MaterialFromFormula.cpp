@@ -1,15 +1,10 @@
 #include "ui/MaterialFromFormula.h"
 
 #include "materials/MaterialStore.h"
-#include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
-#include "ui/Form1Controls.h"
-#include "ui/Form1.h"
+#include "ui/MainWindowState.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,18 +26,15 @@ const QString kUserEntries =
 
 } // namespace
 
-void MaterialFromFormula::open(Form1* window, const MaterialStore& store)
+void MaterialFromFormula::open(QWidget* window, MainWindowState& state, const MaterialStore& store)
 {
-    if (window->editingMode() == Form1::EditingMode::Browsing)
-        window->controls().cmdNew->click();
-    if (window->editingMode() == Form1::EditingMode::Browsing)
-        return;
-    auto* dialog = new MaterialFromFormula(window, store);
+    auto* dialog = new MaterialFromFormula(window, state, store);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->QDialog::open();
 }
 
-MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& store) : QDialog(window), window_(window)
+MaterialFromFormula::MaterialFromFormula(QWidget* window, MainWindowState& state, const MaterialStore& store)
+    : QDialog(window), state_(state)
 {
     setObjectName(QStringLiteral("frmMaterialFromFormula"));
     setWindowTitle(QStringLiteral("Material from a formula"));
@@ -93,18 +85,11 @@ MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& sto
     txtFormula_Change();
 }
 
-bool MaterialFromFormula::includes(const QCheckBox* checkBox)
-{
-    return checkBox->checkState() == Qt::Checked;
-}
-
 // An element's Nv as the window would total its row, with the ticked groups.
 std::optional<float> MaterialFromFormula::elementValence(const Material& element) const
 {
-    const Form1Controls& ui = window_->controls();
-    return ValenceGroups::shownFor(element, includes(ui.chk_S_P_hbe), includes(ui.chk_S_P_lbe), includes(ui.chk_d),
-                                   includes(ui.chk_f))
-        .total();
+    const MainWindowState::TickedGroups ticked = state_.tickedGroups();
+    return ValenceGroups::shownFor(element, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f).total();
 }
 
 void MaterialFromFormula::txtFormula_Change()
@@ -121,7 +106,7 @@ void MaterialFromFormula::txtFormula_Change()
     lblValenceSum_->setText(usable ? sum_.valenceLine() : QString());
     lblMassSum_->setText(usable ? sum_.massLine() : QString());
     QString problem = formula.trimmed().isEmpty() ? QString() : sum_.error;
-    if (usable && !includes(window_->controls().chk_f))
+    if (usable && !state_.tickedGroups().f)
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
     lblProblem_->setText(problem);
     cmdUse_->setEnabled(usable);
@@ -131,23 +116,10 @@ void MaterialFromFormula::cmdUse_Click()
 {
     if (!sum_.error.isEmpty())
         return;
-    const Form1Controls& ui = window_->controls();
-    QLineEdit* txtName = ui.txtName;
-    QLineEdit* txtAtomicMass = ui.txtAtomicMass;
-    QLineEdit* txt_f = ui.txt_f;
-    for (QLineEdit* group : {ui.txt_s_p_hbe, ui.txt_s_p_lbe, ui.txt_d})
-        group->clear();
-    txt_f->setText(numbertext::shortest(sum_.valenceElectrons));
-    txtAtomicMass->setText(compoundMassText(sum_.mass));
-    const QString name = txtName->text().trimmed();
-    if (name.isEmpty() || name == kNewMaterialName)
-        txtName->setText(txtFormula_->text().trimmed());
-    // The window takes the new texts as it takes typed ones: a key released
-    // in a changed field recalculates the valence total and the IMFP.
-    for (QLineEdit* field : {txt_f, txtAtomicMass}) {
-        QKeyEvent released(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier);
-        QCoreApplication::sendEvent(field, &released);
-    }
+    // Only now does a browsing window start a new material.
+    if (!state_.beginAdding())
+        return;
+    state_.applySums(txtFormula_->text().trimmed(), sum_.valenceElectrons, sum_.mass);
     accept();
 }
 

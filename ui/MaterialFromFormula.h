@@ -7,7 +7,6 @@
 
 #include <map>
 
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,30 +17,29 @@ class MaterialStore;
 
 namespace korvane::ui {
 
-class Form1;
+class MainWindowState;
 
 // "Material from a formula": the user types a compound's formula and sees Nv
 // and the molecular mass summed from the element rows, with the valence
 // groups that are ticked in the window; "Use" puts Nv into the f-electron box
 // and the mass into the atomic-mass field of the material being changed or
-// added, as compounds are entered by hand. Nothing is written to the
-// database: the window's Save does that, with its usual checks.
+// added (starting a new one when the window is browsing), as compounds are
+// entered by hand. Until "Use" the window is left as it is. Nothing is
+// written to the database: the window's Save does that, with its usual checks.
 class MaterialFromFormula : public QDialog {
     Q_OBJECT
 public:
-    // The menu entry: starts adding a new material when the window is
-    // browsing, as "New Material" does, then opens the dialog over it.
-    static void open(Form1* window, const MaterialStore& store);
+    // The menu entry: opens the dialog over the main window.
+    static void open(QWidget* window, MainWindowState& state, const MaterialStore& store);
 
-    MaterialFromFormula(Form1* window, const MaterialStore& store);
+    MaterialFromFormula(QWidget* window, MainWindowState& state, const MaterialStore& store);
 
 private:
     void txtFormula_Change();
     void cmdUse_Click();
     std::optional<float> elementValence(const Material& element) const;
-    static bool includes(const QCheckBox* checkBox);
 
-    Form1* window_;
+    MainWindowState& state_;
     std::map<QString, Material> elements_; // the element rows by symbol
     FormulaSum sum_;
     QLineEdit* txtFormula_;

@@ -4,7 +4,7 @@
 #include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
 #include "ui/ShownNumbers.h"
-#include "ui/MainWindowInputs.h"
+#include "ui/MainWindowState.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -41,14 +41,14 @@ QString sentence(const std::string& text)
 
 } // namespace
 
-OverlayerTab::OverlayerTab(const MainWindowInputs& source, const MaterialStore& store, QWidget* parent)
+OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& store, QWidget* parent)
     : QWidget(parent), source_(source), store_(store)
 {
     setObjectName(QStringLiteral("tabOverlayer"));
     cboOverlayer_ = materialList(this, "cboOverlayer");
     cboSubstrate_ = materialList(this, "cboSubstrate");
-    txtOverlayerEnergy_ = box(this, "txtOverlayerEnergy", source.energyText());
-    txtSubstrateEnergy_ = box(this, "txtSubstrateEnergy", source.energyText());
+    txtOverlayerEnergy_ = box(this, "txtOverlayerEnergy", source.text(MainWindowState::Field::Energy));
+    txtSubstrateEnergy_ = box(this, "txtSubstrateEnergy", source.text(MainWindowState::Field::Energy));
     txtRatio_ = box(this, "txtRatio", QStringLiteral("1"));
     txtBulkRatio_ = box(this, "txtBulkRatio", QStringLiteral("1"));
     txtOverlayerAngle_ = box(this, "txtOverlayerAngle", QStringLiteral("0"));
@@ -76,12 +76,12 @@ OverlayerTab::OverlayerTab(const MainWindowInputs& source, const MaterialStore& 
 
     reloadMaterials();
     // The overlayer starts as the main window's material.
-    cboOverlayer_->setCurrentText(source.materialName());
+    cboOverlayer_->setCurrentText(source.text(MainWindowState::Field::Name));
     for (QComboBox* list : {cboOverlayer_, cboSubstrate_})
         connect(list, &QComboBox::currentIndexChanged, this, &OverlayerTab::recalculate);
     for (QLineEdit* field : {txtOverlayerEnergy_, txtSubstrateEnergy_, txtRatio_, txtBulkRatio_, txtOverlayerAngle_})
         connect(field, &QLineEdit::textChanged, this, &OverlayerTab::recalculate);
-    connect(&source_, &MainWindowInputs::changed, this, &OverlayerTab::recalculate);
+    connect(&source_, &MainWindowState::changed, this, &OverlayerTab::recalculate);
     recalculate();
 }
 
@@ -120,8 +120,8 @@ void OverlayerTab::recalculate()
 
     // Both peaks' electrons travel through the overlayer.
     const Material overlayer = store_.row(cboOverlayer_->currentData().toInt());
-    const MainWindowInputs::Imfp own = source_.imfpOf(overlayer, *overlayerEnergy);
-    const MainWindowInputs::Imfp crossing = source_.imfpOf(overlayer, *substrateEnergy);
+    const MainWindowState::Imfp own = source_.imfpOf(overlayer, *overlayerEnergy);
+    const MainWindowState::Imfp crossing = source_.imfpOf(overlayer, *substrateEnergy);
     if (!own.value || !crossing.value)
         return message(own.value ? crossing.error : own.error);
     txtImfpOverlayer_->setText(numbertext::length(*own.value));

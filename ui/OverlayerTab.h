@@ -12,7 +12,7 @@ class MaterialStore;
 
 namespace korvane::ui {
 
-class MainWindowInputs;
+class MainWindowState;
 
 // The thickness of an overlayer on a substrate, both from the materials
 // database, from the measured intensity ratio of their peaks and the ratio of
@@ -22,7 +22,7 @@ class MainWindowInputs;
 class OverlayerTab : public QWidget {
     Q_OBJECT
 public:
-    OverlayerTab(const MainWindowInputs& source, const MaterialStore& store, QWidget* parent = nullptr);
+    OverlayerTab(const MainWindowState& source, const MaterialStore& store, QWidget* parent = nullptr);
 
     // Fills both material lists afresh from the database, keeping the choices.
     void reloadMaterials();
@@ -31,7 +31,7 @@ public:
 private:
     void clearResults();
 
-    const MainWindowInputs& source_;
+    const MainWindowState& source_;
     const MaterialStore& store_;
     QComboBox* cboOverlayer_;
     QComboBox* cboSubstrate_;

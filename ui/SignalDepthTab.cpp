@@ -1,10 +1,9 @@
 #include "ui/SignalDepthTab.h"
 
 #include "calc/ElasticCorrection.h"
-#include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
 #include "ui/ShownNumbers.h"
-#include "ui/MainWindowInputs.h"
+#include "ui/MainWindowState.h"
 
 #include <QChart>
 #include <QChartView>
@@ -49,8 +48,7 @@ QLineEdit* inputBox(QWidget* parent, const char* name, const char* text)
 
 } // namespace
 
-SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, const MaterialStore& store, QWidget* parent)
-    : QWidget(parent), source_(source), store_(store)
+SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) : QWidget(parent), source_(source)
 {
     setObjectName(QStringLiteral("tabSignalDepth"));
     lblSource_ = new QLabel(this);
@@ -98,7 +96,7 @@ SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, const MaterialSto
 
     for (QLineEdit* box : {txtAngle_, txtProbability_, txtTransportCrossSection_})
         connect(box, &QLineEdit::textChanged, this, &SignalDepthTab::recalculate);
-    connect(&source_, &MainWindowInputs::changed, this, &SignalDepthTab::recalculate);
+    connect(&source_, &MainWindowState::changed, this, &SignalDepthTab::recalculate);
     recalculate();
 }
 
@@ -108,11 +106,10 @@ TransportCrossSection SignalDepthTab::crossSection() const
         const std::optional<double> typed = numbertext::toDouble(txtTransportCrossSection_->text());
         return {typed, typed ? QString() : QStringLiteral("the transport cross-section is not a number"), QString()};
     }
-    const Material* material = store_.current();
-    if (!material)
-        return {std::nullopt, QStringLiteral("no material is chosen"), QString()};
-    // The energy is a number here: the IMFP has been formed from it.
-    TransportCrossSection s = materialTransportCrossSection(*material, *numbertext::toDouble(source_.energyText()));
+    // The main window's material as it stands, the one its IMFP is of; the
+    // energy is a number here, as the IMFP has been formed from it.
+    TransportCrossSection s = materialTransportCrossSection(
+        source_.currentMaterial(), *numbertext::toDouble(source_.text(MainWindowState::Field::Energy)));
     if (!s.a0Squared)
         s.error = QStringLiteral("type the transport cross-section, as none is computed (%1)").arg(s.error);
     return s;
@@ -124,8 +121,8 @@ std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, d
     std::array<ModelColumn, 3> all;
     for (int m = 0; m < 3; ++m)
         all[m].model = {kCorrections[m], imfp, angle};
-    const std::optional<float> density = source_.density();
-    const std::optional<float> mass = source_.mass();
+    const std::optional<float> density = source_.number(MainWindowState::Field::Density);
+    const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
     if (!sigma.a0Squared) {
         all[2].error = sigma.error;
     } else if (!density || !mass) {
@@ -150,13 +147,15 @@ void SignalDepthTab::clearResults()
 
 void SignalDepthTab::recalculate()
 {
-    const MainWindowInputs::Imfp imfp = source_.imfp();
+    const MainWindowState::Imfp& imfp = source_.imfp();
     const QString form =
         source_.form() == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
+    const QString name = source_.text(MainWindowState::Field::Name);
+    const QString energy = source_.text(MainWindowState::Field::Energy);
     lblSource_->setText(
-        imfp.value ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4")
-                         .arg(source_.materialName(), source_.energyText(), form, numbertext::length(*imfp.value))
-                   : QStringLiteral("%1 at %2 eV").arg(source_.materialName(), source_.energyText()));
+        imfp.value
+            ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp.value))
+            : QStringLiteral("%1 at %2 eV").arg(name, energy));
     clearResults();
     if (!imfp.value) {
         lblDepthMessage_->setText(imfp.error);

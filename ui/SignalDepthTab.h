@@ -11,13 +11,9 @@ class QChart;
 class QLabel;
 class QLineEdit;
 
-namespace korvane {
-class MaterialStore;
-}
-
 namespace korvane::ui {
 
-class MainWindowInputs;
+class MainWindowState;
 
 // How deep the signal of the main window's material comes from at its
 // energy: the information depth and the mean escape depth by the straight-line
@@ -28,7 +24,7 @@ class MainWindowInputs;
 class SignalDepthTab : public QWidget {
     Q_OBJECT
 public:
-    SignalDepthTab(const MainWindowInputs& source, const MaterialStore& store, QWidget* parent = nullptr);
+    explicit SignalDepthTab(const MainWindowState& source, QWidget* parent = nullptr);
 
     // Computes and shows everything anew from the fields and the main window.
     void recalculate();
@@ -46,8 +42,7 @@ private:
     void clearResults();
     void plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths);
 
-    const MainWindowInputs& source_;
-    const MaterialStore& store_;
+    const MainWindowState& source_;
     QLabel* lblSource_;
     QLineEdit* txtAngle_;
     QLineEdit* txtProbability_;

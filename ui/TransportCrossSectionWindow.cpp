@@ -1,10 +1,9 @@
 #include "ui/TransportCrossSectionWindow.h"
 
 #include "calc/TransportTable.h"
-#include "materials/MaterialStore.h"
 #include "materials/MaterialTransport.h"
 #include "materials/NumberText.h"
-#include "ui/Form1.h"
+#include "ui/MainWindowState.h"
 #include "ui/ToolWindow.h"
 
 #include <QFormLayout>
@@ -86,10 +85,10 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
 
 } // namespace
 
-TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& store, Form1* mainWindow)
-    : QDialog(mainWindow), store_(store), mainWindow_(mainWindow), lblMaterial_(new QLabel),
-      txtCrossSection_(readOnlyField("txtCrossSection")), txtCrossSectionCm2_(readOnlyField("txtCrossSectionCm2")),
-      lblError_(new QLabel), chart_(new QChartView), cmdUse_(new QPushButton(QStringLiteral("&Use")))
+TransportCrossSectionWindow::TransportCrossSectionWindow(MainWindowState& state, QWidget* mainWindow)
+    : QDialog(mainWindow), state_(state), lblMaterial_(new QLabel), txtCrossSection_(readOnlyField("txtCrossSection")),
+      txtCrossSectionCm2_(readOnlyField("txtCrossSectionCm2")), lblError_(new QLabel), chart_(new QChartView),
+      cmdUse_(new QPushButton(QStringLiteral("&Use")))
 {
     setObjectName(QStringLiteral("TransportCrossSectionWindow"));
     setWindowTitle(QStringLiteral("Transport cross-section"));
@@ -124,30 +123,29 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
 
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    // The name field changes whenever the current record moves.
-    for (QLineEdit* followed : {mainWindow_->controls().txtElectronEnergy, mainWindow_->controls().txtName})
-        connect(followed, &QLineEdit::textChanged, this, [this] {
-            if (isVisible())
-                refresh();
-        });
+    connect(&state_, &MainWindowState::changed, this, [this] {
+        if (isVisible())
+            refresh();
+    });
 }
 
 void TransportCrossSectionWindow::refresh()
 {
-    const Material* material = store_.current();
-    const QString energyText = mainWindow_->controls().txtElectronEnergy->text();
+    // The main window's material as it stands, the one its IMFP is of.
+    const Material material = state_.currentMaterial();
+    const QString energyText = state_.text(MainWindowState::Field::Energy);
     const std::optional<double> energy = numbertext::toDouble(energyText);
+    // Other values of the main window do not change S: nothing is drawn again.
+    if (shownFor_ == std::tuple(material.id, material.name, energyText))
+        return;
+    shownFor_ = std::tuple(material.id, material.name, energyText);
     TransportCrossSection s;
-    if (!material)
-        s.error = QStringLiteral("no material is chosen");
-    else if (!energy)
+    if (!energy)
         s.error = QStringLiteral("the electron energy is not a number");
     else
-        s = materialTransportCrossSection(*material, *energy);
+        s = materialTransportCrossSection(material, *energy);
     crossSection_ = s.a0Squared;
-    lblMaterial_->setText(
-        QStringLiteral("%1 at %2 eV")
-            .arg(material ? (s.source.isEmpty() ? material->name : s.source) : QString(), energyText));
+    lblMaterial_->setText(QStringLiteral("%1 at %2 eV").arg(s.source.isEmpty() ? material.name : s.source, energyText));
     const QLocale locale;
     txtCrossSection_->setText(s.a0Squared ? locale.toString(*s.a0Squared, 'g', 6) : QString());
     txtCrossSectionCm2_->setText(s.a0Squared ? locale.toString(*s.a0Squared * bohrRadiusSquaredCm2(), 'g', 4)
@@ -156,7 +154,7 @@ void TransportCrossSectionWindow::refresh()
     lblError_->setVisible(!s.error.isEmpty());
     cmdUse_->setEnabled(s.a0Squared.has_value());
     QChart* previous = chart_->chart();
-    chart_->setChart(material && energy ? crossSectionChart(*material, *energy, s.a0Squared) : new QChart);
+    chart_->setChart(energy ? crossSectionChart(material, *energy, s.a0Squared) : new QChart);
     delete previous;
 }
 
@@ -164,19 +162,16 @@ void TransportCrossSectionWindow::cmdUse_Click()
 {
     if (!crossSection_)
         return;
-    // Replaced through the field's own editing, as a typed value would be.
-    QLineEdit* field = mainWindow_->controls().txtTrXsct;
-    field->selectAll();
-    field->insert(QLocale().toString(*crossSection_, 'g', 6));
+    state_.useTransportCrossSection(*crossSection_);
 }
 
-void addTransportCrossSectionEntry(QMenu* tools, const MaterialStore& store, Form1* mainWindow)
+void addTransportCrossSectionEntry(QMenu* tools, MainWindowState& state, QWidget* mainWindow)
 {
     QAction* entry = tools->addAction(QStringLiteral("&Transport cross-section..."));
     entry->setObjectName(QStringLiteral("mnuTransportCrossSection"));
-    QObject::connect(entry, &QAction::triggered, mainWindow, [&store, mainWindow] {
+    QObject::connect(entry, &QAction::triggered, mainWindow, [&state, mainWindow] {
         showToolWindow<TransportCrossSectionWindow>(mainWindow, [&] {
-            return new TransportCrossSectionWindow(store, mainWindow);
+            return new TransportCrossSectionWindow(state, mainWindow);
         })->refresh();
     });
 }

@@ -7,12 +7,14 @@
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/DepthWindow.h"
+#include "ui/TransportCrossSectionWindow.h"
 
 #include <QAction>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 
 namespace korvane::ui {
 namespace {
@@ -111,6 +113,34 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
     EXPECT_EQ(shown("lblDepthMessage"),
               "Approximation 2: type the transport cross-section, as none is computed "
               "(no transport cross-section outside 50 eV to 30000 eV).");
+}
+
+TEST_F(DepthWindowTest, SAndTheImfpAreOfTheOneMaterialBeingChanged)
+{
+    // SiO2 retyped as SiC: S is of the typed formula in both windows, as the
+    // IMFP is of the typed values.
+    clickRow(3);
+    find<QAction>("mnuTransportCrossSection")->trigger();
+    auto* transport = window->findChild<TransportCrossSectionWindow*>();
+    ASSERT_NE(transport, nullptr);
+    const Form1Controls& ui = window->controls();
+    QTest::mouseClick(ui.cmdChangeParam, Qt::LeftButton);
+    typeInto(ui.txtName, QStringLiteral("SiC"));
+    typeInto(ui.txtBulkDensity, QStringLiteral("3.21"));
+    const double s = *formulaTransportCrossSection(QStringLiteral("SiC"), 1000).a0Squared;
+    EXPECT_EQ(shown("lblCrossSectionUsed"),
+              "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
+                  + " a0\u00B2, computed for formula SiC.");
+    EXPECT_EQ(shown("lblDepthSource"),
+              "SiC at 1000 eV, non-relativistic form: IMFP " + ui.txtIMFP_2M->text().toStdString());
+    EXPECT_EQ(test::child<QLabel>(transport, "lblMaterial")->text(), QStringLiteral("formula SiC at 1000 eV"));
+    EXPECT_EQ(test::child<QLineEdit>(transport, "txtCrossSection")->text(), QLocale().toString(s, 'g', 6));
+
+    // While a new material has no formula for a name, neither window has an S.
+    QTest::mouseClick(ui.cmdClose, Qt::LeftButton);
+    QTest::mouseClick(ui.cmdNew, Qt::LeftButton);
+    EXPECT_EQ(test::child<QLabel>(transport, "lblError")->text(),
+              QStringLiteral("neither an element nor a chemical formula: type name here"));
 }
 
 TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)

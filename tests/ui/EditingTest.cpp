@@ -2,7 +2,9 @@
 #include "ui/DataControl.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
+#include <QTableView>
 
 namespace korvane::ui {
 namespace {
@@ -248,6 +250,31 @@ TEST_F(ReadOnlyEditingTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
     EXPECT_EQ(text("txtBulkDensity"), QStringLiteral("2.5"));
     EXPECT_EQ(file().at(14).density, 2.33f);
+}
+
+class EmptyTableEditingTest : public EditingTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::remove(database.path()));
+        ASSERT_TRUE(createMaterialDatabase(database.path(), {}));
+        EditingTest::SetUp();
+    }
+};
+
+TEST_F(EmptyTableEditingTest, NewThenCancelOnATableWithoutRowsReturnsToBrowsingWithTheEmptyTableAndNoMessage)
+{
+    const Form1Controls& ui = window->controls();
+    QTest::mouseClick(ui.cmdNew, Qt::LeftButton);
+    expectMode(Form1::EditingMode::Adding);
+    EXPECT_EQ(ui.txtName->text(), kNewMaterialName);
+    QTest::mouseClick(ui.cmdClose, Qt::LeftButton);
+    expectMode(Form1::EditingMode::Browsing);
+    EXPECT_EQ(ui.txtName->text(), QString());
+    EXPECT_EQ(ui.dgrdName->model()->rowCount(), 0);
+    EXPECT_EQ(store->recordCount(), 0);
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_TRUE(file().empty());
 }
 
 } // namespace

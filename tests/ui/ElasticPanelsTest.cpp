@@ -2,6 +2,9 @@
 #include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/ElasticPanels.h"
+#include "ui/UpDownArrows.h"
+
+#include <QToolButton>
 
 #include <string>
 
@@ -38,7 +41,10 @@ protected:
             .arg(panels.storedEffTrMfp(), 0, 'g', 9)
             .toStdString();
     }
-    QString cf1(float depth) const { return numbertext::factor(*correctionFactorApprox1(depth, window->storedImfp())); }
+    QString cf1(float depth) const
+    {
+        return numbertext::factor(*correctionFactorApprox1(depth, *window->storedImfp()));
+    }
     static QString cf2(float depth, float eff) { return numbertext::factor(*correctionFactorApprox2(depth, eff)); }
 };
 
@@ -68,7 +74,7 @@ TEST_F(ElasticPanelsTest, ChooserOpensPanelsThatStackAtOnePlaceAndApproximation1
     EXPECT_EQ(text("txtCF1"), at1000eV);
 
     // A new IMFP leaves the shown CF; the label recomputes it.
-    typeInto(box("txtElectronEnergy"), QStringLiteral("3000"));
+    QTest::mouseClick(window->controls().updEnergy->upButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtCF1"), at1000eV);
     click("lblCF1");
     EXPECT_EQ(text("txtCF1"), cf1(20));

@@ -1,9 +1,11 @@
 #include "ui/ShownNumbers.h"
 #include "support/WindowFixture.h"
 #include "ui/DataControl.h"
+#include "ui/DepthWindow.h"
 #include "ui/UpDownArrows.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -69,12 +71,12 @@ TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050.5"));
     setEnergy(QStringLiteral("50"));
-    const QString at50 = imfp();
+    ASSERT_NE(imfp(), QString());
     QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
     EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("0"));
     EXPECT_TRUE(visible("txt_outside_valid_energy_range"));
     EXPECT_TRUE(visible("txtError"));
-    EXPECT_EQ(imfp(), at50) << "a failed computation leaves the old text";
+    EXPECT_EQ(imfp(), QString()) << "a failed computation leaves no IMFP";
 
     // An energy that is not a number: the note keeps its state, the arrows beep.
     setEnergy(QStringLiteral("1000"));
@@ -109,25 +111,60 @@ TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
     clickCheck("chk_d");
     EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
     EXPECT_TRUE(visible("txtError")) << "no valence electrons";
-    EXPECT_EQ(imfp(), QStringLiteral("15.40") + kAngstrom) << "the last result, with d alone, stays shown";
+    EXPECT_EQ(imfp(), QString()) << "no IMFP without valence electrons";
 }
 
-TEST_F(Form1Test, AFormulaValueThatIsNoLengthShowsTheReasonAndKeepsTheLastImfp)
+TEST_F(Form1Test, AFailedImfpLeavesNoNumberAndEveryReaderOfTheStoredImfpFails)
 {
-    // Helium typed over oxygen: at 1000 eV the formula's value would be -884.50 Å.
+    const Form1Controls& ui = window->controls();
+    const auto cf1 = [&] {
+        QTest::mouseClick(ui.cmdCalc_CF, Qt::LeftButton);
+        QTest::mouseClick(ui.cmdElastic1, Qt::LeftButton);
+        typeInto(ui.txtDepth1, QStringLiteral("10"));
+        return ui.txtCF1->text();
+    };
+    DepthWindow* depth = DepthWindow::showFor(window.get(), window->state(), *store);
+    const auto depthMessage = [depth] { return test::child<QLabel>(depth, "lblDepthMessage")->text(); };
+
+    // Helium typed over oxygen: at 1000 eV the formula's value would be
+    // -884.50 Å. Oxygen's IMFP and the CF from it go; none is kept.
     click("cmdChangeParam");
-    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("0.125"));
-    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("4.002602"));
-    typeInto(find<QLineEdit>("txt_s_p_lbe"), QStringLiteral("2"));
-    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("2"));
-    const QString lastGood = imfp();
-    ASSERT_GT(window->storedImfp(), 0);
-    QTest::keyClick(find<QLineEdit>("txtEnergyGap"), Qt::Key_2);
-    auto* error = find<QLineEdit>("txtError");
+    typeInto(ui.txtBulkDensity, QStringLiteral("0.125"));
+    typeInto(ui.txtAtomicMass, QStringLiteral("4.002602"));
+    typeInto(ui.txt_s_p_lbe, QStringLiteral("2"));
+    typeInto(ui.txtEnergyGap, QStringLiteral("2"));
+    ASSERT_GT(window->storedImfp().value_or(0), 0);
+    ASSERT_NE(cf1(), QString());
+    QTest::keyClick(ui.txtEnergyGap, Qt::Key_2);
+    auto* error = ui.txtError;
     EXPECT_TRUE(error->isVisible());
     EXPECT_EQ(error->text(), QStringLiteral(" The formula gives no physical IMFP for these values."));
-    EXPECT_EQ(imfp(), lastGood);
-    EXPECT_EQ(numbertext::length(window->storedImfp()), lastGood);
+    EXPECT_EQ(imfp(), QString());
+    EXPECT_EQ(window->storedImfp(), std::nullopt);
+    EXPECT_EQ(ui.txtCF1->text(), QString());
+    EXPECT_EQ(depthMessage(), QStringLiteral("The formula gives no physical IMFP for these values."));
+
+    // CF by approximation 1 and the transport paths compute nothing from it.
+    EXPECT_EQ(cf1(), QString());
+    QTest::mouseClick(ui.Command2, Qt::LeftButton);
+    QTest::mouseClick(ui.cmdElastic2, Qt::LeftButton);
+    typeInto(ui.txtTrXsct, QStringLiteral("1"));
+    const QString paths = ui.txtTrMFP->text() + u'|' + ui.txtEffTrMFP->text();
+    QTest::mouseClick(ui.cmdCalc1, Qt::LeftButton);
+    EXPECT_EQ(ui.txtTrMFP->text() + u'|' + ui.txtEffTrMFP->text(), paths);
+
+    // An energy of 0 after a good IMFP: the same.
+    typeInto(ui.txtEnergyGap, QStringLiteral("0.0"));
+    ASSERT_NE(imfp(), QString());
+    QTest::mouseClick(ui.Command1, Qt::LeftButton);
+    ASSERT_NE(cf1(), QString());
+    setEnergy(QStringLiteral("0"));
+    EXPECT_EQ(error->text(), QStringLiteral(" Check that all material parameters are correct."));
+    EXPECT_EQ(imfp(), QString());
+    EXPECT_EQ(window->storedImfp(), std::nullopt);
+    EXPECT_EQ(ui.txtCF1->text(), QString());
+    EXPECT_EQ(depthMessage(), QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy."));
+    setEnergy(QStringLiteral("1000"));
 
     // The other failures keep their own words; a good result hides the field.
     typeInto(find<QLineEdit>("txtBulkDensity"), QString());

@@ -70,6 +70,9 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
     EXPECT_EQ(fields(), QStringList({"SiO2", "", "", "", "16", "60.08", "", "", "16"}));
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 4u); // nothing saved yet
+    // Without a density the typed values form no material: no IMFP, not
+    // even the one of the material shown before.
+    EXPECT_EQ(window->controls().txtIMFP_2M->text(), QString());
 
     // Density and gap from the user; Save stores the row as the example's.
     typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.65"));
@@ -113,6 +116,38 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     typeFormula(dialog, QStringLiteral("O"));
     EXPECT_EQ(label(dialog, "lblProblem"),
               QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count."));
+}
+
+TEST_F(MaterialFromFormulaTest, OnlyUseStartsANewMaterialAndClosingTheDialogChangesNothing)
+{
+    const Form1Controls& ui = window->controls();
+    const QStringList before = fields();
+    const QString imfp = ui.txtIMFP_2M->text();
+    const auto unchanged = [&](const char* after) {
+        EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing) << after;
+        EXPECT_EQ(fields(), before) << after;
+        EXPECT_EQ(ui.txtIMFP_2M->text(), imfp) << after;
+        EXPECT_FALSE(ui.cmdSave->isEnabled()) << after;
+        EXPECT_FALSE(ui.txtProcess->isVisible()) << after;
+    };
+
+    MaterialFromFormula* dialog = openDialog();
+    unchanged("opening");
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    unchanged("typing a formula");
+    QTest::mouseClick(button(dialog, "cmdCancel"), Qt::LeftButton);
+    unchanged("Cancel");
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    unchanged("Escape");
+
+    dialog = openDialog();
+    typeFormula(dialog, QStringLiteral("SiO2"));
+    QTest::mouseClick(button(dialog, "cmdUse"), Qt::LeftButton);
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Adding);
+    EXPECT_EQ(ui.txtName->text(), QStringLiteral("SiO2"));
 }
 
 } // namespace
