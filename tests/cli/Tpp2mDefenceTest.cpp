@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QStandardPaths>
 
 #include "materials/Sqlite.h"
 
@@ -112,8 +111,9 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
 // cannot write: tpp2m says what to do and leaves both files as they were.
 TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
 {
-    if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
-        GTEST_SKIP() << "needs root to run tpp2m as another user";
+    const Tpp2mAsNobody nobody;
+    if (!nobody.skipReason().empty())
+        GTEST_SKIP() << nobody.skipReason();
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::setPermissions(
         dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
@@ -137,9 +137,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
     const QByteArray before = fileHash(path);
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
-    expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
-                             QStringLiteral("-u nobody -- " TPP2M_PATH " list --csv").split(u' ')),
-                  1,
+    expectRefused(nobody.run(dir.path(), QStringLiteral("list --csv")), 1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
                                  "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
                                  "writable folder; make the folder %1 writable once and start again")
@@ -147,6 +145,26 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
                   "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
     EXPECT_EQ(fileHash(path), before);
+}
+
+// A checkout in root's home (mode 700) is where nobody cannot go: the
+// program that nobody runs is a copy that every user can read.
+TEST(Tpp2mHotJournal, NobodyRunsTpp2mBuiltInAFolderOnlyRootCanEnter)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString built = home.filePath(QStringLiteral("tpp2m"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TPP2M_PATH), built));
+    const Tpp2mAsNobody nobody(built);
+    if (!nobody.skipReason().empty())
+        GTEST_SKIP() << nobody.skipReason();
+    QTemporaryDir work;
+    ASSERT_TRUE(QFile::setPermissions(work.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                          | QFile::WriteOther | QFile::ExeOther));
+    const Tpp2mRun result = nobody.run(work.path(), QStringLiteral("cf1 --imfp 20 --depth 5 --csv"));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("imfp_A,depth_A,"))) << result.out.toStdString();
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed
