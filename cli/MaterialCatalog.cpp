@@ -3,6 +3,8 @@
 #include "materials/MaterialDatabase.h"
 #include "materials/ValenceGroups.h"
 
+#include <algorithm>
+
 namespace korvane::cli {
 
 namespace {
@@ -44,12 +46,19 @@ Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing w
 const Material* MaterialCatalog::find(const QString& nameOrId) const
 {
     const std::optional<qint64> id = bareId(nameOrId);
-    const bool isId = id.has_value();
-    for (const Material& m : rows_) {
-        if (isId ? m.id == *id : m.name == nameOrId)
-            return &m;
-    }
-    return nullptr;
+    return id ? findId(*id) : findName(nameOrId);
+}
+
+const Material* MaterialCatalog::findId(qint64 id) const
+{
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [id](const Material& m) { return m.id == id; });
+    return found == rows_.end() ? nullptr : &*found;
+}
+
+const Material* MaterialCatalog::findName(const QString& name) const
+{
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const Material& m) { return m.name == name; });
+    return found == rows_.end() ? nullptr : &*found;
 }
 
 const Material* MaterialCatalog::element(const QString& symbol) const

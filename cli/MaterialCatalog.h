@@ -25,6 +25,10 @@ public:
     // text is a bare decimal number; null when there is none.
     const Material* find(const QString& nameOrId) const;
 
+    // The material with this ID, or the first with exactly this name; null when there is none.
+    const Material* findId(qint64 id) const;
+    const Material* findName(const QString& name) const;
+
     // The element (ID below the first compound's) with this symbol, or null.
     const Material* element(const QString& symbol) const;
 

@@ -65,8 +65,22 @@ ResolvedMaterials resolveMaterials(const Command& command)
                 return one;
             resolved.materials.push_back(one.materials.front());
         } else {
-            const QString& wanted = std::get<NamedMaterial>(ref).nameOrId;
-            const Material* row = catalog->find(wanted);
+            const NamedMaterial& named = std::get<NamedMaterial>(ref);
+            const QString& wanted = named.nameOrId;
+            const Material* row = named.by == NamedMaterial::By::Id ? catalog->findId(wanted.toLongLong())
+                : named.by == NamedMaterial::By::Name               ? catalog->findName(wanted)
+                                                                    : catalog->find(wanted);
+            if (!row && named.by == NamedMaterial::By::NameOrId)
+                row = catalog->findName(wanted); // a name that looks like an ID no material has
+            // A bare number that is one material's ID and another's name.
+            if (const Material* alsoNamed = named.by == NamedMaterial::By::NameOrId && row && row->name != wanted
+                    ? catalog->findName(wanted)
+                    : nullptr)
+                return failed(QStringLiteral("\"%1\" is ambiguous: the ID of %2 and the name of the material with "
+                                             "ID %3; say --id %1 or --name %1")
+                                  .arg(wanted, row->name)
+                                  .arg(alsoNamed->id),
+                              kBadInput);
             if (!row) {
                 const QString other = catalog->nameInOtherCase(wanted);
                 return failed(

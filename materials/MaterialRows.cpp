@@ -8,10 +8,6 @@
 
 namespace korvane {
 
-namespace {
-
-// A row as the file holds it; nullopt when a column holds what it cannot
-// (an ID that is not a whole number, text in a numeric column).
 std::optional<Material> readMaterial(const sqlite::Statement& s)
 {
     if (s.type(0) != SQLITE_INTEGER)
@@ -29,8 +25,6 @@ std::optional<Material> readMaterial(const sqlite::Statement& s)
     }
     return m;
 }
-
-} // namespace
 
 MaterialRows::MaterialRows(const sqlite::Connection& db, QString secondColumn)
     : db_(db), secondColumn_(std::move(secondColumn))

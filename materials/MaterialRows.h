@@ -13,6 +13,11 @@
 
 namespace korvane {
 
+// The row at a statement's current step, every column in table order; nullopt
+// when a column holds what it cannot (an ID that is not a whole number, text
+// in a numeric column).
+std::optional<Material> readMaterial(const sqlite::Statement& s);
+
 // The rows of the materials table by their place in ID order, read from the
 // database in blocks as they are asked for. A large table costs nothing
 // until its rows are looked at.
