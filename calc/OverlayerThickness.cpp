@@ -15,15 +15,6 @@ bool positive(double value)
     return std::isfinite(value) && value > 0;
 }
 
-std::string ratioError(double ratio, double bulkRatio)
-{
-    if (!positive(ratio))
-        return "the ratio R must be above 0";
-    if (!positive(bulkRatio))
-        return "the bulk ratio R\u221E must be above 0";
-    return {};
-}
-
 // The two attenuation lengths along the normal.
 struct Lengths {
     double overlayer; // of the overlayer's own electrons
@@ -49,15 +40,24 @@ double logSlope(const Lengths& l, double d)
 
 } // namespace
 
+std::string ratioError(double ratio, double bulkRatio)
+{
+    if (!positive(ratio))
+        return "the ratio R must be above 0";
+    if (!positive(bulkRatio))
+        return "the bulk ratio R\u221E must be above 0";
+    if (!positive(ratio / bulkRatio))
+        return "the ratio R / R\u221E is out of range";
+    return {};
+}
+
 std::string overlayerError(const Overlayer& overlayer)
 {
     if (!positive(overlayer.imfpOverlayer))
         return "the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5";
     if (!positive(overlayer.imfpSubstrateInOverlayer))
         return "the IMFP of the overlayer at the substrate energy must be above 0 \u00C5";
-    if (!(overlayer.angle >= 0 && overlayer.angle < 90))
-        return "the angle must be at least 0\u00B0 and below 90\u00B0";
-    return {};
+    return angleError(overlayer.angle);
 }
 
 DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio)
@@ -66,8 +66,6 @@ DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double b
     if (error.empty())
         error = ratioError(ratio, bulkRatio);
     const double target = ratio / bulkRatio;
-    if (error.empty() && !positive(target))
-        error = "the ratio R / R\u221E is out of range";
     if (!error.empty())
         return {std::nullopt, error};
 

@@ -18,6 +18,9 @@ struct Overlayer {
     double angle = 0;                    // degrees from the surface normal, 0 <= angle < 90
 };
 
+// Why the ratio R and the bulk ratio Rinf cannot be used; empty when they can.
+std::string ratioError(double ratio, double bulkRatio);
+
 // Why the overlayer cannot be used; empty when it can.
 std::string overlayerError(const Overlayer& overlayer);
 

@@ -115,12 +115,13 @@ enum class Wanted { Signal, SignalAndWeighted };
 // from the shorter of the two length scales, so that neither is stepped over.
 Moments approx2Moments(const DepthModel& model, double length, double from, double to, Wanted wanted)
 {
-    const double end = std::min(to, kNegligibleDepth * length);
+    const double end = std::min(to, from + kNegligibleDepth * length);
     const double scale = std::min(model.effTrMfp, length);
-    // Lower bounds of both whole integrals (the second exponential of CF
-    // alone) set the absolute tolerances.
+    // Lower bounds of both integrals from `from` on (the second exponential
+    // of CF alone) set the absolute tolerances, so that the tail beneath a
+    // deep `from`, a tiny part of the whole, keeps its own digits.
     const double rate = -kTailSlope / model.effTrMfp + 1.0 / length;
-    const double floor = std::exp(kTailOffset) / rate;
+    const double floor = std::exp(kTailOffset - rate * from) / rate;
     const auto phi = [&](double z) { return depthDistribution(model, z); };
     const auto zPhi = [&](double z) { return z * depthDistribution(model, z); };
 
@@ -167,12 +168,26 @@ DepthValue heldResult(double value)
     return {value, {}};
 }
 
+std::string angleError(double angle)
+{
+    if (!(angle >= 0 && angle < 90))
+        return "the angle must be at least 0\u00B0 and below 90\u00B0";
+    return {};
+}
+
+std::string probabilityError(double probability)
+{
+    if (!(probability > 0 && probability < 1))
+        return "the probability P must be above 0 and below 1";
+    return {};
+}
+
 std::string depthModelError(const DepthModel& model)
 {
     if (!positive(model.imfp))
         return "the IMFP must be above 0 \u00C5";
-    if (!(model.angle >= 0 && model.angle < 90))
-        return "the angle must be at least 0\u00B0 and below 90\u00B0";
+    if (std::string error = angleError(model.angle); !error.empty())
+        return error;
     if (model.correction != DepthCorrection::None && model.angle > kMaxCorrectedAngle)
         return "the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal";
     if (model.correction == DepthCorrection::Approx2 && !positive(model.effTrMfp))
@@ -212,8 +227,8 @@ DepthValue informationDepth(const DepthModel& model, double probability)
 {
     if (std::string error = depthModelError(model); !error.empty())
         return {std::nullopt, error};
-    if (!(probability > 0 && probability < 1))
-        return {std::nullopt, "the probability P must be above 0 and below 1"};
+    if (std::string error = probabilityError(probability); !error.empty())
+        return {std::nullopt, error};
     // For P above one half the signal from below the depth is matched, so
     // that a P close to 1 keeps its digits.
     const double whole = moments(model, 0, kInfinity).signal;

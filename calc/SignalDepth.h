@@ -36,6 +36,13 @@ struct DepthValue {
 // A result as a DepthValue; like every shown value it must fit a Single.
 DepthValue heldResult(double value);
 
+// Why an angle (degrees from the surface normal) cannot be used, empty when
+// it can: at least 0 and below 90.
+std::string angleError(double angle);
+
+// Why a probability P cannot be used, empty when it can: above 0 and below 1.
+std::string probabilityError(double probability);
+
 // Why the model cannot be used; empty when it can.
 std::string depthModelError(const DepthModel& model);
 

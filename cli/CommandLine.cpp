@@ -1,9 +1,11 @@
 #include "cli/CommandLine.h"
 
+#include "calc/OverlayerThickness.h"
 #include "cli/EnergyGrid.h"
 #include "cli/LineEnergies.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
+#include "materials/PositiveInputs.h"
 
 #include <QRegularExpression>
 
@@ -47,7 +49,7 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 34> kOptions = {{
+constexpr std::array<OptionInfo, 36> kOptions = {{
     {"--database", true, kList | kEnergies | kThickness | kExport | kImport},
     {"--include", true, kList | kComputing | kThickness},
     {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport},
@@ -66,6 +68,8 @@ constexpr std::array<OptionInfo, 34> kOptions = {{
     {"--gap", true, kComputing},
     {"--nv", true, kComputing},
     {"--formula", true, kEnergies},
+    {"--name", true, kEnergies},
+    {"--id", true, kEnergies},
     {"--element", true, kTransport},
     {"--imfp", true, kCf1 | kCf2},
     {"--depth", true, kCf1 | kCf2},
@@ -96,6 +100,15 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("export"), CommandKind::Export},
     {QStringLiteral("import"), CommandKind::Import},
     {QStringLiteral("transport"), CommandKind::Transport},
+};
+
+// The options whose quantity exists only above 0.
+const std::map<QString, PositiveInput> kPositiveOptions = {
+    {QStringLiteral("--cross-section"), PositiveInput::CrossSection},
+    {QStringLiteral("--density"), PositiveInput::Density},
+    {QStringLiteral("--mass"), PositiveInput::Mass},
+    {QStringLiteral("--imfp"), PositiveInput::Imfp},
+    {QStringLiteral("--eff-trmfp"), PositiveInput::EffTrMfp},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -238,10 +251,17 @@ private:
             cmd_.elementSymbols.push_back(value);
         else if (name == QLatin1String("--formula"))
             once(name, formula_) = value;
+        else if (name == QLatin1String("--name"))
+            cmd_.materials.push_back(NamedMaterial{value, NamedMaterial::By::Name});
+        else if (name == QLatin1String("--id"))
+            readId(value);
         else if (name == QLatin1String("--cross-section"))
-            once(name, cmd_.crossSection) = number(name, value);
-        else if (name == QLatin1String("--angle") || name == QLatin1String("--probability")
-                 || name == QLatin1String("--ratio") || name == QLatin1String("--bulk-ratio"))
+            once(name, cmd_.crossSection) = aboveZero(name, number(name, value));
+        else if (name == QLatin1String("--angle"))
+            // The angle as its column shows it, a Single, so that the models given agree with the column.
+            once(name, doubles_[name]) = single(name, value);
+        else if (name == QLatin1String("--probability") || name == QLatin1String("--ratio")
+                 || name == QLatin1String("--bulk-ratio"))
             once(name, doubles_[name]) = single(name, value) ? number(name, value) : std::nullopt; // shown as Singles
         else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate"))
             once(name, texts_[name]) = value;
@@ -250,7 +270,21 @@ private:
         else if (name == QLatin1String("--size"))
             readSize(value);
         else
-            once(name, singles_[name]) = single(name, value);
+            once(name, singles_[name]) = aboveZero(name, single(name, value));
+    }
+
+    // `value`, unless its option's quantity exists only above 0 and it is not.
+    template <typename T>
+    std::optional<T> aboveZero(const QString& name, std::optional<T> value)
+    {
+        const auto positive = kPositiveOptions.find(name);
+        if (!value || positive == kPositiveOptions.end())
+            return value;
+        const QString refusal = notAboveZero(positive->second, *value);
+        if (refusal.isEmpty())
+            return value;
+        fail(refusal);
+        return std::nullopt;
     }
 
     // A value that may be given only once.
@@ -338,6 +372,16 @@ private:
             cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
     }
 
+    // An ID as --id gives it: a whole number.
+    void readId(const QString& text)
+    {
+        bool whole = false;
+        text.toLongLong(&whole);
+        if (!whole || text.trimmed() != text)
+            fail(QStringLiteral("--id: \"%1\" is not a whole number").arg(text));
+        cmd_.materials.push_back(NamedMaterial{text, NamedMaterial::By::Id});
+    }
+
     void readDatabase(const QString& path)
     {
         if (path.isEmpty())
@@ -399,8 +443,8 @@ private:
             return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
         case CommandKind::Depth:
-            needMaterialsAndEnergies();
             readDepthValues();
+            needMaterialsAndEnergies();
             return;
         case CommandKind::Thickness: return readThicknessValues();
         case CommandKind::Transport:
@@ -454,12 +498,20 @@ private:
         }
     }
 
-    // The angle and P keep their defaults unless given; their ranges are
-    // checked with the physics, which says what is wrong with a value.
+    // The angle and P keep their defaults unless given; a value out of their
+    // range is refused in the words of the physics that cannot use it.
     void readDepthValues()
     {
         cmd_.angle = doubles_[QStringLiteral("--angle")].value_or(cmd_.angle);
         cmd_.probability = doubles_[QStringLiteral("--probability")].value_or(cmd_.probability);
+        failUnlessEmpty(angleError(cmd_.angle));
+        failUnlessEmpty(probabilityError(cmd_.probability));
+    }
+
+    void failUnlessEmpty(const std::string& error)
+    {
+        if (!error.empty())
+            fail(QString::fromStdString(error));
     }
 
     // The overlayer and the substrate become the two materials, their peak
@@ -483,6 +535,7 @@ private:
         readDepthValues();
         cmd_.ratio = *doubles_[QStringLiteral("--ratio")];
         cmd_.bulkRatio = *doubles_[QStringLiteral("--bulk-ratio")];
+        failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
     }
 
     // A path given directly stands for the material and its energies.
@@ -534,6 +587,13 @@ private:
         for (const char* needed : kInline)
             if (!has(needed))
                 fail(QStringLiteral("a material given by its values needs %1").arg(QLatin1String(needed)));
+        // S is computed from a formula, which a material given by its values lacks.
+        const bool needsCrossSection =
+            cmd_.kind == CommandKind::Cf2 || (cmd_.kind == CommandKind::Depth && !(cmd_.angle > kMaxCorrectedAngle));
+        if (needsCrossSection && !has("--cross-section"))
+            fail(QStringLiteral("%1 needs --cross-section S for a material given by its values, which has no "
+                                "formula to compute S from")
+                     .arg(commandName()));
         if (error_.isEmpty())
             cmd_.materials.push_back(
                 InlineMaterial{*value("--density"), *value("--mass"), *value("--gap"), *value("--nv")});

@@ -49,9 +49,12 @@ struct FormulaMaterial {
     float bandGap = 0;
 };
 
-// A material of the database, by its name or its ID as typed.
+// A material of the database, by its name or its ID as typed: a bare
+// number is an ID, unless --name or --id says which it is.
 struct NamedMaterial {
+    enum class By { NameOrId, Name, Id };
     QString nameOrId;
+    By by = By::NameOrId;
 };
 
 using MaterialRef = std::variant<NamedMaterial, InlineMaterial, FormulaMaterial>;

@@ -50,8 +50,8 @@ Cell lengthCell(const std::optional<double>& value)
 
 QString depthNote(const Command& command)
 {
-    // At 90° or more the rows themselves say that the angle is wrong.
-    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle && command.angle < 90))
+    // An angle of 90° or more is refused before any row.
+    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle))
         return {};
     return QStringLiteral("the corrections cf1 and cf2 hold only up to 30° from the surface normal; "
                           "at %1° only the straight-line model is given")

@@ -72,8 +72,11 @@ Commands:
          row is checked first, as the window's Save checks a material; if any
          row is bad, nothing is written and the bad rows are named. A name that
          is already in the database is refused, unless --replace overwrites that
-         material (it keeps its ID); elements are never written. The database
-         gives the new materials their IDs. This is the only command that
+         material (it keeps its ID); a row the same as a stored material in
+         every column but the ID is already there and is counted, not
+         written; elements are never written. The database gives the new
+         materials their IDs, whatever IDs the file gives them. A name holds
+         at most 255 characters, a description at most 32767. This is the only command that
          writes to the database; while another copy of the program is saving,
          it waits up to two seconds as the window does.
            tpp2m import my-materials.csv --database ~/other/TPP2-data.db
@@ -89,6 +92,9 @@ Commands:
 
 MATERIAL is a name as in the database (letter case counts) or an ID written
 as a bare number (104, not 0104 or +104), or:
+  --name NAME                             a name that looks like an ID or an
+                                          option, e.g. --name 105, --name=-x
+  --id ID                                 an ID that is also another's name
   --density D --mass M --gap EG --nv NV   a material given by its values
   --formula F --density D --gap EG        a material given by its chemical
                                           formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;
@@ -139,11 +145,13 @@ column. The formula was fitted for 50 eV to 200000 eV; energies outside give a
 note on standard error.
 
 Exit status: 0 done; 1 a material is not found, the database or the picture
-file cannot be used, the output cannot be written, or an import wrote nothing;
-2 the command line is wrong (unknown option, a value that is not a number or out
-of range, an unknown element in a formula, an unknown element or level in a line,
-a line without a source, a level whose binding energy is not below the photon
-energy, a table of more than 100000 rows).
+file cannot be used, the output cannot be written, an import has bad rows or
+no materials, or a plot has no curve; 2 the command line is wrong (unknown option, a value that
+is not a number or out of range: a density, mass, cross-section, IMFP or
+EffTrMFP of 0 or below, an angle outside 0 to 90 degrees, P outside 0 to 1, a
+ratio of 0 or below; an unknown element in a formula, an unknown element or
+level in a line, a line without a source, a level whose binding energy is not
+below the photon energy, a table of more than 100000 rows).
 )");
 }
 

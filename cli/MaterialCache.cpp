@@ -36,9 +36,8 @@ qint64 clockNs()
 // across a fork (its locks are the parent's), so a child opens afresh.
 std::atomic<unsigned> forks{0};
 
-using Memo = std::map<QString, std::optional<Material>>;
-
-Result<std::optional<Material>> remembered(Memo& memo, const QString& key,
+template <class Key>
+Result<std::optional<Material>> remembered(std::map<Key, std::optional<Material>>& memo, const Key& key,
                                            const std::function<Result<std::optional<Material>>()>& read)
 {
     if (const auto found = memo.find(key); found != memo.end())
@@ -110,13 +109,24 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
     }
     const qint64 version = opened->dataVersion();
     const bool writeAhead = opened->writesAhead();
-    kept = std::make_unique<File>(File{std::move(*opened), *state, forks, version, writeAhead, openedAt, {}, {}});
+    kept = std::make_unique<File>(File{std::move(*opened), *state, forks, version, writeAhead, openedAt, {}, {}, {}});
     return Lookup(std::move(lock), kept.get());
 }
 
 Result<std::optional<Material>> MaterialCache::Lookup::find(const QString& nameOrId)
 {
-    return remembered(file_->byNameOrId, nameOrId, [&] { return file_->catalog.find(nameOrId); });
+    const std::optional<qint64> id = MaterialCatalog::bareId(nameOrId);
+    return id ? findId(*id) : findName(nameOrId);
+}
+
+Result<std::optional<Material>> MaterialCache::Lookup::findId(qint64 id)
+{
+    return remembered(file_->byId, id, [&] { return file_->catalog.findId(id); });
+}
+
+Result<std::optional<Material>> MaterialCache::Lookup::findName(const QString& name)
+{
+    return remembered(file_->byName, name, [&] { return file_->catalog.findName(name); });
 }
 
 Result<std::optional<Material>> MaterialCache::Lookup::element(const QString& symbol)

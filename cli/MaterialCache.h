@@ -45,8 +45,9 @@ private:
         qint64 dataVersion = 0;
         bool writeAhead = false; // WAL: commits go to another file, leaving this one's times
         qint64 verifiedNs = 0;   // when the data version was last found unchanged
-        // By the text asked for: found rows and materials that are not there.
-        std::map<QString, std::optional<Material>> byNameOrId;
+        // By what was asked for: found rows and materials that are not there.
+        std::map<qint64, std::optional<Material>> byId;
+        std::map<QString, std::optional<Material>> byName;
         std::map<QString, std::optional<Material>> elements;
     };
     static std::optional<FileState> stateOf(const QString& path);
@@ -61,6 +62,9 @@ public:
         // The first material with exactly this name, or with this ID when
         // the text is a bare decimal number (MaterialCatalog::find).
         Result<std::optional<Material>> find(const QString& nameOrId);
+        // The material with this ID; the first with exactly this name.
+        Result<std::optional<Material>> findId(qint64 id);
+        Result<std::optional<Material>> findName(const QString& name);
         // The element with this symbol (MaterialCatalog::element).
         Result<std::optional<Material>> element(const QString& symbol);
         QString nameInOtherCase(const QString& name) const { return file_->catalog.nameInOtherCase(name); }

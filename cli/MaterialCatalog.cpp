@@ -9,9 +9,14 @@ namespace korvane::cli {
 
 namespace {
 
-// The ID written as a bare decimal number ("104", not " 104", "+104" or
-// "0104"), so that a material whose name is a number is still found by name.
-std::optional<qint64> bareId(const QString& text)
+QString unreadable(qint64 place)
+{
+    return QStringLiteral("the material in row %1 cannot be read").arg(place);
+}
+
+} // namespace
+
+std::optional<qint64> MaterialCatalog::bareId(const QString& text)
 {
     if (text.isEmpty() || (text.size() > 1 && text[0] == u'0'))
         return std::nullopt;
@@ -23,13 +28,6 @@ std::optional<qint64> bareId(const QString& text)
     const qint64 id = text.toLongLong(&ok);
     return ok ? std::optional<qint64>(id) : std::nullopt;
 }
-
-QString unreadable(qint64 place)
-{
-    return QStringLiteral("the material in row %1 cannot be read").arg(place);
-}
-
-} // namespace
 
 Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing whenMissing)
 {
@@ -91,13 +89,21 @@ Result<std::optional<Material>> MaterialCatalog::firstRow(sqlite::Statement& sel
 
 Result<std::optional<Material>> MaterialCatalog::find(const QString& nameOrId) const
 {
-    if (const std::optional<qint64> id = bareId(nameOrId)) {
-        sqlite::Statement select(db_, schema::rowWithId(secondColumn_));
-        select.bind(1, *id);
-        return firstRow(select);
-    }
+    const std::optional<qint64> id = bareId(nameOrId);
+    return id ? findId(*id) : findName(nameOrId);
+}
+
+Result<std::optional<Material>> MaterialCatalog::findId(qint64 id) const
+{
+    sqlite::Statement select(db_, schema::rowWithId(secondColumn_));
+    select.bind(1, id);
+    return firstRow(select);
+}
+
+Result<std::optional<Material>> MaterialCatalog::findName(const QString& name) const
+{
     sqlite::Statement select(db_, schema::firstRowNamed(secondColumn_));
-    select.bind(1, nameOrId.isNull() ? QStringLiteral("") : nameOrId);
+    select.bind(1, name.isNull() ? QStringLiteral("") : name);
     select.bind(2, std::numeric_limits<qint64>::max());
     return firstRow(select);
 }

@@ -31,6 +31,12 @@ public:
     // The first material with exactly this name, or with this ID when the
     // text is a bare decimal number; no value when there is none.
     Result<std::optional<Material>> find(const QString& nameOrId) const;
+    // The material with this ID; the first with exactly this name.
+    Result<std::optional<Material>> findId(qint64 id) const;
+    Result<std::optional<Material>> findName(const QString& name) const;
+    // The ID written as a bare decimal number ("104", not " 104", "+104" or
+    // "0104"), so that a material whose name is a number is still found by name.
+    static std::optional<qint64> bareId(const QString& text);
     // The element (ID below the first compound's) with this symbol.
     Result<std::optional<Material>> element(const QString& symbol) const;
     // A name that differs from `name` only in letter case, for a hint; empty if none.

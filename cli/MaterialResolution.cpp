@@ -55,13 +55,31 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
     return {{inputs}, std::nullopt};
 }
 
-// The database row named or numbered `wanted`, with a hint at a name that
-// differs only in letter case when there is none.
-ResolvedMaterials fromDatabase(const QString& wanted, MaterialCache::Lookup& lookup, const Command& command)
+// The database row named or numbered as asked, with a hint at a name that
+// differs only in letter case when there is none. A bare number that is one
+// material's ID and another's name is refused as ambiguous.
+ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup& lookup, const Command& command)
 {
-    const Result<std::optional<Material>> row = lookup.find(wanted);
+    const QString& wanted = named.nameOrId;
+    using By = NamedMaterial::By;
+    Result<std::optional<Material>> row = named.by == By::Id ? lookup.findId(wanted.toLongLong())
+        : named.by == By::Name                               ? lookup.findName(wanted)
+                                                             : lookup.find(wanted);
+    if (row && !*row && named.by == By::NameOrId)
+        row = lookup.findName(wanted); // a name that looks like an ID no material has
     if (!row)
         return unreadableDatabase(command.databasePath, row.error());
+    if (named.by == By::NameOrId && *row && (*row)->name != wanted) {
+        const Result<std::optional<Material>> alsoNamed = lookup.findName(wanted);
+        if (!alsoNamed)
+            return unreadableDatabase(command.databasePath, alsoNamed.error());
+        if (*alsoNamed)
+            return failed(QStringLiteral("\"%1\" is ambiguous: the ID of %2 and the name of the material with "
+                                         "ID %3; say --id %1 or --name %1")
+                              .arg(wanted, (*row)->name)
+                              .arg((*alsoNamed)->id),
+                          kBadInput);
+    }
     if (!*row) {
         const QString other = lookup.nameInOtherCase(wanted);
         return failed(QStringLiteral("no material \"%1\" in %2%3")
@@ -98,7 +116,7 @@ ResolvedMaterials resolveMaterials(const Command& command)
         }
         const ResolvedMaterials one = std::holds_alternative<FormulaMaterial>(ref)
             ? fromFormula(std::get<FormulaMaterial>(ref), **lookup, command.databasePath, command.groups)
-            : fromDatabase(std::get<NamedMaterial>(ref).nameOrId, **lookup, command);
+            : fromDatabase(std::get<NamedMaterial>(ref), **lookup, command);
         if (one.failure)
             return one;
         resolved.materials.push_back(one.materials.front());

@@ -56,13 +56,26 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
                   QStringLiteral("note: %1 element rows (ID below %2) left out; elements are never written")
                       .arg(result.elementsLeftOut)
                       .arg(kFirstCompoundId));
-    const QByteArray report = QStringLiteral("imported %1 materials into %2: %3 new, %4 replaced\n")
-                                  .arg(result.added + result.replaced)
-                                  .arg(command.databasePath)
-                                  .arg(result.added)
-                                  .arg(result.replaced)
-                                  .toUtf8();
-    if (std::fputs(report.constData(), out) < 0 || std::fflush(out) != 0)
+    const int written = result.added + result.replaced;
+    // A file of nothing but elements and rows already there needs no
+    // writing; a file without rows has nothing to import.
+    if (written == 0 && result.alreadyThere == 0 && result.elementsLeftOut == 0) {
+        printLine(err, QStringLiteral("nothing imported: %1 holds no materials").arg(command.importFile));
+        return kNotFound;
+    }
+    QString report = written == 0 && result.alreadyThere > 0
+        ? QStringLiteral("nothing to write into %1: the %2 materials are already there")
+              .arg(command.databasePath)
+              .arg(result.alreadyThere)
+        : QStringLiteral("imported %1 materials into %2: %3 new, %4 replaced")
+              .arg(written)
+              .arg(command.databasePath)
+              .arg(result.added)
+              .arg(result.replaced);
+    if (written > 0 && result.alreadyThere > 0)
+        report += QStringLiteral("; %1 already there").arg(result.alreadyThere);
+    const QByteArray line = (report + u'\n').toUtf8();
+    if (std::fputs(line.constData(), out) < 0 || std::fflush(out) != 0)
         return kNotFound; // the materials are written; only the report is lost
     return kSuccess;
 }

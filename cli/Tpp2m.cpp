@@ -56,6 +56,8 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
     const ImfpCurves curves = imfpCurves(command, materials);
     for (const QString& note : curves.notes)
         printLine(err, QStringLiteral("note: ") + note);
+    if (std::all_of(curves.curves.begin(), curves.curves.end(), [](const Curve& c) { return c.points.empty(); }))
+        return failed(err, {QStringLiteral("nothing to plot: no energy gives a positive IMFP"), kNotFound});
     preparePlotPlatform();
     int argc = 1;
     char name[] = "tpp2m";

@@ -2,6 +2,7 @@
 
 #include "calc/ScreeningFunction.h"
 #include "cli/RowWriter.h"
+#include "materials/ChemicalFormula.h"
 
 namespace korvane::cli {
 
@@ -32,6 +33,19 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
             s.error.isEmpty() ? Cell::empty() : Cell::ofText(s.error)};
 }
 
+// Why a typed formula cannot be used, in the words of the other commands;
+// empty when it can.
+QString typedFormulaError(const QString& formula)
+{
+    const ChemicalFormula parsed = parseChemicalFormula(formula);
+    if (!parsed.error.isEmpty())
+        return QStringLiteral("--formula: %1").arg(parsed.error);
+    for (const ElementCount& element : parsed.elements)
+        if (atomicNumberOf(element.symbol.toStdString()) == 0)
+            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"").arg(element.symbol, formula);
+    return {};
+}
+
 } // namespace
 
 ResolvedMaterials resolveTransportMaterials(const Command& command)
@@ -39,10 +53,16 @@ ResolvedMaterials resolveTransportMaterials(const Command& command)
     Command named = command;
     std::erase_if(named.materials, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
     ResolvedMaterials resolved = resolveMaterials(named);
-    for (const MaterialRef& ref : command.materials)
-        if (const auto* given = std::get_if<FormulaMaterial>(&ref))
-            resolved.materials.push_back(
-                {given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    for (const MaterialRef& ref : command.materials) {
+        const auto* given = std::get_if<FormulaMaterial>(&ref);
+        if (!given)
+            continue;
+        // A typed formula is refused as every command refuses it, not given a row.
+        if (const QString error = typedFormulaError(given->formula); !error.isEmpty() && !resolved.failure)
+            resolved.failure = Failure{error, kBadInput};
+        resolved.materials.push_back(
+            {given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    }
     return resolved;
 }
 

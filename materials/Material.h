@@ -42,6 +42,11 @@ enum class Column : int {
 
 inline constexpr int kColumnCount = 10;
 
+// The longest name and description, in UTF-16 code units (QString's length),
+// that the window's Save, the import and the export's files all hold whole.
+inline constexpr qsizetype kMaxNameLength = 255;
+inline constexpr qsizetype kMaxDescriptionLength = 32767;
+
 // Materials with an ID below this are the chemical elements.
 inline constexpr qint64 kFirstCompoundId = 104;
 

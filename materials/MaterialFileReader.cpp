@@ -77,19 +77,27 @@ MaterialFile readCsv(QFile& file)
     MaterialFile result;
     CsvRecords reader(file, kMaxRecordBytes);
     std::vector<QByteArray> cells;
-    if (!reader.next(&cells)) {
-        result.error = reader.error().isEmpty() ? QStringLiteral("the file is empty") : reader.error();
+    bool blankLines = false;
+    bool read = false;
+    // Blank lines before the header are passed over, as between the rows.
+    while ((read = reader.next(&cells)) && cells.size() == 1 && cells[0].isNull())
+        blankLines = true;
+    if (!read) {
+        result.error = !reader.error().isEmpty() ? reader.error()
+            : blankLines ? QStringLiteral("the file holds only blank lines, and no header of material columns")
+                         : QStringLiteral("the file is empty");
         return result;
     }
+    const QString headerLine = QStringLiteral("line %1").arg(reader.recordLine());
     std::vector<QString> names;
     for (const QByteArray& cell : cells) {
-        names.push_back(cellText(cell, QStringLiteral("line 1"), &result.error));
+        names.push_back(cellText(cell, headerLine, &result.error));
         if (!result.error.isEmpty())
             return result;
     }
     Header header;
     if (const QString problem = readHeader(names, &header); !problem.isEmpty()) {
-        result.error = QStringLiteral("line 1 is not a header of material columns: %1").arg(problem);
+        result.error = QStringLiteral("%1 is not a header of material columns: %2").arg(headerLine, problem);
         return result;
     }
     result.hasColumn = header.has;

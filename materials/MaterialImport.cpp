@@ -8,8 +8,15 @@
 #include "materials/Sqlite.h"
 #include "materials/ValenceGroups.h"
 
+#include <QFileInfo>
 #include <QHash>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <algorithm>
 #include <limits>
 
 namespace korvane {
@@ -25,6 +32,27 @@ QLocale fileLocale()
     return locale;
 }
 
+// The name without the blanks around it, which no one sees or types.
+QString withoutBlanksAround(const QString& name)
+{
+    qsizetype first = 0, end = name.size();
+    while (first < end && name[first] == u' ')
+        ++first;
+    while (end > first && name[end - 1] == u' ')
+        --end;
+    return name.isNull() ? name : name.mid(first, end - first);
+}
+
+// Why the command line could not name the material; empty when it can.
+QString unreachableName(const QString& name)
+{
+    if (!name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return QStringLiteral("the name is a bare number, which tpp2m reads as an ID");
+    if (name.startsWith(u'-'))
+        return QStringLiteral("the name starts with \"-\", which tpp2m reads as an option");
+    return {};
+}
+
 bool hasControlCharacter(const QString& text)
 {
     for (const QChar c : text) {
@@ -37,12 +65,26 @@ bool hasControlCharacter(const QString& text)
 // A row that passed the checks, and where it goes.
 struct CheckedRow {
     Material material;
-    qint64 replacesId = -1; // the material it overwrites, or -1 for a new one
+    qint64 replacesId = -1;    // the material it overwrites, or -1 for a new one
+    bool alreadyThere = false; // a stored row is the same in every column the file has but the ID
 };
+
+// The stored materials by name.
+using StoredRows = QHash<QString, QList<Material>>;
 
 class RowChecker {
 public:
-    RowChecker(QHash<QString, QList<qint64>> stored, bool replace) : stored_(std::move(stored)), replace_(replace) {}
+    RowChecker(StoredRows stored, bool replace, bool fileHasDescription)
+        : stored_(std::move(stored)), replace_(replace), fileHasDescription_(fileHasDescription)
+    {
+    }
+
+    // Whether a stored element (ID below the first compound's) has this name.
+    bool isElementName(const QString& name) const
+    {
+        const QList<Material> rows = stored_.value(name);
+        return std::any_of(rows.begin(), rows.end(), [](const Material& m) { return m.id < kFirstCompoundId; });
+    }
 
     // The row's problems, in the order the window's Save reports them.
     QStringList check(const FileRow& row, CheckedRow* checked)
@@ -53,18 +95,24 @@ public:
         QStringList problems;
         const auto text = [&row](Column column) { return row.cells[size_t(column)].value_or(QString()); };
         Material& m = checked->material;
-        m.name = text(Column::Name);
+        m.name = withoutBlanksAround(text(Column::Name));
         m.description = row.cells[size_t(Column::Description)].value_or(QString());
         if (hasControlCharacter(m.name))
             problems << QStringLiteral("the name holds a control character");
+        if (const QString unreachable = unreachableName(m.name); !unreachable.isEmpty())
+            problems << unreachable;
         if (m.description.contains(QChar(0)))
             problems << QStringLiteral("the description holds a NUL character");
+        if (m.description.size() > kMaxDescriptionLength)
+            problems << QStringLiteral("the description is longer than %1 characters").arg(kMaxDescriptionLength);
 
         // The four groups hold what a user could type into their fields.
         const std::array<Column, 4> groups = {Column::ValenceSpHbe, Column::ValenceSpLbe, Column::ValenceD,
                                               Column::ValenceF};
+        const qsizetype beforeGroups = problems.size();
         for (Column group : groups)
             readNumber(text(group), group, &problems);
+        const bool groupsRead = problems.size() == beforeGroups;
         // Nv as the window forms it when the material is shown.
         const ValenceGroups shown{{text(Column::ValenceSpHbe), false},
                                   {text(Column::ValenceSpLbe), true},
@@ -72,10 +120,12 @@ public:
                                   {text(Column::ValenceF), true}};
         const std::optional<float> total = shown.total();
         MaterialTexts texts{m.name, text(Column::Density),
-                            total ? numbertext::shortest(*total, QLocale::c()) : QString(), text(Column::AtomicWeight),
-                            text(Column::EnergyGap)};
+                            // A group that cannot be read has said so: Nv is then not blank.
+                            total ? numbertext::shortest(*total, QLocale::c())
+                                  : (groupsRead ? QString() : QStringLiteral("0")),
+                            text(Column::AtomicWeight), text(Column::EnergyGap)};
         const MaterialProblems saveProblems = checkMaterial(texts, fileLocale());
-        for (const QString& list : {saveProblems.blank, saveProblems.notNumeric})
+        for (const QString& list : {saveProblems.blank, saveProblems.notNumeric, saveProblems.tooLong})
             problems << linesOf(list);
         if (saveProblems.ok()) {
             readNumber(texts.density, Column::Density, &problems);
@@ -86,7 +136,7 @@ public:
             *numericField(m, Column(c)) = numbers_[size_t(c)];
 
         if (!m.name.trimmed().isEmpty())
-            checkName(m.name, row.where, checked, &problems);
+            checkName(m.name, row.where, problems.isEmpty(), checked, &problems);
         return problems;
     }
 
@@ -100,20 +150,43 @@ private:
         numbers_[size_t(column)] = storableNumber(text, fileLocale());
         if (!numbers_[size_t(column)])
             *problems << QStringLiteral("%1: %2").arg(schema::columnName(int(column)), notStorableMessage(text));
+        // A number too small for a Single would be stored as 0.
+        else if (*numbers_[size_t(column)] == 0 && numbertext::toDouble(text, fileLocale()) != 0.0)
+            *problems << QStringLiteral("%1: \"%2\" is out of range").arg(schema::columnName(int(column)), text);
     }
 
-    void checkName(const QString& name, const QString& where, CheckedRow* checked, QStringList* problems)
+    // A stored row with the same values in every column the file has, but the ID.
+    bool isStored(const Material& material, const QList<Material>& rows) const
+    {
+        return std::any_of(rows.begin(), rows.end(), [&](const Material& stored) {
+            Material same = material;
+            same.id = stored.id;
+            if (!fileHasDescription_)
+                same.description = stored.description;
+            return same == stored;
+        });
+    }
+
+    void checkName(const QString& name, const QString& where, bool readWhole, CheckedRow* checked,
+                   QStringList* problems)
     {
         if (const auto earlier = inFile_.constFind(name); earlier != inFile_.constEnd())
             *problems << QStringLiteral("the name is also in %1").arg(*earlier);
         else
             inFile_.insert(name, where);
-        const QList<qint64> ids = stored_.value(name);
-        if (ids.isEmpty())
+        const QList<Material> rows = stored_.value(name);
+        if (rows.isEmpty())
             return;
+        if (readWhole && isStored(checked->material, rows)) {
+            checked->alreadyThere = true;
+            return;
+        }
+        QList<qint64> ids;
         QStringList idTexts;
-        for (qint64 id : ids)
-            idTexts << QString::number(id);
+        for (const Material& row : rows) {
+            ids << row.id;
+            idTexts << QString::number(row.id);
+        }
         if (!replace_)
             *problems << QStringLiteral("the name is already in the database (ID %1)").arg(idTexts.join(u", "));
         else if (ids.front() < kFirstCompoundId)
@@ -124,9 +197,10 @@ private:
             checked->replacesId = ids.front();
     }
 
-    QHash<QString, QList<qint64>> stored_;
+    StoredRows stored_;
     QHash<QString, QString> inFile_; // names seen so far, and where
     bool replace_;
+    bool fileHasDescription_;
     std::array<std::optional<float>, kColumnCount> numbers_;
 };
 
@@ -194,19 +268,38 @@ private:
     sqlite::Statement update_;
 };
 
-// The IDs of the stored materials by name, and the largest ID.
-Result<QHash<QString, QList<qint64>>> storedNames(const sqlite::Connection& db, qint64* maxId)
+// Why this user cannot write the database file at `path`: the file itself,
+// or its folder, where a write keeps its journal. Empty when both are writable.
+QString unwritableCause(const QString& path)
 {
-    QHash<QString, QList<qint64>> names;
+    const auto denied = [](const QString& place) {
+        return ::access(QFile::encodeName(place).constData(), W_OK) != 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                                                         : QString();
+    };
+    if (const QString error = denied(path); !error.isEmpty())
+        return QStringLiteral("the file is read-only for this user (%1)").arg(error);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (const QString error = denied(folder); !error.isEmpty())
+        return QStringLiteral("its folder %1 is read-only for this user, and a write keeps its journal there (%2)")
+            .arg(folder, error);
+    return {};
+}
+
+// The stored materials by name, and the largest ID.
+Result<StoredRows> storedRows(const sqlite::Connection& db, const QString& secondColumn, qint64* maxId)
+{
+    StoredRows names;
     *maxId = 0;
-    sqlite::Statement select(db, schema::idsAndNames());
+    sqlite::Statement select(db, schema::selectRowsFromId(secondColumn));
+    select.bind(1, std::numeric_limits<qint64>::min());
     int rc = SQLITE_ERROR;
     while (select.ok() && (rc = select.step()) == SQLITE_ROW) {
-        const qint64 id = select.int64(0);
-        const QString name = select.text(1);
-        if (!name.isNull())
-            names[name].push_back(id);
-        *maxId = std::max(*maxId, id);
+        std::optional<Material> row = schema::readRow(select);
+        if (!row)
+            return Failed{QStringLiteral("a row of the table cannot be read")};
+        *maxId = std::max(*maxId, row->id);
+        if (!row->name.isNull())
+            names[row->name].push_back(std::move(*row));
     }
     if (rc != SQLITE_DONE)
         return Failed{db.errorMessage()};
@@ -226,6 +319,10 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
         return result;
     }
+    if (const QString cause = unwritableCause(path); !cause.isEmpty()) {
+        result.error = QStringLiteral("the materials database %1 cannot be written: %2").arg(path, cause);
+        return result;
+    }
     sqlite::Connection& db = checked->connection;
     // Every early return from here rolls the transaction back.
     sqlite::Transaction transaction(db);
@@ -236,18 +333,21 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         return result;
     }
     qint64 maxId = 0;
-    Result<QHash<QString, QList<qint64>>> stored = storedNames(db, &maxId);
+    Result<StoredRows> stored = storedRows(db, checked->secondColumn, &maxId);
     if (!stored) {
         result.error = stored.error();
         return result;
     }
-    RowChecker checker(std::move(*stored), replace);
+    RowChecker checker(std::move(*stored), replace, file.hasColumn[size_t(Column::Description)]);
     std::vector<CheckedRow> rows;
     rows.reserve(file.rows.size());
     for (const FileRow& row : file.rows) {
         QStringList problems;
         const std::optional<qint64> id = fileId(row, &problems);
-        if (id && *id < kFirstCompoundId && row.problem.isEmpty()) {
+        // An element's row, as an export of every material holds it: the
+        // file's IDs are not the database's, so the name tells, with the ID.
+        if (id && *id < kFirstCompoundId && row.problem.isEmpty()
+            && checker.isElementName(withoutBlanksAround(row.cells[size_t(Column::Name)].value_or(QString())))) {
             ++result.elementsLeftOut;
             continue;
         }
@@ -255,6 +355,8 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         problems << checker.check(row, &checked);
         if (!problems.isEmpty())
             result.badRows << badRow(row, checked.material.name, problems);
+        else if (checked.alreadyThere)
+            ++result.alreadyThere;
         else if (result.badRows.isEmpty())
             rows.push_back(std::move(checked));
     }

@@ -1,6 +1,7 @@
 #include "materials/MaterialValidation.h"
 
 #include "materials/LineBreaks.h"
+#include "materials/Material.h"
 #include "materials/NumberText.h"
 
 namespace korvane {
@@ -48,6 +49,8 @@ MaterialProblems checkMaterial(MaterialTexts& texts, const QLocale& locale)
         problems.notNumeric += QStringLiteral("Atomic mass must be numeric") + kLineEnd;
     if (!isNumeric(texts.energyGap, locale))
         problems.notNumeric += QStringLiteral("Energy gap must be numeric") + kLineEnd;
+    if (texts.name.size() > kMaxNameLength)
+        problems.tooLong += QStringLiteral("Name must be at most %1 characters long").arg(kMaxNameLength) + kLineEnd;
     return problems;
 }
 

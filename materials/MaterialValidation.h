@@ -17,12 +17,14 @@ struct MaterialTexts {
 };
 
 // What is wrong with a material before it is written: the list of blank
-// fields and the list of fields that hold no number, each entry ending with
-// CR LF. Both empty when the material may be written.
+// fields, the list of fields that hold no number and the list of texts too
+// long to be kept whole, each entry ending with CR LF. All empty when the
+// material may be written.
 struct MaterialProblems {
     QString blank;
     QString notNumeric;
-    bool ok() const { return blank.isEmpty() && notNumeric.isEmpty(); }
+    QString tooLong;
+    bool ok() const { return blank.isEmpty() && notNumeric.isEmpty() && tooLong.isEmpty(); }
 };
 
 // Checks the texts, numbers read in `locale`; a blank band gap is first set to "0".

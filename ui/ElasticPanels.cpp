@@ -2,6 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
+#include "materials/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/ControlDesign.h"
 #include "ui/Form1Controls.h"
@@ -171,6 +172,12 @@ void ElasticPanels::CalculateTrMFP()
         return;
     const std::optional<double> crossSection = numbertext::toDouble(ui_.txtTrXsct->text());
     if (!crossSection)
+        return;
+    // A cross-section, density or mass at 0 or below gives no path at all.
+    if (!firstNotAboveZero({{PositiveInput::CrossSection, *crossSection},
+                            {PositiveInput::Density, *density_},
+                            {PositiveInput::Mass, *mass_}})
+             .isEmpty())
         return;
     const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, *storedImfp_);
     if (!paths.trMfp)

@@ -30,6 +30,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <limits>
+
 namespace korvane::ui {
 
 namespace {
@@ -71,6 +73,10 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QLatin1String(kForm1Caption));
     setCentralWidget(buildClientArea(this, ui_));
+    // A stored name of any length is shown whole, so that a Save never stores
+    // it cut (the line edit's default cuts at 32767); Save refuses a name
+    // longer than kMaxNameLength.
+    ui_.txtName->setMaxLength(std::numeric_limits<int>::max());
     // Enlarging the window shows more of the window's grey, never moving a control.
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, centralWidget()->palette().color(QPalette::Window));

@@ -105,5 +105,26 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         EXPECT_EQ(parse(line).error.toStdString(), message) << line;
 }
 
+// A density, mass, cross-section or path at 0 or below would still give a
+// plausible-looking number; each is refused in one line, as typed anywhere.
+TEST(CommandLine, QuantitiesThatExistOnlyAboveZeroAreRefusedAtZeroAndBelow)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"depth SiO2 --energy 1000 --cross-section -1", "the transport cross-section S must be above 0"},
+        {"cf2 SiO2 --energy 1000 --cross-section 0 --depth 1", "the transport cross-section S must be above 0"},
+        {"imfp --density -2.65 --mass 60.08 --gap 9 --nv 16 --energy 1000", "the density must be above 0"},
+        {"imfp --formula SiO2 --density 0 --gap 9 --energy 1000", "the density must be above 0"},
+        {"imfp --density 2.65 --mass -60 --gap 9 --nv 16 --energy 1000",
+         "the atomic or molecular mass must be above 0"},
+        {"cf2 --density 2.65 --mass 60.08 --cross-section 1 --imfp -0 --depth 1", "the IMFP must be above 0"},
+        {"cf1 --imfp -10 --depth 1", "the IMFP must be above 0"},
+        {"cf2 --eff-trmfp -10 --depth 1", "the EffTrMFP must be above 0"},
+    };
+    for (const auto& [line, message] : cases)
+        EXPECT_EQ(parse(line).error.toStdString(), message) << line;
+    // The gap and Nv may be 0 (a metal; a row whose IMFP then says why not).
+    EXPECT_EQ(command("imfp --density 1e-40 --mass 1 --gap 0 --nv 0 --energy 1").materials.size(), 1u);
+}
+
 } // namespace
 } // namespace korvane::cli

@@ -1,5 +1,7 @@
 #include "Tpp2mRun.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace korvane::test {
@@ -42,6 +44,38 @@ TEST_F(DepthCommandsTest, ThicknessOfAnOverlayer)
               "-------------------------------  ---------  -  ---  -------------\n"
               "SiO2       Si                     1000              1400               29.05  "
               "                          37.68         60  2  0.5          28.89\n");
+}
+
+// A value out of its range ends the run with one line and status 2 in every
+// command, before any row (they were error rows with status 0); a plot with
+// no curve writes no picture and fails.
+TEST_F(DepthCommandsTest, OutOfRangeValuesExitTwoAndAPlotWithoutACurveFails)
+{
+    const QString thickness =
+        QStringLiteral("thickness --overlayer SiO2 --substrate Si --overlayer-energy 1000 --substrate-energy 1400 ");
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("depth SiO2 --energy 1000 --angle 90"),
+         QStringLiteral("the angle must be at least 0° and below 90°")},
+        {QStringLiteral("depth SiO2 --energy 1000 --probability 1.5"),
+         QStringLiteral("the probability P must be above 0 and below 1")},
+        {QStringLiteral("depth SiO2 --energy 1000 --cross-section -1"),
+         QStringLiteral("the transport cross-section S must be above 0")},
+        {QStringLiteral("cf2 --eff-trmfp -10 --depth 1"), QStringLiteral("the EffTrMFP must be above 0")},
+        {thickness + QStringLiteral("--ratio 0 --bulk-ratio 1"), QStringLiteral("the ratio R must be above 0")},
+        {thickness + QStringLiteral("--ratio 1 --bulk-ratio 1 --angle -1"),
+         QStringLiteral("the angle must be at least 0° and below 90°")},
+        {QStringLiteral("transport --formula Og --energy 1000"),
+         QStringLiteral("unknown element \"Og\" in the formula \"Og\"")},
+    };
+    for (const auto& [line, message] : cases)
+        expectRefused(run(line), 2, message, line.toStdString());
+
+    const Tpp2mRun empty = run(QStringLiteral("plot SiO2 --energy 100,1000 --include none -o empty.png"));
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err.toStdString(),
+              "tpp2m: note: 2 of the energies give no positive IMFP for SiO2 and are left out of the plot\n"
+              "tpp2m: nothing to plot: no energy gives a positive IMFP\n");
+    EXPECT_FALSE(QFileInfo::exists(database.folder() + QStringLiteral("/empty.png")));
 }
 
 } // namespace

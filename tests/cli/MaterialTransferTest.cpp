@@ -34,7 +34,7 @@ std::vector<Material> usersMaterials()
     rows.back().description = QStringLiteral("first line\nsecond, \"quoted\"");
     rows.push_back(material(107, "x'); DROP TABLE tblIMFPdata; --", 3.4e38f, 7, 0.3f, 1, 2, 3, 4));
     rows.back().description = QStringLiteral("");
-    rows.push_back(material(100000, " Ünïcødé ", 1.17549435e-38f, 1234567.8f, 2, std::nullopt, 0, 10, std::nullopt));
+    rows.push_back(material(100000, "Ünï cødé", 1.17549435e-38f, 1234567.8f, 2, std::nullopt, 0, 10, std::nullopt));
     return rows;
 }
 
@@ -193,7 +193,7 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
         QString message;
     };
     const std::vector<Case> cases = {
-        {longLine, {}, "line 2 is longer than 65536 bytes"},
+        {longLine, {}, "line 2 is longer than 131072 bytes"},
         {longJson, {}, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
         {file("prose.csv"), "Dear colleague, here are my materials.\n",
          "line 1 is not a header of material columns: unknown column \"Dear colleague\"" + columns},
@@ -246,6 +246,97 @@ TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
         import(file("one.csv")), 1,
         QStringLiteral("another copy of the program is writing to %1; try again; nothing imported").arg(target.path()));
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT count(*) FROM tblIMFPdata")), QStringLiteral("3\n"));
+}
+
+// The file's IDs are not the database's: a user's rows with small IDs are
+// imported under new IDs, a row the same as a stored one is already there,
+// and a file without rows imports nothing.
+TEST_F(MaterialTransferTest, UsersRowsOfAnyIdImportAndRowsAlreadyThereAreCounted)
+{
+    const QByteArray header = "ID," + kHeader;
+    write(file("small-ids.csv"), header + "1,MyA,1,60,,,,,16\n2,MyB,2,60,,,,,16\n0,MyC,3,60,,,,,16\n");
+    Tpp2mRun result = import(file("small-ids.csv"));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.err, QString());
+    EXPECT_EQ(result.out, QStringLiteral("imported 3 materials into %1: 3 new, 0 replaced\n").arg(target.path()));
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT group_concat(ID||Name) FROM tblIMFPdata WHERE ID >= 104")),
+              QStringLiteral("104MyA,105MyB,106MyC\n"));
+
+    result = import(file("small-ids.csv"));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out,
+              QStringLiteral("nothing to write into %1: the 3 materials are already there\n").arg(target.path()));
+    write(file("one-more.csv"), header + "7,MyA,1,60,,,,,16\n8,MyD,4,60,,,,,16\n");
+    result = import(file("one-more.csv"));
+    EXPECT_EQ(result.out,
+              QStringLiteral("imported 1 materials into %1: 1 new, 0 replaced; 1 already there\n").arg(target.path()));
+    // The same name with another value is still a conflict.
+    write(file("changed.csv"), header + "1,MyA,1.5,60,,,,,16\n");
+    expectRefused(import(file("changed.csv")), 1,
+                  QStringLiteral("nothing imported: 1 of the 1 rows of %1 cannot be written\n"
+                                 "tpp2m: line 2 (\"MyA\"): the name is already in the database (ID 104)")
+                      .arg(file("changed.csv")));
+
+    const QByteArray before = fileHash(target.path());
+    write(file("empty.csv"), header);
+    expectRefused(import(file("empty.csv")), 1,
+                  QStringLiteral("nothing imported: %1 holds no materials").arg(file("empty.csv")));
+    EXPECT_EQ(fileHash(target.path()), before);
+}
+
+// One limit for the name and the description, in every writer and reader:
+// the longest import, export and import again; longer ones and a number too
+// small for a Single are refused, never cut.
+TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOnesAreRefused)
+{
+    const QByteArray longest = "ID,Description," + kHeader + "1,\"" + QString(32767, QChar(0x20AC)).toUtf8() + "\",\""
+        + QString(255, QChar(0x00E9)).toUtf8() + "\",1,60,,,,,16\n";
+    write(file("longest.csv"), longest);
+    Tpp2mRun result = import(file("longest.csv"));
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const Tpp2mRun exported = run(QStringLiteral("export --csv --database ") + target.path());
+    ASSERT_EQ(exported.status, 0);
+    write(file("exported.csv"), exported.out.toUtf8());
+    FixtureDatabase fresh(elements());
+    result = run(QStringLiteral("import %1 --database %2").arg(file("exported.csv"), fresh.path()));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(sqlite3(fresh.path(),
+                      QStringLiteral("SELECT length(Name), length(Description) FROM tblIMFPdata "
+                                     "WHERE ID >= 104")),
+              QStringLiteral("255|32767\n"));
+
+    const QByteArray before = fileHash(target.path());
+    write(file("longer.csv"),
+          "Description," + kHeader + "\"" + QByteArray(32768, 'd') + "\",\"" + QByteArray(256, 'n')
+              + "\",1,60,,,,,16\nd,Tiny,1e-50,60,,,,,16\n");
+    expectRefused(import(file("longer.csv")), 1,
+                  QStringLiteral("nothing imported: 2 of the 2 rows of %1 cannot be written\n"
+                                 "tpp2m: line 2 (\"%2\"): the description is longer than 32767 characters; "
+                                 "Name must be at most 255 characters long\n"
+                                 "tpp2m: line 3 (\"Tiny\"): Density: \"1e-50\" is out of range")
+                      .arg(file("longer.csv"), QString(256, u'n')));
+    EXPECT_EQ(fileHash(target.path()), before);
+}
+
+// A name that tpp2m would read as an ID or as an option is refused; the
+// blanks around a name are dropped.
+TEST_F(MaterialTransferTest, ImportRefusesNamesTheCommandLineCannotReachAndTrimsBlanks)
+{
+    const QByteArray before = fileHash(target.path());
+    write(file("unreachable.csv"), kHeader + "105,1,60,,,,,16\n--energy,1,60,,,,,16\n-1,1,60,,,,,16\n");
+    expectRefused(import(file("unreachable.csv")), 1,
+                  QStringLiteral("nothing imported: 3 of the 3 rows of %1 cannot be written\n"
+                                 "tpp2m: line 2 (\"105\"): the name is a bare number, which tpp2m reads as an ID\n"
+                                 "tpp2m: line 3 (\"--energy\"): the name starts with \"-\", which tpp2m reads as "
+                                 "an option\n"
+                                 "tpp2m: line 4 (\"-1\"): the name starts with \"-\", which tpp2m reads as an option")
+                      .arg(file("unreachable.csv")));
+    EXPECT_EQ(fileHash(target.path()), before);
+
+    write(file("blanks.csv"), kHeader + "\"  My glass \",1,60,,,,,16\n");
+    EXPECT_EQ(import(file("blanks.csv")).status, 0);
+    EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT '<'||Name||'>' FROM tblIMFPdata WHERE ID >= 104")),
+              QStringLiteral("<My glass>\n"));
 }
 
 } // namespace

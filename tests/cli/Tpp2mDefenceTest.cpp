@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
-#include <QStandardPaths>
 
 #include "materials/Sqlite.h"
 
@@ -75,6 +75,30 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
 }
 
+// A name typed in the window may look like an ID or an option: a bare
+// number that is one material's ID and another's name is refused as
+// ambiguous, and --id and --name reach each of them.
+TEST_F(Tpp2mDefenceTest, ANameThatIsAlsoAnIdIsAmbiguousAndIdAndNameReachEither)
+{
+    FixtureDatabase odd({material(105, "Cu2O", 6, 143, 2.2f, {}, {}, {}, 28),
+                         material(190, "105", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(191, "-x", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(192, "300", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
+    ASSERT_TRUE(odd.created());
+    const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
+    expectRefused(run(QStringLiteral("imfp 105") + from), 2,
+                  QStringLiteral("\"105\" is ambiguous: the ID of Cu2O and the name of the material with ID 190; "
+                                 "say --id 105 or --name 105"));
+    EXPECT_EQ(output(QStringLiteral("imfp --id 105 --name 105 --name=-x 300") + from),
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "Cu2O,105,1000,non-relativistic,18.836706,\n"
+              "105,190,1000,non-relativistic,29.11884,\n"
+              "-x,191,1000,non-relativistic,29.11884,\n"
+              "300,192,1000,non-relativistic,29.11884,\n");
+    expectRefused(run(QStringLiteral("imfp --id 10x") + from), 2,
+                  QStringLiteral("--id: \"10x\" is not a whole number"));
+}
+
 TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExist)
 {
     expectRefused(run(QStringLiteral("imfp SiO2 --energy 1000 --database Typo/TPP2-data.db")), 1,
@@ -112,8 +136,9 @@ TEST_F(Tpp2mDefenceTest, APlotNeedsNoDisplayAndGoesOnlyToARegularFile)
 // cannot write: tpp2m says what to do and leaves both files as they were.
 TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
 {
-    if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
-        GTEST_SKIP() << "needs root to run tpp2m as another user";
+    const Tpp2mAsNobody nobody;
+    if (!nobody.skipReason().empty())
+        GTEST_SKIP() << nobody.skipReason();
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::setPermissions(
         dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
@@ -137,9 +162,7 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
     const QByteArray before = fileHash(path);
     for (const QString& file : {path, path + QStringLiteral("-journal")})
         ASSERT_EQ(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
-    expectRefused(runProgram(dir.path(), QStringLiteral("runuser"),
-                             QStringLiteral("-u nobody -- " TPP2M_PATH " list --csv").split(u' ')),
-                  1,
+    expectRefused(nobody.run(dir.path(), QStringLiteral("list --csv")), 1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: an interrupted save "
                                  "left the journal DataBase/TPP2-data.db-journal, which can be rolled back only in a "
                                  "writable folder; make the folder %1 writable once and start again")
@@ -147,6 +170,79 @@ TEST(Tpp2mHotJournal, AnInterruptedSaveInAReadOnlyFolderIsExplained)
                   "a read-only folder");
     EXPECT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
     EXPECT_EQ(fileHash(path), before);
+}
+
+// A checkout in root's home (mode 700) is where nobody cannot go: the
+// program that nobody runs is a copy that every user can read.
+TEST(Tpp2mHotJournal, NobodyRunsTpp2mBuiltInAFolderOnlyRootCanEnter)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString built = home.filePath(QStringLiteral("tpp2m"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TPP2M_PATH), built));
+    const Tpp2mAsNobody nobody(built);
+    if (!nobody.skipReason().empty())
+        GTEST_SKIP() << nobody.skipReason();
+    QTemporaryDir work;
+    ASSERT_TRUE(QFile::setPermissions(work.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                          | QFile::WriteOther | QFile::ExeOther));
+    const Tpp2mRun result = nobody.run(work.path(), QStringLiteral("cf1 --imfp 20 --depth 5 --csv"));
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("imfp_A,depth_A,"))) << result.out.toStdString();
+}
+
+// Each refusal names what is wrong and what to do.
+TEST_F(Tpp2mDefenceTest, MessagesNameTheCauseAndTheWayOut)
+{
+    expectRefused(run(QStringLiteral("cf2 --density 2.65 --mass 60.08 --gap 9 --nv 16 --energy 1000 --depth 5")), 2,
+                  QStringLiteral("cf2 needs --cross-section S for a material given by its values, which has no "
+                                 "formula to compute S from"));
+    const QString folder = database.folder() + u'/';
+    QFile blank(folder + QStringLiteral("blank.csv"));
+    ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
+    blank.write("\n\r\n\n");
+    blank.close();
+    expectRefused(run(QStringLiteral("import blank.csv")), 1,
+                  QStringLiteral("blank.csv: the file holds only blank lines, and no header of material columns; "
+                                 "nothing imported"));
+    QFile huge(folder + QStringLiteral("huge.csv"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write("\nName,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
+               "Huge,1,60,,,,,1e400\n");
+    huge.close();
+    expectRefused(run(QStringLiteral("import huge.csv")), 1,
+                  QStringLiteral("nothing imported: 1 of the 1 rows of huge.csv cannot be written\n"
+                                 "tpp2m: line 3 (\"Huge\"): valel f: \"1e400\" is not a number that can be stored."));
+    // The angle is the Single its column shows: 30, where both corrections hold.
+    const Tpp2mRun edge = run(QStringLiteral("depth SiO2 --energy 1000 --angle 30.0000001 --csv"));
+    EXPECT_EQ(edge.status, 0);
+    EXPECT_EQ(edge.err.toStdString(), "");
+    EXPECT_EQ(edge.out.count(QStringLiteral(",30,cf")), 2) << edge.out.toStdString();
+}
+
+// A database file that this user cannot write: the path and the cause.
+TEST(Tpp2mReadOnlyDatabase, AnImportSaysWhichFileCannotBeWrittenAndWhy)
+{
+    const Tpp2mAsNobody nobody;
+    if (!nobody.skipReason().empty())
+        GTEST_SKIP() << nobody.skipReason();
+    FixtureDatabase database;
+    ASSERT_TRUE(database.created());
+    for (const QString& folder : {database.folder(), database.folder() + QStringLiteral("/DataBase")})
+        ASSERT_TRUE(QFile::setPermissions(
+            folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QFile csv(database.folder() + QStringLiteral("/new.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
+              "MyA,1,60,,,,,16\n");
+    csv.close();
+    ASSERT_TRUE(QFile::setPermissions(csv.fileName(), QFile::ReadOwner | QFile::ReadOther));
+    const QByteArray before = fileHash(database.path());
+    expectRefused(nobody.run(database.folder(), QStringLiteral("import new.csv")), 1,
+                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be written: the file is "
+                                 "read-only for this user (Permission denied); nothing imported"));
+    EXPECT_EQ(fileHash(database.path()), before);
 }
 
 // Runs tpp2m through bash, for what QProcess cannot set up: a closed

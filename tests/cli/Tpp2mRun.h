@@ -5,6 +5,10 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,49 @@ inline Tpp2mRun runTpp2m(const QString& folder, const QString& line)
 {
     return runProgram(folder, QStringLiteral(TPP2M_PATH), line.split(u' ', Qt::SkipEmptyParts));
 }
+
+// tpp2m run as the user nobody. The built program may lie where nobody cannot
+// reach it (a checkout in root's home, mode 700), so nobody runs a copy in a
+// folder of its own that every user can read; the test skips, with the reason,
+// when this process cannot run programs as another user.
+class Tpp2mAsNobody {
+public:
+    explicit Tpp2mAsNobody(const QString& program = QStringLiteral(TPP2M_PATH))
+    {
+        if (::getuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty()) {
+            skipReason_ = "needs root and runuser to run tpp2m as another user";
+            return;
+        }
+        const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        if (!folder_.isValid() || !QFile::setPermissions(folder_.path(), everyone) || !QFile::copy(program, copy())
+            || !QFile::setPermissions(copy(), everyone)) {
+            skipReason_ = "cannot copy tpp2m into a folder that every user can read";
+            return;
+        }
+        if (runProgram(folder_.path(), QStringLiteral("runuser"), arguments(QStringLiteral("--help"))).status != 0)
+            skipReason_ = "nobody cannot run tpp2m from " + folder_.path().toStdString();
+    }
+
+    // Empty when tpp2m runs as nobody; otherwise why it cannot.
+    const std::string& skipReason() const { return skipReason_; }
+
+    Tpp2mRun run(const QString& folder, const QString& line) const
+    {
+        return runProgram(folder, QStringLiteral("runuser"), arguments(line));
+    }
+
+private:
+    QString copy() const { return folder_.filePath(QStringLiteral("tpp2m")); }
+    QStringList arguments(const QString& line) const
+    {
+        return QStringList{QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), copy()}
+        + line.split(u' ', Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir folder_;
+    std::string skipReason_;
+};
 
 // One line on standard error, nothing on standard output.
 inline void expectRefused(const Tpp2mRun& result, int status, const QString& message, const std::string& what = {})

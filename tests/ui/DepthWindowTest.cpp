@@ -96,9 +96,14 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
               "Straight line, Approximation 1, Approximation 2: the probability P must be "
               "above 0 and below 1.");
     typeInto(in("txtProbability"), QStringLiteral("0.5"));
-    typeInto(in("txtTransportCrossSection"), QStringLiteral("0"));
-    EXPECT_EQ(shown("lblDepthMessage"),
-              "Approximation 2: no EffTrMFP from this density, mass, cross-section and IMFP.");
+    // A cross-section of 0 or below gives no depths of approximation 2
+    // (a negative one gave plausible ones: ID 76.64 Å, MED 26.10 Å).
+    for (const char* refused : {"0", "-1"}) {
+        typeInto(in("txtTransportCrossSection"), QLatin1String(refused));
+        EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: the transport cross-section S must be above 0.")
+            << refused;
+        EXPECT_EQ(shown("txtInformationDepthCf2"), "") << refused;
+    }
     typeInto(in("txtAngle"), QStringLiteral("ten"));
     EXPECT_EQ(shown("lblDepthMessage"), "The angle and P must be numbers.");
 

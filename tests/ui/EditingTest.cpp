@@ -232,6 +232,31 @@ TEST_F(EditingTest, LeavingAPendingEditAsksFirst)
     EXPECT_EQ(file().size(), 6u);
 }
 
+// A name is kept whole or refused, never cut: the name field holds any
+// stored name, and Save refuses one longer than 255 characters with a
+// "Data Error" box (the field cut at 32767 and Save stored the cut name).
+TEST_F(EditingTest, SaveRefusesANameLongerThan255CharactersAndNothingIsCut)
+{
+    clickRow(3); // SiO2
+    click("cmdChangeParam");
+    auto* name = find<QLineEdit>("txtName");
+    name->setText(QString(40000, u'n'));
+    EXPECT_EQ(name->text().size(), 40000);
+    typeInto(name, QString(256, u'n'));
+    click("cmdSave");
+    const auto messages = takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Name must be at most 255 characters long\r\n"));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Data Error"));
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
+    EXPECT_EQ(file().at(104).name, QStringLiteral("SiO2"));
+
+    typeInto(name, QString(255, u'n'));
+    click("cmdSave");
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(file().at(104).name, QString(255, u'n'));
+}
+
 class ReadOnlyEditingTest : public EditingTest {
 protected:
     ReadOnlyEditingTest() { openReadOnly = true; }

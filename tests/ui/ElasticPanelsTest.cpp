@@ -92,13 +92,13 @@ TEST_F(ElasticPanelsTest, Approximation2UsesTheEffectivePathOfTheLastSuccessfulC
     EXPECT_EQ(transportPaths(), silicon);
     EXPECT_EQ(text("txtCF2"), QString()) << "the button computes no CF";
 
-    // A cross-section of 0 changes neither the fields nor the stored paths.
-    // The next one makes silicon's TrMFP exactly minus its IMFP: that TrMFP
-    // is stored, and EffTrMFP over their sum fails.
-    calculateTransport(QStringLiteral("0"));
-    EXPECT_EQ(transportPaths(), silicon);
-    calculateTransport(QLocale().toString(-2.9945760190339636, 'g', 17));
-    EXPECT_EQ(transportPaths(), "71.46 \u00C5 | 17.89 \u00C5 | -23.8633041 | 17.8893776");
+    // A cross-section of 0 or below changes neither the fields nor the stored
+    // paths: no TrMFP is formed from it. (A negative one gave a negative TrMFP
+    // that was kept, such as -23.86 Å for silicon with S = -2.99457.)
+    for (const double refused : {0.0, -2.9945760190339636, -1.0}) {
+        calculateTransport(QLocale().toString(refused, 'g', 17));
+        EXPECT_EQ(transportPaths(), silicon) << refused;
+    }
 
     // CF follows the label and the depth, from the stored EffTrMFP and never
     // from its text, which is for display only.
