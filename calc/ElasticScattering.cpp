@@ -90,4 +90,12 @@ FormulaScattering formulaScattering(const std::vector<FormulaAtom>& atoms, doubl
     return sum;
 }
 
+double meanFreePath(double density, double mass, double crossSection)
+{
+    constexpr double kAvogadro = 6.02214076e23; // 1/mol
+    constexpr double kAngstromPerCm = 1e8;
+    const double perCm3 = density * kAvogadro / mass;
+    return kAngstromPerCm / (perCm3 * crossSection * atomic::kBohrRadiusSquaredCm2);
+}
+
 } // namespace korvane

@@ -56,4 +56,9 @@ inline constexpr std::size_t kSimulationAngleCount = 2001;
 FormulaScattering formulaScattering(const std::vector<FormulaAtom>& atoms, double energyEv,
                                     std::size_t angleCount = kSimulationAngleCount);
 
+// The mean free path in Å between collisions of cross-section sigma (a0^2
+// per formula unit) in a solid of density rho (g/cm3) and formula mass M
+// (g/mol): 1 / (N sigma), N = rho N_A / M formula units per volume.
+double meanFreePath(double density, double mass, double crossSection);
+
 } // namespace korvane
