@@ -51,7 +51,7 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 41> kOptions = {{
+constexpr std::array<OptionInfo, 42> kOptions = {{
     {"--database", true, kList | kEnergies | kThickness | kExport | kImport},
     {"--include", true, kList | kComputing | kThickness},
     {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate},
@@ -76,9 +76,10 @@ constexpr std::array<OptionInfo, 41> kOptions = {{
     {"--cross-section", true, kCf2 | kDepth},
     {"--angle", true, kDepth | kThickness | kSimulate},
     {"--probability", true, kDepth | kSimulate},
-    {"--electrons", true, kSimulate},
-    {"--seed", true, kSimulate},
-    {"--threads", true, kSimulate},
+    {"--electrons", true, kSimulate | kThickness},
+    {"--seed", true, kSimulate | kThickness},
+    {"--threads", true, kSimulate | kThickness},
+    {"--model", true, kThickness},
     {"--asymmetry", true, kSimulate},
     {"--source-angle", true, kSimulate},
     {"--step", true, kSimulate},
@@ -264,7 +265,8 @@ private:
                  || name == QLatin1String("--threads") || name == QLatin1String("--asymmetry")
                  || name == QLatin1String("--source-angle") || name == QLatin1String("--step"))
             once(name, doubles_[name]) = number(name, value);
-        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate"))
+        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate")
+                 || name == QLatin1String("--model"))
             once(name, texts_[name]) = value;
         else if (name == QLatin1String("--output") || name == QLatin1String("-o"))
             cmd_.outputFile = value;
@@ -511,12 +513,18 @@ private:
         return static_cast<std::uint64_t>(*given);
     }
 
-    // The simulation's settings, checked as the simulation checks them.
-    void readSimulationValues()
+    // How many electrons, from which seed, on how many threads.
+    void readRunSize()
     {
         cmd_.electrons = wholeNumber("--electrons", 1000, 1e12, cmd_.electrons);
         cmd_.seed = wholeNumber("--seed", 0, 9007199254740992.0, cmd_.seed);
         cmd_.threads = static_cast<unsigned>(wholeNumber("--threads", 1, 1024, cmd_.threads));
+    }
+
+    // The simulation's settings, checked as the simulation checks them.
+    void readSimulationValues()
+    {
+        readRunSize();
         cmd_.asymmetry = doubles_[QStringLiteral("--asymmetry")].value_or(cmd_.asymmetry);
         cmd_.sourceAngle = doubles_[QStringLiteral("--source-angle")].value_or(cmd_.sourceAngle);
         cmd_.step = doubles_[QStringLiteral("--step")].value_or(cmd_.step);
@@ -563,6 +571,18 @@ private:
         readDepthValues();
         cmd_.ratio = *doubles_[QStringLiteral("--ratio")];
         cmd_.bulkRatio = *doubles_[QStringLiteral("--bulk-ratio")];
+        const QString model = texts_[QStringLiteral("--model")];
+        if (model != QLatin1String("eal") && model != QLatin1String("sla") && has("--model"))
+            return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
+        cmd_.attenuationModel = model == QLatin1String("eal");
+        if (!cmd_.attenuationModel) {
+            for (const char* simulating : {"--electrons", "--seed", "--threads"})
+                if (has(simulating))
+                    fail(QStringLiteral("%1 is for --model eal").arg(QLatin1String(simulating)));
+            return;
+        }
+        readRunSize();
+        needElasticTableEnergies();
     }
 
     // A path given directly stands for the material and its energies.

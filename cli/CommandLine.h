@@ -94,6 +94,7 @@ struct Command {
     double probability = 0.95; // signal fraction for the information depth
     double ratio = 0;          // R = I_o / I_s
     double bulkRatio = 0;      // R∞ = I_o∞ / I_s∞
+    bool attenuationModel = false; // --model eal: simulated attenuation lengths in place of the IMFPs
 
     // The trajectory simulation (with angle and probability above).
     std::uint64_t electrons = 1'000'000;

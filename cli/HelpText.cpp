@@ -18,7 +18,8 @@ Usage:
   tpp2m depth MATERIAL... ENERGIES [--angle DEG] [--probability P] [--cross-section S]
              [--csv | --json]
   tpp2m thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E
-             --ratio R --bulk-ratio RINF [--angle DEG] [--csv | --json]
+             --ratio R --bulk-ratio RINF [--angle DEG] [--model sla|eal [--electrons N]
+             [--seed S] [--threads N]] [--csv | --json]
   tpp2m export [--database PATH] [--all] --csv | --json
   tpp2m import FILE [--database PATH] [--replace]
   tpp2m transport (MATERIAL... | --formula F | --element SYMBOL)... ENERGIES [--csv | --json]
@@ -64,7 +65,10 @@ Commands:
          The thickness of an overlayer O on a substrate S (names or IDs) by the
          straight-line model, from the ratio R of the overlayer's to the
          substrate's peak intensity and the ratio RINF of the two bulk
-         intensities, with the peaks' kinetic energies in eV.
+         intensities, with the peaks' kinetic energies in eV. --model eal
+         replaces the overlayer's IMFPs by its effective attenuation lengths
+         L(d) from one simulation at each energy (as simulate; 50 eV to
+         30000 eV), taken at the thickness found; the model column says which.
            tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383
              --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9
   export The materials added by users (ID 104 and above), or every material

@@ -59,6 +59,21 @@ TEST_F(SimulateCommandTest, ProfileRowsWithTheApproximationsOnlyUpTo30Degrees)
     EXPECT_LT(tilted.size(), 1200);
 }
 
+TEST_F(SimulateCommandTest, ThicknessWithSimulatedAttenuationLengths)
+{
+    const QString given = QStringLiteral("thickness --substrate Si --overlayer SiO2 --substrate-energy 1400 "
+                                         "--overlayer-energy 1000 --ratio 2 --bulk-ratio 0.5 --angle 60 --csv");
+    const std::string header = "overlayer,substrate,overlayer_energy_eV,substrate_energy_eV,imfp_overlayer_A,"
+                               "imfp_substrate_in_overlayer_A,angle_deg,ratio,bulk_ratio,model,thickness_A,error\n";
+    EXPECT_EQ(output(given), header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,sla,28.981781,\n");
+    EXPECT_EQ(output(given + " --model sla"), output(given));
+    // Elastic scattering shortens the attenuation lengths, and so the thickness.
+    EXPECT_EQ(output(given + " --model eal --electrons 20000"),
+              header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,eal,25.715475,\n");
+    expectRefused(run(given + " --model x"), 2, "--model takes sla or eal (got \"x\")");
+    expectRefused(run(given + " --electrons 5000"), 2, "--electrons is for --model eal");
+}
+
 TEST_F(SimulateCommandTest, BadInputIsOneLineAndExitTwo)
 {
     expectRefused(run("simulate Cu --energy 1000 --angle 90"), 2,
