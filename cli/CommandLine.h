@@ -90,10 +90,10 @@ struct Command {
     // Depth of the signal (for the straight-line model, cf1 and, with
     // crossSection, cf2) and overlayer thickness. For thickness the materials
     // are the overlayer and the substrate, the energies their two peaks.
-    double angle = 0;          // degrees from the surface normal
-    double probability = 0.95; // signal fraction for the information depth
-    double ratio = 0;          // R = I_o / I_s
-    double bulkRatio = 0;      // R∞ = I_o∞ / I_s∞
+    double angle = 0;              // degrees from the surface normal
+    double probability = 0.95;     // signal fraction for the information depth
+    double ratio = 0;              // R = I_o / I_s
+    double bulkRatio = 0;          // R∞ = I_o∞ / I_s∞
     bool attenuationModel = false; // --model eal: simulated attenuation lengths in place of the IMFPs
 
     // The trajectory simulation (with angle and probability above).
