@@ -13,6 +13,10 @@ namespace korvane {
 
 double transportCrossSection(const PhaseShifts& shifts);
 
+// The total elastic cross-section sigma_el = Int (|f|^2 + |g|^2) dOmega, in
+// closed form by the same orthogonality, in a0^2.
+double elasticCrossSection(const PhaseShifts& shifts);
+
 // sigma_1 of a free neutral atom Z = 1 to 103 for an electron of kinetic
 // energy E in eV, by Dirac partial waves in the screened-nucleus potential
 // with exchange (calc/AtomPotential.h). In a0^2. The radial integration's

@@ -1,8 +1,10 @@
 #include "cli/CommandLine.h"
 
 #include "calc/OverlayerThickness.h"
+#include "calc/TransportTable.h"
 #include "cli/EnergyGrid.h"
 #include "cli/LineEnergies.h"
+#include "cli/MaterialSimulation.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
 #include "materials/PositiveInputs.h"
@@ -39,8 +41,10 @@ enum : unsigned {
     kExport = 1u << unsigned(CommandKind::Export),
     kImport = 1u << unsigned(CommandKind::Import),
     kTransport = 1u << unsigned(CommandKind::Transport),
-    kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth,
-    kEnergies = kComputing | kTransport,
+    kDcs = 1u << unsigned(CommandKind::Dcs),
+    kSimulate = 1u << unsigned(CommandKind::Simulate),
+    kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate,
+    kEnergies = kComputing | kTransport | kDcs,
 };
 
 struct OptionInfo {
@@ -49,11 +53,11 @@ struct OptionInfo {
     unsigned commands;
 };
 
-constexpr std::array<OptionInfo, 36> kOptions = {{
+constexpr std::array<OptionInfo, 44> kOptions = {{
     {"--database", true, kList | kEnergies | kThickness | kExport | kImport},
     {"--include", true, kList | kComputing | kThickness},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport},
-    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport},
+    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate},
+    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate},
     {"--all", false, kExport},
     {"--replace", false, kImport},
     {"--energy", true, kEnergies},
@@ -74,8 +78,16 @@ constexpr std::array<OptionInfo, 36> kOptions = {{
     {"--imfp", true, kCf1 | kCf2},
     {"--depth", true, kCf1 | kCf2},
     {"--cross-section", true, kCf2 | kDepth},
-    {"--angle", true, kDepth | kThickness},
-    {"--probability", true, kDepth},
+    {"--angle", true, kDepth | kThickness | kSimulate},
+    {"--probability", true, kDepth | kSimulate},
+    {"--electrons", true, kSimulate | kThickness},
+    {"--seed", true, kSimulate | kThickness},
+    {"--threads", true, kSimulate | kThickness},
+    {"--model", true, kThickness},
+    {"--asymmetry", true, kSimulate},
+    {"--source-angle", true, kSimulate},
+    {"--step", true, kSimulate},
+    {"--profile", false, kSimulate},
     {"--overlayer", true, kThickness},
     {"--substrate", true, kThickness},
     {"--overlayer-energy", true, kThickness},
@@ -100,6 +112,8 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("export"), CommandKind::Export},
     {QStringLiteral("import"), CommandKind::Import},
     {QStringLiteral("transport"), CommandKind::Transport},
+    {QStringLiteral("dcs"), CommandKind::Dcs},
+    {QStringLiteral("simulate"), CommandKind::Simulate},
 };
 
 // The options whose quantity exists only above 0.
@@ -189,9 +203,13 @@ private:
         }
         if (name == QLatin1String("--relativistic"))
             return readForms(i, equals);
-        if (!option->takesValue) { // --csv, --json, --all or --replace
+        if (!option->takesValue) { // --csv, --json, --all, --replace or --profile
             if (equals >= 0)
                 fail(QStringLiteral("%1 takes no value").arg(name));
+            if (name == QLatin1String("--profile")) {
+                cmd_.profile = true;
+                return i;
+            }
             if (name == QLatin1String("--all") || name == QLatin1String("--replace")) {
                 (name == QLatin1String("--all") ? cmd_.allMaterials : cmd_.replace) = true;
                 return i;
@@ -263,7 +281,12 @@ private:
         else if (name == QLatin1String("--probability") || name == QLatin1String("--ratio")
                  || name == QLatin1String("--bulk-ratio"))
             once(name, doubles_[name]) = single(name, value) ? number(name, value) : std::nullopt; // shown as Singles
-        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate"))
+        else if (name == QLatin1String("--electrons") || name == QLatin1String("--seed")
+                 || name == QLatin1String("--threads") || name == QLatin1String("--asymmetry")
+                 || name == QLatin1String("--source-angle") || name == QLatin1String("--step"))
+            once(name, doubles_[name]) = number(name, value);
+        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate")
+                 || name == QLatin1String("--model"))
             once(name, texts_[name]) = value;
         else if (name == QLatin1String("--output") || name == QLatin1String("-o"))
             cmd_.outputFile = value;
@@ -447,6 +470,20 @@ private:
             needMaterialsAndEnergies();
             return;
         case CommandKind::Thickness: return readThicknessValues();
+        case CommandKind::Simulate:
+            needMaterialsAndEnergies();
+            readDepthValues();
+            readSimulationValues();
+            return;
+        case CommandKind::Dcs:
+            if (has("--formula"))
+                cmd_.materials.push_back(FormulaMaterial{formula_, 0, 0});
+            if (cmd_.materials.empty())
+                fail(QStringLiteral("dcs needs a material: a name, an ID or --formula"));
+            if (cmd_.energies.empty())
+                fail(QStringLiteral("dcs needs an energy: --energy, --range, --log or --line"));
+            needElasticTableEnergies();
+            return;
         case CommandKind::Transport:
             // A formula alone names the compound: S needs no density or gap.
             if (has("--formula"))
@@ -514,6 +551,59 @@ private:
             fail(QString::fromStdString(error));
     }
 
+    // A whole number from `least` to `most`, or the default when not given.
+    std::uint64_t wholeNumber(const char* name, double least, double most, std::uint64_t fallback)
+    {
+        const std::optional<double> given = doubles_[QString::fromLatin1(name)];
+        if (!given)
+            return fallback;
+        if (!(*given >= least && *given <= most && std::floor(*given) == *given)) {
+            fail(QStringLiteral("%1 must be a whole number from %2 to %3")
+                     .arg(QLatin1String(name))
+                     .arg(least, 0, 'f', 0)
+                     .arg(most, 0, 'f', 0));
+            return fallback;
+        }
+        return static_cast<std::uint64_t>(*given);
+    }
+
+    // How many electrons, from which seed, on how many threads.
+    void readRunSize()
+    {
+        cmd_.electrons = wholeNumber("--electrons", 1000, 1e12, cmd_.electrons);
+        cmd_.seed = wholeNumber("--seed", 0, 9007199254740992.0, cmd_.seed);
+        cmd_.threads = static_cast<unsigned>(wholeNumber("--threads", 1, 1024, cmd_.threads));
+    }
+
+    // The simulation's settings, checked as the simulation checks them.
+    void readSimulationValues()
+    {
+        readRunSize();
+        cmd_.asymmetry = doubles_[QStringLiteral("--asymmetry")].value_or(cmd_.asymmetry);
+        cmd_.sourceAngle = doubles_[QStringLiteral("--source-angle")].value_or(cmd_.sourceAngle);
+        cmd_.step = doubles_[QStringLiteral("--step")].value_or(cmd_.step);
+        if (has("--step") && !cmd_.profile)
+            fail(QStringLiteral("--step is for --profile"));
+        if (const std::string error = simulationInputError(ScatteringMedium{1}, simulationSettings(cmd_));
+            !error.empty())
+            fail(QString::fromStdString(error));
+        if (!(cmd_.probability > 0 && cmd_.probability < 1))
+            fail(QStringLiteral("--probability must be above 0 and below 1"));
+        needElasticTableEnergies();
+    }
+
+    // Elastic scattering is known from 50 eV to 30 keV.
+    void needElasticTableEnergies()
+    {
+        for (const float energy : cmd_.energies)
+            if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
+                return fail(QStringLiteral("%1 takes energies from %2 eV to %3 eV (got %4 eV)")
+                                .arg(commandName())
+                                .arg(kTableLowestEnergy)
+                                .arg(kTableHighestEnergy)
+                                .arg(energy));
+    }
+
     // The overlayer and the substrate become the two materials, their peak
     // energies the two energies.
     void readThicknessValues()
@@ -536,6 +626,18 @@ private:
         cmd_.ratio = *doubles_[QStringLiteral("--ratio")];
         cmd_.bulkRatio = *doubles_[QStringLiteral("--bulk-ratio")];
         failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
+        const QString model = texts_[QStringLiteral("--model")];
+        if (model != QLatin1String("eal") && model != QLatin1String("sla") && has("--model"))
+            return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
+        cmd_.attenuationModel = model == QLatin1String("eal");
+        if (!cmd_.attenuationModel) {
+            for (const char* simulating : {"--electrons", "--seed", "--threads"})
+                if (has(simulating))
+                    fail(QStringLiteral("%1 is for --model eal").arg(QLatin1String(simulating)));
+            return;
+        }
+        readRunSize();
+        needElasticTableEnergies();
     }
 
     // A path given directly stands for the material and its energies.

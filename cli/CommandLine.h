@@ -6,13 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <variant>
 #include <vector>
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -92,10 +93,20 @@ struct Command {
     // Depth of the signal (for the straight-line model, cf1 and, with
     // crossSection, cf2) and overlayer thickness. For thickness the materials
     // are the overlayer and the substrate, the energies their two peaks.
-    double angle = 0;          // degrees from the surface normal
-    double probability = 0.95; // signal fraction for the information depth
-    double ratio = 0;          // R = I_o / I_s
-    double bulkRatio = 0;      // R∞ = I_o∞ / I_s∞
+    double angle = 0;              // degrees from the surface normal
+    double probability = 0.95;     // signal fraction for the information depth
+    double ratio = 0;              // R = I_o / I_s
+    double bulkRatio = 0;          // R∞ = I_o∞ / I_s∞
+    bool attenuationModel = false; // --model eal: simulated attenuation lengths in place of the IMFPs
+
+    // The trajectory simulation (with angle and probability above).
+    std::uint64_t electrons = 1'000'000;
+    std::uint64_t seed = 1;
+    unsigned threads = 0; // every core
+    double asymmetry = 0; // beta: isotropic emission
+    double sourceAngle = 54.7;
+    bool profile = false; // one row per depth instead of one per material and energy
+    double step = 0.02;   // profile step, a fraction of IMFP cos(angle)
 
     // Plot.
     QString outputFile;

@@ -18,10 +18,15 @@ Usage:
   tpp2m depth MATERIAL... ENERGIES [--angle DEG] [--probability P] [--cross-section S]
              [--csv | --json]
   tpp2m thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E
-             --ratio R --bulk-ratio RINF [--angle DEG] [--csv | --json]
+             --ratio R --bulk-ratio RINF [--angle DEG] [--model sla|eal [--electrons N]
+             [--seed S] [--threads N]] [--csv | --json]
   tpp2m export [--database PATH] [--all] --csv | --json
   tpp2m import FILE [--database PATH] [--replace]
   tpp2m transport (MATERIAL... | --formula F | --element SYMBOL)... ENERGIES [--csv | --json]
+  tpp2m dcs (MATERIAL... | --formula F) ENERGIES [--csv | --json]
+  tpp2m simulate MATERIAL... ENERGIES [--angle DEG] [--probability P] [--electrons N]
+             [--seed S] [--threads N] [--asymmetry BETA] [--source-angle PSI]
+             [--profile [--step FRACTION]] [--csv | --json]
   tpp2m --help
 
 Commands:
@@ -60,7 +65,10 @@ Commands:
          The thickness of an overlayer O on a substrate S (names or IDs) by the
          straight-line model, from the ratio R of the overlayer's to the
          substrate's peak intensity and the ratio RINF of the two bulk
-         intensities, with the peaks' kinetic energies in eV.
+         intensities, with the peaks' kinetic energies in eV. --model eal
+         replaces the overlayer's IMFPs by its effective attenuation lengths
+         L(d) from one simulation at each energy (as simulate; 50 eV to
+         30000 eV), taken at the thickness found; the model column says which.
            tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383
              --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9
   export The materials added by users (ID 104 and above), or every material
@@ -87,8 +95,35 @@ Commands:
          a compound whose name or --formula is a chemical formula: the sum of
          its atoms' sigma_1 over one formula unit. Free atoms, Dirac partial
          waves, 50 eV to 30000 eV; a material without S says why in its Error
-         column.
+         column. elastic_cross_section_cm2 is the total elastic cross-section
+         sigma_el of one formula unit from the same partial waves.
            tpp2m transport Cu SiO2 --element Au --log 100:10000:3 --csv
+
+  dcs    The differential elastic cross-section dsigma/dOmega (cm^2/sr) of one
+         formula unit, |f|^2 + |g|^2 of the Dirac partial waves, at 601 angles
+         from 0 to 180 degrees, denser at small angles; 50 eV to 30000 eV.
+           tpp2m dcs Au --energy 1000 --csv
+
+  simulate
+         The depth of the no-loss signal by following electron trajectories
+         (reversed, from the analyser into the solid) in the material with its
+         IMFP and its atoms' elastic scattering, at any angle below 90 degrees:
+         the elastic and transport mean free paths, the albedo, the mean escape
+         depth and the information depth ID(P), each with its standard error.
+         Emission is isotropic, or with --asymmetry BETA (-1 to 2) the dipole
+         distribution of unpolarised X-rays from a source at --source-angle PSI
+         degrees from the analyser axis (default 54.7), in the plane of the
+         normal and the analyser, on the far side of the normal when PSI exceeds
+         the angle. --electrons N (default 1000000, at least 1000), --seed S
+         (default 1; a seed gives the same output on any number of --threads,
+         default every core). --profile gives instead one row per depth, every
+         --step FRACTION (default 0.02) of IMFP cos(angle), until phi falls to
+         1e-4 of its surface value: phi (1 without elastic scattering at the
+         surface, falling as exp(-z / (IMFP cos(angle)))), CF, the effective
+         attenuation length of an overlayer of that thickness, and cf1 and cf2
+         up to 30 degrees; 50 eV to 30000 eV.
+           tpp2m simulate Au --energy 1000 --angle 60 --electrons 100000
+           tpp2m simulate Cu --energy 1486.6 --profile --csv
 
 MATERIAL is a name as in the database (letter case counts) or an ID written
 as a bare number (104, not 0104 or +104), or:

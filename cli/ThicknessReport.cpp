@@ -1,7 +1,8 @@
 #include "cli/ThicknessReport.h"
 
-#include "calc/OverlayerThickness.h"
+#include "calc/AttenuatedOverlayer.h"
 #include "cli/ImfpEvaluation.h"
+#include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
 
 namespace korvane::cli {
@@ -20,6 +21,7 @@ std::vector<Column> thicknessColumns()
         {"angle_deg", QStringLiteral("Angle (°)"), true},
         {"ratio", QStringLiteral("R"), true},
         {"bulk_ratio", QStringLiteral("R\u221E"), true},
+        {"model", QStringLiteral("Model")},
         {"thickness_A", QStringLiteral("Thickness (\u00C5)"), true},
         {"error", QStringLiteral("Error"), false, true},
     };
@@ -28,6 +30,25 @@ std::vector<Column> thicknessColumns()
 Cell imfpCell(const ImfpOutcome& outcome)
 {
     return outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
+}
+
+// The thickness with the overlayer's attenuation lengths from one simulation
+// at each peak energy.
+DepthValue simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
+                              float overlayerEnergy, float substrateEnergy, ImfpForm form)
+{
+    const SimulationSettings settings = simulationSettings(command);
+    const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
+    const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
+    if (!own.depth || !crossing.depth)
+        return {std::nullopt, (own.depth ? crossing.error : own.error).toStdString()};
+    const SimulatedDepth& ownDepth = *own.depth;
+    const SimulatedDepth& crossingDepth = *crossing.depth;
+    return attenuatedOverlayerThickness(
+        start,
+        {[&ownDepth](double d) { return ownDepth.attenuationLength(d).value; },
+         [&crossingDepth](double d) { return crossingDepth.attenuationLength(d).value; }},
+        command.ratio, command.bulkRatio);
 }
 
 } // namespace
@@ -47,18 +68,21 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
     QString error = own.error.isEmpty() ? crossing.error : own.error;
     std::optional<double> thickness;
     if (error.isEmpty()) {
-        const DepthValue d =
-            overlayerThickness({*own.imfp, *crossing.imfp, command.angle}, command.ratio, command.bulkRatio);
+        const Overlayer straight{*own.imfp, *crossing.imfp, command.angle};
+        const DepthValue d = command.attenuationModel
+            ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
+            : overlayerThickness(straight, command.ratio, command.bulkRatio);
         thickness = d.value;
         error = QString::fromStdString(d.error);
     }
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
-    const bool written = writer->write({Cell::ofText(overlayer.name), Cell::ofText(substrate.name),
-                                        Cell::ofSingle(overlayerEnergy), Cell::ofSingle(substrateEnergy), imfpCell(own),
-                                        imfpCell(crossing), Cell::ofSingle(float(command.angle)),
-                                        Cell::ofSingle(float(command.ratio)), Cell::ofSingle(float(command.bulkRatio)),
-                                        thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
-                                        error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
+    const bool written = writer->write(
+        {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
+         Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing), Cell::ofSingle(float(command.angle)),
+         Cell::ofSingle(float(command.ratio)), Cell::ofSingle(float(command.bulkRatio)),
+         Cell::ofText(command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla")),
+         thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
+         error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
     return written && writer->finish() ? std::nullopt : writer->failure();
 }
 

@@ -5,6 +5,7 @@
 #include "calc/ValidEnergyRange.h"
 #include "chart/ImfpChart.h"
 #include "cli/CorrectionReport.h"
+#include "cli/DcsReport.h"
 #include "cli/DepthReport.h"
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
@@ -12,6 +13,7 @@
 #include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
+#include "cli/SimulationReport.h"
 #include "cli/ThicknessReport.h"
 #include "cli/MaterialTransfer.h"
 #include "cli/TransportReport.h"
@@ -84,12 +86,15 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Import: return importCommand(command, out, err);
     default: break;
     }
-    const ResolvedMaterials resolved =
-        command.kind == CommandKind::Transport ? resolveTransportMaterials(command) : resolveMaterials(command);
+    const ResolvedMaterials resolved = command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs
+        ? resolveTransportMaterials(command)
+        : resolveMaterials(command);
     if (resolved.failure)
         return failed(err, *resolved.failure);
-    if (command.kind == CommandKind::Transport) {
-        const std::optional<Failure> failure = writeTransportReport(command, resolved.materials, out);
+    if (command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs) {
+        const std::optional<Failure> failure = command.kind == CommandKind::Dcs
+            ? writeDcsReport(command, resolved.materials, out)
+            : writeTransportReport(command, resolved.materials, out);
         return failure ? failed(err, *failure) : kSuccess;
     }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
@@ -106,6 +111,7 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
         failure = writeDepthReport(command, resolved.materials, out);
         break;
     case CommandKind::Thickness: failure = writeThicknessReport(command, resolved.materials, out); break;
+    case CommandKind::Simulate: failure = writeSimulationReport(command, resolved.materials, out); break;
     default: break;
     }
     return failure ? failed(err, *failure) : kSuccess;

@@ -1,6 +1,7 @@
 #include "cli/TransportReport.h"
 
 #include "calc/ScreeningFunction.h"
+#include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
 #include "materials/ChemicalFormula.h"
 
@@ -16,11 +17,20 @@ std::vector<Column> transportColumns()
         {"energy_eV", QStringLiteral("Energy (eV)"), true},
         {"transport_cross_section_a0sq", QStringLiteral("S (a0\u00B2)"), true},
         {"transport_cross_section_cm2", QStringLiteral("S (cm\u00B2)"), true},
+        {"elastic_cross_section_cm2", QStringLiteral("\u03C3el (cm\u00B2)"), true},
         {"error", QStringLiteral("Error"), false, true},
     };
 }
 
-Row transportRow(const QString& name, std::optional<int> id, float energy, const TransportCrossSection& s)
+// sigma_el of one formula unit in cm^2, where S has a value.
+std::optional<double> elasticCrossSectionCm2(const std::vector<FormulaAtom>& atoms, float energy)
+{
+    constexpr std::size_t kNoAngles = 2; // the total needs no angular table
+    return formulaScattering(atoms, energy, kNoAngles).elastic * bohrRadiusSquaredCm2();
+}
+
+Row transportRow(const QString& name, std::optional<int> id, float energy, const TransportCrossSection& s,
+                 const std::vector<FormulaAtom>& atoms)
 {
     const auto single = [](std::optional<double> v) {
         return v ? Cell::ofSingleWithExponent(static_cast<float>(*v)) : Cell::empty();
@@ -30,6 +40,7 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
             Cell::ofSingle(energy),
             single(s.a0Squared),
             single(s.a0Squared ? std::optional<double>(*s.a0Squared * bohrRadiusSquaredCm2()) : std::nullopt),
+            single(s.a0Squared ? elasticCrossSectionCm2(atoms, energy) : std::nullopt),
             s.error.isEmpty() ? Cell::empty() : Cell::ofText(s.error)};
 }
 
@@ -72,7 +83,8 @@ std::optional<Failure> writeTransportReport(const Command& command, const std::v
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
     for (const MaterialInputs& material : materials)
         for (const float energy : command.energies)
-            if (!writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy))))
+            if (!writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy),
+                                            atomsOf(material).atoms)))
                 return writer->failure();
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
@@ -81,7 +93,7 @@ std::optional<Failure> writeTransportReport(const Command& command, const std::v
                 ? elementTransportCrossSection(z, energy)
                 : TransportCrossSection{std::nullopt, QStringLiteral("no element has the symbol %1").arg(symbol),
                                         QString()};
-            if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s)))
+            if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s, {{z, 1}})))
                 return writer->failure();
         }
     }

@@ -24,18 +24,33 @@ TransportCrossSection atomValue(int atomicNumber, double energyEv)
     return {shippedTransportTable().crossSection(atomicNumber, energyEv), QString(), QString()};
 }
 
-// S of a formula unit: n_i sigma_i summed over its atoms.
-TransportCrossSection parsedFormulaCrossSection(const ChemicalFormula& parsed, const QString& formula, double energyEv)
+// The atoms of a parsed formula, or the symbol that names no element.
+MaterialAtoms atomsOf(const ChemicalFormula& parsed)
 {
-    double sum = 0;
+    MaterialAtoms result;
     for (const ElementCount& element : parsed.elements) {
         const int z = atomicNumberOf(element.symbol.toStdString());
         if (z == 0)
-            return failure(QStringLiteral("no element has the symbol %1").arg(element.symbol));
-        const TransportCrossSection atom = atomValue(z, energyEv);
-        if (!atom.a0Squared)
-            return atom;
-        sum += element.count * *atom.a0Squared;
+            return {{}, QStringLiteral("no element has the symbol %1").arg(element.symbol)};
+        result.atoms.push_back({z, element.count});
+    }
+    return result;
+}
+
+const QString kNotAFormula = QStringLiteral("neither an element nor a chemical formula: %1");
+
+// S of a formula unit: n_i sigma_i summed over its atoms.
+TransportCrossSection parsedFormulaCrossSection(const ChemicalFormula& parsed, const QString& formula, double energyEv)
+{
+    const MaterialAtoms atoms = atomsOf(parsed);
+    if (!atoms.error.isEmpty())
+        return failure(atoms.error);
+    double sum = 0;
+    for (const FormulaAtom& atom : atoms.atoms) {
+        const TransportCrossSection value = atomValue(atom.atomicNumber, energyEv);
+        if (!value.a0Squared)
+            return value;
+        sum += atom.count * *value.a0Squared;
     }
     return {sum, QString(), QStringLiteral("formula %1").arg(formula.trimmed())};
 }
@@ -74,8 +89,18 @@ TransportCrossSection materialTransportCrossSection(const Material& material, do
         return elementTransportCrossSection(material.id, energyEv);
     const ChemicalFormula parsed = parseChemicalFormula(material.name);
     if (!parsed.error.isEmpty())
-        return failure(QStringLiteral("neither an element nor a chemical formula: %1").arg(material.name));
+        return failure(kNotAFormula.arg(material.name));
     return parsedFormulaCrossSection(parsed, material.name, energyEv);
+}
+
+MaterialAtoms materialAtoms(const Material& material)
+{
+    if (material.id >= 1 && material.id < kFirstCompoundId)
+        return {{{static_cast<int>(material.id), 1}}, {}};
+    const ChemicalFormula parsed = parseChemicalFormula(material.name);
+    if (!parsed.error.isEmpty())
+        return {{}, kNotAFormula.arg(material.name)};
+    return atomsOf(parsed);
 }
 
 } // namespace korvane

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "calc/ElasticScattering.h"
 #include "materials/Material.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // The transport cross-section S of a material for approximation 2 of the
 // correction factor, in a0^2: for an element its atom's sigma_1, for a
@@ -28,6 +30,14 @@ TransportCrossSection elementTransportCrossSection(int atomicNumber, double ener
 // S of a row of the materials table: an element by its ID (its atomic
 // number), a compound by its name read as a chemical formula.
 TransportCrossSection materialTransportCrossSection(const Material& material, double energyEv);
+
+// The atoms of one formula unit of a row of the materials table, read as
+// materialTransportCrossSection reads it, or why there are none.
+struct MaterialAtoms {
+    std::vector<FormulaAtom> atoms;
+    QString error;
+};
+MaterialAtoms materialAtoms(const Material& material);
 
 // cm^2 per a0^2.
 double bohrRadiusSquaredCm2();

@@ -5,6 +5,7 @@
 #include "python/LineEnergy.h"
 #include "python/MaterialsTable.h"
 #include "python/NumpyScalars.h"
+#include "python/SimulationCalculation.h"
 #include "python/TransportCalculation.h"
 
 #include <pybind11/numpy.h>
@@ -211,6 +212,30 @@ py::object imfp(py::handle energy, py::handle material, py::handle density, py::
     return imfpOfValues(energy, density, mass, gap, nv, relativistic, noValuePolicy(errors));
 }
 
+const char* const kDcsDoc = R"(dcs(material, energy, *, database=None)
+
+The differential elastic cross-section of one formula unit of a material of
+the database (name or ID) at one energy (eV, 50 to 30000), as tpp2m dcs: a
+dict of two float64 arrays, "angle_deg" (601 angles from 0 to 180, denser
+at small angles) and "dcs_cm2_sr", |f|^2 + |g|^2 of the Dirac partial waves.)";
+
+const char* const kSimulateDoc = R"(simulate(material, energy, *, angle=0, probability=0.95, electrons=1000000,
+         seed=1, threads=0, asymmetry=0, source_angle=54.7, step=0.02,
+         relativistic=False, database=None, include=("lbe", "d", "f"))
+
+The depth of the no-loss signal from a material of the database at one
+energy (eV, 50 to 30000) by following electron trajectories, as tpp2m
+simulate: the electrons (at least 1000) from the seed give the same numbers
+on any number of threads (0: every core); asymmetry (beta, -1 to 2) and
+source_angle (degrees from the analyser axis) choose dipole emission.
+Returns a dict: the floats imfp, elastic_mfp, transport_mfp (Å), albedo,
+mean_escape_depth, information_depth and their standard errors
+mean_escape_depth_sd, information_depth_sd (Å); and float64 arrays of the
+profile at every step (a fraction of imfp cos(angle)) until phi falls to
+1e-4 of its surface value: depth (Å), phi, phi_sd, cf, cf_sd and eal, the
+effective attenuation length (Å) of an overlayer of that thickness.
+Raises ValueError with tpp2m's words for bad input.)";
+
 } // namespace
 
 PYBIND11_MODULE(korvane, m)
@@ -277,6 +302,21 @@ PYBIND11_MODULE(korvane, m)
         },
         kOverlayerThicknessDoc, py::arg("imfp_overlayer"), py::arg("imfp_substrate_in_overlayer"), py::arg("ratio"),
         py::arg("bulk_ratio"), py::kw_only(), py::arg("angle") = 0.0, py::arg("errors") = "warn");
+    m.def("dcs", &differentialCrossSection, kDcsDoc, py::arg("material"), py::arg("energy"), py::kw_only(),
+          py::arg("database") = py::none());
+    m.def(
+        "simulate",
+        [](py::handle material, double energy, double angle, double probability, long long electrons, long long seed,
+           int threads, double asymmetry, double sourceAngle, double step, bool relativistic, py::handle database,
+           py::handle include) {
+            return simulate(material, energy,
+                            {angle, probability, electrons, seed, threads, asymmetry, sourceAngle, step, relativistic},
+                            database, include);
+        },
+        kSimulateDoc, py::arg("material"), py::arg("energy"), py::kw_only(), py::arg("angle") = 0.0,
+        py::arg("probability") = 0.95, py::arg("electrons") = 1000000, py::arg("seed") = 1, py::arg("threads") = 0,
+        py::arg("asymmetry") = 0.0, py::arg("source_angle") = 54.7, py::arg("step") = 0.02,
+        py::arg("relativistic") = false, py::arg("database") = py::none(), py::arg("include") = defaultGroups());
     m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
           py::arg("photon_energy") = py::none());
     m.def(

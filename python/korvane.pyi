@@ -90,3 +90,20 @@ def overlayer_thickness(
 def line_energy(
     line: str, source: str | None = None, photon_energy: float | None = None
 ) -> tuple[np.float32, np.float32]: ...
+def dcs(material: str | int, energy: float, *, database: _Database = None) -> dict[str, npt.NDArray[np.float64]]: ...
+def simulate(
+    material: str | int,
+    energy: float,
+    *,
+    angle: float = 0.0,
+    probability: float = 0.95,
+    electrons: int = 1000000,
+    seed: int = 1,
+    threads: int = 0,
+    asymmetry: float = 0.0,
+    source_angle: float = 54.7,
+    step: float = 0.02,
+    relativistic: bool = False,
+    database: _Database = None,
+    include: _Groups = ("lbe", "d", "f"),
+) -> dict[str, float | npt.NDArray[np.float64]]: ...

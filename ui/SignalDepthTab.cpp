@@ -1,10 +1,12 @@
 #include "ui/SignalDepthTab.h"
 
 #include "calc/ElasticCorrection.h"
+#include "calc/TransportTable.h"
 #include "materials/NumberText.h"
 #include "materials/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
+#include "ui/SimulationPanel.h"
 
 #include <QChart>
 #include <QChartView>
@@ -88,11 +90,15 @@ SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) :
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(480, 300);
 
+    simulation_ = new SimulationPanel(this);
+    connect(simulation_, &SimulationPanel::profileReady, this, &SignalDepthTab::plotSimulated);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSource_);
     layout->addLayout(inputs);
     layout->addLayout(results);
     layout->addWidget(lblDepthMessage_);
+    layout->addWidget(simulation_);
     layout->addWidget(view, 1);
 
     for (QLineEdit* box : {txtAngle_, txtProbability_, txtTransportCrossSection_})
@@ -165,14 +171,17 @@ void SignalDepthTab::recalculate()
     clearResults();
     if (!imfp.value) {
         lblDepthMessage_->setText(imfp.error);
+        simulation_->setJob(std::nullopt, imfp.error);
         return;
     }
     const std::optional<double> angle = numbertext::toDouble(txtAngle_->text());
     const std::optional<double> probability = numbertext::toDouble(txtProbability_->text());
     if (!angle || !probability) {
         lblDepthMessage_->setText(QStringLiteral("The angle and P must be numbers."));
+        simulation_->setJob(std::nullopt, QStringLiteral("The angle and P must be numbers."));
         return;
     }
+    prepareSimulation(*imfp.value, *angle, *probability);
 
     const TransportCrossSection sigma = crossSection();
     if (sigma.a0Squared && !sigma.source.isEmpty() && !(*angle > kMaxCorrectedAngle))
@@ -260,6 +269,41 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
     signalAxis->setRange(0, top * 1.05);
     for (QLineSeries* marker : markers)
         marker->append(marker->at(0).x(), top * 1.05);
+}
+
+void SignalDepthTab::prepareSimulation(float imfp, double angle, double probability)
+{
+    const Material material = source_.currentMaterial();
+    const std::optional<double> energy = numbertext::toDouble(source_.text(MainWindowState::Field::Energy));
+    const std::optional<float> density = source_.number(MainWindowState::Field::Density);
+    const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
+    if (!energy || !(*energy >= kTableLowestEnergy && *energy <= kTableHighestEnergy))
+        return simulation_->setJob(std::nullopt,
+                                   QStringLiteral("The simulation needs an energy from 50 eV to 30000 eV."));
+    if (!density || !mass)
+        return simulation_->setJob(std::nullopt, QStringLiteral("The main window's density or mass is not a number."));
+    const MaterialAtoms atoms = materialAtoms(material);
+    if (!atoms.error.isEmpty())
+        return simulation_->setJob(std::nullopt, atoms.error);
+    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability}, {});
+}
+
+void SignalDepthTab::plotSimulated(const QList<QPointF>& profile)
+{
+    const QList<QAbstractAxis*> depthAxes = chart_->axes(Qt::Horizontal);
+    const QList<QAbstractAxis*> signalAxes = chart_->axes(Qt::Vertical);
+    if (depthAxes.isEmpty() || signalAxes.isEmpty())
+        return;
+    const double end = static_cast<QValueAxis*>(depthAxes.first())->max();
+    auto* curve = new QLineSeries;
+    curve->setObjectName(QStringLiteral("seriesSimulated"));
+    curve->setName(QStringLiteral("Simulated"));
+    for (const QPointF& point : profile)
+        if (point.x() <= end)
+            curve->append(point);
+    chart_->addSeries(curve);
+    curve->attachAxis(depthAxes.first());
+    curve->attachAxis(signalAxes.first());
 }
 
 } // namespace korvane::ui

@@ -14,6 +14,7 @@ class QLineEdit;
 namespace korvane::ui {
 
 class MainWindowState;
+class SimulationPanel;
 
 // How deep the signal of the main window's material comes from at its
 // energy: the information depth and the mean escape depth by the straight-line
@@ -41,6 +42,9 @@ private:
     std::array<ModelColumn, 3> columns(float imfp, double angle, const TransportCrossSection& sigma) const;
     void clearResults();
     void plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths);
+    // Hands the simulated model what it needs, or why it cannot run.
+    void prepareSimulation(float imfp, double angle, double probability);
+    void plotSimulated(const QList<QPointF>& profile);
 
     const MainWindowState& source_;
     QLabel* lblSource_;
@@ -52,6 +56,7 @@ private:
     std::array<QLineEdit*, 3> meanEscapeDepth_{};
     QLabel* lblDepthMessage_;
     QChart* chart_;
+    SimulationPanel* simulation_;
 };
 
 } // namespace korvane::ui

@@ -1,12 +1,12 @@
 #include "calc/AtomPotential.h"
 #include "calc/AtomicUnits.h"
 #include "calc/DiracPhaseShifts.h"
+#include "calc/ElasticScattering.h"
 #include "calc/TransportCrossSection.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
 
 namespace {
 
@@ -15,35 +15,10 @@ using namespace korvane;
 constexpr double kC = atomic::kSpeedOfLight;
 constexpr double kPi = atomic::kPi;
 
-PhaseShifts atomShifts(int z, double energyEv)
-{
-    const double energy = energyEv / atomic::kHartreeEv;
-    const AtomPotential atom(screeningFunction(z), energy);
-    return diracPhaseShifts({[&atom](double r) { return atom.total(r); }, atom.nuclearCharge()}, energy);
-}
-
-// |f|^2 + |g|^2 at one angle, from the partial-wave sums with Legendre
-// functions by their recurrences.
+// |f|^2 + |g|^2 at one angle.
 double differentialCrossSection(const PhaseShifts& s, double theta)
 {
-    using Complex = std::complex<double>;
-    const double x = std::cos(theta);
-    Complex f, g;
-    double p0 = 1, p1 = x;               // P_l, P_l+1
-    double q0 = 0, q1 = std::sin(theta); // P_l^1, P_l+1^1
-    for (std::size_t l = 0; l < s.spinUp.size(); ++l) {
-        const double dl = static_cast<double>(l);
-        const Complex up = std::polar(1.0, 2 * s.spinUp[l]) - 1.0;
-        const Complex down = std::polar(1.0, 2 * s.spinDown[l]) - 1.0;
-        f += ((dl + 1) * up + dl * down) * p0;
-        if (l > 0)
-            g += (down - up) * q0;
-        const double p2 = ((2 * dl + 3) * x * p1 - (dl + 1) * p0) / (dl + 2);
-        const double q2 = ((2 * dl + 3) * x * q1 - (dl + 2) * q0) / (dl + 1);
-        p0 = p1, p1 = p2, q0 = q1, q1 = q2;
-    }
-    const double k = s.waveNumber;
-    return (std::norm(f) + std::norm(g)) / (4 * k * k);
+    return differentialCrossSections(s, {theta}).front();
 }
 
 // 2 pi Int (1 - cos theta) dsigma/dOmega sin theta dtheta by Simpson's rule:
@@ -69,7 +44,7 @@ double integratedTransportCrossSection(const PhaseShifts& s)
 TEST(TransportCrossSection, ClosedSumAgreesWithTheIntegratedAngularDistribution)
 {
     for (const auto& [z, energy] : {std::pair{79, 100.0}, {29, 1000.0}, {6, 10000.0}}) {
-        const PhaseShifts s = atomShifts(z, energy);
+        const PhaseShifts s = atomPhaseShifts(z, energy);
         EXPECT_NEAR(integratedTransportCrossSection(s) / transportCrossSection(s), 1.0, 1e-8)
             << "Z = " << z << ", " << energy << " eV";
     }

@@ -39,11 +39,11 @@ TEST_F(DepthCommandsTest, ThicknessOfAnOverlayer)
     EXPECT_EQ(output("thickness --substrate Si --overlayer SiO2 --substrate-energy 1400 --overlayer-energy 1000 "
                      "--ratio 2 --bulk-ratio 0.5 --angle 60 --relativistic"),
               "Overlayer  Substrate  E overlayer (eV)  E substrate (eV)  IMFP overlayer (Å)  "
-              "IMFP substrate in overlayer (Å)  Angle (°)  R   R∞  Thickness (Å)\n"
+              "IMFP substrate in overlayer (Å)  Angle (°)  R   R∞  Model  Thickness (Å)\n"
               "---------  ---------  ----------------  ----------------  ------------------  "
-              "-------------------------------  ---------  -  ---  -------------\n"
+              "-------------------------------  ---------  -  ---  -----  -------------\n"
               "SiO2       Si                     1000              1400               29.05  "
-              "                          37.68         60  2  0.5          28.89\n");
+              "                          37.68         60  2  0.5  sla            28.89\n");
 }
 
 // A value out of its range ends the run with one line and status 2 in every

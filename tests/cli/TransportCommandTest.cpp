@@ -12,13 +12,14 @@ using TransportCommandTest = Tpp2mFixture;
 TEST_F(TransportCommandTest, ElementsByIdCompoundsByFormulaAndTheRowsWithout)
 {
     EXPECT_EQ(output("transport Cu --energy 1000,20 --formula Al2O3 --element Qq --csv"),
-              "material,id,energy_eV,transport_cross_section_a0sq,transport_cross_section_cm2,error\n"
-              "Cu,29,1000,1.1463349,3.2100646e-17,\n"
-              "Cu,29,20,,,no transport cross-section outside 50 eV to 30000 eV\n"
-              "Al2O3,,1000,1.4882064,4.1674024e-17,\n"
-              "Al2O3,,20,,,no transport cross-section outside 50 eV to 30000 eV\n"
-              "Qq,,1000,,,no element has the symbol Qq\n"
-              "Qq,,20,,,no element has the symbol Qq\n");
+              "material,id,energy_eV,transport_cross_section_a0sq,transport_cross_section_cm2,"
+              "elastic_cross_section_cm2,error\n"
+              "Cu,29,1000,1.1463349,3.2100646e-17,1.2645882e-16,\n"
+              "Cu,29,20,,,,no transport cross-section outside 50 eV to 30000 eV\n"
+              "Al2O3,,1000,1.4882064,4.1674024e-17,3.913712e-16,\n"
+              "Al2O3,,20,,,,no transport cross-section outside 50 eV to 30000 eV\n"
+              "Qq,,1000,,,,no element has the symbol Qq\n"
+              "Qq,,20,,,,no element has the symbol Qq\n");
 }
 
 TEST_F(TransportCommandTest, Cf2AndDepthWithoutCrossSectionComputeAndNameIt)

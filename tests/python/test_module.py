@@ -13,7 +13,7 @@ import numpy as np
 import korvane
 
 FUNCTIONS = ["imfp", "cf1", "trmfp", "eff_trmfp", "cf2", "materials", "formula", "transport_cross_section",
-             "information_depth", "mean_escape_depth", "signal_fraction", "overlayer_thickness", "line_energy"]
+             "information_depth", "mean_escape_depth", "signal_fraction", "overlayer_thickness", "line_energy", "dcs", "simulate"]
 
 
 def signature_in_docstring(function):

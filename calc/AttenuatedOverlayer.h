@@ -1,0 +1,23 @@
+#pragma once
+
+#include "calc/OverlayerThickness.h"
+
+#include <functional>
+
+// The overlayer thickness with effective attenuation lengths in place of the
+// IMFPs: L(d) of the overlayer at its own peak's energy and at the
+// substrate's, known for every thickness d (from one simulation per energy),
+// replace the IMFPs of the straight-line solution, which is solved again at
+// the thickness it gives until the thickness stands still.
+namespace korvane {
+
+struct AttenuationLengths {
+    std::function<double(double)> overlayer; // L(d) at the overlayer energy, Å; NaN where unknown
+    std::function<double(double)> crossing;  // L(d) at the substrate energy, Å
+};
+
+// Starts from the straight-line thickness of `start` (the IMFPs and the angle).
+DepthValue attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
+                                        double bulkRatio);
+
+} // namespace korvane

@@ -1,0 +1,36 @@
+#include "cli/DcsReport.h"
+
+#include "calc/AtomicUnits.h"
+#include "cli/MaterialSimulation.h"
+#include "cli/RowWriter.h"
+
+namespace korvane::cli {
+
+std::optional<Failure> writeDcsReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                      std::FILE* out)
+{
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format,
+                                                            {{"material", QStringLiteral("Material")},
+                                                             {"energy_eV", QStringLiteral("Energy (eV)"), true},
+                                                             {"angle_deg", QStringLiteral("Angle (°)"), true},
+                                                             {"dcs_cm2_sr", QStringLiteral("dσ/dΩ (cm²/sr)"), true}},
+                                                            out);
+    for (const MaterialInputs& material : materials) {
+        for (const float energy : command.energies) {
+            const MaterialElastic elastic = elasticScatteringOf(material, energy, kDcsAngleCount);
+            if (!elastic.scattering)
+                return Failure{QStringLiteral("%1: %2").arg(material.name, elastic.error), kBadInput};
+            const FormulaScattering& s = *elastic.scattering;
+            for (std::size_t i = 0; i < s.angles.size(); ++i) {
+                const Row row{Cell::ofText(material.name), Cell::ofSingle(energy),
+                              Cell::ofSingle(static_cast<float>(s.angles[i] * 180 / atomic::kPi)),
+                              Cell::ofSingleWithExponent(static_cast<float>(s.dcs[i] * atomic::kBohrRadiusSquaredCm2))};
+                if (!writer->write(row))
+                    return writer->failure();
+            }
+        }
+    }
+    return writer->finish() ? std::nullopt : writer->failure();
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,149 @@
+#include "cli/SimulationReport.h"
+
+#include "calc/ElasticCorrection.h"
+#include "calc/SignalDepth.h"
+#include "cli/ImfpEvaluation.h"
+#include "cli/ImfpReport.h"
+#include "cli/MaterialCrossSection.h"
+#include "cli/MaterialSimulation.h"
+
+#include <cmath>
+
+namespace korvane::cli {
+
+namespace {
+
+Cell number(double value, int decimals)
+{
+    return std::isfinite(value) ? Cell::ofSingle(static_cast<float>(value), decimals) : Cell::empty();
+}
+
+std::vector<Column> summaryColumns(const Command& command)
+{
+    std::vector<Column> columns = materialColumns(command);
+    for (Column c : std::initializer_list<Column>{
+             {"angle_deg", QStringLiteral("Angle (°)"), true},
+             {"electrons", QStringLiteral("Electrons"), true},
+             {"seed", QStringLiteral("Seed"), true},
+             {"imfp_A", QStringLiteral("IMFP (\u00C5)"), true},
+             {"elastic_mfp_A", QStringLiteral("Elastic MFP (\u00C5)"), true},
+             {"transport_mfp_A", QStringLiteral("TrMFP (\u00C5)"), true},
+             {"albedo", QStringLiteral("Albedo"), true},
+             {"mean_escape_depth_A", QStringLiteral("Mean escape depth (\u00C5)"), true},
+             {"mean_escape_depth_sd_A", QStringLiteral("SE (\u00C5)"), true},
+             {"information_depth_A", QStringLiteral("Information depth (\u00C5)"), true},
+             {"information_depth_sd_A", QStringLiteral("SE (\u00C5)"), true},
+             {"error", QStringLiteral("Error"), false, true},
+         })
+        columns.push_back(c);
+    return columns;
+}
+
+Row summaryRow(const Command& command, const MaterialInputs& material, std::size_t e, ImfpForm form,
+               const MaterialSimulation& run)
+{
+    Row row = materialCells(command, material, e, form);
+    row.push_back(Cell::ofSingle(static_cast<float>(command.angle)));
+    row.push_back(Cell::ofInteger(static_cast<qint64>(command.electrons)));
+    row.push_back(Cell::ofInteger(static_cast<qint64>(command.seed)));
+    row.push_back(run.imfp ? Cell::ofSingle(*run.imfp, 2) : Cell::empty());
+    const bool done = run.depth.has_value();
+    row.push_back(done ? number(run.elasticMfp, 2) : Cell::empty());
+    row.push_back(done ? number(run.transportMfp, 2) : Cell::empty());
+    row.push_back(done ? number(run.depth->albedo(), 4) : Cell::empty());
+    const Estimate med = done ? run.depth->meanEscapeDepth() : Estimate{NAN, NAN};
+    const Estimate id = done ? run.depth->informationDepth(command.probability) : Estimate{NAN, NAN};
+    row.push_back(number(med.value, 2));
+    row.push_back(number(med.error, 3));
+    row.push_back(number(id.value, 2));
+    row.push_back(number(id.error, 3));
+    row.push_back(run.error.isEmpty() ? Cell::empty() : Cell::ofText(run.error));
+    return row;
+}
+
+std::vector<Column> profileColumns()
+{
+    return {
+        {"material", QStringLiteral("Material")},
+        {"energy_eV", QStringLiteral("Energy (eV)"), true},
+        {"form", QStringLiteral("Form")},
+        {"angle_deg", QStringLiteral("Angle (°)"), true},
+        {"depth_A", QStringLiteral("Depth (\u00C5)"), true},
+        {"phi", QStringLiteral("φ"), true},
+        {"phi_sd", QStringLiteral("SE"), true},
+        {"cf", QStringLiteral("CF"), true},
+        {"cf_sd", QStringLiteral("SE"), true},
+        {"eal_A", QStringLiteral("EAL (\u00C5)"), true},
+        {"cf1", QStringLiteral("CF1"), true},
+        {"cf2", QStringLiteral("CF2"), true},
+    };
+}
+
+// EffTrMFP of approximation 2 from the shipped S, when it can be formed.
+std::optional<float> effectiveTransportPath(const MaterialInputs& material, float energy, float imfp)
+{
+    const TransportCrossSection s = crossSectionOf(material, energy);
+    QString unused;
+    return s.a0Squared ? transportPathsFor(material.density, material.mass, *s.a0Squared, imfp, &unused).effTrMfp
+                       : std::nullopt;
+}
+
+bool writeProfile(RowWriter& writer, const Command& command, const MaterialInputs& material, float energy,
+                  ImfpForm form, const MaterialSimulation& run)
+{
+    const SimulatedDepth& depth = *run.depth;
+    const bool corrected = command.angle <= kMaxCorrectedAngle;
+    const std::optional<float> effTrMfp =
+        corrected ? effectiveTransportPath(material, energy, *run.imfp) : std::nullopt;
+    for (std::size_t i = 1; i <= depth.profileLength(); ++i) {
+        const double z = static_cast<double>(i) * depth.step();
+        const Estimate phi = depth.phi(i), cf = depth.correctionFactor(i);
+        const std::optional<float> cf1 =
+            corrected ? correctionFactorApprox1(static_cast<float>(z), *run.imfp) : std::nullopt;
+        const std::optional<float> cf2 =
+            effTrMfp ? correctionFactorApprox2(static_cast<float>(z), *effTrMfp) : std::nullopt;
+        const Row row{Cell::ofText(material.name),
+                      Cell::ofSingle(energy),
+                      Cell::ofText(QLatin1String(formName(form))),
+                      Cell::ofSingle(static_cast<float>(command.angle)),
+                      number(z, 2),
+                      Cell::ofSingleWithExponent(static_cast<float>(phi.value)),
+                      Cell::ofSingleWithExponent(static_cast<float>(phi.error)),
+                      number(cf.value, 4),
+                      number(cf.error, 4),
+                      number(depth.attenuationLength(z).value, 2),
+                      cf1 ? Cell::ofSingle(*cf1, 4) : Cell::empty(),
+                      cf2 ? Cell::ofSingle(*cf2, 4) : Cell::empty()};
+        if (!writer.write(row))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Failure> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                             std::FILE* out)
+{
+    const std::unique_ptr<RowWriter> writer =
+        makeRowWriter(command.format, command.profile ? profileColumns() : summaryColumns(command), out);
+    const SimulationSettings settings = simulationSettings(command);
+    for (const MaterialInputs& material : materials) {
+        for (std::size_t e = 0; e < command.energies.size(); ++e) {
+            for (const ImfpForm form : formsToCompute(command.forms)) {
+                const MaterialSimulation run = simulateMaterial(material, command.energies[e], form, settings);
+                if (command.profile) {
+                    if (!run.depth)
+                        return Failure{QStringLiteral("%1: %2").arg(material.name, run.error), kBadInput};
+                    if (!writeProfile(*writer, command, material, command.energies[e], form, run))
+                        return writer->failure();
+                } else if (!writer->write(summaryRow(command, material, e, form, run))) {
+                    return writer->failure();
+                }
+            }
+        }
+    }
+    return writer->finish() ? std::nullopt : writer->failure();
+}
+
+} // namespace korvane::cli

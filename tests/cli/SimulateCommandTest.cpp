@@ -1,0 +1,93 @@
+#include "Tpp2mRun.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+using SimulateCommandTest = Tpp2mFixture;
+
+TEST_F(SimulateCommandTest, DcsRowsFromZeroTo180DegreesDenserForward)
+{
+    const QStringList lines = QString::fromStdString(output("dcs Cu --energy 1000 --csv")).split(u'\n');
+    ASSERT_EQ(lines.size(), 1 + 601 + 1); // header, angles, the empty text after the last line break
+    EXPECT_EQ(lines[0], "material,energy_eV,angle_deg,dcs_cm2_sr");
+    EXPECT_EQ(lines[1], "Cu,1000,0,1.2309868e-15");
+    EXPECT_EQ(lines[2], "Cu,1000,0.0005,1.2309868e-15");
+    EXPECT_EQ(lines[601], "Cu,1000,180,5.2871457e-18");
+    EXPECT_EQ(lines[602], "");
+    // A formula unit is its atoms summed: one row of each.
+    const QStringList silica = QString::fromStdString(output("dcs --formula SiO2 --energy 500 --csv")).split(u'\n');
+    EXPECT_TRUE(silica[1].startsWith(QStringLiteral("SiO2,500,0,"))) << silica[1].toStdString();
+    expectRefused(run("dcs Cu --energy 40000"), 2, "dcs takes energies from 50 eV to 30000 eV (got 40000 eV)");
+    expectRefused(run("dcs --energy 1000"), 2, "dcs needs a material: a name, an ID or --formula");
+}
+
+TEST_F(SimulateCommandTest, SummaryIsTheSameBytesOnAnyThreadCount)
+{
+    const std::string expected =
+        "material,id,energy_eV,form,angle_deg,electrons,seed,imfp_A,elastic_mfp_A,transport_mfp_A,albedo,"
+        "mean_escape_depth_A,mean_escape_depth_sd_A,information_depth_A,information_depth_sd_A,error\n"
+        "Cu,29,1000,non-relativistic,0,2000,1,15.448975,9.3127985,36.686394,0.29632425,11.875593,0.074367195,"
+        "34.521202,0.24537525,\n";
+    EXPECT_EQ(output("simulate Cu --energy 1000 --electrons 2000 --threads 1 --csv"), expected);
+    EXPECT_EQ(output("simulate Cu --energy 1000 --electrons 2000 --threads 3 --csv"), expected);
+    // Another seed, other numbers; the seed is in the row.
+    const std::string other = output("simulate Cu --energy 1000 --electrons 2000 --seed 2 --csv");
+    EXPECT_NE(other, expected);
+    EXPECT_NE(other.find(",2000,2,15.448975,"), std::string::npos);
+}
+
+TEST_F(SimulateCommandTest, ProfileRowsWithTheApproximationsOnlyUpTo30Degrees)
+{
+    const QStringList normal =
+        QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --profile --csv")).split(u'\n');
+    EXPECT_EQ(normal[0], "material,energy_eV,form,angle_deg,depth_A,phi,phi_sd,cf,cf_sd,eal_A,cf1,cf2");
+    // The first depth is one step, 0.02 IMFP; cf1 and cf2 stand beside the simulation.
+    EXPECT_TRUE(normal[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,0,0.30897948,")))
+        << normal[1].toStdString();
+    EXPECT_FALSE(normal[1].endsWith(u','));
+    const QStringList tilted = QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --angle 60 "
+                                                             "--asymmetry 1 --source-angle 40 --step 0.01 "
+                                                             "--profile --csv"))
+                                   .split(u'\n');
+    EXPECT_TRUE(tilted[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,60,0.07724487,")))
+        << tilted[1].toStdString();
+    EXPECT_TRUE(tilted[1].endsWith(QStringLiteral(",,"))) << tilted[1].toStdString();
+    // Down to phi at 1e-4 of the surface's: about ln(1e4) / step depths.
+    EXPECT_GT(tilted.size(), 800);
+    EXPECT_LT(tilted.size(), 1200);
+}
+
+TEST_F(SimulateCommandTest, ThicknessWithSimulatedAttenuationLengths)
+{
+    const QString given = QStringLiteral("thickness --substrate Si --overlayer SiO2 --substrate-energy 1400 "
+                                         "--overlayer-energy 1000 --ratio 2 --bulk-ratio 0.5 --angle 60 --csv");
+    const std::string header = "overlayer,substrate,overlayer_energy_eV,substrate_energy_eV,imfp_overlayer_A,"
+                               "imfp_substrate_in_overlayer_A,angle_deg,ratio,bulk_ratio,model,thickness_A,error\n";
+    EXPECT_EQ(output(given), header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,sla,28.981781,\n");
+    EXPECT_EQ(output(given + " --model sla"), output(given));
+    // Elastic scattering shortens the attenuation lengths, and so the thickness.
+    EXPECT_EQ(output(given + " --model eal --electrons 20000"),
+              header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,eal,25.715475,\n");
+    expectRefused(run(given + " --model x"), 2, "--model takes sla or eal (got \"x\")");
+    expectRefused(run(given + " --electrons 5000"), 2, "--electrons is for --model eal");
+}
+
+TEST_F(SimulateCommandTest, BadInputIsOneLineAndExitTwo)
+{
+    expectRefused(run("simulate Cu --energy 1000 --angle 90"), 2,
+                  "the angle must be at least 0\u00B0 and below 90\u00B0");
+    expectRefused(run("simulate Cu --energy 49"), 2, "simulate takes energies from 50 eV to 30000 eV (got 49 eV)");
+    for (const char* electrons : {"999", "1500.5"})
+        expectRefused(run(QStringLiteral("simulate Cu --energy 1000 --electrons ") + QLatin1String(electrons)), 2,
+                      "--electrons must be a whole number from 1000 to 1000000000000");
+    expectRefused(run("simulate Cu --energy 1000 --asymmetry -1.5"), 2, "the asymmetry parameter must be from -1 to 2");
+    expectRefused(run("simulate Cu --energy 1000 --angle 10 --source-angle 100"), 2,
+                  "the X-ray source must lie above the surface: the source angle less the emission angle must be "
+                  "between -90 and 90 degrees");
+    expectRefused(run("simulate Cu --energy 1000 --step 0.1"), 2, "--step is for --profile");
+}
+
+} // namespace
+} // namespace korvane::test

@@ -1,0 +1,48 @@
+"""The elastic scattering by angle and the trajectory simulation: the same
+numbers as tpp2m dcs and tpp2m simulate, and the refusals."""
+
+import csv
+import io
+
+import numpy as np
+import pytest
+
+import korvane
+
+
+def rows(text):
+    return list(csv.DictReader(io.StringIO(text)))
+
+
+def test_dcs_and_simulate_repeat_tpp2m(database, tpp2m):
+    table = rows(tpp2m("dcs", "Cu", "--energy", "1000", "--csv", "--database", str(database)))
+    got = korvane.dcs("Cu", 1000, database=database)
+    assert len(got["angle_deg"]) == len(table) == 601
+    assert got["angle_deg"][0] == 0 and got["angle_deg"][-1] == 180
+    assert np.float32(got["dcs_cm2_sr"][0]) == np.float32(table[0]["dcs_cm2_sr"])
+    assert np.float32(got["dcs_cm2_sr"][-1]) == np.float32(table[-1]["dcs_cm2_sr"])
+
+    summary = rows(tpp2m("simulate", "Cu", "--energy", "1000", "--electrons", "2000", "--angle", "40", "--csv",
+                         "--database", str(database)))[0]
+    run = korvane.simulate("Cu", 1000, electrons=2000, angle=40, threads=1, database=database)
+    for key in ["albedo", "mean_escape_depth", "mean_escape_depth_sd", "information_depth", "information_depth_sd"]:
+        column = key if key == "albedo" else key + "_A"
+        assert np.float32(run[key]) == np.float32(summary[column]), key
+    profile = rows(tpp2m("simulate", "Cu", "--energy", "1000", "--electrons", "2000", "--angle", "40", "--profile",
+                         "--csv", "--database", str(database)))
+    assert len(run["depth"]) == len(profile)
+    assert np.float32(run["phi"][10]) == np.float32(profile[10]["phi"])
+    assert np.float32(run["eal"][10]) == np.float32(profile[10]["eal_A"])
+
+
+def test_refusals_in_tpp2ms_words(database):
+    with pytest.raises(ValueError, match=r"^the energy must be from 50 eV to 30000 eV \(got 40 eV\)$"):
+        korvane.simulate("Cu", 40, database=database)
+    with pytest.raises(ValueError, match=r"^the angle must be at least 0\u00b0 and below 90\u00b0$"):
+        korvane.simulate("Cu", 1000, angle=90, database=database)
+    with pytest.raises(ValueError, match=r"^at least 1000 electrons are needed$"):
+        korvane.simulate("Cu", 1000, electrons=999, database=database)
+    with pytest.raises(ValueError, match=r"^the asymmetry parameter must be from -1 to 2$"):
+        korvane.simulate("Cu", 1000, asymmetry=3, database=database)
+    with pytest.raises(ValueError, match=r"^the energy must be from 50 eV to 30000 eV \(got 20 eV\)$"):
+        korvane.dcs("Cu", 20, database=database)

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "calc/ElasticScattering.h"
+
+#include <QGroupBox>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace korvane {
+class SimulatedDepth;
+}
+
+namespace korvane::ui {
+
+// The simulated model of the depth of the signal: electron trajectories in the
+// current material, run off the GUI thread on the press of "Simulate" with a
+// progress bar and "Cancel". Its ID and MED come with their standard errors,
+// at any angle. A change of any input cancels the run in flight.
+class SimulationPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    // What a simulation needs from the depth tab.
+    struct Job {
+        std::vector<FormulaAtom> atoms;
+        double density = 0; // g/cm3
+        double mass = 0;    // g/mol
+        double imfp = 0;    // Å
+        double energy = 0;  // eV
+        double angle = 0;   // degrees
+        double probability = 0.95;
+    };
+
+    explicit SimulationPanel(QWidget* parent = nullptr);
+    ~SimulationPanel() override;
+
+    // The inputs have changed: cancels a run in flight and clears the results;
+    // with no job, `whyNot` says why nothing can be simulated.
+    void setJob(std::optional<Job> job, const QString& whyNot);
+
+signals:
+    // phi(z) of a finished run at the depths z, normalised to a whole signal of 1.
+    void profileReady(const QList<QPointF>& profile);
+
+private:
+    void cmdSimulate_Click();
+    void cmdCancel_Click();
+    void stopRun();
+    // The result of the run whose cancel flag is `run`, unless another has started since.
+    void showResult(const std::atomic<bool>* run, const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
+
+    std::optional<Job> job_;
+    QString whyNot_; // why there is no job
+    QString note_;   // what became of the last run
+    std::thread worker_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    QLineEdit* txtElectrons_;
+    QPushButton* cmdSimulate_;
+    QPushButton* cmdCancel_;
+    QProgressBar* prgSimulation_;
+    QLineEdit* txtInformationDepthSimulated_;
+    QLineEdit* txtMeanEscapeDepthSimulated_;
+    QLabel* lblSimulationMessage_;
+};
+
+} // namespace korvane::ui
