@@ -31,7 +31,7 @@ void RowChangeWithCurveWindow(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("materials.db"));
-    createMaterialDatabase(path, *readShippedMaterials(shippedMaterialsText()));
+    static_cast<void>(createMaterialDatabase(path, *readShippedMaterials(shippedMaterialsText())));
     OpenedDatabase database = openMaterialDatabase(path);
     SilentPrompts prompts;
     ui::Form1 window(**database, &prompts);

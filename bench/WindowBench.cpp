@@ -109,8 +109,8 @@ void FindMaterial(benchmark::State& state, const QString& typed)
     OpenedDatabase database = openMaterialDatabase(databaseWith(100000));
     const NamePattern pattern = NamePattern::startingWith(typed);
     for (auto _ : state) {
-        (*database)->moveFirst();
-        (*database)->find([&pattern](const QString& name) { return pattern.matches(name); });
+        static_cast<void>((*database)->moveFirst());
+        static_cast<void>((*database)->find([&pattern](const QString& name) { return pattern.matches(name); }));
         benchmark::DoNotOptimize((*database)->absolutePosition());
     }
 }

@@ -16,7 +16,7 @@ struct Failed {
 // What a fallible operation gives: its value, or the reason it failed.
 // Tested like a pointer (`if (!result)`), and read with * and ->.
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     Result(Failed failed) : error_(std::move(failed.reason)) {}
@@ -37,7 +37,7 @@ private:
 
 // The result of an operation that gives nothing but success or a reason.
 template <>
-class Result<void> {
+class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Failed failed) : error_(std::move(failed.reason)), ok_(false) {}

@@ -86,8 +86,10 @@ public:
     explicit Transaction(Connection& db) : db_(db), begun_(db_.exec("BEGIN IMMEDIATE")) {}
     ~Transaction()
     {
+        // A failed rollback leaves nothing to do here: SQLite rolls the
+        // transaction back itself when the connection closes.
         if (begun_ && !committed_)
-            db_.exec("ROLLBACK");
+            static_cast<void>(db_.exec("ROLLBACK"));
     }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

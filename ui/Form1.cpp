@@ -3,6 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
 #include "materials/FormulaSum.h"
+#include "materials/LineBreaks.h"
 #include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
 #include "ui/ShownNumbers.h"
@@ -232,16 +233,16 @@ void Form1::connectHandlers()
     for (const BoundField& field : boundFields_)
         field.box->installEventFilter(this);
 
-    connect(ui_.adoMaterials, &DataControl::firstClicked, this, [this] { store_.moveFirst(); });
-    connect(ui_.adoMaterials, &DataControl::lastClicked, this, [this] { store_.moveLast(); });
+    connect(ui_.adoMaterials, &DataControl::firstClicked, this, [this] { reportFailedMove(store_.moveFirst()); });
+    connect(ui_.adoMaterials, &DataControl::lastClicked, this, [this] { reportFailedMove(store_.moveLast()); });
     // At either end the arrows stay on the first or the last record.
     connect(ui_.adoMaterials, &DataControl::previousClicked, this, [this] {
         if (store_.movePrevious() && store_.bof())
-            store_.moveFirst();
+            reportFailedMove(store_.moveFirst());
     });
     connect(ui_.adoMaterials, &DataControl::nextClicked, this, [this] {
         if (store_.moveNext() && store_.eof())
-            store_.moveLast();
+            reportFailedMove(store_.moveLast());
     });
     connect(ui_.dgrdName->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { dgrdName_RowChanged(current.row()); });
@@ -252,8 +253,8 @@ void Form1::Form_Load()
     ui_.txtElectronEnergy->setText(QStringLiteral("1000"));
     informationPanels_->FillInfoTexts();
     enterMode(EditingMode::Browsing);
-    store_.moveLast();
-    store_.moveFirst();
+    reportFailedMove(store_.moveLast());
+    reportFailedMove(store_.moveFirst());
 }
 
 void Form1::txtElectronEnergy_Change()
@@ -412,6 +413,17 @@ void Form1::showGridRow(int row)
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     ui_.dgrdName->scrollTo(index);
     syncingGrid_ = false;
+}
+
+// A move that fails on a table with rows could not read the record: the
+// window stays on the one it shows and says why. A table without rows has
+// nowhere to move to, and nothing to say.
+void Form1::reportFailedMove(const Result<void>& moved)
+{
+    if (moved || store_.storedRowCount() == 0)
+        return;
+    prompts_->message(QStringLiteral("The material could not be read:") + lineBreak() + moved.error(),
+                      QStringLiteral("Read failed"), OkExclamation);
 }
 
 void Form1::dgrdName_RowChanged(int row)

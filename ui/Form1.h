@@ -103,6 +103,7 @@ private:
     void showCurrentRowInGrid();
     void showGridRow(int row);
     void dgrdName_RowChanged(int row);
+    void reportFailedMove(const Result<void>& moved);
 
     void connectHandlers();
     // The state follows the fields; its commands are carried out on them.

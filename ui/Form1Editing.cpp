@@ -89,7 +89,8 @@ void Form1::cmdNew_Click()
         return;
     noteSavedId();
     bindFields();
-    store_.setField(int(Column::Name), kNewMaterialName);
+    if (!store_.setField(int(Column::Name), kNewMaterialName))
+        return;
     ui_.txtName->setText(kNewMaterialName);
     enterMode(EditingMode::Adding);
     ParameterEdited();
@@ -120,7 +121,7 @@ void Form1::cmdSave_Click()
         return;
     }
     if (adding)
-        store_.moveLast();
+        reportFailedMove(store_.moveLast());
     else
         showCurrentRowInGrid();
     enterMode(EditingMode::Browsing);
@@ -195,9 +196,9 @@ void Form1::cmdDelete_Click()
 
 void Form1::MoveAfterDelete()
 {
-    store_.moveNext();
+    reportFailedMove(store_.moveNext());
     if (store_.eof())
-        store_.movePrevious();
+        reportFailedMove(store_.movePrevious());
 }
 
 // The checks of a material before it is written: each kind of problem in one
@@ -270,14 +271,14 @@ void Form1::cmdFind_Click()
     const MaterialStore::Bookmark start = store_.bookmark();
     const NamePattern pattern = NamePattern::startingWith(answer);
     const auto matches = [&pattern](const QString& name) { return pattern.matches(name); };
-    store_.find(matches);
+    reportFailedMove(store_.find(matches));
     if (!store_.eof())
         return;
-    store_.moveFirst();
-    store_.find(matches);
+    reportFailedMove(store_.moveFirst());
+    reportFailedMove(store_.find(matches));
     if (!store_.eof())
         return;
-    store_.setBookmark(start);
+    reportFailedMove(store_.setBookmark(start));
     prompts_->message(QStringLiteral("Material Not Found"), QString(), OkOnly);
 }
 

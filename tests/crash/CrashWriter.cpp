@@ -27,14 +27,18 @@ int main(int argc, char* argv[])
         const bool adding = random() % 4 == 0;
         float version = 1;
         if (adding) {
-            store.addNew();
+            if (!store.addNew())
+                return 1;
         } else {
-            store.moveTo(int(random() % unsigned(store.storedRowCount())));
+            if (!store.moveTo(int(random() % unsigned(store.storedRowCount()))))
+                return 1;
             version = store.field(int(Column::Density)).toFloat() + 1;
         }
-        store.setField(int(Column::Name), QStringLiteral("v%1").arg(version));
+        bool set = bool(store.setField(int(Column::Name), QStringLiteral("v%1").arg(version)));
         for (int c = int(Column::Density); c < kColumnCount; ++c)
-            store.setField(c, version);
+            set = set && store.setField(c, version);
+        if (!set)
+            return 1;
         if (const Result<void> saved = store.update(); !saved) {
             std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
             return 1;

@@ -205,7 +205,7 @@ TEST(MaterialDatabase, OpeningWaitsForAnotherCopysCommit)
     ASSERT_TRUE(writer.exec("UPDATE tblIMFPdata SET \"Density\" = 9 WHERE \"ID\" = 8"));
     std::thread committer([&writer] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        writer.exec("COMMIT");
+        ASSERT_TRUE(writer.exec("COMMIT"));
     });
     for (const bool readOnly : {true, false}) {
         OpenedDatabase opened = openMaterialDatabase(fixture.path(), readOnly);

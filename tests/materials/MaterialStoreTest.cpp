@@ -175,9 +175,9 @@ TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
     test::FixtureDatabase fixture({test::material(8, "O", 1.568f, 16, 0, {}, 6, {}, {})});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
     ASSERT_TRUE(opened);
-    (*opened)->moveFirst();
-    (*opened)->addNew();
-    (*opened)->setField(int(Column::Name), QStringLiteral("X"));
+    ASSERT_TRUE((*opened)->moveFirst());
+    ASSERT_TRUE((*opened)->addNew());
+    ASSERT_TRUE((*opened)->setField(int(Column::Name), QStringLiteral("X")));
     ASSERT_TRUE((*opened)->update());
     EXPECT_EQ((*opened)->field(int(Column::Id)).toInt(), 104);
 }

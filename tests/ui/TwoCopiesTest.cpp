@@ -15,7 +15,7 @@ TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
     OpenedDatabase opened = openMaterialDatabase(database.path());
     ASSERT_TRUE(opened);
     MaterialStore& other = **opened;
-    other.moveTo(1); // Si
+    ASSERT_TRUE(other.moveTo(1)); // Si
     ASSERT_TRUE(other.setField(int(Column::Density), 2.5f) && other.update());
     ASSERT_TRUE(other.addNew());
     ASSERT_TRUE(other.setField(int(Column::Name), QStringLiteral("GaN")) && other.update());
