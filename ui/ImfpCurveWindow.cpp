@@ -8,6 +8,7 @@
 #include "ui/Form1.h"
 #include "ui/MainWindowWatch.h"
 #include "ui/ToolWindow.h"
+#include "ui/ToolWindowButtons.h"
 #include "ui/UserPrompts.h"
 
 #include <QCheckBox>
@@ -146,7 +147,7 @@ void ImfpCurveWindow::buildControls()
     side->addWidget(rangeBox);
     side->addWidget(compareBox, 1);
     side->addWidget(exportBox);
-    side->addWidget(cmdCloseCurve_, 0, Qt::AlignRight);
+    side->addLayout(footButtons({cmdCloseCurve_}));
     auto* main = new QVBoxLayout;
     main->addWidget(chartView_, 1);
     main->addWidget(lblSource_);
@@ -176,7 +177,7 @@ void ImfpCurveWindow::connectControls()
     connect(cmdExportCsv_, &QPushButton::clicked, this, &ImfpCurveWindow::exportCsv);
     connect(cmdCopyCsv_, &QPushButton::clicked, this, &ImfpCurveWindow::copyCsv);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &ImfpCurveWindow::copyCsv);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    closeWithKeys(this);
     connect(cmdCloseCurve_, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -5,10 +5,10 @@
 #include "materials/ValenceGroups.h"
 #include "ui/Form1Controls.h"
 #include "ui/Form1.h"
+#include "ui/ToolWindowButtons.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,12 +68,11 @@ MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& sto
     auto* userEntries = new QLabel(kUserEntries, this);
     userEntries->setObjectName(QStringLiteral("lblUserEntries"));
     userEntries->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(this);
-    cmdUse_ = buttons->addButton(QStringLiteral("Use"), QDialogButtonBox::AcceptRole);
+    cmdUse_ = new QPushButton(QStringLiteral("&Use"), this);
     cmdUse_->setObjectName(QStringLiteral("cmdUse"));
     cmdUse_->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
+    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
@@ -84,12 +83,13 @@ MaterialFromFormula::MaterialFromFormula(Form1* window, const MaterialStore& sto
     layout->addWidget(lblMassSum_);
     layout->addWidget(lblProblem_);
     layout->addWidget(userEntries);
-    layout->addWidget(buttons);
+    layout->addLayout(footButtons({cmdUse_, cmdCancel}));
     setMinimumWidth(420);
 
     connect(txtFormula_, &QLineEdit::textChanged, this, &MaterialFromFormula::txtFormula_Change);
     connect(cmdUse_, &QPushButton::clicked, this, &MaterialFromFormula::cmdUse_Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    closeWithKeys(this);
     txtFormula_Change();
 }
 

@@ -6,9 +6,9 @@
 #include "materials/NumberText.h"
 #include "ui/Form1.h"
 #include "ui/ToolWindow.h"
+#include "ui/ToolWindowButtons.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -106,10 +106,6 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
     auto* values = new QFormLayout;
     values->addRow(QStringLiteral("S (a0\u00B2):"), txtCrossSection_);
     values->addRow(QStringLiteral("S (cm\u00B2):"), txtCrossSectionCm2_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdUse_);
-    buttons->addWidget(cmdClose);
     auto* note = new QLabel(
         QStringLiteral("Sum of the atoms' first transport cross-sections over one formula unit: free atoms, "
                        "Dirac partial waves in the screened-nucleus potential with exchange, 50 eV to 30 keV."));
@@ -120,10 +116,11 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(const MaterialStore& st
     layout->addWidget(lblError_);
     layout->addWidget(chart_, 1);
     layout->addWidget(note);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({cmdUse_, cmdClose}));
 
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    closeWithKeys(this);
     // The name field changes whenever the current record moves.
     for (QLineEdit* followed : {mainWindow_->controls().txtElectronEnergy, mainWindow_->controls().txtName})
         connect(followed, &QLineEdit::textChanged, this, [this] {
