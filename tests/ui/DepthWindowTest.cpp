@@ -130,5 +130,46 @@ TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)
     EXPECT_EQ(shown("lblThicknessMessage"), "The energies, R, R\u221E and the angle must be numbers.");
 }
 
+// Tab goes through the inputs in the order of the screen and passes over the
+// results; the overlayer is the main window's material, the substrate stays
+// as chosen.
+TEST_F(DepthWindowTest, OverlayerTabInScreenOrderStartingFromTheMainWindow)
+{
+    in<QTabWidget>("tabsDepth")->setCurrentIndex(1);
+    auto* overlayer = in<QComboBox>("cboOverlayer");
+    auto* substrate = in<QComboBox>("cboSubstrate");
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("O"));
+    EXPECT_EQ(substrate->currentText(), QStringLiteral("Si"));
+
+    // Where Tab goes from each control: the next in the focus chain that takes Tab.
+    QStringList order;
+    QWidget* control = overlayer;
+    for (int i = 0; i < 6; ++i) {
+        do
+            control = control->nextInFocusChain();
+        while (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisible() || !control->isEnabled());
+        order << control->objectName();
+    }
+    EXPECT_EQ(order,
+              QStringList({"txtOverlayerEnergy", "cboSubstrate", "txtSubstrateEnergy", "txtRatio", "txtBulkRatio",
+                           "txtOverlayerAngle"}));
+    for (const char* result : {"txtImfpOverlayer", "txtImfpSubstrateInOverlayer", "txtThickness", "txtRatioBack"}) {
+        EXPECT_TRUE(in(result)->isReadOnly()) << result;
+        EXPECT_FALSE(in(result)->focusPolicy() & Qt::TabFocus) << result;
+    }
+
+    clickRow(3); // the main window moves to SiO2
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("SiO2"));
+    substrate->setCurrentText(QStringLiteral("Cu"));
+    depth->close();
+    clickRow(5); // SiC
+    open();
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("SiC"));
+    EXPECT_EQ(substrate->currentText(), QStringLiteral("Cu"));
+    EXPECT_EQ(
+        shown("txtImfpOverlayer"),
+        numbertext::length(*imfp(ImfpForm::NonRelativistic, {3.21f, 8, 40.096f, 2.36f, 1000}).length).toStdString());
+}
+
 } // namespace
 } // namespace korvane::ui
