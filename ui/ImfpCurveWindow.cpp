@@ -57,6 +57,18 @@ QLabel* statusLine(const char* name, QWidget* parent)
     return label;
 }
 
+// Why the typed range cannot be drawn, or nothing when it can.
+QString rangeProblem(std::optional<double> from, std::optional<double> to, bool logEnergy)
+{
+    if (!from || !to)
+        return QStringLiteral("From and To must be numbers: the curve keeps its range.");
+    if (logEnergy && !(*from > 0))
+        return QStringLiteral("From must be above 0 eV on a logarithmic energy axis: the curve keeps its range.");
+    if (!(*from < *to))
+        return QStringLiteral("To must be above From: the curve keeps its range.");
+    return {};
+}
+
 } // namespace
 
 ImfpCurveWindow* ImfpCurveWindow::open(Form1& mainWindow, UserPrompts& prompts)
@@ -248,9 +260,9 @@ void ImfpCurveWindow::applyEnergyRange()
     const std::optional<double> from = numbertext::toDouble(txtFromEnergy_->text());
     const std::optional<double> to = numbertext::toDouble(txtToEnergy_->text());
     const bool logEnergy = chkLogEnergy_->isChecked();
-    if (!from || !to || !(*from < *to) || (logEnergy && !(*from > 0))) {
-        lblRangeProblem_->setText(logEnergy ? QStringLiteral("From and To must be numbers above 0 eV, From below To.")
-                                            : QStringLiteral("From and To must be numbers, From below To."));
+    const QString problem = rangeProblem(from, to, logEnergy);
+    if (!problem.isEmpty()) {
+        lblRangeProblem_->setText(problem);
         lblRangeProblem_->show();
         // The box keeps showing the axis as it is drawn.
         const QSignalBlocker quiet(chkLogEnergy_);
@@ -292,6 +304,8 @@ bool ImfpCurveWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == chartView_->viewport() && event->type() == QEvent::MouseMove)
         showNearestPoint(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (watched == chartView_->viewport() && event->type() == QEvent::Leave)
+        lblReadout_->setText(kPointAtTheChart);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -299,8 +313,10 @@ void ImfpCurveWindow::showNearestPoint(QPoint viewportPosition)
 {
     QChart* chart = chartView_->chart();
     const QPointF position = chart->mapFromScene(chartView_->mapToScene(viewportPosition));
-    if (!chart->plotArea().contains(position))
+    if (!chart->plotArea().contains(position)) {
+        lblReadout_->setText(kPointAtTheChart);
         return;
+    }
     const QList<QAbstractSeries*> series = chart->series();
     const chart::Curve* nearestCurve = nullptr;
     QPointF nearest;

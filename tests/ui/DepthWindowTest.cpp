@@ -13,6 +13,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
+#include <QValueAxis>
+
+#include <cmath>
 
 namespace korvane::ui {
 namespace {
@@ -83,6 +86,16 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
 
     // Three curves, each with its information depth marked.
     EXPECT_EQ(in<QChartView>("chartDepth")->chart()->series().size(), 6);
+    // Both axes from 0 in round steps (1, 2 or 5 times a power of ten), not 17.4, 34.7.
+    for (QAbstractAxis* axis : in<QChartView>("chartDepth")->chart()->axes()) {
+        auto* values = qobject_cast<QValueAxis*>(axis);
+        ASSERT_NE(values, nullptr);
+        EXPECT_EQ(values->min(), 0);
+        const double step = values->max() / (values->tickCount() - 1);
+        const double leading = step / std::pow(10.0, std::floor(std::log10(step)));
+        EXPECT_TRUE(std::abs(leading - 1) < 1e-9 || std::abs(leading - 2) < 1e-9 || std::abs(leading - 5) < 1e-9)
+            << values->titleText().toStdString() << " step " << step;
+    }
 
     // Beyond 30 degrees only the straight-line curve and its marker are drawn.
     typeInto(in("txtAngle"), QStringLiteral("45"));

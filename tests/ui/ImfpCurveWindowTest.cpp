@@ -190,8 +190,17 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("0"));
     QTest::keyClick(curveControl("txtFromEnergy"), Qt::Key_Return);
     EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_EQ(status("lblRangeProblem"),
+              QStringLiteral("From must be above 0 eV on a logarithmic energy axis: the curve keeps its range."));
+    EXPECT_EQ(line(0)->points().first().x(), 100);
     clickCurve("chkLogEnergy"); // a linear axis may start at 0
     EXPECT_FALSE(curveControl("lblRangeProblem")->isVisible());
+    typeInto(curveControl<QLineEdit>("txtToEnergy"), QStringLiteral("0"));
+    QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
+    EXPECT_EQ(status("lblRangeProblem"), QStringLiteral("To must be above From: the curve keeps its range."));
+    EXPECT_EQ(line(0)->points().last().x(), 10000);
+    typeInto(curveControl<QLineEdit>("txtToEnergy"), QStringLiteral("10000"));
+    QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
 
     // Hovering reads the nearest point of any curve.
     auto* view = curveControl<QChartView>("chartView");
@@ -202,6 +211,10 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     EXPECT_EQ(status("lblReadout"),
               QStringLiteral("Nearest point: O (relativistic) at %1 eV: %2.")
                   .arg(numbertext::shortestFixed(float(point.x())), numbertext::length(float(point.y()))));
+    // The reading goes when the mouse leaves the chart.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(view->viewport(), &leave);
+    EXPECT_EQ(status("lblReadout"), QStringLiteral("Point at a curve to read its energy and IMFP."));
 }
 
 TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
