@@ -13,6 +13,8 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -152,6 +154,8 @@ void ImfpCurveWindow::buildControls()
     exportLayout->addWidget(cmdExportSvg_, 0, 1);
     exportLayout->addWidget(cmdExportCsv_, 1, 0);
     exportLayout->addWidget(cmdCopyCsv_, 1, 1);
+    lblExported_ = statusLine("lblExported", exportBox);
+    exportLayout->addWidget(lblExported_, 2, 0, 1, 2);
 
     cmdCloseCurve_ = button(QStringLiteral("Cl&ose"), "cmdCloseCurve", this);
 
@@ -353,25 +357,39 @@ void ImfpCurveWindow::copyCsv()
 
 void ImfpCurveWindow::exportImage(const QString& suffix, const QString& filter)
 {
-    const QString file =
-        prompts_.saveFileName(QStringLiteral("Export the IMFP curve"), QStringLiteral("imfp-curve") + suffix, filter);
+    const QString file = askExportFile(suffix, filter);
     if (file.isEmpty())
         return;
     const QString error = chart::writeImfpChart(content_, file, chartView_->size());
     if (!error.isEmpty())
-        tell(error);
+        return tell(error);
+    confirmExport(file);
 }
 
 void ImfpCurveWindow::exportCsv()
 {
-    const QString file = prompts_.saveFileName(QStringLiteral("Export the IMFP curve"),
-                                               QStringLiteral("imfp-curve.csv"), QStringLiteral("CSV file (*.csv)"));
+    const QString file = askExportFile(QStringLiteral(".csv"), QStringLiteral("CSV file (*.csv)"));
     if (file.isEmpty())
         return;
     const QByteArray bytes = csv().toUtf8();
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        tell(QStringLiteral("the CSV cannot be written to %1: %2").arg(file, out.errorString()));
+        return tell(QStringLiteral("the CSV cannot be written to %1: %2").arg(file, out.errorString()));
+    confirmExport(file);
+}
+
+// The save dialog opens in the folder of the last export while the program runs.
+QString ImfpCurveWindow::askExportFile(const QString& suffix, const QString& filter)
+{
+    const QString suggested = QStringLiteral("imfp-curve") + suffix;
+    return prompts_.saveFileName(QStringLiteral("Export the IMFP curve"),
+                                 exportFolder_.isEmpty() ? suggested : QDir(exportFolder_).filePath(suggested), filter);
+}
+
+void ImfpCurveWindow::confirmExport(const QString& file)
+{
+    exportFolder_ = QFileInfo(file).absolutePath();
+    lblExported_->setText(QStringLiteral("Written to %1.").arg(QDir::toNativeSeparators(file)));
 }
 
 // A failure in a sentence of its own: capital first letter, full stop.

@@ -53,6 +53,8 @@ private:
     void copyCsv();
     void exportImage(const QString& suffix, const QString& filter);
     void exportCsv();
+    QString askExportFile(const QString& suffix, const QString& filter);
+    void confirmExport(const QString& file);
     void tell(const QString& text);
 
     UserPrompts& prompts_;
@@ -64,6 +66,7 @@ private:
     bool logEnergy_ = true;                       // as drawn
     chart::ChartContent content_;
     bool canPin_ = false;
+    QString exportFolder_; // of the last export
 
     QChartView* chartView_;
     QLabel* lblSource_;
@@ -81,6 +84,7 @@ private:
     QPushButton* cmdExportSvg_;
     QPushButton* cmdExportCsv_;
     QPushButton* cmdCopyCsv_;
+    QLabel* lblExported_;
     QPushButton* cmdCloseCurve_;
 };
 

@@ -8,6 +8,7 @@
 #include "ui/ImfpCurveWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLabel>
@@ -228,6 +229,10 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     clickCurve("cmdExportPng");
     clickCurve("cmdExportSvg");
     clickCurve("cmdExportCsv");
+    // Each export says where it went; the next dialog opens in that folder.
+    EXPECT_EQ(prompts.suggestedFiles,
+              QStringList({"imfp-curve.png", folder + "/imfp-curve.svg", folder + "/imfp-curve.csv"}));
+    EXPECT_EQ(status("lblExported"), "Written to " + QDir::toNativeSeparators(folder + "/curve.csv") + ".");
     EXPECT_EQ(QImage(folder + "/curve.png", "PNG").size(), shown);
     EXPECT_EQ(QSvgRenderer(folder + "/curve.svg").viewBox(), QRect(QPoint(0, 0), shown));
 
