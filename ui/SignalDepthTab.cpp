@@ -61,6 +61,9 @@ SignalDepthTab::SignalDepthTab(const MainWindowInputs& source, const MaterialSto
     txtTransportCrossSection_->setPlaceholderText(QStringLiteral("computed when empty"));
     lblCrossSectionUsed_ = new QLabel(this);
     lblCrossSectionUsed_->setObjectName(QStringLiteral("lblCrossSectionUsed"));
+    // The note wraps in the width the window has, never widening it.
+    lblCrossSectionUsed_->setWordWrap(true);
+    lblCrossSectionUsed_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* inputs = new QFormLayout;
     inputs->addRow(QStringLiteral("Angle from the surface normal [°]:"), txtAngle_);

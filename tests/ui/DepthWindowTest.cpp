@@ -143,6 +143,25 @@ TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)
     EXPECT_EQ(shown("lblThicknessMessage"), "The energies, R, R\u221E and the angle must be numbers.");
 }
 
+// The window keeps its width whatever the material and its S note say.
+TEST_F(DepthWindowTest, TheSNoteWrapsInsteadOfWideningTheWindow)
+{
+    QCoreApplication::processEvents();
+    const int width = depth->width();
+    const int widthWanted = depth->sizeHint().width();
+    for (const int row : {2, 3, 4, 5}) {
+        clickRow(row);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(depth->width(), width) << row;
+    }
+    auto* note = in<QLabel>("lblCrossSectionUsed");
+    note->setText(note->text().repeated(4)); // as for a long formula
+    QCoreApplication::processEvents();
+    EXPECT_EQ(depth->sizeHint().width(), widthWanted);
+    EXPECT_EQ(depth->width(), width);
+    EXPECT_GT(note->height(), note->fontMetrics().height() * 2); // wrapped, all of it shown
+}
+
 // Tab goes through the inputs in the order of the screen and passes over the
 // results; the overlayer is the main window's material, the substrate stays
 // as chosen.
