@@ -1,7 +1,8 @@
 #include "chart/ImfpChart.h"
 
+#include "chart/MarkerLabels.h"
+
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
@@ -115,19 +116,6 @@ void attach(QChart* chart, QXYSeries* series, QAbstractAxis* energyAxis, QAbstra
     series->attachAxis(imfpAxis);
 }
 
-// The label with blanks beside it as wide as itself: a point label is
-// centred over its point, so the text moves to one side of it.
-QString labelBeside(const QString& label, Marker::Side side, const QFont& font)
-{
-    if (side == Marker::Side::Centre)
-        return label;
-    const QFontMetricsF metrics(font);
-    QString blanks(2, u' ');
-    while (metrics.horizontalAdvance(blanks) < metrics.horizontalAdvance(label) + metrics.horizontalAdvance(u' '))
-        blanks += u' ';
-    return side == Marker::Side::Left ? label + blanks : blanks + label;
-}
-
 // Each setting is made only when it changes, so that an unchanged series is
 // not laid out again.
 void showCurve(QLineSeries& series, const Curve& curve)
@@ -151,9 +139,6 @@ void showMarker(QScatterSeries& series, const Marker& marker)
     series.setMarkerSize(marker.emphasised ? 12 : 9);
     if (series.points() != QList<QPointF>{marker.point})
         series.replace(QList<QPointF>{marker.point});
-    // A label format without tags is shown as it is: the value as the window writes it.
-    series.setPointLabelsFormat(labelBeside(marker.label, marker.side, series.pointLabelsFont()));
-    series.setPointLabelsColor(colour);
 }
 
 bool sameShape(const QChart& chart, const ChartContent& content)
@@ -184,6 +169,7 @@ void show(QChart& chart, const ChartContent& content)
         showCurve(*static_cast<QLineSeries*>(series[qsizetype(i)]), content.curves[i]);
     for (std::size_t i = 0; i < content.markers.size(); ++i)
         showMarker(*static_cast<QScatterSeries*>(series[qsizetype(content.curves.size() + i)]), content.markers[i]);
+    showMarkerLabels(chart, content.markers);
 }
 
 void paint(QGraphicsScene& scene, QPaintDevice& device)
@@ -237,13 +223,12 @@ QChart* buildImfpChart(const ChartContent& content)
     for (std::size_t i = 0; i < content.markers.size(); ++i) {
         auto* series = new QScatterSeries;
         series->setBorderColor(Qt::white);
-        series->setPointLabelsClipping(false);
-        series->setPointLabelsVisible(true);
         attach(chart, series, energyAxis, imfpAxis);
         for (QLegendMarker* legendEntry : chart->legend()->markers(series))
             legendEntry->setVisible(false);
     }
     show(*chart, content);
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart] { placeMarkerLabels(*chart); });
     return chart;
 }
 

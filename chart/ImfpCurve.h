@@ -23,9 +23,10 @@ struct Curve {
     bool emphasised = false; // the form the main window computes
 };
 
-// A marked point on a curve, labelled with its value above it. Two markers
-// at one energy may lie close together: their labels then go to the left and
-// to the right of the energy, so that both stay readable.
+// A marked point on a curve, labelled with its value beside it. Two markers
+// at one energy may lie close together: their labels then ask for the left
+// and the right of the energy, so that both stay readable; a label that would
+// cross a curve there goes to a clear place (see MarkerLabels.h).
 struct Marker {
     enum class Side { Centre, Left, Right };
     QPointF point;

@@ -1,5 +1,6 @@
 #include "ui/DataControl.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QToolButton>
 
@@ -41,6 +42,30 @@ QString DataControl::caption() const
 void DataControl::setCaption(const QString& caption)
 {
     caption_->setText(caption);
+    fitCaption();
+}
+
+// A caption too long for its room ("Rec: 500190 of 500190") is written
+// smaller until it fits, rather than cut at both ends.
+void DataControl::fitCaption()
+{
+    QFont font = this->font();
+    // One step smaller, in the unit the font is given in; false at the smallest.
+    auto smaller = [&font] {
+        if (font.pixelSize() > 0) {
+            if (font.pixelSize() <= 6)
+                return false;
+            font.setPixelSize(font.pixelSize() - 1);
+            return true;
+        }
+        if (font.pointSizeF() <= 4)
+            return false;
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        return true;
+    };
+    const int room = caption_->contentsRect().width() - 2;
+    while (QFontMetrics(font).horizontalAdvance(caption_->text()) > room && smaller()) {}
+    caption_->setFont(font);
 }
 
 void DataControl::resizeEvent(QResizeEvent*)
@@ -54,6 +79,7 @@ void DataControl::resizeEvent(QResizeEvent*)
     caption_->setGeometry(2 * button, 0, width() - 4 * button, h);
     next_->setGeometry(width() - 2 * button, 0, button, h);
     last_->setGeometry(width() - button, 0, button, h);
+    fitCaption();
 }
 
 } // namespace korvane::ui

@@ -26,6 +26,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitCaption();
+
     QToolButton* first_;
     QToolButton* previous_;
     QToolButton* next_;

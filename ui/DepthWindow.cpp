@@ -3,7 +3,9 @@
 #include "ui/OverlayerTab.h"
 #include "ui/SignalDepthTab.h"
 #include "ui/ToolWindow.h"
+#include "ui/ToolWindowButtons.h"
 
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -29,8 +31,13 @@ DepthWindow::DepthWindow(QWidget* mainWindow, const MainWindowState& state, cons
     tabs->setObjectName(QStringLiteral("tabsDepth"));
     tabs->addTab(signalDepth_, QStringLiteral("&Signal depth"));
     tabs->addTab(overlayer_, QStringLiteral("&Overlayer thickness"));
+    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    closeWithKeys(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    layout->addLayout(footButtons({cmdClose}));
 }
 
 } // namespace korvane::ui

@@ -73,6 +73,7 @@ void ElasticPanels::connectHandlers()
     // textChanged fires only on a real change of the text, typed or set.
     connect(ui_.txtDepth1, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth1_Change);
     connect(ui_.txtDepth, &QLineEdit::textChanged, this, &ElasticPanels::txtDepth_Change);
+    connect(ui_.txtTrXsct, &QLineEdit::textChanged, this, &ElasticPanels::txtTrXsct_Change);
     ui_.lblCF1->installEventFilter(this);
     ui_.lblCF2->installEventFilter(this);
 }
@@ -188,6 +189,16 @@ void ElasticPanels::CalculateTrMFP()
     storedEffTrMfp_ = *paths.effTrMfp;
     ui_.txtTrMFP->setText(numbertext::length(storedTrMfp_));
     ui_.txtEffTrMFP->setText(numbertext::length(storedEffTrMfp_));
+}
+
+// S only changes behind a closed panel when the transport window's "Use"
+// puts it there: the panel opens, so that the user sees the value arrive.
+void ElasticPanels::txtTrXsct_Change()
+{
+    if (!ui_.frameElastic2->isHidden())
+        return;
+    ui_.frameElastic1->hide();
+    cmdElastic2_Click();
 }
 
 void ElasticPanels::txtDepth_Change()

@@ -55,6 +55,7 @@ private:
     // Approximation 2
     void cmdCalc1_Click();
     void CalculateTrMFP();
+    void txtTrXsct_Change();
     void txtDepth_Change();
     void lblCF2_Click();
     void CalculateCF2();

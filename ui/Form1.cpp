@@ -14,6 +14,7 @@
 #include "ui/FormLineEnergy.h"
 #include "ui/ImfpCurveWindow.h"
 #include "ui/InformationPanels.h"
+#include "ui/FieldsInFront.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialFromFormula.h"
 #include "ui/TransportCrossSectionWindow.h"
@@ -62,6 +63,13 @@ QWidget* buildClientArea(QWidget* window, Form1Controls& controls)
     return client;
 }
 
+// The fields of the material that editing opens for typing.
+std::vector<QLineEdit*> parameterBoxes(const Form1Controls& ui)
+{
+    return {ui.txtName,     ui.txt_d,         ui.txt_f,          ui.txt_s_p_hbe,
+            ui.txt_s_p_lbe, ui.txtAtomicMass, ui.txtBulkDensity, ui.txtEnergyGap};
+}
+
 } // namespace
 
 Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMainWindow(parent), store_(store)
@@ -78,6 +86,12 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     // it cut (the line edit's default cuts at 32767); Save refuses a name
     // longer than kMaxNameLength.
     ui_.txtName->setMaxLength(std::numeric_limits<int>::max());
+    // The red boxes over the material parameters never hide a field in use.
+    std::vector<QWidget*> parameterFields{ui_.chk_S_P_hbe, ui_.chk_S_P_lbe, ui_.chk_d, ui_.chk_f};
+    for (QLineEdit* box : parameterBoxes(ui_))
+        parameterFields.push_back(box);
+    for (QWidget* box : std::initializer_list<QWidget*>{ui_.txtProcess, ui_.txtError})
+        new FieldsInFront(box, parameterFields, this);
     // Enlarging the window shows more of the window's grey, never moving a control.
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, centralWidget()->palette().color(QPalette::Window));
@@ -391,8 +405,7 @@ void Form1::RefreshFieldTags()
 
 void Form1::enableParameterFields(bool enabled)
 {
-    for (QLineEdit* box : {ui_.txtName, ui_.txt_d, ui_.txt_f, ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txtAtomicMass,
-                           ui_.txtBulkDensity, ui_.txtEnergyGap})
+    for (QLineEdit* box : parameterBoxes(ui_))
         box->setEnabled(enabled);
 }
 

@@ -3,11 +3,11 @@
 #include "calc/ScreeningFunction.h"
 #include "lines/PhotoelectronLine.h"
 #include "lines/XraySource.h"
+#include "ui/ToolWindowButtons.h"
 #include "materials/NumberText.h"
 #include "ui/MainWindowState.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,24 +92,24 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
                             this);
     note->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    cmdUse_ = buttons->addButton(QStringLiteral("&Use"), QDialogButtonBox::ApplyRole);
+    cmdUse_ = new QPushButton(QStringLiteral("&Use"), this);
     cmdUse_->setObjectName(QStringLiteral("cmdUse"));
     cmdUse_->setDefault(true);
-    QPushButton* cmdClose = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
+    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
-    layout->addWidget(buttons);
+    layout->addLayout(footButtons({cmdUse_, cmdClose}));
 
     connect(cboElement_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboElement_Change);
     connect(cboSource_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboSource_Change);
     connect(txtPhotonEnergy_, &QLineEdit::textChanged, this, &FormLineEnergy::txtPhotonEnergy_Change);
     connect(cboLevel_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboLevel_Change);
     connect(cmdUse_, &QPushButton::clicked, this, &FormLineEnergy::cmdUse_Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    closeWithKeys(this);
     cboSource_Change();
 }
 

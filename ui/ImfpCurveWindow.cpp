@@ -7,10 +7,13 @@
 #include "ui/CurveEnergies.h"
 #include "ui/MainWindowState.h"
 #include "ui/ToolWindow.h"
+#include "ui/ToolWindowButtons.h"
 #include "ui/UserPrompts.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -53,6 +56,18 @@ QLabel* statusLine(const char* name, QWidget* parent)
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// Why the typed range cannot be drawn, or nothing when it can.
+QString rangeProblem(std::optional<double> from, std::optional<double> to, bool logEnergy)
+{
+    if (!from || !to)
+        return QStringLiteral("From and To must be numbers: the curve keeps its range.");
+    if (logEnergy && !(*from > 0))
+        return QStringLiteral("From must be above 0 eV on a logarithmic energy axis: the curve keeps its range.");
+    if (!(*from < *to))
+        return QStringLiteral("To must be above From: the curve keeps its range.");
+    return {};
 }
 
 } // namespace
@@ -138,6 +153,8 @@ void ImfpCurveWindow::buildControls()
     exportLayout->addWidget(cmdExportSvg_, 0, 1);
     exportLayout->addWidget(cmdExportCsv_, 1, 0);
     exportLayout->addWidget(cmdCopyCsv_, 1, 1);
+    lblExported_ = statusLine("lblExported", exportBox);
+    exportLayout->addWidget(lblExported_, 2, 0, 1, 2);
 
     cmdCloseCurve_ = button(QStringLiteral("Cl&ose"), "cmdCloseCurve", this);
 
@@ -145,7 +162,7 @@ void ImfpCurveWindow::buildControls()
     side->addWidget(rangeBox);
     side->addWidget(compareBox, 1);
     side->addWidget(exportBox);
-    side->addWidget(cmdCloseCurve_, 0, Qt::AlignRight);
+    side->addLayout(footButtons({cmdCloseCurve_}));
     auto* main = new QVBoxLayout;
     main->addWidget(chartView_, 1);
     main->addWidget(lblSource_);
@@ -175,7 +192,7 @@ void ImfpCurveWindow::connectControls()
     connect(cmdExportCsv_, &QPushButton::clicked, this, &ImfpCurveWindow::exportCsv);
     connect(cmdCopyCsv_, &QPushButton::clicked, this, &ImfpCurveWindow::copyCsv);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &ImfpCurveWindow::copyCsv);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    closeWithKeys(this);
     connect(cmdCloseCurve_, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -260,9 +277,9 @@ void ImfpCurveWindow::applyEnergyRange()
     const std::optional<double> from = numbertext::toDouble(txtFromEnergy_->text());
     const std::optional<double> to = numbertext::toDouble(txtToEnergy_->text());
     const bool logEnergy = chkLogEnergy_->isChecked();
-    if (!from || !to || !(*from < *to) || (logEnergy && !(*from > 0))) {
-        lblRangeProblem_->setText(logEnergy ? QStringLiteral("From and To must be numbers above 0 eV, From below To.")
-                                            : QStringLiteral("From and To must be numbers, From below To."));
+    const QString problem = rangeProblem(from, to, logEnergy);
+    if (!problem.isEmpty()) {
+        lblRangeProblem_->setText(problem);
         lblRangeProblem_->show();
         // The box keeps showing the axis as it is drawn.
         const QSignalBlocker quiet(chkLogEnergy_);
@@ -304,6 +321,8 @@ bool ImfpCurveWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == chartView_->viewport() && event->type() == QEvent::MouseMove)
         showNearestPoint(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (watched == chartView_->viewport() && event->type() == QEvent::Leave)
+        lblReadout_->setText(kPointAtTheChart);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -311,8 +330,10 @@ void ImfpCurveWindow::showNearestPoint(QPoint viewportPosition)
 {
     QChart* chart = chartView_->chart();
     const QPointF position = chart->mapFromScene(chartView_->mapToScene(viewportPosition));
-    if (!chart->plotArea().contains(position))
+    if (!chart->plotArea().contains(position)) {
+        lblReadout_->setText(kPointAtTheChart);
         return;
+    }
     const QList<QAbstractSeries*> series = chart->series();
     const chart::Curve* nearestCurve = nullptr;
     QPointF nearest;
@@ -349,25 +370,39 @@ void ImfpCurveWindow::copyCsv()
 
 void ImfpCurveWindow::exportImage(const QString& suffix, const QString& filter)
 {
-    const QString file =
-        prompts_.saveFileName(QStringLiteral("Export the IMFP curve"), QStringLiteral("imfp-curve") + suffix, filter);
+    const QString file = askExportFile(suffix, filter);
     if (file.isEmpty())
         return;
     const QString error = chart::writeImfpChart(content_, file, chartView_->size());
     if (!error.isEmpty())
-        tell(error);
+        return tell(error);
+    confirmExport(file);
 }
 
 void ImfpCurveWindow::exportCsv()
 {
-    const QString file = prompts_.saveFileName(QStringLiteral("Export the IMFP curve"),
-                                               QStringLiteral("imfp-curve.csv"), QStringLiteral("CSV file (*.csv)"));
+    const QString file = askExportFile(QStringLiteral(".csv"), QStringLiteral("CSV file (*.csv)"));
     if (file.isEmpty())
         return;
     const QByteArray bytes = csv().toUtf8();
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        tell(QStringLiteral("the CSV cannot be written to %1: %2").arg(file, out.errorString()));
+        return tell(QStringLiteral("the CSV cannot be written to %1: %2").arg(file, out.errorString()));
+    confirmExport(file);
+}
+
+// The save dialog opens in the folder of the last export while the program runs.
+QString ImfpCurveWindow::askExportFile(const QString& suffix, const QString& filter)
+{
+    const QString suggested = QStringLiteral("imfp-curve") + suffix;
+    return prompts_.saveFileName(QStringLiteral("Export the IMFP curve"),
+                                 exportFolder_.isEmpty() ? suggested : QDir(exportFolder_).filePath(suggested), filter);
+}
+
+void ImfpCurveWindow::confirmExport(const QString& file)
+{
+    exportFolder_ = QFileInfo(file).absolutePath();
+    lblExported_->setText(QStringLiteral("Written to %1.").arg(QDir::toNativeSeparators(file)));
 }
 
 // A failure in a sentence of its own: capital first letter, full stop.

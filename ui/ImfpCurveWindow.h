@@ -54,6 +54,8 @@ private:
     void copyCsv();
     void exportImage(const QString& suffix, const QString& filter);
     void exportCsv();
+    QString askExportFile(const QString& suffix, const QString& filter);
+    void confirmExport(const QString& file);
     void tell(const QString& text);
 
     UserPrompts& prompts_;
@@ -66,6 +68,7 @@ private:
     bool logEnergy_ = true;                       // as drawn
     chart::ChartContent content_;
     bool canPin_ = false;
+    QString exportFolder_; // of the last export
 
     QChartView* chartView_;
     QLabel* lblSource_;
@@ -83,6 +86,7 @@ private:
     QPushButton* cmdExportSvg_;
     QPushButton* cmdExportCsv_;
     QPushButton* cmdCopyCsv_;
+    QLabel* lblExported_;
     QPushButton* cmdCloseCurve_;
 };
 

@@ -3,8 +3,8 @@
 #include "materials/MaterialStore.h"
 #include "materials/ValenceGroups.h"
 #include "ui/MainWindowState.h"
+#include "ui/ToolWindowButtons.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,12 +60,11 @@ MaterialFromFormula::MaterialFromFormula(QWidget* window, MainWindowState& state
     auto* userEntries = new QLabel(kUserEntries, this);
     userEntries->setObjectName(QStringLiteral("lblUserEntries"));
     userEntries->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(this);
-    cmdUse_ = buttons->addButton(QStringLiteral("Use"), QDialogButtonBox::AcceptRole);
+    cmdUse_ = new QPushButton(QStringLiteral("&Use"), this);
     cmdUse_->setObjectName(QStringLiteral("cmdUse"));
     cmdUse_->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
+    auto* cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
@@ -76,12 +75,13 @@ MaterialFromFormula::MaterialFromFormula(QWidget* window, MainWindowState& state
     layout->addWidget(lblMassSum_);
     layout->addWidget(lblProblem_);
     layout->addWidget(userEntries);
-    layout->addWidget(buttons);
+    layout->addLayout(footButtons({cmdUse_, cmdCancel}));
     setMinimumWidth(420);
 
     connect(txtFormula_, &QLineEdit::textChanged, this, &MaterialFromFormula::txtFormula_Change);
     connect(cmdUse_, &QPushButton::clicked, this, &MaterialFromFormula::cmdUse_Click);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    closeWithKeys(this);
     txtFormula_Change();
 }
 

@@ -15,12 +15,28 @@ namespace korvane::ui {
 
 namespace {
 
-QLineEdit* box(QWidget* parent, const char* name, const QString& text = {}, bool readOnly = false)
+QLineEdit* box(QWidget* parent, const char* name, const QString& text = {})
 {
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(QLatin1String(name));
-    field->setReadOnly(readOnly);
     return field;
+}
+
+// A result: read-only, and passed over by Tab; a click still selects it for copying.
+QLineEdit* resultBox(QWidget* parent, const char* name)
+{
+    QLineEdit* field = box(parent, name);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus);
+    return field;
+}
+
+// The usual substrate under a layer, else the first material that is not the overlayer.
+void chooseStartingSubstrate(QComboBox* substrate, const QString& overlayer)
+{
+    substrate->setCurrentText(QStringLiteral("Si"));
+    for (int i = 0; i < substrate->count() && substrate->currentText() == overlayer; ++i)
+        substrate->setCurrentIndex(i);
 }
 
 QComboBox* materialList(QWidget* parent, const char* name)
@@ -45,17 +61,18 @@ OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& s
     : QWidget(parent), source_(source), store_(store)
 {
     setObjectName(QStringLiteral("tabOverlayer"));
+    // Made in the order of the screen, which Tab follows.
     cboOverlayer_ = materialList(this, "cboOverlayer");
-    cboSubstrate_ = materialList(this, "cboSubstrate");
     txtOverlayerEnergy_ = box(this, "txtOverlayerEnergy", source.text(MainWindowState::Field::Energy));
+    cboSubstrate_ = materialList(this, "cboSubstrate");
     txtSubstrateEnergy_ = box(this, "txtSubstrateEnergy", source.text(MainWindowState::Field::Energy));
     txtRatio_ = box(this, "txtRatio", QStringLiteral("1"));
     txtBulkRatio_ = box(this, "txtBulkRatio", QStringLiteral("1"));
     txtOverlayerAngle_ = box(this, "txtOverlayerAngle", QStringLiteral("0"));
-    txtImfpOverlayer_ = box(this, "txtImfpOverlayer", {}, true);
-    txtImfpSubstrateInOverlayer_ = box(this, "txtImfpSubstrateInOverlayer", {}, true);
-    txtThickness_ = box(this, "txtThickness", {}, true);
-    txtRatioBack_ = box(this, "txtRatioBack", {}, true);
+    txtImfpOverlayer_ = resultBox(this, "txtImfpOverlayer");
+    txtImfpSubstrateInOverlayer_ = resultBox(this, "txtImfpSubstrateInOverlayer");
+    txtThickness_ = resultBox(this, "txtThickness");
+    txtRatioBack_ = resultBox(this, "txtRatioBack");
     lblThicknessMessage_ = new QLabel(this);
     lblThicknessMessage_->setObjectName(QStringLiteral("lblThicknessMessage"));
     lblThicknessMessage_->setWordWrap(true);
@@ -75,14 +92,29 @@ OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& s
     layout->addRow(lblThicknessMessage_);
 
     reloadMaterials();
-    // The overlayer starts as the main window's material.
-    cboOverlayer_->setCurrentText(source.text(MainWindowState::Field::Name));
+    followMainWindowMaterial();
+    chooseStartingSubstrate(cboSubstrate_, cboOverlayer_->currentText());
     for (QComboBox* list : {cboOverlayer_, cboSubstrate_})
         connect(list, &QComboBox::currentIndexChanged, this, &OverlayerTab::recalculate);
     for (QLineEdit* field : {txtOverlayerEnergy_, txtSubstrateEnergy_, txtRatio_, txtBulkRatio_, txtOverlayerAngle_})
         connect(field, &QLineEdit::textChanged, this, &OverlayerTab::recalculate);
-    connect(&source_, &MainWindowState::changed, this, &OverlayerTab::recalculate);
+    connect(&source_, &MainWindowState::changed, this, [this] {
+        followMainWindowMaterial();
+        recalculate();
+    });
     recalculate();
+}
+
+// The overlayer is the main window's material whenever the main window moves
+// to another; between moves the user may choose another one.
+void OverlayerTab::followMainWindowMaterial()
+{
+    const QString name = source_.text(MainWindowState::Field::Name);
+    if (name == followedName_)
+        return;
+    followedName_ = name;
+    const QSignalBlocker quiet(cboOverlayer_);
+    cboOverlayer_->setCurrentText(name);
 }
 
 void OverlayerTab::reloadMaterials()

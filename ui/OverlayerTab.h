@@ -18,7 +18,9 @@ class MainWindowState;
 // database, from the measured intensity ratio of their peaks and the ratio of
 // the two bulk intensities, by the straight-line model; and, as a check, the
 // ratio that the thickness gives back. The IMFPs use the main window's
-// formula and valence groups.
+// formula and valence groups. The overlayer follows the main window's
+// material; the substrate stays as chosen while the program runs (the window
+// is hidden, not closed).
 class OverlayerTab : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +32,7 @@ public:
 
 private:
     void clearResults();
+    void followMainWindowMaterial();
 
     const MainWindowState& source_;
     const MaterialStore& store_;
@@ -45,6 +48,7 @@ private:
     QLineEdit* txtThickness_;
     QLineEdit* txtRatioBack_;
     QLabel* lblThicknessMessage_;
+    QString followedName_; // the main window's material when last followed
 };
 
 } // namespace korvane::ui

@@ -62,6 +62,9 @@ SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) :
     txtTransportCrossSection_->setPlaceholderText(QStringLiteral("computed when empty"));
     lblCrossSectionUsed_ = new QLabel(this);
     lblCrossSectionUsed_->setObjectName(QStringLiteral("lblCrossSectionUsed"));
+    // The note wraps in the width the window has, never widening it.
+    lblCrossSectionUsed_->setWordWrap(true);
+    lblCrossSectionUsed_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* inputs = new QFormLayout;
     inputs->addRow(QStringLiteral("Angle from the surface normal [°]:"), txtAngle_);
@@ -224,10 +227,15 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
         end = std::max(end, depth.value_or(0.0) * 1.5);
     if (!(end > 0))
         return;
+    // Both axes end on round numbers and have round ticks (10, 20, ... rather than 17.4, 34.7).
     auto* depthAxis = new QValueAxis;
     depthAxis->setTitleText(QStringLiteral("Depth z [\u00C5]"));
+    depthAxis->setLabelFormat(QStringLiteral("%g"));
     depthAxis->setRange(0, end);
+    depthAxis->applyNiceNumbers();
+    end = depthAxis->max();
     auto* signalAxis = new QValueAxis;
+    signalAxis->setLabelFormat(QStringLiteral("%g"));
     signalAxis->setTitleText(QStringLiteral("\u03C6(z) / \u222B\u03C6 dz [1/\u00C5]"));
     for (QAbstractAxis* axis : chart_->axes()) {
         chart_->removeAxis(axis); // gives up the chart's ownership
@@ -267,8 +275,9 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
         marker->attachAxis(signalAxis);
     }
     signalAxis->setRange(0, top * 1.05);
+    signalAxis->applyNiceNumbers();
     for (QLineSeries* marker : markers)
-        marker->append(marker->at(0).x(), top * 1.05);
+        marker->append(marker->at(0).x(), signalAxis->max());
 }
 
 void SignalDepthTab::prepareSimulation(float imfp, double angle, double probability)

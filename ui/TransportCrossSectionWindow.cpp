@@ -5,9 +5,9 @@
 #include "materials/NumberText.h"
 #include "ui/MainWindowState.h"
 #include "ui/ToolWindow.h"
+#include "ui/ToolWindowButtons.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -105,10 +105,6 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(MainWindowState& state,
     auto* values = new QFormLayout;
     values->addRow(QStringLiteral("S (a0\u00B2):"), txtCrossSection_);
     values->addRow(QStringLiteral("S (cm\u00B2):"), txtCrossSectionCm2_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdUse_);
-    buttons->addWidget(cmdClose);
     auto* note = new QLabel(
         QStringLiteral("Sum of the atoms' first transport cross-sections over one formula unit: free atoms, "
                        "Dirac partial waves in the screened-nucleus potential with exchange, 50 eV to 30 keV."));
@@ -119,10 +115,11 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(MainWindowState& state,
     layout->addWidget(lblError_);
     layout->addWidget(chart_, 1);
     layout->addWidget(note);
-    layout->addLayout(buttons);
+    layout->addLayout(footButtons({cmdUse_, cmdClose}));
 
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    closeWithKeys(this);
     connect(&state_, &MainWindowState::changed, this, [this] {
         if (isVisible())
             refresh();

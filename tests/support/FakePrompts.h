@@ -35,9 +35,10 @@ public:
         return next(typed, QString());
     }
     void beep() override { ++beeps; }
-    QString saveFileName(const QString& title, const QString&, const QString& filter) override
+    QString saveFileName(const QString& title, const QString& suggested, const QString& filter) override
     {
         saveDialogs << title + u'|' + filter;
+        suggestedFiles << suggested;
         return next(savedFiles, QString());
     }
 
@@ -46,6 +47,7 @@ public:
     std::deque<int> answers;
     std::deque<QString> typed;
     QStringList saveDialogs;
+    QStringList suggestedFiles;
     std::deque<QString> savedFiles;
     int beeps = 0;
 

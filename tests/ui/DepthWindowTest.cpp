@@ -15,6 +15,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QValueAxis>
+
+#include <cmath>
 
 namespace korvane::ui {
 namespace {
@@ -85,6 +88,16 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
 
     // Three curves, each with its information depth marked.
     EXPECT_EQ(in<QChartView>("chartDepth")->chart()->series().size(), 6);
+    // Both axes from 0 in round steps (1, 2 or 5 times a power of ten), not 17.4, 34.7.
+    for (QAbstractAxis* axis : in<QChartView>("chartDepth")->chart()->axes()) {
+        auto* values = qobject_cast<QValueAxis*>(axis);
+        ASSERT_NE(values, nullptr);
+        EXPECT_EQ(values->min(), 0);
+        const double step = values->max() / (values->tickCount() - 1);
+        const double leading = step / std::pow(10.0, std::floor(std::log10(step)));
+        EXPECT_TRUE(std::abs(leading - 1) < 1e-9 || std::abs(leading - 2) < 1e-9 || std::abs(leading - 5) < 1e-9)
+            << values->titleText().toStdString() << " step " << step;
+    }
 
     // Beyond 30 degrees only the straight-line curve and its marker are drawn.
     typeInto(in("txtAngle"), QStringLiteral("45"));
@@ -163,6 +176,66 @@ TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)
 
     typeInto(in("txtOverlayerEnergy"), QStringLiteral("fast"));
     EXPECT_EQ(shown("lblThicknessMessage"), "The energies, R, R\u221E and the angle must be numbers.");
+}
+
+// The window keeps its width whatever the material and its S note say.
+TEST_F(DepthWindowTest, TheSNoteWrapsInsteadOfWideningTheWindow)
+{
+    QCoreApplication::processEvents();
+    const int width = depth->width();
+    const int widthWanted = depth->sizeHint().width();
+    for (const int row : {2, 3, 4, 5}) {
+        clickRow(row);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(depth->width(), width) << row;
+    }
+    auto* note = in<QLabel>("lblCrossSectionUsed");
+    note->setText(note->text().repeated(4)); // as for a long formula
+    QCoreApplication::processEvents();
+    EXPECT_EQ(depth->sizeHint().width(), widthWanted);
+    EXPECT_EQ(depth->width(), width);
+    EXPECT_GT(note->height(), note->fontMetrics().height() * 2); // wrapped, all of it shown
+}
+
+// Tab goes through the inputs in the order of the screen and passes over the
+// results; the overlayer is the main window's material, the substrate stays
+// as chosen.
+TEST_F(DepthWindowTest, OverlayerTabInScreenOrderStartingFromTheMainWindow)
+{
+    in<QTabWidget>("tabsDepth")->setCurrentIndex(1);
+    auto* overlayer = in<QComboBox>("cboOverlayer");
+    auto* substrate = in<QComboBox>("cboSubstrate");
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("O"));
+    EXPECT_EQ(substrate->currentText(), QStringLiteral("Si"));
+
+    // Where Tab goes from each control: the next in the focus chain that takes Tab.
+    QStringList order;
+    QWidget* control = overlayer;
+    for (int i = 0; i < 6; ++i) {
+        do
+            control = control->nextInFocusChain();
+        while (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisible() || !control->isEnabled());
+        order << control->objectName();
+    }
+    EXPECT_EQ(order,
+              QStringList({"txtOverlayerEnergy", "cboSubstrate", "txtSubstrateEnergy", "txtRatio", "txtBulkRatio",
+                           "txtOverlayerAngle"}));
+    for (const char* result : {"txtImfpOverlayer", "txtImfpSubstrateInOverlayer", "txtThickness", "txtRatioBack"}) {
+        EXPECT_TRUE(in(result)->isReadOnly()) << result;
+        EXPECT_FALSE(in(result)->focusPolicy() & Qt::TabFocus) << result;
+    }
+
+    clickRow(3); // the main window moves to SiO2
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("SiO2"));
+    substrate->setCurrentText(QStringLiteral("Cu"));
+    depth->close();
+    clickRow(5); // SiC
+    open();
+    EXPECT_EQ(overlayer->currentText(), QStringLiteral("SiC"));
+    EXPECT_EQ(substrate->currentText(), QStringLiteral("Cu"));
+    EXPECT_EQ(
+        shown("txtImfpOverlayer"),
+        numbertext::length(*imfp(ImfpForm::NonRelativistic, {3.21f, 8, 40.096f, 2.36f, 1000}).length).toStdString());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/WindowFixture.h"
+#include "ui/DataControl.h"
 #include "ui/Form1Layout.h"
 
 #include <QApplication>
@@ -161,6 +162,22 @@ TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWholeAtAnyScale)
         EXPECT_EQ(shown.size(), captionInkAt(&roomy, text, 1).size()) << name;
         EXPECT_TRUE(box->rect().adjusted(2, 2, -2, -2).contains(shown)) << name;
     }
+}
+
+// The record counter shows its whole text also for half a million rows;
+// a short one keeps the bar's font.
+TEST_F(Form1LayoutTest, TheRecordCounterShowsItsWholeTextForLargeTables)
+{
+    DataControl* bar = window->controls().adoMaterials;
+    auto* caption = bar->findChild<QLabel*>(QStringLiteral("caption"));
+    const QFont usual = caption->font();
+    for (const QString& text : {QStringLiteral("Rec: 105 of 500190"), QStringLiteral("Rec: 500190 of 500190")}) {
+        bar->setCaption(text);
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(text), caption->contentsRect().width())
+            << text.toStdString();
+    }
+    bar->setCaption(QStringLiteral("Rec: 1 of 6"));
+    EXPECT_EQ(caption->font(), usual);
 }
 
 } // namespace

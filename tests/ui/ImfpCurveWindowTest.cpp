@@ -3,10 +3,13 @@
 #include "ui/ShownNumbers.h"
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
+#include "chart/MarkerLabels.h"
 #include "ui/CurveEnergies.h"
 #include "ui/ImfpCurveWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -103,7 +106,7 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
     EXPECT_EQ(line(0)->pen().widthF(), 1.5);
     EXPECT_EQ(line(1)->pen().widthF(), 3.0);
     EXPECT_EQ(marker(3)->markerSize(), 12);
-    EXPECT_EQ(marker(3)->pointLabelsFormat().trimmed(), find<QLineEdit>("txtIMFP_2M")->text());
+    EXPECT_EQ(chart::markerLabels(*chart()).at(1)->text(), find<QLineEdit>("txtIMFP_2M")->text());
 
     typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
     settle();
@@ -188,8 +191,17 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     typeInto(curveControl<QLineEdit>("txtFromEnergy"), QStringLiteral("0"));
     QTest::keyClick(curveControl("txtFromEnergy"), Qt::Key_Return);
     EXPECT_TRUE(curveControl("lblRangeProblem")->isVisible());
+    EXPECT_EQ(status("lblRangeProblem"),
+              QStringLiteral("From must be above 0 eV on a logarithmic energy axis: the curve keeps its range."));
+    EXPECT_EQ(line(0)->points().first().x(), 100);
     clickCurve("chkLogEnergy"); // a linear axis may start at 0
     EXPECT_FALSE(curveControl("lblRangeProblem")->isVisible());
+    typeInto(curveControl<QLineEdit>("txtToEnergy"), QStringLiteral("0"));
+    QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
+    EXPECT_EQ(status("lblRangeProblem"), QStringLiteral("To must be above From: the curve keeps its range."));
+    EXPECT_EQ(line(0)->points().last().x(), 10000);
+    typeInto(curveControl<QLineEdit>("txtToEnergy"), QStringLiteral("10000"));
+    QTest::keyClick(curveControl("txtToEnergy"), Qt::Key_Return);
 
     // Hovering reads the nearest point of any curve.
     auto* view = curveControl<QChartView>("chartView");
@@ -200,6 +212,10 @@ TEST_F(ImfpCurveWindowTest, RangeScalesAndHover)
     EXPECT_EQ(status("lblReadout"),
               QStringLiteral("Nearest point: O (relativistic) at %1 eV: %2.")
                   .arg(numbertext::shortestFixed(float(point.x())), numbertext::length(float(point.y()))));
+    // The reading goes when the mouse leaves the chart.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(view->viewport(), &leave);
+    EXPECT_EQ(status("lblReadout"), QStringLiteral("Point at a curve to read its energy and IMFP."));
 }
 
 TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
@@ -213,6 +229,10 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
     clickCurve("cmdExportPng");
     clickCurve("cmdExportSvg");
     clickCurve("cmdExportCsv");
+    // Each export says where it went; the next dialog opens in that folder.
+    EXPECT_EQ(prompts.suggestedFiles,
+              QStringList({"imfp-curve.png", folder + "/imfp-curve.svg", folder + "/imfp-curve.csv"}));
+    EXPECT_EQ(status("lblExported"), "Written to " + QDir::toNativeSeparators(folder + "/curve.csv") + ".");
     EXPECT_EQ(QImage(folder + "/curve.png", "PNG").size(), shown);
     EXPECT_EQ(QSvgRenderer(folder + "/curve.svg").viewBox(), QRect(QPoint(0, 0), shown));
 
@@ -229,6 +249,63 @@ TEST_F(ImfpCurveWindowTest, ExportsPngSvgAndTheCsvOfTpp2m)
         prompts.messages[0].text.startsWith("The plot cannot be written to " + folder + "/no/such/folder/curve.png"));
     clickCurve("cmdExportSvg"); // cancelled: nothing written, nothing said
     EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+// The window as it stands on the screen is the chart drawn afresh: a marker's
+// label is wiped from where the marker was, also outside the plot area.
+TEST_F(ImfpCurveWindowTest, MovedMarkerLeavesNoLabelBehind)
+{
+    // The offscreen screen hands its pixels out at 100 % only.
+    if (curveWindow->devicePixelRatio() != 1)
+        GTEST_SKIP();
+    clickRow(1); // Si
+    auto* energy = find<QLineEdit>("txtElectronEnergy");
+    for (const char* typed : {"50", "500"}) {
+        typeInto(energy, QString::fromLatin1(typed));
+        settle();
+        QTest::qWait(0);
+    }
+    QCoreApplication::processEvents();
+    auto pixels = [](const QPixmap& pixmap) {
+        QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+        image.setDevicePixelRatio(1);
+        return image;
+    };
+    const QImage shown = pixels(curveWindow->screen()->grabWindow(curveWindow->winId()));
+    const QImage fresh = pixels(curveWindow->grab());
+    EXPECT_EQ(shown, fresh);
+}
+
+// Each value label stands clear of every curve, of the other label and of
+// the plot area's edges, wherever the marker is.
+TEST_F(ImfpCurveWindowTest, MarkerLabelsStandClearOfTheCurves)
+{
+    pin(2); // Cu beside the current material
+    for (const int row : {1, 3, 5}) {
+        clickRow(row);
+        for (const char* typed : {"50", "120", "1000", "15000", "150000"}) {
+            typeInto(find<QLineEdit>("txtElectronEnergy"), QString::fromLatin1(typed));
+            settle();
+            const std::vector<QGraphicsSimpleTextItem*> labels = chart::markerLabels(*chart());
+            ASSERT_EQ(labels.size(), 2u) << typed;
+            const QRectF first = labels[0]->mapRectToParent(labels[0]->boundingRect());
+            const QRectF second = labels[1]->mapRectToParent(labels[1]->boundingRect());
+            EXPECT_FALSE(first.intersects(second)) << row << " " << typed;
+            for (const QRectF& label : {first, second}) {
+                EXPECT_TRUE(chart()->plotArea().contains(label)) << row << " " << typed;
+                for (int curve = 0; curve < 4; ++curve) {
+                    const QList<QPointF> points = line(curve)->points();
+                    for (qsizetype i = 1; i < points.size(); ++i) {
+                        const QPointF from = chart()->mapToPosition(points[i - 1], line(curve));
+                        const QPointF to = chart()->mapToPosition(points[i], line(curve));
+                        for (int step = 0; step <= 16; ++step)
+                            ASSERT_FALSE(label.contains(from + (to - from) * step / 16.0))
+                                << row << " " << typed << " " << curve;
+                    }
+                }
+            }
+        }
+    }
 }
 
 // Also run on a 1920 x 1080 screen at 150 % and 200 % (QT_SCALE_FACTOR):

@@ -2,9 +2,11 @@
 #include "materials/MaterialTransport.h"
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
+#include "ui/Form1Controls.h"
 #include "ui/TransportCrossSectionWindow.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -27,6 +29,33 @@ protected:
     static QString shown(QWidget* dialog, const char* name) { return test::child<QLineEdit>(dialog, name)->text(); }
     static double atom(int z, double energy) { return *shippedTransportTable().crossSection(z, energy); }
 };
+
+// "Use" opens approximation 2's panel, where S goes, in place of whichever
+// panel was open; an open panel 2 stays as it is, its CF kept.
+TEST_F(TransportCrossSectionWindowTest, UseOpensThePanelWhereSGoes)
+{
+    const Form1Controls& ui = window->controls();
+    TransportCrossSectionWindow* dialog = open();
+    auto* use = test::child<QPushButton>(dialog, "cmdUse");
+    QTest::mouseClick(use, Qt::LeftButton);
+    EXPECT_TRUE(ui.frameElastic2->isVisible());
+    EXPECT_FALSE(ui.frameElastic->isVisible());
+    EXPECT_EQ(ui.txtTrXsct->text(), shown(dialog, "txtCrossSection"));
+
+    QTest::mouseClick(ui.Command1, Qt::LeftButton); // Close: back to the chooser
+    QTest::mouseClick(ui.cmdElastic1, Qt::LeftButton);
+    clickRow(3); // SiO2
+    QTest::mouseClick(use, Qt::LeftButton);
+    EXPECT_FALSE(ui.frameElastic1->isVisible());
+    EXPECT_TRUE(ui.frameElastic2->isVisible());
+    EXPECT_EQ(ui.txtTrXsct->text(), shown(dialog, "txtCrossSection"));
+
+    ui.txtCF2->setText(QStringLiteral("0.9"));
+    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("2000"));
+    QTest::mouseClick(use, Qt::LeftButton);
+    EXPECT_TRUE(ui.frameElastic2->isVisible());
+    EXPECT_EQ(ui.txtCF2->text(), QStringLiteral("0.9"));
+}
 
 TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurveAndUseWritesItOnce)
 {

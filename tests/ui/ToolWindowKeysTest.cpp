@@ -1,0 +1,73 @@
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace korvane::ui {
+namespace {
+
+class ToolWindowKeysTest : public test::WindowFixture {
+protected:
+    // The Tools window that the menu entry opens, shown.
+    QWidget* open(const char* entry)
+    {
+        find<QAction>(entry)->trigger();
+        QCoreApplication::processEvents();
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown != window.get() && shown->isVisible() && !shown->inherits("QMenu"))
+                return shown;
+        }
+        ADD_FAILURE() << entry << " shows no window";
+        return window.get();
+    }
+};
+
+// Every Tools window closes with Escape, Ctrl+W and its button at the right of
+// the foot, "Use" before it; the formula window has mnemonics for both.
+TEST_F(ToolWindowKeysTest, OneSetOfKeysAndButtonsForAllToolsWindows)
+{
+    struct Expected {
+        const char* entry;
+        QStringList buttons; // left to right at the foot
+    };
+    const Expected windows[] = {{"mnuImfpCurve", {"Cl&ose"}},
+                                {"mnuDepthOfTheSignal", {"&Close"}},
+                                {"mnuTransportCrossSection", {"&Use", "&Close"}},
+                                {"mnuEnergyFromLine", {"&Use", "&Close"}},
+                                {"mnuMaterialFromFormula", {"&Use", "&Cancel"}}};
+    for (const Expected& expected : windows) {
+        SCOPED_TRACE(expected.entry);
+        QWidget* tool = open(expected.entry);
+        QList<QPushButton*> foot;
+        for (QPushButton* button : tool->findChildren<QPushButton*>()) {
+            if (expected.buttons.contains(button->text()))
+                foot << button;
+        }
+        std::sort(foot.begin(), foot.end(), [tool](QPushButton* a, QPushButton* b) {
+            return a->mapTo(tool, QPoint()).x() < b->mapTo(tool, QPoint()).x();
+        });
+        QStringList captions;
+        for (QPushButton* button : foot)
+            captions << button->text();
+        EXPECT_EQ(captions, expected.buttons);
+        ASSERT_FALSE(foot.isEmpty());
+        // The closing button sits at the right edge, below everything else.
+        EXPECT_GT(foot.last()->mapTo(tool, QPoint()).x() + foot.last()->width(), tool->width() * 3 / 4);
+        EXPECT_GT(foot.last()->mapTo(tool, QPoint()).y() + foot.last()->height(), tool->height() * 3 / 4);
+
+        QTest::mouseClick(foot.last(), Qt::LeftButton);
+        EXPECT_FALSE(tool->isVisible());
+        tool = open(expected.entry);
+        QTest::keyClick(tool, Qt::Key_Escape);
+        EXPECT_FALSE(tool->isVisible());
+        tool = open(expected.entry);
+        QTest::keyClick(tool, Qt::Key_W, Qt::ControlModifier);
+        EXPECT_FALSE(tool->isVisible());
+    }
+}
+
+} // namespace
+} // namespace korvane::ui
