@@ -4,7 +4,7 @@ namespace korvane {
 
 bool outsideValidEnergyRange(double energy)
 {
-    return energy < 50 || energy > 200000;
+    return energy < kValidEnergyLow || energy > kValidEnergyHigh;
 }
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "chart/ImfpChart.h"
 
+#include "calc/ValidEnergyRange.h"
 #include "chart/MarkerLabels.h"
 
 #include <QBuffer>
@@ -99,7 +100,7 @@ std::pair<Span, Span> spans(const ChartContent& content)
     if (axes.energyRange)
         energies = {axes.energyRange->first, axes.energyRange->second};
     if (energies.empty()) // nothing to draw: the usual range of the window
-        energies = {50, 200000};
+        energies = {kValidEnergyLow, kValidEnergyHigh};
     if (imfps.empty())
         imfps = {1, 1000};
     if (!(energies.high > energies.low))

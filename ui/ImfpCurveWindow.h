@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/ValidEnergyRange.h"
 #include "chart/ImfpChart.h"
 #include "ui/PlottedMaterial.h"
 
@@ -64,8 +65,8 @@ private:
     std::optional<PlottedMaterial> current_;
     std::vector<PlottedMaterial> pinned_;
     std::vector<float> energies_;
-    std::pair<double, double> range_{50, 200000}; // as drawn
-    bool logEnergy_ = true;                       // as drawn
+    std::pair<double, double> range_{kValidEnergyLow, kValidEnergyHigh}; // as drawn
+    bool logEnergy_ = true;                                              // as drawn
     chart::ChartContent content_;
     bool canPin_ = false;
     QString exportFolder_; // of the last export
