@@ -1,6 +1,7 @@
 // The editing workflow of the main window: changing, adding, saving,
 // cancelling and deleting materials, the checks before a write, and what
 // happens to a pending edit when the window would leave it.
+#include "materials/LineBreaks.h"
 #include "materials/MaterialValidation.h"
 #include "materials/NamePattern.h"
 #include "materials/NumberText.h"
@@ -137,9 +138,8 @@ void Form1::returnToNameList()
 
 void Form1::reportFailedWrite(const QString& what)
 {
-    prompts_->message(QStringLiteral("The material could not be saved:\r\n%1\r\n\r\n"
-                                     "Your entries are kept; correct them and save again, or cancel.")
-                          .arg(what),
+    prompts_->message(QStringLiteral("The material could not be saved:") + lineBreak() + what + lineBreak().repeated(2)
+                          + QStringLiteral("Your entries are kept; correct them and save again, or cancel."),
                       QStringLiteral("Save failed"), OkExclamation);
 }
 
@@ -187,7 +187,7 @@ void Form1::cmdDelete_Click()
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     if (const Result<void> deleted = store_.deleteCurrent(); !deleted) {
-        prompts_->message(QStringLiteral("The material could not be deleted:\r\n%1").arg(deleted.error()),
+        prompts_->message(QStringLiteral("The material could not be deleted:") + lineBreak() + deleted.error(),
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
@@ -243,9 +243,9 @@ Result<Form1::TypedMaterial> Form1::materialFromFields(bool adding) const
 
 bool Form1::settlePendingEdit()
 {
-    const int answer = prompts_->message(QStringLiteral("Save the changes to this material?\r\n\r\n"
-                                                        "Yes saves them, No discards them, "
-                                                        "Cancel goes back to editing."),
+    const int answer = prompts_->message(QStringLiteral("Save the changes to this material?") + lineBreak().repeated(2)
+                                             + QStringLiteral("Yes saves them, No discards them, "
+                                                              "Cancel goes back to editing."),
                                          QStringLiteral("Unsaved changes"), YesNoCancelQuestion);
     if (answer == AnswerYes)
         cmdSave_Click();
