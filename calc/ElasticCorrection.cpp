@@ -29,6 +29,7 @@ constexpr std::array<double, kKnotCount> kCorrection = {
 constexpr float kCorrectionBeyondTable = 0.023f;
 
 // Bohr radius in metres, held as a Single like every stored physical constant.
+// Rounded, not the CODATA value of AtomicUnits.h: the correction factor's figures are fixed with this one.
 const float kBohrRadius = ck::single(5.292E-11);
 constexpr double kAvogadro = 6.023E23;
 constexpr double kCm3PerM3 = 1000000.0;
