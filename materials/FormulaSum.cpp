@@ -2,47 +2,8 @@
 
 #include "calc/CheckedMath.h"
 #include "materials/ChemicalFormula.h"
-#include "materials/NumberText.h"
-
-#include <cmath>
 
 namespace korvane {
-
-namespace {
-
-// "2*6" for two atoms of an element with 6, "6" for one.
-QString term(double count, const QString& value)
-{
-    return count == 1 ? value : numbertext::shortest15(count) + u'*' + value;
-}
-
-template <typename ValueOf>
-QString sumLine(const char* label, const std::vector<FormulaTerm>& terms, ValueOf valueOf, const QString& total)
-{
-    QStringList parts;
-    for (const FormulaTerm& t : terms)
-        parts << term(t.count, numbertext::shortest(valueOf(t)));
-    return QStringLiteral("%1 = %2 = %3").arg(QLatin1String(label), parts.join(QStringLiteral(" + ")), total);
-}
-
-} // namespace
-
-QString FormulaSum::valenceLine() const
-{
-    return sumLine(
-        "Nv", terms, [](const FormulaTerm& t) { return t.valenceElectrons; }, numbertext::shortest(valenceElectrons));
-}
-
-QString FormulaSum::massLine() const
-{
-    return sumLine(
-        "M", terms, [](const FormulaTerm& t) { return t.mass; }, compoundMassText(mass));
-}
-
-QString compoundMassText(float mass)
-{
-    return numbertext::shortest15(std::round(double(mass) * 100) / 100);
-}
 
 FormulaSum sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence)
 {

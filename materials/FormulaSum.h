@@ -31,11 +31,6 @@ struct FormulaSum {
     enum class Problem { None, Syntax, UnknownElement, ElementData, TooLarge };
     Problem problem = Problem::None;
     QString error; // the parser's or the sum's message; empty with Problem::None
-
-    // The sums as the worked examples write them: "Nv = 4 + 2*6 = 16" and
-    // "M = 28.085 + 2*15.999 = 60.08".
-    QString valenceLine() const;
-    QString massLine() const;
 };
 
 // The element row with this symbol, or null.
@@ -46,9 +41,5 @@ using ElementValence = std::function<std::optional<float>(const Material& elemen
 // Reads the formula (see parseChemicalFormula) and sums Nv and the mass of
 // its elements. An error names the first thing that stops the sum.
 FormulaSum sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence);
-
-// The mass as the worked examples write a compound's: rounded to two decimals
-// and without trailing zeros ("60.08", "143").
-QString compoundMassText(float mass);
 
 } // namespace korvane

@@ -2,7 +2,6 @@
 
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
-#include "materials/FormulaSum.h"
 #include "materials/LineBreaks.h"
 #include "materials/NumberText.h"
 #include "materials/ValenceGroups.h"
@@ -15,6 +14,7 @@
 #include "ui/ImfpCurveWindow.h"
 #include "ui/InformationPanels.h"
 #include "ui/FieldsInFront.h"
+#include "ui/FormulaSumText.h"
 #include "ui/Form1Layout.h"
 #include "ui/MaterialFromFormula.h"
 #include "ui/TransportCrossSectionWindow.h"

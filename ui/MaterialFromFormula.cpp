@@ -2,6 +2,7 @@
 
 #include "materials/MaterialStore.h"
 #include "materials/ValenceGroups.h"
+#include "ui/FormulaSumText.h"
 #include "ui/MainWindowState.h"
 #include "ui/ToolWindowButtons.h"
 
@@ -103,8 +104,8 @@ void MaterialFromFormula::txtFormula_Change()
         },
         [this](const Material& element) { return elementValence(element); });
     const bool usable = sum_.error.isEmpty();
-    lblValenceSum_->setText(usable ? sum_.valenceLine() : QString());
-    lblMassSum_->setText(usable ? sum_.massLine() : QString());
+    lblValenceSum_->setText(usable ? valenceSumLine(sum_) : QString());
+    lblMassSum_->setText(usable ? massSumLine(sum_) : QString());
     QString problem = formula.trimmed().isEmpty() ? QString() : sum_.error;
     if (usable && !state_.tickedGroups().f)
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
