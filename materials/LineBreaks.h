@@ -6,7 +6,7 @@
 namespace korvane {
 
 // The messages and texts of the program break their lines with a carriage
-// return and a line feed, as the window was designed.
+// return and a line feed.
 QString lineBreak();
 
 // The text with each such line break as a line feed alone, which Qt's text

@@ -13,7 +13,7 @@ namespace korvane {
 // an empty (null) column is std::nullopt, a null name a null QString.
 struct Material {
     qint64 id = 0;
-    QString description; // second column: a longer name; the window does not use it
+    QString description; // second column: a longer name; no calculation uses it
     QString name;
     std::optional<float> density;      // g/cm3
     std::optional<float> atomicWeight; // g/mol
@@ -43,7 +43,7 @@ enum class Column : int {
 inline constexpr int kColumnCount = 10;
 
 // The longest name and description, in UTF-16 code units (QString's length),
-// that the window's Save, the import and the export's files all hold whole.
+// that a saved material, the import and the export's files all hold whole.
 inline constexpr qsizetype kMaxNameLength = 255;
 inline constexpr qsizetype kMaxDescriptionLength = 32767;
 

@@ -105,7 +105,7 @@ private:
 bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
                      WhenMissing whenMissing)
 {
-    // The same checks of the file as when the window opens it.
+    // The same checks of the file as when the program opens it.
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
     if (!checked) {
         *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());

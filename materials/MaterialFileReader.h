@@ -40,7 +40,7 @@ inline constexpr qsizetype kMaxRows = 250000;
 // material per record, RFC 4180 quoting) or JSON (an array of objects whose
 // members are named by the columns). The format is told by the first
 // character: "[" or "{" is JSON. Numbers are texts here: they are checked later,
-// with the rules of the window's Save.
+// with the rules every written material meets (checkMaterial).
 MaterialFile readMaterialFile(const QString& path);
 
 } // namespace korvane

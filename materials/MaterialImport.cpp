@@ -86,7 +86,7 @@ public:
         return std::any_of(rows.begin(), rows.end(), [](const Material& m) { return m.id < kFirstCompoundId; });
     }
 
-    // The row's problems, in the order the window's Save reports them.
+    // The row's problems, in the order checkMaterial reports them on a save.
     QStringList check(const FileRow& row, CheckedRow* checked)
     {
         if (!row.problem.isEmpty())
@@ -113,7 +113,7 @@ public:
         for (Column group : groups)
             readNumber(text(group), group, &problems);
         const bool groupsRead = problems.size() == beforeGroups;
-        // Nv as the window forms it when the material is shown.
+        // Nv as formed from the default ticks: s+p lower, d and f.
         const ValenceGroups shown{{text(Column::ValenceSpHbe), false},
                                   {text(Column::ValenceSpLbe), true},
                                   {text(Column::ValenceD), true},
@@ -311,7 +311,7 @@ Result<StoredRows> storedRows(const sqlite::Connection& db, const QString& secon
 ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace, WhenMissing whenMissing)
 {
     ImportResult result;
-    // The same checks of the file as when the window opens it; another
+    // The same checks of the file as when the program opens it; another
     // copy's write is waited for as long as Save waits (the connection's busy
     // timeout).
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/false, whenMissing);

@@ -19,8 +19,8 @@ struct ImportResult {
 };
 
 // Adds the materials of a file to the database at `path`, in one
-// transaction. Every row is checked first, with the rules of the window's
-// Save; one bad row means nothing is written. A name already in the table
+// transaction. Every row is checked first, with the rules every saved
+// material meets; one bad row means nothing is written. A name already in the table
 // is refused, unless `replace` is given, when that material takes the
 // file's values and keeps its ID; a row the same as a stored one in every
 // column the file has but the ID is already there and is not written. Rows

@@ -39,7 +39,7 @@ public:
     virtual void rowsReread() {}
 };
 
-// The materials table as the window uses it: all rows in ID order, a current
+// The materials table as a record browser uses it: all rows in ID order, a current
 // record that can also stand before the first (BOF) or after the last (EOF),
 // an edit buffer for the pending change or new record, and writes that go to
 // the database file in one transaction each. A refused or failed write leaves

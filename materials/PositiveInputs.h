@@ -10,7 +10,7 @@ namespace korvane {
 // The quantities that exist only above 0. A value typed for one of them at 0
 // or below would still give a plausible-looking number (a negative
 // cross-section a negative TrMFP, a negative density a real IMFP), so the
-// window, tpp2m and the Python module refuse it before any computation.
+// main window, tpp2m and the Python module refuse it before any computation.
 enum class PositiveInput { CrossSection, Density, Mass, Imfp, TrMfp, EffTrMfp };
 
 // "the density must be above 0" and the like, for `value` at 0 or below;
