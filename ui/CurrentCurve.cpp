@@ -24,9 +24,8 @@ QString sourceText(const MainWindowReading& reading, bool drawn)
 
 // The two markers lie close together at most energies: the non-relativistic
 // value is written to the left, the relativistic one to the right.
-void markEnergy(CurrentCurve& curve, float energy, ImfpForm chosen)
+void markEnergy(CurrentCurve& curve, float energy, const QString& energyText, ImfpForm chosen)
 {
-    const QString energyText = numbertext::shortestFixed(energy);
     QStringList values;
     ImfpInputs inputs = curve.material->inputs;
     inputs.energy = energy;
@@ -56,6 +55,7 @@ MainWindowReading readMainWindow(const MainWindowState& state)
     reading.adding = mode == MainWindowState::EditingMode::Adding;
     reading.name = state.text(Field::Name);
     reading.energy = state.number(Field::Energy);
+    reading.energyText = state.text(Field::Energy).trimmed();
     reading.form = state.form();
 
     MaterialTexts texts = state.materialTexts();
@@ -98,10 +98,9 @@ CurrentCurve currentCurve(const MainWindowReading& reading, const std::vector<fl
     if (!(energy && *energy > 0))
         curve.marked = QStringLiteral("The energy box holds no energy above 0 eV: no marker.");
     else if (*energy < range.first || *energy > range.second)
-        curve.marked = QStringLiteral("%1 eV lies outside the energy range shown: no marker.")
-                           .arg(numbertext::shortestFixed(*energy));
+        curve.marked = QStringLiteral("%1 eV lies outside the energy range shown: no marker.").arg(reading.energyText);
     else
-        markEnergy(curve, *energy, reading.form);
+        markEnergy(curve, *energy, reading.energyText, reading.form);
     return curve;
 }
 

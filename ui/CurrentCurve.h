@@ -16,6 +16,7 @@ struct MainWindowReading {
     bool adding = false;
     QString name;                // the text of the name field
     std::optional<float> energy; // the energy box, when it holds a number
+    QString energyText;          // the energy box as typed or put there, for messages
     ImfpForm form = ImfpForm::NonRelativistic;
 };
 

@@ -166,7 +166,7 @@ void SignalDepthTab::recalculate()
     const QString form =
         source_.form() == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
     const QString name = source_.text(MainWindowState::Field::Name);
-    const QString energy = source_.text(MainWindowState::Field::Energy);
+    const QString energy = source_.text(MainWindowState::Field::Energy).trimmed();
     lblSource_->setText(
         imfp.value
             ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp.value))

@@ -142,7 +142,8 @@ void TransportCrossSectionWindow::refresh()
     else
         s = materialTransportCrossSection(material, *energy);
     crossSection_ = s.a0Squared;
-    lblMaterial_->setText(QStringLiteral("%1 at %2 eV").arg(s.source.isEmpty() ? material.name : s.source, energyText));
+    lblMaterial_->setText(
+        QStringLiteral("%1 at %2 eV").arg(s.source.isEmpty() ? material.name : s.source, energyText.trimmed()));
     const QLocale locale;
     txtCrossSection_->setText(s.a0Squared ? locale.toString(*s.a0Squared, 'g', 6) : QString());
     txtCrossSectionCm2_->setText(s.a0Squared ? locale.toString(*s.a0Squared * bohrRadiusSquaredCm2(), 'g', 4)

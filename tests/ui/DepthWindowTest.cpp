@@ -7,6 +7,7 @@
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/DepthWindow.h"
+#include "ui/ImfpCurveWindow.h"
 #include "ui/TransportCrossSectionWindow.h"
 
 #include <QAction>
@@ -159,6 +160,29 @@ TEST_F(DepthWindowTest, SAndTheImfpAreOfTheOneMaterialBeingChanged)
     QTest::mouseClick(ui.cmdNew, Qt::LeftButton);
     EXPECT_EQ(test::child<QLabel>(transport, "lblError")->text(),
               QStringLiteral("neither an element nor a chemical formula: type name here"));
+}
+
+TEST_F(DepthWindowTest, EveryWindowShowsTheEnergyAsTheEnergyBoxHoldsIt)
+{
+    // A kinetic energy typed with a decimal (and a blank) reads the same in the depth, the
+    // transport and the curve window, inside and outside the curve's range.
+    clickRow(3);
+    find<QAction>("mnuTransportCrossSection")->trigger();
+    find<QAction>("mnuImfpCurve")->trigger();
+    auto* transport = window->findChild<TransportCrossSectionWindow*>();
+    auto* curve = window->findChild<ImfpCurveWindow*>();
+    ASSERT_NE(transport, nullptr);
+    ASSERT_NE(curve, nullptr);
+    typeInto(window->controls().txtElectronEnergy, QStringLiteral(" 1473.0"));
+    QCoreApplication::processEvents(); // the curve window redraws after the main window
+    EXPECT_EQ(shown("lblDepthSource"),
+              "SiO2 at 1473.0 eV, non-relativistic form: IMFP " + numbertext::length(silicaImfp(1473)).toStdString());
+    EXPECT_EQ(test::child<QLabel>(transport, "lblMaterial")->text(), QStringLiteral("formula SiO2 at 1473.0 eV"));
+    EXPECT_TRUE(test::child<QLabel>(curve, "lblMarker")->text().startsWith(QStringLiteral("At 1473.0 eV: ")));
+    typeInto(window->controls().txtElectronEnergy, QStringLiteral("300000.0"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(test::child<QLabel>(curve, "lblMarker")->text().toStdString(),
+              "300000.0 eV lies outside the energy range shown: no marker.");
 }
 
 TEST_F(DepthWindowTest, OverlayerThicknessAndTheRatioBack)
