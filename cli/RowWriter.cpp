@@ -55,7 +55,7 @@ bool RowWriter::write(const Row& row)
         const Cell& cell = row[i];
         switch (cell.kind) {
         case Cell::Kind::Empty: table_.empty(); break;
-        case Cell::Kind::Text: table_.text(utf8(i, cell.text)); break;
+        case Cell::Kind::Text: table_.encodedText(encoded(i, cell.text)); break;
         case Cell::Kind::Integer:
         case Cell::Kind::Single: writeNumber(cell); break;
         }
@@ -75,14 +75,14 @@ bool RowWriter::written(bool output)
     return output;
 }
 
-std::string_view RowWriter::utf8(size_t column, const QString& text)
+std::string_view RowWriter::encoded(size_t column, const QString& text)
 {
-    auto& [source, bytes] = lastTexts_[column];
+    auto& [source, cell] = lastTexts_[column];
     if (source.isNull() || (!source.isSharedWith(text) && source != text)) {
         source = text;
-        bytes = text.toStdString();
+        cell = table_.encoded(text.toStdString());
     }
-    return bytes;
+    return cell;
 }
 
 // A number's full value: a whole number, or the shortest text that reads back

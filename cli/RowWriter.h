@@ -72,15 +72,15 @@ public:
     const std::optional<Failure>& failure() const { return failure_; }
 
 private:
-    std::string_view utf8(size_t column, const QString& text);
+    std::string_view encoded(size_t column, const QString& text);
     void writeNumber(const Cell& cell);
     // Keeps the failure when the output has failed.
     bool written(bool output);
 
     OutputFormat format_;
     TableWriter table_;
-    // Each column's last text and its UTF-8, kept while the text repeats
-    // from row to row (the material's name, the form), the common case.
+    // Each column's last text and its cell, kept while the text repeats from
+    // row to row (the material's name, the form), the common case.
     std::vector<std::pair<QString, std::string>> lastTexts_;
     int rows_ = 0;
     std::optional<Failure> failure_;

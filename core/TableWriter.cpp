@@ -17,7 +17,7 @@ int characterCount(std::string_view utf8)
 
 TableWriter::TableWriter(TableFormat format, std::vector<TableColumn> columns, std::FILE* file,
                          text::CsvQuoting quoting)
-    : format_(format), columns_(std::move(columns)), quoting_(quoting), output_(file), lastTexts_(columns_.size())
+    : format_(format), columns_(std::move(columns)), quoting_(quoting), output_(file)
 {
     std::string& out = output_.text();
     switch (format_) {
@@ -68,19 +68,26 @@ std::string& TableWriter::alignedCell()
 
 void TableWriter::text(std::string_view utf8)
 {
-    if (format_ == TableFormat::AlignedText)
-        return text::appendOneLine(alignedCell(), utf8);
-    auto& [source, encoded] = lastTexts_[column_];
-    std::string* out = streamedCell();
-    if (encoded.empty() || source != utf8) {
-        source.assign(utf8);
-        encoded.clear();
-        if (format_ == TableFormat::Csv)
-            text::appendCsvCell(encoded, utf8, quoting_);
-        else
-            text::appendJsonString(encoded, utf8);
+    if (std::string* out = streamedCell())
+        appendEncoded(*out, utf8);
+    else
+        appendEncoded(alignedCell(), utf8);
+}
+
+std::string TableWriter::encoded(std::string_view utf8) const
+{
+    std::string cell;
+    appendEncoded(cell, utf8);
+    return cell;
+}
+
+void TableWriter::appendEncoded(std::string& out, std::string_view utf8) const
+{
+    switch (format_) {
+    case TableFormat::Csv: return text::appendCsvCell(out, utf8, quoting_);
+    case TableFormat::Json: return text::appendJsonString(out, utf8);
+    case TableFormat::AlignedText: return text::appendOneLine(out, utf8);
     }
-    *out += encoded;
 }
 
 bool TableWriter::endRow()

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace korvane {
@@ -19,7 +18,7 @@ enum class TableFormat {
 
 struct TableColumn {
     std::string key;            // CSV header and JSON member name
-    std::string title;          // aligned text's header
+    std::string title{};        // aligned text's header
     bool numeric = false;       // aligned text puts it flush right
     bool hideWhenEmpty = false; // aligned text leaves it out when no row fills it
 };
@@ -39,16 +38,15 @@ public:
     TableWriter(TableFormat format, std::vector<TableColumn> columns,
                 text::CsvQuoting quoting = text::CsvQuoting::Report);
 
-    // The cells are inline where they can be: a report of a million rows
-    // spends as much on each cell's call as on its text.
+    // The cells of a row. Those that only copy their text are inline: a
+    // report of a million rows spends as much on a call as on a cell's text.
     void text(std::string_view utf8);
-    void number(std::string_view digits)
-    {
-        if (std::string* out = streamedCell())
-            out->append(digits);
-        else
-            alignedCell().assign(digits);
-    }
+    void number(std::string_view digits) { writeAsIs(digits); }
+    // A text as this table writes it in a cell, for a caller that writes the
+    // same text in many rows (a material's name, the form) to encode it once
+    // and give it to encodedText() each time.
+    std::string encoded(std::string_view utf8) const;
+    void encodedText(std::string_view cell) { writeAsIs(cell); }
     // No value: an empty CSV cell, JSON null, blanks in aligned text.
     void empty()
     {
@@ -85,6 +83,14 @@ private:
     }
     std::string* jsonMember();
     std::string& alignedCell();
+    void writeAsIs(std::string_view cell)
+    {
+        if (std::string* out = streamedCell())
+            out->append(cell);
+        else
+            alignedCell().assign(cell);
+    }
+    void appendEncoded(std::string& out, std::string_view utf8) const;
     void writeAlignedLine(const std::vector<std::string>& cells, const std::vector<int>& widths);
 
     TableFormat format_;
@@ -92,10 +98,7 @@ private:
     text::CsvQuoting quoting_;
     TextOutput output_;
     std::vector<std::string> jsonKeys_; // each key as a JSON string, with its colon
-    // Each column's last text and its encoded form, kept while the text
-    // repeats from row to row (a material's name, the form), the common case.
-    std::vector<std::pair<std::string, std::string>> lastTexts_;
-    size_t column_ = 0; // the next cell's column in the row
+    size_t column_ = 0;                 // the next cell's column in the row
     bool firstRow_ = true;
     std::vector<std::vector<std::string>> alignedRows_;
 };
