@@ -1,24 +1,12 @@
 #include "cli/OneLine.h"
 
+#include "core/TextEscapes.h"
+
 namespace korvane::cli {
 
 QString oneLine(const QString& message)
 {
-    QString line;
-    line.reserve(message.size());
-    for (const QChar c : message) {
-        if (c == u'\n')
-            line += QStringLiteral("\\n");
-        else if (c == u'\r')
-            line += QStringLiteral("\\r");
-        else if (c == u'\t')
-            line += QStringLiteral("\\t");
-        else if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            line += c;
-    }
-    return line;
+    return QString::fromStdString(text::oneLine(message.toStdString()));
 }
 
 void printLine(std::FILE* err, const QString& message)

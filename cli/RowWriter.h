@@ -2,10 +2,13 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
+#include "core/TableWriter.h"
 
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -59,16 +62,27 @@ inline constexpr int kMaxTableRows = 100'000;
 // texts are written as escapes in every format.
 class RowWriter {
 public:
-    virtual ~RowWriter() = default;
+    RowWriter(OutputFormat format, const std::vector<Column>& columns, std::FILE* out);
     // False when the row cannot be written: the output failed, or a table
     // would hold more than kMaxTableRows rows. failure() tells which.
-    virtual bool write(const Row& row) = 0;
+    bool write(const Row& row);
     // Ends the output and flushes it; nothing is written after it. False
     // when any of the output could not be written.
-    virtual bool finish() = 0;
+    bool finish();
     const std::optional<Failure>& failure() const { return failure_; }
 
-protected:
+private:
+    std::string_view encoded(size_t column, const QString& text);
+    void writeNumber(const Cell& cell);
+    // Keeps the failure when the output has failed.
+    bool written(bool output);
+
+    OutputFormat format_;
+    TableWriter table_;
+    // Each column's last text and its cell, kept while the text repeats from
+    // row to row (the material's name, the form), the common case.
+    std::vector<std::pair<QString, std::string>> lastTexts_;
+    int rows_ = 0;
     std::optional<Failure> failure_;
 };
 
