@@ -46,14 +46,6 @@ protected:
         return child<T>(window.get(), name);
     }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    // The text of a line or plain text box.
-    QString text(const char* name) const
-    {
-        QWidget* box = find(name);
-        return box->property(box->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
-    }
-    void click(const char* name) { click(find(name)); }
-    bool visible(const char* name) const { return find(name)->isVisible(); }
 
     // A click on a row of the name list, as the user makes it.
     void clickRow(int row)
