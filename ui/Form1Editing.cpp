@@ -113,8 +113,7 @@ void Form1::cmdSave_Click()
         }
         typed = std::move(*fromFields);
     }
-    const Result<void> written =
-        adding ? store_.insert(typed.values) : store_.saveCurrent(typed.values, typed.columns);
+    const Result<void> written = adding ? store_.insert(typed.values) : store_.saveCurrent(typed.values, typed.columns);
     if (!written) {
         // The checks passed but the file did not take the write.
         reportFailedWrite(written.error());

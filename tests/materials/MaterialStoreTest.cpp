@@ -160,8 +160,9 @@ TEST_F(MaterialStoreTest, AFailedSaveFollowedByMovesWritesNothing)
     ASSERT_TRUE(store->moveNext());
     ASSERT_TRUE(store->find([](const QString& name) { return name == QStringLiteral("Si"); }));
     ASSERT_TRUE(store->setBookmark(104));
-    EXPECT_EQ(recorder->events, QStringList({"willMove 2", "moveComplete 3", "willMove 3", "moveComplete EOF",
-                                             "willMove 0", "moveComplete 4"}))
+    EXPECT_EQ(
+        recorder->events,
+        QStringList({"willMove 2", "moveComplete 3", "willMove 3", "moveComplete EOF", "willMove 0", "moveComplete 4"}))
         << "no write, so no rows read again";
     const auto file = fileContents(fixture.path());
     EXPECT_EQ(file.size(), 6u);

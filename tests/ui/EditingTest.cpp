@@ -19,17 +19,16 @@ protected:
         const bool browsing = mode == Form1::EditingMode::Browsing;
         const Form1Controls& ui = controls();
         EXPECT_EQ(window->editingMode(), mode);
-        for (QWidget* control : std::initializer_list<QWidget*>{ui.cmdNew, ui.cmdDelete, ui.cmdChangeParam, ui.cmdFind,
-                                                                ui.adoMaterials})
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{ui.cmdNew, ui.cmdDelete, ui.cmdChangeParam, ui.cmdFind, ui.adoMaterials})
             EXPECT_EQ(control->isEnabled(), browsing) << control->objectName().toStdString();
         for (QWidget* control :
              std::initializer_list<QWidget*>{ui.cmdSave, ui.txtName, ui.txt_d, ui.txt_f, ui.txt_s_p_hbe, ui.txt_s_p_lbe,
                                              ui.txtAtomicMass, ui.txtBulkDensity, ui.txtEnergyGap})
             EXPECT_EQ(control->isEnabled(), !browsing) << control->objectName().toStdString();
-        EXPECT_EQ(controls().cmdClose->text(),
-                  browsing ? QStringLiteral("&Close") : QStringLiteral("&Cancel"));
-        EXPECT_TRUE(controls().dgrdName->isEnabled());
-        EXPECT_EQ(controls().txtProcess->isVisible(), !browsing);
+        EXPECT_EQ(ui.cmdClose->text(), browsing ? QStringLiteral("&Close") : QStringLiteral("&Cancel"));
+        EXPECT_TRUE(ui.dgrdName->isEnabled());
+        EXPECT_EQ(ui.txtProcess->isVisible(), !browsing);
     }
     using Messages = std::vector<test::FakePrompts::Message>;
     Messages takeMessages() { return std::exchange(prompts.messages, {}); }
@@ -273,9 +272,10 @@ TEST_F(EditingTest, AMoveWithAPendingEditAsksThenWritesThenMoves)
     });
     prompts.answers.push_back(AnswerYes);
     clickRow(2);
-    EXPECT_EQ(heard.events, QStringList({"rowsReread: 1 asked, Si 3 in the file, Si shown, Rec: 2 of 6",
-                                                "willMove: 1 asked, Si 3 in the file, Si shown, Rec: 2 of 6",
-                                                "moveComplete: 1 asked, Si 3 in the file, Cu shown, Rec: 3 of 6"}));
+    EXPECT_EQ(heard.events,
+              QStringList({"rowsReread: 1 asked, Si 3 in the file, Si shown, Rec: 2 of 6",
+                           "willMove: 1 asked, Si 3 in the file, Si shown, Rec: 2 of 6",
+                           "moveComplete: 1 asked, Si 3 in the file, Cu shown, Rec: 3 of 6"}));
     EXPECT_EQ(takeMessages().at(0).title, QStringLiteral("Unsaved changes"));
     expectMode(Form1::EditingMode::Browsing);
 }

@@ -49,7 +49,6 @@ TEST_F(FieldsInFrontTest, RedBoxesNeverHideAnEnabledParameterField)
     expectFieldsInFront(ui.txtProcess, "changing");
     typeInto(ui.txtAtomicMass, QStringLiteral("x"));
     expectFieldsInFront(ui.txtError, "error while changing");
-
 }
 
 } // namespace

@@ -25,8 +25,8 @@ protected:
     {
         const Form1Controls& ui = controls();
         QStringList names;
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{ui.frmInfo, ui.frmGuide, ui.Frame1, ui.Frame2, ui.txtInfo, ui.cmdCloseInfo})
+        for (QWidget* control : std::initializer_list<QWidget*>{ui.frmInfo, ui.frmGuide, ui.Frame1, ui.Frame2,
+                                                                ui.txtInfo, ui.cmdCloseInfo})
             if (control->isVisible())
                 names << control->objectName();
         return names.join(u' ');
