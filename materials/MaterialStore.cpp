@@ -8,6 +8,27 @@
 
 namespace korvane {
 
+namespace {
+
+// `base` with the columns `columns` (bits 1 << column) taken from `values`;
+// the ID stays that of `base`.
+Material withColumns(Material base, const Material& values, unsigned columns)
+{
+    for (int column = int(Column::Description); column < kColumnCount; ++column) {
+        if (!(columns & (1u << column)))
+            continue;
+        if (column == int(Column::Name))
+            base.name = values.name;
+        else if (column == int(Column::Description))
+            base.description = values.description;
+        else
+            *numericField(base, Column(column)) = *numericField(values, Column(column));
+    }
+    return base;
+}
+
+} // namespace
+
 struct MaterialStore::Table {
     Table(sqlite::Connection connection, QString secondColumn)
         : db(std::move(connection)), rows(db, std::move(secondColumn))
@@ -44,11 +65,6 @@ Result<void> MaterialStore::load()
     return table_->rows.reload();
 }
 
-int MaterialStore::recordCount() const
-{
-    return table_->rows.count() + (editStatus_ == EditStatus::Add ? 1 : 0);
-}
-
 Result<void> MaterialStore::reloadRows()
 {
     const Result<void> reloaded = table_->rows.reload();
@@ -63,15 +79,13 @@ bool MaterialStore::onStoredRecord() const
 
 bool MaterialStore::eof() const
 {
-    if (editStatus_ == EditStatus::Add || onDeletedRecord_)
+    if (onDeletedRecord_)
         return false;
     return position_ >= table_->rows.count() || table_->rows.count() == 0;
 }
 
 int MaterialStore::absolutePosition() const
 {
-    if (editStatus_ == EditStatus::Add)
-        return table_->rows.count() + 1;
     if (bof() || eof())
         return 0;
     return position_ + 1;
@@ -79,8 +93,6 @@ int MaterialStore::absolutePosition() const
 
 const Material* MaterialStore::current() const
 {
-    if (editStatus_ != EditStatus::None)
-        return &buffer_;
     if (bof() || eof() || onDeletedRecord_)
         return nullptr;
     return &currentRow_;
@@ -88,18 +100,13 @@ const Material* MaterialStore::current() const
 
 int MaterialStore::currentIndex() const
 {
-    if (editStatus_ == EditStatus::Add || !onStoredRecord())
+    if (!onStoredRecord())
         return -1;
     return position_;
 }
 
 Result<void> MaterialStore::moveToPosition(int position)
 {
-    // Leaving a record with a pending change writes it first.
-    if (editStatus_ != EditStatus::None) {
-        if (Result<void> written = update(); !written)
-            return written;
-    }
     // Another copy of the program may have saved since: moves show its changes.
     if (table_->rows.reloadIfChangedElsewhere())
         notifyRowsReread();
@@ -178,52 +185,6 @@ QVariant MaterialStore::field(const QString& name) const
     return field(schema::columnIndex(name));
 }
 
-// A change of the current stored record starts in the buffer as a copy of it.
-Result<void> MaterialStore::beginEdit()
-{
-    if (editStatus_ != EditStatus::None)
-        return {};
-    if (!current())
-        return Failed{QStringLiteral("There is no current record.")};
-    buffer_ = *current();
-    dirtyColumns_ = 0;
-    editStatus_ = EditStatus::InProgress;
-    return {};
-}
-
-Result<void> MaterialStore::setField(int column, const QVariant& value)
-{
-    if (column <= int(Column::Id) || column >= kColumnCount)
-        return Failed{QStringLiteral("That column cannot be set.")};
-    if (Result<void> editing = beginEdit(); !editing)
-        return editing;
-    if (column == int(Column::Name) || column == int(Column::Description)) {
-        QString& text = column == int(Column::Name) ? buffer_.name : buffer_.description;
-        text = value.isValid() ? value.toString() : QString();
-    } else {
-        bool ok = true;
-        const float number = value.toFloat(&ok);
-        if (value.isValid() && !ok)
-            return Failed{QStringLiteral("\"%1\" needs a number.").arg(schema::columnName(column))};
-        *numericField(buffer_, Column(column)) = value.isValid() ? std::optional<float>(number) : std::nullopt;
-    }
-    dirtyColumns_ |= 1u << column;
-    return {};
-}
-
-Result<void> MaterialStore::addNew()
-{
-    if (editStatus_ != EditStatus::None) {
-        if (Result<void> written = update(); !written)
-            return written;
-    }
-    positionBeforeAdd_ = position_;
-    buffer_ = Material{};
-    dirtyColumns_ = 0;
-    editStatus_ = EditStatus::Add;
-    return {};
-}
-
 void MaterialStore::addListener(MaterialStoreListener* listener)
 {
     listeners_.push_back(listener);
@@ -246,107 +207,27 @@ void MaterialStore::notifyMoveComplete()
         listener->moveComplete();
 }
 
-// The first listener that refuses cancels the change; those after it are not asked.
-Result<void> MaterialStore::notifyWillChange(ChangeReason reason)
-{
-    for (MaterialStoreListener* listener : listeners_) {
-        if (!listener->willChangeRecord(reason))
-            return Failed{QStringLiteral("The change was cancelled.")};
-    }
-    return {};
-}
-
 void MaterialStore::notifyRowsReread()
 {
     for (MaterialStoreListener* listener : listeners_)
         listener->rowsReread();
 }
 
-Result<void> MaterialStore::save(const Material& values, unsigned columns)
+Result<void> MaterialStore::saveCurrent(const Material& values, unsigned columns)
 {
-    if (Result<void> editing = beginEdit(); !editing)
-        return editing;
-    for (int column = int(Column::Description); column < kColumnCount; ++column) {
-        if (!(columns & (1u << column)))
-            continue;
-        if (column == int(Column::Name))
-            buffer_.name = values.name;
-        else if (column == int(Column::Description))
-            buffer_.description = values.description;
-        else
-            *numericField(buffer_, Column(column)) = *numericField(values, Column(column));
-        dirtyColumns_ |= 1u << column;
-    }
-    return update();
-}
-
-Result<void> MaterialStore::update()
-{
-    if (Result<void> editing = beginEdit(); !editing)
-        return editing;
-    if (Result<void> allowed = notifyWillChange(ChangeReason::Update); !allowed) {
-        if (editStatus_ == EditStatus::InProgress && dirtyColumns_ == 0)
-            editStatus_ = EditStatus::None;
-        return allowed;
-    }
-    if (Result<void> written = writePending(); !written)
-        return written;
-    editStatus_ = EditStatus::None;
-    dirtyColumns_ = 0;
-    return {};
-}
-
-Result<void> MaterialStore::writePending()
-{
-    if (editStatus_ == EditStatus::Add)
-        return insertPending();
-    if (dirtyColumns_ == 0)
+    if (!onStoredRecord())
+        return Failed{QStringLiteral("There is no current record.")};
+    if (columns == 0)
         return {};
-    return updatePending();
-}
-
-Result<void> MaterialStore::insertPending()
-{
+    const Material row = withColumns(currentRow_, values, columns);
     sqlite::Connection& db = table_->db;
     sqlite::Transaction transaction(db);
     if (!transaction.begun())
         return transaction.begun();
-    std::optional<qint64> id;
-    {
-        sqlite::Statement maxId(db, schema::largestId());
-        if (!maxId.ok() || maxId.step() != SQLITE_ROW)
-            return Failed{db.errorMessage()};
-        id = idAfter(maxId.type(0) == SQLITE_NULL ? 0 : maxId.int64(0));
-        if (!id)
-            return Failed{QStringLiteral("No ID is left for a new material.")};
-    }
-    Material row = buffer_;
-    row.id = *id;
-    sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
-    if (!insert.ok())
-        return Failed{db.errorMessage()};
-    schema::bindRow(insert, row);
-    if (insert.step() != SQLITE_DONE || !transaction.commit())
-        return Failed{db.errorMessage()};
-    buffer_.id = row.id;
-    // The new ID is the largest, so the new material is the last row.
-    const Result<void> reloaded = reloadRows();
-    position_ = table_->rows.count() - 1;
-    currentRow_ = buffer_;
-    onDeletedRecord_ = false;
-    return afterCommit(reloaded);
-}
-
-Result<void> MaterialStore::updatePending()
-{
-    sqlite::Connection& db = table_->db;
-    sqlite::Transaction transaction(db);
-    if (!transaction.begun())
-        return transaction.begun();
-    sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), dirtyColumns_));
+    sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), columns));
     if (!statement.ok())
         return Failed{db.errorMessage()};
-    schema::bindColumns(statement, buffer_, dirtyColumns_);
+    schema::bindColumns(statement, row, columns);
     if (statement.step() != SQLITE_DONE)
         return Failed{db.errorMessage()};
     if (db.changes() != 1)
@@ -354,39 +235,54 @@ Result<void> MaterialStore::updatePending()
     if (!transaction.commit())
         return Failed{db.errorMessage()};
     const Result<void> reloaded = reloadRows();
-    currentRow_ = buffer_;
+    currentRow_ = row;
     return afterCommit(reloaded);
 }
 
-// A committed write ends the edit whatever follows, so that it is never
-// written twice; a table that cannot be read again afterwards is reported.
+Result<void> MaterialStore::insert(const Material& values)
+{
+    sqlite::Connection& db = table_->db;
+    sqlite::Transaction transaction(db);
+    if (!transaction.begun())
+        return transaction.begun();
+    Material row = values;
+    {
+        sqlite::Statement maxId(db, schema::largestId());
+        if (!maxId.ok() || maxId.step() != SQLITE_ROW)
+            return Failed{db.errorMessage()};
+        const std::optional<qint64> id = idAfter(maxId.type(0) == SQLITE_NULL ? 0 : maxId.int64(0));
+        if (!id)
+            return Failed{QStringLiteral("No ID is left for a new material.")};
+        row.id = *id;
+    }
+    sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
+    if (!insert.ok())
+        return Failed{db.errorMessage()};
+    schema::bindRow(insert, row);
+    if (insert.step() != SQLITE_DONE || !transaction.commit())
+        return Failed{db.errorMessage()};
+    // The new ID is the largest, so the new material is the last row.
+    const Result<void> reloaded = reloadRows();
+    position_ = table_->rows.count() - 1;
+    currentRow_ = std::move(row);
+    onDeletedRecord_ = false;
+    return afterCommit(reloaded);
+}
+
+// A table that cannot be read again after a committed write is reported;
+// the write itself stays done.
 Result<void> MaterialStore::afterCommit(const Result<void>& reloaded)
 {
-    editStatus_ = EditStatus::None;
-    dirtyColumns_ = 0;
     if (!reloaded)
         return Failed{
             QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
     return {};
 }
 
-Result<void> MaterialStore::cancelUpdate()
-{
-    if (Result<void> allowed = notifyWillChange(ChangeReason::CancelUpdate); !allowed)
-        return allowed;
-    if (editStatus_ == EditStatus::Add)
-        position_ = positionBeforeAdd_;
-    editStatus_ = EditStatus::None;
-    dirtyColumns_ = 0;
-    return {};
-}
-
 Result<void> MaterialStore::deleteCurrent()
 {
-    if (editStatus_ != EditStatus::None || currentIndex() < 0)
+    if (currentIndex() < 0)
         return Failed{QStringLiteral("There is no current record to delete.")};
-    if (Result<void> allowed = notifyWillChange(ChangeReason::Delete); !allowed)
-        return allowed;
     sqlite::Transaction transaction(table_->db);
     if (!transaction.begun())
         return transaction.begun();
@@ -403,10 +299,6 @@ Result<void> MaterialStore::deleteCurrent()
 
 Result<void> MaterialStore::find(const std::function<bool(const QString&)>& nameMatches)
 {
-    if (editStatus_ != EditStatus::None) {
-        if (Result<void> written = update(); !written)
-            return written;
-    }
     const int found = table_->rows.findName(std::max(position_, 0), nameMatches);
     return moveToPosition(found >= 0 ? found : table_->rows.count());
 }

@@ -16,12 +16,6 @@ namespace sqlite {
 class Connection;
 }
 
-// What is about to happen to a record when the store asks its listeners.
-enum class ChangeReason { Update, Delete, CancelUpdate };
-
-// The edit status of the current record.
-enum class EditStatus { None, InProgress, Add };
-
 // Receives the store's notifications, synchronously, inside the call that
 // causes them; each listener overrides those it needs.
 class MaterialStoreListener {
@@ -31,9 +25,6 @@ public:
     virtual void willMove() {}
     // After the current record has moved (also onto BOF or EOF).
     virtual void moveComplete() {}
-    // Before a record is written, deleted or its pending change discarded;
-    // returning false cancels the operation.
-    virtual bool willChangeRecord(ChangeReason) { return true; }
     // After the rows were read afresh, following a write of this or of
     // another copy of the program: rows may have come, gone or changed.
     virtual void rowsReread() {}
@@ -41,9 +32,10 @@ public:
 
 // The materials table as a record browser uses it: all rows in ID order, a current
 // record that can also stand before the first (BOF) or after the last (EOF),
-// an edit buffer for the pending change or new record, and writes that go to
-// the database file in one transaction each. A refused or failed write leaves
-// both the file and the rows in memory as they were.
+// and writes that go to the database file in one transaction each, only when
+// asked for. The store keeps no pending change: whoever edits a material holds
+// it until it asks for the write, so no move, find or bookmark ever writes. A
+// failed write leaves both the file and the rows in memory as they were.
 class MaterialStore {
 public:
     using Bookmark = qint64; // the ID of a record
@@ -62,8 +54,7 @@ public:
     void addListener(MaterialStoreListener* listener);
     void removeListener(MaterialStoreListener* listener);
 
-    int recordCount() const;
-    // The number of rows written to the table (without a new one being entered).
+    // The number of rows in the table.
     int storedRowCount() const;
     bool bof() const { return position_ < 0; }
     bool eof() const;
@@ -75,13 +66,13 @@ public:
     // The stored row at a 0-based index; nullopt when the file cannot give
     // it, which is damage.
     std::optional<Material> readRow(int index) const;
-    // The current record as it stands in the edit buffer, or nullptr.
+    // The current record with its stored values, or nullptr.
     const Material* current() const;
     // 0-based index of the current stored record, or -1.
     int currentIndex() const;
 
     // Moves; each raises willMove and moveComplete. Fails when the move is
-    // not possible (past BOF or EOF, or a pending change that cannot be written).
+    // not possible (past BOF or EOF, or a row that cannot be read).
     Result<void> moveFirst();
     Result<void> moveLast();
     Result<void> moveNext();
@@ -93,18 +84,18 @@ public:
     // as float) or text; an invalid QVariant when there is no current record.
     QVariant field(int column) const;
     QVariant field(const QString& name) const;
-    // Sets a column of the current record in the edit buffer.
-    Result<void> setField(int column, const QVariant& value);
-    // Takes the columns `columns` (bits 1 << column) of `values` into the
-    // current record, or into the new one being added, and writes it as
-    // update() does.
-    Result<void> save(const Material& values, unsigned columns);
 
-    Result<void> addNew();
-    Result<void> update();
-    Result<void> cancelUpdate();
+    // Writes the columns `columns` (bits 1 << column) of `values` into the
+    // current record; nothing is written when no column is given.
+    Result<void> saveCurrent(const Material& values, unsigned columns);
+    // Writes `values` as a new material with the next free ID (its own ID is
+    // not used). The new material, the last row, is then the current record;
+    // this raises no move notifications: a caller that shows the current
+    // record moves to it.
+    Result<void> insert(const Material& values);
+    // Deletes the current record; the store then stands on no record until
+    // the next move.
     Result<void> deleteCurrent();
-    EditStatus editStatus() const { return editStatus_; }
 
     // Moves forward from the current record (itself included) to the first
     // whose name matches; without a match the store ends at EOF.
@@ -114,17 +105,12 @@ public:
 
 private:
     Result<void> moveToPosition(int position);
-    Result<void> beginEdit();
     bool onStoredRecord() const;
     Result<void> reloadRows();
     void notifyWillMove();
     void notifyMoveComplete();
-    Result<void> notifyWillChange(ChangeReason reason);
     void notifyRowsReread();
-    Result<void> writePending();
-    Result<void> insertPending();
-    Result<void> updatePending();
-    Result<void> afterCommit(const Result<void>& reloaded);
+    static Result<void> afterCommit(const Result<void>& reloaded);
 
     // The connection and the rows read through it, kept out of sight.
     struct Table;
@@ -133,10 +119,6 @@ private:
     std::vector<MaterialStoreListener*> listeners_;
     int position_ = -1; // -1 BOF, rows_.size() EOF
     bool onDeletedRecord_ = false;
-    EditStatus editStatus_ = EditStatus::None;
-    Material buffer_;
-    unsigned dirtyColumns_ = 0;
-    int positionBeforeAdd_ = -1;
 };
 
 } // namespace korvane

@@ -394,7 +394,7 @@ void Form1::adoMaterials_MoveComplete()
         return;
     RefreshFieldTags();
     ui_.adoMaterials->setCaption(
-        QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.recordCount()));
+        QStringLiteral("Rec: %1 of %2").arg(store_.absolutePosition()).arg(store_.storedRowCount()));
 }
 
 void Form1::RefreshFieldTags()

@@ -82,31 +82,28 @@ void Form1::cmdChangeParam_Click()
     enterMode(EditingMode::Changing);
 }
 
+// The new material lives in the fields until it is saved; the store stays on
+// the material that was current, to which "&Cancel" returns.
 void Form1::cmdNew_Click()
 {
-    // Nothing to name without a new record: the command stops here rather
-    // than rename the material that is current.
-    if (!store_.addNew())
-        return;
-    noteSavedId();
-    bindFields();
-    if (!store_.setField(int(Column::Name), kNewMaterialName))
-        return;
+    state_.setSavedId(std::nullopt);
+    for (const BoundField& field : boundFields_)
+        field.box->clear();
     ui_.txtName->setText(kNewMaterialName);
     enterMode(EditingMode::Adding);
     ParameterEdited();
 }
 
 // The fields are checked and made into a material first; only a material
-// that passed goes to the store. A refusal keeps everything typed, in the
-// editing mode.
+// that passed goes to the store, which writes it now and at no other time.
+// A refusal keeps everything typed, in the editing mode.
 void Form1::cmdSave_Click()
 {
     const bool adding = editingMode() == EditingMode::Adding;
     TypedMaterial typed;
-    // Without a current record there is nothing to check or take from the
-    // fields; the store refuses the save and says why.
-    if (store_.current()) {
+    // A change without a current record has nothing to check or take from
+    // the fields; the store refuses the save and says why.
+    if (adding || store_.current()) {
         if (!checkFieldsBeforeSave())
             return;
         Result<TypedMaterial> fromFields = materialFromFields(adding);
@@ -116,7 +113,8 @@ void Form1::cmdSave_Click()
         }
         typed = std::move(*fromFields);
     }
-    if (const Result<void> written = store_.save(typed.values, typed.columns); !written) {
+    const Result<void> written = adding ? store_.insert(typed.values) : store_.saveCurrent(typed.values, typed.columns);
+    if (!written) {
         // The checks passed but the file did not take the write.
         reportFailedWrite(written.error());
         return;
@@ -152,10 +150,9 @@ void Form1::cmdClose_Click()
         close();
         return;
     }
-    if (!store_.cancelUpdate())
-        return;
-    // Back on the record current before the edit, with its stored values; a
-    // table without rows has none, and the fields are emptied.
+    // The edit lives only in the fields: going back to the record current
+    // before it, with its stored values, discards it. A table without rows
+    // has no such record, and the fields are emptied.
     if (store_.current()) {
         if (!store_.move(0))
             return;

@@ -26,20 +26,19 @@ int main(int argc, char* argv[])
     for (;;) {
         const bool adding = random() % 4 == 0;
         float version = 1;
-        if (adding) {
-            if (!store.addNew())
-                return 1;
-        } else {
+        if (!adding) {
             if (!store.moveTo(int(random() % unsigned(store.storedRowCount()))))
                 return 1;
             version = store.field(int(Column::Density)).toFloat() + 1;
         }
-        bool set = bool(store.setField(int(Column::Name), QStringLiteral("v%1").arg(version)));
-        for (int c = int(Column::Density); c < kColumnCount; ++c)
-            set = set && store.setField(c, version);
-        if (!set)
-            return 1;
-        if (const Result<void> saved = store.update(); !saved) {
+        Material values;
+        values.name = QStringLiteral("v%1").arg(version);
+        unsigned columns = 1u << int(Column::Name);
+        for (int c = int(Column::Density); c < kColumnCount; ++c) {
+            *numericField(values, Column(c)) = version;
+            columns |= 1u << c;
+        }
+        if (const Result<void> saved = adding ? store.insert(values) : store.saveCurrent(values, columns); !saved) {
             std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
             return 1;
         }

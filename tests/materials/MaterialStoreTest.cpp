@@ -25,15 +25,9 @@ public:
                        : store_.bof() ? QStringLiteral("moveComplete BOF")
                                       : QStringLiteral("moveComplete %1").arg(store_.absolutePosition()));
     }
-    bool willChangeRecord(ChangeReason reason) override
-    {
-        log << name_ + QStringLiteral("willChange %1").arg(int(reason));
-        return allowChanges;
-    }
     void rowsReread() override { log << name_ + QStringLiteral("rowsReread"); }
     QStringList events;
     QStringList& log;
-    bool allowChanges = true;
 
 private:
     MaterialStore& store_;
@@ -73,7 +67,7 @@ protected:
 TEST_F(MaterialStoreTest, MovesRaiseTheirNotificationsAndStopAtBothEnds)
 {
     EXPECT_TRUE(store->bof());
-    EXPECT_EQ(store->recordCount(), 6);
+    EXPECT_EQ(store->storedRowCount(), 6);
     ASSERT_TRUE(store->moveLast());
     ASSERT_TRUE(store->moveFirst());
     EXPECT_EQ(recorder->events, QStringList({"willMove 0", "moveComplete 6", "willMove 6", "moveComplete 1"}));
@@ -106,68 +100,73 @@ TEST_F(MaterialStoreTest, AWriteTellsEachListenerOnceInTheOrderTheyWereAdded)
         << "a move reads no rows while the file is unchanged";
     heard.clear();
 
-    ASSERT_TRUE(store->setField(int(Column::Density), 2.5f));
-    ASSERT_TRUE(store->update());
-    EXPECT_EQ(heard,
-              QStringList({"first willChange 0", "second willChange 0", "first rowsReread", "second rowsReread"}));
-
-    // A refusal stops the write before the later listeners are asked.
-    heard.clear();
-    first.allowChanges = false;
-    ASSERT_TRUE(store->setField(int(Column::Density), 3.5f));
-    EXPECT_FALSE(store->update());
-    EXPECT_EQ(heard, QStringList({"first willChange 0"}));
-    EXPECT_EQ(store->editStatus(), EditStatus::InProgress) << "the refused edit stays pending";
-    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
-    EXPECT_EQ(store->row(1).density, 2.5f);
+    Material values;
+    values.density = 2.5f;
+    ASSERT_TRUE(store->saveCurrent(values, 1u << int(Column::Density)));
+    EXPECT_EQ(heard, QStringList({"first rowsReread", "second rowsReread"})) << "a write moves no record";
 
     // A removed listener hears nothing more.
     heard.clear();
-    first.allowChanges = true;
     store->removeListener(&first);
-    ASSERT_TRUE(store->update());
-    EXPECT_EQ(heard, QStringList({"second willChange 0", "second rowsReread"}));
+    values.density = 3.5f;
+    ASSERT_TRUE(store->saveCurrent(values, 1u << int(Column::Density)));
+    EXPECT_EQ(heard, QStringList({"second rowsReread"}));
     EXPECT_EQ(fileContents(fixture.path())[14].second, 3.5f);
 }
 
-TEST_F(MaterialStoreTest, ASaveWritesOnlyTheGivenColumnsAndAsksOnceANewOneTakesTheNextId)
+TEST_F(MaterialStoreTest, ASaveWritesOnlyTheGivenColumnsAndANewOneTakesTheNextId)
 {
     ASSERT_TRUE(store->moveTo(1)); // Si
     recorder->events.clear();
     Material values;
     values.name = QStringLiteral("not taken");
     values.density = 2.5f;
-    ASSERT_TRUE(store->save(values, 1u << int(Column::Density)));
-    EXPECT_EQ(recorder->events, QStringList({"willChange 0", "rowsReread"}));
-    EXPECT_EQ(store->editStatus(), EditStatus::None);
+    ASSERT_TRUE(store->saveCurrent(values, 1u << int(Column::Density)));
+    EXPECT_EQ(recorder->events, QStringList({"rowsReread"}));
     EXPECT_EQ(fileContents(fixture.path())[14], std::make_pair(QStringLiteral("Si"), std::optional<float>(2.5f)));
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 2.5f);
+    EXPECT_EQ(store->field(int(Column::Name)).toString(), QStringLiteral("Si"));
 
-    // A refused save leaves the file as it was and keeps the values pending.
-    recorder->allowChanges = false;
-    values.density = 3.5f;
-    EXPECT_FALSE(store->save(values, 1u << int(Column::Density)));
-    EXPECT_EQ(store->editStatus(), EditStatus::InProgress);
-    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 3.5f);
-    EXPECT_EQ(fileContents(fixture.path())[14].second, 2.5f);
-
-    // A new material: cancelled, it leaves the file and the position as
-    // they were; saved, it takes the next compound ID and the given columns.
-    recorder->allowChanges = true;
-    ASSERT_TRUE(store->cancelUpdate());
-    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 2.5f) << "cancelling brings the stored value back";
-    ASSERT_TRUE(store->addNew());
-    EXPECT_EQ(store->editStatus(), EditStatus::Add);
-    EXPECT_FALSE(store->eof());
-    EXPECT_EQ(store->recordCount(), 7);
-    ASSERT_TRUE(store->cancelUpdate());
-    EXPECT_EQ(store->absolutePosition(), 2) << "back on the record current before the new one";
-    EXPECT_EQ(fileContents(fixture.path()).size(), 6u);
-    ASSERT_TRUE(store->addNew());
+    // A new material takes the next compound ID, whatever ID it comes with,
+    // and is then the current record, the last.
+    recorder->events.clear();
+    values.id = 14;
     values.name = QStringLiteral("GaAs");
-    ASSERT_TRUE(store->save(values, 1u << int(Column::Name) | 1u << int(Column::Density)));
+    values.density = 5.32f;
+    ASSERT_TRUE(store->insert(values));
+    EXPECT_EQ(recorder->events, QStringList({"rowsReread"}));
     EXPECT_EQ(store->field(int(Column::Id)).toInt(), 111);
     EXPECT_EQ(store->absolutePosition(), 7);
-    EXPECT_EQ(fileContents(fixture.path())[111], std::make_pair(QStringLiteral("GaAs"), std::optional<float>(3.5f)));
+    EXPECT_EQ(store->storedRowCount(), 7);
+    auto file = fileContents(fixture.path());
+    EXPECT_EQ(file[111], std::make_pair(QStringLiteral("GaAs"), std::optional<float>(5.32f)));
+    EXPECT_EQ(file[14], std::make_pair(QStringLiteral("Si"), std::optional<float>(2.5f)));
+}
+
+// The store holds no pending change: a write that fails leaves nothing
+// behind that a later move, find or bookmark could write.
+TEST_F(MaterialStoreTest, AFailedSaveFollowedByMovesWritesNothing)
+{
+    ASSERT_TRUE(store->moveTo(1)); // Si
+    sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
+    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+    Material values;
+    values.density = 9.5f;
+    EXPECT_FALSE(store->saveCurrent(values, 1u << int(Column::Density)));
+    ASSERT_TRUE(other.exec("ROLLBACK"));
+    EXPECT_EQ(store->field(int(Column::Density)).toFloat(), 2.33f) << "the stored value, not the refused one";
+
+    recorder->events.clear();
+    ASSERT_TRUE(store->moveNext());
+    ASSERT_TRUE(store->find([](const QString& name) { return name == QStringLiteral("Si"); }));
+    ASSERT_TRUE(store->setBookmark(104));
+    EXPECT_EQ(
+        recorder->events,
+        QStringList({"willMove 2", "moveComplete 3", "willMove 3", "moveComplete EOF", "willMove 0", "moveComplete 4"}))
+        << "no write, so no rows read again";
+    const auto file = fileContents(fixture.path());
+    EXPECT_EQ(file.size(), 6u);
+    EXPECT_EQ(file.at(14).second, 2.33f);
 }
 
 TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
@@ -176,14 +175,14 @@ TEST(MaterialStoreIds, ANewMaterialBesideOnlyElementsStartsTheCompounds)
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
     ASSERT_TRUE(opened);
     ASSERT_TRUE((*opened)->moveFirst());
-    ASSERT_TRUE((*opened)->addNew());
-    ASSERT_TRUE((*opened)->setField(int(Column::Name), QStringLiteral("X")));
-    ASSERT_TRUE((*opened)->update());
+    Material x;
+    x.name = QStringLiteral("X");
+    ASSERT_TRUE((*opened)->insert(x));
     EXPECT_EQ((*opened)->field(int(Column::Id)).toInt(), 104);
 }
 
 // An ID needs all 64 bits: one beyond 32 bits is neither cut nor mistaken
-// for another material's, and a save that finds its row gone keeps the edit.
+// for another material's, and a save that finds its row gone changes nothing.
 TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
 {
     constexpr qint64 kLargeId = 4294967301; // 2^32 + 5
@@ -195,8 +194,9 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     ASSERT_TRUE(store.moveTo(1));
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
     EXPECT_EQ(store.row(1).id, kLargeId);
-    ASSERT_TRUE(store.setField(int(Column::Density), 9.5f));
-    const Result<void> saved = store.update();
+    Material values;
+    values.density = 9.5f;
+    const Result<void> saved = store.saveCurrent(values, 1u << int(Column::Density));
     ASSERT_TRUE(saved) << saved.error().toStdString();
     auto file = fileContents(fixture.path());
     EXPECT_EQ(file[5], std::make_pair(QStringLiteral("B"), std::optional<float>(2.46f)));
@@ -205,22 +205,21 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     ASSERT_TRUE(store.setBookmark(kLargeId));
     EXPECT_EQ(store.absolutePosition(), 2);
 
-    ASSERT_TRUE(store.addNew());
-    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Next")));
-    ASSERT_TRUE(store.update());
+    values.name = QStringLiteral("Next");
+    ASSERT_TRUE(store.insert(values));
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId + 1);
 
     // Another copy deletes the material while this one edits it: the save
-    // changes no row, says so, and keeps what was typed.
+    // changes no row and says so.
     ASSERT_TRUE(store.setBookmark(kLargeId));
-    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Typed")));
+    values.name = QStringLiteral("Typed");
     {
         sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         ASSERT_TRUE(other.exec("DELETE FROM tblIMFPdata WHERE \"ID\" = 4294967301"));
     }
-    EXPECT_EQ(store.update().error(), QStringLiteral("The material is no longer in the database."));
-    EXPECT_EQ(store.editStatus(), EditStatus::InProgress);
-    EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Typed"));
+    EXPECT_EQ(store.saveCurrent(values, 1u << int(Column::Name)).error(),
+              QStringLiteral("The material is no longer in the database."));
+    EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Far"));
     file = fileContents(fixture.path());
     EXPECT_EQ(file.size(), 2u);
     EXPECT_EQ(file.count(kLargeId), 0u);
@@ -233,10 +232,9 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
         const Result<void> written = other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5");
         EXPECT_TRUE(written) << written.error().toStdString();
     }
-    ASSERT_TRUE(store.cancelUpdate());
     ASSERT_TRUE(store.setBookmark(5));
-    ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Boron")));
-    const Result<void> savedAgain = store.update();
+    values.name = QStringLiteral("Boron");
+    const Result<void> savedAgain = store.saveCurrent(values, 1u << int(Column::Name));
     ASSERT_TRUE(savedAgain) << savedAgain.error().toStdString();
     EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }

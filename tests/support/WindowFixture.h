@@ -3,10 +3,18 @@
 #include "support/FakePrompts.h"
 #include "support/FindChild.h"
 #include "support/TestMaterials.h"
+#include "ui/DataControl.h"
 #include "ui/Form1.h"
+#include "ui/UpDownArrows.h"
 
+// The kinds of the main window's controls, so that tests use them whole.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
@@ -28,25 +36,21 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
+    // The main window's controls under their designed names.
+    const ui::Form1Controls& controls() const { return window->controls(); }
+    // A control that has no member in the controls (a menu entry, a window
+    // part), by its object name.
     template <typename T = QWidget>
     T* find(const char* name) const
     {
         return child<T>(window.get(), name);
     }
-
-    // The text of a line or plain text box.
-    QString text(const char* name) const
-    {
-        QWidget* box = find(name);
-        return box->property(box->inherits("QPlainTextEdit") ? "plainText" : "text").toString();
-    }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-    bool visible(const char* name) const { return find(name)->isVisible(); }
+    static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
 
     // A click on a row of the name list, as the user makes it.
     void clickRow(int row)
     {
-        auto* grid = find<QTableView>("dgrdName");
+        QTableView* grid = controls().dgrdName;
         const QModelIndex index = grid->model()->index(row, 0);
         grid->scrollTo(index);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());

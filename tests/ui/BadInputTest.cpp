@@ -16,9 +16,8 @@ const QStringList kBadInputs = {QStringLiteral("abc"), QStringLiteral("1e999"), 
 class BadInputTest : public test::WindowFixture {
 protected:
     // Replaces the field's text as a paste from the clipboard does.
-    void paste(const char* name, const QString& input)
+    static void paste(QLineEdit* box, const QString& input)
     {
-        auto* box = find<QLineEdit>(name);
         QGuiApplication::clipboard()->setText(input);
         box->setFocus();
         box->selectAll();
@@ -31,40 +30,40 @@ protected:
 TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWritten)
 {
     clickRow(3); // SiO2
-    ASSERT_FALSE(text("txtIMFP_2M").isEmpty());
-    click("cmdCalc_CF");
-    click("cmdElastic2");
-    click("cmdCalc1");
-    paste("txtDepth", QStringLiteral("10"));
-    const QString cf2 = text("txtCF2");
+    ASSERT_FALSE(controls().txtIMFP_2M->text().isEmpty());
+    click(controls().cmdCalc_CF);
+    click(controls().cmdElastic2);
+    click(controls().cmdCalc1);
+    paste(controls().txtDepth, QStringLiteral("10"));
+    const QString cf2 = controls().txtCF2->text();
     ASSERT_FALSE(cf2.isEmpty());
 
     // The energy fails aloud, the depth of approximation 2 silently.
     for (const QString& input : kBadInputs) {
         const std::string shown = input.left(12).toStdString();
-        paste("txtElectronEnergy", QStringLiteral("1000"));
-        paste("txtElectronEnergy", input);
-        EXPECT_TRUE(visible("txtError")) << shown;
-        EXPECT_EQ(text("txtIMFP_2M"), QString()) << shown;
-        paste("txtDepth", input);
-        EXPECT_EQ(text("txtCF2"), cf2) << shown;
+        paste(controls().txtElectronEnergy, QStringLiteral("1000"));
+        paste(controls().txtElectronEnergy, input);
+        EXPECT_TRUE(controls().txtError->isVisible()) << shown;
+        EXPECT_EQ(controls().txtIMFP_2M->text(), QString()) << shown;
+        paste(controls().txtDepth, input);
+        EXPECT_EQ(controls().txtCF2->text(), cf2) << shown;
     }
 
     // Material parameters that are no number are never written.
     // Each kind of field with the words of its refusal.
-    const std::pair<const char*, const char*> fields[] = {{"txtBulkDensity", "density must be"},
-                                                          {"txtEnergyGap", "Energy gap must be numeric"},
-                                                          {"txt_d", "could not be saved"}};
+    const std::pair<QLineEdit*, const char*> fields[] = {{controls().txtBulkDensity, "density must be"},
+                                                         {controls().txtEnergyGap, "Energy gap must be numeric"},
+                                                         {controls().txt_d, "could not be saved"}};
     const auto before = test::storedMaterials(database.path());
     clickRow(2); // Cu
-    for (const auto& [name, problem] : fields) {
+    for (const auto& [box, problem] : fields) {
         for (const QString& input : kBadInputs) {
-            const std::string shown = std::string(name) + " " + input.left(12).toStdString();
-            click("cmdChangeParam");
-            paste(name, input);
+            const std::string shown = box->objectName().toStdString() + " " + input.left(12).toStdString();
+            click(controls().cmdChangeParam);
+            paste(box, input);
             prompts.messages.clear();
-            click("cmdSave");
-            if (input.isEmpty() && QLatin1String(name) != QLatin1String("txtBulkDensity")) {
+            click(controls().cmdSave);
+            if (input.isEmpty() && box != controls().txtBulkDensity) {
                 // A blank gap is saved as 0 and a blank group as empty.
                 EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing) << shown;
                 continue;
@@ -72,7 +71,7 @@ TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWr
             ASSERT_FALSE(prompts.messages.empty()) << shown;
             EXPECT_TRUE(prompts.messages.back().text.contains(QLatin1String(problem))) << shown;
             EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing) << shown;
-            click("cmdClose");
+            click(controls().cmdClose);
         }
     }
     const auto after = test::storedMaterials(database.path());

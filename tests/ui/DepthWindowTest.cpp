@@ -124,11 +124,11 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
     typeInto(in("txtAngle"), QStringLiteral("0"));
     typeInto(in("txtTransportCrossSection"), QStringLiteral("one"));
     EXPECT_EQ(shown("lblDepthMessage"), "Approximation 2: the transport cross-section is not a number.");
-    QTest::mouseClick(find("Opt_relativistic"), Qt::LeftButton);
+    QTest::mouseClick(controls().Opt_relativistic, Qt::LeftButton);
     EXPECT_EQ(shown("lblDepthSource"), "SiO2 at 1000 eV, relativistic form: IMFP 29.05 \u00C5");
     // Emptied again at an energy the table does not reach: it says why.
     typeInto(in("txtTransportCrossSection"), QString());
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
+    typeInto(controls().txtElectronEnergy, QStringLiteral("40000"));
     EXPECT_EQ(shown("lblDepthMessage"),
               "Approximation 2: type the transport cross-section, as none is computed "
               "(no transport cross-section outside 50 eV to 30000 eV).");

@@ -40,16 +40,15 @@ protected:
 TEST_F(FieldsInFrontTest, RedBoxesNeverHideAnEnabledParameterField)
 {
     const Form1Controls& ui = window->controls();
-    click("cmdNew");
+    click(controls().cmdNew);
     expectFieldsInFront(ui.txtProcess, "adding");
-    click("cmdClose");
+    click(controls().cmdClose);
 
     clickRow(1); // Si
-    click("cmdChangeParam");
+    click(controls().cmdChangeParam);
     expectFieldsInFront(ui.txtProcess, "changing");
     typeInto(ui.txtAtomicMass, QStringLiteral("x"));
     expectFieldsInFront(ui.txtError, "error while changing");
-
 }
 
 } // namespace

@@ -83,9 +83,9 @@ TEST_F(Form1LayoutTest, EveryControlStandsWhereTheTablePutsItAndStaysThereWhenTh
 
     // Worked out by hand from the twips (/ 15, rounded either way), against a wrong conversion.
     EXPECT_EQ(window->centralWidget()->geometry(), QRect(0, window->menuBar()->height(), 812, 668));
-    EXPECT_EQ(find("txtName")->geometry(), QRect(88, 26, 137, 25));
-    EXPECT_EQ(find("txt_s_p_hbe")->geometry(), QRect(45, 22, 27, 19));
-    QWidget* button = find("cmdInfo_3");
+    EXPECT_EQ(controls().txtName->geometry(), QRect(88, 26, 137, 25));
+    EXPECT_EQ(controls().txt_s_p_hbe->geometry(), QRect(45, 22, 27, 19));
+    QWidget* button = controls().cmdInfo_3;
     EXPECT_EQ(button->geometry(), QRect(292, 372, 102, 37));
 
     const QPoint placeInWindow = button->mapTo(window.get(), QPoint(0, 0));
@@ -109,7 +109,7 @@ TEST_F(Form1LayoutTest, TabGoesRoundTheTableOrderPastWhatIsHiddenOrLocked)
     designed << designed.first();
     EXPECT_EQ(designed.size(), 22);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    find("cmdExit")->setFocus(Qt::TabFocusReason);
+    controls().cmdExit->setFocus(Qt::TabFocusReason);
     QStringList visited{QApplication::focusWidget()->objectName()};
     while (visited.size() < designed.size()) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -147,14 +147,15 @@ TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWholeAtAnyScale)
 
     // The widest text each box holds looks as it does in a roomy box of its font
     // (the other valence boxes are as wide as s+p(hbe), in a smaller font).
-    const QList<std::pair<const char*, QString>> widest = {{"txt_s_p_hbe", "14.0"},
-                                                           {"txtNoValenceElectrprAtomorMolec", "44.5"},
-                                                           {"txtCF1", "0.000"},
-                                                           {"txtElectronEnergy", "200000"},
-                                                           {"txtIMFP_2M", "1449.10 \u00C5"},
-                                                           {"txtEffTrMFP", "125.50 \u00C5"}};
-    for (const auto& [name, text] : widest) {
-        auto* box = find<QLineEdit>(name);
+    const Form1Controls& ui = controls();
+    const QList<std::pair<QLineEdit*, QString>> widest = {{ui.txt_s_p_hbe, "14.0"},
+                                                          {ui.txtNoValenceElectrprAtomorMolec, "44.5"},
+                                                          {ui.txtCF1, "0.000"},
+                                                          {ui.txtElectronEnergy, "200000"},
+                                                          {ui.txtIMFP_2M, "1449.10 \u00C5"},
+                                                          {ui.txtEffTrMFP, "125.50 \u00C5"}};
+    for (const auto& [box, text] : widest) {
+        const std::string name = box->objectName().toStdString();
         QLineEdit roomy;
         roomy.setFont(box->font());
         roomy.resize(300, 60);
@@ -168,7 +169,7 @@ TEST_F(Form1LayoutTest, CaptionsAndNumbersShowWholeAtAnyScale)
 // a short one keeps the bar's font.
 TEST_F(Form1LayoutTest, TheRecordCounterShowsItsWholeTextForLargeTables)
 {
-    DataControl* bar = window->controls().adoMaterials;
+    DataControl* bar = controls().adoMaterials;
     auto* caption = bar->findChild<QLabel*>(QStringLiteral("caption"));
     const QFont usual = caption->font();
     for (const QString& text : {QStringLiteral("Rec: 105 of 500190"), QStringLiteral("Rec: 500190 of 500190")}) {

@@ -15,13 +15,12 @@ namespace {
 
 class Form1Test : public test::WindowFixture {
 protected:
-    void clickCheck(const char* name)
+    static void clickCheck(QCheckBox* box)
     {
-        auto* box = find<QCheckBox>(name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() / 2));
     }
-    void setEnergy(const QString& energy) { typeInto(find<QLineEdit>("txtElectronEnergy"), energy); }
-    QString imfp() const { return text("txtIMFP_2M"); }
+    void setEnergy(const QString& energy) { typeInto(controls().txtElectronEnergy, energy); }
+    QString imfp() const { return controls().txtIMFP_2M->text(); }
 };
 
 const QString kAngstrom = QStringLiteral(" \u00C5");
@@ -29,69 +28,69 @@ const QString kAngstrom = QStringLiteral(" \u00C5");
 TEST_F(Form1Test, StartsOnTheFirstMaterialAt1000eVAndTheBarStaysWithinTheRecords)
 {
     // The first material in ID order, a blank group and the total, at 1000 eV.
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1000"));
-    EXPECT_EQ(text("txtName"), QStringLiteral("O"));
-    EXPECT_EQ(text("txt_s_p_lbe"), QStringLiteral("6.0"));
-    EXPECT_EQ(text("txt_d"), QString());
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("6"));
-    EXPECT_FALSE(visible("txtError"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("1000"));
+    EXPECT_EQ(controls().txtName->text(), QStringLiteral("O"));
+    EXPECT_EQ(controls().txt_s_p_lbe->text(), QStringLiteral("6.0"));
+    EXPECT_EQ(controls().txt_d->text(), QString());
+    EXPECT_EQ(controls().txt_Val_El_Total->text(), QStringLiteral("6"));
+    EXPECT_FALSE(controls().txtError->isVisible());
 
     // The navigation bar moves the record, the list and the caption together.
-    auto* bar = find<DataControl>("adoMaterials");
+    auto* bar = controls().adoMaterials;
     EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 1 of 6"));
     QTest::mouseClick(bar->findChild<QToolButton*>("moveLast"), Qt::LeftButton);
     EXPECT_EQ(bar->caption(), QStringLiteral("Rec: 6 of 6"));
-    EXPECT_EQ(find<QTableView>("dgrdName")->currentIndex().row(), 5);
-    EXPECT_EQ(text("txtName"), QStringLiteral("SiC"));
+    EXPECT_EQ(controls().dgrdName->currentIndex().row(), 5);
+    EXPECT_EQ(controls().txtName->text(), QStringLiteral("SiC"));
 }
 
 TEST_F(Form1Test, SilicaThroughTheWindowInBothForms)
 {
     clickRow(3);
     EXPECT_EQ(imfp(), QStringLiteral("29.12") + kAngstrom);
-    click("Opt_relativistic");
+    click(controls().Opt_relativistic);
     EXPECT_EQ(imfp(), QStringLiteral("29.05") + kAngstrom);
-    click("Opt_non_relativistic");
+    click(controls().Opt_non_relativistic);
     setEnergy(QStringLiteral("100000"));
     EXPECT_EQ(imfp(), QStringLiteral("1449.10") + kAngstrom);
 }
 
 TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
 {
-    auto* arrows = find<UpDownArrows>("updEnergy");
+    auto* arrows = controls().updEnergy;
     // The note stands beside energies outside 50 eV to 200 keV.
     for (const auto& [energy, noteShown] :
          {std::pair{"49.99", true}, std::pair{"50", false}, std::pair{"200000.01", true}, std::pair{"200000", false}}) {
         setEnergy(QString::fromLatin1(energy));
-        EXPECT_EQ(visible("txt_outside_valid_energy_range"), noteShown) << energy;
+        EXPECT_EQ(controls().txt_outside_valid_energy_range->isVisible(), noteShown) << energy;
     }
 
     // The arrows step by 50 eV; down from 50 eV the energy 0 fails.
     setEnergy(QStringLiteral("1000.5"));
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1050.5"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("1050.5"));
     setEnergy(QStringLiteral("50"));
     ASSERT_NE(imfp(), QString());
     QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("0"));
-    EXPECT_TRUE(visible("txt_outside_valid_energy_range"));
-    EXPECT_TRUE(visible("txtError"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("0"));
+    EXPECT_TRUE(controls().txt_outside_valid_energy_range->isVisible());
+    EXPECT_TRUE(controls().txtError->isVisible());
     EXPECT_EQ(imfp(), QString()) << "a failed computation leaves no IMFP";
 
     // An energy that is not a number: the note keeps its state, the arrows beep.
     setEnergy(QStringLiteral("1000"));
     setEnergy(QStringLiteral("abc"));
-    EXPECT_FALSE(visible("txt_outside_valid_energy_range"));
+    EXPECT_FALSE(controls().txt_outside_valid_energy_range->isVisible());
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("abc"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("abc"));
     EXPECT_EQ(prompts.beeps, 1);
 
     // A long energy shows its end while typed and its start out of editing.
-    auto* energy = find<QLineEdit>("txtElectronEnergy");
+    auto* energy = controls().txtElectronEnergy;
     ASSERT_GT(energy->fontMetrics().horizontalAdvance(QStringLiteral("200000.01")), energy->width());
     setEnergy(QStringLiteral("199950.01"));
     EXPECT_EQ(energy->cursorPosition(), 9) << "while typing, the end";
-    find("cmdExit")->setFocus();
+    controls().cmdExit->setFocus();
     EXPECT_EQ(energy->cursorPosition(), 0);
     QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
     EXPECT_EQ(energy->text(), QStringLiteral("200000.01"));
@@ -101,16 +100,16 @@ TEST_F(Form1Test, EnergyRangeNoteArrowsAndALongEnergy)
 TEST_F(Form1Test, ValenceGroupsMakeTheTotal)
 {
     clickRow(2); // Cu: s+p(hbe) 8, s+p(lbe) 1, d 10, f empty
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("11"));
+    EXPECT_EQ(controls().txt_Val_El_Total->text(), QStringLiteral("11"));
     const QString at11 = imfp();
-    clickCheck("chk_S_P_hbe");
-    EXPECT_EQ(text("txtNoValenceElectrprAtomorMolec"), QStringLiteral("19"));
+    clickCheck(controls().chk_S_P_hbe);
+    EXPECT_EQ(controls().txtNoValenceElectrprAtomorMolec->text(), QStringLiteral("19"));
     EXPECT_NE(imfp(), at11);
-    clickCheck("chk_S_P_hbe");
-    clickCheck("chk_S_P_lbe");
-    clickCheck("chk_d");
-    EXPECT_EQ(text("txt_Val_El_Total"), QStringLiteral("0"));
-    EXPECT_TRUE(visible("txtError")) << "no valence electrons";
+    clickCheck(controls().chk_S_P_hbe);
+    clickCheck(controls().chk_S_P_lbe);
+    clickCheck(controls().chk_d);
+    EXPECT_EQ(controls().txt_Val_El_Total->text(), QStringLiteral("0"));
+    EXPECT_TRUE(controls().txtError->isVisible()) << "no valence electrons";
     EXPECT_EQ(imfp(), QString()) << "no IMFP without valence electrons";
 }
 
@@ -128,7 +127,7 @@ TEST_F(Form1Test, AFailedImfpLeavesNoNumberAndEveryReaderOfTheStoredImfpFails)
 
     // Helium typed over oxygen: at 1000 eV the formula's value would be
     // -884.50 Å. Oxygen's IMFP and the CF from it go; none is kept.
-    click("cmdChangeParam");
+    click(controls().cmdChangeParam);
     typeInto(ui.txtBulkDensity, QStringLiteral("0.125"));
     typeInto(ui.txtAtomicMass, QStringLiteral("4.002602"));
     typeInto(ui.txt_s_p_lbe, QStringLiteral("2"));
@@ -167,10 +166,10 @@ TEST_F(Form1Test, AFailedImfpLeavesNoNumberAndEveryReaderOfTheStoredImfpFails)
     setEnergy(QStringLiteral("1000"));
 
     // The other failures keep their own words; a good result hides the field.
-    typeInto(find<QLineEdit>("txtBulkDensity"), QString());
+    typeInto(controls().txtBulkDensity, QString());
     EXPECT_EQ(error->text(), QStringLiteral(" Check that all material parameters are correct."));
-    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("0"));
-    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("1.568"));
+    typeInto(controls().txtEnergyGap, QStringLiteral("0"));
+    typeInto(controls().txtBulkDensity, QStringLiteral("1.568"));
     EXPECT_FALSE(error->isVisible());
 }
 

@@ -43,12 +43,12 @@ TEST_F(FormLineEnergyTest, Cu2p3halfWithAlKaGoesIntoTheEnergyBoxByKeyboard)
     ASSERT_EQ(QApplication::focusWidget(), in(dialog, "cboLevel"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2p3"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("555.5"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("555.5"));
 
     // The dialog stays for the next line.
     QTest::keyClick(in(dialog, "cboLevel"), Qt::Key_End); // 3d5/2, the last level
     in<QPushButton>(dialog, "cmdUse")->click();
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1485"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("1485"));
 }
 
 TEST_F(FormLineEnergyTest, ElementSourceAndPhotonEnergyChooseTheLevelsOffered)
@@ -73,7 +73,7 @@ TEST_F(FormLineEnergyTest, ElementSourceAndPhotonEnergyChooseTheLevelsOffered)
     EXPECT_EQ(levels->count(), 0);
     EXPECT_EQ(shown(dialog, "txtKineticEnergy"), QString());
     EXPECT_FALSE(in(dialog, "cmdUse")->isEnabled());
-    EXPECT_EQ(text("txtElectronEnergy"), QStringLiteral("1000"));
+    EXPECT_EQ(controls().txtElectronEnergy->text(), QStringLiteral("1000"));
 }
 
 } // namespace

@@ -23,9 +23,9 @@ TEST_F(FreshStart, CreatesEveryShippedRowAndShowsHydrogenFirst)
 {
     const std::size_t shipped = readShippedMaterials(shippedMaterialsText())->size();
     ASSERT_EQ(store->storedRowCount(), int(shipped));
-    EXPECT_EQ(text("txtName"), QStringLiteral("H"));
-    EXPECT_EQ(find<DataControl>("adoMaterials")->caption(), QStringLiteral("Rec: 1 of %1").arg(shipped));
-    EXPECT_FALSE(find("txtError")->isVisible());
+    EXPECT_EQ(controls().txtName->text(), QStringLiteral("H"));
+    EXPECT_EQ(controls().adoMaterials->caption(), QStringLiteral("Rec: 1 of %1").arg(shipped));
+    EXPECT_FALSE(controls().txtError->isVisible());
 }
 
 } // namespace

@@ -52,7 +52,6 @@ protected:
         return test::child<T>(curveWindow, name);
     }
     void clickCurve(const char* name) { QTest::mouseClick(curveControl(name), Qt::LeftButton); }
-    void clickMain(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
     QString status(const char* name) const { return curveControl<QLabel>(name)->text(); }
 
     QChart* chart() const { return curveControl<QChartView>("chartView")->chart(); }
@@ -101,19 +100,19 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
               QStringLiteral("At 1000 eV: 29.12 \u00C5 non-relativistic, 29.05 \u00C5 relativistic."));
 
     // The form the main window computes is drawn bold, with the larger marker.
-    QTest::mouseClick(find("Opt_relativistic"), Qt::LeftButton);
+    QTest::mouseClick(controls().Opt_relativistic, Qt::LeftButton);
     settle();
     EXPECT_EQ(line(0)->pen().widthF(), 1.5);
     EXPECT_EQ(line(1)->pen().widthF(), 3.0);
     EXPECT_EQ(marker(3)->markerSize(), 12);
-    EXPECT_EQ(chart::markerLabels(*chart()).at(1)->text(), find<QLineEdit>("txtIMFP_2M")->text());
+    EXPECT_EQ(chart::markerLabels(*chart()).at(1)->text(), controls().txtIMFP_2M->text());
 
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("300000"));
+    typeInto(controls().txtElectronEnergy, QStringLiteral("300000"));
     settle();
     EXPECT_EQ(status("lblMarker"), QStringLiteral("300000 eV lies outside the energy range shown: no marker."));
 
     // SiO2 has valence electrons in the f group only: with it unticked, Nv 0 gives no IMFP.
-    clickMain("chk_f");
+    click(controls().chk_f);
     settle();
     EXPECT_EQ(series().size(), 0);
     EXPECT_EQ(status("lblSource"), QStringLiteral("SiO2 gives no IMFP with its parameters: no curve."));
@@ -122,25 +121,25 @@ TEST_F(ImfpCurveWindowTest, OneWindowThatFollowsRowEnergyGroupsAndForm)
 TEST_F(ImfpCurveWindowTest, TypedValuesAreDrawnWhenTheyFormAMaterial)
 {
     clickRow(3); // SiO2
-    clickMain("cmdChangeParam");
-    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.2"));
+    click(controls().cmdChangeParam);
+    typeInto(controls().txtBulkDensity, QStringLiteral("2.2"));
     settle();
     EXPECT_EQ(status("lblSource"), QStringLiteral("Curve of SiO2 from the typed values (not saved)."));
     expectPoints(0, ImfpForm::NonRelativistic, {2.2f, 16, 60.08f, 9.1f, 0});
 
-    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60,08x"));
+    typeInto(controls().txtAtomicMass, QStringLiteral("60,08x"));
     settle();
     EXPECT_EQ(status("lblSource"),
               QStringLiteral("The typed values do not form a valid material yet: no curve for them."));
     EXPECT_EQ(series().size(), 0);
     EXPECT_FALSE(curveControl("cmdAddMaterial")->isEnabled());
 
-    clickMain("cmdClose");
-    clickMain("cmdNew");
-    typeInto(find<QLineEdit>("txtName"), QStringLiteral("SiO2 glass"));
-    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.2"));
-    typeInto(find<QLineEdit>("txtAtomicMass"), QStringLiteral("60.08"));
-    typeInto(find<QLineEdit>("txt_f"), QStringLiteral("16"));
+    click(controls().cmdClose);
+    click(controls().cmdNew);
+    typeInto(controls().txtName, QStringLiteral("SiO2 glass"));
+    typeInto(controls().txtBulkDensity, QStringLiteral("2.2"));
+    typeInto(controls().txtAtomicMass, QStringLiteral("60.08"));
+    typeInto(controls().txt_f, QStringLiteral("16"));
     settle();
     EXPECT_EQ(status("lblSource"),
               QStringLiteral("Curve of the new material SiO2 glass from its typed values (not saved)."));
@@ -171,7 +170,7 @@ TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
     for (const int row : {0, 1, 3, 4, 5})
         pin(row);
     clickRow(1);
-    clickMain("chk_S_P_hbe"); // Si with another Nv is another material
+    click(controls().chk_S_P_hbe); // Si with another Nv is another material
     settle();
     clickCurve("cmdAddMaterial");
     EXPECT_EQ(pinned->count(), 7);
@@ -259,7 +258,7 @@ TEST_F(ImfpCurveWindowTest, MovedMarkerLeavesNoLabelBehind)
     if (curveWindow->devicePixelRatio() != 1)
         GTEST_SKIP();
     clickRow(1); // Si
-    auto* energy = find<QLineEdit>("txtElectronEnergy");
+    auto* energy = controls().txtElectronEnergy;
     for (const char* typed : {"50", "500"}) {
         typeInto(energy, QString::fromLatin1(typed));
         settle();
@@ -284,7 +283,7 @@ TEST_F(ImfpCurveWindowTest, MarkerLabelsStandClearOfTheCurves)
     for (const int row : {1, 3, 5}) {
         clickRow(row);
         for (const char* typed : {"50", "120", "1000", "15000", "150000"}) {
-            typeInto(find<QLineEdit>("txtElectronEnergy"), QString::fromLatin1(typed));
+            typeInto(controls().txtElectronEnergy, QString::fromLatin1(typed));
             settle();
             const std::vector<QGraphicsSimpleTextItem*> labels = chart::markerLabels(*chart());
             ASSERT_EQ(labels.size(), 2u) << typed;

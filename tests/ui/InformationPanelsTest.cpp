@@ -23,62 +23,72 @@ protected:
     // The information controls that are visible, in a fixed order.
     QString shownControls() const
     {
+        const Form1Controls& ui = controls();
         QStringList names;
-        for (const char* name : {"frmInfo", "frmGuide", "Frame1", "Frame2", "txtInfo", "cmdCloseInfo"})
-            if (find(name)->isVisible())
-                names << QLatin1String(name);
+        for (QWidget* control : std::initializer_list<QWidget*>{ui.frmInfo, ui.frmGuide, ui.Frame1, ui.Frame2,
+                                                                ui.txtInfo, ui.cmdCloseInfo})
+            if (control->isVisible())
+                names << control->objectName();
         return names.join(u' ');
     }
     // Whether the user sees a control topmost at a point of the client area (by default its centre).
-    bool onTop(const char* name, std::optional<QPoint> point = {}) const
+    bool onTop(const QWidget* control, std::optional<QPoint> point = {}) const
     {
-        QWidget* top = window->centralWidget()->childAt(point.value_or(find(name)->geometry().center()));
-        return top && (top == find(name) || find(name)->isAncestorOf(top));
+        QWidget* top = window->centralWidget()->childAt(point.value_or(control->geometry().center()));
+        return top && (top == control || control->isAncestorOf(top));
     }
 };
 
 TEST_F(InformationPanelsTest, PanelsAndOverlayFollowTheButtonsAndTheMenu)
 {
-    EXPECT_EQ(text("txtInfo2"), shown(infotexts::usersGuide()));
+    EXPECT_EQ(controls().txtInfo2->toPlainText(), shown(infotexts::usersGuide()));
 
     // Frame1, Frame2 and the overlay share a point where the last opened lies
     // on top; the overlay's close button lies over the overlay.
     const QString explanation = shown(infotexts::elasticScattering());
     const QString panels = QStringLiteral("frmInfo frmGuide Frame1 Frame2");
     const QString overlay = QStringLiteral("txtInfo cmdCloseInfo");
+    // A step is a click on a button or a choice of a menu entry (which has
+    // no member in the controls).
+    const Form1Controls& ui = controls();
     const struct {
-        const char* action;
+        QObject* action;
         QString shown;
-        const char* onTop;
+        const QWidget* onTop;
         QString overlayText;
     } steps[] = {
-        {"cmdUsersGuide", QStringLiteral("frmInfo frmGuide Frame1"), "Frame1", {}},
-        {"cmdAccuracy", panels, "Frame2", {}},
-        {"cmdUsersGuide", panels, "Frame1", {}},
-        {"cmdInfo_3", panels + u' ' + overlay, "txtInfo", explanation},
-        {"cmdAdd_New_material_Example", panels + u' ' + overlay, "txtInfo", shown(infotexts::workedExamples())},
-        {"No", overlay, "txtInfo", {}},
-        {"cmdCloseInfo", QString(), nullptr, {}},
-        {"Yes", panels, nullptr, {}},
-        {"cmdCalc_CF", panels, nullptr, {}}, // the chooser, whose "Info" reopens the explanation
-        {"cmdInfo_0", panels + u' ' + overlay, "txtInfo", explanation},
+        {ui.cmdUsersGuide, QStringLiteral("frmInfo frmGuide Frame1"), ui.Frame1, {}},
+        {ui.cmdAccuracy, panels, ui.Frame2, {}},
+        {ui.cmdUsersGuide, panels, ui.Frame1, {}},
+        {ui.cmdInfo_3, panels + u' ' + overlay, ui.txtInfo, explanation},
+        {ui.cmdAdd_New_material_Example, panels + u' ' + overlay, ui.txtInfo, shown(infotexts::workedExamples())},
+        {find<QAction>("No"), overlay, ui.txtInfo, {}},
+        {ui.cmdCloseInfo, QString(), nullptr, {}},
+        {find<QAction>("Yes"), panels, nullptr, {}},
+        {ui.cmdCalc_CF, panels, nullptr, {}}, // the chooser, whose "Info" reopens the explanation
+        {ui.cmdInfo_0, panels + u' ' + overlay, ui.txtInfo, explanation},
     };
     EXPECT_EQ(shownControls(), QStringLiteral("frmInfo frmGuide"));
     for (const auto& step : steps) {
-        window->findChild<QAction*>(QLatin1String(step.action)) ? choose(step.action) : click(step.action);
-        EXPECT_EQ(shownControls(), step.shown) << "after " << step.action;
-        EXPECT_TRUE(!step.onTop || onTop(step.onTop, QPoint(9000 / 15, 6000 / 15))) << "after " << step.action;
-        EXPECT_TRUE(!step.shown.contains(QStringLiteral("cmdCloseInfo")) || onTop("cmdCloseInfo")) << step.action;
-        EXPECT_TRUE(step.overlayText.isNull() || text("txtInfo") == step.overlayText) << "after " << step.action;
+        const std::string after = "after " + step.action->objectName().toStdString();
+        if (auto* entry = qobject_cast<QAction*>(step.action))
+            entry->trigger();
+        else
+            click(qobject_cast<QWidget*>(step.action));
+        EXPECT_EQ(shownControls(), step.shown) << after;
+        EXPECT_TRUE(!step.onTop || onTop(step.onTop, QPoint(9000 / 15, 6000 / 15))) << after;
+        EXPECT_TRUE(!step.shown.contains(QStringLiteral("cmdCloseInfo")) || onTop(ui.cmdCloseInfo)) << after;
+        EXPECT_TRUE(step.overlayText.isNull() || ui.txtInfo->toPlainText() == step.overlayText) << after;
     }
 }
 
 TEST_F(InformationPanelsTest, TheOverlayScrolledToItsEndShowsItsLastLineClearOfTheCloseButton)
 {
-    auto* box = find<QPlainTextEdit>("txtInfo");
-    const QRect button = find("cmdCloseInfo")->geometry();
-    for (const char* opener : {"cmdInfo_3", "cmdAdd_New_material_Example"}) {
-        click(opener);
+    auto* box = controls().txtInfo;
+    const QRect button = controls().cmdCloseInfo->geometry();
+    for (QPushButton* openerButton : {controls().cmdInfo_3, controls().cmdAdd_New_material_Example}) {
+        const std::string opener = openerButton->objectName().toStdString();
+        click(openerButton);
         QApplication::processEvents();
         box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
         // Each shown line, from the cursor places along it, in the client area.
@@ -120,8 +130,8 @@ TEST_F(FormAboutTest, OpensOverADisabledWindowAndClosesByOkOrCloseBox)
         ASSERT_TRUE(box);
         EXPECT_EQ(test::child<QPlainTextEdit>(box, "Text1_7")->toPlainText(), infotexts::aboutLines()[7]);
         EXPECT_FALSE(window->isEnabled());
-        click("cmdUsersGuide"); // the main window takes no input
-        EXPECT_FALSE(visible("Frame1"));
+        click(controls().cmdUsersGuide); // the main window takes no input
+        EXPECT_FALSE(controls().Frame1->isVisible());
 
         byOk ? QTest::mouseClick(test::child(box, "cmdOK"), Qt::LeftButton) : void(box->close());
         EXPECT_TRUE(aboutBox() == nullptr && window->isEnabled()) << byOk;

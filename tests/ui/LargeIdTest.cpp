@@ -24,12 +24,12 @@ protected:
 // own ID (the store keeps its row apart from boron's on a save).
 TEST_F(LargeIdWindowTest, TheWindowShowsAndOffersToDeleteTheWholeId)
 {
-    EXPECT_EQ(find<QTableView>("dgrdName")->model()->index(1, 1).data().toLongLong(), kLargeId);
+    EXPECT_EQ(controls().dgrdName->model()->index(1, 1).data().toLongLong(), kLargeId);
     clickRow(1);
-    ASSERT_EQ(text("txtName"), QStringLiteral("Far"));
+    ASSERT_EQ(controls().txtName->text(), QStringLiteral("Far"));
 
     prompts.answers.push_back(AnswerNo);
-    click("cmdDelete");
+    click(controls().cmdDelete);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Delete the current material  'Far'  with ID = 4294967301"));
 }

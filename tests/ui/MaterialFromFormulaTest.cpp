@@ -51,13 +51,13 @@ protected:
     QString sums(QWidget* dialog) { return label(dialog, "lblValenceSum") + u'|' + label(dialog, "lblMassSum"); }
     QStringList fields() const
     {
+        const Form1Controls& ui = controls();
         QStringList texts;
-        for (const char* name : {"txtName", "txt_s_p_hbe", "txt_s_p_lbe", "txt_d", "txt_f", "txtAtomicMass",
-                                 "txtBulkDensity", "txtEnergyGap", "txtNoValenceElectrprAtomorMolec"})
-            texts << text(name);
+        for (QLineEdit* box : {ui.txtName, ui.txt_s_p_hbe, ui.txt_s_p_lbe, ui.txt_d, ui.txt_f, ui.txtAtomicMass,
+                               ui.txtBulkDensity, ui.txtEnergyGap, ui.txtNoValenceElectrprAtomorMolec})
+            texts << box->text();
         return texts;
     }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
 };
 
 TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNothingAndAnUntickedFBoxIsNamed)
@@ -72,12 +72,12 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 4u); // nothing saved yet
     // Without a density the typed values form no material: no IMFP, not
     // even the one of the material shown before.
-    EXPECT_EQ(window->controls().txtIMFP_2M->text(), QString());
+    EXPECT_EQ(controls().txtIMFP_2M->text(), QString());
 
     // Density and gap from the user; Save stores the row as the example's.
-    typeInto(find<QLineEdit>("txtBulkDensity"), QStringLiteral("2.65"));
-    typeInto(find<QLineEdit>("txtEnergyGap"), QStringLiteral("9.1"));
-    click("cmdSave");
+    typeInto(controls().txtBulkDensity, QStringLiteral("2.65"));
+    typeInto(controls().txtEnergyGap, QStringLiteral("9.1"));
+    click(controls().cmdSave);
     Material expected = workedExampleElements()[3];
     expected.id = 105;
     EXPECT_EQ(test::storedMaterials(database.path())[105], expected);
@@ -88,12 +88,12 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     EXPECT_EQ(sums(dialog), QStringLiteral("Nv = 2*11 + 6 = 28|M = 2*63.5 + 16 = 143"));
     QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
     EXPECT_EQ(fields(), QStringList({"Cu2O", "", "", "", "28", "143", "", "", "28"}));
-    click("cmdClose");
+    click(controls().cmdClose);
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
 
     // While changing, the menu keeps the material and its name.
     clickRow(1); // Si
-    click("cmdChangeParam");
+    click(controls().cmdChangeParam);
     const QStringList before = fields();
     dialog = openDialog();
     // A formula the parser refuses shows its message and fills nothing.
@@ -111,7 +111,7 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     EXPECT_EQ(fields(), QStringList({"Si", "", "", "", "16", "60.08", "2.33", "1.12", "16"}));
 
     // With the f box unticked the dialog warns that Nv would not count.
-    find<QCheckBox>("chk_f")->click();
+    controls().chk_f->click();
     dialog = openDialog();
     typeFormula(dialog, QStringLiteral("O"));
     EXPECT_EQ(label(dialog, "lblProblem"),
@@ -120,7 +120,7 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
 
 TEST_F(MaterialFromFormulaTest, OnlyUseStartsANewMaterialAndClosingTheDialogChangesNothing)
 {
-    const Form1Controls& ui = window->controls();
+    const Form1Controls& ui = controls();
     const QStringList before = fields();
     const QString imfp = ui.txtIMFP_2M->text();
     const auto unchanged = [&](const char* after) {

@@ -51,7 +51,7 @@ TEST_F(TransportCrossSectionWindowTest, UseOpensThePanelWhereSGoes)
     EXPECT_EQ(ui.txtTrXsct->text(), shown(dialog, "txtCrossSection"));
 
     ui.txtCF2->setText(QStringLiteral("0.9"));
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("2000"));
+    typeInto(controls().txtElectronEnergy, QStringLiteral("2000"));
     QTest::mouseClick(use, Qt::LeftButton);
     EXPECT_TRUE(ui.frameElastic2->isVisible());
     EXPECT_EQ(ui.txtCF2->text(), QStringLiteral("0.9"));
@@ -72,18 +72,18 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurveAnd
 
     // A compound by its formula, at a new energy: the shown window follows.
     clickRow(3);
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("1486.6"));
+    typeInto(controls().txtElectronEnergy, QStringLiteral("1486.6"));
     EXPECT_EQ(test::child<QLabel>(dialog, "lblMaterial")->text(), QStringLiteral("formula SiO2 at 1486.6 eV"));
 
     // Use writes the shown S into approximation 2's field, once.
-    auto* field = find<QLineEdit>("txtTrXsct");
+    auto* field = controls().txtTrXsct;
     QSignalSpy changes(field, &QLineEdit::textChanged);
     QTest::mouseClick(test::child<QPushButton>(dialog, "cmdUse"), Qt::LeftButton);
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(field->text(), shown(dialog, "txtCrossSection"));
 
     // Outside the table: no value, a reason, and nothing to use.
-    typeInto(find<QLineEdit>("txtElectronEnergy"), QStringLiteral("40000"));
+    typeInto(controls().txtElectronEnergy, QStringLiteral("40000"));
     EXPECT_EQ(test::child<QLabel>(dialog, "lblError")->text(),
               QStringLiteral("no transport cross-section outside 50 eV to 30000 eV"));
     EXPECT_FALSE(test::child<QPushButton>(dialog, "cmdUse")->isEnabled());
