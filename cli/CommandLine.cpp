@@ -189,7 +189,9 @@ private:
             once(option, doubles_[option]) = single(option, value) ? number(option, value) : std::nullopt;
             return;
         case OptionValue::Text: once(option, texts_[option]) = value; return;
-        default: readSpecial(spec, value); return;
+        case OptionValue::Special: readSpecial(spec, value); return;
+        case OptionValue::Flag:
+        case OptionValue::FormChoice: return; // read without a value
         }
     }
 

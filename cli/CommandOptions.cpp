@@ -11,6 +11,20 @@ using enum Option;
 using enum OptionValue;
 using enum HelpSection;
 
+// The commands an option belongs to, as bits.
+constexpr unsigned commands(auto... kinds)
+{
+    return ((1u << unsigned(kinds)) | ...);
+}
+
+constexpr unsigned kList = commands(CommandKind::List), kImfp = commands(CommandKind::Imfp),
+                   kCf1 = commands(CommandKind::Cf1), kCf2 = commands(CommandKind::Cf2),
+                   kPlot = commands(CommandKind::Plot), kDepth = commands(CommandKind::Depth),
+                   kThickness = commands(CommandKind::Thickness), kExport = commands(CommandKind::Export),
+                   kImport = commands(CommandKind::Import), kTransport = commands(CommandKind::Transport),
+                   kDcs = commands(CommandKind::Dcs), kSimulate = commands(CommandKind::Simulate);
+constexpr unsigned kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate;
+constexpr unsigned kEnergies = kComputing | kTransport | kDcs;
 constexpr unsigned kFormatted =
     kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate;
 

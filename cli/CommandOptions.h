@@ -76,24 +76,6 @@ enum class OptionValue {
 // a list of option lines.
 enum class HelpSection { Commands, Material, Energies, Options };
 
-// The commands an option belongs to, as bits.
-enum : unsigned {
-    kList = 1u << unsigned(CommandKind::List),
-    kImfp = 1u << unsigned(CommandKind::Imfp),
-    kCf1 = 1u << unsigned(CommandKind::Cf1),
-    kCf2 = 1u << unsigned(CommandKind::Cf2),
-    kPlot = 1u << unsigned(CommandKind::Plot),
-    kDepth = 1u << unsigned(CommandKind::Depth),
-    kThickness = 1u << unsigned(CommandKind::Thickness),
-    kExport = 1u << unsigned(CommandKind::Export),
-    kImport = 1u << unsigned(CommandKind::Import),
-    kTransport = 1u << unsigned(CommandKind::Transport),
-    kDcs = 1u << unsigned(CommandKind::Dcs),
-    kSimulate = 1u << unsigned(CommandKind::Simulate),
-    kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate,
-    kEnergies = kComputing | kTransport | kDcs,
-};
-
 // An option's line in tpp2m --help.
 struct OptionHelp {
     HelpSection section = HelpSection::Commands;
@@ -105,7 +87,7 @@ struct OptionSpec {
     Option option;
     const char* name; // as typed, "--energy"
     OptionValue value;
-    unsigned commands;
+    unsigned commands;                          // bit k for the command of CommandKind k
     std::optional<PositiveInput> positive = {}; // a quantity that exists only above 0
     OptionHelp help = {};
     const char* alias = nullptr; // a second spelling ("-o")
