@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CommandOptions.h"
+
 #include "calc/OverlayerThickness.h"
 #include "calc/TransportTable.h"
 #include "cli/EnergyGrid.h"
@@ -29,77 +31,6 @@ bool IncludedGroups::tick(QStringView name)
 
 namespace {
 
-// The commands an option belongs to, as bits.
-enum : unsigned {
-    kList = 1u << unsigned(CommandKind::List),
-    kImfp = 1u << unsigned(CommandKind::Imfp),
-    kCf1 = 1u << unsigned(CommandKind::Cf1),
-    kCf2 = 1u << unsigned(CommandKind::Cf2),
-    kPlot = 1u << unsigned(CommandKind::Plot),
-    kDepth = 1u << unsigned(CommandKind::Depth),
-    kThickness = 1u << unsigned(CommandKind::Thickness),
-    kExport = 1u << unsigned(CommandKind::Export),
-    kImport = 1u << unsigned(CommandKind::Import),
-    kTransport = 1u << unsigned(CommandKind::Transport),
-    kDcs = 1u << unsigned(CommandKind::Dcs),
-    kSimulate = 1u << unsigned(CommandKind::Simulate),
-    kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate,
-    kEnergies = kComputing | kTransport | kDcs,
-};
-
-struct OptionInfo {
-    const char* name;
-    bool takesValue;
-    unsigned commands;
-};
-
-constexpr std::array<OptionInfo, 44> kOptions = {{
-    {"--database", true, kList | kEnergies | kThickness | kExport | kImport},
-    {"--include", true, kList | kComputing | kThickness},
-    {"--csv", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate},
-    {"--json", false, kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate},
-    {"--all", false, kExport},
-    {"--replace", false, kImport},
-    {"--energy", true, kEnergies},
-    {"--range", true, kEnergies},
-    {"--log", true, kEnergies},
-    {"--line", true, kEnergies},
-    {"--source", true, kEnergies},
-    {"--photon-energy", true, kEnergies},
-    {"--relativistic", false, kComputing | kThickness},
-    {"--density", true, kComputing},
-    {"--mass", true, kComputing},
-    {"--gap", true, kComputing},
-    {"--nv", true, kComputing},
-    {"--formula", true, kEnergies},
-    {"--name", true, kEnergies},
-    {"--id", true, kEnergies},
-    {"--element", true, kTransport},
-    {"--imfp", true, kCf1 | kCf2},
-    {"--depth", true, kCf1 | kCf2},
-    {"--cross-section", true, kCf2 | kDepth},
-    {"--angle", true, kDepth | kThickness | kSimulate},
-    {"--probability", true, kDepth | kSimulate},
-    {"--electrons", true, kSimulate | kThickness},
-    {"--seed", true, kSimulate | kThickness},
-    {"--threads", true, kSimulate | kThickness},
-    {"--model", true, kThickness},
-    {"--asymmetry", true, kSimulate},
-    {"--source-angle", true, kSimulate},
-    {"--step", true, kSimulate},
-    {"--profile", false, kSimulate},
-    {"--overlayer", true, kThickness},
-    {"--substrate", true, kThickness},
-    {"--overlayer-energy", true, kThickness},
-    {"--substrate-energy", true, kThickness},
-    {"--ratio", true, kThickness},
-    {"--bulk-ratio", true, kThickness},
-    {"--eff-trmfp", true, kCf2},
-    {"--output", true, kPlot},
-    {"-o", true, kPlot},
-    {"--size", true, kPlot},
-}};
-
 const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("list"), CommandKind::List},
     {QStringLiteral("imfp"), CommandKind::Imfp},
@@ -114,15 +45,6 @@ const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("transport"), CommandKind::Transport},
     {QStringLiteral("dcs"), CommandKind::Dcs},
     {QStringLiteral("simulate"), CommandKind::Simulate},
-};
-
-// The options whose quantity exists only above 0.
-const std::map<QString, PositiveInput> kPositiveOptions = {
-    {QStringLiteral("--cross-section"), PositiveInput::CrossSection},
-    {QStringLiteral("--density"), PositiveInput::Density},
-    {QStringLiteral("--mass"), PositiveInput::Mass},
-    {QStringLiteral("--imfp"), PositiveInput::Imfp},
-    {QStringLiteral("--eff-trmfp"), PositiveInput::EffTrMfp},
 };
 
 // Numbers on the command line always have a full stop as decimal point and no
@@ -191,33 +113,21 @@ private:
         }
         const qsizetype equals = arg.indexOf(u'=');
         const QString name = equals < 0 ? arg : arg.left(equals);
-        const auto option = std::find_if(kOptions.begin(), kOptions.end(),
-                                         [&](const OptionInfo& o) { return name == QLatin1String(o.name); });
-        if (option == kOptions.end()) {
+        const OptionSpec* option = findOption(name);
+        if (!option) {
             fail(QStringLiteral("unknown option %1").arg(name));
             return i;
         }
-        if (!(option->commands & (1u << unsigned(cmd_.kind)))) {
+        if (!takesOption(cmd_.kind, *option)) {
             fail(QStringLiteral("%1 is not an option of %2").arg(name, commandName()));
             return i;
         }
-        if (name == QLatin1String("--relativistic"))
+        if (option->value == OptionValue::FormChoice)
             return readForms(i, equals);
-        if (!option->takesValue) { // --csv, --json, --all, --replace or --profile
+        if (option->value == OptionValue::Flag) {
             if (equals >= 0)
                 fail(QStringLiteral("%1 takes no value").arg(name));
-            if (name == QLatin1String("--profile")) {
-                cmd_.profile = true;
-                return i;
-            }
-            if (name == QLatin1String("--all") || name == QLatin1String("--replace")) {
-                (name == QLatin1String("--all") ? cmd_.allMaterials : cmd_.replace) = true;
-                return i;
-            }
-            cmd_.format = name == QLatin1String("--csv") ? OutputFormat::Csv : OutputFormat::Json;
-            if (formatGiven_)
-                fail(QStringLiteral("choose one of --csv and --json"));
-            formatGiven_ = true;
+            readFlag(option->option);
             return i;
         }
         QString value;
@@ -229,8 +139,24 @@ private:
             fail(QStringLiteral("%1 needs a value").arg(name));
             return i;
         }
-        readValue(name, value);
+        readValue(*option, value);
         return i;
+    }
+
+    // --csv, --json, --all, --replace or --profile.
+    void readFlag(Option option)
+    {
+        switch (option) {
+        case Option::Profile: cmd_.profile = true; return;
+        case Option::All: cmd_.allMaterials = true; return;
+        case Option::Replace: cmd_.replace = true; return;
+        default:
+            cmd_.format = option == Option::Csv ? OutputFormat::Csv : OutputFormat::Json;
+            if (formatGiven_)
+                fail(QStringLiteral("choose one of --csv and --json"));
+            formatGiven_ = true;
+            return;
+        }
     }
 
     // --relativistic alone, or followed by "both".
@@ -247,63 +173,58 @@ private:
         return i;
     }
 
-    void readValue(const QString& name, const QString& value)
+    // Numbers and texts the command's checks read are kept by their option;
+    // the others go where they belong at once.
+    void readValue(const OptionSpec& spec, const QString& value)
     {
-        if (name == QLatin1String("--database"))
-            readDatabase(value);
-        else if (name == QLatin1String("--include"))
-            readGroups(value);
-        else if (name == QLatin1String("--energy"))
-            readList(name, value, cmd_.energies);
-        else if (name == QLatin1String("--range") || name == QLatin1String("--log"))
-            readGrid(name, value);
-        else if (name == QLatin1String("--line"))
-            readLines(value);
-        else if (name == QLatin1String("--source"))
-            once(name, photons_.source) = value;
-        else if (name == QLatin1String("--photon-energy"))
-            once(name, photons_.photonEnergy) = number(name, value);
-        else if (name == QLatin1String("--depth"))
-            readList(name, value, cmd_.depths);
-        else if (name == QLatin1String("--element"))
-            cmd_.elementSymbols.push_back(value);
-        else if (name == QLatin1String("--formula"))
-            once(name, formula_) = value;
-        else if (name == QLatin1String("--name"))
-            cmd_.materials.push_back(NamedMaterial{value, NamedMaterial::By::Name});
-        else if (name == QLatin1String("--id"))
-            readId(value);
-        else if (name == QLatin1String("--cross-section"))
-            once(name, cmd_.crossSection) = aboveZero(name, number(name, value));
-        else if (name == QLatin1String("--angle"))
-            // The angle as its column shows it, a Single, so that the models given agree with the column.
-            once(name, doubles_[name]) = single(name, value);
-        else if (name == QLatin1String("--probability") || name == QLatin1String("--ratio")
-                 || name == QLatin1String("--bulk-ratio"))
-            once(name, doubles_[name]) = single(name, value) ? number(name, value) : std::nullopt; // shown as Singles
-        else if (name == QLatin1String("--electrons") || name == QLatin1String("--seed")
-                 || name == QLatin1String("--threads") || name == QLatin1String("--asymmetry")
-                 || name == QLatin1String("--source-angle") || name == QLatin1String("--step"))
-            once(name, doubles_[name]) = number(name, value);
-        else if (name == QLatin1String("--overlayer") || name == QLatin1String("--substrate")
-                 || name == QLatin1String("--model"))
-            once(name, texts_[name]) = value;
-        else if (name == QLatin1String("--output") || name == QLatin1String("-o"))
-            cmd_.outputFile = value;
-        else if (name == QLatin1String("--size"))
-            readSize(value);
-        else
-            once(name, singles_[name]) = aboveZero(name, single(name, value));
+        const Option option = spec.option;
+        switch (spec.value) {
+        case OptionValue::Single: once(option, singles_[option]) = aboveZero(spec, single(option, value)); return;
+        case OptionValue::Double: once(option, doubles_[option]) = number(option, value); return;
+        case OptionValue::HeldSingle:
+            // As its column shows it, a Single, so that the models given agree with the column.
+            once(option, doubles_[option]) = single(option, value);
+            return;
+        case OptionValue::CheckedSingle: // shown as Singles
+            once(option, doubles_[option]) = single(option, value) ? number(option, value) : std::nullopt;
+            return;
+        case OptionValue::Text: once(option, texts_[option]) = value; return;
+        case OptionValue::Special: readSpecial(spec, value); return;
+        case OptionValue::Flag:
+        case OptionValue::FormChoice: return; // read without a value
+        }
+    }
+
+    void readSpecial(const OptionSpec& spec, const QString& value)
+    {
+        const Option option = spec.option;
+        switch (option) {
+        case Option::Database: readDatabase(value); return;
+        case Option::Include: readGroups(value); return;
+        case Option::Energy: readList(option, value, cmd_.energies); return;
+        case Option::Range:
+        case Option::Log: readGrid(option, value); return;
+        case Option::Line: readLines(value); return;
+        case Option::Source: once(option, photons_.source) = value; return;
+        case Option::PhotonEnergy: once(option, photons_.photonEnergy) = number(option, value); return;
+        case Option::Depth: readList(option, value, cmd_.depths); return;
+        case Option::Element: cmd_.elementSymbols.push_back(value); return;
+        case Option::Name: cmd_.materials.push_back(NamedMaterial{value, NamedMaterial::By::Name}); return;
+        case Option::Id: readId(value); return;
+        case Option::CrossSection: once(option, cmd_.crossSection) = aboveZero(spec, number(option, value)); return;
+        case Option::Output: cmd_.outputFile = value; return;
+        case Option::Size: readSize(value); return;
+        default: return; // the table reads no other option here
+        }
     }
 
     // `value`, unless its option's quantity exists only above 0 and it is not.
     template <typename T>
-    std::optional<T> aboveZero(const QString& name, std::optional<T> value)
+    std::optional<T> aboveZero(const OptionSpec& spec, std::optional<T> value)
     {
-        const auto positive = kPositiveOptions.find(name);
-        if (!value || positive == kPositiveOptions.end())
+        if (!value || !spec.positive)
             return value;
-        const QString refusal = notAboveZero(positive->second, *value);
+        const QString refusal = notAboveZero(*spec.positive, *value);
         if (refusal.isEmpty())
             return value;
         fail(refusal);
@@ -312,17 +233,18 @@ private:
 
     // A value that may be given only once.
     template <typename T>
-    T& once(const QString& name, T& slot)
+    T& once(Option option, T& slot)
     {
-        if (!given_.insert(name).second)
-            fail(QStringLiteral("%1 is given twice").arg(name));
+        if (!given_.insert(option).second)
+            fail(QStringLiteral("%1 is given twice").arg(optionName(option)));
         return slot;
     }
 
     // A number written too large or too small to be held (one that would
     // overflow, or underflow to 0) is out of range, not a number that is not one.
-    std::optional<double> number(const QString& name, const QString& text)
+    std::optional<double> number(Option option, const QString& text)
     {
+        const QString name = optionName(option);
         static const QRegularExpression written(
             QStringLiteral("^\\s*[+-]?(?<mantissa>\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
         const QRegularExpressionMatch match = written.match(text);
@@ -336,24 +258,24 @@ private:
         return std::nullopt;
     }
 
-    std::optional<float> single(const QString& name, const QString& text)
+    std::optional<float> single(Option option, const QString& text)
     {
-        const std::optional<double> value = number(name, text);
+        const std::optional<double> value = number(option, text);
         if (!value)
             return std::nullopt;
         const float single = static_cast<float>(*value);
         if (std::isinf(single) || (single == 0 && *value != 0)) {
-            fail(QStringLiteral("%1: \"%2\" is out of range").arg(name, text));
+            fail(QStringLiteral("%1: \"%2\" is out of range").arg(optionName(option), text));
             return std::nullopt;
         }
         return single;
     }
 
     // Values separated by commas.
-    void readList(const QString& name, const QString& text, std::vector<float>& values)
+    void readList(Option option, const QString& text, std::vector<float>& values)
     {
         for (const QString& item : text.split(u',')) {
-            if (const std::optional<float> value = single(name, item))
+            if (const std::optional<float> value = single(option, item))
                 values.push_back(*value);
         }
     }
@@ -369,9 +291,10 @@ private:
     }
 
     // FROM:TO:STEP for --range, FROM:TO:COUNT for --log.
-    void readGrid(const QString& name, const QString& text)
+    void readGrid(Option option, const QString& text)
     {
-        const bool log = name == QLatin1String("--log");
+        const bool log = option == Option::Log;
+        const QString name = optionName(option);
         const QStringList parts = text.split(u':');
         if (parts.size() != 3) {
             fail(QStringLiteral("%1 needs FROM:TO:%2 (got \"%3\")").arg(name, log ? u"COUNT" : u"STEP", text));
@@ -379,7 +302,7 @@ private:
         }
         std::array<double, 3> v{};
         for (int k = 0; k < 3; ++k) {
-            const std::optional<float> value = single(name, parts[k]);
+            const std::optional<float> value = single(option, parts[k]);
             if (!value)
                 return;
             v[k] = *value;
@@ -440,11 +363,11 @@ private:
         cmd_.imageSize = QSize(width, height);
     }
 
-    bool has(const char* name) const { return given_.count(QString::fromLatin1(name)) > 0; }
+    bool has(Option option) const { return given_.count(option) > 0; }
 
-    std::optional<float> value(const char* name) const
+    std::optional<float> value(Option option) const
     {
-        const auto found = singles_.find(QString::fromLatin1(name));
+        const auto found = singles_.find(option);
         return found == singles_.end() ? std::nullopt : found->second;
     }
 
@@ -476,8 +399,8 @@ private:
             readSimulationValues();
             return;
         case CommandKind::Dcs:
-            if (has("--formula"))
-                cmd_.materials.push_back(FormulaMaterial{formula_, 0, 0});
+            if (has(Option::Formula))
+                cmd_.materials.push_back(FormulaMaterial{texts_[Option::Formula], 0, 0});
             if (cmd_.materials.empty())
                 fail(QStringLiteral("dcs needs a material: a name, an ID or --formula"));
             if (cmd_.energies.empty())
@@ -486,8 +409,8 @@ private:
             return;
         case CommandKind::Transport:
             // A formula alone names the compound: S needs no density or gap.
-            if (has("--formula"))
-                cmd_.materials.push_back(FormulaMaterial{formula_, 0, 0});
+            if (has(Option::Formula))
+                cmd_.materials.push_back(FormulaMaterial{texts_[Option::Formula], 0, 0});
             if (cmd_.materials.empty() && cmd_.elementSymbols.empty())
                 fail(QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
             if (cmd_.energies.empty())
@@ -503,31 +426,32 @@ private:
             return;
         case CommandKind::Cf1:
             needDepths();
-            if (has("--imfp")) {
-                refuseBeside("--imfp", {"--density", "--mass", "--gap", "--nv", "--formula"});
-                cmd_.imfp = value("--imfp");
+            if (has(Option::Imfp)) {
+                refuseBeside(Option::Imfp, {Option::Density, Option::Mass, Option::Gap, Option::Nv, Option::Formula});
+                cmd_.imfp = value(Option::Imfp);
             } else {
                 needMaterialsAndEnergies();
             }
             return;
         case CommandKind::Cf2:
             needDepths();
-            if (has("--eff-trmfp")) {
-                refuseBeside("--eff-trmfp",
-                             {"--imfp", "--density", "--mass", "--gap", "--nv", "--formula", "--cross-section"});
-                cmd_.effTrMfp = value("--eff-trmfp");
+            if (has(Option::EffTrMfp)) {
+                refuseBeside(Option::EffTrMfp,
+                             {Option::Imfp, Option::Density, Option::Mass, Option::Gap, Option::Nv, Option::Formula,
+                              Option::CrossSection});
+                cmd_.effTrMfp = value(Option::EffTrMfp);
                 return;
             }
-            if (has("--imfp")) {
-                if (!has("--cross-section"))
+            if (has(Option::Imfp)) {
+                if (!has(Option::CrossSection))
                     fail(QStringLiteral("cf2 needs --cross-section (or --eff-trmfp)"));
-                refuseBeside("--imfp", {"--gap", "--nv", "--formula"});
-                for (const char* needed : {"--density", "--mass"})
+                refuseBeside(Option::Imfp, {Option::Gap, Option::Nv, Option::Formula});
+                for (Option needed : {Option::Density, Option::Mass})
                     if (!has(needed))
-                        fail(QStringLiteral("cf2 with --imfp needs %1").arg(QLatin1String(needed)));
-                cmd_.imfp = value("--imfp");
-                cmd_.transportDensity = value("--density");
-                cmd_.transportMass = value("--mass");
+                        fail(QStringLiteral("cf2 with --imfp needs %1").arg(optionName(needed)));
+                cmd_.imfp = value(Option::Imfp);
+                cmd_.transportDensity = value(Option::Density);
+                cmd_.transportMass = value(Option::Mass);
             } else {
                 needMaterialsAndEnergies();
             }
@@ -539,8 +463,8 @@ private:
     // range is refused in the words of the physics that cannot use it.
     void readDepthValues()
     {
-        cmd_.angle = doubles_[QStringLiteral("--angle")].value_or(cmd_.angle);
-        cmd_.probability = doubles_[QStringLiteral("--probability")].value_or(cmd_.probability);
+        cmd_.angle = doubles_[Option::Angle].value_or(cmd_.angle);
+        cmd_.probability = doubles_[Option::Probability].value_or(cmd_.probability);
         failUnlessEmpty(angleError(cmd_.angle));
         failUnlessEmpty(probabilityError(cmd_.probability));
     }
@@ -552,14 +476,14 @@ private:
     }
 
     // A whole number from `least` to `most`, or the default when not given.
-    std::uint64_t wholeNumber(const char* name, double least, double most, std::uint64_t fallback)
+    std::uint64_t wholeNumber(Option option, double least, double most, std::uint64_t fallback)
     {
-        const std::optional<double> given = doubles_[QString::fromLatin1(name)];
+        const std::optional<double> given = doubles_[option];
         if (!given)
             return fallback;
         if (!(*given >= least && *given <= most && std::floor(*given) == *given)) {
             fail(QStringLiteral("%1 must be a whole number from %2 to %3")
-                     .arg(QLatin1String(name))
+                     .arg(optionName(option))
                      .arg(least, 0, 'f', 0)
                      .arg(most, 0, 'f', 0));
             return fallback;
@@ -570,19 +494,19 @@ private:
     // How many electrons, from which seed, on how many threads.
     void readRunSize()
     {
-        cmd_.electrons = wholeNumber("--electrons", 1000, 1e12, cmd_.electrons);
-        cmd_.seed = wholeNumber("--seed", 0, 9007199254740992.0, cmd_.seed);
-        cmd_.threads = static_cast<unsigned>(wholeNumber("--threads", 1, 1024, cmd_.threads));
+        cmd_.electrons = wholeNumber(Option::Electrons, 1000, 1e12, cmd_.electrons);
+        cmd_.seed = wholeNumber(Option::Seed, 0, 9007199254740992.0, cmd_.seed);
+        cmd_.threads = static_cast<unsigned>(wholeNumber(Option::Threads, 1, 1024, cmd_.threads));
     }
 
     // The simulation's settings, checked as the simulation checks them.
     void readSimulationValues()
     {
         readRunSize();
-        cmd_.asymmetry = doubles_[QStringLiteral("--asymmetry")].value_or(cmd_.asymmetry);
-        cmd_.sourceAngle = doubles_[QStringLiteral("--source-angle")].value_or(cmd_.sourceAngle);
-        cmd_.step = doubles_[QStringLiteral("--step")].value_or(cmd_.step);
-        if (has("--step") && !cmd_.profile)
+        cmd_.asymmetry = doubles_[Option::Asymmetry].value_or(cmd_.asymmetry);
+        cmd_.sourceAngle = doubles_[Option::SourceAngle].value_or(cmd_.sourceAngle);
+        cmd_.step = doubles_[Option::Step].value_or(cmd_.step);
+        if (has(Option::Step) && !cmd_.profile)
             fail(QStringLiteral("--step is for --profile"));
         if (const std::string error = simulationInputError(ScatteringMedium{1}, simulationSettings(cmd_));
             !error.empty())
@@ -608,10 +532,10 @@ private:
     // energies the two energies.
     void readThicknessValues()
     {
-        for (const char* needed :
-             {"--overlayer", "--substrate", "--overlayer-energy", "--substrate-energy", "--ratio", "--bulk-ratio"})
+        for (Option needed : {Option::Overlayer, Option::Substrate, Option::OverlayerEnergy, Option::SubstrateEnergy,
+                              Option::Ratio, Option::BulkRatio})
             if (!has(needed))
-                fail(QStringLiteral("thickness needs %1").arg(QLatin1String(needed)));
+                fail(QStringLiteral("thickness needs %1").arg(optionName(needed)));
         if (!cmd_.materials.empty())
             fail(QStringLiteral("thickness takes its materials from --overlayer and --substrate (got \"%1\")")
                      .arg(std::get<NamedMaterial>(cmd_.materials.front()).nameOrId));
@@ -619,21 +543,20 @@ private:
             fail(QStringLiteral("thickness takes one form of the formula: --relativistic without \"both\""));
         if (!error_.isEmpty())
             return;
-        cmd_.materials = {NamedMaterial{texts_[QStringLiteral("--overlayer")]},
-                          NamedMaterial{texts_[QStringLiteral("--substrate")]}};
-        cmd_.energies = {*value("--overlayer-energy"), *value("--substrate-energy")};
+        cmd_.materials = {NamedMaterial{texts_[Option::Overlayer]}, NamedMaterial{texts_[Option::Substrate]}};
+        cmd_.energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
         readDepthValues();
-        cmd_.ratio = *doubles_[QStringLiteral("--ratio")];
-        cmd_.bulkRatio = *doubles_[QStringLiteral("--bulk-ratio")];
+        cmd_.ratio = *doubles_[Option::Ratio];
+        cmd_.bulkRatio = *doubles_[Option::BulkRatio];
         failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
-        const QString model = texts_[QStringLiteral("--model")];
-        if (model != QLatin1String("eal") && model != QLatin1String("sla") && has("--model"))
+        const QString model = texts_[Option::Model];
+        if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
         if (!cmd_.attenuationModel) {
-            for (const char* simulating : {"--electrons", "--seed", "--threads"})
+            for (Option simulating : {Option::Electrons, Option::Seed, Option::Threads})
                 if (has(simulating))
-                    fail(QStringLiteral("%1 is for --model eal").arg(QLatin1String(simulating)));
+                    fail(QStringLiteral("%1 is for --model eal").arg(optionName(simulating)));
             return;
         }
         readRunSize();
@@ -641,15 +564,15 @@ private:
     }
 
     // A path given directly stands for the material and its energies.
-    void refuseBeside(const char* path, std::initializer_list<const char*> others)
+    void refuseBeside(Option path, std::initializer_list<Option> others)
     {
-        for (const char* other : others)
+        for (Option other : others)
             if (has(other))
-                fail(QStringLiteral("%1 cannot be given with %2").arg(QLatin1String(other), QLatin1String(path)));
+                fail(QStringLiteral("%1 cannot be given with %2").arg(optionName(other), optionName(path)));
         if (!cmd_.materials.empty())
-            fail(QStringLiteral("a material cannot be given with %1").arg(QLatin1String(path)));
+            fail(QStringLiteral("a material cannot be given with %1").arg(optionName(path)));
         if (!cmd_.energies.empty())
-            fail(QStringLiteral("an energy cannot be given with %1").arg(QLatin1String(path)));
+            fail(QStringLiteral("an energy cannot be given with %1").arg(optionName(path)));
     }
 
     void needDepths()
@@ -671,45 +594,45 @@ private:
     // The material given by --formula, or by --density --mass --gap --nv.
     void addOptionMaterial()
     {
-        if (has("--formula")) {
-            for (const char* unused : {"--mass", "--nv"})
+        if (has(Option::Formula)) {
+            for (Option unused : {Option::Mass, Option::Nv})
                 if (has(unused))
                     fail(QStringLiteral("%1 cannot be given with --formula: it is summed from the elements")
-                             .arg(QLatin1String(unused)));
-            for (const char* needed : {"--density", "--gap"})
+                             .arg(optionName(unused)));
+            for (Option needed : {Option::Density, Option::Gap})
                 if (!has(needed))
-                    fail(QStringLiteral("--formula needs %1").arg(QLatin1String(needed)));
+                    fail(QStringLiteral("--formula needs %1").arg(optionName(needed)));
             if (error_.isEmpty())
-                cmd_.materials.push_back(FormulaMaterial{formula_, *value("--density"), *value("--gap")});
+                cmd_.materials.push_back(
+                    FormulaMaterial{texts_[Option::Formula], *value(Option::Density), *value(Option::Gap)});
             return;
         }
-        constexpr std::array<const char*, 4> kInline = {"--density", "--mass", "--gap", "--nv"};
-        if (std::none_of(kInline.begin(), kInline.end(), [this](const char* o) { return has(o); }))
+        constexpr std::array<Option, 4> kInline = {Option::Density, Option::Mass, Option::Gap, Option::Nv};
+        if (std::none_of(kInline.begin(), kInline.end(), [this](Option o) { return has(o); }))
             return;
-        for (const char* needed : kInline)
+        for (Option needed : kInline)
             if (!has(needed))
-                fail(QStringLiteral("a material given by its values needs %1").arg(QLatin1String(needed)));
+                fail(QStringLiteral("a material given by its values needs %1").arg(optionName(needed)));
         // S is computed from a formula, which a material given by its values lacks.
         const bool needsCrossSection =
             cmd_.kind == CommandKind::Cf2 || (cmd_.kind == CommandKind::Depth && !(cmd_.angle > kMaxCorrectedAngle));
-        if (needsCrossSection && !has("--cross-section"))
+        if (needsCrossSection && !has(Option::CrossSection))
             fail(QStringLiteral("%1 needs --cross-section S for a material given by its values, which has no "
                                 "formula to compute S from")
                      .arg(commandName()));
         if (error_.isEmpty())
             cmd_.materials.push_back(
-                InlineMaterial{*value("--density"), *value("--mass"), *value("--gap"), *value("--nv")});
+                InlineMaterial{*value(Option::Density), *value(Option::Mass), *value(Option::Gap), *value(Option::Nv)});
     }
 
     const QStringList& args_;
     Command cmd_;
     QString error_;
     bool formatGiven_ = false;
-    std::set<QString> given_;
-    std::map<QString, std::optional<float>> singles_;
-    std::map<QString, std::optional<double>> doubles_;
-    std::map<QString, QString> texts_;
-    QString formula_;
+    std::set<Option> given_;
+    std::map<Option, std::optional<float>> singles_;
+    std::map<Option, std::optional<double>> doubles_;
+    std::map<Option, QString> texts_;
     std::vector<TypedLine> typedLines_;
     LinePhotons photons_;
 };

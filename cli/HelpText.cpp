@@ -1,6 +1,31 @@
 #include "cli/HelpText.h"
 
+#include "cli/CommandOptions.h"
+
 namespace korvane::cli {
+
+namespace {
+
+// The help lines of a section's options, in the order of the option table:
+// the label indented by two and padded to `labelWidth`, the text beside it,
+// its further lines under its first.
+QString optionLines(HelpSection section, qsizetype labelWidth)
+{
+    const QString indent(2 + labelWidth, u' ');
+    QString lines;
+    for (const OptionSpec& spec : optionTable()) {
+        if (spec.help.section != section)
+            continue;
+        const QStringList text = QString::fromUtf8(spec.help.text).split(u'\n');
+        lines +=
+            QStringLiteral("  ") + QString::fromUtf8(spec.help.label).leftJustified(labelWidth) + text.front() + u'\n';
+        for (qsizetype i = 1; i < text.size(); ++i)
+            lines += indent + text[i] + u'\n';
+    }
+    return lines;
+}
+
+} // namespace
 
 QString helpText()
 {
@@ -127,24 +152,10 @@ Commands:
 
 MATERIAL is a name as in the database (letter case counts) or an ID written
 as a bare number (104, not 0104 or +104), or:
-  --name NAME                             a name that looks like an ID or an
-                                          option, e.g. --name 105, --name=-x
-  --id ID                                 an ID that is also another's name
-  --density D --mass M --gap EG --nv NV   a material given by its values
-  --formula F --density D --gap EG        a material given by its chemical
-                                          formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;
-                                          Nv and the mass are summed from the
-                                          elements' rows of the database
-ENERGIES (eV), any number of them, in the order given:
-  --energy E[,E...]         single energies
-  --range FROM:TO:STEP      FROM, FROM+STEP, ... up to TO
-  --log FROM:TO:COUNT       COUNT energies evenly spaced on a log scale
-  --line "EL LEVEL"[,...]   the kinetic energy of the photoelectrons of a core
-                            level, e.g. "Cu 2p3/2", "O 1s", "Au 4f", excited by
-    --source SOURCE         MgKa (1253.6 eV), AlKa (1486.6 eV), AgLa (2984.3 eV),
-                            CrKa (5414.8 eV) or GaKa (9251.7 eV), or by
-    --photon-energy E       photons of E eV (a synchrotron, say)
-
+)") + optionLines(HelpSection::Material, 40)
+        + QStringLiteral(R"(ENERGIES (eV), any number of them, in the order given:
+)") + optionLines(HelpSection::Energies, 26)
+        + QStringLiteral(R"(
 Levels are written 1s, 2s, 2p1/2, 2p3/2, 3s ... 3d5/2, 4s ... 4f7/2, 5s ...;
 "2p" without the spin-orbit part means the stronger component (2p3/2, and
 likewise 3d5/2, 4f7/2). Binding energies are xraylib's absorption-edge
@@ -156,24 +167,8 @@ energy. For example:
   tpp2m imfp Cu --line "Cu 2p3/2,Cu 3d" --source AlKa
 
 Options:
-  --database PATH       the materials database, which must exist (default
-                        DataBase/TPP2-data.db under the current folder, created
-                        from the shipped materials when missing); only import
-                        writes to it
-  --include GROUPS      the valence-electron groups that make up Nv, from
-                        hbe (s+p, higher binding energy), lbe (s+p, lower
-                        binding energy), d and f, separated by commas, or none;
-                        default lbe,d,f, as the window starts
-  --relativistic        the relativistic form of the formula; "both" gives both forms
-  --csv, --json         full single-precision values for scripts and spreadsheets;
-                        the default table rounds as the window shows
-                        (lengths 0.00, correction factors 0.000) and holds at
-                        most 100000 rows
-  --all                 export every material, the elements included
-  --replace             import over the materials of the same name
-  -o, --output FILE     the picture to write (plot): a regular file or a new name
-  --size WxH            its size in pixels, each from 100 to 10000
-
+)") + optionLines(HelpSection::Options, 22)
+        + QStringLiteral(R"(
 Numbers are written with a full stop as decimal point, in any locale. A row
 whose IMFP cannot be formed (Nv 0, an energy of 0) says so in its Error
 column. The formula was fitted for 50 eV to 200000 eV; energies outside give a

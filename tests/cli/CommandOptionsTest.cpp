@@ -1,0 +1,114 @@
+#include "cli/CommandLine.h"
+#include "cli/CommandOptions.h"
+#include "cli/HelpText.h"
+
+#include <QRegularExpression>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace korvane::cli {
+namespace {
+
+const std::string kMaterial = "--name --id --density --mass --gap --nv --formula";
+const std::string kEnergies = "--energy --range --log --line --source --photon-energy";
+const std::string kBoth = kMaterial + " " + kEnergies;
+
+// Each command's options, in the order of the option table.
+const std::pair<const char*, std::string> kCommandOptions[] = {
+    {"list", "--database --include --csv --json"},
+    {"imfp", kBoth + " --database --include --relativistic --csv --json"},
+    {"cf1", kBoth + " --database --include --relativistic --csv --json --imfp --depth"},
+    {"cf2", kBoth + " --database --include --relativistic --csv --json --imfp --depth --cross-section --eff-trmfp"},
+    {"plot", kBoth + " --database --include --relativistic --output -o --size"},
+    {"depth", kBoth + " --database --include --relativistic --csv --json --cross-section --angle --probability"},
+    {"thickness",
+     "--database --include --relativistic --csv --json --angle --electrons --seed --threads --model "
+     "--overlayer --substrate --overlayer-energy --substrate-energy --ratio --bulk-ratio"},
+    {"export", "--database --csv --json --all"},
+    {"import", "--database --replace"},
+    {"transport", "--name --id --formula " + kEnergies + " --database --csv --json --element"},
+    {"dcs", "--name --id --formula " + kEnergies + " --database --csv --json"},
+    {"simulate",
+     kBoth
+         + " --database --include --relativistic --csv --json --angle --probability --electrons --seed --threads "
+           "--asymmetry --source-angle --step --profile"},
+};
+
+std::vector<QString> spellings(const OptionSpec& spec)
+{
+    std::vector<QString> names{QString::fromLatin1(spec.name)};
+    if (spec.alias)
+        names.push_back(QString::fromLatin1(spec.alias));
+    return names;
+}
+
+// The option as typed on its own: with a value when it takes one.
+QStringList typed(const OptionSpec& spec, const QString& name)
+{
+    const bool takesValue = spec.value != OptionValue::Flag && spec.value != OptionValue::FormChoice;
+    return {takesValue ? name + QStringLiteral("=1") : name};
+}
+
+// Each command takes exactly these options, in either spelling, and refuses
+// every other option of the table in today's words.
+TEST(CommandOptions, EachCommandTakesItsOptionsAndRefusesTheOthers)
+{
+    for (const auto& [command, expected] : kCommandOptions) {
+        QStringList taken;
+        for (const OptionSpec& spec : optionTable()) {
+            for (const QString& name : spellings(spec)) {
+                const QString error =
+                    parseCommandLine(QStringList{QString::fromLatin1(command)} + typed(spec, name)).error;
+                if (error != QStringLiteral("%1 is not an option of %2").arg(name, QLatin1String(command))) {
+                    EXPECT_FALSE(error.startsWith(QStringLiteral("unknown option"))) << error.toStdString();
+                    taken.append(name);
+                }
+            }
+        }
+        EXPECT_EQ(taken.join(u' ').toStdString(), expected) << command;
+    }
+    EXPECT_EQ(optionName(Option::Output), QStringLiteral("--output"));
+    EXPECT_EQ(findOption(u"-o"), &optionSpec(Option::Output));
+}
+
+// Only a whole option name is one: not a prefix, not another letter case.
+TEST(CommandOptions, AnUnknownOptionIsRefusedInTodaysWords)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"imfp Cu --energ 1000", "unknown option --energ"},
+        {"imfp Cu --Energy 1000", "unknown option --Energy"},
+        {"imfp Cu --energy 1000 --csv-", "unknown option --csv-"},
+        {"plot Cu --energy 1000 -O a.png", "unknown option -O"},
+        {"cf1 --imfp 10 --depth 1 -d=1", "unknown option -d"},
+        {"list --", "unknown option --"},
+    };
+    for (const auto& [line, message] : cases)
+        EXPECT_EQ(parseCommandLine(QString::fromLatin1(line).split(u' ')).error.toStdString(), message) << line;
+    EXPECT_EQ(findOption(u"--energ"), nullptr);
+}
+
+// Every option is named in the help, as a whole word, and each option line of
+// the table starts a line of the help.
+TEST(CommandOptions, TheHelpNamesEveryOptionAndShowsItsLine)
+{
+    const QString help = helpText();
+    for (const OptionSpec& spec : optionTable()) {
+        for (const QString& name : spellings(spec)) {
+            const QRegularExpression word(
+                QStringLiteral("(^|[^a-z-])%1([^a-z-]|$)").arg(QRegularExpression::escape(name)),
+                QRegularExpression::MultilineOption);
+            EXPECT_TRUE(word.match(help).hasMatch()) << name.toStdString();
+        }
+        if (spec.help.label) {
+            const QString line = QStringLiteral("\n  %1").arg(QLatin1String(spec.help.label));
+            EXPECT_TRUE(help.contains(line)) << spec.help.label;
+        }
+    }
+    EXPECT_TRUE(help.contains(QStringLiteral("\n  -o, --output FILE     the picture to write (plot): a regular file or "
+                                             "a new name\n  --size WxH            its size in pixels")));
+}
+
+} // namespace
+} // namespace korvane::cli
