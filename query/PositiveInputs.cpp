@@ -10,6 +10,7 @@ const char* quantityName(PositiveInput input)
     case PositiveInput::CrossSection: return "the transport cross-section S";
     case PositiveInput::Density: return "the density";
     case PositiveInput::Mass: return "the atomic or molecular mass";
+    case PositiveInput::ValenceElectrons: return "Nv";
     case PositiveInput::Imfp: return "the IMFP";
     case PositiveInput::TrMfp: return "the TrMFP";
     case PositiveInput::EffTrMfp: return "the EffTrMFP";

@@ -15,7 +15,7 @@ namespace korvane {
 // cross-section a negative TrMFP, a negative density a real IMFP), so the
 // main window, tpp2m, the Python module and the browser page refuse it before
 // any computation.
-enum class PositiveInput { CrossSection, Density, Mass, Imfp, TrMfp, EffTrMfp };
+enum class PositiveInput { CrossSection, Density, Mass, ValenceElectrons, Imfp, TrMfp, EffTrMfp };
 
 // "the density must be above 0" and the like, for `value` at 0 or below;
 // empty for a value above 0. A NaN is no typed value: the callers that can

@@ -13,6 +13,7 @@ TEST(PositiveInputs, RefusesZeroAndBelowInOneWording)
     EXPECT_EQ(notAboveZero(PositiveInput::Mass, -1), "the atomic or molecular mass must be above 0");
     EXPECT_EQ(notAboveZero(PositiveInput::CrossSection, -0.0), "the transport cross-section S must be above 0");
     EXPECT_EQ(notAboveZero(PositiveInput::TrMfp, 0), "the TrMFP must be above 0");
+    EXPECT_EQ(notAboveZero(PositiveInput::ValenceElectrons, -4), "Nv must be above 0");
     EXPECT_EQ(notAboveZero(PositiveInput::Imfp, 1e-300), "");
     EXPECT_EQ(firstNotAboveZero({{PositiveInput::Imfp, 3}, {PositiveInput::EffTrMfp, 0}, {PositiveInput::Mass, 0}}),
               "the EffTrMFP must be above 0");
