@@ -38,6 +38,32 @@ Photons photonsOf(const LinePhotons& given)
 
 } // namespace
 
+namespace {
+
+// A typed line with photons already known to be usable.
+ResolvedLine lineWith(const QString& text, const Photons& photons)
+{
+    const lines::LineLookup found = lines::findLine(text.toStdString());
+    if (!found.line)
+        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(found.error))};
+    const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, photons.energy);
+    if (!kinetic)
+        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(kinetic.error()))};
+    return {LineEnergy{QString::fromStdString(found.line->name()), photons.name,
+                       static_cast<float>(found.line->bindingEnergy)},
+            static_cast<float>(*kinetic), {}};
+}
+
+} // namespace
+
+ResolvedLine resolveLine(const QString& text, const LinePhotons& given)
+{
+    const Photons photons = photonsOf(given);
+    if (!photons.error.isEmpty())
+        return {std::nullopt, 0, photons.error};
+    return lineWith(text, photons);
+}
+
 QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& given, Command& command)
 {
     if (typed.empty()) {
@@ -52,15 +78,11 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& giv
         return photons.error;
     command.lines.resize(command.energies.size());
     for (const TypedLine& line : typed) {
-        const lines::LineLookup found = lines::findLine(line.text.toStdString());
-        if (!found.line)
-            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(found.error));
-        const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, photons.energy);
-        if (!kinetic)
-            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(kinetic.error()));
-        command.energies[line.energyIndex] = static_cast<float>(*kinetic);
-        command.lines[line.energyIndex] = LineEnergy{QString::fromStdString(found.line->name()), photons.name,
-                                                     static_cast<float>(found.line->bindingEnergy)};
+        const ResolvedLine resolved = lineWith(line.text, photons);
+        if (!resolved.line)
+            return resolved.error;
+        command.energies[line.energyIndex] = resolved.kineticEnergy;
+        command.lines[line.energyIndex] = resolved.line;
     }
     return {};
 }

@@ -62,9 +62,10 @@ QString typedFormulaError(const QString& formula)
 
 ResolvedMaterials resolveTransportMaterials(const Command& command)
 {
-    Command named = command;
-    std::erase_if(named.materials, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
-    ResolvedMaterials resolved = resolveMaterials(named);
+    std::vector<MaterialRef> named = command.materials;
+    std::erase_if(named, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
+    ResolvedMaterials resolved =
+        resolveMaterials(named, {command.databasePath, command.whenDatabaseMissing, command.groups});
     for (const MaterialRef& ref : command.materials) {
         const auto* given = std::get_if<FormulaMaterial>(&ref);
         if (!given)
