@@ -1,26 +1,13 @@
 #include "cli/LineEnergies.h"
 
 #include "lines/PhotoelectronLine.h"
-#include "lines/XraySource.h"
+#include "query/KineticEnergy.h"
 
 #include <cfloat>
 
 namespace korvane::cli {
 
 namespace {
-
-QString electronVolts(double energy)
-{
-    return QStringLiteral("%1 eV").arg(QString::number(energy, 'g', 15));
-}
-
-QString sourceKeys()
-{
-    QStringList keys;
-    for (const lines::XraySource& source : lines::xraySources())
-        keys << QString::fromUtf8(source.key);
-    return keys.join(QStringLiteral(", "));
-}
 
 // The name shown in the source column and the photon energy, or why there are none.
 struct Photons {
@@ -37,17 +24,45 @@ Photons photonsOf(const LinePhotons& given)
         const double energy = *given.photonEnergy;
         if (!(energy > 0) || energy > FLT_MAX)
             return {{}, 0, QStringLiteral("--photon-energy must be above 0 eV")};
-        return {electronVolts(energy), energy, {}};
+        return {QString::fromStdString(electronVolts(energy)), energy, {}};
     }
     if (!given.source)
-        return {{}, 0, QStringLiteral("--line needs --source (%1) or --photon-energy").arg(sourceKeys())};
-    const lines::XraySource* source = lines::findXraySource(given.source->toStdString());
+        return {{}, 0,
+                QStringLiteral("--line needs --source (%1) or --photon-energy")
+                    .arg(QString::fromStdString(sourceKeys()))};
+    const Result<const XraySource*> source = sourceOfKey(given.source->toStdString());
     if (!source)
-        return {{}, 0, QStringLiteral("unknown source \"%1\" (choose from %2)").arg(*given.source, sourceKeys())};
-    return {QString::fromUtf8(source->name), source->photonEnergy, {}};
+        return {{}, 0, QString::fromStdString(source.error())};
+    return {QString::fromUtf8((*source)->name), (*source)->photonEnergy, {}};
 }
 
 } // namespace
+
+namespace {
+
+// A typed line with photons already known to be usable.
+ResolvedLine lineWith(const QString& text, const Photons& photons)
+{
+    const lines::LineLookup found = lines::findLine(text.toStdString());
+    if (!found.line)
+        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(found.error))};
+    const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, photons.energy);
+    if (!kinetic)
+        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(kinetic.error()))};
+    return {LineEnergy{QString::fromStdString(found.line->name()), photons.name,
+                       static_cast<float>(found.line->bindingEnergy)},
+            static_cast<float>(*kinetic), {}};
+}
+
+} // namespace
+
+ResolvedLine resolveLine(const QString& text, const LinePhotons& given)
+{
+    const Photons photons = photonsOf(given);
+    if (!photons.error.isEmpty())
+        return {std::nullopt, 0, photons.error};
+    return lineWith(text, photons);
+}
 
 QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& given, Command& command)
 {
@@ -63,16 +78,11 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& giv
         return photons.error;
     command.lines.resize(command.energies.size());
     for (const TypedLine& line : typed) {
-        const lines::LineLookup found = lines::findLine(line.text.toStdString());
-        if (!found.line)
-            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(found.error));
-        const double kinetic = lines::kineticEnergy(*found.line, photons.energy);
-        if (!(kinetic > 0))
-            return QStringLiteral("--line \"%1\": its binding energy %2 is not below the photon energy %3")
-                .arg(line.text, electronVolts(found.line->bindingEnergy), electronVolts(photons.energy));
-        command.energies[line.energyIndex] = static_cast<float>(kinetic);
-        command.lines[line.energyIndex] = LineEnergy{QString::fromStdString(found.line->name()), photons.name,
-                                                     static_cast<float>(found.line->bindingEnergy)};
+        const ResolvedLine resolved = lineWith(line.text, photons);
+        if (!resolved.line)
+            return resolved.error;
+        command.energies[line.energyIndex] = resolved.kineticEnergy;
+        command.lines[line.energyIndex] = resolved.line;
     }
     return {};
 }

@@ -44,12 +44,13 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
         [&groups](const Material& element) { return valenceTotal(element, groups); });
     if (unreadable)
         return unreadableDatabase(databasePath, *unreadable);
+    const QString error = QString::fromStdString(sum.error);
     switch (sum.problem) {
     case FormulaSum::Problem::None: break;
-    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(sum.error), kBadInput);
-    case FormulaSum::Problem::ElementData: return failed(sum.error, kNotFound);
+    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(error), kBadInput);
+    case FormulaSum::Problem::ElementData: return failed(error, kNotFound);
     case FormulaSum::Problem::UnknownElement:
-    case FormulaSum::Problem::TooLarge: return failed(sum.error, kBadInput);
+    case FormulaSum::Problem::TooLarge: return failed(error, kBadInput);
     }
     MaterialInputs inputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
     return {{inputs}, std::nullopt};
@@ -58,7 +59,7 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
 // The database row named or numbered as asked, with a hint at a name that
 // differs only in letter case when there is none. A bare number that is one
 // material's ID and another's name is refused as ambiguous.
-ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup& lookup, const Command& command)
+ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup& lookup, const MaterialSource& source)
 {
     const QString& wanted = named.nameOrId;
     using By = NamedMaterial::By;
@@ -68,11 +69,11 @@ ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup
     if (row && !*row && named.by == By::NameOrId)
         row = lookup.findName(wanted); // a name that looks like an ID no material has
     if (!row)
-        return unreadableDatabase(command.databasePath, row.error());
+        return unreadableDatabase(source.databasePath, row.error());
     if (named.by == By::NameOrId && *row && (*row)->name != wanted) {
         const Result<std::optional<Material>> alsoNamed = lookup.findName(wanted);
         if (!alsoNamed)
-            return unreadableDatabase(command.databasePath, alsoNamed.error());
+            return unreadableDatabase(source.databasePath, alsoNamed.error());
         if (*alsoNamed)
             return failed(QStringLiteral("\"%1\" is ambiguous: the ID of %2 and the name of the material with "
                                          "ID %3; say --id %1 or --name %1")
@@ -83,11 +84,11 @@ ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup
     if (!*row) {
         const QString other = lookup.nameInOtherCase(wanted);
         return failed(QStringLiteral("no material \"%1\" in %2%3")
-                          .arg(wanted, command.databasePath,
+                          .arg(wanted, source.databasePath,
                                other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
                       kNotFound);
     }
-    return {{fromRow(**row, command.groups)}, std::nullopt};
+    return {{fromRow(**row, source.groups)}, std::nullopt};
 }
 
 bool needsDatabase(const MaterialRef& ref)
@@ -99,24 +100,29 @@ bool needsDatabase(const MaterialRef& ref)
 
 ResolvedMaterials resolveMaterials(const Command& command)
 {
+    return resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.groups});
+}
+
+ResolvedMaterials resolveMaterials(const std::vector<MaterialRef>& materials, const MaterialSource& source)
+{
     std::optional<Result<MaterialCache::Lookup>> lookup;
-    if (std::any_of(command.materials.begin(), command.materials.end(), needsDatabase)) {
-        lookup.emplace(MaterialCache::shared().open(command.databasePath, command.whenDatabaseMissing));
+    if (std::any_of(materials.begin(), materials.end(), needsDatabase)) {
+        lookup.emplace(MaterialCache::shared().open(source.databasePath, source.whenMissing));
         if (!*lookup)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
-                              .arg(command.databasePath, lookup->error()),
+                              .arg(source.databasePath, lookup->error()),
                           kNotFound);
     }
     ResolvedMaterials resolved;
-    for (const MaterialRef& ref : command.materials) {
+    for (const MaterialRef& ref : materials) {
         if (const auto* given = std::get_if<InlineMaterial>(&ref)) {
             resolved.materials.push_back({QStringLiteral("(inline)"), std::nullopt, given->density, given->mass,
                                           given->bandGap, given->valenceElectrons});
             continue;
         }
         const ResolvedMaterials one = std::holds_alternative<FormulaMaterial>(ref)
-            ? fromFormula(std::get<FormulaMaterial>(ref), **lookup, command.databasePath, command.groups)
-            : fromDatabase(std::get<NamedMaterial>(ref), **lookup, command);
+            ? fromFormula(std::get<FormulaMaterial>(ref), **lookup, source.databasePath, source.groups)
+            : fromDatabase(std::get<NamedMaterial>(ref), **lookup, source);
         if (one.failure)
             return one;
         resolved.materials.push_back(one.materials.front());

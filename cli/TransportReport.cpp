@@ -3,7 +3,7 @@
 #include "calc/ScreeningFunction.h"
 #include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
-#include "materials/ChemicalFormula.h"
+#include "query/ChemicalFormula.h"
 
 namespace korvane::cli {
 
@@ -48,12 +48,13 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
 // empty when it can.
 QString typedFormulaError(const QString& formula)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
-    if (!parsed.error.isEmpty())
-        return QStringLiteral("--formula: %1").arg(parsed.error);
+    const ChemicalFormula parsed = parseChemicalFormula(formula.toStdString());
+    if (!parsed.error.empty())
+        return QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error));
     for (const ElementCount& element : parsed.elements)
-        if (atomicNumberOf(element.symbol.toStdString()) == 0)
-            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"").arg(element.symbol, formula);
+        if (atomicNumberOf(element.symbol) == 0)
+            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"")
+                .arg(QString::fromStdString(element.symbol), formula);
     return {};
 }
 
@@ -61,9 +62,10 @@ QString typedFormulaError(const QString& formula)
 
 ResolvedMaterials resolveTransportMaterials(const Command& command)
 {
-    Command named = command;
-    std::erase_if(named.materials, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
-    ResolvedMaterials resolved = resolveMaterials(named);
+    std::vector<MaterialRef> named = command.materials;
+    std::erase_if(named, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
+    ResolvedMaterials resolved =
+        resolveMaterials(named, {command.databasePath, command.whenDatabaseMissing, command.groups});
     for (const MaterialRef& ref : command.materials) {
         const auto* given = std::get_if<FormulaMaterial>(&ref);
         if (!given)

@@ -4,6 +4,8 @@
 #include "calc/ValidEnergyRange.h"
 #include "cli/ImfpEvaluation.h"
 #include "cli/MaterialCrossSection.h"
+#include "query/Corrections.h"
+#include "query/PositiveInputs.h"
 #include "python/SingleResults.h"
 
 namespace korvane::python {
@@ -62,10 +64,11 @@ QString imfpFailure(const std::array<double, 5>& v, ImfpForm form)
     if (!error.isEmpty())
         return error;
     const ImfpInputs in = imfpInputs({float(v[0]), float(v[1]), float(v[2]), float(v[3]), float(v[4])});
+    // Below 0 is refused in tpp2m's words; 0 itself is the formula's failure.
     if (in.valenceElectrons < 0)
-        return QStringLiteral("Nv must be above 0");
+        return QString::fromStdString(notAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons));
     if (in.mass < 0)
-        return QStringLiteral("mass must be above 0");
+        return QString::fromStdString(notAboveZero(PositiveInput::Mass, in.mass));
     return cli::evaluateImfp({{}, std::nullopt, in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
         .error;
 }
@@ -99,8 +102,8 @@ py::object imfpResults(const Broadcast<5>& inputs, ImfpForm form, NoValuePolicy 
 // `failure` where it gives no value.
 template <class Compute>
 py::object ofTwoSingles(py::handle first, py::handle second, const std::array<const char*, 2>& names,
-                        const std::array<Bound, 2>& bounds, Compute compute, const QString& failure,
-                        NoValuePolicy policy)
+                        const std::array<Bound, 2>& bounds, const std::array<std::optional<PositiveInput>, 2>& positive,
+                        Compute compute, const QString& failure, NoValuePolicy policy)
 {
     return arrayResults<float>(
         Broadcast<2>({first, second}, names), policy,
@@ -116,6 +119,10 @@ py::object ofTwoSingles(py::handle first, py::handle second, const std::array<co
             QString error;
             single(v[0], names[0], &error);
             single(v[1], names[1], &error);
+            // A quantity that exists only above 0 is refused in tpp2m's words.
+            for (std::size_t k = 0; k < 2 && error.isEmpty(); ++k)
+                if (positive[k])
+                    error = QString::fromStdString(notAboveZero(*positive[k], static_cast<float>(v[k])));
             return Outcome<float>{std::nullopt, error.isEmpty() ? failure : error};
         });
 }
@@ -143,8 +150,8 @@ py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material
 
 py::object cf1(py::handle depth, py::handle imfp, const std::string& errors)
 {
-    return ofTwoSingles(depth, imfp, {"depth", "imfp"}, {Bound::Any, Bound::AboveZero}, correctionFactorApprox1,
-                        kNoFactor, noValuePolicy(errors));
+    return ofTwoSingles(depth, imfp, {"depth", "imfp"}, {Bound::Any, Bound::AboveZero},
+                        {std::nullopt, PositiveInput::Imfp}, correctionFactorApprox1, kNoFactor, noValuePolicy(errors));
 }
 
 py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, const std::string& errors)
@@ -167,20 +174,26 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, c
             single(v[0], "density", &error);
             single(v[1], "mass", &error);
             finiteDouble(v[2], "cross_section", &error);
-            return Outcome<float>{std::nullopt, error.isEmpty() ? cli::kNoTransportPath : error};
+            if (error.isEmpty())
+                error = QString::fromStdString(firstNotAboveZero({{PositiveInput::Density, static_cast<float>(v[0])},
+                                                                  {PositiveInput::Mass, static_cast<float>(v[1])},
+                                                                  {PositiveInput::CrossSection, v[2]}}));
+            return Outcome<float>{std::nullopt, error.isEmpty() ? QString::fromLatin1(kNoTransportPath) : error};
         });
 }
 
 py::object effTrmfp(py::handle trmfp, py::handle imfp, const std::string& errors)
 {
     return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, {Bound::AboveZero, Bound::ZeroOrAbove},
-                        effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath, noValuePolicy(errors));
+                        {PositiveInput::TrMfp, std::nullopt}, effectiveTransportMeanFreePath,
+                        QString::fromLatin1(kNoEffectiveTransportPath), noValuePolicy(errors));
 }
 
 py::object cf2(py::handle depth, py::handle effTrmfp, const std::string& errors)
 {
     return ofTwoSingles(depth, effTrmfp, {"depth", "eff_trmfp"}, {Bound::Any, Bound::AboveZero},
-                        correctionFactorApprox2, kNoFactor, noValuePolicy(errors));
+                        {std::nullopt, PositiveInput::EffTrMfp}, correctionFactorApprox2, kNoFactor,
+                        noValuePolicy(errors));
 }
 
 } // namespace korvane::python

@@ -21,12 +21,10 @@ py::tuple lineEnergy(const std::string& line, py::handle source, py::handle phot
         photons.photonEnergy = given ? *given->data() : value;
     }
     // tpp2m's own reading of one --line, so the words of each refusal are its own.
-    cli::Command command;
-    command.energies = {0.0f};
-    const QString error = cli::resolveLines({{QString::fromStdString(line), 0}}, photons, command);
-    if (!error.isEmpty())
-        throw py::value_error(pythonWords(error));
-    return py::make_tuple(singleScalar(command.lines.front()->bindingEnergy), singleScalar(command.energies.front()));
+    const cli::ResolvedLine resolved = cli::resolveLine(QString::fromStdString(line), photons);
+    if (!resolved.line)
+        throw py::value_error(pythonWords(resolved.error));
+    return py::make_tuple(singleScalar(resolved.line->bindingEnergy), singleScalar(resolved.kineticEnergy));
 }
 
 } // namespace korvane::python

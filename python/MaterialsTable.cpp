@@ -48,15 +48,11 @@ WhenMissing whenMissing(py::handle database)
 // Runs tpp2m's resolution of one material; ValueError with its message.
 cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, const cli::IncludedGroups& groups)
 {
-    cli::Command command;
-    command.databasePath = databasePath(database);
-    command.whenDatabaseMissing = whenMissing(database);
-    command.groups = groups;
-    command.materials = {ref};
+    const cli::MaterialSource source{databasePath(database), whenMissing(database), groups};
     cli::ResolvedMaterials found;
     {
         py::gil_scoped_release unlocked;
-        found = cli::resolveMaterials(command);
+        found = cli::resolveMaterials({ref}, source);
     }
     if (found.failure)
         throw py::value_error(pythonWords(found.failure->message));
@@ -80,9 +76,9 @@ cli::IncludedGroups includedGroups(py::handle include)
         for (const py::handle name : include)
             names.push_back(py::str(name).cast<std::string>());
     }
-    cli::IncludedGroups groups{false, false, false, false};
+    cli::IncludedGroups groups = kNoValenceTicks;
     for (const std::string& name : names) {
-        if (!groups.tick(QString::fromStdString(name)))
+        if (!groups.tick(name))
             throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
     }
     return groups;

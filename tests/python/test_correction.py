@@ -26,10 +26,10 @@ def raised(call):
 
 
 def test_failures_name_what_cannot_be_formed():
-    assert raised(lambda: korvane.cf1(10, 0)) == "no correction factor for this depth and path"
-    assert raised(lambda: korvane.cf2([10, 20], [10, 0])) == \
-        "no correction factor for this depth and path (at index (1,))"
-    assert raised(lambda: korvane.trmfp(2.33, 28.09, 0)) == \
-        "TrMFP cannot be formed from this density, mass and cross-section"
+    assert raised(lambda: korvane.cf1(10, 0)) == "the IMFP must be above 0"
+    assert raised(lambda: korvane.cf2([10, 20], [10, 0])) == "the EffTrMFP must be above 0 (at index (1,))"
+    assert raised(lambda: korvane.trmfp(2.33, 28.09, 0)) == "the transport cross-section S must be above 0"
+    assert raised(lambda: korvane.trmfp(2.33, -28.09, 1)) == "the atomic or molecular mass must be above 0"
     assert raised(lambda: korvane.trmfp(2.33, 28.09, np.inf)) == "cross_section: inf is not a number"
-    assert raised(lambda: korvane.eff_trmfp(-30, 30)) == "EffTrMFP cannot be formed from this TrMFP and IMFP"
+    assert raised(lambda: korvane.eff_trmfp(-30, 30)) == "the TrMFP must be above 0"
+    assert raised(lambda: korvane.eff_trmfp(30, -30)) == "EffTrMFP cannot be formed from this TrMFP and IMFP"

@@ -63,7 +63,9 @@ def test_bad_input_raises_value_error_with_tpp2m_words(database):
     assert raised(lambda: korvane.imfp([1000, None], **SIO2)) == "energy: object values are not numbers"
     assert raised(lambda: korvane.imfp(1000, density=[2.65, -1], mass=60.08, gap=9.1, nv=16)) == \
         "density must be above 0 (at index (1,))"
-    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=-60.08, gap=9.1, nv=16)) == "mass must be above 0"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=-60.08, gap=9.1, nv=16)) == \
+        "the atomic or molecular mass must be above 0"
+    assert raised(lambda: korvane.imfp(1000, density=2.65, mass=60.08, gap=9.1, nv=-16)) == "Nv must be above 0"
     assert raised(lambda: korvane.imfp(1000, **SIO2, errors="sometimes")) == \
         'unknown errors="sometimes" (choose from warn, raise, ignore)'
     assert raised(lambda: korvane.imfp([1, 2], density=[1, 2, 3], mass=1, gap=1, nv=1)) == \
