@@ -1,0 +1,172 @@
+#include "web/PageResults.h"
+
+#include "calc/ElasticCorrection.h"
+#include "calc/ImfpCalculator.h"
+#include "calc/SignalDepth.h"
+#include "calc/ValidEnergyRange.h"
+#include "core/NumberText.h"
+#include "web/JsonText.h"
+#include "web/PageMaterial.h"
+
+namespace korvane::page {
+
+namespace {
+
+// "15.45 Å": a length as the window's result fields show it.
+std::string lengthText(float angstrom)
+{
+    return numbers::fixed(angstrom, 2) + " \u00C5";
+}
+
+// The shown results and messages, filled step by step.
+class Evaluation {
+public:
+    explicit Evaluation(const PageQuery& query) : query_(query) {}
+
+    PageResults run()
+    {
+        const std::optional<MaterialValues> material = readMaterial(query_, "material", &results_.errors);
+        const std::optional<float> energy = single("energy");
+        if (!material || !energy)
+            return std::move(results_);
+        if (outsideValidEnergyRange(*energy))
+            results_.notes.push_back(kOutsideValidEnergyRangeNote);
+        const std::optional<float> imfp = imfpOf(*material, *energy, ImfpForm::NonRelativistic, "imfp");
+        imfpOf(*material, *energy, ImfpForm::Relativistic, "imfp-relativistic");
+        if (imfp) {
+            correctionFactors(*material, *imfp);
+            depths(*imfp);
+        }
+        return std::move(results_);
+    }
+
+private:
+    // A typed number held as a Single; none, with the error, when it is not one.
+    std::optional<float> single(const std::string& name)
+    {
+        const std::optional<std::string> text = query_.typed(name);
+        if (!text)
+            return std::nullopt;
+        const std::optional<float> value = numbers::readSingle(*text);
+        if (!value)
+            results_.errors.push_back(name + ": \"" + *text + "\" is not a number");
+        return value;
+    }
+
+    std::optional<double> number(const std::string& name, double absent)
+    {
+        const std::optional<std::string> text = query_.typed(name);
+        if (!text)
+            return absent;
+        const std::optional<double> value = numbers::readDouble(*text);
+        if (!value)
+            results_.errors.push_back(name + ": \"" + *text + "\" is not a number");
+        return value;
+    }
+
+    void show(const char* id, float value, std::string text)
+    {
+        results_.shown.push_back({id, std::move(text), numbers::shortest(value)});
+    }
+
+    std::optional<float> imfpOf(const MaterialValues& material, float energy, ImfpForm form, const char* id)
+    {
+        const ImfpOutcome outcome = evaluateImfp(material, energy, form);
+        if (!outcome.imfp) {
+            results_.errors.push_back(outcome.error);
+            return std::nullopt;
+        }
+        show(id, *outcome.imfp, lengthText(*outcome.imfp));
+        return outcome.imfp;
+    }
+
+    void correctionFactors(const MaterialValues& material, float imfp)
+    {
+        const std::optional<float> depth = single("depth");
+        if (!depth)
+            return;
+        if (const std::optional<float> cf1 = correctionFactorApprox1(*depth, imfp))
+            show("cf1", *cf1, numbers::fixed(*cf1, 3));
+        else
+            results_.errors.push_back(kNoCorrectionFactorNote);
+        const std::optional<float> crossSection = single("cross-section");
+        if (!crossSection)
+            return;
+        if (!material.density || !material.mass)
+            return;
+        const TransportPaths paths = transportMeanFreePaths(*material.density, *material.mass, *crossSection, imfp);
+        const std::optional<float> cf2 =
+            paths.effTrMfp ? correctionFactorApprox2(*depth, *paths.effTrMfp) : std::nullopt;
+        if (cf2)
+            show("cf2", *cf2, numbers::fixed(*cf2, 3));
+        else
+            results_.errors.push_back(kNoCorrectionFactorNote);
+    }
+
+    void depths(float imfp)
+    {
+        const std::optional<double> angle = number("angle", 0);
+        const std::optional<double> probability = number("probability", 0.95);
+        if (!angle || !probability)
+            return;
+        for (const std::string& error : {angleError(*angle), probabilityError(*probability)}) {
+            if (!error.empty()) {
+                results_.errors.push_back(error);
+                return;
+            }
+        }
+        const std::pair<DepthCorrection, const char*> models[] = {{DepthCorrection::None, "none"},
+                                                                   {DepthCorrection::Approx1, "cf1"}};
+        for (const auto& [correction, name] : models) {
+            const DepthModel model{correction, imfp, *angle, 0};
+            if (correction != DepthCorrection::None && *angle > kMaxCorrectedAngle)
+                continue;
+            const DepthValue id = informationDepth(model, *probability);
+            const DepthValue med = meanEscapeDepth(model);
+            if (id.value)
+                show(("information-depth-" + std::string(name)).c_str(), float(*id.value), lengthText(float(*id.value)));
+            if (med.value)
+                show(("mean-escape-depth-" + std::string(name)).c_str(), float(*med.value),
+                     lengthText(float(*med.value)));
+        }
+    }
+
+    const PageQuery& query_;
+    PageResults results_;
+};
+
+} // namespace
+
+PageResults evaluatePage(const PageQuery& query)
+{
+    return Evaluation(query).run();
+}
+
+std::string resultsJson(const PageResults& results)
+{
+    std::string json = "{\"shown\":[";
+    for (std::size_t i = 0; i < results.shown.size(); ++i) {
+        const ShownResult& r = results.shown[i];
+        json += (i ? ",{\"id\":" : "{\"id\":") + jsonString(r.id) + ",\"text\":" + jsonString(r.text)
+                + ",\"value\":" + jsonString(r.value) + '}';
+    }
+    const auto list = [&json](const char* name, const std::vector<std::string>& texts) {
+        json += std::string("],\"") + name + "\":[";
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            json += (i ? "," : "") + jsonString(texts[i]);
+    };
+    list("errors", results.errors);
+    list("notes", results.notes);
+    return json + "]}";
+}
+
+} // namespace korvane::page
+
+namespace korvane::page {
+
+PageResults unusableDatabase(const std::string& fileName)
+{
+    return {{}, {"the materials database " + fileName + " cannot be opened: it is not a materials database"}, {}};
+}
+
+} // namespace korvane::page
