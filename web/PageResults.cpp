@@ -8,6 +8,8 @@
 #include "web/JsonText.h"
 #include "web/PageMaterial.h"
 
+#include <algorithm>
+
 namespace korvane::page {
 
 namespace {
@@ -41,6 +43,13 @@ public:
     }
 
 private:
+    // An error, said once however many results it stops.
+    void fail(const std::string& error)
+    {
+        if (std::find(results_.errors.begin(), results_.errors.end(), error) == results_.errors.end())
+            results_.errors.push_back(error);
+    }
+
     // A typed number held as a Single; none, with the error, when it is not one.
     std::optional<float> single(const std::string& name)
     {
@@ -49,7 +58,7 @@ private:
             return std::nullopt;
         const std::optional<float> value = numbers::readSingle(*text);
         if (!value)
-            results_.errors.push_back(name + ": \"" + *text + "\" is not a number");
+            fail(name + ": \"" + *text + "\" is not a number");
         return value;
     }
 
@@ -60,7 +69,7 @@ private:
             return absent;
         const std::optional<double> value = numbers::readDouble(*text);
         if (!value)
-            results_.errors.push_back(name + ": \"" + *text + "\" is not a number");
+            fail(name + ": \"" + *text + "\" is not a number");
         return value;
     }
 
@@ -73,7 +82,7 @@ private:
     {
         const ImfpOutcome outcome = evaluateImfp(material, energy, form);
         if (!outcome.imfp) {
-            results_.errors.push_back(outcome.error);
+            fail(outcome.error);
             return std::nullopt;
         }
         show(id, *outcome.imfp, lengthText(*outcome.imfp));
@@ -82,25 +91,25 @@ private:
 
     void correctionFactors(const MaterialValues& material, float imfp)
     {
+        const std::optional<std::string> typedCrossSection = query_.typed("cross-section");
+        const std::optional<double> crossSection =
+            typedCrossSection ? number("cross-section", 0) : std::nullopt;
+        if (crossSection && material.density && material.mass)
+            effTrMfp_ = transportMeanFreePaths(*material.density, *material.mass, *crossSection, imfp).effTrMfp;
         const std::optional<float> depth = single("depth");
         if (!depth)
             return;
-        if (const std::optional<float> cf1 = correctionFactorApprox1(*depth, imfp))
-            show("cf1", *cf1, numbers::fixed(*cf1, 3));
+        showFactor("cf1", correctionFactorApprox1(*depth, imfp));
+        if (crossSection)
+            showFactor("cf2", effTrMfp_ ? correctionFactorApprox2(*depth, *effTrMfp_) : std::nullopt);
+    }
+
+    void showFactor(const char* id, std::optional<float> factor)
+    {
+        if (factor)
+            show(id, *factor, numbers::fixed(*factor, 3));
         else
-            results_.errors.push_back(kNoCorrectionFactorNote);
-        const std::optional<float> crossSection = single("cross-section");
-        if (!crossSection)
-            return;
-        if (!material.density || !material.mass)
-            return;
-        const TransportPaths paths = transportMeanFreePaths(*material.density, *material.mass, *crossSection, imfp);
-        const std::optional<float> cf2 =
-            paths.effTrMfp ? correctionFactorApprox2(*depth, *paths.effTrMfp) : std::nullopt;
-        if (cf2)
-            show("cf2", *cf2, numbers::fixed(*cf2, 3));
-        else
-            results_.errors.push_back(kNoCorrectionFactorNote);
+            fail(kNoCorrectionFactorNote);
     }
 
     void depths(float imfp)
@@ -111,15 +120,17 @@ private:
             return;
         for (const std::string& error : {angleError(*angle), probabilityError(*probability)}) {
             if (!error.empty()) {
-                results_.errors.push_back(error);
+                fail(error);
                 return;
             }
         }
-        const std::pair<DepthCorrection, const char*> models[] = {{DepthCorrection::None, "none"},
-                                                                   {DepthCorrection::Approx1, "cf1"}};
+        const std::pair<DepthCorrection, const char*> models[] = {
+            {DepthCorrection::None, "none"}, {DepthCorrection::Approx1, "cf1"}, {DepthCorrection::Approx2, "cf2"}};
         for (const auto& [correction, name] : models) {
-            const DepthModel model{correction, imfp, *angle, 0};
+            const DepthModel model{correction, imfp, *angle, effTrMfp_.value_or(0.0f)};
             if (correction != DepthCorrection::None && *angle > kMaxCorrectedAngle)
+                continue;
+            if (correction == DepthCorrection::Approx2 && !effTrMfp_)
                 continue;
             const DepthValue id = informationDepth(model, *probability);
             const DepthValue med = meanEscapeDepth(model);
@@ -133,6 +144,7 @@ private:
 
     const PageQuery& query_;
     PageResults results_;
+    std::optional<float> effTrMfp_; // Å, for approximation 2 of the depths
 };
 
 } // namespace

@@ -120,6 +120,8 @@ function recalculate() {
   if (search !== location.search)
     history.replaceState(null, "", location.pathname + search);
   show(JSON.parse(page.korvane.results(full)));
+  if (!document.body.dataset.state)
+    document.body.dataset.firstResultMs = Math.round(performance.now());
   document.body.dataset.state = "ready";
 }
 
