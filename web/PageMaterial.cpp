@@ -1,6 +1,6 @@
 #include "web/PageMaterial.h"
 
-#include "core/NumberText.h"
+#include "web/PageNumbers.h"
 
 namespace korvane::page {
 
@@ -9,7 +9,7 @@ namespace {
 std::optional<float> heldValue(const PageQuery& query, const std::string& name)
 {
     const std::optional<std::string> text = query.typed(name);
-    return text ? numbers::readSingle(*text) : std::nullopt;
+    return text ? readSingle(*text) : std::nullopt;
 }
 
 // The likely cause when the formula gives no value, in the order a user checks.

@@ -4,21 +4,15 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/SignalDepth.h"
 #include "calc/ValidEnergyRange.h"
-#include "core/NumberText.h"
 #include "web/JsonText.h"
 #include "web/PageMaterial.h"
+#include "web/PageNumbers.h"
 
 #include <algorithm>
 
 namespace korvane::page {
 
 namespace {
-
-// "15.45 Å": a length as the window's result fields show it.
-std::string lengthText(float angstrom)
-{
-    return numbers::fixed(angstrom, 2) + " \u00C5";
-}
 
 // The shown results and messages, filled step by step.
 class Evaluation {
@@ -56,7 +50,7 @@ private:
         const std::optional<std::string> text = query_.typed(name);
         if (!text)
             return std::nullopt;
-        const std::optional<float> value = numbers::readSingle(*text);
+        const std::optional<float> value = readSingle(*text);
         if (!value)
             fail(name + ": \"" + *text + "\" is not a number");
         return value;
@@ -67,7 +61,7 @@ private:
         const std::optional<std::string> text = query_.typed(name);
         if (!text)
             return absent;
-        const std::optional<double> value = numbers::readDouble(*text);
+        const std::optional<double> value = readDouble(*text);
         if (!value)
             fail(name + ": \"" + *text + "\" is not a number");
         return value;
@@ -75,7 +69,7 @@ private:
 
     void show(const char* id, float value, std::string text)
     {
-        results_.shown.push_back({id, std::move(text), numbers::shortest(value)});
+        results_.shown.push_back({id, std::move(text), shortest(value)});
     }
 
     std::optional<float> imfpOf(const MaterialValues& material, float energy, ImfpForm form, const char* id)
@@ -107,7 +101,7 @@ private:
     void showFactor(const char* id, std::optional<float> factor)
     {
         if (factor)
-            show(id, *factor, numbers::fixed(*factor, 3));
+            show(id, *factor, fixed(*factor, 3));
         else
             fail(kNoCorrectionFactorNote);
     }

@@ -8,13 +8,14 @@ const kResultIds = [
   "imfp", "imfp-relativistic", "cf1", "cf2", "transport-cross-section",
   "information-depth-none", "information-depth-cf1", "information-depth-cf2",
   "mean-escape-depth-none", "mean-escape-depth-cf1", "mean-escape-depth-cf2",
-  "kinetic-energy", "thickness",
 ];
 // The inputs that the address carries, by the names of tpp2m's options.
-const kInputNames = ["material", "density", "mass", "gap", "nv", "formula",
+const kInputNames = ["material", "density", "mass", "gap", "nv",
                      "energy", "depth", "cross-section", "angle", "probability"];
+// The inputs that name a material of the open database.
+const kMaterialInputs = ["material"];
 // The columns of a materials row as the page hands them to the C++.
-const kRowValues = { density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
+const kRowValues = { id: 0, name: 2, density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
 
 const page = { korvane: null, sql: null, data: null, database: null, databaseName: "TPP2-data.db" };
 
@@ -82,16 +83,16 @@ function query() {
       parameters.set(name, value);
   }
   const address = parameters.toString();
-  const material = parameters.get("material");
   parameters.set("database", page.databaseName);
-  if (material !== null && material.trim() !== "") {
+  for (const input of kMaterialInputs) {
+    const material = parameters.get(input);
+    if (material === null || material.trim() === "")
+      continue;
     const row = findMaterial(material);
-    parameters.set("material.found", row ? "1" : "0");
-    if (row) {
-      for (const [name, column] of Object.entries(kRowValues)) {
-        if (row[column] !== null)
-          parameters.set("material." + name, String(row[column]));
-      }
+    parameters.set(input + ".found", row ? "1" : "0");
+    for (const [name, column] of Object.entries(kRowValues)) {
+      if (row && row[column] !== null)
+        parameters.set(input + "." + name, String(row[column]));
     }
   }
   return { address, full: parameters.toString() };
