@@ -69,14 +69,28 @@ float length(double numerator, float ep, float b)
     return ck::single(lambda);
 }
 
+// The input that makes the arithmetic fail, in the order a user checks them.
+ImfpInputFault inputFault(const ImfpInputs& in)
+{
+    if (!(in.energy > 0))
+        return ImfpInputFault::Energy;
+    if (in.valenceElectrons == 0)
+        return ImfpInputFault::ValenceElectrons;
+    if (in.mass == 0)
+        return ImfpInputFault::Mass;
+    if (!(in.density > 0))
+        return ImfpInputFault::Density;
+    return ImfpInputFault::Other;
+}
+
 // Runs one form of the formula and says why it gives no value, if it does not.
 template <typename Formula>
-ImfpResult evaluate(Formula formula)
+ImfpResult evaluate(const ImfpInputs& in, Formula formula)
 {
     try {
         return {formula(), ImfpFailure::Arithmetic};
     } catch (const ck::ArithmeticError&) {
-        return {std::nullopt, ImfpFailure::Arithmetic};
+        return {std::nullopt, ImfpFailure::Arithmetic, inputFault(in)};
     } catch (const NotPhysical&) {
         return {std::nullopt, ImfpFailure::NotPhysical};
     }
@@ -86,7 +100,7 @@ ImfpResult evaluate(Formula formula)
 
 ImfpResult imfpNonRelativistic(const ImfpInputs& in)
 {
-    return evaluate([&in] {
+    return evaluate(in, [&in] {
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const double l = ck::log(e * double(t.gamma));
@@ -97,7 +111,7 @@ ImfpResult imfpNonRelativistic(const ImfpInputs& in)
 
 ImfpResult imfpRelativistic(const ImfpInputs& in)
 {
-    return evaluate([&in] {
+    return evaluate(in, [&in] {
         const Terms t = commonTerms(in);
         const double e = in.energy;
         const float ej = ck::single(e * kElementaryCharge);

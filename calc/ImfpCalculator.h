@@ -21,13 +21,19 @@ enum class ImfpFailure {
     NotPhysical, // the formula's bracket is zero or negative, or its length too large for a Single
 };
 
+// The input an arithmetic failure comes from, in the order a user checks
+// them: an energy not above 0, no valence electrons, no mass, a density not
+// above 0; Other when the inputs look usable and the formula still fails.
+enum class ImfpInputFault { Other, Energy, ValenceElectrons, Mass, Density };
+
 // What the user is told when the formula's value is no length at all.
 inline constexpr const char* kNoPhysicalImfp = "the formula gives no physical IMFP for these values";
 
 // The IMFP in ångström, or why there is none.
 struct ImfpResult {
     std::optional<float> length;
-    ImfpFailure failure = ImfpFailure::Arithmetic; // meaningful only without a length
+    ImfpFailure failure = ImfpFailure::Arithmetic;  // meaningful only without a length
+    ImfpInputFault inputFault = ImfpInputFault::Other; // meaningful only with ImfpFailure::Arithmetic
 };
 
 // Inelastic mean free path in ångström by the TPP-2M formula of Tanuma,

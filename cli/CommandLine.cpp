@@ -7,7 +7,7 @@
 #include "cli/MaterialSimulation.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
-#include "materials/PositiveInputs.h"
+#include "query/PositiveInputs.h"
 
 #include <QRegularExpression>
 
@@ -18,14 +18,6 @@
 #include <set>
 
 namespace korvane::cli {
-
-bool IncludedGroups::tick(QStringView name)
-{
-    bool* box = name == u"hbe" ? &spHbe : name == u"lbe" ? &spLbe : name == u"d" ? &d : name == u"f" ? &f : nullptr;
-    if (box)
-        *box = true;
-    return box != nullptr;
-}
 
 namespace {
 
@@ -303,7 +295,7 @@ private:
         const auto positive = kPositiveOptions.find(name);
         if (!value || positive == kPositiveOptions.end())
             return value;
-        const QString refusal = notAboveZero(positive->second, *value);
+        const QString refusal = QString::fromStdString(notAboveZero(positive->second, *value));
         if (refusal.isEmpty())
             return value;
         fail(refusal);
@@ -415,11 +407,11 @@ private:
 
     void readGroups(const QString& text)
     {
-        IncludedGroups groups{false, false, false, false};
+        IncludedGroups groups = kNoValenceTicks;
         if (text != QLatin1String("none")) {
             for (const QString& item : text.split(u',')) {
                 const QString group = item.trimmed();
-                if (!groups.tick(group))
+                if (!groups.tick(group.toStdString()))
                     fail(QStringLiteral(
                              "unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
                              .arg(group));

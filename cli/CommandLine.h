@@ -1,6 +1,7 @@
 #pragma once
 
-#include "materials/MaterialDatabase.h"
+#include "materials/DatabaseLocation.h"
+#include "query/ValenceGroups.h"
 
 #include <QSize>
 #include <QString>
@@ -22,17 +23,7 @@ enum class Forms { NonRelativistic, Relativistic, Both };
 
 // The include boxes of the four valence-electron groups; as the window starts
 // when not chosen otherwise.
-struct IncludedGroups {
-    bool spHbe = false;
-    bool spLbe = true;
-    bool d = true;
-    bool f = true;
-
-    // Ticks the group named "hbe", "lbe", "d" or "f"; false for any other name.
-    bool tick(QStringView name);
-
-    bool operator==(const IncludedGroups&) const = default;
-};
+using IncludedGroups = ValenceTicks;
 
 // A material given by its values on the command line.
 struct InlineMaterial {

@@ -1,9 +1,9 @@
 #include "cli/CorrectionReport.h"
 
-#include "calc/ElasticCorrection.h"
 #include "cli/CrossSectionUse.h"
 #include "cli/MaterialCrossSection.h"
 #include "cli/ImfpReport.h"
+#include "query/Corrections.h"
 
 #include <functional>
 
@@ -95,10 +95,12 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
             std::optional<float> factor;
             QString error = paths.error;
             if (error.isEmpty()) {
-                factor = cf2 ? correctionFactorApprox2(depth, *paths.transport.effTrMfp)
-                             : correctionFactorApprox1(depth, *paths.imfp);
-                if (!factor)
-                    error = QLatin1String(kNoCorrectionFactorNote);
+                const Result<float> cf = cf2 ? correctionFactor2(depth, *paths.transport.effTrMfp)
+                                             : correctionFactor1(depth, *paths.imfp);
+                if (cf)
+                    factor = *cf;
+                else
+                    error = QString::fromStdString(cf.error());
             }
             row.push_back(factor ? Cell::ofSingle(*factor, 3) : Cell::empty());
             row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));

@@ -1,26 +1,13 @@
 #include "cli/LineEnergies.h"
 
 #include "lines/PhotoelectronLine.h"
-#include "lines/XraySource.h"
+#include "query/KineticEnergy.h"
 
 #include <cfloat>
 
 namespace korvane::cli {
 
 namespace {
-
-QString electronVolts(double energy)
-{
-    return QStringLiteral("%1 eV").arg(QString::number(energy, 'g', 15));
-}
-
-QString sourceKeys()
-{
-    QStringList keys;
-    for (const lines::XraySource& source : lines::xraySources())
-        keys << QString::fromUtf8(source.key);
-    return keys.join(QStringLiteral(", "));
-}
 
 // The name shown in the source column and the photon energy, or why there are none.
 struct Photons {
@@ -37,14 +24,16 @@ Photons photonsOf(const LinePhotons& given)
         const double energy = *given.photonEnergy;
         if (!(energy > 0) || energy > FLT_MAX)
             return {{}, 0, QStringLiteral("--photon-energy must be above 0 eV")};
-        return {electronVolts(energy), energy, {}};
+        return {QString::fromStdString(electronVolts(energy)), energy, {}};
     }
     if (!given.source)
-        return {{}, 0, QStringLiteral("--line needs --source (%1) or --photon-energy").arg(sourceKeys())};
-    const lines::XraySource* source = lines::findXraySource(given.source->toStdString());
+        return {{}, 0,
+                QStringLiteral("--line needs --source (%1) or --photon-energy")
+                    .arg(QString::fromStdString(sourceKeys()))};
+    const Result<const XraySource*> source = sourceOfKey(given.source->toStdString());
     if (!source)
-        return {{}, 0, QStringLiteral("unknown source \"%1\" (choose from %2)").arg(*given.source, sourceKeys())};
-    return {QString::fromUtf8(source->name), source->photonEnergy, {}};
+        return {{}, 0, QString::fromStdString(source.error())};
+    return {QString::fromUtf8((*source)->name), (*source)->photonEnergy, {}};
 }
 
 } // namespace
@@ -66,11 +55,10 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& giv
         const lines::LineLookup found = lines::findLine(line.text.toStdString());
         if (!found.line)
             return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(found.error));
-        const double kinetic = lines::kineticEnergy(*found.line, photons.energy);
-        if (!(kinetic > 0))
-            return QStringLiteral("--line \"%1\": its binding energy %2 is not below the photon energy %3")
-                .arg(line.text, electronVolts(found.line->bindingEnergy), electronVolts(photons.energy));
-        command.energies[line.energyIndex] = static_cast<float>(kinetic);
+        const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, photons.energy);
+        if (!kinetic)
+            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(kinetic.error()));
+        command.energies[line.energyIndex] = static_cast<float>(*kinetic);
         command.lines[line.energyIndex] = LineEnergy{QString::fromStdString(found.line->name()), photons.name,
                                                      static_cast<float>(found.line->bindingEnergy)};
     }

@@ -1,5 +1,6 @@
 #include "cli/MaterialCatalog.h"
 
+#include "materials/MaterialDatabase.h"
 #include "materials/MaterialSchema.h"
 #include "materials/ValenceGroups.h"
 

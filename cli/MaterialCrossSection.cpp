@@ -1,5 +1,7 @@
 #include "cli/MaterialCrossSection.h"
 
+#include "query/Corrections.h"
+
 namespace korvane::cli {
 
 TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy)
@@ -13,16 +15,10 @@ TransportCrossSection crossSectionOf(const MaterialInputs& material, double ener
 TransportPaths transportPathsFor(std::optional<float> density, std::optional<float> mass, double crossSection,
                                  float imfp, QString* error)
 {
-    if (!density || !mass) {
-        *error = QStringLiteral("no %1 in the database").arg(density ? u"atomic weight" : u"density");
-        return {};
-    }
-    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
-    if (!paths.trMfp)
-        *error = kNoTransportPath;
-    else if (!paths.effTrMfp)
-        *error = kNoEffectiveTransportPath;
-    return paths;
+    const FormedPaths paths = transportPaths(density, mass, crossSection, imfp);
+    if (!paths.effTrMfp)
+        *error = QString::fromStdString(paths.effTrMfp.error());
+    return {paths.trMfp, paths.effTrMfp ? std::optional<float>(*paths.effTrMfp) : std::nullopt};
 }
 
 } // namespace korvane::cli

@@ -44,12 +44,13 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
         [&groups](const Material& element) { return valenceTotal(element, groups); });
     if (unreadable)
         return unreadableDatabase(databasePath, *unreadable);
+    const QString error = QString::fromStdString(sum.error);
     switch (sum.problem) {
     case FormulaSum::Problem::None: break;
-    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(sum.error), kBadInput);
-    case FormulaSum::Problem::ElementData: return failed(sum.error, kNotFound);
+    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(error), kBadInput);
+    case FormulaSum::Problem::ElementData: return failed(error, kNotFound);
     case FormulaSum::Problem::UnknownElement:
-    case FormulaSum::Problem::TooLarge: return failed(sum.error, kBadInput);
+    case FormulaSum::Problem::TooLarge: return failed(error, kBadInput);
     }
     MaterialInputs inputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
     return {{inputs}, std::nullopt};

@@ -3,7 +3,7 @@
 #include "calc/ScreeningFunction.h"
 #include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
-#include "materials/ChemicalFormula.h"
+#include "query/ChemicalFormula.h"
 
 namespace korvane::cli {
 
@@ -48,12 +48,13 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
 // empty when it can.
 QString typedFormulaError(const QString& formula)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
-    if (!parsed.error.isEmpty())
-        return QStringLiteral("--formula: %1").arg(parsed.error);
+    const ChemicalFormula parsed = parseChemicalFormula(formula.toStdString());
+    if (!parsed.error.empty())
+        return QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error));
     for (const ElementCount& element : parsed.elements)
-        if (atomicNumberOf(element.symbol.toStdString()) == 0)
-            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"").arg(element.symbol, formula);
+        if (atomicNumberOf(element.symbol) == 0)
+            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"")
+                .arg(QString::fromStdString(element.symbol), formula);
     return {};
 }
 

@@ -57,9 +57,4 @@ std::vector<PhotoelectronLine> linesBelow(int atomicNumber, double photonEnergy)
     return lines;
 }
 
-double kineticEnergy(const PhotoelectronLine& line, double photonEnergy)
-{
-    return photonEnergy - line.bindingEnergy;
-}
-
 } // namespace korvane::lines

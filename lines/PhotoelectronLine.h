@@ -35,9 +35,4 @@ std::optional<PhotoelectronLine> lineOf(int atomicNumber, const CoreLevel& level
 // energy below the photon energy), in order of the shells.
 std::vector<PhotoelectronLine> linesBelow(int atomicNumber, double photonEnergy);
 
-// The kinetic energy of the photoelectrons in eV, referenced like the binding
-// energy to the Fermi level: photon energy minus binding energy. The work
-// function of the spectrometer (a few eV) is left out.
-double kineticEnergy(const PhotoelectronLine& line, double photonEnergy);
-
 } // namespace korvane::lines

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "query/ElementRows.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -48,7 +50,7 @@ inline constexpr qsizetype kMaxNameLength = 255;
 inline constexpr qsizetype kMaxDescriptionLength = 32767;
 
 // Materials with an ID below this are the chemical elements.
-inline constexpr qint64 kFirstCompoundId = 104;
+inline constexpr qint64 kFirstCompoundId = kFirstCompoundRow;
 
 // The ID a new material gets after the largest ID in use (0 for none): the
 // next one, and never an element's; none when the largest is the last ID.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "materials/DatabaseLocation.h"
 #include "materials/MaterialStore.h"
 #include "materials/Result.h"
 #include "materials/Sqlite.h"
@@ -8,14 +9,8 @@
 
 namespace korvane {
 
-// The database file under the working directory.
-inline constexpr const char* kDatabasePath = "DataBase/TPP2-data.db";
-
 // The store over an opened database, or what is wrong with the file.
 using OpenedDatabase = Result<std::unique_ptr<MaterialStore>>;
-
-// What to do when there is no file at the path to open.
-enum class WhenMissing { Create, Refuse };
 
 // Opens the materials database at `path`. A missing file is first created
 // from the shipped materials (unless `whenMissing` refuses); an existing file

@@ -6,7 +6,7 @@
 #include "materials/NumberText.h"
 #include "materials/MaterialSchema.h"
 #include "materials/Sqlite.h"
-#include "materials/ValenceGroups.h"
+#include "query/ValenceGroups.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -113,12 +113,11 @@ public:
         for (Column group : groups)
             readNumber(text(group), group, &problems);
         const bool groupsRead = problems.size() == beforeGroups;
-        // Nv as formed from the default ticks: s+p lower, d and f.
-        const ValenceGroups shown{{text(Column::ValenceSpHbe), false},
-                                  {text(Column::ValenceSpLbe), true},
-                                  {text(Column::ValenceD), true},
-                                  {text(Column::ValenceF), true}};
-        const std::optional<float> total = shown.total();
+        // Nv as formed from the default ticks.
+        const std::optional<float> total = valenceTotal(
+            {text(Column::ValenceSpHbe).toStdString(), text(Column::ValenceSpLbe).toStdString(),
+             text(Column::ValenceD).toStdString(), text(Column::ValenceF).toStdString()},
+            kDefaultValenceTicks);
         MaterialTexts texts{m.name, text(Column::Density),
                             // A group that cannot be read has said so: Nv is then not blank.
                             total ? numbertext::shortest(*total, QLocale::c())

@@ -8,11 +8,8 @@
 #include <optional>
 #include <vector>
 
-// The transport cross-section S of a material for approximation 2 of the
-// correction factor, in a0^2: for an element its atom's sigma_1, for a
-// compound the sum n_i sigma_i over the atoms of one formula unit, each
-// sigma_i from the shipped table of free atoms (calc/TransportTable.h) at
-// the electron energy.
+// The transport cross-section S of a material (query/CompositionTransport)
+// with its words as QString, for the Qt front ends.
 namespace korvane {
 
 struct TransportCrossSection {
@@ -39,7 +36,7 @@ struct MaterialAtoms {
 };
 MaterialAtoms materialAtoms(const Material& material);
 
-// cm^2 per a0^2.
+// cm^2 per a0^2 (query/CompositionTransport).
 double bohrRadiusSquaredCm2();
 
 } // namespace korvane

@@ -4,10 +4,16 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 // The conversions between numbers and texts: typed into a field or a command
-// line, read from a file, written back.
+// line, read from a file, written back. The digits come from core/NumberText;
+// these wrappers give them the user's decimal separator.
 namespace korvane::numbertext {
+
+// A text of core/NumberText with the locale's decimal separator in place of
+// the full stop.
+QString localised(const std::string& text, const QLocale& locale = QLocale());
 
 // Strict, locale-aware reading: the whole text must be one number in the
 // user's locale, blanks around it allowed. Empty or trailing text fails.

@@ -1,13 +1,13 @@
 #include "materials/ValenceGroups.h"
 
-#include "calc/CheckedMath.h"
 #include "materials/NumberText.h"
+#include "query/ValenceGroups.h"
 
 namespace korvane {
 
 QString ValenceGroups::groupText(float value, const QLocale& locale)
 {
-    return numbertext::fixed(value, 1, locale);
+    return numbertext::localised(valenceGroupText(value), locale);
 }
 
 ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
@@ -21,19 +21,8 @@ ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool
 
 std::optional<float> ValenceGroups::total() const
 {
-    namespace ck = checked;
-    try {
-        auto value = [](const Group& group) -> double {
-            return group.included ? ck::single(numbertext::leadingNumber(group.text)) : 0.0f;
-        };
-        const double hbe = value(spHbe);
-        const double lbe = value(spLbe);
-        const double dValue = value(d);
-        const double fValue = value(f);
-        return ck::single(((lbe + hbe) + dValue) + fValue);
-    } catch (const ck::ArithmeticError&) {
-        return std::nullopt;
-    }
+    return valenceTotal({spHbe.text.toStdString(), spLbe.text.toStdString(), d.text.toStdString(), f.text.toStdString()},
+                        {spHbe.included, spLbe.included, d.included, f.included});
 }
 
 } // namespace korvane

@@ -4,6 +4,7 @@
 #include "calc/ValidEnergyRange.h"
 #include "cli/ImfpEvaluation.h"
 #include "cli/MaterialCrossSection.h"
+#include "query/Corrections.h"
 #include "python/SingleResults.h"
 
 namespace korvane::python {
@@ -167,14 +168,14 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, c
             single(v[0], "density", &error);
             single(v[1], "mass", &error);
             finiteDouble(v[2], "cross_section", &error);
-            return Outcome<float>{std::nullopt, error.isEmpty() ? cli::kNoTransportPath : error};
+            return Outcome<float>{std::nullopt, error.isEmpty() ? QString::fromLatin1(kNoTransportPath) : error};
         });
 }
 
 py::object effTrmfp(py::handle trmfp, py::handle imfp, const std::string& errors)
 {
     return ofTwoSingles(trmfp, imfp, {"trmfp", "imfp"}, {Bound::AboveZero, Bound::ZeroOrAbove},
-                        effectiveTransportMeanFreePath, cli::kNoEffectiveTransportPath, noValuePolicy(errors));
+                        effectiveTransportMeanFreePath, QString::fromLatin1(kNoEffectiveTransportPath), noValuePolicy(errors));
 }
 
 py::object cf2(py::handle depth, py::handle effTrmfp, const std::string& errors)

@@ -80,9 +80,9 @@ cli::IncludedGroups includedGroups(py::handle include)
         for (const py::handle name : include)
             names.push_back(py::str(name).cast<std::string>());
     }
-    cli::IncludedGroups groups{false, false, false, false};
+    cli::IncludedGroups groups = kNoValenceTicks;
     for (const std::string& name : names) {
-        if (!groups.tick(QString::fromStdString(name)))
+        if (!groups.tick(name))
             throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
     }
     return groups;

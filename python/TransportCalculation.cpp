@@ -3,7 +3,7 @@
 #include "calc/ScreeningFunction.h"
 #include "calc/TransportTable.h"
 #include "cli/MaterialCrossSection.h"
-#include "materials/ChemicalFormula.h"
+#include "query/ChemicalFormula.h"
 #include "materials/Material.h"
 #include "python/MaterialsTable.h"
 
@@ -30,8 +30,8 @@ struct CrossSectionSource {
 std::vector<AtomCount> atomsOf(const QString& formula)
 {
     std::vector<AtomCount> atoms;
-    for (const ElementCount& element : parseChemicalFormula(formula).elements)
-        atoms.push_back({atomicNumberOf(element.symbol.toStdString()), element.count});
+    for (const ElementCount& element : parseChemicalFormula(formula.toStdString()).elements)
+        atoms.push_back({atomicNumberOf(element.symbol), element.count});
     return atoms;
 }
 
@@ -44,7 +44,7 @@ CrossSectionSource crossSectionSource(py::handle given, py::handle database)
         const QString text = QString::fromStdString(given.cast<std::string>());
         if (const int z = atomicNumberOf(text.toStdString()))
             return {{{z, 1}}, [z](double energy) { return elementTransportCrossSection(z, energy); }};
-        if (parseChemicalFormula(text).error.isEmpty())
+        if (parseChemicalFormula(text.toStdString()).error.empty())
             return {atomsOf(text), [text](double energy) { return formulaTransportCrossSection(text, energy); }};
     } else if (!py::isinstance<py::int_>(given)) {
         throw py::type_error("material_or_formula must be an element symbol, a chemical formula, a name or an ID");

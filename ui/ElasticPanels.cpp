@@ -2,7 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "materials/NumberText.h"
-#include "materials/PositiveInputs.h"
+#include "query/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/ControlDesign.h"
 #include "ui/Form1Controls.h"
@@ -178,7 +178,7 @@ void ElasticPanels::CalculateTrMFP()
     if (!firstNotAboveZero({{PositiveInput::CrossSection, *crossSection},
                             {PositiveInput::Density, *density_},
                             {PositiveInput::Mass, *mass_}})
-             .isEmpty())
+             .empty())
         return;
     const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, *storedImfp_);
     if (!paths.trMfp)

@@ -4,6 +4,7 @@
 #include "ui/Form1Controls.h"
 #include "ui/LineWidget.h"
 #include "ui/UpDownArrows.h"
+#include "query/ValenceGroups.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,6 +26,8 @@ namespace {
 constexpr FontDesign arial(double points, bool bold = false) { return {"Arial", points, bold}; }
 constexpr FontDesign verdana(double points, bool bold = false) { return {"Verdana", points, bold}; }
 constexpr FontDesign calibri(double points) { return {"Calibri", points, false}; }
+// A valence group's include box starts as the default ticks say.
+constexpr unsigned tickedBy(bool ticked) { return ticked ? Checked : None; }
 
 constexpr Colour kCyan = rgb(192, 255, 255);
 constexpr Colour kDarkRed = rgb(128, 0, 0);
@@ -84,16 +87,20 @@ constexpr std::array kControls = std::to_array<ControlDesign>({
      arial(7.5, true), kWindowGrey},
     {SHOWN(lbls_p_hbe, Label), "frmValenceElectrons", "s+p(hbe)", 50, 312, 972, 288, arial(7.5), kSilver},
     {KEPT(txt_s_p_hbe, TextBox), "frmValenceElectrons", "", 672, 324, 400, 288, arial(8.25)},
-    {KEPT(chk_S_P_hbe, CheckBox), "frmValenceElectrons", "", 1080, 320, 300, 240, {}, kSilver},
+    {KEPT(chk_S_P_hbe, CheckBox), "frmValenceElectrons", "", 1080, 320, 300, 240, {}, kSilver, kUnset,
+     tickedBy(kDefaultValenceTicks.spHbe)},
     {SHOWN(lbls_p_lbe, Label), "frmValenceElectrons", "s+p(lbe)", 50, 600, 972, 288, arial(7.5), kSilver},
     {KEPT(txt_s_p_lbe, TextBox), "frmValenceElectrons", "", 672, 600, 400, 288, arial(7.5)},
-    {KEPT(chk_S_P_lbe, CheckBox), "frmValenceElectrons", "", 1104, 564, 300, 285, {}, kSilver, kUnset, Checked},
+    {KEPT(chk_S_P_lbe, CheckBox), "frmValenceElectrons", "", 1104, 564, 300, 285, {}, kSilver, kUnset,
+     tickedBy(kDefaultValenceTicks.spLbe)},
     {SHOWN(lbl_d, Label), "frmValenceElectrons", " d :", 50, 876, 372, 288, arial(7.5), kSilver},
     {KEPT(txt_d, TextBox), "frmValenceElectrons", "", 672, 876, 400, 288, arial(7.5)},
-    {KEPT(chk_d, CheckBox), "frmValenceElectrons", "", 1104, 876, 300, 240, {}, kSilver, kUnset, Checked},
+    {KEPT(chk_d, CheckBox), "frmValenceElectrons", "", 1104, 876, 300, 240, {}, kSilver, kUnset,
+     tickedBy(kDefaultValenceTicks.d)},
     {SHOWN(lbl_f, Label), "frmValenceElectrons", " f :", 50, 1116, 372, 288, arial(7.5), kSilver},
     {KEPT(txt_f, TextBox), "frmValenceElectrons", "", 672, 1135, 400, 288, arial(7.5)},
-    {KEPT(chk_f, CheckBox), "frmValenceElectrons", "", 1104, 1116, 300, 240, {}, kSilver, kUnset, Checked},
+    {KEPT(chk_f, CheckBox), "frmValenceElectrons", "", 1104, 1116, 300, 240, {}, kSilver, kUnset,
+     tickedBy(kDefaultValenceTicks.f)},
     {SHOWN(ldl_Total, Label), "frmValenceElectrons", "Total :", 50, 1476, 612, 288, arial(7.5), kSilver},
     {SHOWN(Line4, Line), "frmValenceElectrons", "", -240, 1650, 960, 1650, {}, kUnset, kDarkRed}, // over "Total :"
     {KEPT(txt_Val_El_Total, TextBox), "frmValenceElectrons", "", 672, 1476, 400, 288, arial(7.5),

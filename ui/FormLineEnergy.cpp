@@ -2,10 +2,10 @@
 
 #include "calc/ScreeningFunction.h"
 #include "lines/PhotoelectronLine.h"
-#include "lines/XraySource.h"
-#include "ui/ToolWindowButtons.h"
 #include "materials/NumberText.h"
+#include "query/KineticEnergy.h"
 #include "ui/MainWindowState.h"
+#include "ui/ToolWindowButtons.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -24,6 +24,16 @@ constexpr const char* kDefaultSource = "AlKa";
 QString electronVolts(double energy)
 {
     return numbertext::shortest15(energy) + QStringLiteral(" eV");
+}
+
+// The kinetic energy of the chosen line's photoelectrons, when there is one.
+std::optional<double> kineticEnergyOf(const std::optional<lines::PhotoelectronLine>& line,
+                                      const std::optional<double>& photons)
+{
+    if (!line || !photons)
+        return std::nullopt;
+    const Result<double> kinetic = kineticEnergy(line->bindingEnergy, *photons);
+    return kinetic ? std::optional<double>(*kinetic) : std::nullopt;
 }
 
 QString levelName(const lines::CoreLevel& level)
@@ -66,7 +76,7 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
 
     cboSource_ = new QComboBox(this);
     cboSource_->setObjectName(QStringLiteral("cboSource"));
-    for (const lines::XraySource& source : lines::xraySources())
+    for (const XraySource& source : xraySources())
         cboSource_->addItem(
             QStringLiteral("%1 (%2)").arg(QString::fromUtf8(source.name), electronVolts(source.photonEnergy)),
             QString::fromUtf8(source.key));
@@ -116,7 +126,7 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
 // A named source shows its photon energy; "Other photon energy" lets the user type one.
 void FormLineEnergy::cboSource_Change()
 {
-    const lines::XraySource* source = lines::findXraySource(cboSource_->currentData().toString().toStdString());
+    const XraySource* source = findXraySource(cboSource_->currentData().toString().toStdString());
     txtPhotonEnergy_->setReadOnly(source != nullptr);
     txtPhotonEnergy_->setFocusPolicy(source ? Qt::NoFocus : Qt::StrongFocus);
     if (source)
@@ -174,18 +184,17 @@ void FormLineEnergy::cboLevel_Change()
 {
     const std::optional<lines::PhotoelectronLine> line = chosenLine();
     const std::optional<double> photons = photonEnergy();
-    const bool shown = line && photons;
+    const std::optional<double> kinetic = kineticEnergyOf(line, photons);
+    const bool shown = kinetic.has_value();
     txtBindingEnergy_->setText(shown ? electronVolts(line->bindingEnergy) : QString());
-    txtKineticEnergy_->setText(shown ? electronVolts(lines::kineticEnergy(*line, *photons)) : QString());
+    txtKineticEnergy_->setText(shown ? electronVolts(*kinetic) : QString());
     cmdUse_->setEnabled(shown);
 }
 
 void FormLineEnergy::cmdUse_Click()
 {
-    const std::optional<lines::PhotoelectronLine> line = chosenLine();
-    const std::optional<double> photons = photonEnergy();
-    if (line && photons)
-        state_.useEnergy(lines::kineticEnergy(*line, *photons));
+    if (const std::optional<double> kinetic = kineticEnergyOf(chosenLine(), photonEnergy()))
+        state_.useEnergy(*kinetic);
 }
 
 void addLineEnergyEntry(QMenu* tools, MainWindowState& state, QWidget* window)

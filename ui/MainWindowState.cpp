@@ -84,8 +84,7 @@ void MainWindowState::setForm(ImfpForm form)
 
 void MainWindowState::setTickedGroups(TickedGroups ticked)
 {
-    if (ticked.spHbe == ticked_.spHbe && ticked.spLbe == ticked_.spLbe && ticked.d == ticked_.d
-        && ticked.f == ticked_.f)
+    if (ticked == ticked_)
         return;
     ticked_ = ticked;
     emit changed();

@@ -3,6 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "materials/Material.h"
 #include "materials/MaterialValidation.h"
+#include "query/ValenceGroups.h"
 
 #include <QObject>
 
@@ -25,12 +26,7 @@ public:
     enum class Field { Name, Density, ValenceElectrons, Mass, BandGap, Energy };
 
     // The include boxes of the valence groups.
-    struct TickedGroups {
-        bool spHbe = false;
-        bool spLbe = true;
-        bool d = true;
-        bool f = true;
-    };
+    using TickedGroups = ValenceTicks;
 
     // Why there is no IMFP.
     enum class NoImfp { NotComputed, NotANumber, NotPhysical, Arithmetic };

@@ -103,10 +103,10 @@ void MaterialFromFormula::txtFormula_Change()
             return found == elements_.end() ? nullptr : &found->second;
         },
         [this](const Material& element) { return elementValence(element); });
-    const bool usable = sum_.error.isEmpty();
+    const bool usable = sum_.error.empty();
     lblValenceSum_->setText(usable ? valenceSumLine(sum_) : QString());
     lblMassSum_->setText(usable ? massSumLine(sum_) : QString());
-    QString problem = formula.trimmed().isEmpty() ? QString() : sum_.error;
+    QString problem = formula.trimmed().isEmpty() ? QString() : QString::fromStdString(sum_.error);
     if (usable && !state_.tickedGroups().f)
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
     lblProblem_->setText(problem);
@@ -115,7 +115,7 @@ void MaterialFromFormula::txtFormula_Change()
 
 void MaterialFromFormula::cmdUse_Click()
 {
-    if (!sum_.error.isEmpty())
+    if (!sum_.error.empty())
         return;
     // Only now does a browsing window start a new material.
     if (!state_.beginAdding())

@@ -1,17 +1,18 @@
 #include "ui/ShownNumbers.h"
 
 #include "materials/NumberText.h"
+#include "query/ShownText.h"
 
 namespace korvane::numbertext {
 
 QString length(float angstrom, const QLocale& locale)
 {
-    return fixed(angstrom, 2, locale) + QStringLiteral(" \u00C5");
+    return localised(shown::length(angstrom), locale);
 }
 
 QString factor(float value, const QLocale& locale)
 {
-    return fixed(value, 3, locale);
+    return localised(shown::factor(value), locale);
 }
 
 } // namespace korvane::numbertext

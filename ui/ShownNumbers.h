@@ -3,7 +3,8 @@
 #include <QLocale>
 #include <QString>
 
-// How the window's result fields show a length and a correction factor.
+// How the window's result fields show a length and a correction factor: the
+// texts of query/ShownText with the user's decimal separator.
 namespace korvane::numbertext {
 
 // "0.00 Å": a length in ångström with two decimals.

@@ -3,7 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
 #include "materials/NumberText.h"
-#include "materials/PositiveInputs.h"
+#include "query/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
 #include "ui/SimulationPanel.h"
@@ -137,11 +137,11 @@ std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, d
         all[2].error = sigma.error;
     } else if (!density || !mass) {
         all[2].error = QStringLiteral("the main window's density or mass is not a number");
-    } else if (const QString refusal = firstNotAboveZero({{PositiveInput::CrossSection, *sigma.a0Squared},
-                                                          {PositiveInput::Density, *density},
-                                                          {PositiveInput::Mass, *mass}});
-               !refusal.isEmpty()) {
-        all[2].error = refusal;
+    } else if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, *sigma.a0Squared},
+                                                              {PositiveInput::Density, *density},
+                                                              {PositiveInput::Mass, *mass}});
+               !refusal.empty()) {
+        all[2].error = QString::fromStdString(refusal);
     } else if (const auto paths = transportMeanFreePaths(*density, *mass, *sigma.a0Squared, imfp); paths.effTrMfp) {
         all[2].model.effTrMfp = *paths.effTrMfp;
     } else {

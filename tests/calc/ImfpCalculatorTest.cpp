@@ -72,6 +72,24 @@ TEST(ImfpCalculator, ArithmeticFailuresGiveNoValue)
         EXPECT_TRUE(both(in)) << why;
 }
 
+TEST(ImfpCalculator, AnArithmeticFailureNamesTheInputItComesFrom)
+{
+    // Density, Nv, mass, gap, energy; each fault before the ones after it.
+    const std::pair<ImfpInputs, ImfpInputFault> cases[] = {
+        {{-2.65f, 0, 0, 9.1f, 0}, ImfpInputFault::Energy},
+        {{-2.65f, 0, 0, 9.1f, 1000}, ImfpInputFault::ValenceElectrons},
+        {{-2.65f, 16, 0, 9.1f, 1000}, ImfpInputFault::Mass},
+        {{-2.65f, 16, 60.08f, 9.1f, 1000}, ImfpInputFault::Density},
+        {{2.65f, 16, -60.08f, 9.1f, 1000}, ImfpInputFault::Other},
+    };
+    for (const auto& [in, fault] : cases) {
+        for (const ImfpResult& result : {imfpNonRelativistic(in), imfpRelativistic(in)}) {
+            ASSERT_EQ(result.failure, ImfpFailure::Arithmetic);
+            EXPECT_EQ(result.inputFault, fault);
+        }
+    }
+}
+
 TEST(ImfpCalculator, ANegativeOrInfinitePathIsNoPhysicalValue)
 {
     // Helium at 1000 eV: the bracket of the denominator is negative, so the

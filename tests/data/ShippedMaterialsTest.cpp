@@ -4,7 +4,7 @@
 // element rows of the same table.
 
 #include "calc/ScreeningFunction.h"
-#include "materials/ChemicalFormula.h"
+#include "query/ChemicalFormula.h"
 #include "materials/ShippedMaterials.h"
 
 #include <gtest/gtest.h>
@@ -110,14 +110,14 @@ TEST(ShippedMaterials, CompoundMassAndValenceAddUpFromTheirElements)
         EXPECT_LT(*c.density, 20.0f);
         EXPECT_GE(*c.energyGap, 0.0f);
 
-        const ChemicalFormula formula = parseChemicalFormula(c.name);
-        ASSERT_EQ(formula.error.toStdString(), "");
+        const ChemicalFormula formula = parseChemicalFormula(c.name.toStdString());
+        ASSERT_EQ(formula.error, "");
         double mass = 0.0;
         double valence = 0.0;
         for (const auto& [symbol, count] : formula.elements) {
-            ASSERT_TRUE(elements.count(symbol.toStdString())) << "unknown element " << symbol.toStdString();
-            mass += double(*elements[symbol.toStdString()]->atomicWeight) * count;
-            valence += double(defaultTotal(*elements[symbol.toStdString()])) * count;
+            ASSERT_TRUE(elements.count(symbol)) << "unknown element " << symbol;
+            mass += double(*elements[symbol]->atomicWeight) * count;
+            valence += double(defaultTotal(*elements[symbol])) * count;
         }
         EXPECT_NEAR(*c.atomicWeight, mass, roundedMass.count(name) ? 0.5 : 0.1);
         EXPECT_EQ(double(*c.valenceF), valence);

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-namespace korvane::lines {
+namespace korvane {
 
 // A laboratory X-ray source and the energy of its photons.
 struct XraySource {
@@ -18,4 +18,4 @@ std::span<const XraySource> xraySources();
 // The source of a key such as "AlKa", or null.
 const XraySource* findXraySource(std::string_view key);
 
-} // namespace korvane::lines
+} // namespace korvane

@@ -1,4 +1,4 @@
-#include "materials/ChemicalFormula.h"
+#include "query/ChemicalFormula.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@ namespace {
 
 std::vector<ElementCount> elements(const char* text)
 {
-    const ChemicalFormula formula = parseChemicalFormula(QString::fromLatin1(text));
-    EXPECT_TRUE(formula.error.isEmpty()) << text << ": " << formula.error.toStdString();
+    const ChemicalFormula formula = parseChemicalFormula(text);
+    EXPECT_TRUE(formula.error.empty()) << text << ": " << formula.error;
     return formula.elements;
 }
 
@@ -38,8 +38,8 @@ TEST(ChemicalFormula, AnErrorNamesTheOffendingTextAndNothingIsKept)
         {"SiO2.", "unexpected \".\" at position 5 of \"SiO2.\""},
     };
     for (const auto& [text, message] : cases) {
-        const ChemicalFormula formula = parseChemicalFormula(QString::fromLatin1(text));
-        EXPECT_EQ(formula.error.toStdString(), message) << text;
+        const ChemicalFormula formula = parseChemicalFormula(text);
+        EXPECT_EQ(formula.error, message) << text;
         EXPECT_TRUE(formula.elements.empty()) << text;
     }
 }
@@ -49,18 +49,33 @@ TEST(ChemicalFormula, AnErrorNamesTheOffendingTextAndNothingIsKept)
 TEST(ChemicalFormula, NestingAndLengthHaveLimits)
 {
     auto nested = [](int depth) {
-        return QString(depth, u'(') + QStringLiteral("C") + QStringLiteral(")2").repeated(depth);
+        std::string text(std::size_t(depth), '(');
+        text += "C";
+        for (int i = 0; i < depth; ++i)
+            text += ")2";
+        return text;
     };
     const ChemicalFormula deepest = parseChemicalFormula(nested(64));
-    EXPECT_EQ(deepest.error, QString());
+    EXPECT_EQ(deepest.error, "");
     EXPECT_EQ(deepest.elements, (std::vector<ElementCount>{{"C", std::pow(2.0, 64)}}));
-    const QString tooDeep = nested(65);
+    const std::string tooDeep = nested(65);
     EXPECT_EQ(parseChemicalFormula(tooDeep).error,
-              QStringLiteral("parentheses nested deeper than 64 levels at position 65 of \"%1\"").arg(tooDeep));
-    EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1000)).elements,
-              (std::vector<ElementCount>{{"H", 1000}}));
-    EXPECT_EQ(parseChemicalFormula(QStringLiteral("H").repeated(1001)).error,
-              QStringLiteral("the formula is longer than 1000 characters"));
+              "parentheses nested deeper than 64 levels at position 65 of \"" + tooDeep + "\"");
+    EXPECT_EQ(parseChemicalFormula(std::string(1000, 'H')).elements, (std::vector<ElementCount>{{"H", 1000}}));
+    EXPECT_EQ(parseChemicalFormula(std::string(1001, 'H')).error, "the formula is longer than 1000 characters");
+}
+
+// The text is UTF-8, measured and positioned as a text field counts it:
+// one unit per character, two beyond the Basic Multilingual Plane.
+TEST(ChemicalFormula, ReadsUtf8AsATextFieldCountsIt)
+{
+    EXPECT_EQ(parseChemicalFormula("Si\u00E9O2").error, "unexpected \"\u00E9\" at position 3 of \"Si\u00E9O2\"");
+    EXPECT_EQ(parseChemicalFormula("\u00A0\u3000 ").error, "the formula is empty");
+    std::string astral;
+    for (int i = 0; i < 500; ++i)
+        astral += "\U0001F600";
+    EXPECT_EQ(parseChemicalFormula(astral).error, "unexpected \"\U0001F600\" at position 1 of \"" + astral + "\"");
+    EXPECT_EQ(parseChemicalFormula(astral + "H").error, "the formula is longer than 1000 characters");
 }
 
 } // namespace

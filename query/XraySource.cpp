@@ -1,9 +1,9 @@
-#include "lines/XraySource.h"
+#include "query/XraySource.h"
 
 #include <algorithm>
 #include <array>
 
-namespace korvane::lines {
+namespace korvane {
 
 namespace {
 
@@ -30,4 +30,4 @@ const XraySource* findXraySource(std::string_view key)
     return found == kSources.end() ? nullptr : &*found;
 }
 
-} // namespace korvane::lines
+} // namespace korvane

@@ -1,0 +1,64 @@
+#include "query/Corrections.h"
+
+#include <string>
+
+namespace korvane {
+
+namespace {
+
+Result<float> factorOrNote(const std::optional<float>& factor)
+{
+    if (!factor)
+        return Failed{kNoCorrectionFactorNote, ErrorCode::NoPhysicalValue};
+    return *factor;
+}
+
+Result<double> fromDepthValue(const DepthValue& depth)
+{
+    if (!depth.value)
+        return Failed{depth.error, ErrorCode::NoPhysicalValue};
+    return *depth.value;
+}
+
+} // namespace
+
+Result<float> correctionFactor1(float depth, float imfp)
+{
+    return factorOrNote(correctionFactorApprox1(depth, imfp));
+}
+
+Result<float> correctionFactor2(float depth, float effTrMfp)
+{
+    return factorOrNote(correctionFactorApprox2(depth, effTrMfp));
+}
+
+FormedPaths transportPaths(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp)
+{
+    if (!density || !mass)
+        return {std::nullopt,
+                Failed{std::string("no ") + (density ? "atomic weight" : "density") + " in the database",
+                       ErrorCode::NotFound}};
+    const TransportPaths paths = transportMeanFreePaths(*density, *mass, crossSection, imfp);
+    if (!paths.trMfp)
+        return {std::nullopt, Failed{kNoTransportPath, ErrorCode::NoPhysicalValue}};
+    if (!paths.effTrMfp)
+        return {paths.trMfp, Failed{kNoEffectiveTransportPath, ErrorCode::NoPhysicalValue}};
+    return {paths.trMfp, *paths.effTrMfp};
+}
+
+Result<double> informationDepthOf(const DepthModel& model, double probability)
+{
+    return fromDepthValue(informationDepth(model, probability));
+}
+
+Result<double> meanEscapeDepthOf(const DepthModel& model)
+{
+    return fromDepthValue(meanEscapeDepth(model));
+}
+
+Result<double> overlayerThicknessOf(const Overlayer& overlayer, double ratio, double bulkRatio)
+{
+    return fromDepthValue(overlayerThickness(overlayer, ratio, bulkRatio));
+}
+
+} // namespace korvane

@@ -1,0 +1,44 @@
+#pragma once
+
+// Takes: a depth and the IMFP (approximation 1) or the effective transport
+// mean free path (approximation 2), in Å; or a density, a mass, the transport
+// cross-section S and the IMFP for the transport paths; or a depth model, a
+// probability and an overlayer for the depths and the thickness.
+// Gives: CF, TrMFP and EffTrMFP as Singles, the information depth, mean
+// escape depth and overlayer thickness in Å as Doubles, or the words for why
+// there is none ("no correction factor for this depth and path", ...).
+
+#include "calc/ElasticCorrection.h"
+#include "calc/OverlayerThickness.h"
+#include "calc/SignalDepth.h"
+#include "core/Result.h"
+
+#include <optional>
+
+namespace korvane {
+
+// Why a transport path cannot be formed, as tpp2m and the Python module say it.
+inline constexpr const char* kNoTransportPath = "TrMFP cannot be formed from this density, mass and cross-section";
+inline constexpr const char* kNoEffectiveTransportPath = "EffTrMFP cannot be formed from this TrMFP and IMFP";
+
+// CF by approximation 1 at depth z (Å) with the IMFP (Å).
+Result<float> correctionFactor1(float depth, float imfp);
+
+// CF by approximation 2 at depth z (Å) with the EffTrMFP (Å).
+Result<float> correctionFactor2(float depth, float effTrMfp);
+
+// TrMFP and EffTrMFP of a material. TrMFP keeps its value when only the
+// effective path cannot be formed; a density or mass missing from the
+// database says so ("no density in the database").
+struct FormedPaths {
+    std::optional<float> trMfp;
+    Result<float> effTrMfp;
+};
+FormedPaths transportPaths(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp);
+
+// A depth of the signal or a thickness, or calc's words for why there is none.
+Result<double> informationDepthOf(const DepthModel& model, double probability);
+Result<double> meanEscapeDepthOf(const DepthModel& model);
+Result<double> overlayerThicknessOf(const Overlayer& overlayer, double ratio, double bulkRatio);
+
+} // namespace korvane

@@ -1,0 +1,48 @@
+#pragma once
+
+// Takes: the texts of the four valence-electron groups and which are ticked.
+// Gives: Nv, the total of the ticked groups as a Single (none when too large);
+// the text of one group ("4.0"); the ticks a fresh window, tpp2m, the Python
+// module, the import and the browser page start from.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// Which of the four groups count towards Nv. Unless chosen otherwise, all
+// but the s+p of higher binding energy: the ticks a fresh window, tpp2m, the
+// Python module, the import and the browser page start from.
+struct ValenceTicks {
+    bool spHbe = false; // s+p, higher binding energy
+    bool spLbe = true;  // s+p, lower binding energy
+    bool d = true;
+    bool f = true;
+
+    // Ticks the group named "hbe", "lbe", "d" or "f"; false for any other name.
+    bool tick(std::string_view name);
+
+    bool operator==(const ValenceTicks&) const = default;
+};
+
+inline constexpr ValenceTicks kDefaultValenceTicks{};
+// No group ticked, to tick one by one.
+inline constexpr ValenceTicks kNoValenceTicks{false, false, false, false};
+
+// The texts of the four groups' fields, as typed or stored.
+struct ValenceGroupTexts {
+    std::string spHbe;
+    std::string spLbe;
+    std::string d;
+    std::string f;
+};
+
+// The total of the ticked groups as a Single, each group's text read by its
+// leading number. No value when a group or the total is too large for a Single.
+std::optional<float> valenceTotal(const ValenceGroupTexts& groups, const ValenceTicks& ticks);
+
+// The text of one group's field: the number with one decimal ("4.0").
+std::string valenceGroupText(float value);
+
+} // namespace korvane

@@ -1,0 +1,45 @@
+#include "query/Corrections.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(Corrections, FactorsAndPathsWithTheirWords)
+{
+    EXPECT_EQ(*correctionFactor1(10, 15.45f), *correctionFactorApprox1(10, 15.45f));
+    EXPECT_EQ(*correctionFactor2(10, 40), *correctionFactorApprox2(10, 40));
+    const Result<float> none = correctionFactor1(10, 0);
+    EXPECT_EQ(none.error(), "no correction factor for this depth and path");
+    EXPECT_EQ(none.code(), ErrorCode::NoPhysicalValue);
+
+    const FormedPaths copper = transportPaths(8.96f, 63.546f, 0.2437196, 15.45f);
+    const TransportPaths expected = transportMeanFreePaths(8.96f, 63.546f, 0.2437196, 15.45f);
+    EXPECT_EQ(copper.trMfp, expected.trMfp);
+    ASSERT_TRUE(copper.effTrMfp);
+    EXPECT_EQ(*copper.effTrMfp, *expected.effTrMfp);
+
+    EXPECT_EQ(transportPaths(std::nullopt, 63.546f, 0.24, 15.45f).effTrMfp.error(), "no density in the database");
+    EXPECT_EQ(transportPaths(8.96f, std::nullopt, 0.24, 15.45f).effTrMfp.error(), "no atomic weight in the database");
+    const FormedPaths noPath = transportPaths(8.96f, 63.546f, 0, 15.45f);
+    EXPECT_FALSE(noPath.trMfp);
+    EXPECT_EQ(noPath.effTrMfp.error(), "TrMFP cannot be formed from this density, mass and cross-section");
+}
+
+TEST(Corrections, DepthsAndThicknessWithCalcsWords)
+{
+    const DepthModel straight{DepthCorrection::None, 15.45, 0, 0};
+    EXPECT_EQ(*informationDepthOf(straight, 0.95), *informationDepth(straight, 0.95).value);
+    EXPECT_EQ(*meanEscapeDepthOf(straight), *meanEscapeDepth(straight).value);
+    const Result<double> badProbability = informationDepthOf(straight, 1);
+    EXPECT_FALSE(badProbability);
+    EXPECT_EQ(badProbability.error(), informationDepth(straight, 1).error);
+    EXPECT_FALSE(badProbability.error().empty());
+
+    const Overlayer oxide{20, 25, 0};
+    EXPECT_EQ(*overlayerThicknessOf(oxide, 0.5, 1), *overlayerThickness(oxide, 0.5, 1).value);
+    EXPECT_EQ(overlayerThicknessOf(oxide, -1, 1).error(), overlayerThickness(oxide, -1, 1).error);
+}
+
+} // namespace
+} // namespace korvane

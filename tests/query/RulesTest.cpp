@@ -1,0 +1,51 @@
+#include "query/PositiveInputs.h"
+#include "query/ShownText.h"
+#include "query/ValenceGroups.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(PositiveInputs, RefusesZeroAndBelowInOneWording)
+{
+    EXPECT_EQ(notAboveZero(PositiveInput::Density, 0), "the density must be above 0");
+    EXPECT_EQ(notAboveZero(PositiveInput::Mass, -1), "the atomic or molecular mass must be above 0");
+    EXPECT_EQ(notAboveZero(PositiveInput::CrossSection, -0.0), "the transport cross-section S must be above 0");
+    EXPECT_EQ(notAboveZero(PositiveInput::TrMfp, 0), "the TrMFP must be above 0");
+    EXPECT_EQ(notAboveZero(PositiveInput::Imfp, 1e-300), "");
+    EXPECT_EQ(firstNotAboveZero({{PositiveInput::Imfp, 3}, {PositiveInput::EffTrMfp, 0}, {PositiveInput::Mass, 0}}),
+              "the EffTrMFP must be above 0");
+    EXPECT_EQ(firstNotAboveZero({{PositiveInput::Imfp, 3}}), "");
+}
+
+TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)
+{
+    EXPECT_EQ(kDefaultValenceTicks, (ValenceTicks{false, true, true, true}));
+    const ValenceGroupTexts copper{"8.0", "1.0", "10.0", ""};
+    EXPECT_EQ(valenceTotal(copper, kDefaultValenceTicks), 11.0f);
+    EXPECT_EQ(valenceTotal(copper, {true, true, true, true}), 19.0f);
+    EXPECT_EQ(valenceTotal(copper, kNoValenceTicks), 0.0f);
+    // Each group counts by its leading number; too large for a Single: no total.
+    EXPECT_EQ(valenceTotal({"2.5 x", "1 0", "", ""}, {true, true, false, false}), 12.5f);
+    EXPECT_FALSE(valenceTotal({"abc", "1e39", "", ""}, {true, true, false, false}));
+    EXPECT_FALSE(valenceTotal({"3e38", "3e38", "", ""}, {true, true, false, false}));
+    EXPECT_EQ(valenceGroupText(4), "4.0");
+
+    ValenceTicks ticks = kNoValenceTicks;
+    EXPECT_TRUE(ticks.tick("hbe"));
+    EXPECT_TRUE(ticks.tick("f"));
+    EXPECT_FALSE(ticks.tick("p"));
+    EXPECT_EQ(ticks, (ValenceTicks{true, false, false, true}));
+}
+
+TEST(ShownText, LengthsAndFactorsAsTheWindowShowsThem)
+{
+    EXPECT_EQ(shown::length(29.1188f), "29.12 \u00C5");
+    EXPECT_EQ(shown::length(-3.1f), "-3.10 \u00C5");
+    EXPECT_EQ(shown::factor(1.0816f), "1.082");
+    EXPECT_EQ(shown::factor(0), "0.000");
+}
+
+} // namespace
+} // namespace korvane
