@@ -1,7 +1,7 @@
 #include "calc/TextTable.h"
 
-#include <charconv>
-#include <cstdlib>
+#include "core/NumberText.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -30,21 +30,10 @@ void forEachRow(std::string_view text,
 
 double number(std::string_view field, const char* table)
 {
-    double value = 0;
-#if defined(__cpp_lib_to_chars)
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    const bool whole = ec == std::errc() && end == field.data() + field.size();
-#else
-    // A standard library without floating-point from_chars (the browser
-    // page's): strtod, whose C locale there always reads the full stop.
-    const std::string text(field);
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    const bool whole = !text.empty() && end == text.c_str() + text.size();
-#endif
-    if (!whole)
+    const std::optional<double> value = numbers::readDouble(field);
+    if (!value)
         throw std::logic_error(std::string(table) + ": not a number: " + std::string(field));
-    return value;
+    return *value;
 }
 
 } // namespace korvane::texttable

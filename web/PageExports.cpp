@@ -1,5 +1,6 @@
 // The functions the page's script calls: the inputs as the address carries
 // them in, the results as JSON out.
+#include "web/BindingEnergyTable.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
 
@@ -24,6 +25,12 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* file
     static std::string json;
     json = korvane::page::resultsJson(korvane::page::unusableDatabase(fileName));
     return json.c_str();
+}
+
+// Reads the binding energies of the page's data, once at start.
+EMSCRIPTEN_KEEPALIVE void korvane_page_set_binding_energies(const char* table)
+{
+    korvane::page::pageBindingEnergies() = korvane::page::BindingEnergyTable(table);
 }
 
 }

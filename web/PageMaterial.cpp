@@ -1,6 +1,8 @@
 #include "web/PageMaterial.h"
 
-#include "web/PageNumbers.h"
+#include "core/NumberText.h"
+#include "query/PositiveInputs.h"
+#include "query/ValenceGroups.h"
 
 namespace korvane::page {
 
@@ -9,68 +11,68 @@ namespace {
 std::optional<float> heldValue(const PageQuery& query, const std::string& name)
 {
     const std::optional<std::string> text = query.typed(name);
-    return text ? readSingle(*text) : std::nullopt;
+    return text ? numbers::readSingle(*text) : std::nullopt;
 }
 
-// The likely cause when the formula gives no value, in the order a user checks.
-std::string failureCause(const ImfpInputs& in)
+// A valence group's text as the window's field shows the stored value
+// ("10.0"), which Nv is summed from.
+std::string groupText(const PageQuery& query, const std::string& name)
 {
-    if (!(in.energy > 0))
-        return "energy must be above 0 eV";
-    if (in.valenceElectrons == 0)
-        return "Nv is 0";
-    if (in.mass == 0)
-        return "mass is 0";
-    if (!(in.density > 0))
-        return "density must be above 0";
-    return "the TPP-2M formula fails for these values";
+    const std::optional<float> value = heldValue(query, name);
+    return value ? valenceGroupText(*value) : std::string();
+}
+
+std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::string& name, const std::string& typed,
+                                        std::vector<std::string>* errors)
+{
+    if (query.value(name + ".found") != "1") {
+        errors->push_back("no material \"" + typed + "\" in " + query.value("database").value_or(""));
+        return std::nullopt;
+    }
+    const std::string row = name + '.';
+    const ValenceGroupTexts groups{groupText(query, row + "hbe"), groupText(query, row + "lbe"),
+                                   groupText(query, row + "d"), groupText(query, row + "f")};
+    PageMaterial material{{heldValue(query, row + "density"), heldValue(query, row + "mass"),
+                           heldValue(query, row + "gap"), valenceTotal(groups, kDefaultValenceTicks)},
+                          std::nullopt,
+                          query.value(row + "name").value_or("")};
+    if (const std::optional<double> id = numbers::readDouble(query.value(row + "id").value_or("")))
+        material.id = std::int64_t(*id);
+    return material;
 }
 
 } // namespace
 
-std::optional<MaterialValues> readMaterial(const PageQuery& query, const std::string& name,
-                                           std::vector<std::string>* errors)
+std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name,
+                                         std::vector<std::string>* errors)
 {
-    if (const std::optional<std::string> typedName = query.typed(name)) {
-        if (query.value(name + ".found") != "1") {
-            errors->push_back("no material \"" + *typedName + "\" in "
-                              + query.value("database").value_or("the database"));
+    if (const std::optional<std::string> typedName = query.typed(name))
+        return databaseRow(query, name, *typedName, errors);
+    if (name != "material")
+        return std::nullopt;
+    const std::string names[] = {"density", "mass", "gap", "nv"};
+    std::optional<float> values[4];
+    bool anyTyped = false;
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<std::string> text = query.typed(names[i]);
+        if (!text)
+            continue;
+        anyTyped = true;
+        values[i] = numbers::readSingle(*text);
+        if (!values[i]) {
+            errors->push_back(names[i] + ": \"" + *text + "\" is not a number");
             return std::nullopt;
         }
-        MaterialValues m{heldValue(query, name + ".density"), {}, heldValue(query, name + ".mass"),
-                         heldValue(query, name + ".gap")};
-        float nv = 0;
-        for (const char* group : {".lbe", ".d", ".f"})
-            nv += heldValue(query, name + group).value_or(0);
-        m.valenceElectrons = nv;
-        return m;
     }
-    const MaterialValues typed{heldValue(query, "density"), heldValue(query, "nv"), heldValue(query, "mass"),
-                               heldValue(query, "gap")};
-    if (!typed.density && !typed.valenceElectrons && !typed.mass && !typed.bandGap)
+    if (!anyTyped)
         return std::nullopt;
-    return typed;
-}
-
-ImfpOutcome evaluateImfp(const MaterialValues& material, float energy, ImfpForm form)
-{
-    const std::pair<const std::optional<float>&, const char*> needed[] = {
-        {material.density, "density"},
-        {material.valenceElectrons, "Nv"},
-        {material.mass, "atomic weight"},
-        {material.bandGap, "energy gap"},
-    };
-    for (const auto& [value, what] : needed) {
-        if (!value)
-            return {std::nullopt, std::string("no ") + what + " in the database"};
+    const std::string refused = firstNotAboveZero({{PositiveInput::Density, values[0].value_or(1)},
+                                                   {PositiveInput::Mass, values[1].value_or(1)}});
+    if (!refused.empty()) {
+        errors->push_back(refused);
+        return std::nullopt;
     }
-    const ImfpInputs inputs{*material.density, *material.valenceElectrons, *material.mass, *material.bandGap, energy};
-    const ImfpResult result = imfp(form, inputs);
-    if (result.length)
-        return {result.length, {}};
-    if (result.failure == ImfpFailure::NotPhysical)
-        return {std::nullopt, kNoPhysicalImfp};
-    return {std::nullopt, failureCause(inputs)};
+    return PageMaterial{{values[0], values[1], values[2], values[3]}, std::nullopt, {}};
 }
 
 } // namespace korvane::page

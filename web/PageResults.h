@@ -25,15 +25,11 @@ struct PageResults {
 
 PageResults evaluatePage(const PageQuery& query);
 
+// The page's answer when a file chosen with "Open database..." fails the
+// checks of a materials file: no result, the reason in tpp2m's words.
+PageResults unusableDatabase(const std::string& fileName);
+
 // {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..]}
 std::string resultsJson(const PageResults& results);
-
-} // namespace korvane::page
-
-namespace korvane::page {
-
-// The page's answer when a file chosen with "Open database..." fails the
-// checks of a materials file: no result, the reason as tpp2m words it.
-PageResults unusableDatabase(const std::string& fileName);
 
 } // namespace korvane::page

@@ -1,4 +1,4 @@
-#include "web/PageNumbers.h"
+#include "web/BindingEnergyTable.h"
 #include "web/PageResults.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@ namespace {
 const std::string kCopperRow = "material=Cu&database=TPP2-data.db&material.found=1&material.id=29&material.name=Cu"
                                "&material.density=8.96&material.mass=63.546&material.gap=0"
                                "&material.hbe=8&material.lbe=1&material.d=10";
+const std::string kSilicaRow = "material.found=1&material.id=104&material.name=SiO2&material.density=2.65"
+                               "&material.mass=60.08&material.gap=9.1&material.f=16";
 
 std::map<std::string, ShownResult> shownById(const PageResults& results)
 {
@@ -24,49 +26,79 @@ std::map<std::string, ShownResult> shownById(const PageResults& results)
 
 } // namespace
 
-// The values are tpp2m's --json for the same inputs.
 TEST(PageResultsTest, CopperAt1000eVShowsTheWindowsTextsAndTpp2msValues)
 {
-    const PageResults results = evaluatePage(PageQuery(kCopperRow + "&energy=1000&depth=10&cross-section=1.2"));
+    const PageResults results = evaluatePage(PageQuery(kCopperRow + "&energy=1000&depth=10"));
     EXPECT_TRUE(results.errors.empty());
     auto shown = shownById(results);
     EXPECT_EQ(shown["imfp"].text, "15.45 \u00C5");
     EXPECT_EQ(shown["imfp"].value, "15.448975");
     EXPECT_EQ(shown["imfp-relativistic"].text, "15.41 \u00C5");
-    EXPECT_EQ(shown["imfp-relativistic"].value, "15.414831");
     EXPECT_EQ(shown["cf1"].text, "1.054");
     EXPECT_EQ(shown["cf1"].value, "1.0536116");
+    // S of copper's atom, and CF2 with it, as tpp2m cf2 computes them.
+    EXPECT_EQ(shown["transport-cross-section"].value, "1.1463349");
+    EXPECT_EQ(shown["transport-cross-section"].text, "1.14633");
+    EXPECT_EQ(shown["cf2"].value, "1.0316441");
     EXPECT_EQ(shown["information-depth-none"].text, "46.28 \u00C5");
-    EXPECT_EQ(shown["information-depth-none"].value, "46.28099");
     EXPECT_EQ(shown["information-depth-cf1"].value, "34.171906");
-    EXPECT_EQ(shown["mean-escape-depth-cf1"].value, "12.030557");
-    EXPECT_EQ(shown.count("cf2"), 1u);
-    EXPECT_EQ(shown.count("information-depth-cf2"), 1u);
+    EXPECT_EQ(shown["mean-escape-depth-cf2"].value, "12.016999");
 }
 
-TEST(PageResultsTest, AnErrorIsSaidOnceAndShowsNoNumber)
+TEST(PageResultsTest, ACompoundsSIsItsFormulasSum)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {kCopperRow + "&energy=abc", "energy: \"abc\" is not a number"},
-        {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db"},
-        {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0"},
-        {"density=2&mass=1&gap=0&energy=100", "no Nv in the database"},
+    auto shown = shownById(evaluatePage(PageQuery("material=SiO2&" + kSilicaRow + "&energy=1000&depth=10")));
+    EXPECT_EQ(shown["transport-cross-section"].value, "0.90476835");
+    EXPECT_EQ(shown["cf2"].value, "1.0799104");
+    EXPECT_EQ(shown["information-depth-cf2"].value, "68.814445");
+}
+
+TEST(PageResultsTest, TypedValuesAreReadAsTpp2mReadsThem)
+{
+    auto shown = shownById(evaluatePage(PageQuery("density=2.2&mass=60.08&gap=9&nv=16&energy=1000")));
+    EXPECT_EQ(shown["imfp"].value, "30.214905");
+    // No row, so no S to compute: nothing is said about it.
+    EXPECT_EQ(shown.count("transport-cross-section"), 0u);
+}
+
+TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
+{
+    struct Case {
+        std::string query, error;
+        bool imfpShown;
     };
-    for (const auto& [query, error] : cases) {
-        const PageResults results = evaluatePage(PageQuery(query));
-        EXPECT_EQ(results.errors, std::vector<std::string>{error}) << query;
-        EXPECT_TRUE(results.shown.empty()) << query;
+    const Case cases[] = {
+        {kCopperRow + "&energy=abc", "energy: \"abc\" is not a number", false},
+        {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db", false},
+        {"density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0", false},
+        {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0", false},
+        {kCopperRow + "&energy=1000&angle=90", "the angle must be at least 0\u00B0 and below 90\u00B0", true},
+        {kCopperRow + "&energy=1000&depth=5&cross-section=-1", "the transport cross-section S must be above 0", true},
+    };
+    for (const Case& c : cases) {
+        const PageResults results = evaluatePage(PageQuery(c.query));
+        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
+        const auto shown = shownById(results);
+        EXPECT_EQ(shown.count("imfp"), c.imfpShown ? 1u : 0u) << c.query;
+        EXPECT_EQ(shown.count("cf2"), 0u) << c.query;
     }
-    const PageResults beyond = evaluatePage(PageQuery(kCopperRow + "&energy=1000&angle=90"));
-    EXPECT_EQ(beyond.errors, std::vector<std::string>{"the angle must be at least 0\u00B0 and below 90\u00B0"});
-    EXPECT_EQ(shownById(beyond).count("information-depth-none"), 0u);
 }
 
-TEST(PageResultsTest, BeyondThirtyDegreesOnlyTheStraightLineIsGiven)
+TEST(PageResultsTest, TheOverlayersThicknessIsTpp2msAndTheLinesEnergyTheWindows)
 {
-    auto shown = shownById(evaluatePage(PageQuery(kCopperRow + "&energy=1000&angle=45&cross-section=1.2")));
-    EXPECT_EQ(shown.count("information-depth-none"), 1u);
-    EXPECT_EQ(shown.count("information-depth-cf1") + shown.count("information-depth-cf2"), 0u);
+    const std::string overlayer = "overlayer=SiO2&substrate=Si&overlayer.found=1&overlayer.id=104&overlayer.name=SiO2"
+                                  "&overlayer.density=2.65&overlayer.mass=60.08&overlayer.gap=9.1&overlayer.f=16"
+                                  "&substrate.found=1&substrate.id=14&substrate.name=Si&substrate.density=2.329"
+                                  "&substrate.mass=28.085&substrate.gap=1.12&substrate.hbe=8&substrate.lbe=4"
+                                  "&overlayer-energy=1383&substrate-energy=1387&ratio=0.8&bulk-ratio=0.9&angle=20";
+    auto shown = shownById(evaluatePage(PageQuery(overlayer)));
+    EXPECT_EQ(shown["thickness"].value, "22.401964");
+    EXPECT_EQ(shown["thickness"].text, "22.40 \u00C5");
+
+    shown = shownById(evaluatePage(PageQuery(kCopperRow + "&line=Cu+2p3%2F2&source=AlKa")));
+    EXPECT_EQ(shown["kinetic-energy"].text, "555.5 eV");
+    EXPECT_EQ(shown["kinetic-energy"].value, "555.5");
+    EXPECT_EQ(shown["imfp"].value, "10.107201");
 }
 
 TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
@@ -74,25 +106,13 @@ TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
     const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
     EXPECT_EQ(resultsJson(results), "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
                                     "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
-    EXPECT_EQ(resultsJson(unusableDatabase("x.db")),
-              "{\"shown\":[],\"errors\":[\"the materials database x.db cannot be opened: it is not a materials "
-              "database\"],\"notes\":[]}");
 }
 
-TEST(PageNumbersTest, TextsAreTheDesktops)
+TEST(BindingEnergyTableTest, ReadsTheExportedLines)
 {
-    EXPECT_EQ(shortest(4.0f), "4");
-    EXPECT_EQ(shortest(4.5f), "4.5");
-    EXPECT_EQ(shortest(0.1f), "0.1");
-    EXPECT_EQ(shortest(15.448975f), "15.448975");
-    EXPECT_EQ(shortest(3.2100646e-17f), "3.2100646e-17");
-    EXPECT_EQ(fixed(-3.1, 2), "-3.10");
-    EXPECT_EQ(fixed(-0.001, 2), "0.00");
-    EXPECT_EQ(fixed(1.0005, 3), "1.000");
-    EXPECT_EQ(lengthText(15.448975f), "15.45 \u00C5");
-    EXPECT_EQ(readDouble(" 1e3 "), 1000.0);
-    EXPECT_EQ(readDouble("1,5"), std::nullopt);
-    EXPECT_EQ(readDouble(""), std::nullopt);
-    EXPECT_EQ(readDouble("inf"), std::nullopt);
-    EXPECT_EQ(readSingle("1e39"), std::nullopt);
+    const BindingEnergyTable table("29\t2p3/2\t932.70000000000005\n29\t2p1/2\t952.29999999999995\nbad line\n");
+    EXPECT_EQ(table.energy(29, "2p3/2"), 932.70000000000005);
+    EXPECT_EQ(table.energy(29, "2p1/2"), 952.29999999999995);
+    EXPECT_EQ(table.energy(29, "3d5/2"), std::nullopt);
+    EXPECT_EQ(table.energy(28, "2p3/2"), std::nullopt);
 }

@@ -114,11 +114,35 @@ test("numbers equal tpp2m's for a sample of materials, energies and models", asy
   await page.close();
 });
 
+test("S computed for the material, the overlayer's thickness and a line's energy equal tpp2m's", async () => {
+  const page = await openPage("");
+  for (const material of ["Cu", "SiO2", "Al2O3"]) {
+    await showPage(page, `?material=${material}&energy=1000&depth=10`);
+    const shown = await outputs(page);
+    const [transport] = runTpp2m("transport", material, "--energy", "1000");
+    assert.equal(Number(shown["transport-cross-section"].value), transport.transport_cross_section_a0sq, material);
+    assert.equal(Number(shown.cf2.value), runTpp2m("cf2", material, "--energy", "1000", "--depth", "10")[0].cf2,
+                 material);
+  }
+  await showPage(page, "?overlayer=SiO2&substrate=Si&overlayer-energy=1383&substrate-energy=1387" +
+                       "&ratio=0.8&bulk-ratio=0.9&angle=20");
+  const [layer] = runTpp2m("thickness", "--overlayer", "SiO2", "--substrate", "Si", "--overlayer-energy", "1383",
+                           "--substrate-energy", "1387", "--ratio", "0.8", "--bulk-ratio", "0.9", "--angle", "20");
+  assert.equal(Number((await outputs(page)).thickness.value), layer.thickness_A);
+  await showPage(page, "?material=Cu&line=Cu+2p3%2F2&source=AlKa");
+  const [line] = runTpp2m("imfp", "Cu", "--line", "Cu 2p3/2", "--source", "AlKa");
+  const shown = await outputs(page);
+  assert.equal(shown["kinetic-energy"].text, `${line.energy_eV} eV`);
+  assert.equal(Number(shown["kinetic-energy"].value), line.energy_eV);
+  assert.equal(Number(shown.imfp.value), line.imfp_A);
+  await page.close();
+});
+
 test("a bad input shows the error text and no number", async () => {
   for (const [search, error] of [
     ["?material=Cu&energy=abc", 'energy: "abc" is not a number'],
     ["?material=Xx&energy=1000", 'no material "Xx" in TPP2-data.db'],
-    ["?density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0"],
+    ["?density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0"],
   ]) {
     const page = await openPage(search);
     assert.equal(await page.$eval("#error", (e) => e.textContent), error, search);
@@ -150,12 +174,14 @@ test("the keyboard reaches every input in order, and typing gives the result", a
   await page.focus("#material");
   await page.keyboard.type("SiO2");
   const order = ["material"];
-  for (let i = 0; i < 10; ++i) {
+  for (let i = 0; i < 19; ++i) {
     await page.keyboard.press("Tab");
     order.push(await page.evaluate(() => document.activeElement.id));
   }
   assert.deepEqual(order, ["material", "open-database", "density", "mass", "gap", "nv",
-                           "energy", "depth", "cross-section", "angle", "probability"]);
+                           "energy", "depth", "cross-section", "angle", "probability",
+                           "line", "source", "photon-energy", "overlayer", "substrate",
+                           "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"]);
   await page.focus("#energy");
   await page.keyboard.type("1000");
   const [row] = runTpp2m("imfp", "SiO2", "--energy", "1000");

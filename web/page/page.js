@@ -8,12 +8,15 @@ const kResultIds = [
   "imfp", "imfp-relativistic", "cf1", "cf2", "transport-cross-section",
   "information-depth-none", "information-depth-cf1", "information-depth-cf2",
   "mean-escape-depth-none", "mean-escape-depth-cf1", "mean-escape-depth-cf2",
+  "kinetic-energy", "thickness",
 ];
 // The inputs that the address carries, by the names of tpp2m's options.
 const kInputNames = ["material", "density", "mass", "gap", "nv",
-                     "energy", "depth", "cross-section", "angle", "probability"];
+                     "energy", "depth", "cross-section", "angle", "probability",
+                     "line", "source", "photon-energy",
+                     "overlayer", "substrate", "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"];
 // The inputs that name a material of the open database.
-const kMaterialInputs = ["material"];
+const kMaterialInputs = ["material", "overlayer", "substrate"];
 // The columns of a materials row as the page hands them to the C++.
 const kRowValues = { id: 0, name: 2, density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
 
@@ -169,6 +172,7 @@ async function start() {
     results: module.cwrap("korvane_page_results", "string", ["string"]),
     unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
   };
+  module.cwrap("korvane_page_set_binding_energies", null, ["string"])(data.bindingEnergies);
   page.sql = sql;
   page.data = data;
   page.database = openMaterials(shipped);
