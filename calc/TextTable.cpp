@@ -1,6 +1,7 @@
 #include "calc/TextTable.h"
 
-#include <charconv>
+#include "core/NumberText.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -29,11 +30,10 @@ void forEachRow(std::string_view text,
 
 double number(std::string_view field, const char* table)
 {
-    double value = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || end != field.data() + field.size())
+    const std::optional<double> value = numbers::readDouble(field);
+    if (!value)
         throw std::logic_error(std::string(table) + ": not a number: " + std::string(field));
-    return value;
+    return *value;
 }
 
 } // namespace korvane::texttable

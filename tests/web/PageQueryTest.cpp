@@ -1,0 +1,37 @@
+#include "web/JsonText.h"
+#include "web/PageQuery.h"
+
+#include <gtest/gtest.h>
+
+using korvane::page::jsonString;
+using korvane::page::PageQuery;
+
+TEST(PageQueryTest, ReadsTheAddressAsTheBrowserEncodesIt)
+{
+    const PageQuery query("?material=Al2O3&formula=Ca%28OH%292&line=Cu+2p3%2F2&energy=&angle=%20&x=%4&y=%e2%84%ab");
+    EXPECT_EQ(query.value("material"), "Al2O3");
+    EXPECT_EQ(query.value("formula"), "Ca(OH)2");
+    EXPECT_EQ(query.value("line"), "Cu 2p3/2");
+    // A name given empty or blank is there, but typed is not.
+    EXPECT_EQ(query.value("energy"), "");
+    EXPECT_EQ(query.typed("energy"), std::nullopt);
+    EXPECT_EQ(query.typed("angle"), std::nullopt);
+    // A '%' without two hexadecimal digits stays; UTF-8 bytes come back whole.
+    EXPECT_EQ(query.value("x"), "%4");
+    EXPECT_EQ(query.value("y"), "\u212B");
+    EXPECT_EQ(query.value("missing"), std::nullopt);
+}
+
+TEST(PageQueryTest, TheFirstValueOfANameCounts)
+{
+    const PageQuery query("energy=1000&energy=2000&&flag");
+    EXPECT_EQ(query.value("energy"), "1000");
+    EXPECT_EQ(query.value("flag"), "");
+}
+
+TEST(PageQueryTest, JsonStringsEscapeWhatJsonMust)
+{
+    EXPECT_EQ(jsonString("no material \"Xx\" in C:\\db\n\t\x01"),
+              "\"no material \\\"Xx\\\" in C:\\\\db\\n\\t\\u0001\"");
+    EXPECT_EQ(jsonString("15.45 \u00C5"), "\"15.45 \u00C5\"");
+}

@@ -1,0 +1,118 @@
+#include "web/BindingEnergyTable.h"
+#include "web/PageResults.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace korvane::page;
+
+namespace {
+
+// Copper's row of the shipped materials as the page's script hands it over.
+const std::string kCopperRow = "material=Cu&database=TPP2-data.db&material.found=1&material.id=29&material.name=Cu"
+                               "&material.density=8.96&material.mass=63.546&material.gap=0"
+                               "&material.hbe=8&material.lbe=1&material.d=10";
+const std::string kSilicaRow = "material.found=1&material.id=104&material.name=SiO2&material.density=2.65"
+                               "&material.mass=60.08&material.gap=9.1&material.f=16";
+
+std::map<std::string, ShownResult> shownById(const PageResults& results)
+{
+    std::map<std::string, ShownResult> shown;
+    for (const ShownResult& result : results.shown)
+        shown[result.id] = result;
+    return shown;
+}
+
+} // namespace
+
+TEST(PageResultsTest, CopperAt1000eVShowsTheWindowsTextsAndTpp2msValues)
+{
+    const PageResults results = evaluatePage(PageQuery(kCopperRow + "&energy=1000&depth=10"));
+    EXPECT_TRUE(results.errors.empty());
+    auto shown = shownById(results);
+    EXPECT_EQ(shown["imfp"].text, "15.45 \u00C5");
+    EXPECT_EQ(shown["imfp"].value, "15.448975");
+    EXPECT_EQ(shown["imfp-relativistic"].text, "15.41 \u00C5");
+    EXPECT_EQ(shown["cf1"].text, "1.054");
+    EXPECT_EQ(shown["cf1"].value, "1.0536116");
+    // S of copper's atom, and CF2 with it, as tpp2m cf2 computes them.
+    EXPECT_EQ(shown["transport-cross-section"].value, "1.1463349");
+    EXPECT_EQ(shown["transport-cross-section"].text, "1.14633");
+    EXPECT_EQ(shown["cf2"].value, "1.0316441");
+    EXPECT_EQ(shown["information-depth-none"].text, "46.28 \u00C5");
+    EXPECT_EQ(shown["information-depth-cf1"].value, "34.171906");
+    EXPECT_EQ(shown["mean-escape-depth-cf2"].value, "12.016999");
+}
+
+TEST(PageResultsTest, ACompoundsSIsItsFormulasSum)
+{
+    auto shown = shownById(evaluatePage(PageQuery("material=SiO2&" + kSilicaRow + "&energy=1000&depth=10")));
+    EXPECT_EQ(shown["transport-cross-section"].value, "0.90476835");
+    EXPECT_EQ(shown["cf2"].value, "1.0799104");
+    EXPECT_EQ(shown["information-depth-cf2"].value, "68.814445");
+}
+
+TEST(PageResultsTest, TypedValuesAreReadAsTpp2mReadsThem)
+{
+    auto shown = shownById(evaluatePage(PageQuery("density=2.2&mass=60.08&gap=9&nv=16&energy=1000")));
+    EXPECT_EQ(shown["imfp"].value, "30.214905");
+    // No row, so no S to compute: nothing is said about it.
+    EXPECT_EQ(shown.count("transport-cross-section"), 0u);
+}
+
+TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
+{
+    struct Case {
+        std::string query, error;
+        bool imfpShown;
+    };
+    const Case cases[] = {
+        {kCopperRow + "&energy=abc", "energy: \"abc\" is not a number", false},
+        {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db", false},
+        {"density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0", false},
+        {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0", false},
+        {kCopperRow + "&energy=1000&angle=90", "the angle must be at least 0\u00B0 and below 90\u00B0", true},
+        {kCopperRow + "&energy=1000&depth=5&cross-section=-1", "the transport cross-section S must be above 0", true},
+    };
+    for (const Case& c : cases) {
+        const PageResults results = evaluatePage(PageQuery(c.query));
+        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
+        const auto shown = shownById(results);
+        EXPECT_EQ(shown.count("imfp"), c.imfpShown ? 1u : 0u) << c.query;
+        EXPECT_EQ(shown.count("cf2"), 0u) << c.query;
+    }
+}
+
+TEST(PageResultsTest, TheOverlayersThicknessIsTpp2msAndTheLinesEnergyTheWindows)
+{
+    const std::string overlayer = "overlayer=SiO2&substrate=Si&overlayer.found=1&overlayer.id=104&overlayer.name=SiO2"
+                                  "&overlayer.density=2.65&overlayer.mass=60.08&overlayer.gap=9.1&overlayer.f=16"
+                                  "&substrate.found=1&substrate.id=14&substrate.name=Si&substrate.density=2.329"
+                                  "&substrate.mass=28.085&substrate.gap=1.12&substrate.hbe=8&substrate.lbe=4"
+                                  "&overlayer-energy=1383&substrate-energy=1387&ratio=0.8&bulk-ratio=0.9&angle=20";
+    auto shown = shownById(evaluatePage(PageQuery(overlayer)));
+    EXPECT_EQ(shown["thickness"].value, "22.401964");
+    EXPECT_EQ(shown["thickness"].text, "22.40 \u00C5");
+
+    shown = shownById(evaluatePage(PageQuery(kCopperRow + "&line=Cu+2p3%2F2&source=AlKa")));
+    EXPECT_EQ(shown["kinetic-energy"].text, "555.5 eV");
+    EXPECT_EQ(shown["kinetic-energy"].value, "555.5");
+    EXPECT_EQ(shown["imfp"].value, "10.107201");
+}
+
+TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
+{
+    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
+    EXPECT_EQ(resultsJson(results), "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
+                                    "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
+}
+
+TEST(BindingEnergyTableTest, ReadsTheExportedLines)
+{
+    const BindingEnergyTable table("29\t2p3/2\t932.70000000000005\n29\t2p1/2\t952.29999999999995\nbad line\n");
+    EXPECT_EQ(table.energy(29, "2p3/2"), 932.70000000000005);
+    EXPECT_EQ(table.energy(29, "2p1/2"), 952.29999999999995);
+    EXPECT_EQ(table.energy(29, "3d5/2"), std::nullopt);
+    EXPECT_EQ(table.energy(28, "2p3/2"), std::nullopt);
+}

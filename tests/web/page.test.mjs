@@ -1,0 +1,208 @@
+// The browser page in a real browser: Debian's chromium, headless, driven by
+// puppeteer-core, over a static server on 127.0.0.1. The numbers are compared
+// with tpp2m's --json from the desktop build.
+// Environment: TPP2M, the tpp2m to compare with (required); KORVANE_SITE,
+// the built site (default build-web/site); CHROMIUM (default /usr/bin/chromium).
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, copyFileSync, rmSync } from "node:fs";
+import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
+import { dirname, join, resolve } from "node:path";
+import { fileURLToPath } from "node:url";
+import { serveFolder } from "./static-server.mjs";
+
+const root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
+const puppeteer = createRequire(join(root, "web/package.json"))("puppeteer-core");
+const site = process.env.KORVANE_SITE || join(root, "build-web/site");
+const tpp2m = process.env.TPP2M;
+assert.ok(tpp2m, "TPP2M must name the tpp2m to compare with");
+
+// tpp2m runs in a folder of its own, where it creates the shipped database.
+const work = mkdtempSync(join(tmpdir(), "korvane-web-"));
+let server, browser;
+const problems = []; // console errors and uncaught exceptions of every page
+
+function runTpp2m(...args) {
+  return JSON.parse(execFileSync(tpp2m, [...args, "--json"], { cwd: work, encoding: "utf8" }));
+}
+
+async function openPage(search) {
+  const page = await browser.newPage();
+  page.on("console", (message) => {
+    if (message.type() === "error")
+      problems.push(message.text());
+  });
+  page.on("pageerror", (error) => problems.push(`${search}: ${error}`));
+  page.on("request", (request) => {
+    if (!request.url().startsWith(server.url) && !request.url().startsWith("data:"))
+      problems.push("request to another host: " + request.url());
+  });
+  await showPage(page, search);
+  return page;
+}
+
+async function showPage(page, search) {
+  await page.goto(server.url + search);
+  await page.waitForSelector("body[data-state=ready]");
+}
+
+// Every output of the page: its text and data-value, by id.
+function outputs(page) {
+  return page.evaluate(() => Object.fromEntries([...document.querySelectorAll("output[id]")]
+    .map((e) => [e.id, { text: e.value, value: e.dataset.value }])));
+}
+
+before(async () => {
+  server = await serveFolder(site);
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    headless: true,
+    args: ["--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage"],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+  rmSync(work, { recursive: true, force: true });
+});
+
+test("Cu at 1000 eV shows the window's text and tpp2m's value", async () => {
+  const page = await openPage("?material=Cu&energy=1000");
+  const firstResult = await page.$eval("body", (body) => body.dataset.firstResultMs);
+  console.log(`# from the start of loading to the first result: ${firstResult} ms`);
+  const shown = await outputs(page);
+  const [row] = runTpp2m("imfp", "Cu", "--energy", "1000");
+  assert.equal(shown.imfp.text, "15.45 Å");
+  assert.equal(Number(shown.imfp.value), row.imfp_A);
+  assert.equal(await page.$eval("#error", (e) => e.textContent), "");
+  await page.close();
+});
+
+// Single results bit-equal, the depths (Doubles in the program, Singles in
+// tpp2m's rows) to 1e-12 relative.
+test("numbers equal tpp2m's for a sample of materials, energies and models", async () => {
+  const same = (actual, expected, what) => assert.equal(Math.fround(Number(actual)), Math.fround(expected), what);
+  const near = (actual, expected, what) =>
+    assert.ok(Math.abs(Number(actual) - expected) <= 1e-12 * Math.abs(expected), `${what}: ${actual} vs ${expected}`);
+  const page = await openPage("");
+  for (const material of ["Cu", "SiO2", "Au", "Al2O3", "C", "104"]) {
+    for (const energy of ["100", "1000", "1486.6", "20000"]) {
+      for (const angle of ["0", "45"]) {
+        const inputs = ["--energy", energy];
+        await showPage(page, `?material=${material}&energy=${energy}&depth=10&cross-section=1.2&angle=${angle}`);
+        const shown = await outputs(page);
+        const what = `${material} at ${energy} eV, ${angle}°`;
+        const imfp = runTpp2m("imfp", material, ...inputs, "--relativistic", "both");
+        same(shown.imfp.value, imfp[0].imfp_A, what);
+        same(shown["imfp-relativistic"].value, imfp[1].imfp_A, what);
+        same(shown.cf1.value, runTpp2m("cf1", material, ...inputs, "--depth", "10")[0].cf1, what);
+        same(shown.cf2.value, runTpp2m("cf2", material, ...inputs, "--cross-section", "1.2", "--depth", "10")[0].cf2,
+             what);
+        const depths = runTpp2m("depth", material, ...inputs, "--angle", angle, "--cross-section", "1.2");
+        for (const row of depths) {
+          near(shown[`information-depth-${row.correction}`].value, row.information_depth_A, what);
+          near(shown[`mean-escape-depth-${row.correction}`].value, row.mean_escape_depth_A, what);
+        }
+        if (angle === "45")
+          assert.equal(shown["information-depth-cf1"].value, undefined, what);
+      }
+    }
+  }
+  await page.close();
+});
+
+test("S computed for the material, the overlayer's thickness and a line's energy equal tpp2m's", async () => {
+  const page = await openPage("");
+  for (const material of ["Cu", "SiO2", "Al2O3"]) {
+    await showPage(page, `?material=${material}&energy=1000&depth=10`);
+    const shown = await outputs(page);
+    const [transport] = runTpp2m("transport", material, "--energy", "1000");
+    assert.equal(Number(shown["transport-cross-section"].value), transport.transport_cross_section_a0sq, material);
+    assert.equal(Number(shown.cf2.value), runTpp2m("cf2", material, "--energy", "1000", "--depth", "10")[0].cf2,
+                 material);
+  }
+  await showPage(page, "?overlayer=SiO2&substrate=Si&overlayer-energy=1383&substrate-energy=1387" +
+                       "&ratio=0.8&bulk-ratio=0.9&angle=20");
+  const [layer] = runTpp2m("thickness", "--overlayer", "SiO2", "--substrate", "Si", "--overlayer-energy", "1383",
+                           "--substrate-energy", "1387", "--ratio", "0.8", "--bulk-ratio", "0.9", "--angle", "20");
+  assert.equal(Number((await outputs(page)).thickness.value), layer.thickness_A);
+  await showPage(page, "?material=Cu&line=Cu+2p3%2F2&source=AlKa");
+  const [line] = runTpp2m("imfp", "Cu", "--line", "Cu 2p3/2", "--source", "AlKa");
+  const shown = await outputs(page);
+  assert.equal(shown["kinetic-energy"].text, `${line.energy_eV} eV`);
+  assert.equal(Number(shown["kinetic-energy"].value), line.energy_eV);
+  assert.equal(Number(shown.imfp.value), line.imfp_A);
+  await page.close();
+});
+
+test("a bad input shows the error text and no number", async () => {
+  for (const [search, error] of [
+    ["?material=Cu&energy=abc", 'energy: "abc" is not a number'],
+    ["?material=Xx&energy=1000", 'no material "Xx" in TPP2-data.db'],
+    ["?density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0"],
+  ]) {
+    const page = await openPage(search);
+    assert.equal(await page.$eval("#error", (e) => e.textContent), error, search);
+    const shown = await outputs(page);
+    assert.deepEqual(shown.imfp, { text: "" }, search);
+    await page.close();
+  }
+});
+
+test("an opened database shows its own materials", async () => {
+  const file = join(work, "TPP2-user.db");
+  copyFileSync(join(site, "materials.db"), file);
+  execFileSync("sqlite3", [file, `INSERT INTO tblIMFPdata VALUES (500, 'made for the test', 'Testium', 3.5, 70.2, 4.1, 0, 4, 0, 0)`]);
+  const page = await openPage("?material=Testium&energy=2000");
+  assert.equal(await page.$eval("#error", (e) => e.textContent), 'no material "Testium" in TPP2-data.db');
+  const chooser = await page.$("#database-file");
+  await chooser.uploadFile(file);
+  await page.waitForFunction(() => document.getElementById("database-name").value === "TPP2-user.db");
+  const names = await page.$$eval("#material-names option", (options) => options.map((o) => o.value));
+  assert.ok(names.includes("Testium"));
+  const [row] = runTpp2m("imfp", "Testium", "--energy", "2000", "--database", file);
+  assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
+  assert.equal(await page.$eval("#error", (e) => e.textContent), "");
+  await page.close();
+});
+
+test("the keyboard reaches every input in order, and typing gives the result", async () => {
+  const page = await openPage("");
+  await page.focus("#material");
+  await page.keyboard.type("SiO2");
+  const order = ["material"];
+  for (let i = 0; i < 19; ++i) {
+    await page.keyboard.press("Tab");
+    order.push(await page.evaluate(() => document.activeElement.id));
+  }
+  assert.deepEqual(order, ["material", "open-database", "density", "mass", "gap", "nv",
+                           "energy", "depth", "cross-section", "angle", "probability",
+                           "line", "source", "photon-energy", "overlayer", "substrate",
+                           "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"]);
+  await page.focus("#energy");
+  await page.keyboard.type("1000");
+  const [row] = runTpp2m("imfp", "SiO2", "--energy", "1000");
+  assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
+  assert.equal(new URL(page.url()).search, "?material=SiO2&energy=1000");
+  await page.close();
+});
+
+test("the page works with the network cut after load", async () => {
+  const page = await openPage("?material=Cu&energy=1000");
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForSelector("body[data-state=ready]");
+  await page.setOfflineMode(true);
+  await page.goto(server.url + "?material=Au&energy=500");
+  await page.waitForSelector("body[data-state=ready]");
+  const [row] = runTpp2m("imfp", "Au", "--energy", "500");
+  assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
+  await page.close();
+});
+
+test("no console error and no request to another host", () => {
+  assert.deepEqual(problems, []);
+});

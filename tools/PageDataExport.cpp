@@ -1,0 +1,102 @@
+// Writes what the browser page reads besides its code, from the program's own
+// modules, so that nothing of it is written twice:
+//   materials.db    the shipped materials, as the desktop creates its database;
+//   page-data.json  the SQL statements the page runs on a materials file (the
+//                   second column's name, which differs from file to file,
+//                   as "@SECOND@") and the binding energies of every core level
+//                   of every element ("29\t2p3/2\t932.7" lines), since xraylib
+//                   does not run in the browser.
+// Usage: page-data FOLDER
+#include "lines/BindingEnergy.h"
+#include "lines/CoreLevel.h"
+#include "materials/MaterialDatabase.h"
+#include "materials/MaterialSchema.h"
+#include "materials/ShippedMaterials.h"
+
+#include "calc/ScreeningFunction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+using namespace korvane;
+
+namespace {
+
+const QString kSecondColumn = QStringLiteral("@SECOND@");
+
+QJsonObject statements()
+{
+    return {
+        {QStringLiteral("tableInfo"), schema::tableInfo()},
+        {QStringLiteral("quickCheck"), schema::quickCheck()},
+        {QStringLiteral("firstUnreadableRow"), schema::firstUnreadableRow(true)},
+        {QStringLiteral("repeatedId"), schema::repeatedId()},
+        {QStringLiteral("idsAndNames"), schema::idsAndNames()},
+        {QStringLiteral("firstRowNamed"), schema::firstRowNamed(kSecondColumn)},
+        {QStringLiteral("rowWithId"), schema::rowWithId(kSecondColumn)},
+    };
+}
+
+QString bindingEnergies()
+{
+    QString table;
+    for (int z = 1; z <= kLastElement; ++z) {
+        for (const lines::CoreLevel& level : lines::coreLevels()) {
+            if (const std::optional<double> energy = lines::bindingEnergy(z, level))
+                table += QStringLiteral("%1\t%2\t%3\n")
+                             .arg(z)
+                             .arg(QLatin1String(level.name.data(), qsizetype(level.name.size())))
+                             .arg(*energy, 0, 'g', 17);
+        }
+    }
+    return table;
+}
+
+bool fail(const QString& why)
+{
+    std::fprintf(stderr, "page-data: %s\n", qPrintable(why));
+    return false;
+}
+
+bool writePageData(const QDir& folder)
+{
+    const QJsonObject data{
+        {QStringLiteral("sql"), statements()},
+        {QStringLiteral("secondColumn"), kSecondColumn},
+        {QStringLiteral("bindingEnergies"), bindingEnergies()},
+    };
+    QFile file(folder.filePath(QStringLiteral("page-data.json")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(file.errorString());
+    const QByteArray json = QJsonDocument(data).toJson(QJsonDocument::Compact);
+    if (file.write(json) != json.size() || !file.flush())
+        return fail(file.errorString());
+    return true;
+}
+
+bool writeShippedDatabase(const QDir& folder)
+{
+    const QString path = folder.filePath(QStringLiteral("materials.db"));
+    QFile::remove(path);
+    const Result<std::vector<Material>> rows = readShippedMaterials(shippedMaterialsText());
+    if (!rows)
+        return fail(rows.error());
+    const Result<void> created = createMaterialDatabase(path, *rows);
+    return created ? true : fail(created.error());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return fail(QStringLiteral("usage: page-data FOLDER")), 2;
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral(".")))
+        return fail(QStringLiteral("cannot make %1").arg(folder.path())), 1;
+    return writePageData(folder) && writeShippedDatabase(folder) ? 0 : 1;
+}

@@ -1,0 +1,36 @@
+// The functions the page's script calls: the inputs as the address carries
+// them in, the results as JSON out.
+#include "web/BindingEnergyTable.h"
+#include "web/PageQuery.h"
+#include "web/PageResults.h"
+
+#include <emscripten/emscripten.h>
+
+#include <string>
+
+extern "C" {
+
+// The results for the inputs `query` ("material=Cu&energy=1000&..."). The
+// text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_results(const char* query)
+{
+    static std::string json;
+    json = korvane::page::resultsJson(korvane::page::evaluatePage(korvane::page::PageQuery(query)));
+    return json.c_str();
+}
+
+// The answer when the file `fileName` is not a usable materials database.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* fileName)
+{
+    static std::string json;
+    json = korvane::page::resultsJson(korvane::page::unusableDatabase(fileName));
+    return json.c_str();
+}
+
+// Reads the binding energies of the page's data, once at start.
+EMSCRIPTEN_KEEPALIVE void korvane_page_set_binding_energies(const char* table)
+{
+    korvane::page::pageBindingEnergies() = korvane::page::BindingEnergyTable(table);
+}
+
+}

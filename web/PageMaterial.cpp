@@ -1,0 +1,78 @@
+#include "web/PageMaterial.h"
+
+#include "core/NumberText.h"
+#include "query/PositiveInputs.h"
+#include "query/ValenceGroups.h"
+
+namespace korvane::page {
+
+namespace {
+
+std::optional<float> heldValue(const PageQuery& query, const std::string& name)
+{
+    const std::optional<std::string> text = query.typed(name);
+    return text ? numbers::readSingle(*text) : std::nullopt;
+}
+
+// A valence group's text as the window's field shows the stored value
+// ("10.0"), which Nv is summed from.
+std::string groupText(const PageQuery& query, const std::string& name)
+{
+    const std::optional<float> value = heldValue(query, name);
+    return value ? valenceGroupText(*value) : std::string();
+}
+
+std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::string& name, const std::string& typed,
+                                        std::vector<std::string>* errors)
+{
+    if (query.value(name + ".found") != "1") {
+        errors->push_back("no material \"" + typed + "\" in " + query.value("database").value_or(""));
+        return std::nullopt;
+    }
+    const std::string row = name + '.';
+    const ValenceGroupTexts groups{groupText(query, row + "hbe"), groupText(query, row + "lbe"),
+                                   groupText(query, row + "d"), groupText(query, row + "f")};
+    PageMaterial material{{heldValue(query, row + "density"), heldValue(query, row + "mass"),
+                           heldValue(query, row + "gap"), valenceTotal(groups, kDefaultValenceTicks)},
+                          std::nullopt,
+                          query.value(row + "name").value_or("")};
+    if (const std::optional<double> id = numbers::readDouble(query.value(row + "id").value_or("")))
+        material.id = std::int64_t(*id);
+    return material;
+}
+
+} // namespace
+
+std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name,
+                                         std::vector<std::string>* errors)
+{
+    if (const std::optional<std::string> typedName = query.typed(name))
+        return databaseRow(query, name, *typedName, errors);
+    if (name != "material")
+        return std::nullopt;
+    const std::string names[] = {"density", "mass", "gap", "nv"};
+    std::optional<float> values[4];
+    bool anyTyped = false;
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<std::string> text = query.typed(names[i]);
+        if (!text)
+            continue;
+        anyTyped = true;
+        values[i] = numbers::readSingle(*text);
+        if (!values[i]) {
+            errors->push_back(names[i] + ": \"" + *text + "\" is not a number");
+            return std::nullopt;
+        }
+    }
+    if (!anyTyped)
+        return std::nullopt;
+    const std::string refused = firstNotAboveZero({{PositiveInput::Density, values[0].value_or(1)},
+                                                   {PositiveInput::Mass, values[1].value_or(1)}});
+    if (!refused.empty()) {
+        errors->push_back(refused);
+        return std::nullopt;
+    }
+    return PageMaterial{{values[0], values[1], values[2], values[3]}, std::nullopt, {}};
+}
+
+} // namespace korvane::page

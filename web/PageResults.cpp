@@ -1,0 +1,294 @@
+#include "web/PageResults.h"
+
+#include "calc/ElasticCorrection.h"
+#include "calc/OverlayerThickness.h"
+#include "calc/SignalDepth.h"
+#include "calc/ValidEnergyRange.h"
+#include "core/NumberText.h"
+#include "query/CompositionTransport.h"
+#include "lines/PhotoelectronLine.h"
+#include "query/ImfpEvaluation.h"
+#include "query/KineticEnergy.h"
+#include "query/PositiveInputs.h"
+#include "query/ShownText.h"
+#include "web/JsonText.h"
+#include "web/PageMaterial.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace korvane::page {
+
+namespace {
+
+// The transport cross-section as the transport window's field shows it.
+std::string crossSectionText(double a0Squared)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", a0Squared);
+    return text;
+}
+
+// The shown results and messages, filled step by step.
+class Evaluation {
+public:
+    explicit Evaluation(const PageQuery& query) : query_(query) {}
+
+    PageResults run()
+    {
+        thickness();
+        const std::optional<PageMaterial> material = readMaterial(query_, "material", &results_.errors);
+        const std::optional<double> lineEnergy = kineticEnergyOfLine();
+        const std::optional<float> energy = query_.typed("energy") || !lineEnergy
+                                                ? single("energy")
+                                                : numbers::heldAsSingle(*lineEnergy);
+        if (!material || !energy)
+            return std::move(results_);
+        if (outsideValidEnergyRange(*energy))
+            results_.notes.push_back(kOutsideValidEnergyRangeNote);
+        const std::optional<float> imfp = imfpOf(material->values, *energy, ImfpForm::NonRelativistic, "imfp");
+        imfpOf(material->values, *energy, ImfpForm::Relativistic, "imfp-relativistic");
+        transportCrossSection(*material, *energy);
+        if (imfp) {
+            correctionFactors(material->values, *imfp);
+            depths(*imfp);
+        }
+        return std::move(results_);
+    }
+
+private:
+    // An error, said once however many results it stops.
+    void fail(const std::string& error)
+    {
+        if (std::find(results_.errors.begin(), results_.errors.end(), error) == results_.errors.end())
+            results_.errors.push_back(error);
+    }
+
+    // A typed number read strictly; none, with the error, when it is not one.
+    std::optional<double> number(const std::string& name)
+    {
+        const std::optional<std::string> text = query_.typed(name);
+        if (!text)
+            return std::nullopt;
+        const std::optional<double> value = numbers::readDouble(*text);
+        if (!value)
+            fail(name + ": \"" + *text + "\" is not a number");
+        return value;
+    }
+
+    // As number, held as a Single.
+    std::optional<float> single(const std::string& name)
+    {
+        const std::optional<double> value = number(name);
+        if (!value)
+            return std::nullopt;
+        const std::optional<float> held = numbers::heldAsSingle(*value);
+        if (!held)
+            fail(name + ": \"" + *query_.typed(name) + "\" is out of range");
+        return held;
+    }
+
+    void show(const char* id, float value, std::string text)
+    {
+        results_.shown.push_back({id, std::move(text), numbers::shortest(value)});
+    }
+
+    std::optional<float> imfpOf(const MaterialValues& material, float energy, ImfpForm form, const char* id)
+    {
+        const Result<float> imfp = evaluateImfp(material, energy, form);
+        if (!imfp) {
+            fail(imfp.error());
+            return std::nullopt;
+        }
+        show(id, *imfp, shown::length(*imfp));
+        return *imfp;
+    }
+
+    // The kinetic energy of the photoelectrons of the line typed ("Cu 2p3/2"),
+    // from a source ("AlKa") or photons of a typed energy; the energy of the
+    // results when none is typed.
+    std::optional<double> kineticEnergyOfLine()
+    {
+        const std::optional<std::string> lineText = query_.typed("line");
+        if (!lineText)
+            return std::nullopt;
+        const lines::LineLookup found = lines::findLine(*lineText);
+        if (!found.line) {
+            fail(found.error);
+            return std::nullopt;
+        }
+        std::optional<double> photons;
+        if (query_.typed("photon-energy")) {
+            photons = number("photon-energy");
+        } else {
+            const Result<const XraySource*> source = sourceOfKey(query_.typed("source").value_or(""));
+            if (!source) {
+                fail(source.error());
+                return std::nullopt;
+            }
+            photons = (*source)->photonEnergy;
+        }
+        if (!photons)
+            return std::nullopt;
+        const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, *photons);
+        if (!kinetic) {
+            fail(kinetic.error());
+            return std::nullopt;
+        }
+        show("kinetic-energy", float(*kinetic), electronVolts(*kinetic));
+        return *kinetic;
+    }
+
+    // S typed, or computed for the material as tpp2m transport does.
+    void transportCrossSection(const PageMaterial& material, float energy)
+    {
+        if (query_.typed("cross-section")) {
+            crossSection_ = number("cross-section");
+            if (crossSection_ && !(*crossSection_ > 0)) {
+                fail(notAboveZero(PositiveInput::CrossSection, *crossSection_));
+                crossSection_.reset();
+            }
+            return;
+        }
+        if (!material.id)
+            return;
+        const Result<CrossSectionValue> s = rowCrossSection(*material.id, material.name, energy);
+        if (!s) {
+            crossSectionError_ = s.error();
+            return;
+        }
+        crossSection_ = s->a0Squared;
+        show("transport-cross-section", float(s->a0Squared), crossSectionText(s->a0Squared));
+    }
+
+    void correctionFactors(const MaterialValues& material, float imfp)
+    {
+        if (crossSection_ && material.density && material.mass)
+            effTrMfp_ = transportMeanFreePaths(*material.density, *material.mass, *crossSection_, imfp).effTrMfp;
+        const std::optional<float> depth = single("depth");
+        if (!depth)
+            return;
+        showFactor("cf1", correctionFactorApprox1(*depth, imfp));
+        if (!crossSection_ && !crossSectionError_.empty())
+            fail(crossSectionError_);
+        else if (crossSection_)
+            showFactor("cf2", effTrMfp_ ? correctionFactorApprox2(*depth, *effTrMfp_) : std::nullopt);
+    }
+
+    void showFactor(const char* id, std::optional<float> factor)
+    {
+        if (factor)
+            show(id, *factor, shown::factor(*factor));
+        else
+            fail(kNoCorrectionFactorNote);
+    }
+
+    std::optional<double> angle()
+    {
+        const std::optional<double> value = query_.typed("angle") ? number("angle") : 0.0;
+        if (value && !angleError(*value).empty()) {
+            fail(angleError(*value));
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void depths(float imfp)
+    {
+        const std::optional<double> angleFromNormal = angle();
+        const std::optional<double> probability = query_.typed("probability") ? number("probability") : 0.95;
+        if (!angleFromNormal || !probability)
+            return;
+        if (const std::string error = probabilityError(*probability); !error.empty()) {
+            fail(error);
+            return;
+        }
+        const std::pair<DepthCorrection, const char*> models[] = {
+            {DepthCorrection::None, "none"}, {DepthCorrection::Approx1, "cf1"}, {DepthCorrection::Approx2, "cf2"}};
+        for (const auto& [correction, name] : models) {
+            if (correction != DepthCorrection::None && *angleFromNormal > kMaxCorrectedAngle)
+                continue;
+            if (correction == DepthCorrection::Approx2 && !effTrMfp_)
+                continue;
+            const DepthModel model{correction, imfp, *angleFromNormal, effTrMfp_.value_or(0.0f)};
+            showLength("information-depth-" + std::string(name), informationDepth(model, *probability));
+            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepth(model));
+        }
+    }
+
+    void showLength(const std::string& id, const DepthValue& length)
+    {
+        if (length.value)
+            show(id.c_str(), float(*length.value), shown::length(float(*length.value)));
+        else
+            fail(length.error);
+    }
+
+    // The overlayer's thickness from the two peaks' ratio, in the
+    // straight-line model with the overlayer's IMFPs at the two energies.
+    void thickness()
+    {
+        if (!query_.typed("overlayer") && !query_.typed("substrate"))
+            return;
+        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", &results_.errors);
+        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", &results_.errors);
+        const std::optional<float> overlayerEnergy = single("overlayer-energy");
+        const std::optional<float> substrateEnergy = single("substrate-energy");
+        const std::optional<double> ratio = number("ratio");
+        const std::optional<double> bulkRatio = number("bulk-ratio");
+        const std::optional<double> angleFromNormal = angle();
+        if (!overlayer || !substrate || !overlayerEnergy || !substrateEnergy || !ratio || !bulkRatio
+            || !angleFromNormal)
+            return;
+        if (const std::string error = ratioError(*ratio, *bulkRatio); !error.empty()) {
+            fail(error);
+            return;
+        }
+        const Result<float> own = evaluateImfp(overlayer->values, *overlayerEnergy, ImfpForm::NonRelativistic);
+        const Result<float> crossing = evaluateImfp(overlayer->values, *substrateEnergy, ImfpForm::NonRelativistic);
+        if (!own || !crossing) {
+            fail(!own ? own.error() : crossing.error());
+            return;
+        }
+        const DepthValue d = overlayerThickness({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio);
+        showLength("thickness", d);
+    }
+
+    const PageQuery& query_;
+    PageResults results_;
+    std::optional<double> crossSection_; // S in a0^2, typed or computed
+    std::string crossSectionError_;      // why S could not be computed
+    std::optional<float> effTrMfp_;      // Å, for approximation 2
+};
+
+} // namespace
+
+PageResults evaluatePage(const PageQuery& query)
+{
+    return Evaluation(query).run();
+}
+
+PageResults unusableDatabase(const std::string& fileName)
+{
+    return {{}, {"the materials database " + fileName + " cannot be opened: it is not a materials database"}, {}};
+}
+
+std::string resultsJson(const PageResults& results)
+{
+    std::string json = "{\"shown\":[";
+    for (std::size_t i = 0; i < results.shown.size(); ++i) {
+        const ShownResult& r = results.shown[i];
+        json += (i ? ",{\"id\":" : "{\"id\":") + jsonString(r.id) + ",\"text\":" + jsonString(r.text)
+                + ",\"value\":" + jsonString(r.value) + '}';
+    }
+    const auto list = [&json](const char* name, const std::vector<std::string>& texts) {
+        json += std::string("],\"") + name + "\":[";
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            json += (i ? "," : "") + jsonString(texts[i]);
+    };
+    list("errors", results.errors);
+    list("notes", results.notes);
+    return json + "]}";
+}
+
+} // namespace korvane::page

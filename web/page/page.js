@@ -1,0 +1,192 @@
+// The page's script: it loads the program's C++ (korvane.wasm) and SQLite
+// (sql.js), reads the materials file with the statements the desktop program
+// runs, keeps the inputs in the address, and shows what the C++ gives. It
+// checks no number and writes no message: both come from the C++.
+"use strict";
+
+const kResultIds = [
+  "imfp", "imfp-relativistic", "cf1", "cf2", "transport-cross-section",
+  "information-depth-none", "information-depth-cf1", "information-depth-cf2",
+  "mean-escape-depth-none", "mean-escape-depth-cf1", "mean-escape-depth-cf2",
+  "kinetic-energy", "thickness",
+];
+// The inputs that the address carries, by the names of tpp2m's options.
+const kInputNames = ["material", "density", "mass", "gap", "nv",
+                     "energy", "depth", "cross-section", "angle", "probability",
+                     "line", "source", "photon-energy",
+                     "overlayer", "substrate", "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"];
+// The inputs that name a material of the open database.
+const kMaterialInputs = ["material", "overlayer", "substrate"];
+// The columns of a materials row as the page hands them to the C++.
+const kRowValues = { id: 0, name: 2, density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
+
+const page = { korvane: null, sql: null, data: null, database: null, databaseName: "TPP2-data.db" };
+
+// A materials file opened read-only; null when it fails the schema's checks.
+function openMaterials(bytes) {
+  const db = new page.sql.Database(new Uint8Array(bytes));
+  try {
+    const sql = page.data.sql;
+    const columns = db.exec(sql.tableInfo);
+    const quick = db.exec(sql.quickCheck);
+    const unreadable = db.exec(sql.firstUnreadableRow);
+    const repeated = db.exec(sql.repeatedId);
+    const usable = columns.length === 1 && columns[0].values.length >= 10 &&
+      quick.length === 1 && quick[0].values[0][0] === "ok" &&
+      unreadable.length === 0 && repeated.length === 0;
+    if (!usable) {
+      db.close();
+      return null;
+    }
+    const second = columns[0].values[1][1];
+    return { db, secondColumn: '"' + second.replaceAll('"', '""') + '"' };
+  } catch (error) {
+    db.close();
+    return null;
+  }
+}
+
+function statement(name) {
+  return page.data.sql[name].replaceAll('"' + page.data.secondColumn + '"', page.database.secondColumn);
+}
+
+function firstRow(sql, parameters) {
+  const result = page.database.db.exec(sql, parameters);
+  return result.length ? result[0].values[0] : null;
+}
+
+// The row that a material's name or ID names: the name first, then a bare
+// number as an ID.
+function findMaterial(text) {
+  const named = firstRow(statement("firstRowNamed"), [text, Number.MAX_SAFE_INTEGER]);
+  if (named)
+    return named;
+  return /^[0-9]+$/.test(text) ? firstRow(statement("rowWithId"), [Number(text)]) : null;
+}
+
+function showMaterialNames() {
+  const list = document.getElementById("material-names");
+  list.replaceChildren();
+  const rows = page.database.db.exec(page.data.sql.idsAndNames);
+  for (const [id, name] of rows.length ? rows[0].values : []) {
+    const option = document.createElement("option");
+    option.value = name === null ? String(id) : String(name);
+    option.label = String(id);
+    list.append(option);
+  }
+  document.getElementById("database-name").value = page.databaseName;
+}
+
+// The inputs as the address carries them, with the material's row added.
+function query() {
+  const parameters = new URLSearchParams();
+  for (const name of kInputNames) {
+    const value = document.getElementById(name).value;
+    if (value !== "")
+      parameters.set(name, value);
+  }
+  const address = parameters.toString();
+  parameters.set("database", page.databaseName);
+  for (const input of kMaterialInputs) {
+    const material = parameters.get(input);
+    if (material === null || material.trim() === "")
+      continue;
+    const row = findMaterial(material);
+    parameters.set(input + ".found", row ? "1" : "0");
+    for (const [name, column] of Object.entries(kRowValues)) {
+      if (row && row[column] !== null)
+        parameters.set(input + "." + name, String(row[column]));
+    }
+  }
+  return { address, full: parameters.toString() };
+}
+
+function show(results) {
+  const shown = new Map(results.shown.map((r) => [r.id, r]));
+  for (const id of kResultIds) {
+    const element = document.getElementById(id);
+    if (!element)
+      continue;
+    const result = shown.get(id);
+    element.value = result ? result.text : "";
+    if (result)
+      element.dataset.value = result.value;
+    else
+      delete element.dataset.value;
+  }
+  document.getElementById("error").textContent = results.errors.join("\n");
+  document.getElementById("notes").textContent = results.notes.join("\n");
+}
+
+function recalculate() {
+  const { address, full } = query();
+  const search = address ? "?" + address : "";
+  if (search !== location.search)
+    history.replaceState(null, "", location.pathname + search);
+  show(JSON.parse(page.korvane.results(full)));
+  if (!document.body.dataset.state)
+    document.body.dataset.firstResultMs = Math.round(performance.now());
+  document.body.dataset.state = "ready";
+}
+
+function fillInputsFromAddress() {
+  const parameters = new URLSearchParams(location.search);
+  for (const name of kInputNames) {
+    const value = parameters.get(name);
+    if (value !== null)
+      document.getElementById(name).value = value;
+  }
+}
+
+async function openUserDatabase(file) {
+  const opened = openMaterials(await file.arrayBuffer());
+  if (!opened) {
+    show(JSON.parse(page.korvane.unusableDatabase(file.name)));
+    document.body.dataset.state = "ready";
+    return;
+  }
+  page.database.db.close();
+  page.database = opened;
+  page.databaseName = file.name;
+  showMaterialNames();
+  recalculate();
+}
+
+async function fetchOk(path) {
+  const response = await fetch(path);
+  if (!response.ok)
+    throw new Error(path + ": " + response.status);
+  return response;
+}
+
+async function start() {
+  if ("serviceWorker" in navigator)
+    navigator.serviceWorker.register("service-worker.js");
+  const [module, sql, data, shipped] = await Promise.all([
+    createKorvane(),
+    initSqlJs({ locateFile: (file) => "lib/" + file }),
+    fetchOk("page-data.json").then((r) => r.json()),
+    fetchOk("materials.db").then((r) => r.arrayBuffer()),
+  ]);
+  page.korvane = {
+    results: module.cwrap("korvane_page_results", "string", ["string"]),
+    unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
+  };
+  module.cwrap("korvane_page_set_binding_energies", null, ["string"])(data.bindingEnergies);
+  page.sql = sql;
+  page.data = data;
+  page.database = openMaterials(shipped);
+  showMaterialNames();
+  fillInputsFromAddress();
+  const form = document.getElementById("inputs");
+  form.addEventListener("input", recalculate);
+  document.getElementById("open-database").addEventListener("click", () =>
+    document.getElementById("database-file").click());
+  document.getElementById("database-file").addEventListener("change", (event) => {
+    if (event.target.files.length)
+      openUserDatabase(event.target.files[0]);
+  });
+  recalculate();
+}
+
+start();
