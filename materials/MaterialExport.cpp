@@ -108,13 +108,13 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
     // The same checks of the file as when the program opens it.
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
     if (!checked) {
-        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
+        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked));
         return false;
     }
     sqlite::Connection& db = checked->connection;
     // One read transaction: a copy saving meanwhile does not split the export.
     if (const Result<void> begun = db.exec("BEGIN"); !begun) {
-        *error = begun.error();
+        *error = errorText(begun);
         return false;
     }
     sqlite::Statement select(db, schema::selectRowsFromId(checked->secondColumn));

@@ -238,7 +238,7 @@ public:
     Result<void> prepared() const
     {
         if (!insert_.ok() || !update_.ok())
-            return Failed{db_.errorMessage()};
+            return db_.failure();
         return {};
     }
 
@@ -251,7 +251,7 @@ public:
         else
             schema::bindRow(statement, material);
         if (statement.step() != SQLITE_DONE)
-            return Failed{db_.errorMessage()};
+            return db_.failure();
         return {};
     }
 
@@ -296,13 +296,13 @@ Result<StoredRows> storedRows(const sqlite::Connection& db, const QString& secon
     while (select.ok() && (rc = select.step()) == SQLITE_ROW) {
         std::optional<Material> row = schema::readRow(select);
         if (!row)
-            return Failed{QStringLiteral("a row of the table cannot be read")};
+            return failed(QStringLiteral("a row of the table cannot be read"));
         *maxId = std::max(*maxId, row->id);
         if (!row->name.isNull())
             names[row->name].push_back(std::move(*row));
     }
     if (rc != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     return names;
 }
 
@@ -316,7 +316,7 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
     // timeout).
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/false, whenMissing);
     if (!checked) {
-        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
+        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked));
         return result;
     }
     if (const QString cause = unwritableCause(path); !cause.isEmpty()) {
@@ -329,13 +329,13 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
     if (!transaction.begun()) {
         result.error = db.extendedErrorCode() == SQLITE_BUSY
             ? QStringLiteral("another copy of the program is writing to %1; try again").arg(path)
-            : transaction.begun().error();
+            : errorText(transaction.begun());
         return result;
     }
     qint64 maxId = 0;
     Result<StoredRows> stored = storedRows(db, checked->secondColumn, &maxId);
     if (!stored) {
-        result.error = stored.error();
+        result.error = errorText(stored);
         return result;
     }
     RowChecker checker(std::move(*stored), replace, file.hasColumn[size_t(Column::Description)]);
@@ -365,7 +365,7 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
 
     ImportWriter writer(db, checked->secondColumn, file.hasColumn[size_t(Column::Description)]);
     if (const Result<void> prepared = writer.prepared(); !prepared) {
-        result.error = prepared.error();
+        result.error = errorText(prepared);
         return result;
     }
     std::optional<qint64> nextId = idAfter(maxId);
@@ -380,13 +380,13 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         if (!replacing)
             nextId = idAfter(*nextId);
         if (const Result<void> written = writer.write(material, replacing); !written) {
-            result.error = written.error();
+            result.error = errorText(written);
             return result;
         }
         ++(replacing ? result.replaced : result.added);
     }
     if (const Result<void> committed = transaction.commit(); !committed) {
-        result.error = committed.error();
+        result.error = errorText(committed);
         result.added = result.replaced = 0;
     }
     return result;

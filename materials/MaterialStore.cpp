@@ -106,7 +106,7 @@ Result<void> MaterialStore::moveToPosition(int position)
     position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
     if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     notifyWillMove();
     position_ = position;
     onDeletedRecord_ = false;
@@ -119,42 +119,42 @@ Result<void> MaterialStore::moveToPosition(int position)
 Result<void> MaterialStore::moveFirst()
 {
     if (table_->rows.count() == 0)
-        return Failed{QStringLiteral("The table holds no materials.")};
+        return failed(QStringLiteral("The table holds no materials."));
     return moveToPosition(0);
 }
 
 Result<void> MaterialStore::moveLast()
 {
     if (table_->rows.count() == 0)
-        return Failed{QStringLiteral("The table holds no materials.")};
+        return failed(QStringLiteral("The table holds no materials."));
     return moveToPosition(table_->rows.count() - 1);
 }
 
 Result<void> MaterialStore::moveNext()
 {
     if (eof())
-        return Failed{QStringLiteral("There is no record after the last one.")};
+        return failed(QStringLiteral("There is no record after the last one."));
     return moveToPosition(onDeletedRecord_ ? position_ : position_ + 1);
 }
 
 Result<void> MaterialStore::movePrevious()
 {
     if (bof())
-        return Failed{QStringLiteral("There is no record before the first one.")};
+        return failed(QStringLiteral("There is no record before the first one."));
     return moveToPosition(position_ - 1);
 }
 
 Result<void> MaterialStore::move(int offset)
 {
     if (onDeletedRecord_ || (offset == 0 && (bof() || eof())))
-        return Failed{QStringLiteral("There is no current record.")};
+        return failed(QStringLiteral("There is no current record."));
     return moveToPosition(position_ + offset);
 }
 
 Result<void> MaterialStore::moveTo(int index)
 {
     if (index < 0 || index >= table_->rows.count())
-        return Failed{QStringLiteral("There is no record at that place.")};
+        return failed(QStringLiteral("There is no record at that place."));
     return moveToPosition(index);
 }
 
@@ -184,7 +184,7 @@ Result<void> MaterialStore::beginEdit()
     if (editStatus_ != EditStatus::None)
         return {};
     if (!current())
-        return Failed{QStringLiteral("There is no current record.")};
+        return failed(QStringLiteral("There is no current record."));
     buffer_ = *current();
     dirtyColumns_ = 0;
     editStatus_ = EditStatus::InProgress;
@@ -194,7 +194,7 @@ Result<void> MaterialStore::beginEdit()
 Result<void> MaterialStore::setField(int column, const QVariant& value)
 {
     if (column <= int(Column::Id) || column >= kColumnCount)
-        return Failed{QStringLiteral("That column cannot be set.")};
+        return failed(QStringLiteral("That column cannot be set."));
     if (Result<void> editing = beginEdit(); !editing)
         return editing;
     if (column == int(Column::Name) || column == int(Column::Description)) {
@@ -204,7 +204,7 @@ Result<void> MaterialStore::setField(int column, const QVariant& value)
         bool ok = true;
         const float number = value.toFloat(&ok);
         if (value.isValid() && !ok)
-            return Failed{QStringLiteral("\"%1\" needs a number.").arg(schema::columnName(column))};
+            return failed(QStringLiteral("\"%1\" needs a number.").arg(schema::columnName(column)));
         *numericField(buffer_, Column(column)) = value.isValid() ? std::optional<float>(number) : std::nullopt;
     }
     dirtyColumns_ |= 1u << column;
@@ -251,7 +251,7 @@ Result<void> MaterialStore::notifyWillChange(ChangeReason reason)
 {
     for (MaterialStoreListener* listener : listeners_) {
         if (!listener->willChangeRecord(reason))
-            return Failed{QStringLiteral("The change was cancelled.")};
+            return failed(QStringLiteral("The change was cancelled."));
     }
     return {};
 }
@@ -315,19 +315,19 @@ Result<void> MaterialStore::insertPending()
     {
         sqlite::Statement maxId(db, schema::largestId());
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
-            return Failed{db.errorMessage()};
+            return db.failure();
         id = idAfter(maxId.type(0) == SQLITE_NULL ? 0 : maxId.int64(0));
         if (!id)
-            return Failed{QStringLiteral("No ID is left for a new material.")};
+            return failed(QStringLiteral("No ID is left for a new material."));
     }
     Material row = buffer_;
     row.id = *id;
     sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
     if (!insert.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     schema::bindRow(insert, row);
     if (insert.step() != SQLITE_DONE || !transaction.commit())
-        return Failed{db.errorMessage()};
+        return db.failure();
     buffer_.id = row.id;
     // The new ID is the largest, so the new material is the last row.
     const Result<void> reloaded = reloadRows();
@@ -345,14 +345,14 @@ Result<void> MaterialStore::updatePending()
         return transaction.begun();
     sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), dirtyColumns_));
     if (!statement.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     schema::bindColumns(statement, buffer_, dirtyColumns_);
     if (statement.step() != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     if (db.changes() != 1)
-        return Failed{QStringLiteral("The material is no longer in the database.")};
+        return failed(QStringLiteral("The material is no longer in the database."));
     if (!transaction.commit())
-        return Failed{db.errorMessage()};
+        return db.failure();
     const Result<void> reloaded = reloadRows();
     currentRow_ = buffer_;
     return afterCommit(reloaded);
@@ -365,8 +365,8 @@ Result<void> MaterialStore::afterCommit(const Result<void>& reloaded)
     editStatus_ = EditStatus::None;
     dirtyColumns_ = 0;
     if (!reloaded)
-        return Failed{
-            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
+        return failed(
+            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(errorText(reloaded)));
     return {};
 }
 
@@ -384,7 +384,7 @@ Result<void> MaterialStore::cancelUpdate()
 Result<void> MaterialStore::deleteCurrent()
 {
     if (editStatus_ != EditStatus::None || currentIndex() < 0)
-        return Failed{QStringLiteral("There is no current record to delete.")};
+        return failed(QStringLiteral("There is no current record to delete."));
     if (Result<void> allowed = notifyWillChange(ChangeReason::Delete); !allowed)
         return allowed;
     sqlite::Transaction transaction(table_->db);
@@ -392,10 +392,10 @@ Result<void> MaterialStore::deleteCurrent()
         return transaction.begun();
     sqlite::Statement statement(table_->db, schema::deleteRow());
     if (!statement.ok())
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     statement.bind(1, currentRow_.id);
     if (statement.step() != SQLITE_DONE || !transaction.commit())
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     const Result<void> reloaded = reloadRows();
     onDeletedRecord_ = true;
     return afterCommit(reloaded);
@@ -421,7 +421,7 @@ Result<void> MaterialStore::setBookmark(Bookmark bookmark)
 {
     const int index = table_->rows.indexOfId(bookmark);
     if (index < 0)
-        return Failed{QStringLiteral("The bookmarked material is no longer in the table.")};
+        return failed(QStringLiteral("The bookmarked material is no longer in the table."));
     return moveToPosition(index);
 }
 

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     }
     OpenedDatabase database = openMaterialDatabase(QString::fromLocal8Bit(argv[1]));
     if (!database) {
-        std::fprintf(stderr, "%s\n", qPrintable(database.error()));
+        std::fprintf(stderr, "%s\n", database.error().c_str());
         return 1;
     }
     MaterialStore& store = **database;
@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
         if (!set)
             return 1;
         if (const Result<void> saved = store.update(); !saved) {
-            std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
+            std::fprintf(stderr, "%s\n", saved.error().c_str());
             return 1;
         }
         std::printf("saved %d %g\n", store.field(int(Column::Id)).toInt(), double(version));

@@ -45,7 +45,7 @@ std::map<qint64, std::pair<QString, std::optional<float>>> fileContents(const QS
 {
     std::map<qint64, std::pair<QString, std::optional<float>>> contents;
     OpenedDatabase other = openMaterialDatabase(path);
-    EXPECT_TRUE(other) << other.error().toStdString();
+    EXPECT_TRUE(other) << other.error();
     if (!other)
         return contents;
     for (int i = 0; i < (*other)->storedRowCount(); ++i) {
@@ -61,7 +61,7 @@ protected:
     {
         ASSERT_TRUE(fixture.created());
         OpenedDatabase opened = openMaterialDatabase(fixture.path());
-        ASSERT_TRUE(opened) << opened.error().toStdString();
+        ASSERT_TRUE(opened) << opened.error();
         store = std::move(*opened);
         recorder = std::make_unique<Recorder>(*store);
     }
@@ -190,14 +190,14 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     test::FixtureDatabase fixture({test::material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
                                    test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened) << opened.error().toStdString();
+    ASSERT_TRUE(opened) << opened.error();
     MaterialStore& store = **opened;
     ASSERT_TRUE(store.moveTo(1));
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
     EXPECT_EQ(store.row(1).id, kLargeId);
     ASSERT_TRUE(store.setField(int(Column::Density), 9.5f));
     const Result<void> saved = store.update();
-    ASSERT_TRUE(saved) << saved.error().toStdString();
+    ASSERT_TRUE(saved) << saved.error();
     auto file = fileContents(fixture.path());
     EXPECT_EQ(file[5], std::make_pair(QStringLiteral("B"), std::optional<float>(2.46f)));
     EXPECT_EQ(file[kLargeId], std::make_pair(QStringLiteral("Far"), std::optional<float>(9.5f)));
@@ -218,7 +218,7 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
         sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         ASSERT_TRUE(other.exec("DELETE FROM tblIMFPdata WHERE \"ID\" = 4294967301"));
     }
-    EXPECT_EQ(store.update().error(), QStringLiteral("The material is no longer in the database."));
+    EXPECT_EQ(store.update().error(), "The material is no longer in the database.");
     EXPECT_EQ(store.editStatus(), EditStatus::InProgress);
     EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Typed"));
     file = fileContents(fixture.path());
@@ -231,13 +231,13 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
         sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         sqlite3_busy_timeout(other.handle(), 0);
         const Result<void> written = other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5");
-        EXPECT_TRUE(written) << written.error().toStdString();
+        EXPECT_TRUE(written) << written.error();
     }
     ASSERT_TRUE(store.cancelUpdate());
     ASSERT_TRUE(store.setBookmark(5));
     ASSERT_TRUE(store.setField(int(Column::Name), QStringLiteral("Boron")));
     const Result<void> savedAgain = store.update();
-    ASSERT_TRUE(savedAgain) << savedAgain.error().toStdString();
+    ASSERT_TRUE(savedAgain) << savedAgain.error();
     EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }
 
