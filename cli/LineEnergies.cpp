@@ -63,16 +63,16 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& giv
         return photons.error;
     command.lines.resize(command.energies.size());
     for (const TypedLine& line : typed) {
-        const lines::LineLookup found = lines::findLine(line.text.toStdString());
-        if (!found.line)
-            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(found.error));
-        const double kinetic = lines::kineticEnergy(*found.line, photons.energy);
+        const Result<lines::PhotoelectronLine> found = lines::findLine(line.text.toStdString());
+        if (!found)
+            return QStringLiteral("--line \"%1\": %2").arg(line.text, QString::fromStdString(found.error()));
+        const double kinetic = lines::kineticEnergy(*found, photons.energy);
         if (!(kinetic > 0))
             return QStringLiteral("--line \"%1\": its binding energy %2 is not below the photon energy %3")
-                .arg(line.text, electronVolts(found.line->bindingEnergy), electronVolts(photons.energy));
+                .arg(line.text, electronVolts(found->bindingEnergy), electronVolts(photons.energy));
         command.energies[line.energyIndex] = static_cast<float>(kinetic);
-        command.lines[line.energyIndex] = LineEnergy{QString::fromStdString(found.line->name()), photons.name,
-                                                     static_cast<float>(found.line->bindingEnergy)};
+        command.lines[line.energyIndex] =
+            LineEnergy{QString::fromStdString(found->name()), photons.name, static_cast<float>(found->bindingEnergy)};
     }
     return {};
 }

@@ -102,26 +102,21 @@ private:
 
 } // namespace
 
-bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
-                     WhenMissing whenMissing)
+Result<void> exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out,
+                             WhenMissing whenMissing)
 {
     // The same checks of the file as when the program opens it.
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
-    if (!checked) {
-        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked));
-        return false;
-    }
+    if (!checked)
+        return failed(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked)),
+                      checked.code());
     sqlite::Connection& db = checked->connection;
     // One read transaction: a copy saving meanwhile does not split the export.
-    if (const Result<void> begun = db.exec("BEGIN"); !begun) {
-        *error = errorText(begun);
-        return false;
-    }
+    if (Result<void> begun = db.exec("BEGIN"); !begun)
+        return begun;
     sqlite::Statement select(db, schema::selectRowsFromId(checked->secondColumn));
-    if (!select.ok()) {
-        *error = db.errorMessage();
-        return false;
-    }
+    if (!select.ok())
+        return db.failure();
     select.bind(1, qint64(all ? std::numeric_limits<qint64>::min() : kFirstCompoundId));
 
     Output output(out);
@@ -150,17 +145,14 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
         if (output.failed())
             break; // a closed pipe or a full disk: the reading ends too
     }
-    if (rc != SQLITE_DONE && !output.failed()) {
-        *error = db.errorMessage();
-        return false;
-    }
+    if (rc != SQLITE_DONE && !output.failed())
+        return db.failure();
     if (!csv)
         output.append(first ? "]\n" : "\n]\n");
-    if (!output.finish()) {
-        *error = QStringLiteral("the output cannot be written: %1").arg(QString::fromLocal8Bit(strerror(errno)));
-        return false;
-    }
-    return true;
+    if (!output.finish())
+        return failed(QStringLiteral("the output cannot be written: %1").arg(QString::fromLocal8Bit(strerror(errno))),
+                      ErrorCode::Storage);
+    return {};
 }
 
 } // namespace korvane
