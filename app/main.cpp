@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     if (!database) {
         const bool fileExists = QFileInfo(path).isSymLink() || QFileInfo::exists(path);
         QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              korvane::app::unusableDatabaseMessage(path, database.error(), fileExists));
+                              korvane::app::unusableDatabaseMessage(path, errorText(database), fileExists));
         return 1;
     }
     korvane::ui::Form1 window(**database);

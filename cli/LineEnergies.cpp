@@ -43,14 +43,14 @@ namespace {
 // A typed line with photons already known to be usable.
 ResolvedLine lineWith(const QString& text, const Photons& photons)
 {
-    const lines::LineLookup found = lines::findLine(text.toStdString());
-    if (!found.line)
-        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(found.error))};
-    const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, photons.energy);
+    const Result<lines::PhotoelectronLine> found = lines::findLine(text.toStdString());
+    if (!found)
+        return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(found.error()))};
+    const Result<double> kinetic = kineticEnergy(found->bindingEnergy, photons.energy);
     if (!kinetic)
         return {std::nullopt, 0, QStringLiteral("--line \"%1\": %2").arg(text, QString::fromStdString(kinetic.error()))};
-    return {LineEnergy{QString::fromStdString(found.line->name()), photons.name,
-                       static_cast<float>(found.line->bindingEnergy)},
+    return {LineEnergy{QString::fromStdString(found->name()), photons.name,
+                       static_cast<float>(found->bindingEnergy)},
             static_cast<float>(*kinetic), {}};
 }
 

@@ -105,7 +105,7 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
         state = stateOf(path);
     if (!opened || !state) {
         files_.erase(path);
-        return Failed{opened ? QStringLiteral("the file has gone") : opened.error()};
+        return failed(opened ? QStringLiteral("the file has gone") : errorText(opened));
     }
     const qint64 version = opened->dataVersion();
     const bool writeAhead = opened->writesAhead();

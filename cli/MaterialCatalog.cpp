@@ -34,7 +34,7 @@ Result<MaterialCatalog> MaterialCatalog::open(const QString& path, WhenMissing w
 {
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
     if (!checked)
-        return Failed{checked.error()};
+        return checked.failure();
     return MaterialCatalog(std::move(checked->connection), std::move(checked->secondColumn));
 }
 
@@ -48,7 +48,7 @@ Result<qint64> MaterialCatalog::count() const
 {
     sqlite::Statement countRows(db_, schema::countRows());
     if (!countRows.ok() || countRows.step() != SQLITE_ROW)
-        return Failed{db_.errorMessage()};
+        return db_.failure();
     return countRows.int64(0);
 }
 
@@ -56,7 +56,7 @@ Result<void> MaterialCatalog::forEach(const std::function<bool(const Material&)>
 {
     sqlite::Statement select(db_, schema::selectRowsFromId(secondColumn_));
     if (!select.ok())
-        return Failed{db_.errorMessage()};
+        return db_.failure();
     select.bind(1, std::numeric_limits<qint64>::min());
     qint64 place = 0;
     int rc;
@@ -65,12 +65,12 @@ Result<void> MaterialCatalog::forEach(const std::function<bool(const Material&)>
         ++rowsRead_;
         const std::optional<Material> row = schema::readRow(select);
         if (!row)
-            return Failed{unreadable(place)};
+            return failed(unreadable(place));
         if (!take(*row))
             return {};
     }
     if (rc != SQLITE_DONE)
-        return Failed{unreadable(place + 1)};
+        return failed(unreadable(place + 1));
     return {};
 }
 
@@ -80,11 +80,11 @@ Result<std::optional<Material>> MaterialCatalog::firstRow(sqlite::Statement& sel
     if (rc == SQLITE_DONE)
         return std::optional<Material>();
     if (rc != SQLITE_ROW)
-        return Failed{db_.errorMessage()};
+        return db_.failure();
     ++rowsRead_;
     std::optional<Material> row = schema::readRow(select);
     if (!row)
-        return Failed{QStringLiteral("the material with ID %1 cannot be read").arg(select.int64(0))};
+        return failed(QStringLiteral("the material with ID %1 cannot be read").arg(select.int64(0)));
     return row;
 }
 

@@ -32,7 +32,7 @@ std::optional<Failure> writeMaterialList(const Command& command, const MaterialC
     if (command.format == OutputFormat::Table) {
         const Result<qint64> count = catalog.count();
         if (!count)
-            return unreadable(command, count.error());
+            return unreadable(command, errorText(count));
         if (*count > kMaxTableRows)
             return tooManyTableRows();
     }
@@ -44,7 +44,7 @@ std::optional<Failure> writeMaterialList(const Command& command, const MaterialC
     if (writer->failure())
         return writer->failure();
     if (!listed)
-        return unreadable(command, listed.error());
+        return unreadable(command, errorText(listed));
     return writer->finish() ? std::nullopt : writer->failure();
 }
 

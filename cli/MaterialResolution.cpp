@@ -36,7 +36,7 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
         [&](const QString& symbol) -> const Material* {
             Result<std::optional<Material>> row = lookup.element(symbol);
             if (!row)
-                unreadable = row.error();
+                unreadable = errorText(row);
             if (!row || !*row)
                 return nullptr;
             return &elements.emplace_back(std::move(**row));
@@ -69,11 +69,11 @@ ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup
     if (row && !*row && named.by == By::NameOrId)
         row = lookup.findName(wanted); // a name that looks like an ID no material has
     if (!row)
-        return unreadableDatabase(source.databasePath, row.error());
+        return unreadableDatabase(source.databasePath, errorText(row));
     if (named.by == By::NameOrId && *row && (*row)->name != wanted) {
         const Result<std::optional<Material>> alsoNamed = lookup.findName(wanted);
         if (!alsoNamed)
-            return unreadableDatabase(source.databasePath, alsoNamed.error());
+            return unreadableDatabase(source.databasePath, errorText(alsoNamed));
         if (*alsoNamed)
             return failed(QStringLiteral("\"%1\" is ambiguous: the ID of %2 and the name of the material with "
                                          "ID %3; say --id %1 or --name %1")
@@ -110,7 +110,7 @@ ResolvedMaterials resolveMaterials(const std::vector<MaterialRef>& materials, co
         lookup.emplace(MaterialCache::shared().open(source.databasePath, source.whenMissing));
         if (!*lookup)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
-                              .arg(source.databasePath, lookup->error()),
+                              .arg(source.databasePath, errorText(*lookup)),
                           kNotFound);
     }
     ResolvedMaterials resolved;

@@ -16,11 +16,11 @@ constexpr qsizetype kBadRowsShown = 20;
 
 int exportCommand(const Command& command, std::FILE* out, std::FILE* err)
 {
-    QString error;
     const ExchangeFormat format = command.format == OutputFormat::Json ? ExchangeFormat::Json : ExchangeFormat::Csv;
-    if (!exportMaterials(command.databasePath, command.allMaterials, format, out, &error,
-                         command.whenDatabaseMissing)) {
-        printLine(err, error);
+    if (const Result<void> exported =
+            exportMaterials(command.databasePath, command.allMaterials, format, out, command.whenDatabaseMissing);
+        !exported) {
+        printLine(err, errorText(exported));
         return kNotFound;
     }
     return kSuccess;
@@ -33,12 +33,13 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
         printLine(err, QStringLiteral("%1: %2; nothing imported").arg(command.importFile, file.error));
         return kNotFound;
     }
-    const ImportResult result =
+    const Result<ImportResult> imported =
         importMaterials(command.databasePath, file, command.replace, command.whenDatabaseMissing);
-    if (!result.error.isEmpty()) {
-        printLine(err, QStringLiteral("%1; nothing imported").arg(result.error));
+    if (!imported) {
+        printLine(err, QStringLiteral("%1; nothing imported").arg(errorText(imported)));
         return kNotFound;
     }
+    const ImportResult& result = *imported;
     if (!result.badRows.isEmpty()) {
         printLine(err,
                   QStringLiteral("nothing imported: %1 of the %2 rows of %3 cannot be written")

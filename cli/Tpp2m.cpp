@@ -41,7 +41,7 @@ int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
     if (!catalog)
         return failed(err,
                       {QStringLiteral("the materials database %1 cannot be opened: %2")
-                           .arg(command.databasePath, catalog.error()),
+                           .arg(command.databasePath, errorText(catalog)),
                        kNotFound});
     if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
         return failed(err, *failure);

@@ -7,33 +7,27 @@
 
 namespace korvane::lines {
 
-namespace {
-
-LineLookup failed(std::string error)
-{
-    return {std::nullopt, std::move(error)};
-}
-
-} // namespace
-
-LineLookup findLine(std::string_view text)
+Result<PhotoelectronLine> findLine(std::string_view text)
 {
     std::istringstream words{std::string(text)};
     std::string element, levelName, extra;
     if (!(words >> element >> levelName) || (words >> extra))
-        return failed("a line is an element and a level, such as \"Cu 2p3/2\" (got \"" + std::string(text) + "\")");
+        return Failed{"a line is an element and a level, such as \"Cu 2p3/2\" (got \"" + std::string(text) + "\")",
+                      ErrorCode::InvalidInput};
     const int z = atomicNumberOf(element);
     if (z == 0)
-        return failed("unknown element \"" + element + "\"");
+        return Failed{"unknown element \"" + element + "\"", ErrorCode::NotFound};
     const std::optional<CoreLevel> level = findCoreLevel(levelName);
     if (!level)
-        return failed("unknown level \"" + levelName
-                      + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
-                        " or 2p, 3d, 4f for the stronger component)");
+        return Failed{"unknown level \"" + levelName
+                          + "\" (levels are written 1s, 2s, 2p1/2, 2p3/2, ... 4f7/2, 5s ...,"
+                            " or 2p, 3d, 4f for the stronger component)",
+                      ErrorCode::NotFound};
     std::optional<PhotoelectronLine> line = lineOf(z, *level);
     if (!line)
-        return failed("no binding energy is known for " + element + ' ' + std::string(level->name));
-    return {std::move(line), {}};
+        return Failed{"no binding energy is known for " + element + ' ' + std::string(level->name),
+                      ErrorCode::NotFound};
+    return std::move(*line);
 }
 
 std::optional<PhotoelectronLine> lineOf(int atomicNumber, const CoreLevel& level)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "lines/CoreLevel.h"
 
 #include <optional>
@@ -19,14 +20,11 @@ struct PhotoelectronLine {
     std::string name() const { return element + ' ' + std::string(level.name); } // "Cu 2p3/2"
 };
 
-struct LineLookup {
-    std::optional<PhotoelectronLine> line;
-    std::string error; // why there is none, in one line
-};
-
 // A line as analysts write it: an element symbol, blanks and a level
-// ("Cu 2p3/2", "Au 4f" for Au 4f7/2).
-LineLookup findLine(std::string_view text);
+// ("Cu 2p3/2", "Au 4f" for Au 4f7/2), or why there is none, in one line:
+// InvalidInput when the text is no element and level, NotFound when the
+// element, the level or its binding energy is unknown.
+Result<PhotoelectronLine> findLine(std::string_view text);
 
 // The line of a level of an element; none when no binding energy is known for it.
 std::optional<PhotoelectronLine> lineOf(int atomicNumber, const CoreLevel& level);

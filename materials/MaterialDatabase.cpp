@@ -33,7 +33,7 @@ Result<void> writeRows(sqlite::Connection& db, const std::vector<Material>& rows
         insert.reset();
         schema::bindRow(insert, m);
         if (insert.step() != SQLITE_DONE)
-            return Failed{db.errorMessage()};
+            return db.failure();
     }
     return transaction.commit();
 }
@@ -57,12 +57,12 @@ Result<void> makeFolders(const QString& folder)
     if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 || (errno == EEXIST && QFileInfo(folder).isDir()))
         return {};
     if (errno == EACCES || errno == EROFS)
-        return Failed{QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
-                          .arg(folder, parent)};
+        return failed(QStringLiteral("the folder %1 cannot be created, because the folder %2 is not writable")
+                          .arg(folder, parent));
     if (errno == EEXIST)
-        return Failed{
-            QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way").arg(folder)};
-    return Failed{QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError())};
+        return failed(
+            QStringLiteral("the folder %1 cannot be created, because a file of that name is in the way").arg(folder));
+    return failed(QStringLiteral("the folder %1 cannot be created (%2)").arg(folder, systemError()));
 }
 
 // An exclusive lock on a folder, held while the object lives. The system
@@ -109,10 +109,10 @@ Result<Creation> createUnlessPresent(const QString& path, const std::vector<Mate
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (Result<void> made = makeFolders(folder); !made)
-        return Failed{made.error()};
+        return made.failure();
     const FolderLock lock(folder);
     if (!lock.held())
-        return Failed{QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError())};
+        return failed(QStringLiteral("the folder %1 cannot be locked (%2)").arg(folder, systemError()));
     if (pathTaken(path))
         return Creation::FoundMade;
     // Build the database beside its final place, then link it there: the
@@ -126,17 +126,17 @@ Result<Creation> createUnlessPresent(const QString& path, const std::vector<Mate
     {
         Result<sqlite::Connection> db = sqlite::Connection::open(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (!db)
-            written = Failed{db.error()};
+            written = db.failure();
         if (written)
             written = db->exec("PRAGMA synchronous=FULL");
         if (written)
             written = writeRows(*db, rows);
     }
     if (written && ::link(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0)
-        written = Failed{QStringLiteral("the file cannot be created (%1)").arg(systemError())};
+        written = failed(QStringLiteral("the file cannot be created (%1)").arg(systemError()));
     QFile::remove(partial);
     if (!written)
-        return Failed{written.error()};
+        return written.failure();
     return Creation::Made;
 }
 
@@ -146,9 +146,9 @@ Result<void> checkPathUsable(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return Failed{QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget())};
+        return failed(QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget()));
     if (info.isDir())
-        return Failed{QStringLiteral("it is a folder, not a database file")};
+        return failed(QStringLiteral("it is a folder, not a database file"));
     return {};
 }
 
@@ -159,9 +159,9 @@ Result<void> checkRollbackPossible(const QString& path)
     const QString folder = QFileInfo(path).absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
         return {};
-    return Failed{QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in "
+    return failed(QStringLiteral("an interrupted save left the journal %1-journal, which can be rolled back only in "
                                  "a writable folder; make the folder %2 writable once and start again")
-                      .arg(path, folder)};
+                      .arg(path, folder));
 }
 
 } // namespace
@@ -170,48 +170,48 @@ Result<void> createMaterialDatabase(const QString& path, const std::vector<Mater
 {
     const Result<Creation> created = createUnlessPresent(path, rows);
     if (!created)
-        return Failed{created.error()};
+        return created.failure();
     if (*created == Creation::FoundMade)
-        return Failed{QStringLiteral("the file already exists")};
+        return failed(QStringLiteral("the file already exists"));
     return {};
 }
 
 Result<CheckedDatabase> openCheckedDatabase(const QString& path, bool readOnly, WhenMissing whenMissing)
 {
     if (!pathTaken(path) && whenMissing == WhenMissing::Refuse)
-        return Failed{QStringLiteral("there is no such file")};
+        return failed(QStringLiteral("there is no such file"));
     if (!pathTaken(path)) {
         const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
         if (!shipped)
-            return Failed{QStringLiteral("the shipped materials cannot be read (%1)").arg(shipped.error())};
+            return failed(QStringLiteral("the shipped materials cannot be read (%1)").arg(errorText(shipped)));
         if (const Result<Creation> created = createUnlessPresent(path, *shipped); !created)
-            return Failed{created.error()};
+            return created.failure();
     }
     if (const Result<void> usable = checkPathUsable(path); !usable)
-        return Failed{usable.error()};
+        return usable.failure();
     // Look at the file read-only first, so a file that is not ours stays as
     // it was. Only a file left with an interrupted write of our own (a hot
     // journal) needs the writable connection to be read, which rolls it back.
     Result<sqlite::Connection> db = sqlite::Connection::open(path, SQLITE_OPEN_READONLY);
     if (!db)
-        return Failed{db.error()};
+        return db.failure();
     Result<QString> secondColumn = checkMaterialTable(*db);
     if (!secondColumn && db->extendedErrorCode() == SQLITE_READONLY_ROLLBACK) {
         if (const Result<void> possible = checkRollbackPossible(path); !possible)
-            return Failed{possible.error()};
+            return possible.failure();
         db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return Failed{db.error()};
+            return db.failure();
         secondColumn = checkMaterialTable(*db);
     }
     if (!secondColumn)
-        return Failed{secondColumn.error()};
+        return secondColumn.failure();
     if (!readOnly) {
         db = sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
         if (!db)
-            return Failed{db.error()};
+            return db.failure();
         if (const Result<void> durable = db->exec("PRAGMA synchronous=FULL"); !durable)
-            return Failed{durable.error()};
+            return durable.failure();
     }
     return CheckedDatabase{std::move(*db), std::move(*secondColumn)};
 }
@@ -220,10 +220,10 @@ OpenedDatabase openMaterialDatabase(const QString& path, bool readOnly, WhenMiss
 {
     Result<CheckedDatabase> checked = openCheckedDatabase(path, readOnly, whenMissing);
     if (!checked)
-        return Failed{checked.error()};
+        return checked.failure();
     auto store = std::make_unique<MaterialStore>(std::move(checked->connection), std::move(checked->secondColumn));
     if (const Result<void> loaded = store->load(); !loaded)
-        return Failed{loaded.error()};
+        return loaded.failure();
     return store;
 }
 

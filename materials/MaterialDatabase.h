@@ -2,7 +2,7 @@
 
 #include "materials/DatabaseLocation.h"
 #include "materials/MaterialStore.h"
-#include "materials/Result.h"
+#include "materials/ResultText.h"
 #include "materials/Sqlite.h"
 
 #include <memory>

@@ -40,26 +40,21 @@ void writeCell(TableWriter& table, const sqlite::Statement& row, int column)
 
 } // namespace
 
-bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
-                     WhenMissing whenMissing)
+Result<void> exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out,
+                             WhenMissing whenMissing)
 {
     // The same checks of the file as when the program opens it.
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/true, whenMissing);
-    if (!checked) {
-        *error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
-        return false;
-    }
+    if (!checked)
+        return failed(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked)),
+                      checked.code());
     sqlite::Connection& db = checked->connection;
     // One read transaction: a copy saving meanwhile does not split the export.
-    if (const Result<void> begun = db.exec("BEGIN"); !begun) {
-        *error = begun.error();
-        return false;
-    }
+    if (Result<void> begun = db.exec("BEGIN"); !begun)
+        return begun;
     sqlite::Statement select(db, schema::selectRowsFromId(checked->secondColumn));
-    if (!select.ok()) {
-        *error = db.errorMessage();
-        return false;
-    }
+    if (!select.ok())
+        return db.failure();
     select.bind(1, qint64(all ? std::numeric_limits<qint64>::min() : kFirstCompoundId));
 
     std::vector<TableColumn> columns;
@@ -74,15 +69,11 @@ bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::
             writeCell(table, select, c);
         written = table.endRow(); // a closed pipe or a full disk: the reading ends too
     }
-    if (written && rc != SQLITE_DONE) {
-        *error = db.errorMessage();
-        return false;
-    }
-    if (!table.finish()) {
-        *error = QString::fromStdString(table.error());
-        return false;
-    }
-    return true;
+    if (written && rc != SQLITE_DONE)
+        return db.failure();
+    if (!table.finish())
+        return Failed{table.error(), ErrorCode::Storage};
+    return {};
 }
 
 } // namespace korvane

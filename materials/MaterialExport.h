@@ -16,9 +16,9 @@ enum class ExchangeFormat { Csv, Json };
 // numbers as the shortest text that reads back as the same Double, texts
 // byte for byte, an empty (null) column as an empty CSV cell or JSON null
 // (an empty text is "" in both), so that an import gives back the same rows.
-// False, with the reason, when the database cannot be read or `out` cannot
+// Fails, with the reason, when the database cannot be read or `out` cannot
 // be written.
-bool exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out, QString* error,
-                     WhenMissing whenMissing = WhenMissing::Refuse);
+Result<void> exportMaterials(const QString& path, bool all, ExchangeFormat format, std::FILE* out,
+                             WhenMissing whenMissing = WhenMissing::Refuse);
 
 } // namespace korvane

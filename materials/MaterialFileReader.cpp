@@ -2,6 +2,7 @@
 
 #include "materials/CsvRecords.h"
 #include "materials/MaterialSchema.h"
+#include "materials/ResultText.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -33,17 +34,16 @@ int columnOf(const QString& name)
     return schema::columnIndex(name.trimmed());
 }
 
-// Text of one cell: UTF-8 without NUL bytes. Sets `error` otherwise.
-QString cellText(const QByteArray& bytes, const QString& where, QString* error)
+// Text of one cell: UTF-8 without NUL bytes.
+Result<QString> cellText(const QByteArray& bytes, const QString& where)
 {
-    if (bytes.contains('\0')) {
-        *error = QStringLiteral("%1 holds a NUL byte: this is not a text file of materials").arg(where);
-        return {};
-    }
+    if (bytes.contains('\0'))
+        return failed(QStringLiteral("%1 holds a NUL byte: this is not a text file of materials").arg(where),
+                      ErrorCode::InvalidInput);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        *error = QStringLiteral("%1 is not UTF-8 text").arg(where);
+        return failed(QStringLiteral("%1 is not UTF-8 text").arg(where), ErrorCode::InvalidInput);
     return text;
 }
 
@@ -91,9 +91,12 @@ MaterialFile readCsv(QFile& file)
     const QString headerLine = QStringLiteral("line %1").arg(reader.recordLine());
     std::vector<QString> names;
     for (const QByteArray& cell : cells) {
-        names.push_back(cellText(cell, headerLine, &result.error));
-        if (!result.error.isEmpty())
+        Result<QString> name = cellText(cell, headerLine);
+        if (!name) {
+            result.error = errorText(name);
             return result;
+        }
+        names.push_back(std::move(*name));
     }
     Header header;
     if (const QString problem = readHeader(names, &header); !problem.isEmpty()) {
@@ -116,9 +119,12 @@ MaterialFile readCsv(QFile& file)
             for (size_t i = 0; i < cells.size(); ++i) {
                 if (cells[i].isNull())
                     continue;
-                row.cells[size_t(header.columns[i])] = cellText(cells[i], row.where, &result.error);
-                if (!result.error.isEmpty())
+                Result<QString> text = cellText(cells[i], row.where);
+                if (!text) {
+                    result.error = errorText(text);
                     return result;
+                }
+                row.cells[size_t(header.columns[i])] = std::move(*text);
             }
         }
         result.rows.push_back(std::move(row));

@@ -237,7 +237,7 @@ public:
     Result<void> prepared() const
     {
         if (!insert_.ok() || !update_.ok())
-            return Failed{db_.errorMessage()};
+            return db_.failure();
         return {};
     }
 
@@ -250,7 +250,7 @@ public:
         else
             schema::bindRow(statement, material);
         if (statement.step() != SQLITE_DONE)
-            return Failed{db_.errorMessage()};
+            return db_.failure();
         return {};
     }
 
@@ -295,48 +295,45 @@ Result<StoredRows> storedRows(const sqlite::Connection& db, const QString& secon
     while (select.ok() && (rc = select.step()) == SQLITE_ROW) {
         std::optional<Material> row = schema::readRow(select);
         if (!row)
-            return Failed{QStringLiteral("a row of the table cannot be read")};
+            return failed(QStringLiteral("a row of the table cannot be read"));
         *maxId = std::max(*maxId, row->id);
         if (!row->name.isNull())
             names[row->name].push_back(std::move(*row));
     }
     if (rc != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     return names;
 }
 
 } // namespace
 
-ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace, WhenMissing whenMissing)
+Result<ImportResult> importMaterials(const QString& path, const MaterialFile& file, bool replace,
+                                     WhenMissing whenMissing)
 {
     ImportResult result;
     // The same checks of the file as when the program opens it; another
     // copy's write is waited for as long as Save waits (the connection's busy
     // timeout).
     Result<CheckedDatabase> checked = openCheckedDatabase(path, /*readOnly=*/false, whenMissing);
-    if (!checked) {
-        result.error = QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, checked.error());
-        return result;
-    }
-    if (const QString cause = unwritableCause(path); !cause.isEmpty()) {
-        result.error = QStringLiteral("the materials database %1 cannot be written: %2").arg(path, cause);
-        return result;
-    }
+    if (!checked)
+        return failed(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked)),
+                      checked.code());
+    if (const QString cause = unwritableCause(path); !cause.isEmpty())
+        return failed(QStringLiteral("the materials database %1 cannot be written: %2").arg(path, cause),
+                      ErrorCode::Storage);
     sqlite::Connection& db = checked->connection;
     // Every early return from here rolls the transaction back.
     sqlite::Transaction transaction(db);
     if (!transaction.begun()) {
-        result.error = db.extendedErrorCode() == SQLITE_BUSY
-            ? QStringLiteral("another copy of the program is writing to %1; try again").arg(path)
-            : transaction.begun().error();
-        return result;
+        if (db.extendedErrorCode() == SQLITE_BUSY)
+            return failed(QStringLiteral("another copy of the program is writing to %1; try again").arg(path),
+                          ErrorCode::Storage);
+        return transaction.begun().failure();
     }
     qint64 maxId = 0;
     Result<StoredRows> stored = storedRows(db, checked->secondColumn, &maxId);
-    if (!stored) {
-        result.error = stored.error();
-        return result;
-    }
+    if (!stored)
+        return stored.failure();
     RowChecker checker(std::move(*stored), replace, file.hasColumn[size_t(Column::Description)]);
     std::vector<CheckedRow> rows;
     rows.reserve(file.rows.size());
@@ -363,31 +360,23 @@ ImportResult importMaterials(const QString& path, const MaterialFile& file, bool
         return result;
 
     ImportWriter writer(db, checked->secondColumn, file.hasColumn[size_t(Column::Description)]);
-    if (const Result<void> prepared = writer.prepared(); !prepared) {
-        result.error = prepared.error();
-        return result;
-    }
+    if (const Result<void> prepared = writer.prepared(); !prepared)
+        return prepared.failure();
     std::optional<qint64> nextId = idAfter(maxId);
     for (const CheckedRow& row : rows) {
         const bool replacing = row.replacesId >= 0;
-        if (!replacing && !nextId) {
-            result.error = QStringLiteral("no ID is left for a new material");
-            return result;
-        }
+        if (!replacing && !nextId)
+            return failed(QStringLiteral("no ID is left for a new material"));
         Material material = row.material;
         material.id = replacing ? row.replacesId : *nextId;
         if (!replacing)
             nextId = idAfter(*nextId);
-        if (const Result<void> written = writer.write(material, replacing); !written) {
-            result.error = written.error();
-            return result;
-        }
+        if (const Result<void> written = writer.write(material, replacing); !written)
+            return written.failure();
         ++(replacing ? result.replaced : result.added);
     }
-    if (const Result<void> committed = transaction.commit(); !committed) {
-        result.error = committed.error();
-        result.added = result.replaced = 0;
-    }
+    if (Result<void> committed = transaction.commit(); !committed)
+        return committed.failure();
     return result;
 }
 

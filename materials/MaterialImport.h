@@ -11,7 +11,6 @@ struct ImportResult {
     // One entry per bad row, "line 5 ("SiO2"): density must be numeric"; when
     // there is any, nothing was written.
     QStringList badRows;
-    QString error; // the database could not be opened or written; nothing was written
     int added = 0;
     int replaced = 0;
     int elementsLeftOut = 0; // rows of an element's name with an ID below the first compound's
@@ -29,8 +28,9 @@ struct ImportResult {
 // gives the new materials their IDs. A name longer than kMaxNameLength, a
 // description longer than kMaxDescriptionLength and a number too small for a
 // Single are refused, never cut. While another copy of the program is writing, the
-// import waits for it as Save does.
-ImportResult importMaterials(const QString& path, const MaterialFile& file, bool replace,
-                             WhenMissing whenMissing = WhenMissing::Refuse);
+// import waits for it as Save does. It fails, and writes nothing, when the
+// database cannot be opened or written.
+Result<ImportResult> importMaterials(const QString& path, const MaterialFile& file, bool replace,
+                                     WhenMissing whenMissing = WhenMissing::Refuse);
 
 } // namespace korvane

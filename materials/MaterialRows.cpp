@@ -34,7 +34,7 @@ Result<void> MaterialRows::reload()
     // Counting walks every page of the table, so a damaged table shows here.
     sqlite::Statement countRows(db_, schema::countRows());
     if (!countRows.ok() || countRows.step() != SQLITE_ROW)
-        return Failed{db_.errorMessage()};
+        return db_.failure();
     count_ = int(countRows.int64(0));
     return {};
 }

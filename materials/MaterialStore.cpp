@@ -113,7 +113,7 @@ Result<void> MaterialStore::moveToPosition(int position)
     position = std::clamp(position, -1, table_->rows.count());
     std::optional<Material> row;
     if (position >= 0 && position < table_->rows.count() && !(row = table_->rows.at(position)))
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     notifyWillMove();
     position_ = position;
     onDeletedRecord_ = false;
@@ -126,42 +126,42 @@ Result<void> MaterialStore::moveToPosition(int position)
 Result<void> MaterialStore::moveFirst()
 {
     if (table_->rows.count() == 0)
-        return Failed{QStringLiteral("The table holds no materials.")};
+        return failed(QStringLiteral("The table holds no materials."));
     return moveToPosition(0);
 }
 
 Result<void> MaterialStore::moveLast()
 {
     if (table_->rows.count() == 0)
-        return Failed{QStringLiteral("The table holds no materials.")};
+        return failed(QStringLiteral("The table holds no materials."));
     return moveToPosition(table_->rows.count() - 1);
 }
 
 Result<void> MaterialStore::moveNext()
 {
     if (eof())
-        return Failed{QStringLiteral("There is no record after the last one.")};
+        return failed(QStringLiteral("There is no record after the last one."));
     return moveToPosition(onDeletedRecord_ ? position_ : position_ + 1);
 }
 
 Result<void> MaterialStore::movePrevious()
 {
     if (bof())
-        return Failed{QStringLiteral("There is no record before the first one.")};
+        return failed(QStringLiteral("There is no record before the first one."));
     return moveToPosition(position_ - 1);
 }
 
 Result<void> MaterialStore::move(int offset)
 {
     if (onDeletedRecord_ || (offset == 0 && (bof() || eof())))
-        return Failed{QStringLiteral("There is no current record.")};
+        return failed(QStringLiteral("There is no current record."));
     return moveToPosition(position_ + offset);
 }
 
 Result<void> MaterialStore::moveTo(int index)
 {
     if (index < 0 || index >= table_->rows.count())
-        return Failed{QStringLiteral("There is no record at that place.")};
+        return failed(QStringLiteral("There is no record at that place."));
     return moveToPosition(index);
 }
 
@@ -216,7 +216,7 @@ void MaterialStore::notifyRowsReread()
 Result<void> MaterialStore::saveCurrent(const Material& values, unsigned columns)
 {
     if (!onStoredRecord())
-        return Failed{QStringLiteral("There is no current record.")};
+        return failed(QStringLiteral("There is no current record."));
     if (columns == 0)
         return {};
     const Material row = withColumns(currentRow_, values, columns);
@@ -226,14 +226,14 @@ Result<void> MaterialStore::saveCurrent(const Material& values, unsigned columns
         return transaction.begun();
     sqlite::Statement statement(db, schema::updateColumns(table_->rows.secondColumn(), columns));
     if (!statement.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     schema::bindColumns(statement, row, columns);
     if (statement.step() != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     if (db.changes() != 1)
-        return Failed{QStringLiteral("The material is no longer in the database.")};
+        return failed(QStringLiteral("The material is no longer in the database."));
     if (!transaction.commit())
-        return Failed{db.errorMessage()};
+        return db.failure();
     const Result<void> reloaded = reloadRows();
     currentRow_ = row;
     return afterCommit(reloaded);
@@ -249,18 +249,18 @@ Result<void> MaterialStore::insert(const Material& values)
     {
         sqlite::Statement maxId(db, schema::largestId());
         if (!maxId.ok() || maxId.step() != SQLITE_ROW)
-            return Failed{db.errorMessage()};
+            return db.failure();
         const std::optional<qint64> id = idAfter(maxId.type(0) == SQLITE_NULL ? 0 : maxId.int64(0));
         if (!id)
-            return Failed{QStringLiteral("No ID is left for a new material.")};
+            return failed(QStringLiteral("No ID is left for a new material."));
         row.id = *id;
     }
     sqlite::Statement insert(db, schema::insertRow(table_->rows.secondColumn()));
     if (!insert.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     schema::bindRow(insert, row);
     if (insert.step() != SQLITE_DONE || !transaction.commit())
-        return Failed{db.errorMessage()};
+        return db.failure();
     // The new ID is the largest, so the new material is the last row.
     const Result<void> reloaded = reloadRows();
     position_ = table_->rows.count() - 1;
@@ -274,24 +274,24 @@ Result<void> MaterialStore::insert(const Material& values)
 Result<void> MaterialStore::afterCommit(const Result<void>& reloaded)
 {
     if (!reloaded)
-        return Failed{
-            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(reloaded.error())};
+        return failed(
+            QStringLiteral("The change was saved, but the table cannot be read again: %1").arg(errorText(reloaded)));
     return {};
 }
 
 Result<void> MaterialStore::deleteCurrent()
 {
     if (currentIndex() < 0)
-        return Failed{QStringLiteral("There is no current record to delete.")};
+        return failed(QStringLiteral("There is no current record to delete."));
     sqlite::Transaction transaction(table_->db);
     if (!transaction.begun())
         return transaction.begun();
     sqlite::Statement statement(table_->db, schema::deleteRow());
     if (!statement.ok())
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     statement.bind(1, currentRow_.id);
     if (statement.step() != SQLITE_DONE || !transaction.commit())
-        return Failed{table_->db.errorMessage()};
+        return table_->db.failure();
     const Result<void> reloaded = reloadRows();
     onDeletedRecord_ = true;
     return afterCommit(reloaded);
@@ -313,7 +313,7 @@ Result<void> MaterialStore::setBookmark(Bookmark bookmark)
 {
     const int index = table_->rows.indexOfId(bookmark);
     if (index < 0)
-        return Failed{QStringLiteral("The bookmarked material is no longer in the table.")};
+        return failed(QStringLiteral("The bookmarked material is no longer in the table."));
     return moveToPosition(index);
 }
 

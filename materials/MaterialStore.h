@@ -1,7 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
-#include "materials/Result.h"
+#include "materials/ResultText.h"
 
 #include <QVariant>
 

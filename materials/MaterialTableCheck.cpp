@@ -25,7 +25,7 @@ Result<TableColumns> tableColumns(const sqlite::Connection& db)
     TableColumns columns;
     sqlite::Statement info(db, schema::tableInfo());
     if (!info.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     int keyColumns = 0;
     bool idInKey = false;
     int rc;
@@ -38,9 +38,9 @@ Result<TableColumns> tableColumns(const sqlite::Connection& db)
     }
     columns.idIsKey = keyColumns == 1 && idInKey;
     if (rc != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     if (columns.names.isEmpty())
-        return Failed{QStringLiteral("it has no table %1").arg(table())};
+        return failed(QStringLiteral("it has no table %1").arg(table()));
     return columns;
 }
 
@@ -50,12 +50,12 @@ Result<void> checkColumns(const QStringList& names)
         if (c == int(Column::Description))
             continue; // the second column may hold anything
         if (!names.contains(columnName(c), Qt::CaseInsensitive))
-            return Failed{QStringLiteral("the table %1 has no column \"%2\"").arg(table(), columnName(c))};
+            return failed(QStringLiteral("the table %1 has no column \"%2\"").arg(table(), columnName(c)));
     }
     if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
         || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return Failed{
-            QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table())};
+        return failed(
+            QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table()));
     return {};
 }
 
@@ -64,11 +64,11 @@ Result<void> checkPages(const sqlite::Connection& db)
 {
     sqlite::Statement check(db, schema::quickCheck());
     if (!check.ok() || check.step() != SQLITE_ROW)
-        return Failed{db.errorMessage()};
+        return db.failure();
     const QString result = check.text(0);
     if (result == QLatin1String("ok"))
         return {};
-    return Failed{QStringLiteral("the database disk image is malformed (%1)").arg(result.simplified())};
+    return failed(QStringLiteral("the database disk image is malformed (%1)").arg(result.simplified()));
 }
 
 // The first row with an ID that is not a whole number, binary data for a
@@ -77,30 +77,30 @@ Result<void> checkValues(const sqlite::Connection& db, bool idIsKey)
 {
     sqlite::Statement select(db, schema::firstUnreadableRow(!idIsKey));
     if (!select.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     const int rc = select.step();
     if (rc == SQLITE_DONE)
         return {};
     if (rc != SQLITE_ROW)
-        return Failed{db.errorMessage()};
+        return db.failure();
     if (select.type(0) != SQLITE_INTEGER)
-        return Failed{
+        return failed(
             select.type(0) == SQLITE_NULL
                 ? QStringLiteral("a material has no ID")
-                : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0))};
+                : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0)));
     const QString id = QString::number(select.int64(0));
     if (select.type(1) == SQLITE_BLOB)
-        return Failed{QStringLiteral("the material with ID %1 has binary data for a name").arg(id)};
+        return failed(QStringLiteral("the material with ID %1 has binary data for a name").arg(id));
     for (int c = int(Column::Density); c < kColumnCount; ++c) {
         const int type = select.type(c - 1);
         if (type == SQLITE_TEXT)
-            return Failed{QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", "
+            return failed(QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", "
                                          "where a number belongs")
-                              .arg(id, select.text(c - 1), columnName(c))};
+                              .arg(id, select.text(c - 1), columnName(c)));
         if (type == SQLITE_BLOB)
-            return Failed{QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", "
+            return failed(QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", "
                                          "where a number belongs")
-                              .arg(id, columnName(c))};
+                              .arg(id, columnName(c)));
     }
     return {};
 }
@@ -111,12 +111,12 @@ Result<void> checkIdsUnique(const sqlite::Connection& db)
 {
     sqlite::Statement twice(db, schema::repeatedId());
     if (!twice.ok())
-        return Failed{db.errorMessage()};
+        return db.failure();
     const int rc = twice.step();
     if (rc == SQLITE_ROW)
-        return Failed{QStringLiteral("two materials have the ID %1").arg(twice.int64(0))};
+        return failed(QStringLiteral("two materials have the ID %1").arg(twice.int64(0)));
     if (rc != SQLITE_DONE)
-        return Failed{db.errorMessage()};
+        return db.failure();
     return {};
 }
 
@@ -126,7 +126,7 @@ Result<QString> checkMaterialTable(const sqlite::Connection& db)
 {
     const Result<TableColumns> columns = tableColumns(db);
     if (!columns)
-        return Failed{columns.error()};
+        return columns.failure();
     Result<void> check = checkColumns(columns->names);
     if (check)
         check = checkPages(db);
@@ -135,7 +135,7 @@ Result<QString> checkMaterialTable(const sqlite::Connection& db)
     if (check && !columns->idIsKey)
         check = checkIdsUnique(db);
     if (!check)
-        return Failed{check.error()};
+        return check.failure();
     return columns->names[1];
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/Result.h"
+#include "materials/ResultText.h"
 #include "materials/Sqlite.h"
 
 #include <QString>

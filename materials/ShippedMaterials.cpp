@@ -49,15 +49,15 @@ Result<std::vector<Material>> readShippedMaterials(std::string_view text)
         for (QString& cell : cells)
             cell = cell.trimmed();
         if (cells.size() != kColumnCount)
-            return Failed{cellError(lineNumber,
-                                    QStringLiteral("expected %1 cells, found %2").arg(kColumnCount).arg(cells.size()))};
+            return failed(cellError(lineNumber,
+                                    QStringLiteral("expected %1 cells, found %2").arg(kColumnCount).arg(cells.size())));
         if (!headerSeen) {
             // The header names every column once, in any order.
             for (int c = 0; c < kColumnCount; ++c) {
                 const int column = schema::columnIndex(cells[c]);
                 if (column < 0 || order.contains(column))
-                    return Failed{
-                        cellError(lineNumber, QStringLiteral("\"%1\" is not a column name, or twice").arg(cells[c]))};
+                    return failed(
+                        cellError(lineNumber, QStringLiteral("\"%1\" is not a column name, or twice").arg(cells[c])));
                 order.append(column);
             }
             headerSeen = true;
@@ -71,17 +71,17 @@ Result<std::vector<Material>> readShippedMaterials(std::string_view text)
         bool idOk = false;
         material.id = cells[int(Column::Id)].toLongLong(&idOk);
         if (!idOk)
-            return Failed{cellError(lineNumber, QStringLiteral("the ID is not a whole number"))};
+            return failed(cellError(lineNumber, QStringLiteral("the ID is not a whole number")));
         material.description = cells[int(Column::Description)];
         material.name = cells[int(Column::Name)];
         for (int c = int(Column::Density); c < kColumnCount; ++c) {
             if (!readNumber(cells[c], *numericField(material, Column(c))))
-                return Failed{cellError(lineNumber, QStringLiteral("\"%1\" is not a number").arg(cells[c]))};
+                return failed(cellError(lineNumber, QStringLiteral("\"%1\" is not a number").arg(cells[c])));
         }
         materials.push_back(std::move(material));
     }
     if (!headerSeen)
-        return Failed{QStringLiteral("the column header is missing")};
+        return failed(QStringLiteral("the column header is missing"));
     return materials;
 }
 

@@ -10,7 +10,7 @@ Result<Connection> Connection::open(const QString& path, int flags)
     const int rc = sqlite3_open_v2(name.toUtf8().constData(), &db, flags, nullptr);
     Connection connection(db);
     if (rc != SQLITE_OK)
-        return Failed{db ? connection.errorMessage() : QString::fromUtf8(sqlite3_errstr(rc))};
+        return failed(db ? connection.errorMessage() : QString::fromUtf8(sqlite3_errstr(rc)), ErrorCode::Storage);
     sqlite3_extended_result_codes(db, 1);
     // While another copy of the program commits, wait for it rather than
     // fail at once, from the first statement on.
@@ -30,7 +30,7 @@ Result<void> Connection::exec(const char* sql)
         return {};
     const QString reason = QString::fromUtf8(message ? message : "unknown error");
     sqlite3_free(message);
-    return Failed{reason};
+    return failed(reason, ErrorCode::Storage);
 }
 
 bool Connection::setTextPredicate(const char* name, const std::function<bool(const QString&)>* predicate) const

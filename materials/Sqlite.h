@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/Result.h"
+#include "materials/ResultText.h"
 
 #include <QString>
 
@@ -37,6 +37,8 @@ public:
     sqlite3* handle() const { return db_; }
     explicit operator bool() const { return db_ != nullptr; }
     QString errorMessage() const;
+    // The last error, as a failure of the database.
+    Failed failure() const { return failed(errorMessage(), ErrorCode::Storage); }
     // Runs SQL without parameters.
     Result<void> exec(const char* sql);
     // Rows changed by the last INSERT, UPDATE or DELETE.

@@ -55,22 +55,22 @@ ImfpInputs imfpInputs(const std::array<float, 5>& v)
 
 // Why an element of imfp has no value, in tpp2m's words; inputs that are no
 // length, density, mass or count of electrons first, in the order a user checks.
-QString imfpFailure(const std::array<double, 5>& v, ImfpForm form)
+Failed imfpFailure(const std::array<double, 5>& v, ImfpForm form)
 {
-    QString error;
     const char* const names[] = {"energy", "density", "mass", "gap", "nv"};
-    for (std::size_t k = 0; k < v.size(); ++k)
-        single(v[k], names[k], &error);
-    if (!error.isEmpty())
-        return error;
+    for (std::size_t k = 0; k < v.size(); ++k) {
+        if (const Result<float> held = single(v[k], names[k]); !held)
+            return held.failure();
+    }
     const ImfpInputs in = imfpInputs({float(v[0]), float(v[1]), float(v[2]), float(v[3]), float(v[4])});
     // Below 0 is refused in tpp2m's words; 0 itself is the formula's failure.
     if (in.valenceElectrons < 0)
-        return QString::fromStdString(notAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons));
+        return Failed{notAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons), ErrorCode::InvalidInput};
     if (in.mass < 0)
-        return QString::fromStdString(notAboveZero(PositiveInput::Mass, in.mass));
-    return cli::evaluateImfp({{}, std::nullopt, in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
-        .error;
+        return Failed{notAboveZero(PositiveInput::Mass, in.mass), ErrorCode::InvalidInput};
+    return Failed{
+        cli::evaluateImfp({{}, std::nullopt, in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
+            .error.toStdString()};
 }
 
 // The IMFP of each element of energy, density, mass, gap and nv.
@@ -91,9 +91,7 @@ py::object imfpResults(const Broadcast<5>& inputs, ImfpForm form, NoValuePolicy 
             outside = outside || outsideValidEnergyRange(in.energy);
             return valueOr(imfp(form, in).length, Verdict::NoValue);
         },
-        [&](const std::array<double, 5>& v) {
-            return Outcome<float>{std::nullopt, imfpFailure(v, form)};
-        });
+        [&](const std::array<double, 5>& v) -> Result<float> { return imfpFailure(v, form); });
     warnWhenOutsideValidRange(outside);
     return results;
 }
@@ -115,15 +113,17 @@ py::object ofTwoSingles(py::handle first, py::handle second, const std::array<co
                 return failed<float>(Verdict::WrongInput);
             return valueOr(compute(held[0], held[1]), Verdict::NoValue);
         },
-        [&](const std::array<double, 2>& v) {
-            QString error;
-            single(v[0], names[0], &error);
-            single(v[1], names[1], &error);
+        [&](const std::array<double, 2>& v) -> Result<float> {
+            if (const Result<void> read = allRead(single(v[0], names[0]), single(v[1], names[1])); !read)
+                return read.failure();
             // A quantity that exists only above 0 is refused in tpp2m's words.
-            for (std::size_t k = 0; k < 2 && error.isEmpty(); ++k)
-                if (positive[k])
-                    error = QString::fromStdString(notAboveZero(*positive[k], static_cast<float>(v[k])));
-            return Outcome<float>{std::nullopt, error.isEmpty() ? failure : error};
+            for (std::size_t k = 0; k < 2; ++k) {
+                if (!positive[k])
+                    continue;
+                if (std::string refusal = notAboveZero(*positive[k], static_cast<float>(v[k])); !refusal.empty())
+                    return Failed{std::move(refusal), ErrorCode::InvalidInput};
+            }
+            return Failed{failure.toStdString()};
         });
 }
 
@@ -169,16 +169,17 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, c
             // The IMFP does not enter the transport path itself.
             return valueOr(transportMeanFreePaths(held[0], held[1], v[2], 0).trMfp, Verdict::NoValue);
         },
-        [](const std::array<double, 3>& v) {
-            QString error;
-            single(v[0], "density", &error);
-            single(v[1], "mass", &error);
-            finiteDouble(v[2], "cross_section", &error);
-            if (error.isEmpty())
-                error = QString::fromStdString(firstNotAboveZero({{PositiveInput::Density, static_cast<float>(v[0])},
-                                                                  {PositiveInput::Mass, static_cast<float>(v[1])},
-                                                                  {PositiveInput::CrossSection, v[2]}}));
-            return Outcome<float>{std::nullopt, error.isEmpty() ? QString::fromLatin1(kNoTransportPath) : error};
+        [](const std::array<double, 3>& v) -> Result<float> {
+            if (const Result<void> read =
+                    allRead(single(v[0], "density"), single(v[1], "mass"), finiteDouble(v[2], "cross_section"));
+                !read)
+                return read.failure();
+            if (std::string refusal = firstNotAboveZero({{PositiveInput::Density, static_cast<float>(v[0])},
+                                                         {PositiveInput::Mass, static_cast<float>(v[1])},
+                                                         {PositiveInput::CrossSection, v[2]}});
+                !refusal.empty())
+                return Failed{std::move(refusal), ErrorCode::InvalidInput};
+            return Failed{kNoTransportPath, ErrorCode::NoPhysicalValue};
         });
 }
 

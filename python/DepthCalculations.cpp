@@ -24,9 +24,11 @@ DepthCorrection correctionOf(const DepthModelChoice& model)
     throw py::value_error("unknown correction \"" + model.correction + "\" (choose from none, cf1, cf2)");
 }
 
-DoubleOutcome outcomeOf(const DepthValue& value)
+Result<double> outcomeOf(const DepthValue& value)
 {
-    return {value.value, QString::fromStdString(value.error)};
+    if (value.value)
+        return *value.value;
+    return Failed{value.error};
 }
 
 // A depth computed, or why not: wrong input unless `refused` finds nothing
@@ -47,13 +49,12 @@ py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoic
         choice.effTrmfp.is_none() ? py::object(py::float_(0.0)) : py::reinterpret_borrow<py::object>(choice.effTrmfp);
     const Broadcast<4> inputs({imfp, angle, effTrmfp, extra}, {"imfp", "angle", "eff_trmfp", extraName});
     // Each element's model, or why there is none.
-    const auto modelOf = [&](const std::array<double, 4>& v, QString* error) -> std::optional<DepthModel> {
-        const auto lambda = single(v[0], "imfp", error);
-        const auto theta = finiteDouble(v[1], "angle", error);
-        const auto path = single(v[2], "eff_trmfp", error);
-        finiteDouble(v[3], extraName, error);
-        if (!lambda || !theta || !path || !error->isEmpty())
-            return std::nullopt;
+    const auto modelOf = [&](const std::array<double, 4>& v) -> Result<DepthModel> {
+        const Result<float> lambda = single(v[0], "imfp");
+        const Result<double> theta = finiteDouble(v[1], "angle");
+        const Result<float> path = single(v[2], "eff_trmfp");
+        if (const Result<void> read = allRead(lambda, theta, path, finiteDouble(v[3], extraName)); !read)
+            return read.failure();
         return DepthModel{correction, *lambda, *theta, *path};
     };
     return arrayResults<double>(
@@ -61,17 +62,17 @@ py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoic
         [&](const std::array<double, 4>& v) -> Element<double> {
             if (anyNan(v))
                 return failed<double>(Verdict::NanIn);
-            QString error; // stays empty, without an allocation, for numbers
-            const std::optional<DepthModel> model = modelOf(v, &error);
+            const Result<DepthModel> model = modelOf(v);
             if (!model)
                 return failed<double>(Verdict::WrongInput);
             const DepthValue value = compute(*model, v[3]);
             return verdictOf(value, !value.value && (!depthModelError(*model).empty() || !accepts(v[3])));
         },
-        [&](const std::array<double, 4>& v) {
-            QString error;
-            const std::optional<DepthModel> model = modelOf(v, &error);
-            return model ? outcomeOf(compute(*model, v[3])) : DoubleOutcome{std::nullopt, error};
+        [&](const std::array<double, 4>& v) -> Result<double> {
+            const Result<DepthModel> model = modelOf(v);
+            if (!model)
+                return model.failure();
+            return outcomeOf(compute(*model, v[3]));
         },
         kCostlyElementsPerSignalCheck);
 }
@@ -111,14 +112,14 @@ py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrate
     const Broadcast<5> inputs({imfpOverlayer, imfpSubstrateInOverlayer, ratio, bulkRatio, angle},
                               {"imfp_overlayer", "imfp_substrate_in_overlayer", "ratio", "bulk_ratio", "angle"});
     // Each element's overlayer and ratios, or why there are none.
-    const auto read = [](const std::array<double, 5>& v, QString* error) -> std::optional<Overlayer> {
-        const auto own = single(v[0], "imfp_overlayer", error);
-        const auto crossing = single(v[1], "imfp_substrate_in_overlayer", error);
-        finiteDouble(v[2], "ratio", error);
-        finiteDouble(v[3], "bulk_ratio", error);
-        const auto theta = finiteDouble(v[4], "angle", error);
-        if (!own || !crossing || !theta || !error->isEmpty())
-            return std::nullopt;
+    const auto read = [](const std::array<double, 5>& v) -> Result<Overlayer> {
+        const Result<float> own = single(v[0], "imfp_overlayer");
+        const Result<float> crossing = single(v[1], "imfp_substrate_in_overlayer");
+        const Result<double> theta = finiteDouble(v[4], "angle");
+        if (const Result<void> all =
+                allRead(own, crossing, finiteDouble(v[2], "ratio"), finiteDouble(v[3], "bulk_ratio"), theta);
+            !all)
+            return all.failure();
         return Overlayer{*own, *crossing, *theta};
     };
     return arrayResults<double>(
@@ -126,18 +127,17 @@ py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrate
         [&](const std::array<double, 5>& v) -> Element<double> {
             if (anyNan(v))
                 return failed<double>(Verdict::NanIn);
-            QString error;
-            const std::optional<Overlayer> overlayer = read(v, &error);
+            const Result<Overlayer> overlayer = read(v);
             if (!overlayer)
                 return failed<double>(Verdict::WrongInput);
             const DepthValue d = korvane::overlayerThickness(*overlayer, v[2], v[3]);
             return verdictOf(d, !d.value && (!overlayerError(*overlayer).empty() || !(v[2] > 0 && v[3] > 0)));
         },
-        [&](const std::array<double, 5>& v) {
-            QString error;
-            const std::optional<Overlayer> overlayer = read(v, &error);
-            return overlayer ? outcomeOf(korvane::overlayerThickness(*overlayer, v[2], v[3]))
-                             : DoubleOutcome{std::nullopt, error};
+        [&](const std::array<double, 5>& v) -> Result<double> {
+            const Result<Overlayer> overlayer = read(v);
+            if (!overlayer)
+                return overlayer.failure();
+            return outcomeOf(korvane::overlayerThickness(*overlayer, v[2], v[3]));
         },
         kCostlyElementsPerSignalCheck);
 }

@@ -110,11 +110,11 @@ py::list materials(py::handle database, const cli::IncludedGroups& groups)
             rows.push_back(m);
             return true;
         })
-                       : Result<void>(Failed{catalog.error()});
+                       : Result<void>(catalog.failure());
     }
     if (!read)
         throw py::value_error(
-            text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, read.error())));
+            text(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(read))));
     py::list table;
     for (const Material& m : rows) {
         py::dict row;

@@ -21,21 +21,22 @@ QString numberText(double value)
 
 } // namespace
 
-void reportNotSingle(double value, const char* name, QString* error)
+Failed notSingle(double value, const char* name)
 {
-    if (error->isEmpty())
-        *error = QStringLiteral("%1: %2 is %3")
-                     .arg(QLatin1String(name), numberText(value),
-                          std::isnan(value) ? QStringLiteral("not a number") : QStringLiteral("out of range"));
+    const bool nan = std::isnan(value);
+    return Failed{QStringLiteral("%1: %2 is %3")
+                      .arg(QLatin1String(name), numberText(value),
+                           nan ? QStringLiteral("not a number") : QStringLiteral("out of range"))
+                      .toStdString(),
+                  nan ? ErrorCode::InvalidInput : ErrorCode::OutOfRange};
 }
 
-std::optional<double> finiteDouble(double value, const char* name, QString* error)
+Result<double> finiteDouble(double value, const char* name)
 {
     if (std::isfinite(value))
         return value;
-    if (error->isEmpty())
-        *error = QStringLiteral("%1: %2 is not a number").arg(QLatin1String(name), numberText(value));
-    return std::nullopt;
+    return Failed{QStringLiteral("%1: %2 is not a number").arg(QLatin1String(name), numberText(value)).toStdString(),
+                  ErrorCode::InvalidInput};
 }
 
 NoValuePolicy noValuePolicy(const std::string& errors)
@@ -50,17 +51,18 @@ NoValuePolicy noValuePolicy(const std::string& errors)
 }
 
 void reportFaults(const Faults& faults, py::ssize_t size, NoValuePolicy policy,
-                  const std::function<QString(py::ssize_t)>& why, const std::function<std::string(py::ssize_t)>& where)
+                  const std::function<std::string(py::ssize_t)>& why,
+                  const std::function<std::string(py::ssize_t)>& where)
 {
     const auto atIndex = [&](py::ssize_t at) {
         const std::string index = where(at);
         return index.empty() ? std::string() : " (at index " + index + ")";
     };
     if (faults.wrongAt >= 0)
-        throw py::value_error(why(faults.wrongAt).toStdString() + atIndex(faults.wrongAt));
+        throw py::value_error(why(faults.wrongAt) + atIndex(faults.wrongAt));
     if (faults.noValues == 0 || policy == NoValuePolicy::Ignore)
         return;
-    const std::string reason = why(faults.firstNoValueAt).toStdString();
+    const std::string reason = why(faults.firstNoValueAt);
     if (policy == NoValuePolicy::Raise)
         throw py::value_error(reason + atIndex(faults.firstNoValueAt));
     const std::string index = where(faults.firstNoValueAt);

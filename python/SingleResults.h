@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/VectorState.h"
+#include "core/Result.h"
 #include "python/Broadcast.h"
 #include "python/NumpyScalars.h"
 
@@ -51,31 +52,30 @@ Element<T> valueOr(const std::optional<T>& value, Verdict otherwise)
 enum class NoValuePolicy { Warn, Raise, Ignore };
 NoValuePolicy noValuePolicy(const std::string& errors);
 
-// The answer for one element, or the words of the failure: what a failed
-// element's inputs are explained with, once, after the call.
-template <typename T>
-struct Outcome {
-    std::optional<T> value;
-    QString error;
-};
+// Why `value`, the input `name`, is no Single: a NaN is not a number
+// (InvalidInput), a value beyond the Single range is out of range (OutOfRange).
+Failed notSingle(double value, const char* name);
 
-// Puts the reason why `value` is no Single into `error`, unless an earlier
-// input of the element already put one there.
-void reportNotSingle(double value, const char* name, QString* error);
-
-// An input held as a Single, as tpp2m reads its numbers: a NaN is not a
-// number, and a value beyond the Single range is out of range. No value, and
-// the reason in `error`, when the input cannot be held.
-inline std::optional<float> single(double value, const char* name, QString* error)
+// An input held as a Single, as tpp2m reads its numbers, or why it cannot be.
+inline Result<float> single(double value, const char* name)
 {
     const float held = static_cast<float>(value);
     if (std::isfinite(held)) [[likely]]
         return held;
-    reportNotSingle(value, name, error);
-    return std::nullopt;
+    return notSingle(value, name);
 }
 
-using DoubleOutcome = Outcome<double>;
+// The first failure among the inputs of an element, read in their order;
+// success when each was read.
+template <typename... Read>
+Result<void> allRead(const Read&... inputs)
+{
+    const Failed* first = nullptr;
+    ((first = first || inputs ? first : &inputs.failure()), ...);
+    if (first)
+        return *first;
+    return {};
+}
 
 // Whether a NaN came in among the inputs of an element.
 template <std::size_t N>
@@ -87,8 +87,8 @@ bool anyNan(const std::array<double, N>& values)
     return nan;
 }
 
-// An input read as a Double: NaN and infinity are not numbers.
-std::optional<double> finiteDouble(double value, const char* name, QString* error);
+// An input read as a Double: NaN and infinity are not numbers (InvalidInput).
+Result<double> finiteDouble(double value, const char* name);
 
 // A NumPy float32 scalar, as the module answers Singles.
 inline py::object singleScalar(float value)
@@ -118,7 +118,8 @@ struct Faults {
 // `why` gives the words for the element at an index, `where` its index text
 // (empty for a scalar call).
 void reportFaults(const Faults& faults, py::ssize_t size, NoValuePolicy policy,
-                  const std::function<QString(py::ssize_t)>& why, const std::function<std::string(py::ssize_t)>& where);
+                  const std::function<std::string(py::ssize_t)>& why,
+                  const std::function<std::string(py::ssize_t)>& where);
 
 // How many elements run between two looks at the interpreter's signals:
 // Ctrl+C ends a long call within a few milliseconds.
@@ -129,13 +130,13 @@ inline constexpr py::ssize_t kCostlyElementsPerSignalCheck = 8;
 // broadcast shape (a NumPy scalar when every input is a number). `compute`
 // gives an Element<T> and runs without the interpreter's lock, so other
 // Python threads go on during a long call; it must not touch Python objects.
-// `explain` gives the words for an element that failed, as an Outcome<T>.
+// `explain` gives the words for an element that failed, as a failed Result<T>.
 template <typename T, std::size_t N, typename Compute, typename Explain>
 py::object arrayResults(const Broadcast<N>& inputs, NoValuePolicy policy, Compute&& compute, Explain&& explain,
                         py::ssize_t elementsPerSignalCheck = kCheapElementsPerSignalCheck)
 {
     Faults faults;
-    const auto why = [&](py::ssize_t at) { return explain(inputs.at(at)).error; };
+    const auto why = [&](py::ssize_t at) { return explain(inputs.at(at)).error(); };
     if (inputs.allScalar()) {
         const Element<T> element = compute(inputs.at(0));
         faults.note(0, element.verdict);

@@ -101,15 +101,16 @@ py::object transportCrossSection(py::handle materialOrFormula, py::handle energy
                 return failed<double>(Verdict::NoValue);
             return valueOr(sumOver(source.atoms, e), Verdict::NoValue);
         },
-        [&](const std::array<double, 1>& v) {
-            QString error;
-            const auto e = single(v[0], "energy", &error);
+        [&](const std::array<double, 1>& v) -> Result<double> {
+            const Result<float> e = single(v[0], "energy");
             if (!e)
-                return DoubleOutcome{std::nullopt, error};
+                return e.failure();
             if (!(*e > 0))
-                return DoubleOutcome{std::nullopt, QStringLiteral("energy must be above 0 eV")};
+                return Failed{"energy must be above 0 eV", ErrorCode::InvalidInput};
             const TransportCrossSection s = source.withWords(*e);
-            return DoubleOutcome{s.a0Squared, s.error};
+            if (!s.a0Squared)
+                return Failed{s.error.toStdString()};
+            return *s.a0Squared;
         });
 }
 

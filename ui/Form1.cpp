@@ -435,7 +435,7 @@ void Form1::reportFailedMove(const Result<void>& moved)
 {
     if (moved || store_.storedRowCount() == 0)
         return;
-    prompts_->message(QStringLiteral("The material could not be read:") + lineBreak() + moved.error(),
+    prompts_->message(QStringLiteral("The material could not be read:") + lineBreak() + errorText(moved),
                       QStringLiteral("Read failed"), OkExclamation);
 }
 

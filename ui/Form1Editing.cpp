@@ -108,7 +108,7 @@ void Form1::cmdSave_Click()
             return;
         Result<TypedMaterial> fromFields = materialFromFields(adding);
         if (!fromFields) {
-            reportFailedWrite(fromFields.error());
+            reportFailedWrite(errorText(fromFields));
             return;
         }
         typed = std::move(*fromFields);
@@ -116,7 +116,7 @@ void Form1::cmdSave_Click()
     const Result<void> written = adding ? store_.insert(typed.values) : store_.saveCurrent(typed.values, typed.columns);
     if (!written) {
         // The checks passed but the file did not take the write.
-        reportFailedWrite(written.error());
+        reportFailedWrite(errorText(written));
         return;
     }
     if (adding)
@@ -184,7 +184,7 @@ void Form1::cmdDelete_Click()
     if (prompts_->message(question, QStringLiteral("Delete material"), YesNoQuestion) != AnswerYes)
         return;
     if (const Result<void> deleted = store_.deleteCurrent(); !deleted) {
-        prompts_->message(QStringLiteral("The material could not be deleted:") + lineBreak() + deleted.error(),
+        prompts_->message(QStringLiteral("The material could not be deleted:") + lineBreak() + errorText(deleted),
                           QStringLiteral("Delete failed"), OkExclamation);
         return;
     }
@@ -230,7 +230,7 @@ Result<Form1::TypedMaterial> Form1::materialFromFields(bool adding) const
         } else if (!text.trimmed().isEmpty()) {
             const std::optional<float> number = storableNumber(text);
             if (!number)
-                return Failed{notStorableMessage(text)};
+                return failed(notStorableMessage(text));
             *numericField(typed.values, field.column) = number;
         }
         typed.columns |= 1u << int(field.column);

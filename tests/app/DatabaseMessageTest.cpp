@@ -1,5 +1,6 @@
 #include "app/DatabaseMessage.h"
 #include "materials/MaterialDatabase.h"
+#include "materials/ResultText.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +22,7 @@ TEST(UnusableDatabaseMessage, SaysWhetherAFileIsThere)
     const QString path = blocker + QStringLiteral("/TPP2-data.db");
     const OpenedDatabase opened = openMaterialDatabase(path);
     ASSERT_FALSE(opened);
-    EXPECT_EQ(unusableDatabaseMessage(path, opened.error(), QFile::exists(path)),
+    EXPECT_EQ(unusableDatabaseMessage(path, errorText(opened), QFile::exists(path)),
               QStringLiteral("The materials database %1 cannot be used: the folder %2 cannot be created, because a "
                              "file of that name is in the way."
                              "\n\nNo file has been created.")

@@ -83,7 +83,7 @@ TEST_F(EnteringUserDataFolder, MakesTheFolderOnceAndKeepsTheDatabaseInIt)
     EXPECT_FALSE(QFileInfo::exists(scratchPath(QStringLiteral("home"))));
 
     OpenedDatabase database = openMaterialDatabase(QString::fromLatin1(kDatabasePath));
-    ASSERT_TRUE(database) << database.error().toStdString();
+    ASSERT_TRUE(database) << database.error();
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/DataBase/TPP2-data.db")));
 
     ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));

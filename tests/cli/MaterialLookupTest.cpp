@@ -38,7 +38,7 @@ const FixtureDatabase& largeDatabase()
 std::optional<Material> found(MaterialCache::Lookup& lookup, const QString& nameOrId)
 {
     const Result<std::optional<Material>> row = lookup.find(nameOrId);
-    EXPECT_TRUE(row) << row.error().toStdString();
+    EXPECT_TRUE(row) << row.error();
     return row ? *row : std::nullopt;
 }
 
@@ -50,7 +50,7 @@ TEST(MaterialLookupTest, OneMaterialOfALargeTableReadsOneRow)
     ASSERT_TRUE(largeDatabase().created());
     MaterialCache cache;
     Result<MaterialCache::Lookup> lookup = cache.open(largeDatabase().path(), WhenMissing::Refuse);
-    ASSERT_TRUE(lookup) << lookup.error().toStdString();
+    ASSERT_TRUE(lookup) << lookup.error();
     const std::optional<Material> far = found(*lookup, QStringLiteral("N99999"));
     ASSERT_TRUE(far);
     EXPECT_EQ(far->id, 100999);
@@ -100,7 +100,7 @@ TEST(MaterialLookupTest, AChangeOfAnotherProcessIsSeenByTheNextLook)
     MaterialCache cache;
     const auto density = [&] {
         Result<MaterialCache::Lookup> lookup = cache.open(database.path(), WhenMissing::Refuse);
-        EXPECT_TRUE(lookup) << lookup.error().toStdString();
+        EXPECT_TRUE(lookup) << lookup.error();
         const std::optional<float> value = found(*lookup, QStringLiteral("SiO2"))->density;
         return std::make_pair(value, lookup->rowsRead());
     };

@@ -67,7 +67,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
         }
 
         OpenedDatabase reopened = openMaterialDatabase(database.path());
-        ASSERT_TRUE(reopened) << "after kill " << kill << ": " << reopened.error().toStdString();
+        ASSERT_TRUE(reopened) << "after kill " << kill << ": " << reopened.error();
         {
             sqlite::Connection check = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY);
             sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));

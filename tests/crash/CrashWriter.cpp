@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     }
     OpenedDatabase database = openMaterialDatabase(QString::fromLocal8Bit(argv[1]));
     if (!database) {
-        std::fprintf(stderr, "%s\n", qPrintable(database.error()));
+        std::fprintf(stderr, "%s\n", database.error().c_str());
         return 1;
     }
     MaterialStore& store = **database;
@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
             columns |= 1u << c;
         }
         if (const Result<void> saved = adding ? store.insert(values) : store.saveCurrent(values, columns); !saved) {
-            std::fprintf(stderr, "%s\n", qPrintable(saved.error()));
+            std::fprintf(stderr, "%s\n", saved.error().c_str());
             return 1;
         }
         std::printf("saved %d %g\n", store.field(int(Column::Id)).toInt(), double(version));

@@ -47,7 +47,7 @@ const Material* findByName(const std::string& name)
 TEST(ShippedMaterials, ReadsWithElementsInOrderThenConsecutiveCompounds)
 {
     const Result<std::vector<Material>>& table = shipped();
-    ASSERT_TRUE(table) << table.error().toStdString();
+    ASSERT_TRUE(table) << table.error();
     ASSERT_GT(table->size(), std::size_t(kElementCount));
 
     std::set<std::string> names;

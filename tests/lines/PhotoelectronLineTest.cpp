@@ -24,26 +24,26 @@ double photonsOf(const char* key)
 
 TEST(PhotoelectronLineTest, TheIssuesLinesGiveXraylibsEdgesAndTheirKineticEnergies)
 {
-    const LineLookup cu = findLine("Cu 2p3/2");
-    ASSERT_TRUE(cu.line) << cu.error;
-    EXPECT_EQ(cu.line->name(), "Cu 2p3/2");
-    EXPECT_EQ(cu.line->bindingEnergy, edgeEnergy(29, L3_SHELL));
-    EXPECT_EQ(*kineticEnergy(cu.line->bindingEnergy, photonsOf("AlKa")), 1486.6 - edgeEnergy(29, L3_SHELL));
+    const Result<PhotoelectronLine> cu = findLine("Cu 2p3/2");
+    ASSERT_TRUE(cu) << cu.error();
+    EXPECT_EQ(cu->name(), "Cu 2p3/2");
+    EXPECT_EQ(cu->bindingEnergy, edgeEnergy(29, L3_SHELL));
+    EXPECT_EQ(*kineticEnergy(cu->bindingEnergy, photonsOf("AlKa")), 1486.6 - edgeEnergy(29, L3_SHELL));
 
-    const LineLookup au = findLine("Au 4f");
-    ASSERT_TRUE(au.line) << au.error;
-    EXPECT_EQ(au.line->name(), "Au 4f7/2");
-    EXPECT_EQ(au.line->bindingEnergy, edgeEnergy(79, N7_SHELL));
-    EXPECT_EQ(*kineticEnergy(au.line->bindingEnergy, photonsOf("MgKa")), 1253.6 - edgeEnergy(79, N7_SHELL));
+    const Result<PhotoelectronLine> au = findLine("Au 4f");
+    ASSERT_TRUE(au) << au.error();
+    EXPECT_EQ(au->name(), "Au 4f7/2");
+    EXPECT_EQ(au->bindingEnergy, edgeEnergy(79, N7_SHELL));
+    EXPECT_EQ(*kineticEnergy(au->bindingEnergy, photonsOf("MgKa")), 1253.6 - edgeEnergy(79, N7_SHELL));
 
-    const LineLookup c = findLine("C  1s");
-    ASSERT_TRUE(c.line) << c.error;
-    EXPECT_EQ(*kineticEnergy(c.line->bindingEnergy, photonsOf("GaKa")), 9251.7 - edgeEnergy(6, K_SHELL));
+    const Result<PhotoelectronLine> c = findLine("C  1s");
+    ASSERT_TRUE(c) << c.error();
+    EXPECT_EQ(*kineticEnergy(c->bindingEnergy, photonsOf("GaKa")), 9251.7 - edgeEnergy(6, K_SHELL));
 
-    const LineLookup o = findLine("O 1s");
-    ASSERT_TRUE(o.line) << o.error;
-    EXPECT_EQ(o.line->bindingEnergy, 532);
-    EXPECT_EQ(kineticEnergy(o.line->bindingEnergy, 500).error(),
+    const Result<PhotoelectronLine> o = findLine("O 1s");
+    ASSERT_TRUE(o) << o.error();
+    EXPECT_EQ(o->bindingEnergy, 532);
+    EXPECT_EQ(kineticEnergy(o->bindingEnergy, 500).error(),
               "its binding energy 532 eV is not below the photon energy 500 eV");
     ASSERT_FALSE(linesBelow(8, 500).empty());
     EXPECT_EQ(linesBelow(8, 500).front().name(), "O 2s");
@@ -80,9 +80,9 @@ TEST(PhotoelectronLineTest, AMistakenLineSaysWhatIsWrong)
         {"Cu 4f", "no binding energy is known for Cu 4f7/2"},
     };
     for (const auto& [text, error] : wrong) {
-        const LineLookup found = findLine(text);
-        EXPECT_FALSE(found.line) << text;
-        EXPECT_EQ(found.error, error) << text;
+        const Result<PhotoelectronLine> found = findLine(text);
+        EXPECT_FALSE(found) << text;
+        EXPECT_EQ(found.error(), error) << text;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "materials/MaterialDatabase.h"
+#include "materials/ResultText.h"
 #include "materials/Sqlite.h"
 #include "materials/ShippedMaterials.h"
 #include "support/TestMaterials.h"
@@ -69,10 +70,9 @@ void expectRefused(const QString& path, const char* what, const QString& expecte
         OpenedDatabase opened = openMaterialDatabase(path, readOnly);
         EXPECT_FALSE(opened) << what;
         if (whole)
-            EXPECT_EQ(opened.error().toStdString(), expected.toStdString()) << what;
+            EXPECT_EQ(opened.error(), expected.toStdString()) << what;
         else
-            EXPECT_TRUE(opened.error().contains(expected, Qt::CaseInsensitive))
-                << what << ": " << opened.error().toStdString();
+            EXPECT_TRUE(errorText(opened).contains(expected, Qt::CaseInsensitive)) << what << ": " << opened.error();
     }
     EXPECT_EQ(bytesOf(path), before) << what;
     EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal"))) << what;
@@ -83,9 +83,9 @@ TEST(MaterialDatabase, AMissingFileIsCreatedFromTheShippedMaterials)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
     OpenedDatabase opened = openMaterialDatabase(path);
-    ASSERT_TRUE(opened) << opened.error().toStdString();
+    ASSERT_TRUE(opened) << opened.error();
     const Result<std::vector<Material>> shipped = readShippedMaterials(shippedMaterialsText());
-    ASSERT_TRUE(shipped) << shipped.error().toStdString();
+    ASSERT_TRUE(shipped) << shipped.error();
     ASSERT_EQ((*opened)->storedRowCount(), int(shipped->size()));
     for (int i = 0; i < (*opened)->storedRowCount(); ++i) // the shipped rows are in ID order
         EXPECT_EQ((*opened)->row(i), (*shipped)[size_t(i)]) << "row " << i;
@@ -111,7 +111,7 @@ TEST(MaterialDatabase, CopiesStartingAtOnceBuildTheFileOnceAndAllReadIt)
             copies.emplace_back([&, c] {
                 start.arrive_and_wait();
                 OpenedDatabase opened = openMaterialDatabase(path, /*readOnly=*/c % 2 == 0);
-                outcomes[size_t(c)] = opened ? QString::number((*opened)->storedRowCount()) : opened.error();
+                outcomes[size_t(c)] = opened ? QString::number((*opened)->storedRowCount()) : errorText(opened);
             });
         }
         for (std::thread& copy : copies)
@@ -126,7 +126,7 @@ TEST(MaterialDatabase, AnExistingFileIsNeverReplaced)
 {
     test::FixtureDatabase fixture;
     const QByteArray before = bytesOf(fixture.path());
-    EXPECT_EQ(createMaterialDatabase(fixture.path(), {}).error(), QStringLiteral("the file already exists"));
+    EXPECT_EQ(createMaterialDatabase(fixture.path(), {}).error(), "the file already exists");
     EXPECT_EQ(bytesOf(fixture.path()), before);
 }
 
@@ -190,7 +190,7 @@ TEST(MaterialDatabase, RecordsThatCannotBeReadAreReportedAsDamage)
     // are whole numbers in a numeric column and an unkeyed table with unique IDs.
     writeTable(path, "INTEGER", {QStringLiteral("3, '', 'Y', '2.5', 2, 3, 4, 5, 6, 7"), QStringLiteral("1, ") + good});
     OpenedDatabase opened = openMaterialDatabase(path);
-    ASSERT_TRUE(opened) << opened.error().toStdString();
+    ASSERT_TRUE(opened) << opened.error();
     EXPECT_EQ((*opened)->row(1).density, 2.5f);
     EXPECT_EQ((*opened)->row(0).valenceD, 6.0f);
 }
@@ -209,7 +209,7 @@ TEST(MaterialDatabase, OpeningWaitsForAnotherCopysCommit)
     });
     for (const bool readOnly : {true, false}) {
         OpenedDatabase opened = openMaterialDatabase(fixture.path(), readOnly);
-        ASSERT_TRUE(opened) << opened.error().toStdString();
+        ASSERT_TRUE(opened) << opened.error();
         EXPECT_EQ((*opened)->row(0).density, 9.0f);
     }
     committer.join();
@@ -225,7 +225,7 @@ TEST(MaterialDatabase, AFileNameIsNeverAUri)
         sqlite::Connection::open(QStringLiteral("file:DataBase/TPP2-data.db"), SQLITE_OPEN_READONLY);
     QDir::setCurrent(previous);
     EXPECT_FALSE(uri);
-    EXPECT_EQ(uri.error(), QStringLiteral("unable to open database file"));
+    EXPECT_EQ(uri.error(), "unable to open database file");
 }
 
 // A name that is taken by something other than a database file is named
@@ -235,12 +235,12 @@ TEST(MaterialDatabase, ANameTakenByAFolderOrADanglingLinkIsNamedForWhatItIs)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DataBase/TPP2-data.db"));
     ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_EQ(openMaterialDatabase(path).error().toStdString(), "it is a folder, not a database file");
+    EXPECT_EQ(openMaterialDatabase(path).error(), "it is a folder, not a database file");
 
     ASSERT_TRUE(QDir(path).removeRecursively());
     const QString target = dir.filePath(QStringLiteral("moved/TPP2-data.db"));
     ASSERT_TRUE(QFile::link(target, path));
-    EXPECT_EQ(openMaterialDatabase(path).error(),
+    EXPECT_EQ(errorText(openMaterialDatabase(path)),
               QStringLiteral("it is a link to %1, which does not exist").arg(target));
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".new")));

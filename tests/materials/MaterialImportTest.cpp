@@ -30,14 +30,16 @@ TEST(MaterialImport, ABrowsingCopySeesTheImportAtItsNextMoveAndReplacingKeepsWha
 
     MaterialFile file;
     file.rows = {row("Quartz glass", "2.2"), row("SiO2", "2.6")};
-    ImportResult result = importMaterials(database.path(), file, /*replace=*/false);
-    EXPECT_EQ(result.badRows, QStringList({"line 2 (\"SiO2\"): the name is already in the database (ID 104)"}));
+    Result<ImportResult> refused = importMaterials(database.path(), file, /*replace=*/false);
+    ASSERT_TRUE(refused) << refused.error();
+    EXPECT_EQ(refused->badRows, QStringList({"line 2 (\"SiO2\"): the name is already in the database (ID 104)"}));
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 6u);
 
-    result = importMaterials(database.path(), file, /*replace=*/true);
-    EXPECT_TRUE(result.badRows.isEmpty() && result.error.isEmpty()) << result.error.toStdString();
-    EXPECT_EQ(result.added, 1);
-    EXPECT_EQ(result.replaced, 1);
+    const Result<ImportResult> replaced = importMaterials(database.path(), file, /*replace=*/true);
+    ASSERT_TRUE(replaced) << replaced.error();
+    EXPECT_TRUE(replaced->badRows.isEmpty());
+    EXPECT_EQ(replaced->added, 1);
+    EXPECT_EQ(replaced->replaced, 1);
     ASSERT_TRUE((*browsing)->moveNext());
     EXPECT_EQ((*browsing)->storedRowCount(), 7);
     ASSERT_TRUE((*browsing)->moveLast());

@@ -39,7 +39,7 @@ std::map<qint64, std::pair<QString, std::optional<float>>> fileContents(const QS
 {
     std::map<qint64, std::pair<QString, std::optional<float>>> contents;
     OpenedDatabase other = openMaterialDatabase(path);
-    EXPECT_TRUE(other) << other.error().toStdString();
+    EXPECT_TRUE(other) << other.error();
     if (!other)
         return contents;
     for (int i = 0; i < (*other)->storedRowCount(); ++i) {
@@ -55,7 +55,7 @@ protected:
     {
         ASSERT_TRUE(fixture.created());
         OpenedDatabase opened = openMaterialDatabase(fixture.path());
-        ASSERT_TRUE(opened) << opened.error().toStdString();
+        ASSERT_TRUE(opened) << opened.error();
         store = std::move(*opened);
         recorder = std::make_unique<Recorder>(*store);
     }
@@ -189,7 +189,7 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     test::FixtureDatabase fixture({test::material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
                                    test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)});
     OpenedDatabase opened = openMaterialDatabase(fixture.path());
-    ASSERT_TRUE(opened) << opened.error().toStdString();
+    ASSERT_TRUE(opened) << opened.error();
     MaterialStore& store = **opened;
     ASSERT_TRUE(store.moveTo(1));
     EXPECT_EQ(store.field(int(Column::Id)).toLongLong(), kLargeId);
@@ -197,7 +197,7 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
     Material values;
     values.density = 9.5f;
     const Result<void> saved = store.saveCurrent(values, 1u << int(Column::Density));
-    ASSERT_TRUE(saved) << saved.error().toStdString();
+    ASSERT_TRUE(saved) << saved.error();
     auto file = fileContents(fixture.path());
     EXPECT_EQ(file[5], std::make_pair(QStringLiteral("B"), std::optional<float>(2.46f)));
     EXPECT_EQ(file[kLargeId], std::make_pair(QStringLiteral("Far"), std::optional<float>(9.5f)));
@@ -218,7 +218,7 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
         ASSERT_TRUE(other.exec("DELETE FROM tblIMFPdata WHERE \"ID\" = 4294967301"));
     }
     EXPECT_EQ(store.saveCurrent(values, 1u << int(Column::Name)).error(),
-              QStringLiteral("The material is no longer in the database."));
+              "The material is no longer in the database.");
     EXPECT_EQ(store.field(int(Column::Name)).toString(), QStringLiteral("Far"));
     file = fileContents(fixture.path());
     EXPECT_EQ(file.size(), 2u);
@@ -230,12 +230,12 @@ TEST(MaterialStoreIds, AnIdBeyond32BitsIsKeptWholeAndASaveChangesOnlyItsRow)
         sqlite::Connection other = *sqlite::Connection::open(fixture.path(), SQLITE_OPEN_READWRITE);
         sqlite3_busy_timeout(other.handle(), 0);
         const Result<void> written = other.exec("UPDATE tblIMFPdata SET \"Density\" = 2.5 WHERE \"ID\" = 5");
-        EXPECT_TRUE(written) << written.error().toStdString();
+        EXPECT_TRUE(written) << written.error();
     }
     ASSERT_TRUE(store.setBookmark(5));
     values.name = QStringLiteral("Boron");
     const Result<void> savedAgain = store.saveCurrent(values, 1u << int(Column::Name));
-    ASSERT_TRUE(savedAgain) << savedAgain.error().toStdString();
+    ASSERT_TRUE(savedAgain) << savedAgain.error();
     EXPECT_EQ(fileContents(fixture.path())[5], std::make_pair(QStringLiteral("Boron"), std::optional<float>(2.5f)));
 }
 

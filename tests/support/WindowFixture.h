@@ -30,7 +30,7 @@ protected:
     {
         ASSERT_TRUE(database.created());
         OpenedDatabase opened = openMaterialDatabase(database.path(), openReadOnly);
-        ASSERT_TRUE(opened) << opened.error().toStdString();
+        ASSERT_TRUE(opened) << opened.error();
         store = std::move(*opened);
         window = std::make_unique<ui::Form1>(*store, &prompts);
         window->show();
