@@ -11,6 +11,7 @@
 #include "lines/CoreLevel.h"
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialSchema.h"
+#include "materials/ResultText.h"
 #include "materials/ShippedMaterials.h"
 
 #include "calc/ScreeningFunction.h"
@@ -84,9 +85,9 @@ bool writeShippedDatabase(const QDir& folder)
     QFile::remove(path);
     const Result<std::vector<Material>> rows = readShippedMaterials(shippedMaterialsText());
     if (!rows)
-        return fail(rows.error());
+        return fail(errorText(rows));
     const Result<void> created = createMaterialDatabase(path, *rows);
-    return created ? true : fail(created.error());
+    return created ? true : fail(errorText(created));
 }
 
 } // namespace

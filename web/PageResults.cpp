@@ -112,9 +112,9 @@ private:
         const std::optional<std::string> lineText = query_.typed("line");
         if (!lineText)
             return std::nullopt;
-        const lines::LineLookup found = lines::findLine(*lineText);
-        if (!found.line) {
-            fail(found.error);
+        const Result<lines::PhotoelectronLine> found = lines::findLine(*lineText);
+        if (!found) {
+            fail(found.error());
             return std::nullopt;
         }
         std::optional<double> photons;
@@ -130,7 +130,7 @@ private:
         }
         if (!photons)
             return std::nullopt;
-        const Result<double> kinetic = kineticEnergy(found.line->bindingEnergy, *photons);
+        const Result<double> kinetic = kineticEnergy(found->bindingEnergy, *photons);
         if (!kinetic) {
             fail(kinetic.error());
             return std::nullopt;
