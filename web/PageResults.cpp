@@ -5,13 +5,13 @@
 #include "calc/SignalDepth.h"
 #include "calc/ValidEnergyRange.h"
 #include "core/NumberText.h"
+#include "core/TextEscapes.h"
 #include "query/CompositionTransport.h"
 #include "lines/PhotoelectronLine.h"
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
-#include "web/JsonText.h"
 #include "web/PageMaterial.h"
 
 #include <algorithm>
@@ -278,13 +278,21 @@ std::string resultsJson(const PageResults& results)
     std::string json = "{\"shown\":[";
     for (std::size_t i = 0; i < results.shown.size(); ++i) {
         const ShownResult& r = results.shown[i];
-        json += (i ? ",{\"id\":" : "{\"id\":") + jsonString(r.id) + ",\"text\":" + jsonString(r.text)
-                + ",\"value\":" + jsonString(r.value) + '}';
+        json += i ? ",{\"id\":" : "{\"id\":";
+        text::appendJsonString(json, r.id);
+        json += ",\"text\":";
+        text::appendJsonString(json, r.text);
+        json += ",\"value\":";
+        text::appendJsonString(json, r.value);
+        json += '}';
     }
     const auto list = [&json](const char* name, const std::vector<std::string>& texts) {
         json += std::string("],\"") + name + "\":[";
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            json += (i ? "," : "") + jsonString(texts[i]);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (i)
+                json += ',';
+            text::appendJsonString(json, texts[i]);
+        }
     };
     list("errors", results.errors);
     list("notes", results.notes);

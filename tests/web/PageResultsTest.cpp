@@ -108,6 +108,13 @@ TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
                                     "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
 }
 
+TEST(PageResultsTest, TheJsonEscapesWhatJsonMust)
+{
+    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}};
+    EXPECT_EQ(resultsJson(results),
+              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[]}");
+}
+
 TEST(BindingEnergyTableTest, ReadsTheExportedLines)
 {
     const BindingEnergyTable table("29\t2p3/2\t932.70000000000005\n29\t2p1/2\t952.29999999999995\nbad line\n");
