@@ -1,12 +1,10 @@
 #include "web/PageResults.h"
 
-#include "calc/ElasticCorrection.h"
-#include "calc/OverlayerThickness.h"
-#include "calc/SignalDepth.h"
 #include "calc/ValidEnergyRange.h"
 #include "core/NumberText.h"
 #include "core/TextEscapes.h"
 #include "query/CompositionTransport.h"
+#include "query/Corrections.h"
 #include "lines/PhotoelectronLine.h"
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
@@ -163,24 +161,28 @@ private:
 
     void correctionFactors(const MaterialValues& material, float imfp)
     {
-        if (crossSection_ && material.density && material.mass)
-            effTrMfp_ = transportMeanFreePaths(*material.density, *material.mass, *crossSection_, imfp).effTrMfp;
+        if (crossSection_) {
+            const FormedPaths paths = transportPaths(material.density, material.mass, *crossSection_, imfp);
+            if (paths.effTrMfp)
+                effTrMfp_ = *paths.effTrMfp;
+        }
         const std::optional<float> depth = single("depth");
         if (!depth)
             return;
-        showFactor("cf1", correctionFactorApprox1(*depth, imfp));
+        showFactor("cf1", correctionFactor1(*depth, imfp));
         if (!crossSection_ && !crossSectionError_.empty())
             fail(crossSectionError_);
         else if (crossSection_)
-            showFactor("cf2", effTrMfp_ ? correctionFactorApprox2(*depth, *effTrMfp_) : std::nullopt);
+            showFactor("cf2", effTrMfp_ ? correctionFactor2(*depth, *effTrMfp_)
+                                        : Result<float>(Failed{kNoCorrectionFactorNote}));
     }
 
-    void showFactor(const char* id, std::optional<float> factor)
+    void showFactor(const char* id, const Result<float>& factor)
     {
         if (factor)
             show(id, *factor, shown::factor(*factor));
         else
-            fail(kNoCorrectionFactorNote);
+            fail(factor.error());
     }
 
     std::optional<double> angle()
@@ -211,17 +213,17 @@ private:
             if (correction == DepthCorrection::Approx2 && !effTrMfp_)
                 continue;
             const DepthModel model{correction, imfp, *angleFromNormal, effTrMfp_.value_or(0.0f)};
-            showLength("information-depth-" + std::string(name), informationDepth(model, *probability));
-            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepth(model));
+            showLength("information-depth-" + std::string(name), informationDepthOf(model, *probability));
+            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepthOf(model));
         }
     }
 
-    void showLength(const std::string& id, const DepthValue& length)
+    void showLength(const std::string& id, const Result<double>& length)
     {
-        if (length.value)
-            show(id.c_str(), float(*length.value), shown::length(float(*length.value)));
+        if (length)
+            show(id.c_str(), float(*length), shown::length(float(*length)));
         else
-            fail(length.error);
+            fail(length.error());
     }
 
     // The overlayer's thickness from the two peaks' ratio, in the
@@ -250,8 +252,7 @@ private:
             fail(!own ? own.error() : crossing.error());
             return;
         }
-        const DepthValue d = overlayerThickness({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio);
-        showLength("thickness", d);
+        showLength("thickness", overlayerThicknessOf({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio));
     }
 
     const PageQuery& query_;
