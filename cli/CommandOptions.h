@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "materials/PositiveInputs.h"
+#include "query/PositiveInputs.h"
 
 #include <QString>
 #include <QStringView>

@@ -34,8 +34,16 @@ public:
 
     PageResults run()
     {
+        std::string groupsError;
+        const std::optional<ValenceTicks> ticks = readIncludedGroups(query_.value("include").value_or("lbe,d,f"),
+                                                                     &groupsError);
+        if (!ticks) {
+            fail(groupsError);
+            return std::move(results_);
+        }
+        ticks_ = *ticks;
         thickness();
-        const std::optional<PageMaterial> material = readMaterial(query_, "material", &results_.errors);
+        const std::optional<PageMaterial> material = readMaterial(query_, "material", ticks_, &results_.errors);
         const std::optional<double> lineEnergy = kineticEnergyOfLine();
         const std::optional<float> energy = query_.typed("energy") || !lineEnergy
                                                 ? single("energy")
@@ -232,8 +240,8 @@ private:
     {
         if (!query_.typed("overlayer") && !query_.typed("substrate"))
             return;
-        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", &results_.errors);
-        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", &results_.errors);
+        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", ticks_, &results_.errors);
+        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", ticks_, &results_.errors);
         const std::optional<float> overlayerEnergy = single("overlayer-energy");
         const std::optional<float> substrateEnergy = single("substrate-energy");
         const std::optional<double> ratio = number("ratio");
@@ -257,6 +265,7 @@ private:
 
     const PageQuery& query_;
     PageResults results_;
+    ValenceTicks ticks_;                 // the valence groups that make up Nv
     std::optional<double> crossSection_; // S in a0^2, typed or computed
     std::string crossSectionError_;      // why S could not be computed
     std::optional<float> effTrMfp_;      // Å, for approximation 2
