@@ -330,17 +330,11 @@ private:
 
     void readGroups(const QString& text)
     {
-        IncludedGroups groups = kNoValenceTicks;
-        if (text != QLatin1String("none")) {
-            for (const QString& item : text.split(u',')) {
-                const QString group = item.trimmed();
-                if (!groups.tick(group.toStdString()))
-                    fail(QStringLiteral(
-                             "unknown valence group \"%1\" in --include (choose from hbe, lbe, d, f, or none)")
-                             .arg(group));
-            }
-        }
-        cmd_.groups = groups;
+        std::string error;
+        if (const std::optional<IncludedGroups> groups = readIncludedGroups(text.toStdString(), &error))
+            cmd_.groups = *groups;
+        else
+            fail(QString::fromStdString(error));
     }
 
     void readSize(const QString& text)

@@ -5,12 +5,40 @@
 
 namespace korvane {
 
+namespace {
+
+constexpr std::string_view kBlanks = " \t\n\v\f\r";
+
+} // namespace
+
 bool ValenceTicks::tick(std::string_view name)
 {
     bool* box = name == "hbe" ? &spHbe : name == "lbe" ? &spLbe : name == "d" ? &d : name == "f" ? &f : nullptr;
     if (box)
         *box = true;
     return box != nullptr;
+}
+
+std::optional<ValenceTicks> readIncludedGroups(std::string_view text, std::string* error)
+{
+    ValenceTicks ticks = kNoValenceTicks;
+    if (text == "none")
+        return ticks;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        std::string_view group = text.substr(0, comma);
+        const std::size_t first = group.find_first_not_of(kBlanks);
+        group = first == std::string_view::npos ? std::string_view() : group.substr(first);
+        group = group.substr(0, group.find_last_not_of(kBlanks) + 1);
+        if (!ticks.tick(group)) {
+            *error = "unknown valence group \"" + std::string(group)
+                     + "\" in --include (choose from hbe, lbe, d, f, or none)";
+            return std::nullopt;
+        }
+        if (comma == std::string_view::npos)
+            return ticks;
+        text.remove_prefix(comma + 1);
+    }
 }
 
 std::optional<float> valenceTotal(const ValenceGroupTexts& groups, const ValenceTicks& ticks)

@@ -27,6 +27,10 @@ struct ValenceTicks {
 };
 
 inline constexpr ValenceTicks kDefaultValenceTicks{};
+// The ticks named by tpp2m's --include text: group names separated by
+// commas (blanks around a name ignored), or "none"; no value and the words
+// in `error` for an unknown name.
+std::optional<ValenceTicks> readIncludedGroups(std::string_view text, std::string* error);
 // No group ticked, to tick one by one.
 inline constexpr ValenceTicks kNoValenceTicks{false, false, false, false};
 

@@ -9,6 +9,7 @@
 // Usage: page-data FOLDER
 #include "lines/BindingEnergy.h"
 #include "lines/CoreLevel.h"
+#include "materials/Material.h"
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialSchema.h"
 #include "materials/ResultText.h"
@@ -69,6 +70,8 @@ bool writePageData(const QDir& folder)
         {QStringLiteral("sql"), statements()},
         {QStringLiteral("secondColumn"), kSecondColumn},
         {QStringLiteral("bindingEnergies"), bindingEnergies()},
+        // The highest ID of an element row, for finding a formula's elements.
+        {QStringLiteral("lastElementId"), double(kFirstCompoundId - 1)},
     };
     QFile file(folder.filePath(QStringLiteral("page-data.json")));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -1,6 +1,8 @@
 // The functions the page's script calls: the inputs as the address carries
 // them in, the results as JSON out.
+#include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
+#include "web/PageMaterial.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
 
@@ -24,6 +26,21 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* file
 {
     static std::string json;
     json = korvane::page::resultsJson(korvane::page::unusableDatabase(fileName));
+    return json.c_str();
+}
+
+// The element symbols of a formula, as a JSON list, whose rows the script
+// hands over with the inputs. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_formula_symbols(const char* formula)
+{
+    static std::string json;
+    json = "[";
+    for (const std::string& symbol : korvane::page::formulaSymbols(formula)) {
+        if (json.size() > 1)
+            json += ',';
+        korvane::text::appendJsonString(json, symbol);
+    }
+    json += ']';
     return json.c_str();
 }
 

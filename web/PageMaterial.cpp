@@ -1,6 +1,8 @@
 #include "web/PageMaterial.h"
 
 #include "core/NumberText.h"
+#include "query/ChemicalFormula.h"
+#include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
 #include "query/ValenceGroups.h"
 
@@ -22,18 +24,25 @@ std::string groupText(const PageQuery& query, const std::string& name)
     return value ? valenceGroupText(*value) : std::string();
 }
 
+// Nv of a row handed over under `row` ("material.", "element.Si."), the
+// ticked groups summed.
+std::optional<float> rowValence(const PageQuery& query, const std::string& row, const ValenceTicks& ticks)
+{
+    const ValenceGroupTexts groups{groupText(query, row + "hbe"), groupText(query, row + "lbe"),
+                                   groupText(query, row + "d"), groupText(query, row + "f")};
+    return valenceTotal(groups, ticks);
+}
+
 std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::string& name, const std::string& typed,
-                                        std::vector<std::string>* errors)
+                                        const ValenceTicks& ticks, std::vector<std::string>* errors)
 {
     if (query.value(name + ".found") != "1") {
         errors->push_back("no material \"" + typed + "\" in " + query.value("database").value_or(""));
         return std::nullopt;
     }
     const std::string row = name + '.';
-    const ValenceGroupTexts groups{groupText(query, row + "hbe"), groupText(query, row + "lbe"),
-                                   groupText(query, row + "d"), groupText(query, row + "f")};
     PageMaterial material{{heldValue(query, row + "density"), heldValue(query, row + "mass"),
-                           heldValue(query, row + "gap"), valenceTotal(groups, kDefaultValenceTicks)},
+                           heldValue(query, row + "gap"), rowValence(query, row, ticks)},
                           std::nullopt,
                           query.value(row + "name").value_or("")};
     if (const std::optional<double> id = numbers::readDouble(query.value(row + "id").value_or("")))
@@ -43,13 +52,27 @@ std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::strin
 
 } // namespace
 
-std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name,
+std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name, const ValenceTicks& ticks,
                                          std::vector<std::string>* errors)
 {
     if (const std::optional<std::string> typedName = query.typed(name))
-        return databaseRow(query, name, *typedName, errors);
+        return databaseRow(query, name, *typedName, ticks, errors);
     if (name != "material")
         return std::nullopt;
+    const std::optional<std::string> formula = query.typed("formula");
+    std::optional<FormulaSum> sum;
+    if (formula) {
+        sum = sumFormula(*formula, [&](const std::string& symbol) -> std::optional<ElementValues> {
+            const std::string row = "element." + symbol + '.';
+            if (query.value(row + "found") != "1")
+                return std::nullopt;
+            return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
+        });
+        if (!sum->error.empty()) {
+            errors->push_back(sum->error);
+            return std::nullopt;
+        }
+    }
     const std::string names[] = {"density", "mass", "gap", "nv"};
     std::optional<float> values[4];
     bool anyTyped = false;
@@ -64,15 +87,29 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
             return std::nullopt;
         }
     }
-    if (!anyTyped)
+    if (sum) {
+        values[1] = sum->mass;
+        values[3] = sum->valenceElectrons;
+    } else if (!anyTyped) {
         return std::nullopt;
+    }
     const std::string refused = firstNotAboveZero({{PositiveInput::Density, values[0].value_or(1)},
                                                    {PositiveInput::Mass, values[1].value_or(1)}});
     if (!refused.empty()) {
         errors->push_back(refused);
         return std::nullopt;
     }
-    return PageMaterial{{values[0], values[1], values[2], values[3]}, std::nullopt, {}};
+    return PageMaterial{{values[0], values[1], values[2], values[3]}, std::nullopt, formula.value_or("")};
+}
+
+std::vector<std::string> formulaSymbols(const std::string& formula)
+{
+    const ChemicalFormula parsed = parseChemicalFormula(formula);
+    std::vector<std::string> symbols;
+    if (parsed.error.empty())
+        for (const ElementCount& element : parsed.elements)
+            symbols.push_back(element.symbol);
+    return symbols;
 }
 
 } // namespace korvane::page

@@ -1,17 +1,15 @@
 #include "web/PageResults.h"
 
-#include "calc/ElasticCorrection.h"
-#include "calc/OverlayerThickness.h"
-#include "calc/SignalDepth.h"
 #include "calc/ValidEnergyRange.h"
 #include "core/NumberText.h"
+#include "core/TextEscapes.h"
 #include "query/CompositionTransport.h"
+#include "query/Corrections.h"
 #include "lines/PhotoelectronLine.h"
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
-#include "web/JsonText.h"
 #include "web/PageMaterial.h"
 
 #include <algorithm>
@@ -36,8 +34,16 @@ public:
 
     PageResults run()
     {
+        std::string groupsError;
+        const std::optional<ValenceTicks> ticks = readIncludedGroups(query_.value("include").value_or("lbe,d,f"),
+                                                                     &groupsError);
+        if (!ticks) {
+            fail(groupsError);
+            return std::move(results_);
+        }
+        ticks_ = *ticks;
         thickness();
-        const std::optional<PageMaterial> material = readMaterial(query_, "material", &results_.errors);
+        const std::optional<PageMaterial> material = readMaterial(query_, "material", ticks_, &results_.errors);
         const std::optional<double> lineEnergy = kineticEnergyOfLine();
         const std::optional<float> energy = query_.typed("energy") || !lineEnergy
                                                 ? single("energy")
@@ -163,24 +169,28 @@ private:
 
     void correctionFactors(const MaterialValues& material, float imfp)
     {
-        if (crossSection_ && material.density && material.mass)
-            effTrMfp_ = transportMeanFreePaths(*material.density, *material.mass, *crossSection_, imfp).effTrMfp;
+        if (crossSection_) {
+            const FormedPaths paths = transportPaths(material.density, material.mass, *crossSection_, imfp);
+            if (paths.effTrMfp)
+                effTrMfp_ = *paths.effTrMfp;
+        }
         const std::optional<float> depth = single("depth");
         if (!depth)
             return;
-        showFactor("cf1", correctionFactorApprox1(*depth, imfp));
+        showFactor("cf1", correctionFactor1(*depth, imfp));
         if (!crossSection_ && !crossSectionError_.empty())
             fail(crossSectionError_);
         else if (crossSection_)
-            showFactor("cf2", effTrMfp_ ? correctionFactorApprox2(*depth, *effTrMfp_) : std::nullopt);
+            showFactor("cf2", effTrMfp_ ? correctionFactor2(*depth, *effTrMfp_)
+                                        : Result<float>(Failed{kNoCorrectionFactorNote}));
     }
 
-    void showFactor(const char* id, std::optional<float> factor)
+    void showFactor(const char* id, const Result<float>& factor)
     {
         if (factor)
             show(id, *factor, shown::factor(*factor));
         else
-            fail(kNoCorrectionFactorNote);
+            fail(factor.error());
     }
 
     std::optional<double> angle()
@@ -211,17 +221,17 @@ private:
             if (correction == DepthCorrection::Approx2 && !effTrMfp_)
                 continue;
             const DepthModel model{correction, imfp, *angleFromNormal, effTrMfp_.value_or(0.0f)};
-            showLength("information-depth-" + std::string(name), informationDepth(model, *probability));
-            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepth(model));
+            showLength("information-depth-" + std::string(name), informationDepthOf(model, *probability));
+            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepthOf(model));
         }
     }
 
-    void showLength(const std::string& id, const DepthValue& length)
+    void showLength(const std::string& id, const Result<double>& length)
     {
-        if (length.value)
-            show(id.c_str(), float(*length.value), shown::length(float(*length.value)));
+        if (length)
+            show(id.c_str(), float(*length), shown::length(float(*length)));
         else
-            fail(length.error);
+            fail(length.error());
     }
 
     // The overlayer's thickness from the two peaks' ratio, in the
@@ -230,8 +240,8 @@ private:
     {
         if (!query_.typed("overlayer") && !query_.typed("substrate"))
             return;
-        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", &results_.errors);
-        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", &results_.errors);
+        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", ticks_, &results_.errors);
+        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", ticks_, &results_.errors);
         const std::optional<float> overlayerEnergy = single("overlayer-energy");
         const std::optional<float> substrateEnergy = single("substrate-energy");
         const std::optional<double> ratio = number("ratio");
@@ -250,12 +260,12 @@ private:
             fail(!own ? own.error() : crossing.error());
             return;
         }
-        const DepthValue d = overlayerThickness({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio);
-        showLength("thickness", d);
+        showLength("thickness", overlayerThicknessOf({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio));
     }
 
     const PageQuery& query_;
     PageResults results_;
+    ValenceTicks ticks_;                 // the valence groups that make up Nv
     std::optional<double> crossSection_; // S in a0^2, typed or computed
     std::string crossSectionError_;      // why S could not be computed
     std::optional<float> effTrMfp_;      // Å, for approximation 2
@@ -278,13 +288,21 @@ std::string resultsJson(const PageResults& results)
     std::string json = "{\"shown\":[";
     for (std::size_t i = 0; i < results.shown.size(); ++i) {
         const ShownResult& r = results.shown[i];
-        json += (i ? ",{\"id\":" : "{\"id\":") + jsonString(r.id) + ",\"text\":" + jsonString(r.text)
-                + ",\"value\":" + jsonString(r.value) + '}';
+        json += i ? ",{\"id\":" : "{\"id\":";
+        text::appendJsonString(json, r.id);
+        json += ",\"text\":";
+        text::appendJsonString(json, r.text);
+        json += ",\"value\":";
+        text::appendJsonString(json, r.value);
+        json += '}';
     }
     const auto list = [&json](const char* name, const std::vector<std::string>& texts) {
         json += std::string("],\"") + name + "\":[";
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            json += (i ? "," : "") + jsonString(texts[i]);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (i)
+                json += ',';
+            text::appendJsonString(json, texts[i]);
+        }
     };
     list("errors", results.errors);
     list("notes", results.notes);

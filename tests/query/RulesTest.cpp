@@ -40,6 +40,19 @@ TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)
     EXPECT_EQ(ticks, (ValenceTicks{true, false, false, true}));
 }
 
+TEST(ValenceGroups, TheIncludeTextTicksTheNamedGroupsOrSaysWhichNameIsUnknown)
+{
+    std::string error;
+    EXPECT_EQ(readIncludedGroups("none", &error), kNoValenceTicks);
+    EXPECT_EQ(readIncludedGroups(" hbe ,\tlbe", &error), (ValenceTicks{true, true, false, false}));
+    EXPECT_EQ(readIncludedGroups("lbe,d,f", &error), kDefaultValenceTicks);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(readIncludedGroups("d,,f", &error), std::nullopt);
+    EXPECT_EQ(error, "unknown valence group \"\" in --include (choose from hbe, lbe, d, f, or none)");
+    EXPECT_EQ(readIncludedGroups("d, None", &error), std::nullopt);
+    EXPECT_EQ(error, "unknown valence group \"None\" in --include (choose from hbe, lbe, d, f, or none)");
+}
+
 TEST(ShownText, LengthsAndFactorsAsTheWindowShowsThem)
 {
     EXPECT_EQ(shown::length(29.1188f), "29.12 \u00C5");

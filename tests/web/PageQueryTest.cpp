@@ -1,9 +1,7 @@
-#include "web/JsonText.h"
 #include "web/PageQuery.h"
 
 #include <gtest/gtest.h>
 
-using korvane::page::jsonString;
 using korvane::page::PageQuery;
 
 TEST(PageQueryTest, ReadsTheAddressAsTheBrowserEncodesIt)
@@ -27,11 +25,4 @@ TEST(PageQueryTest, TheFirstValueOfANameCounts)
     const PageQuery query("energy=1000&energy=2000&&flag");
     EXPECT_EQ(query.value("energy"), "1000");
     EXPECT_EQ(query.value("flag"), "");
-}
-
-TEST(PageQueryTest, JsonStringsEscapeWhatJsonMust)
-{
-    EXPECT_EQ(jsonString("no material \"Xx\" in C:\\db\n\t\x01"),
-              "\"no material \\\"Xx\\\" in C:\\\\db\\n\\t\\u0001\"");
-    EXPECT_EQ(jsonString("15.45 \u00C5"), "\"15.45 \u00C5\"");
 }

@@ -1,4 +1,5 @@
 #include "web/BindingEnergyTable.h"
+#include "web/PageMaterial.h"
 #include "web/PageResults.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,36 @@ TEST(PageResultsTest, TypedValuesAreReadAsTpp2mReadsThem)
     EXPECT_EQ(shown.count("transport-cross-section"), 0u);
 }
 
+TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsThem)
+{
+    // Silicon's and oxygen's rows as the page's script hands them over.
+    const std::string elements = "&element.Si.found=1&element.Si.mass=28.084999084472656&element.Si.hbe=8"
+                                 "&element.Si.lbe=4&element.O.found=1&element.O.mass=15.99899959564209"
+                                 "&element.O.hbe=2&element.O.lbe=6";
+    const std::string silica = "formula=SiO2&density=2.65&gap=9.1&energy=1000" + elements;
+    PageResults results = evaluatePage(PageQuery(silica));
+    EXPECT_TRUE(results.errors.empty());
+    EXPECT_EQ(shownById(results)["imfp"].value, "29.118425");
+    // With both s+p groups counted, as tpp2m --include hbe,lbe.
+    EXPECT_EQ(shownById(evaluatePage(PageQuery(silica + "&include=hbe,+lbe")))["imfp"].value, "48.07035");
+
+    struct Case {
+        std::string query, error;
+    };
+    const Case cases[] = {
+        {"formula=Si2Xx&density=2&gap=0&energy=1000" + elements, "unknown element \"Xx\" in the formula \"Si2Xx\""},
+        {"formula=Si(O&density=2&gap=0&energy=1000" + elements, "\"(\" at position 3 of \"Si(O\" is not closed"},
+        {silica + "&include=x", "unknown valence group \"x\" in --include (choose from hbe, lbe, d, f, or none)"},
+    };
+    for (const Case& c : cases) {
+        results = evaluatePage(PageQuery(c.query));
+        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
+        EXPECT_TRUE(results.shown.empty()) << c.query;
+    }
+    EXPECT_EQ(formulaSymbols("Ca(OH)2"), (std::vector<std::string>{"Ca", "O", "H"}));
+    EXPECT_TRUE(formulaSymbols("Ca(OH").empty());
+}
+
 TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
 {
     struct Case {
@@ -106,6 +137,13 @@ TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
     const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
     EXPECT_EQ(resultsJson(results), "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
                                     "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
+}
+
+TEST(PageResultsTest, TheJsonEscapesWhatJsonMust)
+{
+    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}};
+    EXPECT_EQ(resultsJson(results),
+              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[]}");
 }
 
 TEST(BindingEnergyTableTest, ReadsTheExportedLines)

@@ -152,6 +152,21 @@ test("a bad input shows the error text and no number", async () => {
   }
 });
 
+test("a formula's IMFP equals tpp2m's, its Nv and mass summed from the element rows", async () => {
+  const page = await openPage("?formula=Al2O3&density=3.98&gap=8.8&energy=1500");
+  const [row] = runTpp2m("imfp", "--formula", "Al2O3", "--density", "3.98", "--gap", "8.8", "--energy", "1500");
+  assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
+  await showPage(page, "?formula=Ca(OH)2&density=2.21&gap=5&energy=1000&include=hbe,lbe");
+  const [counted] = runTpp2m("imfp", "--formula", "Ca(OH)2", "--density", "2.21", "--gap", "5", "--energy", "1000",
+                             "--include", "hbe,lbe");
+  assert.equal(Number((await outputs(page)).imfp.value), counted.imfp_A);
+  assert.equal(await page.$eval("#error", (e) => e.textContent), "");
+  await showPage(page, "?formula=Si2Xx&density=2&gap=0&energy=1000");
+  assert.equal(await page.$eval("#error", (e) => e.textContent), 'unknown element "Xx" in the formula "Si2Xx"');
+  assert.deepEqual((await outputs(page)).imfp, { text: "" });
+  await page.close();
+});
+
 test("an opened database shows its own materials", async () => {
   const file = join(work, "TPP2-user.db");
   copyFileSync(join(site, "materials.db"), file);
@@ -174,11 +189,11 @@ test("the keyboard reaches every input in order, and typing gives the result", a
   await page.focus("#material");
   await page.keyboard.type("SiO2");
   const order = ["material"];
-  for (let i = 0; i < 19; ++i) {
+  for (let i = 0; i < 21; ++i) {
     await page.keyboard.press("Tab");
     order.push(await page.evaluate(() => document.activeElement.id));
   }
-  assert.deepEqual(order, ["material", "open-database", "density", "mass", "gap", "nv",
+  assert.deepEqual(order, ["material", "open-database", "density", "mass", "gap", "nv", "formula", "include",
                            "energy", "depth", "cross-section", "angle", "probability",
                            "line", "source", "photon-energy", "overlayer", "substrate",
                            "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"]);

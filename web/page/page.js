@@ -11,7 +11,7 @@ const kResultIds = [
   "kinetic-energy", "thickness",
 ];
 // The inputs that the address carries, by the names of tpp2m's options.
-const kInputNames = ["material", "density", "mass", "gap", "nv",
+const kInputNames = ["material", "density", "mass", "gap", "nv", "formula", "include",
                      "energy", "depth", "cross-section", "angle", "probability",
                      "line", "source", "photon-energy",
                      "overlayer", "substrate", "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"];
@@ -77,7 +77,17 @@ function showMaterialNames() {
   document.getElementById("database-name").value = page.databaseName;
 }
 
-// The inputs as the address carries them, with the material's row added.
+// A row's values under `prefix` ("material.", "element.Si."), as the C++ reads them.
+function addRow(parameters, prefix, row) {
+  parameters.set(prefix + "found", row ? "1" : "0");
+  for (const [name, column] of Object.entries(kRowValues)) {
+    if (row && row[column] !== null)
+      parameters.set(prefix + name, String(row[column]));
+  }
+}
+
+// The inputs as the address carries them, with the rows of the materials
+// and of a formula's elements added.
 function query() {
   const parameters = new URLSearchParams();
   for (const name of kInputNames) {
@@ -91,13 +101,11 @@ function query() {
     const material = parameters.get(input);
     if (material === null || material.trim() === "")
       continue;
-    const row = findMaterial(material);
-    parameters.set(input + ".found", row ? "1" : "0");
-    for (const [name, column] of Object.entries(kRowValues)) {
-      if (row && row[column] !== null)
-        parameters.set(input + "." + name, String(row[column]));
-    }
+    addRow(parameters, input + ".", findMaterial(material));
   }
+  const formula = parameters.get("formula");
+  for (const symbol of formula === null ? [] : JSON.parse(page.korvane.formulaSymbols(formula)))
+    addRow(parameters, "element." + symbol + ".", firstRow(statement("firstRowNamed"), [symbol, page.data.lastElementId]));
   return { address, full: parameters.toString() };
 }
 
@@ -171,6 +179,7 @@ async function start() {
   page.korvane = {
     results: module.cwrap("korvane_page_results", "string", ["string"]),
     unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
+    formulaSymbols: module.cwrap("korvane_page_formula_symbols", "string", ["string"]),
   };
   module.cwrap("korvane_page_set_binding_energies", null, ["string"])(data.bindingEnergies);
   page.sql = sql;
