@@ -9,6 +9,7 @@
 #include "cli/MaterialSimulation.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
+#include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
 
 #include <QRegularExpression>
@@ -583,8 +584,7 @@ private:
         if (has(Option::Formula)) {
             for (Option unused : {Option::Mass, Option::Nv})
                 if (has(unused))
-                    fail(QStringLiteral("%1 cannot be given with --formula: it is summed from the elements")
-                             .arg(optionName(unused)));
+                    fail(QString::fromStdString(typedBesideFormula(optionName(unused).toStdString())));
             for (Option needed : {Option::Density, Option::Gap})
                 if (!has(needed))
                     fail(QStringLiteral("--formula needs %1").arg(optionName(needed)));

@@ -44,4 +44,9 @@ FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& ele
     return sum;
 }
 
+std::string typedBesideFormula(const std::string& option)
+{
+    return option + " cannot be given with --formula: it is summed from the elements";
+}
+
 } // namespace korvane

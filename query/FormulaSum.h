@@ -49,4 +49,8 @@ using ElementValuesLookup = std::function<std::optional<ElementValues>(const std
 // its elements. An error names the first thing that stops the sum.
 FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& element);
 
+// Why a mass or an Nv typed beside a formula is refused: both are summed from
+// its elements. `option` is the option's name as typed ("--mass").
+std::string typedBesideFormula(const std::string& option);
+
 } // namespace korvane

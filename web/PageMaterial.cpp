@@ -88,6 +88,12 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
         }
     }
     if (sum) {
+        for (int i : {1, 3}) {
+            if (values[i]) {
+                errors->push_back(typedBesideFormula("--" + names[i]));
+                return std::nullopt;
+            }
+        }
         values[1] = sum->mass;
         values[3] = sum->valenceElectrons;
     } else if (!anyTyped) {

@@ -82,6 +82,9 @@ TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsTh
         {"formula=Si2Xx&density=2&gap=0&energy=1000" + elements, "unknown element \"Xx\" in the formula \"Si2Xx\""},
         {"formula=Si(O&density=2&gap=0&energy=1000" + elements, "\"(\" at position 3 of \"Si(O\" is not closed"},
         {silica + "&include=x", "unknown valence group \"x\" in --include (choose from hbe, lbe, d, f, or none)"},
+        // As tpp2m refuses them: a formula's mass and Nv are its elements' sums.
+        {silica + "&mass=60", "--mass cannot be given with --formula: it is summed from the elements"},
+        {silica + "&nv=16", "--nv cannot be given with --formula: it is summed from the elements"},
     };
     for (const Case& c : cases) {
         results = evaluatePage(PageQuery(c.query));
