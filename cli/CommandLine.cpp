@@ -106,7 +106,7 @@ private:
         }
         const qsizetype equals = arg.indexOf(u'=');
         const QString name = equals < 0 ? arg : arg.left(equals);
-        const OptionSpec* option = findOption(name);
+        const OptionRow* option = findOption(name);
         if (!option) {
             fail(QStringLiteral("unknown option %1").arg(name));
             return i;
@@ -168,11 +168,11 @@ private:
 
     // Numbers and texts the command's checks read are kept by their option;
     // the others go where they belong at once.
-    void readValue(const OptionSpec& spec, const QString& value)
+    void readValue(const OptionRow& row, const QString& value)
     {
-        const Option option = spec.option;
-        switch (spec.value) {
-        case OptionValue::Single: once(option, singles_[option]) = aboveZero(spec, single(option, value)); return;
+        const Option option = row.option;
+        switch (row.value) {
+        case OptionValue::Single: once(option, singles_[option]) = aboveZero(row, single(option, value)); return;
         case OptionValue::Double: once(option, doubles_[option]) = number(option, value); return;
         case OptionValue::HeldSingle:
             // As its column shows it, a Single, so that the models given agree with the column.
@@ -182,15 +182,15 @@ private:
             once(option, doubles_[option]) = single(option, value) ? number(option, value) : std::nullopt;
             return;
         case OptionValue::Text: once(option, texts_[option]) = value; return;
-        case OptionValue::Special: readSpecial(spec, value); return;
+        case OptionValue::Special: readSpecial(row, value); return;
         case OptionValue::Flag:
         case OptionValue::FormChoice: return; // read without a value
         }
     }
 
-    void readSpecial(const OptionSpec& spec, const QString& value)
+    void readSpecial(const OptionRow& row, const QString& value)
     {
-        const Option option = spec.option;
+        const Option option = row.option;
         switch (option) {
         case Option::Database: readDatabase(value); return;
         case Option::Include: readGroups(value); return;
@@ -204,7 +204,7 @@ private:
         case Option::Element: cmd_.elementSymbols.push_back(value); return;
         case Option::Name: cmd_.materials.push_back(NamedMaterial{value, NamedMaterial::By::Name}); return;
         case Option::Id: readId(value); return;
-        case Option::CrossSection: once(option, cmd_.crossSection) = aboveZero(spec, number(option, value)); return;
+        case Option::CrossSection: once(option, cmd_.crossSection) = aboveZero(row, number(option, value)); return;
         case Option::Output: cmd_.outputFile = value; return;
         case Option::Size: readSize(value); return;
         default: return; // the table reads no other option here
@@ -213,11 +213,11 @@ private:
 
     // `value`, unless its option's quantity exists only above 0 and it is not.
     template <typename T>
-    std::optional<T> aboveZero(const OptionSpec& spec, std::optional<T> value)
+    std::optional<T> aboveZero(const OptionRow& row, std::optional<T> value)
     {
-        if (!value || !spec.positive)
+        if (!value || !row.positive)
             return value;
-        const QString refusal = QString::fromStdString(notAboveZero(*spec.positive, *value));
+        const QString refusal = QString::fromStdString(notAboveZero(*row.positive, *value));
         if (refusal.isEmpty())
             return value;
         fail(refusal);

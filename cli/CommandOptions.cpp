@@ -29,7 +29,7 @@ constexpr unsigned kFormatted =
     kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate;
 
 // clang-format off
-constexpr std::array kOptions = std::to_array<OptionSpec>({
+constexpr std::array kOptions = std::to_array<OptionRow>({
     // Ways of giving a material.
     {Name, "--name", Special, kEnergies, {}, {Material, "--name NAME",
         "a name that looks like an ID or an\noption, e.g. --name 105, --name=-x"}},
@@ -110,7 +110,7 @@ constexpr std::array kOptions = std::to_array<OptionSpec>({
 });
 // clang-format on
 
-// Each option's row sits at its own place, so optionSpec is an index.
+// Each option's row sits at its own place, so optionRow is an index.
 constexpr bool rowsInOptionOrder()
 {
     for (size_t i = 0; i < kOptions.size(); ++i)
@@ -122,32 +122,32 @@ static_assert(rowsInOptionOrder() && kOptions.size() == size_t(BulkRatio) + 1, "
 
 } // namespace
 
-std::span<const OptionSpec> optionTable()
+std::span<const OptionRow> optionTable()
 {
     return kOptions;
 }
 
-const OptionSpec& optionSpec(Option option)
+const OptionRow& optionRow(Option option)
 {
     return kOptions[size_t(option)];
 }
 
-const OptionSpec* findOption(QStringView name)
+const OptionRow* findOption(QStringView name)
 {
-    const auto found = std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionSpec& spec) {
-        return name == QLatin1String(spec.name) || (spec.alias && name == QLatin1String(spec.alias));
+    const auto found = std::find_if(kOptions.begin(), kOptions.end(), [&](const OptionRow& row) {
+        return name == QLatin1String(row.name) || (row.alias && name == QLatin1String(row.alias));
     });
     return found == kOptions.end() ? nullptr : &*found;
 }
 
 QString optionName(Option option)
 {
-    return QString::fromLatin1(optionSpec(option).name);
+    return QString::fromLatin1(optionRow(option).name);
 }
 
-bool takesOption(CommandKind command, const OptionSpec& spec)
+bool takesOption(CommandKind command, const OptionRow& row)
 {
-    return (spec.commands & (1u << unsigned(command))) != 0;
+    return (row.commands & (1u << unsigned(command))) != 0;
 }
 
 } // namespace korvane::cli

@@ -83,7 +83,7 @@ struct OptionHelp {
     const char* text = nullptr;  // the right column; lines separated by '\n'
 };
 
-struct OptionSpec {
+struct OptionRow {
     Option option;
     const char* name; // as typed, "--energy"
     OptionValue value;
@@ -94,16 +94,16 @@ struct OptionSpec {
 };
 
 // Every option, in the order of the help text within each of its sections.
-std::span<const OptionSpec> optionTable();
+std::span<const OptionRow> optionTable();
 
-const OptionSpec& optionSpec(Option option);
+const OptionRow& optionRow(Option option);
 
 // The option typed as `name` (either spelling); nullptr for none.
-const OptionSpec* findOption(QStringView name);
+const OptionRow* findOption(QStringView name);
 
 // The option's spelling in messages.
 QString optionName(Option option);
 
-bool takesOption(CommandKind command, const OptionSpec& spec);
+bool takesOption(CommandKind command, const OptionRow& row);
 
 } // namespace korvane::cli

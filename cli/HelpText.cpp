@@ -13,12 +13,12 @@ QString optionLines(HelpSection section, qsizetype labelWidth)
 {
     const QString indent(2 + labelWidth, u' ');
     QString lines;
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.help.section != section)
+    for (const OptionRow& row : optionTable()) {
+        if (row.help.section != section)
             continue;
-        const QStringList text = QString::fromUtf8(spec.help.text).split(u'\n');
+        const QStringList text = QString::fromUtf8(row.help.text).split(u'\n');
         lines +=
-            QStringLiteral("  ") + QString::fromUtf8(spec.help.label).leftJustified(labelWidth) + text.front() + u'\n';
+            QStringLiteral("  ") + QString::fromUtf8(row.help.label).leftJustified(labelWidth) + text.front() + u'\n';
         for (qsizetype i = 1; i < text.size(); ++i)
             lines += indent + text[i] + u'\n';
     }

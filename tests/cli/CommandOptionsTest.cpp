@@ -36,18 +36,18 @@ const std::pair<const char*, std::string> kCommandOptions[] = {
            "--asymmetry --source-angle --step --profile"},
 };
 
-std::vector<QString> spellings(const OptionSpec& spec)
+std::vector<QString> spellings(const OptionRow& row)
 {
-    std::vector<QString> names{QString::fromLatin1(spec.name)};
-    if (spec.alias)
-        names.push_back(QString::fromLatin1(spec.alias));
+    std::vector<QString> names{QString::fromLatin1(row.name)};
+    if (row.alias)
+        names.push_back(QString::fromLatin1(row.alias));
     return names;
 }
 
 // The option as typed on its own: with a value when it takes one.
-QStringList typed(const OptionSpec& spec, const QString& name)
+QStringList typed(const OptionRow& row, const QString& name)
 {
-    const bool takesValue = spec.value != OptionValue::Flag && spec.value != OptionValue::FormChoice;
+    const bool takesValue = row.value != OptionValue::Flag && row.value != OptionValue::FormChoice;
     return {takesValue ? name + QStringLiteral("=1") : name};
 }
 
@@ -57,10 +57,10 @@ TEST(CommandOptions, EachCommandTakesItsOptionsAndRefusesTheOthers)
 {
     for (const auto& [command, expected] : kCommandOptions) {
         QStringList taken;
-        for (const OptionSpec& spec : optionTable()) {
-            for (const QString& name : spellings(spec)) {
+        for (const OptionRow& row : optionTable()) {
+            for (const QString& name : spellings(row)) {
                 const QString error =
-                    parseCommandLine(QStringList{QString::fromLatin1(command)} + typed(spec, name)).error;
+                    parseCommandLine(QStringList{QString::fromLatin1(command)} + typed(row, name)).error;
                 if (error != QStringLiteral("%1 is not an option of %2").arg(name, QLatin1String(command))) {
                     EXPECT_FALSE(error.startsWith(QStringLiteral("unknown option"))) << error.toStdString();
                     taken.append(name);
@@ -70,7 +70,7 @@ TEST(CommandOptions, EachCommandTakesItsOptionsAndRefusesTheOthers)
         EXPECT_EQ(taken.join(u' ').toStdString(), expected) << command;
     }
     EXPECT_EQ(optionName(Option::Output), QStringLiteral("--output"));
-    EXPECT_EQ(findOption(u"-o"), &optionSpec(Option::Output));
+    EXPECT_EQ(findOption(u"-o"), &optionRow(Option::Output));
 }
 
 // Only a whole option name is one: not a prefix, not another letter case.
@@ -94,16 +94,16 @@ TEST(CommandOptions, AnUnknownOptionIsRefusedInTodaysWords)
 TEST(CommandOptions, TheHelpNamesEveryOptionAndShowsItsLine)
 {
     const QString help = helpText();
-    for (const OptionSpec& spec : optionTable()) {
-        for (const QString& name : spellings(spec)) {
+    for (const OptionRow& row : optionTable()) {
+        for (const QString& name : spellings(row)) {
             const QRegularExpression word(
                 QStringLiteral("(^|[^a-z-])%1([^a-z-]|$)").arg(QRegularExpression::escape(name)),
                 QRegularExpression::MultilineOption);
             EXPECT_TRUE(word.match(help).hasMatch()) << name.toStdString();
         }
-        if (spec.help.label) {
-            const QString line = QStringLiteral("\n  %1").arg(QLatin1String(spec.help.label));
-            EXPECT_TRUE(help.contains(line)) << spec.help.label;
+        if (row.help.label) {
+            const QString line = QStringLiteral("\n  %1").arg(QLatin1String(row.help.label));
+            EXPECT_TRUE(help.contains(line)) << row.help.label;
         }
     }
     EXPECT_TRUE(help.contains(QStringLiteral("\n  -o, --output FILE     the picture to write (plot): a regular file or "
