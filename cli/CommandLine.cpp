@@ -11,6 +11,7 @@
 #include "materials/NumberText.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
+#include "query/TypedNumberWords.h"
 
 #include <QRegularExpression>
 
@@ -246,8 +247,8 @@ private:
         const std::optional<double> value = numbertext::toDouble(text, commandLineLocale());
         if (value && (*value != 0 || !nonZero))
             return value;
-        fail(match.hasMatch() ? QStringLiteral("%1: \"%2\" is out of range").arg(name, text)
-                              : QStringLiteral("%1: \"%2\" is not a number").arg(name, text));
+        const auto words = match.hasMatch() ? outOfRange : notANumber;
+        fail(QString::fromStdString(words(name.toStdString(), text.toStdString())));
         return std::nullopt;
     }
 
@@ -258,7 +259,7 @@ private:
             return std::nullopt;
         const float single = static_cast<float>(*value);
         if (std::isinf(single) || (single == 0 && *value != 0)) {
-            fail(QStringLiteral("%1: \"%2\" is out of range").arg(optionName(option), text));
+            fail(QString::fromStdString(outOfRange(optionName(option).toStdString(), text.toStdString())));
             return std::nullopt;
         }
         return single;

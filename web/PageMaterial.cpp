@@ -4,6 +4,7 @@
 #include "query/ChemicalFormula.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
+#include "query/TypedNumberWords.h"
 #include "query/ValenceGroups.h"
 
 namespace korvane::page {
@@ -83,7 +84,7 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
         anyTyped = true;
         values[i] = numbers::readSingle(*text);
         if (!values[i]) {
-            errors->push_back(names[i] + ": \"" + *text + "\" is not a number");
+            errors->push_back(notANumber(names[i], *text));
             return std::nullopt;
         }
     }

@@ -10,6 +10,7 @@
 #include "query/KineticEnergy.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
+#include "query/TypedNumberWords.h"
 #include "web/PageMaterial.h"
 
 #include <algorithm>
@@ -78,7 +79,7 @@ private:
             return std::nullopt;
         const std::optional<double> value = numbers::readDouble(*text);
         if (!value)
-            fail(name + ": \"" + *text + "\" is not a number");
+            fail(notANumber(name, *text));
         return value;
     }
 
@@ -90,7 +91,7 @@ private:
             return std::nullopt;
         const std::optional<float> held = numbers::heldAsSingle(*value);
         if (!held)
-            fail(name + ": \"" + *query_.typed(name) + "\" is out of range");
+            fail(outOfRange(name, *query_.typed(name)));
         return held;
     }
 
