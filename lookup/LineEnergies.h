@@ -1,36 +1,37 @@
 #pragma once
 
-#include "cli/CommandLine.h"
+#include "core/Result.h"
+
+#include <QString>
 
 #include <optional>
-#include <vector>
 
-namespace korvane::cli {
+namespace korvane {
 
-// One --line as typed, and the place its kinetic energy holds among the energies.
-struct TypedLine {
-    QString text; // "Cu 2p3/2"
-    size_t energyIndex;
+// The photoelectron line behind a kinetic energy.
+struct LineEnergy {
+    QString line;            // "Cu 2p3/2"; for "Cu 2p" the level taken
+    QString source;          // "Al Kα", or the photon energy given ("500 eV")
+    float bindingEnergy = 0; // eV
 };
 
-// The photons behind the lines: --source KEY or --photon-energy E, each
-// empty when not given.
+// The photons behind the lines: an X-ray source by its key or a photon
+// energy, each empty when not given.
 struct LinePhotons {
     std::optional<QString> source;
     std::optional<double> photonEnergy; // eV
 };
 
-// One typed line with its photons: the line and the kinetic energy of its
-// photoelectrons, or why there are none (in one line, as tpp2m says it).
+// A line and the kinetic energy of its photoelectrons.
 struct ResolvedLine {
-    std::optional<LineEnergy> line;
+    LineEnergy line;
     float kineticEnergy = 0; // eV
-    QString error;
 };
-ResolvedLine resolveLine(const QString& text, const LinePhotons& photons);
 
-// Puts the kinetic energy of each typed line into command.energies and its
-// line into command.lines. Returns why it cannot, in one line; empty when it can.
-QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& photons, Command& command);
+// The line typed as `text` ("Cu 2p3/2") excited by `photons`, or why there
+// is none, in one line with tpp2m's option names (--line, --source,
+// --photon-energy): InvalidInput for the photons, the line's own code for
+// a line that is not found or not reached.
+Result<ResolvedLine> resolveLine(const QString& text, const LinePhotons& photons);
 
-} // namespace korvane::cli
+} // namespace korvane

@@ -1,8 +1,6 @@
-#include "cli/MaterialCrossSection.h"
+#include "lookup/MaterialCrossSection.h"
 
-#include "query/Corrections.h"
-
-namespace korvane::cli {
+namespace korvane {
 
 TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy)
 {
@@ -12,13 +10,4 @@ TransportCrossSection crossSectionOf(const MaterialInputs& material, double ener
     return materialTransportCrossSection(row, energy);
 }
 
-TransportPaths transportPathsFor(std::optional<float> density, std::optional<float> mass, double crossSection,
-                                 float imfp, QString* error)
-{
-    const FormedPaths paths = transportPaths(density, mass, crossSection, imfp);
-    if (!paths.effTrMfp)
-        *error = QString::fromStdString(paths.effTrMfp.error());
-    return {paths.trMfp, paths.effTrMfp ? std::optional<float>(*paths.effTrMfp) : std::nullopt};
-}
-
-} // namespace korvane::cli
+} // namespace korvane

@@ -1,16 +1,13 @@
-#include "cli/ImfpOutcome.h"
+#include "lookup/MaterialImfp.h"
 
 #include "query/ImfpEvaluation.h"
 
-namespace korvane::cli {
+namespace korvane {
 
-ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm form)
+Result<float> evaluateImfp(const MaterialInputs& material, float energy, ImfpForm form)
 {
-    const Result<float> imfp = korvane::evaluateImfp(
-        MaterialValues{material.density, material.mass, material.bandGap, material.valenceElectrons}, energy, form);
-    if (!imfp)
-        return {std::nullopt, QString::fromStdString(imfp.error())};
-    return {*imfp, {}};
+    return evaluateImfp(MaterialValues{material.density, material.mass, material.bandGap, material.valenceElectrons},
+                        energy, form);
 }
 
-} // namespace korvane::cli
+} // namespace korvane

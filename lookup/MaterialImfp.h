@@ -1,16 +1,13 @@
 #pragma once
 
 #include "calc/ImfpCalculator.h"
-#include "cli/MaterialInputs.h"
+#include "core/Result.h"
+#include "lookup/MaterialInputs.h"
 
-namespace korvane::cli {
+namespace korvane {
 
-// The IMFP of one material at one energy, or why there is none.
-struct ImfpOutcome {
-    std::optional<float> imfp; // Å
-    QString error;
-};
+// The IMFP (Å) of one material at one energy, or why there is none in the
+// query layer's words ("no density in the database", ...) with their code.
+Result<float> evaluateImfp(const MaterialInputs& material, float energy, ImfpForm form);
 
-ImfpOutcome evaluateImfp(const MaterialInputs& material, float energy, ImfpForm form);
-
-} // namespace korvane::cli
+} // namespace korvane

@@ -1,22 +1,11 @@
-#include "cli/MaterialSimulation.h"
+#include "lookup/MaterialSimulation.h"
 
-#include "cli/ImfpEvaluation.h"
+#include "lookup/MaterialImfp.h"
+#include "materials/ResultText.h"
 
 #include <stdexcept>
 
-namespace korvane::cli {
-
-SimulationSettings simulationSettings(const Command& command)
-{
-    return {.angle = command.angle,
-            .emission = {command.asymmetry, command.sourceAngle},
-            .electrons = command.electrons,
-            .seed = command.seed,
-            .threads = command.threads,
-            .step = command.step,
-            .cancel = nullptr,
-            .progress = {}};
-}
+namespace korvane {
 
 MaterialAtoms atomsOf(const MaterialInputs& material)
 {
@@ -26,15 +15,17 @@ MaterialAtoms atomsOf(const MaterialInputs& material)
     return materialAtoms(row);
 }
 
-MaterialElastic elasticScatteringOf(const MaterialInputs& material, double energy, std::size_t angleCount)
+Result<FormulaScattering> elasticScatteringOf(const MaterialInputs& material, double energy, std::size_t angleCount)
 {
     const MaterialAtoms atoms = atomsOf(material);
     if (!atoms.error.isEmpty())
-        return {std::nullopt, atoms.error};
+        return failed(atoms.error, ErrorCode::InvalidInput);
     try {
-        return {formulaScattering(atoms.atoms, energy, angleCount), {}};
+        return formulaScattering(atoms.atoms, energy, angleCount);
+    } catch (const std::invalid_argument& e) {
+        return Failed{e.what(), ErrorCode::InvalidInput};
     } catch (const std::exception& e) {
-        return {std::nullopt, QString::fromStdString(e.what())};
+        return Failed{e.what()};
     }
 }
 
@@ -42,25 +33,25 @@ MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy
                                     const SimulationSettings& settings)
 {
     MaterialSimulation result;
-    const ImfpOutcome outcome = evaluateImfp(material, energy, form);
-    result.imfp = outcome.imfp;
-    if (!outcome.imfp) {
-        result.error = outcome.error;
+    const Result<float> imfp = evaluateImfp(material, energy, form);
+    if (!imfp) {
+        result.error = errorText(imfp);
         return result;
     }
+    result.imfp = *imfp;
     if (!material.density || !material.mass) {
         result.error = QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density");
         return result;
     }
-    const MaterialElastic elastic = elasticScatteringOf(material, energy);
-    if (!elastic.scattering) {
-        result.error = elastic.error;
+    const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy);
+    if (!elastic) {
+        result.error = errorText(elastic);
         return result;
     }
-    const ElasticAngleSampler sampler(elastic.scattering->angles, elastic.scattering->dcs);
-    result.elasticMfp = meanFreePath(*material.density, *material.mass, elastic.scattering->elastic);
-    result.transportMfp = meanFreePath(*material.density, *material.mass, elastic.scattering->transport);
-    const ScatteringMedium medium{*outcome.imfp, result.elasticMfp, result.transportMfp, &sampler};
+    const ElasticAngleSampler sampler(elastic->angles, elastic->dcs);
+    result.elasticMfp = meanFreePath(*material.density, *material.mass, elastic->elastic);
+    result.transportMfp = meanFreePath(*material.density, *material.mass, elastic->transport);
+    const ScatteringMedium medium{*imfp, result.elasticMfp, result.transportMfp, &sampler};
     if (const std::string error = simulationInputError(medium, settings); !error.empty()) {
         result.error = QString::fromStdString(error);
         return result;
@@ -73,4 +64,4 @@ MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy
     return result;
 }
 
-} // namespace korvane::cli
+} // namespace korvane
