@@ -38,9 +38,9 @@ struct Depths {
 
 Depths depthsOf(const DepthModel& model, double probability)
 {
-    const DepthValue id = informationDepth(model, probability);
-    const DepthValue med = meanEscapeDepth(model);
-    return {id.value, med.value, QString::fromStdString(id.error.empty() ? med.error : id.error)};
+    const Result<double> id = informationDepth(model, probability);
+    const Result<double> med = meanEscapeDepth(model);
+    return {id ? std::optional(*id) : std::nullopt, med ? std::optional(*med) : std::nullopt, errorText(id ? med : id)};
 }
 
 Cell lengthCell(const std::optional<double>& value)

@@ -35,14 +35,14 @@ Cell imfpCell(const Result<float>& imfp)
 
 // The thickness with the overlayer's attenuation lengths from one simulation
 // at each peak energy.
-DepthValue simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
-                              float overlayerEnergy, float substrateEnergy, ImfpForm form)
+Result<double> simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
+                                  float overlayerEnergy, float substrateEnergy, ImfpForm form)
 {
     const SimulationSettings settings = simulationSettings(command);
     const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
     const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
     if (!own.depth || !crossing.depth)
-        return {std::nullopt, (own.depth ? crossing.error : own.error).toStdString()};
+        return failed(own.depth ? crossing.error : own.error);
     const SimulatedDepth& ownDepth = *own.depth;
     const SimulatedDepth& crossingDepth = *crossing.depth;
     return attenuatedOverlayerThickness(
@@ -70,11 +70,12 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
     std::optional<double> thickness;
     if (error.isEmpty()) {
         const Overlayer straight{*own, *crossing, command.angle};
-        const DepthValue d = command.attenuationModel
+        const Result<double> d = command.attenuationModel
             ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
             : overlayerThickness(straight, command.ratio, command.bulkRatio);
-        thickness = d.value;
-        error = QString::fromStdString(d.error);
+        if (d)
+            thickness = *d;
+        error = errorText(d);
     }
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
     const bool written = writer->write(

@@ -160,14 +160,14 @@ void OverlayerTab::recalculate()
     txtImfpSubstrateInOverlayer_->setText(numbertext::length(*crossing.value));
 
     const Overlayer layer{*own.value, *crossing.value, *angle};
-    const DepthValue thickness = overlayerThickness(layer, *ratio, *bulkRatio);
-    if (!thickness.value)
-        return message(sentence(thickness.error));
-    txtThickness_->setText(numbertext::length(float(*thickness.value)));
-    const DepthValue back = overlayerRatio(layer, *thickness.value, *bulkRatio);
-    if (!back.value)
-        return message(sentence(back.error));
-    txtRatioBack_->setText(numbertext::shortest(float(*back.value)));
+    const Result<double> thickness = overlayerThickness(layer, *ratio, *bulkRatio);
+    if (!thickness)
+        return message(sentence(thickness.error()));
+    txtThickness_->setText(numbertext::length(float(*thickness)));
+    const Result<double> back = overlayerRatio(layer, *thickness, *bulkRatio);
+    if (!back)
+        return message(sentence(back.error()));
+    txtRatioBack_->setText(numbertext::shortest(float(*back)));
     message({});
 }
 

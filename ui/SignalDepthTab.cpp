@@ -3,6 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "query/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
@@ -197,14 +198,15 @@ void SignalDepthTab::recalculate()
     for (int m = 0; m < 3; ++m) {
         ModelColumn& column = all[m];
         if (column.error.isEmpty()) {
-            const DepthValue id = informationDepth(column.model, *probability);
-            const DepthValue med = meanEscapeDepth(column.model);
-            depths[m] = id.value;
-            if (id.value)
-                informationDepth_[m]->setText(numbertext::length(float(*id.value)));
-            if (med.value)
-                meanEscapeDepth_[m]->setText(numbertext::length(float(*med.value)));
-            column.error = QString::fromStdString(id.error.empty() ? med.error : id.error);
+            const Result<double> id = informationDepth(column.model, *probability);
+            const Result<double> med = meanEscapeDepth(column.model);
+            if (id) {
+                depths[m] = *id;
+                informationDepth_[m]->setText(numbertext::length(float(*id)));
+            }
+            if (med)
+                meanEscapeDepth_[m]->setText(numbertext::length(float(*med)));
+            column.error = errorText(id ? med : id);
         }
         if (column.error.isEmpty())
             continue;
@@ -249,7 +251,7 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
     for (int m = 0; m < 3; ++m) {
         if (!depths[m])
             continue;
-        const double whole = *wholeSignal(columns[m].model).value;
+        const double whole = *wholeSignal(columns[m].model);
         auto* curve = new QLineSeries;
         curve->setName(QLatin1String(kModelNames[m]));
         for (int i = 0; i <= kCurvePoints; ++i) {
