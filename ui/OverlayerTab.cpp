@@ -3,6 +3,7 @@
 #include "calc/OverlayerThickness.h"
 #include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
 
@@ -154,12 +155,12 @@ void OverlayerTab::recalculate()
     const Material overlayer = store_.row(cboOverlayer_->currentData().toInt());
     const MainWindowState::Imfp own = source_.imfpOf(overlayer, *overlayerEnergy);
     const MainWindowState::Imfp crossing = source_.imfpOf(overlayer, *substrateEnergy);
-    if (!own.value || !crossing.value)
-        return message(own.value ? crossing.error : own.error);
-    txtImfpOverlayer_->setText(numbertext::length(*own.value));
-    txtImfpSubstrateInOverlayer_->setText(numbertext::length(*crossing.value));
+    if (!own || !crossing)
+        return message(errorText(own ? crossing : own));
+    txtImfpOverlayer_->setText(numbertext::length(*own));
+    txtImfpSubstrateInOverlayer_->setText(numbertext::length(*crossing));
 
-    const Overlayer layer{*own.value, *crossing.value, *angle};
+    const Overlayer layer{*own, *crossing, *angle};
     const Result<double> thickness = overlayerThickness(layer, *ratio, *bulkRatio);
     if (!thickness)
         return message(sentence(thickness.error()));

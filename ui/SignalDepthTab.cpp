@@ -169,29 +169,29 @@ void SignalDepthTab::recalculate()
     const QString name = source_.text(MainWindowState::Field::Name);
     const QString energy = source_.text(MainWindowState::Field::Energy).trimmed();
     lblSource_->setText(
-        imfp.value
-            ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp.value))
-            : QStringLiteral("%1 at %2 eV").arg(name, energy));
+        imfp ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp))
+             : QStringLiteral("%1 at %2 eV").arg(name, energy));
     clearResults();
-    if (!imfp.value) {
-        lblDepthMessage_->setText(imfp.error);
-        simulation_->setJob(std::nullopt, imfp.error);
+    if (!imfp) {
+        lblDepthMessage_->setText(errorText(imfp));
+        simulation_->setJob(imfp.failure());
         return;
     }
     const std::optional<double> angle = numbertext::toDouble(txtAngle_->text());
     const std::optional<double> probability = numbertext::toDouble(txtProbability_->text());
     if (!angle || !probability) {
-        lblDepthMessage_->setText(QStringLiteral("The angle and P must be numbers."));
-        simulation_->setJob(std::nullopt, QStringLiteral("The angle and P must be numbers."));
+        const QString notNumbers = QStringLiteral("The angle and P must be numbers.");
+        lblDepthMessage_->setText(notNumbers);
+        simulation_->setJob(failed(notNumbers, ErrorCode::InvalidInput));
         return;
     }
-    prepareSimulation(*imfp.value, *angle, *probability);
+    prepareSimulation(*imfp, *angle, *probability);
 
     const TransportCrossSection sigma = crossSection();
     if (sigma.a0Squared && !sigma.source.isEmpty() && !(*angle > kMaxCorrectedAngle))
         lblCrossSectionUsed_->setText(QStringLiteral("Approximation 2 uses S = %1 a0\u00B2, computed for %2.")
                                           .arg(QLocale().toString(*sigma.a0Squared, 'g', 6), sigma.source));
-    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle, sigma);
+    std::array<ModelColumn, 3> all = columns(*imfp, *angle, sigma);
     std::array<std::optional<double>, 3> depths;
     // Each reason once, after the models it holds for.
     std::vector<std::pair<QString, QStringList>> reasons;
@@ -289,14 +289,15 @@ void SignalDepthTab::prepareSimulation(float imfp, double angle, double probabil
     const std::optional<float> density = source_.number(MainWindowState::Field::Density);
     const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
     if (!energy || !(*energy >= kTableLowestEnergy && *energy <= kTableHighestEnergy))
-        return simulation_->setJob(std::nullopt,
-                                   QStringLiteral("The simulation needs an energy from 50 eV to 30000 eV."));
+        return simulation_->setJob(
+            Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});
     if (!density || !mass)
-        return simulation_->setJob(std::nullopt, QStringLiteral("The main window's density or mass is not a number."));
+        return simulation_->setJob(
+            Failed{"The main window's density or mass is not a number.", ErrorCode::InvalidInput});
     const MaterialAtoms atoms = materialAtoms(material);
     if (!atoms.error.isEmpty())
-        return simulation_->setJob(std::nullopt, atoms.error);
-    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability}, {});
+        return simulation_->setJob(failed(atoms.error));
+    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability});
 }
 
 void SignalDepthTab::plotSimulated(const QList<QPointF>& profile)
