@@ -90,8 +90,7 @@ std::vector<Column> columnsOf(const Command& command)
 
 } // namespace
 
-std::optional<Failure> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                             std::FILE* out)
+Result<void> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, columnsOf(command), out);
@@ -123,7 +122,9 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
         }
         return true;
     });
-    return written && writer->finish() ? std::nullopt : writer->failure();
+    if (!written)
+        return *writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

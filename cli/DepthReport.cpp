@@ -60,8 +60,7 @@ QString depthNote(const Command& command)
         .arg(command.angle);
 }
 
-std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                        std::FILE* out)
+Result<void> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -103,12 +102,12 @@ std::optional<Failure> writeDepthReport(const Command& command, const std::vecto
                     row.push_back(lengthCell(depths.meanEscape));
                     row.push_back(depths.error.isEmpty() ? Cell::empty() : Cell::ofText(depths.error));
                     if (!writer->write(row))
-                        return writer->failure();
+                        return *writer->failure();
                 }
             }
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

@@ -54,8 +54,7 @@ Result<double> simulatedThickness(const Command& command, const MaterialInputs& 
 
 } // namespace
 
-std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                            std::FILE* out)
+Result<void> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
@@ -85,7 +84,9 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
          Cell::ofText(command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla")),
          thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
          error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
-    return written && writer->finish() ? std::nullopt : writer->failure();
+    if (!written)
+        return *writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli
