@@ -65,17 +65,15 @@ Result<void> writeThicknessReport(const Command& command, const std::vector<Mate
     const Result<float> own = evaluateImfp(overlayer, overlayerEnergy, form);
     const Result<float> crossing = evaluateImfp(overlayer, substrateEnergy, form);
 
-    QString error = own ? errorText(crossing) : errorText(own);
-    std::optional<double> thickness;
-    if (error.isEmpty()) {
+    // The thickness, or why there is none: an IMFP missing, or the solution refused.
+    Result<double> thickness = own ? crossing.failure() : own.failure();
+    if (own && crossing) {
         const Overlayer straight{*own, *crossing, command.angle};
-        const Result<double> d = command.attenuationModel
+        thickness = command.attenuationModel
             ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
             : overlayerThickness(straight, command.ratio, command.bulkRatio);
-        if (d)
-            thickness = *d;
-        error = errorText(d);
     }
+    const QString error = errorText(thickness);
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
     const bool written = writer->write(
         {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
