@@ -1,5 +1,7 @@
 #include "app/UserDataFolder.h"
 
+#include "materials/ResultText.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -38,17 +40,17 @@ std::optional<QString> userDataFolder(const QString& xdgDataHome, const QString&
     return std::nullopt;
 }
 
-EnteredFolder enterUserDataFolder()
+Result<QString> enterUserDataFolder()
 {
     const std::optional<QString> folder =
         userDataFolder(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("HOME"));
     if (!folder)
-        return {QString(), QStringLiteral("Neither XDG_DATA_HOME nor HOME names an absolute folder.")};
+        return Failed{"Neither XDG_DATA_HOME nor HOME names an absolute folder.", ErrorCode::NotFound};
     if (!makeFolder(*folder))
-        return {*folder, QStringLiteral("The folder %1 cannot be made.").arg(*folder)};
+        return failed(QStringLiteral("The folder %1 cannot be made.").arg(*folder), ErrorCode::Storage);
     if (!QDir::setCurrent(*folder))
-        return {*folder, QStringLiteral("The folder %1 cannot be entered.").arg(*folder)};
-    return {*folder, QString()};
+        return failed(QStringLiteral("The folder %1 cannot be entered.").arg(*folder), ErrorCode::Storage);
+    return *folder;
 }
 
 } // namespace korvane::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 #include <optional>
@@ -17,14 +19,11 @@ inline constexpr const char* kUserDataFolderOption = "--user-data-folder";
 // is not an absolute path either.
 std::optional<QString> userDataFolder(const QString& xdgDataHome, const QString& home);
 
-struct EnteredFolder {
-    QString path;  // the folder, when one could be chosen
-    QString error; // why it cannot be used, as a sentence; empty when it is the working directory now
-};
-
 // Chooses the user's data folder from the environment, makes whatever is
 // missing of it (new folders readable by the user alone) and makes it the
 // working directory, so that the database path under it is the user's own.
-EnteredFolder enterUserDataFolder();
+// Gives the folder entered, or why it cannot be used as a sentence: none is
+// named (NotFound), or it cannot be made or entered (Storage).
+Result<QString> enterUserDataFolder();
 
 } // namespace korvane::app

@@ -18,9 +18,9 @@ int main(int argc, char* argv[])
     korvane::ui::installFontSubstitutes();
 
     if (QApplication::arguments().contains(QLatin1String(korvane::app::kUserDataFolderOption))) {
-        const korvane::app::EnteredFolder folder = korvane::app::enterUserDataFolder();
-        if (!folder.error.isEmpty()) {
-            QMessageBox::critical(nullptr, QApplication::applicationName(), folder.error);
+        const korvane::Result<QString> folder = korvane::app::enterUserDataFolder();
+        if (!folder) {
+            QMessageBox::critical(nullptr, QApplication::applicationName(), errorText(folder));
             return 1;
         }
     }

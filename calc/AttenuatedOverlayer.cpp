@@ -1,6 +1,7 @@
 #include "calc/AttenuatedOverlayer.h"
 
 #include <cmath>
+#include <utility>
 
 namespace korvane {
 
@@ -11,24 +12,24 @@ constexpr double kStill = 1e-9; // relative change of d that ends the rounds
 
 } // namespace
 
-DepthValue attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
-                                        double bulkRatio)
+Result<double> attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
+                                            double bulkRatio)
 {
-    DepthValue d = overlayerThickness(start, ratio, bulkRatio);
-    for (int round = 0; round < kMostRounds && d.value && *d.value > 0; ++round) {
-        const Overlayer attenuated{lengths.overlayer(*d.value), lengths.crossing(*d.value), start.angle};
+    Result<double> d = overlayerThickness(start, ratio, bulkRatio);
+    for (int round = 0; round < kMostRounds && d && *d > 0; ++round) {
+        const Overlayer attenuated{lengths.overlayer(*d), lengths.crossing(*d), start.angle};
         if (!std::isfinite(attenuated.imfpOverlayer) || !std::isfinite(attenuated.imfpSubstrateInOverlayer))
-            return {std::nullopt, "the attenuation length is not known at this thickness"};
-        const DepthValue next = overlayerThickness(attenuated, ratio, bulkRatio);
-        if (!next.value)
+            return Failed{"the attenuation length is not known at this thickness", ErrorCode::NoPhysicalValue};
+        Result<double> next = overlayerThickness(attenuated, ratio, bulkRatio);
+        if (!next)
             return next;
-        const bool still = std::fabs(*next.value - *d.value) <= kStill * *d.value;
-        d = next;
+        const bool still = std::fabs(*next - *d) <= kStill * *d;
+        d = std::move(next);
         if (still)
             return d;
     }
-    if (d.value && *d.value > 0)
-        return {std::nullopt, "the thickness does not settle with the attenuation lengths"};
+    if (d && *d > 0)
+        return Failed{"the thickness does not settle with the attenuation lengths", ErrorCode::NoPhysicalValue};
     return d;
 }
 

@@ -17,7 +17,7 @@ struct AttenuationLengths {
 };
 
 // Starts from the straight-line thickness of `start` (the IMFPs and the angle).
-DepthValue attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
-                                        double bulkRatio);
+Result<double> attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
+                                            double bulkRatio);
 
 } // namespace korvane

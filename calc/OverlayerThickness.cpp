@@ -60,14 +60,14 @@ std::string overlayerError(const Overlayer& overlayer)
     return angleError(overlayer.angle);
 }
 
-DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio)
+Result<double> overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio)
 {
-    std::string error = overlayerError(overlayer);
-    if (error.empty())
-        error = ratioError(ratio, bulkRatio);
+    if (std::string error = overlayerError(overlayer); !error.empty())
+        return Failed{error, ErrorCode::InvalidInput};
+    // Two ratios above 0 are refused only when their quotient leaves the Doubles.
+    if (std::string error = ratioError(ratio, bulkRatio); !error.empty())
+        return Failed{error, positive(ratio) && positive(bulkRatio) ? ErrorCode::OutOfRange : ErrorCode::InvalidInput};
     const double target = ratio / bulkRatio;
-    if (!error.empty())
-        return {std::nullopt, error};
 
     const Lengths l = lengths(overlayer);
     if (l.overlayer == l.crossing) // one energy: the closed form
@@ -86,14 +86,14 @@ DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double b
     return heldResult(d);
 }
 
-DepthValue overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio)
+Result<double> overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio)
 {
     if (std::string error = overlayerError(overlayer); !error.empty())
-        return {std::nullopt, error};
+        return Failed{error, ErrorCode::InvalidInput};
     if (!(thickness >= 0) || !std::isfinite(thickness))
-        return {std::nullopt, "the thickness must be 0 \u00C5 or more"};
+        return Failed{"the thickness must be 0 \u00C5 or more", ErrorCode::InvalidInput};
     if (!positive(bulkRatio))
-        return {std::nullopt, "the bulk ratio R\u221E must be above 0"};
+        return Failed{"the bulk ratio R\u221E must be above 0", ErrorCode::InvalidInput};
     const Lengths l = lengths(overlayer);
     const double ratio = bulkRatio * -std::expm1(-thickness / l.overlayer) * std::exp(thickness / l.crossing);
     return heldResult(ratio);

@@ -26,9 +26,9 @@ std::string overlayerError(const Overlayer& overlayer);
 
 // The one thickness d >= 0 (Å) that gives the measured ratio R = I_o / I_s,
 // with the bulk ratio Rinf = I_o,inf / I_s,inf.
-DepthValue overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio);
+Result<double> overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio);
 
 // The ratio R that a thickness d (Å) gives, with the bulk ratio Rinf.
-DepthValue overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio);
+Result<double> overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio);
 
 } // namespace korvane

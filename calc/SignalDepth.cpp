@@ -161,11 +161,11 @@ bool positive(double value)
 
 } // namespace
 
-DepthValue heldResult(double value)
+Result<double> heldResult(double value)
 {
     if (!(std::abs(value) <= std::numeric_limits<float>::max()))
-        return {std::nullopt, "the result is too large to be held"};
-    return {value, {}};
+        return Failed{"the result is too large to be held", ErrorCode::OutOfRange};
+    return value;
 }
 
 std::string angleError(double angle)
@@ -207,28 +207,28 @@ double depthDistribution(const DepthModel& model, double depth)
     return factor * std::exp(-depth / attenuationLength(model));
 }
 
-DepthValue wholeSignal(const DepthModel& model)
+Result<double> wholeSignal(const DepthModel& model)
 {
     if (std::string error = depthModelError(model); !error.empty())
-        return {std::nullopt, error};
-    return {moments(model, 0, kInfinity).signal, {}};
+        return Failed{error, ErrorCode::InvalidInput};
+    return moments(model, 0, kInfinity).signal;
 }
 
-DepthValue signalFraction(const DepthModel& model, double thickness)
+Result<double> signalFraction(const DepthModel& model, double thickness)
 {
     if (std::string error = depthModelError(model); !error.empty())
-        return {std::nullopt, error};
+        return Failed{error, ErrorCode::InvalidInput};
     if (!(thickness >= 0))
-        return {std::nullopt, "the thickness must be 0 \u00C5 or more"};
-    return {moments(model, 0, thickness).signal / moments(model, 0, kInfinity).signal, {}};
+        return Failed{"the thickness must be 0 \u00C5 or more", ErrorCode::InvalidInput};
+    return moments(model, 0, thickness).signal / moments(model, 0, kInfinity).signal;
 }
 
-DepthValue informationDepth(const DepthModel& model, double probability)
+Result<double> informationDepth(const DepthModel& model, double probability)
 {
     if (std::string error = depthModelError(model); !error.empty())
-        return {std::nullopt, error};
+        return Failed{error, ErrorCode::InvalidInput};
     if (std::string error = probabilityError(probability); !error.empty())
-        return {std::nullopt, error};
+        return Failed{error, ErrorCode::InvalidInput};
     // For P above one half the signal from below the depth is matched, so
     // that a P close to 1 keeps its digits.
     const double whole = moments(model, 0, kInfinity).signal;
@@ -250,10 +250,10 @@ DepthValue informationDepth(const DepthModel& model, double probability)
     return heldResult(depth);
 }
 
-DepthValue meanEscapeDepth(const DepthModel& model)
+Result<double> meanEscapeDepth(const DepthModel& model)
 {
     if (std::string error = depthModelError(model); !error.empty())
-        return {std::nullopt, error};
+        return Failed{error, ErrorCode::InvalidInput};
     const Moments whole = moments(model, 0, kInfinity, Wanted::SignalAndWeighted);
     return heldResult(whole.weighted / whole.signal);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "core/Result.h"
+
 #include <string>
 
 // How deep the signal comes from. The depth distribution of the signal is
@@ -8,7 +9,8 @@
 // the elastic-scattering correction of one of three models. From it follow the
 // fraction of the signal from the top layer, the information depth and the
 // mean escape depth. Double precision throughout; each function returns no
-// value but a message when its input is not usable.
+// value but the reason when its input is not usable (InvalidInput) or the
+// result does not fit a Single (OutOfRange).
 namespace korvane {
 
 enum class DepthCorrection {
@@ -27,14 +29,9 @@ struct DepthModel {
     double effTrMfp = 0; // Å, used by approximation 2 only
 };
 
-// A number, or the reason there is none.
-struct DepthValue {
-    std::optional<double> value;
-    std::string error;
-};
-
-// A result as a DepthValue; like every shown value it must fit a Single.
-DepthValue heldResult(double value);
+// A computed depth, fraction or ratio, refused when it is too large for a
+// Single, as every shown value must fit one.
+Result<double> heldResult(double value);
 
 // Why an angle (degrees from the surface normal) cannot be used, empty when
 // it can: at least 0 and below 90.
@@ -50,15 +47,15 @@ std::string depthModelError(const DepthModel& model);
 double depthDistribution(const DepthModel& model, double depth);
 
 // The whole signal: phi integrated over all depths (Å), to normalise phi.
-DepthValue wholeSignal(const DepthModel& model);
+Result<double> wholeSignal(const DepthModel& model);
 
 // F(d): the fraction of the signal that comes from depths 0 to d (Å).
-DepthValue signalFraction(const DepthModel& model, double thickness);
+Result<double> signalFraction(const DepthModel& model, double thickness);
 
 // ID(P): the depth (Å) above which the fraction P of the signal arises, 0 < P < 1.
-DepthValue informationDepth(const DepthModel& model, double probability);
+Result<double> informationDepth(const DepthModel& model, double probability);
 
 // MED: the mean depth (Å) the signal comes from.
-DepthValue meanEscapeDepth(const DepthModel& model);
+Result<double> meanEscapeDepth(const DepthModel& model);
 
 } // namespace korvane

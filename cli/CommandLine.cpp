@@ -82,12 +82,12 @@ class Parser {
 public:
     explicit Parser(const QStringList& arguments) : args_(arguments) {}
 
-    ParsedCommandLine parse()
+    Result<Command> parse()
     {
         if (args_.isEmpty())
             return failed(QStringLiteral("no command given; try tpp2m --help"));
         if (args_.contains(QStringLiteral("--help")) || args_.contains(QStringLiteral("-h")))
-            return {};
+            return Command{};
         const auto command = kCommands.find(args_[0]);
         if (command == kCommands.end())
             return failed(args_[0].startsWith(u'-')
@@ -95,18 +95,18 @@ public:
                               : QStringLiteral("unknown command \"%1\"; try tpp2m --help").arg(args_[0]));
         cmd_.kind = command->second;
         if (cmd_.kind == CommandKind::Help)
-            return {};
+            return Command{};
         for (qsizetype i = 1; i < args_.size() && error_.isEmpty(); ++i)
             i = readArgument(i);
         if (error_.isEmpty())
             checkCombination();
         if (!error_.isEmpty())
             return failed(error_);
-        return {std::move(cmd_), {}}; // a million energies are not copied
+        return std::move(cmd_); // a million energies are not copied
     }
 
 private:
-    static ParsedCommandLine failed(const QString& error) { return {{}, oneLine(error)}; }
+    static Failed failed(const QString& error) { return korvane::failed(oneLine(error), ErrorCode::InvalidInput); }
 
     void fail(const QString& message)
     {
@@ -653,7 +653,7 @@ private:
 
 } // namespace
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments)
+Result<Command> parseCommandLine(const QStringList& arguments)
 {
     return Parser(arguments).parse();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/TrajectorySimulation.h"
+#include "core/Result.h"
 #include "lookup/LineEnergies.h"
 #include "lookup/MaterialRef.h"
 #include "materials/DatabaseLocation.h"
@@ -78,14 +79,10 @@ struct Command {
     bool replace = false; // import overwrites materials of the same name
 };
 
-struct ParsedCommandLine {
-    Command command;
-    QString error; // one line naming what is wrong; empty on success
-};
-
-// Reads the arguments that follow the program name. Pure: touches no file
-// and no database, so every mistake in the arguments is found here.
-ParsedCommandLine parseCommandLine(const QStringList& arguments);
+// Reads the arguments that follow the program name: the command, or one line
+// naming what is wrong (InvalidInput). Pure: touches no file and no
+// database, so every mistake in the arguments is found here.
+Result<Command> parseCommandLine(const QStringList& arguments);
 
 // The simulation's settings that a command gives.
 SimulationSettings simulationSettings(const Command& command);

@@ -7,28 +7,30 @@
 #include "query/Corrections.h"
 
 #include <functional>
+#include <utility>
 
 namespace korvane::cli {
 
 namespace {
 
-// The paths one group of depth rows shares, and what went wrong forming them.
+// The paths one group of depth rows shares. The factor is formed from
+// `path`, the IMFP for cf1 and EffTrMFP for cf2, or `path` says why it
+// cannot be.
 struct Paths {
     Row leading; // material, energy and form, when computed from a material
     std::optional<float> imfp;
-    TransportPaths transport;
-    QString error;
+    std::optional<float> trMfp; // cf2 only
+    Result<float> path;
     TransportCrossSection crossSection = {}; // the S used, for a material's cf2
 };
 
-// TrMFP and EffTrMFP into `paths`, and why EffTrMFP cannot be formed into its error.
+// TrMFP and EffTrMFP into `paths`, EffTrMFP as the path of cf2.
 void formTransportPaths(Paths& paths, std::optional<float> density, std::optional<float> mass, double crossSection,
                         float imfp)
 {
-    const FormedPaths formed = transportPaths(density, mass, crossSection, imfp);
-    paths.transport = {formed.trMfp, formed.effTrMfp ? std::optional<float>(*formed.effTrMfp) : std::nullopt};
-    if (!formed.effTrMfp)
-        paths.error = errorText(formed.effTrMfp);
+    FormedPaths formed = transportPaths(density, mass, crossSection, imfp);
+    paths.trMfp = formed.trMfp;
+    paths.path = std::move(formed.effTrMfp);
 }
 
 // Hands each group of paths to `write` as it is formed, so that no run holds
@@ -38,9 +40,9 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
     if (command.effTrMfp)
-        return write(Paths{{}, std::nullopt, {std::nullopt, command.effTrMfp}, {}});
+        return write(Paths{{}, std::nullopt, std::nullopt, *command.effTrMfp});
     if (command.imfp) {
-        Paths given{{}, command.imfp, {}, {}};
+        Paths given{{}, command.imfp, std::nullopt, *command.imfp};
         if (cf2)
             formTransportPaths(given, command.transportDensity, command.transportMass, *command.crossSection,
                                *command.imfp);
@@ -52,16 +54,14 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                 const float energy = command.energies[e];
                 const Result<float> outcome = evaluateImfp(material, energy, form);
                 Paths paths{materialCells(command, material, e, form),
-                            outcome ? std::optional<float>(*outcome) : std::nullopt,
-                            {},
-                            errorText(outcome)};
+                            outcome ? std::optional<float>(*outcome) : std::nullopt, std::nullopt, outcome};
                 if (cf2 && outcome) {
                     paths.crossSection = crossSectionUsed(command, material, energy);
                     if (paths.crossSection.a0Squared)
                         formTransportPaths(paths, material.density, material.mass, *paths.crossSection.a0Squared,
                                            *outcome);
                     else
-                        paths.error = paths.crossSection.error;
+                        paths.path = failed(paths.crossSection.error);
                 }
                 if (!write(paths))
                     return false;
@@ -90,8 +90,7 @@ std::vector<Column> columnsOf(const Command& command)
 
 } // namespace
 
-std::optional<Failure> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                             std::FILE* out)
+Result<void> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const bool cf2 = command.kind == CommandKind::Cf2;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, columnsOf(command), out);
@@ -102,20 +101,14 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
                 row.push_back(paths.imfp ? Cell::ofSingle(*paths.imfp, 2) : Cell::empty());
             appendCrossSectionCells(command, paths.crossSection, &row);
             if (cf2 && !command.effTrMfp)
-                row.push_back(paths.transport.trMfp ? Cell::ofSingle(*paths.transport.trMfp, 2) : Cell::empty());
+                row.push_back(paths.trMfp ? Cell::ofSingle(*paths.trMfp, 2) : Cell::empty());
             if (cf2)
-                row.push_back(paths.transport.effTrMfp ? Cell::ofSingle(*paths.transport.effTrMfp, 2) : Cell::empty());
+                row.push_back(paths.path ? Cell::ofSingle(*paths.path, 2) : Cell::empty());
             row.push_back(Cell::ofSingle(depth));
-            std::optional<float> factor;
-            QString error = paths.error;
-            if (error.isEmpty()) {
-                const Result<float> cf = cf2 ? correctionFactor2(depth, *paths.transport.effTrMfp)
-                                             : correctionFactor1(depth, *paths.imfp);
-                if (cf)
-                    factor = *cf;
-                else
-                    error = QString::fromStdString(cf.error());
-            }
+            const Result<float> factor = !paths.path ? Result<float>(paths.path.failure())
+                : cf2                                ? correctionFactor2(depth, *paths.path)
+                                                     : correctionFactor1(depth, *paths.path);
+            const QString error = errorText(factor);
             row.push_back(factor ? Cell::ofSingle(*factor, 3) : Cell::empty());
             row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));
             if (!writer->write(row))
@@ -123,7 +116,9 @@ std::optional<Failure> writeCorrectionReport(const Command& command, const std::
         }
         return true;
     });
-    return written && writer->finish() ? std::nullopt : writer->failure();
+    if (!written)
+        return *writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

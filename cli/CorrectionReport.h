@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "lookup/MaterialInputs.h"
 
 #include <cstdio>
@@ -12,7 +12,7 @@ namespace korvane::cli {
 // each material, energy and form), with the correction factor of the
 // command's approximation and, for cf2, the transport mean free paths. What
 // ended the output early, if anything.
-std::optional<Failure> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                             std::FILE* out);
+Result<void> writeCorrectionReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                   std::FILE* out);
 
 } // namespace korvane::cli

@@ -7,8 +7,7 @@
 
 namespace korvane::cli {
 
-std::optional<Failure> writeDcsReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                      std::FILE* out)
+Result<void> writeDcsReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format,
                                                             {{"material", QStringLiteral("Material")},
@@ -20,18 +19,18 @@ std::optional<Failure> writeDcsReport(const Command& command, const std::vector<
         for (const float energy : command.energies) {
             const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy, kDcsAngleCount);
             if (!elastic)
-                return Failure{QStringLiteral("%1: %2").arg(material.name, errorText(elastic)), kBadInput};
+                return failed(QStringLiteral("%1: %2").arg(material.name, errorText(elastic)), ErrorCode::InvalidInput);
             const FormulaScattering& s = *elastic;
             for (std::size_t i = 0; i < s.angles.size(); ++i) {
                 const Row row{Cell::ofText(material.name), Cell::ofSingle(energy),
                               Cell::ofSingle(static_cast<float>(s.angles[i] * 180 / atomic::kPi)),
                               Cell::ofSingleWithExponent(static_cast<float>(s.dcs[i] * atomic::kBohrRadiusSquaredCm2))};
                 if (!writer->write(row))
-                    return writer->failure();
+                    return *writer->failure();
             }
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

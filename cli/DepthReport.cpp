@@ -29,21 +29,7 @@ std::vector<DepthCorrection> correctionsOf(const Command& command)
     return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
 }
 
-// The two depths of one model, or why there are none.
-struct Depths {
-    std::optional<double> information;
-    std::optional<double> meanEscape;
-    QString error;
-};
-
-Depths depthsOf(const DepthModel& model, double probability)
-{
-    const DepthValue id = informationDepth(model, probability);
-    const DepthValue med = meanEscapeDepth(model);
-    return {id.value, med.value, QString::fromStdString(id.error.empty() ? med.error : id.error)};
-}
-
-Cell lengthCell(const std::optional<double>& value)
+Cell lengthCell(const Result<double>& value)
 {
     return value ? Cell::ofSingle(float(*value), 2) : Cell::empty();
 }
@@ -60,8 +46,7 @@ QString depthNote(const Command& command)
         .arg(command.angle);
 }
 
-std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                        std::FILE* out)
+Result<void> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -77,38 +62,40 @@ std::optional<Failure> writeDepthReport(const Command& command, const std::vecto
             for (const ImfpForm form : formsToCompute(command.forms)) {
                 const Result<float> outcome = evaluateImfp(material, command.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
-                    Depths depths{{}, {}, errorText(outcome)};
                     TransportCrossSection s; // only approximation 2 uses one
-                    if (outcome) {
-                        DepthModel model{correction, *outcome, command.angle};
-                        if (correction == DepthCorrection::Approx2) {
-                            s = crossSectionUsed(command, material, command.energies[e]);
-                            const Result<float> effTrMfp = s.a0Squared
-                                ? transportPaths(material.density, material.mass, *s.a0Squared, *outcome).effTrMfp
-                                : Failed{s.error.toStdString()};
-                            if (effTrMfp)
-                                model.effTrMfp = *effTrMfp;
-                            else
-                                depths.error = errorText(effTrMfp);
-                        }
-                        if (depths.error.isEmpty())
-                            depths = depthsOf(model, command.probability);
+                    // The model of the row, or why there is none: no IMFP, or no EffTrMFP.
+                    Result<DepthModel> model = outcome
+                        ? Result<DepthModel>(DepthModel{correction, *outcome, command.angle})
+                        : Result<DepthModel>(outcome.failure());
+                    if (model && correction == DepthCorrection::Approx2) {
+                        s = crossSectionUsed(command, material, command.energies[e]);
+                        const Result<float> effTrMfp = s.a0Squared
+                            ? transportPaths(material.density, material.mass, *s.a0Squared, *outcome).effTrMfp
+                            : Failed{s.error.toStdString()};
+                        if (effTrMfp)
+                            model->effTrMfp = *effTrMfp;
+                        else
+                            model = effTrMfp.failure();
                     }
+                    const Result<double> id =
+                        model ? informationDepth(*model, command.probability) : Result<double>(model.failure());
+                    const Result<double> med = model ? meanEscapeDepth(*model) : Result<double>(model.failure());
+                    const QString error = errorText(id ? med : id);
                     Row row = materialCells(command, material, e, form);
                     row.push_back(outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty());
                     row.push_back(Cell::ofSingle(float(command.angle)));
                     row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
                     appendCrossSectionCells(command, s, &row);
-                    row.push_back(lengthCell(depths.information));
-                    row.push_back(lengthCell(depths.meanEscape));
-                    row.push_back(depths.error.isEmpty() ? Cell::empty() : Cell::ofText(depths.error));
+                    row.push_back(lengthCell(id));
+                    row.push_back(lengthCell(med));
+                    row.push_back(error.isEmpty() ? Cell::empty() : Cell::ofText(error));
                     if (!writer->write(row))
-                        return writer->failure();
+                        return *writer->failure();
                 }
             }
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "lookup/MaterialInputs.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace korvane::cli {
 
@@ -17,7 +16,6 @@ QString depthNote(const Command& command);
 // the mean escape depth by the straight-line model, by approximation 1 and,
 // with a transport cross-section, by approximation 2; the corrections only
 // up to 30° from the surface normal.
-std::optional<Failure> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                        std::FILE* out);
+Result<void> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
 
 } // namespace korvane::cli

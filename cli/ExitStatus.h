@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "core/Result.h"
 
 namespace korvane::cli {
 
@@ -11,10 +11,9 @@ enum ExitStatus : int {
     kBadInput = 2, // the command line is wrong: an option, a value, a formula
 };
 
-// What ends a run before any output: one line for standard error and the status.
-struct Failure {
-    QString message;
-    ExitStatus status = kBadInput;
-};
+// The exit status of a run that ends with a failure of this kind: what
+// cannot be had (NotFound, Storage, and nothing with a physical value to
+// show) ends with kNotFound, a wrong command line with kBadInput.
+ExitStatus exitStatusOf(ErrorCode code);
 
 } // namespace korvane::cli

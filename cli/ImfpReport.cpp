@@ -55,8 +55,7 @@ Row materialCells(const Command& command, const MaterialInputs& material, size_t
     return row;
 }
 
-std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                       std::FILE* out)
+Result<void> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     std::vector<Column> columns = materialColumns(command);
     columns.push_back({"imfp_A", QStringLiteral("IMFP (\u00C5)"), true});
@@ -80,11 +79,11 @@ std::optional<Failure> writeImfpReport(const Command& command, const std::vector
                 row[imfpColumn] = outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty();
                 row[errorColumn] = outcome ? Cell::empty() : Cell::ofText(errorText(outcome));
                 if (!writer->write(row))
-                    return writer->failure();
+                    return *writer->failure();
             }
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

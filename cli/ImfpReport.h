@@ -15,7 +15,6 @@ void setEnergyCells(Row& row, const Command& command, size_t energyIndex);
 
 // tpp2m imfp: one row per material, energy and form, in that order. What
 // ended the output early, if anything.
-std::optional<Failure> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                       std::FILE* out);
+Result<void> writeImfpReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
 
 } // namespace korvane::cli

@@ -6,15 +6,15 @@ namespace korvane::cli {
 
 namespace {
 
-Failure unreadable(const Command& command, const QString& reason)
+Failed unreadable(const Command& command, const QString& reason)
 {
-    return {QStringLiteral("the materials database %1 cannot be read: %2").arg(command.databasePath, reason),
-            kNotFound};
+    return failed(QStringLiteral("the materials database %1 cannot be read: %2").arg(command.databasePath, reason),
+                  ErrorCode::Storage);
 }
 
 } // namespace
 
-std::optional<Failure> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out)
+Result<void> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer =
         makeRowWriter(command.format,
@@ -42,10 +42,10 @@ std::optional<Failure> writeMaterialList(const Command& command, const MaterialC
                               Cell::ofOptional(valenceTotal(m, command.groups))});
     });
     if (writer->failure())
-        return writer->failure();
+        return *writer->failure();
     if (!listed)
         return unreadable(command, errorText(listed));
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "lookup/MaterialCatalog.h"
 
 #include <cstdio>
@@ -10,6 +10,6 @@ namespace korvane::cli {
 
 // tpp2m list: every material with its ID, name, density, mass, gap and the
 // valence total of the chosen groups. What ended the output early, if anything.
-std::optional<Failure> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out);
+Result<void> writeMaterialList(const Command& command, const MaterialCatalog& catalog, std::FILE* out);
 
 } // namespace korvane::cli

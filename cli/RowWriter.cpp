@@ -1,21 +1,22 @@
 #include "cli/RowWriter.h"
 
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 
 #include <array>
 #include <charconv>
 
 namespace korvane::cli {
 
-Failure tooManyTableRows()
+Failed tooManyTableRows()
 {
-    return {QStringLiteral("a table holds at most %1 rows; use --csv or --json for more").arg(kMaxTableRows),
-            kBadInput};
+    return failed(QStringLiteral("a table holds at most %1 rows; use --csv or --json for more").arg(kMaxTableRows),
+                  ErrorCode::OutOfRange);
 }
 
-Failure outputFailure()
+Failed outputFailure()
 {
-    return {QString::fromStdString(outputFailureText()), kNotFound};
+    return {outputFailureText(), ErrorCode::Storage};
 }
 
 namespace {
@@ -63,15 +64,17 @@ bool RowWriter::write(const Row& row)
     return written(table_.endRow());
 }
 
-bool RowWriter::finish()
+Result<void> RowWriter::finish()
 {
-    return written(table_.finish());
+    if (!written(table_.finish()))
+        return *failure_;
+    return {};
 }
 
 bool RowWriter::written(bool output)
 {
     if (!output)
-        failure_ = Failure{QString::fromStdString(table_.error()), kNotFound};
+        failure_ = Failed{table_.error(), ErrorCode::Storage};
     return output;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "core/TableWriter.h"
 
 #include <cstdio>
@@ -66,10 +66,11 @@ public:
     // False when the row cannot be written: the output failed, or a table
     // would hold more than kMaxTableRows rows. failure() tells which.
     bool write(const Row& row);
-    // Ends the output and flushes it; nothing is written after it. False
+    // Ends the output and flushes it; nothing is written after it. Fails
     // when any of the output could not be written.
-    bool finish();
-    const std::optional<Failure>& failure() const { return failure_; }
+    Result<void> finish();
+    // Why a write was refused; empty while every write went through.
+    const std::optional<Failed>& failure() const { return failure_; }
 
 private:
     std::string_view encoded(size_t column, const QString& text);
@@ -83,14 +84,14 @@ private:
     // row to row (the material's name, the form), the common case.
     std::vector<std::pair<QString, std::string>> lastTexts_;
     int rows_ = 0;
-    std::optional<Failure> failure_;
+    std::optional<Failed> failure_;
 };
 
-// A table asked to hold more than kMaxTableRows rows.
-Failure tooManyTableRows();
+// A table asked to hold more than kMaxTableRows rows (OutOfRange).
+Failed tooManyTableRows();
 
-// A failed write to the output, with the reason errno gives.
-Failure outputFailure();
+// A failed write to the output, with the reason errno gives (Storage).
+Failed outputFailure();
 
 std::unique_ptr<RowWriter> makeRowWriter(OutputFormat format, std::vector<Column> columns, std::FILE* out);
 

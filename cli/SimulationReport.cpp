@@ -6,6 +6,7 @@
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialSimulation.h"
+#include "materials/ResultText.h"
 #include "query/Corrections.h"
 
 #include <cmath>
@@ -124,8 +125,7 @@ bool writeProfile(RowWriter& writer, const Command& command, const MaterialInput
 
 } // namespace
 
-std::optional<Failure> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                             std::FILE* out)
+Result<void> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer =
         makeRowWriter(command.format, command.profile ? profileColumns() : summaryColumns(command), out);
@@ -136,16 +136,16 @@ std::optional<Failure> writeSimulationReport(const Command& command, const std::
                 const MaterialSimulation run = simulateMaterial(material, command.energies[e], form, settings);
                 if (command.profile) {
                     if (!run.depth)
-                        return Failure{QStringLiteral("%1: %2").arg(material.name, run.error), kBadInput};
+                        return failed(QStringLiteral("%1: %2").arg(material.name, run.error), ErrorCode::InvalidInput);
                     if (!writeProfile(*writer, command, material, command.energies[e], form, run))
-                        return writer->failure();
+                        return *writer->failure();
                 } else if (!writer->write(summaryRow(command, material, e, form, run))) {
-                    return writer->failure();
+                    return *writer->failure();
                 }
             }
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "lookup/MaterialInputs.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace korvane::cli {
 
@@ -13,7 +12,7 @@ namespace korvane::cli {
 // albedo, MED and ID with their standard errors; with --profile, one row per
 // depth instead, with phi, CF, the attenuation length and the two
 // approximations beside them where they hold.
-std::optional<Failure> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                             std::FILE* out);
+Result<void> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                   std::FILE* out);
 
 } // namespace korvane::cli

@@ -35,14 +35,14 @@ Cell imfpCell(const Result<float>& imfp)
 
 // The thickness with the overlayer's attenuation lengths from one simulation
 // at each peak energy.
-DepthValue simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
-                              float overlayerEnergy, float substrateEnergy, ImfpForm form)
+Result<double> simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
+                                  float overlayerEnergy, float substrateEnergy, ImfpForm form)
 {
     const SimulationSettings settings = simulationSettings(command);
     const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
     const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
     if (!own.depth || !crossing.depth)
-        return {std::nullopt, (own.depth ? crossing.error : own.error).toStdString()};
+        return failed(own.depth ? crossing.error : own.error);
     const SimulatedDepth& ownDepth = *own.depth;
     const SimulatedDepth& crossingDepth = *crossing.depth;
     return attenuatedOverlayerThickness(
@@ -54,8 +54,7 @@ DepthValue simulatedThickness(const Command& command, const MaterialInputs& over
 
 } // namespace
 
-std::optional<Failure> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                            std::FILE* out)
+Result<void> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
@@ -66,16 +65,15 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
     const Result<float> own = evaluateImfp(overlayer, overlayerEnergy, form);
     const Result<float> crossing = evaluateImfp(overlayer, substrateEnergy, form);
 
-    QString error = own ? errorText(crossing) : errorText(own);
-    std::optional<double> thickness;
-    if (error.isEmpty()) {
+    // The thickness, or why there is none: an IMFP missing, or the solution refused.
+    Result<double> thickness = own ? crossing.failure() : own.failure();
+    if (own && crossing) {
         const Overlayer straight{*own, *crossing, command.angle};
-        const DepthValue d = command.attenuationModel
+        thickness = command.attenuationModel
             ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
             : overlayerThickness(straight, command.ratio, command.bulkRatio);
-        thickness = d.value;
-        error = QString::fromStdString(d.error);
     }
+    const QString error = errorText(thickness);
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
     const bool written = writer->write(
         {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
@@ -84,7 +82,9 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
          Cell::ofText(command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla")),
          thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
          error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
-    return written && writer->finish() ? std::nullopt : writer->failure();
+    if (!written)
+        return *writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

@@ -30,31 +30,29 @@ namespace korvane::cli {
 
 namespace {
 
-int failed(std::FILE* err, const Failure& failure)
+// Every run that fails ends here: its reason on standard error, and the exit
+// status its kind calls for.
+int exitWith(std::FILE* err, const Failed& failure)
 {
-    printLine(err, failure.message);
-    return failure.status;
+    printLine(err, QString::fromStdString(failure.reason));
+    return exitStatusOf(failure.code);
 }
 
-// Why the materials of a command cannot be had: the database or a material
-// is not there or cannot be read, or what was typed is wrong.
-Failure unresolved(const Failed& failure)
+// A run that gives only its report: success, or why the report ended.
+int reported(std::FILE* err, const Result<void>& report)
 {
-    const bool missing = failure.code == ErrorCode::NotFound || failure.code == ErrorCode::Storage;
-    return {QString::fromStdString(failure.reason), missing ? kNotFound : kBadInput};
+    return report ? kSuccess : exitWith(err, report.failure());
 }
 
 int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 {
     const Result<MaterialCatalog> catalog = MaterialCatalog::open(command.databasePath, command.whenDatabaseMissing);
     if (!catalog)
-        return failed(err,
-                      {QStringLiteral("the materials database %1 cannot be opened: %2")
-                           .arg(command.databasePath, errorText(catalog)),
-                       kNotFound});
-    if (const std::optional<Failure> failure = writeMaterialList(command, *catalog, out))
-        return failed(err, *failure);
-    return kSuccess;
+        return exitWith(err,
+                        failed(QStringLiteral("the materials database %1 cannot be opened: %2")
+                                   .arg(command.databasePath, errorText(catalog)),
+                               ErrorCode::Storage));
+    return reported(err, writeMaterialList(command, *catalog, out));
 }
 
 // The chart is drawn without a window, so it looks the same with or without
@@ -63,12 +61,12 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
 {
     const QString unwritable = unwritablePlotFile(command.outputFile);
     if (!unwritable.isEmpty())
-        return failed(err, {unwritable, kNotFound});
+        return exitWith(err, failed(unwritable, ErrorCode::Storage));
     const ImfpCurves curves = imfpCurves(command, materials);
     for (const QString& note : curves.notes)
         printLine(err, QStringLiteral("note: ") + note);
     if (std::all_of(curves.curves.begin(), curves.curves.end(), [](const Curve& c) { return c.points.empty(); }))
-        return failed(err, {QStringLiteral("nothing to plot: no energy gives a positive IMFP"), kNotFound});
+        return exitWith(err, Failed{"nothing to plot: no energy gives a positive IMFP", ErrorCode::NoPhysicalValue});
     preparePlotPlatform();
     int argc = 1;
     char name[] = "tpp2m";
@@ -78,16 +76,16 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
         application = std::make_unique<QApplication>(argc, argv);
     const QString error = chart::writeImfpChart({curves.curves, {}, {}}, command.outputFile, command.imageSize);
     if (!error.isEmpty())
-        return failed(err, {error, kNotFound});
+        return exitWith(err, failed(error, ErrorCode::Storage));
     return kSuccess;
 }
 
 int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
 {
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
-    if (!parsed.error.isEmpty())
-        return failed(err, {parsed.error, kBadInput});
-    const Command& command = parsed.command;
+    const Result<Command> parsed = parseCommandLine(arguments);
+    if (!parsed)
+        return exitWith(err, parsed.failure());
+    const Command& command = *parsed;
     switch (command.kind) {
     case CommandKind::Help: std::fputs(helpText().toUtf8().constData(), out); return kSuccess;
     case CommandKind::List: return listMaterials(command, out, err);
@@ -100,31 +98,27 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
         ? resolveTransportMaterials(command)
         : resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.groups});
     if (!resolved)
-        return failed(err, unresolved(resolved.failure()));
-    if (command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs) {
-        const std::optional<Failure> failure = command.kind == CommandKind::Dcs
-            ? writeDcsReport(command, *resolved, out)
-            : writeTransportReport(command, *resolved, out);
-        return failure ? failed(err, *failure) : kSuccess;
-    }
+        return exitWith(err, resolved.failure());
+    if (command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs)
+        return reported(err,
+                        command.kind == CommandKind::Dcs ? writeDcsReport(command, *resolved, out)
+                                                         : writeTransportReport(command, *resolved, out));
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: ") + QLatin1String(kOutsideValidEnergyRangeNote));
-    std::optional<Failure> failure;
     switch (command.kind) {
-    case CommandKind::Imfp: failure = writeImfpReport(command, *resolved, out); break;
+    case CommandKind::Imfp: return reported(err, writeImfpReport(command, *resolved, out));
     case CommandKind::Cf1:
-    case CommandKind::Cf2: failure = writeCorrectionReport(command, *resolved, out); break;
+    case CommandKind::Cf2: return reported(err, writeCorrectionReport(command, *resolved, out));
     case CommandKind::Plot: return plot(command, *resolved, err);
     case CommandKind::Depth:
         if (const QString note = depthNote(command); !note.isEmpty())
             printLine(err, QStringLiteral("note: ") + note);
-        failure = writeDepthReport(command, *resolved, out);
-        break;
-    case CommandKind::Thickness: failure = writeThicknessReport(command, *resolved, out); break;
-    case CommandKind::Simulate: failure = writeSimulationReport(command, *resolved, out); break;
+        return reported(err, writeDepthReport(command, *resolved, out));
+    case CommandKind::Thickness: return reported(err, writeThicknessReport(command, *resolved, out));
+    case CommandKind::Simulate: return reported(err, writeSimulationReport(command, *resolved, out));
     default: break;
     }
-    return failure ? failed(err, *failure) : kSuccess;
+    return kSuccess;
 }
 
 } // namespace
@@ -133,10 +127,10 @@ int runTpp2m(const QStringList& arguments, std::FILE* out, std::FILE* err)
 {
     // A closed standard output would take the number of the next file opened.
     if (::fcntl(fileno(out), F_GETFD) == -1)
-        return failed(err, outputFailure());
+        return exitWith(err, outputFailure());
     const int status = run(arguments, out, err);
     if (status == kSuccess && (std::fflush(out) != 0 || std::ferror(out)))
-        return failed(err, outputFailure());
+        return exitWith(err, outputFailure());
     return status;
 }
 

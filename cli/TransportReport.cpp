@@ -81,15 +81,14 @@ Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& com
     return resolved;
 }
 
-std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                            std::FILE* out)
+Result<void> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
     for (const MaterialInputs& material : materials)
         for (const float energy : command.energies)
             if (!writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy),
                                             atomsOf(material).atoms)))
-                return writer->failure();
+                return *writer->failure();
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
         for (const float energy : command.energies) {
@@ -98,10 +97,10 @@ std::optional<Failure> writeTransportReport(const Command& command, const std::v
                 : TransportCrossSection{std::nullopt, QStringLiteral("no element has the symbol %1").arg(symbol),
                                         QString()};
             if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s, {{z, 1}})))
-                return writer->failure();
+                return *writer->failure();
         }
     }
-    return writer->finish() ? std::nullopt : writer->failure();
+    return writer->finish();
 }
 
 } // namespace korvane::cli

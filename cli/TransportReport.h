@@ -1,12 +1,11 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
+#include "core/Result.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialResolution.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace korvane::cli {
 
@@ -16,7 +15,6 @@ Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& com
 
 // tpp2m transport: one row per material (then per --element) and energy,
 // with S in a0^2 and in cm^2, or why there is none.
-std::optional<Failure> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials,
-                                            std::FILE* out);
+Result<void> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out);
 
 } // namespace korvane::cli

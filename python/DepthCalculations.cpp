@@ -24,25 +24,20 @@ DepthCorrection correctionOf(const DepthModelChoice& model)
     throw py::value_error("unknown correction \"" + model.correction + "\" (choose from none, cf1, cf2)");
 }
 
-Result<double> outcomeOf(const DepthValue& value)
+// A depth computed, or why not: wrong input when calc refuses the inputs,
+// else no value (a result too large to be held).
+Element<double> verdictOf(const Result<double>& value)
 {
-    if (value.value)
-        return *value.value;
-    return Failed{value.error};
-}
-
-// A depth computed, or why not: wrong input unless `refused` finds nothing
-// wrong with the inputs, which leaves a result too large to be held.
-Element<double> verdictOf(const DepthValue& value, bool refused)
-{
-    return valueOr(value.value, refused ? Verdict::WrongInput : Verdict::NoValue);
+    if (value)
+        return {*value, Verdict::Value};
+    return failed<double>(value.code() == ErrorCode::InvalidInput ? Verdict::WrongInput : Verdict::NoValue);
 }
 
 // `compute(model, extra)` for every element of imfp, angle, EffTrMFP and one
-// more input, `extra`, which `accepts` checks.
-template <typename Compute, typename Accepts>
+// more input, `extra`.
+template <typename Compute>
 py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoice& choice, py::handle extra,
-                        const char* extraName, Compute&& compute, Accepts&& accepts)
+                        const char* extraName, Compute&& compute)
 {
     const DepthCorrection correction = correctionOf(choice);
     const py::object effTrmfp =
@@ -65,45 +60,35 @@ py::object depthResults(py::handle imfp, py::handle angle, const DepthModelChoic
             const Result<DepthModel> model = modelOf(v);
             if (!model)
                 return failed<double>(Verdict::WrongInput);
-            const DepthValue value = compute(*model, v[3]);
-            return verdictOf(value, !value.value && (!depthModelError(*model).empty() || !accepts(v[3])));
+            return verdictOf(compute(*model, v[3]));
         },
         [&](const std::array<double, 4>& v) -> Result<double> {
             const Result<DepthModel> model = modelOf(v);
             if (!model)
                 return model.failure();
-            return outcomeOf(compute(*model, v[3]));
+            return compute(*model, v[3]);
         },
         kCostlyElementsPerSignalCheck);
-}
-
-bool anyValue(double)
-{
-    return true;
 }
 
 } // namespace
 
 py::object informationDepth(py::handle imfp, py::handle probability, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(
-        imfp, angle, model, probability, "probability",
-        [](const DepthModel& m, double p) { return korvane::informationDepth(m, p); },
-        [](double p) { return p > 0 && p < 1; });
+    return depthResults(imfp, angle, model, probability, "probability",
+                        [](const DepthModel& m, double p) { return korvane::informationDepth(m, p); });
 }
 
 py::object meanEscapeDepth(py::handle imfp, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(
-        imfp, angle, model, py::float_(0.0), "",
-        [](const DepthModel& m, double) { return korvane::meanEscapeDepth(m); }, anyValue);
+    return depthResults(imfp, angle, model, py::float_(0.0), "",
+                        [](const DepthModel& m, double) { return korvane::meanEscapeDepth(m); });
 }
 
 py::object signalFraction(py::handle thickness, py::handle imfp, py::handle angle, const DepthModelChoice& model)
 {
-    return depthResults(
-        imfp, angle, model, thickness, "thickness",
-        [](const DepthModel& m, double d) { return korvane::signalFraction(m, d); }, [](double d) { return d >= 0; });
+    return depthResults(imfp, angle, model, thickness, "thickness",
+                        [](const DepthModel& m, double d) { return korvane::signalFraction(m, d); });
 }
 
 py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrateInOverlayer, py::handle ratio,
@@ -130,14 +115,13 @@ py::object overlayerThickness(py::handle imfpOverlayer, py::handle imfpSubstrate
             const Result<Overlayer> overlayer = read(v);
             if (!overlayer)
                 return failed<double>(Verdict::WrongInput);
-            const DepthValue d = korvane::overlayerThickness(*overlayer, v[2], v[3]);
-            return verdictOf(d, !d.value && (!overlayerError(*overlayer).empty() || !(v[2] > 0 && v[3] > 0)));
+            return verdictOf(korvane::overlayerThickness(*overlayer, v[2], v[3]));
         },
         [&](const std::array<double, 5>& v) -> Result<double> {
             const Result<Overlayer> overlayer = read(v);
             if (!overlayer)
                 return overlayer.failure();
-            return outcomeOf(korvane::overlayerThickness(*overlayer, v[2], v[3]));
+            return korvane::overlayerThickness(*overlayer, v[2], v[3]);
         },
         kCostlyElementsPerSignalCheck);
 }

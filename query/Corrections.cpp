@@ -13,13 +13,6 @@ Result<float> factorOrNote(const std::optional<float>& factor)
     return *factor;
 }
 
-Result<double> fromDepthValue(const DepthValue& depth)
-{
-    if (!depth.value)
-        return Failed{depth.error, ErrorCode::NoPhysicalValue};
-    return *depth.value;
-}
-
 } // namespace
 
 Result<float> correctionFactor1(float depth, float imfp)
@@ -44,21 +37,6 @@ FormedPaths transportPaths(std::optional<float> density, std::optional<float> ma
     if (!paths.effTrMfp)
         return {paths.trMfp, Failed{kNoEffectiveTransportPath, ErrorCode::NoPhysicalValue}};
     return {paths.trMfp, *paths.effTrMfp};
-}
-
-Result<double> informationDepthOf(const DepthModel& model, double probability)
-{
-    return fromDepthValue(informationDepth(model, probability));
-}
-
-Result<double> meanEscapeDepthOf(const DepthModel& model)
-{
-    return fromDepthValue(meanEscapeDepth(model));
-}
-
-Result<double> overlayerThicknessOf(const Overlayer& overlayer, double ratio, double bulkRatio)
-{
-    return fromDepthValue(overlayerThickness(overlayer, ratio, bulkRatio));
 }
 
 } // namespace korvane

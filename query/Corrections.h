@@ -2,15 +2,12 @@
 
 // Takes: a depth and the IMFP (approximation 1) or the effective transport
 // mean free path (approximation 2), in Å; or a density, a mass, the transport
-// cross-section S and the IMFP for the transport paths; or a depth model, a
-// probability and an overlayer for the depths and the thickness.
-// Gives: CF, TrMFP and EffTrMFP as Singles, the information depth, mean
-// escape depth and overlayer thickness in Å as Doubles, or the words for why
-// there is none ("no correction factor for this depth and path", ...).
+// cross-section S and the IMFP for the transport paths.
+// Gives: CF, TrMFP and EffTrMFP as Singles, or the words for why there is
+// none ("no correction factor for this depth and path", ...). The depths of
+// the signal and the thickness come from calc/ as they are, with its words.
 
 #include "calc/ElasticCorrection.h"
-#include "calc/OverlayerThickness.h"
-#include "calc/SignalDepth.h"
 #include "core/Result.h"
 
 #include <optional>
@@ -35,10 +32,5 @@ struct FormedPaths {
     Result<float> effTrMfp;
 };
 FormedPaths transportPaths(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp);
-
-// A depth of the signal or a thickness, or calc's words for why there is none.
-Result<double> informationDepthOf(const DepthModel& model, double probability);
-Result<double> meanEscapeDepthOf(const DepthModel& model);
-Result<double> overlayerThicknessOf(const Overlayer& overlayer, double ratio, double bulkRatio);
 
 } // namespace korvane

@@ -319,13 +319,12 @@ void Form1::RecalculateIMFP()
     ui_.txtError->hide();
     SumValenceElectrons();
     const MainWindowState::Imfp& result = state_.recalculateImfp();
-    if (!result.value) {
-        showImfpError(result.reason == MainWindowState::NoImfp::NotPhysical ? noPhysicalImfpText()
-                                                                            : QLatin1String(kErrorText));
+    if (!result) {
+        showImfpError(result.code() == ErrorCode::NoPhysicalValue ? noPhysicalImfpText() : QLatin1String(kErrorText));
         return;
     }
-    elasticPanels_->setStoredImfp(*result.value);
-    ui_.txtIMFP_2M->setText(numbertext::length(*result.value));
+    elasticPanels_->setStoredImfp(*result);
+    ui_.txtIMFP_2M->setText(numbertext::length(*result));
 }
 
 // The error field says why there is no IMFP. No IMFP is kept or shown, and

@@ -35,7 +35,10 @@ public:
     ~Form1() override;
 
     // The IMFP last computed; none after a failed computation.
-    std::optional<float> storedImfp() const { return state_.imfp().value; }
+    std::optional<float> storedImfp() const
+    {
+        return state_.imfp() ? std::optional<float>(*state_.imfp()) : std::nullopt;
+    }
     const Form1Controls& controls() const { return ui_; }
     // The state the window's fields are bound to, which the Tools windows read.
     MainWindowState& state() { return state_; }

@@ -1,21 +1,24 @@
 #include "ui/MainWindowState.h"
 
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "materials/ValenceGroups.h"
+#include "query/ImfpEvaluation.h"
 
 namespace korvane::ui {
 
 namespace {
 
+// The window names the formula's own refusal and says one sentence for
+// every other failure.
 MainWindowState::Imfp imfpFrom(const ImfpInputs& inputs, ImfpForm form)
 {
-    const ImfpResult result = imfp(form, inputs);
-    if (result.length)
-        return {result.length, {}, {}};
-    if (result.failure == ImfpFailure::NotPhysical)
-        return {std::nullopt, MainWindowState::NoImfp::NotPhysical, noPhysicalImfpSentence()};
-    return {std::nullopt, MainWindowState::NoImfp::Arithmetic,
-            QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy.")};
+    Result<float> imfp = evaluateImfp(inputs, form);
+    if (imfp)
+        return imfp;
+    if (imfp.error() == kNoPhysicalImfp)
+        return failed(noPhysicalImfpSentence(), ErrorCode::NoPhysicalValue);
+    return failed(QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy."));
 }
 
 } // namespace
@@ -29,7 +32,6 @@ QString noPhysicalImfpSentence()
 
 MainWindowState::MainWindowState(QObject* parent) : QObject(parent)
 {
-    imfp_.error = QStringLiteral("No IMFP has been computed yet.");
 }
 
 QString MainWindowState::text(Field field) const
@@ -61,8 +63,7 @@ MainWindowState::Imfp MainWindowState::imfpOf(const Material& material, float en
     const ValenceGroups groups = ValenceGroups::shownFor(material, ticked_.spHbe, ticked_.spLbe, ticked_.d, ticked_.f);
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
-        return {std::nullopt, NoImfp::NotANumber,
-                QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name)};
+        return failed(QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name), ErrorCode::NotFound);
     return imfpFrom({*material.density, *total, *material.atomicWeight, *material.energyGap, energy}, form_);
 }
 
@@ -115,8 +116,6 @@ const MainWindowState::Imfp& MainWindowState::recalculateImfp()
         {Field::Mass, &inputs.mass},       {Field::BandGap, &inputs.bandGap},
         {Field::Energy, &inputs.energy},
     };
-    Imfp computed{std::nullopt, NoImfp::NotANumber,
-                  QStringLiteral("The main window's material or energy is not a number.")};
     bool numbers = true;
     for (const auto& [field, value] : fields) {
         const std::optional<float> read = number(field);
@@ -124,9 +123,9 @@ const MainWindowState::Imfp& MainWindowState::recalculateImfp()
         if (read)
             *value = *read;
     }
-    if (numbers)
-        computed = imfpFrom(inputs, form_);
-    imfp_ = computed;
+    imfp_ = numbers
+        ? imfpFrom(inputs, form_)
+        : failed(QStringLiteral("The main window's material or energy is not a number."), ErrorCode::InvalidInput);
     emit changed();
     return imfp_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/ImfpCalculator.h"
+#include "core/Result.h"
 #include "materials/Material.h"
 #include "materials/MaterialValidation.h"
 #include "query/ValenceGroups.h"
@@ -28,13 +29,11 @@ public:
     // The include boxes of the valence groups.
     using TickedGroups = ValenceTicks;
 
-    // Why there is no IMFP.
-    enum class NoImfp { NotComputed, NotANumber, NotPhysical, Arithmetic };
-    struct Imfp {
-        std::optional<float> value; // Å
-        NoImfp reason = NoImfp::NotComputed;
-        QString error; // a sentence for the user; empty with a value
-    };
+    // The IMFP (Å), or why there is none as a sentence for the user, of a
+    // kind the window acts on: the formula gives no physical value
+    // (NoPhysicalValue), a value is not a number (InvalidInput) or missing
+    // (NotFound), or anything else, nothing computed yet included (Failed).
+    using Imfp = Result<float>;
 
     explicit MainWindowState(QObject* parent = nullptr);
 
@@ -95,7 +94,7 @@ private:
     TickedGroups ticked_;
     EditingMode mode_ = EditingMode::Browsing;
     std::optional<qint64> savedId_;
-    Imfp imfp_;
+    Imfp imfp_ = Failed{"No IMFP has been computed yet."};
 };
 
 // The sentence that says the formula gives no physical IMFP.

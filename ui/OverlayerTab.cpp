@@ -3,6 +3,7 @@
 #include "calc/OverlayerThickness.h"
 #include "materials/MaterialStore.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
 
@@ -154,20 +155,20 @@ void OverlayerTab::recalculate()
     const Material overlayer = store_.row(cboOverlayer_->currentData().toInt());
     const MainWindowState::Imfp own = source_.imfpOf(overlayer, *overlayerEnergy);
     const MainWindowState::Imfp crossing = source_.imfpOf(overlayer, *substrateEnergy);
-    if (!own.value || !crossing.value)
-        return message(own.value ? crossing.error : own.error);
-    txtImfpOverlayer_->setText(numbertext::length(*own.value));
-    txtImfpSubstrateInOverlayer_->setText(numbertext::length(*crossing.value));
+    if (!own || !crossing)
+        return message(errorText(own ? crossing : own));
+    txtImfpOverlayer_->setText(numbertext::length(*own));
+    txtImfpSubstrateInOverlayer_->setText(numbertext::length(*crossing));
 
-    const Overlayer layer{*own.value, *crossing.value, *angle};
-    const DepthValue thickness = overlayerThickness(layer, *ratio, *bulkRatio);
-    if (!thickness.value)
-        return message(sentence(thickness.error));
-    txtThickness_->setText(numbertext::length(float(*thickness.value)));
-    const DepthValue back = overlayerRatio(layer, *thickness.value, *bulkRatio);
-    if (!back.value)
-        return message(sentence(back.error));
-    txtRatioBack_->setText(numbertext::shortest(float(*back.value)));
+    const Overlayer layer{*own, *crossing, *angle};
+    const Result<double> thickness = overlayerThickness(layer, *ratio, *bulkRatio);
+    if (!thickness)
+        return message(sentence(thickness.error()));
+    txtThickness_->setText(numbertext::length(float(*thickness)));
+    const Result<double> back = overlayerRatio(layer, *thickness, *bulkRatio);
+    if (!back)
+        return message(sentence(back.error()));
+    txtRatioBack_->setText(numbertext::shortest(float(*back)));
     message({});
 }
 

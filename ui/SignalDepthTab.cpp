@@ -3,6 +3,7 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "query/PositiveInputs.h"
 #include "ui/ShownNumbers.h"
 #include "ui/MainWindowState.h"
@@ -125,29 +126,30 @@ TransportCrossSection SignalDepthTab::crossSection() const
     return s;
 }
 
-std::array<SignalDepthTab::ModelColumn, 3> SignalDepthTab::columns(float imfp, double angle,
-                                                                   const TransportCrossSection& sigma) const
+std::array<Result<DepthModel>, 3> SignalDepthTab::depthModels(float imfp, double angle,
+                                                              const TransportCrossSection& sigma) const
 {
-    std::array<ModelColumn, 3> all;
-    for (int m = 0; m < 3; ++m)
-        all[m].model = {kCorrections[m], imfp, angle};
+    return {DepthModel{kCorrections[0], imfp, angle}, DepthModel{kCorrections[1], imfp, angle},
+            approx2Model(imfp, angle, sigma)};
+}
+
+Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle, const TransportCrossSection& sigma) const
+{
     const std::optional<float> density = source_.number(MainWindowState::Field::Density);
     const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
-    if (!sigma.a0Squared) {
-        all[2].error = sigma.error;
-    } else if (!density || !mass) {
-        all[2].error = QStringLiteral("the main window's density or mass is not a number");
-    } else if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, *sigma.a0Squared},
-                                                              {PositiveInput::Density, *density},
-                                                              {PositiveInput::Mass, *mass}});
-               !refusal.empty()) {
-        all[2].error = QString::fromStdString(refusal);
-    } else if (const auto paths = transportMeanFreePaths(*density, *mass, *sigma.a0Squared, imfp); paths.effTrMfp) {
-        all[2].model.effTrMfp = *paths.effTrMfp;
-    } else {
-        all[2].error = QStringLiteral("no EffTrMFP from this density, mass, cross-section and IMFP");
-    }
-    return all;
+    if (!sigma.a0Squared)
+        return failed(sigma.error);
+    if (!density || !mass)
+        return Failed{"the main window's density or mass is not a number", ErrorCode::InvalidInput};
+    if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, *sigma.a0Squared},
+                                                       {PositiveInput::Density, *density},
+                                                       {PositiveInput::Mass, *mass}});
+        !refusal.empty())
+        return Failed{refusal, ErrorCode::InvalidInput};
+    const TransportPaths paths = transportMeanFreePaths(*density, *mass, *sigma.a0Squared, imfp);
+    if (!paths.effTrMfp)
+        return Failed{"no EffTrMFP from this density, mass, cross-section and IMFP", ErrorCode::NoPhysicalValue};
+    return DepthModel{kCorrections[2], imfp, angle, *paths.effTrMfp};
 }
 
 void SignalDepthTab::clearResults()
@@ -168,59 +170,61 @@ void SignalDepthTab::recalculate()
     const QString name = source_.text(MainWindowState::Field::Name);
     const QString energy = source_.text(MainWindowState::Field::Energy).trimmed();
     lblSource_->setText(
-        imfp.value
-            ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp.value))
-            : QStringLiteral("%1 at %2 eV").arg(name, energy));
+        imfp ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp))
+             : QStringLiteral("%1 at %2 eV").arg(name, energy));
     clearResults();
-    if (!imfp.value) {
-        lblDepthMessage_->setText(imfp.error);
-        simulation_->setJob(std::nullopt, imfp.error);
+    if (!imfp) {
+        lblDepthMessage_->setText(errorText(imfp));
+        simulation_->setJob(imfp.failure());
         return;
     }
     const std::optional<double> angle = numbertext::toDouble(txtAngle_->text());
     const std::optional<double> probability = numbertext::toDouble(txtProbability_->text());
     if (!angle || !probability) {
-        lblDepthMessage_->setText(QStringLiteral("The angle and P must be numbers."));
-        simulation_->setJob(std::nullopt, QStringLiteral("The angle and P must be numbers."));
+        const QString notNumbers = QStringLiteral("The angle and P must be numbers.");
+        lblDepthMessage_->setText(notNumbers);
+        simulation_->setJob(failed(notNumbers, ErrorCode::InvalidInput));
         return;
     }
-    prepareSimulation(*imfp.value, *angle, *probability);
+    prepareSimulation(*imfp, *angle, *probability);
 
     const TransportCrossSection sigma = crossSection();
     if (sigma.a0Squared && !sigma.source.isEmpty() && !(*angle > kMaxCorrectedAngle))
         lblCrossSectionUsed_->setText(QStringLiteral("Approximation 2 uses S = %1 a0\u00B2, computed for %2.")
                                           .arg(QLocale().toString(*sigma.a0Squared, 'g', 6), sigma.source));
-    std::array<ModelColumn, 3> all = columns(*imfp.value, *angle, sigma);
+    const std::array<Result<DepthModel>, 3> models = depthModels(*imfp, *angle, sigma);
     std::array<std::optional<double>, 3> depths;
     // Each reason once, after the models it holds for.
     std::vector<std::pair<QString, QStringList>> reasons;
     for (int m = 0; m < 3; ++m) {
-        ModelColumn& column = all[m];
-        if (column.error.isEmpty()) {
-            const DepthValue id = informationDepth(column.model, *probability);
-            const DepthValue med = meanEscapeDepth(column.model);
-            depths[m] = id.value;
-            if (id.value)
-                informationDepth_[m]->setText(numbertext::length(float(*id.value)));
-            if (med.value)
-                meanEscapeDepth_[m]->setText(numbertext::length(float(*med.value)));
-            column.error = QString::fromStdString(id.error.empty() ? med.error : id.error);
+        QString error = errorText(models[m]);
+        if (models[m]) {
+            const Result<double> id = informationDepth(*models[m], *probability);
+            const Result<double> med = meanEscapeDepth(*models[m]);
+            if (id) {
+                depths[m] = *id;
+                informationDepth_[m]->setText(numbertext::length(float(*id)));
+            }
+            if (med)
+                meanEscapeDepth_[m]->setText(numbertext::length(float(*med)));
+            error = errorText(id ? med : id);
         }
-        if (column.error.isEmpty())
+        if (error.isEmpty())
             continue;
-        const auto same = std::find_if(reasons.begin(), reasons.end(),
-                                       [&](const auto& reason) { return reason.first == column.error; });
-        (same == reasons.end() ? reasons.emplace_back(column.error, QStringList{}) : *same)
+        const auto same =
+            std::find_if(reasons.begin(), reasons.end(), [&](const auto& reason) { return reason.first == error; });
+        (same == reasons.end() ? reasons.emplace_back(error, QStringList{}) : *same)
             .second.append(QLatin1String(kModelNames[m]));
     }
     QStringList messages;
-    for (const auto& [reason, models] : reasons)
-        messages << QStringLiteral("%1: %2.").arg(models.join(QStringLiteral(", ")), reason);
+    for (const auto& [reason, names] : reasons)
+        messages << QStringLiteral("%1: %2.").arg(names.join(QStringLiteral(", ")), reason);
     lblDepthMessage_->setText(messages.join(u'\n'));
-    plot(all, depths);
+    plot(models, depths);
 }
 
-void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::array<std::optional<double>, 3>& depths)
+void SignalDepthTab::plot(const std::array<Result<DepthModel>, 3>& models,
+                          const std::array<std::optional<double>, 3>& depths)
 {
     double end = 0;
     for (const std::optional<double>& depth : depths)
@@ -249,12 +253,13 @@ void SignalDepthTab::plot(const std::array<ModelColumn, 3>& columns, const std::
     for (int m = 0; m < 3; ++m) {
         if (!depths[m])
             continue;
-        const double whole = *wholeSignal(columns[m].model).value;
+        const DepthModel& model = *models[m]; // a model that gave a depth
+        const double whole = *wholeSignal(model);
         auto* curve = new QLineSeries;
         curve->setName(QLatin1String(kModelNames[m]));
         for (int i = 0; i <= kCurvePoints; ++i) {
             const double z = end * i / kCurvePoints;
-            const double value = depthDistribution(columns[m].model, z) / whole;
+            const double value = depthDistribution(model, z) / whole;
             top = std::max(top, value);
             curve->append(z, value);
         }
@@ -287,14 +292,15 @@ void SignalDepthTab::prepareSimulation(float imfp, double angle, double probabil
     const std::optional<float> density = source_.number(MainWindowState::Field::Density);
     const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
     if (!energy || !(*energy >= kTableLowestEnergy && *energy <= kTableHighestEnergy))
-        return simulation_->setJob(std::nullopt,
-                                   QStringLiteral("The simulation needs an energy from 50 eV to 30000 eV."));
+        return simulation_->setJob(
+            Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});
     if (!density || !mass)
-        return simulation_->setJob(std::nullopt, QStringLiteral("The main window's density or mass is not a number."));
+        return simulation_->setJob(
+            Failed{"The main window's density or mass is not a number.", ErrorCode::InvalidInput});
     const MaterialAtoms atoms = materialAtoms(material);
     if (!atoms.error.isEmpty())
-        return simulation_->setJob(std::nullopt, atoms.error);
-    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability}, {});
+        return simulation_->setJob(failed(atoms.error));
+    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability});
 }
 
 void SignalDepthTab::plotSimulated(const QList<QPointF>& profile)

@@ -2,6 +2,7 @@
 
 #include "calc/SimulatedDepth.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -69,7 +70,7 @@ SimulationPanel::SimulationPanel(QWidget* parent)
 
     connect(cmdSimulate_, &QPushButton::clicked, this, &SimulationPanel::cmdSimulate_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &SimulationPanel::cmdCancel_Click);
-    connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { setJob(job_, whyNot_); });
+    connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { setJob(job_); });
 }
 
 SimulationPanel::~SimulationPanel()
@@ -87,20 +88,19 @@ void SimulationPanel::stopRun()
     cmdCancel_->setEnabled(false);
 }
 
-void SimulationPanel::setJob(std::optional<Job> job, const QString& whyNot)
+void SimulationPanel::setJob(Result<Job> job)
 {
     const bool running = cancel_ != nullptr;
     stopRun();
     job_ = std::move(job);
-    whyNot_ = whyNot;
     txtInformationDepthSimulated_->clear();
     txtMeanEscapeDepthSimulated_->clear();
     prgSimulation_->setValue(0);
-    cmdSimulate_->setEnabled(job_.has_value());
+    cmdSimulate_->setEnabled(bool(job_));
     // The note of a cancelled run stays until the next run starts.
     if (running)
         note_ = QStringLiteral("The inputs changed: the simulation was cancelled.");
-    lblSimulationMessage_->setText(job_ ? note_ : whyNot);
+    lblSimulationMessage_->setText(job_ ? note_ : errorText(job_));
 }
 
 void SimulationPanel::cmdSimulate_Click()
@@ -154,7 +154,7 @@ void SimulationPanel::cmdSimulate_Click()
 void SimulationPanel::cmdCancel_Click()
 {
     stopRun();
-    cmdSimulate_->setEnabled(job_.has_value());
+    cmdSimulate_->setEnabled(bool(job_));
     note_ = QStringLiteral("The simulation was cancelled.");
     lblSimulationMessage_->setText(note_);
 }
@@ -165,7 +165,7 @@ void SimulationPanel::showResult(const std::atomic<bool>* run, const std::shared
     if (run != cancel_.get())
         return; // a run cancelled after it sent its result
     stopRun();
-    cmdSimulate_->setEnabled(job_.has_value());
+    cmdSimulate_->setEnabled(bool(job_));
     if (!depth) {
         lblSimulationMessage_->setText(error);
         return;

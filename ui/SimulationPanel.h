@@ -1,12 +1,12 @@
 #pragma once
 
 #include "calc/ElasticScattering.h"
+#include "core/Result.h"
 
 #include <QGroupBox>
 
 #include <atomic>
 #include <memory>
-#include <optional>
 #include <thread>
 
 class QLabel;
@@ -42,8 +42,8 @@ public:
     ~SimulationPanel() override;
 
     // The inputs have changed: cancels a run in flight and clears the results;
-    // with no job, `whyNot` says why nothing can be simulated.
-    void setJob(std::optional<Job> job, const QString& whyNot);
+    // with no job, its failure says why nothing can be simulated.
+    void setJob(Result<Job> job);
 
 signals:
     // phi(z) of a finished run at the depths z, normalised to a whole signal of 1.
@@ -56,9 +56,8 @@ private:
     // The result of the run whose cancel flag is `run`, unless another has started since.
     void showResult(const std::atomic<bool>* run, const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
 
-    std::optional<Job> job_;
-    QString whyNot_; // why there is no job
-    QString note_;   // what became of the last run
+    Result<Job> job_ = Failed{}; // or why there is none
+    QString note_;               // what became of the last run
     std::thread worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;
     QLineEdit* txtElectrons_;

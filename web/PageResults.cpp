@@ -1,5 +1,7 @@
 #include "web/PageResults.h"
 
+#include "calc/OverlayerThickness.h"
+#include "calc/SignalDepth.h"
 #include "calc/ValidEnergyRange.h"
 #include "core/NumberText.h"
 #include "core/TextEscapes.h"
@@ -222,8 +224,8 @@ private:
             if (correction == DepthCorrection::Approx2 && !effTrMfp_)
                 continue;
             const DepthModel model{correction, imfp, *angleFromNormal, effTrMfp_.value_or(0.0f)};
-            showLength("information-depth-" + std::string(name), informationDepthOf(model, *probability));
-            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepthOf(model));
+            showLength("information-depth-" + std::string(name), informationDepth(model, *probability));
+            showLength("mean-escape-depth-" + std::string(name), meanEscapeDepth(model));
         }
     }
 
@@ -261,7 +263,7 @@ private:
             fail(!own ? own.error() : crossing.error());
             return;
         }
-        showLength("thickness", overlayerThicknessOf({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio));
+        showLength("thickness", overlayerThickness({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio));
     }
 
     const PageQuery& query_;

@@ -4,6 +4,7 @@
 
 #include "app/UserDataFolder.h"
 #include "materials/MaterialDatabase.h"
+#include "materials/ResultText.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,9 +75,9 @@ TEST_F(EnteringUserDataFolder, MakesTheFolderOnceAndKeepsTheDatabaseInIt)
     qputenv("HOME", QFile::encodeName(scratchPath(QStringLiteral("home"))));
     const QString folder = dataHome + QStringLiteral("/korvane");
 
-    const EnteredFolder first = enterUserDataFolder();
-    EXPECT_EQ(first.error, QString());
-    EXPECT_EQ(first.path, folder);
+    const Result<QString> first = enterUserDataFolder();
+    ASSERT_TRUE(first) << first.error();
+    EXPECT_EQ(*first, folder);
     EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_EQ(permissionBits(scratchPath(QStringLiteral("xdg"))), kOwnerOnly);
     EXPECT_EQ(permissionBits(folder), kOwnerOnly);
@@ -87,7 +88,7 @@ TEST_F(EnteringUserDataFolder, MakesTheFolderOnceAndKeepsTheDatabaseInIt)
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/DataBase/TPP2-data.db")));
 
     ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));
-    EXPECT_EQ(enterUserDataFolder().error, QString()) << "a second start finds the folder made";
+    EXPECT_EQ(enterUserDataFolder().error(), "") << "a second start finds the folder made";
     EXPECT_EQ(QDir::currentPath(), folder);
 }
 
@@ -97,9 +98,9 @@ TEST_F(EnteringUserDataFolder, SaysWhyWhenTheFolderCannotBeChosenOrMade)
 {
     qputenv("XDG_DATA_HOME", "data");
     qunsetenv("HOME");
-    const EnteredFolder unchosen = enterUserDataFolder();
-    EXPECT_EQ(unchosen.path, QString());
-    EXPECT_EQ(unchosen.error, QStringLiteral("Neither XDG_DATA_HOME nor HOME names an absolute folder."));
+    const Result<QString> unchosen = enterUserDataFolder();
+    EXPECT_FALSE(unchosen);
+    EXPECT_EQ(unchosen.error(), "Neither XDG_DATA_HOME nor HOME names an absolute folder.");
     EXPECT_EQ(QDir::currentPath(), scratch_.path());
 
     const QString plainFile = scratchPath(QStringLiteral("plain-file"));
@@ -107,9 +108,9 @@ TEST_F(EnteringUserDataFolder, SaysWhyWhenTheFolderCannotBeChosenOrMade)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     qputenv("XDG_DATA_HOME", QFile::encodeName(plainFile));
-    const EnteredFolder unmade = enterUserDataFolder();
-    EXPECT_EQ(unmade.path, plainFile + QStringLiteral("/korvane"));
-    EXPECT_EQ(unmade.error, QStringLiteral("The folder %1/korvane cannot be made.").arg(plainFile));
+    const Result<QString> unmade = enterUserDataFolder();
+    EXPECT_FALSE(unmade);
+    EXPECT_EQ(errorText(unmade), QStringLiteral("The folder %1/korvane cannot be made.").arg(plainFile));
     EXPECT_EQ(QDir::currentPath(), scratch_.path());
 }
 

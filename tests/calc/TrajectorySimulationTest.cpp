@@ -224,17 +224,17 @@ TEST(TrajectorySimulation, OverlayerThicknessSolvedAgainWithTheLengthsAtTheThick
 {
     const Overlayer straight{30, 40, 45};
     // Lengths that do not change with d: the straight-line answer with them.
-    const DepthValue fixed =
+    const Result<double> fixed =
         attenuatedOverlayerThickness(straight, {[](double) { return 24.0; }, [](double) { return 32.0; }}, 2, 0.5);
-    EXPECT_NEAR(*fixed.value, *overlayerThickness({24, 32, 45}, 2, 0.5).value, 1e-4);
+    EXPECT_NEAR(*fixed, *overlayerThickness({24, 32, 45}, 2, 0.5), 1e-4);
     // Lengths that grow with d: the thickness found is the one its own lengths give.
     const auto own = [](double d) { return 20 + d / 10; };
     const auto crossing = [](double d) { return 30 + d / 10; };
-    const DepthValue d = attenuatedOverlayerThickness(straight, {own, crossing}, 2, 0.5);
-    EXPECT_NEAR(*d.value, *overlayerThickness({own(*d.value), crossing(*d.value), 45}, 2, 0.5).value, 1e-4);
-    const DepthValue unknown =
+    const Result<double> d = attenuatedOverlayerThickness(straight, {own, crossing}, 2, 0.5);
+    EXPECT_NEAR(*d, *overlayerThickness({own(*d), crossing(*d), 45}, 2, 0.5), 1e-4);
+    const Result<double> unknown =
         attenuatedOverlayerThickness(straight, {[](double) { return NAN; }, [](double) { return 30.0; }}, 2, 0.5);
-    EXPECT_EQ(unknown.error, "the attenuation length is not known at this thickness");
+    EXPECT_EQ(unknown.error(), "the attenuation length is not known at this thickness");
 }
 
 TEST(TrajectorySimulation, RefusedInput)

@@ -5,16 +5,16 @@
 namespace korvane::cli {
 namespace {
 
-ParsedCommandLine parse(const char* line)
+Result<Command> parse(const char* line)
 {
     return parseCommandLine(QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts));
 }
 
 Command command(const char* line)
 {
-    const ParsedCommandLine parsed = parse(line);
-    EXPECT_EQ(parsed.error.toStdString(), "") << line;
-    return parsed.command;
+    const Result<Command> parsed = parse(line);
+    EXPECT_EQ(parsed.error(), "") << line;
+    return parsed ? *parsed : Command{};
 }
 
 TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
@@ -102,7 +102,7 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
          "thickness takes one form of the formula: --relativistic without \"both\""},
     };
     for (const auto& [line, message] : cases)
-        EXPECT_EQ(parse(line).error.toStdString(), message) << line;
+        EXPECT_EQ(parse(line).error(), message) << line;
 }
 
 // A density, mass, cross-section or path at 0 or below would still give a
@@ -121,7 +121,7 @@ TEST(CommandLine, QuantitiesThatExistOnlyAboveZeroAreRefusedAtZeroAndBelow)
         {"cf2 --eff-trmfp -10 --depth 1", "the EffTrMFP must be above 0"},
     };
     for (const auto& [line, message] : cases)
-        EXPECT_EQ(parse(line).error.toStdString(), message) << line;
+        EXPECT_EQ(parse(line).error(), message) << line;
     // The gap and Nv may be 0 (a metal; a row whose IMFP then says why not).
     EXPECT_EQ(command("imfp --density 1e-40 --mass 1 --gap 0 --nv 0 --energy 1").materials.size(), 1u);
 }

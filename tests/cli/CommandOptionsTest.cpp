@@ -59,8 +59,8 @@ TEST(CommandOptions, EachCommandTakesItsOptionsAndRefusesTheOthers)
         QStringList taken;
         for (const OptionRow& row : optionTable()) {
             for (const QString& name : spellings(row)) {
-                const QString error =
-                    parseCommandLine(QStringList{QString::fromLatin1(command)} + typed(row, name)).error;
+                const QString error = QString::fromStdString(
+                    parseCommandLine(QStringList{QString::fromLatin1(command)} + typed(row, name)).error());
                 if (error != QStringLiteral("%1 is not an option of %2").arg(name, QLatin1String(command))) {
                     EXPECT_FALSE(error.startsWith(QStringLiteral("unknown option"))) << error.toStdString();
                     taken.append(name);
@@ -85,7 +85,7 @@ TEST(CommandOptions, AnUnknownOptionIsRefusedInTodaysWords)
         {"list --", "unknown option --"},
     };
     for (const auto& [line, message] : cases)
-        EXPECT_EQ(parseCommandLine(QString::fromLatin1(line).split(u' ')).error.toStdString(), message) << line;
+        EXPECT_EQ(parseCommandLine(QString::fromLatin1(line).split(u' ')).error(), message) << line;
     EXPECT_EQ(findOption(u"--energ"), nullptr);
 }
 

@@ -9,14 +9,14 @@ namespace {
 
 Command command(const QStringList& arguments)
 {
-    const ParsedCommandLine parsed = parseCommandLine(arguments);
-    EXPECT_EQ(parsed.error.toStdString(), "") << arguments.join(u' ').toStdString();
-    return parsed.command;
+    const Result<Command> parsed = parseCommandLine(arguments);
+    EXPECT_EQ(parsed.error(), "") << arguments.join(u' ').toStdString();
+    return parsed ? *parsed : Command{};
 }
 
 std::string error(const QStringList& arguments)
 {
-    return parseCommandLine(arguments).error.toStdString();
+    return parseCommandLine(arguments).error();
 }
 
 TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)

@@ -1,4 +1,5 @@
 #include "Tpp2mRun.h"
+#include "cli/ExitStatus.h"
 
 #include <QSvgRenderer>
 
@@ -116,6 +117,21 @@ TEST_F(Tpp2mTest, PlotsAnSvgOfTheRequestedSize)
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(
         unwritable.err.contains(QStringLiteral("tpp2m: the plot cannot be written to no/such/folder/imfp.png")));
+}
+
+// tpp2m --help: 1 when something cannot be had (a material, the database, a
+// file, a curve to plot), 2 when the command line is wrong. Every kind of
+// failure ends with one of the two.
+TEST(ExitStatus, EachKindOfFailureEndsWithTheStatusTheHelpNames)
+{
+    const std::pair<ErrorCode, cli::ExitStatus> statuses[] = {
+        {ErrorCode::NotFound, cli::kNotFound},        {ErrorCode::Storage, cli::kNotFound},
+        {ErrorCode::NoPhysicalValue, cli::kNotFound}, {ErrorCode::InvalidInput, cli::kBadInput},
+        {ErrorCode::OutOfRange, cli::kBadInput},      {ErrorCode::Ambiguous, cli::kBadInput},
+        {ErrorCode::Failed, cli::kBadInput},
+    };
+    for (const auto& [code, status] : statuses)
+        EXPECT_EQ(cli::exitStatusOf(code), status) << int(code);
 }
 
 } // namespace

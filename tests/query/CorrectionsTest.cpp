@@ -26,20 +26,5 @@ TEST(Corrections, FactorsAndPathsWithTheirWords)
     EXPECT_EQ(noPath.effTrMfp.error(), "TrMFP cannot be formed from this density, mass and cross-section");
 }
 
-TEST(Corrections, DepthsAndThicknessWithCalcsWords)
-{
-    const DepthModel straight{DepthCorrection::None, 15.45, 0, 0};
-    EXPECT_EQ(*informationDepthOf(straight, 0.95), *informationDepth(straight, 0.95).value);
-    EXPECT_EQ(*meanEscapeDepthOf(straight), *meanEscapeDepth(straight).value);
-    const Result<double> badProbability = informationDepthOf(straight, 1);
-    EXPECT_FALSE(badProbability);
-    EXPECT_EQ(badProbability.error(), informationDepth(straight, 1).error);
-    EXPECT_FALSE(badProbability.error().empty());
-
-    const Overlayer oxide{20, 25, 0};
-    EXPECT_EQ(*overlayerThicknessOf(oxide, 0.5, 1), *overlayerThickness(oxide, 0.5, 1).value);
-    EXPECT_EQ(overlayerThicknessOf(oxide, -1, 1).error(), overlayerThickness(oxide, -1, 1).error);
-}
-
 } // namespace
 } // namespace korvane

@@ -46,7 +46,7 @@ protected:
             return label->text().toStdString();
         return in(name)->text().toStdString();
     }
-    static std::string length(const DepthValue& value) { return numbertext::length(float(*value.value)).toStdString(); }
+    static std::string length(const Result<double>& value) { return numbertext::length(float(*value)).toStdString(); }
 
     // The IMFP of SiO2 of the fixture, as the main window computes it.
     static float silicaImfp(float energy)
