@@ -2,6 +2,7 @@
 
 #include "cli/MaterialCache.h"
 #include "materials/FormulaSum.h"
+#include "query/MaterialNotFound.h"
 
 #include <list>
 
@@ -83,9 +84,8 @@ ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup
     }
     if (!*row) {
         const QString other = lookup.nameInOtherCase(wanted);
-        return failed(QStringLiteral("no material \"%1\" in %2%3")
-                          .arg(wanted, source.databasePath,
-                               other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
+        return failed(QString::fromStdString(
+                          noMaterial(wanted.toStdString(), source.databasePath.toStdString(), other.toStdString())),
                       kNotFound);
     }
     return {{fromRow(**row, source.groups)}, std::nullopt};
