@@ -2,6 +2,7 @@
 // them in, the results as JSON out.
 #include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
+#include "web/PageCurve.h"
 #include "web/PageMaterial.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
@@ -9,6 +10,22 @@
 #include <emscripten/emscripten.h>
 
 #include <string>
+#include <vector>
+
+namespace {
+
+std::string jsonList(const std::vector<std::string>& texts)
+{
+    std::string json = "[";
+    for (const std::string& text : texts) {
+        if (json.size() > 1)
+            json += ',';
+        korvane::text::appendJsonString(json, text);
+    }
+    return json + ']';
+}
+
+} // namespace
 
 extern "C" {
 
@@ -34,13 +51,16 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* file
 EMSCRIPTEN_KEEPALIVE const char* korvane_page_formula_symbols(const char* formula)
 {
     static std::string json;
-    json = "[";
-    for (const std::string& symbol : korvane::page::formulaSymbols(formula)) {
-        if (json.size() > 1)
-            json += ',';
-        korvane::text::appendJsonString(json, symbol);
-    }
-    json += ']';
+    json = jsonList(korvane::page::formulaSymbols(formula));
+    return json.c_str();
+}
+
+// The names of the curve's materials, as a JSON list, whose rows the script
+// hands over with the inputs. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve_materials(const char* materials)
+{
+    static std::string json;
+    json = jsonList(korvane::page::curveMaterialNames(materials));
     return json.c_str();
 }
 
@@ -49,5 +69,4 @@ EMSCRIPTEN_KEEPALIVE void korvane_page_set_binding_energies(const char* table)
 {
     korvane::page::pageBindingEnergies() = korvane::page::BindingEnergyTable(table);
 }
-
 }

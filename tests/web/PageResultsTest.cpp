@@ -103,6 +103,10 @@ TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
     };
     const Case cases[] = {
         {kCopperRow + "&energy=abc", "energy: \"abc\" is not a number", false},
+        // Written as numbers, but no Double or no Single holds them: as tpp2m says.
+        {kCopperRow + "&energy=1e400", "energy: \"1e400\" is out of range", false},
+        {kCopperRow + "&energy=1e-50", "energy: \"1e-50\" is out of range", false},
+        {"density=1e39&mass=1&gap=0&nv=4&energy=100", "density: \"1e39\" is out of range", false},
         {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db", false},
         {"density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0", false},
         {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0", false},
@@ -137,16 +141,18 @@ TEST(PageResultsTest, TheOverlayersThicknessIsTpp2msAndTheLinesEnergyTheWindows)
 
 TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
 {
-    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
-    EXPECT_EQ(resultsJson(results), "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
-                                    "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
+    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}, std::nullopt};
+    EXPECT_EQ(resultsJson(results),
+              "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
+              "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"],\"curve\":null}");
 }
 
 TEST(PageResultsTest, TheJsonEscapesWhatJsonMust)
 {
-    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}};
+    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}, std::nullopt};
     EXPECT_EQ(resultsJson(results),
-              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[]}");
+              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in "
+              "C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[],\"curve\":null}");
 }
 
 TEST(BindingEnergyTableTest, ReadsTheExportedLines)
