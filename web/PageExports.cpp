@@ -3,6 +3,7 @@
 #include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
 #include "web/PageCurve.h"
+#include "web/PageDatabaseCheck.h"
 #include "web/PageMaterial.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
@@ -38,7 +39,17 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_results(const char* query)
     return json.c_str();
 }
 
-// The answer when the file `fileName` is not a usable materials database.
+// The answer for the file `fileName` from what the script learnt of it
+// (web/PageDatabaseCheck.h): no errors when it is a usable materials
+// database. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_check_database(const char* facts, const char* fileName)
+{
+    static std::string json;
+    json = korvane::page::resultsJson(korvane::page::checkDatabase(korvane::page::PageQuery(facts), fileName));
+    return json.c_str();
+}
+
+// The answer when SQLite cannot read the file `fileName` at all.
 EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* fileName)
 {
     static std::string json;

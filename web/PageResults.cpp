@@ -285,14 +285,6 @@ PageResults evaluatePage(const PageQuery& query)
     return Evaluation(query).run();
 }
 
-PageResults unusableDatabase(const std::string& fileName)
-{
-    return {{},
-            {"the materials database " + fileName + " cannot be opened: it is not a materials database"},
-            {},
-            std::nullopt};
-}
-
 std::string resultsJson(const PageResults& results)
 {
     std::string json = "{\"shown\":[";

@@ -28,10 +28,6 @@ struct PageResults {
 
 PageResults evaluatePage(const PageQuery& query);
 
-// The page's answer when a file chosen with "Open database..." fails the
-// checks of a materials file: no result, the reason in tpp2m's words.
-PageResults unusableDatabase(const std::string& fileName);
-
 // {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..],"curve":null or curveJson}
 std::string resultsJson(const PageResults& results);
 

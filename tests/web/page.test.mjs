@@ -28,6 +28,16 @@ function runTpp2m(...args) {
   return JSON.parse(execFileSync(tpp2m, [...args, "--json"], { cwd: work, encoding: "utf8" }));
 }
 
+// What tpp2m prints for its arguments, run in `folder`, on standard output
+// or, when it refuses them, on standard error without its name.
+function tpp2mIn(folder, ...args) {
+  try {
+    return execFileSync(tpp2m, args, { cwd: folder, encoding: "utf8", stdio: ["ignore", "pipe", "pipe"] });
+  } catch (failure) {
+    return failure.stderr.replace(/^tpp2m: /, "").trimEnd();
+  }
+}
+
 async function openPage(search) {
   const page = await browser.newPage();
   page.on("console", (message) => {
@@ -187,6 +197,31 @@ test("an opened database shows its own materials", async () => {
   await page.close();
 });
 
+test("a file that is no materials database is refused with tpp2m's reason", async () => {
+  const folder = mkdtempSync(join(tmpdir(), "korvane-db-"));
+  const columns = '"Description" TEXT, "Density" REAL, "Atomic wght" REAL, "Energy gap 300 K" REAL, ' +
+                  '"valel s+p,n" REAL, "valel s+p,n+1" REAL, "valel d" REAL, "valel f" REAL';
+  const files = {
+    "no-table.db": "CREATE TABLE other (x)",
+    "no-column.db": `CREATE TABLE tblIMFPdata ("ID" INTEGER PRIMARY KEY, "Description" TEXT, "Name" TEXT, "Density" REAL)`,
+    "wrong-order.db": `CREATE TABLE tblIMFPdata ("Name" TEXT, "ID" INTEGER PRIMARY KEY, ${columns})`,
+    "repeated-id.db": `CREATE TABLE tblIMFPdata ("ID" INTEGER, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
+                      "INSERT INTO tblIMFPdata (ID, Name) VALUES (3, 'a'), (3, 'b')",
+  };
+  const page = await openPage("?material=Cu&energy=1000");
+  for (const [name, sql] of Object.entries(files)) {
+    const file = join(folder, name);
+    execFileSync("sqlite3", [file, sql]);
+    await (await page.$("#database-file")).uploadFile(file);
+    const words = tpp2mIn(folder, "list", "--database", name);
+    assert.match(words, /cannot be opened: /, name);
+    await page.waitForFunction((text) => document.getElementById("error").textContent === text, {}, words);
+    assert.equal(await page.$eval("#database-name", (e) => e.value), "TPP2-data.db", name);
+  }
+  rmSync(folder, { recursive: true, force: true });
+  await page.close();
+});
+
 test("the keyboard reaches every input in order, and typing gives the result", async () => {
   const page = await openPage("");
   await page.focus("#material");
@@ -208,16 +243,6 @@ test("the keyboard reaches every input in order, and typing gives the result", a
   assert.equal(new URL(page.url()).search, "?material=SiO2&energy=1000");
   await page.close();
 });
-
-// What tpp2m prints for its arguments, run in `folder`, on standard output
-// or, when it refuses them, on standard error without its name.
-function tpp2mIn(folder, ...args) {
-  try {
-    return execFileSync(tpp2m, args, { cwd: folder, encoding: "utf8", stdio: ["ignore", "pipe", "pipe"] });
-  } catch (failure) {
-    return failure.stderr.replace(/^tpp2m: /, "").trimEnd();
-  }
-}
 
 test("the IMFP curve: its CSV is tpp2m imfp --csv's bytes, its PNG an image", async () => {
   const page = await openPage("?materials=Cu,104&log=50:5000:20&relativistic=both");

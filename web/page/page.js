@@ -33,27 +33,57 @@ function curveColour(series) {
   return kCurveColours[series.material % kCurveColours.length];
 }
 
-// A materials file opened read-only; null when it fails the schema's checks.
-function openMaterials(bytes) {
+// The first row of a statement's answer, each value with its type in
+// SQLite's words, under `prefix` ("row.0", "row.0.type", ...).
+function addFirstRow(facts, prefix, answer) {
+  if (!answer.length)
+    return;
+  answer[0].values[0].forEach((value, i) => {
+    const type = value === null ? "null" : value instanceof Uint8Array ? "blob" : typeof value === "string" ? "text"
+      : Number.isInteger(value) ? "integer" : "real";
+    facts.set(prefix + i + ".type", type);
+    if (value !== null && type !== "blob")
+      facts.set(prefix + i, String(value));
+  });
+}
+
+// A materials file opened read-only, or the C++'s answer when it fails the
+// checks the desktop runs on it.
+function openMaterials(bytes, fileName) {
   const db = new page.sql.Database(new Uint8Array(bytes));
   try {
     const sql = page.data.sql;
+    const facts = new URLSearchParams();
     const columns = db.exec(sql.tableInfo);
-    const quick = db.exec(sql.quickCheck);
-    const unreadable = db.exec(sql.firstUnreadableRow);
-    const repeated = db.exec(sql.repeatedId);
-    const usable = columns.length === 1 && columns[0].values.length >= 10 &&
-      quick.length === 1 && quick[0].values[0][0] === "ok" &&
-      unreadable.length === 0 && repeated.length === 0;
-    if (!usable) {
+    (columns.length ? columns[0].values : []).forEach((column, i) => {
+      facts.set("column." + i, column[1]);
+      facts.set("column." + i + ".key", String(column[5]));
+    });
+    // A statement over columns the file lacks fails; the C++ then refuses
+    // the columns before it reads the answers.
+    const answer = (statement) => {
+      try {
+        return db.exec(statement);
+      } catch (error) {
+        return [];
+      }
+    };
+    facts.set("quick-check", db.exec(sql.quickCheck)[0].values[0][0]);
+    addFirstRow(facts, "row.", answer(sql.firstUnreadableRow));
+    addFirstRow(facts, "keyed-row.", answer(sql.firstUnreadableRowKeyed));
+    const repeated = answer(sql.repeatedId);
+    if (repeated.length)
+      facts.set("repeated-id", String(repeated[0].values[0][0]));
+    const checked = JSON.parse(page.korvane.checkDatabase(facts.toString(), fileName));
+    if (checked.errors.length) {
       db.close();
-      return null;
+      return { refused: checked };
     }
     const second = columns[0].values[1][1];
     return { db, secondColumn: '"' + second.replaceAll('"', '""') + '"' };
   } catch (error) {
     db.close();
-    return null;
+    return { refused: JSON.parse(page.korvane.unusableDatabase(fileName)) };
   }
 }
 
@@ -223,9 +253,9 @@ function fillInputsFromAddress() {
 }
 
 async function openUserDatabase(file) {
-  const opened = openMaterials(await file.arrayBuffer());
-  if (!opened) {
-    show(JSON.parse(page.korvane.unusableDatabase(file.name)));
+  const opened = openMaterials(await file.arrayBuffer(), file.name);
+  if (opened.refused) {
+    show(opened.refused);
     document.body.dataset.state = "ready";
     return;
   }
@@ -255,13 +285,14 @@ async function start() {
   page.korvane = {
     results: module.cwrap("korvane_page_results", "string", ["string"]),
     unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
+    checkDatabase: module.cwrap("korvane_page_check_database", "string", ["string", "string"]),
     formulaSymbols: module.cwrap("korvane_page_formula_symbols", "string", ["string"]),
     curveMaterials: module.cwrap("korvane_page_curve_materials", "string", ["string"]),
   };
   module.cwrap("korvane_page_set_binding_energies", null, ["string"])(data.bindingEnergies);
   page.sql = sql;
   page.data = data;
-  page.database = openMaterials(shipped);
+  page.database = openMaterials(shipped, page.databaseName);
   showMaterialNames();
   fillInputsFromAddress();
   const form = document.getElementById("inputs");
