@@ -4,10 +4,9 @@
 
 #include "calc/OverlayerThickness.h"
 #include "calc/TransportTable.h"
-#include "cli/LineEnergies.h"
-#include "cli/MaterialSimulation.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
+#include "materials/ResultText.h"
 #include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
@@ -24,6 +23,34 @@
 namespace korvane::cli {
 
 namespace {
+
+// One --line as typed, and the place its kinetic energy holds among the energies.
+struct TypedLine {
+    QString text; // "Cu 2p3/2"
+    size_t energyIndex;
+};
+
+// Puts the kinetic energy of each typed line into command.energies and its
+// line into command.lines. Returns why it cannot, in one line; empty when it can.
+QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& photons, Command& command)
+{
+    if (typed.empty()) {
+        if (photons.source)
+            return QStringLiteral("--source needs --line");
+        if (photons.photonEnergy)
+            return QStringLiteral("--photon-energy needs --line");
+        return {};
+    }
+    command.lines.resize(command.energies.size());
+    for (const TypedLine& line : typed) {
+        const Result<ResolvedLine> resolved = resolveLine(line.text, photons);
+        if (!resolved)
+            return errorText(resolved);
+        command.energies[line.energyIndex] = resolved->kineticEnergy;
+        command.lines[line.energyIndex] = resolved->line;
+    }
+    return {};
+}
 
 const std::map<QString, CommandKind> kCommands = {
     {QStringLiteral("list"), CommandKind::List},
@@ -629,6 +656,18 @@ private:
 ParsedCommandLine parseCommandLine(const QStringList& arguments)
 {
     return Parser(arguments).parse();
+}
+
+SimulationSettings simulationSettings(const Command& command)
+{
+    return {.angle = command.angle,
+            .emission = {command.asymmetry, command.sourceAngle},
+            .electrons = command.electrons,
+            .seed = command.seed,
+            .threads = command.threads,
+            .step = command.step,
+            .cancel = nullptr,
+            .progress = {}};
 }
 
 } // namespace korvane::cli

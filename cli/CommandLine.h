@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/TrajectorySimulation.h"
+#include "lookup/LineEnergies.h"
+#include "lookup/MaterialRef.h"
 #include "materials/DatabaseLocation.h"
 #include "query/ValenceGroups.h"
 
@@ -9,7 +12,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <variant>
 #include <vector>
 
 namespace korvane::cli {
@@ -24,39 +26,6 @@ enum class Forms { NonRelativistic, Relativistic, Both };
 // The include boxes of the four valence-electron groups; as the window starts
 // when not chosen otherwise.
 using IncludedGroups = ValenceTicks;
-
-// A material given by its values on the command line.
-struct InlineMaterial {
-    float density = 0;
-    float mass = 0;
-    float bandGap = 0;
-    float valenceElectrons = 0;
-};
-
-// A material given by its chemical formula, its density and its band gap;
-// Nv and the mass come from the elements' rows.
-struct FormulaMaterial {
-    QString formula;
-    float density = 0;
-    float bandGap = 0;
-};
-
-// A material of the database, by its name or its ID as typed: a bare
-// number is an ID, unless --name or --id says which it is.
-struct NamedMaterial {
-    enum class By { NameOrId, Name, Id };
-    QString nameOrId;
-    By by = By::NameOrId;
-};
-
-using MaterialRef = std::variant<NamedMaterial, InlineMaterial, FormulaMaterial>;
-
-// The photoelectron line behind an energy given by --line.
-struct LineEnergy {
-    QString line;            // "Cu 2p3/2"; for "Cu 2p" the level taken
-    QString source;          // "Al Kα", or the photon energy given ("500 eV")
-    float bindingEnergy = 0; // eV
-};
 
 struct Command {
     CommandKind kind = CommandKind::Help;
@@ -117,5 +86,8 @@ struct ParsedCommandLine {
 // Reads the arguments that follow the program name. Pure: touches no file
 // and no database, so every mistake in the arguments is found here.
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// The simulation's settings that a command gives.
+SimulationSettings simulationSettings(const Command& command);
 
 } // namespace korvane::cli

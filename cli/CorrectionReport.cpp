@@ -1,8 +1,9 @@
 #include "cli/CorrectionReport.h"
 
 #include "cli/CrossSectionUse.h"
-#include "cli/MaterialCrossSection.h"
 #include "cli/ImfpReport.h"
+#include "lookup/MaterialCrossSection.h"
+#include "materials/ResultText.h"
 #include "query/Corrections.h"
 
 #include <functional>
@@ -20,6 +21,16 @@ struct Paths {
     TransportCrossSection crossSection = {}; // the S used, for a material's cf2
 };
 
+// TrMFP and EffTrMFP into `paths`, and why EffTrMFP cannot be formed into its error.
+void formTransportPaths(Paths& paths, std::optional<float> density, std::optional<float> mass, double crossSection,
+                        float imfp)
+{
+    const FormedPaths formed = transportPaths(density, mass, crossSection, imfp);
+    paths.transport = {formed.trMfp, formed.effTrMfp ? std::optional<float>(*formed.effTrMfp) : std::nullopt};
+    if (!formed.effTrMfp)
+        paths.error = errorText(formed.effTrMfp);
+}
+
 // Hands each group of paths to `write` as it is formed, so that no run holds
 // more than one group; stops when `write` returns false.
 bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& materials,
@@ -31,21 +42,24 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
     if (command.imfp) {
         Paths given{{}, command.imfp, {}, {}};
         if (cf2)
-            given.transport = transportPathsFor(command.transportDensity, command.transportMass, *command.crossSection,
-                                                *command.imfp, &given.error);
+            formTransportPaths(given, command.transportDensity, command.transportMass, *command.crossSection,
+                               *command.imfp);
         return write(given);
     }
     for (const MaterialInputs& material : materials) {
         for (size_t e = 0; e < command.energies.size(); ++e) {
             for (const ImfpForm form : formsToCompute(command.forms)) {
                 const float energy = command.energies[e];
-                const ImfpOutcome outcome = evaluateImfp(material, energy, form);
-                Paths paths{materialCells(command, material, e, form), outcome.imfp, {}, outcome.error};
-                if (cf2 && outcome.imfp) {
+                const Result<float> outcome = evaluateImfp(material, energy, form);
+                Paths paths{materialCells(command, material, e, form),
+                            outcome ? std::optional<float>(*outcome) : std::nullopt,
+                            {},
+                            errorText(outcome)};
+                if (cf2 && outcome) {
                     paths.crossSection = crossSectionUsed(command, material, energy);
                     if (paths.crossSection.a0Squared)
-                        paths.transport = transportPathsFor(material.density, material.mass,
-                                                            *paths.crossSection.a0Squared, *outcome.imfp, &paths.error);
+                        formTransportPaths(paths, material.density, material.mass, *paths.crossSection.a0Squared,
+                                           *outcome);
                     else
                         paths.error = paths.crossSection.error;
                 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "cli/MaterialResolution.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
+#include "lookup/MaterialInputs.h"
 
 #include <cstdio>
 

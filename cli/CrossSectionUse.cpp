@@ -1,7 +1,7 @@
 #include "cli/CrossSectionUse.h"
 
 #include "calc/SignalDepth.h"
-#include "cli/MaterialCrossSection.h"
+#include "lookup/MaterialCrossSection.h"
 
 namespace korvane::cli {
 

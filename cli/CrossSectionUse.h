@@ -1,7 +1,8 @@
 #pragma once
 
-#include "cli/MaterialResolution.h"
+#include "cli/CommandLine.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialInputs.h"
 #include "materials/MaterialTransport.h"
 
 namespace korvane::cli {

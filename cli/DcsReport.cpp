@@ -1,8 +1,9 @@
 #include "cli/DcsReport.h"
 
 #include "calc/AtomicUnits.h"
-#include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialSimulation.h"
+#include "materials/ResultText.h"
 
 namespace korvane::cli {
 
@@ -17,10 +18,10 @@ std::optional<Failure> writeDcsReport(const Command& command, const std::vector<
                                                             out);
     for (const MaterialInputs& material : materials) {
         for (const float energy : command.energies) {
-            const MaterialElastic elastic = elasticScatteringOf(material, energy, kDcsAngleCount);
-            if (!elastic.scattering)
-                return Failure{QStringLiteral("%1: %2").arg(material.name, elastic.error), kBadInput};
-            const FormulaScattering& s = *elastic.scattering;
+            const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy, kDcsAngleCount);
+            if (!elastic)
+                return Failure{QStringLiteral("%1: %2").arg(material.name, errorText(elastic)), kBadInput};
+            const FormulaScattering& s = *elastic;
             for (std::size_t i = 0; i < s.angles.size(); ++i) {
                 const Row row{Cell::ofText(material.name), Cell::ofSingle(energy),
                               Cell::ofSingle(static_cast<float>(s.angles[i] * 180 / atomic::kPi)),

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "cli/MaterialResolution.h"
+#include "lookup/MaterialInputs.h"
 
 #include <cstdio>
 #include <optional>
 
 namespace korvane::cli {
-
-// The angles of tpp2m dcs: 0 to 180° inclusive, denser at small angles.
-inline constexpr std::size_t kDcsAngleCount = 601;
 
 // tpp2m dcs: one row per material, energy and angle with the differential
 // elastic cross-section of one formula unit in cm^2/sr.

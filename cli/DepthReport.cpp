@@ -3,8 +3,10 @@
 #include "calc/ElasticCorrection.h"
 #include "calc/SignalDepth.h"
 #include "cli/CrossSectionUse.h"
-#include "cli/MaterialCrossSection.h"
 #include "cli/ImfpReport.h"
+#include "lookup/MaterialCrossSection.h"
+#include "materials/ResultText.h"
+#include "query/Corrections.h"
 
 namespace korvane::cli {
 
@@ -73,26 +75,27 @@ std::optional<Failure> writeDepthReport(const Command& command, const std::vecto
     for (const MaterialInputs& material : materials) {
         for (size_t e = 0; e < command.energies.size(); ++e) {
             for (const ImfpForm form : formsToCompute(command.forms)) {
-                const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], form);
+                const Result<float> outcome = evaluateImfp(material, command.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
-                    Depths depths{{}, {}, outcome.error};
+                    Depths depths{{}, {}, errorText(outcome)};
                     TransportCrossSection s; // only approximation 2 uses one
-                    if (outcome.imfp) {
-                        DepthModel model{correction, *outcome.imfp, command.angle};
+                    if (outcome) {
+                        DepthModel model{correction, *outcome, command.angle};
                         if (correction == DepthCorrection::Approx2) {
                             s = crossSectionUsed(command, material, command.energies[e]);
-                            if (s.a0Squared)
-                                model.effTrMfp = transportPathsFor(material.density, material.mass, *s.a0Squared,
-                                                                   *outcome.imfp, &depths.error)
-                                                     .effTrMfp.value_or(0.0f);
+                            const Result<float> effTrMfp = s.a0Squared
+                                ? transportPaths(material.density, material.mass, *s.a0Squared, *outcome).effTrMfp
+                                : Failed{s.error.toStdString()};
+                            if (effTrMfp)
+                                model.effTrMfp = *effTrMfp;
                             else
-                                depths.error = s.error;
+                                depths.error = errorText(effTrMfp);
                         }
                         if (depths.error.isEmpty())
                             depths = depthsOf(model, command.probability);
                     }
                     Row row = materialCells(command, material, e, form);
-                    row.push_back(outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty());
+                    row.push_back(outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty());
                     row.push_back(Cell::ofSingle(float(command.angle)));
                     row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
                     appendCrossSectionCells(command, s, &row);

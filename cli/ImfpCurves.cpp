@@ -15,7 +15,7 @@ ImfpCurves imfpCurves(const Command& command, const std::vector<MaterialInputs>&
             curve.points.reserve(command.energies.size());
             int leftOut = 0;
             for (const float energy : command.energies) {
-                const std::optional<float> imfp = evaluateImfp(material, energy, form).imfp;
+                const Result<float> imfp = evaluateImfp(material, energy, form);
                 if (energy > 0 && imfp && *imfp > 0)
                     curve.points.emplace_back(energy, *imfp);
                 else

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "chart/ImfpCurve.h"
-#include "cli/MaterialResolution.h"
+#include "cli/CommandLine.h"
+#include "lookup/MaterialInputs.h"
 
 #include <QStringList>
 

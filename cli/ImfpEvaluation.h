@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/ImfpOutcome.h"
-#include "cli/MaterialResolution.h"
+#include "cli/CommandLine.h"
+#include "lookup/MaterialImfp.h"
 
 #include <vector>
 

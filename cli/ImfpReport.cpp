@@ -1,5 +1,7 @@
 #include "cli/ImfpReport.h"
 
+#include "materials/ResultText.h"
+
 namespace korvane::cli {
 
 std::vector<Column> materialColumns(const Command& command)
@@ -72,11 +74,11 @@ std::optional<Failure> writeImfpReport(const Command& command, const std::vector
         }
         for (size_t e = 0; e < command.energies.size(); ++e) {
             for (size_t f = 0; f < forms.size(); ++f) {
-                const ImfpOutcome outcome = evaluateImfp(material, command.energies[e], forms[f]);
+                const Result<float> outcome = evaluateImfp(material, command.energies[e], forms[f]);
                 Row& row = rows[f];
                 setEnergyCells(row, command, e);
-                row[imfpColumn] = outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
-                row[errorColumn] = outcome.error.isEmpty() ? Cell::empty() : Cell::ofText(outcome.error);
+                row[imfpColumn] = outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty();
+                row[errorColumn] = outcome ? Cell::empty() : Cell::ofText(errorText(outcome));
                 if (!writer->write(row))
                     return writer->failure();
             }

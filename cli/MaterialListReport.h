@@ -1,7 +1,8 @@
 #pragma once
 
+#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "cli/MaterialCatalog.h"
+#include "lookup/MaterialCatalog.h"
 
 #include <cstdio>
 

@@ -4,8 +4,9 @@
 #include "calc/SignalDepth.h"
 #include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
-#include "cli/MaterialCrossSection.h"
-#include "cli/MaterialSimulation.h"
+#include "lookup/MaterialCrossSection.h"
+#include "lookup/MaterialSimulation.h"
+#include "query/Corrections.h"
 
 #include <cmath>
 
@@ -83,9 +84,10 @@ std::vector<Column> profileColumns()
 std::optional<float> effectiveTransportPath(const MaterialInputs& material, float energy, float imfp)
 {
     const TransportCrossSection s = crossSectionOf(material, energy);
-    QString unused;
-    return s.a0Squared ? transportPathsFor(material.density, material.mass, *s.a0Squared, imfp, &unused).effTrMfp
-                       : std::nullopt;
+    if (!s.a0Squared)
+        return std::nullopt;
+    const Result<float> effTrMfp = transportPaths(material.density, material.mass, *s.a0Squared, imfp).effTrMfp;
+    return effTrMfp ? std::optional<float>(*effTrMfp) : std::nullopt;
 }
 
 bool writeProfile(RowWriter& writer, const Command& command, const MaterialInputs& material, float energy,

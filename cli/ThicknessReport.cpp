@@ -2,8 +2,9 @@
 
 #include "calc/AttenuatedOverlayer.h"
 #include "cli/ImfpEvaluation.h"
-#include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialSimulation.h"
+#include "materials/ResultText.h"
 
 namespace korvane::cli {
 
@@ -27,9 +28,9 @@ std::vector<Column> thicknessColumns()
     };
 }
 
-Cell imfpCell(const ImfpOutcome& outcome)
+Cell imfpCell(const Result<float>& imfp)
 {
-    return outcome.imfp ? Cell::ofSingle(*outcome.imfp, 2) : Cell::empty();
+    return imfp ? Cell::ofSingle(*imfp, 2) : Cell::empty();
 }
 
 // The thickness with the overlayer's attenuation lengths from one simulation
@@ -62,13 +63,13 @@ std::optional<Failure> writeThicknessReport(const Command& command, const std::v
     const float substrateEnergy = command.energies.at(1);
     const ImfpForm form = formsToCompute(command.forms).front();
     // Both paths run through the overlayer: its IMFP at each peak energy.
-    const ImfpOutcome own = evaluateImfp(overlayer, overlayerEnergy, form);
-    const ImfpOutcome crossing = evaluateImfp(overlayer, substrateEnergy, form);
+    const Result<float> own = evaluateImfp(overlayer, overlayerEnergy, form);
+    const Result<float> crossing = evaluateImfp(overlayer, substrateEnergy, form);
 
-    QString error = own.error.isEmpty() ? crossing.error : own.error;
+    QString error = own ? errorText(crossing) : errorText(own);
     std::optional<double> thickness;
     if (error.isEmpty()) {
-        const Overlayer straight{*own.imfp, *crossing.imfp, command.angle};
+        const Overlayer straight{*own, *crossing, command.angle};
         const DepthValue d = command.attenuationModel
             ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
             : overlayerThickness(straight, command.ratio, command.bulkRatio);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "cli/MaterialResolution.h"
+#include "lookup/MaterialInputs.h"
 
 #include <cstdio>
 #include <optional>

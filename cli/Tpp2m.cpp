@@ -18,6 +18,7 @@
 #include "cli/MaterialTransfer.h"
 #include "cli/TransportReport.h"
 #include "cli/PlotPlatform.h"
+#include "lookup/MaterialResolution.h"
 
 #include <QApplication>
 
@@ -33,6 +34,14 @@ int failed(std::FILE* err, const Failure& failure)
 {
     printLine(err, failure.message);
     return failure.status;
+}
+
+// Why the materials of a command cannot be had: the database or a material
+// is not there or cannot be read, or what was typed is wrong.
+Failure unresolved(const Failed& failure)
+{
+    const bool missing = failure.code == ErrorCode::NotFound || failure.code == ErrorCode::Storage;
+    return {QString::fromStdString(failure.reason), missing ? kNotFound : kBadInput};
 }
 
 int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
@@ -86,32 +95,33 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Import: return importCommand(command, out, err);
     default: break;
     }
-    const ResolvedMaterials resolved = command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs
+    const Result<std::vector<MaterialInputs>> resolved =
+        command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs
         ? resolveTransportMaterials(command)
-        : resolveMaterials(command);
-    if (resolved.failure)
-        return failed(err, *resolved.failure);
+        : resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.groups});
+    if (!resolved)
+        return failed(err, unresolved(resolved.failure()));
     if (command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs) {
         const std::optional<Failure> failure = command.kind == CommandKind::Dcs
-            ? writeDcsReport(command, resolved.materials, out)
-            : writeTransportReport(command, resolved.materials, out);
+            ? writeDcsReport(command, *resolved, out)
+            : writeTransportReport(command, *resolved, out);
         return failure ? failed(err, *failure) : kSuccess;
     }
     if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: ") + QLatin1String(kOutsideValidEnergyRangeNote));
     std::optional<Failure> failure;
     switch (command.kind) {
-    case CommandKind::Imfp: failure = writeImfpReport(command, resolved.materials, out); break;
+    case CommandKind::Imfp: failure = writeImfpReport(command, *resolved, out); break;
     case CommandKind::Cf1:
-    case CommandKind::Cf2: failure = writeCorrectionReport(command, resolved.materials, out); break;
-    case CommandKind::Plot: return plot(command, resolved.materials, err);
+    case CommandKind::Cf2: failure = writeCorrectionReport(command, *resolved, out); break;
+    case CommandKind::Plot: return plot(command, *resolved, err);
     case CommandKind::Depth:
         if (const QString note = depthNote(command); !note.isEmpty())
             printLine(err, QStringLiteral("note: ") + note);
-        failure = writeDepthReport(command, resolved.materials, out);
+        failure = writeDepthReport(command, *resolved, out);
         break;
-    case CommandKind::Thickness: failure = writeThicknessReport(command, resolved.materials, out); break;
-    case CommandKind::Simulate: failure = writeSimulationReport(command, resolved.materials, out); break;
+    case CommandKind::Thickness: failure = writeThicknessReport(command, *resolved, out); break;
+    case CommandKind::Simulate: failure = writeSimulationReport(command, *resolved, out); break;
     default: break;
     }
     return failure ? failed(err, *failure) : kSuccess;

@@ -1,8 +1,9 @@
 #include "cli/TransportReport.h"
 
 #include "calc/ScreeningFunction.h"
-#include "cli/MaterialSimulation.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialSimulation.h"
+#include "materials/ResultText.h"
 #include "query/ChemicalFormula.h"
 
 namespace korvane::cli {
@@ -60,21 +61,22 @@ QString typedFormulaError(const QString& formula)
 
 } // namespace
 
-ResolvedMaterials resolveTransportMaterials(const Command& command)
+Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& command)
 {
     std::vector<MaterialRef> named = command.materials;
     std::erase_if(named, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
-    ResolvedMaterials resolved =
+    Result<std::vector<MaterialInputs>> resolved =
         resolveMaterials(named, {command.databasePath, command.whenDatabaseMissing, command.groups});
+    if (!resolved)
+        return resolved;
     for (const MaterialRef& ref : command.materials) {
         const auto* given = std::get_if<FormulaMaterial>(&ref);
         if (!given)
             continue;
         // A typed formula is refused as every command refuses it, not given a row.
-        if (const QString error = typedFormulaError(given->formula); !error.isEmpty() && !resolved.failure)
-            resolved.failure = Failure{error, kBadInput};
-        resolved.materials.push_back(
-            {given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+        if (const QString error = typedFormulaError(given->formula); !error.isEmpty())
+            return failed(error, ErrorCode::InvalidInput);
+        resolved->push_back({given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
     }
     return resolved;
 }

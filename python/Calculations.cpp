@@ -2,9 +2,9 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/ValidEnergyRange.h"
-#include "cli/ImfpEvaluation.h"
-#include "cli/MaterialCrossSection.h"
+#include "lookup/MaterialImfp.h"
 #include "query/Corrections.h"
+#include "query/ImfpEvaluation.h"
 #include "query/PositiveInputs.h"
 #include "python/SingleResults.h"
 
@@ -68,9 +68,8 @@ Failed imfpFailure(const std::array<double, 5>& v, ImfpForm form)
         return Failed{notAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons), ErrorCode::InvalidInput};
     if (in.mass < 0)
         return Failed{notAboveZero(PositiveInput::Mass, in.mass), ErrorCode::InvalidInput};
-    return Failed{
-        cli::evaluateImfp({{}, std::nullopt, in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
-            .error.toStdString()};
+    return evaluateImfp(MaterialValues{in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
+        .failure();
 }
 
 // The IMFP of each element of energy, density, mass, gap and nv.
@@ -136,12 +135,11 @@ py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, 
                        formOf(relativistic), policy);
 }
 
-py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material, bool relativistic,
-                          NoValuePolicy policy)
+py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, bool relativistic, NoValuePolicy policy)
 {
     const ImfpForm form = formOf(relativistic);
     if (!material.density || !material.mass || !material.bandGap || !material.valenceElectrons)
-        throw py::value_error(cli::evaluateImfp(material, 1, form).error.toStdString()); // "no density in the database"
+        throw py::value_error(evaluateImfp(material, 1, form).error()); // "no density in the database"
     const py::float_ density(*material.density), mass(*material.mass), gap(*material.bandGap),
         nv(*material.valenceElectrons);
     return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}), form,

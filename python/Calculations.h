@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/MaterialResolution.h"
+#include "lookup/MaterialInputs.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/pybind11.h>
@@ -19,8 +19,7 @@ py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, 
                         bool relativistic, NoValuePolicy policy);
 
 // The IMFP (Å) at each energy (eV) of a material of the database.
-py::object imfpOfMaterial(py::handle energy, const cli::MaterialInputs& material, bool relativistic,
-                          NoValuePolicy policy);
+py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, bool relativistic, NoValuePolicy policy);
 
 // CF by approximation 1 for depths (Å) and IMFPs (Å).
 py::object cf1(py::handle depth, py::handle imfp, const std::string& errors);

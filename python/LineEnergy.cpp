@@ -1,6 +1,7 @@
 #include "python/LineEnergy.h"
 
-#include "cli/LineEnergies.h"
+#include "lookup/LineEnergies.h"
+#include "materials/ResultText.h"
 #include "python/PythonWords.h"
 #include "python/SingleResults.h"
 
@@ -10,7 +11,7 @@ namespace korvane::python {
 
 py::tuple lineEnergy(const std::string& line, py::handle source, py::handle photonEnergy)
 {
-    cli::LinePhotons photons;
+    LinePhotons photons;
     if (!source.is_none())
         photons.source = QString::fromStdString(py::str(source).cast<std::string>());
     if (!photonEnergy.is_none()) {
@@ -21,10 +22,10 @@ py::tuple lineEnergy(const std::string& line, py::handle source, py::handle phot
         photons.photonEnergy = given ? *given->data() : value;
     }
     // tpp2m's own reading of one --line, so the words of each refusal are its own.
-    const cli::ResolvedLine resolved = cli::resolveLine(QString::fromStdString(line), photons);
-    if (!resolved.line)
-        throw py::value_error(pythonWords(resolved.error));
-    return py::make_tuple(singleScalar(resolved.line->bindingEnergy), singleScalar(resolved.kineticEnergy));
+    const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line), photons);
+    if (!resolved)
+        throw py::value_error(pythonWords(errorText(resolved)));
+    return py::make_tuple(singleScalar(resolved->line.bindingEnergy), singleScalar(resolved->kineticEnergy));
 }
 
 } // namespace korvane::python

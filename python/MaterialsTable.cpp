@@ -1,6 +1,7 @@
 #include "python/MaterialsTable.h"
 
-#include "cli/MaterialCatalog.h"
+#include "lookup/MaterialCatalog.h"
+#include "lookup/MaterialResolution.h"
 #include "python/PythonWords.h"
 #include "python/SingleResults.h"
 
@@ -46,17 +47,16 @@ WhenMissing whenMissing(py::handle database)
 }
 
 // Runs tpp2m's resolution of one material; ValueError with its message.
-cli::MaterialInputs resolved(const cli::MaterialRef& ref, py::handle database, const cli::IncludedGroups& groups)
+MaterialInputs resolved(const MaterialRef& ref, py::handle database, const ValenceTicks& groups)
 {
-    const cli::MaterialSource source{databasePath(database), whenMissing(database), groups};
-    cli::ResolvedMaterials found;
-    {
+    const MaterialSource source{databasePath(database), whenMissing(database), groups};
+    const Result<std::vector<MaterialInputs>> found = [&] {
         py::gil_scoped_release unlocked;
-        found = cli::resolveMaterials({ref}, source);
-    }
-    if (found.failure)
-        throw py::value_error(pythonWords(found.failure->message));
-    return found.materials.front();
+        return resolveMaterials({ref}, source);
+    }();
+    if (!found)
+        throw py::value_error(pythonWords(errorText(found)));
+    return found->front();
 }
 
 py::object singleOrNone(const std::optional<float>& value)
@@ -66,7 +66,7 @@ py::object singleOrNone(const std::optional<float>& value)
 
 } // namespace
 
-cli::IncludedGroups includedGroups(py::handle include)
+ValenceTicks includedGroups(py::handle include)
 {
     std::vector<std::string> names;
     if (py::isinstance<py::str>(include)) {
@@ -76,7 +76,7 @@ cli::IncludedGroups includedGroups(py::handle include)
         for (const py::handle name : include)
             names.push_back(py::str(name).cast<std::string>());
     }
-    cli::IncludedGroups groups = kNoValenceTicks;
+    ValenceTicks groups = kNoValenceTicks;
     for (const std::string& name : names) {
         if (!groups.tick(name))
             throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
@@ -84,28 +84,28 @@ cli::IncludedGroups includedGroups(py::handle include)
     return groups;
 }
 
-cli::MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const cli::IncludedGroups& groups)
+MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups)
 {
     if (!py::isinstance<py::str>(nameOrId) && !py::isinstance<py::int_>(nameOrId))
         throw py::type_error("material must be a name or an ID");
     const QString wanted = QString::fromStdString(py::str(nameOrId).cast<std::string>());
-    return resolved(cli::NamedMaterial{wanted}, database, groups);
+    return resolved(NamedMaterial{wanted}, database, groups);
 }
 
-py::tuple formula(const std::string& formula, py::handle database, const cli::IncludedGroups& groups)
+py::tuple formula(const std::string& formula, py::handle database, const ValenceTicks& groups)
 {
-    cli::MaterialInputs summed = resolved(cli::FormulaMaterial{QString::fromStdString(formula)}, database, groups);
+    MaterialInputs summed = resolved(FormulaMaterial{QString::fromStdString(formula)}, database, groups);
     return py::make_tuple(singleOrNone(summed.valenceElectrons), singleOrNone(summed.mass));
 }
 
-py::list materials(py::handle database, const cli::IncludedGroups& groups)
+py::list materials(py::handle database, const ValenceTicks& groups)
 {
     const QString path = databasePath(database);
     std::vector<Material> rows;
     Result<void> read;
     {
         py::gil_scoped_release unlocked;
-        const Result<cli::MaterialCatalog> catalog = cli::MaterialCatalog::open(path, whenMissing(database));
+        const Result<MaterialCatalog> catalog = MaterialCatalog::open(path, whenMissing(database));
         read = catalog ? catalog->forEach([&rows](const Material& m) {
             rows.push_back(m);
             return true;
@@ -127,7 +127,7 @@ py::list materials(py::handle database, const cli::IncludedGroups& groups)
         row["sp_lbe"] = singleOrNone(m.valenceSpLbe);
         row["d"] = singleOrNone(m.valenceD);
         row["f"] = singleOrNone(m.valenceF);
-        row["nv"] = singleOrNone(cli::valenceTotal(m, groups));
+        row["nv"] = singleOrNone(valenceTotal(m, groups));
         table.append(row);
     }
     return table;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/MaterialResolution.h"
+#include "lookup/MaterialInputs.h"
+#include "query/ValenceGroups.h"
 
 #include <pybind11/pybind11.h>
 
@@ -13,16 +14,16 @@ namespace py = pybind11;
 
 // The include boxes from a sequence of group names ("hbe", "lbe", "d", "f")
 // or from one text of them separated by commas, as tpp2m's --include.
-cli::IncludedGroups includedGroups(py::handle include);
+ValenceTicks includedGroups(py::handle include);
 
 // The inputs of the formula for the material `nameOrId` (a name, or an ID as
 // an int or a text) of the database.
-cli::MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const cli::IncludedGroups& groups);
+MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups);
 
 // (Nv, mass) of the formula unit of `formula`, summed from the element rows.
-py::tuple formula(const std::string& formula, py::handle database, const cli::IncludedGroups& groups);
+py::tuple formula(const std::string& formula, py::handle database, const ValenceTicks& groups);
 
 // Every material in ID order, each a dict of its columns and its Nv.
-py::list materials(py::handle database, const cli::IncludedGroups& groups);
+py::list materials(py::handle database, const ValenceTicks& groups);
 
 } // namespace korvane::python

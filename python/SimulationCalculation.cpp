@@ -2,8 +2,7 @@
 
 #include "calc/AtomicUnits.h"
 #include "calc/TransportTable.h"
-#include "cli/DcsReport.h"
-#include "cli/MaterialSimulation.h"
+#include "lookup/MaterialSimulation.h"
 #include "python/MaterialsTable.h"
 
 #include <pybind11/numpy.h>
@@ -39,15 +38,14 @@ py::array_t<double> array(std::size_t count, Value value)
 py::dict differentialCrossSection(py::handle material, double energy, py::handle database)
 {
     needElasticTableEnergy(energy);
-    const cli::MaterialInputs inputs = databaseMaterial(material, database, cli::IncludedGroups{});
-    cli::MaterialElastic elastic;
-    {
+    const MaterialInputs inputs = databaseMaterial(material, database, ValenceTicks{});
+    const Result<FormulaScattering> elastic = [&] {
         const py::gil_scoped_release unlocked;
-        elastic = cli::elasticScatteringOf(inputs, static_cast<float>(energy), cli::kDcsAngleCount);
-    }
-    if (!elastic.scattering)
-        throw py::value_error(elastic.error.toStdString());
-    const FormulaScattering& s = *elastic.scattering;
+        return elasticScatteringOf(inputs, static_cast<float>(energy), kDcsAngleCount);
+    }();
+    if (!elastic)
+        throw py::value_error(elastic.error());
+    const FormulaScattering& s = *elastic;
     py::dict result;
     result["angle_deg"] = array(s.angles.size(), [&s](std::size_t i) { return s.angles[i] * 180 / atomic::kPi; });
     result["dcs_cm2_sr"] =
@@ -65,7 +63,7 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
         throw py::value_error("the seed and the number of threads must be 0 or more");
     if (!(request.probability > 0 && request.probability < 1))
         throw py::value_error("the probability must be above 0 and below 1");
-    const cli::MaterialInputs inputs = databaseMaterial(material, database, includedGroups(include));
+    const MaterialInputs inputs = databaseMaterial(material, database, includedGroups(include));
     const SimulationSettings settings{.angle = request.angle,
                                       .emission = {request.asymmetry, request.sourceAngle},
                                       .electrons = static_cast<std::uint64_t>(request.electrons),
@@ -76,12 +74,11 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
                                       .progress = {}};
     if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
         throw py::value_error(error);
-    cli::MaterialSimulation run;
+    MaterialSimulation run;
     {
         const py::gil_scoped_release unlocked;
-        run =
-            cli::simulateMaterial(inputs, static_cast<float>(energy),
-                                  request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
+        run = simulateMaterial(inputs, static_cast<float>(energy),
+                               request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
     }
     if (!run.depth)
         throw py::value_error(run.error.toStdString());

@@ -2,8 +2,8 @@
 
 #include "calc/ScreeningFunction.h"
 #include "calc/TransportTable.h"
-#include "cli/MaterialCrossSection.h"
 #include "query/ChemicalFormula.h"
+#include "lookup/MaterialCrossSection.h"
 #include "materials/Material.h"
 #include "python/MaterialsTable.h"
 
@@ -49,8 +49,8 @@ CrossSectionSource crossSectionSource(py::handle given, py::handle database)
     } else if (!py::isinstance<py::int_>(given)) {
         throw py::type_error("material_or_formula must be an element symbol, a chemical formula, a name or an ID");
     }
-    const cli::MaterialInputs material = databaseMaterial(given, database, cli::IncludedGroups{});
-    const auto withWords = [material](double energy) { return cli::crossSectionOf(material, energy); };
+    const MaterialInputs material = databaseMaterial(given, database, ValenceTicks{});
+    const auto withWords = [material](double energy) { return crossSectionOf(material, energy); };
     const qint64 id = material.id.value_or(0);
     if (id >= 1 && id < kFirstCompoundId)
         return {{{int(id), 1}}, withWords};

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace korvane::cli {
+namespace korvane {
 
 // The inputs of the TPP-2M formula for one material, each as far as it is
 // known: a database row may leave a column empty.
@@ -17,4 +17,4 @@ struct MaterialInputs {
     std::optional<float> valenceElectrons;
 };
 
-} // namespace korvane::cli
+} // namespace korvane

@@ -1,4 +1,4 @@
-#include "cli/MaterialCache.h"
+#include "lookup/MaterialCache.h"
 
 #include <QFile>
 
@@ -8,7 +8,7 @@
 #include <atomic>
 #include <ctime>
 
-namespace korvane::cli {
+namespace korvane {
 
 namespace {
 
@@ -105,7 +105,7 @@ Result<MaterialCache::Lookup> MaterialCache::open(const QString& path, WhenMissi
         state = stateOf(path);
     if (!opened || !state) {
         files_.erase(path);
-        return failed(opened ? QStringLiteral("the file has gone") : errorText(opened));
+        return opened ? failed(QStringLiteral("the file has gone"), ErrorCode::NotFound) : opened.failure();
     }
     const qint64 version = opened->dataVersion();
     const bool writeAhead = opened->writesAhead();
@@ -134,4 +134,4 @@ Result<std::optional<Material>> MaterialCache::Lookup::element(const QString& sy
     return remembered(file_->elements, symbol, [&] { return file_->catalog.element(symbol); });
 }
 
-} // namespace korvane::cli
+} // namespace korvane

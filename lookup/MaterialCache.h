@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/MaterialCatalog.h"
+#include "lookup/MaterialCatalog.h"
 
 #include <sys/types.h>
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <mutex>
 
-namespace korvane::cli {
+namespace korvane {
 
 // The materials of each database file as far as they have been looked up,
 // kept with a connection to the file, so that asking again for a material
@@ -79,4 +79,4 @@ public:
     };
 };
 
-} // namespace korvane::cli
+} // namespace korvane

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "cli/CommandLine.h"
+#include "materials/DatabaseLocation.h"
 #include "materials/Material.h"
 #include "materials/Sqlite.h"
+#include "query/ValenceGroups.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-namespace korvane::cli {
+namespace korvane {
 
 // The materials table of a database opened read-only and checked whole at
 // open. Rows are read by SQL as they are asked for, never the whole table
@@ -61,6 +62,6 @@ private:
 // The valence-electron total of a material with the chosen groups included:
 // each group as the window shows it ("0.0") and reads it back, added in the
 // window's order and held as a Single. No value when it is too large.
-std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups);
+std::optional<float> valenceTotal(const Material& material, const ValenceTicks& groups);
 
-} // namespace korvane::cli
+} // namespace korvane

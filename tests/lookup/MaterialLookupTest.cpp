@@ -1,39 +1,13 @@
-#include "Tpp2mRun.h"
-#include "cli/MaterialCache.h"
-#include "cli/MaterialListReport.h"
-#include "cli/RowWriter.h"
+#include "cli/Tpp2mRun.h"
+#include "lookup/MaterialCache.h"
+#include "support/LargeDatabase.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <limits>
-
 namespace korvane::test {
 namespace {
-
-using cli::MaterialCache;
-
-constexpr int kLargeRows = cli::kMaxTableRows + 1;
-constexpr qint64 kLastId = std::numeric_limits<qint64>::max();
-
-// The fixture's materials, one more than a table holds, "N0" to "N100000"
-// from ID 1000 on, and "Last" with the largest ID, written in one transaction.
-const FixtureDatabase& largeDatabase()
-{
-    static const FixtureDatabase database([] {
-        std::vector<Material> rows = fixtureMaterials();
-        rows.reserve(rows.size() + kLargeRows);
-        for (int i = 0; i < kLargeRows; ++i) {
-            rows.push_back(material(1000 + i, "", 2.5f, 40.0f + float(i % 97), 1.5f, {}, {}, {}, 16));
-            rows.back().name = QStringLiteral("N%1").arg(i);
-        }
-        rows.push_back(material(kLastId, "Last", 1, 2, 3, {}, {}, {}, 4));
-        return rows;
-    }());
-    return database;
-}
 
 std::optional<Material> found(MaterialCache::Lookup& lookup, const QString& nameOrId)
 {
@@ -66,28 +40,6 @@ TEST(MaterialLookupTest, OneMaterialOfALargeTableReadsOneRow)
     EXPECT_EQ(lookup->rowsRead(), 3);
     EXPECT_EQ(found(*lookup, QStringLiteral("Last"))->id, kLastId);
     EXPECT_EQ(lookup->nameInOtherCase(QStringLiteral("n99999")), QStringLiteral("N99999"));
-}
-
-// tpp2m list refuses a table longer than a table holds before it reads a
-// single material; as CSV it lists them all.
-TEST(MaterialLookupTest, AListTooLongForATableIsRefusedBeforeAnyRowIsRead)
-{
-    ASSERT_TRUE(largeDatabase().created());
-    Result<cli::MaterialCatalog> catalog = cli::MaterialCatalog::open(largeDatabase().path(), WhenMissing::Refuse);
-    ASSERT_TRUE(catalog);
-    cli::Command list;
-    list.kind = cli::CommandKind::List;
-    list.databasePath = largeDatabase().path();
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    const std::optional<cli::Failure> refused = cli::writeMaterialList(list, *catalog, sink);
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->message.toStdString(), "a table holds at most 100000 rows; use --csv or --json for more");
-    EXPECT_EQ(refused->status, cli::kBadInput);
-    EXPECT_EQ(catalog->rowsRead(), 0);
-    list.format = cli::OutputFormat::Csv;
-    EXPECT_EQ(cli::writeMaterialList(list, *catalog, sink), std::nullopt);
-    EXPECT_EQ(catalog->rowsRead(), int(fixtureMaterials().size()) + kLargeRows + 1);
-    std::fclose(sink);
 }
 
 // A material read once comes from memory until the file changes: a write

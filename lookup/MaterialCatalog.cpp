@@ -1,4 +1,4 @@
-#include "cli/MaterialCatalog.h"
+#include "lookup/MaterialCatalog.h"
 
 #include "materials/MaterialDatabase.h"
 #include "materials/MaterialSchema.h"
@@ -6,7 +6,7 @@
 
 #include <limits>
 
-namespace korvane::cli {
+namespace korvane {
 
 namespace {
 
@@ -65,12 +65,12 @@ Result<void> MaterialCatalog::forEach(const std::function<bool(const Material&)>
         ++rowsRead_;
         const std::optional<Material> row = schema::readRow(select);
         if (!row)
-            return failed(unreadable(place));
+            return failed(unreadable(place), ErrorCode::Storage);
         if (!take(*row))
             return {};
     }
     if (rc != SQLITE_DONE)
-        return failed(unreadable(place + 1));
+        return failed(unreadable(place + 1), ErrorCode::Storage);
     return {};
 }
 
@@ -84,7 +84,8 @@ Result<std::optional<Material>> MaterialCatalog::firstRow(sqlite::Statement& sel
     ++rowsRead_;
     std::optional<Material> row = schema::readRow(select);
     if (!row)
-        return failed(QStringLiteral("the material with ID %1 cannot be read").arg(select.int64(0)));
+        return failed(QStringLiteral("the material with ID %1 cannot be read").arg(select.int64(0)),
+                      ErrorCode::Storage);
     return row;
 }
 
@@ -155,9 +156,9 @@ bool MaterialCatalog::writesAhead() const
     return mode.ok() && mode.step() == SQLITE_ROW && mode.text(0).compare(u"wal", Qt::CaseInsensitive) == 0;
 }
 
-std::optional<float> valenceTotal(const Material& material, const IncludedGroups& groups)
+std::optional<float> valenceTotal(const Material& material, const ValenceTicks& groups)
 {
     return ValenceGroups::shownFor(material, groups.spHbe, groups.spLbe, groups.d, groups.f).total();
 }
 
-} // namespace korvane::cli
+} // namespace korvane

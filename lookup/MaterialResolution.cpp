@@ -1,34 +1,30 @@
-#include "cli/MaterialResolution.h"
+#include "lookup/MaterialResolution.h"
 
-#include "cli/MaterialCache.h"
+#include "lookup/MaterialCache.h"
 #include "materials/FormulaSum.h"
+#include "materials/ResultText.h"
 #include "query/MaterialNotFound.h"
 
 #include <list>
 
-namespace korvane::cli {
+namespace korvane {
 
 namespace {
 
-ResolvedMaterials failed(const QString& message, ExitStatus status)
+Failed unreadableDatabase(const QString& path, const QString& reason)
 {
-    return {{}, Failure{message, status}};
+    return failed(QStringLiteral("the materials database %1 cannot be read: %2").arg(path, reason), ErrorCode::Storage);
 }
 
-ResolvedMaterials unreadableDatabase(const QString& path, const QString& reason)
-{
-    return failed(QStringLiteral("the materials database %1 cannot be read: %2").arg(path, reason), kNotFound);
-}
-
-MaterialInputs fromRow(const Material& row, const IncludedGroups& groups)
+MaterialInputs fromRow(const Material& row, const ValenceTicks& groups)
 {
     return {row.name, row.id, row.density, row.atomicWeight, row.energyGap, valenceTotal(row, groups)};
 }
 
 // Nv and M of a formula unit, summed over its elements' rows as the
 // window's "Material from a formula" sums them.
-ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Lookup& lookup, const QString& databasePath,
-                              const IncludedGroups& groups)
+Result<MaterialInputs> fromFormula(const FormulaMaterial& given, MaterialCache::Lookup& lookup,
+                                   const QString& databasePath, const ValenceTicks& groups)
 {
     std::list<Material> elements; // the rows the sum points to
     std::optional<QString> unreadable;
@@ -48,19 +44,20 @@ ResolvedMaterials fromFormula(const FormulaMaterial& given, MaterialCache::Looku
     const QString error = QString::fromStdString(sum.error);
     switch (sum.problem) {
     case FormulaSum::Problem::None: break;
-    case FormulaSum::Problem::Syntax: return failed(QStringLiteral("--formula: %1").arg(error), kBadInput);
-    case FormulaSum::Problem::ElementData: return failed(error, kNotFound);
-    case FormulaSum::Problem::UnknownElement:
-    case FormulaSum::Problem::TooLarge: return failed(error, kBadInput);
+    case FormulaSum::Problem::Syntax:
+        return failed(QStringLiteral("--formula: %1").arg(error), ErrorCode::InvalidInput);
+    case FormulaSum::Problem::ElementData: return failed(error, ErrorCode::NotFound);
+    case FormulaSum::Problem::UnknownElement: return failed(error, ErrorCode::InvalidInput);
+    case FormulaSum::Problem::TooLarge: return failed(error, ErrorCode::OutOfRange);
     }
-    MaterialInputs inputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
-    return {{inputs}, std::nullopt};
+    return MaterialInputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
 }
 
 // The database row named or numbered as asked, with a hint at a name that
 // differs only in letter case when there is none. A bare number that is one
 // material's ID and another's name is refused as ambiguous.
-ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup& lookup, const MaterialSource& source)
+Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::Lookup& lookup,
+                                    const MaterialSource& source)
 {
     const QString& wanted = named.nameOrId;
     using By = NamedMaterial::By;
@@ -80,15 +77,15 @@ ResolvedMaterials fromDatabase(const NamedMaterial& named, MaterialCache::Lookup
                                          "ID %3; say --id %1 or --name %1")
                               .arg(wanted, (*row)->name)
                               .arg((*alsoNamed)->id),
-                          kBadInput);
+                          ErrorCode::Ambiguous);
     }
     if (!*row) {
         const QString other = lookup.nameInOtherCase(wanted);
         return failed(QString::fromStdString(
                           noMaterial(wanted.toStdString(), source.databasePath.toStdString(), other.toStdString())),
-                      kNotFound);
+                      ErrorCode::NotFound);
     }
-    return {{fromRow(**row, source.groups)}, std::nullopt};
+    return fromRow(**row, source.groups);
 }
 
 bool needsDatabase(const MaterialRef& ref)
@@ -98,12 +95,8 @@ bool needsDatabase(const MaterialRef& ref)
 
 } // namespace
 
-ResolvedMaterials resolveMaterials(const Command& command)
-{
-    return resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.groups});
-}
-
-ResolvedMaterials resolveMaterials(const std::vector<MaterialRef>& materials, const MaterialSource& source)
+Result<std::vector<MaterialInputs>> resolveMaterials(const std::vector<MaterialRef>& materials,
+                                                     const MaterialSource& source)
 {
     std::optional<Result<MaterialCache::Lookup>> lookup;
     if (std::any_of(materials.begin(), materials.end(), needsDatabase)) {
@@ -111,23 +104,23 @@ ResolvedMaterials resolveMaterials(const std::vector<MaterialRef>& materials, co
         if (!*lookup)
             return failed(QStringLiteral("the materials database %1 cannot be opened: %2")
                               .arg(source.databasePath, errorText(*lookup)),
-                          kNotFound);
+                          ErrorCode::NotFound);
     }
-    ResolvedMaterials resolved;
+    std::vector<MaterialInputs> resolved;
     for (const MaterialRef& ref : materials) {
         if (const auto* given = std::get_if<InlineMaterial>(&ref)) {
-            resolved.materials.push_back({QStringLiteral("(inline)"), std::nullopt, given->density, given->mass,
-                                          given->bandGap, given->valenceElectrons});
+            resolved.push_back({QStringLiteral("(inline)"), std::nullopt, given->density, given->mass, given->bandGap,
+                                given->valenceElectrons});
             continue;
         }
-        const ResolvedMaterials one = std::holds_alternative<FormulaMaterial>(ref)
+        const Result<MaterialInputs> one = std::holds_alternative<FormulaMaterial>(ref)
             ? fromFormula(std::get<FormulaMaterial>(ref), **lookup, source.databasePath, source.groups)
             : fromDatabase(std::get<NamedMaterial>(ref), **lookup, source);
-        if (one.failure)
-            return one;
-        resolved.materials.push_back(one.materials.front());
+        if (!one)
+            return one.failure();
+        resolved.push_back(*one);
     }
     return resolved;
 }
 
-} // namespace korvane::cli
+} // namespace korvane

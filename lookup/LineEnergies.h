@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace korvane {
+
+// The photoelectron line behind a kinetic energy.
+struct LineEnergy {
+    QString line;            // "Cu 2p3/2"; for "Cu 2p" the level taken
+    QString source;          // "Al Kα", or the photon energy given ("500 eV")
+    float bindingEnergy = 0; // eV
+};
+
+// The photons behind the lines: an X-ray source by its key or a photon
+// energy, each empty when not given.
+struct LinePhotons {
+    std::optional<QString> source;
+    std::optional<double> photonEnergy; // eV
+};
+
+// A line and the kinetic energy of its photoelectrons.
+struct ResolvedLine {
+    LineEnergy line;
+    float kineticEnergy = 0; // eV
+};
+
+// The line typed as `text` ("Cu 2p3/2") excited by `photons`, or why there
+// is none, in one line with tpp2m's option names (--line, --source,
+// --photon-energy): InvalidInput for the photons, the line's own code for
+// a line that is not found or not reached.
+Result<ResolvedLine> resolveLine(const QString& text, const LinePhotons& photons);
+
+} // namespace korvane
