@@ -327,8 +327,8 @@ private:
                 return;
             v[k] = *value;
         }
-        Result<std::vector<float>> grid = kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2])
-                                                                      : linearEnergies(v[0], v[1], v[2]);
+        Result<std::vector<float>> grid =
+            kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
         if (!grid)
             fail(QString::fromStdString(grid.error()));
         else if (double(cmd_.energies.size()) + double(grid->size()) > kMaxEnergies)
