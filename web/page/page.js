@@ -216,10 +216,10 @@ function downloadPng() {
   context.drawImage(chart, 0, 0);
   const size = Math.round(14 * devicePixelRatio);
   context.font = `${size}px sans-serif`;
-  context.textAlign = "right";
+  // Top left in the plot, where the IMFPs of low energies leave room.
   page.curve.series.forEach((series, i) => {
     context.fillStyle = curveColour(series);
-    context.fillText(series.label, image.width - size, size * (2 + 1.4 * i));
+    context.fillText(series.label, page.chart.bbox.left + size, page.chart.bbox.top + size * (1.5 + 1.4 * i));
   });
   image.toBlob((blob) => {
     if (page.pngUrl)
