@@ -332,7 +332,7 @@ private:
         if (!grid)
             fail(QString::fromStdString(grid.error()));
         else if (double(cmd_.energies.size()) + double(grid->size()) > kMaxEnergies)
-            fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
+            fail(QString::fromStdString(tooManyEnergies(kMaxEnergies)));
         else if (cmd_.energies.empty())
             cmd_.energies = std::move(*grid);
         else

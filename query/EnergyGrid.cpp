@@ -12,9 +12,9 @@ Failed refused(std::string reason)
     return Failed{std::move(reason), ErrorCode::InvalidInput};
 }
 
-std::string moreThanMost(const char* option)
+std::string moreThanMost(const char* option, double most)
 {
-    return std::string(option) + " gives more than " + std::to_string(std::int64_t(kMaxEnergies)) + " energies";
+    return std::string(option) + " gives more than " + std::to_string(std::int64_t(most)) + " energies";
 }
 
 } // namespace
@@ -30,7 +30,12 @@ std::string energyGridShapeError(EnergyGridKind kind, const std::string& text)
         + " (got \"" + text + "\")";
 }
 
-Result<std::vector<float>> linearEnergies(double from, double to, double step)
+std::string tooManyEnergies(double most)
+{
+    return "more than " + std::to_string(std::int64_t(most)) + " energies in one run";
+}
+
+Result<std::vector<float>> linearEnergies(double from, double to, double step, double most)
 {
     if (!(step > 0))
         return refused("the step of --range must be above 0");
@@ -38,8 +43,8 @@ Result<std::vector<float>> linearEnergies(double from, double to, double step)
         return refused("--range must run upwards (FROM is above TO)");
     // A tolerance of a millionth of a step keeps TO when rounding would drop it.
     const double steps = std::floor((to - from) / step + 1e-6);
-    if (steps + 1 > kMaxEnergies)
-        return refused(moreThanMost("--range"));
+    if (steps + 1 > most)
+        return refused(moreThanMost("--range", most));
     std::vector<float> energies;
     const auto count = static_cast<std::size_t>(steps) + 1;
     energies.reserve(count);
@@ -48,7 +53,7 @@ Result<std::vector<float>> linearEnergies(double from, double to, double step)
     return energies;
 }
 
-Result<std::vector<float>> logEnergies(double from, double to, double count)
+Result<std::vector<float>> logEnergies(double from, double to, double count, double most)
 {
     if (!(from > 0))
         return refused("--log must start above 0 eV");
@@ -56,8 +61,8 @@ Result<std::vector<float>> logEnergies(double from, double to, double count)
         return refused("--log must run upwards (TO must be above FROM)");
     if (count < 2 || count != std::trunc(count))
         return refused("the COUNT of --log must be a whole number of at least 2");
-    if (count > kMaxEnergies)
-        return refused(moreThanMost("--log"));
+    if (count > most)
+        return refused(moreThanMost("--log", most));
     std::vector<float> energies;
     const auto n = static_cast<std::size_t>(count);
     energies.reserve(n);

@@ -24,11 +24,14 @@ const char* energyGridOption(EnergyGridKind kind);
 // "--log needs FROM:TO:COUNT (got "50:100")".
 std::string energyGridShapeError(EnergyGridKind kind, const std::string& text);
 
+// The words for grids that together hold more than `most` energies.
+std::string tooManyEnergies(double most);
+
 // FROM, FROM+STEP, ... up to TO (included when a step lands on it); each
-// energy in eV held as a Single.
-Result<std::vector<float>> linearEnergies(double from, double to, double step);
+// energy in eV held as a Single. At most `most` energies.
+Result<std::vector<float>> linearEnergies(double from, double to, double step, double most = kMaxEnergies);
 
 // COUNT energies evenly spaced in log scale from FROM to TO, both included.
-Result<std::vector<float>> logEnergies(double from, double to, double count);
+Result<std::vector<float>> logEnergies(double from, double to, double count, double most = kMaxEnergies);
 
 } // namespace korvane

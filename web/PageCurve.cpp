@@ -46,8 +46,8 @@ std::optional<std::vector<float>> readGrid(const std::string& text, EnergyGridKi
         }
         v[k] = *value;
     }
-    Result<std::vector<float>> grid =
-        kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
+    Result<std::vector<float>> grid = kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], kMaxCurveEnergies)
+                                                                  : linearEnergies(v[0], v[1], v[2], kMaxCurveEnergies);
     if (!grid) {
         errors->push_back(grid.error());
         return std::nullopt;
@@ -136,6 +136,8 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
         if (const std::optional<std::vector<float>> grid = readGrid(*text, kind, errors))
             curve.energies.insert(curve.energies.end(), grid->begin(), grid->end());
     }
+    if (curve.energies.size() > kMaxCurveEnergies)
+        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
     const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
     if (errors->size() != errorsBefore)
         return std::nullopt;

@@ -15,6 +15,10 @@
 // gives for the same inputs, and the CSV is its --csv output, byte for byte.
 namespace korvane::page {
 
+// The most energies of a curve: the page holds every point in the browser,
+// where tpp2m's bound of a run would exhaust its memory.
+inline constexpr double kMaxCurveEnergies = 100'000;
+
 struct CurveSeries {
     std::string label;                      // "Cu", or "Cu (relativistic)" when both forms are drawn
     int material = 0;                       // which material, from 0, for its colour

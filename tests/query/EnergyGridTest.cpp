@@ -24,6 +24,10 @@ TEST(EnergyGrid, RefusesAGridInTpp2msWords)
     EXPECT_EQ(logEnergies(100, 100, 5).error(), "--log must run upwards (TO must be above FROM)");
     EXPECT_EQ(logEnergies(10, 100, 2.5).error(), "the COUNT of --log must be a whole number of at least 2");
     EXPECT_EQ(logEnergies(10, 100, 3e7).error(), "--log gives more than 20000000 energies");
+    EXPECT_EQ(logEnergies(10, 100, 101, 100).error(), "--log gives more than 100 energies");
+    EXPECT_EQ(linearEnergies(1, 101, 1, 100).error(), "--range gives more than 100 energies");
+    EXPECT_EQ(linearEnergies(1, 100, 1, 100)->size(), 100u);
+    EXPECT_EQ(tooManyEnergies(kMaxEnergies), "more than 20000000 energies in one run");
     EXPECT_EQ(logEnergies(10, 100, 1).code(), ErrorCode::InvalidInput);
     EXPECT_EQ(energyGridShapeError(EnergyGridKind::Log, "50:100"), "--log needs FROM:TO:COUNT (got \"50:100\")");
     EXPECT_EQ(energyGridShapeError(EnergyGridKind::Range, ""), "--range needs FROM:TO:STEP (got \"\")");

@@ -87,6 +87,9 @@ TEST(PageCurveTest, AWrongInputGivesTpp2msWordsAndNoCurve)
         {"materials=Cu&log=50:5000:x", "--log: \"x\" is not a number"},
         {"materials=Cu&log=5000:50:10", "--log must run upwards (TO must be above FROM)"},
         {"materials=Cu&range=100:200:0", "the step of --range must be above 0"},
+        // The browser holds every point: fewer than tpp2m computes in a run.
+        {"materials=Cu&log=50:5000:100001", "--log gives more than 100000 energies"},
+        {"materials=Cu&log=50:5000:60000&range=1:60000:1", "more than 100000 energies in one run"},
         {"materials=Cu&log=50:5000:10&relativistic=no", "relativistic: \"no\" is neither \"yes\" nor \"both\""},
         {"materials=Cu,Xx&log=50:5000:10&curve.1=Xx&curve.1.found=0", "no material \"Xx\" in TPP2-data.db"},
     };
