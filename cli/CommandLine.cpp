@@ -4,10 +4,10 @@
 
 #include "calc/OverlayerThickness.h"
 #include "calc/TransportTable.h"
-#include "cli/EnergyGrid.h"
 #include "cli/OneLine.h"
 #include "materials/NumberText.h"
 #include "materials/ResultText.h"
+#include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
 #include "query/TypedNumberWords.h"
@@ -314,11 +314,10 @@ private:
     // FROM:TO:STEP for --range, FROM:TO:COUNT for --log.
     void readGrid(Option option, const QString& text)
     {
-        const bool log = option == Option::Log;
-        const QString name = optionName(option);
+        const EnergyGridKind kind = option == Option::Log ? EnergyGridKind::Log : EnergyGridKind::Range;
         const QStringList parts = text.split(u':');
         if (parts.size() != 3) {
-            fail(QStringLiteral("%1 needs FROM:TO:%2 (got \"%3\")").arg(name, log ? u"COUNT" : u"STEP", text));
+            fail(QString::fromStdString(energyGridShapeError(kind, text.toStdString())));
             return;
         }
         std::array<double, 3> v{};
@@ -328,15 +327,16 @@ private:
                 return;
             v[k] = *value;
         }
-        EnergyGrid grid = log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
-        if (!grid.error.isEmpty())
-            fail(grid.error);
-        else if (double(cmd_.energies.size()) + double(grid.energies.size()) > kMaxEnergies)
-            fail(QStringLiteral("more than %1 energies in one run").arg(kMaxEnergies, 0, 'f', 0));
+        Result<std::vector<float>> grid =
+            kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
+        if (!grid)
+            fail(QString::fromStdString(grid.error()));
+        else if (double(cmd_.energies.size()) + double(grid->size()) > kMaxEnergies)
+            fail(QString::fromStdString(tooManyEnergies(kMaxEnergies)));
         else if (cmd_.energies.empty())
-            cmd_.energies = std::move(grid.energies);
+            cmd_.energies = std::move(*grid);
         else
-            cmd_.energies.insert(cmd_.energies.end(), grid.energies.begin(), grid.energies.end());
+            cmd_.energies.insert(cmd_.energies.end(), grid->begin(), grid->end());
     }
 
     // An ID as --id gives it: a whole number.

@@ -3,6 +3,7 @@
 #include "lookup/MaterialCache.h"
 #include "materials/FormulaSum.h"
 #include "materials/ResultText.h"
+#include "query/MaterialNotFound.h"
 
 #include <list>
 
@@ -80,9 +81,8 @@ Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::L
     }
     if (!*row) {
         const QString other = lookup.nameInOtherCase(wanted);
-        return failed(QStringLiteral("no material \"%1\" in %2%3")
-                          .arg(wanted, source.databasePath,
-                               other.isEmpty() ? QString() : QStringLiteral(" (did you mean \"%1\"?)").arg(other)),
+        return failed(QString::fromStdString(
+                          noMaterial(wanted.toStdString(), source.databasePath.toStdString(), other.toStdString())),
                       ErrorCode::NotFound);
     }
     return fromRow(**row, source.groups);

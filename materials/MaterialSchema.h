@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materials/Material.h"
+#include "query/MaterialTableRules.h"
 
 #include <QString>
 
@@ -19,13 +20,10 @@ class Statement;
 // name it take the name the file has.
 namespace korvane::schema {
 
-inline constexpr const char* kTableName = "tblIMFPdata";
+inline constexpr const char* kTableName = kMaterialTableName;
 
 // The exact column names of tblIMFPdata, in table order.
-inline constexpr std::array<const char*, kColumnCount> kColumnNames = {
-    "ID",          "Description",   "Name",    "Density", "Atomic wght", "Energy gap 300 K",
-    "valel s+p,n", "valel s+p,n+1", "valel d", "valel f",
-};
+inline constexpr const std::array<const char*, kColumnCount>& kColumnNames = kMaterialColumnNames;
 
 // The name of the column at an index, as the table has it.
 inline QString columnName(int column)

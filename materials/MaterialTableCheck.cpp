@@ -1,62 +1,25 @@
 #include "materials/MaterialTableCheck.h"
 
 #include "materials/MaterialSchema.h"
-
-#include <QStringList>
+#include "query/MaterialTableRules.h"
 
 namespace korvane {
 
 namespace {
 
-using schema::columnName;
-
-QString table()
+// The table's columns and their key flags, judged by the query layer's rules.
+Result<MaterialColumns> tableColumns(const sqlite::Connection& db)
 {
-    return QLatin1String(schema::kTableName);
-}
-
-struct TableColumns {
-    QStringList names;    // in table order
-    bool idIsKey = false; // "ID" alone is the primary key, so no ID is there twice
-};
-
-Result<TableColumns> tableColumns(const sqlite::Connection& db)
-{
-    TableColumns columns;
     sqlite::Statement info(db, schema::tableInfo());
     if (!info.ok())
         return db.failure();
-    int keyColumns = 0;
-    bool idInKey = false;
+    std::vector<TableColumnInfo> columns;
     int rc;
-    while ((rc = info.step()) == SQLITE_ROW) {
-        columns.names << info.text(1);
-        if (info.int64(5) > 0) {
-            ++keyColumns;
-            idInKey = idInKey || columns.names.last().compare(columnName(0), Qt::CaseInsensitive) == 0;
-        }
-    }
-    columns.idIsKey = keyColumns == 1 && idInKey;
+    while ((rc = info.step()) == SQLITE_ROW)
+        columns.push_back({info.text(1).toStdString(), info.int64(5) > 0});
     if (rc != SQLITE_DONE)
         return db.failure();
-    if (columns.names.isEmpty())
-        return failed(QStringLiteral("it has no table %1").arg(table()));
-    return columns;
-}
-
-Result<void> checkColumns(const QStringList& names)
-{
-    for (int c = 0; c < kColumnCount; ++c) {
-        if (c == int(Column::Description))
-            continue; // the second column may hold anything
-        if (!names.contains(columnName(c), Qt::CaseInsensitive))
-            return failed(QStringLiteral("the table %1 has no column \"%2\"").arg(table(), columnName(c)));
-    }
-    if (names.value(0).compare(columnName(0), Qt::CaseInsensitive) != 0
-        || names.value(2).compare(columnName(2), Qt::CaseInsensitive) != 0 || names.size() < 3)
-        return failed(
-            QStringLiteral("the table %1 must have \"ID\" as its first and \"Name\" as its third column").arg(table()));
-    return {};
+    return checkMaterialColumns(columns);
 }
 
 // Every page of the file, read once: damage that counting rows would not show.
@@ -65,10 +28,18 @@ Result<void> checkPages(const sqlite::Connection& db)
     sqlite::Statement check(db, schema::quickCheck());
     if (!check.ok() || check.step() != SQLITE_ROW)
         return db.failure();
-    const QString result = check.text(0);
-    if (result == QLatin1String("ok"))
-        return {};
-    return failed(QStringLiteral("the database disk image is malformed (%1)").arg(result.simplified()));
+    return checkQuickCheck(check.text(0).toStdString());
+}
+
+CellValue cellValue(const sqlite::Statement& select, int column)
+{
+    switch (select.type(column)) {
+    case SQLITE_INTEGER: return {CellValue::Type::Integer, std::to_string(select.int64(column))};
+    case SQLITE_FLOAT: return {CellValue::Type::Real, select.text(column).toStdString()};
+    case SQLITE_TEXT: return {CellValue::Type::Text, select.text(column).toStdString()};
+    case SQLITE_BLOB: return {CellValue::Type::Blob, {}};
+    default: return {};
+    }
 }
 
 // The first row with an ID that is not a whole number, binary data for a
@@ -83,26 +54,10 @@ Result<void> checkValues(const sqlite::Connection& db, bool idIsKey)
         return {};
     if (rc != SQLITE_ROW)
         return db.failure();
-    if (select.type(0) != SQLITE_INTEGER)
-        return failed(
-            select.type(0) == SQLITE_NULL
-                ? QStringLiteral("a material has no ID")
-                : QStringLiteral("a material has the ID \"%1\", which is not a whole number").arg(select.text(0)));
-    const QString id = QString::number(select.int64(0));
-    if (select.type(1) == SQLITE_BLOB)
-        return failed(QStringLiteral("the material with ID %1 has binary data for a name").arg(id));
-    for (int c = int(Column::Density); c < kColumnCount; ++c) {
-        const int type = select.type(c - 1);
-        if (type == SQLITE_TEXT)
-            return failed(QStringLiteral("the material with ID %1 holds the text \"%2\" in the column \"%3\", "
-                                         "where a number belongs")
-                              .arg(id, select.text(c - 1), columnName(c)));
-        if (type == SQLITE_BLOB)
-            return failed(QStringLiteral("the material with ID %1 holds binary data in the column \"%2\", "
-                                         "where a number belongs")
-                              .arg(id, columnName(c)));
-    }
-    return {};
+    std::vector<CellValue> row;
+    for (int c = 0; c + 1 < kColumnCount; ++c)
+        row.push_back(cellValue(select, c));
+    return checkUnreadableRow(row);
 }
 
 // Without "ID" as its primary key a table may hold an ID twice, and then
@@ -114,7 +69,7 @@ Result<void> checkIdsUnique(const sqlite::Connection& db)
         return db.failure();
     const int rc = twice.step();
     if (rc == SQLITE_ROW)
-        return failed(QStringLiteral("two materials have the ID %1").arg(twice.int64(0)));
+        return repeatedId(twice.int64(0));
     if (rc != SQLITE_DONE)
         return db.failure();
     return {};
@@ -124,19 +79,17 @@ Result<void> checkIdsUnique(const sqlite::Connection& db)
 
 Result<QString> checkMaterialTable(const sqlite::Connection& db)
 {
-    const Result<TableColumns> columns = tableColumns(db);
+    const Result<MaterialColumns> columns = tableColumns(db);
     if (!columns)
         return columns.failure();
-    Result<void> check = checkColumns(columns->names);
-    if (check)
-        check = checkPages(db);
+    Result<void> check = checkPages(db);
     if (check)
         check = checkValues(db, columns->idIsKey);
     if (check && !columns->idIsKey)
         check = checkIdsUnique(db);
     if (!check)
         return check.failure();
-    return columns->names[1];
+    return QString::fromStdString(columns->secondColumn);
 }
 
 } // namespace korvane

@@ -36,6 +36,7 @@ QJsonObject statements()
         {QStringLiteral("tableInfo"), schema::tableInfo()},
         {QStringLiteral("quickCheck"), schema::quickCheck()},
         {QStringLiteral("firstUnreadableRow"), schema::firstUnreadableRow(true)},
+        {QStringLiteral("firstUnreadableRowKeyed"), schema::firstUnreadableRow(false)},
         {QStringLiteral("repeatedId"), schema::repeatedId()},
         {QStringLiteral("idsAndNames"), schema::idsAndNames()},
         {QStringLiteral("firstRowNamed"), schema::firstRowNamed(kSecondColumn)},

@@ -2,6 +2,8 @@
 // them in, the results as JSON out.
 #include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
+#include "web/PageCurve.h"
+#include "web/PageDatabaseCheck.h"
 #include "web/PageMaterial.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
@@ -9,6 +11,22 @@
 #include <emscripten/emscripten.h>
 
 #include <string>
+#include <vector>
+
+namespace {
+
+std::string jsonList(const std::vector<std::string>& texts)
+{
+    std::string json = "[";
+    for (const std::string& text : texts) {
+        if (json.size() > 1)
+            json += ',';
+        korvane::text::appendJsonString(json, text);
+    }
+    return json + ']';
+}
+
+} // namespace
 
 extern "C" {
 
@@ -21,7 +39,17 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_results(const char* query)
     return json.c_str();
 }
 
-// The answer when the file `fileName` is not a usable materials database.
+// The answer for the file `fileName` from what the script learnt of it
+// (web/PageDatabaseCheck.h): no errors when it is a usable materials
+// database. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_check_database(const char* facts, const char* fileName)
+{
+    static std::string json;
+    json = korvane::page::resultsJson(korvane::page::checkDatabase(korvane::page::PageQuery(facts), fileName));
+    return json.c_str();
+}
+
+// The answer when SQLite cannot read the file `fileName` at all.
 EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* fileName)
 {
     static std::string json;
@@ -34,13 +62,16 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* file
 EMSCRIPTEN_KEEPALIVE const char* korvane_page_formula_symbols(const char* formula)
 {
     static std::string json;
-    json = "[";
-    for (const std::string& symbol : korvane::page::formulaSymbols(formula)) {
-        if (json.size() > 1)
-            json += ',';
-        korvane::text::appendJsonString(json, symbol);
-    }
-    json += ']';
+    json = jsonList(korvane::page::formulaSymbols(formula));
+    return json.c_str();
+}
+
+// The names of the curve's materials, as a JSON list, whose rows the script
+// hands over with the inputs. The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve_materials(const char* materials)
+{
+    static std::string json;
+    json = jsonList(korvane::page::curveMaterialNames(materials));
     return json.c_str();
 }
 
@@ -49,5 +80,4 @@ EMSCRIPTEN_KEEPALIVE void korvane_page_set_binding_energies(const char* table)
 {
     korvane::page::pageBindingEnergies() = korvane::page::BindingEnergyTable(table);
 }
-
 }

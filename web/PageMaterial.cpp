@@ -3,8 +3,9 @@
 #include "core/NumberText.h"
 #include "query/ChemicalFormula.h"
 #include "query/FormulaSum.h"
+#include "query/MaterialNotFound.h"
 #include "query/PositiveInputs.h"
-#include "query/TypedNumberWords.h"
+#include "query/TypedNumber.h"
 #include "query/ValenceGroups.h"
 
 namespace korvane::page {
@@ -38,7 +39,7 @@ std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::strin
                                         const ValenceTicks& ticks, std::vector<std::string>* errors)
 {
     if (query.value(name + ".found") != "1") {
-        errors->push_back("no material \"" + typed + "\" in " + query.value("database").value_or(""));
+        errors->push_back(noMaterial(typed, query.value("database").value_or("")));
         return std::nullopt;
     }
     const std::string row = name + '.';
@@ -82,11 +83,12 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
         if (!text)
             continue;
         anyTyped = true;
-        values[i] = numbers::readSingle(*text);
-        if (!values[i]) {
-            errors->push_back(notANumber(names[i], *text));
+        const Result<float> value = readTypedSingle(names[i], *text);
+        if (!value) {
+            errors->push_back(value.error());
             return std::nullopt;
         }
+        values[i] = *value;
     }
     if (sum) {
         for (int i : {1, 3}) {
@@ -100,8 +102,8 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
     } else if (!anyTyped) {
         return std::nullopt;
     }
-    const std::string refused = firstNotAboveZero({{PositiveInput::Density, values[0].value_or(1)},
-                                                   {PositiveInput::Mass, values[1].value_or(1)}});
+    const std::string refused = firstNotAboveZero(
+        {{PositiveInput::Density, values[0].value_or(1)}, {PositiveInput::Mass, values[1].value_or(1)}});
     if (!refused.empty()) {
         errors->push_back(refused);
         return std::nullopt;

@@ -12,7 +12,7 @@
 #include "query/KineticEnergy.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
-#include "query/TypedNumberWords.h"
+#include "query/TypedNumber.h"
 #include "web/PageMaterial.h"
 
 #include <algorithm>
@@ -38,19 +38,19 @@ public:
     PageResults run()
     {
         std::string groupsError;
-        const std::optional<ValenceTicks> ticks = readIncludedGroups(query_.value("include").value_or("lbe,d,f"),
-                                                                     &groupsError);
+        const std::optional<ValenceTicks> ticks =
+            readIncludedGroups(query_.value("include").value_or("lbe,d,f"), &groupsError);
         if (!ticks) {
             fail(groupsError);
             return std::move(results_);
         }
         ticks_ = *ticks;
+        curve();
         thickness();
         const std::optional<PageMaterial> material = readMaterial(query_, "material", ticks_, &results_.errors);
         const std::optional<double> lineEnergy = kineticEnergyOfLine();
-        const std::optional<float> energy = query_.typed("energy") || !lineEnergy
-                                                ? single("energy")
-                                                : numbers::heldAsSingle(*lineEnergy);
+        const std::optional<float> energy =
+            query_.typed("energy") || !lineEnergy ? single("energy") : numbers::heldAsSingle(*lineEnergy);
         if (!material || !energy)
             return std::move(results_);
         if (outsideValidEnergyRange(*energy))
@@ -73,28 +73,25 @@ private:
             results_.errors.push_back(error);
     }
 
-    // A typed number read strictly; none, with the error, when it is not one.
-    std::optional<double> number(const std::string& name)
+    // A typed number read as tpp2m reads it; none, with the error, when it
+    // is not one or cannot be held.
+    std::optional<double> number(const std::string& name) { return typed(name, readTypedNumber); }
+
+    // As number, held as a Single.
+    std::optional<float> single(const std::string& name) { return typed(name, readTypedSingle); }
+
+    template <typename T>
+    std::optional<T> typed(const std::string& name, Result<T> (*read)(const std::string&, const std::string&))
     {
         const std::optional<std::string> text = query_.typed(name);
         if (!text)
             return std::nullopt;
-        const std::optional<double> value = numbers::readDouble(*text);
-        if (!value)
-            fail(notANumber(name, *text));
-        return value;
-    }
-
-    // As number, held as a Single.
-    std::optional<float> single(const std::string& name)
-    {
-        const std::optional<double> value = number(name);
-        if (!value)
+        const Result<T> value = read(name, *text);
+        if (!value) {
+            fail(value.error());
             return std::nullopt;
-        const std::optional<float> held = numbers::heldAsSingle(*value);
-        if (!held)
-            fail(outOfRange(name, *query_.typed(name)));
-        return held;
+        }
+        return *value;
     }
 
     void show(const char* id, float value, std::string text)
@@ -184,8 +181,9 @@ private:
         if (!crossSection_ && !crossSectionError_.empty())
             fail(crossSectionError_);
         else if (crossSection_)
-            showFactor("cf2", effTrMfp_ ? correctionFactor2(*depth, *effTrMfp_)
-                                        : Result<float>(Failed{kNoCorrectionFactorNote}));
+            showFactor("cf2",
+                       effTrMfp_ ? correctionFactor2(*depth, *effTrMfp_)
+                                 : Result<float>(Failed{kNoCorrectionFactorNote}));
     }
 
     void showFactor(const char* id, const Result<float>& factor)
@@ -237,6 +235,14 @@ private:
             fail(length.error());
     }
 
+    void curve()
+    {
+        std::vector<std::string> errors;
+        results_.curve = evaluateCurve(query_, ticks_, &errors);
+        for (const std::string& error : errors)
+            fail(error);
+    }
+
     // The overlayer's thickness from the two peaks' ratio, in the
     // straight-line model with the overlayer's IMFPs at the two energies.
     void thickness()
@@ -281,11 +287,6 @@ PageResults evaluatePage(const PageQuery& query)
     return Evaluation(query).run();
 }
 
-PageResults unusableDatabase(const std::string& fileName)
-{
-    return {{}, {"the materials database " + fileName + " cannot be opened: it is not a materials database"}, {}};
-}
-
 std::string resultsJson(const PageResults& results)
 {
     std::string json = "{\"shown\":[";
@@ -309,7 +310,7 @@ std::string resultsJson(const PageResults& results)
     };
     list("errors", results.errors);
     list("notes", results.notes);
-    return json + "]}";
+    return json + "],\"curve\":" + (results.curve ? curveJson(*results.curve) : "null") + '}';
 }
 
 } // namespace korvane::page

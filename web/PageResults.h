@@ -1,7 +1,9 @@
 #pragma once
 
+#include "web/PageCurve.h"
 #include "web/PageQuery.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,15 +23,12 @@ struct PageResults {
     std::vector<ShownResult> shown;
     std::vector<std::string> errors;
     std::vector<std::string> notes;
+    std::optional<PageCurve> curve; // when materials and energies are asked for it
 };
 
 PageResults evaluatePage(const PageQuery& query);
 
-// The page's answer when a file chosen with "Open database..." fails the
-// checks of a materials file: no result, the reason in tpp2m's words.
-PageResults unusableDatabase(const std::string& fileName);
-
-// {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..]}
+// {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..],"curve":null or curveJson}
 std::string resultsJson(const PageResults& results);
 
 } // namespace korvane::page

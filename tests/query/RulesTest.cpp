@@ -1,5 +1,7 @@
+#include "query/MaterialNotFound.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
+#include "query/TypedNumber.h"
 #include "query/ValenceGroups.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +61,29 @@ TEST(ShownText, LengthsAndFactorsAsTheWindowShowsThem)
     EXPECT_EQ(shown::length(-3.1f), "-3.10 \u00C5");
     EXPECT_EQ(shown::factor(1.0816f), "1.082");
     EXPECT_EQ(shown::factor(0), "0.000");
+}
+
+TEST(TypedNumber, ATextWrittenAsANumberButNotHeldIsOutOfRange)
+{
+    EXPECT_EQ(*readTypedNumber("energy", " 1e3 "), 1000.0);
+    EXPECT_EQ(*readTypedNumber("energy", "-0.0e-400"), 0.0);
+    EXPECT_EQ(readTypedNumber("energy", "1e400").error(), "energy: \"1e400\" is out of range");
+    EXPECT_EQ(readTypedNumber("energy", "1e400").code(), ErrorCode::OutOfRange);
+    EXPECT_EQ(readTypedNumber("energy", "1e-400").error(), "energy: \"1e-400\" is out of range");
+    for (const char* text : {"abc", "1e", "1.2.3", ".", "inf", "nan", "", "0x10", "1,5"}) {
+        EXPECT_EQ(readTypedNumber("--log", text).error(), std::string("--log: \"") + text + "\" is not a number");
+        EXPECT_EQ(readTypedNumber("--log", text).code(), ErrorCode::InvalidInput);
+    }
+    EXPECT_EQ(*readTypedSingle("energy", "1486.6"), 1486.6f);
+    EXPECT_EQ(readTypedSingle("energy", "1e39").error(), "energy: \"1e39\" is out of range");
+    EXPECT_EQ(readTypedSingle("energy", "-1e-50").error(), "energy: \"-1e-50\" is out of range");
+    EXPECT_EQ(readTypedSingle("energy", "x").error(), "energy: \"x\" is not a number");
+}
+
+TEST(MaterialNotFound, NamesTheDatabaseAndANameInOtherCase)
+{
+    EXPECT_EQ(noMaterial("Xx", "TPP2-data.db"), "no material \"Xx\" in TPP2-data.db");
+    EXPECT_EQ(noMaterial("cu", "/tmp/a.db", "Cu"), "no material \"cu\" in /tmp/a.db (did you mean \"Cu\"?)");
 }
 
 } // namespace

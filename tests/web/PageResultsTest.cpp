@@ -1,4 +1,5 @@
 #include "web/BindingEnergyTable.h"
+#include "web/PageDatabaseCheck.h"
 #include "web/PageMaterial.h"
 #include "web/PageResults.h"
 
@@ -103,6 +104,10 @@ TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
     };
     const Case cases[] = {
         {kCopperRow + "&energy=abc", "energy: \"abc\" is not a number", false},
+        // Written as numbers, but no Double or no Single holds them: as tpp2m says.
+        {kCopperRow + "&energy=1e400", "energy: \"1e400\" is out of range", false},
+        {kCopperRow + "&energy=1e-50", "energy: \"1e-50\" is out of range", false},
+        {"density=1e39&mass=1&gap=0&nv=4&energy=100", "density: \"1e39\" is out of range", false},
         {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db", false},
         {"density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0", false},
         {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0", false},
@@ -137,16 +142,18 @@ TEST(PageResultsTest, TheOverlayersThicknessIsTpp2msAndTheLinesEnergyTheWindows)
 
 TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
 {
-    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
-    EXPECT_EQ(resultsJson(results), "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
-                                    "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
+    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}, std::nullopt};
+    EXPECT_EQ(resultsJson(results),
+              "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
+              "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"],\"curve\":null}");
 }
 
 TEST(PageResultsTest, TheJsonEscapesWhatJsonMust)
 {
-    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}};
+    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}, std::nullopt};
     EXPECT_EQ(resultsJson(results),
-              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[]}");
+              "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in "
+              "C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[],\"curve\":null}");
 }
 
 TEST(BindingEnergyTableTest, ReadsTheExportedLines)
@@ -156,4 +163,32 @@ TEST(BindingEnergyTableTest, ReadsTheExportedLines)
     EXPECT_EQ(table.energy(29, "2p1/2"), 952.29999999999995);
     EXPECT_EQ(table.energy(29, "3d5/2"), std::nullopt);
     EXPECT_EQ(table.energy(28, "2p3/2"), std::nullopt);
+}
+
+TEST(PageDatabaseCheckTest, AFileIsRefusedWithTheDesktopsReason)
+{
+    const std::string columns = "column.0=ID&column.0.key=1&column.1=Description&column.2=Name&column.3=Density"
+                                "&column.4=Atomic+wght&column.5=Energy+gap+300+K&column.6=valel+s%2Bp%2Cn"
+                                "&column.7=valel+s%2Bp%2Cn%2B1&column.8=valel+d&column.9=valel+f";
+    EXPECT_TRUE(checkDatabase(PageQuery(columns + "&quick-check=ok"), "a.db").errors.empty());
+    struct Case {
+        std::string facts, error;
+    };
+    const Case cases[] = {
+        {"", "it has no table tblIMFPdata"},
+        {columns.substr(0, columns.find("&column.9")), "the table tblIMFPdata has no column \"valel f\""},
+        {columns + "&quick-check=row+1+missing", "the database disk image is malformed (row 1 missing)"},
+        {columns + "&quick-check=ok&keyed-row.0=7&keyed-row.0.type=integer&keyed-row.1.type=blob",
+         "the material with ID 7 has binary data for a name"},
+        // With "ID" not the key, the IDs are looked at and may be there twice.
+        {"column.0=ID&" + columns.substr(columns.find("&column.1") + 1) + "&quick-check=ok&repeated-id=3",
+         "two materials have the ID 3"},
+    };
+    for (const Case& c : cases) {
+        const PageResults results = checkDatabase(PageQuery(c.facts), "a.db");
+        EXPECT_EQ(results.errors, std::vector<std::string>{"the materials database a.db cannot be opened: " + c.error})
+            << c.facts;
+    }
+    EXPECT_EQ(unusableDatabase("b.db").errors,
+              std::vector<std::string>{"the materials database b.db cannot be opened: it is not a materials database"});
 }

@@ -6,7 +6,7 @@
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, copyFileSync, rmSync } from "node:fs";
+import { mkdtempSync, copyFileSync, existsSync, readFileSync, rmSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
@@ -28,6 +28,16 @@ function runTpp2m(...args) {
   return JSON.parse(execFileSync(tpp2m, [...args, "--json"], { cwd: work, encoding: "utf8" }));
 }
 
+// What tpp2m prints for its arguments, run in `folder`, on standard output
+// or, when it refuses them, on standard error without its name.
+function tpp2mIn(folder, ...args) {
+  try {
+    return execFileSync(tpp2m, args, { cwd: folder, encoding: "utf8", stdio: ["ignore", "pipe", "pipe"] });
+  } catch (failure) {
+    return failure.stderr.replace(/^tpp2m: /, "").trimEnd();
+  }
+}
+
 async function openPage(search) {
   const page = await browser.newPage();
   page.on("console", (message) => {
@@ -36,8 +46,10 @@ async function openPage(search) {
   });
   page.on("pageerror", (error) => problems.push(`${search}: ${error}`));
   page.on("request", (request) => {
-    if (!request.url().startsWith(server.url) && !request.url().startsWith("data:"))
-      problems.push("request to another host: " + request.url());
+    // The page's own data and the blobs of its downloads are no other host.
+    const url = request.url();
+    if (!url.startsWith(server.url) && !url.startsWith("data:") && !url.startsWith("blob:" + server.url))
+      problems.push("request to another host: " + url);
   });
   await showPage(page, search);
   return page;
@@ -143,6 +155,7 @@ test("a bad input shows the error text and no number", async () => {
     ["?material=Cu&energy=abc", 'energy: "abc" is not a number'],
     ["?material=Xx&energy=1000", 'no material "Xx" in TPP2-data.db'],
     ["?density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0"],
+    ["?material=Cu&energy=1e400", 'energy: "1e400" is out of range'],
   ]) {
     const page = await openPage(search);
     assert.equal(await page.$eval("#error", (e) => e.textContent), error, search);
@@ -184,24 +197,95 @@ test("an opened database shows its own materials", async () => {
   await page.close();
 });
 
+test("a file that is no materials database is refused with tpp2m's reason", async () => {
+  const folder = mkdtempSync(join(tmpdir(), "korvane-db-"));
+  const columns = '"Description" TEXT, "Density" REAL, "Atomic wght" REAL, "Energy gap 300 K" REAL, ' +
+                  '"valel s+p,n" REAL, "valel s+p,n+1" REAL, "valel d" REAL, "valel f" REAL';
+  const files = {
+    "no-table.db": "CREATE TABLE other (x)",
+    "no-column.db": `CREATE TABLE tblIMFPdata ("ID" INTEGER PRIMARY KEY, "Description" TEXT, "Name" TEXT, "Density" REAL)`,
+    "wrong-order.db": `CREATE TABLE tblIMFPdata ("Name" TEXT, "ID" INTEGER PRIMARY KEY, ${columns})`,
+    "repeated-id.db": `CREATE TABLE tblIMFPdata ("ID" INTEGER, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
+                      "INSERT INTO tblIMFPdata (ID, Name) VALUES (3, 'a'), (3, 'b')",
+  };
+  const page = await openPage("?material=Cu&energy=1000");
+  for (const [name, sql] of Object.entries(files)) {
+    const file = join(folder, name);
+    execFileSync("sqlite3", [file, sql]);
+    await (await page.$("#database-file")).uploadFile(file);
+    const words = tpp2mIn(folder, "list", "--database", name);
+    assert.match(words, /cannot be opened: /, name);
+    await page.waitForFunction((text) => document.getElementById("error").textContent === text, {}, words);
+    assert.equal(await page.$eval("#database-name", (e) => e.value), "TPP2-data.db", name);
+  }
+  rmSync(folder, { recursive: true, force: true });
+  await page.close();
+});
+
 test("the keyboard reaches every input in order, and typing gives the result", async () => {
   const page = await openPage("");
   await page.focus("#material");
   await page.keyboard.type("SiO2");
   const order = ["material"];
-  for (let i = 0; i < 21; ++i) {
+  for (let i = 0; i < 25; ++i) {
     await page.keyboard.press("Tab");
     order.push(await page.evaluate(() => document.activeElement.id));
   }
   assert.deepEqual(order, ["material", "open-database", "density", "mass", "gap", "nv", "formula", "include",
                            "energy", "depth", "cross-section", "angle", "probability",
                            "line", "source", "photon-energy", "overlayer", "substrate",
-                           "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"]);
+                           "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio",
+                           "materials", "log", "range", "relativistic"]);
   await page.focus("#energy");
   await page.keyboard.type("1000");
   const [row] = runTpp2m("imfp", "SiO2", "--energy", "1000");
   assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
   assert.equal(new URL(page.url()).search, "?material=SiO2&energy=1000");
+  await page.close();
+});
+
+test("the IMFP curve: its CSV is tpp2m imfp --csv's bytes, its PNG an image", async () => {
+  const page = await openPage("?materials=Cu,104&log=50:5000:20&relativistic=both");
+  assert.equal(await page.$eval("#error", (e) => e.textContent), "");
+  assert.equal(await page.$eval("#curve", (e) => e.hidden), false);
+  assert.ok(await page.$("#imfp-curve canvas"));
+  const csv = await page.$eval("#download-csv", (link) => fetch(link.href).then((r) => r.text()));
+  assert.equal(csv, tpp2mIn(work, "imfp", "Cu", "104", "--log", "50:5000:20", "--relativistic", "both", "--csv"));
+  assert.equal(await page.$eval("#download-csv", (link) => link.download), "imfp.csv");
+
+  const folder = mkdtempSync(join(tmpdir(), "korvane-png-"));
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+  await page.focus("#download-png");
+  await page.keyboard.press("Enter");
+  const file = join(folder, "imfp-curve.png");
+  while (!existsSync(file))
+    await new Promise((wake) => setTimeout(wake, 50));
+  const png = readFileSync(file);
+  assert.deepEqual([...png.subarray(0, 8)], [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
+  assert.ok(png.length > 10000, `${png.length} bytes`);
+  rmSync(folder, { recursive: true, force: true });
+  await page.close();
+});
+
+// tpp2m reads the shipped database by the name the page gives it.
+test("an invalid curve input shows tpp2m's words and no curve", async () => {
+  tpp2mIn(work, "list");
+  const page = await openPage("");
+  for (const [search, args] of [
+    ["?materials=Cu&log=50:5000", ["--log", "50:5000"]],
+    ["?materials=Cu&log=50:5000:1e400", ["--log", "50:5000:1e400"]],
+    ["?materials=Cu&range=100:10:5", ["--range", "100:10:5"]],
+    ["?materials=Cu,Xx&log=50:5000:10", ["--log", "50:5000:10"]],
+  ]) {
+    await showPage(page, search);
+    const materials = new URLSearchParams(search).get("materials").split(",");
+    const words = tpp2mIn(join(work, "DataBase"), "imfp", ...materials, ...args, "--database", "TPP2-data.db");
+    assert.equal(await page.$eval("#error", (e) => e.textContent), words, search);
+    assert.equal(await page.$eval("#curve", (e) => e.hidden), true, search);
+    assert.equal(await page.$("#imfp-curve canvas"), null, search);
+    assert.equal(await page.$eval("#download-csv", (link) => link.hasAttribute("href")), false, search);
+  }
   await page.close();
 });
 

@@ -14,35 +14,76 @@ const kResultIds = [
 const kInputNames = ["material", "density", "mass", "gap", "nv", "formula", "include",
                      "energy", "depth", "cross-section", "angle", "probability",
                      "line", "source", "photon-energy",
-                     "overlayer", "substrate", "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio"];
+                     "overlayer", "substrate", "overlayer-energy", "substrate-energy", "ratio", "bulk-ratio",
+                     "materials", "log", "range", "relativistic"];
 // The inputs that name a material of the open database.
 const kMaterialInputs = ["material", "overlayer", "substrate"];
 // The columns of a materials row as the page hands them to the C++.
 const kRowValues = { id: 0, name: 2, density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
 
-const page = { korvane: null, sql: null, data: null, database: null, databaseName: "TPP2-data.db" };
+// The curves' colours, by material, as the desktop's curve window draws them;
+// the relativistic form dashed.
+const kCurveColours = ["#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000", "#808080"];
+const kCurveHeight = 360;
 
-// A materials file opened read-only; null when it fails the schema's checks.
-function openMaterials(bytes) {
+const page = { korvane: null, sql: null, data: null, database: null, databaseName: "TPP2-data.db",
+               chart: null, curve: null, csvUrl: null, pngUrl: null };
+
+function curveColour(series) {
+  return kCurveColours[series.material % kCurveColours.length];
+}
+
+// The first row of a statement's answer, each value with its type in
+// SQLite's words, under `prefix` ("row.0", "row.0.type", ...).
+function addFirstRow(facts, prefix, answer) {
+  if (!answer.length)
+    return;
+  answer[0].values[0].forEach((value, i) => {
+    const type = value === null ? "null" : value instanceof Uint8Array ? "blob" : typeof value === "string" ? "text"
+      : Number.isInteger(value) ? "integer" : "real";
+    facts.set(prefix + i + ".type", type);
+    if (value !== null && type !== "blob")
+      facts.set(prefix + i, String(value));
+  });
+}
+
+// A materials file opened read-only, or the C++'s answer when it fails the
+// checks the desktop runs on it.
+function openMaterials(bytes, fileName) {
   const db = new page.sql.Database(new Uint8Array(bytes));
   try {
     const sql = page.data.sql;
+    const facts = new URLSearchParams();
     const columns = db.exec(sql.tableInfo);
-    const quick = db.exec(sql.quickCheck);
-    const unreadable = db.exec(sql.firstUnreadableRow);
-    const repeated = db.exec(sql.repeatedId);
-    const usable = columns.length === 1 && columns[0].values.length >= 10 &&
-      quick.length === 1 && quick[0].values[0][0] === "ok" &&
-      unreadable.length === 0 && repeated.length === 0;
-    if (!usable) {
+    (columns.length ? columns[0].values : []).forEach((column, i) => {
+      facts.set("column." + i, column[1]);
+      facts.set("column." + i + ".key", String(column[5]));
+    });
+    // A statement over columns the file lacks fails; the C++ then refuses
+    // the columns before it reads the answers.
+    const answer = (statement) => {
+      try {
+        return db.exec(statement);
+      } catch (error) {
+        return [];
+      }
+    };
+    facts.set("quick-check", db.exec(sql.quickCheck)[0].values[0][0]);
+    addFirstRow(facts, "row.", answer(sql.firstUnreadableRow));
+    addFirstRow(facts, "keyed-row.", answer(sql.firstUnreadableRowKeyed));
+    const repeated = answer(sql.repeatedId);
+    if (repeated.length)
+      facts.set("repeated-id", String(repeated[0].values[0][0]));
+    const checked = JSON.parse(page.korvane.checkDatabase(facts.toString(), fileName));
+    if (checked.errors.length) {
       db.close();
-      return null;
+      return { refused: checked };
     }
     const second = columns[0].values[1][1];
     return { db, secondColumn: '"' + second.replaceAll('"', '""') + '"' };
   } catch (error) {
     db.close();
-    return null;
+    return { refused: JSON.parse(page.korvane.unusableDatabase(fileName)) };
   }
 }
 
@@ -103,6 +144,11 @@ function query() {
       continue;
     addRow(parameters, input + ".", findMaterial(material));
   }
+  const materials = parameters.get("materials");
+  JSON.parse(page.korvane.curveMaterials(materials === null ? "" : materials)).forEach((name, i) => {
+    parameters.set("curve." + i, name);
+    addRow(parameters, "curve." + i + ".", findMaterial(name));
+  });
   const formula = parameters.get("formula");
   for (const symbol of formula === null ? [] : JSON.parse(page.korvane.formulaSymbols(formula)))
     addRow(parameters, "element." + symbol + ".", firstRow(statement("firstRowNamed"), [symbol, page.data.lastElementId]));
@@ -124,6 +170,66 @@ function show(results) {
   }
   document.getElementById("error").textContent = results.errors.join("\n");
   document.getElementById("notes").textContent = results.notes.join("\n");
+  drawCurve(results.curve);
+}
+
+// The curves of the materials on log-log axes, and the CSV to download.
+function drawCurve(curve) {
+  page.chart?.destroy();
+  page.chart = null;
+  page.curve = curve;
+  if (page.csvUrl)
+    URL.revokeObjectURL(page.csvUrl);
+  page.csvUrl = null;
+  const csvLink = document.getElementById("download-csv");
+  csvLink.removeAttribute("href");
+  document.getElementById("curve").hidden = !curve;
+  if (!curve)
+    return;
+  page.csvUrl = URL.createObjectURL(new Blob([curve.csv], { type: "text/csv" }));
+  csvLink.href = page.csvUrl;
+  const holder = document.getElementById("imfp-curve");
+  const series = curve.series.map((s) => ({
+    label: s.label, stroke: curveColour(s), width: 2,
+    dash: s.relativistic ? [8, 5] : undefined,
+  }));
+  page.chart = new uPlot({
+    width: holder.clientWidth, height: kCurveHeight,
+    scales: { x: { time: false, distr: 3 }, y: { distr: 3 } },
+    axes: [{ label: holder.dataset.energyAxis }, { label: holder.dataset.imfpAxis }],
+    series: [{ label: holder.dataset.energyAxis }, ...series],
+  }, [curve.energies, ...curve.series.map((s) => s.imfp)], holder);
+}
+
+// The chart as a PNG file: its canvas on white, with each curve's label in
+// its colour, since the chart's legend is not part of the canvas.
+function downloadPng() {
+  if (!page.chart)
+    return;
+  const chart = page.chart.ctx.canvas;
+  const image = document.createElement("canvas");
+  image.width = chart.width;
+  image.height = chart.height;
+  const context = image.getContext("2d");
+  context.fillStyle = "#ffffff";
+  context.fillRect(0, 0, image.width, image.height);
+  context.drawImage(chart, 0, 0);
+  const size = Math.round(14 * devicePixelRatio);
+  context.font = `${size}px sans-serif`;
+  // Top left in the plot, where the IMFPs of low energies leave room.
+  page.curve.series.forEach((series, i) => {
+    context.fillStyle = curveColour(series);
+    context.fillText(series.label, page.chart.bbox.left + size, page.chart.bbox.top + size * (1.5 + 1.4 * i));
+  });
+  image.toBlob((blob) => {
+    if (page.pngUrl)
+      URL.revokeObjectURL(page.pngUrl);
+    page.pngUrl = URL.createObjectURL(blob);
+    const link = document.createElement("a");
+    link.href = page.pngUrl;
+    link.download = "imfp-curve.png";
+    link.click();
+  }, "image/png");
 }
 
 function recalculate() {
@@ -147,9 +253,9 @@ function fillInputsFromAddress() {
 }
 
 async function openUserDatabase(file) {
-  const opened = openMaterials(await file.arrayBuffer());
-  if (!opened) {
-    show(JSON.parse(page.korvane.unusableDatabase(file.name)));
+  const opened = openMaterials(await file.arrayBuffer(), file.name);
+  if (opened.refused) {
+    show(opened.refused);
     document.body.dataset.state = "ready";
     return;
   }
@@ -179,18 +285,23 @@ async function start() {
   page.korvane = {
     results: module.cwrap("korvane_page_results", "string", ["string"]),
     unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
+    checkDatabase: module.cwrap("korvane_page_check_database", "string", ["string", "string"]),
     formulaSymbols: module.cwrap("korvane_page_formula_symbols", "string", ["string"]),
+    curveMaterials: module.cwrap("korvane_page_curve_materials", "string", ["string"]),
   };
   module.cwrap("korvane_page_set_binding_energies", null, ["string"])(data.bindingEnergies);
   page.sql = sql;
   page.data = data;
-  page.database = openMaterials(shipped);
+  page.database = openMaterials(shipped, page.databaseName);
   showMaterialNames();
   fillInputsFromAddress();
   const form = document.getElementById("inputs");
   form.addEventListener("input", recalculate);
   document.getElementById("open-database").addEventListener("click", () =>
     document.getElementById("database-file").click());
+  document.getElementById("download-png").addEventListener("click", downloadPng);
+  new ResizeObserver(() => page.chart?.setSize({ width: document.getElementById("imfp-curve").clientWidth,
+                                                 height: kCurveHeight })).observe(document.getElementById("imfp-curve"));
   document.getElementById("database-file").addEventListener("change", (event) => {
     if (event.target.files.length)
       openUserDatabase(event.target.files[0]);

@@ -1,0 +1,76 @@
+#include "query/EnergyGrid.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace korvane {
+
+namespace {
+
+Failed refused(std::string reason)
+{
+    return Failed{std::move(reason), ErrorCode::InvalidInput};
+}
+
+std::string moreThanMost(const char* option, double most)
+{
+    return std::string(option) + " gives more than " + std::to_string(std::int64_t(most)) + " energies";
+}
+
+} // namespace
+
+const char* energyGridOption(EnergyGridKind kind)
+{
+    return kind == EnergyGridKind::Log ? "--log" : "--range";
+}
+
+std::string energyGridShapeError(EnergyGridKind kind, const std::string& text)
+{
+    return std::string(energyGridOption(kind)) + " needs FROM:TO:" + (kind == EnergyGridKind::Log ? "COUNT" : "STEP")
+        + " (got \"" + text + "\")";
+}
+
+std::string tooManyEnergies(double most)
+{
+    return "more than " + std::to_string(std::int64_t(most)) + " energies in one run";
+}
+
+Result<std::vector<float>> linearEnergies(double from, double to, double step, double most)
+{
+    if (!(step > 0))
+        return refused("the step of --range must be above 0");
+    if (to < from)
+        return refused("--range must run upwards (FROM is above TO)");
+    // A tolerance of a millionth of a step keeps TO when rounding would drop it.
+    const double steps = std::floor((to - from) / step + 1e-6);
+    if (steps + 1 > most)
+        return refused(moreThanMost("--range", most));
+    std::vector<float> energies;
+    const auto count = static_cast<std::size_t>(steps) + 1;
+    energies.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        energies.push_back(static_cast<float>(from + double(i) * step));
+    return energies;
+}
+
+Result<std::vector<float>> logEnergies(double from, double to, double count, double most)
+{
+    if (!(from > 0))
+        return refused("--log must start above 0 eV");
+    if (!(to > from))
+        return refused("--log must run upwards (TO must be above FROM)");
+    if (count < 2 || count != std::trunc(count))
+        return refused("the COUNT of --log must be a whole number of at least 2");
+    if (count > most)
+        return refused(moreThanMost("--log", most));
+    std::vector<float> energies;
+    const auto n = static_cast<std::size_t>(count);
+    energies.reserve(n);
+    const double ratio = std::log(to / from);
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        energies.push_back(static_cast<float>(from * std::exp(ratio * double(i) / double(n - 1))));
+    energies.push_back(static_cast<float>(to));
+    return energies;
+}
+
+} // namespace korvane

@@ -1,0 +1,37 @@
+#pragma once
+
+// Takes: the three numbers of tpp2m's --range FROM:TO:STEP or --log
+// FROM:TO:COUNT. Gives: the energies of the grid, or the words that refuse
+// it, as tpp2m and the browser page's curve both say them.
+
+#include "core/Result.h"
+
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+// The most energies one run computes, so a slip in a range cannot exhaust memory.
+inline constexpr double kMaxEnergies = 20'000'000;
+
+// The two ways to ask for a grid, by their option: --range and --log.
+enum class EnergyGridKind { Range, Log };
+
+// "--range", "--log".
+const char* energyGridOption(EnergyGridKind kind);
+
+// The words for a grid not written as three numbers:
+// "--log needs FROM:TO:COUNT (got "50:100")".
+std::string energyGridShapeError(EnergyGridKind kind, const std::string& text);
+
+// The words for grids that together hold more than `most` energies.
+std::string tooManyEnergies(double most);
+
+// FROM, FROM+STEP, ... up to TO (included when a step lands on it); each
+// energy in eV held as a Single. At most `most` energies.
+Result<std::vector<float>> linearEnergies(double from, double to, double step, double most = kMaxEnergies);
+
+// COUNT energies evenly spaced in log scale from FROM to TO, both included.
+Result<std::vector<float>> logEnergies(double from, double to, double count, double most = kMaxEnergies);
+
+} // namespace korvane

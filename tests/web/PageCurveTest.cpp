@@ -1,0 +1,122 @@
+#include "web/PageCurve.h"
+#include "web/PageResults.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvane::page;
+
+namespace {
+
+// Copper's and silica's rows as the page's script hands them over for the
+// curve's materials "Cu" and "104".
+const std::string kCurveRows = "database=TPP2-data.db&curve.0=Cu&curve.0.found=1&curve.0.id=29&curve.0.name=Cu"
+                               "&curve.0.density=8.96&curve.0.mass=63.546&curve.0.gap=0"
+                               "&curve.0.hbe=8&curve.0.lbe=1&curve.0.d=10"
+                               "&curve.1=104&curve.1.found=1&curve.1.id=104&curve.1.name=SiO2"
+                               "&curve.1.density=2.65&curve.1.mass=60.08&curve.1.gap=9.1&curve.1.f=16";
+
+} // namespace
+
+TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
+{
+    const PageResults results =
+        evaluatePage(PageQuery("materials=Cu,+104&log=100:1000:3&range=1500:1600:100&relativistic=both&" + kCurveRows));
+    EXPECT_TRUE(results.errors.empty());
+    ASSERT_TRUE(results.curve);
+    const PageCurve& curve = *results.curve;
+    EXPECT_EQ(curve.energies, (std::vector<float>{100, 316.227753f, 1000, 1500, 1600}));
+    ASSERT_EQ(curve.series.size(), 4u);
+    EXPECT_EQ(curve.series[0].label, "Cu (non-relativistic)");
+    EXPECT_EQ(curve.series[3].label, "SiO2 (relativistic)");
+    EXPECT_EQ(curve.series[3].material, 1);
+    EXPECT_TRUE(curve.series[3].relativistic);
+    EXPECT_EQ(curve.series[0].imfp[2], 15.448975f); // tpp2m imfp Cu --energy 1000
+    // tpp2m imfp Cu 104 --log 100:1000:3 --range 1500:1600:100 --relativistic both --csv
+    EXPECT_EQ(curve.csv,
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "Cu,29,100,non-relativistic,4.0473485,\n"
+              "Cu,29,100,relativistic,4.046919,\n"
+              "Cu,29,316.22775,non-relativistic,6.981226,\n"
+              "Cu,29,316.22775,relativistic,6.9770126,\n"
+              "Cu,29,1000,non-relativistic,15.448975,\n"
+              "Cu,29,1000,relativistic,15.414831,\n"
+              "Cu,29,1500,non-relativistic,21.027151,\n"
+              "Cu,29,1500,relativistic,20.955456,\n"
+              "Cu,29,1600,non-relativistic,22.105322,\n"
+              "Cu,29,1600,relativistic,22.024614,\n"
+              "SiO2,104,100,non-relativistic,7.916947,\n"
+              "SiO2,104,100,relativistic,7.9159813,\n"
+              "SiO2,104,316.22775,non-relativistic,12.967819,\n"
+              "SiO2,104,316.22775,relativistic,12.959448,\n"
+              "SiO2,104,1000,non-relativistic,29.11884,\n"
+              "SiO2,104,1000,relativistic,29.052042,\n"
+              "SiO2,104,1500,non-relativistic,39.920193,\n"
+              "SiO2,104,1500,relativistic,39.779774,\n"
+              "SiO2,104,1600,non-relativistic,42.01516,\n"
+              "SiO2,104,1600,relativistic,41.857044,\n");
+    // Without "relativistic", the non-relativistic form alone, named by the material.
+    const PageResults one = evaluatePage(PageQuery("materials=Cu&range=1000:1000:1&" + kCurveRows));
+    ASSERT_TRUE(one.curve);
+    ASSERT_EQ(one.curve->series.size(), 1u);
+    EXPECT_EQ(one.curve->series[0].label, "Cu");
+    EXPECT_FALSE(one.curve->series[0].relativistic);
+}
+
+TEST(PageCurveTest, AMaterialWithoutAValueGivesEmptyPointsAndTheReasonInTheCsv)
+{
+    const PageResults results = evaluatePage(
+        PageQuery("materials=Odd&range=100:200:100&database=x.db&curve.0=Odd&curve.0.found=1&curve.0.id=700"
+                  "&curve.0.name=Odd,+one&curve.0.mass=10&curve.0.gap=0&curve.0.f=4"));
+    ASSERT_TRUE(results.curve);
+    EXPECT_EQ(results.curve->series[0].imfp, (std::vector<std::optional<float>>{std::nullopt, std::nullopt}));
+    EXPECT_EQ(results.curve->csv, // tpp2m imfp 700 --range 100:200:100 --csv, with that row
+              "material,id,energy_eV,form,imfp_A,error\n"
+              "\"Odd, one\",700,100,non-relativistic,,no density in the database\n"
+              "\"Odd, one\",700,200,non-relativistic,,no density in the database\n");
+}
+
+TEST(PageCurveTest, AWrongInputGivesTpp2msWordsAndNoCurve)
+{
+    struct Case {
+        std::string query, error;
+    };
+    const Case cases[] = {
+        {"materials=Cu&log=50:5000", "--log needs FROM:TO:COUNT (got \"50:5000\")"},
+        {"materials=Cu&range=10:100:5:1", "--range needs FROM:TO:STEP (got \"10:100:5:1\")"},
+        {"materials=Cu&log=50:5000:1e400", "--log: \"1e400\" is out of range"},
+        {"materials=Cu&log=50:5000:x", "--log: \"x\" is not a number"},
+        {"materials=Cu&log=5000:50:10", "--log must run upwards (TO must be above FROM)"},
+        {"materials=Cu&range=100:200:0", "the step of --range must be above 0"},
+        // The browser holds every point: fewer than tpp2m computes in a run.
+        {"materials=Cu&log=50:5000:100001", "--log gives more than 100000 energies"},
+        {"materials=Cu&log=50:5000:60000&range=1:60000:1", "more than 100000 energies in one run"},
+        {"materials=Cu&log=50:5000:10&relativistic=no", "relativistic: \"no\" is neither \"yes\" nor \"both\""},
+        {"materials=Cu,Xx&log=50:5000:10&curve.1=Xx&curve.1.found=0", "no material \"Xx\" in TPP2-data.db"},
+    };
+    for (const Case& c : cases) {
+        const PageResults results =
+            evaluatePage(PageQuery(c.query + "&" + kCurveRows.substr(0, kCurveRows.find("&curve.1"))));
+        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
+        EXPECT_FALSE(results.curve) << c.query;
+    }
+    // No materials or no energies: no curve, and nothing to say.
+    for (const std::string query : {"log=50:5000:10", "materials=Cu", "materials=+,+&log=50:5000:10"}) {
+        const PageResults results = evaluatePage(PageQuery(query + "&" + kCurveRows));
+        EXPECT_TRUE(results.errors.empty()) << query;
+        EXPECT_FALSE(results.curve) << query;
+    }
+}
+
+TEST(PageCurveTest, TheMaterialsAreNamesBetweenCommas)
+{
+    EXPECT_EQ(curveMaterialNames(" Cu, SiO2,,104 ,"), (std::vector<std::string>{"Cu", "SiO2", "104"}));
+    EXPECT_TRUE(curveMaterialNames(" ").empty());
+}
+
+TEST(PageCurveTest, TheCurveReachesTheScriptAsJson)
+{
+    const PageCurve curve{{100, 1000.5f}, {{"Cu \"x\"", 1, true, {15.5f, std::nullopt}}}, "material\n"};
+    EXPECT_EQ(curveJson(curve),
+              "{\"energies\":[100,1000.5],\"series\":[{\"label\":\"Cu \\\"x\\\"\",\"material\":1,"
+              "\"relativistic\":true,\"imfp\":[15.5,null]}],\"csv\":\"material\\u000a\"}");
+}

@@ -1,0 +1,192 @@
+#include "web/PageCurve.h"
+
+#include "core/NumberText.h"
+#include "core/TableWriter.h"
+#include "core/TextEscapes.h"
+#include "query/EnergyGrid.h"
+#include "query/ImfpEvaluation.h"
+#include "query/TypedNumber.h"
+#include "web/PageMaterial.h"
+
+namespace korvane::page {
+
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The energies of one grid typed as tpp2m's option takes it; none, with the
+// error, when it is wrong.
+std::optional<std::vector<float>> readGrid(const std::string& text, EnergyGridKind kind,
+                                           std::vector<std::string>* errors)
+{
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon - start));
+        if (colon == std::string::npos)
+            break;
+        start = colon + 1;
+    }
+    if (parts.size() != 3) {
+        errors->push_back(energyGridShapeError(kind, text));
+        return std::nullopt;
+    }
+    double v[3];
+    for (int k = 0; k < 3; ++k) {
+        const Result<float> value = readTypedSingle(energyGridOption(kind), parts[k]);
+        if (!value) {
+            errors->push_back(value.error());
+            return std::nullopt;
+        }
+        v[k] = *value;
+    }
+    Result<std::vector<float>> grid = kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], kMaxCurveEnergies)
+                                                                  : linearEnergies(v[0], v[1], v[2], kMaxCurveEnergies);
+    if (!grid) {
+        errors->push_back(grid.error());
+        return std::nullopt;
+    }
+    return std::move(*grid);
+}
+
+// The forms that `relativistic` asks for: the non-relativistic form alone
+// when it is absent.
+std::optional<std::vector<ImfpForm>> readForms(const PageQuery& query, std::vector<std::string>* errors)
+{
+    const std::optional<std::string> text = query.typed("relativistic");
+    if (!text)
+        return std::vector<ImfpForm>{ImfpForm::NonRelativistic};
+    if (*text == "yes")
+        return std::vector<ImfpForm>{ImfpForm::Relativistic};
+    if (*text == "both")
+        return std::vector<ImfpForm>{ImfpForm::NonRelativistic, ImfpForm::Relativistic};
+    errors->push_back("relativistic: \"" + *text + "\" is neither \"yes\" nor \"both\"");
+    return std::nullopt;
+}
+
+// The rows of tpp2m imfp's CSV for one material: one per energy and form.
+void writeCsvRows(TableWriter& table, const PageMaterial& material, const std::vector<float>& energies,
+                  const std::vector<ImfpForm>& forms, const std::vector<std::vector<Result<float>>>& imfps)
+{
+    const std::string name = table.encoded(material.name);
+    const std::string id = material.id ? std::to_string(*material.id) : std::string();
+    for (std::size_t e = 0; e < energies.size(); ++e) {
+        for (std::size_t f = 0; f < forms.size(); ++f) {
+            table.encodedText(name);
+            if (material.id)
+                table.number(id);
+            else
+                table.empty();
+            table.number(numbers::shortestFixed(energies[e]));
+            table.text(formName(forms[f]));
+            const Result<float>& imfp = imfps[f][e];
+            if (imfp) {
+                table.number(numbers::shortestFixed(*imfp));
+                table.empty();
+            } else {
+                table.empty();
+                table.text(imfp.error());
+            }
+            table.endRow();
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> curveMaterialNames(const std::string& text)
+{
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = text.find(',', start);
+        if (comma == std::string::npos)
+            comma = text.size();
+        const std::string_view name = trimmed(std::string_view(text).substr(start, comma - start));
+        if (!name.empty())
+            names.emplace_back(name);
+        start = comma + 1;
+    }
+    return names;
+}
+
+std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
+                                       std::vector<std::string>* errors)
+{
+    const std::vector<std::string> names = curveMaterialNames(query.value("materials").value_or(""));
+    const std::optional<std::string> logText = query.typed("log");
+    const std::optional<std::string> rangeText = query.typed("range");
+    if (names.empty() || (!logText && !rangeText))
+        return std::nullopt;
+    const std::size_t errorsBefore = errors->size();
+    std::vector<PageMaterial> materials;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (std::optional<PageMaterial> material = readMaterial(query, "curve." + std::to_string(i), ticks, errors))
+            materials.push_back(std::move(*material));
+    }
+    PageCurve curve;
+    for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
+        if (!text)
+            continue;
+        if (const std::optional<std::vector<float>> grid = readGrid(*text, kind, errors))
+            curve.energies.insert(curve.energies.end(), grid->begin(), grid->end());
+    }
+    if (curve.energies.size() > kMaxCurveEnergies)
+        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
+    const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
+    if (errors->size() != errorsBefore)
+        return std::nullopt;
+    TableWriter csv(TableFormat::Csv, {{"material"}, {"id"}, {"energy_eV"}, {"form"}, {"imfp_A"}, {"error"}});
+    for (std::size_t m = 0; m < materials.size(); ++m) {
+        std::vector<std::vector<Result<float>>> imfps(forms->size());
+        for (std::size_t f = 0; f < forms->size(); ++f) {
+            const ImfpForm form = (*forms)[f];
+            CurveSeries series{forms->size() > 1 ? materials[m].name + " (" + formName(form) + ")" : materials[m].name,
+                               int(m),
+                               form == ImfpForm::Relativistic,
+                               {}};
+            imfps[f].reserve(curve.energies.size());
+            series.imfp.reserve(curve.energies.size());
+            for (const float energy : curve.energies) {
+                imfps[f].push_back(evaluateImfp(materials[m].values, energy, form));
+                series.imfp.push_back(imfps[f].back() ? std::optional<float>(*imfps[f].back()) : std::nullopt);
+            }
+            curve.series.push_back(std::move(series));
+        }
+        writeCsvRows(csv, materials[m], curve.energies, *forms, imfps);
+    }
+    curve.csv = csv.finishedText();
+    return curve;
+}
+
+std::string curveJson(const PageCurve& curve)
+{
+    std::string json = "{\"energies\":[";
+    for (std::size_t e = 0; e < curve.energies.size(); ++e) {
+        json += e ? "," : "";
+        json += numbers::shortest(curve.energies[e]);
+    }
+    json += "],\"series\":[";
+    for (std::size_t s = 0; s < curve.series.size(); ++s) {
+        const CurveSeries& series = curve.series[s];
+        json += s ? ",{\"label\":" : "{\"label\":";
+        text::appendJsonString(json, series.label);
+        json += ",\"material\":" + std::to_string(series.material);
+        json += series.relativistic ? ",\"relativistic\":true,\"imfp\":[" : ",\"relativistic\":false,\"imfp\":[";
+        for (std::size_t e = 0; e < series.imfp.size(); ++e) {
+            json += e ? "," : "";
+            json += series.imfp[e] ? numbers::shortest(*series.imfp[e]) : "null";
+        }
+        json += "]}";
+    }
+    json += "],\"csv\":";
+    text::appendJsonString(json, curve.csv);
+    return json + '}';
+}
+
+} // namespace korvane::page

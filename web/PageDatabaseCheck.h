@@ -1,0 +1,24 @@
+#pragma once
+
+#include "web/PageQuery.h"
+#include "web/PageResults.h"
+
+#include <string>
+
+// What the page's script learnt from a file chosen with "Open database..."
+// by running the statements the desktop program runs on it, handed over as
+// plain values: "column.0=ID&column.0.key=1&..." (PRAGMA table_info),
+// "quick-check=ok", the first unreadable row as "row.0=3.5&row.0.type=real&..."
+// when there is one (as "keyed-row." the one found without looking at the
+// IDs, for a table keyed by "ID"), and "repeated-id=7" when an ID is there
+// twice.
+namespace korvane::page {
+
+// No errors when the file can be read as a materials database; else, with
+// no result, the reason in tpp2m's words.
+PageResults checkDatabase(const PageQuery& facts, const std::string& fileName);
+
+// The answer for a file that SQLite cannot read at all.
+PageResults unusableDatabase(const std::string& fileName);
+
+} // namespace korvane::page
