@@ -9,7 +9,7 @@
 #include "cli/LineEnergies.h"
 #include "cli/MaterialSimulation.h"
 #include "cli/OneLine.h"
-#include "materials/NumberText.h"
+#include "materials/text/NumberText.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
 #include "query/TypedNumberWords.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/DatabaseLocation.h"
+#include "materials/store/DatabaseLocation.h"
 #include "query/ValenceGroups.h"
 
 #include <QSize>

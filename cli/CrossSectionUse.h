@@ -2,7 +2,7 @@
 
 #include "cli/MaterialResolution.h"
 #include "cli/RowWriter.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 namespace korvane::cli {
 

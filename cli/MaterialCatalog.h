@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "materials/Material.h"
-#include "materials/Sqlite.h"
+#include "materials/model/Material.h"
+#include "materials/store/Sqlite.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "cli/MaterialResolution.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 namespace korvane::cli {
 

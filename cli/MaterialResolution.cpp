@@ -1,7 +1,7 @@
 #include "cli/MaterialResolution.h"
 
 #include "cli/MaterialCache.h"
-#include "materials/FormulaSum.h"
+#include "materials/model/FormulaSum.h"
 
 #include <list>
 

@@ -3,7 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/SimulatedDepth.h"
 #include "cli/MaterialResolution.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "cli/RowWriter.h"
 
-#include "materials/NumberText.h"
+#include "materials/text/NumberText.h"
 
 #include <array>
 #include <charconv>

@@ -3,7 +3,7 @@
 // made on the first start, kept as it is on every later one.
 
 #include "app/UserDataFolder.h"
-#include "materials/MaterialDatabase.h"
+#include "materials/store/MaterialDatabase.h"
 
 #include <QDir>
 #include <QFile>
