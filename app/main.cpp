@@ -1,8 +1,8 @@
 #include "app/DatabaseMessage.h"
 #include "app/UserDataFolder.h"
-#include "materials/MaterialDatabase.h"
-#include "ui/Fonts.h"
-#include "ui/Form1.h"
+#include "materials/store/MaterialDatabase.h"
+#include "ui/controls/Fonts.h"
+#include "ui/mainwindow/Form1.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "materials/MaterialDatabase.h"
-#include "materials/ShippedMaterials.h"
-#include "ui/Form1.h"
-#include "ui/ImfpCurveWindow.h"
-#include "ui/UserPrompts.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/store/ShippedMaterials.h"
+#include "ui/mainwindow/Form1.h"
+#include "ui/tools/curve/ImfpCurveWindow.h"
+#include "ui/common/UserPrompts.h"
 
 #include <QCoreApplication>
 #include <QItemSelectionModel>

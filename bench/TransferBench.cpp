@@ -1,5 +1,5 @@
-#include "materials/MaterialExport.h"
-#include "materials/MaterialImport.h"
+#include "materials/exchange/MaterialExport.h"
+#include "materials/exchange/MaterialImport.h"
 #include "support/TestMaterials.h"
 
 #include <QFile>

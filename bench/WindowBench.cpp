@@ -1,10 +1,10 @@
-#include "materials/MaterialDatabase.h"
-#include "materials/MaterialSchema.h"
-#include "materials/Sqlite.h"
-#include "materials/MaterialTableCheck.h"
-#include "materials/NamePattern.h"
-#include "materials/ShippedMaterials.h"
-#include "ui/Form1.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/store/MaterialSchema.h"
+#include "materials/store/Sqlite.h"
+#include "materials/store/MaterialTableCheck.h"
+#include "materials/model/NamePattern.h"
+#include "materials/store/ShippedMaterials.h"
+#include "ui/mainwindow/Form1.h"
 
 #include <QItemSelectionModel>
 #include <QTableView>

@@ -1,4 +1,4 @@
-#include "ui/Fonts.h"
+#include "ui/controls/Fonts.h"
 #include "calc/VectorState.h"
 
 #include <QApplication>

@@ -1,12 +1,13 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CommandOptions.h"
+#include "cli/CommandTable.h"
 
 #include "calc/OverlayerThickness.h"
 #include "calc/TransportTable.h"
 #include "cli/OneLine.h"
-#include "materials/NumberText.h"
-#include "materials/ResultText.h"
+#include "materials/text/NumberText.h"
+#include "materials/text/ResultText.h"
 #include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
@@ -52,22 +53,6 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& pho
     return {};
 }
 
-const std::map<QString, CommandKind> kCommands = {
-    {QStringLiteral("list"), CommandKind::List},
-    {QStringLiteral("imfp"), CommandKind::Imfp},
-    {QStringLiteral("cf1"), CommandKind::Cf1},
-    {QStringLiteral("cf2"), CommandKind::Cf2},
-    {QStringLiteral("plot"), CommandKind::Plot},
-    {QStringLiteral("help"), CommandKind::Help},
-    {QStringLiteral("depth"), CommandKind::Depth},
-    {QStringLiteral("thickness"), CommandKind::Thickness},
-    {QStringLiteral("export"), CommandKind::Export},
-    {QStringLiteral("import"), CommandKind::Import},
-    {QStringLiteral("transport"), CommandKind::Transport},
-    {QStringLiteral("dcs"), CommandKind::Dcs},
-    {QStringLiteral("simulate"), CommandKind::Simulate},
-};
-
 // Numbers on the command line always have a full stop as decimal point and no
 // group separators, whatever the user's locale, so a script gives the same
 // numbers everywhere and "1,5" is never read as 15.
@@ -88,12 +73,12 @@ public:
             return failed(QStringLiteral("no command given; try tpp2m --help"));
         if (args_.contains(QStringLiteral("--help")) || args_.contains(QStringLiteral("-h")))
             return Command{};
-        const auto command = kCommands.find(args_[0]);
-        if (command == kCommands.end())
+        const CommandRow* command = findCommand(args_[0]);
+        if (!command)
             return failed(args_[0].startsWith(u'-')
                               ? QStringLiteral("the command comes first; try tpp2m --help")
                               : QStringLiteral("unknown command \"%1\"; try tpp2m --help").arg(args_[0]));
-        cmd_.kind = command->second;
+        cmd_.kind = command->kind;
         if (cmd_.kind == CommandKind::Help)
             return Command{};
         for (qsizetype i = 1; i < args_.size() && error_.isEmpty(); ++i)

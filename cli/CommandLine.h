@@ -4,7 +4,7 @@
 #include "core/Result.h"
 #include "lookup/LineEnergies.h"
 #include "lookup/MaterialRef.h"
-#include "materials/DatabaseLocation.h"
+#include "materials/store/DatabaseLocation.h"
 #include "query/ValenceGroups.h"
 
 #include <QSize>

@@ -3,7 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialInputs.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 namespace korvane::cli {
 

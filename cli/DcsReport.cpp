@@ -3,7 +3,7 @@
 #include "calc/AtomicUnits.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/ResultText.h"
+#include "materials/text/ResultText.h"
 
 namespace korvane::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/ImfpReport.h"
 
-#include "materials/ResultText.h"
+#include "materials/text/ResultText.h"
 
 namespace korvane::cli {
 

@@ -2,8 +2,8 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/OneLine.h"
-#include "materials/MaterialExport.h"
-#include "materials/MaterialImport.h"
+#include "materials/exchange/MaterialExport.h"
+#include "materials/exchange/MaterialImport.h"
 
 namespace korvane::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/RowWriter.h"
 
-#include "materials/NumberText.h"
-#include "materials/ResultText.h"
+#include "materials/text/NumberText.h"
+#include "materials/text/ResultText.h"
 
 #include <array>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/ResultText.h"
+#include "materials/text/ResultText.h"
 #include "query/Corrections.h"
 
 #include <cmath>

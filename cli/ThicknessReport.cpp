@@ -4,7 +4,7 @@
 #include "cli/ImfpEvaluation.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/ResultText.h"
+#include "materials/text/ResultText.h"
 
 namespace korvane::cli {
 

@@ -1,8 +1,8 @@
 #include "lookup/MaterialCatalog.h"
 
-#include "materials/MaterialDatabase.h"
-#include "materials/MaterialSchema.h"
-#include "materials/ValenceGroups.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/store/MaterialSchema.h"
+#include "materials/model/ValenceGroups.h"
 
 #include <limits>
 

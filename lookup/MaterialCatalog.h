@@ -1,8 +1,8 @@
 #pragma once
 
-#include "materials/DatabaseLocation.h"
-#include "materials/Material.h"
-#include "materials/Sqlite.h"
+#include "materials/store/DatabaseLocation.h"
+#include "materials/model/Material.h"
+#include "materials/store/Sqlite.h"
 #include "query/ValenceGroups.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lookup/MaterialInputs.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 namespace korvane {
 

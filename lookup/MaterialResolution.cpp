@@ -1,8 +1,8 @@
 #include "lookup/MaterialResolution.h"
 
 #include "lookup/MaterialCache.h"
-#include "materials/FormulaSum.h"
-#include "materials/ResultText.h"
+#include "materials/model/FormulaSum.h"
+#include "materials/text/ResultText.h"
 #include "query/MaterialNotFound.h"
 
 #include <list>

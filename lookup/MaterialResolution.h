@@ -3,7 +3,7 @@
 #include "core/Result.h"
 #include "lookup/MaterialInputs.h"
 #include "lookup/MaterialRef.h"
-#include "materials/DatabaseLocation.h"
+#include "materials/store/DatabaseLocation.h"
 #include "query/ValenceGroups.h"
 
 #include <vector>

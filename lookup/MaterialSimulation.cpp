@@ -1,7 +1,7 @@
 #include "lookup/MaterialSimulation.h"
 
 #include "lookup/MaterialImfp.h"
-#include "materials/ResultText.h"
+#include "materials/text/ResultText.h"
 
 #include <stdexcept>
 

@@ -4,7 +4,7 @@
 #include "calc/SimulatedDepth.h"
 #include "core/Result.h"
 #include "lookup/MaterialInputs.h"
-#include "materials/MaterialTransport.h"
+#include "materials/model/MaterialTransport.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 #include "calc/TransportTable.h"
 #include "query/ChemicalFormula.h"
 #include "lookup/MaterialCrossSection.h"
-#include "materials/Material.h"
+#include "materials/model/Material.h"
 #include "python/MaterialsTable.h"
 
 #include <functional>

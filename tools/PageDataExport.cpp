@@ -9,11 +9,11 @@
 // Usage: page-data FOLDER
 #include "lines/BindingEnergy.h"
 #include "lines/CoreLevel.h"
-#include "materials/Material.h"
-#include "materials/MaterialDatabase.h"
-#include "materials/MaterialSchema.h"
-#include "materials/ResultText.h"
-#include "materials/ShippedMaterials.h"
+#include "materials/model/Material.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/store/MaterialSchema.h"
+#include "materials/text/ResultText.h"
+#include "materials/store/ShippedMaterials.h"
 
 #include "calc/ScreeningFunction.h"
 

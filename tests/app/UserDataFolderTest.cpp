@@ -3,8 +3,8 @@
 // made on the first start, kept as it is on every later one.
 
 #include "app/UserDataFolder.h"
-#include "materials/MaterialDatabase.h"
-#include "materials/ResultText.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/text/ResultText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,11 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandOptions.h"
+#include "cli/CommandTable.h"
 #include "cli/HelpText.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -108,6 +110,40 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndShowsItsLine)
     }
     EXPECT_TRUE(help.contains(QStringLiteral("\n  -o, --output FILE     the picture to write (plot): a regular file or "
                                              "a new name\n  --size WxH            its size in pixels")));
+}
+
+// Each command has one row, found by its name; the help lays its rows out in
+// columns: a name too long for its column stands on a line of its own, the
+// lines of a usage or an example go on under its first.
+TEST(CommandTable, EachCommandHasOneRowAndItsPlaceInTheHelp)
+{
+    for (int kind = int(CommandKind::Help); kind <= int(CommandKind::Simulate); ++kind) {
+        const auto rows = std::count_if(commandTable().begin(), commandTable().end(),
+                                        [&](const CommandRow& row) { return row.kind == CommandKind(kind); });
+        EXPECT_EQ(rows, 1) << kind;
+    }
+    for (const CommandRow& row : commandTable()) {
+        ASSERT_NE(findCommand(QString::fromLatin1(row.name)), nullptr) << row.name;
+        EXPECT_EQ(findCommand(QString::fromLatin1(row.name))->kind, row.kind) << row.name;
+    }
+    EXPECT_EQ(findCommand(u"--help"), nullptr);
+    EXPECT_EQ(findCommand(u"List"), nullptr);
+
+    const QString help = helpText();
+    for (const char* piece : {
+             "\n  tpp2m simulate MATERIAL... ENERGIES [--angle DEG] [--probability P] [--electrons N]\n"
+             "             [--seed S] [--threads N] [--asymmetry BETA] [--source-angle PSI]\n",
+             "\n  tpp2m --help\n\nCommands:\n  list   Every material with its ID,",
+             "\n  export The materials added by users",
+             "\n  thickness\n         The thickness of an overlayer O",
+             "\n           tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383\n"
+             "             --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9\n  export",
+             "\n           tpp2m cf2 Si --energy 1000 --cross-section 1.2 --depth 5,10\n"
+             "         Without --cross-section, S of each material is computed as by\n",
+             "--database ~/other/TPP2-data.db\n\n  transport\n",
+             "--profile --csv\n\nMATERIAL is a name",
+         })
+        EXPECT_TRUE(help.contains(QString::fromUtf8(piece))) << piece;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "Tpp2mRun.h"
-#include "materials/MaterialSchema.h"
-#include "materials/Sqlite.h"
+#include "materials/store/MaterialSchema.h"
+#include "materials/store/Sqlite.h"
 
 #include <QFile>
 

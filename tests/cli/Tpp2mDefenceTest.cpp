@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QImage>
 
-#include "materials/Sqlite.h"
+#include "materials/store/Sqlite.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 #include "core/TableWriter.h"
-#include "materials/CsvRecords.h"
+#include "materials/exchange/CsvRecords.h"
 
 #include <QBuffer>
 

@@ -3,7 +3,7 @@
 // number in all its columns (name "v<n>", every number n), so a torn record
 // shows as columns of different versions. After each save has returned it
 // prints "saved <ID> <version>".
-#include "materials/MaterialDatabase.h"
+#include "materials/store/MaterialDatabase.h"
 
 #include <cstdio>
 #include <random>

@@ -1,5 +1,5 @@
-#include "materials/MaterialDatabase.h"
-#include "materials/Sqlite.h"
+#include "materials/store/MaterialDatabase.h"
+#include "materials/store/Sqlite.h"
 #include "support/TestMaterials.h"
 
 #include <QElapsedTimer>

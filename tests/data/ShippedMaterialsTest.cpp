@@ -5,7 +5,7 @@
 
 #include "calc/ScreeningFunction.h"
 #include "query/ChemicalFormula.h"
-#include "materials/ShippedMaterials.h"
+#include "materials/store/ShippedMaterials.h"
 
 #include <gtest/gtest.h>
 

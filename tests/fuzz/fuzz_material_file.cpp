@@ -1,6 +1,6 @@
 // The reader of files of materials for import: any bytes give rows or an
 // error, within the record limit.
-#include "materials/MaterialFileReader.h"
+#include "materials/exchange/MaterialFileReader.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // The reader of the shipped materials text: any text gives rows or an error.
-#include "materials/ShippedMaterials.h"
+#include "materials/store/ShippedMaterials.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UserPrompts.h"
+#include "ui/common/UserPrompts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/MaterialDatabase.h"
+#include "materials/store/MaterialDatabase.h"
 
 #include <QTemporaryDir>
 

@@ -3,9 +3,9 @@
 #include "support/FakePrompts.h"
 #include "support/FindChild.h"
 #include "support/TestMaterials.h"
-#include "ui/DataControl.h"
-#include "ui/Form1.h"
-#include "ui/UpDownArrows.h"
+#include "ui/controls/DataControl.h"
+#include "ui/mainwindow/Form1.h"
+#include "ui/controls/UpDownArrows.h"
 
 // The kinds of the main window's controls, so that tests use them whole.
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/Fonts.h"
+#include "ui/controls/Fonts.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,0 +1,51 @@
+#include "materials/text/NumberText.h"
+#include "support/Locales.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+namespace nt = numbertext;
+
+using test::kEnglish;
+using test::kGerman;
+
+TEST(NumberText, StrictReadingTakesTheWholeTextInTheUsersLocale)
+{
+    EXPECT_EQ(nt::toDouble(QStringLiteral(" 2.65 "), kEnglish), 2.65);
+    EXPECT_EQ(nt::toDouble(QStringLiteral("2,65"), kGerman), 2.65);
+    for (const char* bad : {"", "   ", "2.65x", "inf", "nan", "1e999"})
+        EXPECT_FALSE(nt::toDouble(QString::fromLatin1(bad), kEnglish)) << bad;
+    // A Single must hold the value.
+    EXPECT_TRUE(nt::toSingle(QStringLiteral("3e38"), kEnglish));
+    EXPECT_FALSE(nt::toSingle(QStringLiteral("4e38"), kEnglish));
+    EXPECT_EQ(nt::toSingle(QStringLiteral("0.1"), kEnglish), 0.1f);
+}
+
+TEST(NumberText, LenientReadingTakesTheLeadingNumberWithAFullStop)
+{
+    EXPECT_EQ(nt::leadingNumber(QStringLiteral("2.5x")), 2.5);
+    EXPECT_EQ(nt::leadingNumber(QStringLiteral("1 0")), 10.0);
+    EXPECT_EQ(nt::leadingNumber(QStringLiteral("-4")), -4.0);
+    EXPECT_EQ(nt::leadingNumber(QStringLiteral(".5")), 0.5);
+    EXPECT_EQ(nt::leadingNumber(QStringLiteral("2,5")), 2.0); // the comma ends the number in any locale
+    for (const char* zero : {"", "x1", "inf", "nan", "-", "."})
+        EXPECT_EQ(nt::leadingNumber(QString::fromLatin1(zero)), 0.0) << zero;
+}
+
+TEST(NumberText, ShownFormats)
+{
+    EXPECT_EQ(nt::shortest(4, kEnglish), QStringLiteral("4"));
+    EXPECT_EQ(nt::shortest(4.5f, kGerman), QStringLiteral("4,5"));
+    EXPECT_EQ(nt::shortest(2.33f, kEnglish), QStringLiteral("2.33"));
+    EXPECT_EQ(nt::shortestFixed(300000, kEnglish), QStringLiteral("300000"));
+    EXPECT_EQ(nt::shortestFixed(1023.4567f, kGerman), QStringLiteral("1023,4567"));
+    EXPECT_EQ(nt::shortestFixed(-0.0f, kEnglish), QStringLiteral("0"));
+    EXPECT_EQ(nt::shortest15(0.1 + 0.2, kEnglish), QStringLiteral("0.3"));
+    EXPECT_EQ(nt::shortest15(-20, kEnglish), QStringLiteral("-20"));
+    EXPECT_EQ(nt::fixed(8, 1, kEnglish), QStringLiteral("8.0"));
+}
+
+} // namespace
+} // namespace korvane
