@@ -11,6 +11,7 @@
 #include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
+#include "query/TypedNumber.h"
 #include "query/TypedNumberWords.h"
 
 #include <QRegularExpression>
@@ -51,16 +52,6 @@ QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& pho
         command.lines[line.energyIndex] = resolved->line;
     }
     return {};
-}
-
-// Numbers on the command line always have a full stop as decimal point and no
-// group separators, whatever the user's locale, so a script gives the same
-// numbers everywhere and "1,5" is never read as 15.
-QLocale commandLineLocale()
-{
-    QLocale locale = QLocale::c();
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    return locale;
 }
 
 class Parser {
@@ -246,35 +237,25 @@ private:
         return slot;
     }
 
-    // A number written too large or too small to be held (one that would
-    // overflow, or underflow to 0) is out of range, not a number that is not one.
+    // The number, or why it is refused in tpp2m's words (query/TypedNumber):
+    // one written too large or too small to be held is out of range.
+    template <typename T>
+    std::optional<T> accepted(Result<T> value)
+    {
+        if (value)
+            return *value;
+        fail(errorText(value));
+        return std::nullopt;
+    }
+
     std::optional<double> number(Option option, const QString& text)
     {
-        const QString name = optionName(option);
-        static const QRegularExpression written(
-            QStringLiteral("^\\s*[+-]?(?<mantissa>\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
-        const QRegularExpressionMatch match = written.match(text);
-        static const QRegularExpression nonZeroDigit(QStringLiteral("[1-9]"));
-        const bool nonZero = match.hasMatch() && match.captured(QStringLiteral("mantissa")).contains(nonZeroDigit);
-        const std::optional<double> value = numbertext::toDouble(text, commandLineLocale());
-        if (value && (*value != 0 || !nonZero))
-            return value;
-        const auto words = match.hasMatch() ? outOfRange : notANumber;
-        fail(QString::fromStdString(words(name.toStdString(), text.toStdString())));
-        return std::nullopt;
+        return accepted(readTypedNumber(optionName(option).toStdString(), text.toStdString()));
     }
 
     std::optional<float> single(Option option, const QString& text)
     {
-        const std::optional<double> value = number(option, text);
-        if (!value)
-            return std::nullopt;
-        const float single = static_cast<float>(*value);
-        if (std::isinf(single) || (single == 0 && *value != 0)) {
-            fail(QString::fromStdString(outOfRange(optionName(option).toStdString(), text.toStdString())));
-            return std::nullopt;
-        }
-        return single;
+        return accepted(readTypedSingle(optionName(option).toStdString(), text.toStdString()));
     }
 
     // Values separated by commas.
