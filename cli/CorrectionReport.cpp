@@ -21,7 +21,7 @@ struct Paths {
     std::optional<float> imfp;
     std::optional<float> trMfp; // cf2 only
     Result<float> path;
-    TransportCrossSection crossSection = {}; // the S used, for a material's cf2
+    std::optional<TransportCrossSection> crossSection = {}; // the S used, for a material's cf2
 };
 
 // TrMFP and EffTrMFP into `paths`, EffTrMFP as the path of cf2.
@@ -56,12 +56,13 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                 Paths paths{materialCells(command, material, e, form),
                             outcome ? std::optional<float>(*outcome) : std::nullopt, std::nullopt, outcome};
                 if (cf2 && outcome) {
-                    paths.crossSection = crossSectionUsed(command, material, energy);
-                    if (paths.crossSection.a0Squared)
-                        formTransportPaths(paths, material.density, material.mass, *paths.crossSection.a0Squared,
-                                           *outcome);
-                    else
-                        paths.path = failed(paths.crossSection.error);
+                    const Result<TransportCrossSection> used = crossSectionUsed(command, material, energy);
+                    if (used) {
+                        paths.crossSection = *used;
+                        formTransportPaths(paths, material.density, material.mass, used->a0Squared, *outcome);
+                    } else {
+                        paths.path = used.failure();
+                    }
                 }
                 if (!write(paths))
                     return false;

@@ -16,10 +16,10 @@ bool computesCrossSection(const Command& command)
     }
 }
 
-TransportCrossSection crossSectionUsed(const Command& command, const MaterialInputs& material, double energy)
+Result<TransportCrossSection> crossSectionUsed(const Command& command, const MaterialInputs& material, double energy)
 {
     if (command.crossSection)
-        return {command.crossSection, QString(), QString()};
+        return TransportCrossSection{*command.crossSection, QString()};
     return crossSectionOf(material, energy);
 }
 
@@ -31,12 +31,12 @@ void appendCrossSectionColumns(const Command& command, std::vector<Column>* colu
     columns->push_back({"cross_section_from", QStringLiteral("S from")});
 }
 
-void appendCrossSectionCells(const Command& command, const TransportCrossSection& s, Row* row)
+void appendCrossSectionCells(const Command& command, const std::optional<TransportCrossSection>& s, Row* row)
 {
     if (!computesCrossSection(command))
         return;
-    row->push_back(s.a0Squared ? Cell::ofSingle(static_cast<float>(*s.a0Squared)) : Cell::empty());
-    row->push_back(s.source.isEmpty() ? Cell::empty() : Cell::ofText(s.source));
+    row->push_back(s ? Cell::ofSingle(static_cast<float>(s->a0Squared)) : Cell::empty());
+    row->push_back(s && !s->source.isEmpty() ? Cell::ofText(s->source) : Cell::empty());
 }
 
 } // namespace korvane::cli

@@ -62,16 +62,19 @@ Result<void> writeDepthReport(const Command& command, const std::vector<Material
             for (const ImfpForm form : formsToCompute(command.forms)) {
                 const Result<float> outcome = evaluateImfp(material, command.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
-                    TransportCrossSection s; // only approximation 2 uses one
+                    std::optional<TransportCrossSection> s; // only approximation 2 uses one
                     // The model of the row, or why there is none: no IMFP, or no EffTrMFP.
                     Result<DepthModel> model = outcome
                         ? Result<DepthModel>(DepthModel{correction, *outcome, command.angle})
                         : Result<DepthModel>(outcome.failure());
                     if (model && correction == DepthCorrection::Approx2) {
-                        s = crossSectionUsed(command, material, command.energies[e]);
-                        const Result<float> effTrMfp = s.a0Squared
-                            ? transportPaths(material.density, material.mass, *s.a0Squared, *outcome).effTrMfp
-                            : Failed{s.error.toStdString()};
+                        const Result<TransportCrossSection> used =
+                            crossSectionUsed(command, material, command.energies[e]);
+                        if (used)
+                            s = *used;
+                        const Result<float> effTrMfp = used
+                            ? transportPaths(material.density, material.mass, used->a0Squared, *outcome).effTrMfp
+                            : Result<float>(used.failure());
                         if (effTrMfp)
                             model->effTrMfp = *effTrMfp;
                         else

@@ -1,9 +1,9 @@
 #include "cli/MaterialTransfer.h"
 
-#include "cli/ExitStatus.h"
 #include "cli/OneLine.h"
 #include "materials/exchange/MaterialExport.h"
 #include "materials/exchange/MaterialImport.h"
+#include "materials/text/ResultText.h"
 
 namespace korvane::cli {
 
@@ -14,31 +14,26 @@ constexpr qsizetype kBadRowsShown = 20;
 
 } // namespace
 
-int exportCommand(const Command& command, std::FILE* out, std::FILE* err)
+Result<void> exportCommand(const Command& command, std::FILE* out)
 {
     const ExchangeFormat format = command.format == OutputFormat::Json ? ExchangeFormat::Json : ExchangeFormat::Csv;
-    if (const Result<void> exported =
-            exportMaterials(command.databasePath, command.allMaterials, format, out, command.whenDatabaseMissing);
-        !exported) {
-        printLine(err, errorText(exported));
-        return kNotFound;
-    }
-    return kSuccess;
+    const Result<void> exported =
+        exportMaterials(command.databasePath, command.allMaterials, format, out, command.whenDatabaseMissing);
+    if (!exported)
+        return Failed{exported.error(), ErrorCode::Storage};
+    return {};
 }
 
-int importCommand(const Command& command, std::FILE* out, std::FILE* err)
+Result<void> importCommand(const Command& command, std::FILE* out, std::FILE* err)
 {
     const MaterialFile file = readMaterialFile(command.importFile);
-    if (!file.error.isEmpty()) {
-        printLine(err, QStringLiteral("%1: %2; nothing imported").arg(command.importFile, file.error));
-        return kNotFound;
-    }
+    if (!file.error.isEmpty())
+        return failed(QStringLiteral("%1: %2; nothing imported").arg(command.importFile, file.error),
+                      ErrorCode::Storage);
     const Result<ImportResult> imported =
         importMaterials(command.databasePath, file, command.replace, command.whenDatabaseMissing);
-    if (!imported) {
-        printLine(err, QStringLiteral("%1; nothing imported").arg(errorText(imported)));
-        return kNotFound;
-    }
+    if (!imported)
+        return failed(QStringLiteral("%1; nothing imported").arg(errorText(imported)), ErrorCode::Storage);
     const ImportResult& result = *imported;
     if (!result.badRows.isEmpty()) {
         printLine(err,
@@ -50,7 +45,7 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
             printLine(err, result.badRows[i]);
         if (result.badRows.size() > kBadRowsShown)
             printLine(err, QStringLiteral("and %1 more bad rows").arg(result.badRows.size() - kBadRowsShown));
-        return kNotFound;
+        return Failed{{}, ErrorCode::Storage};
     }
     if (result.elementsLeftOut > 0)
         printLine(err,
@@ -60,10 +55,9 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
     const int written = result.added + result.replaced;
     // A file of nothing but elements and rows already there needs no
     // writing; a file without rows has nothing to import.
-    if (written == 0 && result.alreadyThere == 0 && result.elementsLeftOut == 0) {
-        printLine(err, QStringLiteral("nothing imported: %1 holds no materials").arg(command.importFile));
-        return kNotFound;
-    }
+    if (written == 0 && result.alreadyThere == 0 && result.elementsLeftOut == 0)
+        return failed(QStringLiteral("nothing imported: %1 holds no materials").arg(command.importFile),
+                      ErrorCode::NotFound);
     QString report = written == 0 && result.alreadyThere > 0
         ? QStringLiteral("nothing to write into %1: the %2 materials are already there")
               .arg(command.databasePath)
@@ -77,8 +71,8 @@ int importCommand(const Command& command, std::FILE* out, std::FILE* err)
         report += QStringLiteral("; %1 already there").arg(result.alreadyThere);
     const QByteArray line = (report + u'\n').toUtf8();
     if (std::fputs(line.constData(), out) < 0 || std::fflush(out) != 0)
-        return kNotFound; // the materials are written; only the report is lost
-    return kSuccess;
+        return Failed{{}, ErrorCode::Storage}; // the materials are written; only the report is lost
+    return {};
 }
 
 } // namespace korvane::cli

@@ -49,7 +49,7 @@ Row summaryRow(const Command& command, const MaterialInputs& material, std::size
     row.push_back(Cell::ofInteger(static_cast<qint64>(command.electrons)));
     row.push_back(Cell::ofInteger(static_cast<qint64>(command.seed)));
     row.push_back(run.imfp ? Cell::ofSingle(*run.imfp, 2) : Cell::empty());
-    const bool done = run.depth.has_value();
+    const bool done = bool(run.depth);
     row.push_back(done ? number(run.elasticMfp, 2) : Cell::empty());
     row.push_back(done ? number(run.transportMfp, 2) : Cell::empty());
     row.push_back(done ? number(run.depth->albedo(), 4) : Cell::empty());
@@ -59,7 +59,7 @@ Row summaryRow(const Command& command, const MaterialInputs& material, std::size
     row.push_back(number(med.error, 3));
     row.push_back(number(id.value, 2));
     row.push_back(number(id.error, 3));
-    row.push_back(run.error.isEmpty() ? Cell::empty() : Cell::ofText(run.error));
+    row.push_back(done ? Cell::empty() : Cell::ofText(errorText(run.depth)));
     return row;
 }
 
@@ -84,10 +84,10 @@ std::vector<Column> profileColumns()
 // EffTrMFP of approximation 2 from the shipped S, when it can be formed.
 std::optional<float> effectiveTransportPath(const MaterialInputs& material, float energy, float imfp)
 {
-    const TransportCrossSection s = crossSectionOf(material, energy);
-    if (!s.a0Squared)
+    const Result<TransportCrossSection> s = crossSectionOf(material, energy);
+    if (!s)
         return std::nullopt;
-    const Result<float> effTrMfp = transportPaths(material.density, material.mass, *s.a0Squared, imfp).effTrMfp;
+    const Result<float> effTrMfp = transportPaths(material.density, material.mass, s->a0Squared, imfp).effTrMfp;
     return effTrMfp ? std::optional<float>(*effTrMfp) : std::nullopt;
 }
 
@@ -136,7 +136,8 @@ Result<void> writeSimulationReport(const Command& command, const std::vector<Mat
                 const MaterialSimulation run = simulateMaterial(material, command.energies[e], form, settings);
                 if (command.profile) {
                     if (!run.depth)
-                        return failed(QStringLiteral("%1: %2").arg(material.name, run.error), ErrorCode::InvalidInput);
+                        return failed(QStringLiteral("%1: %2").arg(material.name, errorText(run.depth)),
+                                      ErrorCode::InvalidInput);
                     if (!writeProfile(*writer, command, material, command.energies[e], form, run))
                         return *writer->failure();
                 } else if (!writer->write(summaryRow(command, material, e, form, run))) {

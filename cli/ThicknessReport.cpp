@@ -42,7 +42,7 @@ Result<double> simulatedThickness(const Command& command, const MaterialInputs& 
     const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
     const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
     if (!own.depth || !crossing.depth)
-        return failed(own.depth ? crossing.error : own.error);
+        return Failed{(own.depth ? crossing.depth : own.depth).error()};
     const SimulatedDepth& ownDepth = *own.depth;
     const SimulatedDepth& crossingDepth = *crossing.depth;
     return attenuatedOverlayerThickness(

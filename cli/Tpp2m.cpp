@@ -31,10 +31,12 @@ namespace korvane::cli {
 namespace {
 
 // Every run that fails ends here: its reason on standard error, and the exit
-// status its kind calls for.
+// status its kind calls for. A failure without words is one whose command
+// has written all it has to say.
 int exitWith(std::FILE* err, const Failed& failure)
 {
-    printLine(err, QString::fromStdString(failure.reason));
+    if (!failure.reason.empty())
+        printLine(err, QString::fromStdString(failure.reason));
     return exitStatusOf(failure.code);
 }
 
@@ -89,8 +91,8 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     switch (command.kind) {
     case CommandKind::Help: std::fputs(helpText().toUtf8().constData(), out); return kSuccess;
     case CommandKind::List: return listMaterials(command, out, err);
-    case CommandKind::Export: return exportCommand(command, out, err);
-    case CommandKind::Import: return importCommand(command, out, err);
+    case CommandKind::Export: return reported(err, exportCommand(command, out));
+    case CommandKind::Import: return reported(err, importCommand(command, out, err));
     default: break;
     }
     const Result<std::vector<MaterialInputs>> resolved =

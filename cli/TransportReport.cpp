@@ -23,26 +23,29 @@ std::vector<Column> transportColumns()
     };
 }
 
-// sigma_el of one formula unit in cm^2, where S has a value.
-std::optional<double> elasticCrossSectionCm2(const std::vector<FormulaAtom>& atoms, float energy)
+// sigma_el of one formula unit in cm^2.
+double elasticCrossSectionCm2(const std::vector<FormulaAtom>& atoms, float energy)
 {
     constexpr std::size_t kNoAngles = 2; // the total needs no angular table
     return formulaScattering(atoms, energy, kNoAngles).elastic * bohrRadiusSquaredCm2();
 }
 
-Row transportRow(const QString& name, std::optional<int> id, float energy, const TransportCrossSection& s,
-                 const std::vector<FormulaAtom>& atoms)
+// The row of S at an energy; `atoms`, read as S was, are read only when S has a value.
+Row transportRow(const QString& name, std::optional<int> id, float energy, const Result<TransportCrossSection>& s,
+                 const Result<std::vector<FormulaAtom>>& atoms)
 {
-    const auto single = [](std::optional<double> v) {
-        return v ? Cell::ofSingleWithExponent(static_cast<float>(*v)) : Cell::empty();
-    };
-    return {Cell::ofText(name),
-            Cell::ofOptional(id),
-            Cell::ofSingle(energy),
-            single(s.a0Squared),
-            single(s.a0Squared ? std::optional<double>(*s.a0Squared * bohrRadiusSquaredCm2()) : std::nullopt),
-            single(s.a0Squared ? elasticCrossSectionCm2(atoms, energy) : std::nullopt),
-            s.error.isEmpty() ? Cell::empty() : Cell::ofText(s.error)};
+    Row row{Cell::ofText(name), Cell::ofOptional(id), Cell::ofSingle(energy)};
+    if (!s || !atoms) {
+        row.insert(row.end(), 3, Cell::empty());
+        row.push_back(Cell::ofText(!s ? errorText(s) : errorText(atoms)));
+        return row;
+    }
+    const auto single = [](double v) { return Cell::ofSingleWithExponent(static_cast<float>(v)); };
+    row.push_back(single(s->a0Squared));
+    row.push_back(single(s->a0Squared * bohrRadiusSquaredCm2()));
+    row.push_back(single(elasticCrossSectionCm2(*atoms, energy)));
+    row.push_back(Cell::empty());
+    return row;
 }
 
 // Why a typed formula cannot be used, in the words of the other commands;
@@ -84,19 +87,21 @@ Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& com
 Result<void> writeTransportReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
-    for (const MaterialInputs& material : materials)
+    for (const MaterialInputs& material : materials) {
+        const Result<std::vector<FormulaAtom>> atoms = atomsOf(material);
         for (const float energy : command.energies)
-            if (!writer->write(transportRow(material.name, material.id, energy, crossSectionOf(material, energy),
-                                            atomsOf(material).atoms)))
+            if (!writer->write(
+                    transportRow(material.name, material.id, energy, crossSectionOf(material, energy), atoms)))
                 return *writer->failure();
+    }
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
         for (const float energy : command.energies) {
-            const TransportCrossSection s = z
+            const Result<TransportCrossSection> s = z
                 ? elementTransportCrossSection(z, energy)
-                : TransportCrossSection{std::nullopt, QStringLiteral("no element has the symbol %1").arg(symbol),
-                                        QString()};
-            if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s, {{z, 1}})))
+                : failed(QStringLiteral("no element has the symbol %1").arg(symbol), ErrorCode::NotFound);
+            if (!writer->write(transportRow(symbol, z ? std::optional<int>(z) : std::nullopt, energy, s,
+                                            std::vector<FormulaAtom>{{z, 1}})))
                 return *writer->failure();
         }
     }

@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy)
+Result<TransportCrossSection> crossSectionOf(const MaterialInputs& material, double energy)
 {
     Material row;
     row.id = material.id.value_or(0);

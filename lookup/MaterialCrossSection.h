@@ -7,6 +7,6 @@ namespace korvane {
 
 // S of a resolved material: an element row by its ID, anything else by its
 // name (or formula) read as a chemical formula.
-TransportCrossSection crossSectionOf(const MaterialInputs& material, double energy);
+Result<TransportCrossSection> crossSectionOf(const MaterialInputs& material, double energy);
 
 } // namespace korvane

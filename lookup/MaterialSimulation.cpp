@@ -7,7 +7,7 @@
 
 namespace korvane {
 
-MaterialAtoms atomsOf(const MaterialInputs& material)
+Result<std::vector<FormulaAtom>> atomsOf(const MaterialInputs& material)
 {
     Material row;
     row.id = material.id.value_or(0);
@@ -17,11 +17,11 @@ MaterialAtoms atomsOf(const MaterialInputs& material)
 
 Result<FormulaScattering> elasticScatteringOf(const MaterialInputs& material, double energy, std::size_t angleCount)
 {
-    const MaterialAtoms atoms = atomsOf(material);
-    if (!atoms.error.isEmpty())
-        return failed(atoms.error, ErrorCode::InvalidInput);
+    const Result<std::vector<FormulaAtom>> atoms = atomsOf(material);
+    if (!atoms)
+        return Failed{atoms.error(), ErrorCode::InvalidInput};
     try {
-        return formulaScattering(atoms.atoms, energy, angleCount);
+        return formulaScattering(*atoms, energy, angleCount);
     } catch (const std::invalid_argument& e) {
         return Failed{e.what(), ErrorCode::InvalidInput};
     } catch (const std::exception& e) {
@@ -32,36 +32,25 @@ Result<FormulaScattering> elasticScatteringOf(const MaterialInputs& material, do
 MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy, ImfpForm form,
                                     const SimulationSettings& settings)
 {
-    MaterialSimulation result;
     const Result<float> imfp = evaluateImfp(material, energy, form);
-    if (!imfp) {
-        result.error = errorText(imfp);
-        return result;
-    }
-    result.imfp = *imfp;
-    if (!material.density || !material.mass) {
-        result.error = QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density");
-        return result;
-    }
+    if (!imfp)
+        return {std::nullopt, 0, 0, imfp.failure()};
+    if (!material.density || !material.mass)
+        return {*imfp, 0, 0,
+                failed(QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density"))};
     const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy);
-    if (!elastic) {
-        result.error = errorText(elastic);
-        return result;
-    }
+    if (!elastic)
+        return {*imfp, 0, 0, elastic.failure()};
     const ElasticAngleSampler sampler(elastic->angles, elastic->dcs);
-    result.elasticMfp = meanFreePath(*material.density, *material.mass, elastic->elastic);
-    result.transportMfp = meanFreePath(*material.density, *material.mass, elastic->transport);
-    const ScatteringMedium medium{*imfp, result.elasticMfp, result.transportMfp, &sampler};
-    if (const std::string error = simulationInputError(medium, settings); !error.empty()) {
-        result.error = QString::fromStdString(error);
-        return result;
-    }
+    const double elasticMfp = meanFreePath(*material.density, *material.mass, elastic->elastic);
+    const double transportMfp = meanFreePath(*material.density, *material.mass, elastic->transport);
+    const ScatteringMedium medium{*imfp, elasticMfp, transportMfp, &sampler};
+    if (const std::string error = simulationInputError(medium, settings); !error.empty())
+        return {*imfp, elasticMfp, transportMfp, Failed{error}};
     SimulationScores scores = simulateTrajectories(medium, settings);
     if (scores.cancelled)
-        result.error = QStringLiteral("the simulation was cancelled");
-    else
-        result.depth.emplace(std::move(scores));
-    return result;
+        return {*imfp, elasticMfp, transportMfp, Failed{"the simulation was cancelled"}};
+    return {*imfp, elasticMfp, transportMfp, SimulatedDepth(std::move(scores))};
 }
 
 } // namespace korvane

@@ -16,7 +16,7 @@ inline constexpr std::size_t kDcsAngleCount = 601;
 
 // The atoms of one formula unit of a resolved material: an element row by
 // its ID, anything else by its name read as a formula.
-MaterialAtoms atomsOf(const MaterialInputs& material);
+Result<std::vector<FormulaAtom>> atomsOf(const MaterialInputs& material);
 
 // The elastic scattering of one formula unit of a material at an energy;
 // InvalidInput when the material's name is no formula or the energy is none.
@@ -24,15 +24,15 @@ Result<FormulaScattering> elasticScatteringOf(const MaterialInputs& material, do
                                               std::size_t angleCount = kSimulationAngleCount);
 
 // A simulation of the signal from a material at one energy and form, with
-// the paths it used; `depth` is empty and `error` says why when it could not
-// run (no IMFP, no density or mass, no elastic scattering) or was cancelled.
-// The IMFP is kept when only the simulation fails, for the row that says so.
+// the paths it used; `depth` fails with the reason when the simulation could
+// not run (no IMFP, no density or mass, no elastic scattering) or was
+// cancelled. The IMFP is kept when only the simulation fails, for the row
+// that says so.
 struct MaterialSimulation {
     std::optional<float> imfp; // Å
     double elasticMfp = 0;     // Å
     double transportMfp = 0;   // Å
-    std::optional<SimulatedDepth> depth;
-    QString error;
+    Result<SimulatedDepth> depth;
 };
 MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy, ImfpForm form,
                                     const SimulationSettings& settings);

@@ -74,14 +74,13 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
                                       .progress = {}};
     if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
         throw py::value_error(error);
-    MaterialSimulation run;
-    {
+    const MaterialSimulation run = [&] {
         const py::gil_scoped_release unlocked;
-        run = simulateMaterial(inputs, static_cast<float>(energy),
-                               request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
-    }
+        return simulateMaterial(inputs, static_cast<float>(energy),
+                                request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
+    }();
     if (!run.depth)
-        throw py::value_error(run.error.toStdString());
+        throw py::value_error(run.depth.error());
     const SimulatedDepth& d = *run.depth;
     const Estimate med = d.meanEscapeDepth(), id = d.informationDepth(request.probability);
     py::dict result;

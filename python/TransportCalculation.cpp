@@ -24,7 +24,7 @@ struct AtomCount {
 // for a failure.
 struct CrossSectionSource {
     std::vector<AtomCount> atoms;
-    std::function<TransportCrossSection(double)> withWords;
+    std::function<Result<TransportCrossSection>(double)> withWords;
 };
 
 std::vector<AtomCount> atomsOf(const QString& formula)
@@ -86,8 +86,8 @@ py::object transportCrossSection(py::handle materialOrFormula, py::handle energy
     const CrossSectionSource source = crossSectionSource(materialOrFormula, database);
     // A material or formula without S (an unknown symbol, a name that is no
     // formula) is wrong input for every energy: refused before any.
-    if (const TransportCrossSection probe = source.withWords(kTableLowestEnergy); !probe.a0Squared)
-        throw py::value_error(probe.error.toStdString());
+    if (const Result<TransportCrossSection> probe = source.withWords(kTableLowestEnergy); !probe)
+        throw py::value_error(probe.error());
     return arrayResults<double>(
         Broadcast<1>({energy}, {"energy"}), policy,
         [&](const std::array<double, 1>& v) -> Element<double> {
@@ -107,10 +107,10 @@ py::object transportCrossSection(py::handle materialOrFormula, py::handle energy
                 return e.failure();
             if (!(*e > 0))
                 return Failed{"energy must be above 0 eV", ErrorCode::InvalidInput};
-            const TransportCrossSection s = source.withWords(*e);
-            if (!s.a0Squared)
-                return Failed{s.error.toStdString()};
-            return *s.a0Squared;
+            const Result<TransportCrossSection> s = source.withWords(*e);
+            if (!s)
+                return s.failure();
+            return s->a0Squared;
         });
 }
 

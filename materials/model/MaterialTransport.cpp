@@ -6,36 +6,33 @@ namespace korvane {
 
 namespace {
 
-TransportCrossSection fromResult(const Result<CrossSectionValue>& s)
+Result<TransportCrossSection> withQtSource(const Result<CrossSectionValue>& s)
 {
     if (!s)
-        return {std::nullopt, QString::fromStdString(s.error()), QString()};
-    return {s->a0Squared, QString(), QString::fromStdString(s->source)};
+        return s.failure();
+    return TransportCrossSection{s->a0Squared, QString::fromStdString(s->source)};
 }
 
 } // namespace
 
-TransportCrossSection elementTransportCrossSection(int atomicNumber, double energyEv)
+Result<TransportCrossSection> elementTransportCrossSection(int atomicNumber, double energyEv)
 {
-    return fromResult(elementCrossSection(atomicNumber, energyEv));
+    return withQtSource(elementCrossSection(atomicNumber, energyEv));
 }
 
-TransportCrossSection formulaTransportCrossSection(const QString& formula, double energyEv)
+Result<TransportCrossSection> formulaTransportCrossSection(const QString& formula, double energyEv)
 {
-    return fromResult(formulaCrossSection(formula.toStdString(), energyEv));
+    return withQtSource(formulaCrossSection(formula.toStdString(), energyEv));
 }
 
-TransportCrossSection materialTransportCrossSection(const Material& material, double energyEv)
+Result<TransportCrossSection> materialTransportCrossSection(const Material& material, double energyEv)
 {
-    return fromResult(rowCrossSection(material.id, material.name.toStdString(), energyEv));
+    return withQtSource(rowCrossSection(material.id, material.name.toStdString(), energyEv));
 }
 
-MaterialAtoms materialAtoms(const Material& material)
+Result<std::vector<FormulaAtom>> materialAtoms(const Material& material)
 {
-    Result<std::vector<FormulaAtom>> atoms = rowAtoms(material.id, material.name.toStdString());
-    if (!atoms)
-        return {{}, QString::fromStdString(atoms.error())};
-    return {std::move(*atoms), {}};
+    return rowAtoms(material.id, material.name.toStdString());
 }
 
 } // namespace korvane

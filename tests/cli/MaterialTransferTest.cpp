@@ -234,6 +234,25 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 }
 
+// A database that cannot be opened ends an export and an import with status
+// 1 and its cause, whatever the cause: no file, a folder, a file of prose.
+TEST_F(MaterialTransferTest, ADatabaseThatCannotBeOpenedEndsWithStatusOne)
+{
+    write(file("prose.db"), "Dear colleague, here are my materials.\n");
+    write(file("one.csv"), kHeader + "MyA,1,60,,,,,16\n");
+    const std::vector<std::pair<QString, QString>> databases = {
+        {file("missing.db"), QStringLiteral("there is no such file")},
+        {source.folder(), QStringLiteral("it is a folder, not a database file")},
+        {file("prose.db"), QStringLiteral("file is not a database")},
+    };
+    for (const auto& [database, cause] : databases) {
+        const QString refusal = QStringLiteral("the materials database %1 cannot be opened: %2").arg(database, cause);
+        expectRefused(run(QStringLiteral("export --json --database ") + database), 1, refusal, cause.toStdString());
+        expectRefused(run(QStringLiteral("import %1 --database %2").arg(file("one.csv"), database)), 1,
+                      refusal + QStringLiteral("; nothing imported"), cause.toStdString());
+    }
+}
+
 // Waiting for another copy's write is the connection's, tested where it is opened.
 TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
 {

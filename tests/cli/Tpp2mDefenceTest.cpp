@@ -268,6 +268,22 @@ TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
     }
 }
 
+// An import whose report cannot be written has still written the materials:
+// it ends with status 1 and no line of its own, the rows in the database.
+TEST_F(Tpp2mDefenceTest, AnImportWhoseReportIsLostEndsWithStatusOneAndKeepsTheRows)
+{
+    QFile csv(database.folder() + QStringLiteral("/new.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
+              "MyA,1,60,,,,,16\n");
+    csv.close();
+    const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" import new.csv > /dev/full"));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.toStdString(), "");
+    const std::string imfp = output(QStringLiteral("imfp MyA --energy 1000 --csv"));
+    EXPECT_NE(imfp.find("\nMyA,"), std::string::npos) << imfp;
+}
+
 // A million rows of CSV stream out in little memory; a table, which must hold
 // its rows to align them, refuses more than it can hold and points to CSV.
 TEST_F(Tpp2mDefenceTest, ManyRowsStreamAndATableRefusesWhatItCannotHold)

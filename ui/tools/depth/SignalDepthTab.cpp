@@ -111,42 +111,46 @@ SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) :
     recalculate();
 }
 
-TransportCrossSection SignalDepthTab::crossSection() const
+Result<TransportCrossSection> SignalDepthTab::crossSection() const
 {
     if (!txtTransportCrossSection_->text().trimmed().isEmpty()) {
         const std::optional<double> typed = numbertext::toDouble(txtTransportCrossSection_->text());
-        return {typed, typed ? QString() : QStringLiteral("the transport cross-section is not a number"), QString()};
+        if (!typed)
+            return Failed{"the transport cross-section is not a number", ErrorCode::InvalidInput};
+        return TransportCrossSection{*typed, QString()};
     }
     // The main window's material as it stands, the one its IMFP is of; the
     // energy is a number here, as the IMFP has been formed from it.
-    TransportCrossSection s = materialTransportCrossSection(
+    Result<TransportCrossSection> s = materialTransportCrossSection(
         source_.currentMaterial(), *numbertext::toDouble(source_.text(MainWindowState::Field::Energy)));
-    if (!s.a0Squared)
-        s.error = QStringLiteral("type the transport cross-section, as none is computed (%1)").arg(s.error);
+    if (!s)
+        return failed(QStringLiteral("type the transport cross-section, as none is computed (%1)").arg(errorText(s)),
+                      s.code());
     return s;
 }
 
 std::array<Result<DepthModel>, 3> SignalDepthTab::depthModels(float imfp, double angle,
-                                                              const TransportCrossSection& sigma) const
+                                                              const Result<TransportCrossSection>& sigma) const
 {
     return {DepthModel{kCorrections[0], imfp, angle}, DepthModel{kCorrections[1], imfp, angle},
             approx2Model(imfp, angle, sigma)};
 }
 
-Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle, const TransportCrossSection& sigma) const
+Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle,
+                                                const Result<TransportCrossSection>& sigma) const
 {
     const std::optional<float> density = source_.number(MainWindowState::Field::Density);
     const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
-    if (!sigma.a0Squared)
-        return failed(sigma.error);
+    if (!sigma)
+        return sigma.failure();
     if (!density || !mass)
         return Failed{"the main window's density or mass is not a number", ErrorCode::InvalidInput};
-    if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, *sigma.a0Squared},
+    if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, sigma->a0Squared},
                                                        {PositiveInput::Density, *density},
                                                        {PositiveInput::Mass, *mass}});
         !refusal.empty())
         return Failed{refusal, ErrorCode::InvalidInput};
-    const TransportPaths paths = transportMeanFreePaths(*density, *mass, *sigma.a0Squared, imfp);
+    const TransportPaths paths = transportMeanFreePaths(*density, *mass, sigma->a0Squared, imfp);
     if (!paths.effTrMfp)
         return Failed{"no EffTrMFP from this density, mass, cross-section and IMFP", ErrorCode::NoPhysicalValue};
     return DepthModel{kCorrections[2], imfp, angle, *paths.effTrMfp};
@@ -188,10 +192,10 @@ void SignalDepthTab::recalculate()
     }
     prepareSimulation(*imfp, *angle, *probability);
 
-    const TransportCrossSection sigma = crossSection();
-    if (sigma.a0Squared && !sigma.source.isEmpty() && !(*angle > kMaxCorrectedAngle))
+    const Result<TransportCrossSection> sigma = crossSection();
+    if (sigma && !sigma->source.isEmpty() && !(*angle > kMaxCorrectedAngle))
         lblCrossSectionUsed_->setText(QStringLiteral("Approximation 2 uses S = %1 a0\u00B2, computed for %2.")
-                                          .arg(QLocale().toString(*sigma.a0Squared, 'g', 6), sigma.source));
+                                          .arg(QLocale().toString(sigma->a0Squared, 'g', 6), sigma->source));
     const std::array<Result<DepthModel>, 3> models = depthModels(*imfp, *angle, sigma);
     std::array<std::optional<double>, 3> depths;
     // Each reason once, after the models it holds for.
@@ -297,10 +301,10 @@ void SignalDepthTab::prepareSimulation(float imfp, double angle, double probabil
     if (!density || !mass)
         return simulation_->setJob(
             Failed{"The main window's density or mass is not a number.", ErrorCode::InvalidInput});
-    const MaterialAtoms atoms = materialAtoms(material);
-    if (!atoms.error.isEmpty())
-        return simulation_->setJob(failed(atoms.error));
-    simulation_->setJob(SimulationPanel::Job{atoms.atoms, *density, *mass, imfp, *energy, angle, probability});
+    const Result<std::vector<FormulaAtom>> atoms = materialAtoms(material);
+    if (!atoms)
+        return simulation_->setJob(atoms.failure());
+    simulation_->setJob(SimulationPanel::Job{*atoms, *density, *mass, imfp, *energy, angle, probability});
 }
 
 void SignalDepthTab::plotSimulated(const QList<QPointF>& profile)

@@ -34,13 +34,14 @@ public:
 private:
     // The transport cross-section (a0^2) for approximation 2: the typed one,
     // or, for an empty field, the current material's at the energy.
-    TransportCrossSection crossSection() const;
+    Result<TransportCrossSection> crossSection() const;
     // The models to show, each or the reason it cannot be used: the
     // straight-line model, approximation 1 and approximation 2.
-    std::array<Result<DepthModel>, 3> depthModels(float imfp, double angle, const TransportCrossSection& sigma) const;
+    std::array<Result<DepthModel>, 3> depthModels(float imfp, double angle,
+                                                  const Result<TransportCrossSection>& sigma) const;
     // Approximation 2 with the EffTrMFP of the main window's density and
     // mass and of the cross-section, or why there is none.
-    Result<DepthModel> approx2Model(float imfp, double angle, const TransportCrossSection& sigma) const;
+    Result<DepthModel> approx2Model(float imfp, double angle, const Result<TransportCrossSection>& sigma) const;
     void clearResults();
     void plot(const std::array<Result<DepthModel>, 3>& models, const std::array<std::optional<double>, 3>& depths);
     // Hands the simulated model what it needs, or why it cannot run.

@@ -3,6 +3,7 @@
 #include "calc/TransportTable.h"
 #include "materials/model/MaterialTransport.h"
 #include "materials/text/NumberText.h"
+#include "materials/text/ResultText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/ToolWindowButtons.h"
@@ -55,10 +56,10 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
     const double ratio = kTableHighestEnergy / kTableLowestEnergy;
     for (int i = 0; i < kCurvePoints; ++i) {
         const double e = kTableLowestEnergy * std::pow(ratio, double(i) / (kCurvePoints - 1));
-        if (const std::optional<double> s = materialTransportCrossSection(material, e).a0Squared) {
-            curve->append(e, *s);
-            low = std::min(low, *s);
-            high = std::max(high, *s);
+        if (const Result<TransportCrossSection> s = materialTransportCrossSection(material, e)) {
+            curve->append(e, s->a0Squared);
+            low = std::min(low, s->a0Squared);
+            high = std::max(high, s->a0Squared);
         }
     }
     chart->addSeries(curve);
@@ -136,23 +137,19 @@ void TransportCrossSectionWindow::refresh()
     if (shownFor_ == std::tuple(material.id, material.name, energyText))
         return;
     shownFor_ = std::tuple(material.id, material.name, energyText);
-    TransportCrossSection s;
-    if (!energy)
-        s.error = QStringLiteral("the electron energy is not a number");
-    else
-        s = materialTransportCrossSection(material, *energy);
-    crossSection_ = s.a0Squared;
-    lblMaterial_->setText(
-        QStringLiteral("%1 at %2 eV").arg(s.source.isEmpty() ? material.name : s.source, energyText.trimmed()));
+    const Result<TransportCrossSection> s = energy
+        ? materialTransportCrossSection(material, *energy)
+        : Failed{"the electron energy is not a number", ErrorCode::InvalidInput};
+    crossSection_ = s ? std::optional<double>(s->a0Squared) : std::nullopt;
+    lblMaterial_->setText(QStringLiteral("%1 at %2 eV").arg(s ? s->source : material.name, energyText.trimmed()));
     const QLocale locale;
-    txtCrossSection_->setText(s.a0Squared ? locale.toString(*s.a0Squared, 'g', 6) : QString());
-    txtCrossSectionCm2_->setText(s.a0Squared ? locale.toString(*s.a0Squared * bohrRadiusSquaredCm2(), 'g', 4)
-                                             : QString());
-    lblError_->setText(s.error);
-    lblError_->setVisible(!s.error.isEmpty());
-    cmdUse_->setEnabled(s.a0Squared.has_value());
+    txtCrossSection_->setText(s ? locale.toString(s->a0Squared, 'g', 6) : QString());
+    txtCrossSectionCm2_->setText(s ? locale.toString(s->a0Squared * bohrRadiusSquaredCm2(), 'g', 4) : QString());
+    lblError_->setText(errorText(s));
+    lblError_->setVisible(!s);
+    cmdUse_->setEnabled(bool(s));
     QChart* previous = chart_->chart();
-    chart_->setChart(energy ? crossSectionChart(material, *energy, s.a0Squared) : new QChart);
+    chart_->setChart(energy ? crossSectionChart(material, *energy, crossSection_) : new QChart);
     delete previous;
 }
 

@@ -66,14 +66,14 @@ TEST_F(DepthWindowTest, OneWindowThatFollowsTheMainWindowWithThreeModelsAndTheir
     EXPECT_EQ(shown("lblDepthSource"), "O at 1000 eV, non-relativistic form: IMFP 27.85 \u00C5");
     EXPECT_EQ(shown("lblCrossSectionUsed"),
               "Approximation 2 uses S = "
-                  + QLocale().toString(*elementTransportCrossSection(8, 1000).a0Squared, 'g', 6).toStdString()
+                  + QLocale().toString(elementTransportCrossSection(8, 1000)->a0Squared, 'g', 6).toStdString()
                   + " a0\u00B2, computed for O (Z = 8).");
 
     // A new material in the main window is followed at once; for a compound
     // approximation 2 computes S for the formula.
     clickRow(3);
     EXPECT_EQ(shown("lblDepthSource"), "SiO2 at 1000 eV, non-relativistic form: IMFP 29.12 \u00C5");
-    const double s = *formulaTransportCrossSection(QStringLiteral("SiO2"), 1000).a0Squared;
+    const double s = formulaTransportCrossSection(QStringLiteral("SiO2"), 1000)->a0Squared;
     EXPECT_EQ(shown("lblCrossSectionUsed"),
               "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
                   + " a0\u00B2, computed for formula SiO2.");
@@ -146,7 +146,7 @@ TEST_F(DepthWindowTest, SAndTheImfpAreOfTheOneMaterialBeingChanged)
     QTest::mouseClick(ui.cmdChangeParam, Qt::LeftButton);
     typeInto(ui.txtName, QStringLiteral("SiC"));
     typeInto(ui.txtBulkDensity, QStringLiteral("3.21"));
-    const double s = *formulaTransportCrossSection(QStringLiteral("SiC"), 1000).a0Squared;
+    const double s = formulaTransportCrossSection(QStringLiteral("SiC"), 1000)->a0Squared;
     EXPECT_EQ(shown("lblCrossSectionUsed"),
               "Approximation 2 uses S = " + QLocale().toString(s, 'g', 6).toStdString()
                   + " a0\u00B2, computed for formula SiC.");
