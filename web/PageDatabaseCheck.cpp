@@ -36,6 +36,9 @@ CellValue::Type cellType(const std::string& type)
                              : Type::Null;
 }
 
+// The row as the statement gives it: the ID, the name, the numeric columns,
+// then the ID's type and text in SQLite's words, which stand for the ID
+// itself, since the script's numbers do not tell an ID of 3.0 from 3.
 std::vector<CellValue> unreadableRow(const PageQuery& facts, const std::string& prefix)
 {
     std::vector<CellValue> row;
@@ -43,9 +46,14 @@ std::vector<CellValue> unreadableRow(const PageQuery& facts, const std::string& 
         const std::string name = prefix + std::to_string(i);
         const std::optional<std::string> type = facts.value(name + ".type");
         if (!type)
-            return row;
+            break;
         row.push_back({cellType(*type), facts.value(name).value_or("")});
     }
+    if (row.size() == kMaterialColumnNames.size() + 1) {
+        row.front() = {cellType(row[row.size() - 2].text), row.back().text};
+        row.resize(row.size() - 2);
+    }
+    return row;
 }
 
 } // namespace
@@ -67,9 +75,9 @@ PageResults checkDatabase(const PageQuery& facts, const std::string& fileName)
     return {};
 }
 
-PageResults unusableDatabase(const std::string& fileName)
+PageResults unusableDatabase(const std::string& fileName, const std::string& sqliteWords)
 {
-    return cannotOpen(fileName, "it is not a materials database");
+    return cannotOpen(fileName, sqliteWords.empty() ? "it is not a materials database" : sqliteWords);
 }
 
 } // namespace korvane::page

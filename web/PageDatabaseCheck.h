@@ -18,7 +18,8 @@ namespace korvane::page {
 // no result, the reason in tpp2m's words.
 PageResults checkDatabase(const PageQuery& facts, const std::string& fileName);
 
-// The answer for a file that SQLite cannot read at all.
-PageResults unusableDatabase(const std::string& fileName);
+// The answer for a file that SQLite cannot read at all, with SQLite's own
+// words ("file is not a database") as the desktop gives them, when there are any.
+PageResults unusableDatabase(const std::string& fileName, const std::string& sqliteWords);
 
 } // namespace korvane::page

@@ -50,10 +50,10 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_check_database(const char* facts, 
 }
 
 // The answer when SQLite cannot read the file `fileName` at all.
-EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* fileName)
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_unusable_database(const char* fileName, const char* sqliteWords)
 {
     static std::string json;
-    json = korvane::page::resultsJson(korvane::page::unusableDatabase(fileName));
+    json = korvane::page::resultsJson(korvane::page::unusableDatabase(fileName, sqliteWords));
     return json.c_str();
 }
 

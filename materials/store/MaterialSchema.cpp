@@ -212,6 +212,9 @@ QString firstUnreadableRow(bool checkIds)
         wrong += QStringLiteral(" OR typeof(%1) <> 'integer'").arg(id());
     for (int c = int(Column::Density); c < kColumnCount; ++c)
         wrong += QStringLiteral(" OR %1 >= ''").arg(column(c));
+    // The ID's kind and text in SQLite's words close the row, for a reader
+    // whose numbers do not tell 3.0 from 3.
+    columns += QStringLiteral(",typeof(%1),CAST(%1 AS TEXT)").arg(id());
     return QStringLiteral("SELECT %1 FROM %2 WHERE %3 LIMIT 1").arg(columns, table(), wrong);
 }
 

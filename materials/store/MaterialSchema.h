@@ -82,7 +82,8 @@ QString tableInfo();
 QString quickCheck();
 // The first row with binary data for a name or text or binary data in a
 // numeric column; with `checkIds` also an ID that is not a whole number.
-// Every column in table order but the second.
+// Every column in table order but the second, then the ID's type (typeof)
+// and its text.
 QString firstUnreadableRow(bool checkIds);
 QString repeatedId();
 

@@ -189,6 +189,8 @@ TEST(PageDatabaseCheckTest, AFileIsRefusedWithTheDesktopsReason)
         EXPECT_EQ(results.errors, std::vector<std::string>{"the materials database a.db cannot be opened: " + c.error})
             << c.facts;
     }
-    EXPECT_EQ(unusableDatabase("b.db").errors,
+    EXPECT_EQ(unusableDatabase("b.db", "").errors,
               std::vector<std::string>{"the materials database b.db cannot be opened: it is not a materials database"});
+    EXPECT_EQ(unusableDatabase("c.db", "file is not a database").errors,
+              std::vector<std::string>{"the materials database c.db cannot be opened: file is not a database"});
 }

@@ -6,7 +6,7 @@
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, copyFileSync, existsSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, copyFileSync, existsSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
@@ -207,11 +207,17 @@ test("a file that is no materials database is refused with tpp2m's reason", asyn
     "wrong-order.db": `CREATE TABLE tblIMFPdata ("Name" TEXT, "ID" INTEGER PRIMARY KEY, ${columns})`,
     "repeated-id.db": `CREATE TABLE tblIMFPdata ("ID" INTEGER, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
                       "INSERT INTO tblIMFPdata (ID, Name) VALUES (3, 'a'), (3, 'b')",
+    "real-id.db": `CREATE TABLE tblIMFPdata ("ID" REAL, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
+                  "INSERT INTO tblIMFPdata (ID, Name) VALUES (3.0, 'a')",
+    "text-file.db": "",
   };
   const page = await openPage("?material=Cu&energy=1000");
   for (const [name, sql] of Object.entries(files)) {
     const file = join(folder, name);
-    execFileSync("sqlite3", [file, sql]);
+    if (sql)
+      execFileSync("sqlite3", [file, sql]);
+    else
+      writeFileSync(file, "ID,Name\n1,not a database but a text file of some length ".repeat(20));
     await (await page.$("#database-file")).uploadFile(file);
     const words = tpp2mIn(folder, "list", "--database", name);
     assert.match(words, /cannot be opened: /, name);

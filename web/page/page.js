@@ -83,7 +83,9 @@ function openMaterials(bytes, fileName) {
     return { db, secondColumn: '"' + second.replaceAll('"', '""') + '"' };
   } catch (error) {
     db.close();
-    return { refused: JSON.parse(page.korvane.unusableDatabase(fileName)) };
+    // SQLite's own words come as a plain Error; anything else has none to give.
+    const sqliteWords = error.constructor === Error ? error.message : "";
+    return { refused: JSON.parse(page.korvane.unusableDatabase(fileName, sqliteWords)) };
   }
 }
 
@@ -284,7 +286,7 @@ async function start() {
   ]);
   page.korvane = {
     results: module.cwrap("korvane_page_results", "string", ["string"]),
-    unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string"]),
+    unusableDatabase: module.cwrap("korvane_page_unusable_database", "string", ["string", "string"]),
     checkDatabase: module.cwrap("korvane_page_check_database", "string", ["string", "string"]),
     formulaSymbols: module.cwrap("korvane_page_formula_symbols", "string", ["string"]),
     curveMaterials: module.cwrap("korvane_page_curve_materials", "string", ["string"]),
