@@ -8,15 +8,15 @@ namespace korvane {
 FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& element)
 {
     FormulaSum sum;
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
-    if (!parsed.error.empty()) {
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula);
+    if (!parsed) {
         sum.problem = FormulaSum::Problem::Syntax;
-        sum.error = parsed.error;
+        sum.error = parsed.error();
         return sum;
     }
     double valenceTotal = 0;
     double massTotal = 0;
-    for (const ElementCount& part : parsed.elements) {
+    for (const ElementCount& part : *parsed) {
         const std::optional<ElementValues> row = element(part.symbol);
         if (!row) {
             sum.problem = FormulaSum::Problem::UnknownElement;

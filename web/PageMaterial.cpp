@@ -113,10 +113,10 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
 
 std::vector<std::string> formulaSymbols(const std::string& formula)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula);
     std::vector<std::string> symbols;
-    if (parsed.error.empty())
-        for (const ElementCount& element : parsed.elements)
+    if (parsed)
+        for (const ElementCount& element : *parsed)
             symbols.push_back(element.symbol);
     return symbols;
 }
