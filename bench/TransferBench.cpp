@@ -47,7 +47,8 @@ void Import100000Rows(benchmark::State& state)
         state.PauseTiming();
         test::FixtureDatabase target(elements);
         state.ResumeTiming();
-        const Result<ImportResult> result = importMaterials(target.path(), readMaterialFile(large.csv), false);
+        const Result<MaterialFile> file = readMaterialFile(large.csv);
+        const Result<ImportResult> result = file ? importMaterials(target.path(), *file, false) : file.failure();
         if (!result || !result->badRows.isEmpty())
             state.SkipWithError("the import failed");
     }

@@ -26,12 +26,12 @@ Result<void> exportCommand(const Command& command, std::FILE* out)
 
 Result<void> importCommand(const Command& command, std::FILE* out, std::FILE* err)
 {
-    const MaterialFile file = readMaterialFile(command.importFile);
-    if (!file.error.isEmpty())
-        return failed(QStringLiteral("%1: %2; nothing imported").arg(command.importFile, file.error),
+    const Result<MaterialFile> file = readMaterialFile(command.importFile);
+    if (!file)
+        return failed(QStringLiteral("%1: %2; nothing imported").arg(command.importFile, errorText(file)),
                       ErrorCode::Storage);
     const Result<ImportResult> imported =
-        importMaterials(command.databasePath, file, command.replace, command.whenDatabaseMissing);
+        importMaterials(command.databasePath, *file, command.replace, command.whenDatabaseMissing);
     if (!imported)
         return failed(QStringLiteral("%1; nothing imported").arg(errorText(imported)), ErrorCode::Storage);
     const ImportResult& result = *imported;
@@ -39,7 +39,7 @@ Result<void> importCommand(const Command& command, std::FILE* out, std::FILE* er
         printLine(err,
                   QStringLiteral("nothing imported: %1 of the %2 rows of %3 cannot be written")
                       .arg(result.badRows.size())
-                      .arg(file.rows.size())
+                      .arg(file->rows.size())
                       .arg(command.importFile));
         for (qsizetype i = 0; i < std::min(result.badRows.size(), kBadRowsShown); ++i)
             printLine(err, result.badRows[i]);

@@ -52,10 +52,10 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
 // empty when it can.
 QString typedFormulaError(const QString& formula)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula.toStdString());
-    if (!parsed.error.empty())
-        return QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error));
-    for (const ElementCount& element : parsed.elements)
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula.toStdString());
+    if (!parsed)
+        return QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error()));
+    for (const ElementCount& element : *parsed)
         if (atomicNumberOf(element.symbol) == 0)
             return QStringLiteral("unknown element \"%1\" in the formula \"%2\"")
                 .arg(QString::fromStdString(element.symbol), formula);

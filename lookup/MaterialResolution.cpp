@@ -28,12 +28,15 @@ Result<MaterialInputs> fromFormula(const FormulaMaterial& given, MaterialCache::
 {
     std::list<Material> elements; // the rows the sum points to
     std::optional<QString> unreadable;
-    const FormulaSum sum = sumFormula(
+    bool unknownElement = false; // a symbol no element row has, which is a typing fault
+    const Result<FormulaSum> sum = sumFormula(
         given.formula,
         [&](const QString& symbol) -> const Material* {
             Result<std::optional<Material>> row = lookup.element(symbol);
             if (!row)
                 unreadable = errorText(row);
+            else if (!*row)
+                unknownElement = true;
             if (!row || !*row)
                 return nullptr;
             return &elements.emplace_back(std::move(**row));
@@ -41,16 +44,14 @@ Result<MaterialInputs> fromFormula(const FormulaMaterial& given, MaterialCache::
         [&groups](const Material& element) { return valenceTotal(element, groups); });
     if (unreadable)
         return unreadableDatabase(databasePath, *unreadable);
-    const QString error = QString::fromStdString(sum.error);
-    switch (sum.problem) {
-    case FormulaSum::Problem::None: break;
-    case FormulaSum::Problem::Syntax:
-        return failed(QStringLiteral("--formula: %1").arg(error), ErrorCode::InvalidInput);
-    case FormulaSum::Problem::ElementData: return failed(error, ErrorCode::NotFound);
-    case FormulaSum::Problem::UnknownElement: return failed(error, ErrorCode::InvalidInput);
-    case FormulaSum::Problem::TooLarge: return failed(error, ErrorCode::OutOfRange);
+    if (!sum) {
+        if (sum.code() == ErrorCode::InvalidInput) // the formula's text
+            return failed(QStringLiteral("--formula: %1").arg(errorText(sum)), ErrorCode::InvalidInput);
+        if (unknownElement)
+            return Failed{sum.error(), ErrorCode::InvalidInput};
+        return sum.failure();
     }
-    return MaterialInputs{given.formula, std::nullopt, given.density, sum.mass, given.bandGap, sum.valenceElectrons};
+    return MaterialInputs{given.formula, std::nullopt, given.density, sum->mass, given.bandGap, sum->valenceElectrons};
 }
 
 // The database row named or numbered as asked, with a hint at a name that

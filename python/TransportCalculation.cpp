@@ -30,8 +30,10 @@ struct CrossSectionSource {
 std::vector<AtomCount> atomsOf(const QString& formula)
 {
     std::vector<AtomCount> atoms;
-    for (const ElementCount& element : parseChemicalFormula(formula.toStdString()).elements)
-        atoms.push_back({atomicNumberOf(element.symbol), element.count});
+    const Result<std::vector<ElementCount>> elements = parseChemicalFormula(formula.toStdString());
+    if (elements)
+        for (const ElementCount& element : *elements)
+            atoms.push_back({atomicNumberOf(element.symbol), element.count});
     return atoms;
 }
 
@@ -44,7 +46,7 @@ CrossSectionSource crossSectionSource(py::handle given, py::handle database)
         const QString text = QString::fromStdString(given.cast<std::string>());
         if (const int z = atomicNumberOf(text.toStdString()))
             return {{{z, 1}}, [z](double energy) { return elementTransportCrossSection(z, energy); }};
-        if (parseChemicalFormula(text.toStdString()).error.empty())
+        if (parseChemicalFormula(text.toStdString()))
             return {atomsOf(text), [text](double energy) { return formulaTransportCrossSection(text, energy); }};
     } else if (!py::isinstance<py::int_>(given)) {
         throw py::type_error("material_or_formula must be an element symbol, a chemical formula, a name or an ID");

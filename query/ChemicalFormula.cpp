@@ -86,23 +86,19 @@ class FormulaReader {
 public:
     explicit FormulaReader(const std::string& text) : text_(text) {}
 
-    ChemicalFormula read()
+    Result<std::vector<ElementCount>> read()
     {
-        ChemicalFormula formula;
-        if (onlyBlanks(text_)) {
-            formula.error = "the formula is empty";
-            return formula;
-        }
-        if (utf16Length(text_) > kMaxFormulaLength) {
-            formula.error = "the formula is longer than " + std::to_string(kMaxFormulaLength) + " characters";
-            return formula;
-        }
-        formula.elements = sequence();
+        if (onlyBlanks(text_))
+            return Failed{"the formula is empty", ErrorCode::InvalidInput};
+        if (utf16Length(text_) > kMaxFormulaLength)
+            return Failed{"the formula is longer than " + std::to_string(kMaxFormulaLength) + " characters",
+                          ErrorCode::InvalidInput};
+        std::vector<ElementCount> elements = sequence();
         if (error_.empty() && pos_ < text_.size())
             fail(text_[pos_] == ')' ? "\")\" " + where() + " has no matching \"(\"" : unexpected());
         if (!error_.empty())
-            formula = {{}, error_};
-        return formula;
+            return Failed{error_, ErrorCode::InvalidInput};
+        return elements;
     }
 
 private:
@@ -222,7 +218,7 @@ private:
 
 } // namespace
 
-ChemicalFormula parseChemicalFormula(const std::string& text)
+Result<std::vector<ElementCount>> parseChemicalFormula(const std::string& text)
 {
     return FormulaReader(text).read();
 }

@@ -4,6 +4,8 @@
 // Gives: each element symbol once with its count per formula unit, or the
 // words that name the offending part of the text.
 
+#include "core/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -17,22 +19,17 @@ struct ElementCount {
     bool operator==(const ElementCount&) const = default;
 };
 
-struct ChemicalFormula {
-    // Each element once, in the order of its first appearance.
-    std::vector<ElementCount> elements;
-    std::string error; // empty when the whole text was read
-};
-
-// Reads a formula such as "SiO2", "C22H10N2O5", "Ca(OH)2" or "TiO1.9": element
+// Reads a formula such as "SiO2", "C22H10N2O5", "Ca(OH)2" or "TiO1.9" into
+// each element once, in the order of its first appearance. It reads element
 // symbols, each followed by an optional count (a whole or decimal number
 // above 0), and parenthesised groups with an optional count that multiplies
 // the group. Only the syntax is checked; whether a symbol names an element is
-// for the materials table to tell. An error names the offending part of the
-// text, its position counted in UTF-16 units as the text fields count.
+// for the materials table to tell. A failure (InvalidInput) names the
+// offending part of the text, its position counted in UTF-16 units as the text fields count.
 // A longer text or deeper parentheses are refused with an error: no real
 // compound needs them, and the reader's depth is what the stack allows.
 inline constexpr std::size_t kMaxFormulaLength = 1000;
 inline constexpr int kMaxFormulaNesting = 64;
-ChemicalFormula parseChemicalFormula(const std::string& text);
+Result<std::vector<ElementCount>> parseChemicalFormula(const std::string& text);
 
 } // namespace korvane

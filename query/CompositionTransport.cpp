@@ -26,10 +26,10 @@ Result<double> atomValue(int atomicNumber, double energyEv)
 }
 
 // The atoms of a parsed formula, or the symbol that names no element.
-Result<std::vector<FormulaAtom>> atomsOf(const ChemicalFormula& parsed)
+Result<std::vector<FormulaAtom>> atomsOf(const std::vector<ElementCount>& elements)
 {
     std::vector<FormulaAtom> atoms;
-    for (const ElementCount& element : parsed.elements) {
+    for (const ElementCount& element : elements) {
         const int z = atomicNumberOf(element.symbol);
         if (z == 0)
             return Failed{"no element has the symbol " + element.symbol, ErrorCode::NotFound};
@@ -44,10 +44,10 @@ Failed notAFormula(const std::string& name)
 }
 
 // S of a formula unit: n_i sigma_i summed over its atoms.
-Result<CrossSectionValue> parsedFormulaCrossSection(const ChemicalFormula& parsed, const std::string& formula,
-                                                    double energyEv)
+Result<CrossSectionValue> parsedFormulaCrossSection(const std::vector<ElementCount>& elements,
+                                                    const std::string& formula, double energyEv)
 {
-    const Result<std::vector<FormulaAtom>> atoms = atomsOf(parsed);
+    const Result<std::vector<FormulaAtom>> atoms = atomsOf(elements);
     if (!atoms)
         return atoms.failure();
     double sum = 0;
@@ -80,30 +80,30 @@ Result<CrossSectionValue> elementCrossSection(int atomicNumber, double energyEv)
 
 Result<CrossSectionValue> formulaCrossSection(const std::string& formula, double energyEv)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
-    if (!parsed.error.empty())
-        return Failed{"not a chemical formula: " + parsed.error, ErrorCode::InvalidInput};
-    return parsedFormulaCrossSection(parsed, formula, energyEv);
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula);
+    if (!parsed)
+        return Failed{"not a chemical formula: " + parsed.error(), ErrorCode::InvalidInput};
+    return parsedFormulaCrossSection(*parsed, formula, energyEv);
 }
 
 Result<CrossSectionValue> rowCrossSection(std::int64_t id, const std::string& name, double energyEv)
 {
     if (isElementRow(id))
         return elementCrossSection(int(id), energyEv);
-    const ChemicalFormula parsed = parseChemicalFormula(name);
-    if (!parsed.error.empty())
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(name);
+    if (!parsed)
         return notAFormula(name);
-    return parsedFormulaCrossSection(parsed, name, energyEv);
+    return parsedFormulaCrossSection(*parsed, name, energyEv);
 }
 
 Result<std::vector<FormulaAtom>> rowAtoms(std::int64_t id, const std::string& name)
 {
     if (isElementRow(id))
         return std::vector<FormulaAtom>{{int(id), 1}};
-    const ChemicalFormula parsed = parseChemicalFormula(name);
-    if (!parsed.error.empty())
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(name);
+    if (!parsed)
         return notAFormula(name);
-    return atomsOf(parsed);
+    return atomsOf(*parsed);
 }
 
 } // namespace korvane

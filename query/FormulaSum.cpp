@@ -5,30 +5,24 @@
 
 namespace korvane {
 
-FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& element)
+Result<FormulaSum> sumFormula(const std::string& formula, const ElementValuesLookup& element)
 {
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula);
+    if (!parsed)
+        return parsed.failure();
     FormulaSum sum;
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
-    if (!parsed.error.empty()) {
-        sum.problem = FormulaSum::Problem::Syntax;
-        sum.error = parsed.error;
-        return sum;
-    }
     double valenceTotal = 0;
     double massTotal = 0;
-    for (const ElementCount& part : parsed.elements) {
+    for (const ElementCount& part : *parsed) {
         const std::optional<ElementValues> row = element(part.symbol);
-        if (!row) {
-            sum.problem = FormulaSum::Problem::UnknownElement;
-            sum.error = "unknown element \"" + part.symbol + "\" in the formula \"" + formula + "\"";
-            return sum;
-        }
-        if (!row->atomicWeight || !row->valenceElectrons) {
-            sum.problem = FormulaSum::Problem::ElementData;
-            sum.error = "the element " + part.symbol + " has no "
-                + (row->valenceElectrons ? "atomic weight" : "usable valence electrons") + " in the database";
-            return sum;
-        }
+        if (!row)
+            return Failed{"unknown element \"" + part.symbol + "\" in the formula \"" + formula + "\"",
+                          ErrorCode::NotFound};
+        if (!row->atomicWeight || !row->valenceElectrons)
+            return Failed{"the element " + part.symbol + " has no "
+                              + (row->valenceElectrons ? "atomic weight" : "usable valence electrons")
+                              + " in the database",
+                          ErrorCode::NotFound};
         sum.terms.push_back({part.symbol, part.count, *row->valenceElectrons, *row->atomicWeight});
         valenceTotal += part.count * double(*row->valenceElectrons);
         massTotal += part.count * double(*row->atomicWeight);
@@ -37,9 +31,7 @@ FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& ele
         sum.valenceElectrons = checked::single(valenceTotal);
         sum.mass = checked::single(massTotal);
     } catch (const checked::ArithmeticError&) {
-        sum = FormulaSum{};
-        sum.problem = FormulaSum::Problem::TooLarge;
-        sum.error = "the formula \"" + formula + "\" is too large";
+        return Failed{"the formula \"" + formula + "\" is too large", ErrorCode::OutOfRange};
     }
     return sum;
 }

@@ -5,6 +5,8 @@
 // Gives: Nv and the mass of one formula unit with each element's term, or
 // what stops the sum and its words.
 
+#include "core/Result.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,13 +28,6 @@ struct FormulaSum {
     std::vector<FormulaTerm> terms; // in the order the formula names them
     float valenceElectrons = 0;
     float mass = 0;
-
-    // What stops the sum: the formula's text, an element not in the table,
-    // an element row without a mass or usable valence electrons, or a sum
-    // too large for a Single.
-    enum class Problem { None, Syntax, UnknownElement, ElementData, TooLarge };
-    Problem problem = Problem::None;
-    std::string error; // the parser's or the sum's words; empty with Problem::None
 };
 
 // An element row's values for the sum: Nv with the valence groups that count
@@ -46,8 +41,12 @@ struct ElementValues {
 using ElementValuesLookup = std::function<std::optional<ElementValues>(const std::string& symbol)>;
 
 // Reads the formula (see parseChemicalFormula) and sums Nv and the mass of
-// its elements. An error names the first thing that stops the sum.
-FormulaSum sumFormula(const std::string& formula, const ElementValuesLookup& element);
+// its elements. A failure names the first thing that stops the sum, and its
+// code tells which it is: the formula's text (InvalidInput, the reader's
+// words), an element not in the table or an element row without a mass or
+// usable valence electrons (NotFound), or a sum too large for a Single
+// (OutOfRange).
+Result<FormulaSum> sumFormula(const std::string& formula, const ElementValuesLookup& element);
 
 // Why a mass or an Nv typed beside a formula is refused: both are summed from
 // its elements. `option` is the option's name as typed ("--mass").

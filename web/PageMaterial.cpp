@@ -64,16 +64,18 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
     const std::optional<std::string> formula = query.typed("formula");
     std::optional<FormulaSum> sum;
     if (formula) {
-        sum = sumFormula(*formula, [&](const std::string& symbol) -> std::optional<ElementValues> {
-            const std::string row = "element." + symbol + '.';
-            if (query.value(row + "found") != "1")
-                return std::nullopt;
-            return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
-        });
-        if (!sum->error.empty()) {
-            errors->push_back(sum->error);
+        Result<FormulaSum> summed =
+            sumFormula(*formula, [&](const std::string& symbol) -> std::optional<ElementValues> {
+                const std::string row = "element." + symbol + '.';
+                if (query.value(row + "found") != "1")
+                    return std::nullopt;
+                return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
+            });
+        if (!summed) {
+            errors->push_back(summed.error());
             return std::nullopt;
         }
+        sum = std::move(*summed);
     }
     const std::string names[] = {"density", "mass", "gap", "nv"};
     std::optional<float> values[4];
@@ -113,10 +115,10 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
 
 std::vector<std::string> formulaSymbols(const std::string& formula)
 {
-    const ChemicalFormula parsed = parseChemicalFormula(formula);
+    const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula);
     std::vector<std::string> symbols;
-    if (parsed.error.empty())
-        for (const ElementCount& element : parsed.elements)
+    if (parsed)
+        for (const ElementCount& element : *parsed)
             symbols.push_back(element.symbol);
     return symbols;
 }

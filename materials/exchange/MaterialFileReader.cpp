@@ -72,7 +72,7 @@ QString readHeader(const std::vector<QString>& names, Header* header)
     return {};
 }
 
-MaterialFile readCsv(QFile& file)
+Result<MaterialFile> readCsv(QFile& file)
 {
     MaterialFile result;
     CsvRecords reader(file, kMaxRecordBytes);
@@ -82,35 +82,30 @@ MaterialFile readCsv(QFile& file)
     // Blank lines before the header are passed over, as between the rows.
     while ((read = reader.next(&cells)) && cells.size() == 1 && cells[0].isNull())
         blankLines = true;
-    if (!read) {
-        result.error = !reader.error().isEmpty() ? reader.error()
-            : blankLines ? QStringLiteral("the file holds only blank lines, and no header of material columns")
-                         : QStringLiteral("the file is empty");
-        return result;
-    }
+    if (!read && !reader.error().isEmpty())
+        return failed(reader.error(), ErrorCode::InvalidInput);
+    if (!read)
+        return failed(blankLines ? QStringLiteral("the file holds only blank lines, and no header of material columns")
+                                 : QStringLiteral("the file is empty"),
+                      ErrorCode::InvalidInput);
     const QString headerLine = QStringLiteral("line %1").arg(reader.recordLine());
     std::vector<QString> names;
     for (const QByteArray& cell : cells) {
         Result<QString> name = cellText(cell, headerLine);
-        if (!name) {
-            result.error = errorText(name);
-            return result;
-        }
+        if (!name)
+            return name.failure();
         names.push_back(std::move(*name));
     }
     Header header;
-    if (const QString problem = readHeader(names, &header); !problem.isEmpty()) {
-        result.error = QStringLiteral("%1 is not a header of material columns: %2").arg(headerLine, problem);
-        return result;
-    }
+    if (const QString problem = readHeader(names, &header); !problem.isEmpty())
+        return failed(QStringLiteral("%1 is not a header of material columns: %2").arg(headerLine, problem),
+                      ErrorCode::InvalidInput);
     result.hasColumn = header.has;
     while (reader.next(&cells)) {
         if (cells.size() == 1 && cells[0].isNull())
             continue; // a blank line
-        if (result.rows.size() == size_t(kMaxRows)) {
-            result.error = kTooManyRows;
-            return result;
-        }
+        if (result.rows.size() == size_t(kMaxRows))
+            return failed(kTooManyRows, ErrorCode::OutOfRange);
         FileRow row;
         row.where = QStringLiteral("line %1").arg(reader.recordLine());
         if (cells.size() != header.columns.size()) {
@@ -120,16 +115,15 @@ MaterialFile readCsv(QFile& file)
                 if (cells[i].isNull())
                     continue;
                 Result<QString> text = cellText(cells[i], row.where);
-                if (!text) {
-                    result.error = errorText(text);
-                    return result;
-                }
+                if (!text)
+                    return text.failure();
                 row.cells[size_t(header.columns[i])] = std::move(*text);
             }
         }
         result.rows.push_back(std::move(row));
     }
-    result.error = reader.error();
+    if (!reader.error().isEmpty())
+        return failed(reader.error(), ErrorCode::InvalidInput);
     return result;
 }
 
@@ -177,36 +171,30 @@ FileRow jsonRow(const QJsonValue& value, qsizetype index, std::array<bool, kColu
     return row;
 }
 
-MaterialFile readJson(QFile& file)
+Result<MaterialFile> readJson(QFile& file)
 {
-    MaterialFile result;
-    if (file.size() > kMaxJsonBytes) {
-        result.error = QStringLiteral("the JSON file is larger than %1 MiB; write it as CSV, which has no limit")
-                           .arg(kMaxJsonBytes / (1024 * 1024));
-        return result;
-    }
+    if (file.size() > kMaxJsonBytes)
+        return failed(QStringLiteral("the JSON file is larger than %1 MiB; write it as CSV, which has no limit")
+                          .arg(kMaxJsonBytes / (1024 * 1024)),
+                      ErrorCode::OutOfRange);
     const QByteArray bytes = file.readAll();
-    if (bytes.contains('\0')) {
-        result.error = QStringLiteral("the file holds a NUL byte: this is not a text file of materials");
-        return result;
-    }
+    if (bytes.contains('\0'))
+        return failed(QStringLiteral("the file holds a NUL byte: this is not a text file of materials"),
+                      ErrorCode::InvalidInput);
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         const qsizetype offset = parseError.offset;
         const qint64 line = bytes.left(offset).count('\n') + 1;
-        result.error = QStringLiteral("line %1 is not valid JSON: %2").arg(line).arg(parseError.errorString());
-        return result;
+        return failed(QStringLiteral("line %1 is not valid JSON: %2").arg(line).arg(parseError.errorString()),
+                      ErrorCode::InvalidInput);
     }
-    if (!document.isArray()) {
-        result.error = QStringLiteral("the JSON file must hold an array of materials");
-        return result;
-    }
+    if (!document.isArray())
+        return failed(QStringLiteral("the JSON file must hold an array of materials"), ErrorCode::InvalidInput);
     const QJsonArray array = document.array();
-    if (array.size() > kMaxRows) {
-        result.error = kTooManyRows;
-        return result;
-    }
+    if (array.size() > kMaxRows)
+        return failed(kTooManyRows, ErrorCode::OutOfRange);
+    MaterialFile result;
     for (qsizetype i = 0; i < array.size(); ++i)
         result.rows.push_back(jsonRow(array[i], i, result.hasColumn));
     return result;
@@ -224,14 +212,11 @@ bool looksLikeJson(QFile& file)
 
 } // namespace
 
-MaterialFile readMaterialFile(const QString& path)
+Result<MaterialFile> readMaterialFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        MaterialFile result;
-        result.error = QStringLiteral("the file cannot be read: %1").arg(file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("the file cannot be read: %1").arg(file.errorString()), ErrorCode::Storage);
     if (looksLikeJson(file))
         return readJson(file);
     if (file.peek(3) == "\xEF\xBB\xBF")

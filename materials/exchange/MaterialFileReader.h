@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "materials/model/Material.h"
 
 #include <QString>
@@ -22,7 +23,6 @@ struct FileRow {
 struct MaterialFile {
     std::vector<FileRow> rows;
     std::array<bool, kColumnCount> hasColumn{}; // the columns the file names
-    QString error;                              // what makes the whole file unusable; empty when it was read
 };
 
 // The largest CSV record, the largest JSON file and the most materials that
@@ -40,7 +40,11 @@ inline constexpr qsizetype kMaxRows = 250000;
 // material per record, RFC 4180 quoting) or JSON (an array of objects whose
 // members are named by the columns). The format is told by the first
 // character: "[" or "{" is JSON. Numbers are texts here: they are checked later,
-// with the rules every written material meets (checkMaterial).
-MaterialFile readMaterialFile(const QString& path);
+// with the rules every written material meets (checkMaterial). A row that
+// cannot be read is kept with its problem beside the good ones; what makes
+// the whole file unusable fails the reading: a file that cannot be opened
+// (Storage), one beyond the limits above (OutOfRange), or text that is no
+// file of materials (InvalidInput).
+Result<MaterialFile> readMaterialFile(const QString& path);
 
 } // namespace korvane

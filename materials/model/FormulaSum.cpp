@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-FormulaSum sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence)
+Result<FormulaSum> sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence)
 {
     return sumFormula(formula.toStdString(), [&](const std::string& symbol) -> std::optional<ElementValues> {
         const Material* row = element(QString::fromStdString(symbol));

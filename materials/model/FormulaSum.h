@@ -16,6 +16,6 @@ using ElementLookup = std::function<const Material*(const QString& symbol)>;
 using ElementValence = std::function<std::optional<float>(const Material& element)>;
 
 // The formula sum of query/FormulaSum over the rows of the materials table.
-FormulaSum sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence);
+Result<FormulaSum> sumFormula(const QString& formula, const ElementLookup& element, const ElementValence& valence);
 
 } // namespace korvane

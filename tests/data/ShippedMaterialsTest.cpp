@@ -110,11 +110,11 @@ TEST(ShippedMaterials, CompoundMassAndValenceAddUpFromTheirElements)
         EXPECT_LT(*c.density, 20.0f);
         EXPECT_GE(*c.energyGap, 0.0f);
 
-        const ChemicalFormula formula = parseChemicalFormula(c.name.toStdString());
-        ASSERT_EQ(formula.error, "");
+        const Result<std::vector<ElementCount>> formula = parseChemicalFormula(c.name.toStdString());
+        ASSERT_EQ(formula.error(), "");
         double mass = 0.0;
         double valence = 0.0;
-        for (const auto& [symbol, count] : formula.elements) {
+        for (const auto& [symbol, count] : *formula) {
             ASSERT_TRUE(elements.count(symbol)) << "unknown element " << symbol;
             mass += double(*elements[symbol]->atomicWeight) * count;
             valence += double(defaultTotal(*elements[symbol])) * count;

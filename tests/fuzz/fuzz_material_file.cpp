@@ -15,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     file.write(reinterpret_cast<const char*>(data), qint64(size));
     file.close();
-    const korvane::MaterialFile read = korvane::readMaterialFile(path);
-    for (const korvane::FileRow& row : read.rows) {
+    const korvane::Result<korvane::MaterialFile> read = korvane::readMaterialFile(path);
+    if (!read)
+        return 0;
+    for (const korvane::FileRow& row : read->rows) {
         for (const std::optional<QString>& cell : row.cells) {
             if (cell && cell->size() > korvane::kMaxRecordBytes)
                 std::abort();

@@ -24,26 +24,26 @@ TEST(FormulaSum, SumsTheTermsAndNamesWhatStopsTheSum)
         return found == elements.end() ? std::nullopt : std::optional(found->second);
     };
 
-    const FormulaSum sum = sumFormula("Ca(OH)2", lookup);
-    EXPECT_EQ(sum.problem, FormulaSum::Problem::None);
-    EXPECT_EQ(sum.valenceElectrons, 16.0f);
-    EXPECT_EQ(sum.mass, static_cast<float>(double(40.078f) + 2 * double(15.999f) + 2 * double(1.008f)));
-    ASSERT_EQ(sum.terms.size(), 3u);
-    EXPECT_EQ(sum.terms[1].symbol, "O");
-    EXPECT_EQ(sum.terms[1].count, 2.0);
+    const Result<FormulaSum> sum = sumFormula("Ca(OH)2", lookup);
+    ASSERT_TRUE(sum) << sum.error();
+    EXPECT_EQ(sum->valenceElectrons, 16.0f);
+    EXPECT_EQ(sum->mass, static_cast<float>(double(40.078f) + 2 * double(15.999f) + 2 * double(1.008f)));
+    ASSERT_EQ(sum->terms.size(), 3u);
+    EXPECT_EQ(sum->terms[1].symbol, "O");
+    EXPECT_EQ(sum->terms[1].count, 2.0);
 
-    const std::vector<std::tuple<std::string, FormulaSum::Problem, std::string>> stopped = {
-        {"Ti(O", FormulaSum::Problem::Syntax, "\"(\" at position 3 of \"Ti(O\" is not closed"},
-        {"TiN", FormulaSum::Problem::UnknownElement, "unknown element \"Ti\" in the formula \"TiN\""},
-        {"OgO", FormulaSum::Problem::ElementData, "the element Og has no atomic weight in the database"},
-        {"Pm2O3", FormulaSum::Problem::ElementData, "the element Pm has no usable valence electrons in the database"},
-        {"Xe2", FormulaSum::Problem::TooLarge, "the formula \"Xe2\" is too large"},
+    const std::vector<std::tuple<std::string, ErrorCode, std::string>> stopped = {
+        {"Ti(O", ErrorCode::InvalidInput, "\"(\" at position 3 of \"Ti(O\" is not closed"},
+        {"TiN", ErrorCode::NotFound, "unknown element \"Ti\" in the formula \"TiN\""},
+        {"OgO", ErrorCode::NotFound, "the element Og has no atomic weight in the database"},
+        {"Pm2O3", ErrorCode::NotFound, "the element Pm has no usable valence electrons in the database"},
+        {"Xe2", ErrorCode::OutOfRange, "the formula \"Xe2\" is too large"},
     };
-    for (const auto& [formula, problem, words] : stopped) {
-        const FormulaSum stoppedSum = sumFormula(formula, lookup);
-        EXPECT_EQ(stoppedSum.problem, problem) << formula;
-        EXPECT_EQ(stoppedSum.error, words) << formula;
-        EXPECT_TRUE(stoppedSum.terms.empty()) << formula;
+    for (const auto& [formula, code, words] : stopped) {
+        const Result<FormulaSum> stoppedSum = sumFormula(formula, lookup);
+        EXPECT_FALSE(stoppedSum) << formula;
+        EXPECT_EQ(stoppedSum.code(), code) << formula;
+        EXPECT_EQ(stoppedSum.error(), words) << formula;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "materials/store/MaterialStore.h"
 #include "materials/model/ValenceGroups.h"
+#include "materials/text/ResultText.h"
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/ToolWindowButtons.h"
@@ -96,17 +97,18 @@ std::optional<float> MaterialFromFormula::elementValence(const Material& element
 void MaterialFromFormula::txtFormula_Change()
 {
     const QString formula = txtFormula_->text();
-    sum_ = sumFormula(
+    const Result<FormulaSum> sum = sumFormula(
         formula,
         [this](const QString& symbol) {
             const auto found = elements_.find(symbol);
             return found == elements_.end() ? nullptr : &found->second;
         },
         [this](const Material& element) { return elementValence(element); });
-    const bool usable = sum_.error.empty();
-    lblValenceSum_->setText(usable ? valenceSumLine(sum_) : QString());
-    lblMassSum_->setText(usable ? massSumLine(sum_) : QString());
-    QString problem = formula.trimmed().isEmpty() ? QString() : QString::fromStdString(sum_.error);
+    const bool usable = bool(sum);
+    sum_ = usable ? std::optional(*sum) : std::nullopt;
+    lblValenceSum_->setText(usable ? valenceSumLine(*sum) : QString());
+    lblMassSum_->setText(usable ? massSumLine(*sum) : QString());
+    QString problem = formula.trimmed().isEmpty() ? QString() : errorText(sum);
     if (usable && !state_.tickedGroups().f)
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
     lblProblem_->setText(problem);
@@ -115,12 +117,12 @@ void MaterialFromFormula::txtFormula_Change()
 
 void MaterialFromFormula::cmdUse_Click()
 {
-    if (!sum_.error.empty())
+    if (!sum_)
         return;
     // Only now does a browsing window start a new material.
     if (!state_.beginAdding())
         return;
-    state_.applySums(txtFormula_->text().trimmed(), sum_.valenceElectrons, sum_.mass);
+    state_.applySums(txtFormula_->text().trimmed(), sum_->valenceElectrons, sum_->mass);
     accept();
 }
 

@@ -41,7 +41,7 @@ private:
 
     MainWindowState& state_;
     std::map<QString, Material> elements_; // the element rows by symbol
-    FormulaSum sum_;
+    std::optional<FormulaSum> sum_;        // none while the formula cannot be summed
     QLineEdit* txtFormula_;
     QLabel* lblValenceSum_;
     QLabel* lblMassSum_;

@@ -24,12 +24,14 @@ TEST(FormulaSumText, WritesTheSumsAsTheWorkedExamplesDo)
         return std::optional<float>(m.valenceSpLbe.value_or(0) + m.valenceD.value_or(0));
     };
 
-    FormulaSum sum = sumFormula(QStringLiteral("Ca(OH)2"), lookup, lbeAndD);
-    EXPECT_EQ(valenceSumLine(sum), QStringLiteral("Nv = 2 + 2*6 + 2*1 = 16"));
-    EXPECT_EQ(massSumLine(sum), QStringLiteral("M = 40.078 + 2*15.999 + 2*1.008 = 74.09"));
+    const Result<FormulaSum> hydroxide = sumFormula(QStringLiteral("Ca(OH)2"), lookup, lbeAndD);
+    ASSERT_TRUE(hydroxide) << hydroxide.error();
+    EXPECT_EQ(valenceSumLine(*hydroxide), QStringLiteral("Nv = 2 + 2*6 + 2*1 = 16"));
+    EXPECT_EQ(massSumLine(*hydroxide), QStringLiteral("M = 40.078 + 2*15.999 + 2*1.008 = 74.09"));
 
-    sum = sumFormula(QStringLiteral("TiO1.9"), lookup, lbeAndD);
-    EXPECT_EQ(valenceSumLine(sum), QStringLiteral("Nv = 4 + 1.9*6 = 15.4"));
+    const Result<FormulaSum> oxide = sumFormula(QStringLiteral("TiO1.9"), lookup, lbeAndD);
+    ASSERT_TRUE(oxide) << oxide.error();
+    EXPECT_EQ(valenceSumLine(*oxide), QStringLiteral("Nv = 4 + 1.9*6 = 15.4"));
     EXPECT_EQ(compoundMassText(143.0f), QStringLiteral("143"));
 }
 
