@@ -325,11 +325,10 @@ private:
 
     void readGroups(const QString& text)
     {
-        std::string error;
-        if (const std::optional<IncludedGroups> groups = readIncludedGroups(text.toStdString(), &error))
+        if (const Result<IncludedGroups> groups = readIncludedGroups(text.toStdString()))
             cmd_.groups = *groups;
         else
-            fail(QString::fromStdString(error));
+            fail(errorText(groups));
     }
 
     void readSize(const QString& text)

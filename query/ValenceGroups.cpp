@@ -19,7 +19,7 @@ bool ValenceTicks::tick(std::string_view name)
     return box != nullptr;
 }
 
-std::optional<ValenceTicks> readIncludedGroups(std::string_view text, std::string* error)
+Result<ValenceTicks> readIncludedGroups(std::string_view text)
 {
     ValenceTicks ticks = kNoValenceTicks;
     if (text == "none")
@@ -30,11 +30,10 @@ std::optional<ValenceTicks> readIncludedGroups(std::string_view text, std::strin
         const std::size_t first = group.find_first_not_of(kBlanks);
         group = first == std::string_view::npos ? std::string_view() : group.substr(first);
         group = group.substr(0, group.find_last_not_of(kBlanks) + 1);
-        if (!ticks.tick(group)) {
-            *error = "unknown valence group \"" + std::string(group)
-                     + "\" in --include (choose from hbe, lbe, d, f, or none)";
-            return std::nullopt;
-        }
+        if (!ticks.tick(group))
+            return Failed{"unknown valence group \"" + std::string(group)
+                              + "\" in --include (choose from hbe, lbe, d, f, or none)",
+                          ErrorCode::InvalidInput};
         if (comma == std::string_view::npos)
             return ticks;
         text.remove_prefix(comma + 1);

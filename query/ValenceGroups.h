@@ -5,6 +5,8 @@
 // the text of one group ("4.0"); the ticks a fresh window, tpp2m, the Python
 // module, the import and the browser page start from.
 
+#include "core/Result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,9 +30,9 @@ struct ValenceTicks {
 
 inline constexpr ValenceTicks kDefaultValenceTicks{};
 // The ticks named by tpp2m's --include text: group names separated by
-// commas (blanks around a name ignored), or "none"; no value and the words
-// in `error` for an unknown name.
-std::optional<ValenceTicks> readIncludedGroups(std::string_view text, std::string* error);
+// commas (blanks around a name ignored), or "none"; an unknown name fails
+// with InvalidInput and its words.
+Result<ValenceTicks> readIncludedGroups(std::string_view text);
 // No group ticked, to tick one by one.
 inline constexpr ValenceTicks kNoValenceTicks{false, false, false, false};
 

@@ -37,11 +37,9 @@ public:
 
     PageResults run()
     {
-        std::string groupsError;
-        const std::optional<ValenceTicks> ticks =
-            readIncludedGroups(query_.value("include").value_or("lbe,d,f"), &groupsError);
+        const Result<ValenceTicks> ticks = readIncludedGroups(query_.value("include").value_or("lbe,d,f"));
         if (!ticks) {
-            fail(groupsError);
+            fail(ticks.error());
             return std::move(results_);
         }
         ticks_ = *ticks;

@@ -44,15 +44,14 @@ TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)
 
 TEST(ValenceGroups, TheIncludeTextTicksTheNamedGroupsOrSaysWhichNameIsUnknown)
 {
-    std::string error;
-    EXPECT_EQ(readIncludedGroups("none", &error), kNoValenceTicks);
-    EXPECT_EQ(readIncludedGroups(" hbe ,\tlbe", &error), (ValenceTicks{true, true, false, false}));
-    EXPECT_EQ(readIncludedGroups("lbe,d,f", &error), kDefaultValenceTicks);
-    EXPECT_EQ(error, "");
-    EXPECT_EQ(readIncludedGroups("d,,f", &error), std::nullopt);
-    EXPECT_EQ(error, "unknown valence group \"\" in --include (choose from hbe, lbe, d, f, or none)");
-    EXPECT_EQ(readIncludedGroups("d, None", &error), std::nullopt);
-    EXPECT_EQ(error, "unknown valence group \"None\" in --include (choose from hbe, lbe, d, f, or none)");
+    EXPECT_EQ(*readIncludedGroups("none"), kNoValenceTicks);
+    EXPECT_EQ(*readIncludedGroups(" hbe ,\tlbe"), (ValenceTicks{true, true, false, false}));
+    EXPECT_EQ(*readIncludedGroups("lbe,d,f"), kDefaultValenceTicks);
+    EXPECT_EQ(readIncludedGroups("d,,f").error(),
+              "unknown valence group \"\" in --include (choose from hbe, lbe, d, f, or none)");
+    EXPECT_EQ(readIncludedGroups("d, None").code(), ErrorCode::InvalidInput);
+    EXPECT_EQ(readIncludedGroups("d, None").error(),
+              "unknown valence group \"None\" in --include (choose from hbe, lbe, d, f, or none)");
 }
 
 TEST(ShownText, LengthsAndFactorsAsTheWindowShowsThem)
