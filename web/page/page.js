@@ -175,6 +175,12 @@ function show(results) {
   drawCurve(results.curve);
 }
 
+// Tick labels as the desktop's chart writes them, without a group separator
+// in any locale: 10000, not 10,000 or 10.000.
+function plainTicks(chart, ticks) {
+  return ticks.map((tick) => (tick === null ? "" : String(tick)));
+}
+
 // The curves of the materials on log-log axes, and the CSV to download.
 function drawCurve(curve) {
   page.chart?.destroy();
@@ -198,7 +204,11 @@ function drawCurve(curve) {
   page.chart = new uPlot({
     width: holder.clientWidth, height: kCurveHeight,
     scales: { x: { time: false, distr: 3 }, y: { distr: 3 } },
-    axes: [{ label: holder.dataset.energyAxis }, { label: holder.dataset.imfpAxis }],
+    // The legend names the curves only: a number under the pointer would be
+    // the browser's rounding of it in the browser's locale, not the program's.
+    legend: { live: false },
+    axes: [{ label: holder.dataset.energyAxis, values: plainTicks },
+           { label: holder.dataset.imfpAxis, values: plainTicks }],
     series: [{ label: holder.dataset.energyAxis }, ...series],
   }, [curve.energies, ...curve.series.map((s) => s.imfp)], holder);
 }
