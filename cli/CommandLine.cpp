@@ -281,22 +281,9 @@ private:
     void readGrid(Option option, const QString& text)
     {
         const EnergyGridKind kind = option == Option::Log ? EnergyGridKind::Log : EnergyGridKind::Range;
-        const QStringList parts = text.split(u':');
-        if (parts.size() != 3) {
-            fail(QString::fromStdString(energyGridShapeError(kind, text.toStdString())));
-            return;
-        }
-        std::array<double, 3> v{};
-        for (int k = 0; k < 3; ++k) {
-            const std::optional<float> value = single(option, parts[k]);
-            if (!value)
-                return;
-            v[k] = *value;
-        }
-        Result<std::vector<float>> grid =
-            kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2]) : linearEnergies(v[0], v[1], v[2]);
+        Result<std::vector<float>> grid = readEnergyGrid(kind, text.toStdString());
         if (!grid)
-            fail(QString::fromStdString(grid.error()));
+            fail(errorText(grid));
         else if (double(cmd_.energies.size()) + double(grid->size()) > kMaxEnergies)
             fail(QString::fromStdString(tooManyEnergies(kMaxEnergies)));
         else if (cmd_.energies.empty())

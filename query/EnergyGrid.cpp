@@ -1,5 +1,8 @@
 #include "query/EnergyGrid.h"
 
+#include "query/TypedNumber.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -17,18 +20,12 @@ std::string moreThanMost(const char* option, double most)
     return std::string(option) + " gives more than " + std::to_string(std::int64_t(most)) + " energies";
 }
 
-} // namespace
-
 const char* energyGridOption(EnergyGridKind kind)
 {
     return kind == EnergyGridKind::Log ? "--log" : "--range";
 }
 
-std::string energyGridShapeError(EnergyGridKind kind, const std::string& text)
-{
-    return std::string(energyGridOption(kind)) + " needs FROM:TO:" + (kind == EnergyGridKind::Log ? "COUNT" : "STEP")
-        + " (got \"" + text + "\")";
-}
+} // namespace
 
 std::string tooManyEnergies(double most)
 {
@@ -71,6 +68,25 @@ Result<std::vector<float>> logEnergies(double from, double to, double count, dou
         energies.push_back(static_cast<float>(from * std::exp(ratio * double(i) / double(n - 1))));
     energies.push_back(static_cast<float>(to));
     return energies;
+}
+
+Result<std::vector<float>> readEnergyGrid(EnergyGridKind kind, const std::string& text, double most)
+{
+    const char* option = energyGridOption(kind);
+    if (std::count(text.begin(), text.end(), ':') != 2)
+        return refused(std::string(option) + " needs FROM:TO:" + (kind == EnergyGridKind::Log ? "COUNT" : "STEP")
+                       + " (got \"" + text + "\")");
+    double v[3];
+    std::size_t start = 0;
+    for (double& number : v) {
+        const std::size_t colon = text.find(':', start);
+        const Result<float> value = readTypedSingle(option, text.substr(start, colon - start));
+        if (!value)
+            return value.failure();
+        number = *value;
+        start = colon + 1;
+    }
+    return kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], most) : linearEnergies(v[0], v[1], v[2], most);
 }
 
 } // namespace korvane

@@ -17,13 +17,6 @@ inline constexpr double kMaxEnergies = 20'000'000;
 // The two ways to ask for a grid, by their option: --range and --log.
 enum class EnergyGridKind { Range, Log };
 
-// "--range", "--log".
-const char* energyGridOption(EnergyGridKind kind);
-
-// The words for a grid not written as three numbers:
-// "--log needs FROM:TO:COUNT (got "50:100")".
-std::string energyGridShapeError(EnergyGridKind kind, const std::string& text);
-
 // The words for grids that together hold more than `most` energies.
 std::string tooManyEnergies(double most);
 
@@ -33,5 +26,10 @@ Result<std::vector<float>> linearEnergies(double from, double to, double step, d
 
 // COUNT energies evenly spaced in log scale from FROM to TO, both included.
 Result<std::vector<float>> logEnergies(double from, double to, double count, double most = kMaxEnergies);
+
+// The grid typed as its option takes it ("50:10000:200"): three Singles
+// read as tpp2m reads numbers, then the grid. A text that is not three
+// parts is refused with "--log needs FROM:TO:COUNT (got "50:100")".
+Result<std::vector<float>> readEnergyGrid(EnergyGridKind kind, const std::string& text, double most = kMaxEnergies);
 
 } // namespace korvane

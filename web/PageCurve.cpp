@@ -5,7 +5,6 @@
 #include "core/TextEscapes.h"
 #include "query/EnergyGrid.h"
 #include "query/ImfpEvaluation.h"
-#include "query/TypedNumber.h"
 #include "web/PageMaterial.h"
 
 namespace korvane::page {
@@ -18,41 +17,6 @@ std::string_view trimmed(std::string_view text)
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The energies of one grid typed as tpp2m's option takes it; none, with the
-// error, when it is wrong.
-std::optional<std::vector<float>> readGrid(const std::string& text, EnergyGridKind kind,
-                                           std::vector<std::string>* errors)
-{
-    std::vector<std::string> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t colon = text.find(':', start);
-        parts.push_back(text.substr(start, colon - start));
-        if (colon == std::string::npos)
-            break;
-        start = colon + 1;
-    }
-    if (parts.size() != 3) {
-        errors->push_back(energyGridShapeError(kind, text));
-        return std::nullopt;
-    }
-    double v[3];
-    for (int k = 0; k < 3; ++k) {
-        const Result<float> value = readTypedSingle(energyGridOption(kind), parts[k]);
-        if (!value) {
-            errors->push_back(value.error());
-            return std::nullopt;
-        }
-        v[k] = *value;
-    }
-    Result<std::vector<float>> grid = kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], kMaxCurveEnergies)
-                                                                  : linearEnergies(v[0], v[1], v[2], kMaxCurveEnergies);
-    if (!grid) {
-        errors->push_back(grid.error());
-        return std::nullopt;
-    }
-    return std::move(*grid);
 }
 
 // The forms that `relativistic` asks for: the non-relativistic form alone
@@ -133,8 +97,10 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
     for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
         if (!text)
             continue;
-        if (const std::optional<std::vector<float>> grid = readGrid(*text, kind, errors))
+        if (const Result<std::vector<float>> grid = readEnergyGrid(kind, *text, kMaxCurveEnergies))
             curve.energies.insert(curve.energies.end(), grid->begin(), grid->end());
+        else
+            errors->push_back(grid.error());
     }
     if (curve.energies.size() > kMaxCurveEnergies)
         errors->push_back(tooManyEnergies(kMaxCurveEnergies));

@@ -29,8 +29,11 @@ TEST(EnergyGrid, RefusesAGridInTpp2msWords)
     EXPECT_EQ(linearEnergies(1, 100, 1, 100)->size(), 100u);
     EXPECT_EQ(tooManyEnergies(kMaxEnergies), "more than 20000000 energies in one run");
     EXPECT_EQ(logEnergies(10, 100, 1).code(), ErrorCode::InvalidInput);
-    EXPECT_EQ(energyGridShapeError(EnergyGridKind::Log, "50:100"), "--log needs FROM:TO:COUNT (got \"50:100\")");
-    EXPECT_EQ(energyGridShapeError(EnergyGridKind::Range, ""), "--range needs FROM:TO:STEP (got \"\")");
+    EXPECT_EQ(readEnergyGrid(EnergyGridKind::Log, "50:100").error(), "--log needs FROM:TO:COUNT (got \"50:100\")");
+    EXPECT_EQ(readEnergyGrid(EnergyGridKind::Range, "").error(), "--range needs FROM:TO:STEP (got \"\")");
+    EXPECT_EQ(readEnergyGrid(EnergyGridKind::Log, "x:100").error(), "--log needs FROM:TO:COUNT (got \"x:100\")");
+    EXPECT_EQ(readEnergyGrid(EnergyGridKind::Log, "10:x:3").error(), "--log: \"x\" is not a number");
+    EXPECT_EQ(*readEnergyGrid(EnergyGridKind::Log, "10:1000:3"), (std::vector<float>{10, 100, 1000}));
 }
 
 } // namespace
