@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/ImfpCalculator.h"
+#include "query/CurveStyle.h"
 
 #include <QColor>
 #include <QPointF>
@@ -11,7 +12,7 @@
 namespace korvane::chart {
 
 // The most materials one chart tells apart by colour.
-inline constexpr int kCurveColours = 8;
+inline constexpr int kCurveColours = kCurveColourCount;
 
 // One curve of the chart: a name for the legend and its (energy, IMFP) points.
 // Each material has its colour; the relativistic form is drawn dashed.

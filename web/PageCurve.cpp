@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/TableWriter.h"
 #include "core/TextEscapes.h"
+#include "query/CurveStyle.h"
 #include "query/EnergyGrid.h"
 #include "query/ImfpEvaluation.h"
 #include "web/PageMaterial.h"
@@ -112,7 +113,7 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
         std::vector<std::vector<Result<float>>> imfps(forms->size());
         for (std::size_t f = 0; f < forms->size(); ++f) {
             const ImfpForm form = (*forms)[f];
-            CurveSeries series{forms->size() > 1 ? materials[m].name + " (" + formName(form) + ")" : materials[m].name,
+            CurveSeries series{forms->size() > 1 ? curveName(materials[m].name, form) : materials[m].name,
                                int(m),
                                form == ImfpForm::Relativistic,
                                {}};
@@ -142,7 +143,8 @@ std::string curveJson(const PageCurve& curve)
         const CurveSeries& series = curve.series[s];
         json += s ? ",{\"label\":" : "{\"label\":";
         text::appendJsonString(json, series.label);
-        json += ",\"material\":" + std::to_string(series.material);
+        json += ",\"material\":" + std::to_string(series.material) + ",\"colour\":\"" + curveColourText(series.material)
+            + '"';
         json += series.relativistic ? ",\"relativistic\":true,\"imfp\":[" : ",\"relativistic\":false,\"imfp\":[";
         for (std::size_t e = 0; e < series.imfp.size(); ++e) {
             json += e ? "," : "";

@@ -42,7 +42,8 @@ std::vector<std::string> curveMaterialNames(const std::string& text);
 std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
                                        std::vector<std::string>* errors);
 
-// {"energies":[..],"series":[{"label":..,"material":0,"relativistic":false,"imfp":[..]}],"csv":".."}
+// {"energies":[..],"series":[{"label":..,"material":0,"colour":"#0072B2","relativistic":false,"imfp":[..]}],
+//  "csv":".."}
 std::string curveJson(const PageCurve& curve);
 
 } // namespace korvane::page

@@ -118,5 +118,5 @@ TEST(PageCurveTest, TheCurveReachesTheScriptAsJson)
     const PageCurve curve{{100, 1000.5f}, {{"Cu \"x\"", 1, true, {15.5f, std::nullopt}}}, "material\n"};
     EXPECT_EQ(curveJson(curve),
               "{\"energies\":[100,1000.5],\"series\":[{\"label\":\"Cu \\\"x\\\"\",\"material\":1,"
-              "\"relativistic\":true,\"imfp\":[15.5,null]}],\"csv\":\"material\\u000a\"}");
+              "\"colour\":\"#D55E00\",\"relativistic\":true,\"imfp\":[15.5,null]}],\"csv\":\"material\\u000a\"}");
 }

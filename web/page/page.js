@@ -21,17 +21,10 @@ const kMaterialInputs = ["material", "overlayer", "substrate"];
 // The columns of a materials row as the page hands them to the C++.
 const kRowValues = { id: 0, name: 2, density: 3, mass: 4, gap: 5, hbe: 6, lbe: 7, d: 8, f: 9 };
 
-// The curves' colours, by material, as the desktop's curve window draws them;
-// the relativistic form dashed.
-const kCurveColours = ["#0072B2", "#D55E00", "#009E73", "#CC79A7", "#E69F00", "#56B4E9", "#000000", "#808080"];
 const kCurveHeight = 360;
 
 const page = { korvane: null, sql: null, data: null, database: null, databaseName: "TPP2-data.db",
                chart: null, curve: null, csvUrl: null, pngUrl: null };
-
-function curveColour(series) {
-  return kCurveColours[series.material % kCurveColours.length];
-}
 
 // The first row of a statement's answer, each value with its type in
 // SQLite's words, under `prefix` ("row.0", "row.0.type", ...).
@@ -198,7 +191,9 @@ function drawCurve(curve) {
   csvLink.href = page.csvUrl;
   const holder = document.getElementById("imfp-curve");
   const series = curve.series.map((s) => ({
-    label: s.label, stroke: curveColour(s), width: 2,
+    // Each material in its colour, as the desktop's curve window draws it;
+    // the relativistic form dashed.
+    label: s.label, stroke: s.colour, width: 2,
     dash: s.relativistic ? [8, 5] : undefined,
   }));
   page.chart = new uPlot({
@@ -230,7 +225,7 @@ function downloadPng() {
   context.font = `${size}px sans-serif`;
   // Top left in the plot, where the IMFPs of low energies leave room.
   page.curve.series.forEach((series, i) => {
-    context.fillStyle = curveColour(series);
+    context.fillStyle = series.colour;
     context.fillText(series.label, page.chart.bbox.left + size, page.chart.bbox.top + size * (1.5 + 1.4 * i));
   });
   image.toBlob((blob) => {
