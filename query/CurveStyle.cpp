@@ -8,7 +8,7 @@ namespace korvane {
 std::uint32_t curveColourRgb(int index)
 {
     static constexpr std::array<std::uint32_t, kCurveColourCount> colours = {
-        0x0072B2, 0xD55E00, 0x009E73, 0xCC79A7, 0xE69F00, 0x56B4E9, 0x000000, 0x808080,
+        0x0072B2, 0xD55E00, 0x009E73, 0xCC79A7, 0xB07400, 0x3D8FC9, 0x000000, 0x808080,
     };
     return colours[static_cast<std::size_t>(((index % kCurveColourCount) + kCurveColourCount) % kCurveColourCount)];
 }

@@ -15,7 +15,9 @@ namespace korvane {
 inline constexpr int kCurveColourCount = 8;
 
 // The colour of the material at `index` as 0xRRGGBB, repeating after
-// kCurveColourCount; told apart also by readers with a red-green colour deficiency.
+// kCurveColourCount; told apart also by readers with a red-green colour
+// deficiency, and each at least 3:1 against the chart's white (a line is a
+// graphical object whose contrast the reader needs).
 std::uint32_t curveColourRgb(int index);
 
 // The same as a web colour: "#0072B2".
