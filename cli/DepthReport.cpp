@@ -41,9 +41,7 @@ QString depthNote(const Command& command)
     // An angle of 90° or more is refused before any row.
     if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle))
         return {};
-    return QStringLiteral("the corrections cf1 and cf2 hold only up to 30° from the surface normal; "
-                          "at %1° only the straight-line model is given")
-        .arg(command.angle);
+    return QString::fromStdString(uncorrectedAngleNote(command.angle));
 }
 
 Result<void> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)

@@ -1,5 +1,6 @@
 #include "query/Corrections.h"
 
+#include <cstdio>
 #include <string>
 
 namespace korvane {
@@ -37,6 +38,14 @@ FormedPaths transportPaths(std::optional<float> density, std::optional<float> ma
     if (!paths.effTrMfp)
         return {paths.trMfp, Failed{kNoEffectiveTransportPath, ErrorCode::NoPhysicalValue}};
     return {paths.trMfp, *paths.effTrMfp};
+}
+
+std::string uncorrectedAngleNote(double angle)
+{
+    char degrees[32];
+    std::snprintf(degrees, sizeof degrees, "%g", angle);
+    return std::string("the corrections cf1 and cf2 hold only up to 30° from the surface normal; at ") + degrees
+        + "° only the straight-line model is given";
 }
 
 } // namespace korvane

@@ -11,6 +11,7 @@
 #include "core/Result.h"
 
 #include <optional>
+#include <string>
 
 namespace korvane {
 
@@ -32,5 +33,9 @@ struct FormedPaths {
     Result<float> effTrMfp;
 };
 FormedPaths transportPaths(std::optional<float> density, std::optional<float> mass, double crossSection, float imfp);
+
+// The note beside depths at `angle` degrees from the surface normal, beyond
+// calc/SignalDepth.h's kMaxCorrectedAngle: only the straight-line model is given.
+std::string uncorrectedAngleNote(double angle);
 
 } // namespace korvane

@@ -1,12 +1,16 @@
 #include "web/PageCurve.h"
 
+#include "calc/ValidEnergyRange.h"
 #include "core/NumberText.h"
-#include "core/TableWriter.h"
 #include "core/TextEscapes.h"
+#include "query/CurveCsv.h"
 #include "query/CurveStyle.h"
 #include "query/EnergyGrid.h"
 #include "query/ImfpEvaluation.h"
 #include "web/PageMaterial.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace korvane::page {
 
@@ -35,32 +39,84 @@ std::optional<std::vector<ImfpForm>> readForms(const PageQuery& query, std::vect
     return std::nullopt;
 }
 
-// The rows of tpp2m imfp's CSV for one material: one per energy and form.
-void writeCsvRows(TableWriter& table, const PageMaterial& material, const std::vector<float>& energies,
-                  const std::vector<ImfpForm>& forms, const std::vector<std::vector<Result<float>>>& imfps)
+// What a curve is made of, read from the inputs.
+struct CurveInputs {
+    std::vector<PageMaterial> materials;
+    std::vector<float> energies;
+    std::vector<ImfpForm> forms;
+};
+
+std::optional<CurveInputs> readCurveInputs(const PageQuery& query, const ValenceTicks& ticks,
+                                           std::vector<std::string>* errors)
 {
-    const std::string name = table.encoded(material.name);
-    const std::string id = material.id ? std::to_string(*material.id) : std::string();
-    for (std::size_t e = 0; e < energies.size(); ++e) {
-        for (std::size_t f = 0; f < forms.size(); ++f) {
-            table.encodedText(name);
-            if (material.id)
-                table.number(id);
-            else
-                table.empty();
-            table.number(numbers::shortestFixed(energies[e]));
-            table.text(formName(forms[f]));
-            const Result<float>& imfp = imfps[f][e];
-            if (imfp) {
-                table.number(numbers::shortestFixed(*imfp));
-                table.empty();
-            } else {
-                table.empty();
-                table.text(imfp.error());
-            }
-            table.endRow();
-        }
+    const std::vector<std::string> names = curveMaterialNames(query.value("materials").value_or(""));
+    const std::optional<std::string> logText = query.typed("log");
+    const std::optional<std::string> rangeText = query.typed("range");
+    if (names.empty() || (!logText && !rangeText))
+        return std::nullopt;
+    const std::size_t errorsBefore = errors->size();
+    CurveInputs inputs;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::optional<PageMaterial> material = readMaterial(query, "curve." + std::to_string(i), ticks, errors);
+        // "Cu,29" names one row twice: one curve of one name.
+        if (material && std::none_of(inputs.materials.begin(), inputs.materials.end(), [&](const PageMaterial& m) {
+                return m.name == material->name;
+            }))
+            inputs.materials.push_back(std::move(*material));
     }
+    for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
+        if (!text)
+            continue;
+        if (const Result<std::vector<float>> grid = readEnergyGrid(kind, *text, kMaxCurveEnergies))
+            inputs.energies.insert(inputs.energies.end(), grid->begin(), grid->end());
+        else
+            errors->push_back(grid.error());
+    }
+    if (inputs.energies.size() > kMaxCurveEnergies)
+        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
+    const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
+    if (errors->size() != errorsBefore)
+        return std::nullopt;
+    inputs.forms = *forms;
+    return inputs;
+}
+
+std::optional<ValenceTicks> readTicks(const PageQuery& query, std::vector<std::string>* errors)
+{
+    const Result<ValenceTicks> ticks = readIncludedGroups(query.value("include").value_or("lbe,d,f"));
+    if (!ticks) {
+        errors->push_back(ticks.error());
+        return std::nullopt;
+    }
+    return *ticks;
+}
+
+void appendJsonList(std::string& json, const std::vector<std::string>& texts)
+{
+    json += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        json += i ? "," : "";
+        text::appendJsonString(json, texts[i]);
+    }
+    json += ']';
+}
+
+// The indices of at most `maxPoints` energies spread evenly, the first and
+// the last among them, ordered by energy.
+std::vector<std::size_t> drawnPoints(const std::vector<float>& energies, std::size_t maxPoints)
+{
+    const std::size_t count = energies.size();
+    std::vector<std::size_t> indices;
+    if (count <= maxPoints || maxPoints < 2) {
+        indices.resize(count);
+        std::iota(indices.begin(), indices.end(), std::size_t{0});
+    } else {
+        for (std::size_t i = 0; i < maxPoints; ++i)
+            indices.push_back(static_cast<std::size_t>((double(i) * double(count - 1)) / double(maxPoints - 1) + 0.5));
+    }
+    std::stable_sort(indices.begin(), indices.end(),
+                     [&](std::size_t a, std::size_t b) { return energies[a] < energies[b]; });
+    return indices;
 }
 
 } // namespace
@@ -73,7 +129,7 @@ std::vector<std::string> curveMaterialNames(const std::string& text)
         if (comma == std::string::npos)
             comma = text.size();
         const std::string_view name = trimmed(std::string_view(text).substr(start, comma - start));
-        if (!name.empty())
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
             names.emplace_back(name);
         start = comma + 1;
     }
@@ -83,60 +139,52 @@ std::vector<std::string> curveMaterialNames(const std::string& text)
 std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
                                        std::vector<std::string>* errors)
 {
-    const std::vector<std::string> names = curveMaterialNames(query.value("materials").value_or(""));
-    const std::optional<std::string> logText = query.typed("log");
-    const std::optional<std::string> rangeText = query.typed("range");
-    if (names.empty() || (!logText && !rangeText))
+    const std::optional<CurveInputs> inputs = readCurveInputs(query, ticks, errors);
+    if (!inputs)
         return std::nullopt;
-    const std::size_t errorsBefore = errors->size();
-    std::vector<PageMaterial> materials;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (std::optional<PageMaterial> material = readMaterial(query, "curve." + std::to_string(i), ticks, errors))
-            materials.push_back(std::move(*material));
-    }
     PageCurve curve;
-    for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
-        if (!text)
-            continue;
-        if (const Result<std::vector<float>> grid = readEnergyGrid(kind, *text, kMaxCurveEnergies))
-            curve.energies.insert(curve.energies.end(), grid->begin(), grid->end());
-        else
-            errors->push_back(grid.error());
-    }
-    if (curve.energies.size() > kMaxCurveEnergies)
-        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
-    const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
-    if (errors->size() != errorsBefore)
-        return std::nullopt;
-    TableWriter csv(TableFormat::Csv, {{"material"}, {"id"}, {"energy_eV"}, {"form"}, {"imfp_A"}, {"error"}});
-    for (std::size_t m = 0; m < materials.size(); ++m) {
-        std::vector<std::vector<Result<float>>> imfps(forms->size());
-        for (std::size_t f = 0; f < forms->size(); ++f) {
-            const ImfpForm form = (*forms)[f];
-            CurveSeries series{forms->size() > 1 ? curveName(materials[m].name, form) : materials[m].name,
-                               int(m),
-                               form == ImfpForm::Relativistic,
-                               {}};
-            imfps[f].reserve(curve.energies.size());
+    curve.energies = inputs->energies;
+    for (std::size_t m = 0; m < inputs->materials.size(); ++m) {
+        const PageMaterial& material = inputs->materials[m];
+        for (const ImfpForm form : inputs->forms) {
+            CurveSeries series{inputs->forms.size() > 1 ? curveName(material.name, form) : material.name, int(m),
+                               form == ImfpForm::Relativistic, {}};
             series.imfp.reserve(curve.energies.size());
             for (const float energy : curve.energies) {
-                imfps[f].push_back(evaluateImfp(materials[m].values, energy, form));
-                series.imfp.push_back(imfps[f].back() ? std::optional<float>(*imfps[f].back()) : std::nullopt);
+                const Result<float> imfp = evaluateImfp(material.values, energy, form);
+                series.imfp.push_back(imfp ? std::optional<float>(*imfp) : std::nullopt);
             }
             curve.series.push_back(std::move(series));
         }
-        writeCsvRows(csv, materials[m], curve.energies, *forms, imfps);
     }
-    curve.csv = csv.finishedText();
+    if (std::any_of(curve.energies.begin(), curve.energies.end(),
+                    [](float energy) { return outsideValidEnergyRange(energy); }))
+        curve.notes.push_back(kOutsideValidEnergyRangeNote);
     return curve;
 }
 
-std::string curveJson(const PageCurve& curve)
+std::string evaluateCurveCsv(const PageQuery& query, const ValenceTicks& ticks)
 {
+    std::vector<std::string> errors;
+    const std::optional<CurveInputs> inputs = readCurveInputs(query, ticks, &errors);
+    if (!inputs)
+        return {};
+    std::vector<CurveCsvMaterial> materials;
+    for (const PageMaterial& material : inputs->materials) {
+        materials.push_back({material.name, material.id, [values = material.values](float energy, ImfpForm form) {
+                                 return evaluateImfp(values, energy, form);
+                             }});
+    }
+    return curveCsv(materials, inputs->energies, inputs->forms);
+}
+
+std::string curveJson(const PageCurve& curve, std::size_t maxPoints)
+{
+    const std::vector<std::size_t> points = drawnPoints(curve.energies, maxPoints);
     std::string json = "{\"energies\":[";
-    for (std::size_t e = 0; e < curve.energies.size(); ++e) {
-        json += e ? "," : "";
-        json += numbers::shortest(curve.energies[e]);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        json += i ? "," : "";
+        json += numbers::shortest(curve.energies[points[i]]);
     }
     json += "],\"series\":[";
     for (std::size_t s = 0; s < curve.series.size(); ++s) {
@@ -146,15 +194,34 @@ std::string curveJson(const PageCurve& curve)
         json += ",\"material\":" + std::to_string(series.material) + ",\"colour\":\"" + curveColourText(series.material)
             + '"';
         json += series.relativistic ? ",\"relativistic\":true,\"imfp\":[" : ",\"relativistic\":false,\"imfp\":[";
-        for (std::size_t e = 0; e < series.imfp.size(); ++e) {
-            json += e ? "," : "";
-            json += series.imfp[e] ? numbers::shortest(*series.imfp[e]) : "null";
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            json += i ? "," : "";
+            const std::optional<float>& imfp = series.imfp[points[i]];
+            json += imfp ? numbers::shortest(*imfp) : "null";
         }
         json += "]}";
     }
-    json += "],\"csv\":";
-    text::appendJsonString(json, curve.csv);
-    return json + '}';
+    return json + "]}";
+}
+
+std::string pageCurveJson(const PageQuery& query, std::size_t maxPoints)
+{
+    std::vector<std::string> errors;
+    std::optional<PageCurve> curve;
+    if (const std::optional<ValenceTicks> ticks = readTicks(query, &errors))
+        curve = evaluateCurve(query, *ticks, &errors);
+    std::string json = "{\"errors\":";
+    appendJsonList(json, errors);
+    json += ",\"notes\":";
+    appendJsonList(json, curve ? curve->notes : std::vector<std::string>());
+    return json + ",\"curve\":" + (curve ? curveJson(*curve, maxPoints) : "null") + '}';
+}
+
+std::string pageCurveCsv(const PageQuery& query)
+{
+    std::vector<std::string> errors;
+    const std::optional<ValenceTicks> ticks = readTicks(query, &errors);
+    return ticks ? evaluateCurveCsv(query, *ticks) : std::string();
 }
 
 } // namespace korvane::page

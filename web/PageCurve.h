@@ -3,6 +3,7 @@
 #include "query/ValenceGroups.h"
 #include "web/PageQuery.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 // (FROM:TO:STEP) in that order, the forms of `relativistic` ("yes", as
 // tpp2m's --relativistic, or "both"). Every point is the IMFP that tpp2m imfp
 // gives for the same inputs, and the CSV is its --csv output, byte for byte.
+// The page asks for the curve apart from the other results, and for its CSV
+// only when it is to be downloaded: a curve of many energies takes its time.
 namespace korvane::page {
 
 // The most energies of a curve: the page holds every point in the browser,
@@ -29,7 +32,7 @@ struct CurveSeries {
 struct PageCurve {
     std::vector<float> energies; // eV
     std::vector<CurveSeries> series;
-    std::string csv;
+    std::vector<std::string> notes; // tpp2m's notes for these energies
 };
 
 // The names typed under `materials`, each once as typed; the page's script
@@ -38,12 +41,25 @@ struct PageCurve {
 std::vector<std::string> curveMaterialNames(const std::string& text);
 
 // The curve, or none when no material or no energies are asked for or an
-// input is wrong; the errors in tpp2m's words.
+// input is wrong; the errors in tpp2m's words. A material named twice (by
+// its name and its ID) is drawn once.
 std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
                                        std::vector<std::string>* errors);
 
-// {"energies":[..],"series":[{"label":..,"material":0,"colour":"#0072B2","relativistic":false,"imfp":[..]}],
-//  "csv":".."}
-std::string curveJson(const PageCurve& curve);
+// The CSV of the same curve, every energy; empty when there is no curve.
+std::string evaluateCurveCsv(const PageQuery& query, const ValenceTicks& ticks);
+
+// {"energies":[..],"series":[{"label":..,"material":0,"colour":"#0072B2","relativistic":false,"imfp":[..]}]},
+// with at most `maxPoints` energies spread evenly over the curve's energies
+// (the first and the last always), in ascending order: about one point per
+// pixel of the chart is all it can draw.
+std::string curveJson(const PageCurve& curve, std::size_t maxPoints);
+
+// The page's answer for the curve of the inputs `query`:
+// {"errors":[..],"notes":[..],"curve":null or curveJson}.
+std::string pageCurveJson(const PageQuery& query, std::size_t maxPoints);
+
+// The CSV for the inputs `query`; empty when they give no curve.
+std::string pageCurveCsv(const PageQuery& query);
 
 } // namespace korvane::page

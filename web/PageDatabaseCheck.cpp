@@ -11,7 +11,7 @@ namespace {
 
 PageResults cannotOpen(const std::string& fileName, const std::string& reason)
 {
-    return {{}, {"the materials database " + fileName + " cannot be opened: " + reason}, {}, std::nullopt};
+    return {{}, {"the materials database " + fileName + " cannot be opened: " + reason}, {}};
 }
 
 std::vector<TableColumnInfo> columns(const PageQuery& facts)

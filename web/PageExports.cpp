@@ -1,5 +1,6 @@
 // The functions the page's script calls: the inputs as the address carries
-// them in, the results as JSON out.
+// them in, the results as JSON out. The script hands every text over in the
+// module's heap, never on its stack, whose size a pasted text can exceed.
 #include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
 #include "web/PageCurve.h"
@@ -37,6 +38,24 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_results(const char* query)
     static std::string json;
     json = korvane::page::resultsJson(korvane::page::evaluatePage(korvane::page::PageQuery(query)));
     return json.c_str();
+}
+
+// The IMFP curve for the inputs `query`, with at most `maxPoints` energies
+// drawn (web/PageCurve.h). The text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve(const char* query, int maxPoints)
+{
+    static std::string json;
+    json = korvane::page::pageCurveJson(korvane::page::PageQuery(query), std::size_t(maxPoints > 0 ? maxPoints : 0));
+    return json.c_str();
+}
+
+// The curve's CSV, every energy, for the inputs `query`. The text stays
+// valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve_csv(const char* query)
+{
+    static std::string csv;
+    csv = korvane::page::pageCurveCsv(korvane::page::PageQuery(query));
+    return csv.c_str();
 }
 
 // The answer for the file `fileName` from what the script learnt of it

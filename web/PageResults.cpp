@@ -14,6 +14,7 @@
 #include "query/ShownText.h"
 #include "query/TypedNumber.h"
 #include "web/PageMaterial.h"
+#include "web/PageMaterialValues.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +22,13 @@
 namespace korvane::page {
 
 namespace {
+
+// Why CF2 has no S, as tpp2m says it in the page's words.
+constexpr const char* kNoFormulaForS =
+    "CF2 needs a transport cross-section S for a material given by its values, which has no formula to compute S from";
+
+// Why a line gives no energy when neither a source nor photons are typed.
+const std::string kLineNeedsPhotons = "the line needs a source (" + sourceKeys() + ") or a photon energy";
 
 // The transport cross-section as the transport window's field shows it.
 std::string crossSectionText(double a0Squared)
@@ -43,9 +51,11 @@ public:
             return std::move(results_);
         }
         ticks_ = *ticks;
-        curve();
         thickness();
         const std::optional<PageMaterial> material = readMaterial(query_, "material", ticks_, &results_.errors);
+        if (material)
+            for (ShownResult& value : materialValuesShown(*material))
+                results_.shown.push_back(std::move(value));
         const std::optional<double> lineEnergy = kineticEnergyOfLine();
         const std::optional<float> energy =
             query_.typed("energy") || !lineEnergy ? single("energy") : numbers::heldAsSingle(*lineEnergy);
@@ -125,7 +135,12 @@ private:
         if (query_.typed("photon-energy")) {
             photons = number("photon-energy");
         } else {
-            const Result<const XraySource*> source = sourceOfKey(query_.typed("source").value_or(""));
+            const std::optional<std::string> key = query_.typed("source");
+            if (!key) {
+                fail(kLineNeedsPhotons);
+                return std::nullopt;
+            }
+            const Result<const XraySource*> source = sourceOfKey(*key);
             if (!source) {
                 fail(source.error());
                 return std::nullopt;
@@ -154,9 +169,13 @@ private:
             }
             return;
         }
-        if (!material.id)
+        // A row by its ID or its name read as a formula; a typed formula as
+        // tpp2m --formula reads it; typed values alone have no atoms to sum.
+        if (!material.id && material.name.empty()) {
+            crossSectionError_ = kNoFormulaForS;
             return;
-        const Result<CrossSectionValue> s = rowCrossSection(*material.id, material.name, energy);
+        }
+        const Result<CrossSectionValue> s = rowCrossSection(material.id.value_or(0), material.name, energy);
         if (!s) {
             crossSectionError_ = s.error();
             return;
@@ -208,6 +227,8 @@ private:
         const std::optional<double> probability = query_.typed("probability") ? number("probability") : 0.95;
         if (!angleFromNormal || !probability)
             return;
+        if (*angleFromNormal > kMaxCorrectedAngle)
+            results_.notes.push_back(uncorrectedAngleNote(*angleFromNormal));
         if (const std::string error = probabilityError(*probability); !error.empty()) {
             fail(error);
             return;
@@ -231,14 +252,6 @@ private:
             show(id.c_str(), float(*length), shown::length(float(*length)));
         else
             fail(length.error());
-    }
-
-    void curve()
-    {
-        std::vector<std::string> errors;
-        results_.curve = evaluateCurve(query_, ticks_, &errors);
-        for (const std::string& error : errors)
-            fail(error);
     }
 
     // The overlayer's thickness from the two peaks' ratio, in the
@@ -308,7 +321,7 @@ std::string resultsJson(const PageResults& results)
     };
     list("errors", results.errors);
     list("notes", results.notes);
-    return json + "],\"curve\":" + (results.curve ? curveJson(*results.curve) : "null") + '}';
+    return json + "]}";
 }
 
 } // namespace korvane::page

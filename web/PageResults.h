@@ -1,9 +1,7 @@
 #pragma once
 
-#include "web/PageCurve.h"
 #include "web/PageQuery.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +21,11 @@ struct PageResults {
     std::vector<ShownResult> shown;
     std::vector<std::string> errors;
     std::vector<std::string> notes;
-    std::optional<PageCurve> curve; // when materials and energies are asked for it
 };
 
 PageResults evaluatePage(const PageQuery& query);
 
-// {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..],"curve":null or curveJson}
+// {"shown":[{"id":..,"text":..,"value":..}],"errors":[..],"notes":[..]}; the curve comes apart (PageCurve.h).
 std::string resultsJson(const PageResults& results);
 
 } // namespace korvane::page

@@ -1,7 +1,8 @@
 #include "web/PageCurve.h"
-#include "web/PageResults.h"
 
 #include <gtest/gtest.h>
+
+#include <regex>
 
 using namespace korvane::page;
 
@@ -15,24 +16,34 @@ const std::string kCurveRows = "database=TPP2-data.db&curve.0=Cu&curve.0.found=1
                                "&curve.1=104&curve.1.found=1&curve.1.id=104&curve.1.name=SiO2"
                                "&curve.1.density=2.65&curve.1.mass=60.08&curve.1.gap=9.1&curve.1.f=16";
 
+const korvane::ValenceTicks kTicks = *korvane::readIncludedGroups("lbe,d,f");
+
+std::optional<PageCurve> curveOf(const std::string& query, std::vector<std::string>* errors)
+{
+    return evaluateCurve(PageQuery(query), kTicks, errors);
+}
+
 } // namespace
 
 TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
 {
-    const PageResults results =
-        evaluatePage(PageQuery("materials=Cu,+104&log=100:1000:3&range=1500:1600:100&relativistic=both&" + kCurveRows));
-    EXPECT_TRUE(results.errors.empty());
-    ASSERT_TRUE(results.curve);
-    const PageCurve& curve = *results.curve;
+    const std::string query = "materials=Cu,+104,29&log=100:1000:3&range=1500:1600:100&relativistic=both&"
+        + kCurveRows + "&curve.2=29&curve.2.found=1&curve.2.id=29&curve.2.name=Cu&curve.2.density=8.96";
+    std::vector<std::string> errors;
+    const std::optional<PageCurve> found = curveOf(query, &errors);
+    EXPECT_TRUE(errors.empty());
+    ASSERT_TRUE(found);
+    const PageCurve& curve = *found;
     EXPECT_EQ(curve.energies, (std::vector<float>{100, 316.227753f, 1000, 1500, 1600}));
-    ASSERT_EQ(curve.series.size(), 4u);
+    ASSERT_EQ(curve.series.size(), 4u); // Cu named twice, drawn once
     EXPECT_EQ(curve.series[0].label, "Cu (non-relativistic)");
     EXPECT_EQ(curve.series[3].label, "SiO2 (relativistic)");
     EXPECT_EQ(curve.series[3].material, 1);
     EXPECT_TRUE(curve.series[3].relativistic);
     EXPECT_EQ(curve.series[0].imfp[2], 15.448975f); // tpp2m imfp Cu --energy 1000
     // tpp2m imfp Cu 104 --log 100:1000:3 --range 1500:1600:100 --relativistic both --csv
-    EXPECT_EQ(curve.csv,
+    EXPECT_TRUE(curve.notes.empty());
+    EXPECT_EQ(pageCurveCsv(PageQuery(query)),
               "material,id,energy_eV,form,imfp_A,error\n"
               "Cu,29,100,non-relativistic,4.0473485,\n"
               "Cu,29,100,relativistic,4.046919,\n"
@@ -55,21 +66,25 @@ TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
               "SiO2,104,1600,non-relativistic,42.01516,\n"
               "SiO2,104,1600,relativistic,41.857044,\n");
     // Without "relativistic", the non-relativistic form alone, named by the material.
-    const PageResults one = evaluatePage(PageQuery("materials=Cu&range=1000:1000:1&" + kCurveRows));
-    ASSERT_TRUE(one.curve);
-    ASSERT_EQ(one.curve->series.size(), 1u);
-    EXPECT_EQ(one.curve->series[0].label, "Cu");
-    EXPECT_FALSE(one.curve->series[0].relativistic);
+    const std::optional<PageCurve> one = curveOf("materials=Cu&log=10:1000:3&" + kCurveRows, &errors);
+    ASSERT_TRUE(one);
+    ASSERT_EQ(one->series.size(), 1u);
+    EXPECT_EQ(one->series[0].label, "Cu");
+    EXPECT_FALSE(one->series[0].relativistic);
+    // tpp2m imfp Cu --log 10:1000:3 says so too.
+    EXPECT_EQ(one->notes,
+              std::vector<std::string>{"the formula is not valid for energies below 50 eV and above 200000 eV"});
 }
 
 TEST(PageCurveTest, AMaterialWithoutAValueGivesEmptyPointsAndTheReasonInTheCsv)
 {
-    const PageResults results = evaluatePage(
-        PageQuery("materials=Odd&range=100:200:100&database=x.db&curve.0=Odd&curve.0.found=1&curve.0.id=700"
-                  "&curve.0.name=Odd,+one&curve.0.mass=10&curve.0.gap=0&curve.0.f=4"));
-    ASSERT_TRUE(results.curve);
-    EXPECT_EQ(results.curve->series[0].imfp, (std::vector<std::optional<float>>{std::nullopt, std::nullopt}));
-    EXPECT_EQ(results.curve->csv, // tpp2m imfp 700 --range 100:200:100 --csv, with that row
+    const std::string query = "materials=Odd&range=100:200:100&database=x.db&curve.0=Odd&curve.0.found=1"
+                              "&curve.0.id=700&curve.0.name=Odd,+one&curve.0.mass=10&curve.0.gap=0&curve.0.f=4";
+    std::vector<std::string> errors;
+    const std::optional<PageCurve> curve = curveOf(query, &errors);
+    ASSERT_TRUE(curve);
+    EXPECT_EQ(curve->series[0].imfp, (std::vector<std::optional<float>>{std::nullopt, std::nullopt}));
+    EXPECT_EQ(pageCurveCsv(PageQuery(query)), // tpp2m imfp 700 --range 100:200:100 --csv, with that row
               "material,id,energy_eV,form,imfp_A,error\n"
               "\"Odd, one\",700,100,non-relativistic,,no density in the database\n"
               "\"Odd, one\",700,200,non-relativistic,,no density in the database\n");
@@ -94,29 +109,33 @@ TEST(PageCurveTest, AWrongInputGivesTpp2msWordsAndNoCurve)
         {"materials=Cu,Xx&log=50:5000:10&curve.1=Xx&curve.1.found=0", "no material \"Xx\" in TPP2-data.db"},
     };
     for (const Case& c : cases) {
-        const PageResults results =
-            evaluatePage(PageQuery(c.query + "&" + kCurveRows.substr(0, kCurveRows.find("&curve.1"))));
-        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
-        EXPECT_FALSE(results.curve) << c.query;
+        const PageQuery query(c.query + "&" + kCurveRows.substr(0, kCurveRows.find("&curve.1")));
+        EXPECT_EQ(pageCurveJson(query, 100), "{\"errors\":[\"" + std::regex_replace(c.error, std::regex("\""), "\\\"")
+                                                 + "\"],\"notes\":[],\"curve\":null}")
+            << c.query;
+        EXPECT_EQ(pageCurveCsv(query), "") << c.query;
     }
     // No materials or no energies: no curve, and nothing to say.
-    for (const std::string query : {"log=50:5000:10", "materials=Cu", "materials=+,+&log=50:5000:10"}) {
-        const PageResults results = evaluatePage(PageQuery(query + "&" + kCurveRows));
-        EXPECT_TRUE(results.errors.empty()) << query;
-        EXPECT_FALSE(results.curve) << query;
-    }
+    for (const std::string query : {"log=50:5000:10", "materials=Cu", "materials=+,+&log=50:5000:10"})
+        EXPECT_EQ(pageCurveJson(PageQuery(query + "&" + kCurveRows), 100), "{\"errors\":[],\"notes\":[],\"curve\":null}")
+            << query;
 }
 
 TEST(PageCurveTest, TheMaterialsAreNamesBetweenCommas)
 {
-    EXPECT_EQ(curveMaterialNames(" Cu, SiO2,,104 ,"), (std::vector<std::string>{"Cu", "SiO2", "104"}));
+    EXPECT_EQ(curveMaterialNames(" Cu, SiO2,,104 ,Cu"), (std::vector<std::string>{"Cu", "SiO2", "104"}));
     EXPECT_TRUE(curveMaterialNames(" ").empty());
 }
 
-TEST(PageCurveTest, TheCurveReachesTheScriptAsJson)
+// At most the points asked for, the first and the last among them, in
+// ascending energy: a range after a log grid falls into place.
+TEST(PageCurveTest, TheCurveReachesTheScriptAsJsonWithAtMostThePointsAsked)
 {
-    const PageCurve curve{{100, 1000.5f}, {{"Cu \"x\"", 1, true, {15.5f, std::nullopt}}}, "material\n"};
-    EXPECT_EQ(curveJson(curve),
-              "{\"energies\":[100,1000.5],\"series\":[{\"label\":\"Cu \\\"x\\\"\",\"material\":1,"
-              "\"colour\":\"#D55E00\",\"relativistic\":true,\"imfp\":[15.5,null]}],\"csv\":\"material\\u000a\"}");
+    const PageCurve curve{{100, 1000.5f, 2000, 50, 3000},
+                          {{"Cu \"x\"", 1, true, {15.5f, std::nullopt, 20, 2, 30}}},
+                          {}};
+    EXPECT_EQ(curveJson(curve, 3),
+              "{\"energies\":[100,2000,3000],\"series\":[{\"label\":\"Cu \\\"x\\\"\",\"material\":1,"
+              "\"colour\":\"#D55E00\",\"relativistic\":true,\"imfp\":[15.5,20,30]}]}");
+    EXPECT_EQ(curveJson(curve, 100).substr(0, 37), "{\"energies\":[50,100,1000.5,2000,3000]");
 }

@@ -59,8 +59,11 @@ TEST(PageResultsTest, TypedValuesAreReadAsTpp2mReadsThem)
 {
     auto shown = shownById(evaluatePage(PageQuery("density=2.2&mass=60.08&gap=9&nv=16&energy=1000")));
     EXPECT_EQ(shown["imfp"].value, "30.214905");
-    // No row, so no S to compute: nothing is said about it.
+    // No row and no formula, so no S to compute; CF2 says so, as tpp2m cf2 does.
     EXPECT_EQ(shown.count("transport-cross-section"), 0u);
+    EXPECT_EQ(evaluatePage(PageQuery("density=2.2&mass=60.08&gap=9&nv=16&energy=1000&depth=10")).errors,
+              std::vector<std::string>{"CF2 needs a transport cross-section S for a material given by its values, "
+                                       "which has no formula to compute S from"});
 }
 
 TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsThem)
@@ -94,6 +97,37 @@ TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsTh
     }
     EXPECT_EQ(formulaSymbols("Ca(OH)2"), (std::vector<std::string>{"Ca", "O", "H"}));
     EXPECT_TRUE(formulaSymbols("Ca(OH").empty());
+}
+
+// Nothing left blank without a word: a formula's S and CF2 as tpp2m cf2
+// --formula gives them, the material's own values as used, tpp2m's note
+// beyond 30°, and a line without photons asks for them.
+TEST(PageResultsTest, AFormulasSTheValuesUsedAndTheNotes)
+{
+    const std::string alumina = "formula=Al2O3&density=3.98&gap=8.8&energy=1500&depth=15"
+                                "&element.Al.found=1&element.Al.mass=26.981538772583008&element.Al.hbe=8&element.Al.lbe=3"
+                                "&element.O.found=1&element.O.mass=15.99899959564209&element.O.hbe=2&element.O.lbe=6";
+    PageResults results = evaluatePage(PageQuery(alumina));
+    EXPECT_TRUE(results.errors.empty());
+    auto shown = shownById(results);
+    EXPECT_EQ(shown["transport-cross-section"].value, "0.78559667");
+    EXPECT_EQ(shown["cf2"].value, "1.0716189");
+    EXPECT_EQ(shown["material-mass"].text, "101.960075 g/mol");
+    EXPECT_EQ(shown["material-density"].text, "3.98 g/cm\u00B3");
+
+    shown = shownById(evaluatePage(PageQuery(kCopperRow + "&energy=1000")));
+    EXPECT_EQ(shown["material-density"].text, "8.96 g/cm\u00B3");
+    EXPECT_EQ(shown["material-mass"].text, "63.546 g/mol");
+    EXPECT_EQ(shown["material-gap"].text, "0 eV");
+    EXPECT_EQ(shown["material-nv"].text, "11");
+
+    results = evaluatePage(PageQuery(kSilicaRow + "&material=SiO2&energy=1486.6&angle=45.5&depth=10"));
+    EXPECT_EQ(results.notes, std::vector<std::string>{"the corrections cf1 and cf2 hold only up to 30\u00B0 from the "
+                                                      "surface normal; at 45.5\u00B0 only the straight-line model is given"});
+    EXPECT_EQ(shownById(results).count("information-depth-cf1"), 0u);
+
+    EXPECT_EQ(evaluatePage(PageQuery(kCopperRow + "&line=Cu+2p3%2F2")).errors,
+              std::vector<std::string>{"the line needs a source (MgKa, AlKa, AgLa, CrKa, GaKa) or a photon energy"});
 }
 
 TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
@@ -142,18 +176,18 @@ TEST(PageResultsTest, TheOverlayersThicknessIsTpp2msAndTheLinesEnergyTheWindows)
 
 TEST(PageResultsTest, TheResultsReachTheScriptAsJson)
 {
-    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}, std::nullopt};
+    const PageResults results{{{"imfp", "15.45 \u00C5", "15.448975"}}, {"no \"x\""}, {"a note"}};
     EXPECT_EQ(resultsJson(results),
               "{\"shown\":[{\"id\":\"imfp\",\"text\":\"15.45 \u00C5\",\"value\":\"15.448975\"}],"
-              "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"],\"curve\":null}");
+              "\"errors\":[\"no \\\"x\\\"\"],\"notes\":[\"a note\"]}");
 }
 
 TEST(PageResultsTest, TheJsonEscapesWhatJsonMust)
 {
-    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}, std::nullopt};
+    const PageResults results{{}, {"no material \"Xx\" in C:\\db\n\t\x01"}, {}};
     EXPECT_EQ(resultsJson(results),
               "{\"shown\":[],\"errors\":[\"no material \\\"Xx\\\" in "
-              "C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[],\"curve\":null}");
+              "C:\\\\db\\u000a\\u0009\\u0001\"],\"notes\":[]}");
 }
 
 TEST(BindingEnergyTableTest, ReadsTheExportedLines)

@@ -2,10 +2,11 @@
 // puppeteer-core, over a static server on 127.0.0.1. The numbers are compared
 // with tpp2m's --json from the desktop build.
 // Environment: TPP2M, the tpp2m to compare with (required); KORVANE_SITE,
-// the built site (default build-web/site); CHROMIUM (default /usr/bin/chromium).
+// the built site (default build-web/site); CHROMIUM (default /usr/bin/chromium);
+// KORVANE_SCREENSHOTS, a folder for the screenshot of the first screen.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import { mkdtempSync, copyFileSync, existsSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
@@ -58,6 +59,37 @@ async function openPage(search) {
 async function showPage(page, search) {
   await page.goto(server.url + search);
   await page.waitForSelector("body[data-state=ready]");
+}
+
+// Waits until the curve of the inputs is drawn (or said to be none).
+async function curveDrawn(page) {
+  await page.waitForSelector("body[data-curve-state=drawn]");
+}
+
+const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
+
+// The durations of the page's performance measures of one name, in ms.
+const measures = (page, name) => page.evaluate((n) => performance.getEntriesByName(n).map((e) => e.duration), name);
+
+// A file that a click on `selector` downloads, as bytes.
+async function download(page, selector, name) {
+  const folder = mkdtempSync(join(tmpdir(), "korvane-download-"));
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+  await page.focus(selector);
+  await page.keyboard.press("Enter");
+  const file = join(folder, name);
+  while (!existsSync(file))
+    await new Promise((wake) => setTimeout(wake, 50));
+  await new Promise((wake) => setTimeout(wake, 200));
+  const bytes = readFileSync(file);
+  rmSync(folder, { recursive: true, force: true });
+  return bytes;
+}
+
+// What tpp2m says on standard error for its arguments (its notes).
+function tpp2mNotes(...args) {
+  return spawnSync(tpp2m, args, { cwd: work, encoding: "utf8" }).stderr;
 }
 
 // Every output of the page: its text and data-value, by id.
@@ -252,25 +284,17 @@ test("the keyboard reaches every input in order, and typing gives the result", a
 
 test("the IMFP curve: its CSV is tpp2m imfp --csv's bytes, its PNG an image", async () => {
   const page = await openPage("?materials=Cu,104&log=50:5000:20&relativistic=both");
-  assert.equal(await page.$eval("#error", (e) => e.textContent), "");
+  await curveDrawn(page);
+  assert.equal(await text(page, "#error"), "");
+  assert.equal(await text(page, "#curve-error"), "");
   assert.equal(await page.$eval("#curve", (e) => e.hidden), false);
   assert.ok(await page.$("#imfp-curve canvas"));
-  const csv = await page.$eval("#download-csv", (link) => fetch(link.href).then((r) => r.text()));
+  const csv = (await download(page, "#download-csv", "imfp.csv")).toString("utf8");
   assert.equal(csv, tpp2mIn(work, "imfp", "Cu", "104", "--log", "50:5000:20", "--relativistic", "both", "--csv"));
-  assert.equal(await page.$eval("#download-csv", (link) => link.download), "imfp.csv");
 
-  const folder = mkdtempSync(join(tmpdir(), "korvane-png-"));
-  const session = await page.createCDPSession();
-  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
-  await page.focus("#download-png");
-  await page.keyboard.press("Enter");
-  const file = join(folder, "imfp-curve.png");
-  while (!existsSync(file))
-    await new Promise((wake) => setTimeout(wake, 50));
-  const png = readFileSync(file);
+  const png = await download(page, "#download-png", "imfp-curve.png");
   assert.deepEqual([...png.subarray(0, 8)], [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]);
   assert.ok(png.length > 10000, `${png.length} bytes`);
-  rmSync(folder, { recursive: true, force: true });
   await page.close();
 });
 
@@ -285,13 +309,205 @@ test("an invalid curve input shows tpp2m's words and no curve", async () => {
     ["?materials=Cu,Xx&log=50:5000:10", ["--log", "50:5000:10"]],
   ]) {
     await showPage(page, search);
+    await curveDrawn(page);
     const materials = new URLSearchParams(search).get("materials").split(",");
     const words = tpp2mIn(join(work, "DataBase"), "imfp", ...materials, ...args, "--database", "TPP2-data.db");
-    assert.equal(await page.$eval("#error", (e) => e.textContent), words, search);
-    assert.equal(await page.$eval("#curve", (e) => e.hidden), true, search);
+    assert.equal(await text(page, "#curve-error"), words, search);
     assert.equal(await page.$("#imfp-curve canvas"), null, search);
-    assert.equal(await page.$eval("#download-csv", (link) => link.hasAttribute("href")), false, search);
+    assert.equal(await page.$eval("#curve-downloads", (e) => e.hidden), true, search);
   }
+  await page.close();
+});
+
+test("the first screen of a laptop: what to type, the results beside it, the material's values", async () => {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 800 });
+  await page.setBypassServiceWorker(true); // a cold load, from the server
+  // A cold load says that it is loading until the calculator is ready.
+  await page.setRequestInterception(true);
+  let releaseWasm;
+  const wasmHeld = new Promise((resolve) => { releaseWasm = resolve; });
+  const holdWasm = async (request) => {
+    if (request.url().endsWith("/korvane.wasm"))
+      await wasmHeld;
+    request.continue();
+  };
+  page.on("request", holdWasm);
+  await page.goto(server.url + "?material=H2O&energy=1000", { waitUntil: "domcontentloaded" });
+  assert.equal(await page.$eval("#loading", (e) => !e.hidden && e.getBoundingClientRect().height > 0), true);
+  assert.equal(await page.$eval("body", (e) => e.getAttribute("aria-busy")), "true");
+  releaseWasm();
+  await page.waitForSelector("body[data-state=ready]");
+  assert.equal(await page.$eval("#loading", (e) => e.hidden), true);
+  assert.equal(await page.$eval("body", (e) => e.hasAttribute("aria-busy")), false);
+
+  assert.match(await text(page, "#least-input"), /a material .* and an electron energy/);
+  // In sight without scrolling: the hint, every input of the material, the IMFP and the values used.
+  const inSight = await page.evaluate(() => ["#least-input", "#material", "#energy", "#imfp", "#material-density"]
+    .map((s) => { const r = document.querySelector(s).getBoundingClientRect(); return r.top >= 0 && r.bottom <= 800; }));
+  assert.deepEqual(inSight, [true, true, true, true, true]);
+  // H2O is the database's ice, and the page says so.
+  const shown = await outputs(page);
+  assert.equal(shown["material-density"].text, "0.92 g/cm³");
+  assert.equal(shown["material-mass"].text, "18.02 g/mol");
+  assert.equal(shown["material-gap"].text, "7.8 eV");
+  assert.equal(shown["material-nv"].text, "8");
+  page.off("request", holdWasm);
+  await page.setRequestInterception(false);
+  await showPage(page, "?material=SiO2&energy=1486.6&depth=10&materials=SiO2,Si&log=50:10000:200");
+  await curveDrawn(page);
+  // KORVANE_SCREENSHOTS=docs keeps the first screen for the README.
+  if (process.env.KORVANE_SCREENSHOTS)
+    await page.screenshot({ path: join(process.env.KORVANE_SCREENSHOTS, "browser-first-screen.png") });
+  await page.close();
+});
+
+test("nothing is left blank without a word: a formula's S and CF2, tpp2m's notes, a line's source", async () => {
+  const page = await openPage("?formula=Al2O3&density=3.98&gap=8.8&energy=1500&depth=15");
+  const [cf2] = runTpp2m("cf2", "--formula", "Al2O3", "--density", "3.98", "--gap", "8.8", "--energy", "1500",
+                         "--depth", "15");
+  let shown = await outputs(page);
+  assert.equal(Number(shown["transport-cross-section"].value), cf2.cross_section_a0sq);
+  assert.equal(Number(shown.cf2.value), cf2.cf2);
+
+  await showPage(page, "?material=SiO2&energy=1486.6&angle=45&depth=10");
+  const depthNote = tpp2mNotes("depth", "SiO2", "--energy", "1486.6", "--angle", "45");
+  assert.equal("tpp2m: note: " + (await text(page, "#notes")) + "\n", depthNote);
+  assert.equal((await outputs(page))["information-depth-cf1"].text, "");
+
+  await showPage(page, "?materials=Cu,SiO2&log=10:100000:50");
+  await curveDrawn(page);
+  const curveNote = tpp2mNotes("imfp", "Cu", "SiO2", "--log", "10:100000:50");
+  assert.equal("tpp2m: note: " + (await text(page, "#curve-notes")) + "\n", curveNote);
+
+  await showPage(page, "?material=Cu&line=Cu+2p3%2F2");
+  assert.equal(await text(page, "#error"), "the line needs a source (MgKa, AlKa, AgLa, CrKa, GaKa) or a photon energy");
+  await page.close();
+});
+
+// The largest curve allowed: three materials, 100000 energies, both forms.
+test("the largest curve appears within 3 s, typing elsewhere never blocks 100 ms, the CSV waits to be asked", async () => {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    window.longTasks = [];
+    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((e) => [e.startTime, e.duration])))
+      .observe({ type: "longtask", buffered: true });
+  });
+  await showPage(page, "?material=Cu&energy=1000&materials=Cu,SiO2,Au&log=50:200000:100000&relativistic=both");
+  await curveDrawn(page);
+  const [curveMs] = await measures(page, "curve");
+  console.log(`# the largest curve, from asking the worker to drawn: ${Math.round(curveMs)} ms`);
+  assert.ok(curveMs <= 3000, `${curveMs} ms`);
+  // About one point per pixel is drawn.
+  const [points, width] = await page.$eval("#imfp-curve", (e) => [Number(e.dataset.points), e.clientWidth]);
+  assert.ok(points <= width + 1 && points > width / 2, `${points} points, ${width} pixels`);
+  // No long task froze the page while the curve was computed and drawn.
+  const asked = await page.evaluate(() => performance.getEntriesByName("curve-asked")[0].startTime);
+  const frozen = (await page.evaluate(() => window.longTasks)).filter(([start, length]) => start > asked && length > 100);
+  assert.deepEqual(frozen, []);
+
+  await page.click("#depth");
+  for (const key of "12.5")
+    await page.keyboard.type(key, { delay: 30 });
+  await new Promise((wake) => setTimeout(wake, 1000));
+  const keystrokes = (await measures(page, "recalculate")).slice(1); // after the first, on loading
+  console.log(`# a keystroke beside the largest curve: at most ${Math.round(Math.max(...keystrokes))} ms`);
+  assert.ok(keystrokes.length >= 4 && Math.max(...keystrokes) <= 100, keystrokes.join(", "));
+  assert.equal((await measures(page, "curve")).length, 1); // the curve's inputs did not change
+  assert.equal((await outputs(page)).cf1.value, String(runTpp2m("cf1", "Cu", "--energy", "1000", "--depth", "12.5")[0].cf1));
+
+  // A change of the curve's energies, typed in three keystrokes, computes it once.
+  await page.click("#log", { clickCount: 3 });
+  await page.keyboard.type("50:5000:10", { delay: 30 });
+  await page.waitForFunction(() => performance.getEntriesByName("curve").length === 2);
+  await new Promise((wake) => setTimeout(wake, 600));
+  assert.equal((await measures(page, "curve")).length, 2);
+  assert.equal(await page.$eval("#imfp-curve", (e) => e.dataset.points), "10");
+  assert.equal((await measures(page, "csv-asked")).length, 0);
+  await page.close();
+});
+
+test("the chart: one curve of a name, dashed relativistic curves, its title, an IMFP axis that fits", async () => {
+  const page = await openPage("?materials=Cu,29,SiO2&log=50:5000:20&relativistic=both");
+  await curveDrawn(page);
+  const legend = await page.$$eval(".u-legend .u-series", (rows) => rows.map((row) =>
+    [row.querySelector(".u-label").textContent, getComputedStyle(row.querySelector(".u-marker")).borderStyle]));
+  assert.deepEqual(legend, [["Cu (non-relativistic)", "solid"], ["Cu (relativistic)", "dashed"],
+                            ["SiO2 (non-relativistic)", "solid"], ["SiO2 (relativistic)", "dashed"]]);
+  assert.equal(await text(page, ".u-title"), "Inelastic mean free path by the TPP-2M formula");
+  const [min, max, low, high] = await page.evaluate(() => {
+    const values = page.curve.series.flatMap((s) => s.imfp);
+    return [page.chart.scales.y.min, page.chart.scales.y.max, Math.min(...values), Math.max(...values)];
+  });
+  assert.ok(min <= low && min > low / 1.5 && max >= high && max < high * 1.5, `${min}..${max} for ${low}..${high}`);
+  await page.close();
+});
+
+test("for a screen reader: results named by their headers, announced once when typing pauses", async () => {
+  const page = await openPage("");
+  await page.evaluate(() => {
+    window.announced = [];
+    new MutationObserver(() => window.announced.push(document.getElementById("announcement").textContent))
+      .observe(document.getElementById("announcement"), { childList: true, characterData: true, subtree: true });
+  });
+  await page.focus("#material");
+  await page.keyboard.type("SiO2", { delay: 60 });
+  await page.focus("#energy");
+  await page.keyboard.type("1000", { delay: 60 });
+  await page.waitForFunction(() => window.announced.length > 0);
+  await new Promise((wake) => setTimeout(wake, 1500));
+  const announced = await page.evaluate(() => window.announced);
+  assert.equal(announced.length, 1, announced.join(" | "));
+  assert.match(announced[0], /^IMFP: 29\.12 Å; IMFP, relativistic: 29\.05 Å; .*Density: 2\.65 g\/cm³/);
+  // No alert rose on the way through "SiO".
+  assert.equal(await page.$("[role=alert]"), null);
+  const names = {};
+  for (const id of ["imfp", "information-depth-none", "material-nv"]) {
+    const node = await page.accessibility.snapshot({ root: await page.$("#" + id), interestingOnly: false });
+    names[id] = node.name;
+  }
+  assert.deepEqual(names, { imfp: "IMFP", "information-depth-none": "Information depth Straight line", "material-nv": "Nv" });
+  await page.close();
+});
+
+test("on a phone: a number on one line with its unit, the chart and every field within the page", async () => {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2 });
+  await showPage(page, "?material=Cu&energy=1000&depth=10&materials=Cu,SiO2&log=50:5000:50");
+  await curveDrawn(page);
+  const layout = await page.evaluate(() => ({
+    lines: [...document.querySelectorAll("output")].filter((o) => o.value).map((o) => o.getClientRects().length),
+    pageWidth: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    chart: document.getElementById("curve").getBoundingClientRect().right <= document.documentElement.clientWidth,
+    fields: [...document.querySelectorAll("fieldset input, fieldset select")].filter((f) => !f.hidden)
+      .filter((f) => f.getBoundingClientRect().right > f.closest("fieldset").getBoundingClientRect().right).map((f) => f.id),
+  }));
+  assert.ok(layout.lines.length > 10);
+  assert.deepEqual(layout, { lines: layout.lines.map(() => 1), pageWidth: 0, chart: true, fields: [] });
+  await page.close();
+});
+
+test("a text longer than the module's stack: taken, and a failed calculation shows no old number", async () => {
+  const page = await openPage("?materials=" + "Cu,".repeat(7000) + "&log=50:5000:10&material=Cu&energy=1000");
+  await curveDrawn(page);
+  assert.equal(await text(page, "#curve-error"), "");
+  assert.equal(await page.$eval("#imfp-curve", (e) => e.dataset.points), "10");
+  const type = (id, value) => page.evaluate((i, v) => {
+    const field = document.getElementById(i);
+    field.value = v;
+    field.dispatchEvent(new Event("input", { bubbles: true }));
+  }, id, value);
+  await type("formula", "Si".repeat(700000));
+  await type("formula", "");
+  await type("energy", "2000");
+  const [row] = runTpp2m("imfp", "Cu", "--energy", "2000");
+  assert.equal(Number((await outputs(page)).imfp.value), row.imfp_A);
+  assert.equal(await text(page, "#error"), "");
+  // A calculation that fails outright empties the results and says why.
+  await page.evaluate(() => { page.korvane.results = () => { throw new Error("out of memory"); }; });
+  await type("energy", "3000");
+  assert.deepEqual((await outputs(page)).imfp, { text: "" });
+  assert.equal(await text(page, "#error"), "The calculation failed: out of memory");
   await page.close();
 });
 
