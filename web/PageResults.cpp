@@ -28,7 +28,10 @@ constexpr const char* kNoFormulaForS =
     "CF2 needs a transport cross-section S for a material given by its values, which has no formula to compute S from";
 
 // Why a line gives no energy when neither a source nor photons are typed.
-const std::string kLineNeedsPhotons = "the line needs a source (" + sourceKeys() + ") or a photon energy";
+std::string lineNeedsPhotons()
+{
+    return "the line needs a source (" + sourceKeys() + ") or a photon energy";
+}
 
 // The transport cross-section as the transport window's field shows it.
 std::string crossSectionText(double a0Squared)
@@ -137,7 +140,7 @@ private:
         } else {
             const std::optional<std::string> key = query_.typed("source");
             if (!key) {
-                fail(kLineNeedsPhotons);
+                fail(lineNeedsPhotons());
                 return std::nullopt;
             }
             const Result<const XraySource*> source = sourceOfKey(*key);
