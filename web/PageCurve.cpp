@@ -147,8 +147,10 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
     for (std::size_t m = 0; m < inputs->materials.size(); ++m) {
         const PageMaterial& material = inputs->materials[m];
         for (const ImfpForm form : inputs->forms) {
-            CurveSeries series{inputs->forms.size() > 1 ? curveName(material.name, form) : material.name, int(m),
-                               form == ImfpForm::Relativistic, {}};
+            CurveSeries series{inputs->forms.size() > 1 ? curveName(material.name, form) : material.name,
+                               int(m),
+                               form == ImfpForm::Relativistic,
+                               {}};
             series.imfp.reserve(curve.energies.size());
             for (const float energy : curve.energies) {
                 const Result<float> imfp = evaluateImfp(material.values, energy, form);

@@ -27,8 +27,8 @@ std::optional<PageCurve> curveOf(const std::string& query, std::vector<std::stri
 
 TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
 {
-    const std::string query = "materials=Cu,+104,29&log=100:1000:3&range=1500:1600:100&relativistic=both&"
-        + kCurveRows + "&curve.2=29&curve.2.found=1&curve.2.id=29&curve.2.name=Cu&curve.2.density=8.96";
+    const std::string query = "materials=Cu,+104,29&log=100:1000:3&range=1500:1600:100&relativistic=both&" + kCurveRows
+        + "&curve.2=29&curve.2.found=1&curve.2.id=29&curve.2.name=Cu&curve.2.density=8.96";
     std::vector<std::string> errors;
     const std::optional<PageCurve> found = curveOf(query, &errors);
     EXPECT_TRUE(errors.empty());
@@ -110,14 +110,16 @@ TEST(PageCurveTest, AWrongInputGivesTpp2msWordsAndNoCurve)
     };
     for (const Case& c : cases) {
         const PageQuery query(c.query + "&" + kCurveRows.substr(0, kCurveRows.find("&curve.1")));
-        EXPECT_EQ(pageCurveJson(query, 100), "{\"errors\":[\"" + std::regex_replace(c.error, std::regex("\""), "\\\"")
-                                                 + "\"],\"notes\":[],\"curve\":null}")
+        EXPECT_EQ(pageCurveJson(query, 100),
+                  "{\"errors\":[\"" + std::regex_replace(c.error, std::regex("\""), "\\\"")
+                      + "\"],\"notes\":[],\"curve\":null}")
             << c.query;
         EXPECT_EQ(pageCurveCsv(query), "") << c.query;
     }
     // No materials or no energies: no curve, and nothing to say.
     for (const std::string query : {"log=50:5000:10", "materials=Cu", "materials=+,+&log=50:5000:10"})
-        EXPECT_EQ(pageCurveJson(PageQuery(query + "&" + kCurveRows), 100), "{\"errors\":[],\"notes\":[],\"curve\":null}")
+        EXPECT_EQ(pageCurveJson(PageQuery(query + "&" + kCurveRows), 100),
+                  "{\"errors\":[],\"notes\":[],\"curve\":null}")
             << query;
 }
 
@@ -131,9 +133,8 @@ TEST(PageCurveTest, TheMaterialsAreNamesBetweenCommas)
 // ascending energy: a range after a log grid falls into place.
 TEST(PageCurveTest, TheCurveReachesTheScriptAsJsonWithAtMostThePointsAsked)
 {
-    const PageCurve curve{{100, 1000.5f, 2000, 50, 3000},
-                          {{"Cu \"x\"", 1, true, {15.5f, std::nullopt, 20, 2, 30}}},
-                          {}};
+    const PageCurve curve{
+        {100, 1000.5f, 2000, 50, 3000}, {{"Cu \"x\"", 1, true, {15.5f, std::nullopt, 20, 2, 30}}}, {}};
     EXPECT_EQ(curveJson(curve, 3),
               "{\"energies\":[100,2000,3000],\"series\":[{\"label\":\"Cu \\\"x\\\"\",\"material\":1,"
               "\"colour\":\"#D55E00\",\"relativistic\":true,\"imfp\":[15.5,20,30]}]}");

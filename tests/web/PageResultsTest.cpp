@@ -104,9 +104,10 @@ TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsTh
 // beyond 30°, and a line without photons asks for them.
 TEST(PageResultsTest, AFormulasSTheValuesUsedAndTheNotes)
 {
-    const std::string alumina = "formula=Al2O3&density=3.98&gap=8.8&energy=1500&depth=15"
-                                "&element.Al.found=1&element.Al.mass=26.981538772583008&element.Al.hbe=8&element.Al.lbe=3"
-                                "&element.O.found=1&element.O.mass=15.99899959564209&element.O.hbe=2&element.O.lbe=6";
+    const std::string alumina =
+        "formula=Al2O3&density=3.98&gap=8.8&energy=1500&depth=15"
+        "&element.Al.found=1&element.Al.mass=26.981538772583008&element.Al.hbe=8&element.Al.lbe=3"
+        "&element.O.found=1&element.O.mass=15.99899959564209&element.O.hbe=2&element.O.lbe=6";
     PageResults results = evaluatePage(PageQuery(alumina));
     EXPECT_TRUE(results.errors.empty());
     auto shown = shownById(results);
@@ -122,8 +123,9 @@ TEST(PageResultsTest, AFormulasSTheValuesUsedAndTheNotes)
     EXPECT_EQ(shown["material-nv"].text, "11");
 
     results = evaluatePage(PageQuery(kSilicaRow + "&material=SiO2&energy=1486.6&angle=45.5&depth=10"));
-    EXPECT_EQ(results.notes, std::vector<std::string>{"the corrections cf1 and cf2 hold only up to 30\u00B0 from the "
-                                                      "surface normal; at 45.5\u00B0 only the straight-line model is given"});
+    EXPECT_EQ(results.notes,
+              std::vector<std::string>{"the corrections cf1 and cf2 hold only up to 30\u00B0 from the "
+                                       "surface normal; at 45.5\u00B0 only the straight-line model is given"});
     EXPECT_EQ(shownById(results).count("information-depth-cf1"), 0u);
 
     EXPECT_EQ(evaluatePage(PageQuery(kCopperRow + "&line=Cu+2p3%2F2")).errors,

@@ -10,11 +10,11 @@ QString curvesCsv(const std::vector<PlottedMaterial>& materials, const std::vect
 {
     std::vector<CurveCsvMaterial> rows;
     for (const PlottedMaterial& material : materials) {
-        rows.push_back({material.name.toStdString(), material.id,
-                        [inputs = material.inputs](float energy, ImfpForm form) mutable {
-                            inputs.energy = energy;
-                            return evaluateImfp(inputs, form);
-                        }});
+        rows.push_back(
+            {material.name.toStdString(), material.id, [inputs = material.inputs](float energy, ImfpForm form) mutable {
+                 inputs.energy = energy;
+                 return evaluateImfp(inputs, form);
+             }});
     }
     return QString::fromStdString(curveCsv(rows, energies, {ImfpForm::NonRelativistic, ImfpForm::Relativistic}));
 }
