@@ -20,7 +20,7 @@ void SimulateMillionElectronsGold1000eV(benchmark::State& state)
     const SimulationSettings settings{.angle = static_cast<double>(state.range(0)),
                                       .electrons = static_cast<std::uint64_t>(state.range(1))};
     for (auto _ : state) {
-        const SimulatedDepth depth(simulateTrajectories(medium, settings));
+        const SimulatedDepth depth(*simulateTrajectories(medium, settings));
         benchmark::DoNotOptimize(depth.informationDepth(0.95));
     }
     state.SetItemsProcessed(state.iterations() * state.range(1));
