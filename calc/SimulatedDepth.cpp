@@ -48,8 +48,7 @@ SimulatedDepth::SimulatedDepth(SimulationScores scores) : scores_(std::move(scor
         for (std::size_t i = 0; i < b.bins.size(); ++i)
             pooledBins[i] += b.bins[i];
     }
-    pooled_ = tailsOf({pooled_.electrons, pooled_.total, pooled_.depthMoment, std::move(pooledBins)},
-                      scores_.binCount);
+    pooled_ = tailsOf({pooled_.electrons, pooled_.total, pooled_.depthMoment, std::move(pooledBins)}, scores_.binCount);
     batches_.reserve(scores_.batches.size());
     for (BatchScores& b : scores_.batches)
         batches_.push_back(tailsOf(std::move(b), scores_.binCount));
@@ -147,8 +146,8 @@ std::string SimulatedDepth::informationDepthGap(double probability) const
     const Estimate id = informationDepth(probability);
     if (std::isnan(id.value)) {
         if (pooled_.below.back() > (1 - probability) * pooled_.total)
-            return "the information depth at this probability lies below "
-                + numbers::shortest15(kScoredDepth) + " IMFP, the deepest the simulation scores";
+            return "the information depth at this probability lies below " + numbers::shortest15(kScoredDepth)
+                + " IMFP, the deepest the simulation scores";
         return "no electron reached the information depth at this probability: more electrons are needed";
     }
     if (std::isnan(id.error))
@@ -193,7 +192,9 @@ std::vector<ProfileDepth> SimulatedDepth::profile() const
         const double z = static_cast<double>(i) * scores_.binWidth;
         const double growth = std::exp(z / scores_.imfpCosine);
         const Estimate p = phi(i);
-        rows.push_back({z, p, {p.value * growth, p.error * growth},
+        rows.push_back({z,
+                        p,
+                        {p.value * growth, p.error * growth},
                         z / (scores_.cosine * std::log(pooled_.total / tailAt(pooled_, z)))});
     }
     return rows;

@@ -21,7 +21,7 @@ namespace {
 constexpr double kDegree = atomic::kPi / 180;
 constexpr double kRouletteWeight = 0.01; // below it a path plays Russian roulette
 constexpr double kRouletteSurvival = 0.1;
-constexpr double kBinnedWeight = 1e-12; // the bins take no track of smaller weight
+constexpr double kBinnedWeight = 1e-12;     // the bins take no track of smaller weight
 constexpr double kFaintDipoleWeight = 0.01; // of the mean emission: below it phi and CF get a note
 
 struct Geometry {

@@ -122,11 +122,11 @@ bool writeProfile(RowWriter& writer, const Command& command, const MaterialInput
         const std::optional<float> cf1 = corrected ? correctionFactorApprox1(z, *run.imfp) : std::nullopt;
         const std::optional<float> cf2 = effTrMfp ? correctionFactorApprox2(z, *effTrMfp) : std::nullopt;
         Row row = profileStart(command, material, energy, form);
-        for (Cell cell : {number(at.depth, 2), Cell::ofSingleWithExponent(static_cast<float>(at.phi.value)),
-                          Cell::ofSingleWithExponent(static_cast<float>(at.phi.error)),
-                          number(at.correctionFactor.value, 4), number(at.correctionFactor.error, 4),
-                          number(at.attenuationLength, 2), cf1 ? Cell::ofSingle(*cf1, 4) : Cell::empty(),
-                          cf2 ? Cell::ofSingle(*cf2, 4) : Cell::empty(), noteCell})
+        for (Cell cell :
+             {number(at.depth, 2), Cell::ofSingleWithExponent(static_cast<float>(at.phi.value)),
+              Cell::ofSingleWithExponent(static_cast<float>(at.phi.error)), number(at.correctionFactor.value, 4),
+              number(at.correctionFactor.error, 4), number(at.attenuationLength, 2),
+              cf1 ? Cell::ofSingle(*cf1, 4) : Cell::empty(), cf2 ? Cell::ofSingle(*cf2, 4) : Cell::empty(), noteCell})
             row.push_back(std::move(cell));
         if (!writer.write(row))
             return false;

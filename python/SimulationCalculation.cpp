@@ -105,9 +105,9 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
         throw py::value_error(error);
     if (const std::string error = profileStepError(request.angle, request.step); !error.empty())
         throw py::value_error(error);
-    const MaterialSimulation run = simulateUntilInterrupted(
-        inputs, static_cast<float>(energy), request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic,
-        settings);
+    const MaterialSimulation run =
+        simulateUntilInterrupted(inputs, static_cast<float>(energy),
+                                 request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
     if (!run.depth && run.depth.code() == ErrorCode::OutOfRange) {
         PyErr_SetString(PyExc_MemoryError, run.depth.error().c_str());
         throw py::error_already_set();

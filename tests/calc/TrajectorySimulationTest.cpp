@@ -243,7 +243,8 @@ TEST(TrajectorySimulation, BinsBoundedWhateverTheAngleAndStepWithAProfileRefused
     const ElasticAngleSampler sampler(gold().angles, gold().dcs);
     const ScatteringMedium medium{15, 6, 10, &sampler};
     for (const auto& [angle, step] : {std::pair{89.9999, 0.02}, std::pair{0.0, 1e-300}}) {
-        const SimulationScores scores = *simulateTrajectories(medium, {.angle = angle, .electrons = 1000, .step = step});
+        const SimulationScores scores =
+            *simulateTrajectories(medium, {.angle = angle, .electrons = 1000, .step = step});
         // As fine as a million bins down to 28 IMFP allow.
         EXPECT_EQ(scores.binWidth, 28 * 15 / 1e6);
         EXPECT_EQ(scores.binCount, kMostProfileDepths + 1);
@@ -256,11 +257,13 @@ TEST(TrajectorySimulation, BinsBoundedWhateverTheAngleAndStepWithAProfileRefused
     EXPECT_EQ(profileStepError(0, 1e-300),
               "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least 2.8e-05");
     EXPECT_EQ(profileStepError(0, 2.8e-5), "");
-    EXPECT_EQ(profileStepError(60, 5e-5), "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the "
-                                          "step must be at least 5.6e-05");
+    EXPECT_EQ(profileStepError(60, 5e-5),
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the "
+              "step must be at least 5.6e-05");
     EXPECT_EQ(profileStepError(89.9983, 1), "");
-    EXPECT_EQ(profileStepError(89.9999, 1), "a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
-                                            "even a step of 1 gives more; a profile needs an angle of at most 89.9983°");
+    EXPECT_EQ(profileStepError(89.9999, 1),
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
+              "even a step of 1 gives more; a profile needs an angle of at most 89.9983°");
 }
 
 TEST(TrajectorySimulation, WhyAnInformationDepthOrItsErrorIsMissing)
@@ -275,8 +278,9 @@ TEST(TrajectorySimulation, WhyAnInformationDepthOrItsErrorIsMissing)
     const ElasticAngleSampler sampler(gold().angles, gold().dcs);
     const SimulatedDepth few = simulate({15, 6, 10, &sampler}, {.electrons = 1000});
     EXPECT_TRUE(std::isnan(few.informationDepth(0.999999).error));
-    EXPECT_EQ(few.informationDepthGap(0.999999), "too few electrons reached the information depth at this "
-                                                 "probability to give its standard error: more electrons are needed");
+    EXPECT_EQ(few.informationDepthGap(0.999999),
+              "too few electrons reached the information depth at this "
+              "probability to give its standard error: more electrons are needed");
 }
 
 TEST(TrajectorySimulation, OverlayerThicknessSolvedAgainWithTheLengthsAtTheThicknessFound)

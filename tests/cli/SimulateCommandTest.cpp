@@ -70,7 +70,8 @@ TEST_F(SimulateCommandTest, AProfileThatCannotBeGivenIsARowWithWhyAsInTheSummary
     const QString both =
         QStringLiteral("simulate Cu --density 1 --mass 4 --gap 1 --nv 2 --energy 1000 --electrons 2000 --profile");
     const QStringList csv = QString::fromStdString(output(both + " --csv")).split(u'\n');
-    EXPECT_EQ(csv[csv.size() - 2], "(inline),1000,non-relativistic,0,,,,,,,,,neither an element nor a chemical formula: (inline)");
+    EXPECT_EQ(csv[csv.size() - 2],
+              "(inline),1000,non-relativistic,0,,,,,,,,,neither an element nor a chemical formula: (inline)");
     const QJsonArray json = QJsonDocument::fromJson(QByteArray::fromStdString(output(both + " --json"))).array();
     ASSERT_EQ(json.size(), csv.size() - 2);
     EXPECT_EQ(json.last()["error"], "neither an element nor a chemical formula: (inline)");
