@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/ElasticDeflection.h"
+#include "core/Result.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,6 +25,13 @@
 // With dipole emission each path segment is weighted by W of the emission
 // direction, the opposite of its direction of travel.
 //
+// The track is scored in depth bins of the profile's step, down to a fixed
+// depth (kScoredDepth IMFPs, where the no-loss weight of any path has fallen
+// below 1e-12); deeper track counts only in the totals. The bins are never
+// more than kMostProfileDepths, whatever the angle and the step: a step too
+// fine for that is widened (profileStepError tells a profile's caller before
+// the run), so the memory stays bounded.
+//
 // Electrons are split into a fixed number of batches; electron i draws from
 // its own stream (calc/CounterRandom.h) and batches are summed in order, so a
 // seed gives the same numbers bit for bit whatever the number of threads.
@@ -45,6 +53,8 @@ struct Emission {
 };
 
 inline constexpr int kSimulationBatches = 50;
+inline constexpr double kScoredDepth = 28; // IMFPs: the depth bins reach this deep
+inline constexpr std::size_t kMostProfileDepths = 1'000'000;
 
 struct SimulationSettings {
     double angle = 0; // analyser axis from the surface normal, degrees, 0 <= angle < 90
@@ -52,7 +62,8 @@ struct SimulationSettings {
     std::uint64_t electrons = 1'000'000;
     std::uint64_t seed = 1;
     unsigned threads = 0; // 0: every core
-    double step = 0.02;   // depth step of the profile, as a fraction of imfp cos(angle)
+    double step = 0.02;   // depth step of the profile, as a fraction of imfp cos(angle);
+                          // widened where it would give more than kMostProfileDepths depths
     const std::atomic<bool>* cancel = nullptr;
     // Called with the fraction done after each batch, from the working threads
     // one at a time.
@@ -62,8 +73,17 @@ struct SimulationSettings {
 // Why the settings or the medium cannot be simulated; empty when they can.
 std::string simulationInputError(const ScatteringMedium& medium, const SimulationSettings& settings);
 
+// Why a profile at this step and angle cannot be given: more than
+// kMostProfileDepths depths down to kScoredDepth IMFPs; empty when it can.
+// The angle and step must be usable.
+std::string profileStepError(double angle, double step);
+
 // W(gamma) for the cosine of gamma.
 double dipoleWeight(double asymmetry, double cosGamma);
+
+// A note when the dipole weight towards the analyser, by which phi and CF are
+// divided, is near where it vanishes; empty otherwise.
+std::string dipoleWeightNote(const Emission& emission);
 
 // The scores of one batch, per electron of the batch summed.
 struct BatchScores {
@@ -74,8 +94,8 @@ struct BatchScores {
 };
 
 struct SimulationScores {
-    bool cancelled = false;
-    double binWidth = 0;      // h, Å
+    double binWidth = 0;      // h, Å: the step, or wider when the step is too fine
+    std::size_t binCount = 0; // the bins reach kScoredDepth IMFPs
     double normalisation = 0; // scores per electron times this give phi: cos(angle) / W(psi)
     double cosine = 1;        // cos(angle)
     double imfpCosine = 0;    // imfp cos(angle), Å
@@ -83,8 +103,11 @@ struct SimulationScores {
     std::vector<BatchScores> batches;
 };
 
-// Follows settings.electrons trajectories; the input must be usable. When
-// cancelled, returns early with `cancelled` set.
-SimulationScores simulateTrajectories(const ScatteringMedium& medium, const SimulationSettings& settings);
+inline constexpr char kSimulationOutOfMemory[] = "the simulation ran out of memory";
+
+// Follows settings.electrons trajectories; the input must be usable. Fails
+// when cancelled, or with why when any working thread failed (out of memory:
+// OutOfRange); every thread has ended when it returns.
+Result<SimulationScores> simulateTrajectories(const ScatteringMedium& medium, const SimulationSettings& settings);
 
 } // namespace korvane

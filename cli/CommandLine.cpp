@@ -478,6 +478,7 @@ private:
         if (const std::string error = simulationInputError(ScatteringMedium{1}, simulationSettings(cmd_));
             !error.empty())
             fail(QString::fromStdString(error));
+        failUnlessEmpty(cmd_.profile ? profileStepError(cmd_.angle, cmd_.step) : std::string());
         if (!(cmd_.probability > 0 && cmd_.probability < 1))
             fail(QStringLiteral("--probability must be above 0 and below 1"));
         needElasticTableEnergies();

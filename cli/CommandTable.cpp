@@ -130,7 +130,9 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "1e-4 of its surface value: phi (1 without elastic scattering at the\n"
                 "surface, falling as exp(-z / (IMFP cos(angle)))), CF, the effective\n"
                 "attenuation length of an overlayer of that thickness, and cf1 and cf2\n"
-                "up to 30 degrees; 50 eV to 30000 eV.",
+                "up to 30 degrees for isotropic emission; at most 1000000 depths down\n"
+                "to 28 IMFP, so a finer step is refused. A material that cannot be\n"
+                "simulated gets a row with the error; 50 eV to 30000 eV.",
         .examples = "tpp2m simulate Au --energy 1000 --angle 60 --electrons 100000\n"
                     "tpp2m simulate Cu --energy 1486.6 --profile --csv",
         .spacedAbove = true}},

@@ -59,7 +59,8 @@ Row summaryRow(const Command& command, const MaterialInputs& material, std::size
     row.push_back(number(med.error, 3));
     row.push_back(number(id.value, 2));
     row.push_back(number(id.error, 3));
-    row.push_back(done ? Cell::empty() : Cell::ofText(errorText(run.depth)));
+    const std::string why = done ? run.depth->informationDepthGap(command.probability) : run.depth.error();
+    row.push_back(why.empty() ? Cell::empty() : Cell::ofText(QString::fromStdString(why)));
     return row;
 }
 
@@ -78,6 +79,7 @@ std::vector<Column> profileColumns()
         {"eal_A", QStringLiteral("EAL (\u00C5)"), true},
         {"cf1", QStringLiteral("CF1"), true},
         {"cf2", QStringLiteral("CF2"), true},
+        {"error", QStringLiteral("Error"), false, true},
     };
 }
 
@@ -91,32 +93,41 @@ std::optional<float> effectiveTransportPath(const MaterialInputs& material, floa
     return effTrMfp ? std::optional<float>(*effTrMfp) : std::nullopt;
 }
 
+// The cells that name a profile's material, energy, form and angle.
+Row profileStart(const Command& command, const MaterialInputs& material, float energy, ImfpForm form)
+{
+    return {Cell::ofText(material.name), Cell::ofSingle(energy), Cell::ofText(QLatin1String(formName(form))),
+            Cell::ofSingle(static_cast<float>(command.angle))};
+}
+
+// One row per depth; a run that failed gives one row with why. The
+// approximations stand beside the simulation where they hold: up to 30° and
+// for isotropic emission.
 bool writeProfile(RowWriter& writer, const Command& command, const MaterialInputs& material, float energy,
                   ImfpForm form, const MaterialSimulation& run)
 {
-    const SimulatedDepth& depth = *run.depth;
-    const bool corrected = command.angle <= kMaxCorrectedAngle;
+    if (!run.depth) {
+        Row row = profileStart(command, material, energy, form);
+        row.resize(profileColumns().size() - 1, Cell::empty());
+        row.push_back(Cell::ofText(errorText(run.depth)));
+        return writer.write(row);
+    }
+    const bool corrected = command.angle <= kMaxCorrectedAngle && command.asymmetry == 0;
     const std::optional<float> effTrMfp =
         corrected ? effectiveTransportPath(material, energy, *run.imfp) : std::nullopt;
-    for (std::size_t i = 1; i <= depth.profileLength(); ++i) {
-        const double z = static_cast<double>(i) * depth.step();
-        const Estimate phi = depth.phi(i), cf = depth.correctionFactor(i);
-        const std::optional<float> cf1 =
-            corrected ? correctionFactorApprox1(static_cast<float>(z), *run.imfp) : std::nullopt;
-        const std::optional<float> cf2 =
-            effTrMfp ? correctionFactorApprox2(static_cast<float>(z), *effTrMfp) : std::nullopt;
-        const Row row{Cell::ofText(material.name),
-                      Cell::ofSingle(energy),
-                      Cell::ofText(QLatin1String(formName(form))),
-                      Cell::ofSingle(static_cast<float>(command.angle)),
-                      number(z, 2),
-                      Cell::ofSingleWithExponent(static_cast<float>(phi.value)),
-                      Cell::ofSingleWithExponent(static_cast<float>(phi.error)),
-                      number(cf.value, 4),
-                      number(cf.error, 4),
-                      number(depth.attenuationLength(z).value, 2),
-                      cf1 ? Cell::ofSingle(*cf1, 4) : Cell::empty(),
-                      cf2 ? Cell::ofSingle(*cf2, 4) : Cell::empty()};
+    const std::string note = dipoleWeightNote({command.asymmetry, command.sourceAngle});
+    const Cell noteCell = note.empty() ? Cell::empty() : Cell::ofText(QString::fromStdString(note));
+    for (const ProfileDepth& at : run.depth->profile()) {
+        const auto z = static_cast<float>(at.depth);
+        const std::optional<float> cf1 = corrected ? correctionFactorApprox1(z, *run.imfp) : std::nullopt;
+        const std::optional<float> cf2 = effTrMfp ? correctionFactorApprox2(z, *effTrMfp) : std::nullopt;
+        Row row = profileStart(command, material, energy, form);
+        for (Cell cell :
+             {number(at.depth, 2), Cell::ofSingleWithExponent(static_cast<float>(at.phi.value)),
+              Cell::ofSingleWithExponent(static_cast<float>(at.phi.error)), number(at.correctionFactor.value, 4),
+              number(at.correctionFactor.error, 4), number(at.attenuationLength, 2),
+              cf1 ? Cell::ofSingle(*cf1, 4) : Cell::empty(), cf2 ? Cell::ofSingle(*cf2, 4) : Cell::empty(), noteCell})
+            row.push_back(std::move(cell));
         if (!writer.write(row))
             return false;
     }
@@ -135,9 +146,6 @@ Result<void> writeSimulationReport(const Command& command, const std::vector<Mat
             for (const ImfpForm form : formsToCompute(command.forms)) {
                 const MaterialSimulation run = simulateMaterial(material, command.energies[e], form, settings);
                 if (command.profile) {
-                    if (!run.depth)
-                        return failed(QStringLiteral("%1: %2").arg(material.name, errorText(run.depth)),
-                                      ErrorCode::InvalidInput);
                     if (!writeProfile(*writer, command, material, command.energies[e], form, run))
                         return *writer->failure();
                 } else if (!writer->write(summaryRow(command, material, e, form, run))) {

@@ -3,6 +3,7 @@
 #include "lookup/MaterialImfp.h"
 #include "materials/text/ResultText.h"
 
+#include <new>
 #include <stdexcept>
 
 namespace korvane {
@@ -47,10 +48,14 @@ MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy
     const ScatteringMedium medium{*imfp, elasticMfp, transportMfp, &sampler};
     if (const std::string error = simulationInputError(medium, settings); !error.empty())
         return {*imfp, elasticMfp, transportMfp, Failed{error}};
-    SimulationScores scores = simulateTrajectories(medium, settings);
-    if (scores.cancelled)
-        return {*imfp, elasticMfp, transportMfp, Failed{"the simulation was cancelled"}};
-    return {*imfp, elasticMfp, transportMfp, SimulatedDepth(std::move(scores))};
+    Result<SimulationScores> scores = simulateTrajectories(medium, settings);
+    if (!scores)
+        return {*imfp, elasticMfp, transportMfp, scores.failure()};
+    try {
+        return {*imfp, elasticMfp, transportMfp, SimulatedDepth(std::move(*scores))};
+    } catch (const std::bad_alloc&) {
+        return {*imfp, elasticMfp, transportMfp, Failed{kSimulationOutOfMemory, ErrorCode::OutOfRange}};
+    }
 }
 
 } // namespace korvane

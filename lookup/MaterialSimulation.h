@@ -25,8 +25,8 @@ Result<FormulaScattering> elasticScatteringOf(const MaterialInputs& material, do
 
 // A simulation of the signal from a material at one energy and form, with
 // the paths it used; `depth` fails with the reason when the simulation could
-// not run (no IMFP, no density or mass, no elastic scattering) or was
-// cancelled. The IMFP is kept when only the simulation fails, for the row
+// not run (no IMFP, no density or mass, no elastic scattering), was
+// cancelled or failed (out of memory: OutOfRange). The IMFP is kept when only the simulation fails, for the row
 // that says so.
 struct MaterialSimulation {
     std::optional<float> imfp; // Å

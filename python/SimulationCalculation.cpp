@@ -7,7 +7,9 @@
 
 #include <pybind11/numpy.h>
 
+#include <chrono>
 #include <cmath>
+#include <future>
 
 namespace korvane::python {
 
@@ -31,6 +33,33 @@ py::array_t<double> array(std::size_t count, Value value)
     for (std::size_t i = 0; i < count; ++i)
         out(static_cast<py::ssize_t>(i)) = value(i);
     return a;
+}
+
+// The simulation on a thread of its own while this one, without the
+// interpreter's lock, looks for Ctrl+C every 50 ms: the signal cancels the
+// run, which ends within an electron, and raises as Python raises it.
+MaterialSimulation simulateUntilInterrupted(const MaterialInputs& inputs, float energy, ImfpForm form,
+                                            SimulationSettings settings)
+{
+    std::atomic<bool> cancel{false};
+    settings.cancel = &cancel;
+    std::future<MaterialSimulation> run =
+        std::async(std::launch::async, [&] { return simulateMaterial(inputs, energy, form, settings); });
+    for (;;) {
+        {
+            const py::gil_scoped_release unlocked;
+            if (run.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready)
+                return run.get();
+        }
+        if (PyErr_CheckSignals() != 0) {
+            cancel = true;
+            {
+                const py::gil_scoped_release unlocked;
+                run.wait();
+            }
+            throw py::error_already_set();
+        }
+    }
 }
 
 } // namespace
@@ -74,11 +103,15 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
                                       .progress = {}};
     if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
         throw py::value_error(error);
-    const MaterialSimulation run = [&] {
-        const py::gil_scoped_release unlocked;
-        return simulateMaterial(inputs, static_cast<float>(energy),
-                                request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
-    }();
+    if (const std::string error = profileStepError(request.angle, request.step); !error.empty())
+        throw py::value_error(error);
+    const MaterialSimulation run =
+        simulateUntilInterrupted(inputs, static_cast<float>(energy),
+                                 request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
+    if (!run.depth && run.depth.code() == ErrorCode::OutOfRange) {
+        PyErr_SetString(PyExc_MemoryError, run.depth.error().c_str());
+        throw py::error_already_set();
+    }
     if (!run.depth)
         throw py::value_error(run.depth.error());
     const SimulatedDepth& d = *run.depth;
@@ -92,14 +125,14 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
     result["mean_escape_depth_sd"] = med.error;
     result["information_depth"] = id.value;
     result["information_depth_sd"] = id.error;
-    const std::size_t n = d.profileLength();
-    const auto depth = [&d](std::size_t i) { return static_cast<double>(i + 1) * d.step(); };
-    result["depth"] = array(n, depth);
-    result["phi"] = array(n, [&d](std::size_t i) { return d.phi(i + 1).value; });
-    result["phi_sd"] = array(n, [&d](std::size_t i) { return d.phi(i + 1).error; });
-    result["cf"] = array(n, [&d](std::size_t i) { return d.correctionFactor(i + 1).value; });
-    result["cf_sd"] = array(n, [&d](std::size_t i) { return d.correctionFactor(i + 1).error; });
-    result["eal"] = array(n, [&d, &depth](std::size_t i) { return d.attenuationLength(depth(i)).value; });
+    const std::vector<ProfileDepth> profile = d.profile();
+    const std::size_t n = profile.size();
+    result["depth"] = array(n, [&profile](std::size_t i) { return profile[i].depth; });
+    result["phi"] = array(n, [&profile](std::size_t i) { return profile[i].phi.value; });
+    result["phi_sd"] = array(n, [&profile](std::size_t i) { return profile[i].phi.error; });
+    result["cf"] = array(n, [&profile](std::size_t i) { return profile[i].correctionFactor.value; });
+    result["cf_sd"] = array(n, [&profile](std::size_t i) { return profile[i].correctionFactor.error; });
+    result["eal"] = array(n, [&profile](std::size_t i) { return profile[i].attenuationLength; });
     return result;
 }
 

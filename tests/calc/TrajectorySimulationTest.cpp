@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <stdexcept>
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr double kPi = 3.14159265358979323846;
 SimulatedDepth simulate(const ScatteringMedium& medium, SimulationSettings settings)
 {
     EXPECT_EQ(simulationInputError(medium, settings), "");
-    return SimulatedDepth(simulateTrajectories(medium, settings));
+    return SimulatedDepth(*simulateTrajectories(medium, settings));
 }
 
 const ElasticAngleSampler& isotropic()
@@ -53,6 +54,12 @@ TEST(TrajectorySimulation, WithoutElasticScatteringTheStraightLineExponential)
         }
         // Until phi is 1e-4 of the surface's: ln(1e4) / 0.02 steps.
         EXPECT_EQ(d.profileLength(), 460u);
+        const std::vector<ProfileDepth> rows = d.profile();
+        ASSERT_EQ(rows.size(), 460u);
+        EXPECT_EQ(rows[399].depth, 400 * d.step());
+        EXPECT_EQ(rows[399].phi.value, d.phi(400).value);
+        EXPECT_EQ(rows[399].correctionFactor.error, d.correctionFactor(400).error);
+        EXPECT_EQ(rows[399].attenuationLength, d.attenuationLength(rows[399].depth).value);
     }
 }
 
@@ -198,12 +205,12 @@ TEST(TrajectorySimulation, SameBytesWhateverTheThreadsProgressAndCancel)
     std::vector<double> progress;
     SimulationSettings settings{.angle = 70, .electrons = 5000, .seed = 5, .threads = 1};
     settings.progress = [&progress](double f) { progress.push_back(f); };
-    const SimulationScores one = simulateTrajectories(medium, settings);
+    const SimulationScores one = *simulateTrajectories(medium, settings);
     ASSERT_EQ(progress.size(), static_cast<std::size_t>(kSimulationBatches));
     EXPECT_EQ(progress.back(), 1.0);
     settings.threads = 3;
     settings.progress = nullptr;
-    const SimulationScores three = simulateTrajectories(medium, settings);
+    const SimulationScores three = *simulateTrajectories(medium, settings);
     ASSERT_EQ(one.batches.size(), three.batches.size());
     for (std::size_t b = 0; b < one.batches.size(); ++b) {
         EXPECT_EQ(std::memcmp(&one.batches[b].total, &three.batches[b].total, sizeof(double)), 0);
@@ -212,12 +219,68 @@ TEST(TrajectorySimulation, SameBytesWhateverTheThreadsProgressAndCancel)
     const SimulatedDepth a(one), b(three);
     EXPECT_EQ(a.informationDepth(0.95).value, b.informationDepth(0.95).value);
     settings.seed = 6;
-    EXPECT_NE(SimulatedDepth(simulateTrajectories(medium, settings)).total().value, a.total().value);
+    EXPECT_NE(SimulatedDepth(*simulateTrajectories(medium, settings)).total().value, a.total().value);
 
     std::atomic<bool> cancel{true};
     settings.cancel = &cancel;
-    EXPECT_TRUE(simulateTrajectories(medium, settings).cancelled);
-    EXPECT_FALSE(one.cancelled);
+    EXPECT_EQ(simulateTrajectories(medium, settings).error(), "the simulation was cancelled");
+
+    // A thread that fails ends the run with why; the others stop and are joined.
+    settings.cancel = nullptr;
+    settings.progress = [](double done) {
+        if (done > 0.1)
+            throw std::bad_alloc();
+    };
+    const Result<SimulationScores> outOfMemory = simulateTrajectories(medium, settings);
+    EXPECT_EQ(outOfMemory.error(), "the simulation ran out of memory");
+    EXPECT_EQ(outOfMemory.code(), ErrorCode::OutOfRange);
+    settings.progress = [](double) { throw std::runtime_error("no more"); };
+    EXPECT_EQ(simulateTrajectories(medium, settings).error(), "the simulation failed: no more");
+}
+
+TEST(TrajectorySimulation, BinsBoundedWhateverTheAngleAndStepWithAProfileRefusedBeyond)
+{
+    const ElasticAngleSampler sampler(gold().angles, gold().dcs);
+    const ScatteringMedium medium{15, 6, 10, &sampler};
+    for (const auto& [angle, step] : {std::pair{89.9999, 0.02}, std::pair{0.0, 1e-300}}) {
+        const SimulationScores scores =
+            *simulateTrajectories(medium, {.angle = angle, .electrons = 1000, .step = step});
+        // As fine as a million bins down to 28 IMFP allow.
+        EXPECT_EQ(scores.binWidth, 28 * 15 / 1e6);
+        EXPECT_EQ(scores.binCount, kMostProfileDepths + 1);
+        for (const BatchScores& b : scores.batches)
+            EXPECT_LE(b.bins.size(), scores.binCount);
+        const SimulatedDepth depth(scores);
+        EXPECT_LE(depth.profileLength(), kMostProfileDepths);
+        EXPECT_GT(depth.informationDepth(0.95).value, 0) << angle << "°";
+    }
+    EXPECT_EQ(profileStepError(0, 1e-300),
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least 2.8e-05");
+    EXPECT_EQ(profileStepError(0, 2.8e-5), "");
+    EXPECT_EQ(profileStepError(60, 5e-5),
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the "
+              "step must be at least 5.6e-05");
+    EXPECT_EQ(profileStepError(89.9983, 1), "");
+    EXPECT_EQ(profileStepError(89.9999, 1),
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
+              "even a step of 1 gives more; a profile needs an angle of at most 89.9983°");
+}
+
+TEST(TrajectorySimulation, WhyAnInformationDepthOrItsErrorIsMissing)
+{
+    // Straight paths are binned down to a weight of 1e-12: P = 1 - 1e-13 lies deeper.
+    const SimulatedDepth straight = simulate({20}, {.electrons = 1000});
+    EXPECT_EQ(straight.informationDepthGap(0.95), "");
+    EXPECT_TRUE(std::isnan(straight.informationDepth(1 - 1e-13).value));
+    EXPECT_EQ(straight.informationDepthGap(1 - 1e-13),
+              "the information depth at this probability lies below 28 IMFP, the deepest the simulation scores");
+    // 20 electrons a batch: some batch has none so deep.
+    const ElasticAngleSampler sampler(gold().angles, gold().dcs);
+    const SimulatedDepth few = simulate({15, 6, 10, &sampler}, {.electrons = 1000});
+    EXPECT_TRUE(std::isnan(few.informationDepth(0.999999).error));
+    EXPECT_EQ(few.informationDepthGap(0.999999),
+              "too few electrons reached the information depth at this "
+              "probability to give its standard error: more electrons are needed");
 }
 
 TEST(TrajectorySimulation, OverlayerThicknessSolvedAgainWithTheLengthsAtTheThicknessFound)

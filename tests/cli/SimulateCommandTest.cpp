@@ -1,5 +1,9 @@
 #include "Tpp2mRun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 namespace korvane::test {
@@ -42,21 +46,69 @@ TEST_F(SimulateCommandTest, ProfileRowsWithTheApproximationsOnlyUpTo30Degrees)
 {
     const QStringList normal =
         QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --profile --csv")).split(u'\n');
-    EXPECT_EQ(normal[0], "material,energy_eV,form,angle_deg,depth_A,phi,phi_sd,cf,cf_sd,eal_A,cf1,cf2");
+    EXPECT_EQ(normal[0], "material,energy_eV,form,angle_deg,depth_A,phi,phi_sd,cf,cf_sd,eal_A,cf1,cf2,error");
     // The first depth is one step, 0.02 IMFP; cf1 and cf2 stand beside the simulation.
     EXPECT_TRUE(normal[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,0,0.30897948,")))
         << normal[1].toStdString();
-    EXPECT_FALSE(normal[1].endsWith(u','));
+    EXPECT_TRUE(normal[1].endsWith(QStringLiteral(",1.1020979,"))) << normal[1].toStdString();
     const QStringList tilted = QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --angle 60 "
                                                              "--asymmetry 1 --source-angle 40 --step 0.01 "
                                                              "--profile --csv"))
                                    .split(u'\n');
     EXPECT_TRUE(tilted[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,60,0.07724487,")))
         << tilted[1].toStdString();
-    EXPECT_TRUE(tilted[1].endsWith(QStringLiteral(",,"))) << tilted[1].toStdString();
+    EXPECT_TRUE(tilted[1].endsWith(QStringLiteral(",,,"))) << tilted[1].toStdString();
     // Down to phi at 1e-4 of the surface's: about ln(1e4) / step depths.
     EXPECT_GT(tilted.size(), 800);
     EXPECT_LT(tilted.size(), 1200);
+}
+
+TEST_F(SimulateCommandTest, AProfileThatCannotBeGivenIsARowWithWhyAsInTheSummary)
+{
+    // A material given by its values has no atoms to scatter: its row says so
+    // after Cu's rows, in a whole document, and tpp2m exits 0.
+    const QString both =
+        QStringLiteral("simulate Cu --density 1 --mass 4 --gap 1 --nv 2 --energy 1000 --electrons 2000 --profile");
+    const QStringList csv = QString::fromStdString(output(both + " --csv")).split(u'\n');
+    EXPECT_EQ(csv[csv.size() - 2],
+              "(inline),1000,non-relativistic,0,,,,,,,,,neither an element nor a chemical formula: (inline)");
+    const QJsonArray json = QJsonDocument::fromJson(QByteArray::fromStdString(output(both + " --json"))).array();
+    ASSERT_EQ(json.size(), csv.size() - 2);
+    EXPECT_EQ(json.last()["error"], "neither an element nor a chemical formula: (inline)");
+    EXPECT_EQ(json.first()["error"], QJsonValue::Null);
+
+    // A null information depth or standard error says why.
+    EXPECT_NE(output("simulate Cu --energy 1000 --electrons 2000 --probability 0.9999999999 --csv")
+                  .find(",,too few electrons reached the information depth at this probability to give its standard "
+                        "error: more electrons are needed\n"),
+              std::string::npos);
+
+    // Near where the dipole weight vanishes, phi and CF are divided by it; the
+    // approximations, for isotropic emission, stand aside.
+    const QStringList faint = QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --asymmetry 2 "
+                                                            "--source-angle 0.001 --profile --csv"))
+                                  .split(u'\n');
+    EXPECT_TRUE(faint[1].endsWith(QStringLiteral(
+        ",,,the dipole weight towards the analyser is only 4.5e-10 at this source angle and asymmetry (it vanishes at "
+        "a source angle of 0° for an asymmetry of 2): φ and CF are divided by it")))
+        << faint[1].toStdString();
+    EXPECT_TRUE(QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --asymmetry 1 --profile "
+                                              "--csv"))
+                    .split(u'\n')[1]
+                    .endsWith(QStringLiteral(",,,")));
+
+    // The profile's depths are bounded: a finer step is refused before the run.
+    expectRefused(run("simulate Cu --energy 1000 --profile --step 1e-300"), 2,
+                  "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least "
+                  "2.8e-05");
+    expectRefused(run("simulate Cu --energy 1000 --profile --angle 89.9999 --step 1"), 2,
+                  "a profile has at most 1000000 depths, down to 28 IMFP: at this angle even a step of 1 gives more; a "
+                  "profile needs an angle of at most 89.9983°");
+    // The summary at 89.9999° reads the information depth from bins as fine as the bound allows.
+    EXPECT_NE(output("simulate Cu --energy 1000 --electrons 1000 --angle 89.9999 --threads 1 --csv")
+                  .find(",89.9999,1000,1,15.448975,9.3127985,36.686394,0.29632425,1.4218156,0.06527898,8.170792,"
+                        "0.3826231,\n"),
+              std::string::npos);
 }
 
 TEST_F(SimulateCommandTest, ThicknessWithSimulatedAttenuationLengths)

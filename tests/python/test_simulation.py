@@ -44,5 +44,8 @@ def test_refusals_in_tpp2ms_words(database):
         korvane.simulate("Cu", 1000, electrons=999, database=database)
     with pytest.raises(ValueError, match=r"^the asymmetry parameter must be from -1 to 2$"):
         korvane.simulate("Cu", 1000, asymmetry=3, database=database)
+    with pytest.raises(ValueError, match=r"^a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
+                                         r"even a step of 1 gives more; a profile needs an angle of at most 89.9983\u00b0$"):
+        korvane.simulate("Cu", 1000, angle=89.9999, step=1, database=database)
     with pytest.raises(ValueError, match=r"^the energy must be from 50 eV to 30000 eV \(got 20 eV\)$"):
         korvane.dcs("Cu", 20, database=database)

@@ -51,3 +51,37 @@ korvane.information_depth(np.full(500_000, 20.0), 0.95, correction="cf2", eff_tr
         run.kill()
         raise AssertionError("Ctrl+C did not end the call")
     assert run.returncode == -signal.SIGINT and err.rstrip().endswith("KeyboardInterrupt"), err
+
+
+def test_ctrl_c_ends_a_simulation_and_a_failed_run_leaves_the_interpreter():
+    # A billion electrons would take hours.
+    run = python("""
+import korvane
+print("started", flush=True)
+korvane.simulate("Cu", 1000, electrons=10**9)
+""")
+    assert run.stdout.readline() == "started\n"
+    time.sleep(1)  # into the simulation
+    run.send_signal(signal.SIGINT)
+    try:
+        _, err = run.communicate(timeout=60)
+    except subprocess.TimeoutExpired:
+        run.kill()
+        raise AssertionError("Ctrl+C did not end the simulation")
+    assert run.returncode == -signal.SIGINT and err.rstrip().endswith("KeyboardInterrupt"), err
+
+    # Out of memory in the simulation's threads: a MemoryError with why, and the interpreter goes on.
+    run = python("""
+import resource
+import korvane
+korvane.simulate("Cu", 1000, electrons=1000, threads=2)
+size = int(next(l for l in open("/proc/self/status") if l.startswith("VmSize")).split()[1]) * 1024
+resource.setrlimit(resource.RLIMIT_AS, (size + 100 * 2**20,) * 2)
+try:
+    korvane.simulate("Cu", 1000, electrons=1000, threads=2, step=2.8e-5)
+except MemoryError as e:
+    print(e)
+print(korvane.simulate("Cu", 1000, electrons=1000, threads=2)["albedo"])
+""")
+    out, err = run.communicate(timeout=120)
+    assert (run.returncode, out, err) == (0, "the simulation ran out of memory\n0.29632425532771367\n", "")

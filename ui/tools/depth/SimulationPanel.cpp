@@ -137,9 +137,11 @@ void SimulationPanel::cmdSimulate_Click()
             };
             error = QString::fromStdString(simulationInputError(medium, settings));
             if (error.isEmpty()) {
-                SimulationScores scores = simulateTrajectories(medium, settings);
-                if (!scores.cancelled)
-                    depth = std::make_shared<SimulatedDepth>(std::move(scores));
+                Result<SimulationScores> scores = simulateTrajectories(medium, settings);
+                if (scores)
+                    depth = std::make_shared<SimulatedDepth>(std::move(*scores));
+                else
+                    error = QString::fromStdString(scores.error());
             }
         } catch (const std::exception& e) {
             error = QString::fromStdString(e.what());
