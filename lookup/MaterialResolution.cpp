@@ -62,7 +62,9 @@ Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::L
 {
     const QString& wanted = named.nameOrId;
     using By = NamedMaterial::By;
-    Result<std::optional<Material>> row = named.by == By::Id ? lookup.findId(wanted.toLongLong())
+    bool isId = false;
+    const qint64 id = wanted.toLongLong(&isId);
+    Result<std::optional<Material>> row = named.by == By::Id ? (isId ? lookup.findId(id) : Result(std::optional<Material>()))
         : named.by == By::Name                               ? lookup.findName(wanted)
                                                              : lookup.find(wanted);
     if (row && !*row && named.by == By::NameOrId)
