@@ -64,9 +64,10 @@ Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::L
     using By = NamedMaterial::By;
     bool isId = false;
     const qint64 id = wanted.toLongLong(&isId);
-    Result<std::optional<Material>> row = named.by == By::Id ? (isId ? lookup.findId(id) : Result(std::optional<Material>()))
-        : named.by == By::Name                               ? lookup.findName(wanted)
-                                                             : lookup.find(wanted);
+    Result<std::optional<Material>> row = named.by == By::Id
+        ? (isId ? lookup.findId(id) : Result(std::optional<Material>()))
+        : named.by == By::Name ? lookup.findName(wanted)
+                               : lookup.find(wanted);
     if (row && !*row && named.by == By::NameOrId)
         row = lookup.findName(wanted); // a name that looks like an ID no material has
     if (!row)

@@ -93,8 +93,8 @@ MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const 
                         database, groups);
     if (!isWholeNumberObject(nameOrId))
         throw py::type_error("material must be a name or an ID");
-    const QString id = QString::fromStdString(py::str(py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr())))
-                                                  .cast<std::string>());
+    const QString id = QString::fromStdString(
+        py::str(py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr()))).cast<std::string>());
     return resolved(NamedMaterial{id, NamedMaterial::By::Id}, database, groups);
 }
 

@@ -86,8 +86,7 @@ Result<std::uint64_t> checkWholeNumber(const std::string& input, std::int64_t va
     return std::uint64_t(value);
 }
 
-Result<std::uint64_t> readWholeNumber(const std::string& input, const std::string& text,
-                                      const WholeNumberLimit& limit)
+Result<std::uint64_t> readWholeNumber(const std::string& input, const std::string& text, const WholeNumberLimit& limit)
 {
     if (const Result<double> number = readTypedNumber(input, text); !number)
         return number.failure();

@@ -30,7 +30,6 @@ Result<std::uint64_t> checkWholeNumber(const std::string& input, std::int64_t va
 // A whole number typed as a decimal number ("2000", "1e6", "+5"), read
 // exactly, digit by digit, so that no text above the limit rounds down onto
 // it; the words of TypedNumber for a text that is no number.
-Result<std::uint64_t> readWholeNumber(const std::string& input, const std::string& text,
-                                      const WholeNumberLimit& limit);
+Result<std::uint64_t> readWholeNumber(const std::string& input, const std::string& text, const WholeNumberLimit& limit);
 
 } // namespace korvane

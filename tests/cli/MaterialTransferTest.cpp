@@ -338,8 +338,9 @@ TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOne
     EXPECT_EQ(fileHash(target.path()), before);
 
     // Half of a character is refused, never stored as "?".
-    write(file("half.json"), "[{\"Name\": \"Si\\ud83dO2\", \"Density\": 1, \"Atomic wght\": 60, \"Energy gap 300 K\": 0, "
-                             "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
+    write(file("half.json"),
+          "[{\"Name\": \"Si\\ud83dO2\", \"Density\": 1, \"Atomic wght\": 60, \"Energy gap 300 K\": 0, "
+          "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
     EXPECT_TRUE(import(file("half.json"))
                     .err.endsWith(QStringLiteral("Name must not hold half of a character (a lone surrogate)\n")));
     EXPECT_EQ(fileHash(target.path()), before);

@@ -286,8 +286,8 @@ TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
     }
     // A picture that the system refuses to hold (a full disk; here a limit on
     // a file's size) is refused in the system's words.
-    const Tpp2mRun plot =
-        runInShell(database.folder(), QStringLiteral("trap '' XFSZ; ulimit -f 1; \"$0\" plot SiO2 --energy 1000 -o p.png"));
+    const Tpp2mRun plot = runInShell(
+        database.folder(), QStringLiteral("trap '' XFSZ; ulimit -f 1; \"$0\" plot SiO2 --energy 1000 -o p.png"));
     EXPECT_EQ(plot.status, 1);
     EXPECT_EQ(plot.err.toStdString(), "tpp2m: the plot cannot be written to p.png: File too large\n");
 }

@@ -171,9 +171,10 @@ TEST(BindingEnergyTableTest, ReadsTheExportedLines)
 
 TEST(PageDatabaseCheckTest, AFileIsRefusedWithTheDesktopsReason)
 {
-    const std::string columns = "table-type=table&column.0=ID&column.0.key=1&column.1=Description&column.2=Name&column.3=Density"
-                                "&column.4=Atomic+wght&column.5=Energy+gap+300+K&column.6=valel+s%2Bp%2Cn"
-                                "&column.7=valel+s%2Bp%2Cn%2B1&column.8=valel+d&column.9=valel+f";
+    const std::string columns =
+        "table-type=table&column.0=ID&column.0.key=1&column.1=Description&column.2=Name&column.3=Density"
+        "&column.4=Atomic+wght&column.5=Energy+gap+300+K&column.6=valel+s%2Bp%2Cn"
+        "&column.7=valel+s%2Bp%2Cn%2B1&column.8=valel+d&column.9=valel+f";
     EXPECT_TRUE(checkDatabase(PageQuery(columns + "&quick-check=ok"), "a.db").errors.empty());
     struct Case {
         std::string facts, error;
@@ -186,7 +187,8 @@ TEST(PageDatabaseCheckTest, AFileIsRefusedWithTheDesktopsReason)
         {columns + "&quick-check=ok&keyed-row.0=7&keyed-row.0.type=integer&keyed-row.1.type=blob",
          "the material with ID 7 has binary data for a name"},
         // With "ID" not the key, the IDs are looked at and may be there twice.
-        {"table-type=table&column.0=ID&" + columns.substr(columns.find("&column.1") + 1) + "&quick-check=ok&repeated-id=3",
+        {"table-type=table&column.0=ID&" + columns.substr(columns.find("&column.1") + 1)
+             + "&quick-check=ok&repeated-id=3",
          "two materials have the ID 3"},
     };
     for (const Case& c : cases) {
