@@ -205,6 +205,21 @@ QByteArray svgBytes(QGraphicsScene& scene, QSize size)
     return bytes;
 }
 
+// Writes all of the bytes. A write cut short (a full disk) is tried again for
+// the rest, which then fails with the system's words ("No space left on
+// device") where the short write gave none; flushed before the commit, whose
+// closing would forget them.
+bool writeWhole(QSaveFile& out, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return out.flush();
+}
+
 } // namespace
 
 QChart* buildImfpChart(const ChartContent& content)
@@ -251,7 +266,7 @@ QString writeImfpChart(const ChartContent& content, const QString& file, QSize s
     const bool svg = file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
     const QByteArray bytes = svg ? svgBytes(scene, size) : pngBytes(scene, size);
     QSaveFile out(file);
-    if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || !writeWhole(out, bytes) || !out.commit())
         return QStringLiteral("the plot cannot be written to %1: %2").arg(file, out.errorString());
     return {};
 }

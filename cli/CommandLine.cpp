@@ -11,6 +11,7 @@
 #include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
+#include "query/RunSize.h"
 #include "query/TypedNumber.h"
 #include "query/TypedNumberWords.h"
 
@@ -442,28 +443,24 @@ private:
             fail(QString::fromStdString(error));
     }
 
-    // A whole number from `least` to `most`, or the default when not given.
-    std::uint64_t wholeNumber(Option option, double least, double most, std::uint64_t fallback)
+    // A whole number within its limit, or the default when not given.
+    std::uint64_t wholeNumber(Option option, const WholeNumberLimit& limit, std::uint64_t fallback)
     {
-        const std::optional<double> given = doubles_[option];
+        if (!has(option))
+            return fallback;
+        const Result<std::uint64_t> given =
+            readWholeNumber(optionName(option).toStdString(), texts_[option].toStdString(), limit);
         if (!given)
-            return fallback;
-        if (!(*given >= least && *given <= most && std::floor(*given) == *given)) {
-            fail(QStringLiteral("%1 must be a whole number from %2 to %3")
-                     .arg(optionName(option))
-                     .arg(least, 0, 'f', 0)
-                     .arg(most, 0, 'f', 0));
-            return fallback;
-        }
-        return static_cast<std::uint64_t>(*given);
+            fail(QString::fromStdString(given.error()));
+        return given ? *given : fallback;
     }
 
     // How many electrons, from which seed, on how many threads.
     void readRunSize()
     {
-        cmd_.electrons = wholeNumber(Option::Electrons, 1000, 1e12, cmd_.electrons);
-        cmd_.seed = wholeNumber(Option::Seed, 0, 9007199254740992.0, cmd_.seed);
-        cmd_.threads = static_cast<unsigned>(wholeNumber(Option::Threads, 1, 1024, cmd_.threads));
+        cmd_.electrons = wholeNumber(Option::Electrons, kElectronLimit, cmd_.electrons);
+        cmd_.seed = wholeNumber(Option::Seed, kSeedLimit, cmd_.seed);
+        cmd_.threads = static_cast<unsigned>(wholeNumber(Option::Threads, kThreadLimit, cmd_.threads));
     }
 
     // The simulation's settings, checked as the simulation checks them.

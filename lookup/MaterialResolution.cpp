@@ -62,9 +62,12 @@ Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::L
 {
     const QString& wanted = named.nameOrId;
     using By = NamedMaterial::By;
-    Result<std::optional<Material>> row = named.by == By::Id ? lookup.findId(wanted.toLongLong())
-        : named.by == By::Name                               ? lookup.findName(wanted)
-                                                             : lookup.find(wanted);
+    bool isId = false;
+    const qint64 id = wanted.toLongLong(&isId);
+    Result<std::optional<Material>> row = named.by == By::Id
+        ? (isId ? lookup.findId(id) : Result(std::optional<Material>()))
+        : named.by == By::Name ? lookup.findName(wanted)
+                               : lookup.find(wanted);
     if (row && !*row && named.by == By::NameOrId)
         row = lookup.findName(wanted); // a name that looks like an ID no material has
     if (!row)

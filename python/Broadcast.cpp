@@ -1,5 +1,7 @@
 #include "python/Broadcast.h"
 
+#include "python/NumpyScalars.h"
+
 #include <limits>
 
 namespace korvane::python {
@@ -29,6 +31,10 @@ std::optional<DoubleArray> numbersOf(py::handle input, const char* name, double*
         }
         return std::nullopt;
     }
+    if (isMaskedArray(input))
+        refuse(name,
+               "a masked array is not read, its mask would be lost; fill it first, for example with "
+               ".filled(numpy.nan)");
     const py::array given = py::array::ensure(input);
     // Integers and floating-point numbers only: NumPy would read a boolean
     // as 0 or 1 and a date as a count of days, None as NaN.

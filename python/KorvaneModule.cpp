@@ -5,6 +5,7 @@
 #include "python/LineEnergy.h"
 #include "python/MaterialsTable.h"
 #include "python/NumpyScalars.h"
+#include "python/ScalarArguments.h"
 #include "python/SimulationCalculation.h"
 #include "python/TransportCalculation.h"
 
@@ -220,13 +221,13 @@ dict of two float64 arrays, "angle_deg" (601 angles from 0 to 180, denser
 at small angles) and "dcs_cm2_sr", |f|^2 + |g|^2 of the Dirac partial waves.)";
 
 const char* const kSimulateDoc = R"(simulate(material, energy, *, angle=0, probability=0.95, electrons=1000000,
-         seed=1, threads=0, asymmetry=0, source_angle=54.7, step=0.02,
+         seed=1, threads=None, asymmetry=0, source_angle=54.7, step=0.02,
          relativistic=False, database=None, include=("lbe", "d", "f"))
 
 The depth of the no-loss signal from a material of the database at one
 energy (eV, 50 to 30000) by following electron trajectories, as tpp2m
-simulate: the electrons (at least 1000) from the seed give the same numbers
-on any number of threads (0: every core); asymmetry (beta, -1 to 2) and
+simulate: the electrons (1000 to 10^12) from the seed (0 to 2^53) give the
+same numbers on any number of threads (1 to 1024; None: every core); asymmetry (beta, -1 to 2) and
 source_angle (degrees from the analyser axis) choose dipole emission.
 Returns a dict: the floats imfp, elastic_mfp, transport_mfp (Å), albedo,
 mean_escape_depth, information_depth and their standard errors
@@ -234,7 +235,7 @@ mean_escape_depth_sd, information_depth_sd (Å); and float64 arrays of the
 profile at every step (a fraction of imfp cos(angle)) until phi falls to
 1e-4 of its surface value: depth (Å), phi, phi_sd, cf, cf_sd and eal, the
 effective attenuation length (Å) of an overlayer of that thickness.
-Raises ValueError with tpp2m's words for bad input.)";
+Raises ValueError with tpp2m's words for bad input, naming the arguments.)";
 
 } // namespace
 
@@ -302,21 +303,34 @@ PYBIND11_MODULE(korvane, m)
         },
         kOverlayerThicknessDoc, py::arg("imfp_overlayer"), py::arg("imfp_substrate_in_overlayer"), py::arg("ratio"),
         py::arg("bulk_ratio"), py::kw_only(), py::arg("angle") = 0.0, py::arg("errors") = "warn");
-    m.def("dcs", &differentialCrossSection, kDcsDoc, py::arg("material"), py::arg("energy"), py::kw_only(),
-          py::arg("database") = py::none());
+    m.def(
+        "dcs",
+        [](py::handle material, py::handle energy, py::handle database) {
+            return differentialCrossSection(material, numberArgument(energy, "energy"), database);
+        },
+        kDcsDoc, py::arg("material"), py::arg("energy"), py::kw_only(), py::arg("database") = py::none());
     m.def(
         "simulate",
-        [](py::handle material, double energy, double angle, double probability, long long electrons, long long seed,
-           int threads, double asymmetry, double sourceAngle, double step, bool relativistic, py::handle database,
-           py::handle include) {
-            return simulate(material, energy,
-                            {angle, probability, electrons, seed, threads, asymmetry, sourceAngle, step, relativistic},
-                            database, include);
+        [](py::handle material, py::handle energy, py::handle angle, py::handle probability, py::handle electrons,
+           py::handle seed, py::handle threads, py::handle asymmetry, py::handle sourceAngle, py::handle step,
+           bool relativistic, py::handle database, py::handle include) {
+            const SimulationRequest request{
+                numberArgument(angle, "angle"),
+                numberArgument(probability, "probability"),
+                wholeNumberArgument(electrons, "electrons", korvane::kElectronLimit),
+                wholeNumberArgument(seed, "seed", korvane::kSeedLimit),
+                threads.is_none() ? 0u : unsigned(wholeNumberArgument(threads, "threads", korvane::kThreadLimit)),
+                numberArgument(asymmetry, "asymmetry"),
+                numberArgument(sourceAngle, "source_angle"),
+                numberArgument(step, "step"),
+                relativistic};
+            return simulate(material, numberArgument(energy, "energy"), request, database, include);
         },
         kSimulateDoc, py::arg("material"), py::arg("energy"), py::kw_only(), py::arg("angle") = 0.0,
-        py::arg("probability") = 0.95, py::arg("electrons") = 1000000, py::arg("seed") = 1, py::arg("threads") = 0,
-        py::arg("asymmetry") = 0.0, py::arg("source_angle") = 54.7, py::arg("step") = 0.02,
-        py::arg("relativistic") = false, py::arg("database") = py::none(), py::arg("include") = defaultGroups());
+        py::arg("probability") = 0.95, py::arg("electrons") = 1000000, py::arg("seed") = 1,
+        py::arg("threads") = py::none(), py::arg("asymmetry") = 0.0, py::arg("source_angle") = 54.7,
+        py::arg("step") = 0.02, py::arg("relativistic") = false, py::arg("database") = py::none(),
+        py::arg("include") = defaultGroups());
     m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
           py::arg("photon_energy") = py::none());
     m.def(

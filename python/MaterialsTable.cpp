@@ -2,6 +2,7 @@
 
 #include "lookup/MaterialCatalog.h"
 #include "lookup/MaterialResolution.h"
+#include "python/NumpyScalars.h"
 #include "python/PythonWords.h"
 #include "python/SingleResults.h"
 
@@ -86,10 +87,15 @@ ValenceTicks includedGroups(py::handle include)
 
 MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups)
 {
-    if (!py::isinstance<py::str>(nameOrId) && !py::isinstance<py::int_>(nameOrId))
+    // A text is a name, whatever it looks like; an integer is an ID.
+    if (py::isinstance<py::str>(nameOrId))
+        return resolved(NamedMaterial{QString::fromStdString(nameOrId.cast<std::string>()), NamedMaterial::By::Name},
+                        database, groups);
+    if (!isWholeNumberObject(nameOrId))
         throw py::type_error("material must be a name or an ID");
-    const QString wanted = QString::fromStdString(py::str(nameOrId).cast<std::string>());
-    return resolved(NamedMaterial{wanted}, database, groups);
+    const QString id = QString::fromStdString(
+        py::str(py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr()))).cast<std::string>());
+    return resolved(NamedMaterial{id, NamedMaterial::By::Id}, database, groups);
 }
 
 py::tuple formula(const std::string& formula, py::handle database, const ValenceTicks& groups)

@@ -16,8 +16,8 @@ namespace py = pybind11;
 // or from one text of them separated by commas, as tpp2m's --include.
 ValenceTicks includedGroups(py::handle include);
 
-// The inputs of the formula for the material `nameOrId` (a name, or an ID as
-// an int or a text) of the database.
+// The inputs of the formula for the material `nameOrId` of the database: a
+// text is a name, an int or a NumPy integer an ID.
 MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups);
 
 // (Nv, mass) of the formula unit of `formula`, summed from the element rows.

@@ -19,12 +19,23 @@ py::object newScalar(PyTypeObject& type, T value)
     return py::reinterpret_steal<py::object>(scalar);
 }
 
+PyObject* maskedArrayType = nullptr; // held for the life of the process
+
 } // namespace
 
 void loadNumpyScalars()
 {
     if (_import_array() < 0)
         throw py::error_already_set();
+    maskedArrayType = py::object(py::module_::import("numpy.ma").attr("MaskedArray")).release().ptr();
+}
+
+bool isMaskedArray(py::handle value)
+{
+    const int masked = PyObject_IsInstance(value.ptr(), maskedArrayType);
+    if (masked < 0)
+        throw py::error_already_set();
+    return masked == 1;
 }
 
 py::object float32Scalar(float value)
@@ -35,6 +46,11 @@ py::object float32Scalar(float value)
 py::object float64Scalar(double value)
 {
     return newScalar<PyDoubleScalarObject>(PyDoubleArrType_Type, value);
+}
+
+bool isWholeNumberObject(py::handle value)
+{
+    return (PyLong_Check(value.ptr()) && !PyBool_Check(value.ptr())) || PyArray_IsScalar(value.ptr(), Integer);
 }
 
 } // namespace korvane::python

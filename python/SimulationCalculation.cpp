@@ -86,18 +86,14 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
                   py::handle include)
 {
     needElasticTableEnergy(energy);
-    if (request.electrons < 1000)
-        throw py::value_error("at least 1000 electrons are needed");
-    if (request.seed < 0 || request.threads < 0)
-        throw py::value_error("the seed and the number of threads must be 0 or more");
     if (!(request.probability > 0 && request.probability < 1))
         throw py::value_error("the probability must be above 0 and below 1");
     const MaterialInputs inputs = databaseMaterial(material, database, includedGroups(include));
     const SimulationSettings settings{.angle = request.angle,
                                       .emission = {request.asymmetry, request.sourceAngle},
-                                      .electrons = static_cast<std::uint64_t>(request.electrons),
-                                      .seed = static_cast<std::uint64_t>(request.seed),
-                                      .threads = static_cast<unsigned>(request.threads),
+                                      .electrons = request.electrons,
+                                      .seed = request.seed,
+                                      .threads = request.threads,
                                       .step = request.step,
                                       .cancel = nullptr,
                                       .progress = {}};

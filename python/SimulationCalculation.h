@@ -2,6 +2,8 @@
 
 #include <pybind11/pybind11.h>
 
+#include <cstdint>
+
 // The elastic scattering by angle and the trajectory simulation of a material
 // of the database, as tpp2m dcs and tpp2m simulate compute them.
 namespace korvane::python {
@@ -12,13 +14,14 @@ namespace py = pybind11;
 // unit at tpp2m dcs's angles.
 py::dict differentialCrossSection(py::handle material, double energy, py::handle database);
 
-// The settings of one simulation, as tpp2m simulate's options.
+// The settings of one simulation, as tpp2m simulate's options; the run's
+// size already within its limits.
 struct SimulationRequest {
     double angle = 0;
     double probability = 0.95;
-    long long electrons = 1'000'000;
-    long long seed = 1;
-    int threads = 0;
+    std::uint64_t electrons = 1'000'000;
+    std::uint64_t seed = 1;
+    unsigned threads = 0; // 0: every core
     double asymmetry = 0;
     double sourceAngle = 54.7;
     double step = 0.02;

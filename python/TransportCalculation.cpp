@@ -6,6 +6,7 @@
 #include "lookup/MaterialCrossSection.h"
 #include "materials/model/Material.h"
 #include "python/MaterialsTable.h"
+#include "python/NumpyScalars.h"
 
 #include <functional>
 #include <vector>
@@ -48,7 +49,7 @@ CrossSectionSource crossSectionSource(py::handle given, py::handle database)
             return {{{z, 1}}, [z](double energy) { return elementTransportCrossSection(z, energy); }};
         if (parseChemicalFormula(text.toStdString()))
             return {atomsOf(text), [text](double energy) { return formulaTransportCrossSection(text, energy); }};
-    } else if (!py::isinstance<py::int_>(given)) {
+    } else if (!isWholeNumberObject(given)) {
         throw py::type_error("material_or_formula must be an element symbol, a chemical formula, a name or an ID");
     }
     const MaterialInputs material = databaseMaterial(given, database, ValenceTicks{});

@@ -99,7 +99,7 @@ def simulate(
     probability: float = 0.95,
     electrons: int = 1000000,
     seed: int = 1,
-    threads: int = 0,
+    threads: int | None = None,
     asymmetry: float = 0.0,
     source_angle: float = 54.7,
     step: float = 0.02,

@@ -39,6 +39,15 @@ std::string simplified(const std::string& text)
 
 } // namespace
 
+Result<void> checkMaterialTableType(const std::string& type)
+{
+    if (type.empty())
+        return Failed{"it has no table " + kTable};
+    if (type != "table")
+        return Failed{"its " + kTable + " is a" + (type == "index" ? "n " : " ") + type + ", not a table"};
+    return {};
+}
+
 Result<MaterialColumns> checkMaterialColumns(const std::vector<TableColumnInfo>& columns)
 {
     if (columns.empty())

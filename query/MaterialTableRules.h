@@ -1,12 +1,12 @@
 #pragma once
 
-// Takes: what SQLite tells of a materials file, as plain values: the table's
-// columns with their key flags (PRAGMA table_info), the answer of PRAGMA
+// Takes: what SQLite tells of a materials file, as plain values: what the
+// table's name is in its schema, the table's columns with their key flags (PRAGMA table_info), the answer of PRAGMA
 // quick_check, the first row with a value the program cannot read, an ID
 // held twice. Gives: whether the file can be read as a materials table, and
 // when not, the reason in the words the desktop, tpp2m and the browser page
-// all say ("it has no table tblIMFPdata", "the table tblIMFPdata has no
-// column "Density"", ...).
+// all say ("it has no table tblIMFPdata", "its tblIMFPdata is a view, not a
+// table", "the table tblIMFPdata has no column "Density"", ...).
 
 #include "core/Result.h"
 
@@ -37,6 +37,11 @@ struct MaterialColumns {
     std::string secondColumn; // the second column's name in this file
     bool idIsKey = false;     // "ID" alone is the primary key, so no ID is there twice
 };
+
+// What the file's schema holds under the table's name, letter case aside, as
+// sqlite_master's type ("table", "view", "index"; empty for nothing). Only a
+// table is read: a view's rows come from a query, which may never end.
+Result<void> checkMaterialTableType(const std::string& type);
 
 // The table's columns: all of the program's columns (letter case aside, the
 // second column may hold anything), "ID" first and "Name" third.

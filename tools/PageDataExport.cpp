@@ -33,6 +33,7 @@ const QString kSecondColumn = QStringLiteral("@SECOND@");
 QJsonObject statements()
 {
     return {
+        {QStringLiteral("tableType"), schema::tableType()},
         {QStringLiteral("tableInfo"), schema::tableInfo()},
         {QStringLiteral("quickCheck"), schema::quickCheck()},
         {QStringLiteral("firstUnreadableRow"), schema::firstUnreadableRow(true)},

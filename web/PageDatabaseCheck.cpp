@@ -60,6 +60,8 @@ std::vector<CellValue> unreadableRow(const PageQuery& facts, const std::string& 
 
 PageResults checkDatabase(const PageQuery& facts, const std::string& fileName)
 {
+    if (const Result<void> type = checkMaterialTableType(facts.value("table-type").value_or("")); !type)
+        return cannotOpen(fileName, type.error());
     const Result<MaterialColumns> checked = checkMaterialColumns(columns(facts));
     if (!checked)
         return cannotOpen(fileName, checked.error());

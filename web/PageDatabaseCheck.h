@@ -7,7 +7,8 @@
 
 // What the page's script learnt from a file chosen with "Open database..."
 // by running the statements the desktop program runs on it, handed over as
-// plain values: "column.0=ID&column.0.key=1&..." (PRAGMA table_info),
+// plain values: "table-type=table" (what the table's name is in the file's
+// schema), "column.0=ID&column.0.key=1&..." (PRAGMA table_info),
 // "quick-check=ok", the first unreadable row as "row.0=3.5&row.0.type=real&..."
 // when there is one (as "keyed-row." the one found without looking at the
 // IDs, for a table keyed by "ID"), and "repeated-id=7" when an ID is there

@@ -8,14 +8,24 @@
 #include "query/TypedNumber.h"
 #include "query/ValenceGroups.h"
 
+#include <limits>
+
 namespace korvane::page {
 
 namespace {
 
+// A row's number as the script writes SQLite's value ("2.65", "Infinity"),
+// held as the desktop's store holds it: a Single, infinite beyond its range,
+// so that the formula, not the database, is said to fail.
 std::optional<float> heldValue(const PageQuery& query, const std::string& name)
 {
     const std::optional<std::string> text = query.typed(name);
-    return text ? numbers::readSingle(*text) : std::nullopt;
+    if (!text)
+        return std::nullopt;
+    if (*text == "Infinity" || *text == "-Infinity")
+        return (*text)[0] == '-' ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+    const std::optional<double> value = numbers::readDouble(*text);
+    return value ? std::optional<float>(static_cast<float>(*value)) : std::nullopt;
 }
 
 // A valence group's text as the window's field shows the stored value

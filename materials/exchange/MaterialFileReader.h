@@ -28,10 +28,11 @@ struct MaterialFile {
 // The largest CSV record, the largest JSON file and the most materials that
 // are read. Beyond them reading stops, so a hostile file costs no more
 // memory than this.
-inline constexpr qint64 kMaxRecordBytes = 128 * 1024;
-// A row of the longest name and description fits: each UTF-16 code unit is
-// at most 3 bytes of UTF-8, a quote doubled is 2, and the numbers are short.
-static_assert((kMaxNameLength + kMaxDescriptionLength) * 3 + 1024 <= kMaxRecordBytes);
+inline constexpr qint64 kMaxRecordBytes = 136 * 1024;
+// A row of the longest name and description fits: each character of a name
+// is at most 4 bytes of UTF-8, each UTF-16 code unit of a description at most
+// 3, a quote doubled is 2, and the numbers are short.
+static_assert(kMaxNameLength * 4 + kMaxDescriptionLength * 3 + 1024 <= kMaxRecordBytes);
 inline constexpr qint64 kMaxJsonBytes = 64 * 1024 * 1024;
 inline constexpr qsizetype kMaxRows = 250000;
 

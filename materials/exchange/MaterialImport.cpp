@@ -124,7 +124,7 @@ public:
                                   : (groupsRead ? QString() : QStringLiteral("0")),
                             text(Column::AtomicWeight), text(Column::EnergyGap)};
         const MaterialProblems saveProblems = checkMaterial(texts, fileLocale());
-        for (const QString& list : {saveProblems.blank, saveProblems.notNumeric, saveProblems.tooLong})
+        for (const QString& list : {saveProblems.blank, saveProblems.notNumeric, saveProblems.notText, saveProblems.tooLong})
             problems << linesOf(list);
         if (saveProblems.ok()) {
             readNumber(texts.density, Column::Density, &problems);

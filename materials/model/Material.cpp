@@ -24,6 +24,29 @@ R* numericFieldOf(M& material, Column column)
 
 } // namespace
 
+qsizetype characterCount(const QString& text)
+{
+    qsizetype pairs = 0;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) {
+            ++pairs;
+            ++i;
+        }
+    }
+    return text.size() - pairs;
+}
+
+bool hasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 std::optional<float>* numericField(Material& material, Column column)
 {
     return numericFieldOf<Material, std::optional<float>>(material, column);

@@ -44,10 +44,17 @@ enum class Column : int {
 
 inline constexpr int kColumnCount = 10;
 
-// The longest name and description, in UTF-16 code units (QString's length),
-// that a saved material, the import and the export's files all hold whole.
+// The longest name, in characters (Unicode code points: an emoji is one),
+// and the longest description, in UTF-16 code units (QString's length), that
+// a saved material, the import and the export's files all hold whole.
 inline constexpr qsizetype kMaxNameLength = 255;
 inline constexpr qsizetype kMaxDescriptionLength = 32767;
+
+// The characters of a text: a surrogate pair counts once.
+qsizetype characterCount(const QString& text);
+// Half of a surrogate pair without its other half, which is no character
+// and which SQLite's UTF-8 could only hold as "?".
+bool hasLoneSurrogate(const QString& text);
 
 // Materials with an ID below this are the chemical elements.
 inline constexpr qint64 kFirstCompoundId = kFirstCompoundRow;

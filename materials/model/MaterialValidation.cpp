@@ -49,7 +49,9 @@ MaterialProblems checkMaterial(MaterialTexts& texts, const QLocale& locale)
         problems.notNumeric += QStringLiteral("Atomic mass must be numeric") + kLineEnd;
     if (!isNumeric(texts.energyGap, locale))
         problems.notNumeric += QStringLiteral("Energy gap must be numeric") + kLineEnd;
-    if (texts.name.size() > kMaxNameLength)
+    if (hasLoneSurrogate(texts.name))
+        problems.notText += QStringLiteral("Name must not hold half of a character (a lone surrogate)") + kLineEnd;
+    if (characterCount(texts.name) > kMaxNameLength)
         problems.tooLong += QStringLiteral("Name must be at most %1 characters long").arg(kMaxNameLength) + kLineEnd;
     return problems;
 }

@@ -17,14 +17,16 @@ struct MaterialTexts {
 };
 
 // What is wrong with a material before it is written: the list of blank
-// fields, the list of fields that hold no number and the list of texts too
-// long to be kept whole, each entry ending with CR LF. All empty when the
-// material may be written.
+// fields, the list of fields that hold no number, the list of texts that are
+// no text (half a character) and the list of texts too long to be kept
+// whole, each entry ending with CR LF. All empty when the material may be
+// written.
 struct MaterialProblems {
     QString blank;
     QString notNumeric;
+    QString notText;
     QString tooLong;
-    bool ok() const { return blank.isEmpty() && notNumeric.isEmpty() && tooLong.isEmpty(); }
+    bool ok() const { return blank.isEmpty() && notNumeric.isEmpty() && notText.isEmpty() && tooLong.isEmpty(); }
 };
 
 // Checks the texts, numbers read in `locale`; a blank band gap is first set to "0".

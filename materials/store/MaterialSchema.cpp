@@ -133,7 +133,7 @@ QString idsAndNames()
 QString firstRowNamed(const QString& secondColumn)
 {
     return QStringLiteral(
-               "SELECT %1 FROM %2 WHERE coalesce(CAST(%4 AS TEXT),'') = ?1 COLLATE BINARY AND %3 <= ?2 ORDER "
+               "SELECT %1 FROM %2 WHERE ?1 <> '' AND CAST(%4 AS TEXT) = ?1 COLLATE BINARY AND %3 <= ?2 ORDER "
                "BY %3 LIMIT 1")
         .arg(allColumns(secondColumn), table(), id(), column(int(Column::Name)));
 }
@@ -186,6 +186,12 @@ std::optional<Material> readRow(const sqlite::Statement& select)
 QString journalMode()
 {
     return QStringLiteral("PRAGMA journal_mode");
+}
+
+QString tableType()
+{
+    return QStringLiteral("SELECT type FROM sqlite_master WHERE name = '%1' COLLATE NOCASE AND type <> 'trigger'")
+        .arg(QLatin1String(kTableName));
 }
 
 QString tableInfo()

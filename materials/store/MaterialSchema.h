@@ -59,7 +59,8 @@ QString selectRowsFromId(const QString& secondColumn);
 QString idsAndNames();
 // The first row, in the order of the IDs, whose name is exactly ?1 and whose
 // ID is ?2 at most; every column in table order. A name the file holds as a
-// number is compared as its text, a missing name as the empty text.
+// number is compared as its text. The empty text names no material, not
+// even one without a name.
 QString firstRowNamed(const QString& secondColumn);
 // The row with the ID ?1, every column in table order.
 QString rowWithId(const QString& secondColumn);
@@ -78,6 +79,8 @@ QString journalMode();
 std::optional<Material> readRow(const sqlite::Statement& select);
 
 // The checks of a file at open (see MaterialTableCheck).
+// What the table's name is in the file's schema: "table", "view", ...
+QString tableType();
 QString tableInfo();
 QString quickCheck();
 // The first row with binary data for a name or text or binary data in a

@@ -7,6 +7,19 @@ namespace korvane {
 
 namespace {
 
+// What the table's name is in the file: a view is refused before any of its
+// rows, which a query makes, is asked for.
+Result<void> checkTableType(const sqlite::Connection& db)
+{
+    sqlite::Statement type(db, schema::tableType());
+    if (!type.ok())
+        return db.failure();
+    const int rc = type.step();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return db.failure();
+    return checkMaterialTableType(rc == SQLITE_ROW ? type.text(0).toStdString() : std::string());
+}
+
 // The table's columns and their key flags, judged by the query layer's rules.
 Result<MaterialColumns> tableColumns(const sqlite::Connection& db)
 {
@@ -79,6 +92,8 @@ Result<void> checkIdsUnique(const sqlite::Connection& db)
 
 Result<QString> checkMaterialTable(const sqlite::Connection& db)
 {
+    if (const Result<void> type = checkTableType(db); !type)
+        return type.failure();
     const Result<MaterialColumns> columns = tableColumns(db);
     if (!columns)
         return columns.failure();

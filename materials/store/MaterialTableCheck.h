@@ -8,7 +8,7 @@
 namespace korvane {
 
 // Checks, without changing anything, that the file holds a materials table
-// that can be read whole: the table and its columns, every page of the file
+// that can be read whole: a table (not a view) and its columns, every page of the file
 // (PRAGMA quick_check), a whole-number ID on every row and no ID twice, and a
 // number or nothing in each numeric column. A record that cannot be read is
 // damage, never an empty material. Gives the name of the table's second

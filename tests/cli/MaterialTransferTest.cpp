@@ -193,7 +193,7 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
         QString message;
     };
     const std::vector<Case> cases = {
-        {longLine, {}, "line 2 is longer than 131072 bytes"},
+        {longLine, {}, "line 2 is longer than 139264 bytes"},
         {longJson, {}, "the JSON file is larger than 64 MiB; write it as CSV, which has no limit"},
         {file("prose.csv"), "Dear colleague, here are my materials.\n",
          "line 1 is not a header of material columns: unknown column \"Dear colleague\"" + columns},
@@ -308,8 +308,9 @@ TEST_F(MaterialTransferTest, UsersRowsOfAnyIdImportAndRowsAlreadyThereAreCounted
 // small for a Single are refused, never cut.
 TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOnesAreRefused)
 {
+    // A name counts characters: 255 emoji are 510 UTF-16 units.
     const QByteArray longest = "ID,Description," + kHeader + "1,\"" + QString(32767, QChar(0x20AC)).toUtf8() + "\",\""
-        + QString(255, QChar(0x00E9)).toUtf8() + "\",1,60,,,,,16\n";
+        + QByteArray("\xF0\x9F\x98\x80").repeated(255) + "\",1,60,,,,,16\n";
     write(file("longest.csv"), longest);
     Tpp2mRun result = import(file("longest.csv"));
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
@@ -334,6 +335,14 @@ TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOne
                                  "Name must be at most 255 characters long\n"
                                  "tpp2m: line 3 (\"Tiny\"): Density: \"1e-50\" is out of range")
                       .arg(file("longer.csv"), QString(256, u'n')));
+    EXPECT_EQ(fileHash(target.path()), before);
+
+    // Half of a character is refused, never stored as "?".
+    write(file("half.json"),
+          "[{\"Name\": \"Si\\ud83dO2\", \"Density\": 1, \"Atomic wght\": 60, \"Energy gap 300 K\": 0, "
+          "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
+    EXPECT_TRUE(import(file("half.json"))
+                    .err.endsWith(QStringLiteral("Name must not hold half of a character (a lone surrogate)\n")));
     EXPECT_EQ(fileHash(target.path()), before);
 }
 

@@ -134,6 +134,9 @@ TEST_F(SimulateCommandTest, BadInputIsOneLineAndExitTwo)
     for (const char* electrons : {"999", "1500.5"})
         expectRefused(run(QStringLiteral("simulate Cu --energy 1000 --electrons ") + QLatin1String(electrons)), 2,
                       "--electrons must be a whole number from 1000 to 1000000000000");
+    // Read exactly: a Double would take 2^53 + 1 as 2^53.
+    expectRefused(run("simulate Cu --energy 1000 --seed 9007199254740993"), 2,
+                  "--seed must be a whole number from 0 to 9007199254740992");
     expectRefused(run("simulate Cu --energy 1000 --asymmetry -1.5"), 2, "the asymmetry parameter must be from -1 to 2");
     expectRefused(run("simulate Cu --energy 1000 --angle 10 --source-angle 100"), 2,
                   "the X-ray source must lie above the surface: the source angle less the emission angle must be "

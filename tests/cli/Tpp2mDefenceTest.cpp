@@ -99,6 +99,24 @@ TEST_F(Tpp2mDefenceTest, ANameThatIsAlsoAnIdIsAmbiguousAndIdAndNameReachEither)
                   QStringLiteral("--id: \"10x\" is not a whole number"));
 }
 
+// An empty name finds no material, not even one without a name; a view as
+// the materials table is refused before a row is read (a recursive one
+// would never end).
+TEST_F(Tpp2mDefenceTest, AnEmptyNameIsNotFoundAndAViewIsNoTable)
+{
+    sqlite::Connection db = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE);
+    ASSERT_TRUE(db.exec("UPDATE tblIMFPdata SET Name = NULL WHERE ID = 104"));
+    for (const QString& name : {QStringLiteral("--name="), QString()})
+        expectRefused(run(QStringList{QStringLiteral("imfp"), QStringLiteral("--energy=1000"), name}), 1,
+                      QStringLiteral("no material \"\" in DataBase/TPP2-data.db"), name.toStdString());
+    ASSERT_TRUE(db.exec("ALTER TABLE tblIMFPdata RENAME TO other"));
+    ASSERT_TRUE(db.exec("CREATE VIEW tblIMFPdata AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) "
+                        "SELECT other.* FROM other, r"));
+    expectRefused(run(QStringLiteral("imfp SiO2 --energy 1000")), 1,
+                  QStringLiteral("the materials database DataBase/TPP2-data.db cannot be opened: its tblIMFPdata is a "
+                                 "view, not a table"));
+}
+
 TEST_F(Tpp2mDefenceTest, ANamedDatabaseMustExist)
 {
     expectRefused(run(QStringLiteral("imfp SiO2 --energy 1000 --database Typo/TPP2-data.db")), 1,
@@ -266,6 +284,12 @@ TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
                       : "tpp2m: the output cannot be written: No space left on device\n")
             << line;
     }
+    // A picture that the system refuses to hold (a full disk; here a limit on
+    // a file's size) is refused in the system's words.
+    const Tpp2mRun plot = runInShell(
+        database.folder(), QStringLiteral("trap '' XFSZ; ulimit -f 1; \"$0\" plot SiO2 --energy 1000 -o p.png"));
+    EXPECT_EQ(plot.status, 1);
+    EXPECT_EQ(plot.err.toStdString(), "tpp2m: the plot cannot be written to p.png: File too large\n");
 }
 
 // An import whose report cannot be written has still written the materials:

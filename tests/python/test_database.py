@@ -2,6 +2,7 @@
 
 import hashlib
 import os
+import sqlite3
 
 import numpy as np
 import pytest
@@ -59,6 +60,18 @@ def test_a_damaged_database_raises_and_stays_untouched(tmp_path, database):
             call()
     assert fingerprint(damaged) == before
     assert sorted(p.name for p in tmp_path.iterdir()) == names
+
+
+def test_a_view_as_the_table_is_refused(tmp_path, database):
+    viewed = tmp_path / "view.db"
+    with sqlite3.connect(viewed) as db:
+        db.execute(f"ATTACH '{database}' AS shipped")
+        db.execute("CREATE TABLE materials AS SELECT * FROM shipped.tblIMFPdata")
+        db.execute("CREATE VIEW tblIMFPdata AS SELECT * FROM materials")
+    db.close()
+    with pytest.raises(ValueError, match=f"^the materials database {viewed} cannot be opened: its tblIMFPdata is a "
+                                         "view, not a table$"):
+        korvane.imfp(1000, "SiO2", database=viewed)
 
 
 def test_reading_never_writes_the_database(database):

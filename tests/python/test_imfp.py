@@ -1,5 +1,6 @@
 """korvane.imfp: the worked numbers, broadcasting and the failures."""
 
+import sqlite3
 import warnings
 
 import numpy as np
@@ -80,6 +81,30 @@ def test_bad_input_raises_value_error_with_tpp2m_words(database):
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=["s"])) == \
         'unknown valence group "s" in include (choose from hbe, lbe, d, f)'
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=[])) == "Nv is 0"
+    masked = np.ma.masked_array([1000, 2000], mask=[False, True])
+    assert raised(lambda: korvane.imfp(masked, **SIO2)) == "energy: a masked array is not read, its mask would be " \
+        "lost; fill it first, for example with .filled(numpy.nan)"
+
+
+def test_an_int_is_an_id_a_text_a_name_and_an_empty_name_finds_nothing(database):
+    """A material named "29" beside copper's ID 29, and a row without a name."""
+    with sqlite3.connect(database) as db:
+        db.execute("UPDATE tblIMFPdata SET Name = '29' WHERE ID = 104")
+        db.execute("UPDATE tblIMFPdata SET Name = NULL WHERE ID = 105")
+    db.close()
+    copper, silica = korvane.imfp(1000, "Cu", database=database), korvane.imfp(1000, **SIO2)
+    for material in (29, np.int64(29), np.uint8(29)):
+        assert korvane.imfp(1000, material, database=database) == copper
+    assert korvane.imfp(1000, "29", database=database) == silica
+    assert korvane.dcs(29, 1000, database=database)["dcs_cm2_sr"][0] == \
+        korvane.dcs("Cu", 1000, database=database)["dcs_cm2_sr"][0]
+    assert korvane.transport_cross_section(29, 1000, database=database) == \
+        korvane.transport_cross_section("Cu", 1000, database=database)
+    assert raised(lambda: korvane.imfp(1000, "", database=database)) == f'no material "" in {database}'
+    assert raised(lambda: korvane.imfp(1000, 10**30, database=database)) == \
+        f'no material "{10**30}" in {database}'
+    with pytest.raises(TypeError, match="^material must be a name or an ID$"):
+        korvane.imfp(1000, True, database=database)
 
 
 def test_no_physical_imfp_gives_nan_and_one_warning_and_nan_in_gives_nan_out(database):

@@ -3,6 +3,7 @@ numbers as tpp2m dcs and tpp2m simulate, and the refusals."""
 
 import csv
 import io
+import re
 
 import numpy as np
 import pytest
@@ -40,8 +41,22 @@ def test_refusals_in_tpp2ms_words(database):
         korvane.simulate("Cu", 40, database=database)
     with pytest.raises(ValueError, match=r"^the angle must be at least 0\u00b0 and below 90\u00b0$"):
         korvane.simulate("Cu", 1000, angle=90, database=database)
-    with pytest.raises(ValueError, match=r"^at least 1000 electrons are needed$"):
-        korvane.simulate("Cu", 1000, electrons=999, database=database)
+    # tpp2m's limits, in the arguments' names; a boolean is no number.
+    for arguments, words in [({"electrons": 999}, "electrons must be a whole number from 1000 to 1000000000000"),
+                             ({"electrons": 2**62}, "electrons must be a whole number from 1000 to 1000000000000"),
+                             ({"electrons": 2**70}, "electrons must be a whole number from 1000 to 1000000000000"),
+                             ({"electrons": 1500.5}, "electrons must be a whole number from 1000 to 1000000000000"),
+                             ({"seed": 2**53 + 1}, "seed must be a whole number from 0 to 9007199254740992"),
+                             ({"threads": 0}, "threads must be a whole number from 1 to 1024"),
+                             ({"threads": 1025}, "threads must be a whole number from 1 to 1024"),
+                             ({"seed": True}, 'seed: "True" is not a number'),
+                             ({"threads": np.True_}, 'threads: "True" is not a number'),
+                             ({"angle": True}, 'angle: "True" is not a number'),
+                             ({"step": "0.1"}, 'step: "0.1" is not a number')]:
+        with pytest.raises(ValueError, match="^" + re.escape(words) + "$"):
+            korvane.simulate("Cu", 1000, database=database, **arguments)
+    with pytest.raises(ValueError, match=r'^energy: "True" is not a number$'):
+        korvane.dcs("Cu", True, database=database)
     with pytest.raises(ValueError, match=r"^the asymmetry parameter must be from -1 to 2$"):
         korvane.simulate("Cu", 1000, asymmetry=3, database=database)
     with pytest.raises(ValueError, match=r"^a profile has at most 1000000 depths, down to 28 IMFP: at this angle "

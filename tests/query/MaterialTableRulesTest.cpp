@@ -27,6 +27,10 @@ TEST(MaterialTableRules, TheColumnsTheirOrderAndTheKey)
     EXPECT_FALSE(checkMaterialColumns(columns)->idIsKey);
 
     EXPECT_EQ(checkMaterialColumns({}).error(), "it has no table tblIMFPdata");
+    EXPECT_TRUE(checkMaterialTableType("table"));
+    EXPECT_EQ(checkMaterialTableType("").error(), "it has no table tblIMFPdata");
+    EXPECT_EQ(checkMaterialTableType("view").error(), "its tblIMFPdata is a view, not a table");
+    EXPECT_EQ(checkMaterialTableType("index").error(), "its tblIMFPdata is an index, not a table");
     columns = shippedColumns();
     columns.erase(columns.begin() + 6);
     EXPECT_EQ(checkMaterialColumns(columns).error(), "the table tblIMFPdata has no column \"valel s+p,n\"");

@@ -146,6 +146,10 @@ TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
         {"density=1e39&mass=1&gap=0&nv=4&energy=100", "density: \"1e39\" is out of range", false},
         {"material=Xx&database=mine.db&material.found=0&energy=1000", "no material \"Xx\" in mine.db", false},
         {"density=0&mass=1&gap=0&nv=4&energy=100", "the density must be above 0", false},
+        // A row's infinite density (SQLite's 1e999) is there: the formula fails, as tpp2m says.
+        {"material=X&material.found=1&material.density=Infinity&material.mass=1&material.gap=0&material.f=4"
+         "&energy=100",
+         "the TPP-2M formula fails for these values", false},
         {"density=2&mass=1&gap=0&nv=0&energy=100", "Nv is 0", false},
         {kCopperRow + "&energy=1000&angle=90", "the angle must be at least 0\u00B0 and below 90\u00B0", true},
         {kCopperRow + "&energy=1000&depth=5&cross-section=-1", "the transport cross-section S must be above 0", true},
@@ -203,21 +207,24 @@ TEST(BindingEnergyTableTest, ReadsTheExportedLines)
 
 TEST(PageDatabaseCheckTest, AFileIsRefusedWithTheDesktopsReason)
 {
-    const std::string columns = "column.0=ID&column.0.key=1&column.1=Description&column.2=Name&column.3=Density"
-                                "&column.4=Atomic+wght&column.5=Energy+gap+300+K&column.6=valel+s%2Bp%2Cn"
-                                "&column.7=valel+s%2Bp%2Cn%2B1&column.8=valel+d&column.9=valel+f";
+    const std::string columns =
+        "table-type=table&column.0=ID&column.0.key=1&column.1=Description&column.2=Name&column.3=Density"
+        "&column.4=Atomic+wght&column.5=Energy+gap+300+K&column.6=valel+s%2Bp%2Cn"
+        "&column.7=valel+s%2Bp%2Cn%2B1&column.8=valel+d&column.9=valel+f";
     EXPECT_TRUE(checkDatabase(PageQuery(columns + "&quick-check=ok"), "a.db").errors.empty());
     struct Case {
         std::string facts, error;
     };
     const Case cases[] = {
         {"", "it has no table tblIMFPdata"},
+        {"table-type=view&" + columns.substr(17), "its tblIMFPdata is a view, not a table"},
         {columns.substr(0, columns.find("&column.9")), "the table tblIMFPdata has no column \"valel f\""},
         {columns + "&quick-check=row+1+missing", "the database disk image is malformed (row 1 missing)"},
         {columns + "&quick-check=ok&keyed-row.0=7&keyed-row.0.type=integer&keyed-row.1.type=blob",
          "the material with ID 7 has binary data for a name"},
         // With "ID" not the key, the IDs are looked at and may be there twice.
-        {"column.0=ID&" + columns.substr(columns.find("&column.1") + 1) + "&quick-check=ok&repeated-id=3",
+        {"table-type=table&column.0=ID&" + columns.substr(columns.find("&column.1") + 1)
+             + "&quick-check=ok&repeated-id=3",
          "two materials have the ID 3"},
     };
     for (const Case& c : cases) {

@@ -241,6 +241,10 @@ test("a file that is no materials database is refused with tpp2m's reason", asyn
                       "INSERT INTO tblIMFPdata (ID, Name) VALUES (3, 'a'), (3, 'b')",
     "real-id.db": `CREATE TABLE tblIMFPdata ("ID" REAL, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
                   "INSERT INTO tblIMFPdata (ID, Name) VALUES (3.0, 'a')",
+    // A view is no table; this one's rows never end, and nothing waits for them.
+    "view.db": `CREATE TABLE other ("ID" INTEGER PRIMARY KEY, ${columns.replace('"Density"', '"Name" TEXT, "Density"')});` +
+               "INSERT INTO other (ID, Name) VALUES (1, 'a'); CREATE VIEW tblIMFPdata AS WITH RECURSIVE " +
+               "r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) SELECT other.* FROM other, r",
     "text-file.db": "",
   };
   const page = await openPage("?material=Cu&energy=1000");

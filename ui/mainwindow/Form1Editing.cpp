@@ -210,6 +210,8 @@ bool Form1::checkFieldsBeforeSave()
         prompts_->message(problems.blank, QStringLiteral("Data Error"), OkExclamation);
     if (!problems.notNumeric.isEmpty())
         prompts_->message(problems.notNumeric, QStringLiteral("Data Error"), OkExclamation);
+    if (!problems.notText.isEmpty())
+        prompts_->message(problems.notText, QStringLiteral("Data Error"), OkExclamation);
     if (!problems.tooLong.isEmpty())
         prompts_->message(problems.tooLong, QStringLiteral("Data Error"), OkExclamation);
     return problems.ok();

@@ -60,6 +60,14 @@ function openMaterials(bytes, fileName) {
   try {
     const sql = page.data.sql;
     const facts = new URLSearchParams();
+    const type = db.exec(sql.tableType);
+    facts.set("table-type", type.length ? type[0].values[0][0] : "");
+    // Anything but a table (a view, whose rows a query makes and may never
+    // end) is refused before a row is asked for.
+    if (facts.get("table-type") !== "table") {
+      db.close();
+      return { refused: JSON.parse(page.korvane.checkDatabase(facts.toString(), fileName)) };
+    }
     const columns = db.exec(sql.tableInfo);
     (columns.length ? columns[0].values : []).forEach((column, i) => {
       facts.set("column." + i, column[1]);

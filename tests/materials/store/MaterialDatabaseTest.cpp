@@ -141,6 +141,10 @@ TEST(MaterialDatabase, AnUnusableFileIsReportedAndLeftAsItWas)
     writeTable(path, "INTEGER PRIMARY KEY", {});
     ASSERT_TRUE(sqlite::Connection::open(path, SQLITE_OPEN_READWRITE)->exec("ALTER TABLE tblIMFPdata RENAME TO other"));
     expectRefused(path, "no materials table", QStringLiteral("no table tblIMFPdata"), false);
+    // A view of the table is no table: its rows come from a query, which may never end.
+    ASSERT_TRUE(
+        sqlite::Connection::open(path, SQLITE_OPEN_READWRITE)->exec("CREATE VIEW tblIMFPdata AS SELECT * FROM other"));
+    expectRefused(path, "a view", QStringLiteral("its tblIMFPdata is a view, not a table"));
 
     writeTable(path, "INTEGER PRIMARY KEY", {});
     ASSERT_TRUE(

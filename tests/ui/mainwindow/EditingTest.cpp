@@ -348,6 +348,27 @@ TEST_F(EditingTest, SaveRefusesANameLongerThan255CharactersAndNothingIsCut)
     click(controls().cmdSave);
     EXPECT_TRUE(takeMessages().empty());
     EXPECT_EQ(file().at(104).name, QString(255, u'n'));
+
+    // Characters, not UTF-16 units: 255 emoji are 255 characters; half of
+    // one is refused, never stored as "?".
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    click(controls().cmdChangeParam);
+    // Typed as one key each, as an input method types them.
+    const auto typeCharacters = [name](const QString& text) {
+        name->selectAll();
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, text, Qt::NoModifier);
+    };
+    typeCharacters(emoji.repeated(255));
+    click(controls().cmdSave);
+    EXPECT_TRUE(takeMessages().empty());
+    EXPECT_EQ(file().at(104).name, emoji.repeated(255));
+    click(controls().cmdChangeParam);
+    typeCharacters(QStringLiteral("Si") + emoji[0] + QStringLiteral("O2"));
+    click(controls().cmdSave);
+    const auto halves = takeMessages();
+    ASSERT_EQ(halves.size(), 1u);
+    EXPECT_EQ(halves[0].text, QStringLiteral("Name must not hold half of a character (a lone surrogate)\r\n"));
+    EXPECT_EQ(file().at(104).name, emoji.repeated(255));
 }
 
 class ReadOnlyEditingTest : public EditingTest {
