@@ -295,9 +295,14 @@ TEST_F(DepthWindowTest, AClosedWindowComputesNothingUntilShownAgain)
             sum += follower->runs();
         return sum;
     };
+    // Each move, and each tick with the Nv it changes, is told once.
+    int told = 0;
+    QObject::connect(&window->state(), &MainWindowState::changed, [&told] { ++told; });
     clickRow(1);
+    click(controls().chk_S_P_hbe);
+    EXPECT_EQ(told, 2);
     const int open = runs();
-    EXPECT_GT(open, 0);
+    EXPECT_EQ(open, 2); // one for each
     depth->close();
     for (const int row : {2, 3, 4, 5, 1, 2})
         clickRow(row);
