@@ -30,10 +30,10 @@ public:
 
     // What changed in one user action.
     enum class Change {
-        Material = 1,    // the name, a number, or the stored record shown
-        Energy = 2,      // the energy or why there is none
-        Form = 4,        // relativistic or not
-        Groups = 8,      // the ticked valence groups
+        Material = 1, // the name, a number, or the stored record shown
+        Energy = 2,   // the energy or why there is none
+        Form = 4,     // relativistic or not
+        Groups = 8,   // the ticked valence groups
         EditingMode = 16,
         Imfp = 32, // the IMFP or why there is none
     };
@@ -66,7 +66,9 @@ public:
     // The IMFP (Å), or why there is none as a sentence for the user, of a
     // kind the window acts on: the formula gives no physical value
     // (NoPhysicalValue), a value is not a number (InvalidInput) or missing
-    // (NotFound), or anything else, nothing computed yet included (Failed).
+    // (NotFound), the energy is out of range (OutOfRange), or anything else,
+    // nothing computed yet included (Failed). A refused energy gives its own
+    // words.
     using Imfp = Result<float>;
 
     // The changes made while one lives are told once, when the outermost
