@@ -51,6 +51,13 @@ void ElasticPanels::forgetImfp()
 {
     storedImfp_.reset();
     ui_.txtCF1->clear();
+    ui_.txtCF2->clear();
+    // Approximation 2 refuses a CF until the next "2. Calc TrMFP and
+    // EffTrMFP"; the designed text before any click is no value and stays.
+    if (storedEffTrMfp_ != 0) {
+        storedEffTrMfp_ = 0;
+        ui_.txtEffTrMFP->clear();
+    }
 }
 
 void ElasticPanels::takeTransportCrossSection(double a0Squared)

@@ -23,9 +23,10 @@ public:
     // The window's stored IMFP, which both approximations start from.
     void setStoredImfp(float imfp) { storedImfp_ = imfp; }
     // The window has no IMFP: approximation 1 and the transport paths
-    // compute nothing, and the CF of approximation 1 formed from the IMFP
-    // before is emptied. Approximation 2 keeps its stored EffTrMFP, as it
-    // does when the material changes.
+    // compute nothing, and what was formed from the IMFP before is emptied:
+    // the CF of approximation 1, and approximation 2's EffTrMFP and CF, so
+    // that no CF of another material is given beside the failed IMFP. The
+    // TrMFP, which no IMFP goes into, stays.
     void forgetImfp();
     // A transport cross-section (a0^2) for approximation 2, replacing the
     // field's text through its own editing, as a typed value would.

@@ -21,7 +21,6 @@
 #include "ui/mainwindow/MaterialListModel.h"
 #include "ui/controls/UpDownArrows.h"
 #include "ui/common/UserPrompts.h"
-#include "calc/VectorState.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -177,8 +176,14 @@ void Form1::bindState()
             {ticked(ui_.chk_S_P_hbe), ticked(ui_.chk_S_P_lbe), ticked(ui_.chk_d), ticked(ui_.chk_f)});
     };
     readTicks();
-    for (QCheckBox* box : {ui_.chk_S_P_lbe, ui_.chk_S_P_hbe, ui_.chk_d, ui_.chk_f})
-        connect(box, &QCheckBox::toggled, &state_, readTicks);
+    // A tick changes Nv with it: one change of the state.
+    for (QCheckBox* box : {ui_.chk_S_P_lbe, ui_.chk_S_P_hbe, ui_.chk_d, ui_.chk_f}) {
+        connect(box, &QCheckBox::toggled, &state_, [this, readTicks] {
+            const MainWindowState::ChangeScope change(state_);
+            readTicks();
+            SumValenceElectrons();
+        });
+    }
 
     connect(&state_, &MainWindowState::energyRequested, this,
             [this](double energy) { ui_.txtElectronEnergy->setText(numbertext::shortest15(energy)); });
@@ -193,6 +198,7 @@ void Form1::bindState()
 // recalculates as after typing.
 void Form1::applyFormulaSums(const QString& formula, float valenceElectrons, float mass)
 {
+    const MainWindowState::ChangeScope change(state_);
     for (QLineEdit* group : {ui_.txt_s_p_hbe, ui_.txt_s_p_lbe, ui_.txt_d})
         group->clear();
     ui_.txt_f->setText(numbertext::shortest(valenceElectrons));
@@ -226,11 +232,10 @@ void Form1::connectHandlers()
         });
     }
     connect(ui_.txtName, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
-    // The correction-factor panels work with the density and mass as the fields give them.
+    // The correction-factor panels work with the density and mass as the state holds them.
     for (QLineEdit* field : {ui_.txtBulkDensity, ui_.txtAtomicMass}) {
         connect(field, &QLineEdit::textChanged, this, [this] {
-            elasticPanels_->setMaterial(numbertext::toSingle(ui_.txtBulkDensity->text()),
-                                        numbertext::toSingle(ui_.txtAtomicMass->text()));
+            elasticPanels_->setMaterial(state_.material().density, state_.material().mass);
         });
     }
     connect(ui_.txtNoValenceElectrprAtomorMolec, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
@@ -264,6 +269,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
+    const MainWindowState::ChangeScope change(state_);
     ui_.txtElectronEnergy->setText(QStringLiteral("1000"));
     informationPanels_->FillInfoTexts();
     enterMode(EditingMode::Browsing);
@@ -312,13 +318,13 @@ void Form1::cmdExit_Click()
     close();
 }
 
-// The IMFP in the chosen form from the fields as they stand.
+// The IMFP in the chosen form from the fields as they stand: the valence
+// total first, then the IMFP that the state has formed from the values.
 void Form1::RecalculateIMFP()
 {
-    clearUpperVectorState();
     ui_.txtError->hide();
     SumValenceElectrons();
-    const MainWindowState::Imfp& result = state_.recalculateImfp();
+    const MainWindowState::Imfp& result = state_.imfp();
     if (!result) {
         showImfpError(result.code() == ErrorCode::NoPhysicalValue ? noPhysicalImfpText() : QLatin1String(kErrorText));
         return;
@@ -350,20 +356,24 @@ void Form1::SumValenceElectrons()
         ui_.txt_Val_El_Total->setText(numbertext::shortest(*total));
 }
 
+// The store tells willMove and moveComplete in pairs: the values of a move
+// reach the state as one change.
 void Form1::willMove()
 {
+    moving_.emplace(state_);
     ui_.txt_Val_El_Total->setText(QStringLiteral("0"));
 }
 
 void Form1::moveComplete()
 {
-    if (!store_.current())
-        return;
-    noteSavedId();
-    bindFields();
-    adoMaterials_MoveComplete();
-    showCurrentRowInGrid();
-    dgrdName_RowColChange();
+    if (store_.current()) {
+        noteSavedId();
+        bindFields();
+        adoMaterials_MoveComplete();
+        showCurrentRowInGrid();
+        dgrdName_RowColChange();
+    }
+    moving_.reset();
 }
 
 QString Form1::boundText(const BoundField& field) const

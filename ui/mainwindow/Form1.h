@@ -127,6 +127,7 @@ private:
     QElapsedTimer sinceCancel_; // since "&Cancel" last ended an edit
 
     MainWindowState state_;
+    std::optional<MainWindowState::ChangeScope> moving_; // from willMove to moveComplete
 
     Form1Controls ui_;
     std::array<BoundField, 8> boundFields_;

@@ -63,6 +63,7 @@ void Form1::enterMode(EditingMode mode)
 
 void Form1::ParameterEdited()
 {
+    const MainWindowState::ChangeScope change(state_);
     RecalculateIMFP();
 }
 
@@ -86,6 +87,7 @@ void Form1::cmdChangeParam_Click()
 // the material that was current, to which "&Cancel" returns.
 void Form1::cmdNew_Click()
 {
+    const MainWindowState::ChangeScope change(state_);
     state_.setSavedId(std::nullopt);
     for (const BoundField& field : boundFields_)
         field.box->clear();
@@ -99,6 +101,7 @@ void Form1::cmdNew_Click()
 // A refusal keeps everything typed, in the editing mode.
 void Form1::cmdSave_Click()
 {
+    const MainWindowState::ChangeScope change(state_);
     const bool adding = editingMode() == EditingMode::Adding;
     TypedMaterial typed;
     // A change without a current record has nothing to check or take from
@@ -143,6 +146,7 @@ void Form1::reportFailedWrite(const QString& what)
 
 void Form1::cmdClose_Click()
 {
+    const MainWindowState::ChangeScope change(state_);
     if (editingMode() == EditingMode::Browsing) {
         // The second click of a double click on "&Cancel" is no wish to quit.
         if (sinceCancel_.isValid() && sinceCancel_.elapsed() < QApplication::doubleClickInterval())

@@ -1,9 +1,14 @@
 #include "ui/mainwindow/MainWindowState.h"
 
+#include "calc/VectorState.h"
+#include "materials/model/ValenceGroups.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
-#include "materials/model/ValenceGroups.h"
 #include "query/ImfpEvaluation.h"
+#include "query/TypedNumber.h"
+#include "query/TypedNumberWords.h"
+
+#include <QLocale>
 
 namespace korvane::ui {
 
@@ -21,6 +26,32 @@ MainWindowState::Imfp imfpFrom(const ImfpInputs& inputs, ImfpForm form)
     return failed(QStringLiteral("The TPP-2M formula gives no IMFP for this material and energy."));
 }
 
+// The same value, or the same failure.
+template <typename T>
+bool same(const Result<T>& a, const Result<T>& b)
+{
+    if (a && b)
+        return *a == *b;
+    return !a && !b && a.error() == b.error() && a.code() == b.code();
+}
+
+// The energy box's text read once: a number the IMFP can be formed from, or
+// why not in tpp2m's words. A number written in the user's locale that no
+// Single holds is out of range, as tpp2m says of it.
+Result<MainWindowState::Energy> readEnergy(const QString& text)
+{
+    const std::string input = "energy";
+    const std::optional<double> value = numbertext::toDouble(text);
+    const std::optional<float> single = numbertext::toSingle(text);
+    if (value && single)
+        return MainWindowState::Energy{*value, *single, text.trimmed()};
+    QString plain = text;
+    plain.replace(QLocale().decimalPoint(), QStringLiteral("."));
+    const bool tooLarge = value || readTypedSingle(input, plain.toStdString()).code() == ErrorCode::OutOfRange;
+    const std::string words = tooLarge ? outOfRange(input, text.toStdString()) : notANumber(input, text.toStdString());
+    return Failed{words, tooLarge ? ErrorCode::OutOfRange : ErrorCode::InvalidInput};
+}
+
 } // namespace
 
 QString noPhysicalImfpSentence()
@@ -30,104 +61,123 @@ QString noPhysicalImfpSentence()
     return sentence + u'.';
 }
 
+MainWindowState::ChangeScope::ChangeScope(MainWindowState& state) : state_(state)
+{
+    if (state_.scopes_++ == 0)
+        state_.before_ = state_.values_;
+}
+
+MainWindowState::ChangeScope::~ChangeScope()
+{
+    if (--state_.scopes_ > 0)
+        return;
+    const Values before = std::move(*state_.before_);
+    state_.before_.reset();
+    state_.tellChangesSince(before);
+}
+
 MainWindowState::MainWindowState(QObject* parent) : QObject(parent)
 {
-}
-
-QString MainWindowState::text(Field field) const
-{
-    return texts_[int(field)];
-}
-
-MaterialTexts MainWindowState::materialTexts() const
-{
-    return {text(Field::Name), text(Field::Density), text(Field::ValenceElectrons), text(Field::Mass),
-            text(Field::BandGap)};
-}
-
-std::optional<float> MainWindowState::number(Field field) const
-{
-    return numbertext::toSingle(text(field));
+    values_.energy = readEnergy(QString());
 }
 
 Material MainWindowState::currentMaterial() const
 {
     Material material;
-    material.id = savedId_.value_or(0);
-    material.name = text(Field::Name);
+    material.id = values_.savedId.value_or(0);
+    material.name = values_.material.name;
     return material;
 }
 
 MainWindowState::Imfp MainWindowState::imfpOf(const Material& material, float energy) const
 {
-    const ValenceGroups groups = ValenceGroups::shownFor(material, ticked_.spHbe, ticked_.spLbe, ticked_.d, ticked_.f);
+    const TickedGroups& ticked = values_.ticked;
+    const ValenceGroups groups = ValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
         return failed(QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name), ErrorCode::NotFound);
-    return imfpFrom({*material.density, *total, *material.atomicWeight, *material.energyGap, energy}, form_);
+    return imfpFrom({*material.density, *total, *material.atomicWeight, *material.energyGap, energy}, values_.form);
 }
 
 void MainWindowState::setText(Field field, const QString& text)
 {
-    if (texts_[int(field)] == text)
-        return;
-    texts_[int(field)] = text;
-    emit changed();
+    const ChangeScope scope(*this);
+    MaterialNumbers& material = values_.material;
+    switch (field) {
+    case Field::Name: material.name = text; return; // the IMFP is not of the name
+    case Field::Density: material.density = numbertext::toSingle(text); break;
+    case Field::ValenceElectrons: material.valenceElectrons = numbertext::toSingle(text); break;
+    case Field::Mass: material.mass = numbertext::toSingle(text); break;
+    case Field::BandGap:
+        material.bandGap = numbertext::toSingle(text);
+        material.bandGapBlank = QString(text).remove(u' ').isEmpty();
+        break;
+    case Field::Energy: values_.energy = readEnergy(text); break;
+    }
+    recomputeImfp();
 }
 
 void MainWindowState::setForm(ImfpForm form)
 {
-    if (form_ == form)
-        return;
-    form_ = form;
-    emit changed();
+    const ChangeScope scope(*this);
+    values_.form = form;
+    recomputeImfp();
 }
 
 void MainWindowState::setTickedGroups(TickedGroups ticked)
 {
-    if (ticked == ticked_)
-        return;
-    ticked_ = ticked;
-    emit changed();
+    const ChangeScope scope(*this);
+    values_.ticked = ticked;
 }
 
 void MainWindowState::setEditingMode(EditingMode mode)
 {
-    if (mode_ == mode)
-        return;
-    mode_ = mode;
-    emit changed();
+    const ChangeScope scope(*this);
+    values_.mode = mode;
 }
 
 void MainWindowState::setSavedId(std::optional<qint64> id)
 {
-    if (savedId_ == id)
-        return;
-    savedId_ = id;
-    emit changed();
+    const ChangeScope scope(*this);
+    values_.savedId = id;
+}
+
+void MainWindowState::tellChangesSince(const Values& before)
+{
+    const Values& now = values_;
+    Changes what;
+    if (!(before.material == now.material) || before.savedId != now.savedId)
+        what |= Change::Material;
+    if (!same(before.energy, now.energy))
+        what |= Change::Energy;
+    if (before.form != now.form)
+        what |= Change::Form;
+    if (!(before.ticked == now.ticked))
+        what |= Change::Groups;
+    if (before.mode != now.mode)
+        what |= Change::EditingMode;
+    if (!same(before.imfp, now.imfp))
+        what |= Change::Imfp;
+    if (what)
+        emit changed(what);
 }
 
 // The one reading of the five numbers the IMFP is formed from.
-const MainWindowState::Imfp& MainWindowState::recalculateImfp()
+void MainWindowState::recomputeImfp()
 {
-    ImfpInputs inputs;
-    const std::pair<Field, float*> fields[] = {
-        {Field::Density, &inputs.density}, {Field::ValenceElectrons, &inputs.valenceElectrons},
-        {Field::Mass, &inputs.mass},       {Field::BandGap, &inputs.bandGap},
-        {Field::Energy, &inputs.energy},
-    };
-    bool numbers = true;
-    for (const auto& [field, value] : fields) {
-        const std::optional<float> read = number(field);
-        numbers = numbers && read;
-        if (read)
-            *value = *read;
+    clearUpperVectorState();
+    const MaterialNumbers& m = values_.material;
+    const Result<Energy>& energy = values_.energy;
+    if (!m.density || !m.valenceElectrons || !m.mass || !m.bandGap) {
+        values_.imfp = failed(QStringLiteral("The main window's material or energy is not a number."),
+                              ErrorCode::InvalidInput);
+        return;
     }
-    imfp_ = numbers
-        ? imfpFrom(inputs, form_)
-        : failed(QStringLiteral("The main window's material or energy is not a number."), ErrorCode::InvalidInput);
-    emit changed();
-    return imfp_;
+    if (!energy) {
+        values_.imfp = energy.failure();
+        return;
+    }
+    values_.imfp = imfpFrom({*m.density, *m.valenceElectrons, *m.mass, *m.bandGap, energy->single}, values_.form);
 }
 
 void MainWindowState::useEnergy(double energy)
@@ -137,9 +187,9 @@ void MainWindowState::useEnergy(double energy)
 
 bool MainWindowState::beginAdding()
 {
-    if (mode_ == EditingMode::Browsing)
+    if (values_.mode == EditingMode::Browsing)
         emit addingRequested();
-    return mode_ != EditingMode::Browsing;
+    return values_.mode != EditingMode::Browsing;
 }
 
 void MainWindowState::applySums(const QString& formula, float valenceElectrons, float mass)

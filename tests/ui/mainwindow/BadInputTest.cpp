@@ -38,15 +38,19 @@ TEST_F(BadInputTest, TypedNumbersThatAreNoneFailTheWayEachFieldDoesAndAreNeverWr
     const QString cf2 = controls().txtCF2->text();
     ASSERT_FALSE(cf2.isEmpty());
 
-    // The energy fails aloud, the depth of approximation 2 silently.
+    // The depth of approximation 2 fails silently, the energy aloud (and
+    // takes approximation 2's CF with the IMFP).
+    for (const QString& input : kBadInputs) {
+        paste(controls().txtDepth, input);
+        EXPECT_EQ(controls().txtCF2->text(), cf2) << input.left(12).toStdString();
+    }
     for (const QString& input : kBadInputs) {
         const std::string shown = input.left(12).toStdString();
         paste(controls().txtElectronEnergy, QStringLiteral("1000"));
         paste(controls().txtElectronEnergy, input);
         EXPECT_TRUE(controls().txtError->isVisible()) << shown;
         EXPECT_EQ(controls().txtIMFP_2M->text(), QString()) << shown;
-        paste(controls().txtDepth, input);
-        EXPECT_EQ(controls().txtCF2->text(), cf2) << shown;
+        EXPECT_EQ(controls().txtCF2->text(), QString()) << shown;
     }
 
     // Material parameters that are no number are never written.

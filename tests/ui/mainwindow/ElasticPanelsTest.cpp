@@ -112,5 +112,33 @@ TEST_F(ElasticPanelsTest, Approximation2UsesTheEffectivePathOfTheLastSuccessfulC
     EXPECT_EQ(controls().txtCF2->text(), cf2(15, siliconEff));
 }
 
+// After a failed IMFP no CF of the material before is given: approximation
+// 2's EffTrMFP and CF go with the IMFP, as approximation 1's CF does.
+TEST_F(ElasticPanelsTest, AFailedImfpTakesApproximation2sEffectivePathAndCfWithIt)
+{
+    // Hydrogen and helium as shipped; helium's values give no IMFP.
+    ASSERT_TRUE(store->insert(test::material(1001, "H", 0.086f, 1.008f, 15, std::nullopt, 1, std::nullopt, std::nullopt)));
+    ASSERT_TRUE(store->insert(test::material(1002, "He", 0.125f, 4.002602f, 22, std::nullopt, 2, std::nullopt, std::nullopt)));
+    clickRow(6);
+    ASSERT_EQ(controls().txtName->text(), QStringLiteral("H"));
+    click(controls().cmdCalc_CF);
+    click(controls().cmdElastic2);
+    click(controls().cmdCalc1);
+    EXPECT_EQ(controls().txtTrMFP->text(), QStringLiteral("69.49 \u00C5"));
+    EXPECT_EQ(controls().txtEffTrMFP->text(), QStringLiteral("54.55 \u00C5"));
+    typeInto(controls().txtDepth, QStringLiteral("30"));
+    EXPECT_EQ(controls().txtCF2->text(), QStringLiteral("1.069")); // tpp2m cf2 H --depth 30
+
+    clickRow(7); // He
+    EXPECT_EQ(controls().txtIMFP_2M->text(), QString());
+    EXPECT_EQ(controls().txtEffTrMFP->text(), QString());
+    EXPECT_EQ(controls().txtCF2->text(), QString());
+    EXPECT_EQ(controls().txtTrMFP->text(), QStringLiteral("69.49 \u00C5")); // no IMFP goes into it
+    typeInto(controls().txtDepth, QStringLiteral("31"));
+    click(controls().lblCF2);
+    EXPECT_EQ(controls().txtCF2->text(), QString());
+    EXPECT_EQ(window->findChild<ElasticPanels*>()->storedEffTrMfp(), 0.0f);
+}
+
 } // namespace
 } // namespace korvane::ui

@@ -1,6 +1,6 @@
 #include "ui/tools/curve/CurrentCurve.h"
 
-#include "materials/model/MaterialValidation.h"
+#include "materials/model/Material.h"
 #include "materials/text/NumberText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/common/ShownNumbers.h"
@@ -48,35 +48,27 @@ void markEnergy(CurrentCurve& curve, float energy, const QString& energyText, Im
 
 MainWindowReading readMainWindow(const MainWindowState& state)
 {
-    using Field = MainWindowState::Field;
     MainWindowReading reading;
     const MainWindowState::EditingMode mode = state.editingMode();
     reading.typed = mode != MainWindowState::EditingMode::Browsing;
     reading.adding = mode == MainWindowState::EditingMode::Adding;
-    reading.name = state.text(Field::Name);
-    reading.energy = state.number(Field::Energy);
-    reading.energyText = state.text(Field::Energy).trimmed();
+    const MainWindowState::MaterialNumbers& typed = state.material();
+    reading.name = typed.name;
+    if (const Result<MainWindowState::Energy>& energy = state.energy()) {
+        reading.energy = energy->single;
+        reading.energyText = energy->written;
+    }
     reading.form = state.form();
 
-    MaterialTexts texts = state.materialTexts();
-    if (reading.typed && !checkMaterial(texts).ok())
+    // A name a save takes: not blank, not too long.
+    if (reading.typed && (QString(typed.name).remove(u' ').isEmpty() || typed.name.size() > kMaxNameLength))
         return reading;
-    PlottedMaterial material{reading.name, std::nullopt, {}, 0};
-    const std::pair<const QString*, float*> fields[] = {
-        {&texts.density, &material.inputs.density},
-        {&texts.valenceElectrons, &material.inputs.valenceElectrons},
-        {&texts.mass, &material.inputs.mass},
-        {&texts.energyGap, &material.inputs.bandGap},
-    };
-    for (const auto& [text, value] : fields) {
-        const std::optional<float> number = numbertext::toSingle(*text);
-        if (!number)
-            return reading;
-        *value = *number;
-    }
-    if (!reading.typed)
-        material.id = state.savedId();
-    reading.material = material;
+    const std::optional<float> bandGap =
+        reading.typed && typed.bandGapBlank ? std::optional<float>(0) : typed.bandGap;
+    if (!typed.density || !typed.valenceElectrons || !typed.mass || !bandGap)
+        return reading;
+    const ImfpInputs inputs{*typed.density, *typed.valenceElectrons, *typed.mass, *bandGap, 0};
+    reading.material = PlottedMaterial{reading.name, reading.typed ? std::nullopt : state.savedId(), inputs, 0};
     return reading;
 }
 

@@ -175,7 +175,12 @@ void ImfpCurveWindow::buildControls()
 
 void ImfpCurveWindow::connectControls()
 {
-    connect(&state_, &MainWindowState::changed, this, &ImfpCurveWindow::refreshSoon);
+    // The curve is of the material, the energy, the form and the editing mode.
+    connect(&state_, &MainWindowState::changed, this, [this](MainWindowState::Changes what) {
+        using Change = MainWindowState::Change;
+        if (what & (Change::Material | Change::Energy | Change::Form | Change::EditingMode))
+            refresh();
+    });
     connect(txtFromEnergy_, &QLineEdit::editingFinished, this, &ImfpCurveWindow::applyEnergyRange);
     connect(txtToEnergy_, &QLineEdit::editingFinished, this, &ImfpCurveWindow::applyEnergyRange);
     connect(chkLogEnergy_, &QCheckBox::toggled, this, &ImfpCurveWindow::applyEnergyRange);
@@ -200,20 +205,6 @@ void ImfpCurveWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     refresh();
-}
-
-void ImfpCurveWindow::refreshSoon()
-{
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            refreshPending_ = false;
-            refresh();
-        },
-        Qt::QueuedConnection);
 }
 
 void ImfpCurveWindow::refresh()

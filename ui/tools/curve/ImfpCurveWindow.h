@@ -42,8 +42,6 @@ protected:
 private:
     void buildControls();
     void connectControls();
-    // Many values of the main window change in one move: one refresh after them.
-    void refreshSoon();
     void refresh();
     void showChart(chart::ChartContent content);
     QString describeChart() const;
@@ -61,7 +59,6 @@ private:
 
     UserPrompts& prompts_;
     const MainWindowState& state_;
-    bool refreshPending_ = false;
     std::optional<PlottedMaterial> current_;
     std::vector<PlottedMaterial> pinned_;
     std::vector<float> energies_;

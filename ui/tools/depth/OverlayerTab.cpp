@@ -6,6 +6,7 @@
 #include "materials/text/ResultText.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"
+#include "ui/tools/StateFollower.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -63,10 +64,12 @@ OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& s
 {
     setObjectName(QStringLiteral("tabOverlayer"));
     // Made in the order of the screen, which Tab follows.
+    // Both peaks start at the main window's energy.
+    const QString energy = source.energy() ? numbertext::shortest15(source.energy()->eV) : QString();
     cboOverlayer_ = materialList(this, "cboOverlayer");
-    txtOverlayerEnergy_ = box(this, "txtOverlayerEnergy", source.text(MainWindowState::Field::Energy));
+    txtOverlayerEnergy_ = box(this, "txtOverlayerEnergy", energy);
     cboSubstrate_ = materialList(this, "cboSubstrate");
-    txtSubstrateEnergy_ = box(this, "txtSubstrateEnergy", source.text(MainWindowState::Field::Energy));
+    txtSubstrateEnergy_ = box(this, "txtSubstrateEnergy", energy);
     txtRatio_ = box(this, "txtRatio", QStringLiteral("1"));
     txtBulkRatio_ = box(this, "txtBulkRatio", QStringLiteral("1"));
     txtOverlayerAngle_ = box(this, "txtOverlayerAngle", QStringLiteral("0"));
@@ -99,7 +102,9 @@ OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& s
         connect(list, &QComboBox::currentIndexChanged, this, &OverlayerTab::recalculate);
     for (QLineEdit* field : {txtOverlayerEnergy_, txtSubstrateEnergy_, txtRatio_, txtBulkRatio_, txtOverlayerAngle_})
         connect(field, &QLineEdit::textChanged, this, &OverlayerTab::recalculate);
-    connect(&source_, &MainWindowState::changed, this, [this] {
+    // The overlayer's IMFPs are formed with the main window's groups and form.
+    using Change = MainWindowState::Change;
+    new StateFollower(source_, Change::Material | Change::Form | Change::Groups, this, [this] {
         followMainWindowMaterial();
         recalculate();
     });
@@ -110,7 +115,7 @@ OverlayerTab::OverlayerTab(const MainWindowState& source, const MaterialStore& s
 // to another; between moves the user may choose another one.
 void OverlayerTab::followMainWindowMaterial()
 {
-    const QString name = source_.text(MainWindowState::Field::Name);
+    const QString name = source_.material().name;
     if (name == followedName_)
         return;
     followedName_ = name;

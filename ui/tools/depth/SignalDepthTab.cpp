@@ -7,6 +7,8 @@
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"
+#include "ui/tools/EnergyHeading.h"
+#include "ui/tools/StateFollower.h"
 #include "ui/tools/depth/SimulationPanel.h"
 
 #include <QChart>
@@ -107,11 +109,13 @@ SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) :
 
     for (QLineEdit* box : {txtAngle_, txtProbability_, txtTransportCrossSection_})
         connect(box, &QLineEdit::textChanged, this, &SignalDepthTab::recalculate);
-    connect(&source_, &MainWindowState::changed, this, &SignalDepthTab::recalculate);
+    using Change = MainWindowState::Change;
+    new StateFollower(source_, Change::Material | Change::Energy | Change::Form | Change::Groups | Change::Imfp, this,
+                      [this] { recalculate(); });
     recalculate();
 }
 
-Result<TransportCrossSection> SignalDepthTab::crossSection() const
+Result<TransportCrossSection> SignalDepthTab::crossSection(double energy) const
 {
     if (!txtTransportCrossSection_->text().trimmed().isEmpty()) {
         const std::optional<double> typed = numbertext::toDouble(txtTransportCrossSection_->text());
@@ -119,10 +123,8 @@ Result<TransportCrossSection> SignalDepthTab::crossSection() const
             return Failed{"the transport cross-section is not a number", ErrorCode::InvalidInput};
         return TransportCrossSection{*typed, QString()};
     }
-    // The main window's material as it stands, the one its IMFP is of; the
-    // energy is a number here, as the IMFP has been formed from it.
-    Result<TransportCrossSection> s = materialTransportCrossSection(
-        source_.currentMaterial(), *numbertext::toDouble(source_.text(MainWindowState::Field::Energy)));
+    // The main window's material as it stands, the one its IMFP is of.
+    Result<TransportCrossSection> s = materialTransportCrossSection(source_.currentMaterial(), energy);
     if (!s)
         return failed(QStringLiteral("type the transport cross-section, as none is computed (%1)").arg(errorText(s)),
                       s.code());
@@ -139,8 +141,8 @@ std::array<Result<DepthModel>, 3> SignalDepthTab::depthModels(float imfp, double
 Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle,
                                                 const Result<TransportCrossSection>& sigma) const
 {
-    const std::optional<float> density = source_.number(MainWindowState::Field::Density);
-    const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
+    const std::optional<float> density = source_.material().density;
+    const std::optional<float> mass = source_.material().mass;
     if (!sigma)
         return sigma.failure();
     if (!density || !mass)
@@ -169,15 +171,15 @@ void SignalDepthTab::clearResults()
 void SignalDepthTab::recalculate()
 {
     const MainWindowState::Imfp& imfp = source_.imfp();
+    const Result<MainWindowState::Energy>& energy = source_.energy();
     const QString form =
         source_.form() == ImfpForm::Relativistic ? QStringLiteral("relativistic") : QStringLiteral("non-relativistic");
-    const QString name = source_.text(MainWindowState::Field::Name);
-    const QString energy = source_.text(MainWindowState::Field::Energy).trimmed();
-    lblSource_->setText(
-        imfp ? QStringLiteral("%1 at %2 eV, %3 form: IMFP %4").arg(name, energy, form, numbertext::length(*imfp))
-             : QStringLiteral("%1 at %2 eV").arg(name, energy));
+    const QString heading = materialAtEnergy(source_.material().name, energy);
+    lblSource_->setText(imfp ? QStringLiteral("%1, %2 form: IMFP %3").arg(heading, form, numbertext::length(*imfp))
+                             : heading);
     clearResults();
-    if (!imfp) {
+    // An IMFP is formed from a number of an energy only.
+    if (!imfp || !energy) {
         lblDepthMessage_->setText(errorText(imfp));
         simulation_->setJob(imfp.failure());
         return;
@@ -190,9 +192,9 @@ void SignalDepthTab::recalculate()
         simulation_->setJob(failed(notNumbers, ErrorCode::InvalidInput));
         return;
     }
-    prepareSimulation(*imfp, *angle, *probability);
+    prepareSimulation(*imfp, energy->eV, *angle, *probability);
 
-    const Result<TransportCrossSection> sigma = crossSection();
+    const Result<TransportCrossSection> sigma = crossSection(energy->eV);
     if (sigma && !sigma->source.isEmpty() && !(*angle > kMaxCorrectedAngle))
         lblCrossSectionUsed_->setText(QStringLiteral("Approximation 2 uses S = %1 a0\u00B2, computed for %2.")
                                           .arg(QLocale().toString(sigma->a0Squared, 'g', 6), sigma->source));
@@ -289,13 +291,12 @@ void SignalDepthTab::plot(const std::array<Result<DepthModel>, 3>& models,
         marker->append(marker->at(0).x(), signalAxis->max());
 }
 
-void SignalDepthTab::prepareSimulation(float imfp, double angle, double probability)
+void SignalDepthTab::prepareSimulation(float imfp, double energy, double angle, double probability)
 {
     const Material material = source_.currentMaterial();
-    const std::optional<double> energy = numbertext::toDouble(source_.text(MainWindowState::Field::Energy));
-    const std::optional<float> density = source_.number(MainWindowState::Field::Density);
-    const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
-    if (!energy || !(*energy >= kTableLowestEnergy && *energy <= kTableHighestEnergy))
+    const std::optional<float> density = source_.material().density;
+    const std::optional<float> mass = source_.material().mass;
+    if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
         return simulation_->setJob(
             Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});
     if (!density || !mass)
@@ -304,7 +305,7 @@ void SignalDepthTab::prepareSimulation(float imfp, double angle, double probabil
     const Result<std::vector<FormulaAtom>> atoms = materialAtoms(material);
     if (!atoms)
         return simulation_->setJob(atoms.failure());
-    simulation_->setJob(SimulationPanel::Job{*atoms, *density, *mass, imfp, *energy, angle, probability});
+    simulation_->setJob(SimulationPanel::Job{*atoms, *density, *mass, imfp, energy, angle, probability});
 }
 
 void SignalDepthTab::plotSimulated(const QList<QPointF>& profile)

@@ -33,8 +33,8 @@ public:
 
 private:
     // The transport cross-section (a0^2) for approximation 2: the typed one,
-    // or, for an empty field, the current material's at the energy.
-    Result<TransportCrossSection> crossSection() const;
+    // or, for an empty field, the current material's at the energy (eV).
+    Result<TransportCrossSection> crossSection(double energy) const;
     // The models to show, each or the reason it cannot be used: the
     // straight-line model, approximation 1 and approximation 2.
     std::array<Result<DepthModel>, 3> depthModels(float imfp, double angle,
@@ -45,7 +45,7 @@ private:
     void clearResults();
     void plot(const std::array<Result<DepthModel>, 3>& models, const std::array<std::optional<double>, 3>& depths);
     // Hands the simulated model what it needs, or why it cannot run.
-    void prepareSimulation(float imfp, double angle, double probability);
+    void prepareSimulation(float imfp, double energy, double angle, double probability);
     void plotSimulated(const QList<QPointF>& profile);
 
     const MainWindowState& source_;

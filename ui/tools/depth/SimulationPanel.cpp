@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane::ui {
@@ -34,6 +35,16 @@ QString withError(const Estimate& e)
 }
 
 } // namespace
+
+bool SimulationPanel::Job::operator==(const Job& other) const
+{
+    const auto sameAtom = [](const FormulaAtom& a, const FormulaAtom& b) {
+        return a.atomicNumber == b.atomicNumber && a.count == b.count;
+    };
+    return std::equal(atoms.begin(), atoms.end(), other.atoms.begin(), other.atoms.end(), sameAtom)
+        && density == other.density && mass == other.mass && imfp == other.imfp && energy == other.energy
+        && angle == other.angle && probability == other.probability;
+}
 
 SimulationPanel::SimulationPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Simulated (electron trajectories)"), parent)
@@ -70,7 +81,7 @@ SimulationPanel::SimulationPanel(QWidget* parent)
 
     connect(cmdSimulate_, &QPushButton::clicked, this, &SimulationPanel::cmdSimulate_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &SimulationPanel::cmdCancel_Click);
-    connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { setJob(job_); });
+    connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { replaceJob(job_); });
 }
 
 SimulationPanel::~SimulationPanel()
@@ -89,6 +100,13 @@ void SimulationPanel::stopRun()
 }
 
 void SimulationPanel::setJob(Result<Job> job)
+{
+    if (cancel_ && job && job_ && *job == *job_)
+        return; // the run in flight is of these very inputs
+    replaceJob(std::move(job));
+}
+
+void SimulationPanel::replaceJob(Result<Job> job)
 {
     const bool running = cancel_ != nullptr;
     stopRun();
@@ -127,11 +145,13 @@ void SimulationPanel::cmdSimulate_Click()
             const ScatteringMedium medium{job.imfp, meanFreePath(job.density, job.mass, scattering.elastic),
                                           meanFreePath(job.density, job.mass, scattering.transport), &sampler};
             SimulationSettings settings{.angle = job.angle, .electrons = count, .cancel = cancel.get()};
-            settings.progress = [this](double done) {
+            // Progress of a run that has since ended moves the bar no more.
+            settings.progress = [this, cancel](double done) {
                 QMetaObject::invokeMethod(
                     this,
-                    [this, done] {
-                        prgSimulation_->setValue(static_cast<int>(std::lround(done * kSimulationBatches)));
+                    [this, done, cancel] {
+                        if (cancel == cancel_)
+                            prgSimulation_->setValue(static_cast<int>(std::lround(done * kSimulationBatches)));
                     },
                     Qt::QueuedConnection);
             };
@@ -157,6 +177,7 @@ void SimulationPanel::cmdCancel_Click()
 {
     stopRun();
     cmdSimulate_->setEnabled(bool(job_));
+    prgSimulation_->setValue(0);
     note_ = QStringLiteral("The simulation was cancelled.");
     lblSimulationMessage_->setText(note_);
 }

@@ -23,7 +23,7 @@ namespace korvane::ui {
 // The simulated model of the depth of the signal: electron trajectories in the
 // current material, run off the GUI thread on the press of "Simulate" with a
 // progress bar and "Cancel". Its ID and MED come with their standard errors,
-// at any angle. A change of any input cancels the run in flight.
+// at any angle. A change of any of its inputs cancels the run in flight.
 class SimulationPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -36,12 +36,14 @@ public:
         double energy = 0;  // eV
         double angle = 0;   // degrees
         double probability = 0.95;
+        bool operator==(const Job& other) const;
     };
 
     explicit SimulationPanel(QWidget* parent = nullptr);
     ~SimulationPanel() override;
 
-    // The inputs have changed: cancels a run in flight and clears the results;
+    // The inputs as they stand: another job than the one before cancels a run
+    // in flight and clears the results, the same job leaves a run running;
     // with no job, its failure says why nothing can be simulated.
     void setJob(Result<Job> job);
 
@@ -53,6 +55,8 @@ private:
     void cmdSimulate_Click();
     void cmdCancel_Click();
     void stopRun();
+    // Cancels a run in flight and clears the results.
+    void replaceJob(Result<Job> job);
     // The result of the run whose cancel flag is `run`, unless another has started since.
     void showResult(const std::atomic<bool>* run, const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
 

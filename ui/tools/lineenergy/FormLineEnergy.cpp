@@ -71,7 +71,7 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
         const std::string_view symbol = elementSymbol(z);
         cboElement_->addItem(QString::fromUtf8(symbol.data(), qsizetype(symbol.size())), z);
     }
-    if (const int z = atomicNumberOf(state.text(MainWindowState::Field::Name).trimmed().toStdString()))
+    if (const int z = atomicNumberOf(state.material().name.trimmed().toStdString()))
         cboElement_->setCurrentIndex(cboElement_->findData(z));
 
     cboSource_ = new QComboBox(this);

@@ -5,6 +5,7 @@
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
 #include "ui/mainwindow/MainWindowState.h"
+#include "ui/tools/EnergyHeading.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/ToolWindowButtons.h"
 
@@ -121,8 +122,9 @@ TransportCrossSectionWindow::TransportCrossSectionWindow(MainWindowState& state,
     connect(cmdUse_, &QPushButton::clicked, this, &TransportCrossSectionWindow::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     closeWithKeys(this);
-    connect(&state_, &MainWindowState::changed, this, [this] {
-        if (isVisible())
+    // S is of the material's name and the energy alone.
+    connect(&state_, &MainWindowState::changed, this, [this](MainWindowState::Changes what) {
+        if (isVisible() && what & (MainWindowState::Change::Material | MainWindowState::Change::Energy))
             refresh();
     });
 }
@@ -131,17 +133,16 @@ void TransportCrossSectionWindow::refresh()
 {
     // The main window's material as it stands, the one its IMFP is of.
     const Material material = state_.currentMaterial();
-    const QString energyText = state_.text(MainWindowState::Field::Energy);
-    const std::optional<double> energy = numbertext::toDouble(energyText);
+    const Result<MainWindowState::Energy>& energy = state_.energy();
+    const QString energyText = energy ? energy->written : QString::fromStdString(energy.error());
     // Other values of the main window do not change S: nothing is drawn again.
     if (shownFor_ == std::tuple(material.id, material.name, energyText))
         return;
     shownFor_ = std::tuple(material.id, material.name, energyText);
-    const Result<TransportCrossSection> s = energy
-        ? materialTransportCrossSection(material, *energy)
-        : Failed{"the electron energy is not a number", ErrorCode::InvalidInput};
+    const Result<TransportCrossSection> s =
+        energy ? materialTransportCrossSection(material, energy->eV) : Result<TransportCrossSection>(energy.failure());
     crossSection_ = s ? std::optional<double>(s->a0Squared) : std::nullopt;
-    lblMaterial_->setText(QStringLiteral("%1 at %2 eV").arg(s ? s->source : material.name, energyText.trimmed()));
+    lblMaterial_->setText(materialAtEnergy(s ? s->source : material.name, energy));
     const QLocale locale;
     txtCrossSection_->setText(s ? locale.toString(s->a0Squared, 'g', 6) : QString());
     txtCrossSectionCm2_->setText(s ? locale.toString(s->a0Squared * bohrRadiusSquaredCm2(), 'g', 4) : QString());
@@ -149,7 +150,7 @@ void TransportCrossSectionWindow::refresh()
     lblError_->setVisible(!s);
     cmdUse_->setEnabled(bool(s));
     QChart* previous = chart_->chart();
-    chart_->setChart(energy ? crossSectionChart(material, *energy, crossSection_) : new QChart);
+    chart_->setChart(energy ? crossSectionChart(material, energy->eV, crossSection_) : new QChart);
     delete previous;
 }
 

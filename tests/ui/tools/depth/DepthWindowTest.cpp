@@ -6,6 +6,7 @@
 #include "ui/common/ShownNumbers.h"
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
+#include "ui/tools/StateFollower.h"
 #include "ui/tools/depth/DepthWindow.h"
 #include "ui/tools/curve/ImfpCurveWindow.h"
 #include "ui/tools/transport/TransportCrossSectionWindow.h"
@@ -260,6 +261,56 @@ TEST_F(DepthWindowTest, OverlayerTabInScreenOrderStartingFromTheMainWindow)
     EXPECT_EQ(
         shown("txtImfpOverlayer"),
         numbertext::length(*imfp(ImfpForm::NonRelativistic, {3.21f, 8, 40.096f, 2.36f, 1000}).length).toStdString());
+}
+
+// An energy box that holds no number gives no depth, and the headings say
+// why without showing the text as an energy.
+TEST_F(DepthWindowTest, AnEnergyThatIsNoNumberIsNamedAsSuchAndShowsNoNumber)
+{
+    find<QAction>("mnuTransportCrossSection")->trigger();
+    auto* transport = window->findChild<TransportCrossSectionWindow*>();
+    ASSERT_NE(transport, nullptr);
+    const std::tuple<const char*, const char*, const char*> refused[] = {
+        {"1000x", "O: the energy is not a number", "energy: \"1000x\" is not a number"}, // typed through ""
+        {"1e39", "O: the energy is out of range", "energy: \"1e39\" is out of range"},
+    };
+    for (const auto& [text, heading, message] : refused) {
+        typeInto(controls().txtElectronEnergy, QString::fromLatin1(text));
+        EXPECT_EQ(shown("lblDepthSource"), heading);
+        EXPECT_EQ(test::child<QLabel>(transport, "lblMaterial")->text().toStdString(), heading);
+        EXPECT_EQ(shown("lblDepthMessage"), message);
+        for (const char* result : {"txtInformationDepthNone", "txtMeanEscapeDepthCf1", "txtMeanEscapeDepthCf2"})
+            EXPECT_EQ(shown(result), "") << text << " " << result;
+    }
+}
+
+// A closed depth window computes nothing while the main window moves, and
+// catches up once when it is shown again.
+TEST_F(DepthWindowTest, AClosedWindowComputesNothingUntilShownAgain)
+{
+    const auto runs = [this] {
+        int sum = 0;
+        for (const StateFollower* follower : depth->findChildren<StateFollower*>())
+            sum += follower->runs();
+        return sum;
+    };
+    // Each move, and each tick with the Nv it changes, is told once.
+    int told = 0;
+    QObject::connect(&window->state(), &MainWindowState::changed, [&told] { ++told; });
+    clickRow(1);
+    click(controls().chk_S_P_hbe);
+    EXPECT_EQ(told, 2);
+    const int open = runs();
+    EXPECT_EQ(open, 2); // one for each
+    depth->close();
+    for (const int row : {2, 3, 4, 5, 1, 2})
+        clickRow(row);
+    typeInto(controls().txtElectronEnergy, QStringLiteral("1500"));
+    EXPECT_EQ(runs(), open);
+    this->open();
+    EXPECT_EQ(runs(), open + 1); // the signal tab; the overlayer tab when chosen
+    EXPECT_EQ(shown("lblDepthSource"), "Cu at 1500 eV, non-relativistic form: IMFP "
+                                           + window->controls().txtIMFP_2M->text().toStdString());
 }
 
 } // namespace

@@ -92,5 +92,33 @@ TEST_F(SimulationPanelTest, CancelAndAnInputChangeEndTheRunInFlight)
     EXPECT_EQ(message(), "The electrons must be a whole number from 1000 up.");
 }
 
+// Only a change of the simulation's own inputs cancels it: not the editing
+// mode, a Save without a change, nor Cancel of an untouched edit. Cancel
+// empties the progress bar, as an input change does.
+TEST_F(SimulationPanelTest, OnlyItsOwnInputsCancelARunAndCancelEmptiesTheBar)
+{
+    const Form1Controls& ui = controls();
+    auto* bar = in<QProgressBar>("prgSimulation");
+    typeInto(in("txtElectrons"), QStringLiteral("10000000"));
+    press("cmdSimulate");
+    click(ui.cmdChangeParam);
+    click(ui.cmdSave);
+    click(ui.cmdChangeParam);
+    click(ui.cmdClose);
+    EXPECT_EQ(message(), "Simulating...");
+    EXPECT_TRUE(in<QPushButton>("cmdCancel")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 120000);
+    press("cmdCancel");
+    EXPECT_EQ(message(), "The simulation was cancelled.");
+    EXPECT_EQ(bar->value(), 0);
+    QCoreApplication::processEvents(); // progress sent before the cancel moves the bar no more
+    EXPECT_EQ(bar->value(), 0);
+
+    press("cmdSimulate");
+    typeInto(ui.txtElectronEnergy, QStringLiteral("1200"));
+    EXPECT_EQ(message(), "The inputs changed: the simulation was cancelled.");
+    EXPECT_FALSE(in<QPushButton>("cmdCancel")->isEnabled());
+}
+
 } // namespace
 } // namespace korvane::ui
