@@ -122,7 +122,7 @@ void MaterialFromFormula::cmdUse_Click()
     // Only now does a browsing window start a new material.
     if (!state_.beginAdding())
         return;
-    state_.applySums(txtFormula_->text().trimmed(), sum_->valenceElectrons, sum_->mass);
+    state_.applySums(txtFormula_->text().trimmed(), sum_->valenceElectrons, massToSumDigits(*sum_));
     accept();
 }
 
