@@ -42,7 +42,7 @@ std::optional<double> kineticEnergyOf(const std::optional<lines::PhotoelectronLi
 // A cross-section in barns to three significant digits ("229000", "0.00732").
 QString barnsText(double barns)
 {
-    return numbertext::shortest15(std::stod(QString::number(barns, 'g', 3).toStdString())) + QStringLiteral(" b");
+    return numbertext::shortest15(QString::number(barns, 'g', 3).toDouble()) + QStringLiteral(" b");
 }
 
 // The lines of every element of the material that photons of this energy
