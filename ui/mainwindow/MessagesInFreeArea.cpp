@@ -21,8 +21,8 @@ namespace korvane::ui {
 
 namespace {
 
-constexpr int kGap = 2;         // pixels kept clear around a moved box
-constexpr int kNarrowest = 80;  // the narrowest a wrapped box becomes
+constexpr int kGap = 2;        // pixels kept clear around a moved box
+constexpr int kNarrowest = 80; // the narrowest a wrapped box becomes
 constexpr int kWidthStep = 8;
 
 bool isField(const QWidget* control)
@@ -45,9 +45,8 @@ std::vector<QRect> controlsInSight(const QWidget* client, const std::vector<cons
         });
         if (inABox || !control->isVisibleTo(client))
             continue;
-        const bool inSight = atDesignedPlace
-            ? isField(control) && control->isEnabled()
-            : isField(control) || qobject_cast<const LineWidget*>(control)
+        const bool inSight = atDesignedPlace ? isField(control) && control->isEnabled()
+                                             : isField(control) || qobject_cast<const LineWidget*>(control)
                 || (qobject_cast<const QLabel*>(control) && !static_cast<const QLabel*>(control)->text().isEmpty());
         if (inSight)
             rects.emplace_back(control->mapTo(client, QPoint(0, 0)), control->size());
@@ -76,8 +75,8 @@ std::optional<int> neededHeight(const QWidget* box, int width, const QRect& desi
     const int inside = width - 2 * frame - 2 * margin;
     if (inside <= 0)
         return std::nullopt;
-    const QRect bounds = text->fontMetrics().boundingRect(QRect(0, 0, inside, 100000), Qt::TextWordWrap,
-                                                          text->toPlainText());
+    const QRect bounds =
+        text->fontMetrics().boundingRect(QRect(0, 0, inside, 100000), Qt::TextWordWrap, text->toPlainText());
     return std::max(designed.height(), bounds.height() + 2 * frame + 2 * margin + 2);
 }
 
@@ -211,9 +210,9 @@ QRect MessagesInFreeArea::search(const Box& box, const std::vector<QRect>& field
         r.adjust(-kGap, -kGap, kGap, kGap);
     const QPointF centre = QRectF(box.designed).center();
     const bool wraps = qobject_cast<QPlainTextEdit*>(box.widget) != nullptr;
-    const int widest =
-        wraps ? box.designed.width()
-              : std::max(box.designed.width(), box.widget->fontMetrics().horizontalAdvance(shownText(box.widget)) + 12);
+    const int widest = wraps
+        ? box.designed.width()
+        : std::max(box.designed.width(), box.widget->fontMetrics().horizontalAdvance(shownText(box.widget)) + 12);
     const int narrowest = wraps ? kNarrowest : widest;
     std::optional<QRect> best;
     double bestDistance = INFINITY;

@@ -71,9 +71,8 @@ void placeBesideMainWindow(QWidget* tool, const QWidget* mainWindow)
     // Beside the main window at its full size first, then beside what must
     // stay in sight, narrowed where it needs to be.
     const std::vector<std::pair<QRect, QSize>> strips = {
-        {rightOf(main.right() + 1), size},   {leftOf(main.left()), size},
-        {rightOf(kept.right() + 1), least},  {leftOf(kept.left()), least},
-        {below(kept.bottom() + 1), least},   {above(kept.top()), least},
+        {rightOf(main.right() + 1), size}, {leftOf(main.left()), size},       {rightOf(kept.right() + 1), least},
+        {leftOf(kept.left()), least},      {below(kept.bottom() + 1), least}, {above(kept.top()), least},
     };
     std::optional<QRect> place;
     for (const auto& [strip, smallest] : strips) {

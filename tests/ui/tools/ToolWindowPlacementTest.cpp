@@ -33,10 +33,7 @@ protected:
         const QRect frame = shown->frameGeometry();
         return frame != shown->geometry() ? frame : shown->geometry().adjusted(-1, -31, 1, 1);
     }
-    QRect onScreen(const QWidget* control) const
-    {
-        return QRect(control->mapToGlobal(QPoint(0, 0)), control->size());
-    }
+    QRect onScreen(const QWidget* control) const { return QRect(control->mapToGlobal(QPoint(0, 0)), control->size()); }
     static constexpr const char* kEntries[] = {"mnuImfpCurve", "mnuEnergyFromLine", "mnuDepthOfTheSignal",
                                                "mnuMaterialFromFormula", "mnuTransportCrossSection"};
 };

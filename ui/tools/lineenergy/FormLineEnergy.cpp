@@ -191,8 +191,7 @@ std::optional<double> FormLineEnergy::photonEnergy() const
 void FormLineEnergy::fillLevels()
 {
     const Material material = state_.currentMaterial();
-    const Result<std::vector<FormulaAtom>> atoms =
-        rowAtoms(material.id, material.name.trimmed().toStdString());
+    const Result<std::vector<FormulaAtom>> atoms = rowAtoms(material.id, material.name.trimmed().toStdString());
     const std::optional<double> photons = photonEnergy();
     const QSignalBlocker quiet(cboLevel_);
     cboLevel_->clear();

@@ -40,7 +40,10 @@ protected:
             names << levels->itemData(i).toString();
         return names;
     }
-    static QString chosen(FormLineEnergy* dialog) { return in<QComboBox>(dialog, "cboLevel")->currentData().toString(); }
+    static QString chosen(FormLineEnergy* dialog)
+    {
+        return in<QComboBox>(dialog, "cboLevel")->currentData().toString();
+    }
 };
 
 TEST_F(FormLineEnergyTest, Cu2p3halfWithAlKaIsChosenAndGoesIntoTheEnergyBoxByKeyboard)
@@ -115,7 +118,8 @@ TEST_F(FormLineEnergyTest, SourceAndPhotonEnergyChooseTheLevelsOffered)
     typeInto(photons, QStringLiteral("500"));
     EXPECT_FALSE(offered(dialog).contains(QStringLiteral("O 1s")));
     typeInto(photons, QStringLiteral("600"));
-    EXPECT_TRUE(levels->itemText(levels->findData(QStringLiteral("O 1s"))).startsWith(QStringLiteral("O 1s   (532 eV; ")));
+    EXPECT_TRUE(
+        levels->itemText(levels->findData(QStringLiteral("O 1s"))).startsWith(QStringLiteral("O 1s   (532 eV; ")));
 
     // No photon energy: nothing to offer and nothing to use.
     typeInto(photons, QStringLiteral("x"));
