@@ -13,7 +13,7 @@
 #include "ui/tools/lineenergy/FormLineEnergy.h"
 #include "ui/tools/curve/ImfpCurveWindow.h"
 #include "ui/mainwindow/InformationPanels.h"
-#include "ui/mainwindow/FieldsInFront.h"
+#include "ui/mainwindow/MessagesInFreeArea.h"
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/Form1Layout.h"
 #include "ui/tools/formula/MaterialFromFormula.h"
@@ -85,12 +85,9 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     // it cut (the line edit's default cuts at 32767); Save refuses a name
     // longer than kMaxNameLength.
     ui_.txtName->setMaxLength(std::numeric_limits<int>::max());
-    // The red boxes over the material parameters never hide a field in use.
-    std::vector<QWidget*> parameterFields{ui_.chk_S_P_hbe, ui_.chk_S_P_lbe, ui_.chk_d, ui_.chk_f};
-    for (QLineEdit* box : parameterBoxes(ui_))
-        parameterFields.push_back(box);
-    for (QWidget* box : std::initializer_list<QWidget*>{ui_.txtProcess, ui_.txtError})
-        new FieldsInFront(box, parameterFields, this);
+    // The red boxes over the material parameters are read whole and never
+    // hide a field in use: where their designed place is taken they move.
+    new MessagesInFreeArea(centralWidget(), {ui_.txtProcess, ui_.txtError}, this);
     // Enlarging the window shows more of the window's grey, never moving a control.
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, centralWidget()->palette().color(QPalette::Window));

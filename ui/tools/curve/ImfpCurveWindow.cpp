@@ -221,8 +221,12 @@ void ImfpCurveWindow::refresh()
     content.markers = std::move(current.markers);
     lblSource_->setText(current.source);
     lblMarker_->setText(current.marked);
-    // Pinned curves follow the energy range, not the main window.
+    // Pinned curves follow the energy range, not the main window. The
+    // current material pinned is the current curve already: drawn once, so
+    // that the legend names it once.
     for (const PlottedMaterial& material : pinned_) {
+        if (current_ && material.sameValues(*current_))
+            continue;
         for (chart::Curve& curve : curvesOf(material, energies_, std::nullopt))
             content.curves.push_back(std::move(curve));
     }

@@ -22,6 +22,7 @@
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -94,18 +95,25 @@ SignalDepthTab::SignalDepthTab(const MainWindowState& source, QWidget* parent) :
     auto* view = new QChartView(chart_, this);
     view->setObjectName(QStringLiteral("chartDepth"));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(480, 300);
+    view->setMinimumSize(200, 200);
 
     simulation_ = new SimulationPanel(this);
     connect(simulation_, &SimulationPanel::profileReady, this, &SignalDepthTab::plotSimulated);
 
+    // The chart beside the numbers, so that the window fits a laptop's
+    // screen (1366 x 720 with its frame).
+    auto* numbers = new QVBoxLayout;
+    numbers->addLayout(inputs);
+    numbers->addLayout(results);
+    numbers->addWidget(lblDepthMessage_);
+    numbers->addWidget(simulation_);
+    numbers->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(numbers);
+    columns->addWidget(view, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSource_);
-    layout->addLayout(inputs);
-    layout->addLayout(results);
-    layout->addWidget(lblDepthMessage_);
-    layout->addWidget(simulation_);
-    layout->addWidget(view, 1);
+    layout->addLayout(columns, 1);
 
     for (QLineEdit* box : {txtAngle_, txtProbability_, txtTransportCrossSection_})
         connect(box, &QLineEdit::textChanged, this, &SignalDepthTab::recalculate);

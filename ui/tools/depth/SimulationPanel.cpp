@@ -3,6 +3,7 @@
 #include "calc/SimulatedDepth.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
+#include "query/ValueWithError.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -27,11 +28,10 @@ QLineEdit* resultBox(QWidget* parent, const char* name)
     return box;
 }
 
-// "12.34 ± 0.05 Å".
+// "9.244 ± 0.003 Å": the digits the error allows.
 QString withError(const Estimate& e)
 {
-    return QStringLiteral("%1 \u00B1 %2 \u00C5")
-        .arg(QLocale().toString(e.value, 'f', 2), QLocale().toString(e.error, 'f', 2));
+    return numbertext::localised(shown::valueWithError(e.value, e.error) + " \u00C5");
 }
 
 } // namespace

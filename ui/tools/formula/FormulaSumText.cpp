@@ -1,7 +1,9 @@
 #include "ui/tools/formula/FormulaSumText.h"
 
+#include "core/NumberText.h"
 #include "materials/text/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane {
@@ -23,6 +25,13 @@ QString sumLine(const char* label, const std::vector<FormulaTerm>& terms, ValueO
     return QStringLiteral("%1 = %2 = %3").arg(QLatin1String(label), parts.join(QStringLiteral(" + ")), total);
 }
 
+// The decimals of a number's text: 3 for "15.999", 0 for "2".
+int decimalsOf(const std::string& text)
+{
+    const std::size_t point = text.find('.');
+    return point == std::string::npos ? 0 : int(text.size() - point - 1);
+}
+
 } // namespace
 
 QString valenceSumLine(const FormulaSum& sum)
@@ -35,12 +44,21 @@ QString valenceSumLine(const FormulaSum& sum)
 QString massSumLine(const FormulaSum& sum)
 {
     return sumLine(
-        "M", sum.terms, [](const FormulaTerm& t) { return t.mass; }, compoundMassText(sum.mass));
+        "M", sum.terms, [](const FormulaTerm& t) { return t.mass; }, compoundMassText(massToSumDigits(sum)));
+}
+
+float massToSumDigits(const FormulaSum& sum)
+{
+    int decimals = 0;
+    for (const FormulaTerm& t : sum.terms)
+        decimals = std::max(decimals, decimalsOf(numbers::shortest15(t.count)) + decimalsOf(numbers::shortest(t.mass)));
+    const double scale = std::pow(10.0, std::min(decimals, 9));
+    return static_cast<float>(std::round(double(sum.mass) * scale) / scale);
 }
 
 QString compoundMassText(float mass)
 {
-    return numbertext::shortest15(std::round(double(mass) * 100) / 100);
+    return numbertext::shortest(mass);
 }
 
 } // namespace korvane

@@ -6,6 +6,7 @@
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/ToolWindowButtons.h"
+#include "ui/tools/ToolWindowPlacement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@ void MaterialFromFormula::open(QWidget* window, MainWindowState& state, const Ma
 {
     auto* dialog = new MaterialFromFormula(window, state, store);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    placeBesideMainWindow(dialog, window);
     dialog->QDialog::open();
 }
 
@@ -122,7 +124,7 @@ void MaterialFromFormula::cmdUse_Click()
     // Only now does a browsing window start a new material.
     if (!state_.beginAdding())
         return;
-    state_.applySums(txtFormula_->text().trimmed(), sum_->valenceElectrons, sum_->mass);
+    state_.applySums(txtFormula_->text().trimmed(), sum_->valenceElectrons, massToSumDigits(*sum_));
     accept();
 }
 

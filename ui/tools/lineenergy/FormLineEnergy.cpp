@@ -1,10 +1,13 @@
 #include "ui/tools/lineenergy/FormLineEnergy.h"
 
-#include "calc/ScreeningFunction.h"
 #include "lines/PhotoelectronLine.h"
+#include "lines/PhotoionisationCrossSection.h"
 #include "materials/text/NumberText.h"
+#include "materials/text/ResultText.h"
+#include "query/CompositionTransport.h"
 #include "query/KineticEnergy.h"
 #include "ui/mainwindow/MainWindowState.h"
+#include "ui/tools/ToolWindow.h"
 #include "ui/tools/ToolWindowButtons.h"
 
 #include <QComboBox>
@@ -36,9 +39,31 @@ std::optional<double> kineticEnergyOf(const std::optional<lines::PhotoelectronLi
     return kinetic ? std::optional<double>(*kinetic) : std::nullopt;
 }
 
-QString levelName(const lines::CoreLevel& level)
+// A cross-section in barns to three significant digits ("229000", "0.00732").
+QString barnsText(double barns)
 {
-    return QString::fromUtf8(level.name.data(), qsizetype(level.name.size()));
+    return numbertext::shortest15(QString::number(barns, 'g', 3).toDouble()) + QStringLiteral(" b");
+}
+
+// The lines of every element of the material that photons of this energy
+// reach, each with its cross-section; an element's levels in order of its
+// shells, the elements in the formula's order.
+struct OfferedLine {
+    lines::PhotoelectronLine line;
+    std::optional<double> barns;
+};
+
+std::vector<OfferedLine> linesOf(const std::vector<FormulaAtom>& atoms, double photons)
+{
+    std::vector<OfferedLine> offered;
+    for (const FormulaAtom& atom : atoms) {
+        for (lines::PhotoelectronLine& line : lines::linesBelow(atom.atomicNumber, photons)) {
+            const std::optional<double> barns =
+                lines::photoionisationCrossSection(atom.atomicNumber, line.level, photons);
+            offered.push_back({std::move(line), barns});
+        }
+    }
+    return offered;
 }
 
 QLineEdit* shownValue(const char* name, QWidget* parent)
@@ -65,15 +90,8 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
     setObjectName(QStringLiteral("formLineEnergy"));
     setWindowTitle(QStringLiteral("Energy from a line"));
 
-    cboElement_ = new QComboBox(this);
-    cboElement_->setObjectName(QStringLiteral("cboElement"));
-    for (int z = 1; z <= kLastElement; ++z) {
-        const std::string_view symbol = elementSymbol(z);
-        cboElement_->addItem(QString::fromUtf8(symbol.data(), qsizetype(symbol.size())), z);
-    }
-    if (const int z = atomicNumberOf(state.material().name.trimmed().toStdString()))
-        cboElement_->setCurrentIndex(cboElement_->findData(z));
-
+    lblMaterial_ = new QLabel(this);
+    lblMaterial_->setObjectName(QStringLiteral("lblMaterial"));
     cboSource_ = new QComboBox(this);
     cboSource_->setObjectName(QStringLiteral("cboSource"));
     for (const XraySource& source : xraySources())
@@ -89,15 +107,20 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
     cboLevel_->setObjectName(QStringLiteral("cboLevel"));
     txtBindingEnergy_ = shownValue("txtBindingEnergy", this);
     txtKineticEnergy_ = shownValue("txtKineticEnergy", this);
+    lblProblem_ = new QLabel(this);
+    lblProblem_->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem_->setWordWrap(true);
 
     auto* form = new QFormLayout;
-    addRow(form, QStringLiteral("&Element:"), cboElement_);
+    form->addRow(QStringLiteral("Material:"), lblMaterial_);
     addRow(form, QStringLiteral("&Source:"), cboSource_);
     addRow(form, QStringLiteral("&Photon energy (eV):"), txtPhotonEnergy_);
-    addRow(form, QStringLiteral("&Level:"), cboLevel_);
+    addRow(form, QStringLiteral("&Line:"), cboLevel_);
     addRow(form, QStringLiteral("Binding energy:"), txtBindingEnergy_);
     addRow(form, QStringLiteral("Kinetic energy:"), txtKineticEnergy_);
-    auto* note = new QLabel(QStringLiteral("Relative to the Fermi level; the work function of the spectrometer "
+    auto* note = new QLabel(QStringLiteral("Each line with its photoionisation cross-section per atom at the "
+                                           "source's photons (Scofield's); the strongest comes chosen. Energies "
+                                           "relative to the Fermi level; the work function of the spectrometer "
                                            "is left out."),
                             this);
     note->setWordWrap(true);
@@ -110,17 +133,35 @@ FormLineEnergy::FormLineEnergy(MainWindowState& state, QWidget* parent) : QDialo
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(lblProblem_);
     layout->addWidget(note);
     layout->addLayout(footButtons({cmdUse_, cmdClose}));
 
-    connect(cboElement_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboElement_Change);
     connect(cboSource_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboSource_Change);
     connect(txtPhotonEnergy_, &QLineEdit::textChanged, this, &FormLineEnergy::txtPhotonEnergy_Change);
-    connect(cboLevel_, &QComboBox::currentIndexChanged, this, &FormLineEnergy::cboLevel_Change);
+    connect(cboLevel_, &QComboBox::currentIndexChanged, this, [this] {
+        userChoice_ = cboLevel_->currentData().toString();
+        cboLevel_Change();
+    });
     connect(cmdUse_, &QPushButton::clicked, this, &FormLineEnergy::cmdUse_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     closeWithKeys(this);
+    connect(&state_, &MainWindowState::changed, this, [this] {
+        if (isVisible())
+            refresh();
+    });
     cboSource_Change();
+}
+
+void FormLineEnergy::refresh()
+{
+    const Material material = state_.currentMaterial();
+    if (shownFor_ == std::tuple(material.id, material.name))
+        return;
+    shownFor_ = std::tuple(material.id, material.name);
+    lblMaterial_->setText(material.name.trimmed());
+    userChoice_.clear();
+    fillLevels();
 }
 
 // A named source shows its photon energy; "Other photon energy" lets the user type one.
@@ -139,11 +180,6 @@ void FormLineEnergy::txtPhotonEnergy_Change()
     fillLevels();
 }
 
-void FormLineEnergy::cboElement_Change()
-{
-    fillLevels();
-}
-
 std::optional<double> FormLineEnergy::photonEnergy() const
 {
     const std::optional<double> energy = numbertext::toDouble(txtPhotonEnergy_->text());
@@ -152,32 +188,40 @@ std::optional<double> FormLineEnergy::photonEnergy() const
     return energy;
 }
 
-// The levels of the element that the photons reach, each with its binding
-// energy; the level chosen before stays chosen while it is offered.
 void FormLineEnergy::fillLevels()
 {
-    const QString chosen = cboLevel_->currentData().toString();
+    const Material material = state_.currentMaterial();
+    const Result<std::vector<FormulaAtom>> atoms = rowAtoms(material.id, material.name.trimmed().toStdString());
     const std::optional<double> photons = photonEnergy();
     const QSignalBlocker quiet(cboLevel_);
     cboLevel_->clear();
-    if (photons) {
-        for (const lines::PhotoelectronLine& line : lines::linesBelow(cboElement_->currentData().toInt(), *photons))
-            cboLevel_->addItem(
-                QStringLiteral("%1   (%2)").arg(levelName(line.level), electronVolts(line.bindingEnergy)),
-                levelName(line.level));
+    int strongest = -1;
+    double most = 0;
+    if (atoms && photons) {
+        for (const OfferedLine& offered : linesOf(*atoms, *photons)) {
+            const QString name = QString::fromStdString(offered.line.name());
+            QString shown = QStringLiteral("%1   (%2").arg(name, electronVolts(offered.line.bindingEnergy));
+            if (offered.barns)
+                shown += QStringLiteral("; ") + barnsText(*offered.barns);
+            cboLevel_->addItem(shown + u')', name);
+            if (offered.barns && *offered.barns > most) {
+                most = *offered.barns;
+                strongest = cboLevel_->count() - 1;
+            }
+        }
     }
-    cboLevel_->setCurrentIndex(std::max(0, cboLevel_->findData(chosen)));
+    const int kept = userChoice_.isEmpty() ? -1 : cboLevel_->findData(userChoice_);
+    cboLevel_->setCurrentIndex(kept >= 0 ? kept : std::max(0, strongest));
     cboLevel_->setEnabled(cboLevel_->count() > 0);
+    lblProblem_->setText(atoms ? QString() : errorText(atoms));
+    lblProblem_->setVisible(!atoms);
     cboLevel_Change();
 }
 
 std::optional<lines::PhotoelectronLine> FormLineEnergy::chosenLine() const
 {
-    const std::optional<lines::CoreLevel> level =
-        lines::findCoreLevel(cboLevel_->currentData().toString().toStdString());
-    if (!level)
-        return std::nullopt;
-    return lines::lineOf(cboElement_->currentData().toInt(), *level);
+    const Result<lines::PhotoelectronLine> line = lines::findLine(cboLevel_->currentData().toString().toStdString());
+    return line ? std::optional(*line) : std::nullopt;
 }
 
 void FormLineEnergy::cboLevel_Change()
@@ -202,9 +246,7 @@ void addLineEnergyEntry(QMenu* tools, MainWindowState& state, QWidget* window)
     QAction* entry = tools->addAction(QStringLiteral("Energy from a &line..."));
     entry->setObjectName(QStringLiteral("mnuEnergyFromLine"));
     QObject::connect(entry, &QAction::triggered, window, [&state, window] {
-        auto* dialog = new FormLineEnergy(state, window);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->show();
+        showToolWindow<FormLineEnergy>(window, [&] { return new FormLineEnergy(state, window); })->refresh();
     });
 }
 

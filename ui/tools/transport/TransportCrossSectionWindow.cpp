@@ -73,9 +73,12 @@ QChart* crossSectionChart(const Material& material, double energy, std::optional
     QLogValueAxis* energyAxis = logAxis(QStringLiteral("Electron energy (eV)"));
     QLogValueAxis* crossSectionAxis = logAxis(QStringLiteral("S (a0\u00B2)"));
     energyAxis->setRange(kTableLowestEnergy, kTableHighestEnergy);
+    // Whole decades, each end a hair outside its power of ten: the axis
+    // finds its ticks from the logarithms of its ends, and log10(0.0001)
+    // rounds to a hair above -4, which lost the lowest decade's tick and label.
     if (high > 0)
-        crossSectionAxis->setRange(std::pow(10.0, std::floor(std::log10(low))),
-                                   std::pow(10.0, std::ceil(std::log10(high))));
+        crossSectionAxis->setRange(std::pow(10.0, std::floor(std::log10(low))) * (1 - 1e-9),
+                                   std::pow(10.0, std::ceil(std::log10(high))) * (1 + 1e-9));
     chart->addAxis(energyAxis, Qt::AlignBottom);
     chart->addAxis(crossSectionAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {

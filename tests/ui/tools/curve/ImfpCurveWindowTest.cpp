@@ -153,8 +153,10 @@ TEST_F(ImfpCurveWindowTest, PinsAndRemovesUpToEightMaterials)
     auto* add = curveControl<QPushButton>("cmdAddMaterial");
     pin(3);                         // SiO2
     EXPECT_FALSE(add->isEnabled()); // the same material twice is one curve
-    pin(2);                         // Cu
-    pick(5);                        // SiC
+    // Pinned and current, one curve of one name.
+    EXPECT_EQ(names().count(QStringLiteral("SiO2 (non-relativistic)")), 1);
+    pin(2);  // Cu
+    pick(5); // SiC
     EXPECT_EQ(
         names(),
         QStringList({"SiC (non-relativistic)", "SiC (relativistic)", "SiO2 (non-relativistic)", "SiO2 (relativistic)",

@@ -27,11 +27,13 @@ TEST(FormulaSumText, WritesTheSumsAsTheWorkedExamplesDo)
     const Result<FormulaSum> hydroxide = sumFormula(QStringLiteral("Ca(OH)2"), lookup, lbeAndD);
     ASSERT_TRUE(hydroxide) << hydroxide.error();
     EXPECT_EQ(valenceSumLine(*hydroxide), QStringLiteral("Nv = 2 + 2*6 + 2*1 = 16"));
-    EXPECT_EQ(massSumLine(*hydroxide), QStringLiteral("M = 40.078 + 2*15.999 + 2*1.008 = 74.09"));
+    EXPECT_EQ(massSumLine(*hydroxide), QStringLiteral("M = 40.078 + 2*15.999 + 2*1.008 = 74.092"));
+    EXPECT_EQ(compoundMassText(massToSumDigits(*hydroxide)), QStringLiteral("74.092"));
 
     const Result<FormulaSum> oxide = sumFormula(QStringLiteral("TiO1.9"), lookup, lbeAndD);
     ASSERT_TRUE(oxide) << oxide.error();
     EXPECT_EQ(valenceSumLine(*oxide), QStringLiteral("Nv = 4 + 1.9*6 = 15.4"));
+    EXPECT_EQ(massSumLine(*oxide), QStringLiteral("M = 47.867 + 1.9*15.999 = 78.2651"));
     EXPECT_EQ(compoundMassText(143.0f), QStringLiteral("143"));
 }
 

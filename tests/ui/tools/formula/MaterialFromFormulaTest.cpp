@@ -13,13 +13,13 @@ namespace korvane::ui {
 namespace {
 
 // The elements with the numbers the worked examples use: Nv 4 for Si, 6 for
-// O, 11 for Cu (with the window's ticks), M 28.08, 16 and 63.5.
+// O, 11 for Cu (with the window's ticks), M 28.08, 16 and, to its last digit, 63.546.
 std::vector<Material> workedExampleElements()
 {
     return {
         test::material(8, "O", 1.568f, 16, 0, std::nullopt, 6, std::nullopt, std::nullopt),
         test::material(14, "Si", 2.33f, 28.08f, 1.12f, 8, 4, std::nullopt, std::nullopt),
-        test::material(29, "Cu", 8.96f, 63.5f, 0, 8, 1, 10, std::nullopt),
+        test::material(29, "Cu", 8.96f, 63.546f, 0, 8, 1, 10, std::nullopt),
         test::material(104, "SiO2", 2.65f, 60.08f, 9.1f, std::nullopt, std::nullopt, std::nullopt, 16),
     };
 }
@@ -82,12 +82,12 @@ TEST_F(MaterialFromFormulaTest, WorkedExamplesFillTheFieldsBadFormulasChangeNoth
     expected.id = 105;
     EXPECT_EQ(test::storedMaterials(database.path())[105], expected);
 
-    // Cu2O; cancelling in the window leaves the file as it was.
+    // Cu2O, with every digit of the sum; cancelling in the window leaves the file as it was.
     dialog = openDialog();
     typeFormula(dialog, QStringLiteral("Cu2O"));
-    EXPECT_EQ(sums(dialog), QStringLiteral("Nv = 2*11 + 6 = 28|M = 2*63.5 + 16 = 143"));
+    EXPECT_EQ(sums(dialog), QStringLiteral("Nv = 2*11 + 6 = 28|M = 2*63.546 + 16 = 143.092"));
     QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("txtFormula")), Qt::Key_Return);
-    EXPECT_EQ(fields(), QStringList({"Cu2O", "", "", "", "28", "143", "", "", "28"}));
+    EXPECT_EQ(fields(), QStringList({"Cu2O", "", "", "", "28", "143.092", "", "", "28"}));
     click(controls().cmdClose);
     EXPECT_EQ(test::storedMaterials(database.path()).size(), 5u);
 

@@ -10,8 +10,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <cmath>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
 
 namespace korvane::ui {
@@ -70,6 +73,12 @@ TEST_F(TransportCrossSectionWindowTest, ShowsSOfTheCurrentMaterialAndItsCurveAnd
     ASSERT_EQ(chart->series().size(), 2);
     EXPECT_EQ(static_cast<QLineSeries*>(chart->series()[0])->points().value(0), QPointF(50, atom(8, 50)));
     EXPECT_EQ(static_cast<QScatterSeries*>(chart->series()[1])->at(0), QPointF(1000, atom(8, 1000)));
+    // The S axis spans whole decades, with a tick and its label at each
+    // one, the lowest included: 0.001 to 100 has six.
+    const auto* sAxis = static_cast<QLogValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    ASSERT_NE(sAxis, nullptr);
+    const double decades = std::round(std::log10(sAxis->max()) - std::log10(sAxis->min()));
+    EXPECT_EQ(sAxis->tickCount(), int(decades) + 1) << sAxis->min() << " to " << sAxis->max();
 
     // A compound by its formula, at a new energy: the shown window follows.
     clickRow(3);
