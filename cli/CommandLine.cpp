@@ -8,6 +8,7 @@
 #include "cli/OneLine.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
+#include "query/ElasticEnergies.h"
 #include "query/EnergyGrid.h"
 #include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
@@ -487,7 +488,7 @@ private:
     void needElasticTableEnergies()
     {
         for (const float energy : cmd_.energies)
-            if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
+            if (!withinElasticEnergies(energy))
                 return fail(QStringLiteral("%1 takes energies from %2 eV to %3 eV (got %4 eV)")
                                 .arg(commandName())
                                 .arg(kTableLowestEnergy)

@@ -4,6 +4,7 @@
 #include "calc/TransportTable.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
+#include "query/ElasticEnergies.h"
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"
@@ -295,7 +296,7 @@ void SignalDepthTab::prepareSimulation(float imfp, double angle, double probabil
     const std::optional<double> energy = numbertext::toDouble(source_.text(MainWindowState::Field::Energy));
     const std::optional<float> density = source_.number(MainWindowState::Field::Density);
     const std::optional<float> mass = source_.number(MainWindowState::Field::Mass);
-    if (!energy || !(*energy >= kTableLowestEnergy && *energy <= kTableHighestEnergy))
+    if (!energy || !withinElasticEnergies(*energy))
         return simulation_->setJob(
             Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});
     if (!density || !mass)
