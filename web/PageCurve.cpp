@@ -4,8 +4,8 @@
 #include "core/TableWriter.h"
 #include "core/TextEscapes.h"
 #include "query/CurveStyle.h"
-#include "query/EnergyGrid.h"
 #include "query/ImfpEvaluation.h"
+#include "web/PageInputs.h"
 #include "web/PageMaterial.h"
 
 namespace korvane::page {
@@ -20,19 +20,15 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The forms that `relativistic` asks for: the non-relativistic form alone
-// when it is absent.
-std::optional<std::vector<ImfpForm>> readForms(const PageQuery& query, std::vector<std::string>* errors)
+// The forms as the request reads them: both drawn, or one.
+std::vector<ImfpForm> formsOf(RequestedForms forms)
 {
-    const std::optional<std::string> text = query.typed("relativistic");
-    if (!text)
-        return std::vector<ImfpForm>{ImfpForm::NonRelativistic};
-    if (*text == "yes")
-        return std::vector<ImfpForm>{ImfpForm::Relativistic};
-    if (*text == "both")
-        return std::vector<ImfpForm>{ImfpForm::NonRelativistic, ImfpForm::Relativistic};
-    errors->push_back("relativistic: \"" + *text + "\" is neither \"yes\" nor \"both\"");
-    return std::nullopt;
+    switch (forms) {
+    case RequestedForms::NonRelativistic: return {ImfpForm::NonRelativistic};
+    case RequestedForms::Relativistic: return {ImfpForm::Relativistic};
+    case RequestedForms::Both: break;
+    }
+    return {ImfpForm::NonRelativistic, ImfpForm::Relativistic};
 }
 
 // The rows of tpp2m imfp's CSV for one material: one per energy and form.
@@ -94,26 +90,22 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
         if (std::optional<PageMaterial> material = readMaterial(query, "curve." + std::to_string(i), ticks, errors))
             materials.push_back(std::move(*material));
     }
-    PageCurve curve;
-    for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
-        if (!text)
-            continue;
-        if (const Result<std::vector<float>> grid = readEnergyGrid(kind, *text, kMaxCurveEnergies))
-            curve.energies.insert(curve.energies.end(), grid->begin(), grid->end());
-        else
-            errors->push_back(grid.error());
-    }
-    if (curve.energies.size() > kMaxCurveEnergies)
-        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
-    const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
+    // The energies of log, then range, read and bounded as tpp2m reads them.
+    const Result<Request> request =
+        readPageRequest(query, {"log", "range", "relativistic"}, {.mostEnergies = kMaxCurveEnergies});
+    if (!request)
+        errors->push_back(request.error());
     if (errors->size() != errorsBefore)
         return std::nullopt;
+    PageCurve curve;
+    curve.energies = request->energies;
+    const std::vector<ImfpForm> forms = formsOf(request->forms);
     TableWriter csv(TableFormat::Csv, {{"material"}, {"id"}, {"energy_eV"}, {"form"}, {"imfp_A"}, {"error"}});
     for (std::size_t m = 0; m < materials.size(); ++m) {
-        std::vector<std::vector<Result<float>>> imfps(forms->size());
-        for (std::size_t f = 0; f < forms->size(); ++f) {
-            const ImfpForm form = (*forms)[f];
-            CurveSeries series{forms->size() > 1 ? curveName(materials[m].name, form) : materials[m].name,
+        std::vector<std::vector<Result<float>>> imfps(forms.size());
+        for (std::size_t f = 0; f < forms.size(); ++f) {
+            const ImfpForm form = forms[f];
+            CurveSeries series{forms.size() > 1 ? curveName(materials[m].name, form) : materials[m].name,
                                int(m),
                                form == ImfpForm::Relativistic,
                                {}};
@@ -125,7 +117,7 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
             }
             curve.series.push_back(std::move(series));
         }
-        writeCsvRows(csv, materials[m], curve.energies, *forms, imfps);
+        writeCsvRows(csv, materials[m], curve.energies, forms, imfps);
     }
     curve.csv = csv.finishedText();
     return curve;
