@@ -54,7 +54,7 @@ struct RequestedLine {
 };
 
 // What excites the lines: a laboratory source by its key or photons of an energy.
-struct LinePhotons {
+struct RequestedPhotons {
     std::optional<std::string> sourceKey; // "AlKa"
     std::optional<double> photonEnergy;   // eV
 };
@@ -67,7 +67,7 @@ struct Request {
     // the line's kinetic energy.
     std::vector<float> energies;
     std::vector<RequestedLine> lines;
-    LinePhotons photons;
+    RequestedPhotons photons;
     ValenceTicks groups;
     RequestedForms forms = RequestedForms::NonRelativistic;
 

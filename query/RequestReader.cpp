@@ -38,23 +38,12 @@ std::string sixDigits(double value)
 // The inputs that give a material by its values.
 constexpr const char* kValueInputs[] = {"density", "mass", "gap", "nv"};
 
-class Reader {
+} // namespace
+
+class RequestReader::Steps {
 public:
-    Reader(const RequestUse& use, const InputSpelling& spelling) : use_(use), spelling_(spelling) {}
+    Steps(RequestUse use, InputSpelling spelling) : use_(std::move(use)), spelling_(std::move(spelling)) {}
 
-    Result<Request> read(const NamedTexts& inputs)
-    {
-        try {
-            for (const NamedText& input : inputs)
-                readInput(input.name, input.text);
-            judge();
-        } catch (const Refused& refused) {
-            return Failed{refused.words, ErrorCode::InvalidInput};
-        }
-        return std::move(request_);
-    }
-
-private:
     [[noreturn]] static void refuse(std::string words) { throw Refused{std::move(words)}; }
 
     std::string spelt(std::string_view name) const { return spelling_(name); }
@@ -101,13 +90,13 @@ private:
             return addName(text, name == "name" ? MaterialByName::By::Name : MaterialByName::By::NameOrId);
         if (name == "id")
             return readId(text);
+        // Each value is read before it is refused as given twice, as tpp2m reads it.
         if (name == "density" || name == "mass" || name == "gap" || name == "nv") {
-            once(name);
             const float value = single(name, text);
-            singles_[name] =
-                name == "density" ? aboveZero(PositiveInput::Density, value)
-                : name == "mass"  ? aboveZero(PositiveInput::Mass, value)
-                                  : value;
+            singles_[name] = name == "density" ? aboveZero(PositiveInput::Density, value)
+                : name == "mass"               ? aboveZero(PositiveInput::Mass, value)
+                                               : value;
+            once(name);
             return;
         }
         if (name == "formula" || name == "source") {
@@ -126,8 +115,8 @@ private:
         if (name == "line")
             return readLines(text);
         if (name == "photon-energy") {
-            once(name);
             request_.photons.photonEnergy = number(name, text);
+            once(name);
             return;
         }
         if (name == "include") {
@@ -139,29 +128,29 @@ private:
         if (name == "depth")
             return readList(name, text, request_.depths);
         if (name == "cross-section") {
-            once(name);
             request_.crossSection = aboveZero(PositiveInput::CrossSection, number(name, text));
+            once(name);
             return;
         }
         if (name == "angle") {
             // As its column shows it, a Single, so that the models given agree with the column.
-            once(name);
             doubles_[name] = single(name, text);
+            once(name);
             return;
         }
         if (name == "probability") {
             // Shown as Singles.
-            once(name);
             single(name, text);
             doubles_[name] = number(name, text);
+            once(name);
             return;
         }
         if (name == "profile") {
             request_.profile = true;
             return;
         }
-        once(name);
         doubles_[name] = number(name, text); // electrons, seed, threads, asymmetry, source-angle, step
+        once(name);
     }
 
     void addName(const std::string& text, MaterialByName::By by) { request_.materials.push_back(MaterialByName{text, by}); }
@@ -172,7 +161,8 @@ private:
         const std::string_view digits = text.starts_with('+') ? std::string_view(text).substr(1) : text;
         std::int64_t id = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
-        if (digits.empty() || digits.front() == '+' || error != std::errc() || end != digits.data() + digits.size())
+        const bool signedTwice = text.starts_with('+') && digits.starts_with('-');
+        if (digits.empty() || signedTwice || error != std::errc() || end != digits.data() + digits.size())
             refuse(spelt("id") + ": \"" + text + "\" is not a whole number");
         addName(text, MaterialByName::By::Id);
     }
@@ -235,26 +225,9 @@ private:
         request_.forms = text.empty() ? RequestedForms::Relativistic : RequestedForms::Both;
     }
 
-    // Every combination, in the order tpp2m judges them.
-    void judge()
-    {
-        judgePhotons();
-        if (use_.formulaAlone && has("formula"))
-            request_.materials.push_back(MaterialByFormula{texts_["formula"], 0, 0});
-        else
-            addTypedMaterial();
-        if (use_.oneResult)
-            judgeOneResult();
-        if (use_.depthValues || use_.simulation)
-            judgeDepthValues();
-        if (use_.simulation)
-            judgeSimulation();
-    }
-
-    // A source or photons need a line; a line needs one of them.
     void judgePhotons()
     {
-        const LinePhotons& photons = request_.photons;
+        const RequestedPhotons& photons = request_.photons;
         if (request_.lines.empty()) {
             if (photons.sourceKey)
                 refuse(spelt("source") + " needs " + spelt("line"));
@@ -274,9 +247,12 @@ private:
         accepted(sourceOfKey(*photons.sourceKey));
     }
 
-    // The material given by its formula, or by its four values.
-    void addTypedMaterial()
+    void addTypedMaterial(bool valuesNeedCrossSection)
     {
+        if (use_.formulaAlone && has("formula")) {
+            request_.materials.push_back(MaterialByFormula{texts_["formula"], 0, 0});
+            return;
+        }
         if (has("formula")) {
             for (const char* unused : {"mass", "nv"})
                 if (has(unused))
@@ -292,12 +268,15 @@ private:
         for (const char* needed : kValueInputs)
             if (!has(needed))
                 refuse("a material given by its values needs " + spelt(needed));
+        // S is computed from a formula, which a material given by its values lacks.
+        if (valuesNeedCrossSection && !has("cross-section"))
+            refuse(use_.asker + " needs " + spelt("cross-section")
+                   + " S for a material given by its values, which has no formula to compute S from");
         request_.materials.push_back(
             MaterialByValues{singles_["density"], singles_["mass"], singles_["gap"], singles_["nv"]});
     }
 
-    // One material and one energy, for a front end that shows one result:
-    // the inputs that would give several rows are named together.
+    // The inputs that would give several rows are named together.
     void judgeOneResult()
     {
         if (request_.materials.size() > 1) {
@@ -356,12 +335,17 @@ private:
         return static_cast<std::uint64_t>(given);
     }
 
-    // The simulation's settings, checked as the simulation checks them.
-    void judgeSimulation()
+    void judgeRunSize()
     {
         request_.electrons = wholeNumber("electrons", 1000, 1e12, request_.electrons);
         request_.seed = wholeNumber("seed", 0, 9007199254740992.0, request_.seed);
         request_.threads = static_cast<unsigned>(wholeNumber("threads", 1, 1024, request_.threads));
+    }
+
+    // The simulation's settings, checked as the simulation checks them.
+    void judgeSimulation()
+    {
+        judgeRunSize();
         request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
         request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
         request_.step = doubles_.count("step") ? doubles_["step"] : request_.step;
@@ -379,21 +363,51 @@ private:
             refuse(error);
         if (!(request_.probability > 0 && request_.probability < 1))
             refuse(spelt("probability") + " must be above 0 and below 1");
+        judgeElasticEnergies();
+    }
+
+    // Elastic scattering is known from 50 eV to 30 keV.
+    void judgeElasticEnergies()
+    {
         for (const float energy : request_.energies)
             if (!withinElasticEnergies(energy))
                 refuse(use_.asker + " takes energies from " + sixDigits(kTableLowestEnergy) + " eV to "
                        + sixDigits(kTableHighestEnergy) + " eV (got " + sixDigits(energy) + " eV)");
     }
 
-    const RequestUse& use_;
-    const InputSpelling& spelling_;
+    bool given(std::string_view name) const { return given_.count(std::string(name)) > 0; }
+
+    std::optional<float> typedValue(std::string_view name) const
+    {
+        const auto found = singles_.find(std::string(name));
+        return found == singles_.end() ? std::nullopt : std::optional<float>(found->second);
+    }
+
     Request request_;
+
+private:
+    const RequestUse use_;
+    const InputSpelling spelling_;
     std::set<std::string> given_;
     std::set<std::string> energyInputs_;
     std::map<std::string, float> singles_;
     std::map<std::string, double> doubles_;
     std::map<std::string, std::string> texts_;
 };
+
+namespace {
+
+// Runs a step; its refusal as the step's result.
+template <typename Step>
+Result<void> guarded(Step step)
+{
+    try {
+        step();
+    } catch (const Refused& refused) {
+        return Failed{refused.words, ErrorCode::InvalidInput};
+    }
+    return {};
+}
 
 } // namespace
 
@@ -402,9 +416,85 @@ std::string optionSpelling(std::string_view name)
     return "--" + std::string(name);
 }
 
+RequestReader::RequestReader(RequestUse use, InputSpelling spelling)
+    : steps_(std::make_unique<Steps>(std::move(use), std::move(spelling)))
+{
+}
+
+RequestReader::~RequestReader() = default;
+
+Result<void> RequestReader::read(const NamedText& input)
+{
+    return guarded([&] { steps_->readInput(input.name, input.text); });
+}
+
+Result<void> RequestReader::judgePhotons()
+{
+    return guarded([&] { steps_->judgePhotons(); });
+}
+
+Result<void> RequestReader::addTypedMaterial(bool valuesNeedCrossSection)
+{
+    return guarded([&] { steps_->addTypedMaterial(valuesNeedCrossSection); });
+}
+
+Result<void> RequestReader::judgeOneResult()
+{
+    return guarded([&] { steps_->judgeOneResult(); });
+}
+
+Result<void> RequestReader::judgeDepthValues()
+{
+    return guarded([&] { steps_->judgeDepthValues(); });
+}
+
+Result<void> RequestReader::judgeRunSize()
+{
+    return guarded([&] { steps_->judgeRunSize(); });
+}
+
+Result<void> RequestReader::judgeSimulation()
+{
+    return guarded([&] { steps_->judgeSimulation(); });
+}
+
+Result<void> RequestReader::judgeElasticEnergies()
+{
+    return guarded([&] { steps_->judgeElasticEnergies(); });
+}
+
+bool RequestReader::given(std::string_view name) const
+{
+    return steps_->given(name);
+}
+
+std::optional<float> RequestReader::typedValue(std::string_view name) const
+{
+    return steps_->typedValue(name);
+}
+
+Request& RequestReader::request()
+{
+    return steps_->request_;
+}
+
 Result<Request> readRequest(const NamedTexts& inputs, const RequestUse& use, const InputSpelling& spelling)
 {
-    return Reader(use, spelling).read(inputs);
+    RequestReader reader(use, spelling);
+    for (const NamedText& input : inputs)
+        if (Result<void> read = reader.read(input); !read)
+            return read.failure();
+    const std::function<Result<void>()> steps[] = {
+        [&] { return reader.judgePhotons(); },
+        [&] { return reader.addTypedMaterial(); },
+        [&] { return use.oneResult ? reader.judgeOneResult() : Result<void>(); },
+        [&] { return use.depthValues || use.simulation ? reader.judgeDepthValues() : Result<void>(); },
+        [&] { return use.simulation ? reader.judgeSimulation() : Result<void>(); },
+    };
+    for (const std::function<Result<void>()>& step : steps)
+        if (Result<void> judged = step(); !judged)
+            return judged.failure();
+    return std::move(reader.request());
 }
 
 } // namespace korvane

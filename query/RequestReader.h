@@ -12,6 +12,8 @@
 #include "query/Request.h"
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,47 @@ struct RequestUse {
     std::string asker = {};        // the command the words name: "simulate takes energies ..."
 };
 
+// The reader, step by step: each input as it comes, then the combinations in
+// the order the front end judges them (tpp2m's commands differ in it). A
+// step gives the first refusal; after one, the request is not to be used.
+class RequestReader {
+public:
+    RequestReader(RequestUse use, InputSpelling spelling);
+    ~RequestReader();
+    RequestReader(const RequestReader&) = delete;
+    RequestReader& operator=(const RequestReader&) = delete;
+
+    // One input's value, read as tpp2m reads it.
+    Result<void> read(const NamedText& input);
+
+    // A source or photons need a line; a line needs one of them.
+    Result<void> judgePhotons();
+    // The material given by its formula (alone where the use allows it) or
+    // by its four values; one by its values may need S typed beside it.
+    Result<void> addTypedMaterial(bool valuesNeedCrossSection = false);
+    // At most one material, energy and depth.
+    Result<void> judgeOneResult();
+    // The angle and P, for depths.
+    Result<void> judgeDepthValues();
+    // How many electrons, from which seed, on how many threads.
+    Result<void> judgeRunSize();
+    // The run size, the emission, the profile's step, P and the energies.
+    Result<void> judgeSimulation();
+    // Every energy where elastic scattering is known.
+    Result<void> judgeElasticEnergies();
+
+    bool given(std::string_view name) const;
+    // A value typed for density, mass, gap or nv.
+    std::optional<float> typedValue(std::string_view name) const;
+    Request& request();
+
+private:
+    class Steps;
+    std::unique_ptr<Steps> steps_;
+};
+
+// Every input and then every combination of `use`, for a front end that
+// judges them in one go.
 Result<Request> readRequest(const NamedTexts& inputs, const RequestUse& use, const InputSpelling& spelling);
 
 } // namespace korvane

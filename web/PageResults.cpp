@@ -142,7 +142,7 @@ private:
     // The kinetic energy of the photoelectrons of the line typed ("Cu 2p3/2"),
     // from a source ("AlKa") or photons of a typed energy, which the request
     // has judged; the energy of the results.
-    std::optional<float> kineticEnergyOfLine(const std::string& line, const LinePhotons& photons)
+    std::optional<float> kineticEnergyOfLine(const std::string& line, const RequestedPhotons& photons)
     {
         const Result<lines::PhotoelectronLine> found = lines::findLine(line);
         if (!found) {
