@@ -49,16 +49,6 @@ MaterialRef materialRef(const RequestedMaterial& material)
     return FormulaMaterial{QString::fromStdString(formula.formula), formula.density, formula.bandGap};
 }
 
-Forms formsOf(RequestedForms forms)
-{
-    switch (forms) {
-    case RequestedForms::NonRelativistic: return Forms::NonRelativistic;
-    case RequestedForms::Relativistic: return Forms::Relativistic;
-    case RequestedForms::Both: break;
-    }
-    return Forms::Both;
-}
-
 class Parser {
 public:
     explicit Parser(const QStringList& arguments) : args_(arguments) {}
@@ -332,7 +322,7 @@ private:
             cmd_.materials.push_back(materialRef(material));
         cmd_.energies = std::move(asked.energies);
         cmd_.groups = asked.groups;
-        cmd_.forms = formsOf(asked.forms);
+        cmd_.forms = asked.forms;
         cmd_.depths = std::move(asked.depths);
         cmd_.crossSection = asked.crossSection;
         cmd_.angle = asked.angle;

@@ -5,6 +5,7 @@
 // depth's angle and probability, the depths, S, and the simulation's
 // settings. Every front end fills it from its own spelling of the inputs.
 
+#include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
 #include <cstddef>
@@ -45,6 +46,9 @@ using RequestedMaterial = std::variant<MaterialByName, MaterialByValues, Materia
 
 // Which forms of the TPP-2M formula to compute.
 enum class RequestedForms { NonRelativistic, Relativistic, Both };
+
+// The forms to compute, non-relativistic first.
+std::vector<ImfpForm> formsToCompute(RequestedForms forms);
 
 // A core level as typed ("Cu 2p3/2") and the place its kinetic energy holds
 // among the energies.

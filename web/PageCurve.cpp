@@ -20,17 +20,6 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The forms as the request reads them: both drawn, or one.
-std::vector<ImfpForm> formsOf(RequestedForms forms)
-{
-    switch (forms) {
-    case RequestedForms::NonRelativistic: return {ImfpForm::NonRelativistic};
-    case RequestedForms::Relativistic: return {ImfpForm::Relativistic};
-    case RequestedForms::Both: break;
-    }
-    return {ImfpForm::NonRelativistic, ImfpForm::Relativistic};
-}
-
 // The rows of tpp2m imfp's CSV for one material: one per energy and form.
 void writeCsvRows(TableWriter& table, const PageMaterial& material, const std::vector<float>& energies,
                   const std::vector<ImfpForm>& forms, const std::vector<std::vector<Result<float>>>& imfps)
@@ -99,7 +88,7 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
         return std::nullopt;
     PageCurve curve;
     curve.energies = request->energies;
-    const std::vector<ImfpForm> forms = formsOf(request->forms);
+    const std::vector<ImfpForm> forms = formsToCompute(request->forms);
     TableWriter csv(TableFormat::Csv, {{"material"}, {"id"}, {"energy_eV"}, {"form"}, {"imfp_A"}, {"error"}});
     for (std::size_t m = 0; m < materials.size(); ++m) {
         std::vector<std::vector<Result<float>>> imfps(forms.size());
