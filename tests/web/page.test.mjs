@@ -185,6 +185,10 @@ test("inputs that tpp2m reads as several rows give no result and a refusal that 
       assert.equal(shown.value, undefined, `${search}: ${id}`);
     assert.equal(await page.$eval("#curve", (e) => e.hidden), true, search);
   }
+  // A form tpp2m refuses is refused, not read as the non-relativistic one.
+  await showPage(page, "?material=Cu&energy=1000&relativistic=true");
+  assert.equal(await page.$eval("#error", (e) => e.textContent), 'form takes no value or "both" (got "true")');
+  assert.equal((await outputs(page)).imfp.value, undefined);
   await page.close();
 });
 
