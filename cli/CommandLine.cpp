@@ -4,16 +4,12 @@
 #include "cli/CommandTable.h"
 
 #include "calc/OverlayerThickness.h"
-#include "calc/TransportTable.h"
 #include "cli/OneLine.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
-#include "query/EnergyGrid.h"
-#include "query/FormulaSum.h"
 #include "query/PositiveInputs.h"
-#include "query/RunSize.h"
+#include "query/RequestReader.h"
 #include "query/TypedNumber.h"
-#include "query/TypedNumberWords.h"
 
 #include <QRegularExpression>
 
@@ -27,32 +23,30 @@ namespace korvane::cli {
 
 namespace {
 
-// One --line as typed, and the place its kinetic energy holds among the energies.
-struct TypedLine {
-    QString text; // "Cu 2p3/2"
-    size_t energyIndex;
-};
-
-// Puts the kinetic energy of each typed line into command.energies and its
-// line into command.lines. Returns why it cannot, in one line; empty when it can.
-QString resolveLines(const std::vector<TypedLine>& typed, const LinePhotons& photons, Command& command)
+// The name the request reads an option's input under: "density" for --density.
+std::string requestName(Option option)
 {
-    if (typed.empty()) {
-        if (photons.source)
-            return QStringLiteral("--source needs --line");
-        if (photons.photonEnergy)
-            return QStringLiteral("--photon-energy needs --line");
-        return {};
+    return optionName(option).mid(2).toStdString();
+}
+
+// What a command does with the request.
+RequestUse requestUse(CommandKind kind, const QString& commandName)
+{
+    return {.formulaAlone = kind == CommandKind::Dcs || kind == CommandKind::Transport,
+            .asker = commandName.toStdString()};
+}
+
+MaterialRef materialRef(const RequestedMaterial& material)
+{
+    if (const auto* named = std::get_if<MaterialByName>(&material)) {
+        constexpr NamedMaterial::By kBy[] = {NamedMaterial::By::NameOrId, NamedMaterial::By::Name,
+                                             NamedMaterial::By::Id};
+        return NamedMaterial{QString::fromStdString(named->text), kBy[int(named->by)]};
     }
-    command.lines.resize(command.energies.size());
-    for (const TypedLine& line : typed) {
-        const Result<ResolvedLine> resolved = resolveLine(line.text, photons);
-        if (!resolved)
-            return errorText(resolved);
-        command.energies[line.energyIndex] = resolved->kineticEnergy;
-        command.lines[line.energyIndex] = resolved->line;
-    }
-    return {};
+    if (const auto* values = std::get_if<MaterialByValues>(&material))
+        return InlineMaterial{values->density, values->mass, values->bandGap, values->valenceElectrons};
+    const auto& formula = std::get<MaterialByFormula>(material);
+    return FormulaMaterial{QString::fromStdString(formula.formula), formula.density, formula.bandGap};
 }
 
 class Parser {
@@ -73,12 +67,14 @@ public:
         cmd_.kind = command->kind;
         if (cmd_.kind == CommandKind::Help)
             return Command{};
+        reader_.emplace(requestUse(cmd_.kind, commandName()), optionSpelling);
         for (qsizetype i = 1; i < args_.size() && error_.isEmpty(); ++i)
             i = readArgument(i);
         if (error_.isEmpty())
             checkCombination();
         if (!error_.isEmpty())
             return failed(error_);
+        takeRequest();
         return std::move(cmd_); // a million energies are not copied
     }
 
@@ -106,7 +102,7 @@ private:
             }
             if (cmd_.kind == CommandKind::List || cmd_.kind == CommandKind::Export)
                 fail(QStringLiteral("%1 takes no material (got \"%2\")").arg(commandName(), arg));
-            cmd_.materials.push_back(NamedMaterial{arg});
+            request("material", arg);
             return i;
         }
         const qsizetype equals = arg.indexOf(u'=');
@@ -141,11 +137,25 @@ private:
         return i;
     }
 
+    // An input of the request, read at once as tpp2m reads its options.
+    void request(const std::string& name, const QString& text)
+    {
+        if (const Result<void> read = reader_->read({name, text.toStdString()}); !read)
+            fail(errorText(read));
+    }
+
+    bool step(const Result<void>& judged)
+    {
+        if (!judged)
+            fail(errorText(judged));
+        return bool(judged);
+    }
+
     // --csv, --json, --all, --replace or --profile.
     void readFlag(Option option)
     {
         switch (option) {
-        case Option::Profile: cmd_.profile = true; return;
+        case Option::Profile: request(requestName(option), {}); return;
         case Option::All: cmd_.allMaterials = true; return;
         case Option::Replace: cmd_.replace = true; return;
         default:
@@ -165,51 +175,34 @@ private:
             value = args_[i].mid(equals + 1);
         else if (i + 1 < args_.size() && args_[i + 1] == QLatin1String("both"))
             value = args_[++i];
-        if (!value.isEmpty() && value != QLatin1String("both"))
-            fail(QStringLiteral("--relativistic takes no value or \"both\" (got \"%1\")").arg(value));
-        cmd_.forms = value.isEmpty() ? Forms::Relativistic : Forms::Both;
+        request("relativistic", value);
         return i;
     }
 
-    // Numbers and texts the command's checks read are kept by their option;
-    // the others go where they belong at once.
+    // The request's inputs go to its reader; numbers and texts the command's
+    // checks read are kept by their option; the others go where they belong
+    // at once.
     void readValue(const OptionRow& row, const QString& value)
     {
         const Option option = row.option;
         switch (row.value) {
+        case OptionValue::Request: request(requestName(option), value); return;
         case OptionValue::Single: once(option, singles_[option]) = aboveZero(row, single(option, value)); return;
-        case OptionValue::Double: once(option, doubles_[option]) = number(option, value); return;
-        case OptionValue::HeldSingle:
-            // As its column shows it, a Single, so that the models given agree with the column.
-            once(option, doubles_[option]) = single(option, value);
-            return;
         case OptionValue::CheckedSingle: // shown as Singles
             once(option, doubles_[option]) = single(option, value) ? number(option, value) : std::nullopt;
             return;
         case OptionValue::Text: once(option, texts_[option]) = value; return;
-        case OptionValue::Special: readSpecial(row, value); return;
+        case OptionValue::Special: readSpecial(option, value); return;
         case OptionValue::Flag:
         case OptionValue::FormChoice: return; // read without a value
         }
     }
 
-    void readSpecial(const OptionRow& row, const QString& value)
+    void readSpecial(Option option, const QString& value)
     {
-        const Option option = row.option;
         switch (option) {
         case Option::Database: readDatabase(value); return;
-        case Option::Include: readGroups(value); return;
-        case Option::Energy: readList(option, value, cmd_.energies); return;
-        case Option::Range:
-        case Option::Log: readGrid(option, value); return;
-        case Option::Line: readLines(value); return;
-        case Option::Source: once(option, photons_.source) = value; return;
-        case Option::PhotonEnergy: once(option, photons_.photonEnergy) = number(option, value); return;
-        case Option::Depth: readList(option, value, cmd_.depths); return;
         case Option::Element: cmd_.elementSymbols.push_back(value); return;
-        case Option::Name: cmd_.materials.push_back(NamedMaterial{value, NamedMaterial::By::Name}); return;
-        case Option::Id: readId(value); return;
-        case Option::CrossSection: once(option, cmd_.crossSection) = aboveZero(row, number(option, value)); return;
         case Option::Output: cmd_.outputFile = value; return;
         case Option::Size: readSize(value); return;
         default: return; // the table reads no other option here
@@ -259,64 +252,12 @@ private:
         return accepted(readTypedSingle(optionName(option).toStdString(), text.toStdString()));
     }
 
-    // Values separated by commas.
-    void readList(Option option, const QString& text, std::vector<float>& values)
-    {
-        for (const QString& item : text.split(u',')) {
-            if (const std::optional<float> value = single(option, item))
-                values.push_back(*value);
-        }
-    }
-
-    // Lines separated by commas; each holds its place among the energies
-    // until the photon energy is known.
-    void readLines(const QString& text)
-    {
-        for (const QString& item : text.split(u',')) {
-            typedLines_.push_back({item.trimmed(), cmd_.energies.size()});
-            cmd_.energies.push_back(0);
-        }
-    }
-
-    // FROM:TO:STEP for --range, FROM:TO:COUNT for --log.
-    void readGrid(Option option, const QString& text)
-    {
-        const EnergyGridKind kind = option == Option::Log ? EnergyGridKind::Log : EnergyGridKind::Range;
-        Result<std::vector<float>> grid = readEnergyGrid(kind, text.toStdString());
-        if (!grid)
-            fail(errorText(grid));
-        else if (double(cmd_.energies.size()) + double(grid->size()) > kMaxEnergies)
-            fail(QString::fromStdString(tooManyEnergies(kMaxEnergies)));
-        else if (cmd_.energies.empty())
-            cmd_.energies = std::move(*grid);
-        else
-            cmd_.energies.insert(cmd_.energies.end(), grid->begin(), grid->end());
-    }
-
-    // An ID as --id gives it: a whole number.
-    void readId(const QString& text)
-    {
-        bool whole = false;
-        text.toLongLong(&whole);
-        if (!whole || text.trimmed() != text)
-            fail(QStringLiteral("--id: \"%1\" is not a whole number").arg(text));
-        cmd_.materials.push_back(NamedMaterial{text, NamedMaterial::By::Id});
-    }
-
     void readDatabase(const QString& path)
     {
         if (path.isEmpty())
             fail(QStringLiteral("--database needs a file name"));
         cmd_.databasePath = path;
         cmd_.whenDatabaseMissing = WhenMissing::Refuse;
-    }
-
-    void readGroups(const QString& text)
-    {
-        if (const Result<IncludedGroups> groups = readIncludedGroups(text.toStdString()))
-            cmd_.groups = *groups;
-        else
-            fail(errorText(groups));
     }
 
     void readSize(const QString& text)
@@ -331,19 +272,75 @@ private:
         cmd_.imageSize = QSize(width, height);
     }
 
-    bool has(Option option) const { return given_.count(option) > 0; }
+    // Whether the option was given: the request's inputs by its reader.
+    bool has(Option option) const
+    {
+        return optionRow(option).value == OptionValue::Request ? reader_->given(requestName(option))
+                                                               : given_.count(option) > 0;
+    }
 
     std::optional<float> value(Option option) const
     {
+        if (optionRow(option).value == OptionValue::Request)
+            return reader_->typedValue(requestName(option));
         const auto found = singles_.find(option);
         return found == singles_.end() ? std::nullopt : found->second;
+    }
+
+    Request& request() { return reader_->request(); }
+
+    // Puts the kinetic energy of each line into the request's energies and
+    // its line into command.lines. False, with why it cannot, when it cannot.
+    bool resolveLines()
+    {
+        if (!step(reader_->judgePhotons()))
+            return false;
+        Request& asked = request();
+        if (asked.lines.empty())
+            return true;
+        const LinePhotons photons{asked.photons.sourceKey ? std::optional(QString::fromStdString(*asked.photons.sourceKey))
+                                                          : std::nullopt,
+                                  asked.photons.photonEnergy};
+        cmd_.lines.resize(asked.energies.size());
+        for (const RequestedLine& line : asked.lines) {
+            const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line.text).trimmed(), photons);
+            if (!resolved) {
+                fail(errorText(resolved));
+                return false;
+            }
+            asked.energies[line.energyIndex] = resolved->kineticEnergy;
+            cmd_.lines[line.energyIndex] = resolved->line;
+        }
+        return true;
+    }
+
+    // The request as the command holds it.
+    void takeRequest()
+    {
+        Request& asked = request();
+        for (const RequestedMaterial& material : asked.materials)
+            cmd_.materials.push_back(materialRef(material));
+        cmd_.energies = std::move(asked.energies);
+        cmd_.groups = asked.groups;
+        cmd_.forms = asked.forms;
+        cmd_.depths = std::move(asked.depths);
+        cmd_.crossSection = asked.crossSection;
+        cmd_.angle = asked.angle;
+        cmd_.probability = asked.probability;
+        cmd_.electrons = asked.electrons;
+        cmd_.seed = asked.seed;
+        cmd_.threads = asked.threads;
+        cmd_.asymmetry = asked.asymmetry;
+        cmd_.sourceAngle = asked.sourceAngle;
+        cmd_.profile = asked.profile;
+        cmd_.step = asked.step;
     }
 
     // What a command needs and what it cannot take together.
     void checkCombination()
     {
-        if (const QString error = resolveLines(typedLines_, photons_, cmd_); !error.isEmpty())
-            return fail(error);
+        if (!resolveLines())
+            return;
         switch (cmd_.kind) {
         case CommandKind::Help:
         case CommandKind::List: return;
@@ -357,31 +354,30 @@ private:
             return;
         case CommandKind::Imfp: return needMaterialsAndEnergies();
         case CommandKind::Depth:
-            readDepthValues();
-            needMaterialsAndEnergies();
+            if (step(reader_->judgeDepthValues()))
+                needMaterialsAndEnergies();
             return;
         case CommandKind::Thickness: return readThicknessValues();
         case CommandKind::Simulate:
             needMaterialsAndEnergies();
-            readDepthValues();
-            readSimulationValues();
+            if (error_.isEmpty() && step(reader_->judgeDepthValues()))
+                step(reader_->judgeSimulation());
             return;
         case CommandKind::Dcs:
-            if (has(Option::Formula))
-                cmd_.materials.push_back(FormulaMaterial{texts_[Option::Formula], 0, 0});
-            if (cmd_.materials.empty())
+            step(reader_->addTypedMaterial());
+            if (request().materials.empty())
                 fail(QStringLiteral("dcs needs a material: a name, an ID or --formula"));
-            if (cmd_.energies.empty())
+            if (request().energies.empty())
                 fail(QStringLiteral("dcs needs an energy: --energy, --range, --log or --line"));
-            needElasticTableEnergies();
+            if (error_.isEmpty())
+                step(reader_->judgeElasticEnergies());
             return;
         case CommandKind::Transport:
             // A formula alone names the compound: S needs no density or gap.
-            if (has(Option::Formula))
-                cmd_.materials.push_back(FormulaMaterial{texts_[Option::Formula], 0, 0});
-            if (cmd_.materials.empty() && cmd_.elementSymbols.empty())
+            step(reader_->addTypedMaterial());
+            if (request().materials.empty() && cmd_.elementSymbols.empty())
                 fail(QStringLiteral("transport needs a material: a name, an ID, --formula or --element"));
-            if (cmd_.energies.empty())
+            if (request().energies.empty())
                 fail(QStringLiteral("transport needs an energy: --energy, --range, --log or --line"));
             return;
         case CommandKind::Plot:
@@ -427,72 +423,6 @@ private:
         }
     }
 
-    // The angle and P keep their defaults unless given; a value out of their
-    // range is refused in the words of the physics that cannot use it.
-    void readDepthValues()
-    {
-        cmd_.angle = doubles_[Option::Angle].value_or(cmd_.angle);
-        cmd_.probability = doubles_[Option::Probability].value_or(cmd_.probability);
-        failUnlessEmpty(angleError(cmd_.angle));
-        failUnlessEmpty(probabilityError(cmd_.probability));
-    }
-
-    void failUnlessEmpty(const std::string& error)
-    {
-        if (!error.empty())
-            fail(QString::fromStdString(error));
-    }
-
-    // A whole number within its limit, or the default when not given.
-    std::uint64_t wholeNumber(Option option, const WholeNumberLimit& limit, std::uint64_t fallback)
-    {
-        if (!has(option))
-            return fallback;
-        const Result<std::uint64_t> given =
-            readWholeNumber(optionName(option).toStdString(), texts_[option].toStdString(), limit);
-        if (!given)
-            fail(QString::fromStdString(given.error()));
-        return given ? *given : fallback;
-    }
-
-    // How many electrons, from which seed, on how many threads.
-    void readRunSize()
-    {
-        cmd_.electrons = wholeNumber(Option::Electrons, kElectronLimit, cmd_.electrons);
-        cmd_.seed = wholeNumber(Option::Seed, kSeedLimit, cmd_.seed);
-        cmd_.threads = static_cast<unsigned>(wholeNumber(Option::Threads, kThreadLimit, cmd_.threads));
-    }
-
-    // The simulation's settings, checked as the simulation checks them.
-    void readSimulationValues()
-    {
-        readRunSize();
-        cmd_.asymmetry = doubles_[Option::Asymmetry].value_or(cmd_.asymmetry);
-        cmd_.sourceAngle = doubles_[Option::SourceAngle].value_or(cmd_.sourceAngle);
-        cmd_.step = doubles_[Option::Step].value_or(cmd_.step);
-        if (has(Option::Step) && !cmd_.profile)
-            fail(QStringLiteral("--step is for --profile"));
-        if (const std::string error = simulationInputError(ScatteringMedium{1}, simulationSettings(cmd_));
-            !error.empty())
-            fail(QString::fromStdString(error));
-        failUnlessEmpty(cmd_.profile ? profileStepError(cmd_.angle, cmd_.step) : std::string());
-        if (!(cmd_.probability > 0 && cmd_.probability < 1))
-            fail(QStringLiteral("--probability must be above 0 and below 1"));
-        needElasticTableEnergies();
-    }
-
-    // Elastic scattering is known from 50 eV to 30 keV.
-    void needElasticTableEnergies()
-    {
-        for (const float energy : cmd_.energies)
-            if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
-                return fail(QStringLiteral("%1 takes energies from %2 eV to %3 eV (got %4 eV)")
-                                .arg(commandName())
-                                .arg(kTableLowestEnergy)
-                                .arg(kTableHighestEnergy)
-                                .arg(energy));
-    }
-
     // The overlayer and the substrate become the two materials, their peak
     // energies the two energies.
     void readThicknessValues()
@@ -501,16 +431,18 @@ private:
                               Option::Ratio, Option::BulkRatio})
             if (!has(needed))
                 fail(QStringLiteral("thickness needs %1").arg(optionName(needed)));
-        if (!cmd_.materials.empty())
+        if (!request().materials.empty())
             fail(QStringLiteral("thickness takes its materials from --overlayer and --substrate (got \"%1\")")
-                     .arg(std::get<NamedMaterial>(cmd_.materials.front()).nameOrId));
-        if (cmd_.forms == Forms::Both)
+                     .arg(QString::fromStdString(std::get<MaterialByName>(request().materials.front()).text)));
+        if (request().forms == RequestedForms::Both)
             fail(QStringLiteral("thickness takes one form of the formula: --relativistic without \"both\""));
         if (!error_.isEmpty())
             return;
-        cmd_.materials = {NamedMaterial{texts_[Option::Overlayer]}, NamedMaterial{texts_[Option::Substrate]}};
-        cmd_.energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
-        readDepthValues();
+        request().materials = {MaterialByName{texts_[Option::Overlayer].toStdString()},
+                               MaterialByName{texts_[Option::Substrate].toStdString()}};
+        request().energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
+        if (!step(reader_->judgeDepthValues()))
+            return;
         cmd_.ratio = *doubles_[Option::Ratio];
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
         failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
@@ -524,8 +456,14 @@ private:
                     fail(QStringLiteral("%1 is for --model eal").arg(optionName(simulating)));
             return;
         }
-        readRunSize();
-        needElasticTableEnergies();
+        if (error_.isEmpty() && step(reader_->judgeRunSize()))
+            step(reader_->judgeElasticEnergies());
+    }
+
+    void failUnlessEmpty(const std::string& error)
+    {
+        if (!error.empty())
+            fail(QString::fromStdString(error));
     }
 
     // A path given directly stands for the material and its energies.
@@ -534,71 +472,42 @@ private:
         for (Option other : others)
             if (has(other))
                 fail(QStringLiteral("%1 cannot be given with %2").arg(optionName(other), optionName(path)));
-        if (!cmd_.materials.empty())
+        if (!request().materials.empty())
             fail(QStringLiteral("a material cannot be given with %1").arg(optionName(path)));
-        if (!cmd_.energies.empty())
+        if (!request().energies.empty())
             fail(QStringLiteral("an energy cannot be given with %1").arg(optionName(path)));
     }
 
     void needDepths()
     {
-        if (cmd_.depths.empty())
+        if (request().depths.empty())
             fail(QStringLiteral("%1 needs --depth").arg(commandName()));
     }
 
+    // The material given by --formula or by --density --mass --gap --nv, and
+    // a material and an energy at all.
     void needMaterialsAndEnergies()
     {
-        addOptionMaterial();
-        if (cmd_.materials.empty())
+        // S is computed from a formula, which a material given by its values lacks.
+        const bool needsCrossSection = cmd_.kind == CommandKind::Cf2
+            || (cmd_.kind == CommandKind::Depth && !(request().angle > kMaxCorrectedAngle));
+        step(reader_->addTypedMaterial(needsCrossSection));
+        if (request().materials.empty())
             fail(QStringLiteral("%1 needs a material: a name, an ID, --formula or --density --mass --gap --nv")
                      .arg(commandName()));
-        if (cmd_.energies.empty())
+        if (request().energies.empty())
             fail(QStringLiteral("%1 needs an energy: --energy, --range, --log or --line").arg(commandName()));
-    }
-
-    // The material given by --formula, or by --density --mass --gap --nv.
-    void addOptionMaterial()
-    {
-        if (has(Option::Formula)) {
-            for (Option unused : {Option::Mass, Option::Nv})
-                if (has(unused))
-                    fail(QString::fromStdString(typedBesideFormula(optionName(unused).toStdString())));
-            for (Option needed : {Option::Density, Option::Gap})
-                if (!has(needed))
-                    fail(QStringLiteral("--formula needs %1").arg(optionName(needed)));
-            if (error_.isEmpty())
-                cmd_.materials.push_back(
-                    FormulaMaterial{texts_[Option::Formula], *value(Option::Density), *value(Option::Gap)});
-            return;
-        }
-        constexpr std::array<Option, 4> kInline = {Option::Density, Option::Mass, Option::Gap, Option::Nv};
-        if (std::none_of(kInline.begin(), kInline.end(), [this](Option o) { return has(o); }))
-            return;
-        for (Option needed : kInline)
-            if (!has(needed))
-                fail(QStringLiteral("a material given by its values needs %1").arg(optionName(needed)));
-        // S is computed from a formula, which a material given by its values lacks.
-        const bool needsCrossSection =
-            cmd_.kind == CommandKind::Cf2 || (cmd_.kind == CommandKind::Depth && !(cmd_.angle > kMaxCorrectedAngle));
-        if (needsCrossSection && !has(Option::CrossSection))
-            fail(QStringLiteral("%1 needs --cross-section S for a material given by its values, which has no "
-                                "formula to compute S from")
-                     .arg(commandName()));
-        if (error_.isEmpty())
-            cmd_.materials.push_back(
-                InlineMaterial{*value(Option::Density), *value(Option::Mass), *value(Option::Gap), *value(Option::Nv)});
     }
 
     const QStringList& args_;
     Command cmd_;
     QString error_;
     bool formatGiven_ = false;
+    std::optional<RequestReader> reader_;
     std::set<Option> given_;
     std::map<Option, std::optional<float>> singles_;
     std::map<Option, std::optional<double>> doubles_;
     std::map<Option, QString> texts_;
-    std::vector<TypedLine> typedLines_;
-    LinePhotons photons_;
 };
 
 } // namespace

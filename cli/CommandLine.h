@@ -5,6 +5,7 @@
 #include "lookup/LineEnergies.h"
 #include "lookup/MaterialRef.h"
 #include "materials/store/DatabaseLocation.h"
+#include "query/Request.h"
 #include "query/ValenceGroups.h"
 
 #include <QSize>
@@ -22,7 +23,7 @@ enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Exp
 enum class OutputFormat { Table, Csv, Json };
 
 // Which forms of the TPP-2M formula to compute.
-enum class Forms { NonRelativistic, Relativistic, Both };
+using Forms = RequestedForms;
 
 // The include boxes of the four valence-electron groups; as the window starts
 // when not chosen otherwise.

@@ -31,32 +31,32 @@ constexpr unsigned kFormatted =
 // clang-format off
 constexpr std::array kOptions = std::to_array<OptionRow>({
     // Ways of giving a material.
-    {Name, "--name", Special, kEnergies, {}, {Material, "--name NAME",
+    {Name, "--name", Request, kEnergies, {}, {Material, "--name NAME",
         "a name that looks like an ID or an\noption, e.g. --name 105, --name=-x"}},
-    {Id, "--id", Special, kEnergies, {}, {Material, "--id ID", "an ID that is also another's name"}},
-    {Density, "--density", Single, kComputing, PositiveInput::Density, {Material,
+    {Id, "--id", Request, kEnergies, {}, {Material, "--id ID", "an ID that is also another's name"}},
+    {Density, "--density", Request, kComputing, {}, {Material,
         "--density D --mass M --gap EG --nv NV", "a material given by its values"}},
-    {Mass, "--mass", Single, kComputing, PositiveInput::Mass},
-    {Gap, "--gap", Single, kComputing},
-    {Nv, "--nv", Single, kComputing},
-    {Formula, "--formula", Text, kEnergies, {}, {Material, "--formula F --density D --gap EG",
+    {Mass, "--mass", Request, kComputing},
+    {Gap, "--gap", Request, kComputing},
+    {Nv, "--nv", Request, kComputing},
+    {Formula, "--formula", Request, kEnergies, {}, {Material, "--formula F --density D --gap EG",
         "a material given by its chemical\n"
         "formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;\n"
         "Nv and the mass are summed from the\n"
         "elements' rows of the database"}},
 
     // Ways of giving energies.
-    {Energy, "--energy", Special, kEnergies, {}, {Energies, "--energy E[,E...]", "single energies"}},
-    {Range, "--range", Special, kEnergies, {}, {Energies, "--range FROM:TO:STEP", "FROM, FROM+STEP, ... up to TO"}},
-    {Log, "--log", Special, kEnergies, {}, {Energies, "--log FROM:TO:COUNT",
+    {Energy, "--energy", Request, kEnergies, {}, {Energies, "--energy E[,E...]", "single energies"}},
+    {Range, "--range", Request, kEnergies, {}, {Energies, "--range FROM:TO:STEP", "FROM, FROM+STEP, ... up to TO"}},
+    {Log, "--log", Request, kEnergies, {}, {Energies, "--log FROM:TO:COUNT",
         "COUNT energies evenly spaced on a log scale"}},
-    {Line, "--line", Special, kEnergies, {}, {Energies, "--line \"EL LEVEL\"[,...]",
+    {Line, "--line", Request, kEnergies, {}, {Energies, "--line \"EL LEVEL\"[,...]",
         "the kinetic energy of the photoelectrons of a core\n"
         "level, e.g. \"Cu 2p3/2\", \"O 1s\", \"Au 4f\", excited by"}},
-    {Source, "--source", Special, kEnergies, {}, {Energies, "  --source SOURCE",
+    {Source, "--source", Request, kEnergies, {}, {Energies, "  --source SOURCE",
         "MgKa (1253.6 eV), AlKa (1486.6 eV), AgLa (2984.3 eV),\n"
         "CrKa (5414.8 eV) or GaKa (9251.7 eV), or by"}},
-    {PhotonEnergy, "--photon-energy", Special, kEnergies, {}, {Energies, "  --photon-energy E",
+    {PhotonEnergy, "--photon-energy", Request, kEnergies, {}, {Energies, "  --photon-energy E",
         "photons of E eV (a synchrotron, say)"}},
 
     // The options of several commands.
@@ -66,7 +66,7 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
         "DataBase/TPP2-data.db under the current folder, created\n"
         "from the shipped materials when missing); only import\n"
         "writes to it"}},
-    {Include, "--include", Special, kList | kComputing | kThickness, {}, {Options, "--include GROUPS",
+    {Include, "--include", Request, kList | kComputing | kThickness, {}, {Options, "--include GROUPS",
         "the valence-electron groups that make up Nv, from\n"
         "hbe (s+p, higher binding energy), lbe (s+p, lower\n"
         "binding energy), d and f, separated by commas, or none;\n"
@@ -88,18 +88,18 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     // The options of one or a few commands, explained with their commands.
     {Element, "--element", Special, kTransport},
     {Imfp, "--imfp", Single, kCf1 | kCf2, PositiveInput::Imfp},
-    {Depth, "--depth", Special, kCf1 | kCf2},
-    {CrossSection, "--cross-section", Special, kCf2 | kDepth, PositiveInput::CrossSection},
+    {Depth, "--depth", Request, kCf1 | kCf2},
+    {CrossSection, "--cross-section", Request, kCf2 | kDepth},
     {EffTrMfp, "--eff-trmfp", Single, kCf2, PositiveInput::EffTrMfp},
-    {Angle, "--angle", HeldSingle, kDepth | kThickness | kSimulate},
-    {Probability, "--probability", CheckedSingle, kDepth | kSimulate},
-    {Electrons, "--electrons", Text, kSimulate | kThickness},
-    {Seed, "--seed", Text, kSimulate | kThickness},
-    {Threads, "--threads", Text, kSimulate | kThickness},
+    {Angle, "--angle", Request, kDepth | kThickness | kSimulate},
+    {Probability, "--probability", Request, kDepth | kSimulate},
+    {Electrons, "--electrons", Request, kSimulate | kThickness},
+    {Seed, "--seed", Request, kSimulate | kThickness},
+    {Threads, "--threads", Request, kSimulate | kThickness},
     {Model, "--model", Text, kThickness},
-    {Asymmetry, "--asymmetry", Double, kSimulate},
-    {SourceAngle, "--source-angle", Double, kSimulate},
-    {Step, "--step", Double, kSimulate},
+    {Asymmetry, "--asymmetry", Request, kSimulate},
+    {SourceAngle, "--source-angle", Request, kSimulate},
+    {Step, "--step", Request, kSimulate},
     {Profile, "--profile", Flag, kSimulate},
     {Overlayer, "--overlayer", Text, kThickness},
     {Substrate, "--substrate", Text, kThickness},

@@ -64,9 +64,8 @@ enum class Option {
 enum class OptionValue {
     Flag,          // no value
     FormChoice,    // no value, or "both"
+    Request,       // an input of the request, read and judged by query/RequestReader under the name without "--"
     Single,        // a number held as Single, kept until the command is checked
-    Double,        // a number in double precision, likewise
-    HeldSingle,    // a number held as Single and kept in double
     CheckedSingle, // a number that must fit a Single and is kept in double
     Text,          // a text, kept until the command is checked
     Special,       // read by the option's own reader

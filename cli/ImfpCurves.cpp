@@ -1,6 +1,6 @@
 #include "cli/ImfpCurves.h"
 
-#include "cli/ImfpEvaluation.h"
+#include "lookup/MaterialImfp.h"
 
 namespace korvane::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/ImfpEvaluation.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialImfp.h"
 
 namespace korvane::cli {
 

@@ -2,7 +2,6 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/SignalDepth.h"
-#include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialSimulation.h"

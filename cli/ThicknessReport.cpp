@@ -1,8 +1,8 @@
 #include "cli/ThicknessReport.h"
 
 #include "calc/AttenuatedOverlayer.h"
-#include "cli/ImfpEvaluation.h"
 #include "cli/RowWriter.h"
+#include "lookup/MaterialImfp.h"
 #include "lookup/MaterialSimulation.h"
 #include "materials/text/ResultText.h"
 

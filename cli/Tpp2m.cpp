@@ -10,7 +10,6 @@
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
 #include "cli/ImfpCurves.h"
-#include "cli/ImfpEvaluation.h"
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
 #include "cli/SimulationReport.h"

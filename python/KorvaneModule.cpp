@@ -8,6 +8,7 @@
 #include "python/ScalarArguments.h"
 #include "python/SimulationCalculation.h"
 #include "python/TransportCalculation.h"
+#include "query/ValenceGroups.h"
 
 #include <pybind11/numpy.h>
 
@@ -189,7 +190,11 @@ an unknown line or source, and for photons that cannot excite the level.
 
 py::tuple defaultGroups()
 {
-    return py::make_tuple("lbe", "d", "f");
+    const std::vector<std::string> names = korvane::tickedGroupNames(korvane::kDefaultValenceTicks);
+    py::tuple groups(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        groups[i] = names[i];
+    return groups;
 }
 
 py::object imfp(py::handle energy, py::handle material, py::handle density, py::handle mass, py::handle gap,

@@ -4,6 +4,7 @@
 #include "calc/TransportTable.h"
 #include "lookup/MaterialSimulation.h"
 #include "python/MaterialsTable.h"
+#include "query/ElasticEnergies.h"
 
 #include <pybind11/numpy.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 void needElasticTableEnergy(double energy)
 {
-    if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
+    if (!withinElasticEnergies(energy))
         throw py::value_error(QStringLiteral("the energy must be from %1 eV to %2 eV (got %3 eV)")
                                   .arg(kTableLowestEnergy)
                                   .arg(kTableHighestEnergy)

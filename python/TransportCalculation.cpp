@@ -3,6 +3,7 @@
 #include "calc/ScreeningFunction.h"
 #include "calc/TransportTable.h"
 #include "query/ChemicalFormula.h"
+#include "query/ElasticEnergies.h"
 #include "lookup/MaterialCrossSection.h"
 #include "materials/model/Material.h"
 #include "python/MaterialsTable.h"
@@ -63,7 +64,7 @@ CrossSectionSource crossSectionSource(py::handle given, py::handle database)
 // Energies of the table: outside them S is no number, but the energy is.
 bool inTable(float energy)
 {
-    return energy >= kTableLowestEnergy && energy <= kTableHighestEnergy;
+    return withinElasticEnergies(energy);
 }
 
 // S at an energy of the table: n_i sigma_i summed over the atoms, in their

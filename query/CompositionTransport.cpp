@@ -5,6 +5,7 @@
 #include "calc/TransportTable.h"
 #include "core/NumberText.h"
 #include "query/ChemicalFormula.h"
+#include "query/ElasticEnergies.h"
 
 namespace korvane {
 
@@ -18,7 +19,7 @@ bool isElementRow(std::int64_t id)
 // sigma_1 of one atom from the table, or why there is none.
 Result<double> atomValue(int atomicNumber, double energyEv)
 {
-    if (!(energyEv >= kTableLowestEnergy && energyEv <= kTableHighestEnergy))
+    if (!withinElasticEnergies(energyEv))
         return Failed{"no transport cross-section outside " + numbers::shortest15(kTableLowestEnergy) + " eV to "
                           + numbers::shortest15(kTableHighestEnergy) + " eV",
                       ErrorCode::OutOfRange};

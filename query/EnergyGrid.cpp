@@ -15,14 +15,15 @@ Failed refused(std::string reason)
     return Failed{std::move(reason), ErrorCode::InvalidInput};
 }
 
-std::string moreThanMost(const char* option, double most)
+std::string moreThanMost(std::string_view input, double most)
 {
-    return std::string(option) + " gives more than " + std::to_string(std::int64_t(most)) + " energies";
+    return std::string(input) + " gives more than " + std::to_string(std::int64_t(most)) + " energies";
 }
 
-const char* energyGridOption(EnergyGridKind kind)
+// The input's name as the words write it: the option's by default.
+std::string_view spelt(std::string_view input, EnergyGridKind kind)
 {
-    return kind == EnergyGridKind::Log ? "--log" : "--range";
+    return !input.empty() ? input : kind == EnergyGridKind::Log ? "--log" : "--range";
 }
 
 } // namespace
@@ -32,16 +33,17 @@ std::string tooManyEnergies(double most)
     return "more than " + std::to_string(std::int64_t(most)) + " energies in one run";
 }
 
-Result<std::vector<float>> linearEnergies(double from, double to, double step, double most)
+Result<std::vector<float>> linearEnergies(double from, double to, double step, double most, std::string_view input)
 {
+    const std::string range(spelt(input, EnergyGridKind::Range));
     if (!(step > 0))
-        return refused("the step of --range must be above 0");
+        return refused("the step of " + range + " must be above 0");
     if (to < from)
-        return refused("--range must run upwards (FROM is above TO)");
+        return refused(range + " must run upwards (FROM is above TO)");
     // A tolerance of a millionth of a step keeps TO when rounding would drop it.
     const double steps = std::floor((to - from) / step + 1e-6);
     if (steps + 1 > most)
-        return refused(moreThanMost("--range", most));
+        return refused(moreThanMost(range, most));
     std::vector<float> energies;
     const auto count = static_cast<std::size_t>(steps) + 1;
     energies.reserve(count);
@@ -50,16 +52,17 @@ Result<std::vector<float>> linearEnergies(double from, double to, double step, d
     return energies;
 }
 
-Result<std::vector<float>> logEnergies(double from, double to, double count, double most)
+Result<std::vector<float>> logEnergies(double from, double to, double count, double most, std::string_view input)
 {
+    const std::string log(spelt(input, EnergyGridKind::Log));
     if (!(from > 0))
-        return refused("--log must start above 0 eV");
+        return refused(log + " must start above 0 eV");
     if (!(to > from))
-        return refused("--log must run upwards (TO must be above FROM)");
+        return refused(log + " must run upwards (TO must be above FROM)");
     if (count < 2 || count != std::trunc(count))
-        return refused("the COUNT of --log must be a whole number of at least 2");
+        return refused("the COUNT of " + log + " must be a whole number of at least 2");
     if (count > most)
-        return refused(moreThanMost("--log", most));
+        return refused(moreThanMost(log, most));
     std::vector<float> energies;
     const auto n = static_cast<std::size_t>(count);
     energies.reserve(n);
@@ -70,9 +73,10 @@ Result<std::vector<float>> logEnergies(double from, double to, double count, dou
     return energies;
 }
 
-Result<std::vector<float>> readEnergyGrid(EnergyGridKind kind, const std::string& text, double most)
+Result<std::vector<float>> readEnergyGrid(EnergyGridKind kind, const std::string& text, double most,
+                                          std::string_view input)
 {
-    const char* option = energyGridOption(kind);
+    const std::string option(spelt(input, kind));
     if (std::count(text.begin(), text.end(), ':') != 2)
         return refused(std::string(option) + " needs FROM:TO:" + (kind == EnergyGridKind::Log ? "COUNT" : "STEP")
                        + " (got \"" + text + "\")");
@@ -86,7 +90,8 @@ Result<std::vector<float>> readEnergyGrid(EnergyGridKind kind, const std::string
         number = *value;
         start = colon + 1;
     }
-    return kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], most) : linearEnergies(v[0], v[1], v[2], most);
+    return kind == EnergyGridKind::Log ? logEnergies(v[0], v[1], v[2], most, option)
+                                       : linearEnergies(v[0], v[1], v[2], most, option);
 }
 
 } // namespace korvane

@@ -36,9 +36,9 @@ Result<FormulaSum> sumFormula(const std::string& formula, const ElementValuesLoo
     return sum;
 }
 
-std::string typedBesideFormula(const std::string& option)
+std::string typedBesideFormula(const std::string& input, const std::string& formula)
 {
-    return option + " cannot be given with --formula: it is summed from the elements";
+    return input + " cannot be given with " + formula + ": it is summed from the elements";
 }
 
 } // namespace korvane

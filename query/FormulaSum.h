@@ -49,7 +49,8 @@ using ElementValuesLookup = std::function<std::optional<ElementValues>(const std
 Result<FormulaSum> sumFormula(const std::string& formula, const ElementValuesLookup& element);
 
 // Why a mass or an Nv typed beside a formula is refused: both are summed from
-// its elements. `option` is the option's name as typed ("--mass").
-std::string typedBesideFormula(const std::string& option);
+// its elements. `input` and `formula` are the inputs' names as the front end
+// writes them ("--mass", "--formula").
+std::string typedBesideFormula(const std::string& input, const std::string& formula = "--formula");
 
 } // namespace korvane

@@ -19,7 +19,16 @@ bool ValenceTicks::tick(std::string_view name)
     return box != nullptr;
 }
 
-Result<ValenceTicks> readIncludedGroups(std::string_view text)
+std::vector<std::string> tickedGroupNames(const ValenceTicks& ticks)
+{
+    std::vector<std::string> names;
+    for (const auto& [ticked, name] : {std::pair{ticks.spHbe, "hbe"}, {ticks.spLbe, "lbe"}, {ticks.d, "d"}, {ticks.f, "f"}})
+        if (ticked)
+            names.emplace_back(name);
+    return names;
+}
+
+Result<ValenceTicks> readIncludedGroups(std::string_view text, std::string_view input)
 {
     ValenceTicks ticks = kNoValenceTicks;
     if (text == "none")
@@ -31,8 +40,8 @@ Result<ValenceTicks> readIncludedGroups(std::string_view text)
         group = first == std::string_view::npos ? std::string_view() : group.substr(first);
         group = group.substr(0, group.find_last_not_of(kBlanks) + 1);
         if (!ticks.tick(group))
-            return Failed{"unknown valence group \"" + std::string(group)
-                              + "\" in --include (choose from hbe, lbe, d, f, or none)",
+            return Failed{"unknown valence group \"" + std::string(group) + "\" in " + std::string(input)
+                              + " (choose from hbe, lbe, d, f, or none)",
                           ErrorCode::InvalidInput};
         if (comma == std::string_view::npos)
             return ticks;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvane {
 
@@ -31,8 +32,10 @@ struct ValenceTicks {
 inline constexpr ValenceTicks kDefaultValenceTicks{};
 // The ticks named by tpp2m's --include text: group names separated by
 // commas (blanks around a name ignored), or "none"; an unknown name fails
-// with InvalidInput and its words.
-Result<ValenceTicks> readIncludedGroups(std::string_view text);
+// with InvalidInput and its words, which name the input as `input`.
+Result<ValenceTicks> readIncludedGroups(std::string_view text, std::string_view input = "--include");
+// The names of the ticked groups, as --include takes them: "lbe", "d", "f".
+std::vector<std::string> tickedGroupNames(const ValenceTicks& ticks);
 // No group ticked, to tick one by one.
 inline constexpr ValenceTicks kNoValenceTicks{false, false, false, false};
 

@@ -5,8 +5,8 @@
 #include "core/TextEscapes.h"
 #include "query/CurveCsv.h"
 #include "query/CurveStyle.h"
-#include "query/EnergyGrid.h"
 #include "query/ImfpEvaluation.h"
+#include "web/PageInputs.h"
 #include "web/PageMaterial.h"
 
 #include <algorithm>
@@ -24,21 +24,6 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The forms that `relativistic` asks for: the non-relativistic form alone
-// when it is absent.
-std::optional<std::vector<ImfpForm>> readForms(const PageQuery& query, std::vector<std::string>* errors)
-{
-    const std::optional<std::string> text = query.typed("relativistic");
-    if (!text)
-        return std::vector<ImfpForm>{ImfpForm::NonRelativistic};
-    if (*text == "yes")
-        return std::vector<ImfpForm>{ImfpForm::Relativistic};
-    if (*text == "both")
-        return std::vector<ImfpForm>{ImfpForm::NonRelativistic, ImfpForm::Relativistic};
-    errors->push_back("relativistic: \"" + *text + "\" is neither \"yes\" nor \"both\"");
-    return std::nullopt;
-}
-
 // What a curve is made of, read from the inputs.
 struct CurveInputs {
     std::vector<PageMaterial> materials;
@@ -50,9 +35,7 @@ std::optional<CurveInputs> readCurveInputs(const PageQuery& query, const Valence
                                            std::vector<std::string>* errors)
 {
     const std::vector<std::string> names = curveMaterialNames(query.value("materials").value_or(""));
-    const std::optional<std::string> logText = query.typed("log");
-    const std::optional<std::string> rangeText = query.typed("range");
-    if (names.empty() || (!logText && !rangeText))
+    if (names.empty() || (!query.typed("log") && !query.typed("range")))
         return std::nullopt;
     const std::size_t errorsBefore = errors->size();
     CurveInputs inputs;
@@ -64,31 +47,27 @@ std::optional<CurveInputs> readCurveInputs(const PageQuery& query, const Valence
             }))
             inputs.materials.push_back(std::move(*material));
     }
-    for (const auto& [text, kind] : {std::pair{logText, EnergyGridKind::Log}, {rangeText, EnergyGridKind::Range}}) {
-        if (!text)
-            continue;
-        if (const Result<std::vector<float>> grid = readEnergyGrid(kind, *text, kMaxCurveEnergies))
-            inputs.energies.insert(inputs.energies.end(), grid->begin(), grid->end());
-        else
-            errors->push_back(grid.error());
-    }
-    if (inputs.energies.size() > kMaxCurveEnergies)
-        errors->push_back(tooManyEnergies(kMaxCurveEnergies));
-    const std::optional<std::vector<ImfpForm>> forms = readForms(query, errors);
+    // The energies of log, then range, read and bounded as tpp2m reads them.
+    const Result<Request> request =
+        readPageRequest(query, {"log", "range", "relativistic"}, {.mostEnergies = kMaxCurveEnergies});
+    if (!request)
+        errors->push_back(request.error());
     if (errors->size() != errorsBefore)
         return std::nullopt;
-    inputs.forms = *forms;
+    inputs.energies = request->energies;
+    inputs.forms = formsToCompute(request->forms);
     return inputs;
 }
 
+// The valence groups of the curve's materials, read as every input is.
 std::optional<ValenceTicks> readTicks(const PageQuery& query, std::vector<std::string>* errors)
 {
-    const Result<ValenceTicks> ticks = readIncludedGroups(query.value("include").value_or("lbe,d,f"));
-    if (!ticks) {
-        errors->push_back(ticks.error());
+    const Result<Request> request = readPageRequest(query, {"include"}, {});
+    if (!request) {
+        errors->push_back(request.error());
         return std::nullopt;
     }
-    return *ticks;
+    return request->groups;
 }
 
 void appendJsonList(std::string& json, const std::vector<std::string>& texts)

@@ -5,7 +5,6 @@
 #include "query/FormulaSum.h"
 #include "query/MaterialNotFound.h"
 #include "query/PositiveInputs.h"
-#include "query/TypedNumber.h"
 #include "query/ValenceGroups.h"
 
 #include <limits>
@@ -69,58 +68,33 @@ std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::stri
 {
     if (const std::optional<std::string> typedName = query.typed(name))
         return databaseRow(query, name, *typedName, ticks, errors);
-    if (name != "material")
-        return std::nullopt;
-    const std::optional<std::string> formula = query.typed("formula");
-    std::optional<FormulaSum> sum;
-    if (formula) {
-        Result<FormulaSum> summed =
-            sumFormula(*formula, [&](const std::string& symbol) -> std::optional<ElementValues> {
-                const std::string row = "element." + symbol + '.';
-                if (query.value(row + "found") != "1")
-                    return std::nullopt;
-                return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
-            });
-        if (!summed) {
-            errors->push_back(summed.error());
+    return std::nullopt;
+}
+
+std::optional<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
+                                              const ValenceTicks& ticks, std::vector<std::string>* errors)
+{
+    if (const auto* named = std::get_if<MaterialByName>(&material))
+        return databaseRow(query, "material", named->text, ticks, errors);
+    if (const auto* values = std::get_if<MaterialByValues>(&material))
+        return PageMaterial{{values->density, values->mass, values->bandGap, values->valenceElectrons}, std::nullopt, ""};
+    const auto& formula = std::get<MaterialByFormula>(material);
+    Result<FormulaSum> sum = sumFormula(formula.formula, [&](const std::string& symbol) -> std::optional<ElementValues> {
+        const std::string row = "element." + symbol + '.';
+        if (query.value(row + "found") != "1")
             return std::nullopt;
-        }
-        sum = std::move(*summed);
-    }
-    const std::string names[] = {"density", "mass", "gap", "nv"};
-    std::optional<float> values[4];
-    bool anyTyped = false;
-    for (int i = 0; i < 4; ++i) {
-        const std::optional<std::string> text = query.typed(names[i]);
-        if (!text)
-            continue;
-        anyTyped = true;
-        const Result<float> value = readTypedSingle(names[i], *text);
-        if (!value) {
-            errors->push_back(value.error());
-            return std::nullopt;
-        }
-        values[i] = *value;
-    }
-    if (sum) {
-        for (int i : {1, 3}) {
-            if (values[i]) {
-                errors->push_back(typedBesideFormula("--" + names[i]));
-                return std::nullopt;
-            }
-        }
-        values[1] = sum->mass;
-        values[3] = sum->valenceElectrons;
-    } else if (!anyTyped) {
+        return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
+    });
+    if (!sum) {
+        errors->push_back(sum.error());
         return std::nullopt;
     }
-    const std::string refused = firstNotAboveZero(
-        {{PositiveInput::Density, values[0].value_or(1)}, {PositiveInput::Mass, values[1].value_or(1)}});
-    if (!refused.empty()) {
+    if (const std::string refused = notAboveZero(PositiveInput::Mass, sum->mass); !refused.empty()) {
         errors->push_back(refused);
         return std::nullopt;
     }
-    return PageMaterial{{values[0], values[1], values[2], values[3]}, std::nullopt, formula.value_or("")};
+    return PageMaterial{{formula.density, sum->mass, formula.bandGap, sum->valenceElectrons}, std::nullopt,
+                        formula.formula};
 }
 
 std::vector<std::string> formulaSymbols(const std::string& formula)

@@ -10,9 +10,9 @@
 #include "lines/PhotoelectronLine.h"
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
-#include "query/PositiveInputs.h"
 #include "query/ShownText.h"
 #include "query/TypedNumber.h"
+#include "web/PageInputs.h"
 #include "web/PageMaterial.h"
 #include "web/PageMaterialValues.h"
 
@@ -26,12 +26,6 @@ namespace {
 // Why CF2 has no S, as tpp2m says it in the page's words.
 constexpr const char* kNoFormulaForS =
     "CF2 needs a transport cross-section S for a material given by its values, which has no formula to compute S from";
-
-// Why a line gives no energy when neither a source nor photons are typed.
-std::string lineNeedsPhotons()
-{
-    return "the line needs a source (" + sourceKeys() + ") or a photon energy";
-}
 
 // The transport cross-section as the transport window's field shows it.
 std::string crossSectionText(double a0Squared)
@@ -48,20 +42,28 @@ public:
 
     PageResults run()
     {
-        const Result<ValenceTicks> ticks = readIncludedGroups(query_.value("include").value_or("lbe,d,f"));
-        if (!ticks) {
-            fail(ticks.error());
+        // What the one result asks for, judged as tpp2m judges it; the inputs
+        // that would give tpp2m several rows are refused together, and a
+        // refusal stops every result.
+        const Result<Request> request =
+            readPageRequest(query_,
+                            {"material", "density", "mass", "gap", "nv", "formula", "energy", "line", "source",
+                             "photon-energy", "include", "relativistic"},
+                            {.oneResult = true});
+        if (!request) {
+            fail(request.error());
             return std::move(results_);
         }
-        ticks_ = *ticks;
+        ticks_ = request->groups;
         thickness();
-        const std::optional<PageMaterial> material = readMaterial(query_, "material", ticks_, &results_.errors);
+        const std::optional<PageMaterial> material =
+            request->materials.empty()
+                ? std::nullopt
+                : requestedMaterial(query_, request->materials.front(), ticks_, &results_.errors);
         if (material)
             for (ShownResult& value : materialValuesShown(*material))
                 results_.shown.push_back(std::move(value));
-        const std::optional<double> lineEnergy = kineticEnergyOfLine();
-        const std::optional<float> energy =
-            query_.typed("energy") || !lineEnergy ? single("energy") : numbers::heldAsSingle(*lineEnergy);
+        const std::optional<float> energy = energyOf(*request);
         if (!material || !energy)
             return std::move(results_);
         if (outsideValidEnergyRange(*energy))
@@ -82,6 +84,19 @@ private:
     {
         if (std::find(results_.errors.begin(), results_.errors.end(), error) == results_.errors.end())
             results_.errors.push_back(error);
+    }
+
+    // The request of a few inputs, read on their own so that a refusal
+    // stops only the numbers they concern.
+    std::optional<Request> partOf(std::initializer_list<const char*> names,
+                                  const RequestUse& use = {.oneResult = true})
+    {
+        Result<Request> request = readPageRequest(query_, names, use);
+        if (!request) {
+            fail(request.error());
+            return std::nullopt;
+        }
+        return std::move(*request);
     }
 
     // A typed number read as tpp2m reads it; none, with the error, when it
@@ -121,55 +136,43 @@ private:
         return *imfp;
     }
 
-    // The kinetic energy of the photoelectrons of the line typed ("Cu 2p3/2"),
-    // from a source ("AlKa") or photons of a typed energy; the energy of the
-    // results when none is typed.
-    std::optional<double> kineticEnergyOfLine()
+    // The energy typed, or the kinetic energy of the line typed.
+    std::optional<float> energyOf(const Request& request)
     {
-        const std::optional<std::string> lineText = query_.typed("line");
-        if (!lineText)
+        if (!request.lines.empty())
+            return kineticEnergyOfLine(request.lines.front().text, request.photons);
+        if (request.energies.empty())
             return std::nullopt;
-        const Result<lines::PhotoelectronLine> found = lines::findLine(*lineText);
+        return request.energies.front();
+    }
+
+    // The kinetic energy of the photoelectrons of the line typed ("Cu 2p3/2"),
+    // from a source ("AlKa") or photons of a typed energy, which the request
+    // has judged; the energy of the results.
+    std::optional<float> kineticEnergyOfLine(const std::string& line, const RequestedPhotons& photons)
+    {
+        const Result<lines::PhotoelectronLine> found = lines::findLine(line);
         if (!found) {
             fail(found.error());
             return std::nullopt;
         }
-        std::optional<double> photons;
-        if (query_.typed("photon-energy")) {
-            photons = number("photon-energy");
-        } else {
-            const std::optional<std::string> key = query_.typed("source");
-            if (!key) {
-                fail(lineNeedsPhotons());
-                return std::nullopt;
-            }
-            const Result<const XraySource*> source = sourceOfKey(*key);
-            if (!source) {
-                fail(source.error());
-                return std::nullopt;
-            }
-            photons = (*source)->photonEnergy;
-        }
-        if (!photons)
-            return std::nullopt;
-        const Result<double> kinetic = kineticEnergy(found->bindingEnergy, *photons);
+        const double photonEnergy =
+            photons.photonEnergy ? *photons.photonEnergy : (*sourceOfKey(*photons.sourceKey))->photonEnergy;
+        const Result<double> kinetic = kineticEnergy(found->bindingEnergy, photonEnergy);
         if (!kinetic) {
             fail(kinetic.error());
             return std::nullopt;
         }
         show("kinetic-energy", float(*kinetic), electronVolts(*kinetic));
-        return *kinetic;
+        return numbers::heldAsSingle(*kinetic);
     }
 
     // S typed, or computed for the material as tpp2m transport does.
     void transportCrossSection(const PageMaterial& material, float energy)
     {
         if (query_.typed("cross-section")) {
-            crossSection_ = number("cross-section");
-            if (crossSection_ && !(*crossSection_ > 0)) {
-                fail(notAboveZero(PositiveInput::CrossSection, *crossSection_));
-                crossSection_.reset();
-            }
+            if (const std::optional<Request> typed = partOf({"cross-section"}))
+                crossSection_ = typed->crossSection;
             return;
         }
         // A row by its ID or its name read as a formula; a typed formula as
@@ -194,9 +197,10 @@ private:
             if (paths.effTrMfp)
                 effTrMfp_ = *paths.effTrMfp;
         }
-        const std::optional<float> depth = single("depth");
-        if (!depth)
+        const std::optional<Request> typed = query_.typed("depth") ? partOf({"depth"}) : std::nullopt;
+        if (!typed)
             return;
+        const std::optional<float> depth = typed->depths.front();
         showFactor("cf1", correctionFactor1(*depth, imfp));
         if (!crossSection_ && !crossSectionError_.empty())
             fail(crossSectionError_);
@@ -214,37 +218,29 @@ private:
             fail(factor.error());
     }
 
-    std::optional<double> angle()
+    // The angle (and P) of the depths, or none with the refusal.
+    std::optional<Request> depthValues(std::initializer_list<const char*> names)
     {
-        const std::optional<double> value = query_.typed("angle") ? number("angle") : 0.0;
-        if (value && !angleError(*value).empty()) {
-            fail(angleError(*value));
-            return std::nullopt;
-        }
-        return value;
+        return partOf(names, {.depthValues = true, .oneResult = true});
     }
 
     void depths(float imfp)
     {
-        const std::optional<double> angleFromNormal = angle();
-        const std::optional<double> probability = query_.typed("probability") ? number("probability") : 0.95;
-        if (!angleFromNormal || !probability)
+        const std::optional<Request> values = depthValues({"angle", "probability"});
+        if (!values)
             return;
-        if (*angleFromNormal > kMaxCorrectedAngle)
-            results_.notes.push_back(uncorrectedAngleNote(*angleFromNormal));
-        if (const std::string error = probabilityError(*probability); !error.empty()) {
-            fail(error);
-            return;
-        }
+        const double angleFromNormal = values->angle;
+        if (angleFromNormal > kMaxCorrectedAngle)
+            results_.notes.push_back(uncorrectedAngleNote(angleFromNormal));
         const std::pair<DepthCorrection, const char*> models[] = {
             {DepthCorrection::None, "none"}, {DepthCorrection::Approx1, "cf1"}, {DepthCorrection::Approx2, "cf2"}};
         for (const auto& [correction, name] : models) {
-            if (correction != DepthCorrection::None && *angleFromNormal > kMaxCorrectedAngle)
+            if (correction != DepthCorrection::None && angleFromNormal > kMaxCorrectedAngle)
                 continue;
             if (correction == DepthCorrection::Approx2 && !effTrMfp_)
                 continue;
-            const DepthModel model{correction, imfp, *angleFromNormal, effTrMfp_.value_or(0.0f)};
-            showLength("information-depth-" + std::string(name), informationDepth(model, *probability));
+            const DepthModel model{correction, imfp, angleFromNormal, effTrMfp_.value_or(0.0f)};
+            showLength("information-depth-" + std::string(name), informationDepth(model, values->probability));
             showLength("mean-escape-depth-" + std::string(name), meanEscapeDepth(model));
         }
     }
@@ -269,9 +265,8 @@ private:
         const std::optional<float> substrateEnergy = single("substrate-energy");
         const std::optional<double> ratio = number("ratio");
         const std::optional<double> bulkRatio = number("bulk-ratio");
-        const std::optional<double> angleFromNormal = angle();
-        if (!overlayer || !substrate || !overlayerEnergy || !substrateEnergy || !ratio || !bulkRatio
-            || !angleFromNormal)
+        const std::optional<Request> angle = depthValues({"angle"});
+        if (!overlayer || !substrate || !overlayerEnergy || !substrateEnergy || !ratio || !bulkRatio || !angle)
             return;
         if (const std::string error = ratioError(*ratio, *bulkRatio); !error.empty()) {
             fail(error);
@@ -283,7 +278,7 @@ private:
             fail(!own ? own.error() : crossing.error());
             return;
         }
-        showLength("thickness", overlayerThickness({*own, *crossing, *angleFromNormal}, *ratio, *bulkRatio));
+        showLength("thickness", overlayerThickness({*own, *crossing, angle->angle}, *ratio, *bulkRatio));
     }
 
     const PageQuery& query_;

@@ -90,22 +90,22 @@ TEST(PageCurveTest, AMaterialWithoutAValueGivesEmptyPointsAndTheReasonInTheCsv)
               "\"Odd, one\",700,200,non-relativistic,,no density in the database\n");
 }
 
-TEST(PageCurveTest, AWrongInputGivesTpp2msWordsAndNoCurve)
+TEST(PageCurveTest, AWrongInputGivesTpp2msWordsWithTheFieldsNameAndNoCurve)
 {
     struct Case {
         std::string query, error;
     };
     const Case cases[] = {
-        {"materials=Cu&log=50:5000", "--log needs FROM:TO:COUNT (got \"50:5000\")"},
-        {"materials=Cu&range=10:100:5:1", "--range needs FROM:TO:STEP (got \"10:100:5:1\")"},
-        {"materials=Cu&log=50:5000:1e400", "--log: \"1e400\" is out of range"},
-        {"materials=Cu&log=50:5000:x", "--log: \"x\" is not a number"},
-        {"materials=Cu&log=5000:50:10", "--log must run upwards (TO must be above FROM)"},
-        {"materials=Cu&range=100:200:0", "the step of --range must be above 0"},
+        {"materials=Cu&log=50:5000", "log energies needs FROM:TO:COUNT (got \"50:5000\")"},
+        {"materials=Cu&range=10:100:5:1", "energies needs FROM:TO:STEP (got \"10:100:5:1\")"},
+        {"materials=Cu&log=50:5000:1e400", "log energies: \"1e400\" is out of range"},
+        {"materials=Cu&log=50:5000:x", "log energies: \"x\" is not a number"},
+        {"materials=Cu&log=5000:50:10", "log energies must run upwards (TO must be above FROM)"},
+        {"materials=Cu&range=100:200:0", "the step of energies must be above 0"},
         // The browser holds every point: fewer than tpp2m computes in a run.
-        {"materials=Cu&log=50:5000:100001", "--log gives more than 100000 energies"},
+        {"materials=Cu&log=50:5000:100001", "log energies gives more than 100000 energies"},
         {"materials=Cu&log=50:5000:60000&range=1:60000:1", "more than 100000 energies in one run"},
-        {"materials=Cu&log=50:5000:10&relativistic=no", "relativistic: \"no\" is neither \"yes\" nor \"both\""},
+        {"materials=Cu&log=50:5000:10&relativistic=no", "form takes no value or \"both\" (got \"no\")"},
         {"materials=Cu,Xx&log=50:5000:10&curve.1=Xx&curve.1.found=0", "no material \"Xx\" in TPP2-data.db"},
     };
     for (const Case& c : cases) {

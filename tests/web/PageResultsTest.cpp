@@ -85,10 +85,10 @@ TEST(PageResultsTest, AFormulasNvAndMassAreSummedFromTheElementRowsAsTpp2mSumsTh
     const Case cases[] = {
         {"formula=Si2Xx&density=2&gap=0&energy=1000" + elements, "unknown element \"Xx\" in the formula \"Si2Xx\""},
         {"formula=Si(O&density=2&gap=0&energy=1000" + elements, "\"(\" at position 3 of \"Si(O\" is not closed"},
-        {silica + "&include=x", "unknown valence group \"x\" in --include (choose from hbe, lbe, d, f, or none)"},
+        {silica + "&include=x", "unknown valence group \"x\" in valence groups (choose from hbe, lbe, d, f, or none)"},
         // As tpp2m refuses them: a formula's mass and Nv are its elements' sums.
-        {silica + "&mass=60", "--mass cannot be given with --formula: it is summed from the elements"},
-        {silica + "&nv=16", "--nv cannot be given with --formula: it is summed from the elements"},
+        {silica + "&mass=60", "mass cannot be given with formula: it is summed from the elements"},
+        {silica + "&nv=16", "Nv cannot be given with formula: it is summed from the elements"},
     };
     for (const Case& c : cases) {
         results = evaluatePage(PageQuery(c.query));
@@ -160,6 +160,36 @@ TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)
         const auto shown = shownById(results);
         EXPECT_EQ(shown.count("imfp"), c.imfpShown ? 1u : 0u) << c.query;
         EXPECT_EQ(shown.count("cf2"), 0u) << c.query;
+    }
+}
+
+TEST(PageResultsTest, InputsThatTpp2mReadsAsSeveralRowsAreRefusedTogetherWithNoResult)
+{
+    const std::string silicaByName = "material=SiO2&" + kSilicaRow;
+    struct Case {
+        std::string query, error;
+    };
+    const Case cases[] = {
+        {silicaByName + "&density=5&mass=10&gap=1&nv=3&energy=1000",
+         "name or ID and density, mass, band gap, Nv ask for two materials: give one of them"},
+        {kCopperRow + "&formula=Al2O3&density=3.98&gap=8.8&energy=1000",
+         "name or ID and formula ask for two materials: give one of them"},
+        {silicaByName + "&energy=1486.6&line=Si%202p&source=AlKa",
+         "energy and core level ask for more than one energy: give one of them"},
+        {kCopperRow + "&energy=1000,2000", "energy asks for more than one energy: give one"},
+        {kCopperRow + "&energy=1000&depth=5,10", "depth asks for more than one depth: give one"},
+        // As tpp2m refuses them, where the page once let them pass unsaid.
+        {kCopperRow + "&energy=1000&relativistic=true", "form takes no value or \"both\" (got \"true\")"},
+        {kCopperRow + "&energy=1000&source=AlKa", "source needs core level"},
+        {kCopperRow + "&line=Cu+2p3%2F2", "core level needs source (MgKa, AlKa, AgLa, CrKa, GaKa) or photon energy"},
+    };
+    for (const Case& c : cases) {
+        const PageResults results = evaluatePage(PageQuery(c.query));
+        EXPECT_EQ(results.errors, std::vector<std::string>{c.error}) << c.query;
+        // Two depths stop the correction factors only.
+        const bool depths = c.error.starts_with("depth");
+        EXPECT_EQ(results.shown.empty(), !depths) << c.query;
+        EXPECT_EQ(shownById(results).count("cf1"), 0u) << c.query;
     }
 }
 

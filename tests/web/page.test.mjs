@@ -197,6 +197,33 @@ test("a bad input shows the error text and no number", async () => {
   }
 });
 
+test("inputs that tpp2m reads as several rows give no result and a refusal that names them together", async () => {
+  const page = await openPage("");
+  for (const [search, args, error] of [
+    ["?material=SiO2&density=5&mass=10&gap=1&nv=3&energy=1000",
+     ["SiO2", "--density", "5", "--mass", "10", "--gap", "1", "--nv", "3", "--energy", "1000"],
+     "name or ID and density, mass, band gap, Nv ask for two materials: give one of them"],
+    ["?material=Cu&formula=Al2O3&density=3.98&gap=8.8&energy=1000",
+     ["Cu", "--formula", "Al2O3", "--density", "3.98", "--gap", "8.8", "--energy", "1000"],
+     "name or ID and formula ask for two materials: give one of them"],
+    ["?material=SiO2&energy=1486.6&line=Si%202p&source=AlKa",
+     ["SiO2", "--energy", "1486.6", "--line", "Si 2p", "--source", "AlKa"],
+     "energy and core level ask for more than one energy: give one of them"],
+  ]) {
+    assert.equal(runTpp2m("imfp", ...args).length, 2, search);
+    await showPage(page, search);
+    assert.equal(await page.$eval("#error", (e) => e.textContent), error, search);
+    for (const [id, shown] of Object.entries(await outputs(page)))
+      assert.equal(shown.value, undefined, `${search}: ${id}`);
+    assert.equal(await page.$eval("#curve", (e) => e.hidden), true, search);
+  }
+  // A form tpp2m refuses is refused, not read as the non-relativistic one.
+  await showPage(page, "?material=Cu&energy=1000&relativistic=true");
+  assert.equal(await page.$eval("#error", (e) => e.textContent), 'form takes no value or "both" (got "true")');
+  assert.equal((await outputs(page)).imfp.value, undefined);
+  await page.close();
+});
+
 test("a formula's IMFP equals tpp2m's, its Nv and mass summed from the element rows", async () => {
   const page = await openPage("?formula=Al2O3&density=3.98&gap=8.8&energy=1500");
   const [row] = runTpp2m("imfp", "--formula", "Al2O3", "--density", "3.98", "--gap", "8.8", "--energy", "1500");
@@ -303,7 +330,7 @@ test("the IMFP curve: its CSV is tpp2m imfp --csv's bytes, its PNG an image", as
 });
 
 // tpp2m reads the shipped database by the name the page gives it.
-test("an invalid curve input shows tpp2m's words and no curve", async () => {
+test("an invalid curve input shows tpp2m's words with the field's name and no curve", async () => {
   tpp2mIn(work, "list");
   const page = await openPage("");
   for (const [search, args] of [
@@ -315,7 +342,9 @@ test("an invalid curve input shows tpp2m's words and no curve", async () => {
     await showPage(page, search);
     await curveDrawn(page);
     const materials = new URLSearchParams(search).get("materials").split(",");
-    const words = tpp2mIn(join(work, "DataBase"), "imfp", ...materials, ...args, "--database", "TPP2-data.db");
+    // tpp2m's words, with the field's name where tpp2m names its option.
+    const words = tpp2mIn(join(work, "DataBase"), "imfp", ...materials, ...args, "--database", "TPP2-data.db")
+      .replace("--log", "log energies").replace("--range", "energies");
     assert.equal(await text(page, "#curve-error"), words, search);
     assert.equal(await page.$("#imfp-curve canvas"), null, search);
     assert.equal(await page.$eval("#curve-downloads", (e) => e.hidden), true, search);

@@ -430,8 +430,13 @@ function fillInputsFromAddress() {
   const parameters = new URLSearchParams(location.search);
   for (const name of kInputNames) {
     const value = parameters.get(name);
-    if (value !== null)
-      document.getElementById(name).value = value;
+    if (value === null)
+      continue;
+    const input = document.getElementById(name);
+    // A choice the list lacks is kept, so that the C++ refuses it in words.
+    if (input.tagName === "SELECT" && ![...input.options].some((option) => option.value === value))
+      input.add(new Option(value, value));
+    input.value = value;
   }
 }
 

@@ -4,6 +4,7 @@
 #include "calc/TransportTable.h"
 #include "materials/text/NumberText.h"
 #include "materials/text/ResultText.h"
+#include "query/ElasticEnergies.h"
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"
@@ -304,7 +305,7 @@ void SignalDepthTab::prepareSimulation(float imfp, double energy, double angle, 
     const Material material = source_.currentMaterial();
     const std::optional<float> density = source_.material().density;
     const std::optional<float> mass = source_.material().mass;
-    if (!(energy >= kTableLowestEnergy && energy <= kTableHighestEnergy))
+    if (!withinElasticEnergies(energy))
         return simulation_->setJob(
             Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});
     if (!density || !mass)
