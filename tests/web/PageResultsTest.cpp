@@ -127,9 +127,6 @@ TEST(PageResultsTest, AFormulasSTheValuesUsedAndTheNotes)
               std::vector<std::string>{"the corrections cf1 and cf2 hold only up to 30\u00B0 from the "
                                        "surface normal; at 45.5\u00B0 only the straight-line model is given"});
     EXPECT_EQ(shownById(results).count("information-depth-cf1"), 0u);
-
-    EXPECT_EQ(evaluatePage(PageQuery(kCopperRow + "&line=Cu+2p3%2F2")).errors,
-              std::vector<std::string>{"the line needs a source (MgKa, AlKa, AgLa, CrKa, GaKa) or a photon energy"});
 }
 
 TEST(PageResultsTest, AnErrorIsSaidOnceAndStopsTheNumbersItConcerns)

@@ -414,7 +414,7 @@ test("nothing is left blank without a word: a formula's S and CF2, tpp2m's notes
   assert.equal("tpp2m: note: " + (await text(page, "#curve-notes")) + "\n", curveNote);
 
   await showPage(page, "?material=Cu&line=Cu+2p3%2F2");
-  assert.equal(await text(page, "#error"), "the line needs a source (MgKa, AlKa, AgLa, CrKa, GaKa) or a photon energy");
+  assert.equal(await text(page, "#error"), "core level needs source (MgKa, AlKa, AgLa, CrKa, GaKa) or photon energy");
   await page.close();
 });
 
