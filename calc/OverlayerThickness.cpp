@@ -40,33 +40,35 @@ double logSlope(const Lengths& l, double d)
 
 } // namespace
 
-std::string ratioError(double ratio, double bulkRatio)
+Result<void> checkRatios(double ratio, double bulkRatio)
 {
     if (!positive(ratio))
-        return "the ratio R must be above 0";
+        return Failed{"the ratio R must be above 0", ErrorCode::InvalidInput};
     if (!positive(bulkRatio))
-        return "the bulk ratio R\u221E must be above 0";
+        return Failed{"the bulk ratio R\u221E must be above 0", ErrorCode::InvalidInput};
+    // Two ratios above 0 are refused only when their quotient leaves the Doubles.
     if (!positive(ratio / bulkRatio))
-        return "the ratio R / R\u221E is out of range";
+        return Failed{"the ratio R / R\u221E is out of range", ErrorCode::OutOfRange};
     return {};
 }
 
-std::string overlayerError(const Overlayer& overlayer)
+Result<void> checkOverlayer(const Overlayer& overlayer)
 {
     if (!positive(overlayer.imfpOverlayer))
-        return "the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5";
+        return Failed{"the IMFP of the overlayer at the overlayer energy must be above 0 \u00C5",
+                      ErrorCode::InvalidInput};
     if (!positive(overlayer.imfpSubstrateInOverlayer))
-        return "the IMFP of the overlayer at the substrate energy must be above 0 \u00C5";
-    return angleError(overlayer.angle);
+        return Failed{"the IMFP of the overlayer at the substrate energy must be above 0 \u00C5",
+                      ErrorCode::InvalidInput};
+    return checkAngle(overlayer.angle);
 }
 
 Result<double> overlayerThickness(const Overlayer& overlayer, double ratio, double bulkRatio)
 {
-    if (std::string error = overlayerError(overlayer); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
-    // Two ratios above 0 are refused only when their quotient leaves the Doubles.
-    if (std::string error = ratioError(ratio, bulkRatio); !error.empty())
-        return Failed{error, positive(ratio) && positive(bulkRatio) ? ErrorCode::OutOfRange : ErrorCode::InvalidInput};
+    if (Result<void> usable = checkOverlayer(overlayer); !usable)
+        return usable.failure();
+    if (Result<void> usable = checkRatios(ratio, bulkRatio); !usable)
+        return usable.failure();
     const double target = ratio / bulkRatio;
 
     const Lengths l = lengths(overlayer);
@@ -88,8 +90,8 @@ Result<double> overlayerThickness(const Overlayer& overlayer, double ratio, doub
 
 Result<double> overlayerRatio(const Overlayer& overlayer, double thickness, double bulkRatio)
 {
-    if (std::string error = overlayerError(overlayer); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
+    if (Result<void> usable = checkOverlayer(overlayer); !usable)
+        return usable.failure();
     if (!(thickness >= 0) || !std::isfinite(thickness))
         return Failed{"the thickness must be 0 \u00C5 or more", ErrorCode::InvalidInput};
     if (!positive(bulkRatio))

@@ -2,8 +2,6 @@
 
 #include "calc/SignalDepth.h"
 
-#include <string>
-
 // The thickness of an overlayer O on a substrate S from the ratio of their
 // peak intensities, in the straight-line model. Overlayer electrons (energy
 // E_o) are attenuated inside O with the IMFP of O at E_o; substrate electrons
@@ -18,11 +16,12 @@ struct Overlayer {
     double angle = 0;                    // degrees from the surface normal, 0 <= angle < 90
 };
 
-// Why the ratio R and the bulk ratio Rinf cannot be used; empty when they can.
-std::string ratioError(double ratio, double bulkRatio);
+// Whether the ratio R and the bulk ratio Rinf can be used: each above 0
+// (InvalidInput), and R / Rinf within the Doubles (OutOfRange).
+Result<void> checkRatios(double ratio, double bulkRatio);
 
-// Why the overlayer cannot be used; empty when it can.
-std::string overlayerError(const Overlayer& overlayer);
+// Whether the overlayer can be used.
+Result<void> checkOverlayer(const Overlayer& overlayer);
 
 // The one thickness d >= 0 (Å) that gives the measured ratio R = I_o / I_s,
 // with the bulk ratio Rinf = I_o,inf / I_s,inf.

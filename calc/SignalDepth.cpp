@@ -168,30 +168,31 @@ Result<double> heldResult(double value)
     return value;
 }
 
-std::string angleError(double angle)
+Result<void> checkAngle(double angle)
 {
     if (!(angle >= 0 && angle < 90))
-        return "the angle must be at least 0\u00B0 and below 90\u00B0";
+        return Failed{"the angle must be at least 0\u00B0 and below 90\u00B0", ErrorCode::InvalidInput};
     return {};
 }
 
-std::string probabilityError(double probability)
+Result<void> checkProbability(double probability)
 {
     if (!(probability > 0 && probability < 1))
-        return "the probability P must be above 0 and below 1";
+        return Failed{"the probability P must be above 0 and below 1", ErrorCode::InvalidInput};
     return {};
 }
 
-std::string depthModelError(const DepthModel& model)
+Result<void> checkDepthModel(const DepthModel& model)
 {
     if (!positive(model.imfp))
-        return "the IMFP must be above 0 \u00C5";
-    if (std::string error = angleError(model.angle); !error.empty())
-        return error;
+        return Failed{"the IMFP must be above 0 \u00C5", ErrorCode::InvalidInput};
+    if (Result<void> angle = checkAngle(model.angle); !angle)
+        return angle;
     if (model.correction != DepthCorrection::None && model.angle > kMaxCorrectedAngle)
-        return "the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal";
+        return Failed{"the elastic-scattering corrections hold only up to 30\u00B0 from the surface normal",
+                      ErrorCode::InvalidInput};
     if (model.correction == DepthCorrection::Approx2 && !positive(model.effTrMfp))
-        return "the EffTrMFP must be above 0 \u00C5";
+        return Failed{"the EffTrMFP must be above 0 \u00C5", ErrorCode::InvalidInput};
     return {};
 }
 
@@ -209,15 +210,15 @@ double depthDistribution(const DepthModel& model, double depth)
 
 Result<double> wholeSignal(const DepthModel& model)
 {
-    if (std::string error = depthModelError(model); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
+    if (Result<void> usable = checkDepthModel(model); !usable)
+        return usable.failure();
     return moments(model, 0, kInfinity).signal;
 }
 
 Result<double> signalFraction(const DepthModel& model, double thickness)
 {
-    if (std::string error = depthModelError(model); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
+    if (Result<void> usable = checkDepthModel(model); !usable)
+        return usable.failure();
     if (!(thickness >= 0))
         return Failed{"the thickness must be 0 \u00C5 or more", ErrorCode::InvalidInput};
     return moments(model, 0, thickness).signal / moments(model, 0, kInfinity).signal;
@@ -225,10 +226,10 @@ Result<double> signalFraction(const DepthModel& model, double thickness)
 
 Result<double> informationDepth(const DepthModel& model, double probability)
 {
-    if (std::string error = depthModelError(model); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
-    if (std::string error = probabilityError(probability); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
+    if (Result<void> usable = checkDepthModel(model); !usable)
+        return usable.failure();
+    if (Result<void> usable = checkProbability(probability); !usable)
+        return usable.failure();
     // For P above one half the signal from below the depth is matched, so
     // that a P close to 1 keeps its digits.
     const double whole = moments(model, 0, kInfinity).signal;
@@ -252,8 +253,8 @@ Result<double> informationDepth(const DepthModel& model, double probability)
 
 Result<double> meanEscapeDepth(const DepthModel& model)
 {
-    if (std::string error = depthModelError(model); !error.empty())
-        return Failed{error, ErrorCode::InvalidInput};
+    if (Result<void> usable = checkDepthModel(model); !usable)
+        return usable.failure();
     const Moments whole = moments(model, 0, kInfinity, Wanted::SignalAndWeighted);
     return heldResult(whole.weighted / whole.signal);
 }

@@ -2,8 +2,6 @@
 
 #include "core/Result.h"
 
-#include <string>
-
 // How deep the signal comes from. The depth distribution of the signal is
 // phi(z) = CF(z) * exp(-z / (IMFP cos(angle))) for depths z >= 0, where CF is
 // the elastic-scattering correction of one of three models. From it follow the
@@ -33,15 +31,15 @@ struct DepthModel {
 // Single, as every shown value must fit one.
 Result<double> heldResult(double value);
 
-// Why an angle (degrees from the surface normal) cannot be used, empty when
-// it can: at least 0 and below 90.
-std::string angleError(double angle);
+// Whether an angle (degrees from the surface normal) can be used: at least 0
+// and below 90.
+Result<void> checkAngle(double angle);
 
-// Why a probability P cannot be used, empty when it can: above 0 and below 1.
-std::string probabilityError(double probability);
+// Whether a probability P can be used: above 0 and below 1.
+Result<void> checkProbability(double probability);
 
-// Why the model cannot be used; empty when it can.
-std::string depthModelError(const DepthModel& model);
+// Whether the model can be used.
+Result<void> checkDepthModel(const DepthModel& model);
 
 // phi(z) of a usable model, not normalised; 0 above the surface (z < 0).
 double depthDistribution(const DepthModel& model, double depth);

@@ -194,7 +194,7 @@ std::string dipoleWeightNote(const Emission& emission)
           "\u03C6 and CF are divided by it";
 }
 
-std::string profileStepError(double angle, double step)
+Result<void> checkProfileStep(double angle, double step)
 {
     const double finest = finestStep(angle);
     if (step >= finest)
@@ -202,32 +202,36 @@ std::string profileStepError(double angle, double step)
     const std::string limit = "a profile has at most " + std::to_string(kMostProfileDepths) + " depths, down to "
         + numbers::shortest15(kScoredDepth) + " IMFP: at this angle ";
     if (finest <= 1)
-        return limit + "the step must be at least " + rounded(finest, 2, true);
+        return Failed{limit + "the step must be at least " + rounded(finest, 2, true), ErrorCode::InvalidInput};
     const double steepest = std::acos(kScoredDepth / static_cast<double>(kMostProfileDepths)) / kDegree;
-    return limit + "even a step of 1 gives more; a profile needs an angle of at most " + rounded(steepest, 6, false)
-        + "\u00B0";
+    return Failed{limit + "even a step of 1 gives more; a profile needs an angle of at most "
+                      + rounded(steepest, 6, false) + "\u00B0",
+                  ErrorCode::InvalidInput};
 }
 
-std::string simulationInputError(const ScatteringMedium& medium, const SimulationSettings& settings)
+Result<void> checkSimulationInputs(const ScatteringMedium& medium, const SimulationSettings& settings)
 {
-    if (std::string angle = angleError(settings.angle); !angle.empty())
+    if (Result<void> angle = checkAngle(settings.angle); !angle)
         return angle;
     if (!(settings.emission.asymmetry >= -1 && settings.emission.asymmetry <= 2))
-        return "the asymmetry parameter must be from -1 to 2";
+        return Failed{"the asymmetry parameter must be from -1 to 2", ErrorCode::InvalidInput};
     const double alpha = settings.emission.sourceAngle - settings.angle;
     if (!(std::fabs(alpha) < 90))
-        return "the X-ray source must lie above the surface: the source angle less the emission angle must be "
-               "between -90 and 90 degrees";
+        return Failed{"the X-ray source must lie above the surface: the source angle less the emission angle must be "
+                      "between -90 and 90 degrees",
+                      ErrorCode::InvalidInput};
     if (!(dipoleWeight(settings.emission.asymmetry, std::cos(settings.emission.sourceAngle * kDegree)) > 0))
-        return "no photoelectrons leave towards the analyser at this source angle and asymmetry";
+        return Failed{"no photoelectrons leave towards the analyser at this source angle and asymmetry",
+                      ErrorCode::InvalidInput};
     if (settings.electrons < 1000)
-        return "at least 1000 electrons are needed";
+        return Failed{"at least 1000 electrons are needed", ErrorCode::InvalidInput};
     if (!(settings.step > 0 && settings.step <= 1))
-        return "the depth step must be above 0 and at most 1";
+        return Failed{"the depth step must be above 0 and at most 1", ErrorCode::InvalidInput};
     if (!(medium.imfp > 0 && std::isfinite(medium.imfp)))
-        return "the IMFP must be above 0";
+        return Failed{"the IMFP must be above 0", ErrorCode::InvalidInput};
     if (!(medium.elasticMfp > 0) || (std::isfinite(medium.elasticMfp) && medium.angles == nullptr))
-        return "the elastic mean free path must be above 0, with its angular distribution";
+        return Failed{"the elastic mean free path must be above 0, with its angular distribution",
+                      ErrorCode::InvalidInput};
     return {};
 }
 

@@ -29,7 +29,7 @@
 // depth (kScoredDepth IMFPs, where the no-loss weight of any path has fallen
 // below 1e-12); deeper track counts only in the totals. The bins are never
 // more than kMostProfileDepths, whatever the angle and the step: a step too
-// fine for that is widened (profileStepError tells a profile's caller before
+// fine for that is widened (checkProfileStep tells a profile's caller before
 // the run), so the memory stays bounded.
 //
 // Electrons are split into a fixed number of batches; electron i draws from
@@ -70,13 +70,13 @@ struct SimulationSettings {
     std::function<void(double)> progress;
 };
 
-// Why the settings or the medium cannot be simulated; empty when they can.
-std::string simulationInputError(const ScatteringMedium& medium, const SimulationSettings& settings);
+// Whether the settings and the medium can be simulated.
+Result<void> checkSimulationInputs(const ScatteringMedium& medium, const SimulationSettings& settings);
 
-// Why a profile at this step and angle cannot be given: more than
-// kMostProfileDepths depths down to kScoredDepth IMFPs; empty when it can.
+// Whether a profile at this step and angle can be given: refused when it
+// would have more than kMostProfileDepths depths down to kScoredDepth IMFPs.
 // The angle and step must be usable.
-std::string profileStepError(double angle, double step);
+Result<void> checkProfileStep(double angle, double step);
 
 // W(gamma) for the cosine of gamma.
 double dipoleWeight(double asymmetry, double cosGamma);

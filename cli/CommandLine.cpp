@@ -215,11 +215,11 @@ private:
     {
         if (!value || !row.positive)
             return value;
-        const QString refusal = QString::fromStdString(notAboveZero(*row.positive, *value));
-        if (refusal.isEmpty())
-            return value;
-        fail(refusal);
-        return std::nullopt;
+        if (const Result<void> above = checkAboveZero(*row.positive, *value); !above) {
+            fail(QString::fromStdString(above.error()));
+            return std::nullopt;
+        }
+        return value;
     }
 
     // A value that may be given only once.
@@ -445,7 +445,7 @@ private:
             return;
         cmd_.ratio = *doubles_[Option::Ratio];
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
-        failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
+        failUnless(checkRatios(cmd_.ratio, cmd_.bulkRatio));
         const QString model = texts_[Option::Model];
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
@@ -460,10 +460,10 @@ private:
             step(reader_->judgeElasticEnergies());
     }
 
-    void failUnlessEmpty(const std::string& error)
+    void failUnless(const Result<void>& check)
     {
-        if (!error.empty())
-            fail(QString::fromStdString(error));
+        if (!check)
+            fail(QString::fromStdString(check.error()));
     }
 
     // A path given directly stands for the material and its energies.

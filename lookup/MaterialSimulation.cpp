@@ -46,8 +46,8 @@ MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy
     const double elasticMfp = meanFreePath(*material.density, *material.mass, elastic->elastic);
     const double transportMfp = meanFreePath(*material.density, *material.mass, elastic->transport);
     const ScatteringMedium medium{*imfp, elasticMfp, transportMfp, &sampler};
-    if (const std::string error = simulationInputError(medium, settings); !error.empty())
-        return {*imfp, elasticMfp, transportMfp, Failed{error}};
+    if (const Result<void> usable = checkSimulationInputs(medium, settings); !usable)
+        return {*imfp, elasticMfp, transportMfp, usable.failure()};
     Result<SimulationScores> scores = simulateTrajectories(medium, settings);
     if (!scores)
         return {*imfp, elasticMfp, transportMfp, scores.failure()};

@@ -65,9 +65,9 @@ Failed imfpFailure(const std::array<double, 5>& v, ImfpForm form)
     const ImfpInputs in = imfpInputs({float(v[0]), float(v[1]), float(v[2]), float(v[3]), float(v[4])});
     // Below 0 is refused in tpp2m's words; 0 itself is the formula's failure.
     if (in.valenceElectrons < 0)
-        return Failed{notAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons), ErrorCode::InvalidInput};
+        return checkAboveZero(PositiveInput::ValenceElectrons, in.valenceElectrons).failure();
     if (in.mass < 0)
-        return Failed{notAboveZero(PositiveInput::Mass, in.mass), ErrorCode::InvalidInput};
+        return checkAboveZero(PositiveInput::Mass, in.mass).failure();
     return evaluateImfp(MaterialValues{in.density, in.mass, in.bandGap, in.valenceElectrons}, in.energy, form)
         .failure();
 }
@@ -119,8 +119,8 @@ py::object ofTwoSingles(py::handle first, py::handle second, const std::array<co
             for (std::size_t k = 0; k < 2; ++k) {
                 if (!positive[k])
                     continue;
-                if (std::string refusal = notAboveZero(*positive[k], static_cast<float>(v[k])); !refusal.empty())
-                    return Failed{std::move(refusal), ErrorCode::InvalidInput};
+                if (Result<void> above = checkAboveZero(*positive[k], static_cast<float>(v[k])); !above)
+                    return above.failure();
             }
             return Failed{failure.toStdString()};
         });
@@ -172,11 +172,11 @@ py::object trmfp(py::handle density, py::handle mass, py::handle crossSection, c
                     allRead(single(v[0], "density"), single(v[1], "mass"), finiteDouble(v[2], "cross_section"));
                 !read)
                 return read.failure();
-            if (std::string refusal = firstNotAboveZero({{PositiveInput::Density, static_cast<float>(v[0])},
-                                                         {PositiveInput::Mass, static_cast<float>(v[1])},
-                                                         {PositiveInput::CrossSection, v[2]}});
-                !refusal.empty())
-                return Failed{std::move(refusal), ErrorCode::InvalidInput};
+            if (Result<void> above = checkAllAboveZero({{PositiveInput::Density, static_cast<float>(v[0])},
+                                                        {PositiveInput::Mass, static_cast<float>(v[1])},
+                                                        {PositiveInput::CrossSection, v[2]}});
+                !above)
+                return above.failure();
             return Failed{kNoTransportPath, ErrorCode::NoPhysicalValue};
         });
 }

@@ -98,10 +98,10 @@ py::dict simulate(py::handle material, double energy, const SimulationRequest& r
                                       .step = request.step,
                                       .cancel = nullptr,
                                       .progress = {}};
-    if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
-        throw py::value_error(error);
-    if (const std::string error = profileStepError(request.angle, request.step); !error.empty())
-        throw py::value_error(error);
+    if (const Result<void> usable = checkSimulationInputs(ScatteringMedium{1}, settings); !usable)
+        throw py::value_error(usable.error());
+    if (const Result<void> step = checkProfileStep(request.angle, request.step); !step)
+        throw py::value_error(step.error());
     const MaterialSimulation run =
         simulateUntilInterrupted(inputs, static_cast<float>(energy),
                                  request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);

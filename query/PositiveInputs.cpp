@@ -20,16 +20,18 @@ const char* quantityName(PositiveInput input)
 
 } // namespace
 
-std::string notAboveZero(PositiveInput input, double value)
+Result<void> checkAboveZero(PositiveInput input, double value)
 {
-    return value <= 0 ? std::string(quantityName(input)) + " must be above 0" : std::string();
+    if (value <= 0)
+        return Failed{std::string(quantityName(input)) + " must be above 0", ErrorCode::InvalidInput};
+    return {};
 }
 
-std::string firstNotAboveZero(std::initializer_list<std::pair<PositiveInput, double>> values)
+Result<void> checkAllAboveZero(std::initializer_list<std::pair<PositiveInput, double>> values)
 {
     for (const auto& [input, value] : values) {
-        if (std::string refusal = notAboveZero(input, value); !refusal.empty())
-            return refusal;
+        if (Result<void> above = checkAboveZero(input, value); !above)
+            return above;
     }
     return {};
 }

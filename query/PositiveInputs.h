@@ -1,11 +1,12 @@
 #pragma once
 
 // Takes: a quantity that exists only above 0 and a value typed for it.
-// Gives: the words that refuse it ("the density must be above 0"), or an
-// empty text when the value is above 0.
+// Gives: success when the value is above 0, or the words that refuse it ("the
+// density must be above 0") as invalid input.
+
+#include "core/Result.h"
 
 #include <initializer_list>
-#include <string>
 #include <utility>
 
 namespace korvane {
@@ -17,12 +18,12 @@ namespace korvane {
 // any computation.
 enum class PositiveInput { CrossSection, Density, Mass, ValenceElectrons, Imfp, TrMfp, EffTrMfp };
 
-// "the density must be above 0" and the like, for `value` at 0 or below;
-// empty for a value above 0. A NaN is no typed value: the callers that can
-// meet one say so in their own words.
-std::string notAboveZero(PositiveInput input, double value);
+// Refuses `value` at 0 or below with "the density must be above 0" and the
+// like. A NaN is no typed value: the callers that can meet one say so in
+// their own words.
+Result<void> checkAboveZero(PositiveInput input, double value);
 
-// The first refusal of notAboveZero among `values`; empty when all are above 0.
-std::string firstNotAboveZero(std::initializer_list<std::pair<PositiveInput, double>> values);
+// The first refusal of checkAboveZero among `values`.
+Result<void> checkAllAboveZero(std::initializer_list<std::pair<PositiveInput, double>> values);
 
 } // namespace korvane

@@ -80,8 +80,8 @@ public:
     template <typename T>
     static T aboveZero(PositiveInput input, T value)
     {
-        if (const std::string refusal = notAboveZero(input, value); !refusal.empty())
-            refuse(refusal);
+        if (const Result<void> above = checkAboveZero(input, value); !above)
+            refuse(above.error());
         return value;
     }
 
@@ -324,10 +324,10 @@ public:
     {
         request_.angle = doubles_.count("angle") ? doubles_["angle"] : request_.angle;
         request_.probability = doubles_.count("probability") ? doubles_["probability"] : request_.probability;
-        if (const std::string error = angleError(request_.angle); !error.empty())
-            refuse(error);
-        if (const std::string error = probabilityError(request_.probability); !error.empty())
-            refuse(error);
+        if (const Result<void> angle = checkAngle(request_.angle); !angle)
+            refuse(angle.error());
+        if (const Result<void> probability = checkProbability(request_.probability); !probability)
+            refuse(probability.error());
     }
 
     // A whole number within its limit, or the default when not given.
@@ -365,11 +365,11 @@ public:
                                           .step = request_.step,
                                           .cancel = nullptr,
                                           .progress = {}};
-        if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
-            refuse(error);
+        if (const Result<void> usable = checkSimulationInputs(ScatteringMedium{1}, settings); !usable)
+            refuse(usable.error());
         if (request_.profile)
-            if (const std::string error = profileStepError(request_.angle, request_.step); !error.empty())
-                refuse(error);
+            if (const Result<void> step = checkProfileStep(request_.angle, request_.step); !step)
+                refuse(step.error());
         if (!(request_.probability > 0 && request_.probability < 1))
             refuse(spelt("probability") + " must be above 0 and below 1");
         judgeElasticEnergies();

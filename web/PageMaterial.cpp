@@ -89,8 +89,8 @@ std::optional<PageMaterial> requestedMaterial(const PageQuery& query, const Requ
         errors->push_back(sum.error());
         return std::nullopt;
     }
-    if (const std::string refused = notAboveZero(PositiveInput::Mass, sum->mass); !refused.empty()) {
-        errors->push_back(refused);
+    if (const Result<void> above = checkAboveZero(PositiveInput::Mass, sum->mass); !above) {
+        errors->push_back(above.error());
         return std::nullopt;
     }
     return PageMaterial{{formula.density, sum->mass, formula.bandGap, sum->valenceElectrons}, std::nullopt,

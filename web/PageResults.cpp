@@ -268,8 +268,8 @@ private:
         const std::optional<Request> angle = depthValues({"angle"});
         if (!overlayer || !substrate || !overlayerEnergy || !substrateEnergy || !ratio || !bulkRatio || !angle)
             return;
-        if (const std::string error = ratioError(*ratio, *bulkRatio); !error.empty()) {
-            fail(error);
+        if (const Result<void> ratios = checkRatios(*ratio, *bulkRatio); !ratios) {
+            fail(ratios.error());
             return;
         }
         const Result<float> own = evaluateImfp(overlayer->values, *overlayerEnergy, ImfpForm::NonRelativistic);

@@ -18,7 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 SimulatedDepth simulate(const ScatteringMedium& medium, SimulationSettings settings)
 {
-    EXPECT_EQ(simulationInputError(medium, settings), "");
+    EXPECT_TRUE(checkSimulationInputs(medium, settings));
     return SimulatedDepth(*simulateTrajectories(medium, settings));
 }
 
@@ -254,14 +254,14 @@ TEST(TrajectorySimulation, BinsBoundedWhateverTheAngleAndStepWithAProfileRefused
         EXPECT_LE(depth.profileLength(), kMostProfileDepths);
         EXPECT_GT(depth.informationDepth(0.95).value, 0) << angle << "°";
     }
-    EXPECT_EQ(profileStepError(0, 1e-300),
+    EXPECT_EQ(checkProfileStep(0, 1e-300).error(),
               "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least 2.8e-05");
-    EXPECT_EQ(profileStepError(0, 2.8e-5), "");
-    EXPECT_EQ(profileStepError(60, 5e-5),
+    EXPECT_TRUE(checkProfileStep(0, 2.8e-5));
+    EXPECT_EQ(checkProfileStep(60, 5e-5).error(),
               "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the "
               "step must be at least 5.6e-05");
-    EXPECT_EQ(profileStepError(89.9983, 1), "");
-    EXPECT_EQ(profileStepError(89.9999, 1),
+    EXPECT_TRUE(checkProfileStep(89.9983, 1));
+    EXPECT_EQ(checkProfileStep(89.9999, 1).error(),
               "a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
               "even a step of 1 gives more; a profile needs an angle of at most 89.9983°");
 }
@@ -303,15 +303,15 @@ TEST(TrajectorySimulation, OverlayerThicknessSolvedAgainWithTheLengthsAtTheThick
 TEST(TrajectorySimulation, RefusedInput)
 {
     const ScatteringMedium medium{15};
-    EXPECT_NE(simulationInputError(medium, {.angle = 90}), "");
-    EXPECT_NE(simulationInputError(medium, {.angle = -1}), "");
-    EXPECT_NE(simulationInputError(medium, {.emission = {2.5, 54.7}}), "");
-    EXPECT_NE(simulationInputError(medium, {.angle = 0, .emission = {1, 95}}), "");
-    EXPECT_NE(simulationInputError(medium, {.angle = 80, .emission = {1, -15}}), "");
-    EXPECT_NE(simulationInputError(medium, {.emission = {2, 0}}), "");
-    EXPECT_NE(simulationInputError(medium, {.electrons = 999}), "");
-    EXPECT_NE(simulationInputError({15, 5}, {}), "");
-    EXPECT_EQ(simulationInputError(medium, {.angle = 80, .emission = {-1, 10}}), "");
+    EXPECT_FALSE(checkSimulationInputs(medium, {.angle = 90}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.angle = -1}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.emission = {2.5, 54.7}}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.angle = 0, .emission = {1, 95}}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.angle = 80, .emission = {1, -15}}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.emission = {2, 0}}));
+    EXPECT_FALSE(checkSimulationInputs(medium, {.electrons = 999}));
+    EXPECT_FALSE(checkSimulationInputs({15, 5}, {}));
+    EXPECT_TRUE(checkSimulationInputs(medium, {.angle = 80, .emission = {-1, 10}}));
 }
 
 } // namespace

@@ -11,15 +11,18 @@ namespace {
 
 TEST(PositiveInputs, RefusesZeroAndBelowInOneWording)
 {
-    EXPECT_EQ(notAboveZero(PositiveInput::Density, 0), "the density must be above 0");
-    EXPECT_EQ(notAboveZero(PositiveInput::Mass, -1), "the atomic or molecular mass must be above 0");
-    EXPECT_EQ(notAboveZero(PositiveInput::CrossSection, -0.0), "the transport cross-section S must be above 0");
-    EXPECT_EQ(notAboveZero(PositiveInput::TrMfp, 0), "the TrMFP must be above 0");
-    EXPECT_EQ(notAboveZero(PositiveInput::ValenceElectrons, -4), "Nv must be above 0");
-    EXPECT_EQ(notAboveZero(PositiveInput::Imfp, 1e-300), "");
-    EXPECT_EQ(firstNotAboveZero({{PositiveInput::Imfp, 3}, {PositiveInput::EffTrMfp, 0}, {PositiveInput::Mass, 0}}),
-              "the EffTrMFP must be above 0");
-    EXPECT_EQ(firstNotAboveZero({{PositiveInput::Imfp, 3}}), "");
+    EXPECT_EQ(checkAboveZero(PositiveInput::Density, 0).error(), "the density must be above 0");
+    EXPECT_EQ(checkAboveZero(PositiveInput::Mass, -1).error(), "the atomic or molecular mass must be above 0");
+    EXPECT_EQ(checkAboveZero(PositiveInput::CrossSection, -0.0).error(),
+              "the transport cross-section S must be above 0");
+    EXPECT_EQ(checkAboveZero(PositiveInput::TrMfp, 0).error(), "the TrMFP must be above 0");
+    EXPECT_EQ(checkAboveZero(PositiveInput::ValenceElectrons, -4).error(), "Nv must be above 0");
+    EXPECT_TRUE(checkAboveZero(PositiveInput::Imfp, 1e-300));
+    EXPECT_EQ(checkAboveZero(PositiveInput::Imfp, 0).code(), ErrorCode::InvalidInput);
+    EXPECT_EQ(
+        checkAllAboveZero({{PositiveInput::Imfp, 3}, {PositiveInput::EffTrMfp, 0}, {PositiveInput::Mass, 0}}).error(),
+        "the EffTrMFP must be above 0");
+    EXPECT_TRUE(checkAllAboveZero({{PositiveInput::Imfp, 3}}));
 }
 
 TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)

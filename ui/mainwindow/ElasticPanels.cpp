@@ -182,10 +182,9 @@ void ElasticPanels::CalculateTrMFP()
     if (!crossSection)
         return;
     // A cross-section, density or mass at 0 or below gives no path at all.
-    if (!firstNotAboveZero({{PositiveInput::CrossSection, *crossSection},
+    if (!checkAllAboveZero({{PositiveInput::CrossSection, *crossSection},
                             {PositiveInput::Density, *density_},
-                            {PositiveInput::Mass, *mass_}})
-             .empty())
+                            {PositiveInput::Mass, *mass_}}))
         return;
     const TransportPaths paths = transportMeanFreePaths(*density_, *mass_, *crossSection, *storedImfp_);
     if (!paths.trMfp)

@@ -156,11 +156,11 @@ Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle,
         return sigma.failure();
     if (!density || !mass)
         return Failed{"the main window's density or mass is not a number", ErrorCode::InvalidInput};
-    if (const std::string refusal = firstNotAboveZero({{PositiveInput::CrossSection, sigma->a0Squared},
-                                                       {PositiveInput::Density, *density},
-                                                       {PositiveInput::Mass, *mass}});
-        !refusal.empty())
-        return Failed{refusal, ErrorCode::InvalidInput};
+    if (const Result<void> above = checkAllAboveZero({{PositiveInput::CrossSection, sigma->a0Squared},
+                                                      {PositiveInput::Density, *density},
+                                                      {PositiveInput::Mass, *mass}});
+        !above)
+        return above.failure();
     const TransportPaths paths = transportMeanFreePaths(*density, *mass, sigma->a0Squared, imfp);
     if (!paths.effTrMfp)
         return Failed{"no EffTrMFP from this density, mass, cross-section and IMFP", ErrorCode::NoPhysicalValue};

@@ -155,7 +155,7 @@ void SimulationPanel::cmdSimulate_Click()
                     },
                     Qt::QueuedConnection);
             };
-            error = QString::fromStdString(simulationInputError(medium, settings));
+            error = QString::fromStdString(checkSimulationInputs(medium, settings).error());
             if (error.isEmpty()) {
                 Result<SimulationScores> scores = simulateTrajectories(medium, settings);
                 if (scores)
