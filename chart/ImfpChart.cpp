@@ -256,7 +256,7 @@ bool updateImfpChart(QChart& chart, const ChartContent& content)
     return true;
 }
 
-QString writeImfpChart(const ChartContent& content, const QString& file, QSize size)
+Result<void> writeImfpChart(const ChartContent& content, const QString& file, QSize size)
 {
     QGraphicsScene scene;
     QChart* chart = buildImfpChart(content);
@@ -267,7 +267,8 @@ QString writeImfpChart(const ChartContent& content, const QString& file, QSize s
     const QByteArray bytes = svg ? svgBytes(scene, size) : pngBytes(scene, size);
     QSaveFile out(file);
     if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || !writeWhole(out, bytes) || !out.commit())
-        return QStringLiteral("the plot cannot be written to %1: %2").arg(file, out.errorString());
+        return Failed{QStringLiteral("the plot cannot be written to %1: %2").arg(file, out.errorString()).toStdString(),
+                      ErrorCode::Storage};
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ImfpCurve.h"
+#include "core/Result.h"
 
 #include <QSize>
 
@@ -38,7 +39,7 @@ QChart* buildImfpChart(const ChartContent& content);
 bool updateImfpChart(QChart& chart, const ChartContent& content);
 
 // Draws the chart at `size` and writes it as PNG or SVG by the file's
-// suffix. No window is shown. Returns what went wrong, or an empty text.
-QString writeImfpChart(const ChartContent& content, const QString& file, QSize size);
+// suffix. No window is shown. Fails, as Storage, with what went wrong.
+Result<void> writeImfpChart(const ChartContent& content, const QString& file, QSize size);
 
 } // namespace korvane::chart

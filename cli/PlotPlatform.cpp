@@ -35,14 +35,18 @@ void preparePlotPlatform()
     qputenv("QT_QPA_PLATFORM", chosen.isEmpty() ? QByteArray("offscreen") : chosen + ";offscreen");
 }
 
-QString unwritablePlotFile(const QString& path)
+Result<void> checkPlotFile(const QString& path)
 {
     const QFileInfo file(path);
     if (file.isSymLink() && !file.exists())
-        return QStringLiteral("the plot cannot be written to %1: it is a link to %2, which does not exist")
-            .arg(path, file.symLinkTarget());
+        return Failed{QStringLiteral("the plot cannot be written to %1: it is a link to %2, which does not exist")
+                          .arg(path, file.symLinkTarget())
+                          .toStdString(),
+                      ErrorCode::Storage};
     if (file.exists() && !file.isFile())
-        return QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(path);
+        return Failed{
+            QStringLiteral("the plot cannot be written to %1: it is not a regular file").arg(path).toStdString(),
+            ErrorCode::Storage};
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 namespace korvane::cli {
@@ -10,9 +12,9 @@ namespace korvane::cli {
 // as one line each; one that would abort the run ends it with exit 1.
 void preparePlotPlatform();
 
-// Why the plot must not be written to `path`: anything but a regular file or
-// a new name (a named pipe, a device, a folder, a dangling link). Empty when
-// it may be written.
-QString unwritablePlotFile(const QString& path);
+// Whether the plot may be written to `path`: a regular file or a new name.
+// Anything else (a named pipe, a device, a folder, a dangling link) fails, as
+// Storage, saying why.
+Result<void> checkPlotFile(const QString& path);
 
 } // namespace korvane::cli

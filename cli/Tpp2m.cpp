@@ -60,9 +60,8 @@ int listMaterials(const Command& command, std::FILE* out, std::FILE* err)
 // a display; it is written only to a regular file or a new name.
 int plot(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* err)
 {
-    const QString unwritable = unwritablePlotFile(command.outputFile);
-    if (!unwritable.isEmpty())
-        return exitWith(err, failed(unwritable, ErrorCode::Storage));
+    if (const Result<void> writable = checkPlotFile(command.outputFile); !writable)
+        return exitWith(err, writable.failure());
     const ImfpCurves curves = imfpCurves(command, materials);
     for (const QString& note : curves.notes)
         printLine(err, QStringLiteral("note: ") + note);
@@ -75,9 +74,10 @@ int plot(const Command& command, const std::vector<MaterialInputs>& materials, s
     std::unique_ptr<QApplication> application;
     if (!QCoreApplication::instance())
         application = std::make_unique<QApplication>(argc, argv);
-    const QString error = chart::writeImfpChart({curves.curves, {}, {}}, command.outputFile, command.imageSize);
-    if (!error.isEmpty())
-        return exitWith(err, failed(error, ErrorCode::Storage));
+    if (const Result<void> written =
+            chart::writeImfpChart({curves.curves, {}, {}}, command.outputFile, command.imageSize);
+        !written)
+        return exitWith(err, written.failure());
     return kSuccess;
 }
 

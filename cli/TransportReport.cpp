@@ -48,17 +48,19 @@ Row transportRow(const QString& name, std::optional<int> id, float energy, const
     return row;
 }
 
-// Why a typed formula cannot be used, in the words of the other commands;
-// empty when it can.
-QString typedFormulaError(const QString& formula)
+// Whether a typed formula can be used; refused in the words of the other
+// commands.
+Result<void> checkTypedFormula(const QString& formula)
 {
     const Result<std::vector<ElementCount>> parsed = parseChemicalFormula(formula.toStdString());
     if (!parsed)
-        return QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error()));
+        return failed(QStringLiteral("--formula: %1").arg(QString::fromStdString(parsed.error())),
+                      ErrorCode::InvalidInput);
     for (const ElementCount& element : *parsed)
         if (atomicNumberOf(element.symbol) == 0)
-            return QStringLiteral("unknown element \"%1\" in the formula \"%2\"")
-                .arg(QString::fromStdString(element.symbol), formula);
+            return failed(QStringLiteral("unknown element \"%1\" in the formula \"%2\"")
+                              .arg(QString::fromStdString(element.symbol), formula),
+                          ErrorCode::InvalidInput);
     return {};
 }
 
@@ -77,8 +79,8 @@ Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& com
         if (!given)
             continue;
         // A typed formula is refused as every command refuses it, not given a row.
-        if (const QString error = typedFormulaError(given->formula); !error.isEmpty())
-            return failed(error, ErrorCode::InvalidInput);
+        if (const Result<void> usable = checkTypedFormula(given->formula); !usable)
+            return usable.failure();
         resolved->push_back({given->formula, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
     }
     return resolved;

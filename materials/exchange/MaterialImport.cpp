@@ -43,13 +43,13 @@ QString withoutBlanksAround(const QString& name)
     return name.isNull() ? name : name.mid(first, end - first);
 }
 
-// Why the command line could not name the material; empty when it can.
-QString unreachableName(const QString& name)
+// Whether the command line can name the material.
+Result<void> checkReachableName(const QString& name)
 {
     if (!name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return QStringLiteral("the name is a bare number, which tpp2m reads as an ID");
+        return Failed{"the name is a bare number, which tpp2m reads as an ID", ErrorCode::InvalidInput};
     if (name.startsWith(u'-'))
-        return QStringLiteral("the name starts with \"-\", which tpp2m reads as an option");
+        return Failed{"the name starts with \"-\", which tpp2m reads as an option", ErrorCode::InvalidInput};
     return {};
 }
 
@@ -99,8 +99,8 @@ public:
         m.description = row.cells[size_t(Column::Description)].value_or(QString());
         if (hasControlCharacter(m.name))
             problems << QStringLiteral("the name holds a control character");
-        if (const QString unreachable = unreachableName(m.name); !unreachable.isEmpty())
-            problems << unreachable;
+        if (const Result<void> reachable = checkReachableName(m.name); !reachable)
+            problems << errorText(reachable);
         if (m.description.contains(QChar(0)))
             problems << QStringLiteral("the description holds a NUL character");
         if (m.description.size() > kMaxDescriptionLength)
@@ -267,20 +267,23 @@ private:
     sqlite::Statement update_;
 };
 
-// Why this user cannot write the database file at `path`: the file itself,
-// or its folder, where a write keeps its journal. Empty when both are writable.
-QString unwritableCause(const QString& path)
+// Whether this user can write the database file at `path`: the file itself,
+// and its folder, where a write keeps its journal. Fails, as Storage, with the
+// cause.
+Result<void> checkWritable(const QString& path)
 {
     const auto denied = [](const QString& place) {
         return ::access(QFile::encodeName(place).constData(), W_OK) != 0 ? QString::fromLocal8Bit(std::strerror(errno))
                                                                          : QString();
     };
     if (const QString error = denied(path); !error.isEmpty())
-        return QStringLiteral("the file is read-only for this user (%1)").arg(error);
+        return failed(QStringLiteral("the file is read-only for this user (%1)").arg(error), ErrorCode::Storage);
     const QString folder = QFileInfo(path).absolutePath();
     if (const QString error = denied(folder); !error.isEmpty())
-        return QStringLiteral("its folder %1 is read-only for this user, and a write keeps its journal there (%2)")
-            .arg(folder, error);
+        return failed(
+            QStringLiteral("its folder %1 is read-only for this user, and a write keeps its journal there (%2)")
+                .arg(folder, error),
+            ErrorCode::Storage);
     return {};
 }
 
@@ -318,8 +321,8 @@ Result<ImportResult> importMaterials(const QString& path, const MaterialFile& fi
     if (!checked)
         return failed(QStringLiteral("the materials database %1 cannot be opened: %2").arg(path, errorText(checked)),
                       checked.code());
-    if (const QString cause = unwritableCause(path); !cause.isEmpty())
-        return failed(QStringLiteral("the materials database %1 cannot be written: %2").arg(path, cause),
+    if (const Result<void> writable = checkWritable(path); !writable)
+        return failed(QStringLiteral("the materials database %1 cannot be written: %2").arg(path, errorText(writable)),
                       ErrorCode::Storage);
     sqlite::Connection& db = checked->connection;
     // Every early return from here rolls the transaction back.

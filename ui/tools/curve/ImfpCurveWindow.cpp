@@ -368,9 +368,8 @@ void ImfpCurveWindow::exportImage(const QString& suffix, const QString& filter)
     const QString file = askExportFile(suffix, filter);
     if (file.isEmpty())
         return;
-    const QString error = chart::writeImfpChart(content_, file, chartView_->size());
-    if (!error.isEmpty())
-        return tell(error);
+    if (const Result<void> written = chart::writeImfpChart(content_, file, chartView_->size()); !written)
+        return tell(QString::fromStdString(written.error()));
     confirmExport(file);
 }
 
