@@ -58,15 +58,16 @@ QLabel* statusLine(const char* name, QWidget* parent)
     return label;
 }
 
-// Why the typed range cannot be drawn, or nothing when it can.
-QString rangeProblem(std::optional<double> from, std::optional<double> to, bool logEnergy)
+// Whether the typed range can be drawn.
+Result<void> checkRange(std::optional<double> from, std::optional<double> to, bool logEnergy)
 {
     if (!from || !to)
-        return QStringLiteral("From and To must be numbers: the curve keeps its range.");
+        return Failed{"From and To must be numbers: the curve keeps its range.", ErrorCode::InvalidInput};
     if (logEnergy && !(*from > 0))
-        return QStringLiteral("From must be above 0 eV on a logarithmic energy axis: the curve keeps its range.");
+        return Failed{"From must be above 0 eV on a logarithmic energy axis: the curve keeps its range.",
+                      ErrorCode::InvalidInput};
     if (!(*from < *to))
-        return QStringLiteral("To must be above From: the curve keeps its range.");
+        return Failed{"To must be above From: the curve keeps its range.", ErrorCode::InvalidInput};
     return {};
 }
 
@@ -272,9 +273,8 @@ void ImfpCurveWindow::applyEnergyRange()
     const std::optional<double> from = numbertext::toDouble(txtFromEnergy_->text());
     const std::optional<double> to = numbertext::toDouble(txtToEnergy_->text());
     const bool logEnergy = chkLogEnergy_->isChecked();
-    const QString problem = rangeProblem(from, to, logEnergy);
-    if (!problem.isEmpty()) {
-        lblRangeProblem_->setText(problem);
+    if (const Result<void> range = checkRange(from, to, logEnergy); !range) {
+        lblRangeProblem_->setText(QString::fromStdString(range.error()));
         lblRangeProblem_->show();
         // The box keeps showing the axis as it is drawn.
         const QSignalBlocker quiet(chkLogEnergy_);
