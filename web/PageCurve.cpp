@@ -31,42 +31,44 @@ struct CurveInputs {
     std::vector<ImfpForm> forms;
 };
 
-std::optional<CurveInputs> readCurveInputs(const PageQuery& query, const ValenceTicks& ticks,
-                                           std::vector<std::string>* errors)
+Outcome<CurveInputs> readCurveInputs(const PageQuery& query, const ValenceTicks& ticks)
 {
     const std::vector<std::string> names = curveMaterialNames(query.value("materials").value_or(""));
     if (names.empty() || (!query.typed("log") && !query.typed("range")))
-        return std::nullopt;
-    const std::size_t errorsBefore = errors->size();
+        return {};
+    Outcome<CurveInputs> read;
     CurveInputs inputs;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        std::optional<PageMaterial> material = readMaterial(query, "curve." + std::to_string(i), ticks, errors);
+        Result<std::optional<PageMaterial>> material = readMaterial(query, "curve." + std::to_string(i), ticks);
+        if (!material) {
+            read.errors.push_back(material.error());
+            continue;
+        }
         // "Cu,29" names one row twice: one curve of one name.
-        if (material && std::none_of(inputs.materials.begin(), inputs.materials.end(), [&](const PageMaterial& m) {
-                return m.name == material->name;
+        if (*material && std::none_of(inputs.materials.begin(), inputs.materials.end(), [&](const PageMaterial& m) {
+                return m.name == (*material)->name;
             }))
-            inputs.materials.push_back(std::move(*material));
+            inputs.materials.push_back(std::move(**material));
     }
     // The energies of log, then range, read and bounded as tpp2m reads them.
     const Result<Request> request =
         readPageRequest(query, {"log", "range", "relativistic"}, {.mostEnergies = kMaxCurveEnergies});
     if (!request)
-        errors->push_back(request.error());
-    if (errors->size() != errorsBefore)
-        return std::nullopt;
+        read.errors.push_back(request.error());
+    if (!read.errors.empty())
+        return read;
     inputs.energies = request->energies;
     inputs.forms = formsToCompute(request->forms);
-    return inputs;
+    read.value = std::move(inputs);
+    return read;
 }
 
 // The valence groups of the curve's materials, read as every input is.
-std::optional<ValenceTicks> readTicks(const PageQuery& query, std::vector<std::string>* errors)
+Result<ValenceTicks> readTicks(const PageQuery& query)
 {
     const Result<Request> request = readPageRequest(query, {"include"}, {});
-    if (!request) {
-        errors->push_back(request.error());
-        return std::nullopt;
-    }
+    if (!request)
+        return request.failure();
     return request->groups;
 }
 
@@ -115,12 +117,12 @@ std::vector<std::string> curveMaterialNames(const std::string& text)
     return names;
 }
 
-std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
-                                       std::vector<std::string>* errors)
+Outcome<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks)
 {
-    const std::optional<CurveInputs> inputs = readCurveInputs(query, ticks, errors);
-    if (!inputs)
-        return std::nullopt;
+    Outcome<CurveInputs> read = readCurveInputs(query, ticks);
+    if (!read.value)
+        return {std::nullopt, std::move(read.errors)};
+    const std::optional<CurveInputs>& inputs = read.value;
     PageCurve curve;
     curve.energies = inputs->energies;
     for (std::size_t m = 0; m < inputs->materials.size(); ++m) {
@@ -141,15 +143,15 @@ std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTick
     if (std::any_of(curve.energies.begin(), curve.energies.end(),
                     [](float energy) { return outsideValidEnergyRange(energy); }))
         curve.notes.push_back(kOutsideValidEnergyRangeNote);
-    return curve;
+    return {std::move(curve), {}};
 }
 
 std::string evaluateCurveCsv(const PageQuery& query, const ValenceTicks& ticks)
 {
-    std::vector<std::string> errors;
-    const std::optional<CurveInputs> inputs = readCurveInputs(query, ticks, &errors);
-    if (!inputs)
+    const Outcome<CurveInputs> read = readCurveInputs(query, ticks);
+    if (!read.value)
         return {};
+    const std::optional<CurveInputs>& inputs = read.value;
     std::vector<CurveCsvMaterial> materials;
     for (const PageMaterial& material : inputs->materials) {
         materials.push_back({material.name, material.id, [values = material.values](float energy, ImfpForm form) {
@@ -187,12 +189,11 @@ std::string curveJson(const PageCurve& curve, std::size_t maxPoints)
 
 std::string pageCurveJson(const PageQuery& query, std::size_t maxPoints)
 {
-    std::vector<std::string> errors;
-    std::optional<PageCurve> curve;
-    if (const std::optional<ValenceTicks> ticks = readTicks(query, &errors))
-        curve = evaluateCurve(query, *ticks, &errors);
+    const Result<ValenceTicks> ticks = readTicks(query);
+    Outcome<PageCurve> evaluated = ticks ? evaluateCurve(query, *ticks) : Outcome<PageCurve>{{}, {ticks.error()}};
+    const std::optional<PageCurve>& curve = evaluated.value;
     std::string json = "{\"errors\":";
-    appendJsonList(json, errors);
+    appendJsonList(json, evaluated.errors);
     json += ",\"notes\":";
     appendJsonList(json, curve ? curve->notes : std::vector<std::string>());
     return json + ",\"curve\":" + (curve ? curveJson(*curve, maxPoints) : "null") + '}';
@@ -200,8 +201,7 @@ std::string pageCurveJson(const PageQuery& query, std::size_t maxPoints)
 
 std::string pageCurveCsv(const PageQuery& query)
 {
-    std::vector<std::string> errors;
-    const std::optional<ValenceTicks> ticks = readTicks(query, &errors);
+    const Result<ValenceTicks> ticks = readTicks(query);
     return ticks ? evaluateCurveCsv(query, *ticks) : std::string();
 }
 

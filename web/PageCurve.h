@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "query/ValenceGroups.h"
 #include "web/PageQuery.h"
 
@@ -40,11 +41,18 @@ struct PageCurve {
 // for `material`.
 std::vector<std::string> curveMaterialNames(const std::string& text);
 
+// What inputs read together give: a value, or none with the refusal of each
+// wrong input, in tpp2m's words. None and no refusal when nothing is asked for.
+template <typename T>
+struct Outcome {
+    std::optional<T> value;
+    std::vector<std::string> errors;
+};
+
 // The curve, or none when no material or no energies are asked for or an
-// input is wrong; the errors in tpp2m's words. A material named twice (by
-// its name and its ID) is drawn once.
-std::optional<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks,
-                                       std::vector<std::string>* errors);
+// input is wrong. A material named twice (by its name and its ID) is drawn
+// once.
+Outcome<PageCurve> evaluateCurve(const PageQuery& query, const ValenceTicks& ticks);
 
 // The CSV of the same curve, every energy; empty when there is no curve.
 std::string evaluateCurveCsv(const PageQuery& query, const ValenceTicks& ticks);

@@ -44,13 +44,11 @@ std::optional<float> rowValence(const PageQuery& query, const std::string& row, 
     return valenceTotal(groups, ticks);
 }
 
-std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::string& name, const std::string& typed,
-                                        const ValenceTicks& ticks, std::vector<std::string>* errors)
+Result<PageMaterial> databaseRow(const PageQuery& query, const std::string& name, const std::string& typed,
+                                 const ValenceTicks& ticks)
 {
-    if (query.value(name + ".found") != "1") {
-        errors->push_back(noMaterial(typed, query.value("database").value_or("")));
-        return std::nullopt;
-    }
+    if (query.value(name + ".found") != "1")
+        return Failed{noMaterial(typed, query.value("database").value_or("")), ErrorCode::NotFound};
     const std::string row = name + '.';
     PageMaterial material{{heldValue(query, row + "density"), heldValue(query, row + "mass"),
                            heldValue(query, row + "gap"), rowValence(query, row, ticks)},
@@ -63,19 +61,23 @@ std::optional<PageMaterial> databaseRow(const PageQuery& query, const std::strin
 
 } // namespace
 
-std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name, const ValenceTicks& ticks,
-                                         std::vector<std::string>* errors)
+Result<std::optional<PageMaterial>> readMaterial(const PageQuery& query, const std::string& name,
+                                                 const ValenceTicks& ticks)
 {
-    if (const std::optional<std::string> typedName = query.typed(name))
-        return databaseRow(query, name, *typedName, ticks, errors);
-    return std::nullopt;
+    const std::optional<std::string> typedName = query.typed(name);
+    if (!typedName)
+        return std::optional<PageMaterial>();
+    Result<PageMaterial> row = databaseRow(query, name, *typedName, ticks);
+    if (!row)
+        return row.failure();
+    return std::optional<PageMaterial>(std::move(*row));
 }
 
-std::optional<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
-                                              const ValenceTicks& ticks, std::vector<std::string>* errors)
+Result<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
+                                       const ValenceTicks& ticks)
 {
     if (const auto* named = std::get_if<MaterialByName>(&material))
-        return databaseRow(query, "material", named->text, ticks, errors);
+        return databaseRow(query, "material", named->text, ticks);
     if (const auto* values = std::get_if<MaterialByValues>(&material))
         return PageMaterial{{values->density, values->mass, values->bandGap, values->valenceElectrons}, std::nullopt, ""};
     const auto& formula = std::get<MaterialByFormula>(material);
@@ -85,14 +87,10 @@ std::optional<PageMaterial> requestedMaterial(const PageQuery& query, const Requ
             return std::nullopt;
         return ElementValues{rowValence(query, row, ticks), heldValue(query, row + "mass")};
     });
-    if (!sum) {
-        errors->push_back(sum.error());
-        return std::nullopt;
-    }
-    if (const Result<void> above = checkAboveZero(PositiveInput::Mass, sum->mass); !above) {
-        errors->push_back(above.error());
-        return std::nullopt;
-    }
+    if (!sum)
+        return sum.failure();
+    if (const Result<void> above = checkAboveZero(PositiveInput::Mass, sum->mass); !above)
+        return above.failure();
     return PageMaterial{{formula.density, sum->mass, formula.bandGap, sum->valenceElectrons}, std::nullopt,
                         formula.formula};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "query/ImfpEvaluation.h"
 #include "query/Request.h"
 #include "query/ValenceGroups.h"
@@ -25,16 +26,16 @@ struct PageMaterial {
 };
 
 // The database row named by `name` in the query; none when no name is
-// typed, and with the error when the row is not found. Nv counts the valence
+// typed, and NotFound when the row is not found. Nv counts the valence
 // groups ticked in `ticks`.
-std::optional<PageMaterial> readMaterial(const PageQuery& query, const std::string& name, const ValenceTicks& ticks,
-                                         std::vector<std::string>* errors);
+Result<std::optional<PageMaterial>> readMaterial(const PageQuery& query, const std::string& name,
+                                                 const ValenceTicks& ticks);
 
 // The material a request asks for: the row handed over as "material.", the
-// values typed, or a formula summed over its elements' rows; none, with the
-// error, when it cannot be had.
-std::optional<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
-                                              const ValenceTicks& ticks, std::vector<std::string>* errors);
+// values typed, or a formula summed over its elements' rows; or why it
+// cannot be had.
+Result<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
+                                       const ValenceTicks& ticks);
 
 // The element symbols of a formula, each once, whose rows the script looks
 // up; none when the formula's text is wrong (the results then say why).

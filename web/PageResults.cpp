@@ -57,9 +57,8 @@ public:
         ticks_ = request->groups;
         thickness();
         const std::optional<PageMaterial> material =
-            request->materials.empty()
-                ? std::nullopt
-                : requestedMaterial(query_, request->materials.front(), ticks_, &results_.errors);
+            request->materials.empty() ? std::nullopt
+                                       : kept(requestedMaterial(query_, request->materials.front(), ticks_));
         if (material)
             for (ShownResult& value : materialValuesShown(*material))
                 results_.shown.push_back(std::move(value));
@@ -84,6 +83,18 @@ private:
     {
         if (std::find(results_.errors.begin(), results_.errors.end(), error) == results_.errors.end())
             results_.errors.push_back(error);
+    }
+
+    // A material read, or none with its refusal beside the others (a
+    // refusal of each material, however alike their words).
+    template <typename Read>
+    std::optional<PageMaterial> kept(Result<Read> read)
+    {
+        if (!read) {
+            results_.errors.push_back(read.error());
+            return std::nullopt;
+        }
+        return std::optional<PageMaterial>(std::move(*read));
     }
 
     // The request of a few inputs, read on their own so that a refusal
@@ -259,8 +270,8 @@ private:
     {
         if (!query_.typed("overlayer") && !query_.typed("substrate"))
             return;
-        const std::optional<PageMaterial> overlayer = readMaterial(query_, "overlayer", ticks_, &results_.errors);
-        const std::optional<PageMaterial> substrate = readMaterial(query_, "substrate", ticks_, &results_.errors);
+        const std::optional<PageMaterial> overlayer = kept(readMaterial(query_, "overlayer", ticks_));
+        const std::optional<PageMaterial> substrate = kept(readMaterial(query_, "substrate", ticks_));
         const std::optional<float> overlayerEnergy = single("overlayer-energy");
         const std::optional<float> substrateEnergy = single("substrate-energy");
         const std::optional<double> ratio = number("ratio");

@@ -18,9 +18,12 @@ const std::string kCurveRows = "database=TPP2-data.db&curve.0=Cu&curve.0.found=1
 
 const korvane::ValenceTicks kTicks = *korvane::readIncludedGroups("lbe,d,f");
 
-std::optional<PageCurve> curveOf(const std::string& query, std::vector<std::string>* errors)
+// The curve of `query`, which no input refuses.
+std::optional<PageCurve> curveOf(const std::string& query)
 {
-    return evaluateCurve(PageQuery(query), kTicks, errors);
+    Outcome<PageCurve> evaluated = evaluateCurve(PageQuery(query), kTicks);
+    EXPECT_TRUE(evaluated.errors.empty());
+    return std::move(evaluated.value);
 }
 
 } // namespace
@@ -29,9 +32,7 @@ TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
 {
     const std::string query = "materials=Cu,+104,29&log=100:1000:3&range=1500:1600:100&relativistic=both&" + kCurveRows
         + "&curve.2=29&curve.2.found=1&curve.2.id=29&curve.2.name=Cu&curve.2.density=8.96";
-    std::vector<std::string> errors;
-    const std::optional<PageCurve> found = curveOf(query, &errors);
-    EXPECT_TRUE(errors.empty());
+    const std::optional<PageCurve> found = curveOf(query);
     ASSERT_TRUE(found);
     const PageCurve& curve = *found;
     EXPECT_EQ(curve.energies, (std::vector<float>{100, 316.227753f, 1000, 1500, 1600}));
@@ -66,7 +67,7 @@ TEST(PageCurveTest, ThePointsAndTheCsvAreTpp2mImfps)
               "SiO2,104,1600,non-relativistic,42.01516,\n"
               "SiO2,104,1600,relativistic,41.857044,\n");
     // Without "relativistic", the non-relativistic form alone, named by the material.
-    const std::optional<PageCurve> one = curveOf("materials=Cu&log=10:1000:3&" + kCurveRows, &errors);
+    const std::optional<PageCurve> one = curveOf("materials=Cu&log=10:1000:3&" + kCurveRows);
     ASSERT_TRUE(one);
     ASSERT_EQ(one->series.size(), 1u);
     EXPECT_EQ(one->series[0].label, "Cu");
@@ -80,8 +81,7 @@ TEST(PageCurveTest, AMaterialWithoutAValueGivesEmptyPointsAndTheReasonInTheCsv)
 {
     const std::string query = "materials=Odd&range=100:200:100&database=x.db&curve.0=Odd&curve.0.found=1"
                               "&curve.0.id=700&curve.0.name=Odd,+one&curve.0.mass=10&curve.0.gap=0&curve.0.f=4";
-    std::vector<std::string> errors;
-    const std::optional<PageCurve> curve = curveOf(query, &errors);
+    const std::optional<PageCurve> curve = curveOf(query);
     ASSERT_TRUE(curve);
     EXPECT_EQ(curve->series[0].imfp, (std::vector<std::optional<float>>{std::nullopt, std::nullopt}));
     EXPECT_EQ(pageCurveCsv(PageQuery(query)), // tpp2m imfp 700 --range 100:200:100 --csv, with that row
