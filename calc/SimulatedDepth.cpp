@@ -141,18 +141,18 @@ Estimate SimulatedDepth::informationDepth(double probability) const
     return estimate([this, probability](const Tails& s) { return informationDepthOf(s, probability); });
 }
 
-std::string SimulatedDepth::informationDepthGap(double probability) const
+Result<void> SimulatedDepth::checkInformationDepth(double probability) const
 {
     const Estimate id = informationDepth(probability);
     if (std::isnan(id.value)) {
         if (pooled_.below.back() > (1 - probability) * pooled_.total)
-            return "the information depth at this probability lies below " + numbers::shortest15(kScoredDepth)
-                + " IMFP, the deepest the simulation scores";
-        return "no electron reached the information depth at this probability: more electrons are needed";
+            return Failed{"the information depth at this probability lies below " + numbers::shortest15(kScoredDepth)
+                          + " IMFP, the deepest the simulation scores"};
+        return Failed{"no electron reached the information depth at this probability: more electrons are needed"};
     }
     if (std::isnan(id.error))
-        return "too few electrons reached the information depth at this probability to give its standard error: "
-               "more electrons are needed";
+        return Failed{"too few electrons reached the information depth at this probability to give its standard "
+                      "error: more electrons are needed"};
     return {};
 }
 

@@ -43,9 +43,9 @@ public:
     Estimate meanEscapeDepth() const;
     // ID(P): the depth above which the fraction P of the signal arises (Å).
     Estimate informationDepth(double probability) const;
-    // Why informationDepth(probability) has no value or no standard error;
-    // empty when it has both.
-    std::string informationDepthGap(double probability) const;
+    // Whether informationDepth(probability) has both its value and its
+    // standard error; else why not.
+    Result<void> checkInformationDepth(double probability) const;
     // L(d) = d / (cos(angle) ln(Int_0^inf phi / Int_d^inf phi)) for an overlayer
     // of thickness d > 0 (Å); NaN at d = 0.
     Estimate attenuationLength(double thickness) const;

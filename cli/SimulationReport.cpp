@@ -58,7 +58,7 @@ Row summaryRow(const Command& command, const MaterialInputs& material, std::size
     row.push_back(number(med.error, 3));
     row.push_back(number(id.value, 2));
     row.push_back(number(id.error, 3));
-    const std::string why = done ? run.depth->informationDepthGap(command.probability) : run.depth.error();
+    const std::string why = done ? run.depth->checkInformationDepth(command.probability).error() : run.depth.error();
     row.push_back(why.empty() ? Cell::empty() : Cell::ofText(QString::fromStdString(why)));
     return row;
 }

@@ -270,15 +270,15 @@ TEST(TrajectorySimulation, WhyAnInformationDepthOrItsErrorIsMissing)
 {
     // Straight paths are binned down to a weight of 1e-12: P = 1 - 1e-13 lies deeper.
     const SimulatedDepth straight = simulate({20}, {.electrons = 1000});
-    EXPECT_EQ(straight.informationDepthGap(0.95), "");
+    EXPECT_TRUE(straight.checkInformationDepth(0.95));
     EXPECT_TRUE(std::isnan(straight.informationDepth(1 - 1e-13).value));
-    EXPECT_EQ(straight.informationDepthGap(1 - 1e-13),
+    EXPECT_EQ(straight.checkInformationDepth(1 - 1e-13).error(),
               "the information depth at this probability lies below 28 IMFP, the deepest the simulation scores");
     // 20 electrons a batch: some batch has none so deep.
     const ElasticAngleSampler sampler(gold().angles, gold().dcs);
     const SimulatedDepth few = simulate({15, 6, 10, &sampler}, {.electrons = 1000});
     EXPECT_TRUE(std::isnan(few.informationDepth(0.999999).error));
-    EXPECT_EQ(few.informationDepthGap(0.999999),
+    EXPECT_EQ(few.checkInformationDepth(0.999999).error(),
               "too few electrons reached the information depth at this "
               "probability to give its standard error: more electrons are needed");
 }
