@@ -33,6 +33,7 @@ std::string requestName(Option option)
 RequestUse requestUse(CommandKind kind, const QString& commandName)
 {
     return {.formulaAlone = kind == CommandKind::Dcs || kind == CommandKind::Transport,
+            .stack = kind == CommandKind::Stack,
             .asker = commandName.toStdString()};
 }
 
@@ -358,6 +359,7 @@ private:
                 needMaterialsAndEnergies();
             return;
         case CommandKind::Thickness: return readThicknessValues();
+        case CommandKind::Stack: return readStackValues();
         case CommandKind::Simulate:
             needMaterialsAndEnergies();
             if (error_.isEmpty() && step(reader_->judgeDepthValues()))
@@ -439,14 +441,14 @@ private:
         if (!error_.isEmpty())
             return;
         request().materials = {MaterialByName{texts_[Option::Overlayer].toStdString()},
-                               MaterialByName{texts_[Option::Substrate].toStdString()}};
+                               MaterialByName{*request().substrate}};
         request().energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
         if (!step(reader_->judgeDepthValues()))
             return;
         cmd_.ratio = *doubles_[Option::Ratio];
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
         failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
-        const QString model = texts_[Option::Model];
+        const QString model = QString::fromStdString(request().model);
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
@@ -458,6 +460,22 @@ private:
         }
         if (error_.isEmpty() && step(reader_->judgeRunSize()))
             step(reader_->judgeElasticEnergies());
+    }
+
+    // The layers and then the substrate become the materials.
+    void readStackValues()
+    {
+        if (!request().materials.empty())
+            return fail(QStringLiteral("stack takes its materials from --layer and --substrate (got \"%1\")")
+                            .arg(QString::fromStdString(std::get<MaterialByName>(request().materials.front()).text)));
+        if (!step(reader_->judgeStack()))
+            return;
+        for (const RequestedLayer& layer : request().layers) {
+            request().materials.push_back(layer.material);
+            cmd_.layerThicknesses.push_back(layer.thickness);
+        }
+        request().materials.push_back(MaterialByName{*request().substrate});
+        cmd_.angles = request().angles;
     }
 
     void failUnlessEmpty(const std::string& error)

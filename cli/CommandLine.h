@@ -18,7 +18,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate, Stack };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -69,6 +69,11 @@ struct Command {
     double sourceAngle = 54.7;
     bool profile = false; // one row per depth instead of one per material and energy
     double step = 0.02;   // profile step, a fraction of IMFP cos(angle)
+
+    // A stack: the materials are its layers from the surface and then the
+    // substrate; one thickness per layer; the angles of its rows.
+    std::vector<float> layerThicknesses; // Å
+    std::vector<double> angles;          // degrees
 
     // Plot.
     QString outputFile;

@@ -136,6 +136,22 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
         .examples = "tpp2m simulate Au --energy 1000 --angle 60 --electrons 100000\n"
                     "tpp2m simulate Cu --energy 1486.6 --profile --csv",
         .spacedAbove = true}},
+    {Stack, "stack", {
+        .usage = "stack --layer MATERIAL:THICKNESS [--layer ...] --substrate MATERIAL ENERGIES\n"
+                 "[--angle DEG[,DEG...]] [--model sla] [--relativistic] [--csv | --json]",
+        .text = "The no-loss signal in angstrom from each layer of a planar sample: the\n"
+                "layers from the surface (names or IDs, thickness in angstrom, at least\n"
+                "0.01) over a substrate of infinite thickness, one row per energy, angle\n"
+                "and layer (the substrate is the last). The straight-line model (sla):\n"
+                "each layer gives IMFP cos(angle) (1 - exp(-t / (IMFP cos(angle)))),\n"
+                "attenuated by the layers above; the rows of a stack add up to the\n"
+                "signal of the whole sample. With --line, each row also gives the\n"
+                "density of the line's element in the layer (atoms per cubic angstrom,\n"
+                "from the composition as transport finds it) and the intensity, atoms\n"
+                "times signal, whose sum over the rows is the peak of the whole stack.\n"
+                "50 eV to 30000 eV.",
+        .examples = "tpp2m stack --layer SiO2:15 --substrate Si --line \"Si 2p\" --source AlKa --angle 0,70",
+        .spacedAbove = true}},
     {Help, "help", {.usage = "--help"}},
 });
 // clang-format on
