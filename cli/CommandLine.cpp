@@ -34,6 +34,7 @@ RequestUse requestUse(CommandKind kind, const QString& commandName)
 {
     return {.formulaAlone = kind == CommandKind::Dcs || kind == CommandKind::Transport,
             .stack = kind == CommandKind::Stack,
+            .severalAngles = kind == CommandKind::Thickness,
             .asker = commandName.toStdString()};
 }
 
@@ -206,6 +207,7 @@ private:
         case Option::Element: cmd_.elementSymbols.push_back(value); return;
         case Option::Output: cmd_.outputFile = value; return;
         case Option::Size: readSize(value); return;
+        case Option::Ratio: readRatios(value); return;
         default: return; // the table reads no other option here
         }
     }
@@ -251,6 +253,15 @@ private:
     std::optional<float> single(Option option, const QString& text)
     {
         return accepted(readTypedSingle(optionName(option).toStdString(), text.toStdString()));
+    }
+
+    // R, or one R per angle separated by commas, each shown as a Single.
+    void readRatios(const QString& text)
+    {
+        std::vector<double>& ratios = once(Option::Ratio, cmd_.ratios);
+        for (const QString& part : text.split(u','))
+            if (const std::optional<double> ratio = single(Option::Ratio, part) ? number(Option::Ratio, part) : std::nullopt)
+                ratios.push_back(*ratio);
     }
 
     void readDatabase(const QString& path)
@@ -445,13 +456,21 @@ private:
         request().energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
         if (!step(reader_->judgeDepthValues()))
             return;
-        cmd_.ratio = *doubles_[Option::Ratio];
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
-        failUnlessEmpty(ratioError(cmd_.ratio, cmd_.bulkRatio));
+        cmd_.angles = request().angles.empty() ? std::vector<double>{request().angle} : request().angles;
+        if (cmd_.ratios.size() != cmd_.angles.size())
+            return fail(QStringLiteral("--ratio gives %1 ratios for %2 angles: give one per angle")
+                            .arg(cmd_.ratios.size())
+                            .arg(cmd_.angles.size()));
+        cmd_.ratio = cmd_.ratios.front();
+        for (const double ratio : cmd_.ratios)
+            failUnlessEmpty(ratioError(ratio, cmd_.bulkRatio));
         const QString model = QString::fromStdString(request().model);
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
+        if (cmd_.attenuationModel && cmd_.angles.size() > 1)
+            return fail(QStringLiteral("--model eal takes one --angle"));
         if (!cmd_.attenuationModel) {
             for (Option simulating : {Option::Electrons, Option::Seed, Option::Threads})
                 if (has(simulating))

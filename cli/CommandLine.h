@@ -58,6 +58,7 @@ struct Command {
     double angle = 0;              // degrees from the surface normal
     double probability = 0.95;     // signal fraction for the information depth
     double ratio = 0;              // R = I_o / I_s
+    std::vector<double> ratios;    // thickness from several angles: R at each of `angles`
     double bulkRatio = 0;          // R∞ = I_o∞ / I_s∞
     bool attenuationModel = false; // --model eal: simulated attenuation lengths in place of the IMFPs
 

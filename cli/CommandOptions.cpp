@@ -108,7 +108,7 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     {Substrate, "--substrate", Request, kThickness | kStack},
     {OverlayerEnergy, "--overlayer-energy", Single, kThickness},
     {SubstrateEnergy, "--substrate-energy", Single, kThickness},
-    {Ratio, "--ratio", CheckedSingle, kThickness},
+    {Ratio, "--ratio", Special, kThickness},
     {BulkRatio, "--bulk-ratio", CheckedSingle, kThickness},
     {Layer, "--layer", Request, kStack},
 });

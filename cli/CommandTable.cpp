@@ -60,15 +60,18 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
         .examples = "tpp2m depth SiO2 --energy 1486.6 --angle 20 --cross-section 1.2"}},
     {Thickness, "thickness", {
         .usage = "thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E\n"
-                 "--ratio R --bulk-ratio RINF [--angle DEG] [--model sla|eal [--electrons N]\n"
-                 "[--seed S] [--threads N]] [--csv | --json]",
+                 "--ratio R[,R...] --bulk-ratio RINF [--angle DEG[,DEG...]] [--model sla|eal\n"
+                 "[--electrons N] [--seed S] [--threads N]] [--csv | --json]",
         .text = "The thickness of an overlayer O on a substrate S (names or IDs) by the\n"
                 "straight-line model, from the ratio R of the overlayer's to the\n"
                 "substrate's peak intensity and the ratio RINF of the two bulk\n"
                 "intensities, with the peaks' kinetic energies in eV. --model eal\n"
                 "replaces the overlayer's IMFPs by its effective attenuation lengths\n"
                 "L(d) from one simulation at each energy (as simulate; 50 eV to\n"
-                "30000 eV), taken at the thickness found; the model column says which.",
+                "30000 eV), taken at the thickness found; the model column says which.\n"
+                "Several angles with one R each give the one thickness that fits them\n"
+                "all by least squares on ln(R / RINF) (sla), one row per angle with the\n"
+                "R of that thickness and the root mean square of the differences of ln R.",
         .examples = "tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383\n"
                     "  --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9"}},
     {Export, "export", {

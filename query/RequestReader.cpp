@@ -143,7 +143,7 @@ public:
             once(name);
             return;
         }
-        if (name == "angle" && use_.stack) {
+        if (name == "angle" && (use_.stack || use_.severalAngles)) {
             std::vector<float> angles;
             readList(name, text, angles);
             request_.angles.assign(angles.begin(), angles.end());
@@ -353,7 +353,12 @@ public:
     // range is refused in the words of the physics that cannot use it.
     void judgeDepthValues()
     {
-        request_.angle = doubles_.count("angle") ? doubles_["angle"] : request_.angle;
+        request_.angle = doubles_.count("angle") ? doubles_["angle"]
+            : request_.angles.empty()            ? request_.angle
+                                                 : request_.angles.front();
+        for (const double angle : request_.angles)
+            if (const std::string error = angleError(angle); !error.empty())
+                refuse(error);
         request_.probability = doubles_.count("probability") ? doubles_["probability"] : request_.probability;
         if (const std::string error = angleError(request_.angle); !error.empty())
             refuse(error);

@@ -40,6 +40,7 @@ struct RequestUse {
     bool depthValues = false;      // the angle and the probability are read for depths
     bool simulation = false;       // the trajectory simulation's settings
     bool stack = false;            // a stack's layers over a substrate; the angle is a list
+    bool severalAngles = false;    // the angle is a list (a thickness from several angles)
     bool oneResult = false;        // at most one material, energy and depth: the front end shows one result
     std::string asker = {};        // the command the words name: "simulate takes energies ..."
 };

@@ -38,5 +38,28 @@ TEST_F(StackCommandTest, OneRowPerAngleAndLayerWithTheLineElementsAtoms)
                   "--electrons is not an option of stack");
 }
 
+// Ratios of four angles, one row each with the one thickness that fits them
+// all; one angle keeps the one row without the fit's columns.
+TEST_F(StackCommandTest, ThicknessFromSeveralAnglesAndAsManyRatios)
+{
+    const QString thickness = QStringLiteral(
+        "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 --bulk-ratio 0.9 --csv ");
+    const QStringList rows =
+        QString::fromStdString(output(thickness + "--angle 0,30,60,75 --ratio 0.8,1.2,2,4")).split(u'\n');
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], "overlayer,substrate,overlayer_energy_eV,substrate_energy_eV,imfp_overlayer_A,"
+                       "imfp_substrate_in_overlayer_A,angle_deg,ratio,bulk_ratio,model,thickness_A,predicted_ratio,"
+                       "residual,error");
+    EXPECT_TRUE(rows[1].contains(",0,0.8,0.9,sla,")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[4].contains(",75,4,0.9,sla,")) << rows[4].toStdString();
+    EXPECT_EQ(rows[1].section(u',', 10, 10), rows[4].section(u',', 10, 10));
+    EXPECT_EQ(output(thickness + "--angle 30 --ratio 0.8"), output(thickness + "--ratio 0.8 --angle 30"));
+    EXPECT_FALSE(QString::fromStdString(output(thickness + "--angle 30 --ratio 0.8")).contains("residual"));
+    expectRefused(run(thickness + "--angle 0,30 --ratio 0.8"), 2, "--ratio gives 1 ratios for 2 angles: give one per angle");
+    expectRefused(run(thickness + "--ratio 0.8,x"), 2, "--ratio: \"x\" is not a number");
+    expectRefused(run(thickness + "--angle 0,90 --ratio 1,2"), 2, "the angle must be at least 0\u00B0 and below 90\u00B0");
+    expectRefused(run(thickness + "--angle 0,30 --ratio 1,2 --model eal"), 2, "--model eal takes one --angle");
+}
+
 } // namespace
 } // namespace korvane::test
