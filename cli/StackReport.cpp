@@ -4,7 +4,7 @@
 #include "calc/StackedSignal.h"
 #include "cli/RowWriter.h"
 #include "lookup/ElementDensity.h"
-#include "lookup/MaterialImfp.h"
+#include "lookup/LayerImfps.h"
 #include "materials/text/ResultText.h"
 
 namespace korvane::cli {
@@ -40,29 +40,6 @@ std::vector<Column> stackColumns(const Command& command)
     return columns;
 }
 
-// The IMFP of every layer and the substrate at one energy; the first that
-// fails fails them all, named by its layer.
-struct StackImfps {
-    std::vector<Result<float>> each;
-    std::vector<double> values; // when every one is known
-    QString error;              // why the layerSignals cannot be had
-};
-
-StackImfps stackImfps(const std::vector<MaterialInputs>& materials, float energy, ImfpForm form)
-{
-    StackImfps imfps;
-    for (std::size_t k = 0; k < materials.size(); ++k) {
-        imfps.each.push_back(evaluateImfp(materials[k], energy, form));
-        if (imfps.each.back())
-            imfps.values.push_back(*imfps.each.back());
-        else if (imfps.error.isEmpty())
-            imfps.error = QStringLiteral("no IMFP for layer %1 (%2): %3")
-                              .arg(k + 1)
-                              .arg(materials[k].name, errorText(imfps.each.back()));
-    }
-    return imfps;
-}
-
 // The element of a line ("Si" of "Si 2p3/2").
 QString elementOf(const LineEnergy& line)
 {
@@ -78,7 +55,7 @@ Result<void> writeStackReport(const Command& command, const std::vector<Material
     const std::vector<double> thicknesses(command.layerThicknesses.begin(), command.layerThicknesses.end());
     for (std::size_t e = 0; e < command.energies.size(); ++e) {
         const float energy = command.energies[e];
-        const StackImfps imfps = stackImfps(materials, energy, form);
+        const LayerImfps imfps = layerImfps(materials, energy, form);
         const std::optional<LineEnergy> line = command.lines.empty() ? std::nullopt : command.lines[e];
         for (const double angle : command.angles) {
             const std::vector<double> layerSignals =
