@@ -495,6 +495,7 @@ private:
         }
         request().materials.push_back(MaterialByName{*request().substrate});
         cmd_.angles = request().angles;
+        cmd_.monteCarlo = request().model == "mc";
     }
 
     void failUnlessEmpty(const std::string& error)

@@ -75,6 +75,7 @@ struct Command {
     // substrate; one thickness per layer; the angles of its rows.
     std::vector<float> layerThicknesses; // Å
     std::vector<double> angles;          // degrees
+    bool monteCarlo = false;             // --model mc: trajectories through the stack
 
     // Plot.
     QString outputFile;

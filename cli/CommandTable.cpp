@@ -141,7 +141,8 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
         .spacedAbove = true}},
     {Stack, "stack", {
         .usage = "stack --layer MATERIAL:THICKNESS [--layer ...] --substrate MATERIAL ENERGIES\n"
-                 "[--angle DEG[,DEG...]] [--model sla] [--relativistic] [--csv | --json]",
+                 "[--angle DEG[,DEG...]] [--model sla|mc [--electrons N] [--seed S] [--threads N]\n"
+                 "[--asymmetry BETA] [--source-angle PSI]] [--relativistic] [--csv | --json]",
         .text = "The no-loss signal in angstrom from each layer of a planar sample: the\n"
                 "layers from the surface (names or IDs, thickness in angstrom, at least\n"
                 "0.01) over a substrate of infinite thickness, one row per energy, angle\n"
@@ -152,7 +153,10 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "density of the line's element in the layer (atoms per cubic angstrom,\n"
                 "from the composition as transport finds it) and the intensity, atoms\n"
                 "times signal, whose sum over the rows is the peak of the whole stack.\n"
-                "50 eV to 30000 eV.",
+                "--model mc follows reversed trajectories through the stack as simulate\n"
+                "does in one material, each layer with its own IMFP and elastic\n"
+                "scattering, one simulation per energy and angle, and gives each\n"
+                "signal with its standard error. 50 eV to 30000 eV.",
         .examples = "tpp2m stack --layer SiO2:15 --substrate Si --line \"Si 2p\" --source AlKa --angle 0,70",
         .spacedAbove = true}},
     {Help, "help", {.usage = "--help"}},

@@ -5,6 +5,7 @@
 #include "cli/RowWriter.h"
 #include "lookup/ElementDensity.h"
 #include "lookup/LayerImfps.h"
+#include "lookup/StackSimulation.h"
 #include "materials/text/ResultText.h"
 
 namespace korvane::cli {
@@ -40,6 +41,34 @@ std::vector<Column> stackColumns(const Command& command)
     return columns;
 }
 
+// The signal of each layer with its standard error, or why there is none.
+struct Signals {
+    std::vector<double> values;
+    std::vector<double> errors;
+    QString error;
+};
+
+Signals layerSignalsOf(const Command& command, const std::vector<MaterialInputs>& materials,
+                const std::vector<double>& thicknesses, const LayerImfps& imfps, float energy, double angle)
+{
+    if (!command.monteCarlo) {
+        std::vector<double> values = straightLineSignals(imfps.values, thicknesses, angle);
+        return {values, std::vector<double>(values.size(), 0.0), {}};
+    }
+    SimulationSettings settings = simulationSettings(command);
+    settings.angle = angle;
+    const Result<std::vector<Estimate>> run =
+        simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
+    if (!run)
+        return {{}, {}, errorText(run)};
+    Signals found;
+    for (const Estimate& e : *run) {
+        found.values.push_back(e.value);
+        found.errors.push_back(e.error);
+    }
+    return found;
+}
+
 // The element of a line ("Si" of "Si 2p3/2").
 QString elementOf(const LineEnergy& line)
 {
@@ -58,8 +87,9 @@ Result<void> writeStackReport(const Command& command, const std::vector<Material
         const LayerImfps imfps = layerImfps(materials, energy, form);
         const std::optional<LineEnergy> line = command.lines.empty() ? std::nullopt : command.lines[e];
         for (const double angle : command.angles) {
-            const std::vector<double> layerSignals =
-                imfps.error.isEmpty() ? straightLineSignals(imfps.values, thicknesses, angle) : std::vector<double>{};
+            const Signals found = imfps.error.isEmpty() ? layerSignalsOf(command, materials, thicknesses, imfps, energy, angle)
+                                                        : Signals{{}, {}, imfps.error};
+            const std::vector<double>& layerSignals = found.values;
             for (std::size_t k = 0; k < materials.size(); ++k) {
                 const bool substrate = k == thicknesses.size();
                 const bool known = !layerSignals.empty();
@@ -69,11 +99,11 @@ Result<void> writeStackReport(const Command& command, const std::vector<Material
                            Cell::ofSingle(energy),
                            Cell::ofText(QLatin1String(formName(form))),
                            Cell::ofSingle(float(angle)),
-                           Cell::ofText(QStringLiteral("sla")),
+                           Cell::ofText(command.monteCarlo ? QStringLiteral("mc") : QStringLiteral("sla")),
                            imfps.each[k] ? Cell::ofSingle(*imfps.each[k], 2) : Cell::empty(),
                            known ? Cell::ofSingle(float(layerSignals[k]), 3) : Cell::empty(),
-                           known ? Cell::ofSingle(0.0f, 3) : Cell::empty()};
-                QString error = imfps.error;
+                           known ? Cell::ofSingle(float(found.errors[k]), 3) : Cell::empty()};
+                QString error = found.error;
                 if (!command.lines.empty()) {
                     const QString element = line ? elementOf(*line) : QString();
                     const Result<double> atoms = line
@@ -89,7 +119,7 @@ Result<void> writeStackReport(const Command& command, const std::vector<Material
                           line ? Cell::ofText(element) : Cell::empty(),
                           counted ? Cell::ofSingleWithExponent(float(*atoms)) : Cell::empty(),
                           counted && known ? Cell::ofSingleWithExponent(float(*atoms * layerSignals[k])) : Cell::empty(),
-                          counted && known ? Cell::ofSingleWithExponent(0.0f) : Cell::empty()})
+                          counted && known ? Cell::ofSingleWithExponent(float(*atoms * found.errors[k])) : Cell::empty()})
                         row.push_back(cell);
                 }
                 row.insert(row.begin() + 10, error.isEmpty() ? Cell::empty() : Cell::ofText(error));

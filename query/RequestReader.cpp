@@ -428,12 +428,19 @@ public:
             refuse(use_.asker + " needs " + spelt("substrate"));
         if (request_.model.empty())
             request_.model = "sla";
-        if (request_.model != "sla")
-            refuse(spelt("model") + " takes sla (got \"" + request_.model + "\")");
-        if (request_.forms == RequestedForms::Both)
-            refuse(use_.asker + " takes one form of the formula: " + spelt("relativistic") + " without \"both\"");
         if (request_.angles.empty())
             request_.angles = {0};
+        if (request_.model != "sla" && request_.model != "mc")
+            refuse(spelt("model") + " takes sla or mc (got \"" + request_.model + "\")");
+        if (request_.model == "sla") {
+            for (const char* simulating : {"electrons", "seed", "threads", "asymmetry", "source-angle"})
+                if (has(simulating))
+                    refuse(spelt(simulating) + " is for " + spelt("model") + " mc");
+        } else {
+            judgeStackSimulation();
+        }
+        if (request_.forms == RequestedForms::Both)
+            refuse(use_.asker + " takes one form of the formula: " + spelt("relativistic") + " without \"both\"");
         for (const double angle : request_.angles)
             if (const std::string error = angleError(angle); !error.empty())
                 refuse(error);
@@ -441,6 +448,21 @@ public:
             refuse(use_.asker + " needs an energy: " + spelt("energy") + ", " + spelt("range") + ", " + spelt("log")
                    + " or " + spelt("line"));
         judgeElasticEnergies();
+    }
+
+    // The run size and the emission of a stack's simulation, checked as simulate checks them.
+    void judgeStackSimulation()
+    {
+        judgeRunSize();
+        request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
+        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
+        for (const double angle : request_.angles) {
+            const SimulationSettings settings{.angle = angle,
+                                              .emission = {request_.asymmetry, request_.sourceAngle},
+                                              .electrons = request_.electrons};
+            if (const std::string error = simulationInputError(ScatteringMedium{1}, settings); !error.empty())
+                refuse(error);
+        }
     }
 
     bool given(std::string_view name) const { return given_.count(std::string(name)) > 0; }

@@ -34,8 +34,28 @@ TEST_F(StackCommandTest, OneRowPerAngleAndLayerWithTheLineElementsAtoms)
                   "stack takes its materials from --layer and --substrate (got \"Cu\")");
     expectRefused(run("stack --layer Unobtainium:10 --substrate Si --energy 1000"), 1,
                   QStringLiteral("no material \"Unobtainium\" in DataBase/TPP2-data.db"));
-    expectRefused(run("stack --layer SiO2:10 --substrate Si --energy 1000 --electrons 10"), 2,
-                  "--electrons is not an option of stack");
+    expectRefused(run("stack --layer SiO2:10 --substrate Si --energy 1000 --electrons 2000"), 2,
+                  "--electrons is for --model mc");
+    expectRefused(run("stack --layer SiO2:10 --substrate Si --energy 1000 --model eal"), 2,
+                  "--model takes sla or mc (got \"eal\")");
+}
+
+// The simulation: the same bytes on any number of threads, the signals with
+// their standard errors, the oxide's above its straight line and the
+// substrate's below (paths turned back stay in the top layer).
+TEST_F(StackCommandTest, MonteCarloRowsAreTheSameBytesOnAnyThreads)
+{
+    const QString command =
+        QStringLiteral("stack --layer SiO2:15 --substrate Si --energy 1000 --model mc --electrons 4000 --csv --threads ");
+    const std::string one = output(command + "1");
+    EXPECT_EQ(output(command + "3"), one);
+    const QStringList rows = QString::fromStdString(one).split(u'\n');
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[1].startsWith("1,SiO2,15,1000,non-relativistic,0,mc,29.11884,")) << rows[1].toStdString();
+    EXPECT_GT(rows[1].section(u',', 8, 8).toDouble(), 11.722585);
+    EXPECT_LT(rows[2].section(u',', 8, 8).toDouble(), 14.256479);
+    EXPECT_GT(rows[2].section(u',', 9, 9).toDouble(), 0);
+    expectRefused(run(command + "1 --asymmetry 3"), 2, "the asymmetry parameter must be from -1 to 2");
 }
 
 // Ratios of four angles, one row each with the one thickness that fits them
