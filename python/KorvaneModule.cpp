@@ -44,15 +44,20 @@ The database is the file DataBase/TPP2-data.db under the working directory
 unless a call names another; like tpp2m, the default file is created from
 the shipped materials when it is missing, and no call changes a database.)";
 
-const char* const kStackDoc = R"(stack(layers, substrate, energy, *, angle=0.0, model="sla", relativistic=False,
-      database=None, include=("lbe", "d", "f"))
+const char* const kStackDoc = R"(stack(layers, substrate, energy, *, angle=0.0, model="sla", electrons=None, seed=None,
+      threads=None, asymmetry=None, source_angle=None, relativistic=False, database=None,
+      include=("lbe", "d", "f"))
 
 The no-loss signal (Å) of each layer of a planar sample, as tpp2m stack gives
 it: layers is a sequence of (material, thickness in Å) from the surface, over
 the substrate (a name or an ID of the database); energy (eV) and angle
 (degrees) are a number or a sequence. The straight-line model: layer k gives
 IMFP cos(angle) (1 - exp(-t_k / (IMFP cos(angle)))) times the attenuation of
-the layers above; the substrate is the last layer.
+the layers above; the substrate is the last layer. model="mc" follows
+reversed trajectories through the stack as simulate does in one material
+(electrons 1000000, seed 1, every core, isotropic emission unless given;
+one simulation per energy and angle; Ctrl+C ends it), each signal with its
+standard error; the simulation's settings are refused with model="sla".
 
 >>> korvane.stack([("SiO2", 15.0)], "Si", 1000)["signal_A"]
 array([11.72258452, 14.25794202])
@@ -359,11 +364,15 @@ PYBIND11_MODULE(korvane, m)
     m.def(
         "stack",
         [](py::handle layers, py::handle substrate, py::handle energy, py::handle angle, const std::string& model,
+           py::handle electrons, py::handle seed, py::handle threads, py::handle asymmetry, py::handle sourceAngle,
            bool relativistic, py::handle database, py::handle include) {
-            return stack({layers, substrate, energy, angle, model, relativistic, database, include});
+            return stack({layers, substrate, energy, angle, model, electrons, seed, threads, asymmetry, sourceAngle,
+                          relativistic, database, include});
         },
         kStackDoc, py::arg("layers"), py::arg("substrate"), py::arg("energy"),
-        py::kw_only(), py::arg("angle") = 0.0, py::arg("model") = "sla", py::arg("relativistic") = false,
+        py::kw_only(), py::arg("angle") = 0.0, py::arg("model") = "sla", py::arg("electrons") = py::none(),
+        py::arg("seed") = py::none(), py::arg("threads") = py::none(), py::arg("asymmetry") = py::none(),
+        py::arg("source_angle") = py::none(), py::arg("relativistic") = false,
         py::arg("database") = py::none(), py::arg("include") = defaultGroups());
     m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
           py::arg("photon_energy") = py::none());

@@ -2,13 +2,17 @@
 
 #include "calc/StackedSignal.h"
 #include "lookup/LayerImfps.h"
+#include "lookup/StackSimulation.h"
 #include "python/MaterialsTable.h"
 #include "query/RequestReader.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <future>
 
 namespace korvane::python {
 
@@ -17,7 +21,11 @@ namespace {
 // The reader's names as the arguments spell them.
 std::string argumentSpelling(std::string_view name)
 {
-    return name == "layer" ? std::string("layers") : std::string(name);
+    if (name == "layer")
+        return "layers";
+    std::string spelt(name);
+    std::replace(spelt.begin(), spelt.end(), '-', '_');
+    return spelt;
 }
 
 std::string text(py::handle value)
@@ -47,6 +55,46 @@ py::array texts(const std::vector<std::string>& values)
     return py::array(py::cast(values));
 }
 
+// The signals of one energy and angle: the straight line, or the simulation
+// on a thread of its own while this one, without the interpreter's lock,
+// looks for Ctrl+C every 50 ms, which cancels the run and raises.
+Result<std::vector<Estimate>> layerSignals(const Request& request, const std::vector<MaterialInputs>& materials,
+                                           const std::vector<double>& thicknesses, const LayerImfps& imfps,
+                                           float energy, double angle)
+{
+    if (request.model != "mc") {
+        std::vector<Estimate> found;
+        for (const double value : straightLineSignals(imfps.values, thicknesses, angle))
+            found.push_back({value, 0});
+        return found;
+    }
+    std::atomic<bool> cancel{false};
+    const SimulationSettings settings{.angle = angle,
+                                      .emission = {request.asymmetry, request.sourceAngle},
+                                      .electrons = request.electrons,
+                                      .seed = request.seed,
+                                      .threads = request.threads,
+                                      .cancel = &cancel};
+    std::future<Result<std::vector<Estimate>>> run = std::async(std::launch::async, [&] {
+        return simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
+    });
+    for (;;) {
+        {
+            const py::gil_scoped_release unlocked;
+            if (run.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready)
+                return run.get();
+        }
+        if (PyErr_CheckSignals() != 0) {
+            cancel = true;
+            {
+                const py::gil_scoped_release unlocked;
+                run.wait();
+            }
+            throw py::error_already_set();
+        }
+    }
+}
+
 } // namespace
 
 py::dict stack(const StackArguments& arguments)
@@ -67,6 +115,14 @@ py::dict stack(const StackArguments& arguments)
     inputs.push_back({"energy", listText(arguments.energy)});
     inputs.push_back({"angle", listText(arguments.angle)});
     inputs.push_back({"model", arguments.model});
+    const std::pair<const char*, py::handle> simulation[] = {{"electrons", arguments.electrons},
+                                                             {"seed", arguments.seed},
+                                                             {"threads", arguments.threads},
+                                                             {"asymmetry", arguments.asymmetry},
+                                                             {"source-angle", arguments.sourceAngle}};
+    for (const auto& [name, value] : simulation)
+        if (!value.is_none())
+            inputs.push_back({name, text(value)});
     if (arguments.relativistic)
         inputs.push_back({"relativistic", ""});
     const Result<Request> request =
@@ -89,8 +145,9 @@ py::dict stack(const StackArguments& arguments)
     for (const float e : request->energies) {
         const LayerImfps imfps = layerImfps(resolved, e, form);
         for (const double a : request->angles) {
-            const std::vector<double> layerSignals =
-                imfps.error.isEmpty() ? straightLineSignals(imfps.values, thicknesses, a) : std::vector<double>{};
+            const Result<std::vector<Estimate>> found = imfps.error.isEmpty()
+                ? layerSignals(*request, resolved, thicknesses, imfps, e, a)
+                : Result<std::vector<Estimate>>(Failed{imfps.error.toStdString()});
             for (std::size_t k = 0; k < resolved.size(); ++k) {
                 layer.push_back(std::int64_t(k + 1));
                 name.push_back(resolved[k].name.toStdString());
@@ -100,9 +157,9 @@ py::dict stack(const StackArguments& arguments)
                 angle.push_back(a);
                 model.push_back(request->model);
                 imfp.push_back(imfps.each[k] ? double(*imfps.each[k]) : NAN);
-                signal.push_back(layerSignals.empty() ? NAN : layerSignals[k]);
-                signalSd.push_back(layerSignals.empty() ? NAN : 0.0);
-                error.push_back(imfps.error.toStdString());
+                signal.push_back(found ? (*found)[k].value : NAN);
+                signalSd.push_back(found ? (*found)[k].error : NAN);
+                error.push_back(found ? std::string() : found.error());
             }
         }
     }

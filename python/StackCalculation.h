@@ -14,6 +14,12 @@ struct StackArguments {
     py::handle energy;    // eV, a number or a sequence
     py::handle angle;     // degrees, a number or a sequence
     std::string model;
+    // The simulation's settings, None when not given.
+    py::handle electrons;
+    py::handle seed;
+    py::handle threads;
+    py::handle asymmetry;
+    py::handle sourceAngle;
     bool relativistic = false;
     py::handle database;
     py::handle include;

@@ -32,7 +32,11 @@ def test_stack_refuses_in_tpp2ms_words_with_the_arguments_names(database):
          'layers: a layer is at least 0.01 Å thick (got "SiO2:0.001")'),
         (dict(layers=[("SiO2", "thick")], substrate="Si", energy=1000), 'layers: "thick" is not a number'),
         (dict(layers=[("SiO2", 5)], substrate=None, energy=1000), "stack needs substrate"),
-        (dict(layers=[("SiO2", 5)], substrate="Si", energy=1000, model="mc"), 'model takes sla (got "mc")'),
+        (dict(layers=[("SiO2", 5)], substrate="Si", energy=1000, model="eal"), 'model takes sla or mc (got "eal")'),
+        (dict(layers=[("SiO2", 5)], substrate="Si", energy=1000, seed=2), "seed is for model mc"),
+        (dict(layers=[("SiO2", 5)], substrate="Si", energy=1000, model="mc", source_angle=100),
+         "the X-ray source must lie above the surface: the source angle less the emission angle must be "
+         "between -90 and 90 degrees"),
         (dict(layers=[("SiO2", 5)], substrate="Si", energy=1000, angle=[0, 90]),
          "the angle must be at least 0° and below 90°"),
         (dict(layers=[("Unobtainium", 5)], substrate="Si", energy=1000),
@@ -42,3 +46,16 @@ def test_stack_refuses_in_tpp2ms_words_with_the_arguments_names(database):
         with pytest.raises(ValueError) as refused:
             korvane.stack(**arguments)
         assert str(refused.value) == words
+
+
+def test_stack_simulation_repeats_tpp2m(database, tpp2m):
+    table = list(csv.DictReader(io.StringIO(tpp2m(
+        "stack", "--layer", "SiO2:15", "--substrate", "Si", "--energy", "1000", "--angle", "0,60", "--model", "mc",
+        "--electrons", "3000", "--seed", "4", "--csv", "--database", str(database)))))
+    got = korvane.stack([("SiO2", 15)], "Si", 1000, angle=[0, 60], model="mc", electrons=3000, seed=4, threads=1,
+                        database=database)
+    assert list(got["model"]) == ["mc"] * 4
+    for i, row in enumerate(table):
+        assert np.float32(got["signal_A"][i]) == np.float32(row["signal_A"]), i
+        assert np.float32(got["signal_sd_A"][i]) == np.float32(row["signal_sd_A"]), i
+    assert (got["signal_sd_A"] > 0).all()
