@@ -33,6 +33,8 @@ std::string requestName(Option option)
 RequestUse requestUse(CommandKind kind, const QString& commandName)
 {
     return {.formulaAlone = kind == CommandKind::Dcs || kind == CommandKind::Transport,
+            .stack = kind == CommandKind::Stack,
+            .severalAngles = kind == CommandKind::Thickness,
             .asker = commandName.toStdString()};
 }
 
@@ -205,6 +207,7 @@ private:
         case Option::Element: cmd_.elementSymbols.push_back(value); return;
         case Option::Output: cmd_.outputFile = value; return;
         case Option::Size: readSize(value); return;
+        case Option::Ratio: readRatios(value); return;
         default: return; // the table reads no other option here
         }
     }
@@ -250,6 +253,15 @@ private:
     std::optional<float> single(Option option, const QString& text)
     {
         return accepted(readTypedSingle(optionName(option).toStdString(), text.toStdString()));
+    }
+
+    // R, or one R per angle separated by commas, each shown as a Single.
+    void readRatios(const QString& text)
+    {
+        std::vector<double>& ratios = once(Option::Ratio, cmd_.ratios);
+        for (const QString& part : text.split(u','))
+            if (const std::optional<double> ratio = single(Option::Ratio, part) ? number(Option::Ratio, part) : std::nullopt)
+                ratios.push_back(*ratio);
     }
 
     void readDatabase(const QString& path)
@@ -358,6 +370,7 @@ private:
                 needMaterialsAndEnergies();
             return;
         case CommandKind::Thickness: return readThicknessValues();
+        case CommandKind::Stack: return readStackValues();
         case CommandKind::Simulate:
             needMaterialsAndEnergies();
             if (error_.isEmpty() && step(reader_->judgeDepthValues()))
@@ -439,17 +452,25 @@ private:
         if (!error_.isEmpty())
             return;
         request().materials = {MaterialByName{texts_[Option::Overlayer].toStdString()},
-                               MaterialByName{texts_[Option::Substrate].toStdString()}};
+                               MaterialByName{*request().substrate}};
         request().energies = {*value(Option::OverlayerEnergy), *value(Option::SubstrateEnergy)};
         if (!step(reader_->judgeDepthValues()))
             return;
-        cmd_.ratio = *doubles_[Option::Ratio];
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
-        failUnless(checkRatios(cmd_.ratio, cmd_.bulkRatio));
-        const QString model = texts_[Option::Model];
+        cmd_.angles = request().angles.empty() ? std::vector<double>{request().angle} : request().angles;
+        if (cmd_.ratios.size() != cmd_.angles.size())
+            return fail(QStringLiteral("--ratio gives %1 ratios for %2 angles: give one per angle")
+                            .arg(cmd_.ratios.size())
+                            .arg(cmd_.angles.size()));
+        cmd_.ratio = cmd_.ratios.front();
+        for (const double ratio : cmd_.ratios)
+            failUnless(checkRatios(ratio, cmd_.bulkRatio));
+        const QString model = QString::fromStdString(request().model);
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
+        if (cmd_.attenuationModel && cmd_.angles.size() > 1)
+            return fail(QStringLiteral("--model eal takes one --angle"));
         if (!cmd_.attenuationModel) {
             for (Option simulating : {Option::Electrons, Option::Seed, Option::Threads})
                 if (has(simulating))
@@ -458,6 +479,23 @@ private:
         }
         if (error_.isEmpty() && step(reader_->judgeRunSize()))
             step(reader_->judgeElasticEnergies());
+    }
+
+    // The layers and then the substrate become the materials.
+    void readStackValues()
+    {
+        if (!request().materials.empty())
+            return fail(QStringLiteral("stack takes its materials from --layer and --substrate (got \"%1\")")
+                            .arg(QString::fromStdString(std::get<MaterialByName>(request().materials.front()).text)));
+        if (!step(reader_->judgeStack()))
+            return;
+        for (const RequestedLayer& layer : request().layers) {
+            request().materials.push_back(layer.material);
+            cmd_.layerThicknesses.push_back(layer.thickness);
+        }
+        request().materials.push_back(MaterialByName{*request().substrate});
+        cmd_.angles = request().angles;
+        cmd_.monteCarlo = request().model == "mc";
     }
 
     void failUnless(const Result<void>& check)

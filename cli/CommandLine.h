@@ -18,7 +18,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate, Stack };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -58,6 +58,7 @@ struct Command {
     double angle = 0;              // degrees from the surface normal
     double probability = 0.95;     // signal fraction for the information depth
     double ratio = 0;              // R = I_o / I_s
+    std::vector<double> ratios;    // thickness from several angles: R at each of `angles`
     double bulkRatio = 0;          // R∞ = I_o∞ / I_s∞
     bool attenuationModel = false; // --model eal: simulated attenuation lengths in place of the IMFPs
 
@@ -69,6 +70,12 @@ struct Command {
     double sourceAngle = 54.7;
     bool profile = false; // one row per depth instead of one per material and energy
     double step = 0.02;   // profile step, a fraction of IMFP cos(angle)
+
+    // A stack: the materials are its layers from the surface and then the
+    // substrate; one thickness per layer; the angles of its rows.
+    std::vector<float> layerThicknesses; // Å
+    std::vector<double> angles;          // degrees
+    bool monteCarlo = false;             // --model mc: trajectories through the stack
 
     // Plot.
     QString outputFile;

@@ -22,11 +22,14 @@ constexpr unsigned kList = commands(CommandKind::List), kImfp = commands(Command
                    kPlot = commands(CommandKind::Plot), kDepth = commands(CommandKind::Depth),
                    kThickness = commands(CommandKind::Thickness), kExport = commands(CommandKind::Export),
                    kImport = commands(CommandKind::Import), kTransport = commands(CommandKind::Transport),
-                   kDcs = commands(CommandKind::Dcs), kSimulate = commands(CommandKind::Simulate);
+                   kDcs = commands(CommandKind::Dcs), kSimulate = commands(CommandKind::Simulate),
+                   kStack = commands(CommandKind::Stack);
 constexpr unsigned kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate;
 constexpr unsigned kEnergies = kComputing | kTransport | kDcs;
 constexpr unsigned kFormatted =
-    kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate;
+    kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate | kStack;
+// A stack takes energies but its materials only from its layers and substrate.
+constexpr unsigned kEnergyInputs = kEnergies | kStack;
 
 // clang-format off
 constexpr std::array kOptions = std::to_array<OptionRow>({
@@ -46,32 +49,32 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
         "elements' rows of the database"}},
 
     // Ways of giving energies.
-    {Energy, "--energy", Request, kEnergies, {}, {Energies, "--energy E[,E...]", "single energies"}},
-    {Range, "--range", Request, kEnergies, {}, {Energies, "--range FROM:TO:STEP", "FROM, FROM+STEP, ... up to TO"}},
-    {Log, "--log", Request, kEnergies, {}, {Energies, "--log FROM:TO:COUNT",
+    {Energy, "--energy", Request, kEnergyInputs, {}, {Energies, "--energy E[,E...]", "single energies"}},
+    {Range, "--range", Request, kEnergyInputs, {}, {Energies, "--range FROM:TO:STEP", "FROM, FROM+STEP, ... up to TO"}},
+    {Log, "--log", Request, kEnergyInputs, {}, {Energies, "--log FROM:TO:COUNT",
         "COUNT energies evenly spaced on a log scale"}},
-    {Line, "--line", Request, kEnergies, {}, {Energies, "--line \"EL LEVEL\"[,...]",
+    {Line, "--line", Request, kEnergyInputs, {}, {Energies, "--line \"EL LEVEL\"[,...]",
         "the kinetic energy of the photoelectrons of a core\n"
         "level, e.g. \"Cu 2p3/2\", \"O 1s\", \"Au 4f\", excited by"}},
-    {Source, "--source", Request, kEnergies, {}, {Energies, "  --source SOURCE",
+    {Source, "--source", Request, kEnergyInputs, {}, {Energies, "  --source SOURCE",
         "MgKa (1253.6 eV), AlKa (1486.6 eV), AgLa (2984.3 eV),\n"
         "CrKa (5414.8 eV) or GaKa (9251.7 eV), or by"}},
-    {PhotonEnergy, "--photon-energy", Request, kEnergies, {}, {Energies, "  --photon-energy E",
+    {PhotonEnergy, "--photon-energy", Request, kEnergyInputs, {}, {Energies, "  --photon-energy E",
         "photons of E eV (a synchrotron, say)"}},
 
     // The options of several commands.
-    {Database, "--database", Special, kList | kEnergies | kThickness | kExport | kImport, {}, {Options,
+    {Database, "--database", Special, kList | kEnergyInputs | kThickness | kExport | kImport, {}, {Options,
         "--database PATH",
         "the materials database, which must exist (default\n"
         "DataBase/TPP2-data.db under the current folder, created\n"
         "from the shipped materials when missing); only import\n"
         "writes to it"}},
-    {Include, "--include", Request, kList | kComputing | kThickness, {}, {Options, "--include GROUPS",
+    {Include, "--include", Request, kList | kComputing | kThickness | kStack, {}, {Options, "--include GROUPS",
         "the valence-electron groups that make up Nv, from\n"
         "hbe (s+p, higher binding energy), lbe (s+p, lower\n"
         "binding energy), d and f, separated by commas, or none;\n"
         "default lbe,d,f, as the window starts"}},
-    {Relativistic, "--relativistic", FormChoice, kComputing | kThickness, {}, {Options, "--relativistic",
+    {Relativistic, "--relativistic", FormChoice, kComputing | kThickness | kStack, {}, {Options, "--relativistic",
         "the relativistic form of the formula; \"both\" gives both forms"}},
     {Csv, "--csv", Flag, kFormatted, {}, {Options, "--csv, --json",
         "full single-precision values for scripts and spreadsheets;\n"
@@ -91,22 +94,23 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     {Depth, "--depth", Request, kCf1 | kCf2},
     {CrossSection, "--cross-section", Request, kCf2 | kDepth},
     {EffTrMfp, "--eff-trmfp", Single, kCf2, PositiveInput::EffTrMfp},
-    {Angle, "--angle", Request, kDepth | kThickness | kSimulate},
+    {Angle, "--angle", Request, kDepth | kThickness | kSimulate | kStack},
     {Probability, "--probability", Request, kDepth | kSimulate},
-    {Electrons, "--electrons", Request, kSimulate | kThickness},
-    {Seed, "--seed", Request, kSimulate | kThickness},
-    {Threads, "--threads", Request, kSimulate | kThickness},
-    {Model, "--model", Text, kThickness},
-    {Asymmetry, "--asymmetry", Request, kSimulate},
-    {SourceAngle, "--source-angle", Request, kSimulate},
+    {Electrons, "--electrons", Request, kSimulate | kThickness | kStack},
+    {Seed, "--seed", Request, kSimulate | kThickness | kStack},
+    {Threads, "--threads", Request, kSimulate | kThickness | kStack},
+    {Model, "--model", Request, kThickness | kStack},
+    {Asymmetry, "--asymmetry", Request, kSimulate | kStack},
+    {SourceAngle, "--source-angle", Request, kSimulate | kStack},
     {Step, "--step", Request, kSimulate},
     {Profile, "--profile", Flag, kSimulate},
     {Overlayer, "--overlayer", Text, kThickness},
-    {Substrate, "--substrate", Text, kThickness},
+    {Substrate, "--substrate", Request, kThickness | kStack},
     {OverlayerEnergy, "--overlayer-energy", Single, kThickness},
     {SubstrateEnergy, "--substrate-energy", Single, kThickness},
-    {Ratio, "--ratio", CheckedSingle, kThickness},
+    {Ratio, "--ratio", Special, kThickness},
     {BulkRatio, "--bulk-ratio", CheckedSingle, kThickness},
+    {Layer, "--layer", Request, kStack},
 });
 // clang-format on
 
@@ -118,7 +122,7 @@ constexpr bool rowsInOptionOrder()
             return false;
     return true;
 }
-static_assert(rowsInOptionOrder() && kOptions.size() == size_t(BulkRatio) + 1, "one row per option, in order");
+static_assert(rowsInOptionOrder() && kOptions.size() == size_t(Layer) + 1, "one row per option, in order");
 
 } // namespace
 

@@ -58,6 +58,7 @@ enum class Option {
     SubstrateEnergy,
     Ratio,
     BulkRatio,
+    Layer,
 };
 
 // How an option's value is read, and where the parser keeps it.

@@ -60,15 +60,18 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
         .examples = "tpp2m depth SiO2 --energy 1486.6 --angle 20 --cross-section 1.2"}},
     {Thickness, "thickness", {
         .usage = "thickness --overlayer O --substrate S --overlayer-energy E --substrate-energy E\n"
-                 "--ratio R --bulk-ratio RINF [--angle DEG] [--model sla|eal [--electrons N]\n"
-                 "[--seed S] [--threads N]] [--csv | --json]",
+                 "--ratio R[,R...] --bulk-ratio RINF [--angle DEG[,DEG...]] [--model sla|eal\n"
+                 "[--electrons N] [--seed S] [--threads N]] [--csv | --json]",
         .text = "The thickness of an overlayer O on a substrate S (names or IDs) by the\n"
                 "straight-line model, from the ratio R of the overlayer's to the\n"
                 "substrate's peak intensity and the ratio RINF of the two bulk\n"
                 "intensities, with the peaks' kinetic energies in eV. --model eal\n"
                 "replaces the overlayer's IMFPs by its effective attenuation lengths\n"
                 "L(d) from one simulation at each energy (as simulate; 50 eV to\n"
-                "30000 eV), taken at the thickness found; the model column says which.",
+                "30000 eV), taken at the thickness found; the model column says which.\n"
+                "Several angles with one R each give the one thickness that fits them\n"
+                "all by least squares on ln(R / RINF) (sla), one row per angle with the\n"
+                "R of that thickness and the root mean square of the differences of ln R.",
         .examples = "tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383\n"
                     "  --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9"}},
     {Export, "export", {
@@ -135,6 +138,26 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "simulated gets a row with the error; 50 eV to 30000 eV.",
         .examples = "tpp2m simulate Au --energy 1000 --angle 60 --electrons 100000\n"
                     "tpp2m simulate Cu --energy 1486.6 --profile --csv",
+        .spacedAbove = true}},
+    {Stack, "stack", {
+        .usage = "stack --layer MATERIAL:THICKNESS [--layer ...] --substrate MATERIAL ENERGIES\n"
+                 "[--angle DEG[,DEG...]] [--model sla|mc [--electrons N] [--seed S] [--threads N]\n"
+                 "[--asymmetry BETA] [--source-angle PSI]] [--relativistic] [--csv | --json]",
+        .text = "The no-loss signal in angstrom from each layer of a planar sample: the\n"
+                "layers from the surface (names or IDs, thickness in angstrom, at least\n"
+                "0.01) over a substrate of infinite thickness, one row per energy, angle\n"
+                "and layer (the substrate is the last). The straight-line model (sla):\n"
+                "each layer gives IMFP cos(angle) (1 - exp(-t / (IMFP cos(angle)))),\n"
+                "attenuated by the layers above; the rows of a stack add up to the\n"
+                "signal of the whole sample. With --line, each row also gives the\n"
+                "density of the line's element in the layer (atoms per cubic angstrom,\n"
+                "from the composition as transport finds it) and the intensity, atoms\n"
+                "times signal, whose sum over the rows is the peak of the whole stack.\n"
+                "--model mc follows reversed trajectories through the stack as simulate\n"
+                "does in one material, each layer with its own IMFP and elastic\n"
+                "scattering, one simulation per energy and angle, and gives each\n"
+                "signal with its standard error. 50 eV to 30000 eV.",
+        .examples = "tpp2m stack --layer SiO2:15 --substrate Si --line \"Si 2p\" --source AlKa --angle 0,70",
         .spacedAbove = true}},
     {Help, "help", {.usage = "--help"}},
 });

@@ -1,5 +1,6 @@
 #include "cli/ThicknessReport.h"
 
+#include "calc/AngleResolvedThickness.h"
 #include "calc/AttenuatedOverlayer.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialImfp.h"
@@ -10,9 +11,9 @@ namespace korvane::cli {
 
 namespace {
 
-std::vector<Column> thicknessColumns()
+std::vector<Column> thicknessColumns(bool severalAngles)
 {
-    return {
+    std::vector<Column> columns = {
         {"overlayer", QStringLiteral("Overlayer")},
         {"substrate", QStringLiteral("Substrate")},
         {"overlayer_energy_eV", QStringLiteral("E overlayer (eV)"), true},
@@ -26,6 +27,12 @@ std::vector<Column> thicknessColumns()
         {"thickness_A", QStringLiteral("Thickness (\u00C5)"), true},
         {"error", QStringLiteral("Error"), false, true},
     };
+    if (severalAngles) {
+        const auto error = columns.end() - 1;
+        columns.insert(error, {{"predicted_ratio", QStringLiteral("R fitted"), true},
+                               {"residual", QStringLiteral("RMS ln R"), true}});
+    }
+    return columns;
 }
 
 Cell imfpCell(const Result<float>& imfp)
@@ -52,10 +59,45 @@ Result<double> simulatedThickness(const Command& command, const MaterialInputs& 
         command.ratio, command.bulkRatio);
 }
 
+// One thickness that fits the ratios of every angle; a row per angle.
+Result<void> writeAngleResolvedReport(const Command& command, const std::vector<MaterialInputs>& materials,
+                                      std::FILE* out)
+{
+    const float overlayerEnergy = command.energies.at(0);
+    const float substrateEnergy = command.energies.at(1);
+    const ImfpForm form = formsToCompute(command.forms).front();
+    const Result<float> own = evaluateImfp(materials.at(0), overlayerEnergy, form);
+    const Result<float> crossing = evaluateImfp(materials.at(0), substrateEnergy, form);
+    std::vector<AngleRatio> measured;
+    for (std::size_t i = 0; i < command.angles.size(); ++i)
+        measured.push_back({command.angles[i], command.ratios[i]});
+    const Result<AngleResolvedFit> fit = own && crossing
+        ? angleResolvedThickness(*own, *crossing, measured, command.bulkRatio)
+        : Result<AngleResolvedFit>((own ? crossing : own).failure());
+    const QString error = errorText(fit);
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(true), out);
+    for (std::size_t i = 0; i < measured.size(); ++i) {
+        const bool written = writer->write(
+            {Cell::ofText(materials.at(0).name), Cell::ofText(materials.at(1).name), Cell::ofSingle(overlayerEnergy),
+             Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing),
+             Cell::ofSingle(float(measured[i].angle)), Cell::ofSingle(float(measured[i].ratio)),
+             Cell::ofSingle(float(command.bulkRatio)), Cell::ofText(QStringLiteral("sla")),
+             fit ? Cell::ofSingle(float(fit->thickness), 2) : Cell::empty(),
+             fit ? Cell::ofSingle(float(fit->predicted[i]), 4) : Cell::empty(),
+             fit ? Cell::ofSingle(float(fit->residual), 4) : Cell::empty(),
+             error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
+        if (!written)
+            return *writer->failure();
+    }
+    return writer->finish();
+}
+
 } // namespace
 
 Result<void> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
+    if (command.angles.size() > 1)
+        return writeAngleResolvedReport(command, materials, out);
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
     const float overlayerEnergy = command.energies.at(0);
@@ -74,7 +116,7 @@ Result<void> writeThicknessReport(const Command& command, const std::vector<Mate
             : overlayerThickness(straight, command.ratio, command.bulkRatio);
     }
     const QString error = errorText(thickness);
-    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(), out);
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(false), out);
     const bool written = writer->write(
         {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
          Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing), Cell::ofSingle(float(command.angle)),

@@ -13,6 +13,7 @@
 #include "cli/ImfpReport.h"
 #include "cli/MaterialListReport.h"
 #include "cli/SimulationReport.h"
+#include "cli/StackReport.h"
 #include "cli/ThicknessReport.h"
 #include "cli/MaterialTransfer.h"
 #include "cli/TransportReport.h"
@@ -117,6 +118,7 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
         return reported(err, writeDepthReport(command, *resolved, out));
     case CommandKind::Thickness: return reported(err, writeThicknessReport(command, *resolved, out));
     case CommandKind::Simulate: return reported(err, writeSimulationReport(command, *resolved, out));
+    case CommandKind::Stack: return reported(err, writeStackReport(command, *resolved, out));
     default: break;
     }
     return kSuccess;

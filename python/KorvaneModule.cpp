@@ -7,6 +7,7 @@
 #include "python/NumpyScalars.h"
 #include "python/ScalarArguments.h"
 #include "python/SimulationCalculation.h"
+#include "python/StackCalculation.h"
 #include "python/TransportCalculation.h"
 #include "query/ValenceGroups.h"
 
@@ -42,6 +43,30 @@ g/mol, transport cross-sections in units of a0^2 (a0 = 5.292e-11 m).
 The database is the file DataBase/TPP2-data.db under the working directory
 unless a call names another; like tpp2m, the default file is created from
 the shipped materials when it is missing, and no call changes a database.)";
+
+const char* const kStackDoc = R"(stack(layers, substrate, energy, *, angle=0.0, model="sla", electrons=None, seed=None,
+      threads=None, asymmetry=None, source_angle=None, relativistic=False, database=None,
+      include=("lbe", "d", "f"))
+
+The no-loss signal (Å) of each layer of a planar sample, as tpp2m stack gives
+it: layers is a sequence of (material, thickness in Å) from the surface, over
+the substrate (a name or an ID of the database); energy (eV) and angle
+(degrees) are a number or a sequence. The straight-line model: layer k gives
+IMFP cos(angle) (1 - exp(-t_k / (IMFP cos(angle)))) times the attenuation of
+the layers above; the substrate is the last layer. model="mc" follows
+reversed trajectories through the stack as simulate does in one material
+(electrons 1000000, seed 1, every core, isotropic emission unless given;
+one simulation per energy and angle; Ctrl+C ends it), each signal with its
+standard error; the simulation's settings are refused with model="sla".
+
+>>> korvane.stack([("SiO2", 15.0)], "Si", 1000)["signal_A"]
+array([11.72258452, 14.25794202])
+
+Returns a dict of NumPy arrays, one per column of tpp2m stack (layer,
+material, thickness_A, energy_eV, form, angle_deg, model, imfp_A, signal_A,
+signal_sd_A, error), one element per energy, angle and layer. Raises
+ValueError with tpp2m's words for refused input (a layer thinner than
+0.01 Å, no substrate, an unknown material).)";
 
 const char* const kImfpDoc = R"(imfp(energy, material=None, *, density=None, mass=None, gap=None, nv=None,
      database=None, relativistic=False, include=("lbe", "d", "f"), errors="warn")
@@ -336,6 +361,19 @@ PYBIND11_MODULE(korvane, m)
         py::arg("threads") = py::none(), py::arg("asymmetry") = 0.0, py::arg("source_angle") = 54.7,
         py::arg("step") = 0.02, py::arg("relativistic") = false, py::arg("database") = py::none(),
         py::arg("include") = defaultGroups());
+    m.def(
+        "stack",
+        [](py::handle layers, py::handle substrate, py::handle energy, py::handle angle, const std::string& model,
+           py::handle electrons, py::handle seed, py::handle threads, py::handle asymmetry, py::handle sourceAngle,
+           bool relativistic, py::handle database, py::handle include) {
+            return stack({layers, substrate, energy, angle, model, electrons, seed, threads, asymmetry, sourceAngle,
+                          relativistic, database, include});
+        },
+        kStackDoc, py::arg("layers"), py::arg("substrate"), py::arg("energy"),
+        py::kw_only(), py::arg("angle") = 0.0, py::arg("model") = "sla", py::arg("electrons") = py::none(),
+        py::arg("seed") = py::none(), py::arg("threads") = py::none(), py::arg("asymmetry") = py::none(),
+        py::arg("source_angle") = py::none(), py::arg("relativistic") = false,
+        py::arg("database") = py::none(), py::arg("include") = defaultGroups());
     m.def("line_energy", &lineEnergy, kLineEnergyDoc, py::arg("line"), py::arg("source") = py::none(),
           py::arg("photon_energy") = py::none());
     m.def(

@@ -1,7 +1,7 @@
 """Type stubs of the korvane module: IMFP, elastic-scattering correction, depth of the signal."""
 
 from os import PathLike
-from typing import Iterable, Literal, TypedDict, Union
+from typing import Any, Iterable, Literal, Sequence, TypedDict, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -87,6 +87,22 @@ def overlayer_thickness(
     angle: _Values = 0.0,
     errors: _Errors = "warn",
 ) -> _Result64: ...
+def stack(
+    layers: Sequence[tuple[str | int, float]],
+    substrate: str | int | None,
+    energy: float | Sequence[float],
+    *,
+    angle: float | Sequence[float] = 0.0,
+    model: str = "sla",
+    electrons: int | None = None,
+    seed: int | None = None,
+    threads: int | None = None,
+    asymmetry: float | None = None,
+    source_angle: float | None = None,
+    relativistic: bool = False,
+    database: _Database = None,
+    include: _Groups = ("lbe", "d", "f"),
+) -> dict[str, npt.NDArray[Any]]: ...
 def line_energy(
     line: str, source: str | None = None, photon_energy: float | None = None
 ) -> tuple[np.float32, np.float32]: ...

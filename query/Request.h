@@ -63,6 +63,12 @@ struct RequestedPhotons {
     std::optional<double> photonEnergy;   // eV
 };
 
+// A layer of a stack: a material of the database and its thickness.
+struct RequestedLayer {
+    MaterialByName material;
+    float thickness = 0; // Å
+};
+
 struct Request {
     // The names and IDs in the order given, then the material given by its
     // formula or its values.
@@ -86,6 +92,12 @@ struct Request {
     unsigned threads = 0; // every core
     double asymmetry = 0; // beta: isotropic emission
     double sourceAngle = 54.7;
+    // A stack: its layers from the surface, its substrate, the model, the angles.
+    std::vector<RequestedLayer> layers;
+    std::optional<std::string> substrate;
+    std::string model;          // as typed; empty when not given
+    std::vector<double> angles; // degrees, several for a stack
+
     bool profile = false; // one row per depth
     double step = 0.02;   // the profile's step, a fraction of IMFP cos(angle)
 };

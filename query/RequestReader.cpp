@@ -36,6 +36,9 @@ std::string sixDigits(double value)
     return text;
 }
 
+// The thinnest layer of a stack, in Å.
+constexpr float kThinnestLayer = 0.01f;
+
 // The inputs that give a material by its values.
 constexpr const char* kValueInputs[] = {"density", "mass", "gap", "nv"};
 
@@ -100,6 +103,13 @@ public:
             once(name);
             return;
         }
+        if (name == "layer")
+            return readLayer(text);
+        if (name == "substrate" || name == "model") {
+            once(name);
+            (name == "model" ? request_.model : request_.substrate.emplace()) = text;
+            return;
+        }
         if (name == "formula" || name == "source") {
             once(name);
             texts_[name] = text;
@@ -133,6 +143,13 @@ public:
             once(name);
             return;
         }
+        if (name == "angle" && (use_.stack || use_.severalAngles)) {
+            std::vector<float> angles;
+            readList(name, text, angles);
+            request_.angles.assign(angles.begin(), angles.end());
+            once(name);
+            return;
+        }
         if (name == "angle") {
             // As its column shows it, a Single, so that the models given agree with the column.
             doubles_[name] = single(name, text);
@@ -158,6 +175,20 @@ public:
         }
         doubles_[name] = number(name, text); // asymmetry, source-angle, step
         once(name);
+    }
+
+    // MATERIAL:THICKNESS, the thickness in Å after the last colon, held as
+    // its column shows it, a Single.
+    void readLayer(const std::string& text)
+    {
+        given_.insert("layer");
+        const std::size_t colon = text.rfind(':');
+        if (colon == std::string::npos || colon == 0)
+            refuse(spelt("layer") + " takes MATERIAL:THICKNESS (got \"" + text + "\")");
+        const float thickness = single("layer", text.substr(colon + 1));
+        if (!(thickness >= kThinnestLayer))
+            refuse(spelt("layer") + ": a layer is at least 0.01 \u00C5 thick (got \"" + text + "\")");
+        request_.layers.push_back({MaterialByName{text.substr(0, colon)}, thickness});
     }
 
     void addName(const std::string& text, MaterialByName::By by) { request_.materials.push_back(MaterialByName{text, by}); }
@@ -322,7 +353,12 @@ public:
     // range is refused in the words of the physics that cannot use it.
     void judgeDepthValues()
     {
-        request_.angle = doubles_.count("angle") ? doubles_["angle"] : request_.angle;
+        request_.angle = doubles_.count("angle") ? doubles_["angle"]
+            : request_.angles.empty()            ? request_.angle
+                                                 : request_.angles.front();
+        for (const double angle : request_.angles)
+            if (const Result<void> checked = checkAngle(angle); !checked)
+                refuse(checked.error());
         request_.probability = doubles_.count("probability") ? doubles_["probability"] : request_.probability;
         if (const Result<void> angle = checkAngle(request_.angle); !angle)
             refuse(angle.error());
@@ -382,6 +418,51 @@ public:
             if (!withinElasticEnergies(energy))
                 refuse(use_.asker + " takes energies from " + sixDigits(kTableLowestEnergy) + " eV to "
                        + sixDigits(kTableHighestEnergy) + " eV (got " + sixDigits(energy) + " eV)");
+    }
+
+    void judgeStack()
+    {
+        if (request_.layers.empty())
+            refuse(use_.asker + " needs " + spelt("layer") + " MATERIAL:THICKNESS");
+        if (!request_.substrate)
+            refuse(use_.asker + " needs " + spelt("substrate"));
+        if (request_.model.empty())
+            request_.model = "sla";
+        if (request_.angles.empty())
+            request_.angles = {0};
+        if (request_.model != "sla" && request_.model != "mc")
+            refuse(spelt("model") + " takes sla or mc (got \"" + request_.model + "\")");
+        if (request_.model == "sla") {
+            for (const char* simulating : {"electrons", "seed", "threads", "asymmetry", "source-angle"})
+                if (has(simulating))
+                    refuse(spelt(simulating) + " is for " + spelt("model") + " mc");
+        } else {
+            judgeStackSimulation();
+        }
+        if (request_.forms == RequestedForms::Both)
+            refuse(use_.asker + " takes one form of the formula: " + spelt("relativistic") + " without \"both\"");
+        for (const double angle : request_.angles)
+            if (const Result<void> checked = checkAngle(angle); !checked)
+                refuse(checked.error());
+        if (request_.energies.empty())
+            refuse(use_.asker + " needs an energy: " + spelt("energy") + ", " + spelt("range") + ", " + spelt("log")
+                   + " or " + spelt("line"));
+        judgeElasticEnergies();
+    }
+
+    // The run size and the emission of a stack's simulation, checked as simulate checks them.
+    void judgeStackSimulation()
+    {
+        judgeRunSize();
+        request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
+        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
+        for (const double angle : request_.angles) {
+            const SimulationSettings settings{.angle = angle,
+                                              .emission = {request_.asymmetry, request_.sourceAngle},
+                                              .electrons = request_.electrons};
+            if (const Result<void> checked = checkSimulationInputs(ScatteringMedium{1}, settings); !checked)
+                refuse(checked.error());
+        }
     }
 
     bool given(std::string_view name) const { return given_.count(std::string(name)) > 0; }
@@ -472,6 +553,11 @@ Result<void> RequestReader::judgeElasticEnergies()
     return guarded([&] { steps_->judgeElasticEnergies(); });
 }
 
+Result<void> RequestReader::judgeStack()
+{
+    return guarded([&] { steps_->judgeStack(); });
+}
+
 bool RequestReader::given(std::string_view name) const
 {
     return steps_->given(name);
@@ -499,6 +585,7 @@ Result<Request> readRequest(const NamedTexts& inputs, const RequestUse& use, con
         [&] { return use.oneResult ? reader.judgeOneResult() : Result<void>(); },
         [&] { return use.depthValues || use.simulation ? reader.judgeDepthValues() : Result<void>(); },
         [&] { return use.simulation ? reader.judgeSimulation() : Result<void>(); },
+        [&] { return use.stack ? reader.judgeStack() : Result<void>(); },
     };
     for (const std::function<Result<void>()>& step : steps)
         if (Result<void> judged = step(); !judged)

@@ -39,6 +39,8 @@ struct RequestUse {
     bool formulaAlone = false;     // a formula names the compound without density or gap (S, elastic scattering)
     bool depthValues = false;      // the angle and the probability are read for depths
     bool simulation = false;       // the trajectory simulation's settings
+    bool stack = false;            // a stack's layers over a substrate; the angle is a list
+    bool severalAngles = false;    // the angle is a list (a thickness from several angles)
     bool oneResult = false;        // at most one material, energy and depth: the front end shows one result
     std::string asker = {};        // the command the words name: "simulate takes energies ..."
 };
@@ -71,6 +73,8 @@ public:
     Result<void> judgeSimulation();
     // Every energy where elastic scattering is known.
     Result<void> judgeElasticEnergies();
+    // A stack's layers, substrate, model, angles, form and energies.
+    Result<void> judgeStack();
 
     bool given(std::string_view name) const;
     // A value typed for density, mass, gap or nv.

@@ -117,7 +117,7 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndShowsItsLine)
 // lines of a usage or an example go on under its first.
 TEST(CommandTable, EachCommandHasOneRowAndItsPlaceInTheHelp)
 {
-    for (int kind = int(CommandKind::Help); kind <= int(CommandKind::Simulate); ++kind) {
+    for (int kind = int(CommandKind::Help); kind <= int(CommandKind::Stack); ++kind) {
         const auto rows = std::count_if(commandTable().begin(), commandTable().end(),
                                         [&](const CommandRow& row) { return row.kind == CommandKind(kind); });
         EXPECT_EQ(rows, 1) << kind;
@@ -141,7 +141,8 @@ TEST(CommandTable, EachCommandHasOneRowAndItsPlaceInTheHelp)
              "\n           tpp2m cf2 Si --energy 1000 --cross-section 1.2 --depth 5,10\n"
              "         Without --cross-section, S of each material is computed as by\n",
              "--database ~/other/TPP2-data.db\n\n  transport\n",
-             "--profile --csv\n\nMATERIAL is a name",
+             "--profile --csv\n\n  stack  The no-loss signal",
+             "--source AlKa --angle 0,70\n\nMATERIAL is a name",
          })
         EXPECT_TRUE(help.contains(QString::fromUtf8(piece))) << piece;
 }

@@ -1,0 +1,39 @@
+#include "calc/AngleResolvedThickness.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(AngleResolvedThickness, RatiosOfTheModelAtFourAnglesGiveTheirThicknessBack)
+{
+    const double angles[] = {0, 30, 60, 75};
+    std::vector<AngleRatio> measured;
+    for (const double angle : angles)
+        measured.push_back({angle, *overlayerRatio({37.44, 37.53, angle}, 18.5, 0.9)});
+    const Result<AngleResolvedFit> fit = angleResolvedThickness(37.44, 37.53, measured, 0.9);
+    ASSERT_TRUE(fit) << fit.error();
+    EXPECT_NEAR(fit->thickness, 18.5, 1e-6);
+    EXPECT_NEAR(fit->residual, 0, 1e-9);
+    for (std::size_t i = 0; i < measured.size(); ++i)
+        EXPECT_NEAR(fit->predicted[i], measured[i].ratio, 1e-9 * measured[i].ratio);
+
+    // Ratios that no one thickness makes: the fit lies between the angles' own
+    // thicknesses and its slope of the sum of squares is 0 there.
+    measured[3].ratio *= 1.5;
+    const Result<AngleResolvedFit> scattered = angleResolvedThickness(37.44, 37.53, measured, 0.9);
+    ASSERT_TRUE(scattered);
+    const double own = *overlayerThickness({37.44, 37.53, 75}, measured[3].ratio, 0.9);
+    EXPECT_GT(scattered->thickness, 18.5);
+    EXPECT_LT(scattered->thickness, own);
+    EXPECT_GT(scattered->residual, 0.01);
+
+    // One angle is the exact solution; a refused ratio is refused in the same words.
+    const Result<AngleResolvedFit> one = angleResolvedThickness(37.44, 37.53, std::span(measured).first(1), 0.9);
+    EXPECT_EQ(one->thickness, *overlayerThickness({37.44, 37.53, 0}, measured[0].ratio, 0.9));
+    measured[1].ratio = 0;
+    EXPECT_EQ(angleResolvedThickness(37.44, 37.53, measured, 0.9).error(), "the ratio R must be above 0");
+}
+
+} // namespace
+} // namespace korvane
