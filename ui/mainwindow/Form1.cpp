@@ -169,7 +169,7 @@ void Form1::bindState()
     connect(ui_.Opt_relativistic, &QRadioButton::toggled, &state_, readForm);
     const auto readTicks = [this] {
         const auto ticked = [](const QCheckBox* box) { return box->checkState() == Qt::Checked; };
-        state_.setTickedGroups(
+        state_.setValenceTicks(
             {ticked(ui_.chk_S_P_hbe), ticked(ui_.chk_S_P_lbe), ticked(ui_.chk_d), ticked(ui_.chk_f)});
     };
     readTicks();

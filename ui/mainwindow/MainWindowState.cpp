@@ -91,7 +91,7 @@ Material MainWindowState::currentMaterial() const
 
 MainWindowState::Imfp MainWindowState::imfpOf(const Material& material, float energy) const
 {
-    const TickedGroups& ticked = values_.ticked;
+    const ValenceTicks& ticked = values_.ticked;
     const ValenceGroups groups = ValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
@@ -124,7 +124,7 @@ void MainWindowState::setForm(ImfpForm form)
     recomputeImfp();
 }
 
-void MainWindowState::setTickedGroups(TickedGroups ticked)
+void MainWindowState::setValenceTicks(ValenceTicks ticked)
 {
     const ChangeScope scope(*this);
     values_.ticked = ticked;

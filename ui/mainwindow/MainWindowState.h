@@ -39,9 +39,6 @@ public:
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
-    // The include boxes of the valence groups.
-    using TickedGroups = ValenceTicks;
-
     // The material as typed: its name and its numbers, none where its field
     // holds no number.
     struct MaterialNumbers {
@@ -92,7 +89,7 @@ public:
     // not a number", "... is out of range").
     const Result<Energy>& energy() const { return values_.energy; }
     ImfpForm form() const { return values_.form; }
-    TickedGroups tickedGroups() const { return values_.ticked; }
+    ValenceTicks valenceTicks() const { return values_.ticked; }
     EditingMode editingMode() const { return values_.mode; }
     // The ID of the stored record shown; none while a new material is added.
     std::optional<qint64> savedId() const { return values_.savedId; }
@@ -109,7 +106,7 @@ public:
     // text once and keeps the value.
     void setText(Field field, const QString& text);
     void setForm(ImfpForm form);
-    void setTickedGroups(TickedGroups ticked);
+    void setValenceTicks(ValenceTicks ticked);
     void setEditingMode(EditingMode mode);
     void setSavedId(std::optional<qint64> id);
 
@@ -143,7 +140,7 @@ private:
         std::optional<qint64> savedId;
         Result<Energy> energy = Failed{};
         ImfpForm form = ImfpForm::NonRelativistic;
-        TickedGroups ticked;
+        ValenceTicks ticked;
         EditingMode mode = EditingMode::Browsing;
         Imfp imfp = Failed{"No IMFP has been computed yet."};
     };
