@@ -5,7 +5,7 @@
 
 #include "calc/OverlayerThickness.h"
 #include "cli/OneLine.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "query/PositiveInputs.h"
 #include "query/RequestReader.h"

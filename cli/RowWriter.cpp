@@ -1,6 +1,6 @@
 #include "cli/RowWriter.h"
 
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "lookup/MaterialResolution.h"
 
 #include "lookup/MaterialCache.h"
-#include "materials/model/FormulaSum.h"
+#include "materials/model/RowFormulaSum.h"
 #include "materials/text/ResultText.h"
 #include "query/MaterialNotFound.h"
 

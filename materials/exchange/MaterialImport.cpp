@@ -3,7 +3,7 @@
 #include "materials/text/LineBreaks.h"
 #include "materials/store/MaterialDatabase.h"
 #include "materials/model/MaterialValidation.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/store/MaterialSchema.h"
 #include "materials/store/Sqlite.h"
 #include "query/ValenceGroups.h"

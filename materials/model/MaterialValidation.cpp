@@ -2,7 +2,7 @@
 
 #include "materials/text/LineBreaks.h"
 #include "materials/model/Material.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 
 namespace korvane {
 

@@ -3,8 +3,8 @@
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
 #include "materials/text/LineBreaks.h"
-#include "materials/text/NumberText.h"
-#include "materials/model/ValenceGroups.h"
+#include "materials/text/LocaleNumberText.h"
+#include "materials/model/ShownValenceGroups.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/controls/ControlFactory.h"
 #include "ui/controls/DataControl.h"
@@ -343,7 +343,7 @@ void Form1::showImfpError(const QString& reason)
 
 void Form1::SumValenceElectrons()
 {
-    const ValenceGroups groups{
+    const ShownValenceGroups groups{
         {ui_.txt_s_p_hbe->text(), ui_.chk_S_P_hbe->checkState() == Qt::Checked},
         {ui_.txt_s_p_lbe->text(), ui_.chk_S_P_lbe->checkState() == Qt::Checked},
         {ui_.txt_d->text(), ui_.chk_d->checkState() == Qt::Checked},
@@ -383,7 +383,7 @@ QString Form1::boundText(const BoundField& field) const
     case Column::ValenceSpHbe:
     case Column::ValenceSpLbe:
     case Column::ValenceD:
-    case Column::ValenceF: return ValenceGroups::groupText(value.toFloat());
+    case Column::ValenceF: return ShownValenceGroups::groupText(value.toFloat());
     default: return numbertext::shortest(value.toFloat());
     }
 }

@@ -4,7 +4,7 @@
 #include "materials/text/LineBreaks.h"
 #include "materials/model/MaterialValidation.h"
 #include "materials/model/NamePattern.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "ui/controls/DataControl.h"
 #include "ui/mainwindow/Form1.h"
 #include "ui/common/UserPrompts.h"

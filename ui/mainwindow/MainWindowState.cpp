@@ -1,8 +1,8 @@
 #include "ui/mainwindow/MainWindowState.h"
 
 #include "calc/VectorState.h"
-#include "materials/model/ValenceGroups.h"
-#include "materials/text/NumberText.h"
+#include "materials/model/ShownValenceGroups.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "query/ImfpEvaluation.h"
 #include "query/TypedNumber.h"
@@ -92,7 +92,7 @@ Material MainWindowState::currentMaterial() const
 MainWindowState::Imfp MainWindowState::imfpOf(const Material& material, float energy) const
 {
     const ValenceTicks& ticked = values_.ticked;
-    const ValenceGroups groups = ValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
+    const ShownValenceGroups groups = ShownValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
         return failed(QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name), ErrorCode::NotFound);

@@ -2,7 +2,7 @@
 
 #include "calc/OverlayerThickness.h"
 #include "materials/store/MaterialStore.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"

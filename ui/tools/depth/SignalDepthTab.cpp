@@ -2,7 +2,7 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "query/ElasticEnergies.h"
 #include "query/PositiveInputs.h"

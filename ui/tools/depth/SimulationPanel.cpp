@@ -1,7 +1,7 @@
 #include "ui/tools/depth/SimulationPanel.h"
 
 #include "calc/SimulatedDepth.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "query/ValueWithError.h"
 

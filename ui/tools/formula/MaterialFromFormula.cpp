@@ -1,7 +1,7 @@
 #include "ui/tools/formula/MaterialFromFormula.h"
 
 #include "materials/store/MaterialStore.h"
-#include "materials/model/ValenceGroups.h"
+#include "materials/model/ShownValenceGroups.h"
 #include "materials/text/ResultText.h"
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/MainWindowState.h"
@@ -93,7 +93,7 @@ MaterialFromFormula::MaterialFromFormula(QWidget* window, MainWindowState& state
 std::optional<float> MaterialFromFormula::elementValence(const Material& element) const
 {
     const ValenceTicks ticked = state_.valenceTicks();
-    return ValenceGroups::shownFor(element, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f).total();
+    return ShownValenceGroups::shownFor(element, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f).total();
 }
 
 void MaterialFromFormula::txtFormula_Change()

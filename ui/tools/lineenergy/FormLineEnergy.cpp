@@ -2,7 +2,7 @@
 
 #include "lines/PhotoelectronLine.h"
 #include "lines/PhotoionisationCrossSection.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "query/CompositionTransport.h"
 #include "query/KineticEnergy.h"

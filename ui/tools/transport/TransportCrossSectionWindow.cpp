@@ -2,7 +2,7 @@
 
 #include "calc/TransportTable.h"
 #include "materials/model/MaterialTransport.h"
-#include "materials/text/NumberText.h"
+#include "materials/text/LocaleNumberText.h"
 #include "materials/text/ResultText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/EnergyHeading.h"
