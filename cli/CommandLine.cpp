@@ -44,7 +44,7 @@ MaterialRef materialRef(const RequestedMaterial& material)
         return NamedMaterial{QString::fromStdString(named->text), kBy[int(named->by)]};
     }
     if (const auto* values = std::get_if<MaterialByValues>(&material))
-        return InlineMaterial{values->density, values->mass, values->bandGap, values->valenceElectrons};
+        return *values;
     const auto& formula = std::get<MaterialByFormula>(material);
     return FormulaMaterial{QString::fromStdString(formula.formula), formula.density, formula.bandGap};
 }

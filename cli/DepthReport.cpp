@@ -71,7 +71,7 @@ Result<void> writeDepthReport(const Command& command, const std::vector<Material
                         if (used)
                             s = *used;
                         const Result<float> effTrMfp = used
-                            ? transportPaths(material.density, material.mass, used->a0Squared, *outcome).effTrMfp
+                            ? transportPaths(material.values.density, material.values.mass, used->a0Squared, *outcome).effTrMfp
                             : Result<float>(used.failure());
                         if (effTrMfp)
                             model->effTrMfp = *effTrMfp;

@@ -232,7 +232,7 @@ void Form1::connectHandlers()
     // The correction-factor panels work with the density and mass as the state holds them.
     for (QLineEdit* field : {ui_.txtBulkDensity, ui_.txtAtomicMass}) {
         connect(field, &QLineEdit::textChanged, this, [this] {
-            elasticPanels_->setMaterial(state_.material().density, state_.material().mass);
+            elasticPanels_->setMaterial(state_.material().values.density, state_.material().values.mass);
         });
     }
     connect(ui_.txtNoValenceElectrprAtomorMolec, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);

@@ -105,11 +105,11 @@ void MainWindowState::setText(Field field, const QString& text)
     MaterialNumbers& material = values_.material;
     switch (field) {
     case Field::Name: material.name = text; return; // the IMFP is not of the name
-    case Field::Density: material.density = numbertext::toSingle(text); break;
-    case Field::ValenceElectrons: material.valenceElectrons = numbertext::toSingle(text); break;
-    case Field::Mass: material.mass = numbertext::toSingle(text); break;
+    case Field::Density: material.values.density = numbertext::toSingle(text); break;
+    case Field::ValenceElectrons: material.values.valenceElectrons = numbertext::toSingle(text); break;
+    case Field::Mass: material.values.mass = numbertext::toSingle(text); break;
     case Field::BandGap:
-        material.bandGap = numbertext::toSingle(text);
+        material.values.bandGap = numbertext::toSingle(text);
         material.bandGapBlank = QString(text).remove(u' ').isEmpty();
         break;
     case Field::Energy: values_.energy = readEnergy(text); break;
@@ -166,7 +166,7 @@ void MainWindowState::tellChangesSince(const Values& before)
 void MainWindowState::recomputeImfp()
 {
     clearUpperVectorState();
-    const MaterialNumbers& m = values_.material;
+    const MaterialValues& m = values_.material.values;
     const Result<Energy>& energy = values_.energy;
     if (!m.density || !m.valenceElectrons || !m.mass || !m.bandGap) {
         values_.imfp = failed(QStringLiteral("The main window's material or energy is not a number."),

@@ -3,6 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "core/Result.h"
 #include "materials/model/Material.h"
+#include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
 #include <QFlags>
@@ -39,15 +40,12 @@ public:
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
-    // The material as typed: its name and its numbers, none where its field
-    // holds no number.
+    // The material as typed: its name and its numbers (Nv of the ticked
+    // groups), none where its field holds no number.
     struct MaterialNumbers {
         QString name;
-        std::optional<float> density;          // g/cm3
-        std::optional<float> valenceElectrons; // Nv of the ticked groups
-        std::optional<float> mass;             // g/mol
-        std::optional<float> bandGap;          // eV
-        bool bandGapBlank = false;             // a save takes a blank band gap for 0
+        MaterialValues values;
+        bool bandGapBlank = false; // a save takes a blank band gap for 0
         bool operator==(const MaterialNumbers&) const = default;
     };
 
