@@ -5,8 +5,8 @@
 
 #include "calc/OverlayerThickness.h"
 #include "cli/OneLine.h"
-#include "materials/text/LocaleNumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/PositiveInputs.h"
 #include "query/RequestReader.h"
 #include "query/TypedNumber.h"

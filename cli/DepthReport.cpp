@@ -5,7 +5,7 @@
 #include "cli/CrossSectionUse.h"
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/Corrections.h"
 
 namespace korvane::cli {

@@ -5,7 +5,7 @@
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/Corrections.h"
 
 #include <cmath>

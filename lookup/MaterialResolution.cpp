@@ -2,7 +2,7 @@
 
 #include "lookup/MaterialCache.h"
 #include "materials/model/RowFormulaSum.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/MaterialNotFound.h"
 
 #include <list>

@@ -1,7 +1,7 @@
 #include "lookup/MaterialSimulation.h"
 
 #include "lookup/MaterialImfp.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <new>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "materials/model/ShownValenceGroups.h"
 
-#include "materials/text/LocaleNumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "query/ValenceGroups.h"
 
 namespace korvane {

@@ -2,8 +2,8 @@
 
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
-#include "materials/text/LineBreaks.h"
-#include "materials/text/LocaleNumberText.h"
+#include "presentation/LineBreaks.h"
+#include "presentation/LocaleNumberText.h"
 #include "materials/model/ShownValenceGroups.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/controls/ControlFactory.h"

@@ -2,8 +2,8 @@
 
 #include "calc/VectorState.h"
 #include "materials/model/ShownValenceGroups.h"
-#include "materials/text/LocaleNumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/ImfpEvaluation.h"
 #include "query/TypedNumber.h"
 #include "query/TypedNumberWords.h"

@@ -1,7 +1,7 @@
 #include "ui/tools/curve/CurrentCurve.h"
 
 #include "materials/model/Material.h"
-#include "materials/text/LocaleNumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/common/ShownNumbers.h"
 

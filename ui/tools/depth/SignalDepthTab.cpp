@@ -2,8 +2,8 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
-#include "materials/text/LocaleNumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/ElasticEnergies.h"
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"

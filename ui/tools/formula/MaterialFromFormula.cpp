@@ -2,7 +2,7 @@
 
 #include "materials/store/MaterialStore.h"
 #include "materials/model/ShownValenceGroups.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/ToolWindowButtons.h"
