@@ -1,6 +1,6 @@
 #include "app/UserDataFolder.h"
 
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 
 #include "calc/OverlayerThickness.h"
 #include "cli/OneLine.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/PositiveInputs.h"
 #include "query/RequestReader.h"
 #include "query/TypedNumber.h"
@@ -46,7 +46,7 @@ MaterialRef materialRef(const RequestedMaterial& material)
         return NamedMaterial{QString::fromStdString(named->text), kBy[int(named->by)]};
     }
     if (const auto* values = std::get_if<MaterialByValues>(&material))
-        return InlineMaterial{values->density, values->mass, values->bandGap, values->valenceElectrons};
+        return *values;
     const auto& formula = std::get<MaterialByFormula>(material);
     return FormulaMaterial{QString::fromStdString(formula.formula), formula.density, formula.bandGap};
 }

@@ -25,17 +25,13 @@ enum class OutputFormat { Table, Csv, Json };
 // Which forms of the TPP-2M formula to compute.
 using Forms = RequestedForms;
 
-// The include boxes of the four valence-electron groups; as the window starts
-// when not chosen otherwise.
-using IncludedGroups = ValenceTicks;
-
 struct Command {
     CommandKind kind = CommandKind::Help;
     QString databasePath = QString::fromLatin1(kDatabasePath);
     // Only the default database is created when missing: a named one must exist.
     WhenMissing whenDatabaseMissing = WhenMissing::Create;
     OutputFormat format = OutputFormat::Table;
-    IncludedGroups groups;
+    ValenceTicks groups; // the include boxes, as the window starts when not chosen otherwise
     Forms forms = Forms::NonRelativistic;
     std::vector<MaterialRef> materials;
     std::vector<float> energies; // eV, in the order given; for a --line its kinetic energy

@@ -3,7 +3,7 @@
 #include "cli/CrossSectionUse.h"
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/Corrections.h"
 
 #include <functional>
@@ -59,7 +59,7 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
                     const Result<TransportCrossSection> used = crossSectionUsed(command, material, energy);
                     if (used) {
                         paths.crossSection = *used;
-                        formTransportPaths(paths, material.density, material.mass, used->a0Squared, *outcome);
+                        formTransportPaths(paths, material.values.density, material.values.mass, used->a0Squared, *outcome);
                     } else {
                         paths.path = used.failure();
                     }

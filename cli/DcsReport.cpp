@@ -3,7 +3,7 @@
 #include "calc/AtomicUnits.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane::cli {
 

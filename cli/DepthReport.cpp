@@ -5,7 +5,7 @@
 #include "cli/CrossSectionUse.h"
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/Corrections.h"
 
 namespace korvane::cli {
@@ -71,7 +71,7 @@ Result<void> writeDepthReport(const Command& command, const std::vector<Material
                         if (used)
                             s = *used;
                         const Result<float> effTrMfp = used
-                            ? transportPaths(material.density, material.mass, used->a0Squared, *outcome).effTrMfp
+                            ? transportPaths(material.values.density, material.values.mass, used->a0Squared, *outcome).effTrMfp
                             : Result<float>(used.failure());
                         if (effTrMfp)
                             model->effTrMfp = *effTrMfp;

@@ -1,6 +1,6 @@
 #include "cli/ImfpReport.h"
 
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane::cli {
 

@@ -3,7 +3,7 @@
 #include "cli/OneLine.h"
 #include "materials/exchange/MaterialExport.h"
 #include "materials/exchange/MaterialImport.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/RowWriter.h"
 
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 
 #include <array>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include "cli/ImfpReport.h"
 #include "lookup/MaterialCrossSection.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/Corrections.h"
 
 #include <cmath>
@@ -88,7 +88,7 @@ std::optional<float> effectiveTransportPath(const MaterialInputs& material, floa
     const Result<TransportCrossSection> s = crossSectionOf(material, energy);
     if (!s)
         return std::nullopt;
-    const Result<float> effTrMfp = transportPaths(material.density, material.mass, s->a0Squared, imfp).effTrMfp;
+    const Result<float> effTrMfp = transportPaths(material.values.density, material.values.mass, s->a0Squared, imfp).effTrMfp;
     return effTrMfp ? std::optional<float>(*effTrMfp) : std::nullopt;
 }
 

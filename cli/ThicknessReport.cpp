@@ -5,7 +5,7 @@
 #include "cli/RowWriter.h"
 #include "lookup/MaterialImfp.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane::cli {
 

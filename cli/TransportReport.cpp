@@ -3,7 +3,7 @@
 #include "calc/ScreeningFunction.h"
 #include "cli/RowWriter.h"
 #include "lookup/MaterialSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/ChemicalFormula.h"
 
 namespace korvane::cli {

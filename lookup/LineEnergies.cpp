@@ -1,7 +1,7 @@
 #include "lookup/LineEnergies.h"
 
 #include "lines/PhotoelectronLine.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "query/KineticEnergy.h"
 
 #include <cfloat>

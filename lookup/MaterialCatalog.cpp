@@ -2,7 +2,7 @@
 
 #include "materials/store/MaterialDatabase.h"
 #include "materials/store/MaterialSchema.h"
-#include "materials/model/ValenceGroups.h"
+#include "materials/model/ShownValenceGroups.h"
 
 #include <limits>
 
@@ -158,7 +158,7 @@ bool MaterialCatalog::writesAhead() const
 
 std::optional<float> valenceTotal(const Material& material, const ValenceTicks& groups)
 {
-    return ValenceGroups::shownFor(material, groups.spHbe, groups.spLbe, groups.d, groups.f).total();
+    return ShownValenceGroups::shownFor(material, groups.spHbe, groups.spLbe, groups.d, groups.f).total();
 }
 
 } // namespace korvane

@@ -6,8 +6,7 @@ namespace korvane {
 
 Result<float> evaluateImfp(const MaterialInputs& material, float energy, ImfpForm form)
 {
-    return evaluateImfp(MaterialValues{material.density, material.mass, material.bandGap, material.valenceElectrons},
-                        energy, form);
+    return evaluateImfp(material.values, energy, form);
 }
 
 } // namespace korvane

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "query/Request.h"
+
 #include <QString>
 
 #include <variant>
 
 namespace korvane {
-
-// A material given by its values.
-struct InlineMaterial {
-    float density = 0;
-    float mass = 0;
-    float bandGap = 0;
-    float valenceElectrons = 0;
-};
 
 // A material given by its chemical formula, its density and its band gap;
 // Nv and the mass come from the elements' rows.
@@ -30,6 +24,6 @@ struct NamedMaterial {
     By by = By::NameOrId;
 };
 
-using MaterialRef = std::variant<NamedMaterial, InlineMaterial, FormulaMaterial>;
+using MaterialRef = std::variant<NamedMaterial, MaterialByValues, FormulaMaterial>;
 
 } // namespace korvane

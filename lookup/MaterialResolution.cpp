@@ -1,8 +1,8 @@
 #include "lookup/MaterialResolution.h"
 
 #include "lookup/MaterialCache.h"
-#include "materials/model/FormulaSum.h"
-#include "materials/text/ResultText.h"
+#include "materials/model/RowFormulaSum.h"
+#include "presentation/ResultText.h"
 #include "query/MaterialNotFound.h"
 
 #include <list>
@@ -18,7 +18,7 @@ Failed unreadableDatabase(const QString& path, const QString& reason)
 
 MaterialInputs fromRow(const Material& row, const ValenceTicks& groups)
 {
-    return {row.name, row.id, row.density, row.atomicWeight, row.energyGap, valenceTotal(row, groups)};
+    return {row.name, row.id, {row.density, row.atomicWeight, row.energyGap, valenceTotal(row, groups)}};
 }
 
 // Nv and M of a formula unit, summed over its elements' rows as the
@@ -51,7 +51,7 @@ Result<MaterialInputs> fromFormula(const FormulaMaterial& given, MaterialCache::
             return Failed{sum.error(), ErrorCode::InvalidInput};
         return sum.failure();
     }
-    return MaterialInputs{given.formula, std::nullopt, given.density, sum->mass, given.bandGap, sum->valenceElectrons};
+    return MaterialInputs{given.formula, std::nullopt, {given.density, sum->mass, given.bandGap, sum->valenceElectrons}};
 }
 
 // The database row named or numbered as asked, with a hint at a name that
@@ -94,7 +94,7 @@ Result<MaterialInputs> fromDatabase(const NamedMaterial& named, MaterialCache::L
 
 bool needsDatabase(const MaterialRef& ref)
 {
-    return !std::holds_alternative<InlineMaterial>(ref);
+    return !std::holds_alternative<MaterialByValues>(ref);
 }
 
 } // namespace
@@ -112,9 +112,9 @@ Result<std::vector<MaterialInputs>> resolveMaterials(const std::vector<MaterialR
     }
     std::vector<MaterialInputs> resolved;
     for (const MaterialRef& ref : materials) {
-        if (const auto* given = std::get_if<InlineMaterial>(&ref)) {
-            resolved.push_back({QStringLiteral("(inline)"), std::nullopt, given->density, given->mass, given->bandGap,
-                                given->valenceElectrons});
+        if (const auto* given = std::get_if<MaterialByValues>(&ref)) {
+            resolved.push_back({QStringLiteral("(inline)"), std::nullopt,
+                                {given->density, given->mass, given->bandGap, given->valenceElectrons}});
             continue;
         }
         const Result<MaterialInputs> one = std::holds_alternative<FormulaMaterial>(ref)

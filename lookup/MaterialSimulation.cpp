@@ -1,7 +1,7 @@
 #include "lookup/MaterialSimulation.h"
 
 #include "lookup/MaterialImfp.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <new>
 #include <stdexcept>
@@ -36,15 +36,15 @@ MaterialSimulation simulateMaterial(const MaterialInputs& material, float energy
     const Result<float> imfp = evaluateImfp(material, energy, form);
     if (!imfp)
         return {std::nullopt, 0, 0, imfp.failure()};
-    if (!material.density || !material.mass)
+    if (!material.values.density || !material.values.mass)
         return {*imfp, 0, 0,
-                failed(QStringLiteral("no %1 in the database").arg(material.density ? u"atomic weight" : u"density"))};
+                failed(QStringLiteral("no %1 in the database").arg(material.values.density ? u"atomic weight" : u"density"))};
     const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy);
     if (!elastic)
         return {*imfp, 0, 0, elastic.failure()};
     const ElasticAngleSampler sampler(elastic->angles, elastic->dcs);
-    const double elasticMfp = meanFreePath(*material.density, *material.mass, elastic->elastic);
-    const double transportMfp = meanFreePath(*material.density, *material.mass, elastic->transport);
+    const double elasticMfp = meanFreePath(*material.values.density, *material.values.mass, elastic->elastic);
+    const double transportMfp = meanFreePath(*material.values.density, *material.values.mass, elastic->transport);
     const ScatteringMedium medium{*imfp, elasticMfp, transportMfp, &sampler};
     if (const Result<void> usable = checkSimulationInputs(medium, settings); !usable)
         return {*imfp, elasticMfp, transportMfp, usable.failure()};

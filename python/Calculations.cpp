@@ -138,10 +138,10 @@ py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, 
 py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, bool relativistic, NoValuePolicy policy)
 {
     const ImfpForm form = formOf(relativistic);
-    if (!material.density || !material.mass || !material.bandGap || !material.valenceElectrons)
-        throw py::value_error(evaluateImfp(material, 1, form).error()); // "no density in the database"
-    const py::float_ density(*material.density), mass(*material.mass), gap(*material.bandGap),
-        nv(*material.valenceElectrons);
+    const MaterialValues& values = material.values;
+    if (!values.density || !values.mass || !values.bandGap || !values.valenceElectrons)
+        throw py::value_error(evaluateImfp(values, 1, form).error()); // "no density in the database"
+    const py::float_ density(*values.density), mass(*values.mass), gap(*values.bandGap), nv(*values.valenceElectrons);
     return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}), form,
                        policy);
 }

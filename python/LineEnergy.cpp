@@ -1,7 +1,7 @@
 #include "python/LineEnergy.h"
 
 #include "lookup/LineEnergies.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "python/PythonWords.h"
 #include "python/SingleResults.h"
 

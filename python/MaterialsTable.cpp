@@ -101,7 +101,7 @@ MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const 
 py::tuple formula(const std::string& formula, py::handle database, const ValenceTicks& groups)
 {
     MaterialInputs summed = resolved(FormulaMaterial{QString::fromStdString(formula)}, database, groups);
-    return py::make_tuple(singleOrNone(summed.valenceElectrons), singleOrNone(summed.mass));
+    return py::make_tuple(singleOrNone(summed.values.valenceElectrons), singleOrNone(summed.values.mass));
 }
 
 py::list materials(py::handle database, const ValenceTicks& groups)

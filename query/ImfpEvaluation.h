@@ -20,6 +20,8 @@ struct MaterialValues {
     std::optional<float> mass;             // g/mol
     std::optional<float> bandGap;          // eV
     std::optional<float> valenceElectrons; // Nv
+
+    bool operator==(const MaterialValues&) const = default;
 };
 
 // The IMFP of a material at an energy. A missing value fails with the code

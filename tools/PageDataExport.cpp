@@ -12,7 +12,7 @@
 #include "materials/model/Material.h"
 #include "materials/store/MaterialDatabase.h"
 #include "materials/store/MaterialSchema.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "materials/store/ShippedMaterials.h"
 
 #include "calc/ScreeningFunction.h"

@@ -2,7 +2,7 @@
 
 #include "materials/exchange/CsvRecords.h"
 #include "materials/store/MaterialSchema.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <QFile>
 #include <QJsonArray>

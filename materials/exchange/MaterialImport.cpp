@@ -1,9 +1,9 @@
 #include "materials/exchange/MaterialImport.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 #include "materials/store/MaterialDatabase.h"
 #include "materials/model/MaterialValidation.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "materials/store/MaterialSchema.h"
 #include "materials/store/Sqlite.h"
 #include "query/ValenceGroups.h"

@@ -1,8 +1,8 @@
 #include "materials/model/MaterialValidation.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 #include "materials/model/Material.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 
 namespace korvane {
 

@@ -2,7 +2,7 @@
 
 #include "materials/store/DatabaseLocation.h"
 #include "materials/store/MaterialStore.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "materials/store/Sqlite.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "materials/store/Sqlite.h"
 
 #include <QString>

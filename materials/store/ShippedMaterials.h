@@ -1,7 +1,7 @@
 #pragma once
 
 #include "materials/model/Material.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <string_view>
 #include <vector>

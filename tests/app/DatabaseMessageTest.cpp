@@ -1,6 +1,6 @@
 #include "app/DatabaseMessage.h"
 #include "materials/store/MaterialDatabase.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 
 #include "app/UserDataFolder.h"
 #include "materials/store/MaterialDatabase.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 #include <QDir>
 #include <QFile>

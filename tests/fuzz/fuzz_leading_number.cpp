@@ -1,5 +1,5 @@
 // The lenient reading of a valence-group text never fails and never gives NaN.
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The strict, locale-aware reading of a typed number: any text either reads
 // as a finite number or fails, in every locale the user may have.
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 
 #include <cmath>
 #include <cstdlib>

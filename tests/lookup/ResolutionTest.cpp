@@ -25,19 +25,19 @@ TEST(ResolutionTest, MaterialsInTheirOrderAndEachRefusalWithItsCode)
 
     const Result<std::vector<MaterialInputs>> found =
         resolve(database,
-                {NamedMaterial{QStringLiteral("Cu")}, InlineMaterial{1, 2, 3, 4},
+                {NamedMaterial{QStringLiteral("Cu")}, MaterialByValues{1, 2, 3, 4},
                  FormulaMaterial{QStringLiteral("SiO2"), 2.2f, 9},
                  NamedMaterial{QStringLiteral("104"), NamedMaterial::By::Id}});
     ASSERT_TRUE(found) << found.error();
     ASSERT_EQ(found->size(), 4u);
     EXPECT_EQ((*found)[0].name, QStringLiteral("Cu"));
     EXPECT_EQ((*found)[0].id, 29);
-    EXPECT_EQ((*found)[0].valenceElectrons, 11.0f);
+    EXPECT_EQ((*found)[0].values.valenceElectrons, 11.0f);
     EXPECT_EQ((*found)[1].name, QStringLiteral("(inline)"));
-    EXPECT_EQ((*found)[1].valenceElectrons, 4.0f);
+    EXPECT_EQ((*found)[1].values.valenceElectrons, 4.0f);
     EXPECT_EQ((*found)[2].name, QStringLiteral("SiO2"));
     EXPECT_EQ((*found)[2].id, std::nullopt);
-    EXPECT_EQ((*found)[2].valenceElectrons, 4.0f + 2 * 6.0f);
+    EXPECT_EQ((*found)[2].values.valenceElectrons, 4.0f + 2 * 6.0f);
     EXPECT_EQ((*found)[3].name, QStringLiteral("SiO2"));
 
     const auto refusal = [&](const MaterialRef& ref) { return resolve(database, {ref}); };
@@ -63,17 +63,17 @@ TEST(ResolutionTest, MaterialsInTheirOrderAndEachRefusalWithItsCode)
     EXPECT_EQ(noDatabase.error(),
               "the materials database " + nowhere.toStdString() + " cannot be opened: there is no such file");
     // Values alone need no database.
-    EXPECT_TRUE(resolveMaterials({InlineMaterial{1, 2, 3, 4}}, {nowhere, WhenMissing::Refuse, kDefaultValenceTicks}));
+    EXPECT_TRUE(resolveMaterials({MaterialByValues{1, 2, 3, 4}}, {nowhere, WhenMissing::Refuse, kDefaultValenceTicks}));
 }
 
 // A resolved material's IMFP, or the query layer's words when a value is missing.
 TEST(ResolutionTest, TheImfpOfAResolvedMaterial)
 {
-    MaterialInputs copper{QStringLiteral("Cu"), 29, 8.96f, 63.546f, 0, 11};
+    MaterialInputs copper{QStringLiteral("Cu"), 29, {8.96f, 63.546f, 0, 11}};
     const Result<float> imfp = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
     ASSERT_TRUE(imfp);
     EXPECT_EQ(*imfp, *evaluateImfp(MaterialValues{8.96f, 63.546f, 0, 11}, 1000, ImfpForm::NonRelativistic));
-    copper.density.reset();
+    copper.values.density.reset();
     const Result<float> none = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
     EXPECT_EQ(none.error(), "no density in the database");
     EXPECT_EQ(none.code(), ErrorCode::NotFound);

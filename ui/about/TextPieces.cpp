@@ -1,6 +1,6 @@
 #include "ui/about/TextPieces.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 
 namespace korvane::ui {
 

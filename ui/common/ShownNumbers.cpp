@@ -1,6 +1,6 @@
 #include "ui/common/ShownNumbers.h"
 
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "query/ShownText.h"
 
 namespace korvane::numbertext {

@@ -1,6 +1,6 @@
 #include "ui/common/UserPrompts.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 
 #include <QApplication>
 #include <QFileDialog>

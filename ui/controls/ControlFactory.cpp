@@ -1,6 +1,6 @@
 #include "ui/controls/ControlFactory.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 #include "ui/controls/ClassicFrame.h"
 #include "ui/controls/DataControl.h"
 #include "ui/controls/DataGrid.h"

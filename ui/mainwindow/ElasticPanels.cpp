@@ -1,7 +1,7 @@
 #include "ui/mainwindow/ElasticPanels.h"
 
 #include "calc/ElasticCorrection.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/controls/ControlDesign.h"

@@ -2,9 +2,9 @@
 
 #include "calc/ImfpCalculator.h"
 #include "calc/ValidEnergyRange.h"
-#include "materials/text/LineBreaks.h"
-#include "materials/text/NumberText.h"
-#include "materials/model/ValenceGroups.h"
+#include "presentation/LineBreaks.h"
+#include "presentation/LocaleNumberText.h"
+#include "materials/model/ShownValenceGroups.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/controls/ControlFactory.h"
 #include "ui/controls/DataControl.h"
@@ -169,7 +169,7 @@ void Form1::bindState()
     connect(ui_.Opt_relativistic, &QRadioButton::toggled, &state_, readForm);
     const auto readTicks = [this] {
         const auto ticked = [](const QCheckBox* box) { return box->checkState() == Qt::Checked; };
-        state_.setTickedGroups(
+        state_.setValenceTicks(
             {ticked(ui_.chk_S_P_hbe), ticked(ui_.chk_S_P_lbe), ticked(ui_.chk_d), ticked(ui_.chk_f)});
     };
     readTicks();
@@ -232,7 +232,7 @@ void Form1::connectHandlers()
     // The correction-factor panels work with the density and mass as the state holds them.
     for (QLineEdit* field : {ui_.txtBulkDensity, ui_.txtAtomicMass}) {
         connect(field, &QLineEdit::textChanged, this, [this] {
-            elasticPanels_->setMaterial(state_.material().density, state_.material().mass);
+            elasticPanels_->setMaterial(state_.material().values.density, state_.material().values.mass);
         });
     }
     connect(ui_.txtNoValenceElectrprAtomorMolec, &QLineEdit::textChanged, this, &Form1::RecalculateIMFP);
@@ -343,7 +343,7 @@ void Form1::showImfpError(const QString& reason)
 
 void Form1::SumValenceElectrons()
 {
-    const ValenceGroups groups{
+    const ShownValenceGroups groups{
         {ui_.txt_s_p_hbe->text(), ui_.chk_S_P_hbe->checkState() == Qt::Checked},
         {ui_.txt_s_p_lbe->text(), ui_.chk_S_P_lbe->checkState() == Qt::Checked},
         {ui_.txt_d->text(), ui_.chk_d->checkState() == Qt::Checked},
@@ -383,7 +383,7 @@ QString Form1::boundText(const BoundField& field) const
     case Column::ValenceSpHbe:
     case Column::ValenceSpLbe:
     case Column::ValenceD:
-    case Column::ValenceF: return ValenceGroups::groupText(value.toFloat());
+    case Column::ValenceF: return ShownValenceGroups::groupText(value.toFloat());
     default: return numbertext::shortest(value.toFloat());
     }
 }

@@ -1,10 +1,10 @@
 // The editing workflow of the main window: changing, adding, saving,
 // cancelling and deleting materials, the checks before a write, and what
 // happens to a pending edit when the window would leave it.
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 #include "materials/model/MaterialValidation.h"
 #include "materials/model/NamePattern.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "ui/controls/DataControl.h"
 #include "ui/mainwindow/Form1.h"
 #include "ui/common/UserPrompts.h"

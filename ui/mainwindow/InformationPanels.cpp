@@ -1,6 +1,6 @@
 #include "ui/mainwindow/InformationPanels.h"
 
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 #include "ui/mainwindow/Form1Controls.h"
 #include "ui/about/FormAbout.h"
 #include "ui/about/InformationTexts.h"

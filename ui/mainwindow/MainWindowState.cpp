@@ -1,9 +1,9 @@
 #include "ui/mainwindow/MainWindowState.h"
 
 #include "calc/VectorState.h"
-#include "materials/model/ValenceGroups.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "materials/model/ShownValenceGroups.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/ImfpEvaluation.h"
 #include "query/TypedNumber.h"
 #include "query/TypedNumberWords.h"
@@ -91,8 +91,8 @@ Material MainWindowState::currentMaterial() const
 
 MainWindowState::Imfp MainWindowState::imfpOf(const Material& material, float energy) const
 {
-    const TickedGroups& ticked = values_.ticked;
-    const ValenceGroups groups = ValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
+    const ValenceTicks& ticked = values_.ticked;
+    const ShownValenceGroups groups = ShownValenceGroups::shownFor(material, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f);
     const std::optional<float> total = groups.total();
     if (!material.density || !material.atomicWeight || !material.energyGap || !total)
         return failed(QStringLiteral("%1 lacks a value the IMFP needs.").arg(material.name), ErrorCode::NotFound);
@@ -105,11 +105,11 @@ void MainWindowState::setText(Field field, const QString& text)
     MaterialNumbers& material = values_.material;
     switch (field) {
     case Field::Name: material.name = text; return; // the IMFP is not of the name
-    case Field::Density: material.density = numbertext::toSingle(text); break;
-    case Field::ValenceElectrons: material.valenceElectrons = numbertext::toSingle(text); break;
-    case Field::Mass: material.mass = numbertext::toSingle(text); break;
+    case Field::Density: material.values.density = numbertext::toSingle(text); break;
+    case Field::ValenceElectrons: material.values.valenceElectrons = numbertext::toSingle(text); break;
+    case Field::Mass: material.values.mass = numbertext::toSingle(text); break;
     case Field::BandGap:
-        material.bandGap = numbertext::toSingle(text);
+        material.values.bandGap = numbertext::toSingle(text);
         material.bandGapBlank = QString(text).remove(u' ').isEmpty();
         break;
     case Field::Energy: values_.energy = readEnergy(text); break;
@@ -124,7 +124,7 @@ void MainWindowState::setForm(ImfpForm form)
     recomputeImfp();
 }
 
-void MainWindowState::setTickedGroups(TickedGroups ticked)
+void MainWindowState::setValenceTicks(ValenceTicks ticked)
 {
     const ChangeScope scope(*this);
     values_.ticked = ticked;
@@ -166,7 +166,7 @@ void MainWindowState::tellChangesSince(const Values& before)
 void MainWindowState::recomputeImfp()
 {
     clearUpperVectorState();
-    const MaterialNumbers& m = values_.material;
+    const MaterialValues& m = values_.material.values;
     const Result<Energy>& energy = values_.energy;
     if (!m.density || !m.valenceElectrons || !m.mass || !m.bandGap) {
         values_.imfp = failed(QStringLiteral("The main window's material or energy is not a number."),

@@ -3,6 +3,7 @@
 #include "calc/ImfpCalculator.h"
 #include "core/Result.h"
 #include "materials/model/Material.h"
+#include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
 #include <QFlags>
@@ -39,18 +40,12 @@ public:
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
-    // The include boxes of the valence groups.
-    using TickedGroups = ValenceTicks;
-
-    // The material as typed: its name and its numbers, none where its field
-    // holds no number.
+    // The material as typed: its name and its numbers (Nv of the ticked
+    // groups), none where its field holds no number.
     struct MaterialNumbers {
         QString name;
-        std::optional<float> density;          // g/cm3
-        std::optional<float> valenceElectrons; // Nv of the ticked groups
-        std::optional<float> mass;             // g/mol
-        std::optional<float> bandGap;          // eV
-        bool bandGapBlank = false;             // a save takes a blank band gap for 0
+        MaterialValues values;
+        bool bandGapBlank = false; // a save takes a blank band gap for 0
         bool operator==(const MaterialNumbers&) const = default;
     };
 
@@ -92,7 +87,7 @@ public:
     // not a number", "... is out of range").
     const Result<Energy>& energy() const { return values_.energy; }
     ImfpForm form() const { return values_.form; }
-    TickedGroups tickedGroups() const { return values_.ticked; }
+    ValenceTicks valenceTicks() const { return values_.ticked; }
     EditingMode editingMode() const { return values_.mode; }
     // The ID of the stored record shown; none while a new material is added.
     std::optional<qint64> savedId() const { return values_.savedId; }
@@ -109,7 +104,7 @@ public:
     // text once and keeps the value.
     void setText(Field field, const QString& text);
     void setForm(ImfpForm form);
-    void setTickedGroups(TickedGroups ticked);
+    void setValenceTicks(ValenceTicks ticked);
     void setEditingMode(EditingMode mode);
     void setSavedId(std::optional<qint64> id);
 
@@ -143,7 +138,7 @@ private:
         std::optional<qint64> savedId;
         Result<Energy> energy = Failed{};
         ImfpForm form = ImfpForm::NonRelativistic;
-        TickedGroups ticked;
+        ValenceTicks ticked;
         EditingMode mode = EditingMode::Browsing;
         Imfp imfp = Failed{"No IMFP has been computed yet."};
     };

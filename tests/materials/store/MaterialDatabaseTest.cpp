@@ -1,5 +1,5 @@
 #include "materials/store/MaterialDatabase.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 #include "materials/store/Sqlite.h"
 #include "materials/store/ShippedMaterials.h"
 #include "support/TestMaterials.h"

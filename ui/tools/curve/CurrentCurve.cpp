@@ -1,7 +1,7 @@
 #include "ui/tools/curve/CurrentCurve.h"
 
 #include "materials/model/Material.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/common/ShownNumbers.h"
 
@@ -63,11 +63,12 @@ MainWindowReading readMainWindow(const MainWindowState& state)
     // A name a save takes: not blank, not too long.
     if (reading.typed && (QString(typed.name).remove(u' ').isEmpty() || typed.name.size() > kMaxNameLength))
         return reading;
+    const MaterialValues& values = typed.values;
     const std::optional<float> bandGap =
-        reading.typed && typed.bandGapBlank ? std::optional<float>(0) : typed.bandGap;
-    if (!typed.density || !typed.valenceElectrons || !typed.mass || !bandGap)
+        reading.typed && typed.bandGapBlank ? std::optional<float>(0) : values.bandGap;
+    if (!values.density || !values.valenceElectrons || !values.mass || !bandGap)
         return reading;
-    const ImfpInputs inputs{*typed.density, *typed.valenceElectrons, *typed.mass, *bandGap, 0};
+    const ImfpInputs inputs{*values.density, *values.valenceElectrons, *values.mass, *bandGap, 0};
     reading.material = PlottedMaterial{reading.name, reading.typed ? std::nullopt : state.savedId(), inputs, 0};
     return reading;
 }

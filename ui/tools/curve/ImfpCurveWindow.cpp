@@ -1,6 +1,6 @@
 #include "ui/tools/curve/ImfpCurveWindow.h"
 
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/tools/curve/CurrentCurve.h"
 #include "ui/tools/curve/CurveCsv.h"

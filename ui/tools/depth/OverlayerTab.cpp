@@ -2,8 +2,8 @@
 
 #include "calc/OverlayerThickness.h"
 #include "materials/store/MaterialStore.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "ui/common/ShownNumbers.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/StateFollower.h"

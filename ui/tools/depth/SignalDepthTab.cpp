@@ -2,8 +2,8 @@
 
 #include "calc/ElasticCorrection.h"
 #include "calc/TransportTable.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/ElasticEnergies.h"
 #include "query/PositiveInputs.h"
 #include "ui/common/ShownNumbers.h"
@@ -150,8 +150,8 @@ std::array<Result<DepthModel>, 3> SignalDepthTab::depthModels(float imfp, double
 Result<DepthModel> SignalDepthTab::approx2Model(float imfp, double angle,
                                                 const Result<TransportCrossSection>& sigma) const
 {
-    const std::optional<float> density = source_.material().density;
-    const std::optional<float> mass = source_.material().mass;
+    const std::optional<float> density = source_.material().values.density;
+    const std::optional<float> mass = source_.material().values.mass;
     if (!sigma)
         return sigma.failure();
     if (!density || !mass)
@@ -303,8 +303,8 @@ void SignalDepthTab::plot(const std::array<Result<DepthModel>, 3>& models,
 void SignalDepthTab::prepareSimulation(float imfp, double energy, double angle, double probability)
 {
     const Material material = source_.currentMaterial();
-    const std::optional<float> density = source_.material().density;
-    const std::optional<float> mass = source_.material().mass;
+    const std::optional<float> density = source_.material().values.density;
+    const std::optional<float> mass = source_.material().values.mass;
     if (!withinElasticEnergies(energy))
         return simulation_->setJob(
             Failed{"The simulation needs an energy from 50 eV to 30000 eV.", ErrorCode::OutOfRange});

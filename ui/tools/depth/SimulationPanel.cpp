@@ -1,8 +1,8 @@
 #include "ui/tools/depth/SimulationPanel.h"
 
 #include "calc/SimulatedDepth.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/ValueWithError.h"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "ui/tools/formula/FormulaSumText.h"
 
 #include "core/NumberText.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "materials/model/FormulaSum.h"
+#include "materials/model/RowFormulaSum.h"
 
 #include <QString>
 

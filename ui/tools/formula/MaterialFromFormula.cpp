@@ -1,8 +1,8 @@
 #include "ui/tools/formula/MaterialFromFormula.h"
 
 #include "materials/store/MaterialStore.h"
-#include "materials/model/ValenceGroups.h"
-#include "materials/text/ResultText.h"
+#include "materials/model/ShownValenceGroups.h"
+#include "presentation/ResultText.h"
 #include "ui/tools/formula/FormulaSumText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/ToolWindowButtons.h"
@@ -92,8 +92,8 @@ MaterialFromFormula::MaterialFromFormula(QWidget* window, MainWindowState& state
 // An element's Nv as the window would total its row, with the ticked groups.
 std::optional<float> MaterialFromFormula::elementValence(const Material& element) const
 {
-    const MainWindowState::TickedGroups ticked = state_.tickedGroups();
-    return ValenceGroups::shownFor(element, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f).total();
+    const ValenceTicks ticked = state_.valenceTicks();
+    return ShownValenceGroups::shownFor(element, ticked.spHbe, ticked.spLbe, ticked.d, ticked.f).total();
 }
 
 void MaterialFromFormula::txtFormula_Change()
@@ -111,7 +111,7 @@ void MaterialFromFormula::txtFormula_Change()
     lblValenceSum_->setText(usable ? valenceSumLine(*sum) : QString());
     lblMassSum_->setText(usable ? massSumLine(*sum) : QString());
     QString problem = formula.trimmed().isEmpty() ? QString() : errorText(sum);
-    if (usable && !state_.tickedGroups().f)
+    if (usable && !state_.valenceTicks().f)
         problem = QStringLiteral("The f box is not ticked in the window: tick it, or Nv will not count.");
     lblProblem_->setText(problem);
     cmdUse_->setEnabled(usable);

@@ -2,8 +2,8 @@
 
 #include "lines/PhotoelectronLine.h"
 #include "lines/PhotoionisationCrossSection.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "query/CompositionTransport.h"
 #include "query/KineticEnergy.h"
 #include "ui/mainwindow/MainWindowState.h"

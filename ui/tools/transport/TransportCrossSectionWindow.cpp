@@ -2,8 +2,8 @@
 
 #include "calc/TransportTable.h"
 #include "materials/model/MaterialTransport.h"
-#include "materials/text/NumberText.h"
-#include "materials/text/ResultText.h"
+#include "presentation/LocaleNumberText.h"
+#include "presentation/ResultText.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/EnergyHeading.h"
 #include "ui/tools/ToolWindow.h"

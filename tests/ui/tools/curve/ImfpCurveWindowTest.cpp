@@ -1,5 +1,5 @@
 #include "cli/Tpp2mRun.h"
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "ui/common/ShownNumbers.h"
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"

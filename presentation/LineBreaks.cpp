@@ -1,4 +1,4 @@
-#include "materials/text/LineBreaks.h"
+#include "presentation/LineBreaks.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "materials/model/FormulaSum.h"
+#include "materials/model/RowFormulaSum.h"
 
 namespace korvane {
 

@@ -1,16 +1,16 @@
-#include "materials/model/ValenceGroups.h"
+#include "materials/model/ShownValenceGroups.h"
 
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 #include "query/ValenceGroups.h"
 
 namespace korvane {
 
-QString ValenceGroups::groupText(float value, const QLocale& locale)
+QString ShownValenceGroups::groupText(float value, const QLocale& locale)
 {
     return numbertext::localised(valenceGroupText(value), locale);
 }
 
-ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
+ShownValenceGroups ShownValenceGroups::shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f)
 {
     auto shown = [](const std::optional<float>& value) { return value ? groupText(*value, QLocale::c()) : QString(); };
     return {{shown(material.valenceSpHbe), spHbe},
@@ -19,7 +19,7 @@ ValenceGroups ValenceGroups::shownFor(const Material& material, bool spHbe, bool
             {shown(material.valenceF), f}};
 }
 
-std::optional<float> ValenceGroups::total() const
+std::optional<float> ShownValenceGroups::total() const
 {
     return valenceTotal({spHbe.text.toStdString(), spLbe.text.toStdString(), d.text.toStdString(), f.text.toStdString()},
                         {spHbe.included, spLbe.included, d.included, f.included});

@@ -13,7 +13,7 @@ namespace korvane {
 // field and whether its include box is ticked. Nv is formed from these texts,
 // one decimal each, by the main window, tpp2m, the Python module and the
 // import alike, so the rule lives here below all of them.
-struct ValenceGroups {
+struct ShownValenceGroups {
     struct Group {
         QString text;
         bool included = false;
@@ -28,7 +28,7 @@ struct ValenceGroups {
 
     // A material's groups as texts of one decimal ("0.0", empty for an empty
     // column), with the given include boxes: the form Nv is formed from.
-    static ValenceGroups shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f);
+    static ShownValenceGroups shownFor(const Material& material, bool spHbe, bool spLbe, bool d, bool f);
 
     // The total of the ticked groups as a Single, each group's text read by
     // its leading number. No value when a group or the total is too large

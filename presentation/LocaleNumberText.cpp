@@ -1,4 +1,4 @@
-#include "materials/text/NumberText.h"
+#include "presentation/LocaleNumberText.h"
 
 #include "core/NumberText.h"
 
