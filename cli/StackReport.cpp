@@ -6,7 +6,7 @@
 #include "lookup/ElementDensity.h"
 #include "lookup/LayerImfps.h"
 #include "lookup/StackSimulation.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane::cli {
 

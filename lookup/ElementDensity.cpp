@@ -16,13 +16,13 @@ Result<double> elementAtomsPerCubicAngstrom(const MaterialInputs& material, int 
     const Result<std::vector<FormulaAtom>> atoms = atomsOf(material);
     if (!atoms)
         return atoms.failure();
-    if (!material.density || !material.mass)
-        return Failed{std::string(material.density ? "no atomic weight in the database" : "no density in the database")};
+    if (!material.values.density || !material.values.mass)
+        return Failed{std::string(material.values.density ? "no atomic weight in the database" : "no density in the database")};
     double count = 0;
     for (const FormulaAtom& atom : *atoms)
         if (atom.atomicNumber == atomicNumber)
             count += atom.count;
-    return count * double(*material.density) * kAvogadro / double(*material.mass) / kCubicAngstromsPerCm3;
+    return count * double(*material.values.density) * kAvogadro / double(*material.values.mass) / kCubicAngstromsPerCm3;
 }
 
 } // namespace korvane

@@ -1,7 +1,7 @@
 #include "lookup/LayerImfps.h"
 
 #include "lookup/MaterialImfp.h"
-#include "materials/text/ResultText.h"
+#include "presentation/ResultText.h"
 
 namespace korvane {
 
