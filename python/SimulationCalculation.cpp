@@ -1,5 +1,7 @@
 #include "python/SimulationCalculation.h"
 
+#include "python/Interruptible.h"
+
 #include "calc/AtomicUnits.h"
 #include "calc/TransportTable.h"
 #include "lookup/MaterialSimulation.h"
@@ -8,9 +10,7 @@
 
 #include <pybind11/numpy.h>
 
-#include <chrono>
 #include <cmath>
-#include <future>
 
 namespace korvane::python {
 
@@ -36,31 +36,13 @@ py::array_t<double> array(std::size_t count, Value value)
     return a;
 }
 
-// The simulation on a thread of its own while this one, without the
-// interpreter's lock, looks for Ctrl+C every 50 ms: the signal cancels the
-// run, which ends within an electron, and raises as Python raises it.
+// The simulation, ended by Ctrl+C.
 MaterialSimulation simulateUntilInterrupted(const MaterialInputs& inputs, float energy, ImfpForm form,
                                             SimulationSettings settings)
 {
     std::atomic<bool> cancel{false};
     settings.cancel = &cancel;
-    std::future<MaterialSimulation> run =
-        std::async(std::launch::async, [&] { return simulateMaterial(inputs, energy, form, settings); });
-    for (;;) {
-        {
-            const py::gil_scoped_release unlocked;
-            if (run.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready)
-                return run.get();
-        }
-        if (PyErr_CheckSignals() != 0) {
-            cancel = true;
-            {
-                const py::gil_scoped_release unlocked;
-                run.wait();
-            }
-            throw py::error_already_set();
-        }
-    }
+    return runUntilInterrupted(cancel, [&] { return simulateMaterial(inputs, energy, form, settings); });
 }
 
 } // namespace

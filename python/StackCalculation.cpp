@@ -1,5 +1,7 @@
 #include "python/StackCalculation.h"
 
+#include "python/Interruptible.h"
+
 #include "calc/StackedSignal.h"
 #include "lookup/LayerImfps.h"
 #include "lookup/StackSimulation.h"
@@ -10,9 +12,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <future>
 
 namespace korvane::python {
 
@@ -55,9 +55,8 @@ py::array texts(const std::vector<std::string>& values)
     return py::array(py::cast(values));
 }
 
-// The signals of one energy and angle: the straight line, or the simulation
-// on a thread of its own while this one, without the interpreter's lock,
-// looks for Ctrl+C every 50 ms, which cancels the run and raises.
+// The signals of one energy and angle: the straight line, or the simulation,
+// ended by Ctrl+C.
 Result<std::vector<Estimate>> layerSignals(const Request& request, const std::vector<MaterialInputs>& materials,
                                            const std::vector<double>& thicknesses, const LayerImfps& imfps,
                                            float energy, double angle)
@@ -75,24 +74,9 @@ Result<std::vector<Estimate>> layerSignals(const Request& request, const std::ve
                                       .seed = request.seed,
                                       .threads = request.threads,
                                       .cancel = &cancel};
-    std::future<Result<std::vector<Estimate>>> run = std::async(std::launch::async, [&] {
+    return runUntilInterrupted(cancel, [&] {
         return simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
     });
-    for (;;) {
-        {
-            const py::gil_scoped_release unlocked;
-            if (run.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready)
-                return run.get();
-        }
-        if (PyErr_CheckSignals() != 0) {
-            cancel = true;
-            {
-                const py::gil_scoped_release unlocked;
-                run.wait();
-            }
-            throw py::error_already_set();
-        }
-    }
 }
 
 } // namespace
