@@ -11,6 +11,7 @@
 #include "ui/tools/depth/DepthWindow.h"
 #include "ui/mainwindow/ElasticPanels.h"
 #include "ui/tools/lineenergy/FormLineEnergy.h"
+#include "ui/tools/stack/StackWindow.h"
 #include "ui/tools/curve/ImfpCurveWindow.h"
 #include "ui/mainwindow/InformationPanels.h"
 #include "ui/mainwindow/MessagesInFreeArea.h"
@@ -106,6 +107,7 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     QAction* depth = tools->addAction(QStringLiteral("&Depth of the signal..."));
     depth->setObjectName(QStringLiteral("mnuDepthOfTheSignal"));
     connect(depth, &QAction::triggered, this, [this] { DepthWindow::showFor(this, state_, store_); });
+    addLayeredSampleEntry(tools, state_, store_, this);
     QAction* fromFormula = tools->addAction(QStringLiteral("Material from a &formula..."));
     fromFormula->setObjectName(QStringLiteral("mnuMaterialFromFormula"));
     connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, state_, store_); });

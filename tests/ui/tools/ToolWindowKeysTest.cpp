@@ -37,7 +37,8 @@ TEST_F(ToolWindowKeysTest, OneSetOfKeysAndButtonsForAllToolsWindows)
                                 {"mnuDepthOfTheSignal", {"&Close"}},
                                 {"mnuTransportCrossSection", {"&Use", "&Close"}},
                                 {"mnuEnergyFromLine", {"&Use", "&Close"}},
-                                {"mnuMaterialFromFormula", {"&Use", "&Cancel"}}};
+                                {"mnuMaterialFromFormula", {"&Use", "&Cancel"}},
+                                {"mnuLayeredSample", {"&Close"}}};
     for (const Expected& expected : windows) {
         SCOPED_TRACE(expected.entry);
         QWidget* tool = open(expected.entry);

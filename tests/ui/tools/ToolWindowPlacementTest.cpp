@@ -35,7 +35,8 @@ protected:
     }
     QRect onScreen(const QWidget* control) const { return QRect(control->mapToGlobal(QPoint(0, 0)), control->size()); }
     static constexpr const char* kEntries[] = {"mnuImfpCurve", "mnuEnergyFromLine", "mnuDepthOfTheSignal",
-                                               "mnuMaterialFromFormula", "mnuTransportCrossSection"};
+                                               "mnuMaterialFromFormula", "mnuTransportCrossSection",
+                                               "mnuLayeredSample"};
 };
 
 // Every window, frame included, fits a 1366 x 720 screen, also at its least

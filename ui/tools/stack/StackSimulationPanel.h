@@ -1,0 +1,75 @@
+#pragma once
+
+#include "calc/SimulatedDepth.h"
+#include "core/Result.h"
+#include "lookup/MaterialInputs.h"
+
+#include <QGroupBox>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace korvane::ui {
+
+// The Monte Carlo model of a layered sample: trajectories through the stack,
+// one run per angle, off the GUI thread on the press of "Simulate" with a
+// progress bar and "Cancel", as the depth window simulates one material. A
+// change of any of its inputs cancels the run in flight with the same words.
+class StackSimulationPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    // What a run needs: the materials (the substrate last), the layers'
+    // thicknesses (Å), every IMFP (Å), the energy (eV) and the angles (°).
+    struct Job {
+        std::vector<MaterialInputs> materials;
+        std::vector<double> thicknesses;
+        std::vector<double> imfps;
+        float energy = 0;
+        std::vector<double> angles;
+        bool operator==(const Job& other) const;
+    };
+    // ∫φ dz of each layer with its standard error, per angle in the job's order.
+    using Signals = std::vector<std::vector<Estimate>>;
+
+    explicit StackSimulationPanel(QWidget* parent = nullptr);
+    ~StackSimulationPanel() override;
+
+    // The inputs as they stand: another job than the one before cancels a run
+    // in flight and clears the result, the same job leaves a run running;
+    // with no job, its failure says why nothing can be simulated.
+    void setJob(Result<Job> job);
+    // The signals of the last finished run of the current job, if any.
+    const std::optional<Signals>& result() const { return result_; }
+
+signals:
+    // A run finished, or its result was cleared.
+    void resultChanged();
+
+private:
+    void cmdSimulate_Click();
+    void cmdCancel_Click();
+    void stopRun();
+    void replaceJob(Result<Job> job);
+    void showResult(const std::atomic<bool>* run, const std::shared_ptr<Signals>& found, const QString& error);
+
+    Result<Job> job_ = Failed{};
+    std::optional<Signals> result_;
+    QString note_; // what became of the last run
+    std::thread worker_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    QLineEdit* txtElectrons_;
+    QPushButton* cmdSimulate_;
+    QPushButton* cmdCancel_;
+    QProgressBar* prgSimulation_;
+    QLabel* lblSimulationMessage_;
+};
+
+} // namespace korvane::ui
