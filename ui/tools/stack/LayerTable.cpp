@@ -36,6 +36,9 @@ LayerTable::LayerTable(const MaterialStore& store, QWidget* parent) : QWidget(pa
     layers_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     layers_->setSelectionBehavior(QAbstractItemView::SelectRows);
     layers_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Room for four layers; more scroll.
+    layers_->setMaximumHeight(4 * layers_->verticalHeader()->defaultSectionSize()
+                              + layers_->horizontalHeader()->sizeHint().height() + 2 * layers_->frameWidth());
     auto* cmdAdd = new QPushButton(QStringLiteral("&Add layer"), this);
     cmdAdd->setObjectName(QStringLiteral("cmdAddLayer"));
     auto* cmdRemove = new QPushButton(QStringLiteral("&Remove layer"), this);

@@ -88,7 +88,10 @@ void StackDrawing::paintEvent(QPaintEvent*)
                                         : QStringLiteral("%1, %2 \u00C5").arg(sample.names[k],
                                                                              numbertext::shortest(float(sample.thicknesses[k])));
         painter.setPen(palette().text().color());
-        if (band.height() >= line)
+        // The substrate's name at its foot on the right, where the curves have fallen to 0.
+        if (substrate)
+            painter.drawText(band.adjusted(6, 0, -6, -4), Qt::AlignRight | Qt::AlignBottom, label);
+        else if (band.height() >= line)
             painter.drawText(band.adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, label);
         else
             painter.drawText(QPointF(band.left() + 6, band.bottom() - 1), label);

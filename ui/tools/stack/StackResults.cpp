@@ -49,4 +49,14 @@ Result<StackResults> computeStack(LayerTable::Stack stack, std::vector<double> a
     return results;
 }
 
+QString unknownAtomsNote(const StackResults& results)
+{
+    for (std::size_t k = 0; k < results.atoms.size(); ++k)
+        if (!results.atoms[k])
+            return QStringLiteral("layer %1 (%2): %3")
+                .arg(k + 1)
+                .arg(results.stack.materials[k].name, errorText(results.atoms[k]));
+    return {};
+}
+
 } // namespace korvane::ui

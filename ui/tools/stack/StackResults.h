@@ -34,4 +34,8 @@ Result<std::vector<double>> readAngles(const QString& text);
 Result<StackResults> computeStack(LayerTable::Stack stack, std::vector<double> angles, float energy, ImfpForm form,
                                   std::optional<LineEnergy> line);
 
+// Why the first layer whose line atoms are unknown has none ("layer 2
+// (Kapton): ..."), the substrate counted as the last layer; empty when all are known.
+QString unknownAtomsNote(const StackResults& results);
+
 } // namespace korvane::ui

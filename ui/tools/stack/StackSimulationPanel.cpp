@@ -38,6 +38,7 @@ StackSimulationPanel::StackSimulationPanel(QWidget* parent)
     setObjectName(QStringLiteral("grpStackSimulation"));
     txtElectrons_ = new QLineEdit(QStringLiteral("1000000"), this);
     txtElectrons_->setObjectName(QStringLiteral("txtElectrons"));
+    txtElectrons_->setMinimumWidth(txtElectrons_->fontMetrics().horizontalAdvance(QStringLiteral("100000000")));
     cmdSimulate_ = new QPushButton(QStringLiteral("&Simulate"), this);
     cmdSimulate_->setObjectName(QStringLiteral("cmdSimulate"));
     cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);

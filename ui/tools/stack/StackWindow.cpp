@@ -96,8 +96,9 @@ StackWindow::StackWindow(QWidget* mainWindow, const MainWindowState& state, cons
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(sample, 1);
+    left->addWidget(sample);
     left->addWidget(simulation_);
+    left->addStretch(1);
     top->addLayout(left, 2);
     top->addWidget(drawing_, 3);
 
@@ -106,9 +107,9 @@ StackWindow::StackWindow(QWidget* mainWindow, const MainWindowState& state, cons
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     closeWithKeys(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 3);
+    layout->addLayout(top, 1);
     layout->addWidget(lblMessage_);
-    layout->addWidget(tblResults_, 2);
+    layout->addWidget(tblResults_, 1);
     layout->addLayout(footButtons({cmdClose}));
 
     layers_->setLayers({{QStringLiteral("SiO2"), QStringLiteral("15")}}, QStringLiteral("Si"));
@@ -195,7 +196,7 @@ void StackWindow::recalculate()
         return;
     }
     results_ = std::move(*results);
-    lblMessage_->clear();
+    lblMessage_->setText(unknownAtomsNote(*results_));
     simulation_->setJob(StackSimulationPanel::Job{results_->stack.materials, results_->stack.thicknesses,
                                                   results_->imfps, results_->energy, results_->angles});
     showResults();
