@@ -4,6 +4,7 @@
 #include "presentation/LocaleNumberText.h"
 #include "presentation/ResultText.h"
 #include "query/ValueWithError.h"
+#include "ui/tools/BackgroundRun.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -50,6 +51,7 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Simulated (electron trajectories)"), parent)
 {
     setObjectName(QStringLiteral("grpSimulation"));
+    run_ = new BackgroundRun(this);
     txtElectrons_ = new QLineEdit(QStringLiteral("1000000"), this);
     txtElectrons_->setObjectName(QStringLiteral("txtElectrons"));
     cmdSimulate_ = new QPushButton(QStringLiteral("Simulate"), this);
@@ -82,6 +84,8 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     connect(cmdSimulate_, &QPushButton::clicked, this, &SimulationPanel::cmdSimulate_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &SimulationPanel::cmdCancel_Click);
     connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { replaceJob(job_); });
+    connect(run_, &BackgroundRun::progressed, this,
+            [this](double done) { prgSimulation_->setValue(static_cast<int>(std::lround(done * kSimulationBatches))); });
 }
 
 SimulationPanel::~SimulationPanel()
@@ -91,24 +95,20 @@ SimulationPanel::~SimulationPanel()
 
 void SimulationPanel::stopRun()
 {
-    if (cancel_)
-        cancel_->store(true);
-    if (worker_.joinable())
-        worker_.join();
-    cancel_.reset();
+    run_->stop();
     cmdCancel_->setEnabled(false);
 }
 
 void SimulationPanel::setJob(Result<Job> job)
 {
-    if (cancel_ && job && job_ && *job == *job_)
+    if (run_->running() && job && job_ && *job == *job_)
         return; // the run in flight is of these very inputs
     replaceJob(std::move(job));
 }
 
 void SimulationPanel::replaceJob(Result<Job> job)
 {
-    const bool running = cancel_ != nullptr;
+    const bool running = run_->running();
     stopRun();
     job_ = std::move(job);
     txtInformationDepthSimulated_->clear();
@@ -123,20 +123,20 @@ void SimulationPanel::replaceJob(Result<Job> job)
 
 void SimulationPanel::cmdSimulate_Click()
 {
-    if (!job_ || cancel_)
+    if (!job_ || run_->running())
         return;
     const std::optional<double> electrons = numbertext::toDouble(txtElectrons_->text());
     if (!electrons || !(*electrons >= 1000 && *electrons <= 1e10) || std::floor(*electrons) != *electrons) {
         lblSimulationMessage_->setText(QStringLiteral("The electrons must be a whole number from 1000 up."));
         return;
     }
-    cancel_ = std::make_shared<std::atomic<bool>>(false);
     note_.clear();
     cmdSimulate_->setEnabled(false);
     cmdCancel_->setEnabled(true);
     prgSimulation_->setValue(0);
     lblSimulationMessage_->setText(QStringLiteral("Simulating..."));
-    worker_ = std::thread([this, job = *job_, cancel = cancel_, count = static_cast<std::uint64_t>(*electrons)] {
+    run_->start([this, job = *job_, count = static_cast<std::uint64_t>(*electrons)](
+                    const std::atomic<bool>& cancel, const BackgroundRun::Progress& progress) -> std::function<void()> {
         std::shared_ptr<SimulatedDepth> depth;
         QString error;
         try {
@@ -144,17 +144,8 @@ void SimulationPanel::cmdSimulate_Click()
             const ElasticAngleSampler sampler(scattering.angles, scattering.dcs);
             const ScatteringMedium medium{job.imfp, meanFreePath(job.density, job.mass, scattering.elastic),
                                           meanFreePath(job.density, job.mass, scattering.transport), &sampler};
-            SimulationSettings settings{.angle = job.angle, .electrons = count, .cancel = cancel.get()};
-            // Progress of a run that has since ended moves the bar no more.
-            settings.progress = [this, cancel](double done) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, done, cancel] {
-                        if (cancel == cancel_)
-                            prgSimulation_->setValue(static_cast<int>(std::lround(done * kSimulationBatches)));
-                    },
-                    Qt::QueuedConnection);
-            };
+            SimulationSettings settings{.angle = job.angle, .electrons = count, .cancel = &cancel};
+            settings.progress = progress;
             error = QString::fromStdString(checkSimulationInputs(medium, settings).error());
             if (error.isEmpty()) {
                 Result<SimulationScores> scores = simulateTrajectories(medium, settings);
@@ -166,10 +157,7 @@ void SimulationPanel::cmdSimulate_Click()
         } catch (const std::exception& e) {
             error = QString::fromStdString(e.what());
         }
-        if (cancel->load())
-            return; // whoever cancelled has already said so
-        QMetaObject::invokeMethod(
-            this, [this, depth, error, cancel] { showResult(cancel.get(), depth, error); }, Qt::QueuedConnection);
+        return [this, depth, error] { showResult(depth, error); };
     });
 }
 
@@ -182,11 +170,8 @@ void SimulationPanel::cmdCancel_Click()
     lblSimulationMessage_->setText(note_);
 }
 
-void SimulationPanel::showResult(const std::atomic<bool>* run, const std::shared_ptr<SimulatedDepth>& depth,
-                                 const QString& error)
+void SimulationPanel::showResult(const std::shared_ptr<SimulatedDepth>& depth, const QString& error)
 {
-    if (run != cancel_.get())
-        return; // a run cancelled after it sent its result
     stopRun();
     cmdSimulate_->setEnabled(bool(job_));
     if (!depth) {

@@ -5,9 +5,7 @@
 
 #include <QGroupBox>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 class QLabel;
 class QLineEdit;
@@ -19,6 +17,8 @@ class SimulatedDepth;
 }
 
 namespace korvane::ui {
+
+class BackgroundRun;
 
 // The simulated model of the depth of the signal: electron trajectories in the
 // current material, run off the GUI thread on the press of "Simulate" with a
@@ -57,13 +57,11 @@ private:
     void stopRun();
     // Cancels a run in flight and clears the results.
     void replaceJob(Result<Job> job);
-    // The result of the run whose cancel flag is `run`, unless another has started since.
-    void showResult(const std::atomic<bool>* run, const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
+    void showResult(const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
 
     Result<Job> job_ = Failed{}; // or why there is none
     QString note_;               // what became of the last run
-    std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    BackgroundRun* run_;
     QLineEdit* txtElectrons_;
     QPushButton* cmdSimulate_;
     QPushButton* cmdCancel_;

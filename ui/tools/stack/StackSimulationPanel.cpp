@@ -2,6 +2,7 @@
 
 #include "lookup/StackSimulation.h"
 #include "presentation/LocaleNumberText.h"
+#include "ui/tools/BackgroundRun.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,7 @@ StackSimulationPanel::StackSimulationPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Monte Carlo (electron trajectories)"), parent)
 {
     setObjectName(QStringLiteral("grpStackSimulation"));
+    run_ = new BackgroundRun(this);
     txtElectrons_ = new QLineEdit(QStringLiteral("1000000"), this);
     txtElectrons_->setObjectName(QStringLiteral("txtElectrons"));
     txtElectrons_->setMinimumWidth(txtElectrons_->fontMetrics().horizontalAdvance(QStringLiteral("100000000")));
@@ -64,6 +66,9 @@ StackSimulationPanel::StackSimulationPanel(QWidget* parent)
     connect(cmdSimulate_, &QPushButton::clicked, this, &StackSimulationPanel::cmdSimulate_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &StackSimulationPanel::cmdCancel_Click);
     connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { replaceJob(job_); });
+    connect(run_, &BackgroundRun::progressed, this, [this](double done) {
+        prgSimulation_->setValue(static_cast<int>(std::lround(done * prgSimulation_->maximum())));
+    });
 }
 
 StackSimulationPanel::~StackSimulationPanel()
@@ -73,24 +78,20 @@ StackSimulationPanel::~StackSimulationPanel()
 
 void StackSimulationPanel::stopRun()
 {
-    if (cancel_)
-        cancel_->store(true);
-    if (worker_.joinable())
-        worker_.join();
-    cancel_.reset();
+    run_->stop();
     cmdCancel_->setEnabled(false);
 }
 
 void StackSimulationPanel::setJob(Result<Job> job)
 {
-    if (job && job_ && *job == *job_ && (cancel_ || result_))
+    if (job && job_ && *job == *job_ && (run_->running() || result_))
         return; // the run in flight or shown is of these very inputs
     replaceJob(std::move(job));
 }
 
 void StackSimulationPanel::replaceJob(Result<Job> job)
 {
-    const bool running = cancel_ != nullptr;
+    const bool running = run_->running();
     stopRun();
     job_ = std::move(job);
     const bool hadResult = result_.has_value();
@@ -107,40 +108,31 @@ void StackSimulationPanel::replaceJob(Result<Job> job)
 
 void StackSimulationPanel::cmdSimulate_Click()
 {
-    if (!job_ || cancel_)
+    if (!job_ || run_->running())
         return;
     const std::optional<double> electrons = numbertext::toDouble(txtElectrons_->text());
     if (!electrons || !(*electrons >= 1000 && *electrons <= 1e10) || std::floor(*electrons) != *electrons) {
         lblSimulationMessage_->setText(QStringLiteral("The electrons must be a whole number from 1000 up."));
         return;
     }
-    cancel_ = std::make_shared<std::atomic<bool>>(false);
     note_.clear();
     cmdSimulate_->setEnabled(false);
     cmdCancel_->setEnabled(true);
-    const int angles = static_cast<int>(job_->angles.size());
-    prgSimulation_->setRange(0, angles * kStepsPerAngle);
+    prgSimulation_->setRange(0, static_cast<int>(job_->angles.size()) * kStepsPerAngle);
     prgSimulation_->setValue(0);
     lblSimulationMessage_->setText(QStringLiteral("Simulating..."));
-    worker_ = std::thread([this, job = *job_, cancel = cancel_, count = static_cast<std::uint64_t>(*electrons)] {
+    // One run per angle, each a share of the progress.
+    run_->start([this, job = *job_, count = static_cast<std::uint64_t>(*electrons)](
+                    const std::atomic<bool>& cancel, const BackgroundRun::Progress& progress) -> std::function<void()> {
         auto found = std::make_shared<Signals>();
         QString error;
-        for (std::size_t a = 0; a < job.angles.size() && error.isEmpty() && !cancel->load(); ++a) {
+        const double angles = double(job.angles.size());
+        for (std::size_t a = 0; a < job.angles.size() && error.isEmpty() && !cancel.load(); ++a) {
             SimulationSettings settings;
             settings.angle = job.angles[a];
             settings.electrons = count;
-            settings.cancel = cancel.get();
-            // Progress of a run that has since ended moves the bar no more.
-            settings.progress = [this, cancel, a](double done) {
-                const int value = static_cast<int>(std::lround((double(a) + done) * kStepsPerAngle));
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, value, cancel] {
-                        if (cancel == cancel_)
-                            prgSimulation_->setValue(value);
-                    },
-                    Qt::QueuedConnection);
-            };
+            settings.cancel = &cancel;
+            settings.progress = [&progress, a, angles](double done) { progress((double(a) + done) / angles); };
             try {
                 Result<std::vector<Estimate>> run =
                     simulateMaterialStack(job.materials, job.thicknesses, job.imfps, job.energy, settings);
@@ -152,10 +144,7 @@ void StackSimulationPanel::cmdSimulate_Click()
                 error = QString::fromStdString(e.what());
             }
         }
-        if (cancel->load())
-            return; // whoever cancelled has already said so
-        QMetaObject::invokeMethod(
-            this, [this, found, error, cancel] { showResult(cancel.get(), found, error); }, Qt::QueuedConnection);
+        return [this, found, error] { showResult(found, error); };
     });
 }
 
@@ -168,11 +157,8 @@ void StackSimulationPanel::cmdCancel_Click()
     lblSimulationMessage_->setText(note_);
 }
 
-void StackSimulationPanel::showResult(const std::atomic<bool>* run, const std::shared_ptr<Signals>& found,
-                                      const QString& error)
+void StackSimulationPanel::showResult(const std::shared_ptr<Signals>& found, const QString& error)
 {
-    if (run != cancel_.get())
-        return; // a run cancelled after it sent its result
     stopRun();
     cmdSimulate_->setEnabled(bool(job_));
     lblSimulationMessage_->setText(error);

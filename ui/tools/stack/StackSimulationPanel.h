@@ -6,10 +6,8 @@
 
 #include <QGroupBox>
 
-#include <atomic>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 class QLabel;
@@ -18,6 +16,8 @@ class QProgressBar;
 class QPushButton;
 
 namespace korvane::ui {
+
+class BackgroundRun;
 
 // The Monte Carlo model of a layered sample: trajectories through the stack,
 // one run per angle, off the GUI thread on the press of "Simulate" with a
@@ -58,13 +58,12 @@ private:
     void cmdCancel_Click();
     void stopRun();
     void replaceJob(Result<Job> job);
-    void showResult(const std::atomic<bool>* run, const std::shared_ptr<Signals>& found, const QString& error);
+    void showResult(const std::shared_ptr<Signals>& found, const QString& error);
 
     Result<Job> job_ = Failed{};
     std::optional<Signals> result_;
     QString note_; // what became of the last run
-    std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    BackgroundRun* run_;
     QLineEdit* txtElectrons_;
     QPushButton* cmdSimulate_;
     QPushButton* cmdCancel_;
