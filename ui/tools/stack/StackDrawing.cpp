@@ -45,7 +45,7 @@ double straightLinePhi(const std::vector<double>& imfps, const std::vector<doubl
 StackDrawing::StackDrawing(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("stackDrawing"));
-    setMinimumSize(260, 220);
+    setMinimumSize(240, 220);
 }
 
 void StackDrawing::setSample(std::optional<Sample> sample)

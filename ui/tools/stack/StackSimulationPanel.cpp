@@ -58,9 +58,9 @@ StackSimulationPanel::StackSimulationPanel(QWidget* parent)
     controls->addWidget(txtElectrons_);
     controls->addWidget(cmdSimulate_);
     controls->addWidget(cmdCancel_);
-    controls->addWidget(prgSimulation_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
+    layout->addWidget(prgSimulation_);
     layout->addWidget(lblSimulationMessage_);
 
     connect(cmdSimulate_, &QPushButton::clicked, this, &StackSimulationPanel::cmdSimulate_Click);
