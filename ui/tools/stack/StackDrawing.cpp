@@ -27,8 +27,8 @@ double cosine(double degrees)
     return std::cos(degrees * std::numbers::pi / 180);
 }
 
-} // namespace
-
+// φ(z) by the straight line at depth z (Å): exp(-Σ_j s_j/(λ_j cos θ)) over
+// the depths s_j of each layer above z.
 double straightLinePhi(const std::vector<double>& imfps, const std::vector<double>& thicknesses, double angle,
                        double depth)
 {
@@ -41,6 +41,8 @@ double straightLinePhi(const std::vector<double>& imfps, const std::vector<doubl
     }
     return std::exp(-optical);
 }
+
+} // namespace
 
 StackDrawing::StackDrawing(QWidget* parent) : QWidget(parent)
 {

@@ -41,9 +41,4 @@ private:
     std::optional<Sample> sample_;
 };
 
-// φ(z) by the straight line at depth z (Å): exp(-Σ_j s_j/(λ_j cos θ)) over
-// the depths s_j of each layer above z.
-double straightLinePhi(const std::vector<double>& imfps, const std::vector<double>& thicknesses, double angle,
-                       double depth);
-
 } // namespace korvane::ui
