@@ -21,7 +21,7 @@ namespace korvane {
 
 struct SampleQuantification {
     MaterialInputs matrix;
-    std::optional<MaterialInputs> layer;
+    std::optional<MaterialInputs> layer = std::nullopt;
     float layerThickness = 0; // Å
     ImfpForm form = ImfpForm::NonRelativistic;
     double photonEnergy = 0;          // eV
