@@ -5,6 +5,7 @@
 // depth's angle and probability, the depths, S, and the simulation's
 // settings. Every front end fills it from its own spelling of the inputs.
 
+#include "calc/MagicAngle.h"
 #include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
@@ -63,7 +64,16 @@ struct RequestedPhotons {
     std::optional<double> photonEnergy;   // eV
 };
 
-// A layer of a stack: a material of the database and its thickness.
+// A peak to quantify: its line as typed ("Cu 2p3/2"), its area, and the
+// asymmetry parameter given for it.
+struct RequestedPeak {
+    std::string line;
+    double area = 0;
+    std::optional<double> asymmetry;
+};
+
+// A layer of a stack, or the contamination layer of a quantification: a
+// material of the database and its thickness.
 struct RequestedLayer {
     MaterialByName material;
     float thickness = 0; // Å
@@ -91,12 +101,17 @@ struct Request {
     std::uint64_t seed = 1;
     unsigned threads = 0; // every core
     double asymmetry = 0; // beta: isotropic emission
-    double sourceAngle = 54.7;
+    double sourceAngle = kMagicAngle; // the angle where W = 1 for every beta
     // A stack: its layers from the surface, its substrate, the model, the angles.
     std::vector<RequestedLayer> layers;
     std::optional<std::string> substrate;
     std::string model;          // as typed; empty when not given
     std::vector<double> angles; // degrees, several for a stack
+
+    // A quantification: the peaks in the order given, the analyser's
+    // transmission exponent; its layer is the first of `layers`.
+    std::vector<RequestedPeak> peaks;
+    double transmissionExponent = 0;
 
     bool profile = false; // one row per depth
     double step = 0.02;   // the profile's step, a fraction of IMFP cos(angle)
