@@ -8,6 +8,7 @@
 #include "web/PageMaterial.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
+#include "web/PageStack.h"
 
 #include <emscripten/emscripten.h>
 
@@ -92,6 +93,17 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve_materials(const char* materi
     static std::string json;
     json = jsonList(korvane::page::curveMaterialNames(materials));
     return json.c_str();
+}
+
+// The layered sample's rows for the inputs `query` (web/PageStack.h), as
+// JSON or as tpp2m stack --csv writes them. The text stays valid until the
+// next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_stack(const char* query, int csv)
+{
+    static std::string text;
+    const korvane::page::PageTable table = korvane::page::pageStack(korvane::page::PageQuery(query));
+    text = csv ? korvane::page::tableCsv(table) : korvane::page::tableJson(table);
+    return text.c_str();
 }
 
 // Reads the binding energies of the page's data, once at start.
