@@ -108,7 +108,8 @@ private:
         if (refused(reader_.judgePhotons()))
             return false;
         Request& request = reader_.request();
-        lines_.resize(request.energies.size());
+        if (!request.lines.empty())
+            lines_.resize(request.energies.size());
         for (const RequestedLine& line : request.lines) {
             std::optional<StackLine> found = lineOf(line.text, request.photons);
             if (!found)

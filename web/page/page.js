@@ -487,6 +487,13 @@ async function start() {
   page.data = data;
   page.database = openMaterials(shipped, page.databaseName);
   showMaterialNames();
+  const view = viewOfAddress(new URLSearchParams(location.search));
+  markView(view);
+  if (view !== "calculator") {
+    document.getElementById("loading").hidden = true;
+    openTableView(view, new URLSearchParams(location.search));
+    return;
+  }
   fillInputsFromAddress();
   const form = document.getElementById("inputs");
   form.addEventListener("input", recalculate);

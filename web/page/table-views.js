@@ -1,0 +1,220 @@
+// The page's calculations that answer in rows, each a view of its own: a
+// form whose inputs the address carries under tpp2m's names (items such as
+// the layers in rows of fields, each row one repeated input), and a table of
+// the rows that the C++ computes as tpp2m writes them. Which view shows comes
+// from the address. As in page.js, the script checks no number and writes
+// no message.
+"use strict";
+
+// The column heads, as tpp2m's table heads its fields.
+const kColumnTitles = {
+  layer: "Layer", material: "Material", thickness_A: "Thickness (Å)", energy_eV: "Energy (eV)", form: "Form",
+  angle_deg: "Angle (°)", model: "Model", imfp_A: "IMFP (Å)", signal_A: "Signal (Å)", signal_sd_A: "SE (Å)",
+  error: "Error", line: "Line", source: "Source", binding_energy_eV: "Binding energy (eV)", element: "Element",
+  atoms_per_A3: "Atoms (Å⁻³)", intensity: "Intensity", intensity_sd: "SE",
+};
+
+// MATERIAL:THICKNESS as tpp2m's --layer takes it, split at the last colon.
+function splitLayer(text) {
+  const colon = text.lastIndexOf(":");
+  return colon < 0 ? [text, ""] : [text.slice(0, colon), text.slice(colon + 1)];
+}
+
+// Each view: its fields (ids "VIEW-NAME"), its lists of items, the
+// materials whose database rows the C++ reads ("row.NAME."), and its calls.
+const kTableViews = {
+  stack: {
+    inputs: ["substrate", "energy", "line", "source", "photon-energy", "angle", "relativistic"],
+    lists: [{
+      holder: "stack-layers", label: "Layer",
+      fields: [{ key: "material", label: "material", list: "material-names", placeholder: "SiO2" },
+               { key: "thickness", label: "thickness (Å)", decimal: true, placeholder: "15" }],
+      fromAddress: (parameters) => parameters.getAll("layer").map(splitLayer),
+      toAddress: ([material, thickness]) => [["layer", material + ":" + thickness]],
+    }],
+    materials: (parameters) => [...parameters.getAll("layer").map((layer) => splitLayer(layer)[0]),
+                                parameters.get("substrate")],
+    rows: (korvane, query) => korvane.stack(query),
+    csv: (korvane, query) => korvane.stackCsv(query),
+  },
+};
+
+const tableView = { name: null, spec: null, query: null, csvUrl: null };
+
+// The view the address asks for: by name, or by the inputs only it takes.
+function viewOfAddress(parameters) {
+  const named = parameters.get("view");
+  if (named in kTableViews)
+    return named;
+  if (parameters.has("peak") && "quantify" in kTableViews)
+    return "quantify";
+  return parameters.has("layer") ? "stack" : "calculator";
+}
+
+function viewField(name) {
+  return document.getElementById(tableView.name + "-" + name);
+}
+
+// A row of fields for one item, its values given; numbered from 1.
+function addListRow(list, values) {
+  const holder = document.getElementById(list.holder);
+  const number = holder.querySelectorAll(".list-row").length + 1;
+  const label = document.createElement("span");
+  label.textContent = `${list.label} ${number}`;
+  const row = document.createElement("span");
+  row.className = "list-row";
+  list.fields.forEach((field, i) => {
+    const input = document.createElement("input");
+    input.id = `${list.holder}-${number}-${field.key}`;
+    input.setAttribute("aria-label", `${list.label} ${number} ${field.label}`);
+    if (field.list)
+      input.setAttribute("list", field.list);
+    if (field.decimal)
+      input.inputMode = "decimal";
+    if (number === 1)
+      input.placeholder = field.placeholder;
+    input.value = values[i] ?? "";
+    row.append(input);
+  });
+  holder.append(label, row);
+}
+
+// One empty row at the end of each list, to type the next item into.
+function growLists() {
+  for (const list of tableView.spec.lists) {
+    const last = [...document.getElementById(list.holder).querySelectorAll(".list-row")].at(-1);
+    if ([...last.querySelectorAll("input")].some((input) => input.value !== ""))
+      addListRow(list, []);
+  }
+}
+
+// The values of each row of a list that holds any.
+function listValues(list) {
+  return [...document.getElementById(list.holder).querySelectorAll(".list-row")]
+    .map((row) => [...row.querySelectorAll("input")].map((input) => input.value))
+    .filter((values) => values.some((value) => value.trim() !== ""));
+}
+
+// The view's inputs as the address carries them, with the rows of their
+// materials added.
+function tableQuery() {
+  const spec = tableView.spec;
+  const parameters = new URLSearchParams();
+  parameters.set("view", tableView.name);
+  for (const list of spec.lists)
+    for (const values of listValues(list))
+      for (const [name, value] of list.toAddress(values))
+        parameters.append(name, value);
+  for (const name of spec.inputs) {
+    const value = viewField(name).value;
+    if (value !== "")
+      parameters.set(name, value);
+  }
+  const address = parameters.toString();
+  parameters.set("database", page.databaseName);
+  for (const material of new Set(spec.materials(parameters)))
+    if (material !== null && material.trim() !== "")
+      addRow(parameters, "row." + material + ".", findMaterial(material));
+  spec.addRows?.(parameters);
+  return { address, full: parameters.toString() };
+}
+
+function showTable(answer) {
+  const table = document.getElementById(tableView.name + "-table");
+  table.replaceChildren();
+  if (answer.rows.length) {
+    const head = table.createTHead().insertRow();
+    for (const column of answer.columns) {
+      const cell = document.createElement("th");
+      cell.scope = "col";
+      cell.dataset.column = column;
+      cell.textContent = kColumnTitles[column] ?? column;
+      head.append(cell);
+    }
+    const body = table.createTBody();
+    for (const row of answer.rows) {
+      const line = body.insertRow();
+      row.forEach((value) => {
+        const cell = line.insertCell();
+        if (value === null)
+          return;
+        cell.textContent = value.text;
+        cell.dataset.value = value.value;
+        if (value.value !== "" && Number.isFinite(Number(value.value)))
+          cell.className = "number";
+      });
+    }
+  }
+  document.getElementById(tableView.name + "-error").textContent = answer.errors.join("\n");
+  document.getElementById(tableView.name + "-notes").textContent = answer.notes.join("\n");
+  document.getElementById(tableView.name + "-csv").hidden = !answer.rows.length;
+}
+
+// The rows for the inputs as they are now; a failure of the calculation
+// itself empties them and says why.
+function recalculateTable() {
+  let answer;
+  try {
+    const { address, full } = tableQuery();
+    if ("?" + address !== location.search)
+      history.replaceState(null, "", location.pathname + "?" + address);
+    answer = JSON.parse(tableView.spec.rows(page.korvane, full));
+    tableView.query = answer.rows.length ? full : null;
+  } catch (failure) {
+    answer = { columns: [], rows: [], errors: [document.getElementById("error").dataset.failed + " " + failure.message],
+               notes: [] };
+    tableView.query = null;
+  }
+  showTable(answer);
+  document.body.dataset.state = "ready";
+  document.body.removeAttribute("aria-busy");
+}
+
+// The rows as tpp2m --csv writes them, saved under the button's file name.
+function downloadTableCsv(event) {
+  if (!tableView.query)
+    return;
+  const csv = tableView.spec.csv(page.korvane, tableView.query);
+  if (tableView.csvUrl)
+    URL.revokeObjectURL(tableView.csvUrl);
+  tableView.csvUrl = URL.createObjectURL(new Blob([csv], { type: "text/csv" }));
+  const link = document.createElement("a");
+  link.href = tableView.csvUrl;
+  link.download = event.target.dataset.file;
+  link.click();
+}
+
+// Shows the view `name` in place of the calculator, its inputs from the address.
+function openTableView(name, parameters) {
+  tableView.name = name;
+  tableView.spec = kTableViews[name];
+  for (const id of ["least-input", "inputs", "results", "curve"])
+    document.getElementById(id).hidden = true;
+  document.getElementById(name).hidden = false;
+  for (const input of tableView.spec.inputs) {
+    const value = parameters.get(input);
+    if (value === null)
+      continue;
+    const field = viewField(input);
+    // A choice the list lacks is kept, so that the C++ refuses it in words.
+    if (field.tagName === "SELECT" && ![...field.options].some((option) => option.value === value))
+      field.add(new Option(value, value));
+    field.value = value;
+  }
+  for (const list of tableView.spec.lists) {
+    for (const values of list.fromAddress(parameters))
+      addListRow(list, values);
+    addListRow(list, []);
+  }
+  document.getElementById(name + "-inputs").addEventListener("input", () => {
+    growLists();
+    recalculateTable();
+  });
+  document.getElementById(name + "-csv").addEventListener("click", downloadTableCsv);
+  recalculateTable();
+}
+
+// The view's link says that it is the page shown.
+function markView(name) {
+  document.querySelector(`#views a[data-view="${name}"]`)?.setAttribute("aria-current", "page");
+}
