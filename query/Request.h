@@ -63,7 +63,16 @@ struct RequestedPhotons {
     std::optional<double> photonEnergy;   // eV
 };
 
-// A layer of a stack: a material of the database and its thickness.
+// A peak to quantify: its line as typed ("Cu 2p3/2"), its area, and the
+// asymmetry parameter given for it.
+struct RequestedPeak {
+    std::string line;
+    double area = 0;
+    std::optional<double> asymmetry;
+};
+
+// A layer of a stack, or the contamination layer of a quantification: a
+// material of the database and its thickness.
 struct RequestedLayer {
     MaterialByName material;
     float thickness = 0; // Å
@@ -97,6 +106,11 @@ struct Request {
     std::optional<std::string> substrate;
     std::string model;          // as typed; empty when not given
     std::vector<double> angles; // degrees, several for a stack
+
+    // A quantification: the peaks in the order given, the analyser's
+    // transmission exponent; its layer is the first of `layers`.
+    std::vector<RequestedPeak> peaks;
+    double transmissionExponent = 0;
 
     bool profile = false; // one row per depth
     double step = 0.02;   // the profile's step, a fraction of IMFP cos(angle)

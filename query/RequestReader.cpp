@@ -1,5 +1,6 @@
 #include "query/RequestReader.h"
 
+#include "calc/MagicAngle.h"
 #include "calc/SignalDepth.h"
 #include "calc/TransportTable.h"
 #include "calc/TrajectorySimulation.h"
@@ -125,6 +126,18 @@ public:
             return readGrid(name, text);
         if (name == "line")
             return readLines(text);
+        if (name == "peak") {
+            const auto [line, area] = lineAndNumber(name, text, "AREA");
+            request_.peaks.push_back({line, area, std::nullopt});
+            return;
+        }
+        if (name == "beta") {
+            const auto [line, beta] = lineAndNumber(name, text, "BETA");
+            if (!asymmetries_.emplace(line, beta).second)
+                refuse(spelt(name) + " \"" + line + "\" is given twice");
+            asymmetryOrder_.push_back(line);
+            return;
+        }
         if (name == "photon-energy") {
             request_.photons.photonEnergy = number(name, text);
             once(name);
@@ -189,6 +202,29 @@ public:
         if (!(thickness >= kThinnestLayer))
             refuse(spelt("layer") + ": a layer is at least 0.01 \u00C5 thick (got \"" + text + "\")");
         request_.layers.push_back({MaterialByName{text.substr(0, colon)}, thickness});
+    }
+
+    // LINE=NUMBER, the number after the last equals sign, the line trimmed.
+    std::pair<std::string, double> lineAndNumber(const std::string& name, const std::string& text,
+                                                 const std::string& what)
+    {
+        const std::size_t equals = text.rfind('=');
+        const std::string line = equals == std::string::npos ? std::string() : sameBlanks(text.substr(0, equals));
+        if (line.empty())
+            refuse(spelt(name) + " takes \"LINE=" + what + "\" (got \"" + text + "\")");
+        return {line, number(name, text.substr(equals + 1))};
+    }
+
+    // Trimmed, with each run of blanks inside written as one space.
+    static std::string sameBlanks(const std::string& text)
+    {
+        std::string kept;
+        for (const char c : trimmed(text)) {
+            const bool blank = c == ' ' || c == '\t';
+            if (!blank || kept.back() != ' ')
+                kept += blank ? ' ' : c;
+        }
+        return kept;
     }
 
     void addName(const std::string& text, MaterialByName::By by) { request_.materials.push_back(MaterialByName{text, by}); }
@@ -266,11 +302,13 @@ public:
     void judgePhotons()
     {
         const RequestedPhotons& photons = request_.photons;
-        if (request_.lines.empty()) {
+        // The peaks of a quantification are lines too.
+        const std::string lines = spelt(use_.quantification ? "peak" : "line");
+        if (request_.lines.empty() && !use_.quantification) {
             if (photons.sourceKey)
-                refuse(spelt("source") + " needs " + spelt("line"));
+                refuse(spelt("source") + " needs " + lines);
             if (photons.photonEnergy)
-                refuse(spelt("photon-energy") + " needs " + spelt("line"));
+                refuse(spelt("photon-energy") + " needs " + lines);
             return;
         }
         if (photons.sourceKey && photons.photonEnergy)
@@ -281,7 +319,7 @@ public:
             return;
         }
         if (!photons.sourceKey)
-            refuse(spelt("line") + " needs " + spelt("source") + " (" + sourceKeys() + ") or " + spelt("photon-energy"));
+            refuse(lines + " needs " + spelt("source") + " (" + sourceKeys() + ") or " + spelt("photon-energy"));
         accepted(sourceOfKey(*photons.sourceKey));
     }
 
@@ -465,6 +503,26 @@ public:
         }
     }
 
+    void judgeQuantification()
+    {
+        for (const std::string& line : asymmetryOrder_) {
+            const auto peak = std::find_if(request_.peaks.begin(), request_.peaks.end(),
+                                           [&](const RequestedPeak& p) { return p.line == line; });
+            if (peak == request_.peaks.end())
+                refuse(spelt("beta") + " \"" + line + "\": no " + spelt("peak") + " of that line");
+            peak->asymmetry = asymmetries_[line];
+        }
+        if (request_.layers.size() > 1)
+            refuse(use_.asker + " takes one " + spelt("layer"));
+        request_.angle = doubles_.count("angle") ? doubles_["angle"] : request_.angle;
+        if (const Result<void> angle = checkAngle(request_.angle); !angle)
+            refuse(angle.error());
+        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : kMagicAngle;
+        if (!(request_.sourceAngle >= 0 && request_.sourceAngle <= 180))
+            refuse(spelt("source-angle") + " must be from 0 to 180 degrees");
+        request_.transmissionExponent = doubles_.count("transmission-exponent") ? doubles_["transmission-exponent"] : 0;
+    }
+
     bool given(std::string_view name) const { return given_.count(std::string(name)) > 0; }
 
     std::optional<float> typedValue(std::string_view name) const
@@ -483,6 +541,8 @@ private:
     std::map<std::string, float> singles_;
     std::map<std::string, double> doubles_;
     std::map<std::string, std::string> texts_;
+    std::map<std::string, double> asymmetries_; // beta by line, as typed
+    std::vector<std::string> asymmetryOrder_;
 };
 
 namespace {
@@ -558,6 +618,11 @@ Result<void> RequestReader::judgeStack()
     return guarded([&] { steps_->judgeStack(); });
 }
 
+Result<void> RequestReader::judgeQuantification()
+{
+    return guarded([&] { steps_->judgeQuantification(); });
+}
+
 bool RequestReader::given(std::string_view name) const
 {
     return steps_->given(name);
@@ -586,6 +651,7 @@ Result<Request> readRequest(const NamedTexts& inputs, const RequestUse& use, con
         [&] { return use.depthValues || use.simulation ? reader.judgeDepthValues() : Result<void>(); },
         [&] { return use.simulation ? reader.judgeSimulation() : Result<void>(); },
         [&] { return use.stack ? reader.judgeStack() : Result<void>(); },
+        [&] { return use.quantification ? reader.judgeQuantification() : Result<void>(); },
     };
     for (const std::function<Result<void>()>& step : steps)
         if (Result<void> judged = step(); !judged)

@@ -42,6 +42,7 @@ struct RequestUse {
     bool stack = false;            // a stack's layers over a substrate; the angle is a list
     bool severalAngles = false;    // the angle is a list (a thickness from several angles)
     bool oneResult = false;        // at most one material, energy and depth: the front end shows one result
+    bool quantification = false;   // peaks and their areas, the geometry, a contamination layer
     std::string asker = {};        // the command the words name: "simulate takes energies ..."
 };
 
@@ -75,6 +76,10 @@ public:
     Result<void> judgeElasticEnergies();
     // A stack's layers, substrate, model, angles, form and energies.
     Result<void> judgeStack();
+    // A quantification's asymmetry parameters (each for a peak), its layer,
+    // angles and transmission exponent; the magic angle unless a source
+    // angle is given.
+    Result<void> judgeQuantification();
 
     bool given(std::string_view name) const;
     // A value typed for density, mass, gap or nv.
