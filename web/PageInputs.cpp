@@ -18,6 +18,8 @@ std::string pageSpelling(std::string_view name)
         {"relativistic", "form"},
         {"log", "log energies"},
         {"range", "energies"},
+        {"source-angle", "source angle"},
+        {"transmission-exponent", "transmission exponent"},
     };
     const auto found = labels.find(name);
     return found != labels.end() ? found->second : std::string(name); // "density", "energy", ...

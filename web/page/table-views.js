@@ -12,6 +12,8 @@ const kColumnTitles = {
   angle_deg: "Angle (°)", model: "Model", imfp_A: "IMFP (Å)", signal_A: "Signal (Å)", signal_sd_A: "SE (Å)",
   error: "Error", line: "Line", source: "Source", binding_energy_eV: "Binding energy (eV)", element: "Element",
   atoms_per_A3: "Atoms (Å⁻³)", intensity: "Intensity", intensity_sd: "SE",
+  kinetic_energy_eV: "Energy (eV)", area: "Area", cross_section_b: "σ (b)", asymmetry: "β", angular_factor: "W",
+  transmission: "T", overlayer_attenuation: "O", sensitivity: "S", atomic_percent: "Atomic %",
 };
 
 // MATERIAL:THICKNESS as tpp2m's --layer takes it, split at the last colon.
@@ -20,6 +22,16 @@ function splitLayer(text) {
   return colon < 0 ? [text, ""] : [text.slice(0, colon), text.slice(colon + 1)];
 }
 
+// LINE=NUMBER as tpp2m's --peak and --beta take it, split at the last equals sign.
+function splitPeak(text) {
+  const equals = text.lastIndexOf("=");
+  return equals < 0 ? [text, ""] : [text.slice(0, equals), text.slice(equals + 1)];
+}
+
+// A material and its thickness as one layer of the address, or none when both are blank.
+const layerFields = [{ key: "material", label: "material", list: "material-names", placeholder: "SiO2" },
+                     { key: "thickness", label: "thickness (Å)", decimal: true, placeholder: "15" }];
+
 // Each view: its fields (ids "VIEW-NAME"), its lists of items, the
 // materials whose database rows the C++ reads ("row.NAME."), and its calls.
 const kTableViews = {
@@ -27,8 +39,7 @@ const kTableViews = {
     inputs: ["substrate", "energy", "line", "source", "photon-energy", "angle", "relativistic"],
     lists: [{
       holder: "stack-layers", label: "Layer",
-      fields: [{ key: "material", label: "material", list: "material-names", placeholder: "SiO2" },
-               { key: "thickness", label: "thickness (Å)", decimal: true, placeholder: "15" }],
+      fields: layerFields,
       fromAddress: (parameters) => parameters.getAll("layer").map(splitLayer),
       toAddress: ([material, thickness]) => [["layer", material + ":" + thickness]],
     }],
@@ -36,6 +47,37 @@ const kTableViews = {
                                 parameters.get("substrate")],
     rows: (korvane, query) => korvane.stack(query),
     csv: (korvane, query) => korvane.stackCsv(query),
+  },
+  quantify: {
+    inputs: ["material", "formula", "density", "gap", "source", "angle", "source-angle", "transmission-exponent",
+             "relativistic"],
+    lists: [{
+      holder: "quantify-peaks", label: "Peak",
+      fields: [{ key: "line", label: "line", placeholder: "Cu 2p3/2" },
+               { key: "area", label: "area", decimal: true, placeholder: "1000" },
+               { key: "beta", label: "β", decimal: true, placeholder: "" }],
+      // A peak's β is given beside its line, as tpp2m's --beta takes it.
+      fromAddress: (parameters) => {
+        const betas = parameters.getAll("beta").map(splitPeak);
+        return parameters.getAll("peak").map(splitPeak).map(([line, area]) =>
+          [line, area, betas.find(([betaLine]) => betaLine.trim() === line.trim())?.[1] ?? ""]);
+      },
+      toAddress: ([line, area, beta]) => [["peak", line + "=" + area], ...(beta.trim() ? [["beta", line + "=" + beta]] : [])],
+    }, {
+      holder: "quantify-layer", label: "Layer", one: true,
+      fields: layerFields.map((field) => ({ ...field, placeholder: field.key === "material" ? "C" : "10" })),
+      fromAddress: (parameters) => parameters.getAll("layer").map(splitLayer),
+      toAddress: ([material, thickness]) => [["layer", material + ":" + thickness]],
+    }],
+    materials: (parameters) => parameters.getAll("layer").map((layer) => splitLayer(layer)[0]),
+    addRows: (parameters) => {
+      const material = parameters.get("material");
+      if (material !== null && material.trim() !== "")
+        addRow(parameters, "material.", findMaterial(material));
+      addFormulaRows(parameters);
+    },
+    rows: (korvane, query) => korvane.quantify(query),
+    csv: (korvane, query) => korvane.quantifyCsv(query),
   },
 };
 
@@ -60,13 +102,13 @@ function addListRow(list, values) {
   const holder = document.getElementById(list.holder);
   const number = holder.querySelectorAll(".list-row").length + 1;
   const label = document.createElement("span");
-  label.textContent = `${list.label} ${number}`;
+  label.textContent = list.one ? list.label : `${list.label} ${number}`;
   const row = document.createElement("span");
   row.className = "list-row";
   list.fields.forEach((field, i) => {
     const input = document.createElement("input");
     input.id = `${list.holder}-${number}-${field.key}`;
-    input.setAttribute("aria-label", `${list.label} ${number} ${field.label}`);
+    input.setAttribute("aria-label", list.one ? `${list.label} ${field.label}` : `${list.label} ${number} ${field.label}`);
     if (field.list)
       input.setAttribute("list", field.list);
     if (field.decimal)
@@ -81,7 +123,7 @@ function addListRow(list, values) {
 
 // One empty row at the end of each list, to type the next item into.
 function growLists() {
-  for (const list of tableView.spec.lists) {
+  for (const list of tableView.spec.lists.filter((list) => !list.one)) {
     const last = [...document.getElementById(list.holder).querySelectorAll(".list-row")].at(-1);
     if ([...last.querySelectorAll("input")].some((input) => input.value !== ""))
       addListRow(list, []);
@@ -202,9 +244,12 @@ function openTableView(name, parameters) {
     field.value = value;
   }
   for (const list of tableView.spec.lists) {
-    for (const values of list.fromAddress(parameters))
+    const items = list.fromAddress(parameters);
+    // A list of one item holds its row only; another list keeps an empty row after its items.
+    for (const values of list.one ? items.slice(0, 1) : items)
       addListRow(list, values);
-    addListRow(list, []);
+    if (!list.one || !items.length)
+      addListRow(list, []);
   }
   document.getElementById(name + "-inputs").addEventListener("input", () => {
     growLists();
