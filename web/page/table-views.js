@@ -165,8 +165,11 @@ function showTable(answer) {
   const table = document.getElementById(tableView.name + "-table");
   table.replaceChildren();
   if (answer.rows.length) {
+    // The error column only where a row has an error, as tpp2m's table leaves it out.
+    const errorAt = answer.columns.indexOf("error");
+    const shownColumn = (i) => i !== errorAt || answer.rows.some((row) => row[i] !== null);
     const head = table.createTHead().insertRow();
-    for (const column of answer.columns) {
+    for (const column of answer.columns.filter((column, i) => shownColumn(i))) {
       const cell = document.createElement("th");
       cell.scope = "col";
       cell.dataset.column = column;
@@ -176,7 +179,9 @@ function showTable(answer) {
     const body = table.createTBody();
     for (const row of answer.rows) {
       const line = body.insertRow();
-      row.forEach((value) => {
+      row.forEach((value, i) => {
+        if (!shownColumn(i))
+          return;
         const cell = line.insertCell();
         if (value === null)
           return;
