@@ -14,6 +14,7 @@ const std::string kRows = "database=TPP2-data.db&material.found=1&material.id=10
 
 } // namespace
 
+// tpp2m quantify Cu2O --source AlKa --peak "Cu 2p3/2=1000" --peak "O 1s=250" --layer C:10 --angle 30 --csv
 TEST(PageQuantifyTest, Cu2OUnderCarbonGivesEveryFactorAsTpp2mWritesIt)
 {
     const PageTable table = pageQuantification(
