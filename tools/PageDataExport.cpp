@@ -8,7 +8,7 @@
 //                   does not run in the browser; and the photoionisation
 //                   cross-sections of those levels for the five named X-ray
 //                   sources, a doublet's also as the whole doublet under its
-//                   level without the spin-orbit part ("29\t2p\tAlKa\t21944.5"
+//                   level without the spin-orbit part ("8\t1s\tAlKa\t39967.6"
 //                   lines, barns per atom).
 // Usage: page-data FOLDER
 #include "lines/BindingEnergy.h"

@@ -10,7 +10,7 @@
 // for the page, where xraylib does not run: for the five named X-ray
 // sources, one line per level of an element as a peak is written, the
 // whole doublet for a level without its spin-orbit part ("2p"),
-// "29\t2p\tAlKa\t21944.5" (atomic number, level, source key, barns per atom).
+// "8\t1s\tAlKa\t39967.6" (atomic number, level, source key, barns per atom).
 namespace korvane::page {
 
 class CrossSectionTable {

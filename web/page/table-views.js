@@ -81,7 +81,7 @@ const kTableViews = {
   },
 };
 
-const tableView = { name: null, spec: null, query: null, csvUrl: null };
+const tableView = { name: null, plan: null, query: null, csvUrl: null };
 
 // The view the address asks for: by name, or by the inputs only it takes.
 function viewOfAddress(parameters) {
@@ -123,7 +123,7 @@ function addListRow(list, values) {
 
 // One empty row at the end of each list, to type the next item into.
 function growLists() {
-  for (const list of tableView.spec.lists.filter((list) => !list.one)) {
+  for (const list of tableView.plan.lists.filter((list) => !list.one)) {
     const last = [...document.getElementById(list.holder).querySelectorAll(".list-row")].at(-1);
     if ([...last.querySelectorAll("input")].some((input) => input.value !== ""))
       addListRow(list, []);
@@ -140,24 +140,24 @@ function listValues(list) {
 // The view's inputs as the address carries them, with the rows of their
 // materials added.
 function tableQuery() {
-  const spec = tableView.spec;
+  const plan = tableView.plan;
   const parameters = new URLSearchParams();
   parameters.set("view", tableView.name);
-  for (const list of spec.lists)
+  for (const list of plan.lists)
     for (const values of listValues(list))
       for (const [name, value] of list.toAddress(values))
         parameters.append(name, value);
-  for (const name of spec.inputs) {
+  for (const name of plan.inputs) {
     const value = viewField(name).value;
     if (value !== "")
       parameters.set(name, value);
   }
   const address = parameters.toString();
   parameters.set("database", page.databaseName);
-  for (const material of new Set(spec.materials(parameters)))
+  for (const material of new Set(plan.materials(parameters)))
     if (material !== null && material.trim() !== "")
       addRow(parameters, "row." + material + ".", findMaterial(material));
-  spec.addRows?.(parameters);
+  plan.addRows?.(parameters);
   return { address, full: parameters.toString() };
 }
 
@@ -205,7 +205,7 @@ function recalculateTable() {
     const { address, full } = tableQuery();
     if ("?" + address !== location.search)
       history.replaceState(null, "", location.pathname + "?" + address);
-    answer = JSON.parse(tableView.spec.rows(page.korvane, full));
+    answer = JSON.parse(tableView.plan.rows(page.korvane, full));
     tableView.query = answer.rows.length ? full : null;
   } catch (failure) {
     answer = { columns: [], rows: [], errors: [document.getElementById("error").dataset.failed + " " + failure.message],
@@ -221,7 +221,7 @@ function recalculateTable() {
 function downloadTableCsv(event) {
   if (!tableView.query)
     return;
-  const csv = tableView.spec.csv(page.korvane, tableView.query);
+  const csv = tableView.plan.csv(page.korvane, tableView.query);
   if (tableView.csvUrl)
     URL.revokeObjectURL(tableView.csvUrl);
   tableView.csvUrl = URL.createObjectURL(new Blob([csv], { type: "text/csv" }));
@@ -234,11 +234,11 @@ function downloadTableCsv(event) {
 // Shows the view `name` in place of the calculator, its inputs from the address.
 function openTableView(name, parameters) {
   tableView.name = name;
-  tableView.spec = kTableViews[name];
+  tableView.plan = kTableViews[name];
   for (const id of ["least-input", "inputs", "results", "curve"])
     document.getElementById(id).hidden = true;
   document.getElementById(name).hidden = false;
-  for (const input of tableView.spec.inputs) {
+  for (const input of tableView.plan.inputs) {
     const value = parameters.get(input);
     if (value === null)
       continue;
@@ -248,7 +248,7 @@ function openTableView(name, parameters) {
       field.add(new Option(value, value));
     field.value = value;
   }
-  for (const list of tableView.spec.lists) {
+  for (const list of tableView.plan.lists) {
     const items = list.fromAddress(parameters);
     // A list of one item holds its row only; another list keeps an empty row after its items.
     for (const values of list.one ? items.slice(0, 1) : items)
