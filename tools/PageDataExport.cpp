@@ -5,14 +5,20 @@
 //                   second column's name, which differs from file to file,
 //                   as "@SECOND@") and the binding energies of every core level
 //                   of every element ("29\t2p3/2\t932.7" lines), since xraylib
-//                   does not run in the browser.
+//                   does not run in the browser; and the photoionisation
+//                   cross-sections of those levels for the five named X-ray
+//                   sources, a doublet's also as the whole doublet under its
+//                   level without the spin-orbit part ("8\t1s\tAlKa\t39967.6"
+//                   lines, barns per atom).
 // Usage: page-data FOLDER
 #include "lines/BindingEnergy.h"
 #include "lines/CoreLevel.h"
+#include "lines/PhotoionisationCrossSection.h"
 #include "materials/model/Material.h"
 #include "materials/store/MaterialDatabase.h"
 #include "materials/store/MaterialSchema.h"
 #include "presentation/ResultText.h"
+#include "query/XraySource.h"
 #include "materials/store/ShippedMaterials.h"
 
 #include "calc/ScreeningFunction.h"
@@ -22,7 +28,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using namespace korvane;
 
@@ -60,6 +69,41 @@ QString bindingEnergies()
     return table;
 }
 
+// Every level of the binding energies as a peak may be written: whole
+// ("2p3/2", "1s") and, for a spin-orbit pair, without its part ("2p").
+std::vector<std::string> peakLevels()
+{
+    std::vector<std::string> levels;
+    for (const lines::CoreLevel& level : lines::coreLevels()) {
+        if (level.name.size() > 2 && std::find(levels.begin(), levels.end(), level.name.substr(0, 2)) == levels.end())
+            levels.emplace_back(level.name.substr(0, 2));
+        levels.emplace_back(level.name);
+    }
+    return levels;
+}
+
+QString crossSections()
+{
+    const std::vector<std::string> levels = peakLevels();
+    QString table;
+    for (int z = 1; z <= kLastElement; ++z) {
+        for (const XraySource& source : xraySources()) {
+            for (const std::string& level : levels) {
+                const std::optional<lines::CoreLevel> found = lines::findCoreLevel(level);
+                if (!found || !lines::bindingEnergy(z, *found))
+                    continue;
+                if (const std::optional<double> barns = lines::peakCrossSection(z, level, source.photonEnergy))
+                    table += QStringLiteral("%1\t%2\t%3\t%4\n")
+                                 .arg(z)
+                                 .arg(QString::fromStdString(level))
+                                 .arg(QLatin1String(source.key.data(), qsizetype(source.key.size())))
+                                 .arg(*barns, 0, 'g', 17);
+            }
+        }
+    }
+    return table;
+}
+
 bool fail(const QString& why)
 {
     std::fprintf(stderr, "page-data: %s\n", qPrintable(why));
@@ -72,6 +116,7 @@ bool writePageData(const QDir& folder)
         {QStringLiteral("sql"), statements()},
         {QStringLiteral("secondColumn"), kSecondColumn},
         {QStringLiteral("bindingEnergies"), bindingEnergies()},
+        {QStringLiteral("crossSections"), crossSections()},
         // The highest ID of an element row, for finding a formula's elements.
         {QStringLiteral("lastElementId"), double(kFirstCompoundId - 1)},
     };

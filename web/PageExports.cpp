@@ -3,11 +3,14 @@
 // module's heap, never on its stack, whose size a pasted text can exceed.
 #include "core/TextEscapes.h"
 #include "web/BindingEnergyTable.h"
+#include "web/CrossSectionTable.h"
 #include "web/PageCurve.h"
 #include "web/PageDatabaseCheck.h"
 #include "web/PageMaterial.h"
+#include "web/PageQuantify.h"
 #include "web/PageQuery.h"
 #include "web/PageResults.h"
+#include "web/PageStack.h"
 
 #include <emscripten/emscripten.h>
 
@@ -94,9 +97,37 @@ EMSCRIPTEN_KEEPALIVE const char* korvane_page_curve_materials(const char* materi
     return json.c_str();
 }
 
+// The layered sample's rows for the inputs `query` (web/PageStack.h), as
+// JSON or as tpp2m stack --csv writes them. The text stays valid until the
+// next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_stack(const char* query, int csv)
+{
+    static std::string text;
+    const korvane::page::PageTable table = korvane::page::pageStack(korvane::page::PageQuery(query));
+    text = csv ? korvane::page::tableCsv(table) : korvane::page::tableJson(table);
+    return text.c_str();
+}
+
+// The quantification's rows for the inputs `query` (web/PageQuantify.h),
+// as JSON or as tpp2m quantify --csv writes them. The text stays valid until
+// the next call.
+EMSCRIPTEN_KEEPALIVE const char* korvane_page_quantify(const char* query, int csv)
+{
+    static std::string text;
+    const korvane::page::PageTable table = korvane::page::pageQuantification(korvane::page::PageQuery(query));
+    text = csv ? korvane::page::tableCsv(table) : korvane::page::tableJson(table);
+    return text.c_str();
+}
+
 // Reads the binding energies of the page's data, once at start.
 EMSCRIPTEN_KEEPALIVE void korvane_page_set_binding_energies(const char* table)
 {
     korvane::page::pageBindingEnergies() = korvane::page::BindingEnergyTable(table);
+}
+
+// Reads the photoionisation cross-sections of the page's data, once at start.
+EMSCRIPTEN_KEEPALIVE void korvane_page_set_cross_sections(const char* table)
+{
+    korvane::page::pageCrossSections() = korvane::page::CrossSectionTable(table);
 }
 }

@@ -18,15 +18,28 @@ std::string pageSpelling(std::string_view name)
         {"relativistic", "form"},
         {"log", "log energies"},
         {"range", "energies"},
+        {"source-angle", "source angle"},
+        {"transmission-exponent", "transmission exponent"},
     };
     const auto found = labels.find(name);
     return found != labels.end() ? found->second : std::string(name); // "density", "energy", ...
+}
+
+bool isRepeatedInput(std::string_view name)
+{
+    return name == "layer" || name == "peak" || name == "beta";
 }
 
 NamedTexts pageInputs(const PageQuery& query, std::initializer_list<const char*> names)
 {
     NamedTexts inputs;
     for (const char* name : names) {
+        if (isRepeatedInput(name)) {
+            for (std::string& text : query.values(name))
+                if (text.find_first_not_of(" \t") != std::string::npos)
+                    inputs.push_back({name, std::move(text)});
+            continue;
+        }
         std::optional<std::string> text = query.typed(name);
         if (!text)
             continue;

@@ -17,8 +17,13 @@ namespace korvane::page {
 // names it, without its unit.
 std::string pageSpelling(std::string_view name);
 
+// The inputs given once per item, as tpp2m takes its options of those names
+// again and again ("layer=SiO2:15&layer=C:5"): every value counts.
+bool isRepeatedInput(std::string_view name);
+
 // The inputs among `names` that the address gives (blank ones are not
-// given), in that order, as named texts.
+// given), in that order, as named texts; a repeated input's values in
+// the order given.
 NamedTexts pageInputs(const PageQuery& query, std::initializer_list<const char*> names);
 
 // The request of those inputs, judged for `use`, refused in the page's words.

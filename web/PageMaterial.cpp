@@ -73,6 +73,11 @@ Result<std::optional<PageMaterial>> readMaterial(const PageQuery& query, const s
     return std::optional<PageMaterial>(std::move(*row));
 }
 
+Result<PageMaterial> rowOfName(const PageQuery& query, const std::string& typed, const ValenceTicks& ticks)
+{
+    return databaseRow(query, "row." + typed, typed, ticks);
+}
+
 Result<PageMaterial> requestedMaterial(const PageQuery& query, const RequestedMaterial& material,
                                        const ValenceTicks& ticks)
 {

@@ -31,6 +31,11 @@ struct PageMaterial {
 Result<std::optional<PageMaterial>> readMaterial(const PageQuery& query, const std::string& name,
                                                  const ValenceTicks& ticks);
 
+// The database row of a material typed as `typed` among several (the layers
+// of a stack, its substrate), which the script hands over under
+// "row.TYPED." ("row.SiO2.density"); NotFound when there is none.
+Result<PageMaterial> rowOfName(const PageQuery& query, const std::string& typed, const ValenceTicks& ticks);
+
 // The material a request asks for: the row handed over as "material.", the
 // values typed, or a formula summed over its elements' rows; or why it
 // cannot be had.

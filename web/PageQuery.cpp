@@ -48,17 +48,23 @@ PageQuery::PageQuery(std::string_view text)
             continue;
         const std::size_t equals = pair.find('=');
         const std::string name = decoded(pair.substr(0, equals));
-        // The first value of a name counts, as the address bar shows it first.
-        values_.try_emplace(name, equals == std::string_view::npos ? std::string() : decoded(pair.substr(equals + 1)));
+        values_[name].push_back(equals == std::string_view::npos ? std::string() : decoded(pair.substr(equals + 1)));
     }
 }
 
 std::optional<std::string> PageQuery::value(const std::string& name) const
 {
+    // The first value of a name counts, as the address bar shows it first.
     const auto found = values_.find(name);
     if (found == values_.end())
         return std::nullopt;
-    return found->second;
+    return found->second.front();
+}
+
+std::vector<std::string> PageQuery::values(const std::string& name) const
+{
+    const auto found = values_.find(name);
+    return found == values_.end() ? std::vector<std::string>() : found->second;
 }
 
 std::optional<std::string> PageQuery::typed(const std::string& name) const

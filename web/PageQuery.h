@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The inputs of the page as its address carries them
 // ("material=SiO2&energy=1000&angle=0"): names as tpp2m's options, values
@@ -19,9 +20,12 @@ public:
     std::optional<std::string> value(const std::string& name) const;
     // As value, and an empty text counts as absent.
     std::optional<std::string> typed(const std::string& name) const;
+    // Every value given for a name, decoded, in the order given: the inputs
+    // that are given once per item ("layer=SiO2:15&layer=C:5").
+    std::vector<std::string> values(const std::string& name) const;
 
 private:
-    std::map<std::string, std::string> values_;
+    std::map<std::string, std::vector<std::string>> values_;
 };
 
 } // namespace korvane::page

@@ -20,9 +20,12 @@ TEST(PageQueryTest, ReadsTheAddressAsTheBrowserEncodesIt)
     EXPECT_EQ(query.value("missing"), std::nullopt);
 }
 
-TEST(PageQueryTest, TheFirstValueOfANameCounts)
+TEST(PageQueryTest, TheFirstValueOfANameCountsAndARepeatedInputKeepsEveryValueInOrder)
 {
-    const PageQuery query("energy=1000&energy=2000&&flag");
+    const PageQuery query("energy=1000&layer=SiO2%3A15&energy=2000&&flag&layer=C:5");
     EXPECT_EQ(query.value("energy"), "1000");
     EXPECT_EQ(query.value("flag"), "");
+    EXPECT_EQ(query.values("layer"), (std::vector<std::string>{"SiO2:15", "C:5"}));
+    EXPECT_EQ(query.values("energy"), (std::vector<std::string>{"1000", "2000"}));
+    EXPECT_TRUE(query.values("peak").empty());
 }

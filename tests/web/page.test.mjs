@@ -557,6 +557,78 @@ test("the page works with the network cut after load", async () => {
   await page.close();
 });
 
+// A view's table as the page shows it: per row, each column's data-value
+// (null for an empty cell), and the texts shown.
+function viewTable(page, view) {
+  return page.$eval(`#${view}-table`, (table) => {
+    const columns = [...table.querySelectorAll("th")].map((th) => th.dataset.column);
+    const rows = [...table.querySelectorAll("tbody tr")].map((tr) => [...tr.cells]);
+    return {
+      values: rows.map((cells) => Object.fromEntries(cells.map((c, i) => [columns[i], c.dataset.value ?? null]))),
+      texts: rows.map((cells) => cells.map((c) => c.textContent)),
+    };
+  });
+}
+
+// tpp2m's JSON row with every value as the page's data-value reads back;
+// without an error, the page leaves out the error column as tpp2m's table does.
+const asShown = (row) => Object.fromEntries(Object.entries(row).filter(([k, v]) => k !== "error" || v !== null)
+  .map(([k, v]) => [k, v === null ? null : String(v)]));
+
+test("the layered sample: the rows and their CSV are tpp2m stack's, typing adds a layer, a refusal names the field", async () => {
+  const page = await openPage("?layer=SiO2:15&layer=C:5&substrate=Si&angle=0,70&energy=1000");
+  const args = ["stack", "--layer", "SiO2:15", "--layer", "C:5", "--substrate", "Si", "--angle", "0,70", "--energy", "1000"];
+  let shown = await viewTable(page, "stack");
+  assert.deepEqual(shown.values, runTpp2m(...args).map(asShown));
+  assert.deepEqual(shown.texts[0], ["1", "SiO2", "15.00", "1000", "non-relativistic", "0", "sla", "29.12", "11.723", "0.000"]);
+  assert.equal(await page.$eval("#inputs", (e) => e.checkVisibility()), false);
+  assert.equal(await page.$eval('#views a[aria-current="page"]', (e) => e.dataset.view), "stack");
+  // The empty row below the layers takes a third, and another empty row follows.
+  await page.type("#stack-layers-3-material", "Au");
+  await page.type("#stack-layers-3-thickness", "2");
+  assert.equal(await page.$$eval("#stack-layers .list-row", (rows) => rows.length), 4);
+  assert.equal(new URL(page.url()).search,
+               "?view=stack&layer=SiO2%3A15&layer=C%3A5&layer=Au%3A2&substrate=Si&energy=1000&angle=0%2C70");
+  shown = await viewTable(page, "stack");
+  assert.deepEqual(shown.values, runTpp2m("stack", "--layer", "SiO2:15", "--layer", "C:5", "--layer", "Au:2",
+                                          "--substrate", "Si", "--angle", "0,70", "--energy", "1000").map(asShown));
+
+  await showPage(page, "?view=stack&layer=SiO2:15&substrate=Si&line=O%201s&source=AlKa&angle=0,70");
+  const lineArgs = ["stack", "--layer", "SiO2:15", "--substrate", "Si", "--line", "O 1s", "--source", "AlKa", "--angle", "0,70"];
+  assert.deepEqual((await viewTable(page, "stack")).values, runTpp2m(...lineArgs).map(asShown));
+  assert.equal((await download(page, "#stack-csv", "stack.csv")).toString("utf8"), tpp2mIn(work, ...lineArgs, "--csv"));
+
+  await showPage(page, "?layer=SiO2:0.001&substrate=Si&energy=1000");
+  assert.equal(await text(page, "#stack-error"),
+               tpp2mIn(work, "stack", "--layer", "SiO2:0.001", "--substrate", "Si", "--energy", "1000").replace("--layer", "layer"));
+  assert.equal(await page.$$eval("#stack-table tr", (rows) => rows.length), 0);
+  assert.equal(await page.$eval("#stack-csv", (e) => e.hidden), true);
+  await page.close();
+});
+
+test("quantification: the page's rows and CSV are tpp2m quantify's, from the cross-sections exported for it; a refusal names the field", async () => {
+  const page = await openPage("?material=Cu2O&source=AlKa&peak=Cu%202p3/2=1000&peak=O%201s=250&layer=C:10&angle=30");
+  assert.equal(await page.$eval('#views a[aria-current="page"]', (e) => e.dataset.view), "quantify");
+  const args = ["quantify", "Cu2O", "--source", "AlKa", "--peak", "Cu 2p3/2=1000", "--peak", "O 1s=250", "--layer", "C:10",
+                "--angle", "30"];
+  assert.deepEqual((await viewTable(page, "quantify")).values, runTpp2m(...args).map(asShown));
+  assert.equal((await download(page, "#quantify-csv", "quantification.csv")).toString("utf8"), tpp2mIn(work, ...args, "--csv"));
+  // A doublet written without its spin-orbit part takes both shells; a β beside its peak goes into the address.
+  await page.type("#quantify-peaks-1-beta", "1.2");
+  await page.evaluate(() => { const f = document.getElementById("quantify-peaks-1-line"); f.value = "Cu 2p"; f.dispatchEvent(new Event("input", { bubbles: true })); });
+  assert.equal(new URL(page.url()).search,
+               "?view=quantify&peak=Cu+2p%3D1000&beta=Cu+2p%3D1.2&peak=O+1s%3D250&layer=C%3A10&material=Cu2O&source=AlKa&angle=30");
+  assert.deepEqual((await viewTable(page, "quantify")).values,
+                   runTpp2m("quantify", "Cu2O", "--source", "AlKa", "--peak", "Cu 2p=1000", "--beta", "Cu 2p=1.2", "--peak",
+                            "O 1s=250", "--layer", "C:10", "--angle", "30").map(asShown));
+  await showPage(page, "?material=Cu2O&source=AlKa&peak=Cu%202p=1000&source-angle=90");
+  assert.equal(await text(page, "#quantify-error"),
+               tpp2mIn(work, "quantify", "Cu2O", "--source", "AlKa", "--peak", "Cu 2p=1000", "--source-angle", "90")
+                 .replace("--peak", "peak").replace("--beta", "beta").replace("--source-angle", "source angle"));
+  assert.equal(await page.$$eval("#quantify-table tr", (rows) => rows.length), 0);
+  await page.close();
+});
+
 test("no console error and no request to another host", () => {
   assert.deepEqual(problems, []);
 });

@@ -30,6 +30,11 @@ function korvaneCalls(module) {
     curveMaterials: (materials) => call("korvane_page_curve_materials", [materials]),
     curve: (query, maxPoints) => call("korvane_page_curve", [query], [maxPoints]),
     curveCsv: (query) => call("korvane_page_curve_csv", [query]),
+    stack: (query) => call("korvane_page_stack", [query], [0]),
+    stackCsv: (query) => call("korvane_page_stack", [query], [1]),
+    quantify: (query) => call("korvane_page_quantify", [query], [0]),
+    quantifyCsv: (query) => call("korvane_page_quantify", [query], [1]),
     setBindingEnergies: (table) => call("korvane_page_set_binding_energies", [table]),
+    setCrossSections: (table) => call("korvane_page_set_cross_sections", [table]),
   };
 }

@@ -160,10 +160,15 @@ function query() {
       continue;
     addRow(parameters, input + ".", findMaterial(material));
   }
+  addFormulaRows(parameters);
+  return { address, full: parameters.toString() };
+}
+
+// The rows of the elements of the formula typed, as the C++ reads them ("element.Si.").
+function addFormulaRows(parameters) {
   const formula = parameters.get("formula");
   for (const symbol of formula === null ? [] : JSON.parse(page.korvane.formulaSymbols(formula)))
     addRow(parameters, "element." + symbol + ".", firstRow(statement("firstRowNamed"), [symbol, page.data.lastElementId]));
-  return { address, full: parameters.toString() };
 }
 
 function inputValue(name) {
@@ -483,10 +488,18 @@ async function start() {
   ]);
   page.korvane = korvaneCalls(module);
   page.korvane.setBindingEnergies(data.bindingEnergies);
+  page.korvane.setCrossSections(data.crossSections);
   page.sql = sql;
   page.data = data;
   page.database = openMaterials(shipped, page.databaseName);
   showMaterialNames();
+  const view = viewOfAddress(new URLSearchParams(location.search));
+  markView(view);
+  if (view !== "calculator") {
+    document.getElementById("loading").hidden = true;
+    openTableView(view, new URLSearchParams(location.search));
+    return;
+  }
   fillInputsFromAddress();
   const form = document.getElementById("inputs");
   form.addEventListener("input", recalculate);
