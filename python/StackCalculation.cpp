@@ -68,12 +68,8 @@ Result<std::vector<Estimate>> layerSignals(const Request& request, const std::ve
         return found;
     }
     std::atomic<bool> cancel{false};
-    const SimulationSettings settings{.angle = angle,
-                                      .emission = {request.asymmetry, request.sourceAngle},
-                                      .electrons = request.electrons,
-                                      .seed = request.seed,
-                                      .threads = request.threads,
-                                      .cancel = &cancel};
+    SimulationSettings settings = simulationSettings(request, angle);
+    settings.cancel = &cancel;
     return runUntilInterrupted(cancel, [&] {
         return simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
     });

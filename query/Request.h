@@ -5,6 +5,7 @@
 // depth's angle and probability, the depths, S, and the simulation's
 // settings. Every front end fills it from its own spelling of the inputs.
 
+#include "calc/TrajectorySimulation.h"
 #include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
@@ -101,5 +102,9 @@ struct Request {
     bool profile = false; // one row per depth
     double step = 0.02;   // the profile's step, a fraction of IMFP cos(angle)
 };
+
+// The trajectory simulation's settings that a request asks for, at `angle`
+// (the request's own, or one of a stack's angles); no cancel, no progress.
+SimulationSettings simulationSettings(const Request& request, double angle);
 
 } // namespace korvane

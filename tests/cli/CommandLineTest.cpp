@@ -21,12 +21,12 @@ TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
 {
     const Command c = command("imfp SiO2 104 --energy 1000,1486.6 --range 50:60:5 --log=10:1000:3 "
                               "--energy 7 --relativistic both --include hbe,d --csv --database other.db");
-    EXPECT_EQ(c.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
-    EXPECT_EQ(c.groups, (ValenceTicks{true, false, true, false}));
-    EXPECT_EQ(command("imfp Cu --energy 1000").groups, (ValenceTicks{false, true, true, true}))
+    EXPECT_EQ(c.request.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
+    EXPECT_EQ(c.request.groups, (ValenceTicks{true, false, true, false}));
+    EXPECT_EQ(command("imfp Cu --energy 1000").request.groups, (ValenceTicks{false, true, true, true}))
         << "as the window starts";
     // A range keeps its end even when the steps add up to a little less.
-    EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").request.energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(command("cf1 --help --bogus").kind, CommandKind::Help);
 }
 
@@ -34,9 +34,9 @@ TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
 // any spelling included.
 TEST(CommandLine, NumbersAtTheEndsOfTheRangeAreTakenWhenTheyCanBeHeld)
 {
-    EXPECT_EQ(command("imfp Cu --energy 1e-40,0e-400,0.0,-0,3.4e38").energies,
+    EXPECT_EQ(command("imfp Cu --energy 1e-40,0e-400,0.0,-0,3.4e38").request.energies,
               (std::vector<float>{1e-40f, 0, 0, 0, 3.4e38f}));
-    EXPECT_EQ(command("cf2 Cu --energy 1000 --cross-section 1e-300 --depth 1").crossSection, 1e-300);
+    EXPECT_EQ(command("cf2 Cu --energy 1000 --cross-section 1e-300 --depth 1").request.crossSection, 1e-300);
 }
 
 TEST(CommandLine, EachMistakeIsNamedInOneLine)
