@@ -6,27 +6,17 @@
 #include "lookup/LayerImfps.h"
 #include "lookup/StackSimulation.h"
 #include "python/MaterialsTable.h"
+#include "python/ScalarArguments.h"
 #include "query/RequestReader.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace korvane::python {
 
 namespace {
-
-// The reader's names as the arguments spell them.
-std::string argumentSpelling(std::string_view name)
-{
-    if (name == "layer")
-        return "layers";
-    std::string spelt(name);
-    std::replace(spelt.begin(), spelt.end(), '-', '_');
-    return spelt;
-}
 
 std::string text(py::handle value)
 {
