@@ -315,7 +315,8 @@ private:
                                   asked.photons.photonEnergy};
         cmd_.lines.resize(asked.energies.size());
         for (const RequestedLine& line : asked.lines) {
-            const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line.text).trimmed(), photons);
+            const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line.text).trimmed(), photons,
+                                                                  QString::fromStdString(optionSpelling("line")));
             if (!resolved) {
                 fail(errorText(resolved));
                 return false;

@@ -45,4 +45,12 @@ std::string argumentSpelling(std::string_view name)
     return spelt;
 }
 
+Request requestOf(const NamedTexts& inputs, const RequestUse& use)
+{
+    Result<Request> request = readRequest(inputs, use, argumentSpelling);
+    if (!request)
+        throw py::value_error(request.error());
+    return std::move(*request);
+}
+
 } // namespace korvane::python

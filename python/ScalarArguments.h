@@ -1,5 +1,7 @@
 #pragma once
 
+#include "query/RequestReader.h"
+
 #include <pybind11/pybind11.h>
 
 #include <string>
@@ -25,5 +27,9 @@ std::string wholeNumberText(py::handle given, const char* name);
 // How the module names the reader's inputs: as its arguments ("source-angle"
 // is source_angle, "layer" is layers).
 std::string argumentSpelling(std::string_view name);
+
+// The request of these inputs, judged for `use`; ValueError with the
+// reader's words, the inputs named as the arguments.
+Request requestOf(const NamedTexts& inputs, const RequestUse& use);
 
 } // namespace korvane::python

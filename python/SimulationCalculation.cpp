@@ -7,7 +7,6 @@
 #include "lookup/MaterialSimulation.h"
 #include "python/MaterialsTable.h"
 #include "python/ScalarArguments.h"
-#include "query/RequestReader.h"
 #include "query/ElasticEnergies.h"
 
 #include <pybind11/numpy.h>
@@ -83,15 +82,12 @@ py::dict simulate(const SimulateArguments& arguments)
         inputs.push_back({"threads", wholeNumberText(arguments.threads, "threads")});
     if (arguments.relativistic)
         inputs.push_back({"relativistic", ""});
-    const Result<Request> request =
-        readRequest(inputs, {.simulation = true, .asker = "simulate"}, argumentSpelling);
-    if (!request)
-        throw py::value_error(request.error());
+    const Request request = requestOf(inputs, {.simulation = true, .asker = "simulate"});
     const MaterialInputs inputsOfMaterial =
         databaseMaterial(arguments.material, arguments.database, includedGroups(arguments.include));
     const MaterialSimulation run = simulateUntilInterrupted(inputsOfMaterial, static_cast<float>(energy),
-                                                            formsToCompute(request->forms).front(),
-                                                            simulationSettings(*request, request->angle));
+                                                            formsToCompute(request.forms).front(),
+                                                            simulationSettings(request, request.angle));
     if (!run.depth && run.depth.code() == ErrorCode::OutOfRange) {
         PyErr_SetString(PyExc_MemoryError, run.depth.error().c_str());
         throw py::error_already_set();
@@ -99,7 +95,7 @@ py::dict simulate(const SimulateArguments& arguments)
     if (!run.depth)
         throw py::value_error(run.depth.error());
     const SimulatedDepth& d = *run.depth;
-    const Estimate med = d.meanEscapeDepth(), id = d.informationDepth(request->probability);
+    const Estimate med = d.meanEscapeDepth(), id = d.informationDepth(request.probability);
     py::dict result;
     result["imfp"] = static_cast<double>(*run.imfp);
     result["elastic_mfp"] = run.elasticMfp;

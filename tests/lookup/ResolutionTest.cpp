@@ -79,21 +79,18 @@ TEST(ResolutionTest, TheImfpOfAResolvedMaterial)
     EXPECT_EQ(none.code(), ErrorCode::NotFound);
 }
 
-// A line's energies, and refusals of the photons as wrong input.
+// A line's energies, and a line that is not found, named as the front end names its input.
 TEST(ResolutionTest, ALineWithItsPhotons)
 {
-    const Result<ResolvedLine> copper = resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), std::nullopt});
+    const Result<ResolvedLine> copper =
+        resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), std::nullopt}, QStringLiteral("--line"));
     ASSERT_TRUE(copper) << copper.error();
     EXPECT_EQ(copper->line.line, QStringLiteral("Cu 2p3/2"));
     EXPECT_EQ(copper->line.source, QStringLiteral("Al Kα"));
     EXPECT_EQ(copper->kineticEnergy, float(1486.6 - 931.1));
 
-    const Result<ResolvedLine> both = resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), 1486.6});
-    EXPECT_EQ(both.code(), ErrorCode::InvalidInput);
-    EXPECT_EQ(both.error(), "--source and --photon-energy cannot be given together");
-    EXPECT_EQ(resolveLine(QStringLiteral("Cu 2p3/2"), {}).code(), ErrorCode::InvalidInput);
-    const Result<ResolvedLine> unknown = resolveLine(QStringLiteral("Qq 1s"), {std::nullopt, 1000});
-    EXPECT_EQ(unknown.error(), "--line \"Qq 1s\": unknown element \"Qq\"");
+    const Result<ResolvedLine> unknown = resolveLine(QStringLiteral("Qq 1s"), {std::nullopt, 1000}, QStringLiteral("line"));
+    EXPECT_EQ(unknown.error(), "line \"Qq 1s\": unknown element \"Qq\"");
     EXPECT_EQ(unknown.code(), ErrorCode::NotFound);
 }
 
