@@ -78,7 +78,8 @@ material=104), or by its four values density (g/cm3), mass (g/mol), gap
 (band gap, eV) and nv (valence electrons per atom or molecule), which
 broadcast with the energy. relativistic=True uses the relativistic form.
 include chooses the valence-electron groups that make up Nv of a database
-material: "hbe" and "lbe" (s+p, higher and lower binding energy), "d", "f".
+material: "hbe" and "lbe" (s+p, higher and lower binding energy), "d", "f";
+a text ("lbe,d", "none") is read as tpp2m reads --include.
 
 >>> korvane.imfp(1000, material="SiO2")
 29.11884
