@@ -1,7 +1,5 @@
 #include "lookup/LineEnergies.h"
-#include "lookup/MaterialImfp.h"
 #include "lookup/MaterialResolution.h"
-#include "query/ImfpEvaluation.h"
 #include "support/TestMaterials.h"
 
 #include <gtest/gtest.h>
@@ -64,19 +62,6 @@ TEST(ResolutionTest, MaterialsInTheirOrderAndEachRefusalWithItsCode)
               "the materials database " + nowhere.toStdString() + " cannot be opened: there is no such file");
     // Values alone need no database.
     EXPECT_TRUE(resolveMaterials({MaterialByValues{1, 2, 3, 4}}, {nowhere, WhenMissing::Refuse, kDefaultValenceTicks}));
-}
-
-// A resolved material's IMFP, or the query layer's words when a value is missing.
-TEST(ResolutionTest, TheImfpOfAResolvedMaterial)
-{
-    MaterialInputs copper{QStringLiteral("Cu"), 29, {8.96f, 63.546f, 0, 11}};
-    const Result<float> imfp = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
-    ASSERT_TRUE(imfp);
-    EXPECT_EQ(*imfp, *evaluateImfp(MaterialValues{8.96f, 63.546f, 0, 11}, 1000, ImfpForm::NonRelativistic));
-    copper.values.density.reset();
-    const Result<float> none = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
-    EXPECT_EQ(none.error(), "no density in the database");
-    EXPECT_EQ(none.code(), ErrorCode::NotFound);
 }
 
 // A line's energies, and a line that is not found, named as the front end names its input.
