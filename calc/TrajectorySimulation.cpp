@@ -1,51 +1,23 @@
 #include "calc/TrajectorySimulation.h"
 
-#include "calc/AtomicUnits.h"
-#include "calc/CounterRandom.h"
+#include "calc/ReversedPath.h"
+#include "calc/SimulationBatches.h"
 #include "calc/SignalDepth.h"
 #include "core/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <mutex>
-#include <new>
-#include <optional>
-#include <system_error>
-#include <thread>
 
 namespace korvane {
 
 namespace {
 
-constexpr double kDegree = atomic::kPi / 180;
-constexpr double kRouletteWeight = 0.01; // below it a path plays Russian roulette
-constexpr double kRouletteSurvival = 0.1;
+using reversed::kDegree;
+using reversed::kRouletteSurvival;
+using reversed::kRouletteWeight;
 constexpr double kBinnedWeight = 1e-12;     // the bins take no track of smaller weight
 constexpr double kFaintDipoleWeight = 0.01; // of the mean emission: below it phi and CF get a note
-
-struct Geometry {
-    Direction start;  // the reversed path's first direction
-    Direction xRays;  // the X-rays' direction of travel
-    double asymmetry; // beta
-};
-
-Geometry geometryOf(const SimulationSettings& settings)
-{
-    const double theta = settings.angle * kDegree;
-    const double alpha = (settings.emission.sourceAngle - settings.angle) * kDegree;
-    // The analyser looks along (sin theta, 0, -cos theta) out of the surface;
-    // the source lies at alpha from the normal on the other side.
-    return {{-std::sin(theta), 0, std::cos(theta)}, {std::sin(alpha), 0, std::cos(alpha)}, settings.emission.asymmetry};
-}
-
-double segmentWeight(const Geometry& g, const Direction& travel)
-{
-    if (g.asymmetry == 0)
-        return 1;
-    const double cosGamma = -(g.xRays[0] * travel[0] + g.xRays[1] * travel[1] + g.xRays[2] * travel[2]);
-    return dipoleWeight(g.asymmetry, cosGamma);
-}
 
 // The depth bins of one simulation: bin 0 is [0, h/2), bin i >= 1 is
 // [(i - 1/2) h, (i + 1/2) h), and there are `count` of them.
@@ -123,7 +95,7 @@ void scoreSegment(BatchScores& s, const DepthBins& d, double imfp, double z0, do
     binSegment(s.bins, d, imfp, z0, mu, length, w0);
 }
 
-void followElectron(BatchScores& s, const ScatteringMedium& m, const Geometry& g, const DepthBins& bins,
+void followElectron(BatchScores& s, const ScatteringMedium& m, const reversed::Geometry& g, const DepthBins& bins,
                     CounterRandom& random)
 {
     Direction d = g.start;
@@ -133,7 +105,7 @@ void followElectron(BatchScores& s, const ScatteringMedium& m, const Geometry& g
         const double mu = d[2];
         const double exit = mu < 0 ? -z / mu : std::numeric_limits<double>::infinity();
         const double length = std::min(free, exit);
-        scoreSegment(s, bins, m.imfp, z, mu, length, w * segmentWeight(g, d));
+        scoreSegment(s, bins, m.imfp, z, mu, length, w * reversed::segmentWeight(g, d));
         if (free >= exit || std::isinf(free))
             return;
         z += mu * free;
@@ -237,7 +209,7 @@ Result<void> checkSimulationInputs(const ScatteringMedium& medium, const Simulat
 
 Result<SimulationScores> simulateTrajectories(const ScatteringMedium& medium, const SimulationSettings& settings)
 {
-    const Geometry geometry = geometryOf(settings);
+    const reversed::Geometry geometry = reversed::geometryOf(settings);
     const double cosine = std::cos(settings.angle * kDegree);
     const DepthBins bins = depthBins(medium.imfp, settings);
     SimulationScores result;
@@ -245,73 +217,16 @@ Result<SimulationScores> simulateTrajectories(const ScatteringMedium& medium, co
     result.imfpCosine = medium.imfp * cosine;
     result.binWidth = bins.width;
     result.binCount = bins.count;
-    result.normalisation =
-        cosine / dipoleWeight(settings.emission.asymmetry, std::cos(settings.emission.sourceAngle * kDegree));
+    result.normalisation = reversed::signalNormalisation(settings);
     result.albedo = medium.imfp / (medium.imfp + medium.transportMfp);
     result.batches.resize(kSimulationBatches);
-
-    const std::uint64_t n = settings.electrons;
-    std::atomic<int> nextBatch{0};
-    std::atomic<bool> stopped{false};
-    std::mutex mutex; // over `finished`, `failure` and the progress calls
-    int finished = 0;
-    std::optional<Failed> failure;
-    const auto fail = [&](Failed why) {
-        const std::lock_guard lock(mutex);
-        if (!failure)
-            failure = std::move(why);
-        stopped = true;
-    };
-    const auto batches = [&] {
-        for (int b = nextBatch++; b < kSimulationBatches; b = nextBatch++) {
-            BatchScores& s = result.batches[static_cast<std::size_t>(b)];
-            const std::uint64_t first = n * static_cast<std::uint64_t>(b) / kSimulationBatches;
-            const std::uint64_t last = n * static_cast<std::uint64_t>(b + 1) / kSimulationBatches;
-            s.electrons = last - first;
-            for (std::uint64_t i = first; i < last; ++i) {
-                if (stopped.load(std::memory_order_relaxed)
-                    || (settings.cancel && settings.cancel->load(std::memory_order_relaxed))) {
-                    stopped = true;
-                    return;
-                }
-                CounterRandom random(settings.seed, i);
-                followElectron(s, medium, geometry, bins, random);
-            }
-            const std::lock_guard lock(mutex);
-            ++finished;
-            if (settings.progress)
-                settings.progress(static_cast<double>(finished) / kSimulationBatches);
-        }
-    };
-    // A thread that fails stops the others; its exception never leaves it.
-    const auto work = [&] {
-        try {
-            batches();
-        } catch (const std::bad_alloc&) {
-            fail({kSimulationOutOfMemory, ErrorCode::OutOfRange});
-        } catch (const std::exception& e) {
-            fail({std::string("the simulation failed: ") + e.what()});
-        } catch (...) {
-            fail({"the simulation failed"});
-        }
-    };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned threads = std::min<unsigned>(settings.threads == 0 ? cores : settings.threads, kSimulationBatches);
-    std::vector<std::thread> pool;
-    pool.reserve(threads);
-    try {
-        for (unsigned t = 1; t < threads; ++t)
-            pool.emplace_back(work);
-    } catch (const std::system_error&) {
-        // Fewer threads than asked: the batches, and so the numbers, are the same.
-    }
-    work();
-    for (std::thread& t : pool)
-        t.join();
-    if (failure)
-        return *failure;
-    if (stopped)
-        return Failed{"the simulation was cancelled"};
+    for (int b = 0; b < kSimulationBatches; ++b)
+        result.batches[static_cast<std::size_t>(b)].electrons = electronsOfBatch(settings.electrons, b);
+    const Result<void> run = runSimulationBatches(settings, [&](int b, CounterRandom& random) {
+        followElectron(result.batches[static_cast<std::size_t>(b)], medium, geometry, bins, random);
+    });
+    if (!run)
+        return run.failure();
     return result;
 }
 

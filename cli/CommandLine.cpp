@@ -317,7 +317,8 @@ private:
                                   asked.photons.photonEnergy};
         cmd_.lines.resize(asked.energies.size());
         for (const RequestedLine& line : asked.lines) {
-            const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line.text).trimmed(), photons);
+            const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line.text).trimmed(), photons,
+                                                                  QString::fromStdString(optionSpelling("line")));
             if (!resolved) {
                 fail(errorText(resolved));
                 return false;
@@ -334,20 +335,7 @@ private:
         Request& asked = request();
         for (const RequestedMaterial& material : asked.materials)
             cmd_.materials.push_back(materialRef(material));
-        cmd_.energies = std::move(asked.energies);
-        cmd_.groups = asked.groups;
-        cmd_.forms = asked.forms;
-        cmd_.depths = std::move(asked.depths);
-        cmd_.crossSection = asked.crossSection;
-        cmd_.angle = asked.angle;
-        cmd_.probability = asked.probability;
-        cmd_.electrons = asked.electrons;
-        cmd_.seed = asked.seed;
-        cmd_.threads = asked.threads;
-        cmd_.asymmetry = asked.asymmetry;
-        cmd_.sourceAngle = asked.sourceAngle;
-        cmd_.profile = asked.profile;
-        cmd_.step = asked.step;
+        cmd_.request = std::move(asked);
     }
 
     // What a command needs and what it cannot take together.
@@ -460,11 +448,12 @@ private:
         if (!step(reader_->judgeDepthValues()))
             return;
         cmd_.bulkRatio = *doubles_[Option::BulkRatio];
-        cmd_.angles = request().angles.empty() ? std::vector<double>{request().angle} : request().angles;
-        if (cmd_.ratios.size() != cmd_.angles.size())
+        if (request().angles.empty())
+            request().angles = {request().angle};
+        if (cmd_.ratios.size() != request().angles.size())
             return fail(QStringLiteral("--ratio gives %1 ratios for %2 angles: give one per angle")
                             .arg(cmd_.ratios.size())
-                            .arg(cmd_.angles.size()));
+                            .arg(request().angles.size()));
         cmd_.ratio = cmd_.ratios.front();
         for (const double ratio : cmd_.ratios)
             failUnless(checkRatios(ratio, cmd_.bulkRatio));
@@ -472,7 +461,7 @@ private:
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
-        if (cmd_.attenuationModel && cmd_.angles.size() > 1)
+        if (cmd_.attenuationModel && request().angles.size() > 1)
             return fail(QStringLiteral("--model eal takes one --angle"));
         if (!cmd_.attenuationModel) {
             for (Option simulating : {Option::Electrons, Option::Seed, Option::Threads})
@@ -497,7 +486,6 @@ private:
             cmd_.layerThicknesses.push_back(layer.thickness);
         }
         request().materials.push_back(MaterialByName{*request().substrate});
-        cmd_.angles = request().angles;
         cmd_.monteCarlo = request().model == "mc";
     }
 
@@ -521,8 +509,6 @@ private:
         const RequestedPhotons& photons = request().photons;
         cmd_.photonEnergy = photons.photonEnergy ? *photons.photonEnergy
                                                  : findXraySource(*photons.sourceKey)->photonEnergy;
-        cmd_.peaks = request().peaks;
-        cmd_.transmissionExponent = request().transmissionExponent;
     }
 
     void failUnless(const Result<void>& check)
@@ -580,18 +566,6 @@ private:
 Result<Command> parseCommandLine(const QStringList& arguments)
 {
     return Parser(arguments).parse();
-}
-
-SimulationSettings simulationSettings(const Command& command)
-{
-    return {.angle = command.angle,
-            .emission = {command.asymmetry, command.sourceAngle},
-            .electrons = command.electrons,
-            .seed = command.seed,
-            .threads = command.threads,
-            .step = command.step,
-            .cancel = nullptr,
-            .progress = {}};
 }
 
 } // namespace korvane::cli

@@ -44,14 +44,14 @@ bool forEachPaths(const Command& command, const std::vector<MaterialInputs>& mat
     if (command.imfp) {
         Paths given{{}, command.imfp, std::nullopt, *command.imfp};
         if (cf2)
-            formTransportPaths(given, command.transportDensity, command.transportMass, *command.crossSection,
+            formTransportPaths(given, command.transportDensity, command.transportMass, *command.request.crossSection,
                                *command.imfp);
         return write(given);
     }
     for (const MaterialInputs& material : materials) {
-        for (size_t e = 0; e < command.energies.size(); ++e) {
-            for (const ImfpForm form : formsToCompute(command.forms)) {
-                const float energy = command.energies[e];
+        for (size_t e = 0; e < command.request.energies.size(); ++e) {
+            for (const ImfpForm form : formsToCompute(command.request.forms)) {
+                const float energy = command.request.energies[e];
                 const Result<float> outcome = evaluateImfp(material, energy, form);
                 Paths paths{materialCells(command, material, e, form),
                             outcome ? std::optional<float>(*outcome) : std::nullopt, std::nullopt, outcome};
@@ -96,7 +96,7 @@ Result<void> writeCorrectionReport(const Command& command, const std::vector<Mat
     const bool cf2 = command.kind == CommandKind::Cf2;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, columnsOf(command), out);
     const bool written = forEachPaths(command, materials, [&](const Paths& paths) {
-        for (const float depth : command.depths) {
+        for (const float depth : command.request.depths) {
             Row row = paths.leading;
             if (!command.effTrMfp)
                 row.push_back(paths.imfp ? Cell::ofSingle(*paths.imfp, 2) : Cell::empty());

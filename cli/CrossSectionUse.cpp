@@ -7,19 +7,19 @@ namespace korvane::cli {
 
 bool computesCrossSection(const Command& command)
 {
-    if (command.crossSection)
+    if (command.request.crossSection)
         return false;
     switch (command.kind) {
     case CommandKind::Cf2: return !command.effTrMfp && !command.imfp;
-    case CommandKind::Depth: return !(command.angle > kMaxCorrectedAngle);
+    case CommandKind::Depth: return !(command.request.angle > kMaxCorrectedAngle);
     default: return false;
     }
 }
 
 Result<TransportCrossSection> crossSectionUsed(const Command& command, const MaterialInputs& material, double energy)
 {
-    if (command.crossSection)
-        return TransportCrossSection{*command.crossSection, QString()};
+    if (command.request.crossSection)
+        return TransportCrossSection{*command.request.crossSection, QString()};
     return crossSectionOf(material, energy);
 }
 

@@ -16,7 +16,7 @@ Result<void> writeDcsReport(const Command& command, const std::vector<MaterialIn
                                                              {"dcs_cm2_sr", QStringLiteral("dσ/dΩ (cm²/sr)"), true}},
                                                             out);
     for (const MaterialInputs& material : materials) {
-        for (const float energy : command.energies) {
+        for (const float energy : command.request.energies) {
             const Result<FormulaScattering> elastic = elasticScatteringOf(material, energy, kDcsAngleCount);
             if (!elastic)
                 return failed(QStringLiteral("%1: %2").arg(material.name, errorText(elastic)), ErrorCode::InvalidInput);

@@ -24,7 +24,7 @@ const char* correctionName(DepthCorrection correction)
 
 std::vector<DepthCorrection> correctionsOf(const Command& command)
 {
-    if (command.angle > kMaxCorrectedAngle)
+    if (command.request.angle > kMaxCorrectedAngle)
         return {DepthCorrection::None};
     return {DepthCorrection::None, DepthCorrection::Approx1, DepthCorrection::Approx2};
 }
@@ -39,9 +39,9 @@ Cell lengthCell(const Result<double>& value)
 QString depthNote(const Command& command)
 {
     // An angle of 90° or more is refused before any row.
-    if (command.kind != CommandKind::Depth || !(command.angle > kMaxCorrectedAngle))
+    if (command.kind != CommandKind::Depth || !(command.request.angle > kMaxCorrectedAngle))
         return {};
-    return QString::fromStdString(uncorrectedAngleNote(command.angle));
+    return QString::fromStdString(uncorrectedAngleNote(command.request.angle));
 }
 
 Result<void> writeDepthReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
@@ -56,18 +56,18 @@ Result<void> writeDepthReport(const Command& command, const std::vector<Material
     columns.push_back({"error", QStringLiteral("Error"), false, true});
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, std::move(columns), out);
     for (const MaterialInputs& material : materials) {
-        for (size_t e = 0; e < command.energies.size(); ++e) {
-            for (const ImfpForm form : formsToCompute(command.forms)) {
-                const Result<float> outcome = evaluateImfp(material, command.energies[e], form);
+        for (size_t e = 0; e < command.request.energies.size(); ++e) {
+            for (const ImfpForm form : formsToCompute(command.request.forms)) {
+                const Result<float> outcome = evaluateImfp(material, command.request.energies[e], form);
                 for (const DepthCorrection correction : correctionsOf(command)) {
                     std::optional<TransportCrossSection> s; // only approximation 2 uses one
                     // The model of the row, or why there is none: no IMFP, or no EffTrMFP.
                     Result<DepthModel> model = outcome
-                        ? Result<DepthModel>(DepthModel{correction, *outcome, command.angle})
+                        ? Result<DepthModel>(DepthModel{correction, *outcome, command.request.angle})
                         : Result<DepthModel>(outcome.failure());
                     if (model && correction == DepthCorrection::Approx2) {
                         const Result<TransportCrossSection> used =
-                            crossSectionUsed(command, material, command.energies[e]);
+                            crossSectionUsed(command, material, command.request.energies[e]);
                         if (used)
                             s = *used;
                         const Result<float> effTrMfp = used
@@ -79,12 +79,12 @@ Result<void> writeDepthReport(const Command& command, const std::vector<Material
                             model = effTrMfp.failure();
                     }
                     const Result<double> id =
-                        model ? informationDepth(*model, command.probability) : Result<double>(model.failure());
+                        model ? informationDepth(*model, command.request.probability) : Result<double>(model.failure());
                     const Result<double> med = model ? meanEscapeDepth(*model) : Result<double>(model.failure());
                     const QString error = errorText(id ? med : id);
                     Row row = materialCells(command, material, e, form);
                     row.push_back(outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty());
-                    row.push_back(Cell::ofSingle(float(command.angle)));
+                    row.push_back(Cell::ofSingle(float(command.request.angle)));
                     row.push_back(Cell::ofText(QString::fromLatin1(correctionName(correction))));
                     appendCrossSectionCells(command, s, &row);
                     row.push_back(lengthCell(id));

@@ -40,7 +40,7 @@ void setEnergyCells(Row& row, const Command& command, size_t energyIndex)
         row[column++] = line ? Cell::ofText(line->source) : Cell::empty();
         row[column++] = line ? Cell::ofSingle(line->bindingEnergy) : Cell::empty();
     }
-    row[column] = Cell::ofSingle(command.energies[energyIndex]);
+    row[column] = Cell::ofSingle(command.request.energies[energyIndex]);
 }
 
 Row materialCells(const Command& command, const MaterialInputs& material, size_t energyIndex, ImfpForm form)
@@ -62,7 +62,7 @@ Result<void> writeImfpReport(const Command& command, const std::vector<MaterialI
     columns.push_back({"error", QStringLiteral("Error"), false, true});
     const size_t imfpColumn = columns.size() - 2, errorColumn = columns.size() - 1;
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, std::move(columns), out);
-    const std::vector<ImfpForm> forms = formsToCompute(command.forms);
+    const std::vector<ImfpForm> forms = formsToCompute(command.request.forms);
     for (const MaterialInputs& material : materials) {
         // One row per form, filled anew for each energy: a million rows
         // should not cost a million allocations.
@@ -71,9 +71,9 @@ Result<void> writeImfpReport(const Command& command, const std::vector<MaterialI
             rows.push_back(materialCells(command, material, 0, form));
             rows.back().resize(errorColumn + 1);
         }
-        for (size_t e = 0; e < command.energies.size(); ++e) {
+        for (size_t e = 0; e < command.request.energies.size(); ++e) {
             for (size_t f = 0; f < forms.size(); ++f) {
-                const Result<float> outcome = evaluateImfp(material, command.energies[e], forms[f]);
+                const Result<float> outcome = evaluateImfp(material, command.request.energies[e], forms[f]);
                 Row& row = rows[f];
                 setEnergyCells(row, command, e);
                 row[imfpColumn] = outcome ? Cell::ofSingle(*outcome, 2) : Cell::empty();

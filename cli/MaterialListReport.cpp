@@ -39,7 +39,7 @@ Result<void> writeMaterialList(const Command& command, const MaterialCatalog& ca
     const Result<void> listed = catalog.forEach([&](const Material& m) {
         return writer->write({Cell::ofInteger(m.id), Cell::ofText(m.name), Cell::ofOptional(m.density),
                               Cell::ofOptional(m.atomicWeight), Cell::ofOptional(m.energyGap),
-                              Cell::ofOptional(valenceTotal(m, command.groups))});
+                              Cell::ofOptional(valenceTotal(m, command.request.groups))});
     });
     if (writer->failure())
         return *writer->failure();

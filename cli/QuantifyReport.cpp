@@ -43,12 +43,12 @@ Cell smallFactor(double value)
 Result<void> writeQuantifyReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     SampleQuantification sample{.matrix = materials.front(),
-                                .form = formsToCompute(command.forms).front(),
+                                .form = formsToCompute(command.request.forms).front(),
                                 .photonEnergy = command.photonEnergy,
-                                .emissionAngle = command.angle,
-                                .sourceAngle = command.sourceAngle,
-                                .transmissionExponent = command.transmissionExponent,
-                                .peaks = command.peaks};
+                                .emissionAngle = command.request.angle,
+                                .sourceAngle = command.request.sourceAngle,
+                                .transmissionExponent = command.request.transmissionExponent,
+                                .peaks = command.request.peaks};
     if (materials.size() > 1) {
         sample.layer = materials[1];
         sample.layerThickness = command.layerThicknesses.front();

@@ -44,21 +44,21 @@ Row summaryRow(const Command& command, const MaterialInputs& material, std::size
                const MaterialSimulation& run)
 {
     Row row = materialCells(command, material, e, form);
-    row.push_back(Cell::ofSingle(static_cast<float>(command.angle)));
-    row.push_back(Cell::ofInteger(static_cast<qint64>(command.electrons)));
-    row.push_back(Cell::ofInteger(static_cast<qint64>(command.seed)));
+    row.push_back(Cell::ofSingle(static_cast<float>(command.request.angle)));
+    row.push_back(Cell::ofInteger(static_cast<qint64>(command.request.electrons)));
+    row.push_back(Cell::ofInteger(static_cast<qint64>(command.request.seed)));
     row.push_back(run.imfp ? Cell::ofSingle(*run.imfp, 2) : Cell::empty());
     const bool done = bool(run.depth);
     row.push_back(done ? number(run.elasticMfp, 2) : Cell::empty());
     row.push_back(done ? number(run.transportMfp, 2) : Cell::empty());
     row.push_back(done ? number(run.depth->albedo(), 4) : Cell::empty());
     const Estimate med = done ? run.depth->meanEscapeDepth() : Estimate{NAN, NAN};
-    const Estimate id = done ? run.depth->informationDepth(command.probability) : Estimate{NAN, NAN};
+    const Estimate id = done ? run.depth->informationDepth(command.request.probability) : Estimate{NAN, NAN};
     row.push_back(number(med.value, 2));
     row.push_back(number(med.error, 3));
     row.push_back(number(id.value, 2));
     row.push_back(number(id.error, 3));
-    const std::string why = done ? run.depth->checkInformationDepth(command.probability).error() : run.depth.error();
+    const std::string why = done ? run.depth->checkInformationDepth(command.request.probability).error() : run.depth.error();
     row.push_back(why.empty() ? Cell::empty() : Cell::ofText(QString::fromStdString(why)));
     return row;
 }
@@ -96,7 +96,7 @@ std::optional<float> effectiveTransportPath(const MaterialInputs& material, floa
 Row profileStart(const Command& command, const MaterialInputs& material, float energy, ImfpForm form)
 {
     return {Cell::ofText(material.name), Cell::ofSingle(energy), Cell::ofText(QLatin1String(formName(form))),
-            Cell::ofSingle(static_cast<float>(command.angle))};
+            Cell::ofSingle(static_cast<float>(command.request.angle))};
 }
 
 // One row per depth; a run that failed gives one row with why. The
@@ -111,10 +111,10 @@ bool writeProfile(RowWriter& writer, const Command& command, const MaterialInput
         row.push_back(Cell::ofText(errorText(run.depth)));
         return writer.write(row);
     }
-    const bool corrected = command.angle <= kMaxCorrectedAngle && command.asymmetry == 0;
+    const bool corrected = command.request.angle <= kMaxCorrectedAngle && command.request.asymmetry == 0;
     const std::optional<float> effTrMfp =
         corrected ? effectiveTransportPath(material, energy, *run.imfp) : std::nullopt;
-    const std::string note = dipoleWeightNote({command.asymmetry, command.sourceAngle});
+    const std::string note = dipoleWeightNote({command.request.asymmetry, command.request.sourceAngle});
     const Cell noteCell = note.empty() ? Cell::empty() : Cell::ofText(QString::fromStdString(note));
     for (const ProfileDepth& at : run.depth->profile()) {
         const auto z = static_cast<float>(at.depth);
@@ -138,14 +138,14 @@ bool writeProfile(RowWriter& writer, const Command& command, const MaterialInput
 Result<void> writeSimulationReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer =
-        makeRowWriter(command.format, command.profile ? profileColumns() : summaryColumns(command), out);
-    const SimulationSettings settings = simulationSettings(command);
+        makeRowWriter(command.format, command.request.profile ? profileColumns() : summaryColumns(command), out);
+    const SimulationSettings settings = simulationSettings(command.request, command.request.angle);
     for (const MaterialInputs& material : materials) {
-        for (std::size_t e = 0; e < command.energies.size(); ++e) {
-            for (const ImfpForm form : formsToCompute(command.forms)) {
-                const MaterialSimulation run = simulateMaterial(material, command.energies[e], form, settings);
-                if (command.profile) {
-                    if (!writeProfile(*writer, command, material, command.energies[e], form, run))
+        for (std::size_t e = 0; e < command.request.energies.size(); ++e) {
+            for (const ImfpForm form : formsToCompute(command.request.forms)) {
+                const MaterialSimulation run = simulateMaterial(material, command.request.energies[e], form, settings);
+                if (command.request.profile) {
+                    if (!writeProfile(*writer, command, material, command.request.energies[e], form, run))
                         return *writer->failure();
                 } else if (!writer->write(summaryRow(command, material, e, form, run))) {
                     return *writer->failure();

@@ -55,8 +55,7 @@ Signals layerSignalsOf(const Command& command, const std::vector<MaterialInputs>
         std::vector<double> values = straightLineSignals(imfps.values, thicknesses, angle);
         return {values, std::vector<double>(values.size(), 0.0), {}};
     }
-    SimulationSettings settings = simulationSettings(command);
-    settings.angle = angle;
+    const SimulationSettings settings = simulationSettings(command.request, angle);
     const Result<std::vector<Estimate>> run =
         simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
     if (!run)
@@ -80,13 +79,13 @@ QString elementOf(const LineEnergy& line)
 Result<void> writeStackReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, stackColumns(command), out);
-    const ImfpForm form = formsToCompute(command.forms).front();
+    const ImfpForm form = formsToCompute(command.request.forms).front();
     const std::vector<double> thicknesses(command.layerThicknesses.begin(), command.layerThicknesses.end());
-    for (std::size_t e = 0; e < command.energies.size(); ++e) {
-        const float energy = command.energies[e];
+    for (std::size_t e = 0; e < command.request.energies.size(); ++e) {
+        const float energy = command.request.energies[e];
         const LayerImfps imfps = layerImfps(materials, energy, form);
         const std::optional<LineEnergy> line = command.lines.empty() ? std::nullopt : command.lines[e];
-        for (const double angle : command.angles) {
+        for (const double angle : command.request.angles) {
             const Signals found = imfps.error.isEmpty() ? layerSignalsOf(command, materials, thicknesses, imfps, energy, angle)
                                                         : Signals{{}, {}, imfps.error};
             const std::vector<double>& layerSignals = found.values;

@@ -45,7 +45,7 @@ Cell imfpCell(const Result<float>& imfp)
 Result<double> simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
                                   float overlayerEnergy, float substrateEnergy, ImfpForm form)
 {
-    const SimulationSettings settings = simulationSettings(command);
+    const SimulationSettings settings = simulationSettings(command.request, command.request.angle);
     const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
     const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
     if (!own.depth || !crossing.depth)
@@ -63,14 +63,14 @@ Result<double> simulatedThickness(const Command& command, const MaterialInputs& 
 Result<void> writeAngleResolvedReport(const Command& command, const std::vector<MaterialInputs>& materials,
                                       std::FILE* out)
 {
-    const float overlayerEnergy = command.energies.at(0);
-    const float substrateEnergy = command.energies.at(1);
-    const ImfpForm form = formsToCompute(command.forms).front();
+    const float overlayerEnergy = command.request.energies.at(0);
+    const float substrateEnergy = command.request.energies.at(1);
+    const ImfpForm form = formsToCompute(command.request.forms).front();
     const Result<float> own = evaluateImfp(materials.at(0), overlayerEnergy, form);
     const Result<float> crossing = evaluateImfp(materials.at(0), substrateEnergy, form);
     std::vector<AngleRatio> measured;
-    for (std::size_t i = 0; i < command.angles.size(); ++i)
-        measured.push_back({command.angles[i], command.ratios[i]});
+    for (std::size_t i = 0; i < command.request.angles.size(); ++i)
+        measured.push_back({command.request.angles[i], command.ratios[i]});
     const Result<AngleResolvedFit> fit = own && crossing
         ? angleResolvedThickness(*own, *crossing, measured, command.bulkRatio)
         : Result<AngleResolvedFit>((own ? crossing : own).failure());
@@ -96,13 +96,13 @@ Result<void> writeAngleResolvedReport(const Command& command, const std::vector<
 
 Result<void> writeThicknessReport(const Command& command, const std::vector<MaterialInputs>& materials, std::FILE* out)
 {
-    if (command.angles.size() > 1)
+    if (command.request.angles.size() > 1)
         return writeAngleResolvedReport(command, materials, out);
     const MaterialInputs& overlayer = materials.at(0);
     const MaterialInputs& substrate = materials.at(1);
-    const float overlayerEnergy = command.energies.at(0);
-    const float substrateEnergy = command.energies.at(1);
-    const ImfpForm form = formsToCompute(command.forms).front();
+    const float overlayerEnergy = command.request.energies.at(0);
+    const float substrateEnergy = command.request.energies.at(1);
+    const ImfpForm form = formsToCompute(command.request.forms).front();
     // Both paths run through the overlayer: its IMFP at each peak energy.
     const Result<float> own = evaluateImfp(overlayer, overlayerEnergy, form);
     const Result<float> crossing = evaluateImfp(overlayer, substrateEnergy, form);
@@ -110,7 +110,7 @@ Result<void> writeThicknessReport(const Command& command, const std::vector<Mate
     // The thickness, or why there is none: an IMFP missing, or the solution refused.
     Result<double> thickness = own ? crossing.failure() : own.failure();
     if (own && crossing) {
-        const Overlayer straight{*own, *crossing, command.angle};
+        const Overlayer straight{*own, *crossing, command.request.angle};
         thickness = command.attenuationModel
             ? simulatedThickness(command, overlayer, straight, overlayerEnergy, substrateEnergy, form)
             : overlayerThickness(straight, command.ratio, command.bulkRatio);
@@ -119,7 +119,7 @@ Result<void> writeThicknessReport(const Command& command, const std::vector<Mate
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(false), out);
     const bool written = writer->write(
         {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
-         Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing), Cell::ofSingle(float(command.angle)),
+         Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing), Cell::ofSingle(float(command.request.angle)),
          Cell::ofSingle(float(command.ratio)), Cell::ofSingle(float(command.bulkRatio)),
          Cell::ofText(command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla")),
          thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),

@@ -99,14 +99,14 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     const Result<std::vector<MaterialInputs>> resolved =
         command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs
         ? resolveTransportMaterials(command)
-        : resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.groups});
+        : resolveMaterials(command.materials, {command.databasePath, command.whenDatabaseMissing, command.request.groups});
     if (!resolved)
         return exitWith(err, resolved.failure());
     if (command.kind == CommandKind::Transport || command.kind == CommandKind::Dcs)
         return reported(err,
                         command.kind == CommandKind::Dcs ? writeDcsReport(command, *resolved, out)
                                                          : writeTransportReport(command, *resolved, out));
-    if (std::any_of(command.energies.begin(), command.energies.end(), outsideValidEnergyRange))
+    if (std::any_of(command.request.energies.begin(), command.request.energies.end(), outsideValidEnergyRange))
         printLine(err, QStringLiteral("note: ") + QLatin1String(kOutsideValidEnergyRangeNote));
     switch (command.kind) {
     case CommandKind::Imfp: return reported(err, writeImfpReport(command, *resolved, out));

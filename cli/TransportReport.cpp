@@ -71,7 +71,7 @@ Result<std::vector<MaterialInputs>> resolveTransportMaterials(const Command& com
     std::vector<MaterialRef> named = command.materials;
     std::erase_if(named, [](const MaterialRef& ref) { return !std::holds_alternative<NamedMaterial>(ref); });
     Result<std::vector<MaterialInputs>> resolved =
-        resolveMaterials(named, {command.databasePath, command.whenDatabaseMissing, command.groups});
+        resolveMaterials(named, {command.databasePath, command.whenDatabaseMissing, command.request.groups});
     if (!resolved)
         return resolved;
     for (const MaterialRef& ref : command.materials) {
@@ -91,14 +91,14 @@ Result<void> writeTransportReport(const Command& command, const std::vector<Mate
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, transportColumns(), out);
     for (const MaterialInputs& material : materials) {
         const Result<std::vector<FormulaAtom>> atoms = atomsOf(material);
-        for (const float energy : command.energies)
+        for (const float energy : command.request.energies)
             if (!writer->write(
                     transportRow(material.name, material.id, energy, crossSectionOf(material, energy), atoms)))
                 return *writer->failure();
     }
     for (const QString& symbol : command.elementSymbols) {
         const int z = atomicNumberOf(symbol.toStdString());
-        for (const float energy : command.energies) {
+        for (const float energy : command.request.energies) {
             const Result<TransportCrossSection> s = z
                 ? elementTransportCrossSection(z, energy)
                 : failed(QStringLiteral("no element has the symbol %1").arg(symbol), ErrorCode::NotFound);

@@ -15,8 +15,8 @@ struct LineEnergy {
     float bindingEnergy = 0; // eV
 };
 
-// The photons behind the lines: an X-ray source by its key or a photon
-// energy, each empty when not given.
+// The photons behind the lines, as the request's reader judged them
+// (query/RequestReader): a photon energy, or else an X-ray source by its key.
 struct LinePhotons {
     std::optional<QString> source;
     std::optional<double> photonEnergy; // eV
@@ -29,9 +29,9 @@ struct ResolvedLine {
 };
 
 // The line typed as `text` ("Cu 2p3/2") excited by `photons`, or why there
-// is none, in one line with tpp2m's option names (--line, --source,
-// --photon-energy): InvalidInput for the photons, the line's own code for
-// a line that is not found or not reached.
-Result<ResolvedLine> resolveLine(const QString& text, const LinePhotons& photons);
+// is none, in one line after the input as the front end names it
+// (`--line "Qq 1s": unknown element "Qq"`), with the line's own code for a
+// line that is not found or not reached.
+Result<ResolvedLine> resolveLine(const QString& text, const LinePhotons& photons, const QString& input);
 
 } // namespace korvane

@@ -79,7 +79,8 @@ material=104), or by its four values density (g/cm3), mass (g/mol), gap
 (band gap, eV) and nv (valence electrons per atom or molecule), which
 broadcast with the energy. relativistic=True uses the relativistic form.
 include chooses the valence-electron groups that make up Nv of a database
-material: "hbe" and "lbe" (s+p, higher and lower binding energy), "d", "f".
+material: "hbe" and "lbe" (s+p, higher and lower binding energy), "d", "f";
+a text ("lbe,d", "none") is read as tpp2m reads --include.
 
 >>> korvane.imfp(1000, material="SiO2")
 29.11884
@@ -345,17 +346,8 @@ PYBIND11_MODULE(korvane, m)
         [](py::handle material, py::handle energy, py::handle angle, py::handle probability, py::handle electrons,
            py::handle seed, py::handle threads, py::handle asymmetry, py::handle sourceAngle, py::handle step,
            bool relativistic, py::handle database, py::handle include) {
-            const SimulationRequest request{
-                numberArgument(angle, "angle"),
-                numberArgument(probability, "probability"),
-                wholeNumberArgument(electrons, "electrons", korvane::kElectronLimit),
-                wholeNumberArgument(seed, "seed", korvane::kSeedLimit),
-                threads.is_none() ? 0u : unsigned(wholeNumberArgument(threads, "threads", korvane::kThreadLimit)),
-                numberArgument(asymmetry, "asymmetry"),
-                numberArgument(sourceAngle, "source_angle"),
-                numberArgument(step, "step"),
-                relativistic};
-            return simulate(material, numberArgument(energy, "energy"), request, database, include);
+            return simulate({material, energy, angle, probability, electrons, seed, threads, asymmetry, sourceAngle,
+                             step, relativistic, database, include});
         },
         kSimulateDoc, py::arg("material"), py::arg("energy"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("probability") = 0.95, py::arg("electrons") = 1000000, py::arg("seed") = 1,

@@ -2,7 +2,7 @@
 
 #include "lookup/LineEnergies.h"
 #include "presentation/ResultText.h"
-#include "python/PythonWords.h"
+#include "python/ScalarArguments.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
@@ -11,20 +11,22 @@ namespace korvane::python {
 
 py::tuple lineEnergy(const std::string& line, py::handle source, py::handle photonEnergy)
 {
-    LinePhotons photons;
+    NamedTexts inputs = {{"line", line}};
     if (!source.is_none())
-        photons.source = QString::fromStdString(py::str(source).cast<std::string>());
-    if (!photonEnergy.is_none()) {
-        double value = 0;
-        const std::optional<DoubleArray> given = numbersOf(photonEnergy, "photon_energy", &value);
-        if (given && given->size() != 1)
-            throw py::value_error("photon_energy must be one number");
-        photons.photonEnergy = given ? *given->data() : value;
-    }
-    // tpp2m's own reading of one --line, so the words of each refusal are its own.
-    const Result<ResolvedLine> resolved = resolveLine(QString::fromStdString(line), photons);
+        inputs.push_back({"source", py::str(source).cast<std::string>()});
+    if (!photonEnergy.is_none())
+        inputs.push_back({"photon-energy", numberText(photonEnergy, "photon_energy")});
+    const Request request = requestOf(inputs, {});
+    if (request.lines.size() != 1)
+        throw py::value_error("line_energy takes one line (got \"" + line + "\")");
+    const RequestedPhotons& photons = request.photons;
+    const Result<ResolvedLine> resolved = resolveLine(
+        QString::fromStdString(request.lines.front().text),
+        {photons.sourceKey ? std::optional(QString::fromStdString(*photons.sourceKey)) : std::nullopt,
+         photons.photonEnergy},
+        QString::fromStdString(argumentSpelling("line")));
     if (!resolved)
-        throw py::value_error(pythonWords(errorText(resolved)));
+        throw py::value_error(errorText(resolved).toStdString());
     return py::make_tuple(singleScalar(resolved->line.bindingEnergy), singleScalar(resolved->kineticEnergy));
 }
 

@@ -4,6 +4,7 @@
 #include "lookup/MaterialResolution.h"
 #include "python/NumpyScalars.h"
 #include "python/PythonWords.h"
+#include "python/ScalarArguments.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/numpy.h>
@@ -69,20 +70,17 @@ py::object singleOrNone(const std::optional<float>& value)
 
 ValenceTicks includedGroups(py::handle include)
 {
-    std::vector<std::string> names;
+    // A sequence of names is read as tpp2m reads them joined by commas; none of them, as "none".
+    std::string names;
     if (py::isinstance<py::str>(include)) {
-        for (const QString& name : QString::fromStdString(include.cast<std::string>()).split(u',', Qt::SkipEmptyParts))
-            names.push_back(name.trimmed().toStdString());
+        names = include.cast<std::string>();
     } else {
         for (const py::handle name : include)
-            names.push_back(py::str(name).cast<std::string>());
+            names += (names.empty() ? "" : ",") + py::str(name).cast<std::string>();
+        if (names.empty())
+            names = "none";
     }
-    ValenceTicks groups = kNoValenceTicks;
-    for (const std::string& name : names) {
-        if (!groups.tick(name))
-            throw py::value_error("unknown valence group \"" + name + "\" in include (choose from hbe, lbe, d, f)");
-    }
-    return groups;
+    return requestOf({{"include", names}}, {}).groups;
 }
 
 MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups)

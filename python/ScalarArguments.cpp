@@ -3,8 +3,8 @@
 #include "python/Broadcast.h"
 #include "python/NumpyScalars.h"
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
+#include <charconv>
 
 namespace korvane::python {
 
@@ -19,26 +19,38 @@ double numberArgument(py::handle given, const char* name)
     return *array->data();
 }
 
-std::uint64_t wholeNumberArgument(py::handle given, const char* name, const WholeNumberLimit& limit)
+std::string numberText(py::handle given, const char* name)
 {
-    constexpr std::int64_t kOutside = std::numeric_limits<std::int64_t>::min(); // below every limit
-    std::int64_t value = kOutside;
-    if (isWholeNumberObject(given)) {
-        int overflow = 0;
-        const py::object whole = py::reinterpret_steal<py::object>(PyNumber_Index(given.ptr()));
-        if (!whole)
-            throw py::error_already_set();
-        value = PyLong_AsLongLongAndOverflow(whole.ptr(), &overflow);
-        if (overflow != 0)
-            value = overflow > 0 ? std::numeric_limits<std::int64_t>::max() : kOutside;
-    } else if (const double number = numberArgument(given, name);
-               std::floor(number) == number && std::fabs(number) < 0x1p63) {
-        value = static_cast<std::int64_t>(number);
-    }
-    const Result<std::uint64_t> checked = checkWholeNumber(name, value, limit);
-    if (!checked)
-        throw py::value_error(checked.error());
-    return *checked;
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, numberArgument(given, name));
+    return std::string(text, written.ptr);
+}
+
+std::string wholeNumberText(py::handle given, const char* name)
+{
+    if (!isWholeNumberObject(given))
+        return numberText(given, name);
+    const py::object whole = py::reinterpret_steal<py::object>(PyNumber_Index(given.ptr()));
+    if (!whole)
+        throw py::error_already_set();
+    return py::str(whole).cast<std::string>();
+}
+
+std::string argumentSpelling(std::string_view name)
+{
+    if (name == "layer")
+        return "layers";
+    std::string spelt(name);
+    std::replace(spelt.begin(), spelt.end(), '-', '_');
+    return spelt;
+}
+
+Request requestOf(const NamedTexts& inputs, const RequestUse& use)
+{
+    Result<Request> request = readRequest(inputs, use, argumentSpelling);
+    if (!request)
+        throw py::value_error(request.error());
+    return std::move(*request);
 }
 
 } // namespace korvane::python

@@ -6,6 +6,7 @@
 #include "calc/TransportTable.h"
 #include "lookup/MaterialSimulation.h"
 #include "python/MaterialsTable.h"
+#include "python/ScalarArguments.h"
 #include "query/ElasticEnergies.h"
 
 #include <pybind11/numpy.h>
@@ -65,28 +66,28 @@ py::dict differentialCrossSection(py::handle material, double energy, py::handle
     return result;
 }
 
-py::dict simulate(py::handle material, double energy, const SimulationRequest& request, py::handle database,
-                  py::handle include)
+py::dict simulate(const SimulateArguments& arguments)
 {
+    const double energy = numberArgument(arguments.energy, "energy");
     needElasticTableEnergy(energy);
-    if (!(request.probability > 0 && request.probability < 1))
-        throw py::value_error("the probability must be above 0 and below 1");
-    const MaterialInputs inputs = databaseMaterial(material, database, includedGroups(include));
-    const SimulationSettings settings{.angle = request.angle,
-                                      .emission = {request.asymmetry, request.sourceAngle},
-                                      .electrons = request.electrons,
-                                      .seed = request.seed,
-                                      .threads = request.threads,
-                                      .step = request.step,
-                                      .cancel = nullptr,
-                                      .progress = {}};
-    if (const Result<void> usable = checkSimulationInputs(ScatteringMedium{1}, settings); !usable)
-        throw py::value_error(usable.error());
-    if (const Result<void> step = checkProfileStep(request.angle, request.step); !step)
-        throw py::value_error(step.error());
-    const MaterialSimulation run =
-        simulateUntilInterrupted(inputs, static_cast<float>(energy),
-                                 request.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic, settings);
+    NamedTexts inputs = {{"angle", numberText(arguments.angle, "angle")},
+                         {"probability", numberText(arguments.probability, "probability")},
+                         {"electrons", wholeNumberText(arguments.electrons, "electrons")},
+                         {"seed", wholeNumberText(arguments.seed, "seed")},
+                         {"asymmetry", numberText(arguments.asymmetry, "asymmetry")},
+                         {"source-angle", numberText(arguments.sourceAngle, "source_angle")},
+                         {"profile", ""},
+                         {"step", numberText(arguments.step, "step")}};
+    if (!arguments.threads.is_none())
+        inputs.push_back({"threads", wholeNumberText(arguments.threads, "threads")});
+    if (arguments.relativistic)
+        inputs.push_back({"relativistic", ""});
+    const Request request = requestOf(inputs, {.simulation = true, .asker = "simulate"});
+    const MaterialInputs inputsOfMaterial =
+        databaseMaterial(arguments.material, arguments.database, includedGroups(arguments.include));
+    const MaterialSimulation run = simulateUntilInterrupted(inputsOfMaterial, static_cast<float>(energy),
+                                                            formsToCompute(request.forms).front(),
+                                                            simulationSettings(request, request.angle));
     if (!run.depth && run.depth.code() == ErrorCode::OutOfRange) {
         PyErr_SetString(PyExc_MemoryError, run.depth.error().c_str());
         throw py::error_already_set();

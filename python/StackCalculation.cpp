@@ -6,27 +6,16 @@
 #include "lookup/LayerImfps.h"
 #include "lookup/StackSimulation.h"
 #include "python/MaterialsTable.h"
-#include "query/RequestReader.h"
+#include "python/ScalarArguments.h"
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace korvane::python {
 
 namespace {
-
-// The reader's names as the arguments spell them.
-std::string argumentSpelling(std::string_view name)
-{
-    if (name == "layer")
-        return "layers";
-    std::string spelt(name);
-    std::replace(spelt.begin(), spelt.end(), '-', '_');
-    return spelt;
-}
 
 std::string text(py::handle value)
 {
@@ -68,12 +57,8 @@ Result<std::vector<Estimate>> layerSignals(const Request& request, const std::ve
         return found;
     }
     std::atomic<bool> cancel{false};
-    const SimulationSettings settings{.angle = angle,
-                                      .emission = {request.asymmetry, request.sourceAngle},
-                                      .electrons = request.electrons,
-                                      .seed = request.seed,
-                                      .threads = request.threads,
-                                      .cancel = &cancel};
+    SimulationSettings settings = simulationSettings(request, angle);
+    settings.cancel = &cancel;
     return runUntilInterrupted(cancel, [&] {
         return simulateMaterialStack(materials, thicknesses, imfps.values, energy, settings);
     });
@@ -109,10 +94,7 @@ py::dict stack(const StackArguments& arguments)
             inputs.push_back({name, text(value)});
     if (arguments.relativistic)
         inputs.push_back({"relativistic", ""});
-    const Result<Request> request =
-        readRequest(inputs, {.stack = true, .asker = "stack"}, argumentSpelling);
-    if (!request)
-        throw py::value_error(request.error());
+    const Request request = requestOf(inputs, {.stack = true, .asker = "stack"});
 
     const ValenceTicks groups = includedGroups(arguments.include);
     std::vector<MaterialInputs> resolved;
@@ -120,17 +102,17 @@ py::dict stack(const StackArguments& arguments)
         resolved.push_back(databaseMaterial(material, arguments.database, groups));
     const ImfpForm form = arguments.relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic;
     std::vector<double> thicknesses;
-    for (const RequestedLayer& layer : request->layers)
+    for (const RequestedLayer& layer : request.layers)
         thicknesses.push_back(layer.thickness);
 
     std::vector<std::int64_t> layer;
     std::vector<std::string> name, forms, model, error;
     std::vector<double> thickness, energy, angle, imfp, signal, signalSd;
-    for (const float e : request->energies) {
+    for (const float e : request.energies) {
         const LayerImfps imfps = layerImfps(resolved, e, form);
-        for (const double a : request->angles) {
+        for (const double a : request.angles) {
             const Result<std::vector<Estimate>> found = imfps.error.isEmpty()
-                ? layerSignals(*request, resolved, thicknesses, imfps, e, a)
+                ? layerSignals(request, resolved, thicknesses, imfps, e, a)
                 : Result<std::vector<Estimate>>(Failed{imfps.error.toStdString()});
             for (std::size_t k = 0; k < resolved.size(); ++k) {
                 layer.push_back(std::int64_t(k + 1));
@@ -139,7 +121,7 @@ py::dict stack(const StackArguments& arguments)
                 energy.push_back(e);
                 forms.push_back(formName(form));
                 angle.push_back(a);
-                model.push_back(request->model);
+                model.push_back(request.model);
                 imfp.push_back(imfps.each[k] ? double(*imfps.each[k]) : NAN);
                 signal.push_back(found ? (*found)[k].value : NAN);
                 signalSd.push_back(found ? (*found)[k].error : NAN);

@@ -12,4 +12,16 @@ std::vector<ImfpForm> formsToCompute(RequestedForms forms)
     return {ImfpForm::NonRelativistic, ImfpForm::Relativistic};
 }
 
+SimulationSettings simulationSettings(const Request& request, double angle)
+{
+    return {.angle = angle,
+            .emission = {request.asymmetry, request.sourceAngle},
+            .electrons = request.electrons,
+            .seed = request.seed,
+            .threads = request.threads,
+            .step = request.step,
+            .cancel = nullptr,
+            .progress = {}};
+}
+
 } // namespace korvane

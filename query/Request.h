@@ -6,6 +6,7 @@
 // settings. Every front end fills it from its own spelling of the inputs.
 
 #include "calc/MagicAngle.h"
+#include "calc/TrajectorySimulation.h"
 #include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
@@ -102,6 +103,9 @@ struct Request {
     unsigned threads = 0; // every core
     double asymmetry = 0; // beta: isotropic emission
     double sourceAngle = kMagicAngle; // the angle where W = 1 for every beta
+    bool profile = false;             // one row per depth
+    double step = 0.02;               // the profile's step, a fraction of IMFP cos(angle)
+
     // A stack: its layers from the surface, its substrate, the model, the angles.
     std::vector<RequestedLayer> layers;
     std::optional<std::string> substrate;
@@ -112,9 +116,10 @@ struct Request {
     // transmission exponent; its layer is the first of `layers`.
     std::vector<RequestedPeak> peaks;
     double transmissionExponent = 0;
-
-    bool profile = false; // one row per depth
-    double step = 0.02;   // the profile's step, a fraction of IMFP cos(angle)
 };
+
+// The trajectory simulation's settings that a request asks for, at `angle`
+// (the request's own, or one of a stack's angles); no cancel, no progress.
+SimulationSettings simulationSettings(const Request& request, double angle);
 
 } // namespace korvane

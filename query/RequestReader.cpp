@@ -421,6 +421,12 @@ public:
         return given ? *given : fallback;
     }
 
+    void readEmission()
+    {
+        request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
+        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
+    }
+
     void judgeRunSize()
     {
         request_.electrons = wholeNumber("electrons", kElectronLimit, request_.electrons);
@@ -432,19 +438,11 @@ public:
     void judgeSimulation()
     {
         judgeRunSize();
-        request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
-        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
+        readEmission();
         request_.step = doubles_.count("step") ? doubles_["step"] : request_.step;
         if (has("step") && !request_.profile)
             refuse(spelt("step") + " is for " + spelt("profile"));
-        const SimulationSettings settings{.angle = request_.angle,
-                                          .emission = {request_.asymmetry, request_.sourceAngle},
-                                          .electrons = request_.electrons,
-                                          .seed = request_.seed,
-                                          .threads = request_.threads,
-                                          .step = request_.step,
-                                          .cancel = nullptr,
-                                          .progress = {}};
+        const SimulationSettings settings = simulationSettings(request_, request_.angle);
         if (const Result<void> usable = checkSimulationInputs(ScatteringMedium{1}, settings); !usable)
             refuse(usable.error());
         if (request_.profile)
@@ -498,12 +496,9 @@ public:
     void judgeStackSimulation()
     {
         judgeRunSize();
-        request_.asymmetry = doubles_.count("asymmetry") ? doubles_["asymmetry"] : request_.asymmetry;
-        request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : request_.sourceAngle;
+        readEmission();
         for (const double angle : request_.angles) {
-            const SimulationSettings settings{.angle = angle,
-                                              .emission = {request_.asymmetry, request_.sourceAngle},
-                                              .electrons = request_.electrons};
+            const SimulationSettings settings = simulationSettings(request_, angle);
             if (const Result<void> checked = checkSimulationInputs(ScatteringMedium{1}, settings); !checked)
                 refuse(checked.error());
         }

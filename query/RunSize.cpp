@@ -79,13 +79,6 @@ std::optional<std::uint64_t> exactWholeNumber(std::string_view text)
 
 } // namespace
 
-Result<std::uint64_t> checkWholeNumber(const std::string& input, std::int64_t value, const WholeNumberLimit& limit)
-{
-    if (value < 0 || std::uint64_t(value) < limit.least || std::uint64_t(value) > limit.most)
-        return outsideLimit(input, limit);
-    return std::uint64_t(value);
-}
-
 Result<std::uint64_t> readWholeNumber(const std::string& input, const std::string& text, const WholeNumberLimit& limit)
 {
     if (const Result<double> number = readTypedNumber(input, text); !number)

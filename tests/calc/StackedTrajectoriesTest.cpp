@@ -83,21 +83,6 @@ TEST(StackedTrajectories, OneMaterialCutIntoLayersGivesSimulatesProfileIntegrals
     }
 }
 
-TEST(StackedTrajectories, ProgressAfterEachBatchAndCancelEndsTheRun)
-{
-    const std::vector<StackLayer> layers = {{{20}, 10}, {{25}}};
-    std::vector<double> fractions;
-    SimulationSettings settings{.electrons = 1000, .threads = 1};
-    settings.progress = [&fractions](double done) { fractions.push_back(done); };
-    ASSERT_TRUE(simulateStack(layers, settings));
-    ASSERT_EQ(fractions.size(), std::size_t(kSimulationBatches));
-    EXPECT_EQ(fractions.front(), 1.0 / kSimulationBatches);
-    EXPECT_EQ(fractions.back(), 1.0);
-    const std::atomic<bool> cancelled{true};
-    settings.cancel = &cancelled;
-    EXPECT_EQ(simulateStack(layers, settings).error(), "the simulation was cancelled");
-}
-
 // A scattering layer lengthens the paths that cross it, so it lets less
 // through than its IMFP says; a weakly scattering one lets nearly as much.
 // Same substrate, overlayers of gold and carbon 5 Å thick: the substrate's

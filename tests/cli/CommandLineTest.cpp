@@ -21,12 +21,12 @@ TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
 {
     const Command c = command("imfp SiO2 104 --energy 1000,1486.6 --range 50:60:5 --log=10:1000:3 "
                               "--energy 7 --relativistic both --include hbe,d --csv --database other.db");
-    EXPECT_EQ(c.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
-    EXPECT_EQ(c.groups, (ValenceTicks{true, false, true, false}));
-    EXPECT_EQ(command("imfp Cu --energy 1000").groups, (ValenceTicks{false, true, true, true}))
+    EXPECT_EQ(c.request.energies, (std::vector<float>{1000, 1486.6f, 50, 55, 60, 10, 100, 1000, 7}));
+    EXPECT_EQ(c.request.groups, (ValenceTicks{true, false, true, false}));
+    EXPECT_EQ(command("imfp Cu --energy 1000").request.groups, (ValenceTicks{false, true, true, true}))
         << "as the window starts";
     // A range keeps its end even when the steps add up to a little less.
-    EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(command("imfp Cu --range 0.1:0.3:0.1").request.energies, (std::vector<float>{0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(command("cf1 --help --bogus").kind, CommandKind::Help);
 }
 
@@ -34,9 +34,9 @@ TEST(CommandLine, ReadsEnergiesInTheOrderGivenAndTheValenceGroups)
 // any spelling included.
 TEST(CommandLine, NumbersAtTheEndsOfTheRangeAreTakenWhenTheyCanBeHeld)
 {
-    EXPECT_EQ(command("imfp Cu --energy 1e-40,0e-400,0.0,-0,3.4e38").energies,
+    EXPECT_EQ(command("imfp Cu --energy 1e-40,0e-400,0.0,-0,3.4e38").request.energies,
               (std::vector<float>{1e-40f, 0, 0, 0, 3.4e38f}));
-    EXPECT_EQ(command("cf2 Cu --energy 1000 --cross-section 1e-300 --depth 1").crossSection, 1e-300);
+    EXPECT_EQ(command("cf2 Cu --energy 1000 --cross-section 1e-300 --depth 1").request.crossSection, 1e-300);
 }
 
 TEST(CommandLine, EachMistakeIsNamedInOneLine)
@@ -53,28 +53,13 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"imfp Cu --energy", "--energy needs a value"},
         {"imfp Cu --energy 1000 --csv=yes", "--csv takes no value"},
         {"imfp Cu --energy 1000 --csv --json", "choose one of --csv and --json"},
-        {"imfp Cu --energy 1e3x", "--energy: \"1e3x\" is not a number"},
-        {"imfp --density 1,5 --mass 2 --gap 0 --nv 4 --energy 100", "--density: \"1,5\" is not a number"},
-        {"imfp Cu --energy 4e38", "--energy: \"4e38\" is out of range"},
-        {"imfp Cu --energy 1e-46", "--energy: \"1e-46\" is out of range"},
         {"cf2 Cu --energy 1000 --cross-section 1e309 --depth 1", "--cross-section: \"1e309\" is out of range"},
         {"imfp Cu --energy inf", "--energy: \"inf\" is not a number"},
-        {"imfp --formula SiO2 --formula SiO --density 2 --gap 1 --energy 1", "--formula is given twice"},
-        {"imfp Cu --range 100:10:5", "--range must run upwards (FROM is above TO)"},
-        {"imfp Cu --range 10:100:0", "the step of --range must be above 0"},
         {"imfp Cu --range 10:100", "--range needs FROM:TO:STEP (got \"10:100\")"},
-        {"imfp Cu --log 0:100:5", "--log must start above 0 eV"},
-        {"imfp Cu --log 10:100:1", "the COUNT of --log must be a whole number of at least 2"},
-        {"imfp Cu --range 1:30000000:1", "--range gives more than 20000000 energies"},
-        {"imfp Cu --energy 1 --include lbe,p",
-         "unknown valence group \"p\" in --include (choose from hbe, lbe, d, f, or none)"},
-        {"imfp Cu --energy 1 --relativistic=yes", "--relativistic takes no value or \"both\" (got \"yes\")"},
         {"imfp Cu", "imfp needs an energy: --energy, --range, --log or --line"},
         {"imfp --energy 1000", "imfp needs a material: a name, an ID, --formula or --density --mass --gap --nv"},
         {"imfp --density 2 --mass 60 --gap 9 --energy 1000", "a material given by its values needs --nv"},
         {"imfp --formula SiO2 --density 2 --energy 1000", "--formula needs --gap"},
-        {"imfp --formula SiO2 --density 2 --gap 9 --mass 60 --energy 1",
-         "--mass cannot be given with --formula: it is summed from the elements"},
         {"cf1 --imfp 25", "cf1 needs --depth"},
         {"cf1 SiO2 --imfp 25 --depth 1", "a material cannot be given with --imfp"},
         {"cf2 --imfp 30 --cross-section 1 --density 2 --depth 1", "cf2 with --imfp needs --mass"},
@@ -84,7 +69,6 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         {"plot Cu --energy 100 -o a.gif", "the plot file must end in .png or .svg (got \"a.gif\")"},
         {"plot Cu --energy 100 -o a.png --size 800x60",
          "--size must be WIDTHxHEIGHT in pixels, each from 100 to 10000 (got \"800x60\")"},
-        {"imfp SiO2 --log 1000:100:5", "--log must run upwards (TO must be above FROM)"},
         {"list --database=", "--database needs a file name"},
         {"export", "export needs --csv or --json"},
         {"import", "import needs the FILE to read"},
@@ -105,23 +89,14 @@ TEST(CommandLine, EachMistakeIsNamedInOneLine)
         EXPECT_EQ(parse(line).error(), message) << line;
 }
 
-// A density, mass, cross-section or path at 0 or below would still give a
-// plausible-looking number; each is refused in one line, as typed anywhere.
-TEST(CommandLine, QuantitiesThatExistOnlyAboveZeroAreRefusedAtZeroAndBelow)
+// A path given directly at 0 or below would still give a plausible-looking
+// number; tpp2m refuses it in one line (the request's own quantities are
+// refused by its reader, tests/query).
+TEST(CommandLine, PathsThatExistOnlyAboveZeroAreRefusedAtZeroAndBelow)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"depth SiO2 --energy 1000 --cross-section -1", "the transport cross-section S must be above 0"},
-        {"cf2 SiO2 --energy 1000 --cross-section 0 --depth 1", "the transport cross-section S must be above 0"},
-        {"imfp --density -2.65 --mass 60.08 --gap 9 --nv 16 --energy 1000", "the density must be above 0"},
-        {"imfp --formula SiO2 --density 0 --gap 9 --energy 1000", "the density must be above 0"},
-        {"imfp --density 2.65 --mass -60 --gap 9 --nv 16 --energy 1000",
-         "the atomic or molecular mass must be above 0"},
-        {"cf2 --density 2.65 --mass 60.08 --cross-section 1 --imfp -0 --depth 1", "the IMFP must be above 0"},
-        {"cf1 --imfp -10 --depth 1", "the IMFP must be above 0"},
-        {"cf2 --eff-trmfp -10 --depth 1", "the EffTrMFP must be above 0"},
-    };
-    for (const auto& [line, message] : cases)
-        EXPECT_EQ(parse(line).error(), message) << line;
+    EXPECT_EQ(parse("cf2 --density 2.65 --mass 60.08 --cross-section 1 --imfp -0 --depth 1").error(),
+              "the IMFP must be above 0");
+    EXPECT_EQ(parse("cf2 --eff-trmfp -10 --depth 1").error(), "the EffTrMFP must be above 0");
     // The gap and Nv may be 0 (a metal; a row whose IMFP then says why not).
     EXPECT_EQ(command("imfp --density 1e-40 --mass 1 --gap 0 --nv 0 --energy 1").materials.size(), 1u);
 }

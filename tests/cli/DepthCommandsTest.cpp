@@ -56,11 +56,6 @@ TEST_F(DepthCommandsTest, OutOfRangeValuesExitTwoAndAPlotWithoutACurveFails)
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("depth SiO2 --energy 1000 --angle 90"),
          QStringLiteral("the angle must be at least 0° and below 90°")},
-        {QStringLiteral("depth SiO2 --energy 1000 --probability 1.5"),
-         QStringLiteral("the probability P must be above 0 and below 1")},
-        {QStringLiteral("depth SiO2 --energy 1000 --cross-section -1"),
-         QStringLiteral("the transport cross-section S must be above 0")},
-        {QStringLiteral("cf2 --eff-trmfp -10 --depth 1"), QStringLiteral("the EffTrMFP must be above 0")},
         {thickness + QStringLiteral("--ratio 0 --bulk-ratio 1"), QStringLiteral("the ratio R must be above 0")},
         {thickness + QStringLiteral("--ratio 1 --bulk-ratio 1 --angle -1"),
          QStringLiteral("the angle must be at least 0° and below 90°")},

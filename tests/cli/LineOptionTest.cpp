@@ -23,14 +23,14 @@ TEST(LineOption, ALinesKineticEnergyKeepsItsPlaceAmongTheEnergies)
 {
     const Command c = command({"imfp", "Cu", "--energy", "1000", "--line", "Cu 2p3/2, Au 4f", "--source", "MgKa",
                                "--range", "100:200:100", "--line=O 1s"});
-    EXPECT_EQ(c.energies,
+    EXPECT_EQ(c.request.energies,
               (std::vector<float>{1000, float(1253.6 - 931.1), float(1253.6 - 84.1), 100, 200, float(1253.6 - 532)}));
     ASSERT_EQ(c.lines.size(), 6u);
     for (size_t i = 0; i < c.lines.size(); ++i)
         EXPECT_EQ(bool(c.lines[i]), i == 1 || i == 2 || i == 5) << i;
 
     const Command synchrotron = command({"plot", "O", "--line", "O 1s", "--photon-energy", "650.5", "-o", "a.png"});
-    EXPECT_EQ(synchrotron.energies, (std::vector<float>{float(650.5 - 532)}));
+    EXPECT_EQ(synchrotron.request.energies, (std::vector<float>{float(650.5 - 532)}));
     EXPECT_EQ(synchrotron.lines.at(0)->source, QStringLiteral("650.5 eV"));
     EXPECT_TRUE(command({"imfp", "Cu", "--energy", "1000"}).lines.empty());
 

@@ -1,7 +1,5 @@
 #include "lookup/LineEnergies.h"
-#include "lookup/MaterialImfp.h"
 #include "lookup/MaterialResolution.h"
-#include "query/ImfpEvaluation.h"
 #include "support/TestMaterials.h"
 
 #include <gtest/gtest.h>
@@ -66,34 +64,18 @@ TEST(ResolutionTest, MaterialsInTheirOrderAndEachRefusalWithItsCode)
     EXPECT_TRUE(resolveMaterials({MaterialByValues{1, 2, 3, 4}}, {nowhere, WhenMissing::Refuse, kDefaultValenceTicks}));
 }
 
-// A resolved material's IMFP, or the query layer's words when a value is missing.
-TEST(ResolutionTest, TheImfpOfAResolvedMaterial)
-{
-    MaterialInputs copper{QStringLiteral("Cu"), 29, {8.96f, 63.546f, 0, 11}};
-    const Result<float> imfp = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
-    ASSERT_TRUE(imfp);
-    EXPECT_EQ(*imfp, *evaluateImfp(MaterialValues{8.96f, 63.546f, 0, 11}, 1000, ImfpForm::NonRelativistic));
-    copper.values.density.reset();
-    const Result<float> none = evaluateImfp(copper, 1000, ImfpForm::NonRelativistic);
-    EXPECT_EQ(none.error(), "no density in the database");
-    EXPECT_EQ(none.code(), ErrorCode::NotFound);
-}
-
-// A line's energies, and refusals of the photons as wrong input.
+// A line's energies, and a line that is not found, named as the front end names its input.
 TEST(ResolutionTest, ALineWithItsPhotons)
 {
-    const Result<ResolvedLine> copper = resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), std::nullopt});
+    const Result<ResolvedLine> copper =
+        resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), std::nullopt}, QStringLiteral("--line"));
     ASSERT_TRUE(copper) << copper.error();
     EXPECT_EQ(copper->line.line, QStringLiteral("Cu 2p3/2"));
     EXPECT_EQ(copper->line.source, QStringLiteral("Al Kα"));
     EXPECT_EQ(copper->kineticEnergy, float(1486.6 - 931.1));
 
-    const Result<ResolvedLine> both = resolveLine(QStringLiteral("Cu 2p3/2"), {QStringLiteral("AlKa"), 1486.6});
-    EXPECT_EQ(both.code(), ErrorCode::InvalidInput);
-    EXPECT_EQ(both.error(), "--source and --photon-energy cannot be given together");
-    EXPECT_EQ(resolveLine(QStringLiteral("Cu 2p3/2"), {}).code(), ErrorCode::InvalidInput);
-    const Result<ResolvedLine> unknown = resolveLine(QStringLiteral("Qq 1s"), {std::nullopt, 1000});
-    EXPECT_EQ(unknown.error(), "--line \"Qq 1s\": unknown element \"Qq\"");
+    const Result<ResolvedLine> unknown = resolveLine(QStringLiteral("Qq 1s"), {std::nullopt, 1000}, QStringLiteral("line"));
+    EXPECT_EQ(unknown.error(), "line \"Qq 1s\": unknown element \"Qq\"");
     EXPECT_EQ(unknown.code(), ErrorCode::NotFound);
 }
 

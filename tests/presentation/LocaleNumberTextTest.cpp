@@ -34,15 +34,11 @@ TEST(NumberText, LenientReadingTakesTheLeadingNumberWithAFullStop)
         EXPECT_EQ(nt::leadingNumber(QString::fromLatin1(zero)), 0.0) << zero;
 }
 
-TEST(NumberText, ShownFormats)
+// The digits are core/NumberText's (tests/core); here, the user's decimal separator.
+TEST(NumberText, ShownFormatsInTheUsersLocale)
 {
-    EXPECT_EQ(nt::shortest(4, kEnglish), QStringLiteral("4"));
     EXPECT_EQ(nt::shortest(4.5f, kGerman), QStringLiteral("4,5"));
-    EXPECT_EQ(nt::shortest(2.33f, kEnglish), QStringLiteral("2.33"));
-    EXPECT_EQ(nt::shortestFixed(300000, kEnglish), QStringLiteral("300000"));
     EXPECT_EQ(nt::shortestFixed(1023.4567f, kGerman), QStringLiteral("1023,4567"));
-    EXPECT_EQ(nt::shortestFixed(-0.0f, kEnglish), QStringLiteral("0"));
-    EXPECT_EQ(nt::shortest15(0.1 + 0.2, kEnglish), QStringLiteral("0.3"));
     EXPECT_EQ(nt::shortest15(-20, kEnglish), QStringLiteral("-20"));
     EXPECT_EQ(nt::fixed(8, 1, kEnglish), QStringLiteral("8.0"));
 }

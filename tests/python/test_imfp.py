@@ -79,8 +79,9 @@ def test_bad_input_raises_value_error_with_tpp2m_words(database):
     assert raised(lambda: korvane.imfp(1000, material="sio2", database=database)) == \
         f'no material "sio2" in {database} (did you mean "SiO2"?)'
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=["s"])) == \
-        'unknown valence group "s" in include (choose from hbe, lbe, d, f)'
+        'unknown valence group "s" in include (choose from hbe, lbe, d, f, or none)'
     assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include=[])) == "Nv is 0"
+    assert raised(lambda: korvane.imfp(1000, material="SiO2", database=database, include="none")) == "Nv is 0"
     masked = np.ma.masked_array([1000, 2000], mask=[False, True])
     assert raised(lambda: korvane.imfp(masked, **SIO2)) == "energy: a masked array is not read, its mask would be " \
         "lost; fill it first, for example with .filled(numpy.nan)"

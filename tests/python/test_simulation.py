@@ -52,7 +52,8 @@ def test_refusals_in_tpp2ms_words(database):
                              ({"seed": True}, 'seed: "True" is not a number'),
                              ({"threads": np.True_}, 'threads: "True" is not a number'),
                              ({"angle": True}, 'angle: "True" is not a number'),
-                             ({"step": "0.1"}, 'step: "0.1" is not a number')]:
+                             ({"step": "0.1"}, 'step: "0.1" is not a number'),
+                             ({"probability": 1}, "the probability P must be above 0 and below 1")]:
         with pytest.raises(ValueError, match="^" + re.escape(words) + "$"):
             korvane.simulate("Cu", 1000, database=database, **arguments)
     with pytest.raises(ValueError, match=r'^energy: "True" is not a number$'):

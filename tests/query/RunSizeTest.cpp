@@ -21,11 +21,6 @@ TEST(RunSize, TypedCountsAreReadExactlyAndHeldToOneLimit)
     EXPECT_EQ(readWholeNumber("--seed", "x", kSeedLimit).error(), "--seed: \"x\" is not a number");
     EXPECT_EQ(readWholeNumber("--threads", "1025", kThreadLimit).error(),
               "--threads must be a whole number from 1 to 1024");
-
-    EXPECT_EQ(*checkWholeNumber("threads", 1024, kThreadLimit), 1024u);
-    EXPECT_EQ(checkWholeNumber("electrons", std::int64_t(1) << 62, kElectronLimit).error(),
-              "electrons must be a whole number from 1000 to 1000000000000");
-    EXPECT_EQ(checkWholeNumber("seed", -1, kSeedLimit).code(), ErrorCode::OutOfRange);
 }
 
 } // namespace

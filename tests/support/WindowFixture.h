@@ -8,6 +8,8 @@
 #include "ui/controls/UpDownArrows.h"
 
 // The kinds of the main window's controls, so that tests use them whole.
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +48,19 @@ protected:
         return child<T>(window.get(), name);
     }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+
+    // The Tools window that the menu entry opens, shown.
+    QWidget* openTool(const char* entry)
+    {
+        find<QAction>(entry)->trigger();
+        QCoreApplication::processEvents();
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown != window.get() && shown->isVisible() && !shown->inherits("QMenu"))
+                return shown;
+        }
+        ADD_FAILURE() << entry << " shows no window";
+        return window.get();
+    }
 
     // A click on a row of the name list, as the user makes it.
     void clickRow(int row)

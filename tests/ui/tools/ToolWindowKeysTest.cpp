@@ -9,21 +9,7 @@
 namespace korvane::ui {
 namespace {
 
-class ToolWindowKeysTest : public test::WindowFixture {
-protected:
-    // The Tools window that the menu entry opens, shown.
-    QWidget* open(const char* entry)
-    {
-        find<QAction>(entry)->trigger();
-        QCoreApplication::processEvents();
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
-            if (shown != window.get() && shown->isVisible() && !shown->inherits("QMenu"))
-                return shown;
-        }
-        ADD_FAILURE() << entry << " shows no window";
-        return window.get();
-    }
-};
+using ToolWindowKeysTest = test::WindowFixture;
 
 // Every Tools window closes with Escape, Ctrl+W and its button at the right of
 // the foot, "Use" before it; the formula window has mnemonics for both.
@@ -41,7 +27,7 @@ TEST_F(ToolWindowKeysTest, OneSetOfKeysAndButtonsForAllToolsWindows)
                                 {"mnuLayeredSample", {"&Close"}}};
     for (const Expected& expected : windows) {
         SCOPED_TRACE(expected.entry);
-        QWidget* tool = open(expected.entry);
+        QWidget* tool = openTool(expected.entry);
         QList<QPushButton*> foot;
         for (QPushButton* button : tool->findChildren<QPushButton*>()) {
             if (expected.buttons.contains(button->text()))
@@ -61,10 +47,10 @@ TEST_F(ToolWindowKeysTest, OneSetOfKeysAndButtonsForAllToolsWindows)
 
         QTest::mouseClick(foot.last(), Qt::LeftButton);
         EXPECT_FALSE(tool->isVisible());
-        tool = open(expected.entry);
+        tool = openTool(expected.entry);
         QTest::keyClick(tool, Qt::Key_Escape);
         EXPECT_FALSE(tool->isVisible());
-        tool = open(expected.entry);
+        tool = openTool(expected.entry);
         QTest::keyClick(tool, Qt::Key_W, Qt::ControlModifier);
         EXPECT_FALSE(tool->isVisible());
     }

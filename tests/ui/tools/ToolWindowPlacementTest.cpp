@@ -14,18 +14,6 @@ constexpr QSize kLaptopScreen(1366, 720);
 
 class ToolWindowPlacementTest : public test::WindowFixture {
 protected:
-    // The Tools window that the menu entry opens, shown.
-    QWidget* open(const char* entry)
-    {
-        find<QAction>(entry)->trigger();
-        QCoreApplication::processEvents();
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
-            if (shown != window.get() && shown->isVisible() && !shown->inherits("QMenu"))
-                return shown;
-        }
-        ADD_FAILURE() << entry << " shows no window";
-        return window.get();
-    }
     // The window with its frame: the one the window system drew, or where it
     // drew none (offscreen), a title bar of 31 pixels and a border of 1.
     static QRect withFrame(const QWidget* shown)
@@ -47,7 +35,7 @@ TEST_F(ToolWindowPlacementTest, EveryWindowFitsALaptopScreen)
     EXPECT_LE(withFrame(window.get()).height(), kLaptopScreen.height());
     for (const char* entry : kEntries) {
         SCOPED_TRACE(entry);
-        QWidget* tool = open(entry);
+        QWidget* tool = openTool(entry);
         const QSize frame = withFrame(tool).size() - tool->size();
         const QSize least = tool->minimumSizeHint().expandedTo(tool->minimumSize()) + frame;
         EXPECT_LE(least.width(), kLaptopScreen.width());
@@ -72,7 +60,7 @@ TEST_F(ToolWindowPlacementTest, ToolsWindowsOpenBesideTheMainWindow)
         const QRect main = withFrame(window.get());
         for (const char* entry : kEntries) {
             SCOPED_TRACE(std::string(entry) + (mainAtTheRight ? " main window at the right" : ""));
-            QWidget* tool = open(entry);
+            QWidget* tool = openTool(entry);
             const QRect placed = withFrame(tool);
             EXPECT_TRUE(screen.contains(placed));
             EXPECT_FALSE(placed.intersects(onScreen(controls().dgrdName)));

@@ -158,7 +158,7 @@ Result<std::pair<float, std::optional<LineEnergy>>> StackWindow::energy() const
             return typed.failure();
         return std::pair<float, std::optional<LineEnergy>>{typed->single, std::nullopt};
     }
-    const Result<ResolvedLine> resolved = resolveLine(line, {cboSource_->currentData().toString(), std::nullopt});
+    const Result<ResolvedLine> resolved = resolveLine(line, {cboSource_->currentData().toString(), std::nullopt}, QStringLiteral("Line"));
     if (!resolved)
         return resolved.failure();
     return std::pair<float, std::optional<LineEnergy>>{resolved->kineticEnergy, resolved->line};
