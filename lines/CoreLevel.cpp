@@ -52,4 +52,21 @@ std::optional<CoreLevel> findCoreLevel(std::string_view name)
     return *found;
 }
 
+std::optional<CoreLevel> weakerComponent(std::string_view name)
+{
+    if (name.size() != 2 || !strongerComponent(name[1]))
+        return std::nullopt;
+    const auto weaker = std::find_if(kLevels.begin(), kLevels.end(), [&](const CoreLevel& l) {
+        return l.name.size() > 2 && l.name.substr(0, 2) == name && l.name.substr(2) != *strongerComponent(name[1]);
+    });
+    if (weaker == kLevels.end())
+        return std::nullopt;
+    return *weaker;
+}
+
+bool isSLevel(const CoreLevel& level)
+{
+    return level.name.size() == 2 && level.name[1] == 's';
+}
+
 } // namespace korvane::lines

@@ -23,4 +23,12 @@ std::span<const CoreLevel> coreLevels();
 // unknown name.
 std::optional<CoreLevel> findCoreLevel(std::string_view name);
 
+// The weaker component of a spin-orbit pair written without its spin-orbit
+// part ("2p" gives 2p1/2, "4f" 4f5/2); none for a level written whole
+// ("2p3/2"), an s level or an unknown name.
+std::optional<CoreLevel> weakerComponent(std::string_view name);
+
+// Whether the level is an s level, which has one shell.
+bool isSLevel(const CoreLevel& level);
+
 } // namespace korvane::lines

@@ -19,4 +19,19 @@ std::optional<double> photoionisationCrossSection(int atomicNumber, const CoreLe
     return perGram * weight / AVOGNUM;
 }
 
+std::optional<double> peakCrossSection(int atomicNumber, std::string_view levelName, double photonEnergy)
+{
+    const std::optional<CoreLevel> level = findCoreLevel(levelName);
+    if (!level)
+        return std::nullopt;
+    const std::optional<double> stronger = photoionisationCrossSection(atomicNumber, *level, photonEnergy);
+    const std::optional<CoreLevel> weaker = weakerComponent(levelName);
+    if (!stronger || !weaker)
+        return stronger;
+    const std::optional<double> weakerBarns = photoionisationCrossSection(atomicNumber, *weaker, photonEnergy);
+    if (!weakerBarns)
+        return std::nullopt;
+    return *stronger + *weakerBarns;
+}
+
 } // namespace korvane::lines

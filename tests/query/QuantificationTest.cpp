@@ -18,7 +18,7 @@ Result<float> carbonImfp(float energy)
     return static_cast<float>(0.3 * std::pow(energy, 0.75));
 }
 
-// Cu 2p3/2, O 1s and C 1s at Al Kα, their cross-sections as xraylib holds them (rounded).
+// Cu 2p3/2, O 1s and C 1s at Al Kα with made-up cross-sections.
 std::vector<QuantificationPeak> peaks()
 {
     return {{"Cu 2p3/2", "Cu", 932.7, 1486.6, 14900, false, 1.37, 0},
