@@ -9,11 +9,14 @@
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
 #include "query/RequestReader.h"
+#include "lookup/MaterialCatalog.h"
+#include "lookup/SampleQuantification.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/StateFollower.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/ToolWindowButtons.h"
 #include "ui/tools/quantify/PeakTable.h"
+#include "ui/tools/quantify/QuantificationCells.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -30,7 +33,6 @@
 #include <QVBoxLayout>
 
 #include <charconv>
-#include <map>
 
 namespace korvane::ui {
 
@@ -38,27 +40,10 @@ namespace {
 
 constexpr const char* kDefaultSource = "AlKa";
 
-// The inputs as the window's fields name them in tpp2m's words.
-[[maybe_unused]] std::string windowSpelling(std::string_view name)
-{
-    static const std::map<std::string_view, std::string> labels = {
-        {"source", "source"},
-        {"photon-energy", "photon energy"},
-        {"angle", "emission angle"},
-        {"source-angle", "source angle"},
-        {"transmission-exponent", "transmission exponent"},
-        {"layer", "contamination layer"},
-        {"peak", "peak"},
-        {"beta", "\u03B2"},
-    };
-    const auto found = labels.find(name);
-    return found != labels.end() ? found->second : std::string(name);
-}
-
 // A number typed in the user's locale as tpp2m reads it (full stop, every
 // digit kept); a text that is no number goes as typed, for the reader to
 // refuse in its words.
-[[maybe_unused]] std::string readerText(const QString& typed)
+std::string readerText(const QString& typed)
 {
     const std::optional<double> value = numbertext::toDouble(typed);
     if (!value)
@@ -104,6 +89,9 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
 
     lblMatrix_ = new QLabel(this);
     lblMatrix_->setObjectName(QStringLiteral("lblMatrix"));
+    QFont bold = lblMatrix_->font();
+    bold.setBold(true);
+    lblMatrix_->setFont(bold);
 
     auto* peaksBox = new QGroupBox(QStringLiteral("Peaks"), this);
     tblPeaks_ = new PeakTable(peaksBox);
@@ -128,7 +116,7 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
     txtPhotonEnergy_ = box(setupBox, "txtPhotonEnergy");
     txtAngle_ = box(setupBox, "txtAngle", QStringLiteral("0"));
     txtSourceAngle_ = box(setupBox, "txtSourceAngle");
-    txtSourceAngle_->setPlaceholderText(numbertext::fixed(kMagicAngle, 4) + QStringLiteral(" (the magic angle)"));
+    txtSourceAngle_->setPlaceholderText(QStringLiteral("magic angle ") + numbertext::fixed(kMagicAngle, 4));
     txtTransmissionExponent_ = box(setupBox, "txtTransmissionExponent", QStringLiteral("0"));
     cboLayer_ = new QComboBox(setupBox);
     cboLayer_->setObjectName(QStringLiteral("cboLayer"));
@@ -152,6 +140,12 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
     tblResults_->setObjectName(QStringLiteral("tblResults"));
     tblResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblResults_->setTabKeyNavigation(false);
+    tblResults_->setColumnCount(int(quantificationHeadings().size()));
+    tblResults_->setHorizontalHeaderLabels(quantificationHeadings());
+    tblResults_->verticalHeader()->hide();
+
+    auto* legend = new QLabel(quantificationLegend(), this);
+    legend->setWordWrap(true);
 
     cmdCopyCsv_ = new QPushButton(QStringLiteral("Copy as &CSV"), this);
     cmdCopyCsv_->setObjectName(QStringLiteral("cmdCopyCsv"));
@@ -169,6 +163,7 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
     layout->addLayout(inputs);
     layout->addWidget(lblProblem_);
     layout->addWidget(tblResults_, 1);
+    layout->addWidget(legend);
     layout->addLayout(footButtons({cmdCopyCsv_, cmdClose}));
 
     reloadMaterials();
@@ -211,9 +206,87 @@ void QuantificationWindow::reloadMaterials()
     recalculate();
 }
 
+NamedTexts QuantificationWindow::typedInputs() const
+{
+    NamedTexts inputs;
+    if (const QString source = cboSource_->currentData().toString(); !source.isEmpty())
+        inputs.push_back({"source", source.toStdString()});
+    else
+        inputs.push_back({"photon-energy", readerText(txtPhotonEnergy_->text())});
+    inputs.push_back({"angle", readerText(txtAngle_->text())});
+    if (!txtSourceAngle_->text().trimmed().isEmpty())
+        inputs.push_back({"source-angle", readerText(txtSourceAngle_->text())});
+    inputs.push_back({"transmission-exponent", readerText(txtTransmissionExponent_->text())});
+    if (cboLayer_->currentIndex() > 0)
+        inputs.push_back({"layer", (cboLayer_->currentText() + u':').toStdString()
+                                       + readerText(txtLayerThickness_->text())});
+    for (const TypedPeak& peak : tblPeaks_->peaks()) {
+        const std::string line = (peak.element + u' ' + peak.level).toStdString();
+        inputs.push_back({"peak", line + '=' + readerText(peak.area)});
+        if (!peak.beta.isEmpty())
+            inputs.push_back({"beta", line + '=' + readerText(peak.beta)});
+    }
+    return inputs;
+}
+
+Result<std::vector<QuantificationRow>> QuantificationWindow::quantifyTyped() const
+{
+    const Result<Request> request =
+        readRequest(typedInputs(), {.quantification = true, .asker = "quantify"}, optionSpelling);
+    if (!request)
+        return request.failure();
+    const RequestedPhotons& photons = request->photons;
+    const MainWindowState::MaterialNumbers& matrix = state_.material();
+    SampleQuantification sample{
+        .matrix = {matrix.name.trimmed(), state_.savedId(), matrix.values},
+        .form = state_.form(),
+        .photonEnergy = photons.sourceKey ? findXraySource(*photons.sourceKey)->photonEnergy : *photons.photonEnergy,
+        .emissionAngle = request->angle,
+        .sourceAngle = request->sourceAngle,
+        .transmissionExponent = request->transmissionExponent,
+        .peaks = request->peaks};
+    if (!request->layers.empty()) {
+        const Material layer = store_.row(cboLayer_->currentData().toInt());
+        sample.layer = MaterialInputs{layer.name,
+                                      layer.id,
+                                      {layer.density, layer.atomicWeight, layer.energyGap,
+                                       valenceTotal(layer, state_.valenceTicks())}};
+        sample.layerThickness = request->layers.front().thickness;
+    }
+    return quantifySample(sample);
+}
+
 void QuantificationWindow::recalculate()
 {
-    lblMatrix_->setText(QStringLiteral("Matrix: %1, the main window's material").arg(state_.material().name.trimmed()));
+    const MainWindowState::MaterialNumbers& matrix = state_.material();
+    lblMatrix_->setText(QStringLiteral("Matrix: %1, the main window's material, in the %2 form")
+                            .arg(matrix.name.trimmed(), state_.form() == ImfpForm::Relativistic
+                                                            ? QStringLiteral("relativistic")
+                                                            : QStringLiteral("non-relativistic")));
+    const Result<std::vector<QuantificationRow>> rows = quantifyTyped();
+    if (!rows)
+        return showRefusal(errorText(rows));
+    showRefusal({});
+    showRows(*rows);
+}
+
+void QuantificationWindow::showRows(const std::vector<QuantificationRow>& rows)
+{
+    tblResults_->setRowCount(int(rows.size()));
+    bool anyError = false;
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int field = 0; field < tblResults_->columnCount(); ++field) {
+            auto* cell = new QTableWidgetItem(shownCell(rows[r], field));
+            if (field > 1 && field + 1 < tblResults_->columnCount())
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblResults_->setItem(r, field, cell);
+        }
+        anyError = anyError || !rows[r].error.empty();
+    }
+    tblResults_->setColumnHidden(tblResults_->columnCount() - 1, !anyError);
+    tblResults_->resizeColumnsToContents();
+    csv_ = QString::fromStdString(quantificationCsv(rows));
+    cmdCopyCsv_->setEnabled(true);
 }
 
 void QuantificationWindow::showRefusal(const QString& words)

@@ -48,6 +48,10 @@ private:
 
     void reloadMaterials();
     void recalculate();
+    // The window's inputs under tpp2m's names, numbers as tpp2m reads them.
+    NamedTexts typedInputs() const;
+    Result<std::vector<QuantificationRow>> quantifyTyped() const;
+    void showRows(const std::vector<QuantificationRow>& rows);
     void showRefusal(const QString& words);
     void copyCsv();
 

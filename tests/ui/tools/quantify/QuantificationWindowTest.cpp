@@ -1,12 +1,17 @@
+#include "cli/Tpp2mRun.h"
 #include "support/FindChild.h"
 #include "support/WindowFixture.h"
 #include "ui/tools/quantify/PeakTable.h"
+#include "ui/tools/StateFollower.h"
 #include "ui/tools/quantify/QuantificationWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace korvane::ui {
@@ -37,6 +42,23 @@ protected:
     {
         return in<PeakTable>(quantification, "tblPeaks")->peaks();
     }
+    // What "Copy as CSV" puts on the clipboard.
+    static QString copied(QuantificationWindow* quantification)
+    {
+        QGuiApplication::clipboard()->clear();
+        in<QPushButton>(quantification, "cmdCopyCsv")->click();
+        return QGuiApplication::clipboard()->text();
+    }
+    // What tpp2m quantify --csv writes for `material` with the arguments the
+    // window's inputs stand for.
+    QString tpp2mCsv(const QString& material, const QStringList& arguments)
+    {
+        const test::Tpp2mRun run =
+            test::runProgram(database.folder(), QStringLiteral(TPP2M_PATH),
+                             QStringList{"quantify", material} + arguments + QStringList{"--csv"});
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return run.out;
+    }
 };
 
 // A spreadsheet's rows, in either shape, one peak per row, with the blank row
@@ -65,6 +87,33 @@ TEST_F(QuantificationWindowTest, PastedSpreadsheetRowsFillThePeaksTable)
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(peaks(quantification).size(), 3u);
     EXPECT_EQ(table->rowCount(), 4);
+}
+
+// A refusal shows tpp2m's words and no numbers, and nothing to copy; the
+// numbers are back once the input is mended.
+TEST_F(QuantificationWindowTest, ARefusalShowsItsWordsAndNoNumbers)
+{
+    clickRow(2); // Cu
+    QuantificationWindow* quantification = open();
+    ASSERT_NE(quantification, nullptr);
+    auto* problem = in<QLabel>(quantification, "lblProblem");
+    auto* results = in<QTableWidget>(quantification, "tblResults");
+    EXPECT_EQ(problem->text(), QStringLiteral("no peak to quantify: give --peak \"LINE=AREA\""));
+
+    paste(quantification, QStringLiteral("Cu 2p\t1000\nCu 3p\t80\n"));
+    EXPECT_EQ(problem->text(), QStringLiteral("--peak \"Cu 3p\": a second peak of Cu: give one peak per element"));
+    EXPECT_EQ(results->rowCount(), 0);
+    EXPECT_FALSE(in(quantification, "cmdCopyCsv")->isEnabled());
+    EXPECT_EQ(quantification->csv(), QString());
+
+    paste(quantification, QStringLiteral("O 1s\t250\t3"), 1);
+    EXPECT_EQ(problem->text(), QStringLiteral("--peak \"O 1s\": the asymmetry parameter must be from -1 to 2"));
+    EXPECT_EQ(results->rowCount(), 0);
+
+    paste(quantification, QStringLiteral("2"), 1, PeakTable::Beta);
+    EXPECT_TRUE(problem->isHidden());
+    EXPECT_EQ(results->rowCount(), 2);
+    EXPECT_TRUE(in(quantification, "cmdCopyCsv")->isEnabled());
 }
 
 } // namespace
