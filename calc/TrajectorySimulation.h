@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/ElasticDeflection.h"
+#include "calc/MagicAngle.h"
 #include "core/Result.h"
 
 #include <atomic>
@@ -49,7 +50,7 @@ struct ScatteringMedium {
 // of photoemission by unpolarised X-rays, W = 1 - (beta/4)(3 cos^2 gamma - 1).
 struct Emission {
     double asymmetry = 0;      // beta, -1 to 2
-    double sourceAngle = 54.7; // psi, degrees between the X-ray source and the analyser axis
+    double sourceAngle = kMagicAngle; // psi, degrees between the X-ray source and the analyser axis
 };
 
 inline constexpr int kSimulationBatches = 50;

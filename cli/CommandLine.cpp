@@ -10,6 +10,7 @@
 #include "query/PositiveInputs.h"
 #include "query/RequestReader.h"
 #include "query/TypedNumber.h"
+#include "query/XraySource.h"
 
 #include <QRegularExpression>
 
@@ -35,6 +36,7 @@ RequestUse requestUse(CommandKind kind, const QString& commandName)
     return {.formulaAlone = kind == CommandKind::Dcs || kind == CommandKind::Transport,
             .stack = kind == CommandKind::Stack,
             .severalAngles = kind == CommandKind::Thickness,
+            .quantification = kind == CommandKind::Quantify,
             .asker = commandName.toStdString()};
 }
 
@@ -371,6 +373,7 @@ private:
             return;
         case CommandKind::Thickness: return readThicknessValues();
         case CommandKind::Stack: return readStackValues();
+        case CommandKind::Quantify: return readQuantifyValues();
         case CommandKind::Simulate:
             needMaterialsAndEnergies();
             if (error_.isEmpty() && step(reader_->judgeDepthValues()))
@@ -496,6 +499,30 @@ private:
         request().materials.push_back(MaterialByName{*request().substrate});
         cmd_.angles = request().angles;
         cmd_.monteCarlo = request().model == "mc";
+    }
+
+    // The matrix and then its contamination layer become the materials; the
+    // source gives the photon energy.
+    void readQuantifyValues()
+    {
+        step(reader_->addTypedMaterial());
+        if (request().materials.empty())
+            fail(QStringLiteral("quantify needs a material: a name, an ID, --formula or --density --mass --gap --nv"));
+        else if (request().materials.size() > 1)
+            fail(QStringLiteral("quantify takes one material, the sample's matrix"));
+        if (request().forms == RequestedForms::Both)
+            fail(QStringLiteral("quantify takes one form of the formula: --relativistic without \"both\""));
+        if (!error_.isEmpty() || !step(reader_->judgeQuantification()))
+            return;
+        for (const RequestedLayer& layer : request().layers) {
+            request().materials.push_back(layer.material);
+            cmd_.layerThicknesses.push_back(layer.thickness);
+        }
+        const RequestedPhotons& photons = request().photons;
+        cmd_.photonEnergy = photons.photonEnergy ? *photons.photonEnergy
+                                                 : findXraySource(*photons.sourceKey)->photonEnergy;
+        cmd_.peaks = request().peaks;
+        cmd_.transmissionExponent = request().transmissionExponent;
     }
 
     void failUnless(const Result<void>& check)

@@ -18,7 +18,7 @@
 
 namespace korvane::cli {
 
-enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate, Stack };
+enum class CommandKind { Help, List, Imfp, Cf1, Cf2, Plot, Depth, Thickness, Export, Import, Transport, Dcs, Simulate, Stack, Quantify };
 
 enum class OutputFormat { Table, Csv, Json };
 
@@ -63,7 +63,7 @@ struct Command {
     std::uint64_t seed = 1;
     unsigned threads = 0; // every core
     double asymmetry = 0; // beta: isotropic emission
-    double sourceAngle = 54.7;
+    double sourceAngle = kMagicAngle;
     bool profile = false; // one row per depth instead of one per material and energy
     double step = 0.02;   // profile step, a fraction of IMFP cos(angle)
 
@@ -72,6 +72,13 @@ struct Command {
     std::vector<float> layerThicknesses; // Å
     std::vector<double> angles;          // degrees
     bool monteCarlo = false;             // --model mc: trajectories through the stack
+
+    // A quantification: the matrix is the first material and its
+    // contamination layer, when given, the second, its thickness the one of
+    // layerThicknesses; angle is the emission angle.
+    std::vector<RequestedPeak> peaks;
+    double photonEnergy = 0; // eV, of the source or as given
+    double transmissionExponent = 0;
 
     // Plot.
     QString outputFile;

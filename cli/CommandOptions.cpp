@@ -23,26 +23,31 @@ constexpr unsigned kList = commands(CommandKind::List), kImfp = commands(Command
                    kThickness = commands(CommandKind::Thickness), kExport = commands(CommandKind::Export),
                    kImport = commands(CommandKind::Import), kTransport = commands(CommandKind::Transport),
                    kDcs = commands(CommandKind::Dcs), kSimulate = commands(CommandKind::Simulate),
-                   kStack = commands(CommandKind::Stack);
+                   kStack = commands(CommandKind::Stack), kQuantify = commands(CommandKind::Quantify);
 constexpr unsigned kComputing = kImfp | kCf1 | kCf2 | kPlot | kDepth | kSimulate;
 constexpr unsigned kEnergies = kComputing | kTransport | kDcs;
+// A quantification's matrix is given as the IMFP's material is.
+constexpr unsigned kMatrix = kEnergies | kQuantify;
+constexpr unsigned kMatrixValues = kComputing | kQuantify;
 constexpr unsigned kFormatted =
-    kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate | kStack;
+    kList | kImfp | kCf1 | kCf2 | kDepth | kThickness | kExport | kTransport | kDcs | kSimulate | kStack | kQuantify;
 // A stack takes energies but its materials only from its layers and substrate.
 constexpr unsigned kEnergyInputs = kEnergies | kStack;
+// The photons of lines, or of a quantification's peaks.
+constexpr unsigned kPhotons = kEnergyInputs | kQuantify;
 
 // clang-format off
 constexpr std::array kOptions = std::to_array<OptionRow>({
     // Ways of giving a material.
-    {Name, "--name", Request, kEnergies, {}, {Material, "--name NAME",
+    {Name, "--name", Request, kMatrix, {}, {Material, "--name NAME",
         "a name that looks like an ID or an\noption, e.g. --name 105, --name=-x"}},
-    {Id, "--id", Request, kEnergies, {}, {Material, "--id ID", "an ID that is also another's name"}},
-    {Density, "--density", Request, kComputing, {}, {Material,
+    {Id, "--id", Request, kMatrix, {}, {Material, "--id ID", "an ID that is also another's name"}},
+    {Density, "--density", Request, kMatrixValues, {}, {Material,
         "--density D --mass M --gap EG --nv NV", "a material given by its values"}},
-    {Mass, "--mass", Request, kComputing},
-    {Gap, "--gap", Request, kComputing},
-    {Nv, "--nv", Request, kComputing},
-    {Formula, "--formula", Request, kEnergies, {}, {Material, "--formula F --density D --gap EG",
+    {Mass, "--mass", Request, kMatrixValues},
+    {Gap, "--gap", Request, kMatrixValues},
+    {Nv, "--nv", Request, kMatrixValues},
+    {Formula, "--formula", Request, kMatrix, {}, {Material, "--formula F --density D --gap EG",
         "a material given by its chemical\n"
         "formula, e.g. SiO2, C22H10N2O5, Ca(OH)2;\n"
         "Nv and the mass are summed from the\n"
@@ -56,25 +61,25 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     {Line, "--line", Request, kEnergyInputs, {}, {Energies, "--line \"EL LEVEL\"[,...]",
         "the kinetic energy of the photoelectrons of a core\n"
         "level, e.g. \"Cu 2p3/2\", \"O 1s\", \"Au 4f\", excited by"}},
-    {Source, "--source", Request, kEnergyInputs, {}, {Energies, "  --source SOURCE",
+    {Source, "--source", Request, kPhotons, {}, {Energies, "  --source SOURCE",
         "MgKa (1253.6 eV), AlKa (1486.6 eV), AgLa (2984.3 eV),\n"
         "CrKa (5414.8 eV) or GaKa (9251.7 eV), or by"}},
-    {PhotonEnergy, "--photon-energy", Request, kEnergyInputs, {}, {Energies, "  --photon-energy E",
+    {PhotonEnergy, "--photon-energy", Request, kPhotons, {}, {Energies, "  --photon-energy E",
         "photons of E eV (a synchrotron, say)"}},
 
     // The options of several commands.
-    {Database, "--database", Special, kList | kEnergyInputs | kThickness | kExport | kImport, {}, {Options,
+    {Database, "--database", Special, kList | kPhotons | kThickness | kExport | kImport, {}, {Options,
         "--database PATH",
         "the materials database, which must exist (default\n"
         "DataBase/TPP2-data.db under the current folder, created\n"
         "from the shipped materials when missing); only import\n"
         "writes to it"}},
-    {Include, "--include", Request, kList | kComputing | kThickness | kStack, {}, {Options, "--include GROUPS",
+    {Include, "--include", Request, kList | kComputing | kThickness | kStack | kQuantify, {}, {Options, "--include GROUPS",
         "the valence-electron groups that make up Nv, from\n"
         "hbe (s+p, higher binding energy), lbe (s+p, lower\n"
         "binding energy), d and f, separated by commas, or none;\n"
         "default lbe,d,f, as the window starts"}},
-    {Relativistic, "--relativistic", FormChoice, kComputing | kThickness | kStack, {}, {Options, "--relativistic",
+    {Relativistic, "--relativistic", FormChoice, kComputing | kThickness | kStack | kQuantify, {}, {Options, "--relativistic",
         "the relativistic form of the formula; \"both\" gives both forms"}},
     {Csv, "--csv", Flag, kFormatted, {}, {Options, "--csv, --json",
         "full single-precision values for scripts and spreadsheets;\n"
@@ -94,14 +99,14 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     {Depth, "--depth", Request, kCf1 | kCf2},
     {CrossSection, "--cross-section", Request, kCf2 | kDepth},
     {EffTrMfp, "--eff-trmfp", Single, kCf2, PositiveInput::EffTrMfp},
-    {Angle, "--angle", Request, kDepth | kThickness | kSimulate | kStack},
+    {Angle, "--angle", Request, kDepth | kThickness | kSimulate | kStack | kQuantify},
     {Probability, "--probability", Request, kDepth | kSimulate},
     {Electrons, "--electrons", Request, kSimulate | kThickness | kStack},
     {Seed, "--seed", Request, kSimulate | kThickness | kStack},
     {Threads, "--threads", Request, kSimulate | kThickness | kStack},
     {Model, "--model", Request, kThickness | kStack},
     {Asymmetry, "--asymmetry", Request, kSimulate | kStack},
-    {SourceAngle, "--source-angle", Request, kSimulate | kStack},
+    {SourceAngle, "--source-angle", Request, kSimulate | kStack | kQuantify},
     {Step, "--step", Request, kSimulate},
     {Profile, "--profile", Flag, kSimulate},
     {Overlayer, "--overlayer", Text, kThickness},
@@ -110,7 +115,10 @@ constexpr std::array kOptions = std::to_array<OptionRow>({
     {SubstrateEnergy, "--substrate-energy", Single, kThickness},
     {Ratio, "--ratio", Special, kThickness},
     {BulkRatio, "--bulk-ratio", CheckedSingle, kThickness},
-    {Layer, "--layer", Request, kStack},
+    {Layer, "--layer", Request, kStack | kQuantify},
+    {Peak, "--peak", Request, kQuantify},
+    {Beta, "--beta", Request, kQuantify},
+    {TransmissionExponent, "--transmission-exponent", Request, kQuantify},
 });
 // clang-format on
 
@@ -122,7 +130,8 @@ constexpr bool rowsInOptionOrder()
             return false;
     return true;
 }
-static_assert(rowsInOptionOrder() && kOptions.size() == size_t(Layer) + 1, "one row per option, in order");
+static_assert(rowsInOptionOrder() && kOptions.size() == size_t(TransmissionExponent) + 1,
+              "one row per option, in order");
 
 } // namespace
 

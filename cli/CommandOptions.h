@@ -59,6 +59,9 @@ enum class Option {
     Ratio,
     BulkRatio,
     Layer,
+    Peak,
+    Beta,
+    TransmissionExponent,
 };
 
 // How an option's value is read, and where the parser keeps it.

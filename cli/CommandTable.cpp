@@ -124,18 +124,18 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "depth and the information depth ID(P), each with its standard error.\n"
                 "Emission is isotropic, or with --asymmetry BETA (-1 to 2) the dipole\n"
                 "distribution of unpolarised X-rays from a source at --source-angle PSI\n"
-                "degrees from the analyser axis (default 54.7), in the plane of the\n"
-                "normal and the analyser, on the far side of the normal when PSI exceeds\n"
-                "the angle. --electrons N (default 1000000, at least 1000), --seed S\n"
-                "(default 1; a seed gives the same output on any number of --threads,\n"
-                "default every core). --profile gives instead one row per depth, every\n"
-                "--step FRACTION (default 0.02) of IMFP cos(angle), until phi falls to\n"
-                "1e-4 of its surface value: phi (1 without elastic scattering at the\n"
-                "surface, falling as exp(-z / (IMFP cos(angle)))), CF, the effective\n"
-                "attenuation length of an overlayer of that thickness, and cf1 and cf2\n"
-                "up to 30 degrees for isotropic emission; at most 1000000 depths down\n"
-                "to 28 IMFP, so a finer step is refused. A material that cannot be\n"
-                "simulated gets a row with the error; 50 eV to 30000 eV.",
+                "degrees from the analyser axis (default the magic angle 54.7356), in the\n"
+                "plane of the normal and the analyser, on the far side of the normal when\n"
+                "PSI exceeds the angle. --electrons N (default 1000000, at least 1000),\n"
+                "--seed S (default 1; a seed gives the same output on any number of\n"
+                "--threads, default every core). --profile gives instead one row per\n"
+                "depth, every --step FRACTION (default 0.02) of IMFP cos(angle), until\n"
+                "phi falls to 1e-4 of its surface value: phi (1 without elastic\n"
+                "scattering at the surface, falling as exp(-z / (IMFP cos(angle)))), CF,\n"
+                "the effective attenuation length of an overlayer of that thickness, and\n"
+                "cf1 and cf2 up to 30 degrees for isotropic emission; at most 1000000\n"
+                "depths down to 28 IMFP, so a finer step is refused. A material that\n"
+                "cannot be simulated gets a row with the error; 50 eV to 30000 eV.",
         .examples = "tpp2m simulate Au --energy 1000 --angle 60 --electrons 100000\n"
                     "tpp2m simulate Cu --energy 1486.6 --profile --csv",
         .spacedAbove = true}},
@@ -158,6 +158,29 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "scattering, one simulation per energy and angle, and gives each\n"
                 "signal with its standard error. 50 eV to 30000 eV.",
         .examples = "tpp2m stack --layer SiO2:15 --substrate Si --line \"Si 2p\" --source AlKa --angle 0,70",
+        .spacedAbove = true}},
+    {Quantify, "quantify", {
+        .usage = "quantify MATERIAL --source SOURCE --peak \"LINE=AREA\" [--peak ...] [--angle DEG]\n"
+                 "[--source-angle PSI] [--beta \"LINE=BETA\"]... [--transmission-exponent N]\n"
+                 "[--layer MATERIAL:THICKNESS] [--relativistic] [--csv | --json]",
+        .text = "The atomic percent of each peak's element in a homogeneous sample (the\n"
+                "MATERIAL, or --formula or --density --mass --gap --nv) from the peaks'\n"
+                "areas: x = (A / S) / sum(A / S) with the sensitivity S = sigma W IMFP T O,\n"
+                "one row per peak with each factor. sigma is the level's photoionisation\n"
+                "cross-section in barns (Scofield's, from xraylib; a doublet written\n"
+                "without its spin-orbit part, \"Cu 2p\", counts both components), W the\n"
+                "dipole angular factor 1 + (beta/2)((3/2) sin^2 PSI - 1) at PSI degrees\n"
+                "between the source and the analyser (default the magic angle 54.7356,\n"
+                "where W = 1), with beta 2 for an s level unless --beta gives it (a\n"
+                "level other than s needs its --beta away from the magic angle), the IMFP\n"
+                "the matrix's at the peak's kinetic energy as imfp gives it, T = E^-N the\n"
+                "analyser's transmission (default N = 0: areas already divided by it), and\n"
+                "O = exp(-d / (IMFP cos(DEG))) of a contamination layer of d angstrom\n"
+                "(its own IMFP), 1 without one; DEG from the surface normal, default 0.\n"
+                "--photon-energy HV in place of --source for another source. One peak per\n"
+                "element; a peak must leave with at least 50 eV.",
+        .examples = "tpp2m quantify Cu2O --source AlKa --peak \"Cu 2p3/2=1000\" --peak \"O 1s=250\"\n"
+                    "tpp2m quantify SiO2 --source AlKa --peak \"Si 2p=300\" --peak \"O 1s=900\" --layer C:10",
         .spacedAbove = true}},
     {Help, "help", {.usage = "--help"}},
 });

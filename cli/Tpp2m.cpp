@@ -18,6 +18,7 @@
 #include "cli/MaterialTransfer.h"
 #include "cli/TransportReport.h"
 #include "cli/PlotPlatform.h"
+#include "cli/QuantifyReport.h"
 #include "lookup/MaterialResolution.h"
 
 #include <QApplication>
@@ -119,6 +120,7 @@ int run(const QStringList& arguments, std::FILE* out, std::FILE* err)
     case CommandKind::Thickness: return reported(err, writeThicknessReport(command, *resolved, out));
     case CommandKind::Simulate: return reported(err, writeSimulationReport(command, *resolved, out));
     case CommandKind::Stack: return reported(err, writeStackReport(command, *resolved, out));
+    case CommandKind::Quantify: return reported(err, writeQuantifyReport(command, *resolved, out));
     default: break;
     }
     return kSuccess;

@@ -251,7 +251,7 @@ dict of two float64 arrays, "angle_deg" (601 angles from 0 to 180, denser
 at small angles) and "dcs_cm2_sr", |f|^2 + |g|^2 of the Dirac partial waves.)";
 
 const char* const kSimulateDoc = R"(simulate(material, energy, *, angle=0, probability=0.95, electrons=1000000,
-         seed=1, threads=None, asymmetry=0, source_angle=54.7, step=0.02,
+         seed=1, threads=None, asymmetry=0, source_angle=54.735610317245346, step=0.02,
          relativistic=False, database=None, include=("lbe", "d", "f"))
 
 The depth of the no-loss signal from a material of the database at one
@@ -358,7 +358,7 @@ PYBIND11_MODULE(korvane, m)
         },
         kSimulateDoc, py::arg("material"), py::arg("energy"), py::kw_only(), py::arg("angle") = 0.0,
         py::arg("probability") = 0.95, py::arg("electrons") = 1000000, py::arg("seed") = 1,
-        py::arg("threads") = py::none(), py::arg("asymmetry") = 0.0, py::arg("source_angle") = 54.7,
+        py::arg("threads") = py::none(), py::arg("asymmetry") = 0.0, py::arg("source_angle") = korvane::kMagicAngle,
         py::arg("step") = 0.02, py::arg("relativistic") = false, py::arg("database") = py::none(),
         py::arg("include") = defaultGroups());
     m.def(

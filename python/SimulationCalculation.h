@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/MagicAngle.h"
+
 #include <pybind11/pybind11.h>
 
 #include <cstdint>
@@ -23,7 +25,7 @@ struct SimulationRequest {
     std::uint64_t seed = 1;
     unsigned threads = 0; // 0: every core
     double asymmetry = 0;
-    double sourceAngle = 54.7;
+    double sourceAngle = kMagicAngle;
     double step = 0.02;
     bool relativistic = false;
 };

@@ -117,7 +117,7 @@ def simulate(
     seed: int = 1,
     threads: int | None = None,
     asymmetry: float = 0.0,
-    source_angle: float = 54.7,
+    source_angle: float = 54.735610317245346,
     step: float = 0.02,
     relativistic: bool = False,
     database: _Database = None,

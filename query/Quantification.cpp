@@ -59,7 +59,9 @@ Result<double> asymmetryOf(const QuantificationPeak& peak, double sourceAngle, c
 {
     if (peak.asymmetry) {
         if (!(*peak.asymmetry >= -1 && *peak.asymmetry <= 2))
-            return refusals.about(peak, "the asymmetry parameter must be from -1 to 2");
+            return Failed{refusals.spelt("beta") + " \"" + peak.line
+                              + "\": the asymmetry parameter must be from -1 to 2",
+                          ErrorCode::InvalidInput};
         return *peak.asymmetry;
     }
     if (peak.sLevel)
@@ -133,6 +135,11 @@ void attenuate(QuantificationRow& row, const QuantificationInputs& inputs)
 
 } // namespace
 
+std::string noPeakToQuantify(const InputSpelling& spelling)
+{
+    return "no peak to quantify: give " + spelling("peak") + " \"LINE=AREA\"";
+}
+
 std::span<const std::string_view> quantificationFields()
 {
     return kFields;
@@ -148,7 +155,7 @@ Result<std::vector<QuantificationRow>> quantify(const QuantificationInputs& inpu
 {
     const Refusals refusals(spelling);
     if (inputs.peaks.empty())
-        return Failed{"no peak to quantify: give " + spelling("peak") + " \"LINE=AREA\"", ErrorCode::InvalidInput};
+        return Failed{noPeakToQuantify(spelling), ErrorCode::InvalidInput};
     std::vector<QuantificationRow> rows;
     std::set<std::string> elements;
     for (const QuantificationPeak& peak : inputs.peaks) {

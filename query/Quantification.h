@@ -79,6 +79,9 @@ inline constexpr double kMagicAngleTolerance = 0.1;
 // Below this kinetic energy (eV) a peak is refused: the IMFP formula does not reach there.
 inline constexpr double kLowestQuantifiedEnergy = 50;
 
+// The refusal of a quantification without peaks: "no peak to quantify: give --peak "LINE=AREA"".
+std::string noPeakToQuantify(const InputSpelling& spelling);
+
 // The fields of a row, in order: line, element, binding_energy_eV, ...
 std::span<const std::string_view> quantificationFields();
 

@@ -5,6 +5,7 @@
 // depth's angle and probability, the depths, S, and the simulation's
 // settings. Every front end fills it from its own spelling of the inputs.
 
+#include "calc/MagicAngle.h"
 #include "query/ImfpEvaluation.h"
 #include "query/ValenceGroups.h"
 
@@ -100,7 +101,7 @@ struct Request {
     std::uint64_t seed = 1;
     unsigned threads = 0; // every core
     double asymmetry = 0; // beta: isotropic emission
-    double sourceAngle = 54.7;
+    double sourceAngle = kMagicAngle; // the angle where W = 1 for every beta
     // A stack: its layers from the surface, its substrate, the model, the angles.
     std::vector<RequestedLayer> layers;
     std::optional<std::string> substrate;

@@ -9,6 +9,7 @@
 #include "query/FormulaSum.h"
 #include "query/KineticEnergy.h"
 #include "query/PositiveInputs.h"
+#include "query/Quantification.h"
 #include "query/RunSize.h"
 #include "query/TypedNumber.h"
 
@@ -304,6 +305,8 @@ public:
         const RequestedPhotons& photons = request_.photons;
         // The peaks of a quantification are lines too.
         const std::string lines = spelt(use_.quantification ? "peak" : "line");
+        if (use_.quantification && request_.peaks.empty())
+            refuse(noPeakToQuantify(spelling_));
         if (request_.lines.empty() && !use_.quantification) {
             if (photons.sourceKey)
                 refuse(spelt("source") + " needs " + lines);

@@ -36,6 +36,9 @@ const std::pair<const char*, std::string> kCommandOptions[] = {
      kBoth
          + " --database --include --relativistic --csv --json --angle --probability --electrons --seed --threads "
            "--asymmetry --source-angle --step --profile"},
+    {"quantify",
+     "--name --id --density --mass --gap --nv --formula --source --photon-energy --database --include --relativistic "
+     "--csv --json --angle --source-angle --layer --peak --beta --transmission-exponent"},
 };
 
 std::vector<QString> spellings(const OptionRow& row)
@@ -117,7 +120,7 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndShowsItsLine)
 // lines of a usage or an example go on under its first.
 TEST(CommandTable, EachCommandHasOneRowAndItsPlaceInTheHelp)
 {
-    for (int kind = int(CommandKind::Help); kind <= int(CommandKind::Stack); ++kind) {
+    for (int kind = int(CommandKind::Help); kind <= int(CommandKind::Quantify); ++kind) {
         const auto rows = std::count_if(commandTable().begin(), commandTable().end(),
                                         [&](const CommandRow& row) { return row.kind == CommandKind(kind); });
         EXPECT_EQ(rows, 1) << kind;
@@ -142,7 +145,8 @@ TEST(CommandTable, EachCommandHasOneRowAndItsPlaceInTheHelp)
              "         Without --cross-section, S of each material is computed as by\n",
              "--database ~/other/TPP2-data.db\n\n  transport\n",
              "--profile --csv\n\n  stack  The no-loss signal",
-             "--source AlKa --angle 0,70\n\nMATERIAL is a name",
+             "--source AlKa --angle 0,70\n\n  quantify\n         The atomic percent",
+             "--peak \"O 1s=900\" --layer C:10\n\nMATERIAL is a name",
          })
         EXPECT_TRUE(help.contains(QString::fromUtf8(piece))) << piece;
 }

@@ -134,7 +134,7 @@ TEST(Quantification, RefusesInOneLineAndNamesThePeak)
     EXPECT_EQ(refusal([](QuantificationInputs& in) { in.peaks[0].bindingEnergy = 1440; }),
               "--peak \"Cu 2p3/2\": its kinetic energy 46.6 eV is below 50 eV");
     EXPECT_EQ(refusal([](QuantificationInputs& in) { in.peaks[0].asymmetry = 2.5; }),
-              "--peak \"Cu 2p3/2\": the asymmetry parameter must be from -1 to 2");
+              "--beta \"Cu 2p3/2\": the asymmetry parameter must be from -1 to 2");
     EXPECT_EQ(refusal([](QuantificationInputs& in) {
                   in.peaks[0].asymmetry.reset();
                   in.sourceAngle = 54.6;
