@@ -89,6 +89,43 @@ TEST_F(QuantificationWindowTest, PastedSpreadsheetRowsFillThePeaksTable)
     EXPECT_EQ(table->rowCount(), 4);
 }
 
+// The window's results are tpp2m quantify's, digit for digit, for the main
+// window's material; they follow it while shown, and once shown again after
+// it moved while hidden.
+TEST_F(QuantificationWindowTest, ResultsAreTpp2mQuantifysForTheMainWindowsMaterial)
+{
+    clickRow(4); // Cu2O
+    QuantificationWindow* quantification = open();
+    ASSERT_NE(quantification, nullptr);
+    paste(quantification, QStringLiteral("Cu\t2p3/2\t1000\nO 1s\t250\n"));
+    typeInto(in<QLineEdit>(quantification, "txtAngle"), QStringLiteral("30"));
+    typeInto(in<QLineEdit>(quantification, "txtTransmissionExponent"), QStringLiteral("0.5"));
+    auto* layer = in<QComboBox>(quantification, "cboLayer");
+    layer->setCurrentIndex(layer->findText(QStringLiteral("SiO2")));
+    typeInto(in<QLineEdit>(quantification, "txtLayerThickness"), QStringLiteral("5"));
+    const QStringList arguments = {"--source", "AlKa", "--peak", "Cu 2p3/2=1000", "--peak", "O 1s=250",
+                                   "--angle", "30", "--transmission-exponent", "0.5", "--layer", "SiO2:5"};
+    const QString cu2o = tpp2mCsv("Cu2O", arguments);
+    EXPECT_EQ(copied(quantification).toStdString(), cu2o.toStdString());
+    auto* results = in<QTableWidget>(quantification, "tblResults");
+    ASSERT_EQ(results->rowCount(), 2);
+    EXPECT_EQ(results->item(1, 0)->text(), QStringLiteral("O 1s"));
+    EXPECT_EQ(results->item(1, 6)->text(), QStringLiteral("2")); // an s level's beta
+
+    auto* follower = quantification->findChild<StateFollower*>(QStringLiteral("stateFollower"));
+    const int runs = follower->runs();
+    clickRow(3); // SiO2
+    EXPECT_EQ(follower->runs(), runs + 1);
+    EXPECT_EQ(copied(quantification).toStdString(), tpp2mCsv("SiO2", arguments).toStdString());
+
+    quantification->close();
+    clickRow(4);
+    EXPECT_EQ(follower->runs(), runs + 1);
+    find<QAction>("mnuQuantification")->trigger();
+    EXPECT_EQ(follower->runs(), runs + 2);
+    EXPECT_EQ(copied(quantification).toStdString(), cu2o.toStdString());
+}
+
 // A refusal shows tpp2m's words and no numbers, and nothing to copy; the
 // numbers are back once the input is mended.
 TEST_F(QuantificationWindowTest, ARefusalShowsItsWordsAndNoNumbers)
@@ -107,7 +144,11 @@ TEST_F(QuantificationWindowTest, ARefusalShowsItsWordsAndNoNumbers)
     EXPECT_EQ(quantification->csv(), QString());
 
     paste(quantification, QStringLiteral("O 1s\t250\t3"), 1);
-    EXPECT_EQ(problem->text(), QStringLiteral("--peak \"O 1s\": the asymmetry parameter must be from -1 to 2"));
+    const test::Tpp2mRun tpp2m = test::runProgram(
+        database.folder(), QStringLiteral(TPP2M_PATH),
+        {"quantify", "Cu", "--source", "AlKa", "--peak", "Cu 2p=1000", "--peak", "O 1s=250", "--beta", "O 1s=3"});
+    EXPECT_EQ("tpp2m: " + problem->text().toStdString() + "\n", tpp2m.err.toStdString());
+    EXPECT_EQ(problem->text(), QStringLiteral("--beta \"O 1s\": the asymmetry parameter must be from -1 to 2"));
     EXPECT_EQ(results->rowCount(), 0);
 
     paste(quantification, QStringLiteral("2"), 1, PeakTable::Beta);
