@@ -184,9 +184,10 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
         recalculate();
     });
     txtLayerThickness_->setEnabled(false);
-    // The matrix is the main window's material with its form and groups.
+    // The matrix is the main window's material with its form and groups;
+    // while it is being typed, its numbers may be missing.
     using Change = MainWindowState::Change;
-    new StateFollower(state_, Change::Material | Change::Form | Change::Groups, this, [this] { recalculate(); });
+    new StateFollower(state_, Change::Material | Change::Form | Change::Groups | Change::EditingMode, this, [this] { recalculate(); });
     recalculate();
 
     const QSize available = mainWindow->screen()->availableSize() * 0.9;
@@ -263,6 +264,13 @@ void QuantificationWindow::recalculate()
                             .arg(matrix.name.trimmed(), state_.form() == ImfpForm::Relativistic
                                                             ? QStringLiteral("relativistic")
                                                             : QStringLiteral("non-relativistic")));
+    // A material being typed lacks its numbers in the main window, not in
+    // the database, as a stored row's missing value is told per peak.
+    const MaterialValues& values = matrix.values;
+    if (state_.editingMode() != MainWindowState::EditingMode::Browsing
+        && !(values.density && values.mass && values.bandGap && values.valenceElectrons))
+        return showRefusal(QStringLiteral("The material in the main window lacks a number the IMFP needs: its "
+                                          "density, valence electrons, atomic mass and band gap."));
     const Result<std::vector<QuantificationRow>> rows = quantifyTyped();
     if (!rows)
         return showRefusal(errorText(rows));

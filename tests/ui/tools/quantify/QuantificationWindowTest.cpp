@@ -155,6 +155,12 @@ TEST_F(QuantificationWindowTest, ARefusalShowsItsWordsAndNoNumbers)
     EXPECT_TRUE(problem->isHidden());
     EXPECT_EQ(results->rowCount(), 2);
     EXPECT_TRUE(in(quantification, "cmdCopyCsv")->isEnabled());
+
+    // A new material in the main window has no numbers yet.
+    click(controls().cmdNew);
+    EXPECT_EQ(problem->text(), QStringLiteral("The material in the main window lacks a number the IMFP needs: its "
+                                              "density, valence electrons, atomic mass and band gap."));
+    EXPECT_EQ(results->rowCount(), 0);
 }
 
 } // namespace
