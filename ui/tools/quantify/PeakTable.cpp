@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace korvane::ui {
 
 std::vector<TypedPeak> pastedPeaks(const QString& text)

@@ -1,16 +1,14 @@
 #include "ui/tools/quantify/QuantificationWindow.h"
 
 #include "calc/MagicAngle.h"
-#include "core/NumberText.h"
-#include "materials/model/ShownValenceGroups.h"
+#include "lookup/MaterialCatalog.h"
+#include "lookup/SampleQuantification.h"
 #include "materials/store/MaterialStore.h"
 #include "presentation/LocaleNumberText.h"
 #include "presentation/ResultText.h"
 #include "query/ImfpEvaluation.h"
-#include "query/KineticEnergy.h"
 #include "query/RequestReader.h"
-#include "lookup/MaterialCatalog.h"
-#include "lookup/SampleQuantification.h"
+#include "query/XraySource.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/tools/StateFollower.h"
 #include "ui/tools/ToolWindow.h"
@@ -93,7 +91,7 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
     bold.setBold(true);
     lblMatrix_->setFont(bold);
 
-    auto* peaksBox = new QGroupBox(QStringLiteral("Peaks"), this);
+    auto* peaksBox = new QGroupBox(QStringLiteral("Pea&ks"), this);
     tblPeaks_ = new PeakTable(peaksBox);
     auto* peaksHint = new QLabel(QStringLiteral("One peak per element. Type into the last row, or copy rows of a "
                                                 "spreadsheet (element, level, area, \u03B2) and paste them "
@@ -147,7 +145,7 @@ QuantificationWindow::QuantificationWindow(QWidget* mainWindow, const MainWindow
     auto* legend = new QLabel(quantificationLegend(), this);
     legend->setWordWrap(true);
 
-    cmdCopyCsv_ = new QPushButton(QStringLiteral("Copy as &CSV"), this);
+    cmdCopyCsv_ = new QPushButton(QStringLiteral("Copy as CS&V"), this);
     cmdCopyCsv_->setObjectName(QStringLiteral("cmdCopyCsv"));
     auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
