@@ -26,13 +26,14 @@ ImfpOfEnergy imfpOf(const MaterialInputs& material, ImfpForm form)
 
 } // namespace
 
-Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPeak>& peaks, double photonEnergy)
+Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPeak>& peaks, double photonEnergy,
+                                                  const InputSpelling& spelling)
 {
     std::vector<QuantificationPeak> found;
     for (const RequestedPeak& peak : peaks) {
         const Result<lines::PhotoelectronLine> line = lines::findLine(peak.line);
         if (!line)
-            return Failed{optionSpelling("peak") + " \"" + peak.line + "\": " + line.error(), line.code()};
+            return Failed{spelling("peak") + " \"" + peak.line + "\": " + line.error(), line.code()};
         const std::optional<double> barns = line->bindingEnergy < photonEnergy
             ? lines::peakCrossSection(line->atomicNumber, levelAsWritten(peak.line), photonEnergy)
             : std::nullopt;
@@ -50,7 +51,7 @@ Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPea
 
 Result<std::vector<QuantificationRow>> quantifySample(const SampleQuantification& sample)
 {
-    Result<std::vector<QuantificationPeak>> peaks = findPeaks(sample.peaks, sample.photonEnergy);
+    Result<std::vector<QuantificationPeak>> peaks = findPeaks(sample.peaks, sample.photonEnergy, sample.spelling);
     if (!peaks)
         return peaks.failure();
     QuantificationInputs inputs{.matrixImfp = imfpOf(sample.matrix, sample.form),
@@ -60,7 +61,7 @@ Result<std::vector<QuantificationRow>> quantifySample(const SampleQuantification
                                 .peaks = std::move(*peaks)};
     if (sample.layer)
         inputs.overlayer = QuantificationOverlayer{imfpOf(*sample.layer, sample.form), sample.layerThickness};
-    return quantify(inputs);
+    return quantify(inputs, sample.spelling);
 }
 
 } // namespace korvane

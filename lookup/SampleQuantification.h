@@ -21,7 +21,7 @@ namespace korvane {
 
 struct SampleQuantification {
     MaterialInputs matrix;
-    std::optional<MaterialInputs> layer;
+    std::optional<MaterialInputs> layer = std::nullopt;
     float layerThickness = 0; // Å
     ImfpForm form = ImfpForm::NonRelativistic;
     double photonEnergy = 0;          // eV
@@ -29,12 +29,14 @@ struct SampleQuantification {
     double sourceAngle = kMagicAngle; // degrees between the source and the analyser
     double transmissionExponent = 0;
     std::vector<RequestedPeak> peaks;
+    InputSpelling spelling = optionSpelling; // how the refusals name the inputs
 };
 
 // Each peak's element, binding energy and cross-section at the photon
 // energy (0 where xraylib has none), with its area and beta; an unknown
 // element or level is refused: "--peak "Xx 1s": unknown element "Xx"".
-Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPeak>& peaks, double photonEnergy);
+Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPeak>& peaks, double photonEnergy,
+                                                  const InputSpelling& spelling = optionSpelling);
 
 Result<std::vector<QuantificationRow>> quantifySample(const SampleQuantification& sample);
 

@@ -5,6 +5,7 @@
 #include "python/LineEnergy.h"
 #include "python/MaterialsTable.h"
 #include "python/NumpyScalars.h"
+#include "python/QuantifyCalculation.h"
 #include "python/ScalarArguments.h"
 #include "python/SimulationCalculation.h"
 #include "python/StackCalculation.h"
@@ -386,4 +387,5 @@ PYBIND11_MODULE(korvane, m)
             return formula(text, database, includedGroups(include));
         },
         kFormulaDoc, py::arg("text"), py::arg("database") = py::none(), py::arg("include") = defaultGroups());
+    addQuantify(m);
 }

@@ -123,3 +123,18 @@ def simulate(
     database: _Database = None,
     include: _Groups = ("lbe", "d", "f"),
 ) -> dict[str, float | npt.NDArray[np.float64]]: ...
+def quantify(
+    material: str | int,
+    *,
+    source: str | None = None,
+    peaks: dict[str, float],
+    photon_energy: float | None = None,
+    angle: float = 0.0,
+    source_angle: float | None = None,
+    beta: dict[str, float] | None = None,
+    transmission_exponent: float = 0.0,
+    layer: tuple[str | int, float] | None = None,
+    relativistic: bool = False,
+    database: _Database = None,
+    include: _Groups = ("lbe", "d", "f"),
+) -> dict[str, npt.NDArray[Any]]: ...

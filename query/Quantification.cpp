@@ -1,5 +1,6 @@
 #include "query/Quantification.h"
 
+#include "calc/SignalDepth.h"
 #include "query/KineticEnergy.h"
 
 #include <array>
@@ -135,6 +136,15 @@ void attenuate(QuantificationRow& row, const QuantificationInputs& inputs)
 
 } // namespace
 
+Result<void> checkQuantificationAngles(double emissionAngle, double sourceAngle, const InputSpelling& spelling)
+{
+    if (Result<void> emission = checkAngle(emissionAngle); !emission)
+        return emission;
+    if (!(sourceAngle >= 0 && sourceAngle <= 180))
+        return Failed{spelling("source-angle") + " must be from 0 to 180 degrees", ErrorCode::InvalidInput};
+    return {};
+}
+
 std::string noPeakToQuantify(const InputSpelling& spelling)
 {
     return "no peak to quantify: give " + spelling("peak") + " \"LINE=AREA\"";
@@ -156,6 +166,8 @@ Result<std::vector<QuantificationRow>> quantify(const QuantificationInputs& inpu
     const Refusals refusals(spelling);
     if (inputs.peaks.empty())
         return Failed{noPeakToQuantify(spelling), ErrorCode::InvalidInput};
+    if (Result<void> angles = checkQuantificationAngles(inputs.emissionAngle, inputs.sourceAngle, spelling); !angles)
+        return angles.failure();
     std::vector<QuantificationRow> rows;
     std::set<std::string> elements;
     for (const QuantificationPeak& peak : inputs.peaks) {

@@ -82,6 +82,10 @@ inline constexpr double kLowestQuantifiedEnergy = 50;
 // The refusal of a quantification without peaks: "no peak to quantify: give --peak "LINE=AREA"".
 std::string noPeakToQuantify(const InputSpelling& spelling);
 
+// The emission angle at least 0° and below 90°, the source angle from 0 to
+// 180 degrees, or the words that refuse them.
+Result<void> checkQuantificationAngles(double emissionAngle, double sourceAngle, const InputSpelling& spelling);
+
 // The fields of a row, in order: line, element, binding_energy_eV, ...
 std::span<const std::string_view> quantificationFields();
 

@@ -228,7 +228,10 @@ public:
         return kept;
     }
 
-    void addName(const std::string& text, MaterialByName::By by) { request_.materials.push_back(MaterialByName{text, by}); }
+    void addName(const std::string& text, MaterialByName::By by)
+    {
+        request_.materials.push_back(MaterialByName{text, by});
+    }
 
     // An ID as tpp2m's --id gives it: a whole number.
     void readId(const std::string& text)
@@ -518,11 +521,10 @@ public:
         if (request_.layers.size() > 1)
             refuse(use_.asker + " takes one " + spelt("layer"));
         request_.angle = doubles_.count("angle") ? doubles_["angle"] : request_.angle;
-        if (const Result<void> angle = checkAngle(request_.angle); !angle)
-            refuse(angle.error());
         request_.sourceAngle = doubles_.count("source-angle") ? doubles_["source-angle"] : kMagicAngle;
-        if (!(request_.sourceAngle >= 0 && request_.sourceAngle <= 180))
-            refuse(spelt("source-angle") + " must be from 0 to 180 degrees");
+        if (const Result<void> angles = checkQuantificationAngles(request_.angle, request_.sourceAngle, spelling_);
+            !angles)
+            refuse(angles.error());
         request_.transmissionExponent = doubles_.count("transmission-exponent") ? doubles_["transmission-exponent"] : 0;
     }
 

@@ -13,7 +13,8 @@ import numpy as np
 import korvane
 
 FUNCTIONS = ["imfp", "cf1", "trmfp", "eff_trmfp", "cf2", "materials", "formula", "transport_cross_section",
-             "information_depth", "mean_escape_depth", "signal_fraction", "overlayer_thickness", "line_energy", "dcs", "simulate", "stack"]
+             "information_depth", "mean_escape_depth", "signal_fraction", "overlayer_thickness", "line_energy", "dcs", "simulate", "stack",
+             "quantify"]
 
 
 def signature_in_docstring(function):
@@ -55,7 +56,7 @@ def test_the_examples_in_the_docstrings_give_what_they_show(tmp_path, monkeypatc
     for name in FUNCTIONS:
         runner.run(doctest.DocTestParser().get_doctest(getattr(korvane, name).__doc__, {"korvane": korvane},
                                                        name, None, 0))
-    assert (runner.tries, runner.failures) == (8, 0)
+    assert (runner.tries, runner.failures) == (9, 0)
 
 
 def test_a_long_array_call_lets_other_threads_run():

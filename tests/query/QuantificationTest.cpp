@@ -141,6 +141,10 @@ TEST(Quantification, RefusesInOneLineAndNamesThePeak)
               }),
               "--peak \"Cu 2p3/2\": a level other than s needs its asymmetry parameter --beta \"Cu 2p3/2=BETA\" "
               "away from the magic angle (--source-angle 54.6)");
+    EXPECT_EQ(refusal([](QuantificationInputs& in) { in.emissionAngle = 90; }),
+              "the angle must be at least 0\u00B0 and below 90\u00B0");
+    EXPECT_EQ(refusal([](QuantificationInputs& in) { in.sourceAngle = -1; }),
+              "--source-angle must be from 0 to 180 degrees");
     EXPECT_EQ(refusal([](QuantificationInputs& in) { in.sourceAngle = 0; }),
               "--peak \"O 1s\": no photoelectrons leave towards the analyser (W = 0 at --source-angle 0 with "
               "asymmetry 2)");
