@@ -12,6 +12,7 @@
 #include "ui/mainwindow/ElasticPanels.h"
 #include "ui/tools/lineenergy/FormLineEnergy.h"
 #include "ui/tools/stack/StackWindow.h"
+#include "ui/tools/quantify/QuantificationWindow.h"
 #include "ui/tools/curve/ImfpCurveWindow.h"
 #include "ui/mainwindow/InformationPanels.h"
 #include "ui/mainwindow/MessagesInFreeArea.h"
@@ -112,6 +113,7 @@ Form1::Form1(MaterialStore& store, UserPrompts* prompts, QWidget* parent) : QMai
     fromFormula->setObjectName(QStringLiteral("mnuMaterialFromFormula"));
     connect(fromFormula, &QAction::triggered, this, [this] { MaterialFromFormula::open(this, state_, store_); });
     addTransportCrossSectionEntry(tools, state_, this);
+    addQuantificationEntry(tools, state_, store_, this);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(QStringLiteral("&Korvane on the web"))->setObjectName(QStringLiteral("mnuKorvane_on_the_web"));

@@ -24,7 +24,8 @@ TEST_F(ToolWindowKeysTest, OneSetOfKeysAndButtonsForAllToolsWindows)
                                 {"mnuTransportCrossSection", {"&Use", "&Close"}},
                                 {"mnuEnergyFromLine", {"&Use", "&Close"}},
                                 {"mnuMaterialFromFormula", {"&Use", "&Cancel"}},
-                                {"mnuLayeredSample", {"&Close"}}};
+                                {"mnuLayeredSample", {"&Close"}},
+                                {"mnuQuantification", {"Copy as CS&V", "&Close"}}};
     for (const Expected& expected : windows) {
         SCOPED_TRACE(expected.entry);
         QWidget* tool = openTool(expected.entry);

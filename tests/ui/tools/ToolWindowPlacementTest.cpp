@@ -24,7 +24,7 @@ protected:
     QRect onScreen(const QWidget* control) const { return QRect(control->mapToGlobal(QPoint(0, 0)), control->size()); }
     static constexpr const char* kEntries[] = {"mnuImfpCurve", "mnuEnergyFromLine", "mnuDepthOfTheSignal",
                                                "mnuMaterialFromFormula", "mnuTransportCrossSection",
-                                               "mnuLayeredSample"};
+                                               "mnuLayeredSample", "mnuQuantification"};
 };
 
 // Every window, frame included, fits a 1366 x 720 screen, also at its least
