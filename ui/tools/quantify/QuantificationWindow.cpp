@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 
 #include <charconv>
+#include <map>
 
 namespace korvane::ui {
 
@@ -49,6 +50,23 @@ std::string readerText(const QString& typed)
     char digits[32];
     const auto written = std::to_chars(digits, digits + sizeof digits, *value);
     return std::string(digits, written.ptr);
+}
+
+// The window's refusals name an input by its caption here, as tpp2m names
+// it by its option: `Peak "Cu 3p": a second peak of Cu ...`.
+std::string windowSpelling(std::string_view name)
+{
+    static const std::map<std::string_view, std::string> captions = {
+        {"peak", "Peak"},
+        {"beta", "\u03B2"},
+        {"source", "Source"},
+        {"photon-energy", "Photon energy"},
+        {"angle", "Emission angle"},
+        {"source-angle", "Source angle"},
+        {"transmission-exponent", "Transmission exponent"},
+        {"layer", "Contamination layer"}};
+    const auto caption = captions.find(name);
+    return caption != captions.end() ? caption->second : std::string(name);
 }
 
 QLineEdit* box(QWidget* parent, const char* name, const QString& text = {})
@@ -231,7 +249,7 @@ NamedTexts QuantificationWindow::typedInputs() const
 Result<std::vector<QuantificationRow>> QuantificationWindow::quantifyTyped() const
 {
     const Result<Request> request =
-        readRequest(typedInputs(), {.quantification = true, .asker = "quantify"}, optionSpelling);
+        readRequest(typedInputs(), {.quantification = true, .asker = "quantify"}, windowSpelling);
     if (!request)
         return request.failure();
     const RequestedPhotons& photons = request->photons;
@@ -243,7 +261,8 @@ Result<std::vector<QuantificationRow>> QuantificationWindow::quantifyTyped() con
         .emissionAngle = request->angle,
         .sourceAngle = request->sourceAngle,
         .transmissionExponent = request->transmissionExponent,
-        .peaks = request->peaks};
+        .peaks = request->peaks,
+        .spelling = windowSpelling};
     if (!request->layers.empty()) {
         const Material layer = store_.row(cboLayer_->currentData().toInt());
         sample.layer = MaterialInputs{layer.name,
@@ -269,6 +288,8 @@ void QuantificationWindow::recalculate()
         && !(values.density && values.mass && values.bandGap && values.valenceElectrons))
         return showRefusal(QStringLiteral("The material in the main window lacks a number the IMFP needs: its "
                                           "density, valence electrons, atomic mass and band gap."));
+    if (tblPeaks_->peaks().empty())
+        return showRefusal(QStringLiteral("no peak to quantify: type a line and its area in the table"));
     const Result<std::vector<QuantificationRow>> rows = quantifyTyped();
     if (!rows)
         return showRefusal(errorText(rows));
