@@ -189,18 +189,11 @@ TEST_F(Tpp2mDefenceTest, MessagesNameTheCauseAndTheWayOut)
                   QStringLiteral("cf2 needs --cross-section S for a material given by its values, which has no "
                                  "formula to compute S from"));
     const QString folder = database.folder() + u'/';
-    QFile blank(folder + QStringLiteral("blank.csv"));
-    ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
-    blank.write("\n\r\n\n");
-    blank.close();
+    writeFile(folder + QStringLiteral("blank.csv"), "\n\r\n\n");
     expectRefused(run(QStringLiteral("import blank.csv")), 1,
                   QStringLiteral("blank.csv: the file holds only blank lines, and no header of material columns; "
                                  "nothing imported"));
-    QFile huge(folder + QStringLiteral("huge.csv"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write("\nName,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-               "Huge,1,60,,,,,1e400\n");
-    huge.close();
+    writeFile(folder + QStringLiteral("huge.csv"), "\n" + kMaterialsHeader + "Huge,1,60,,,,,1e400\n");
     expectRefused(run(QStringLiteral("import huge.csv")), 1,
                   QStringLiteral("nothing imported: 1 of the 1 rows of huge.csv cannot be written\n"
                                  "tpp2m: line 3 (\"Huge\"): valel f: \"1e400\" is not a number that can be stored."));
@@ -222,12 +215,8 @@ TEST(Tpp2mReadOnlyDatabase, AnImportSaysWhichFileCannotBeWrittenAndWhy)
     for (const QString& folder : {database.folder(), database.folder() + QStringLiteral("/DataBase")})
         ASSERT_TRUE(QFile::setPermissions(
             folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    QFile csv(database.folder() + QStringLiteral("/new.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-              "MyA,1,60,,,,,16\n");
-    csv.close();
-    ASSERT_TRUE(QFile::setPermissions(csv.fileName(), QFile::ReadOwner | QFile::ReadOther));
+    writeFile(database.folder() + QStringLiteral("/new.csv"), kMaterialsHeader + "MyA,1,60,,,,,16\n");
+    ASSERT_TRUE(QFile::setPermissions(database.folder() + QStringLiteral("/new.csv"), QFile::ReadOwner | QFile::ReadOther));
     const QByteArray before = fileHash(database.path());
     expectRefused(nobody.run(database.folder(), QStringLiteral("import new.csv")), 1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be written: the file is "
@@ -268,11 +257,7 @@ TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 // it ends with status 1 and no line of its own, the rows in the database.
 TEST_F(Tpp2mDefenceTest, AnImportWhoseReportIsLostEndsWithStatusOneAndKeepsTheRows)
 {
-    QFile csv(database.folder() + QStringLiteral("/new.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-              "MyA,1,60,,,,,16\n");
-    csv.close();
+    writeFile(database.folder() + QStringLiteral("/new.csv"), kMaterialsHeader + "MyA,1,60,,,,,16\n");
     const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" import new.csv > /dev/full"));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.toStdString(), "");
