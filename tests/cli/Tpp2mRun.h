@@ -133,6 +133,8 @@ protected:
         EXPECT_EQ(result.err.toStdString(), "") << line.toStdString();
         return result.out.toStdString();
     }
+    // The same, cut at its line breaks.
+    QStringList outputLines(const QString& line) { return QString::fromStdString(output(line)).split(u'\n'); }
 
     FixtureDatabase database;
 };

@@ -27,7 +27,6 @@ TEST(PositiveInputs, RefusesZeroAndBelowInOneWording)
 
 TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)
 {
-    EXPECT_EQ(kDefaultValenceTicks, (ValenceTicks{false, true, true, true}));
     const ValenceGroupTexts copper{"8.0", "1.0", "10.0", ""};
     EXPECT_EQ(valenceTotal(copper, kDefaultValenceTicks), 11.0f);
     EXPECT_EQ(valenceTotal(copper, {true, true, true, true}), 19.0f);
