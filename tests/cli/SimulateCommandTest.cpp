@@ -117,12 +117,8 @@ TEST_F(SimulateCommandTest, ThicknessWithSimulatedAttenuationLengths)
               header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,eal,25.715475,\n");
     expectRefused(run(given + " --model x"), 2, "--model takes sla or eal (got \"x\")");
     expectRefused(run(given + " --electrons 5000"), 2, "--electrons is for --model eal");
-}
-
-// The request's reader judges every value (tests/query); here, that its
-// refusal ends the run in one line with status 2.
-TEST_F(SimulateCommandTest, BadInputIsOneLineAndExitTwo)
-{
+    // The request's reader judges every value (tests/query); here, that its
+    // refusal ends the run in one line with status 2.
     expectRefused(run("simulate Cu --energy 1000 --angle 10 --source-angle 100"), 2,
                   "the X-ray source must lie above the surface: the source angle less the emission angle must be "
                   "between -90 and 90 degrees");

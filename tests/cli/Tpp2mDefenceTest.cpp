@@ -39,10 +39,17 @@ TEST_F(Tpp2mDefenceTest, ADamagedFileIsOneLineAndExitOneNeverEmptyRows)
     EXPECT_EQ(result.out.toStdString(), "");
 }
 
-TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
+// IDs are whole and only a bare number is one. A name typed in the window
+// may look like an ID or an option: a bare number that is one material's ID
+// and another's name is refused as ambiguous, and --id and --name reach each.
+TEST_F(Tpp2mDefenceTest, IdsAreWholeAndANameThatIsAlsoAnIdIsAmbiguous)
 {
     FixtureDatabase odd({material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
+                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(105, "Cu2O", 6, 143, 2.2f, {}, {}, {}, 28),
+                         material(190, "105", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(191, "-x", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(192, "300", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
     ASSERT_TRUE(odd.created());
     const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
     EXPECT_EQ(output(QStringLiteral("imfp 4294967301 0104 104") + from),
@@ -52,19 +59,6 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
               "SiO2,104,1000,non-relativistic,29.11884,\n");
     expectRefused(run(QStringLiteral("imfp +104") + from), 1,
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
-}
-
-// A name typed in the window may look like an ID or an option: a bare
-// number that is one material's ID and another's name is refused as
-// ambiguous, and --id and --name reach each of them.
-TEST_F(Tpp2mDefenceTest, ANameThatIsAlsoAnIdIsAmbiguousAndIdAndNameReachEither)
-{
-    FixtureDatabase odd({material(105, "Cu2O", 6, 143, 2.2f, {}, {}, {}, 28),
-                         material(190, "105", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(191, "-x", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(192, "300", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
-    ASSERT_TRUE(odd.created());
-    const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
     expectRefused(run(QStringLiteral("imfp 105") + from), 2,
                   QStringLiteral("\"105\" is ambiguous: the ID of Cu2O and the name of the material with ID 190; "
                                  "say --id 105 or --name 105"));
