@@ -254,16 +254,11 @@ TEST(TrajectorySimulation, BinsBoundedWhateverTheAngleAndStepWithAProfileRefused
         EXPECT_LE(depth.profileLength(), kMostProfileDepths);
         EXPECT_GT(depth.informationDepth(0.95).value, 0) << angle << "°";
     }
-    EXPECT_EQ(checkProfileStep(0, 1e-300).error(),
-              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least 2.8e-05");
+    // The words at 0° and at 89.9999° are tpp2m simulate's test.
     EXPECT_TRUE(checkProfileStep(0, 2.8e-5));
     EXPECT_EQ(checkProfileStep(60, 5e-5).error(),
-              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the "
-              "step must be at least 5.6e-05");
+              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle the step must be at least 5.6e-05");
     EXPECT_TRUE(checkProfileStep(89.9983, 1));
-    EXPECT_EQ(checkProfileStep(89.9999, 1).error(),
-              "a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
-              "even a step of 1 gives more; a profile needs an angle of at most 89.9983°");
 }
 
 TEST(TrajectorySimulation, WhyAnInformationDepthOrItsErrorIsMissing)

@@ -56,11 +56,8 @@ TEST(TransportTable, InterpolationBetweenNodesWithinATwoThousandth)
 TEST(TransportTable, NothingOutsideItsRangeAndMalformedTextsRefused)
 {
     const TransportTable& table = shippedTransportTable();
-    EXPECT_FALSE(table.crossSection(6, 49.9));
-    EXPECT_FALSE(table.crossSection(6, 30000.1));
-    EXPECT_FALSE(table.crossSection(6, NAN));
-    EXPECT_FALSE(table.crossSection(0, 1000));
-    EXPECT_FALSE(table.crossSection(104, 1000));
+    for (const auto& [z, energy] : {std::pair{6, 49.9}, {6, 30000.1}, {6, NAN}, {0, 1000.0}, {104, 1000.0}})
+        EXPECT_FALSE(table.crossSection(z, energy)) << z << " " << energy;
     EXPECT_TRUE(table.crossSection(6, 50));
 
     EXPECT_THROW(TransportTable("1\tH\t50\t1.0\n"), std::logic_error); // elements missing

@@ -46,10 +46,6 @@ QString sqlite3(const QString& path, const QString& query)
     return result.out;
 }
 
-// The header of a file of materials without IDs and descriptions.
-const QByteArray kHeader =
-    "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
-
 // Every column but the ID of the users' rows, exactly: texts as bytes,
 // numbers with 17 digits, each with its storage type.
 QString usersRows(const QString& path)
@@ -72,12 +68,6 @@ protected:
 
     Tpp2mRun run(const QString& line) { return runTpp2m(source.folder(), line); }
     QString file(const char* name) const { return source.folder() + u'/' + QLatin1String(name); }
-    void write(const QString& path, const QByteArray& bytes)
-    {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        ASSERT_EQ(out.write(bytes), bytes.size());
-    }
     Tpp2mRun import(const QString& path, const char* options = "")
     {
         return run(QStringLiteral("import %1 --database %2 %3").arg(path, target.path(), QLatin1String(options)));
@@ -94,7 +84,7 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
         const QString exported = file(format);
         const Tpp2mRun exportRun = run(QStringLiteral("export --%1").arg(QLatin1String(format)));
         ASSERT_EQ(exportRun.status, 0) << exportRun.err.toStdString();
-        write(exported, exportRun.out.toUtf8());
+        writeFile(exported, exportRun.out.toUtf8());
         const Tpp2mRun importRun = run(QStringLiteral("import %1 --database %2").arg(exported, fresh.path()));
         EXPECT_EQ(importRun.status, 0) << importRun.err.toStdString();
         EXPECT_EQ(importRun.out, QStringLiteral("imported 4 materials into %1: 4 new, 0 replaced\n").arg(fresh.path()));
@@ -112,7 +102,7 @@ TEST_F(MaterialTransferTest, ExportThenImportGivesBackEveryUsersRowBitForBit)
                        "0.10000000149011612,1.0000000031710769e-30,0,,1.5,,3.25"));
 
     // All rows: the elements are left out of an import.
-    write(file("all.csv"), run(QStringLiteral("export --all --csv")).out.toUtf8());
+    writeFile(file("all.csv"), run(QStringLiteral("export --all --csv")).out.toUtf8());
     const Tpp2mRun all = import(file("all.csv"));
     EXPECT_EQ(all.status, 0);
     EXPECT_EQ(all.err,
@@ -131,10 +121,10 @@ TEST_F(MaterialTransferTest, BadRowsAmongAThousandWriteNothing)
     };
     for (int i = 9; i <= 30; ++i)
         bad[i * 10] = "M" + QByteArray::number(i * 10) + ",,60,,,,,16\n";
-    QByteArray csv = kHeader;
+    QByteArray csv = kMaterialsHeader;
     for (int i = 1; i <= 1000; ++i)
         csv += bad.count(i) ? bad.at(i) : QByteArray("M") + QByteArray::number(i) + ",2.5,60,,,,,16\n";
-    write(file("many-bad.csv"), csv);
+    writeFile(file("many-bad.csv"), csv);
     Tpp2mRun result = import(file("many-bad.csv"));
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_EQ(result.status, 1);
@@ -158,12 +148,12 @@ TEST_F(MaterialTransferTest, BadRowsAmongAThousandWriteNothing)
     EXPECT_EQ(fileHash(target.path()), before);
 
     // --replace overwrites a compound of the same name, never an element.
-    write(file("replace.csv"), kHeader + "SiO2,2.2,60.1,8.9,,,,16\nSi,2.3,28,,,,,4\n");
+    writeFile(file("replace.csv"), kMaterialsHeader + "SiO2,2.2,60.1,8.9,,,,16\nSi,2.3,28,,,,,4\n");
     result = import(file("replace.csv"), "--replace");
     EXPECT_EQ(result.err.section(u'\n', 1, 1),
               QStringLiteral("tpp2m: line 3 (\"Si\"): the name is an element's (ID 14); elements are never written"));
     // A byte-order mark and Windows line ends, as spreadsheets write them.
-    write(file("replace.csv"), "\xEF\xBB\xBF" + kHeader + "SiO2,2.2,60.1,,,,,16\r\n");
+    writeFile(file("replace.csv"), "\xEF\xBB\xBF" + kMaterialsHeader + "SiO2,2.2,60.1,,,,,16\r\n");
     FixtureDatabase withCompounds;
     result = run(QStringLiteral("import %1 --database %2 --replace").arg(file("replace.csv"), withCompounds.path()));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
@@ -175,14 +165,13 @@ TEST_F(MaterialTransferTest, BadRowsAmongAThousandWriteNothing)
 
 TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
 {
-    const QByteArray header =
-        "ID,Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    const QByteArray header = "ID," + kMaterialsHeader;
     // A gigabyte on one line, without the disk space: a sparse file.
     const QString longLine = file("long.csv");
-    write(longLine, header + "200,SiO2,");
+    writeFile(longLine, header + "200,SiO2,");
     ASSERT_EQ(::truncate(QFile::encodeName(longLine).constData(), 1LL << 30), 0);
     const QString longJson = file("long.json");
-    write(longJson, "[{\"Name\": \"");
+    writeFile(longJson, "[{\"Name\": \"");
     ASSERT_EQ(::truncate(QFile::encodeName(longJson).constData(), 1LL << 30), 0);
     const QString columns =
         QStringLiteral("; the columns are ID, Description, Name, Density, Atomic wght, Energy gap 300 K, valel s+p,n, "
@@ -213,14 +202,14 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
     const QByteArray before = fileHash(target.path());
     for (const Case& c : cases) {
         if (c.bytes)
-            write(c.path, *c.bytes);
+            writeFile(c.path, *c.bytes);
         expectRefused(import(c.path), 1, QStringLiteral("%1: %2; nothing imported").arg(c.path, c.message),
                       c.path.toStdString());
     }
     EXPECT_EQ(fileHash(target.path()), before);
 
     // A JSON row that is no object, and NUL characters in texts.
-    write(file("rows.json"),
+    writeFile(file("rows.json"),
           "[7, {\"Name\": \"N\\u0000\", \"Description\": \"\\u0000\", \"Density\": 1, "
           "\"Atomic wght\": 1, \"Energy gap 300 K\": 0, \"valel s+p,n\": null, "
           "\"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 1}]");
@@ -238,8 +227,8 @@ TEST_F(MaterialTransferTest, HostileFilesGiveAClearMessageAndWriteNothing)
 // 1 and its cause, whatever the cause: no file, a folder, a file of prose.
 TEST_F(MaterialTransferTest, ADatabaseThatCannotBeOpenedEndsWithStatusOne)
 {
-    write(file("prose.db"), "Dear colleague, here are my materials.\n");
-    write(file("one.csv"), kHeader + "MyA,1,60,,,,,16\n");
+    writeFile(file("prose.db"), "Dear colleague, here are my materials.\n");
+    writeFile(file("one.csv"), kMaterialsHeader + "MyA,1,60,,,,,16\n");
     const std::vector<std::pair<QString, QString>> databases = {
         {file("missing.db"), QStringLiteral("there is no such file")},
         {source.folder(), QStringLiteral("it is a folder, not a database file")},
@@ -256,7 +245,7 @@ TEST_F(MaterialTransferTest, ADatabaseThatCannotBeOpenedEndsWithStatusOne)
 // Waiting for another copy's write is the connection's, tested where it is opened.
 TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
 {
-    write(file("one.csv"), kHeader + "SiO2,2.65,60.08,9.1,,,,16\n");
+    writeFile(file("one.csv"), kMaterialsHeader + "SiO2,2.65,60.08,9.1,,,,16\n");
     Result<sqlite::Connection> other = sqlite::Connection::open(target.path(), SQLITE_OPEN_READWRITE);
     ASSERT_TRUE(other);
     ASSERT_TRUE(other->exec("BEGIN IMMEDIATE"));
@@ -272,8 +261,8 @@ TEST_F(MaterialTransferTest, ImportGivesUpOnAnotherCopysLongWrite)
 // and a file without rows imports nothing.
 TEST_F(MaterialTransferTest, UsersRowsOfAnyIdImportAndRowsAlreadyThereAreCounted)
 {
-    const QByteArray header = "ID," + kHeader;
-    write(file("small-ids.csv"), header + "1,MyA,1,60,,,,,16\n2,MyB,2,60,,,,,16\n0,MyC,3,60,,,,,16\n");
+    const QByteArray header = "ID," + kMaterialsHeader;
+    writeFile(file("small-ids.csv"), header + "1,MyA,1,60,,,,,16\n2,MyB,2,60,,,,,16\n0,MyC,3,60,,,,,16\n");
     Tpp2mRun result = import(file("small-ids.csv"));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.err, QString());
@@ -285,19 +274,19 @@ TEST_F(MaterialTransferTest, UsersRowsOfAnyIdImportAndRowsAlreadyThereAreCounted
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out,
               QStringLiteral("nothing to write into %1: the 3 materials are already there\n").arg(target.path()));
-    write(file("one-more.csv"), header + "7,MyA,1,60,,,,,16\n8,MyD,4,60,,,,,16\n");
+    writeFile(file("one-more.csv"), header + "7,MyA,1,60,,,,,16\n8,MyD,4,60,,,,,16\n");
     result = import(file("one-more.csv"));
     EXPECT_EQ(result.out,
               QStringLiteral("imported 1 materials into %1: 1 new, 0 replaced; 1 already there\n").arg(target.path()));
     // The same name with another value is still a conflict.
-    write(file("changed.csv"), header + "1,MyA,1.5,60,,,,,16\n");
+    writeFile(file("changed.csv"), header + "1,MyA,1.5,60,,,,,16\n");
     expectRefused(import(file("changed.csv")), 1,
                   QStringLiteral("nothing imported: 1 of the 1 rows of %1 cannot be written\n"
                                  "tpp2m: line 2 (\"MyA\"): the name is already in the database (ID 104)")
                       .arg(file("changed.csv")));
 
     const QByteArray before = fileHash(target.path());
-    write(file("empty.csv"), header);
+    writeFile(file("empty.csv"), header);
     expectRefused(import(file("empty.csv")), 1,
                   QStringLiteral("nothing imported: %1 holds no materials").arg(file("empty.csv")));
     EXPECT_EQ(fileHash(target.path()), before);
@@ -309,14 +298,14 @@ TEST_F(MaterialTransferTest, UsersRowsOfAnyIdImportAndRowsAlreadyThereAreCounted
 TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOnesAreRefused)
 {
     // A name counts characters: 255 emoji are 510 UTF-16 units.
-    const QByteArray longest = "ID,Description," + kHeader + "1,\"" + QString(32767, QChar(0x20AC)).toUtf8() + "\",\""
+    const QByteArray longest = "ID,Description," + kMaterialsHeader + "1,\"" + QString(32767, QChar(0x20AC)).toUtf8() + "\",\""
         + QByteArray("\xF0\x9F\x98\x80").repeated(255) + "\",1,60,,,,,16\n";
-    write(file("longest.csv"), longest);
+    writeFile(file("longest.csv"), longest);
     Tpp2mRun result = import(file("longest.csv"));
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     const Tpp2mRun exported = run(QStringLiteral("export --csv --database ") + target.path());
     ASSERT_EQ(exported.status, 0);
-    write(file("exported.csv"), exported.out.toUtf8());
+    writeFile(file("exported.csv"), exported.out.toUtf8());
     FixtureDatabase fresh(elements());
     result = run(QStringLiteral("import %1 --database %2").arg(file("exported.csv"), fresh.path()));
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
@@ -326,8 +315,8 @@ TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOne
               QStringLiteral("255|32767\n"));
 
     const QByteArray before = fileHash(target.path());
-    write(file("longer.csv"),
-          "Description," + kHeader + "\"" + QByteArray(32768, 'd') + "\",\"" + QByteArray(256, 'n')
+    writeFile(file("longer.csv"),
+          "Description," + kMaterialsHeader + "\"" + QByteArray(32768, 'd') + "\",\"" + QByteArray(256, 'n')
               + "\",1,60,,,,,16\nd,Tiny,1e-50,60,,,,,16\n");
     expectRefused(import(file("longer.csv")), 1,
                   QStringLiteral("nothing imported: 2 of the 2 rows of %1 cannot be written\n"
@@ -338,7 +327,7 @@ TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOne
     EXPECT_EQ(fileHash(target.path()), before);
 
     // Half of a character is refused, never stored as "?".
-    write(file("half.json"),
+    writeFile(file("half.json"),
           "[{\"Name\": \"Si\\ud83dO2\", \"Density\": 1, \"Atomic wght\": 60, \"Energy gap 300 K\": 0, "
           "\"valel s+p,n\": null, \"valel s+p,n+1\": null, \"valel d\": null, \"valel f\": 16}]");
     EXPECT_TRUE(import(file("half.json"))
@@ -351,7 +340,7 @@ TEST_F(MaterialTransferTest, TheLongestNameAndDescriptionTravelWholeAndLongerOne
 TEST_F(MaterialTransferTest, ImportRefusesNamesTheCommandLineCannotReachAndTrimsBlanks)
 {
     const QByteArray before = fileHash(target.path());
-    write(file("unreachable.csv"), kHeader + "105,1,60,,,,,16\n--energy,1,60,,,,,16\n-1,1,60,,,,,16\n");
+    writeFile(file("unreachable.csv"), kMaterialsHeader + "105,1,60,,,,,16\n--energy,1,60,,,,,16\n-1,1,60,,,,,16\n");
     expectRefused(import(file("unreachable.csv")), 1,
                   QStringLiteral("nothing imported: 3 of the 3 rows of %1 cannot be written\n"
                                  "tpp2m: line 2 (\"105\"): the name is a bare number, which tpp2m reads as an ID\n"
@@ -361,7 +350,7 @@ TEST_F(MaterialTransferTest, ImportRefusesNamesTheCommandLineCannotReachAndTrims
                       .arg(file("unreachable.csv")));
     EXPECT_EQ(fileHash(target.path()), before);
 
-    write(file("blanks.csv"), kHeader + "\"  My glass \",1,60,,,,,16\n");
+    writeFile(file("blanks.csv"), kMaterialsHeader + "\"  My glass \",1,60,,,,,16\n");
     EXPECT_EQ(import(file("blanks.csv")).status, 0);
     EXPECT_EQ(sqlite3(target.path(), QStringLiteral("SELECT '<'||Name||'>' FROM tblIMFPdata WHERE ID >= 104")),
               QStringLiteral("<My glass>\n"));

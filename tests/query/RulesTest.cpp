@@ -1,4 +1,3 @@
-#include "query/MaterialNotFound.h"
 #include "query/PositiveInputs.h"
 #include "query/ShownText.h"
 #include "query/TypedNumber.h"
@@ -27,7 +26,6 @@ TEST(PositiveInputs, RefusesZeroAndBelowInOneWording)
 
 TEST(ValenceGroups, DefaultTicksAndTheTotalOfTheTickedGroups)
 {
-    EXPECT_EQ(kDefaultValenceTicks, (ValenceTicks{false, true, true, true}));
     const ValenceGroupTexts copper{"8.0", "1.0", "10.0", ""};
     EXPECT_EQ(valenceTotal(copper, kDefaultValenceTicks), 11.0f);
     EXPECT_EQ(valenceTotal(copper, {true, true, true, true}), 19.0f);
@@ -80,12 +78,6 @@ TEST(TypedNumber, ATextWrittenAsANumberButNotHeldIsOutOfRange)
     EXPECT_EQ(readTypedSingle("energy", "1e39").error(), "energy: \"1e39\" is out of range");
     EXPECT_EQ(readTypedSingle("energy", "-1e-50").error(), "energy: \"-1e-50\" is out of range");
     EXPECT_EQ(readTypedSingle("energy", "x").error(), "energy: \"x\" is not a number");
-}
-
-TEST(MaterialNotFound, NamesTheDatabaseAndANameInOtherCase)
-{
-    EXPECT_EQ(noMaterial("Xx", "TPP2-data.db"), "no material \"Xx\" in TPP2-data.db");
-    EXPECT_EQ(noMaterial("cu", "/tmp/a.db", "Cu"), "no material \"cu\" in /tmp/a.db (did you mean \"Cu\"?)");
 }
 
 } // namespace
