@@ -24,21 +24,18 @@ double photonsOf(const char* key)
 
 TEST(PhotoelectronLineTest, TheIssuesLinesGiveXraylibsEdgesAndTheirKineticEnergies)
 {
-    const Result<PhotoelectronLine> cu = findLine("Cu 2p3/2");
-    ASSERT_TRUE(cu) << cu.error();
-    EXPECT_EQ(cu->name(), "Cu 2p3/2");
-    EXPECT_EQ(cu->bindingEnergy, edgeEnergy(29, L3_SHELL));
-    EXPECT_EQ(*kineticEnergy(cu->bindingEnergy, photonsOf("AlKa")), 1486.6 - edgeEnergy(29, L3_SHELL));
-
-    const Result<PhotoelectronLine> au = findLine("Au 4f");
-    ASSERT_TRUE(au) << au.error();
-    EXPECT_EQ(au->name(), "Au 4f7/2");
-    EXPECT_EQ(au->bindingEnergy, edgeEnergy(79, N7_SHELL));
-    EXPECT_EQ(*kineticEnergy(au->bindingEnergy, photonsOf("MgKa")), 1253.6 - edgeEnergy(79, N7_SHELL));
-
-    const Result<PhotoelectronLine> c = findLine("C  1s");
-    ASSERT_TRUE(c) << c.error();
-    EXPECT_EQ(*kineticEnergy(c->bindingEnergy, photonsOf("GaKa")), 9251.7 - edgeEnergy(6, K_SHELL));
+    // A line as typed, its name, its element and shell, and the photons of a source.
+    const std::tuple<const char*, const char*, int, int, const char*, double> typed[] = {
+        {"Cu 2p3/2", "Cu 2p3/2", 29, L3_SHELL, "AlKa", 1486.6},
+        {"Au 4f", "Au 4f7/2", 79, N7_SHELL, "MgKa", 1253.6},
+        {"C  1s", "C 1s", 6, K_SHELL, "GaKa", 9251.7}};
+    for (const auto& [text, name, z, shell, source, photons] : typed) {
+        const Result<PhotoelectronLine> line = findLine(text);
+        ASSERT_TRUE(line) << text << ": " << line.error();
+        EXPECT_EQ(line->name(), name);
+        EXPECT_EQ(line->bindingEnergy, edgeEnergy(z, shell)) << text;
+        EXPECT_EQ(*kineticEnergy(line->bindingEnergy, photonsOf(source)), photons - edgeEnergy(z, shell)) << text;
+    }
 
     const Result<PhotoelectronLine> o = findLine("O 1s");
     ASSERT_TRUE(o) << o.error();
