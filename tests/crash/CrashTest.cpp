@@ -22,10 +22,8 @@ int killCount()
 std::vector<Material> versionOneMaterials()
 {
     std::vector<Material> rows;
-    for (int id = 1; id <= 30; ++id) {
-        Material m = test::material(id, "v1", 1, 1, 1, 1, 1, 1, 1);
-        rows.push_back(m);
-    }
+    for (int id = 1; id <= 30; ++id)
+        rows.push_back(test::material(id, "v1", 1, 1, 1, 1, 1, 1, 1));
     return rows;
 }
 
