@@ -23,7 +23,7 @@ double photonsOf(const char* key)
     return source ? source->photonEnergy : 0;
 }
 
-TEST(PhotoelectronLineTest, TheIssuesLinesGiveXraylibsEdgesAndTheirKineticEnergies)
+TEST(PhotoelectronLineTest, TypedLinesGiveXraylibsEdgesAndTheirKineticEnergies)
 {
     // A line as typed, its name, its element and shell, and the photons of a source.
     const std::tuple<const char*, const char*, int, int, const char*, double> typed[] = {
