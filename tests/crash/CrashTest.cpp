@@ -2,6 +2,8 @@
 #include "materials/store/Sqlite.h"
 #include "support/TestMaterials.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -22,10 +24,8 @@ int killCount()
 std::vector<Material> versionOneMaterials()
 {
     std::vector<Material> rows;
-    for (int id = 1; id <= 30; ++id) {
-        Material m = test::material(id, "v1", 1, 1, 1, 1, 1, 1, 1);
-        rows.push_back(m);
-    }
+    for (int id = 1; id <= 30; ++id)
+        rows.push_back(test::material(id, "v1", 1, 1, 1, 1, 1, 1, 1));
     return rows;
 }
 
@@ -38,6 +38,15 @@ float versionOf(const Material& m)
             return -1;
     }
     return m.name == QStringLiteral("v%1").arg(version) ? version : -1;
+}
+
+// What SQLite's integrity check says of the file; a write that was cut
+// off is rolled back on opening.
+std::string integrity(const QString& path)
+{
+    sqlite::Connection check = *sqlite::Connection::open(path, SQLITE_OPEN_READWRITE);
+    sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
+    return integrity.step() == SQLITE_ROW ? integrity.text(0).toStdString() : "no answer";
 }
 
 TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
@@ -68,12 +77,7 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
 
         OpenedDatabase reopened = openMaterialDatabase(database.path());
         ASSERT_TRUE(reopened) << "after kill " << kill << ": " << reopened.error();
-        {
-            sqlite::Connection check = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READONLY);
-            sqlite::Statement integrity(check, QStringLiteral("PRAGMA integrity_check"));
-            ASSERT_EQ(integrity.step(), SQLITE_ROW);
-            ASSERT_EQ(integrity.text(0).toStdString(), "ok");
-        }
+        ASSERT_EQ(integrity(database.path()), "ok") << "after kill " << kill;
         std::map<qint64, float> stored;
         for (int i = 0; i < (*reopened)->storedRowCount(); ++i) {
             const Material m = (*reopened)->row(i);
@@ -86,6 +90,84 @@ TEST(CrashSafety, KilledWhileSavingLosesNothingSavedAndTearsNothing)
         }
     }
     EXPECT_GT(savesSeen, kills) << "the writer must have saved between the kills";
+}
+
+constexpr int kImportedRows = 100000;
+
+// A file of new materials, M0 to M99999.
+QString writeLargeImport(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/large.csv");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray csv = "Name,Density,Atomic wght,Energy gap 300 K,\"valel s+p,n\",\"valel s+p,n+1\",valel d,valel f\n";
+    for (int i = 0; i < kImportedRows; ++i)
+        csv += "M" + QByteArray::number(i) + ",2.5," + QByteArray::number(40 + i % 97) + ",1.5,,,,16\n";
+    file.write(csv);
+    return path;
+}
+
+QProcess* startImport(const QString& file, const QString& database)
+{
+    auto* importer = new QProcess;
+    importer->start(QStringLiteral(TPP2M_PATH),
+                    {QStringLiteral("import"), file, QStringLiteral("--database"), database});
+    EXPECT_TRUE(importer->waitForStarted());
+    return importer;
+}
+
+// Waits until the import has begun to write: SQLite keeps the rollback
+// journal from the first changed page until the commit. False when the
+// import ended first.
+bool waitForWriting(QProcess& importer, const QString& journal)
+{
+    while (!QFile::exists(journal)) {
+        if (importer.state() == QProcess::NotRunning || importer.waitForFinished(1))
+            return false;
+    }
+    return true;
+}
+
+TEST(CrashSafety, AnImportKilledWhileWritingLeavesTheDatabaseAsItWas)
+{
+    test::FixtureDatabase database;
+    ASSERT_TRUE(database.created());
+    const std::map<qint64, Material> before = test::storedMaterials(database.path());
+    const QString file = writeLargeImport(database.folder());
+    const QString original = database.folder() + QStringLiteral("/original.db");
+    ASSERT_TRUE(QFile::copy(database.path(), original));
+
+    // One whole import first: all 100 000 rows in one go, and how long the
+    // writing takes.
+    std::unique_ptr<QProcess> whole(startImport(file, database.path()));
+    ASSERT_TRUE(waitForWriting(*whole, database.path() + QStringLiteral("-journal")));
+    QElapsedTimer writing;
+    writing.start();
+    ASSERT_TRUE(whole->waitForFinished(120000));
+    const qint64 writeTime = writing.elapsed();
+    ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
+    ASSERT_EQ(test::storedMaterials(database.path()).size(), before.size() + kImportedRows);
+
+    std::mt19937 random(20261207);
+    int killedWhileWriting = 0;
+    for (int kill = 0; kill < 6; ++kill) {
+        ASSERT_TRUE(QFile::remove(database.path()));
+        ASSERT_TRUE(QFile::copy(original, database.path()));
+        std::unique_ptr<QProcess> importer(startImport(file, database.path()));
+        if (!waitForWriting(*importer, database.path() + QStringLiteral("-journal")))
+            continue; // it ended before it could be caught writing
+        QThread::usleep(unsigned(random() % std::uint64_t(writeTime * 1000 / 3 + 1)));
+        importer->kill();
+        importer->waitForFinished();
+        // All or nothing: a kill after the commit leaves every new row.
+        ASSERT_EQ(integrity(database.path()), "ok") << "after kill " << kill;
+        const std::map<qint64, Material> after = test::storedMaterials(database.path());
+        if (after.size() == before.size() + kImportedRows)
+            continue;
+        ASSERT_EQ(after, before) << "after kill " << kill;
+        ++killedWhileWriting;
+    }
+    EXPECT_GE(killedWhileWriting, 3);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "lines/BindingEnergy.h"
 #include "lines/PhotoelectronLine.h"
+#include "lines/PhotoionisationCrossSection.h"
 #include "query/KineticEnergy.h"
 
 #include <xraylib.h>
@@ -22,23 +23,20 @@ double photonsOf(const char* key)
     return source ? source->photonEnergy : 0;
 }
 
-TEST(PhotoelectronLineTest, TheIssuesLinesGiveXraylibsEdgesAndTheirKineticEnergies)
+TEST(PhotoelectronLineTest, TypedLinesGiveXraylibsEdgesAndTheirKineticEnergies)
 {
-    const Result<PhotoelectronLine> cu = findLine("Cu 2p3/2");
-    ASSERT_TRUE(cu) << cu.error();
-    EXPECT_EQ(cu->name(), "Cu 2p3/2");
-    EXPECT_EQ(cu->bindingEnergy, edgeEnergy(29, L3_SHELL));
-    EXPECT_EQ(*kineticEnergy(cu->bindingEnergy, photonsOf("AlKa")), 1486.6 - edgeEnergy(29, L3_SHELL));
-
-    const Result<PhotoelectronLine> au = findLine("Au 4f");
-    ASSERT_TRUE(au) << au.error();
-    EXPECT_EQ(au->name(), "Au 4f7/2");
-    EXPECT_EQ(au->bindingEnergy, edgeEnergy(79, N7_SHELL));
-    EXPECT_EQ(*kineticEnergy(au->bindingEnergy, photonsOf("MgKa")), 1253.6 - edgeEnergy(79, N7_SHELL));
-
-    const Result<PhotoelectronLine> c = findLine("C  1s");
-    ASSERT_TRUE(c) << c.error();
-    EXPECT_EQ(*kineticEnergy(c->bindingEnergy, photonsOf("GaKa")), 9251.7 - edgeEnergy(6, K_SHELL));
+    // A line as typed, its name, its element and shell, and the photons of a source.
+    const std::tuple<const char*, const char*, int, int, const char*, double> typed[] = {
+        {"Cu 2p3/2", "Cu 2p3/2", 29, L3_SHELL, "AlKa", 1486.6},
+        {"Au 4f", "Au 4f7/2", 79, N7_SHELL, "MgKa", 1253.6},
+        {"C  1s", "C 1s", 6, K_SHELL, "GaKa", 9251.7}};
+    for (const auto& [text, name, z, shell, source, photons] : typed) {
+        const Result<PhotoelectronLine> line = findLine(text);
+        ASSERT_TRUE(line) << text << ": " << line.error();
+        EXPECT_EQ(line->name(), name);
+        EXPECT_EQ(line->bindingEnergy, edgeEnergy(z, shell)) << text;
+        EXPECT_EQ(*kineticEnergy(line->bindingEnergy, photonsOf(source)), photons - edgeEnergy(z, shell)) << text;
+    }
 
     const Result<PhotoelectronLine> o = findLine("O 1s");
     ASSERT_TRUE(o) << o.error();
@@ -97,6 +95,42 @@ TEST(PhotoelectronLineTest, OnlyTheLevelsThePhotonsReachAreOffered)
                                         "Cu 3d5/2"}));
 
     EXPECT_EQ(findXraySource("alka"), nullptr);
+}
+
+double barns(int z, const char* level, double photons)
+{
+    return photoionisationCrossSection(z, *findCoreLevel(level), photons).value_or(0);
+}
+
+// Scofield's cross-sections at Al Kα (1486.6 eV), in barns: C 1s, the unit
+// of the analysts' relative sensitivities, is 13 600 b, Cu 2p3/2 16.73 and
+// Au 4f7/2 9.58 of it. A level the photons do not reach has none.
+TEST(PhotoionisationCrossSectionTest, GivesScofieldsBarnsPerAtom)
+{
+    EXPECT_NEAR(barns(6, "1s", 1486.6), 13600, 0.01 * 13600);
+    EXPECT_NEAR(barns(29, "2p3/2", 1486.6), 16.73 * 13600, 0.01 * 16.73 * 13600);
+    EXPECT_NEAR(barns(79, "4f7/2", 1486.6), 9.58 * 13600, 0.01 * 9.58 * 13600);
+    // 2p3/2 holds twice the electrons of 2p1/2.
+    EXPECT_NEAR(barns(14, "2p3/2", 1486.6) / barns(14, "2p1/2", 1486.6), 2, 0.05);
+    EXPECT_FALSE(photoionisationCrossSection(29, *findCoreLevel("1s"), 1486.6));
+}
+
+// A peak written without its spin-orbit part is the whole doublet; O 1s is
+// near 40 000 b at Al Kα.
+TEST(PhotoionisationCrossSectionTest, PeakOfADoubletWrittenWithoutItsSpinOrbitPartIsBothShells)
+{
+    const double alKa = 1486.6;
+    EXPECT_NEAR(*peakCrossSection(8, "1s", alKa), 2.93 * 13600, 0.01 * 2.93 * 13600);
+    EXPECT_EQ(*peakCrossSection(29, "2p3/2", alKa), barns(29, "2p3/2", alKa));
+    EXPECT_EQ(*peakCrossSection(29, "2p", alKa), barns(29, "2p3/2", alKa) + barns(29, "2p1/2", alKa));
+    EXPECT_EQ(*peakCrossSection(47, "3d", alKa), barns(47, "3d5/2", alKa) + barns(47, "3d3/2", alKa));
+    EXPECT_EQ(*peakCrossSection(79, "4f", alKa), barns(79, "4f7/2", alKa) + barns(79, "4f5/2", alKa));
+    EXPECT_EQ(weakerComponent("4f")->name, "4f5/2");
+    EXPECT_FALSE(weakerComponent("4f7/2"));
+    EXPECT_FALSE(weakerComponent("2s"));
+    EXPECT_TRUE(isSLevel(*findCoreLevel("3s")));
+    EXPECT_FALSE(isSLevel(*findCoreLevel("3p")));
+    EXPECT_FALSE(peakCrossSection(29, "1s", alKa));
 }
 
 } // namespace

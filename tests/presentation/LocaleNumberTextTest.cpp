@@ -25,13 +25,12 @@ TEST(NumberText, StrictReadingTakesTheWholeTextInTheUsersLocale)
 
 TEST(NumberText, LenientReadingTakesTheLeadingNumberWithAFullStop)
 {
-    EXPECT_EQ(nt::leadingNumber(QStringLiteral("2.5x")), 2.5);
-    EXPECT_EQ(nt::leadingNumber(QStringLiteral("1 0")), 10.0);
-    EXPECT_EQ(nt::leadingNumber(QStringLiteral("-4")), -4.0);
-    EXPECT_EQ(nt::leadingNumber(QStringLiteral(".5")), 0.5);
-    EXPECT_EQ(nt::leadingNumber(QStringLiteral("2,5")), 2.0); // the comma ends the number in any locale
-    for (const char* zero : {"", "x1", "inf", "nan", "-", "."})
-        EXPECT_EQ(nt::leadingNumber(QString::fromLatin1(zero)), 0.0) << zero;
+    // The comma ends the number in any locale; no leading number reads as 0.
+    const std::pair<const char*, double> cases[] = {{"2.5x", 2.5}, {"1 0", 10}, {"-4", -4}, {".5", 0.5},
+                                                    {"2,5", 2},    {"", 0},     {"x1", 0},  {"inf", 0},
+                                                    {"nan", 0},    {"-", 0},    {".", 0}};
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(nt::leadingNumber(QString::fromLatin1(text)), number) << text;
 }
 
 // The digits are core/NumberText's (tests/core); here, the user's decimal separator.

@@ -50,13 +50,10 @@ void writeTable(const QString& path, const char* key, const QStringList& rows)
     QFile::remove(path);
     QDir().mkpath(QFileInfo(path).absolutePath());
     sqlite::Connection db = *sqlite::Connection::open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    ASSERT_TRUE(db.exec(QStringLiteral("CREATE TABLE tblIMFPdata (\"ID\" %1, \"Description\" TEXT, \"Name\" TEXT,"
-                                       " \"Density\" REAL, \"Atomic wght\" REAL, \"Energy gap 300 K\" REAL,"
-                                       " \"valel s+p,n\" REAL, \"valel s+p,n+1\" REAL, \"valel d\" REAL,"
-                                       " \"valel f\" REAL)")
-                            .arg(QLatin1String(key))
-                            .toUtf8()
-                            .constData()));
+    const QString table = QStringLiteral(R"(CREATE TABLE tblIMFPdata ("ID" %1, "Description" TEXT, "Name" TEXT,
+        "Density" REAL, "Atomic wght" REAL, "Energy gap 300 K" REAL, "valel s+p,n" REAL, "valel s+p,n+1" REAL,
+        "valel d" REAL, "valel f" REAL))");
+    ASSERT_TRUE(db.exec(table.arg(QLatin1String(key)).toUtf8().constData()));
     for (const QString& row : rows)
         ASSERT_TRUE(db.exec(QStringLiteral("INSERT INTO tblIMFPdata VALUES (%1)").arg(row).toUtf8().constData()));
 }

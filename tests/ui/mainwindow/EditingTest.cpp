@@ -1,7 +1,9 @@
+#include "materials/store/Sqlite.h"
 #include "support/WindowFixture.h"
 #include "ui/controls/DataControl.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QTableView>
@@ -217,14 +219,7 @@ TEST_F(EditingTest, LeavingAPendingEditAsksFirst)
     prompts.answers.push_back(AnswerNo);
     clickRow(2);
     EXPECT_EQ(controls().txtName->text(), QStringLiteral("Cu"));
-    EXPECT_EQ(file().at(14).density, 2.33f);
-
-    clickRow(1);
-    click(controls().cmdChangeParam);
-    typeInto(controls().txtBulkDensity, QStringLiteral("3"));
-    prompts.answers.push_back(AnswerYes);
-    clickRow(2);
-    EXPECT_EQ(file().at(14).density, 3.0f);
+    EXPECT_EQ(file().at(14).density, 2.33f); // Yes: AMoveWithAPendingEditAsksThenWritesThenMoves
 
     // Closing the window while adding asks the same; Cancel keeps it open.
     click(controls().cmdNew);
@@ -337,10 +332,8 @@ TEST_F(EditingTest, SaveRefusesANameLongerThan255CharactersAndNothingIsCut)
     EXPECT_EQ(name->text().size(), 40000);
     typeInto(name, QString(256, u'n'));
     click(controls().cmdSave);
-    const auto messages = takeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Name must be at most 255 characters long\r\n"));
-    EXPECT_EQ(messages[0].title, QStringLiteral("Data Error"));
+    EXPECT_EQ(takeMessages(),
+              (Messages{{"Name must be at most 255 characters long\r\n", "Data Error", OkExclamation}}));
     EXPECT_EQ(window->editingMode(), Form1::EditingMode::Changing);
     EXPECT_EQ(file().at(104).name, QStringLiteral("SiO2"));
 
@@ -365,9 +358,9 @@ TEST_F(EditingTest, SaveRefusesANameLongerThan255CharactersAndNothingIsCut)
     click(controls().cmdChangeParam);
     typeCharacters(QStringLiteral("Si") + emoji[0] + QStringLiteral("O2"));
     click(controls().cmdSave);
-    const auto halves = takeMessages();
-    ASSERT_EQ(halves.size(), 1u);
-    EXPECT_EQ(halves[0].text, QStringLiteral("Name must not hold half of a character (a lone surrogate)\r\n"));
+    EXPECT_EQ(
+        takeMessages(),
+        (Messages{{"Name must not hold half of a character (a lone surrogate)\r\n", "Data Error", OkExclamation}}));
     EXPECT_EQ(file().at(104).name, emoji.repeated(255));
 }
 
@@ -403,17 +396,92 @@ protected:
 
 TEST_F(EmptyTableEditingTest, NewThenCancelOnATableWithoutRowsReturnsToBrowsingWithTheEmptyTableAndNoMessage)
 {
-    const Form1Controls& ui = window->controls();
-    QTest::mouseClick(ui.cmdNew, Qt::LeftButton);
+    click(controls().cmdNew);
     expectMode(Form1::EditingMode::Adding);
-    EXPECT_EQ(ui.txtName->text(), kNewMaterialName);
-    QTest::mouseClick(ui.cmdClose, Qt::LeftButton);
+    EXPECT_EQ(controls().txtName->text(), kNewMaterialName);
+    click(controls().cmdClose);
     expectMode(Form1::EditingMode::Browsing);
-    EXPECT_EQ(ui.txtName->text(), QString());
-    EXPECT_EQ(ui.dgrdName->model()->rowCount(), 0);
+    EXPECT_EQ(controls().txtName->text(), QString());
+    EXPECT_EQ(controls().dgrdName->model()->rowCount(), 0);
     EXPECT_EQ(store->storedRowCount(), 0);
     EXPECT_TRUE(takeMessages().empty());
     EXPECT_TRUE(file().empty());
+}
+
+// A second copy of the program working on the same file.
+using TwoCopiesTest = EditingTest;
+
+TEST_F(TwoCopiesTest, ABrowsingCopySeesTheOthersSavesAtItsNextMove)
+{
+    OpenedDatabase opened = openMaterialDatabase(database.path());
+    ASSERT_TRUE(opened);
+    MaterialStore& other = **opened;
+    ASSERT_TRUE(other.moveTo(1)); // Si
+    Material values;
+    values.density = 2.5f;
+    ASSERT_TRUE(other.saveCurrent(values, 1u << int(Column::Density)));
+    Material added;
+    added.name = QStringLiteral("GaN");
+    ASSERT_TRUE(other.insert(added));
+
+    clickRow(1);
+    EXPECT_EQ(controls().txtBulkDensity->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(controls().adoMaterials->caption(), QStringLiteral("Rec: 2 of 7"));
+    auto* grid = controls().dgrdName;
+    EXPECT_EQ(grid->model()->index(6, 0).data().toString(), QStringLiteral("GaN"));
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST_F(TwoCopiesTest, ASaveWhileTheOtherWritesFailsAfterAShortWait)
+{
+    sqlite::Connection writer = *sqlite::Connection::open(database.path(), SQLITE_OPEN_READWRITE);
+    clickRow(1);
+    click(controls().cmdChangeParam);
+    typeInto(controls().txtBulkDensity, QStringLiteral("2.6"));
+    ASSERT_TRUE(writer.exec("BEGIN IMMEDIATE"));
+    QElapsedTimer waited;
+    waited.start();
+    click(controls().cmdSave);
+    EXPECT_LT(waited.elapsed(), 5000);
+    const Messages failed = takeMessages();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].title, QStringLiteral("Save failed"));
+    EXPECT_TRUE(failed[0].text.contains(QStringLiteral("locked"))) << failed[0].text.toStdString();
+
+    ASSERT_TRUE(writer.exec("ROLLBACK"));
+    click(controls().cmdSave);
+    EXPECT_EQ(window->editingMode(), Form1::EditingMode::Browsing);
+    EXPECT_EQ(file().at(14).density, 2.6f);
+}
+
+constexpr qint64 kLargeId = 4294967301; // 2^32 + 5
+
+// Boron (ID 5) beside a material whose ID is 5 once cut to 32 bits.
+class LargeIdWindowTest : public EditingTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::remove(database.path()));
+        ASSERT_TRUE(createMaterialDatabase(database.path(),
+                                           {test::material(5, "B", 2.46f, 10.81f, 1.5f, {}, 3, {}, {}),
+                                            test::material(kLargeId, "Far", 1, 2, 3, {}, {}, {}, 4)}));
+        EditingTest::SetUp();
+    }
+};
+
+// The material of the large ID is shown and offered for deletion under its
+// own ID (the store keeps its row apart from boron's on a save).
+TEST_F(LargeIdWindowTest, TheWindowShowsAndOffersToDeleteTheWholeId)
+{
+    EXPECT_EQ(controls().dgrdName->model()->index(1, 1).data().toLongLong(), kLargeId);
+    clickRow(1);
+    ASSERT_EQ(controls().txtName->text(), QStringLiteral("Far"));
+
+    prompts.answers.push_back(AnswerNo);
+    click(controls().cmdDelete);
+    EXPECT_EQ(
+        takeMessages(),
+        (Messages{{"Delete the current material  'Far'  with ID = 4294967301", "Delete material", YesNoQuestion}}));
 }
 
 } // namespace

@@ -16,7 +16,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QValueAxis>
 
 #include <cmath>
@@ -53,6 +55,17 @@ protected:
     static float silicaImfp(float energy)
     {
         return *imfp(ImfpForm::NonRelativistic, {2.65f, 16, 60.08f, 9.1f, energy}).length;
+    }
+
+    // The simulation panel's message, its buttons and its curve.
+    std::string message() const { return in<QLabel>("lblSimulationMessage")->text().toStdString(); }
+    void press(const char* button) { QTest::mouseClick(in<QPushButton>(button), Qt::LeftButton); }
+    bool simulatedCurveShown() const
+    {
+        for (const QAbstractSeries* series : in<QChartView>("chartDepth")->chart()->series())
+            if (series->name() == QLatin1String("Simulated"))
+                return true;
+        return false;
     }
 
     DepthWindow* depth = nullptr;
@@ -309,8 +322,90 @@ TEST_F(DepthWindowTest, AClosedWindowComputesNothingUntilShownAgain)
     EXPECT_EQ(runs(), open);
     this->open();
     EXPECT_EQ(runs(), open + 1); // the signal tab; the overlayer tab when chosen
-    EXPECT_EQ(shown("lblDepthSource"), "Cu at 1500 eV, non-relativistic form: IMFP "
-                                           + window->controls().txtIMFP_2M->text().toStdString());
+    EXPECT_EQ(shown("lblDepthSource"),
+              "Cu at 1500 eV, non-relativistic form: IMFP " + window->controls().txtIMFP_2M->text().toStdString());
+}
+
+using SimulationPanelTest = DepthWindowTest;
+
+TEST_F(SimulationPanelTest, RunsOffTheGuiThreadAndShowsIdAndMedWithErrorsAtAnyAngle)
+{
+    typeInto(in("txtAngle"), QStringLiteral("70")); // beyond the approximations
+    typeInto(in("txtElectrons"), QStringLiteral("5000"));
+    press("cmdSimulate");
+    EXPECT_FALSE(in<QPushButton>("cmdSimulate")->isEnabled());
+    EXPECT_TRUE(in<QPushButton>("cmdCancel")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!in("txtInformationDepthSimulated")->text().isEmpty(), 120000);
+    // The value ends at the error's last digit.
+    const QRegularExpression withError(QStringLiteral("^\\d+(?:\\.(\\d+))? \u00B1 \\d+(?:\\.(\\d+))? \u00C5$"));
+    for (const char* box : {"txtInformationDepthSimulated", "txtMeanEscapeDepthSimulated"}) {
+        const QRegularExpressionMatch digits = withError.match(in(box)->text());
+        EXPECT_TRUE(digits.hasMatch() && digits.captured(1).size() == digits.captured(2).size())
+            << in(box)->text().toStdString();
+    }
+    EXPECT_EQ(in<QProgressBar>("prgSimulation")->value(), in<QProgressBar>("prgSimulation")->maximum());
+    EXPECT_EQ(message(), "");
+    EXPECT_TRUE(simulatedCurveShown());
+    EXPECT_TRUE(in<QPushButton>("cmdSimulate")->isEnabled());
+    EXPECT_FALSE(in<QPushButton>("cmdCancel")->isEnabled());
+    // The approximations stay empty beyond 30°, as before.
+    EXPECT_EQ(in("txtInformationDepthCf1")->text().toStdString(), "");
+
+    // A new input clears the simulated results and the curve.
+    typeInto(in("txtAngle"), QStringLiteral("60"));
+    EXPECT_EQ(in("txtInformationDepthSimulated")->text().toStdString(), "");
+    EXPECT_FALSE(simulatedCurveShown());
+}
+
+TEST_F(SimulationPanelTest, CancelAndAnInputChangeEndTheRunInFlight)
+{
+    typeInto(in("txtElectrons"), QStringLiteral("100000"));
+    press("cmdSimulate");
+    press("cmdCancel");
+    EXPECT_EQ(message(), "The simulation was cancelled.");
+    EXPECT_TRUE(in<QPushButton>("cmdSimulate")->isEnabled());
+    EXPECT_FALSE(in<QPushButton>("cmdCancel")->isEnabled());
+
+    press("cmdSimulate");
+    typeInto(in("txtAngle"), QStringLiteral("45"));
+    EXPECT_EQ(message(), "The inputs changed: the simulation was cancelled.");
+    EXPECT_TRUE(in<QPushButton>("cmdSimulate")->isEnabled());
+    // Nothing of the cancelled runs arrives later.
+    QTest::qWait(300);
+    EXPECT_EQ(in("txtInformationDepthSimulated")->text().toStdString(), "");
+    EXPECT_FALSE(simulatedCurveShown());
+
+    typeInto(in("txtElectrons"), QStringLiteral("999"));
+    press("cmdSimulate");
+    EXPECT_EQ(message(), "The electrons must be a whole number from 1000 up.");
+}
+
+// Only a change of the simulation's own inputs cancels it: not the editing
+// mode, a Save without a change, nor Cancel of an untouched edit. Cancel
+// empties the progress bar, as an input change does.
+TEST_F(SimulationPanelTest, OnlyItsOwnInputsCancelARunAndCancelEmptiesTheBar)
+{
+    const Form1Controls& ui = controls();
+    auto* bar = in<QProgressBar>("prgSimulation");
+    typeInto(in("txtElectrons"), QStringLiteral("10000000"));
+    press("cmdSimulate");
+    click(ui.cmdChangeParam);
+    click(ui.cmdSave);
+    click(ui.cmdChangeParam);
+    click(ui.cmdClose);
+    EXPECT_EQ(message(), "Simulating...");
+    EXPECT_TRUE(in<QPushButton>("cmdCancel")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 120000);
+    press("cmdCancel");
+    EXPECT_EQ(message(), "The simulation was cancelled.");
+    EXPECT_EQ(bar->value(), 0);
+    QCoreApplication::processEvents(); // progress sent before the cancel moves the bar no more
+    EXPECT_EQ(bar->value(), 0);
+
+    press("cmdSimulate");
+    typeInto(ui.txtElectronEnergy, QStringLiteral("1200"));
+    EXPECT_EQ(message(), "The inputs changed: the simulation was cancelled.");
+    EXPECT_FALSE(in<QPushButton>("cmdCancel")->isEnabled());
 }
 
 } // namespace

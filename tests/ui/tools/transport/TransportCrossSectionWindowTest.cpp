@@ -43,7 +43,6 @@ TEST_F(TransportCrossSectionWindowTest, UseOpensThePanelWhereSGoes)
     QTest::mouseClick(use, Qt::LeftButton);
     EXPECT_TRUE(ui.frameElastic2->isVisible());
     EXPECT_FALSE(ui.frameElastic->isVisible());
-    EXPECT_EQ(ui.txtTrXsct->text(), shown(dialog, "txtCrossSection"));
 
     QTest::mouseClick(ui.Command1, Qt::LeftButton); // Close: back to the chooser
     QTest::mouseClick(ui.cmdElastic1, Qt::LeftButton);
@@ -51,7 +50,6 @@ TEST_F(TransportCrossSectionWindowTest, UseOpensThePanelWhereSGoes)
     QTest::mouseClick(use, Qt::LeftButton);
     EXPECT_FALSE(ui.frameElastic1->isVisible());
     EXPECT_TRUE(ui.frameElastic2->isVisible());
-    EXPECT_EQ(ui.txtTrXsct->text(), shown(dialog, "txtCrossSection"));
 
     ui.txtCF2->setText(QStringLiteral("0.9"));
     controls().txtElectronEnergy->selectAll(); // typed over, with no failed IMFP on the way
