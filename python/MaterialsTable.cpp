@@ -96,9 +96,10 @@ NamedText materialText(py::handle nameOrId)
         throw py::type_error("material must be a name or an ID");
     const py::object whole = py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr()));
     const std::string digits = py::str(whole).cast<std::string>();
-    // An int beyond the IDs a database holds is still a whole number: it is
-    // no material's ID, and its digits name none either, so that it finds
-    // nothing in the words of any material not found.
+    // An int beyond the IDs a database holds (64 bits) is still a whole
+    // number, which the reader's ID would refuse as none: it is no row's ID,
+    // so it is looked up by its digits as a name, and finds nothing in the
+    // words of any material not found.
     int overflow = 0;
     PyLong_AsLongLongAndOverflow(whole.ptr(), &overflow);
     return {overflow == 0 ? "id" : "name", digits};
