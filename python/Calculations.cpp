@@ -6,16 +6,13 @@
 #include "query/Corrections.h"
 #include "query/ImfpEvaluation.h"
 #include "query/PositiveInputs.h"
+#include "python/MaterialsTable.h"
+#include "python/ScalarArguments.h"
 #include "python/SingleResults.h"
 
 namespace korvane::python {
 
 namespace {
-
-ImfpForm formOf(bool relativistic)
-{
-    return relativistic ? ImfpForm::Relativistic : ImfpForm::NonRelativistic;
-}
 
 // tpp2m's note, as a Python warning, when an energy lies where the formula
 // was not fitted.
@@ -126,24 +123,43 @@ py::object ofTwoSingles(py::handle first, py::handle second, const std::array<co
         });
 }
 
-} // namespace
-
-py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, py::handle gap, py::handle nv,
-                        bool relativistic, NoValuePolicy policy)
+// The IMFP at each energy of a material of the database.
+py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, ImfpForm form, NoValuePolicy policy)
 {
-    return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}),
-                       formOf(relativistic), policy);
-}
-
-py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, bool relativistic, NoValuePolicy policy)
-{
-    const ImfpForm form = formOf(relativistic);
     const MaterialValues& values = material.values;
     if (!values.density || !values.mass || !values.bandGap || !values.valenceElectrons)
         throw py::value_error(evaluateImfp(values, 1, form).error()); // "no density in the database"
     const py::float_ density(*values.density), mass(*values.mass), gap(*values.bandGap), nv(*values.valenceElectrons);
     return imfpResults(Broadcast<5>({energy, density, mass, gap, nv}, {"energy", "density", "mass", "gap", "nv"}), form,
                        policy);
+}
+
+} // namespace
+
+py::object imfp(const ImfpArguments& arguments)
+{
+    NamedTexts inputs;
+    inputs.reserve(7);
+    if (!arguments.material.is_none())
+        inputs.push_back(materialText(arguments.material));
+    const std::pair<py::handle, const char*> values[] = {
+        {arguments.density, "density"}, {arguments.mass, "mass"}, {arguments.gap, "gap"}, {arguments.nv, "nv"}};
+    for (const auto& [value, name] : values)
+        if (!value.is_none())
+            inputs.push_back({name, "", true});
+    inputs.push_back(includeText(arguments.include));
+    if (arguments.relativistic)
+        inputs.push_back({"relativistic", ""});
+    const Request request = requestOf(inputs, {.oneResult = true, .asker = "imfp"});
+    if (request.materials.empty())
+        throw py::value_error("imfp needs a material: a name, an ID, or density, mass, gap and nv");
+    const ImfpForm form = formsToCompute(request.forms).front();
+    if (const auto* named = std::get_if<MaterialByName>(&request.materials.front()))
+        return imfpOfMaterial(arguments.energy, databaseMaterial(*named, arguments.database, request.groups), form,
+                              arguments.policy);
+    return imfpResults(Broadcast<5>({arguments.energy, arguments.density, arguments.mass, arguments.gap, arguments.nv},
+                                    {"energy", "density", "mass", "gap", "nv"}),
+                       form, arguments.policy);
 }
 
 py::object cf1(py::handle depth, py::handle imfp, const std::string& errors)

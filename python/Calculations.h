@@ -1,6 +1,5 @@
 #pragma once
 
-#include "lookup/MaterialInputs.h"
 #include "python/SingleResults.h"
 
 #include <pybind11/pybind11.h>
@@ -14,12 +13,20 @@ namespace korvane::python {
 
 namespace py = pybind11;
 
-// The IMFP (Å) at each energy (eV) of a material given by its four values.
-py::object imfpOfValues(py::handle energy, py::handle density, py::handle mass, py::handle gap, py::handle nv,
-                        bool relativistic, NoValuePolicy policy);
+// The arguments of imfp: the material of the database (a name or an ID, None
+// when not given) or its four values (each None when not given), and the
+// call's settings.
+struct ImfpArguments {
+    py::handle energy, material, density, mass, gap, nv, database;
+    bool relativistic = false;
+    py::handle include;
+    NoValuePolicy policy = NoValuePolicy::Warn;
+};
 
-// The IMFP (Å) at each energy (eV) of a material of the database.
-py::object imfpOfMaterial(py::handle energy, const MaterialInputs& material, bool relativistic, NoValuePolicy policy);
+// The IMFP (Å) at each energy (eV). The material, include and relativistic
+// are read once per call by the request's reader; the energies and the four
+// values broadcast and are judged element by element.
+py::object imfp(const ImfpArguments& arguments);
 
 // CF by approximation 1 for depths (Å) and IMFPs (Å).
 py::object cf1(py::handle depth, py::handle imfp, const std::string& errors);

@@ -224,27 +224,6 @@ py::tuple defaultGroups()
     return groups;
 }
 
-py::object imfp(py::handle energy, py::handle material, py::handle density, py::handle mass, py::handle gap,
-                py::handle nv, py::handle database, bool relativistic, py::handle include, const std::string& errors)
-{
-    const bool byValues = !density.is_none() || !mass.is_none() || !gap.is_none() || !nv.is_none();
-    if (!material.is_none()) {
-        if (byValues)
-            throw py::value_error("give either a material or its density, mass, gap and nv, not both");
-        return imfpOfMaterial(energy, databaseMaterial(material, database, includedGroups(include)), relativistic,
-                              noValuePolicy(errors));
-    }
-    if (!byValues)
-        throw py::value_error("imfp needs a material: a name, an ID, or density, mass, gap and nv");
-    const std::pair<py::handle, const char*> values[] = {
-        {density, "density"}, {mass, "mass"}, {gap, "gap"}, {nv, "nv"}};
-    for (const auto& [value, name] : values) {
-        if (value.is_none())
-            throw py::value_error(std::string("a material given by its values needs ") + name);
-    }
-    return imfpOfValues(energy, density, mass, gap, nv, relativistic, noValuePolicy(errors));
-}
-
 const char* const kDcsDoc = R"(dcs(material, energy, *, database=None)
 
 The differential elastic cross-section of one formula unit of a material of
@@ -284,7 +263,14 @@ PYBIND11_MODULE(korvane, m)
     loadNumpyScalars();
     m.doc() = kModuleDoc;
     m.attr("__version__") = KORVANE_VERSION;
-    m.def("imfp", &imfp, kImfpDoc, py::arg("energy"), py::arg("material") = py::none(), py::kw_only(),
+    m.def(
+        "imfp",
+        [](py::handle energy, py::handle material, py::handle density, py::handle mass, py::handle gap, py::handle nv,
+           py::handle database, bool relativistic, py::handle include, const std::string& errors) {
+            return imfp({energy, material, density, mass, gap, nv, database, relativistic, include,
+                         noValuePolicy(errors)});
+        },
+        kImfpDoc, py::arg("energy"), py::arg("material") = py::none(), py::kw_only(),
           py::arg("density") = py::none(), py::arg("mass") = py::none(), py::arg("gap") = py::none(),
           py::arg("nv") = py::none(), py::arg("database") = py::none(), py::arg("relativistic") = false,
           py::arg("include") = defaultGroups(), py::arg("errors") = "warn");

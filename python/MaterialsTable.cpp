@@ -68,32 +68,54 @@ py::object singleOrNone(const std::optional<float>& value)
 
 } // namespace
 
+NamedText includeText(py::handle include)
+{
+    if (py::isinstance<py::str>(include))
+        return {"include", include.cast<std::string>()};
+    NamedText names{"include", ""};
+    for (const py::handle name : include) {
+        if (!names.text.empty())
+            names.text += ',';
+        names.text += py::isinstance<py::str>(name) ? name.cast<std::string>() : py::str(name).cast<std::string>();
+    }
+    if (names.text.empty())
+        names.text = "none";
+    return names;
+}
+
 ValenceTicks includedGroups(py::handle include)
 {
-    // A sequence of names is read as tpp2m reads them joined by commas; none of them, as "none".
-    std::string names;
-    if (py::isinstance<py::str>(include)) {
-        names = include.cast<std::string>();
-    } else {
-        for (const py::handle name : include)
-            names += (names.empty() ? "" : ",") + py::str(name).cast<std::string>();
-        if (names.empty())
-            names = "none";
-    }
-    return requestOf({{"include", names}}, {}).groups;
+    return requestOf({includeText(include)}, {}).groups;
+}
+
+NamedText materialText(py::handle nameOrId)
+{
+    if (py::isinstance<py::str>(nameOrId))
+        return {"name", nameOrId.cast<std::string>()};
+    if (!isWholeNumberObject(nameOrId))
+        throw py::type_error("material must be a name or an ID");
+    const py::object whole = py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr()));
+    const std::string digits = py::str(whole).cast<std::string>();
+    // An int beyond the IDs a database holds (64 bits) is still a whole
+    // number, which the reader's ID would refuse as none: it is no row's ID,
+    // so it is looked up by its digits as a name, and finds nothing in the
+    // words of any material not found.
+    int overflow = 0;
+    PyLong_AsLongLongAndOverflow(whole.ptr(), &overflow);
+    return {overflow == 0 ? "id" : "name", digits};
+}
+
+MaterialInputs databaseMaterial(const MaterialByName& material, py::handle database, const ValenceTicks& groups)
+{
+    const NamedMaterial::By by =
+        material.by == MaterialByName::By::Id ? NamedMaterial::By::Id : NamedMaterial::By::Name;
+    return resolved(NamedMaterial{QString::fromStdString(material.text), by}, database, groups);
 }
 
 MaterialInputs databaseMaterial(py::handle nameOrId, py::handle database, const ValenceTicks& groups)
 {
-    // A text is a name, whatever it looks like; an integer is an ID.
-    if (py::isinstance<py::str>(nameOrId))
-        return resolved(NamedMaterial{QString::fromStdString(nameOrId.cast<std::string>()), NamedMaterial::By::Name},
-                        database, groups);
-    if (!isWholeNumberObject(nameOrId))
-        throw py::type_error("material must be a name or an ID");
-    const QString id = QString::fromStdString(
-        py::str(py::reinterpret_steal<py::object>(PyNumber_Index(nameOrId.ptr()))).cast<std::string>());
-    return resolved(NamedMaterial{id, NamedMaterial::By::Id}, database, groups);
+    const Request request = requestOf({materialText(nameOrId)}, {});
+    return databaseMaterial(std::get<MaterialByName>(request.materials.front()), database, groups);
 }
 
 py::tuple formula(const std::string& formula, py::handle database, const ValenceTicks& groups)

@@ -40,6 +40,9 @@ std::string argumentSpelling(std::string_view name)
 {
     if (name == "layer")
         return "layers";
+    // A name or an ID is the material argument.
+    if (name == "name" || name == "id")
+        return "material";
     std::string spelt(name);
     std::replace(spelt.begin(), spelt.end(), '-', '_');
     return spelt;
@@ -47,9 +50,20 @@ std::string argumentSpelling(std::string_view name)
 
 Request requestOf(const NamedTexts& inputs, const RequestUse& use)
 {
+    // The last request read, by its inputs: a loop of calls with the same
+    // arguments (the array calls' scalar form) reads them once. The reader
+    // depends on nothing else, and the interpreter's lock guards the cache.
+    static NamedTexts lastInputs;
+    static RequestUse lastUse;
+    static std::optional<Request> lastRequest;
+    if (lastRequest && inputs == lastInputs && use == lastUse)
+        return *lastRequest;
     Result<Request> request = readRequest(inputs, use, argumentSpelling);
     if (!request)
         throw py::value_error(request.error());
+    lastInputs = inputs;
+    lastUse = use;
+    lastRequest = *request;
     return std::move(*request);
 }
 

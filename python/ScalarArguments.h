@@ -25,7 +25,7 @@ std::string numberText(py::handle given, const char* name);
 std::string wholeNumberText(py::handle given, const char* name);
 
 // How the module names the reader's inputs: as its arguments ("source-angle"
-// is source_angle, "layer" is layers).
+// is source_angle, "layer" is layers, a name or an ID is material).
 std::string argumentSpelling(std::string_view name);
 
 // The request of these inputs, judged for `use`; ValueError with the

@@ -7,7 +7,6 @@
 #include "lookup/MaterialSimulation.h"
 #include "python/MaterialsTable.h"
 #include "python/ScalarArguments.h"
-#include "query/ElasticEnergies.h"
 
 #include <pybind11/numpy.h>
 
@@ -16,16 +15,6 @@
 namespace korvane::python {
 
 namespace {
-
-void needElasticTableEnergy(double energy)
-{
-    if (!withinElasticEnergies(energy))
-        throw py::value_error(QStringLiteral("the energy must be from %1 eV to %2 eV (got %3 eV)")
-                                  .arg(kTableLowestEnergy)
-                                  .arg(kTableHighestEnergy)
-                                  .arg(energy)
-                                  .toStdString());
-}
 
 template <typename Value>
 py::array_t<double> array(std::size_t count, Value value)
@@ -50,7 +39,8 @@ MaterialSimulation simulateUntilInterrupted(const MaterialInputs& inputs, float 
 
 py::dict differentialCrossSection(py::handle material, double energy, py::handle database)
 {
-    needElasticTableEnergy(energy);
+    if (const Result<void> within = checkElasticEnergy("dcs", energy); !within)
+        throw py::value_error(within.error());
     const MaterialInputs inputs = databaseMaterial(material, database, ValenceTicks{});
     const Result<FormulaScattering> elastic = [&] {
         const py::gil_scoped_release unlocked;
@@ -68,9 +58,10 @@ py::dict differentialCrossSection(py::handle material, double energy, py::handle
 
 py::dict simulate(const SimulateArguments& arguments)
 {
-    const double energy = numberArgument(arguments.energy, "energy");
-    needElasticTableEnergy(energy);
-    NamedTexts inputs = {{"angle", numberText(arguments.angle, "angle")},
+    NamedTexts inputs = {materialText(arguments.material),
+                         {"energy", numberText(arguments.energy, "energy")},
+                         includeText(arguments.include),
+                         {"angle", numberText(arguments.angle, "angle")},
                          {"probability", numberText(arguments.probability, "probability")},
                          {"electrons", wholeNumberText(arguments.electrons, "electrons")},
                          {"seed", wholeNumberText(arguments.seed, "seed")},
@@ -84,8 +75,8 @@ py::dict simulate(const SimulateArguments& arguments)
         inputs.push_back({"relativistic", ""});
     const Request request = requestOf(inputs, {.simulation = true, .asker = "simulate"});
     const MaterialInputs inputsOfMaterial =
-        databaseMaterial(arguments.material, arguments.database, includedGroups(arguments.include));
-    const MaterialSimulation run = simulateUntilInterrupted(inputsOfMaterial, static_cast<float>(energy),
+        databaseMaterial(std::get<MaterialByName>(request.materials.front()), arguments.database, request.groups);
+    const MaterialSimulation run = simulateUntilInterrupted(inputsOfMaterial, request.energies.front(),
                                                             formsToCompute(request.forms).front(),
                                                             simulationSettings(request, request.angle));
     if (!run.depth && run.depth.code() == ErrorCode::OutOfRange) {

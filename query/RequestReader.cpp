@@ -90,8 +90,12 @@ public:
         return value;
     }
 
-    void readInput(const std::string& name, const std::string& text)
+    void readInput(const std::string& name, const std::string& text, bool elementwise)
     {
+        if (elementwise) {
+            once(name);
+            return;
+        }
         if (name == "material" || name == "name")
             return addName(text, name == "name" ? MaterialByName::By::Name : MaterialByName::By::NameOrId);
         if (name == "id")
@@ -457,9 +461,8 @@ public:
     void judgeElasticEnergies()
     {
         for (const float energy : request_.energies)
-            if (!withinElasticEnergies(energy))
-                refuse(use_.asker + " takes energies from " + sixDigits(kTableLowestEnergy) + " eV to "
-                       + sixDigits(kTableHighestEnergy) + " eV (got " + sixDigits(energy) + " eV)");
+            if (const Result<void> within = checkElasticEnergy(use_.asker, energy); !within)
+                refuse(within.error());
     }
 
     void judgeStack()
@@ -561,6 +564,15 @@ Result<void> guarded(Step step)
 
 } // namespace
 
+Result<void> checkElasticEnergy(std::string_view asker, double energy)
+{
+    if (withinElasticEnergies(energy))
+        return {};
+    return Failed{std::string(asker) + " takes energies from " + sixDigits(kTableLowestEnergy) + " eV to "
+                      + sixDigits(kTableHighestEnergy) + " eV (got " + sixDigits(energy) + " eV)",
+                  ErrorCode::InvalidInput};
+}
+
 std::string optionSpelling(std::string_view name)
 {
     return "--" + std::string(name);
@@ -575,7 +587,7 @@ RequestReader::~RequestReader() = default;
 
 Result<void> RequestReader::read(const NamedText& input)
 {
-    return guarded([&] { steps_->readInput(input.name, input.text); });
+    return guarded([&] { steps_->readInput(input.name, input.text, input.elementwise); });
 }
 
 Result<void> RequestReader::judgePhotons()

@@ -23,6 +23,11 @@ namespace korvane {
 struct NamedText {
     std::string name; // "density"
     std::string text; // "2.2"; empty for an input given without a value ("relativistic")
+    // Given as values the front end reads and judges one by one (the
+    // elements of an array): given for the combinations, no value held here.
+    bool elementwise = false;
+
+    bool operator==(const NamedText&) const = default;
 };
 
 using NamedTexts = std::vector<NamedText>;
@@ -32,6 +37,11 @@ using InputSpelling = std::function<std::string(std::string_view name)>;
 
 // tpp2m's spelling: "--density".
 std::string optionSpelling(std::string_view name);
+
+// Refuses an energy where elastic scattering is not known, in the words of
+// the command that needs it: "simulate takes energies from 50 eV to 30000 eV
+// (got 40 eV)". For a front end that judges its energies one by one.
+Result<void> checkElasticEnergy(std::string_view asker, double energy);
 
 // What the front end does with the request, which decides what it must hold.
 struct RequestUse {
@@ -44,6 +54,8 @@ struct RequestUse {
     bool oneResult = false;        // at most one material, energy and depth: the front end shows one result
     bool quantification = false;   // peaks and their areas, the geometry, a contamination layer
     std::string asker = {};        // the command the words name: "simulate takes energies ..."
+
+    bool operator==(const RequestUse&) const = default;
 };
 
 // The reader, step by step: each input as it comes, then the combinations in

@@ -37,7 +37,7 @@ def test_dcs_and_simulate_repeat_tpp2m(database, tpp2m):
 
 
 def test_refusals_in_tpp2ms_words(database):
-    with pytest.raises(ValueError, match=r"^the energy must be from 50 eV to 30000 eV \(got 40 eV\)$"):
+    with pytest.raises(ValueError, match=r"^simulate takes energies from 50 eV to 30000 eV \(got 40 eV\)$"):
         korvane.simulate("Cu", 40, database=database)
     with pytest.raises(ValueError, match=r"^the angle must be at least 0\u00b0 and below 90\u00b0$"):
         korvane.simulate("Cu", 1000, angle=90, database=database)
@@ -63,5 +63,5 @@ def test_refusals_in_tpp2ms_words(database):
     with pytest.raises(ValueError, match=r"^a profile has at most 1000000 depths, down to 28 IMFP: at this angle "
                                          r"even a step of 1 gives more; a profile needs an angle of at most 89.9983\u00b0$"):
         korvane.simulate("Cu", 1000, angle=89.9999, step=1, database=database)
-    with pytest.raises(ValueError, match=r"^the energy must be from 50 eV to 30000 eV \(got 20 eV\)$"):
+    with pytest.raises(ValueError, match=r"^dcs takes energies from 50 eV to 30000 eV \(got 20 eV\)$"):
         korvane.dcs("Cu", 20, database=database)
