@@ -72,6 +72,11 @@ std::string shortest15(double value)
     return portable::printed("%.15g", value);
 }
 
+std::string sixDigits(double value)
+{
+    return portable::printed("%g", value);
+}
+
 #if defined(__cpp_lib_to_chars)
 
 double leadingNumber(std::string_view text)

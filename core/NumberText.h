@@ -37,4 +37,8 @@ std::string shortestFixed(float value);
 // A Double with up to 15 significant digits, so 0.1 + 0.2 shows 0.3.
 std::string shortest15(double value);
 
+// A Double with up to six significant digits, as printf's "%g" writes it
+// ("1.5", "0.0001", "1e+07"): the numbers in refusals and notes.
+std::string sixDigits(double value);
+
 } // namespace korvane::numbers

@@ -1,23 +1,11 @@
 #include "lookup/SampleQuantification.h"
 
-#include "lines/PhotoelectronLine.h"
-#include "lines/PhotoionisationCrossSection.h"
+#include "lines/QuantificationPeaks.h"
 #include "lookup/MaterialImfp.h"
-
-#include <sstream>
 
 namespace korvane {
 
 namespace {
-
-// The level as written in a line's text: "2p" of "Cu 2p".
-std::string levelAsWritten(const std::string& text)
-{
-    std::istringstream words(text);
-    std::string element, level;
-    words >> element >> level;
-    return level;
-}
 
 ImfpOfEnergy imfpOf(const MaterialInputs& material, ImfpForm form)
 {
@@ -29,24 +17,7 @@ ImfpOfEnergy imfpOf(const MaterialInputs& material, ImfpForm form)
 Result<std::vector<QuantificationPeak>> findPeaks(const std::vector<RequestedPeak>& peaks, double photonEnergy,
                                                   const InputSpelling& spelling)
 {
-    std::vector<QuantificationPeak> found;
-    for (const RequestedPeak& peak : peaks) {
-        const Result<lines::PhotoelectronLine> line = lines::findLine(peak.line);
-        if (!line)
-            return Failed{spelling("peak") + " \"" + peak.line + "\": " + line.error(), line.code()};
-        const std::optional<double> barns = line->bindingEnergy < photonEnergy
-            ? lines::peakCrossSection(line->atomicNumber, levelAsWritten(peak.line), photonEnergy)
-            : std::nullopt;
-        found.push_back({.line = peak.line,
-                         .element = line->element,
-                         .bindingEnergy = line->bindingEnergy,
-                         .photonEnergy = photonEnergy,
-                         .crossSection = barns.value_or(0),
-                         .sLevel = lines::isSLevel(line->level),
-                         .asymmetry = peak.asymmetry,
-                         .area = peak.area});
-    }
-    return found;
+    return lines::quantificationPeaks(peaks, photonEnergy, spelling);
 }
 
 Result<std::vector<QuantificationRow>> quantifySample(const SampleQuantification& sample)

@@ -1,6 +1,7 @@
 #include "query/Corrections.h"
 
-#include <cstdio>
+#include "core/NumberText.h"
+
 #include <string>
 
 namespace korvane {
@@ -42,9 +43,7 @@ FormedPaths transportPaths(std::optional<float> density, std::optional<float> ma
 
 std::string uncorrectedAngleNote(double angle)
 {
-    char degrees[32];
-    std::snprintf(degrees, sizeof degrees, "%g", angle);
-    return std::string("the corrections cf1 and cf2 hold only up to 30° from the surface normal; at ") + degrees
+    return "the corrections cf1 and cf2 hold only up to 30° from the surface normal; at " + numbers::sixDigits(angle)
         + "° only the straight-line model is given";
 }
 

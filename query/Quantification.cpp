@@ -1,11 +1,12 @@
 #include "query/Quantification.h"
 
+#include "core/NumberText.h"
+
 #include "calc/SignalDepth.h"
 #include "query/KineticEnergy.h"
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <set>
 
@@ -31,13 +32,7 @@ constexpr std::array<std::string_view, 14> kFields = {"line",
                                                       "atomic_percent",
                                                       "error"};
 
-// A number as the refusals write it: up to six significant digits.
-std::string sixDigits(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
+using numbers::sixDigits;
 
 class Refusals {
 public:

@@ -1,5 +1,7 @@
 #include "query/RequestReader.h"
 
+#include "core/NumberText.h"
+
 #include "calc/MagicAngle.h"
 #include "calc/SignalDepth.h"
 #include "calc/TransportTable.h"
@@ -16,7 +18,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
-#include <cstdio>
 #include <cmath>
 #include <map>
 #include <set>
@@ -30,13 +31,7 @@ struct Refused {
     std::string words;
 };
 
-// A number as tpp2m's words write it: up to six significant digits.
-std::string sixDigits(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
+using numbers::sixDigits;
 
 // The thinnest layer of a stack, in Å.
 constexpr float kThinnestLayer = 0.01f;

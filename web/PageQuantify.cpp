@@ -1,7 +1,6 @@
 #include "web/PageQuantify.h"
 
-#include "lines/PhotoelectronLine.h"
-#include "lines/PhotoionisationCrossSection.h"
+#include "lines/QuantificationPeaks.h"
 #include "query/ImfpEvaluation.h"
 #include "query/Quantification.h"
 #include "query/RequestReader.h"
@@ -30,13 +29,6 @@ TableCell factor(double value, int decimals = -1)
 TableCell smallFactor(double value)
 {
     return std::isfinite(value) ? TableCell::ofSingleWithExponent(static_cast<float>(value)) : TableCell::empty();
-}
-
-// The level as written in a peak's line: "2p" of "Cu 2p".
-std::string levelAsWritten(const std::string& line)
-{
-    const std::size_t blank = line.rfind(' ');
-    return blank == std::string::npos ? std::string() : line.substr(blank + 1);
 }
 
 ImfpOfEnergy imfpOf(const MaterialValues& material, ImfpForm form)
@@ -134,25 +126,11 @@ private:
         const double photonEnergy = request.photons.photonEnergy
             ? *request.photons.photonEnergy
             : findXraySource(*request.photons.sourceKey)->photonEnergy;
-        for (const RequestedPeak& peak : request.peaks) {
-            const Result<lines::PhotoelectronLine> line = lines::findLine(peak.line);
-            if (!line) {
-                table_.errors.push_back(pageSpelling("peak") + " \"" + peak.line + "\": " + line.error());
-                return false;
-            }
-            const std::optional<double> barns = line->bindingEnergy < photonEnergy
-                ? lines::peakCrossSection(line->atomicNumber, levelAsWritten(peak.line), photonEnergy)
-                : std::nullopt;
-            peaks.push_back({.line = peak.line,
-                             .element = line->element,
-                             .bindingEnergy = line->bindingEnergy,
-                             .photonEnergy = photonEnergy,
-                             .crossSection = barns.value_or(0),
-                             .sLevel = lines::isSLevel(line->level),
-                             .asymmetry = peak.asymmetry,
-                             .area = peak.area});
-        }
-        return true;
+        Result<std::vector<QuantificationPeak>> found =
+            lines::quantificationPeaks(request.peaks, photonEnergy, pageSpelling);
+        if (found)
+            peaks = std::move(*found);
+        return kept(found);
     }
 
     const PageQuery& query_;

@@ -17,7 +17,6 @@
 #include "web/PageMaterialValues.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace korvane::page {
 
@@ -26,14 +25,6 @@ namespace {
 // Why CF2 has no S, as tpp2m says it in the page's words.
 constexpr const char* kNoFormulaForS =
     "CF2 needs a transport cross-section S for a material given by its values, which has no formula to compute S from";
-
-// The transport cross-section as the transport window's field shows it.
-std::string crossSectionText(double a0Squared)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", a0Squared);
-    return text;
-}
 
 // The shown results and messages, filled step by step.
 class Evaluation {
@@ -198,7 +189,7 @@ private:
             return;
         }
         crossSection_ = s->a0Squared;
-        show("transport-cross-section", float(s->a0Squared), crossSectionText(s->a0Squared));
+        show("transport-cross-section", float(s->a0Squared), numbers::sixDigits(s->a0Squared));
     }
 
     void correctionFactors(const MaterialValues& material, float imfp)

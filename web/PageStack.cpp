@@ -5,6 +5,7 @@
 #include "calc/ValidEnergyRange.h"
 #include "lines/PhotoelectronLine.h"
 #include "query/CompositionTransport.h"
+#include "query/ElementAtoms.h"
 #include "query/ImfpEvaluation.h"
 #include "query/KineticEnergy.h"
 #include "query/RequestReader.h"
@@ -16,9 +17,6 @@
 namespace korvane::page {
 
 namespace {
-
-constexpr double kAvogadro = 6.02214076e23; // per mol
-constexpr double kCubicAngstromsPerCm3 = 1e24;
 
 // The inputs of the layered sample, by tpp2m stack's option names.
 constexpr std::initializer_list<const char*> kStackInputs = {"layer", "substrate", "energy", "line", "source",
@@ -39,21 +37,13 @@ struct StackMaterial {
     PageMaterial row;
 };
 
-// Atoms of element Z per Å^3 in a material: its count in one formula unit
-// (the composition as the transport cross-section finds it) times the
-// formula units per volume; 0 where the material holds none.
+// Atoms of element Z per Å^3 in a material of the database.
 Result<double> atomsPerCubicAngstrom(const PageMaterial& material, int atomicNumber)
 {
     const Result<std::vector<FormulaAtom>> atoms = rowAtoms(material.id.value_or(0), material.name);
     if (!atoms)
         return atoms.failure();
-    if (!material.values.density || !material.values.mass)
-        return Failed{std::string(material.values.density ? "no atomic weight in the database" : "no density in the database")};
-    double count = 0;
-    for (const FormulaAtom& atom : *atoms)
-        if (atom.atomicNumber == atomicNumber)
-            count += atom.count;
-    return count * double(*material.values.density) * kAvogadro / double(*material.values.mass) / kCubicAngstromsPerCm3;
+    return korvane::atomsPerCubicAngstrom(*atoms, material.values, atomicNumber);
 }
 
 class StackEvaluation {

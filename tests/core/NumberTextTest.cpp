@@ -35,6 +35,10 @@ TEST(PlainNumberText, ShownFormats)
     EXPECT_EQ(nt::shortestFixed(300000), "300000");
     EXPECT_EQ(nt::shortestFixed(-0.0f), "0");
     EXPECT_EQ(nt::shortest15(0.1 + 0.2), "0.3");
+    EXPECT_EQ(nt::sixDigits(0.1 + 0.2), "0.3");
+    EXPECT_EQ(nt::sixDigits(1.2345678), "1.23457");
+    EXPECT_EQ(nt::sixDigits(1e7), "1e+07");
+    EXPECT_EQ(nt::sixDigits(0.0001), "0.0001");
     EXPECT_EQ(nt::fixed(-3.1f, 2), "-3.10");
     EXPECT_EQ(nt::fixed(-0.001, 2), "-0.00");
     EXPECT_EQ(nt::fixed(-0.0, 2), "0.00");

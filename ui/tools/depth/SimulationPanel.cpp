@@ -4,17 +4,15 @@
 #include "presentation/LocaleNumberText.h"
 #include "presentation/ResultText.h"
 #include "query/ValueWithError.h"
-#include "ui/tools/BackgroundRun.h"
+#include "ui/tools/SimulationControls.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointF>
-#include <QProgressBar>
-#include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace korvane::ui {
 
@@ -51,92 +49,45 @@ SimulationPanel::SimulationPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Simulated (electron trajectories)"), parent)
 {
     setObjectName(QStringLiteral("grpSimulation"));
-    run_ = new BackgroundRun(this);
-    txtElectrons_ = new QLineEdit(QStringLiteral("1000000"), this);
-    txtElectrons_->setObjectName(QStringLiteral("txtElectrons"));
-    cmdSimulate_ = new QPushButton(QStringLiteral("Simulate"), this);
-    cmdSimulate_->setObjectName(QStringLiteral("cmdSimulate"));
-    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setEnabled(false);
-    prgSimulation_ = new QProgressBar(this);
-    prgSimulation_->setObjectName(QStringLiteral("prgSimulation"));
-    prgSimulation_->setRange(0, kSimulationBatches);
-    prgSimulation_->setValue(0);
+    controls_ = new SimulationControls(QStringLiteral("Simulate"), this);
     txtInformationDepthSimulated_ = resultBox(this, "txtInformationDepthSimulated");
     txtMeanEscapeDepthSimulated_ = resultBox(this, "txtMeanEscapeDepthSimulated");
-    lblSimulationMessage_ = new QLabel(this);
-    lblSimulationMessage_->setObjectName(QStringLiteral("lblSimulationMessage"));
-    lblSimulationMessage_->setWordWrap(true);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Electrons:"), this), 0, 0);
-    layout->addWidget(txtElectrons_, 0, 1);
-    layout->addWidget(cmdSimulate_, 0, 2);
-    layout->addWidget(cmdCancel_, 0, 3);
-    layout->addWidget(prgSimulation_, 1, 0, 1, 4);
-    layout->addWidget(new QLabel(QStringLiteral("Information depth ID"), this), 2, 0);
-    layout->addWidget(txtInformationDepthSimulated_, 2, 1, 1, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Mean escape depth MED"), this), 3, 0);
-    layout->addWidget(txtMeanEscapeDepthSimulated_, 3, 1, 1, 3);
-    layout->addWidget(lblSimulationMessage_, 4, 0, 1, 4);
+    auto* results = new QWidget(this);
+    auto* grid = new QGridLayout(results);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Information depth ID"), this), 0, 0);
+    grid->addWidget(txtInformationDepthSimulated_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Mean escape depth MED"), this), 1, 0);
+    grid->addWidget(txtMeanEscapeDepthSimulated_, 1, 1);
+    controls_->addResults(results);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(controls_);
 
-    connect(cmdSimulate_, &QPushButton::clicked, this, &SimulationPanel::cmdSimulate_Click);
-    connect(cmdCancel_, &QPushButton::clicked, this, &SimulationPanel::cmdCancel_Click);
-    connect(txtElectrons_, &QLineEdit::textChanged, this, [this] { replaceJob(job_); });
-    connect(run_, &BackgroundRun::progressed, this,
-            [this](double done) { prgSimulation_->setValue(static_cast<int>(std::lround(done * kSimulationBatches))); });
-}
-
-SimulationPanel::~SimulationPanel()
-{
-    stopRun();
-}
-
-void SimulationPanel::stopRun()
-{
-    run_->stop();
-    cmdCancel_->setEnabled(false);
+    connect(controls_, &SimulationControls::simulateRequested, this, &SimulationPanel::simulate);
+    connect(controls_, &SimulationControls::electronsEdited, this, [this] { replaceJob(job_); });
 }
 
 void SimulationPanel::setJob(Result<Job> job)
 {
-    if (run_->running() && job && job_ && *job == *job_)
+    if (controls_->running() && job && job_ && *job == *job_)
         return; // the run in flight is of these very inputs
     replaceJob(std::move(job));
 }
 
 void SimulationPanel::replaceJob(Result<Job> job)
 {
-    const bool running = run_->running();
-    stopRun();
     job_ = std::move(job);
+    controls_->replaceJob(bool(job_), job_ ? QString() : errorText(job_));
     txtInformationDepthSimulated_->clear();
     txtMeanEscapeDepthSimulated_->clear();
-    prgSimulation_->setValue(0);
-    cmdSimulate_->setEnabled(bool(job_));
-    // The note of a cancelled run stays until the next run starts.
-    if (running)
-        note_ = QStringLiteral("The inputs changed: the simulation was cancelled.");
-    lblSimulationMessage_->setText(job_ ? note_ : errorText(job_));
 }
 
-void SimulationPanel::cmdSimulate_Click()
+void SimulationPanel::simulate(std::uint64_t electrons)
 {
-    if (!job_ || run_->running())
-        return;
-    const std::optional<double> electrons = numbertext::toDouble(txtElectrons_->text());
-    if (!electrons || !(*electrons >= 1000 && *electrons <= 1e10) || std::floor(*electrons) != *electrons) {
-        lblSimulationMessage_->setText(QStringLiteral("The electrons must be a whole number from 1000 up."));
-        return;
-    }
-    note_.clear();
-    cmdSimulate_->setEnabled(false);
-    cmdCancel_->setEnabled(true);
-    prgSimulation_->setValue(0);
-    lblSimulationMessage_->setText(QStringLiteral("Simulating..."));
-    run_->start([this, job = *job_, count = static_cast<std::uint64_t>(*electrons)](
-                    const std::atomic<bool>& cancel, const BackgroundRun::Progress& progress) -> std::function<void()> {
+    controls_->start(kSimulationBatches, [this, job = *job_, count = electrons](
+                                             const std::atomic<bool>& cancel,
+                                             const BackgroundRun::Progress& progress) -> std::function<void()> {
         std::shared_ptr<SimulatedDepth> depth;
         QString error;
         try {
@@ -161,26 +112,13 @@ void SimulationPanel::cmdSimulate_Click()
     });
 }
 
-void SimulationPanel::cmdCancel_Click()
-{
-    stopRun();
-    cmdSimulate_->setEnabled(bool(job_));
-    prgSimulation_->setValue(0);
-    note_ = QStringLiteral("The simulation was cancelled.");
-    lblSimulationMessage_->setText(note_);
-}
-
 void SimulationPanel::showResult(const std::shared_ptr<SimulatedDepth>& depth, const QString& error)
 {
-    stopRun();
-    cmdSimulate_->setEnabled(bool(job_));
-    if (!depth) {
-        lblSimulationMessage_->setText(error);
+    controls_->finish(depth ? QString() : error);
+    if (!depth)
         return;
-    }
     txtInformationDepthSimulated_->setText(withError(depth->informationDepth(job_->probability)));
     txtMeanEscapeDepthSimulated_->setText(withError(depth->meanEscapeDepth()));
-    lblSimulationMessage_->setText(QString());
     QList<QPointF> profile;
     const double whole = depth->total().value;
     for (std::size_t i = 1; i <= depth->profileLength(); ++i)

@@ -5,12 +5,10 @@
 
 #include <QGroupBox>
 
+#include <cstdint>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace korvane {
 class SimulatedDepth;
@@ -18,7 +16,7 @@ class SimulatedDepth;
 
 namespace korvane::ui {
 
-class BackgroundRun;
+class SimulationControls;
 
 // The simulated model of the depth of the signal: electron trajectories in the
 // current material, run off the GUI thread on the press of "Simulate" with a
@@ -40,7 +38,6 @@ public:
     };
 
     explicit SimulationPanel(QWidget* parent = nullptr);
-    ~SimulationPanel() override;
 
     // The inputs as they stand: another job than the one before cancels a run
     // in flight and clears the results, the same job leaves a run running;
@@ -52,23 +49,15 @@ signals:
     void profileReady(const QList<QPointF>& profile);
 
 private:
-    void cmdSimulate_Click();
-    void cmdCancel_Click();
-    void stopRun();
+    void simulate(std::uint64_t electrons);
     // Cancels a run in flight and clears the results.
     void replaceJob(Result<Job> job);
     void showResult(const std::shared_ptr<SimulatedDepth>& depth, const QString& error);
 
     Result<Job> job_ = Failed{}; // or why there is none
-    QString note_;               // what became of the last run
-    BackgroundRun* run_;
-    QLineEdit* txtElectrons_;
-    QPushButton* cmdSimulate_;
-    QPushButton* cmdCancel_;
-    QProgressBar* prgSimulation_;
+    SimulationControls* controls_;
     QLineEdit* txtInformationDepthSimulated_;
     QLineEdit* txtMeanEscapeDepthSimulated_;
-    QLabel* lblSimulationMessage_;
 };
 
 } // namespace korvane::ui

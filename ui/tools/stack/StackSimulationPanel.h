@@ -6,18 +6,14 @@
 
 #include <QGroupBox>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-
 namespace korvane::ui {
 
-class BackgroundRun;
+class SimulationControls;
 
 // The Monte Carlo model of a layered sample: trajectories through the stack,
 // one run per angle, off the GUI thread on the press of "Simulate" with a
@@ -40,7 +36,6 @@ public:
     using Signals = std::vector<std::vector<Estimate>>;
 
     explicit StackSimulationPanel(QWidget* parent = nullptr);
-    ~StackSimulationPanel() override;
 
     // The inputs as they stand: another job than the one before cancels a run
     // in flight and clears the result, the same job leaves a run running;
@@ -54,21 +49,13 @@ signals:
     void resultChanged();
 
 private:
-    void cmdSimulate_Click();
-    void cmdCancel_Click();
-    void stopRun();
+    void simulate(std::uint64_t electrons);
     void replaceJob(Result<Job> job);
     void showResult(const std::shared_ptr<Signals>& found, const QString& error);
 
     Result<Job> job_ = Failed{};
     std::optional<Signals> result_;
-    QString note_; // what became of the last run
-    BackgroundRun* run_;
-    QLineEdit* txtElectrons_;
-    QPushButton* cmdSimulate_;
-    QPushButton* cmdCancel_;
-    QProgressBar* prgSimulation_;
-    QLabel* lblSimulationMessage_;
+    SimulationControls* controls_;
 };
 
 } // namespace korvane::ui
