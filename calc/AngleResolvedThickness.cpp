@@ -50,21 +50,31 @@ double slopeZero(const std::vector<LogRatio>& terms, double low, double high)
 Result<AngleResolvedFit> angleResolvedThickness(double imfpOverlayer, double imfpSubstrateInOverlayer,
                                                 std::span<const AngleRatio> measured, double bulkRatio)
 {
+    const std::vector<PathLengths> lengths(measured.size(), {imfpOverlayer, imfpSubstrateInOverlayer});
+    return angleResolvedThickness(lengths, measured, bulkRatio);
+}
+
+Result<AngleResolvedFit> angleResolvedThickness(std::span<const PathLengths> lengths,
+                                                std::span<const AngleRatio> measured, double bulkRatio)
+{
     if (measured.empty())
         return Failed{"no angle to fit", ErrorCode::InvalidInput};
+    if (lengths.size() != measured.size())
+        return Failed{"one pair of lengths per angle is needed", ErrorCode::InvalidInput};
     // Every residual grows with d, so the minimum lies between the thinnest
     // and the thickest of the angles' own solutions.
     std::vector<LogRatio> terms;
     double low = std::numeric_limits<double>::infinity(), high = 0;
-    for (const AngleRatio& at : measured) {
-        const Overlayer overlayer{imfpOverlayer, imfpSubstrateInOverlayer, at.angle};
+    for (std::size_t i = 0; i < measured.size(); ++i) {
+        const AngleRatio& at = measured[i];
+        const Overlayer overlayer{lengths[i].overlayer, lengths[i].crossing, at.angle};
         const Result<double> own = overlayerThickness(overlayer, at.ratio, bulkRatio);
         if (!own)
             return own.failure();
         low = std::min(low, *own);
         high = std::max(high, *own);
         const double cosine = std::cos(at.angle * std::numbers::pi / 180.0);
-        terms.push_back({imfpOverlayer * cosine, imfpSubstrateInOverlayer * cosine, std::log(at.ratio / bulkRatio)});
+        terms.push_back({lengths[i].overlayer * cosine, lengths[i].crossing * cosine, std::log(at.ratio / bulkRatio)});
     }
     // The slope may change sign more than once between them: each change
     // from falling to rising is a minimum, and the lowest wins.
@@ -86,9 +96,9 @@ Result<AngleResolvedFit> angleResolvedThickness(double imfpOverlayer, double imf
         }
     }
     AngleResolvedFit fit{thickness, {}, std::sqrt(sumOfSquares(terms, thickness) / double(terms.size()))};
-    for (const AngleRatio& at : measured) {
+    for (std::size_t i = 0; i < measured.size(); ++i) {
         const Result<double> predicted =
-            overlayerRatio({imfpOverlayer, imfpSubstrateInOverlayer, at.angle}, thickness, bulkRatio);
+            overlayerRatio({lengths[i].overlayer, lengths[i].crossing, measured[i].angle}, thickness, bulkRatio);
         if (!predicted)
             return predicted.failure();
         fit.predicted.push_back(*predicted);

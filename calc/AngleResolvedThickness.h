@@ -21,9 +21,21 @@ struct AngleResolvedFit {
     double residual = 0;           // root mean square of the differences of ln R over the angles
 };
 
+// The lengths that attenuate the two signals at one angle, Å: the
+// overlayer's at its own peak's energy and at the substrate's (the IMFPs,
+// or the attenuation lengths of that angle).
+struct PathLengths {
+    double overlayer = 0;
+    double crossing = 0;
+};
+
 // The IMFPs of the overlayer at its own peak's energy and at the substrate's;
 // one angle gives the exact solution of overlayerThickness.
 Result<AngleResolvedFit> angleResolvedThickness(double imfpOverlayer, double imfpSubstrateInOverlayer,
+                                                std::span<const AngleRatio> measured, double bulkRatio);
+
+// Each angle with its own lengths, one pair per entry of `measured`.
+Result<AngleResolvedFit> angleResolvedThickness(std::span<const PathLengths> lengths,
                                                 std::span<const AngleRatio> measured, double bulkRatio);
 
 } // namespace korvane

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/OverlayerThickness.h"
+#include "calc/AngleResolvedThickness.h"
 
 #include <functional>
 
@@ -8,7 +8,9 @@
 // IMFPs: L(d) of the overlayer at its own peak's energy and at the
 // substrate's, known for every thickness d (from one simulation per energy),
 // replace the IMFPs of the straight-line solution, which is solved again at
-// the thickness it gives until the thickness stands still.
+// the thickness it gives until the thickness stands still. At several angles
+// each angle has its own L(d), and the least-squares fit over the angles is
+// solved again in the same way.
 namespace korvane {
 
 struct AttenuationLengths {
@@ -19,5 +21,11 @@ struct AttenuationLengths {
 // Starts from the straight-line thickness of `start` (the IMFPs and the angle).
 Result<double> attenuatedOverlayerThickness(const Overlayer& start, const AttenuationLengths& lengths, double ratio,
                                             double bulkRatio);
+
+// Starts from the straight-line fit with the IMFPs `start` at every angle;
+// `lengths` holds one pair of L(d) per entry of `measured`.
+Result<AngleResolvedFit> attenuatedAngleResolvedThickness(const PathLengths& start,
+                                                          std::span<const AttenuationLengths> lengths,
+                                                          std::span<const AngleRatio> measured, double bulkRatio);
 
 } // namespace korvane
