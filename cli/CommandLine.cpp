@@ -461,8 +461,6 @@ private:
         if (model != QLatin1String("eal") && model != QLatin1String("sla") && has(Option::Model))
             return fail(QStringLiteral("--model takes sla or eal (got \"%1\")").arg(model));
         cmd_.attenuationModel = model == QLatin1String("eal");
-        if (cmd_.attenuationModel && request().angles.size() > 1)
-            return fail(QStringLiteral("--model eal takes one --angle"));
         if (!cmd_.attenuationModel) {
             for (Option simulating : {Option::Electrons, Option::Seed, Option::Threads})
                 if (has(simulating))

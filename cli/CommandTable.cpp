@@ -67,11 +67,12 @@ constexpr std::array kCommands = std::to_array<CommandRow>({
                 "substrate's peak intensity and the ratio RINF of the two bulk\n"
                 "intensities, with the peaks' kinetic energies in eV. --model eal\n"
                 "replaces the overlayer's IMFPs by its effective attenuation lengths\n"
-                "L(d) from one simulation at each energy (as simulate; 50 eV to\n"
-                "30000 eV), taken at the thickness found; the model column says which.\n"
+                "L(d) from one simulation at each energy and angle (as simulate; 50 eV\n"
+                "to 30000 eV), taken at the thickness found; the model column says which.\n"
                 "Several angles with one R each give the one thickness that fits them\n"
-                "all by least squares on ln(R / RINF) (sla), one row per angle with the\n"
-                "R of that thickness and the root mean square of the differences of ln R.",
+                "all by least squares on ln(R / RINF) (sla or eal), one row per angle\n"
+                "with the R of that thickness and the root mean square of the\n"
+                "differences of ln R.",
         .examples = "tpp2m thickness --overlayer SiO2 --substrate Si --overlayer-energy 1383\n"
                     "  --substrate-energy 1387 --ratio 0.8 --bulk-ratio 0.9"}},
     {Export, "export", {

@@ -7,6 +7,8 @@
 #include "lookup/MaterialSimulation.h"
 #include "presentation/ResultText.h"
 
+#include <memory>
+
 namespace korvane::cli {
 
 namespace {
@@ -35,9 +37,31 @@ std::vector<Column> thicknessColumns(bool severalAngles)
     return columns;
 }
 
+QString modelName(const Command& command)
+{
+    return command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla");
+}
+
 Cell imfpCell(const Result<float>& imfp)
 {
     return imfp ? Cell::ofSingle(*imfp, 2) : Cell::empty();
+}
+
+// L(d) of the overlayer at both peak energies, from one simulation at each
+// at `angle` with the command's electrons, seed and threads.
+Result<AttenuationLengths> simulatedLengths(const Command& command, const MaterialInputs& overlayer, double angle,
+                                            float overlayerEnergy, float substrateEnergy, ImfpForm form)
+{
+    const SimulationSettings settings = simulationSettings(command.request, angle);
+    MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
+    MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
+    if (!own.depth || !crossing.depth)
+        return Failed{(own.depth ? crossing.depth : own.depth).error()};
+    const auto lengthOf = [](Result<SimulatedDepth>&& depth) {
+        const auto kept = std::make_shared<const SimulatedDepth>(*std::move(depth));
+        return [kept](double d) { return kept->attenuationLength(d).value; };
+    };
+    return AttenuationLengths{lengthOf(std::move(own.depth)), lengthOf(std::move(crossing.depth))};
 }
 
 // The thickness with the overlayer's attenuation lengths from one simulation
@@ -45,18 +69,29 @@ Cell imfpCell(const Result<float>& imfp)
 Result<double> simulatedThickness(const Command& command, const MaterialInputs& overlayer, const Overlayer& start,
                                   float overlayerEnergy, float substrateEnergy, ImfpForm form)
 {
-    const SimulationSettings settings = simulationSettings(command.request, command.request.angle);
-    const MaterialSimulation own = simulateMaterial(overlayer, overlayerEnergy, form, settings);
-    const MaterialSimulation crossing = simulateMaterial(overlayer, substrateEnergy, form, settings);
-    if (!own.depth || !crossing.depth)
-        return Failed{(own.depth ? crossing.depth : own.depth).error()};
-    const SimulatedDepth& ownDepth = *own.depth;
-    const SimulatedDepth& crossingDepth = *crossing.depth;
-    return attenuatedOverlayerThickness(
-        start,
-        {[&ownDepth](double d) { return ownDepth.attenuationLength(d).value; },
-         [&crossingDepth](double d) { return crossingDepth.attenuationLength(d).value; }},
-        command.ratio, command.bulkRatio);
+    const Result<AttenuationLengths> lengths =
+        simulatedLengths(command, overlayer, start.angle, overlayerEnergy, substrateEnergy, form);
+    if (!lengths)
+        return lengths.failure();
+    return attenuatedOverlayerThickness(start, *lengths, command.ratio, command.bulkRatio);
+}
+
+// The fit over the angles with each angle's attenuation lengths, from two
+// simulations at each angle.
+Result<AngleResolvedFit> simulatedAngleResolvedThickness(const Command& command, const MaterialInputs& overlayer,
+                                                         const PathLengths& imfps,
+                                                         std::span<const AngleRatio> measured, float overlayerEnergy,
+                                                         float substrateEnergy, ImfpForm form)
+{
+    std::vector<AttenuationLengths> lengths;
+    for (const AngleRatio& at : measured) {
+        Result<AttenuationLengths> atAngle =
+            simulatedLengths(command, overlayer, at.angle, overlayerEnergy, substrateEnergy, form);
+        if (!atAngle)
+            return atAngle.failure();
+        lengths.push_back(*std::move(atAngle));
+    }
+    return attenuatedAngleResolvedThickness(imfps, lengths, measured, command.bulkRatio);
 }
 
 // One thickness that fits the ratios of every angle; a row per angle.
@@ -71,9 +106,14 @@ Result<void> writeAngleResolvedReport(const Command& command, const std::vector<
     std::vector<AngleRatio> measured;
     for (std::size_t i = 0; i < command.request.angles.size(); ++i)
         measured.push_back({command.request.angles[i], command.ratios[i]});
-    const Result<AngleResolvedFit> fit = own && crossing
-        ? angleResolvedThickness(*own, *crossing, measured, command.bulkRatio)
-        : Result<AngleResolvedFit>((own ? crossing : own).failure());
+    Result<AngleResolvedFit> fit = (own ? crossing : own).failure();
+    if (own && crossing) {
+        const PathLengths imfps{*own, *crossing};
+        fit = command.attenuationModel ? simulatedAngleResolvedThickness(command, materials.at(0), imfps, measured,
+                                                                         overlayerEnergy, substrateEnergy, form)
+                                       : angleResolvedThickness(imfps.overlayer, imfps.crossing, measured,
+                                                                command.bulkRatio);
+    }
     const QString error = errorText(fit);
     const std::unique_ptr<RowWriter> writer = makeRowWriter(command.format, thicknessColumns(true), out);
     for (std::size_t i = 0; i < measured.size(); ++i) {
@@ -81,7 +121,7 @@ Result<void> writeAngleResolvedReport(const Command& command, const std::vector<
             {Cell::ofText(materials.at(0).name), Cell::ofText(materials.at(1).name), Cell::ofSingle(overlayerEnergy),
              Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing),
              Cell::ofSingle(float(measured[i].angle)), Cell::ofSingle(float(measured[i].ratio)),
-             Cell::ofSingle(float(command.bulkRatio)), Cell::ofText(QStringLiteral("sla")),
+             Cell::ofSingle(float(command.bulkRatio)), Cell::ofText(modelName(command)),
              fit ? Cell::ofSingle(float(fit->thickness), 2) : Cell::empty(),
              fit ? Cell::ofSingle(float(fit->predicted[i]), 4) : Cell::empty(),
              fit ? Cell::ofSingle(float(fit->residual), 4) : Cell::empty(),
@@ -121,7 +161,7 @@ Result<void> writeThicknessReport(const Command& command, const std::vector<Mate
         {Cell::ofText(overlayer.name), Cell::ofText(substrate.name), Cell::ofSingle(overlayerEnergy),
          Cell::ofSingle(substrateEnergy), imfpCell(own), imfpCell(crossing), Cell::ofSingle(float(command.request.angle)),
          Cell::ofSingle(float(command.ratio)), Cell::ofSingle(float(command.bulkRatio)),
-         Cell::ofText(command.attenuationModel ? QStringLiteral("eal") : QStringLiteral("sla")),
+         Cell::ofText(modelName(command)),
          thickness ? Cell::ofSingle(float(*thickness), 2) : Cell::empty(),
          error.isEmpty() ? Cell::empty() : Cell::ofText(error)});
     if (!written)

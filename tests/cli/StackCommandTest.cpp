@@ -58,7 +58,8 @@ TEST_F(StackCommandTest, MonteCarloRowsAreTheSameBytesOnAnyThreads)
 }
 
 // Ratios of four angles, one row each with the one thickness that fits them
-// all; one angle keeps the one row without the fit's columns.
+// all, by the straight line or with the simulated attenuation lengths; one
+// angle keeps the one row without the fit's columns.
 TEST_F(StackCommandTest, ThicknessFromSeveralAnglesAndAsManyRatios)
 {
     const QString thickness = QStringLiteral(
@@ -76,7 +77,20 @@ TEST_F(StackCommandTest, ThicknessFromSeveralAnglesAndAsManyRatios)
     expectRefused(run(thickness + "--angle 0,30 --ratio 0.8"), 2, "--ratio gives 1 ratios for 2 angles: give one per angle");
     expectRefused(run(thickness + "--ratio 0.8,x"), 2, "--ratio: \"x\" is not a number");
     expectRefused(run(thickness + "--angle 0,90 --ratio 1,2"), 2, "the angle must be at least 0\u00B0 and below 90\u00B0");
-    expectRefused(run(thickness + "--angle 0,30 --ratio 1,2 --model eal"), 2, "--model eal takes one --angle");
+
+    // eal with two simulations per angle: the ratios its fit predicts, fed back,
+    // give its thickness back with nothing left over.
+    const QString eal = thickness + "--model eal --electrons 20000 --angle 0,45,75 --ratio ";
+    const QStringList fitted = outputLines(eal + "0.8,1.5,4");
+    ASSERT_EQ(fitted.size(), 5) << fitted.join(u'\n').toStdString();
+    EXPECT_TRUE(fitted[3].contains(",75,4,0.9,eal,")) << fitted[3].toStdString();
+    const double thicknessFitted = fitted[1].section(u',', 10, 10).toDouble();
+    const QStringList again = outputLines(eal + fitted[1].section(u',', 11, 11) + "," +
+                                          fitted[2].section(u',', 11, 11) + "," + fitted[3].section(u',', 11, 11));
+    ASSERT_EQ(again.size(), 5) << again.join(u'\n').toStdString();
+    EXPECT_NEAR(again[2].section(u',', 10, 10).toDouble(), thicknessFitted, 1e-4);
+    EXPECT_LT(again[2].section(u',', 12, 12).toDouble(), 1e-6);
+    EXPECT_GT(fitted[2].section(u',', 12, 12).toDouble(), 0.01);
 }
 
 } // namespace
